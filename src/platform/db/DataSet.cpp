@@ -1,0 +1,89 @@
+#include "DataSet.h"
+
+namespace db {
+
+QString normalizeText(const QString& value, int width) {
+    QString s = width > 0 && value.size() > width ? value.left(width) : value;
+    int end = s.size();
+    while (end > 0 && s.at(end - 1) == QLatin1Char(' ')) --end;
+    s.truncate(end);
+    return s;
+}
+
+QString Field::AsString() const {
+    const QVariant& v = owner_->buffer_.at(index_);
+    if (!v.isValid() || v.isNull()) return QString();
+    if (def_.type == FieldType::Boolean) return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
+    return v.toString();
+}
+
+void Field::SetAsString(const QString& value) {
+    if (def_.type == FieldType::Boolean) {
+        owner_->setValue(index_, value.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0 || value == QLatin1String("1"));
+        return;
+    }
+    owner_->setValue(index_, normalizeText(value, def_.width));
+}
+
+bool Field::AsBoolean() const {
+    const QVariant& v = owner_->buffer_.at(index_);
+    if (v.typeId() == QMetaType::QString) return v.toString() == QLatin1String("1") || v.toString().compare(QStringLiteral("true"), Qt::CaseInsensitive) == 0;
+    return v.isValid() && v.toBool();
+}
+
+void Field::SetAsBoolean(bool value) { owner_->setValue(index_, value); }
+
+int Field::AsInteger() const {
+    const QVariant& v = owner_->buffer_.at(index_);
+    bool ok = false;
+    const int n = v.toString().trimmed().toInt(&ok);
+    return ok ? n : v.toInt();
+}
+
+bool Field::IsNull() const {
+    const QVariant& v = owner_->buffer_.at(index_);
+    return !v.isValid() || v.isNull() || (v.typeId() == QMetaType::QString && v.toString().isEmpty());
+}
+
+void Field::Clear() { owner_->setValue(index_, def_.type == FieldType::Boolean ? QVariant(false) : QVariant(QString())); }
+
+QString Field::DisplayText() const { return OnGetText ? OnGetText(*this) : AsString(); }
+
+void DataSet::Close() {
+    state_ = DataSetState::Inactive;
+    fields_.clear();
+    buffer_.clear();
+    eof_ = bof_ = empty_ = true;
+}
+
+void DataSet::checkActive() const {
+    if (state_ == DataSetState::Inactive)
+        throw DbError(ErrorKind::Usage, kGeneralError, QStringLiteral("Cannot perform this operation on a closed dataset.\n%1").arg(name_));
+}
+
+Field* DataSet::FindField(const QString& name) {
+    for (auto& f : fields_)
+        if (f->FieldName().compare(name, Qt::CaseInsensitive) == 0) return f.get();
+    return nullptr;
+}
+
+Field& DataSet::FieldByName(const QString& name) {
+    checkActive();
+    if (Field* f = FindField(name)) return *f;
+    throw DbError(ErrorKind::Usage, kFieldNotFound, QStringLiteral("Field '%1' not found.\n%2").arg(name, name_));
+}
+
+void DataSet::setValue(int index, const QVariant& value) {
+    if (state_ != DataSetState::Edit && state_ != DataSetState::Insert)
+        throw DbError(ErrorKind::Usage, kNotEditing, QStringLiteral("Dataset not in edit or insert mode.\n%1").arg(name_));
+    buffer_[index] = value;
+}
+
+void DataSet::buildFields(const QList<FieldDef>& defs) {
+    fields_.clear();
+    int i = 0;
+    for (const auto& d : defs) fields_.push_back(std::make_unique<Field>(this, i++, d));
+    buffer_ = QVector<QVariant>(defs.size());
+}
+
+}  // namespace db

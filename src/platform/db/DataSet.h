@@ -1,0 +1,94 @@
+#pragma once
+#include "Database.h"
+
+#include <QVariant>
+#include <QVector>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace db {
+
+class DataSet;
+
+// One column of a dataset's current record.
+class Field {
+public:
+    Field(DataSet* owner, int index, FieldDef def) : owner_(owner), index_(index), def_(std::move(def)) {}
+
+    const QString& FieldName() const { return def_.name; }
+    int Size() const { return def_.width; }
+    FieldType DataType() const { return def_.type; }
+    const QString& EditMask() const { return def_.editMask; }
+    void SetEditMask(const QString& mask) { def_.editMask = mask; }
+    int Index() const { return index_; }
+
+    QString AsString() const;
+    void SetAsString(const QString& value);
+    bool AsBoolean() const;
+    void SetAsBoolean(bool value);
+    int AsInteger() const;
+    bool IsNull() const;
+    void Clear();
+
+    // The text shown for the value; a display handler may replace it.
+    QString DisplayText() const;
+    std::function<QString(const Field&)> OnGetText;
+
+private:
+    DataSet* owner_;
+    int index_;
+    FieldDef def_;
+};
+
+enum class DataSetState { Inactive, Browse, Edit, Insert };
+
+// What the table and the query share: fields, the current record and its buffer.
+class DataSet {
+public:
+    DataSet() = default;
+    virtual ~DataSet() = default;
+    DataSet(const DataSet&) = delete;
+    DataSet& operator=(const DataSet&) = delete;
+
+    virtual void Open() = 0;
+    virtual void Close();
+    bool Active() const { return state_ != DataSetState::Inactive; }
+    DataSetState State() const { return state_; }
+
+    virtual void First() = 0;
+    virtual void Next() = 0;
+    bool Eof() const { return eof_; }
+    bool Bof() const { return bof_; }
+    bool IsEmpty() const { return empty_; }
+    virtual int RecordCount() = 0;
+
+    Field& FieldByName(const QString& name);
+    Field* FindField(const QString& name);
+    Field& Fields(int index) { return *fields_.at(index); }
+    int FieldCount() const { return int(fields_.size()); }
+
+    // The field definitions used when the dataset opens ("persistent fields").
+    // Empty: every column of the table or result.
+    void SetFieldDefs(const QList<FieldDef>& defs) { persistent_ = defs; }
+
+protected:
+    friend class Field;
+    virtual void setValue(int index, const QVariant& value);
+    void checkActive() const;
+    void buildFields(const QList<FieldDef>& defs);
+
+    std::vector<std::unique_ptr<Field>> fields_;
+    QVector<QVariant> buffer_;
+    QList<FieldDef> persistent_;
+    DataSetState state_ = DataSetState::Inactive;
+    bool eof_ = true;
+    bool bof_ = true;
+    bool empty_ = true;
+    QString name_;
+};
+
+// Cuts a text to its column and drops trailing blanks, as the store keeps it.
+QString normalizeText(const QString& value, int width);
+
+}  // namespace db

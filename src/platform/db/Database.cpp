@@ -1,0 +1,421 @@
+#include "Database.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMutex>
+#include <QRegularExpression>
+#include <map>
+#include <sqlite3.h>
+#include <sys/file.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace db {
+
+namespace {
+
+// SQLite attaches at most this many files to one connection.
+constexpr int kMaxAttached = 10;
+
+QString tableNotFoundText(const QString& path) {
+    return QStringLiteral("Table does not exist.\nTable: %1").arg(QDir::toNativeSeparators(path));
+}
+
+ErrorKind kindOf(int rc) {
+    switch (rc & 0xff) {
+    case SQLITE_CONSTRAINT: return ErrorKind::KeyViolation;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return ErrorKind::Busy;
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT: return ErrorKind::Corrupt;
+    case SQLITE_IOERR:
+    case SQLITE_FULL:
+    case SQLITE_CANTOPEN:
+    case SQLITE_READONLY:
+    case SQLITE_PERM: return ErrorKind::Io;
+    default: return ErrorKind::Sql;
+    }
+}
+
+}  // namespace
+
+QString quoted(const QString& identifier) {
+    QString s = identifier;
+    s.replace('"', QStringLiteral("\"\""));
+    return '"' + s + '"';
+}
+
+int TableDef::fieldIndex(const QString& name) const {
+    for (int i = 0; i < fields.size(); ++i)
+        if (fields[i].name.compare(name, Qt::CaseInsensitive) == 0) return i;
+    return -1;
+}
+
+const IndexDef* TableDef::primaryIndex() const {
+    for (const auto& ix : indexes)
+        if (ix.primary) return &ix;
+    return nullptr;
+}
+
+const IndexDef* TableDef::index(const QString& name) const {
+    for (const auto& ix : indexes)
+        if (ix.name.compare(name, Qt::CaseInsensitive) == 0) return &ix;
+    return nullptr;
+}
+
+std::shared_ptr<Database> Database::forFolder(const QString& folder) {
+    static QMutex mutex;
+    static std::map<QString, std::weak_ptr<Database>> open;
+    QMutexLocker lock(&mutex);
+    const QString key = QDir(folder).absolutePath();
+    auto& slot = open[key];
+    if (auto existing = slot.lock()) return existing;
+    auto made = std::make_shared<Database>(key);
+    slot = made;
+    return made;
+}
+
+Database::Database(const QString& folder) : folder_(QDir(folder).absolutePath()) {
+    const int rc = sqlite3_open_v2(":memory:", &conn_,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, nullptr);
+    if (rc != SQLITE_OK) fail(rc, folder_);
+    sqlite3_busy_timeout(conn_, 250);
+}
+
+Database::~Database() {
+    finalizeStatements();
+    if (inTransaction_) sqlite3_exec(conn_, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close_v2(conn_);
+}
+
+void Database::fail(int rc, const QString& context) const {
+    const ErrorKind kind = kindOf(rc);
+    QString detail = conn_ ? QString::fromUtf8(sqlite3_errmsg(conn_)) : QString();
+    switch (kind) {
+    case ErrorKind::KeyViolation:
+        throw DbError(kind, kKeyViolation, QStringLiteral("Key violation.\n%1").arg(context));
+    case ErrorKind::Busy:
+        throw DbError(kind, kTableBusy, QStringLiteral("Table is busy.\n%1").arg(context));
+    case ErrorKind::Corrupt:
+        throw DbError(kind, kTableCorrupt, QStringLiteral("Corrupt table/index header.\n%1").arg(context));
+    case ErrorKind::Io:
+        throw DbError(kind, kWriteError, QStringLiteral("I/O error: %1\n%2").arg(detail, context));
+    default:
+        throw DbError(kind, kSqlError, QStringLiteral("%1\n%2").arg(detail, context));
+    }
+}
+
+QString Database::stemOf(const QString& fileName) const {
+    QString name = QFileInfo(fileName).fileName();
+    const int dot = name.lastIndexOf('.');
+    return dot > 0 ? name.left(dot) : name;
+}
+
+QString Database::resolve(const QString& fileName) const {
+    QString name = QFileInfo(fileName).fileName();
+    if (!name.contains('.')) name += QStringLiteral(".db");
+    const QDir dir(folder_);
+    if (dir.exists(name)) return dir.filePath(name);
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden);
+    for (const QString& entry : entries)
+        if (entry.compare(name, Qt::CaseInsensitive) == 0) return dir.filePath(entry);
+    return dir.filePath(name);
+}
+
+bool Database::tableExists(const QString& fileName) const { return QFileInfo::exists(resolve(fileName)); }
+
+void Database::finalizeStatements() {
+    for (sqlite3_stmt* st : std::as_const(statements_)) sqlite3_finalize(st);
+    statements_.clear();
+}
+
+void Database::detach(const QString& path) {
+    auto it = attached_.find(path);
+    if (it == attached_.end()) return;
+    finalizeStatements();
+    const QString sql = QStringLiteral("DETACH DATABASE %1").arg(it->schema);
+    const int rc = sqlite3_exec(conn_, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) fail(rc, path);
+    attached_.erase(it);
+    lastUse_.remove(path);
+}
+
+void Database::makeRoom() {
+    if (attached_.size() < kMaxAttached) return;
+    if (inTransaction_)
+        throw DbError(ErrorKind::Usage, kGeneralError,
+                      QStringLiteral("Too many tables in one transaction."));
+    QString oldest;
+    quint64 oldestUse = ~quint64(0);
+    for (auto it = lastUse_.cbegin(); it != lastUse_.cend(); ++it)
+        if (it.value() < oldestUse) { oldestUse = it.value(); oldest = it.key(); }
+    detach(oldest);
+}
+
+const Database::Attached& Database::attach(const QString& fileName) {
+    const QString path = resolve(fileName);
+    auto it = attached_.find(path);
+    if (it != attached_.end()) {
+        lastUse_[path] = ++useClock_;
+        return *it;
+    }
+    if (!QFileInfo::exists(path))
+        throw DbError(ErrorKind::NotFound, kTableNotFound, tableNotFoundText(path));
+    makeRoom();
+    Attached a;
+    a.schema = QStringLiteral("t%1").arg(nextSchema_++);
+    a.path = path;
+    sqlite3_stmt* st = nullptr;
+    QString sql = QStringLiteral("ATTACH DATABASE ? AS %1").arg(a.schema);
+    int rc = sqlite3_prepare_v2(conn_, sql.toUtf8().constData(), -1, &st, nullptr);
+    if (rc == SQLITE_OK) {
+        const QByteArray p = path.toUtf8();
+        sqlite3_bind_text(st, 1, p.constData(), p.size(), SQLITE_TRANSIENT);
+        rc = sqlite3_step(st);
+        if (rc == SQLITE_DONE) rc = SQLITE_OK;
+    }
+    sqlite3_finalize(st);
+    if (rc != SQLITE_OK) fail(rc, path);
+    attached_.insert(path, a);
+    lastUse_[path] = ++useClock_;
+    // Reading the schema now turns a damaged file into an error here, not later.
+    sql = QStringLiteral("SELECT name FROM %1.sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%' LIMIT 1")
+              .arg(a.schema);
+    st = nullptr;
+    rc = sqlite3_prepare_v2(conn_, sql.toUtf8().constData(), -1, &st, nullptr);
+    QString table;
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_step(st);
+        if (rc == SQLITE_ROW) table = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+        if (rc == SQLITE_ROW || rc == SQLITE_DONE) rc = SQLITE_OK;
+    }
+    sqlite3_finalize(st);
+    if (rc != SQLITE_OK || table.isEmpty()) {
+        const int code = rc == SQLITE_OK ? SQLITE_CORRUPT : rc;
+        try { detach(path); } catch (...) {}
+        fail(code, path);
+    }
+    attached_[path].table = table;
+    return attached_[path];
+}
+
+void Database::attachAllNamedIn(const QString& sql) {
+    static const QRegularExpression word(QStringLiteral("[A-Za-z_][A-Za-z0-9_]*"));
+    const QStringList entries = QDir(folder_).entryList(QDir::Files);
+    QHash<QString, QString> byStem;
+    for (const QString& e : entries) {
+        const QString lower = e.toLower();
+        if (lower.endsWith(QStringLiteral(".db"))) byStem.insert(lower.left(lower.size() - 3), e);
+    }
+    QSet<QString> seen;
+    for (auto m = word.globalMatch(sql); m.hasNext();) {
+        const QString w = m.next().captured(0).toLower();
+        if (seen.contains(w)) continue;
+        seen.insert(w);
+        auto it = byStem.find(w);
+        if (it != byStem.end()) attach(*it);
+    }
+}
+
+sqlite3_stmt* Database::prepare(const QString& sql) {
+    auto it = statements_.find(sql);
+    if (it != statements_.end()) {
+        sqlite3_reset(*it);
+        sqlite3_clear_bindings(*it);
+        return *it;
+    }
+    sqlite3_stmt* st = nullptr;
+    const int rc = sqlite3_prepare_v2(conn_, sql.toUtf8().constData(), -1, &st, nullptr);
+    if (rc != SQLITE_OK) fail(rc, sql);
+    statements_.insert(sql, st);
+    return st;
+}
+
+void Database::exec(const QString& sql) {
+    char* err = nullptr;
+    const int rc = sqlite3_exec(conn_, sql.toUtf8().constData(), nullptr, nullptr, &err);
+    sqlite3_free(err);
+    if (rc != SQLITE_OK) fail(rc, sql);
+}
+
+static QString columnSql(const FieldDef& f) {
+    if (f.type == FieldType::Boolean) return quoted(f.name) + QStringLiteral(" BOOLEAN NOT NULL DEFAULT 0");
+    return quoted(f.name) + QStringLiteral(" TEXT(%1) NOT NULL DEFAULT ''").arg(f.width);
+}
+
+static QString indexSql(const QString& schema, const QString& table, const IndexDef& ix) {
+    QStringList cols;
+    for (const QString& c : ix.fields)
+        cols << quoted(c) + (ix.caseInsensitive ? QStringLiteral(" COLLATE NOCASE") : QString());
+    return QStringLiteral("CREATE %1INDEX %2.%3 ON %4 (%5)")
+        .arg(ix.primary ? QStringLiteral("UNIQUE ") : QString(), schema, quoted(ix.name), quoted(table),
+             cols.join(QStringLiteral(", ")));
+}
+
+void Database::createTable(const TableDef& def) {
+    const QString path = resolve(def.fileName);
+    if (QFileInfo::exists(path)) dropTable(def.fileName);
+    const QString target = QDir(folder_).filePath(QFileInfo(def.fileName).fileName().contains('.')
+                                                      ? QFileInfo(def.fileName).fileName()
+                                                      : def.fileName + QStringLiteral(".db"));
+    // Build the file aside and move it in, so a failure leaves no half table.
+    const QString temp = target + QStringLiteral(".new");
+    QFile::remove(temp);
+    sqlite3* c = nullptr;
+    int rc = sqlite3_open_v2(temp.toUtf8().constData(), &c, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    QString sql;
+    if (rc == SQLITE_OK) {
+        QStringList cols;
+        for (const auto& f : def.fields) cols << columnSql(f);
+        const QString table = stemOf(def.fileName);
+        sql = QStringLiteral("BEGIN; CREATE TABLE %1 (%2);").arg(quoted(table), cols.join(QStringLiteral(", ")));
+        for (const auto& ix : def.indexes) sql += indexSql(QStringLiteral("main"), table, ix) + ';';
+        sql += QStringLiteral("COMMIT;");
+        rc = sqlite3_exec(c, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
+    }
+    QString detail = c ? QString::fromUtf8(sqlite3_errmsg(c)) : QString();
+    sqlite3_close_v2(c);
+    if (rc != SQLITE_OK || !QFile::rename(temp, target)) {
+        QFile::remove(temp);
+        if (kindOf(rc) == ErrorKind::Sql)
+            throw DbError(ErrorKind::Sql, kSqlError, detail + '\n' + target);
+        throw DbError(ErrorKind::Io, kWriteError, QStringLiteral("Cannot create table.\n%1").arg(target));
+    }
+}
+
+void Database::dropTable(const QString& fileName) {
+    const QString path = resolve(fileName);
+    if (!QFileInfo::exists(path)) return;
+    {
+        TableLock lock(path, true);  // refuses while another dataset has it open
+    }
+    detach(path);
+    if (!QFile::remove(path))
+        throw DbError(ErrorKind::Io, kWriteError, QStringLiteral("Cannot delete table.\n%1").arg(path));
+    QFile::remove(path + QStringLiteral("-journal"));
+}
+
+void Database::emptyTable(const QString& fileName) {
+    const Attached& a = attach(fileName);
+    exec(QStringLiteral("DELETE FROM %1.%2").arg(a.schema, quoted(a.table)));
+    noteChange();
+}
+
+TableDef Database::tableDef(const QString& fileName) {
+    const Attached a = attach(fileName);
+    TableDef def;
+    def.fileName = QFileInfo(a.path).fileName();
+    sqlite3_stmt* st = prepare(QStringLiteral("PRAGMA %1.table_info(%2)").arg(a.schema, quoted(a.table)));
+    static const QRegularExpression widthRe(QStringLiteral("\\((\\d+)\\)"));
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        FieldDef f;
+        f.name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
+        const QString type = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 2))).toUpper();
+        if (type.startsWith(QStringLiteral("BOOL"))) {
+            f.type = FieldType::Boolean;
+        } else {
+            const auto m = widthRe.match(type);
+            f.width = m.hasMatch() ? m.captured(1).toInt() : 255;
+        }
+        def.fields << f;
+    }
+    sqlite3_reset(st);
+    def.indexes = indexes(fileName);
+    return def;
+}
+
+QList<IndexDef> Database::indexes(const QString& fileName) {
+    const Attached a = attach(fileName);
+    QList<IndexDef> result;
+    QList<QPair<QString, bool>> names;
+    sqlite3_stmt* st = prepare(QStringLiteral("PRAGMA %1.index_list(%2)").arg(a.schema, quoted(a.table)));
+    while (sqlite3_step(st) == SQLITE_ROW)
+        names << qMakePair(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 1))),
+                           sqlite3_column_int(st, 2) != 0);
+    sqlite3_reset(st);
+    // The pragma lists the newest index first; give them in creation order.
+    std::reverse(names.begin(), names.end());
+    for (const auto& [name, unique] : names) {
+        IndexDef ix;
+        ix.name = name;
+        ix.primary = unique;
+        sqlite3_stmt* cols = prepare(QStringLiteral("PRAGMA %1.index_xinfo(%2)").arg(a.schema, quoted(name)));
+        while (sqlite3_step(cols) == SQLITE_ROW) {
+            if (sqlite3_column_int(cols, 5) == 0) continue;  // the rowid tail
+            ix.fields << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(cols, 2)));
+            const QString coll = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(cols, 4)));
+            if (coll.compare(QStringLiteral("NOCASE"), Qt::CaseInsensitive) == 0) ix.caseInsensitive = true;
+        }
+        sqlite3_reset(cols);
+        result << ix;
+    }
+    // The primary index comes first, as the engine lists it.
+    std::stable_partition(result.begin(), result.end(), [](const IndexDef& i) { return i.primary; });
+    return result;
+}
+
+bool Database::indexExists(const QString& fileName, const QString& indexName) {
+    for (const auto& ix : indexes(fileName))
+        if (ix.name.compare(indexName, Qt::CaseInsensitive) == 0) return true;
+    return false;
+}
+
+void Database::addIndex(const QString& fileName, const IndexDef& index) {
+    const Attached a = attach(fileName);
+    finalizeStatements();
+    exec(indexSql(a.schema, a.table, index));
+    noteChange();
+}
+
+void Database::dropIndex(const QString& fileName, const QString& indexName) {
+    const Attached a = attach(fileName);
+    QString stored;
+    for (const auto& ix : indexes(fileName))
+        if (ix.name.compare(indexName, Qt::CaseInsensitive) == 0) stored = ix.name;
+    if (stored.isEmpty()) return;
+    finalizeStatements();
+    exec(QStringLiteral("DROP INDEX %1.%2").arg(a.schema, quoted(stored)));
+    noteChange();
+}
+
+void Database::startTransaction() {
+    if (inTransaction_)
+        throw DbError(ErrorKind::Usage, kGeneralError, QStringLiteral("A transaction is already active."));
+    exec(QStringLiteral("BEGIN"));
+    inTransaction_ = true;
+}
+
+void Database::commit() {
+    if (!inTransaction_) return;
+    exec(QStringLiteral("COMMIT"));
+    inTransaction_ = false;
+}
+
+void Database::rollback() {
+    if (!inTransaction_) return;
+    inTransaction_ = false;
+    finalizeStatements();
+    exec(QStringLiteral("ROLLBACK"));
+    noteChange();
+}
+
+TableLock::TableLock(const QString& tablePath, bool exclusive) {
+    // A lock file beside the table: SQLite's own POSIX locks on the table file
+    // would be dropped by closing another descriptor of it.
+    const QFileInfo info(tablePath);
+    const QString lockPath = info.dir().filePath(QStringLiteral(".") + info.fileName().toLower() + QStringLiteral(".lock"));
+    fd_ = ::open(lockPath.toUtf8().constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd_ < 0) return;  // a read-only folder: no sharing control, as the engine would
+    if (::flock(fd_, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
+        ::close(fd_);
+        fd_ = -1;
+        throw DbError(ErrorKind::Busy, kTableBusy,
+                      QStringLiteral("Table is busy.\nTable: %1").arg(QDir::toNativeSeparators(tablePath)));
+    }
+}
+
+TableLock::~TableLock() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+}  // namespace db

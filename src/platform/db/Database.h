@@ -1,0 +1,111 @@
+#pragma once
+#include "DbError.h"
+#include "TableDef.h"
+
+#include <QHash>
+#include <QString>
+#include <memory>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace db {
+
+// A folder of table files, one SQLite file per table, reached through one
+// connection that attaches the files as they are used. There is one Database
+// per folder in the process, so every table and query of a folder sees the
+// same transaction.
+class Database {
+public:
+    static std::shared_ptr<Database> forFolder(const QString& folder);
+    explicit Database(const QString& folder);
+    ~Database();
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    const QString& folder() const { return folder_; }
+
+    // The path of a table file in the folder, matched without regard to
+    // letter case; a name without extension gets ".db".
+    QString resolve(const QString& fileName) const;
+    bool tableExists(const QString& fileName) const;
+
+    void createTable(const TableDef& def);   // replaces a table of that name
+    void dropTable(const QString& fileName);
+    void emptyTable(const QString& fileName);
+    TableDef tableDef(const QString& fileName);  // as stored in the file
+
+    void addIndex(const QString& fileName, const IndexDef& index);
+    void dropIndex(const QString& fileName, const QString& indexName);
+    bool indexExists(const QString& fileName, const QString& indexName);
+    QList<IndexDef> indexes(const QString& fileName);
+
+    void startTransaction();
+    void commit();
+    void rollback();
+    bool inTransaction() const { return inTransaction_; }
+
+    // For the datasets of this layer.
+    struct Attached {
+        QString schema;     // "t3"
+        QString table;      // the table's name inside its file
+        QString path;
+    };
+    const Attached& attach(const QString& fileName);
+    void attachAllNamedIn(const QString& sql);
+    sqlite3_stmt* prepare(const QString& sql);   // cached; reset before reuse
+    void exec(const QString& sql);
+    sqlite3* handle() const { return conn_; }
+    quint64 changeCount() const { return changes_; }
+    void noteChange() { ++changes_; }
+    [[noreturn]] void fail(int rc, const QString& context) const;
+
+private:
+    void detach(const QString& path);
+    void makeRoom();
+    void finalizeStatements();
+    QString stemOf(const QString& fileName) const;
+
+    QString folder_;
+    sqlite3* conn_ = nullptr;
+    QHash<QString, Attached> attached_;      // by path
+    QHash<QString, quint64> lastUse_;
+    QHash<QString, sqlite3_stmt*> statements_;
+    quint64 useClock_ = 0;
+    quint64 changes_ = 0;
+    int nextSchema_ = 0;
+    bool inTransaction_ = false;
+};
+
+// Starts a transaction and rolls it back unless committed.
+class Transaction {
+public:
+    explicit Transaction(Database& db) : db_(db) { db_.startTransaction(); }
+    ~Transaction() {
+        if (!done_) {
+            try { db_.rollback(); } catch (...) {}
+        }
+    }
+    void commit() { db_.commit(); done_ = true; }
+
+private:
+    Database& db_;
+    bool done_ = false;
+};
+
+// Holds a table file for shared or exclusive use, across datasets and
+// processes; a conflicting hold fails with a busy-table error.
+class TableLock {
+public:
+    TableLock(const QString& tablePath, bool exclusive);
+    ~TableLock();
+    TableLock(const TableLock&) = delete;
+    TableLock& operator=(const TableLock&) = delete;
+
+private:
+    int fd_ = -1;
+};
+
+QString quoted(const QString& identifier);
+
+}  // namespace db

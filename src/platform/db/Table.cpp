@@ -1,0 +1,473 @@
+#include "Table.h"
+
+#include <sqlite3.h>
+
+namespace db {
+
+namespace {
+constexpr int kBatch = 256;
+
+QVariant columnValue(sqlite3_stmt* st, int col, FieldType type) {
+    switch (sqlite3_column_type(st, col)) {
+    case SQLITE_NULL: return type == FieldType::Boolean ? QVariant(false) : QVariant(QString());
+    case SQLITE_INTEGER:
+        if (type == FieldType::Boolean) return QVariant(sqlite3_column_int(st, col) != 0);
+        return QVariant(QString::number(sqlite3_column_int64(st, col)));
+    default: {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
+        const QString s = QString::fromUtf8(text, sqlite3_column_bytes(st, col));
+        if (type == FieldType::Boolean) return QVariant(s == QLatin1String("1"));
+        return QVariant(s);
+    }
+    }
+}
+}  // namespace
+
+Table::Table(std::shared_ptr<Database> database, const QString& tableName)
+    : database_(std::move(database)), tableName_(tableName) {
+    name_ = tableName;
+}
+
+Table::~Table() = default;
+
+void Table::SetIndexName(const QString& indexName) {
+    indexName_ = indexName;
+    if (Active()) {
+        const IndexDef* ix = indexName_.isEmpty() ? def_.primaryIndex() : def_.index(indexName_);
+        if (!ix && !indexName_.isEmpty())
+            throw DbError(ErrorKind::NotFound, kGeneralError, QStringLiteral("Index does not exist.\nIndex: %1").arg(indexName_));
+        orderFields_ = ix ? ix->fields : QStringList();
+        orderNoCase_ = ix && ix->caseInsensitive;
+        First();
+    }
+}
+
+QString Table::schemaTable() {
+    const Database::Attached& a = database_->attach(tableName_);
+    return a.schema + '.' + quoted(a.table);
+}
+
+void Table::Open() {
+    if (Active()) return;
+    name_ = tableName_;
+    const QString path = database_->resolve(tableName_);
+    if (!database_->tableExists(tableName_))
+        throw DbError(ErrorKind::NotFound, kTableNotFound,
+                      QStringLiteral("Table does not exist.\nTable: %1").arg(path));
+    auto lock = std::make_unique<TableLock>(path, exclusive_);
+    def_ = database_->tableDef(tableName_);
+    QList<FieldDef> defs;
+    if (persistent_.isEmpty()) {
+        defs = def_.fields;
+    } else {
+        for (const FieldDef& p : persistent_) {
+            const int i = def_.fieldIndex(p.name);
+            if (i < 0)
+                throw DbError(ErrorKind::NotFound, kFieldNotFound,
+                              QStringLiteral("Field '%1' not found.\nTable: %2").arg(p.name, path));
+            FieldDef d = def_.fields[i];
+            d.editMask = p.editMask;
+            defs << d;
+        }
+    }
+    const IndexDef* ix = indexName_.isEmpty() ? def_.primaryIndex() : def_.index(indexName_);
+    if (!ix && !indexName_.isEmpty())
+        throw DbError(ErrorKind::NotFound, kGeneralError, QStringLiteral("Index does not exist.\nIndex: %1").arg(indexName_));
+    orderFields_ = ix ? ix->fields : QStringList();
+    orderNoCase_ = ix && ix->caseInsensitive;
+    lock_ = std::move(lock);
+    buildFields(defs);
+    state_ = DataSetState::Browse;
+    rangeLow_.clear();
+    rangeHigh_.clear();
+    First();
+}
+
+void Table::Close() {
+    DataSet::Close();
+    batch_.clear();
+    pos_ = -1;
+    lock_.reset();
+}
+
+QString Table::selectList() const {
+    QStringList cols{QStringLiteral("rowid")};
+    for (const QString& k : orderFields_) cols << quoted(k);
+    for (const auto& f : fields_) cols << quoted(f->FieldName());
+    return cols.join(QStringLiteral(", "));
+}
+
+QString Table::orderKey(bool withCollate) const {
+    QStringList cols;
+    const QString coll = withCollate && orderNoCase_ ? QStringLiteral(" COLLATE NOCASE") : QString();
+    for (const QString& k : orderFields_) cols << quoted(k) + coll;
+    cols << QStringLiteral("rowid");
+    return cols.join(QStringLiteral(", "));
+}
+
+QString Table::rangeWhere() const {
+    if (rangeLow_.isEmpty() && rangeHigh_.isEmpty()) return QStringLiteral("1");
+    QStringList parts;
+    const QString coll = orderNoCase_ ? QStringLiteral(" COLLATE NOCASE") : QString();
+    auto cond = [&](const QStringList& vals, const char* op) {
+        if (vals.isEmpty()) return;
+        QStringList cols, marks;
+        for (int i = 0; i < vals.size() && i < orderFields_.size(); ++i) {
+            cols << quoted(orderFields_[i]) + coll;
+            marks << QStringLiteral("?");
+        }
+        parts << QStringLiteral("(%1) %2 (%3)").arg(cols.join(','), QLatin1String(op), marks.join(','));
+    };
+    cond(rangeLow_, ">=");
+    cond(rangeHigh_, "<=");
+    return parts.join(QStringLiteral(" AND "));
+}
+
+void Table::bindRange(sqlite3_stmt* st, int& pos) const {
+    auto bind = [&](const QStringList& vals) {
+        for (int i = 0; i < vals.size() && i < orderFields_.size(); ++i) {
+            const QByteArray b = vals[i].toUtf8();
+            sqlite3_bind_text(st, pos++, b.constData(), b.size(), SQLITE_TRANSIENT);
+        }
+    };
+    bind(rangeLow_);
+    bind(rangeHigh_);
+}
+
+void Table::readRow(sqlite3_stmt* st, Row& row) const {
+    row.rowid = sqlite3_column_int64(st, 0);
+    const int nk = orderFields_.size();
+    row.key.resize(nk);
+    for (int i = 0; i < nk; ++i) row.key[i] = columnValue(st, 1 + i, FieldType::Text);
+    row.values.resize(int(fields_.size()));
+    for (int i = 0; i < int(fields_.size()); ++i)
+        row.values[i] = columnValue(st, 1 + nk + i, fields_[i]->DataType());
+}
+
+QVector<Table::Row> Table::fetch(const QString& extraWhere,
+                                 const std::function<void(sqlite3_stmt*, int&)>& bindExtra, bool descending,
+                                 int limit) {
+    QString order = orderKey(true);
+    if (descending) order.replace(QStringLiteral(", "), QStringLiteral(" DESC, ")).append(QStringLiteral(" DESC"));
+    const QString sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3 AND (%4) ORDER BY %5 LIMIT %6")
+                            .arg(selectList(), schemaTable(), rangeWhere(),
+                                 extraWhere.isEmpty() ? QStringLiteral("1") : extraWhere, order)
+                            .arg(limit);
+    sqlite3_stmt* st = database_->prepare(sql);
+    int pos = 1;
+    bindRange(st, pos);
+    if (bindExtra) bindExtra(st, pos);
+    QVector<Row> rows;
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        Row r;
+        readRow(st, r);
+        rows << r;
+    }
+    sqlite3_reset(st);
+    if (rc != SQLITE_DONE) database_->fail(rc, tableName_);
+    return rows;
+}
+
+void Table::setCurrent(const QVector<Row>& rows, int pos) {
+    batch_ = rows;
+    pos_ = pos;
+    stamp_ = database_->changeCount();
+    loadCurrent();
+}
+
+void Table::loadCurrent() {
+    if (pos_ >= 0 && pos_ < batch_.size()) {
+        buffer_ = batch_[pos_].values;
+        empty_ = false;
+    }
+}
+
+void Table::clearCurrent() {
+    batch_.clear();
+    pos_ = -1;
+    for (int i = 0; i < buffer_.size(); ++i)
+        buffer_[i] = fields_[i]->DataType() == FieldType::Boolean ? QVariant(false) : QVariant(QString());
+    empty_ = true;
+    eof_ = bof_ = true;
+}
+
+void Table::checkBrowse() {
+    checkActive();
+    if (state_ == DataSetState::Edit || state_ == DataSetState::Insert) Post();
+}
+
+void Table::First() {
+    checkBrowse();
+    const auto rows = fetch(QString(), nullptr, false, kBatch);
+    if (rows.isEmpty()) { clearCurrent(); return; }
+    setCurrent(rows, 0);
+    bof_ = true;
+    eof_ = false;
+}
+
+void Table::Last() {
+    checkBrowse();
+    const auto rows = fetch(QString(), nullptr, true, 1);
+    if (rows.isEmpty()) { clearCurrent(); return; }
+    setCurrent(rows, 0);
+    eof_ = true;
+    bof_ = false;
+}
+
+// The rows after (or before) the current one in index order.
+void Table::afterRow(bool descending) {
+    if (pos_ < 0 || pos_ >= batch_.size()) { eof_ = true; return; }
+    const Row cur = batch_[pos_];
+    const QString coll = orderNoCase_ ? QStringLiteral(" COLLATE NOCASE") : QString();
+    QStringList cols, marks;
+    for (const QString& k : orderFields_) { cols << quoted(k) + coll; marks << QStringLiteral("?"); }
+    cols << QStringLiteral("rowid");
+    marks << QStringLiteral("?");
+    const QString where = QStringLiteral("(%1) %2 (%3)").arg(cols.join(','), descending ? "<" : ">", marks.join(','));
+    const auto rows = fetch(where, [&](sqlite3_stmt* st, int& pos) {
+        for (const QVariant& k : cur.key) {
+            const QByteArray b = k.toString().toUtf8();
+            sqlite3_bind_text(st, pos++, b.constData(), b.size(), SQLITE_TRANSIENT);
+        }
+        sqlite3_bind_int64(st, pos++, cur.rowid);
+    }, descending, descending ? 1 : kBatch);
+    if (rows.isEmpty()) {
+        // Stay on the last record, as the engine does.
+        if (descending) bof_ = true; else eof_ = true;
+        return;
+    }
+    setCurrent(rows, 0);
+    eof_ = bof_ = false;
+}
+
+void Table::Next() {
+    checkBrowse();
+    if (empty_) { eof_ = true; return; }
+    if (stamp_ == database_->changeCount() && pos_ + 1 < batch_.size()) {
+        ++pos_;
+        loadCurrent();
+        bof_ = false;
+        return;
+    }
+    afterRow(false);
+}
+
+void Table::Prior() {
+    checkBrowse();
+    if (empty_) { bof_ = true; return; }
+    afterRow(true);
+    if (!bof_) batch_.resize(1);
+}
+
+int Table::RecordCount() {
+    checkActive();
+    const QString sql = QStringLiteral("SELECT count(*) FROM %1 WHERE %2").arg(schemaTable(), rangeWhere());
+    sqlite3_stmt* st = database_->prepare(sql);
+    int pos = 1;
+    bindRange(st, pos);
+    int n = 0;
+    const int rc = sqlite3_step(st);
+    if (rc == SQLITE_ROW) n = sqlite3_column_int(st, 0);
+    sqlite3_reset(st);
+    if (rc != SQLITE_ROW) database_->fail(rc, tableName_);
+    return n;
+}
+
+bool Table::FindKey(const QStringList& values) {
+    checkBrowse();
+    if (orderFields_.isEmpty())
+        throw DbError(ErrorKind::Usage, kGeneralError, QStringLiteral("Table has no index.\n%1").arg(tableName_));
+    const QString coll = orderNoCase_ ? QStringLiteral(" COLLATE NOCASE") : QString();
+    QStringList conds;
+    for (int i = 0; i < values.size() && i < orderFields_.size(); ++i)
+        conds << quoted(orderFields_[i]) + coll + QStringLiteral(" = ?");
+    const auto rows = fetch(conds.join(QStringLiteral(" AND ")), [&](sqlite3_stmt* st, int& pos) {
+        for (int i = 0; i < values.size() && i < orderFields_.size(); ++i) {
+            const int w = def_.fields.value(def_.fieldIndex(orderFields_[i])).width;
+            const QByteArray b = normalizeText(values[i], w).toUtf8();
+            sqlite3_bind_text(st, pos++, b.constData(), b.size(), SQLITE_TRANSIENT);
+        }
+    }, false, kBatch);
+    if (rows.isEmpty()) return false;
+    setCurrent(rows, 0);
+    eof_ = bof_ = false;
+    return true;
+}
+
+void Table::FindNearest(const QStringList& values) {
+    checkBrowse();
+    const QString coll = orderNoCase_ ? QStringLiteral(" COLLATE NOCASE") : QString();
+    QStringList cols, marks;
+    for (int i = 0; i < values.size() && i < orderFields_.size(); ++i) {
+        cols << quoted(orderFields_[i]) + coll;
+        marks << QStringLiteral("?");
+    }
+    const auto rows = fetch(QStringLiteral("(%1) >= (%2)").arg(cols.join(','), marks.join(',')),
+                            [&](sqlite3_stmt* st, int& pos) {
+                                for (int i = 0; i < values.size() && i < orderFields_.size(); ++i) {
+                                    const QByteArray b = values[i].toUtf8();
+                                    sqlite3_bind_text(st, pos++, b.constData(), b.size(), SQLITE_TRANSIENT);
+                                }
+                            }, false, kBatch);
+    if (rows.isEmpty()) { Last(); return; }
+    setCurrent(rows, 0);
+    eof_ = bof_ = false;
+}
+
+void Table::SetRange(const QStringList& low, const QStringList& high) {
+    checkBrowse();
+    rangeLow_ = low;
+    rangeHigh_ = high;
+    First();
+}
+
+void Table::CancelRange() {
+    checkBrowse();
+    rangeLow_.clear();
+    rangeHigh_.clear();
+    First();
+}
+
+bool Table::Locate(const QStringList& fieldNames, const QStringList& values, bool caseInsensitive, bool partialKey) {
+    checkBrowse();
+    QStringList conds;
+    for (int i = 0; i < fieldNames.size() && i < values.size(); ++i) {
+        const QString col = quoted(fieldNames[i]);
+        if (partialKey)
+            conds << QStringLiteral("substr(%1, 1, ?) = ?%2").arg(col, caseInsensitive ? " COLLATE NOCASE" : "");
+        else
+            conds << col + (caseInsensitive ? QStringLiteral(" = ? COLLATE NOCASE") : QStringLiteral(" = ?"));
+    }
+    const auto rows = fetch(conds.join(QStringLiteral(" AND ")), [&](sqlite3_stmt* st, int& pos) {
+        for (int i = 0; i < fieldNames.size() && i < values.size(); ++i) {
+            const QByteArray b = values[i].toUtf8();
+            if (partialKey) sqlite3_bind_int(st, pos++, int(values[i].size()));
+            sqlite3_bind_text(st, pos++, b.constData(), b.size(), SQLITE_TRANSIENT);
+        }
+    }, false, 1);
+    if (rows.isEmpty()) return false;
+    setCurrent(rows, 0);
+    eof_ = bof_ = false;
+    return true;
+}
+
+void Table::Edit() {
+    checkActive();
+    if (state_ == DataSetState::Edit) return;
+    if (state_ == DataSetState::Insert) return;
+    if (empty_) { Append(); return; }
+    state_ = DataSetState::Edit;
+}
+
+void Table::Append() {
+    checkBrowse();
+    saved_ = (pos_ >= 0 && pos_ < batch_.size()) ? batch_[pos_] : Row{};
+    for (int i = 0; i < buffer_.size(); ++i)
+        buffer_[i] = fields_[i]->DataType() == FieldType::Boolean ? QVariant(false) : QVariant(QString());
+    state_ = DataSetState::Insert;
+}
+
+void Table::bindValue(sqlite3_stmt* st, int pos, const QVariant& v, const FieldDef& f) const {
+    if (f.type == FieldType::Boolean) {
+        sqlite3_bind_int(st, pos, v.toBool() ? 1 : 0);
+        return;
+    }
+    const QByteArray b = normalizeText(v.toString(), f.width).toUtf8();
+    sqlite3_bind_text(st, pos, b.constData(), b.size(), SQLITE_TRANSIENT);
+}
+
+void Table::Post() {
+    checkActive();
+    if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) return;
+    const QString target = schemaTable();
+    QStringList cols, marks;
+    for (const auto& f : fields_) {
+        cols << quoted(f->FieldName());
+        marks << QStringLiteral("?");
+    }
+    QString sql;
+    if (state_ == DataSetState::Insert) {
+        sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(target, cols.join(','), marks.join(','));
+    } else {
+        QStringList sets;
+        for (const QString& c : cols) sets << c + QStringLiteral(" = ?");
+        sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(target, sets.join(','));
+    }
+    sqlite3_stmt* st = database_->prepare(sql);
+    int pos = 1;
+    for (int i = 0; i < int(fields_.size()); ++i) {
+        FieldDef d;
+        d.type = fields_[i]->DataType();
+        d.width = fields_[i]->Size();
+        bindValue(st, pos++, buffer_[i], d);
+    }
+    if (state_ == DataSetState::Edit) sqlite3_bind_int64(st, pos++, batch_[pos_].rowid);
+    const int rc = sqlite3_step(st);
+    sqlite3_reset(st);
+    if (rc != SQLITE_DONE) database_->fail(rc, QStringLiteral("Table: %1").arg(database_->resolve(tableName_)));
+    database_->noteChange();
+    Row row;
+    row.rowid = state_ == DataSetState::Insert ? sqlite3_last_insert_rowid(database_->handle()) : batch_[pos_].rowid;
+    row.values.resize(buffer_.size());
+    for (int i = 0; i < buffer_.size(); ++i) {
+        if (fields_[i]->DataType() == FieldType::Boolean) row.values[i] = buffer_[i].toBool();
+        else row.values[i] = normalizeText(buffer_[i].toString(), fields_[i]->Size());
+    }
+    for (const QString& k : orderFields_) {
+        Field* f = FindField(k);
+        row.key << (f ? row.values[f->Index()] : QVariant(QString()));
+    }
+    state_ = DataSetState::Browse;
+    if (row.key.size() != orderFields_.size() || orderFields_.isEmpty() || row.key.contains(QVariant())) {
+        // The key is not among the dataset's fields: read the row back.
+        setCurrent(fetch(QStringLiteral("rowid = ?"), [&](sqlite3_stmt* s, int& p) { sqlite3_bind_int64(s, p++, row.rowid); }, false, 1), 0);
+    } else {
+        setCurrent({row}, 0);
+    }
+    eof_ = bof_ = false;
+    empty_ = false;
+}
+
+void Table::Cancel() {
+    checkActive();
+    if (state_ == DataSetState::Insert) {
+        state_ = DataSetState::Browse;
+        if (saved_.rowid != 0) { batch_ = {saved_}; pos_ = 0; loadCurrent(); }
+        else clearCurrent();
+        return;
+    }
+    if (state_ == DataSetState::Edit) {
+        state_ = DataSetState::Browse;
+        loadCurrent();
+    }
+}
+
+void Table::Delete() {
+    checkActive();
+    if (state_ == DataSetState::Insert) { Cancel(); return; }
+    state_ = DataSetState::Browse;
+    if (empty_ || pos_ < 0) return;
+    const Row cur = batch_[pos_];
+    sqlite3_stmt* st = database_->prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(schemaTable()));
+    sqlite3_bind_int64(st, 1, cur.rowid);
+    const int rc = sqlite3_step(st);
+    sqlite3_reset(st);
+    if (rc != SQLITE_DONE) database_->fail(rc, tableName_);
+    database_->noteChange();
+    afterRow(false);
+    if (eof_) {
+        // Deleted the last record: the new last one becomes current.
+        afterRow(true);
+        eof_ = true;
+        if (bof_ && (batch_.isEmpty() || batch_[pos_].rowid == cur.rowid)) clearCurrent();
+    }
+}
+
+void Table::EmptyTable() {
+    checkActive();
+    database_->emptyTable(tableName_);
+    clearCurrent();
+}
+
+}  // namespace db

@@ -1,0 +1,84 @@
+#pragma once
+#include "DataSet.h"
+
+namespace db {
+
+// A table file opened as a dataset: a cursor in the order of its primary
+// index (or of the index named), over the range set, with a one-record buffer
+// for Edit and Append that Post writes and Cancel throws away.
+class Table : public DataSet {
+public:
+    Table(std::shared_ptr<Database> database, const QString& tableName);
+    ~Table() override;
+
+    void SetDatabase(std::shared_ptr<Database> database) { database_ = std::move(database); }
+    Database& database() const { return *database_; }
+    const QString& TableName() const { return tableName_; }
+    void SetTableName(const QString& name) { tableName_ = name; }
+    void SetIndexName(const QString& indexName);
+    void SetExclusive(bool exclusive) { exclusive_ = exclusive; }
+    bool Exclusive() const { return exclusive_; }
+
+    void Open() override;
+    void Close() override;
+    void First() override;
+    void Next() override;
+    void Prior();
+    void Last();
+    int RecordCount() override;
+
+    // Index operations on the leading fields of the current index.
+    bool FindKey(const QStringList& values);
+    void FindNearest(const QStringList& values);
+    void SetRange(const QStringList& low, const QStringList& high);
+    void CancelRange();
+    bool Locate(const QStringList& fields, const QStringList& values, bool caseInsensitive = false,
+                bool partialKey = false);
+
+    void Edit();
+    void Append();
+    void Insert() { Append(); }
+    void Post();
+    void Cancel();
+    void Delete();
+    void EmptyTable();
+
+    const TableDef& Definition() const { return def_; }
+
+private:
+    struct Row {
+        qint64 rowid = 0;
+        QVector<QVariant> key;
+        QVector<QVariant> values;
+    };
+    QString selectList() const;
+    QString orderKey(bool withCollate) const;
+    QString rangeWhere() const;
+    void bindRange(struct sqlite3_stmt* st, int& pos) const;
+    QVector<Row> fetch(const QString& extraWhere, const std::function<void(sqlite3_stmt*, int&)>& bindExtra,
+                       bool descending, int limit);
+    void setCurrent(const QVector<Row>& rows, int pos);
+    void loadCurrent();
+    void clearCurrent();
+    void afterRow(bool descending);
+    void checkBrowse();
+    void readRow(sqlite3_stmt* st, Row& row) const;
+    void bindValue(sqlite3_stmt* st, int pos, const QVariant& v, const FieldDef& f) const;
+    QString schemaTable();
+
+    std::shared_ptr<Database> database_;
+    QString tableName_;
+    QString indexName_;
+    bool exclusive_ = false;
+    std::unique_ptr<TableLock> lock_;
+    TableDef def_;
+    QStringList orderFields_;
+    bool orderNoCase_ = false;
+    QStringList rangeLow_, rangeHigh_;
+    QVector<Row> batch_;
+    int pos_ = -1;
+    quint64 stamp_ = 0;
+    Row saved_;  // the current row while a new record is being appended
+};
+
+}  // namespace db

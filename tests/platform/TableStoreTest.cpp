@@ -1,0 +1,284 @@
+#include "platform/db/Query.h"
+#include "platform/db/Table.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace db;
+
+namespace {
+
+TableDef people() {
+    TableDef t;
+    t.fileName = QStringLiteral("People.DB");
+    t.fields = {textField("Code", 4), textField("Name", 8), textField("City", 6), boolField("Active")};
+    t.indexes = {primaryIndex(QStringLiteral("Code;Name")),
+                 IndexDef{QStringLiteral("ICity"), {QStringLiteral("City")}, false, true}};
+    return t;
+}
+
+class TableStore : public ::testing::Test {
+protected:
+    void SetUp() override {
+        database = Database::forFolder(dir.path());
+        database->createTable(people());
+    }
+    void add(const QString& code, const QString& name, const QString& city = QString()) {
+        Table t(database, QStringLiteral("people"));
+        t.Open();
+        t.Append();
+        t.FieldByName("Code").SetAsString(code);
+        t.FieldByName("Name").SetAsString(name);
+        t.FieldByName("City").SetAsString(city);
+        t.Post();
+    }
+    QStringList names(Table& t) {
+        QStringList out;
+        for (t.First(); !t.Eof(); t.Next()) out << t.FieldByName("Name").AsString();
+        return out;
+    }
+    QTemporaryDir dir;
+    std::shared_ptr<Database> database;
+};
+
+TEST_F(TableStore, CutsToWidthAndDropsTrailingBlanksButKeepsLeadingOnes) {
+    add("1", "ABCDEFGHIJ", " X   ");
+    Table t(database, "PEOPLE.db");  // names match without regard to case
+    t.Open();
+    EXPECT_EQ(t.FieldByName("Name").AsString(), "ABCDEFGH");
+    EXPECT_EQ(t.FieldByName("City").AsString(), " X");
+    EXPECT_EQ(t.FieldByName("Name").Size(), 8);
+}
+
+TEST_F(TableStore, ReadsInKeyOrderAndFindsByWholeOrLeadingKey) {
+    add("2", "B");
+    add("1", "Z");
+    add("1", "A");
+    add("10", "C");
+    Table t(database, "People");
+    t.Open();
+    EXPECT_EQ(names(t), QStringList({"A", "Z", "C", "B"}));  // byte order: "1" < "10" < "2"
+    EXPECT_EQ(t.RecordCount(), 4);
+    ASSERT_TRUE(t.FindKey({"1", "Z"}));
+    EXPECT_EQ(t.FieldByName("Name").AsString(), "Z");
+    ASSERT_TRUE(t.FindKey({"1"}));
+    EXPECT_EQ(t.FieldByName("Name").AsString(), "A");
+    t.Next();
+    EXPECT_EQ(t.FieldByName("Name").AsString(), "Z");
+    EXPECT_FALSE(t.FindKey({"3"}));
+    EXPECT_EQ(t.FieldByName("Name").AsString(), "Z");  // a failed find leaves the cursor alone
+    t.SetRange({"1"}, {"1"});
+    EXPECT_EQ(names(t), QStringList({"A", "Z"}));
+    EXPECT_EQ(t.RecordCount(), 2);
+    t.CancelRange();
+    EXPECT_EQ(t.RecordCount(), 4);
+}
+
+TEST_F(TableStore, EmptyTextIsAKeyValueLikeAnyOther) {
+    add("1", "");
+    Table t(database, "People");
+    t.Open();
+    t.Append();
+    t.FieldByName("Code").SetAsString("1");
+    try {
+        t.Post();
+        FAIL() << "a second empty name under the same code must violate the key";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.kind(), ErrorKind::KeyViolation);
+        EXPECT_EQ(e.code(), 9729);
+    }
+    t.Cancel();
+    EXPECT_EQ(t.RecordCount(), 1);
+    ASSERT_TRUE(t.FindKey({"1", ""}));
+}
+
+TEST_F(TableStore, KeyViolationOnEditLeavesTheTableUnchanged) {
+    add("1", "A", "X");
+    add("1", "B", "Y");
+    Table t(database, "People");
+    t.Open();
+    ASSERT_TRUE(t.FindKey({"1", "B"}));
+    t.Edit();
+    t.FieldByName("Name").SetAsString("A");
+    t.FieldByName("City").SetAsString("CHANGED");
+    EXPECT_THROW(t.Post(), DbError);
+    t.Cancel();
+    EXPECT_EQ(t.FieldByName("Name").AsString(), "B");
+    Table check(database, "People");
+    check.Open();
+    EXPECT_EQ(names(check), QStringList({"A", "B"}));
+    ASSERT_TRUE(check.FindKey({"1", "B"}));
+    EXPECT_EQ(check.FieldByName("City").AsString(), "Y");
+}
+
+TEST_F(TableStore, CancelDiscardsTheBufferAndEditingNeedsEditMode) {
+    add("1", "A", "X");
+    Table t(database, "People");
+    t.Open();
+    EXPECT_THROW(t.FieldByName("City").SetAsString("Q"), DbError);
+    t.Edit();
+    t.FieldByName("City").SetAsString("Q");
+    t.Cancel();
+    EXPECT_EQ(t.FieldByName("City").AsString(), "X");
+    t.Append();
+    t.FieldByName("Code").SetAsString("9");
+    t.Cancel();
+    EXPECT_EQ(t.RecordCount(), 1);
+    EXPECT_EQ(t.FieldByName("Code").AsString(), "1");
+}
+
+TEST_F(TableStore, DeleteMovesToTheNextRecordOrTheNewLast) {
+    add("1", "A");
+    add("2", "B");
+    add("3", "C");
+    Table t(database, "People");
+    t.Open();
+    ASSERT_TRUE(t.FindKey({"2"}));
+    t.Delete();
+    EXPECT_EQ(t.FieldByName("Name").AsString(), "C");
+    t.Delete();
+    EXPECT_EQ(t.FieldByName("Name").AsString(), "A");
+    t.Delete();
+    EXPECT_TRUE(t.IsEmpty());
+    EXPECT_TRUE(t.Eof());
+}
+
+TEST_F(TableStore, SecondaryIndexIgnoresCaseAndLocateFindsByAnyField) {
+    add("1", "A", "b");
+    add("2", "B", "A");
+    add("3", "C", "c");
+    Table t(database, "People");
+    t.SetIndexName("ICity");
+    t.Open();
+    EXPECT_EQ(names(t), QStringList({"B", "A", "C"}));
+    ASSERT_TRUE(t.FindKey({"B"}));
+    EXPECT_EQ(t.FieldByName("Name").AsString(), "A");
+    Table u(database, "People");
+    u.Open();
+    ASSERT_TRUE(u.Locate({"City"}, {"C"}, true));
+    EXPECT_EQ(u.FieldByName("Code").AsString(), "3");
+    EXPECT_FALSE(u.Locate({"City"}, {"C"}));
+}
+
+TEST_F(TableStore, ExclusiveUseMakesTheTableBusyForEveryoneElse) {
+    Table a(database, "People");
+    a.SetExclusive(true);
+    a.Open();
+    Table b(database, "People");
+    try {
+        b.Open();
+        FAIL() << "expected a busy table";
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.kind(), ErrorKind::Busy);
+        EXPECT_TRUE(e.text().contains("Table is busy"));
+    }
+    a.Close();
+    EXPECT_NO_THROW(b.Open());
+    Table c(database, "People");
+    c.SetExclusive(true);
+    EXPECT_THROW(c.Open(), DbError);
+}
+
+TEST_F(TableStore, QueriesJoinTableFilesWithBoundParameters) {
+    TableDef cities;
+    cities.fileName = "Cities.db";
+    cities.fields = {textField("City", 6), textField("State", 2)};
+    cities.indexes = {primaryIndex("City")};
+    database->createTable(cities);
+    add("1", "A", "RIO");
+    add("2", "B", "SP");
+    add("3", "C'; --", "RIO");
+    Table c(database, "cities");
+    c.Open();
+    for (auto [city, st] : {std::pair{"RIO", "RJ"}, {"SP", "SP"}}) {
+        c.Append();
+        c.FieldByName("City").SetAsString(city);
+        c.FieldByName("State").SetAsString(st);
+        c.Post();
+    }
+    Query q(database);
+    q.SetSQL("select p.Name, c.State from People p join Cities c on c.City = p.City\nwhere c.State = :st order by p.Name");
+    q.ParamByName("st").AsString = "RJ";
+    q.Open();
+    QStringList got;
+    for (; !q.Eof(); q.Next()) got << q.FieldByName("Name").AsString();
+    EXPECT_EQ(got, QStringList({"A", "C'; --"}));
+    Query count(database);
+    count.SetSQL("select count(*) from People where Name = :n");
+    count.ParamByName("n").AsString = "C'; --";
+    count.Open();
+    EXPECT_EQ(count.FieldByName("COUNT(*)").AsInteger(), 1);
+}
+
+TEST_F(TableStore, TransactionRollsBackEveryTable) {
+    add("1", "A");
+    {
+        Transaction tx(*database);
+        add("2", "B");
+        Query q(database);
+        q.SetSQL("delete from People where Code = '1'");
+        q.ExecSQL();
+    }
+    Table t(database, "People");
+    t.Open();
+    EXPECT_EQ(names(t), QStringList({"A"}));
+}
+
+TEST_F(TableStore, MissingOrDamagedFilesGiveEngineErrors) {
+    Table missing(database, "Nothing.db");
+    try {
+        missing.Open();
+        FAIL();
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.kind(), ErrorKind::NotFound);
+    }
+    QFile bad(dir.filePath("Broken.db"));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write(QByteArray(4096, 'x'));
+    bad.close();
+    Table broken(database, "Broken");
+    try {
+        broken.Open();
+        FAIL();
+    } catch (const DbError& e) {
+        EXPECT_EQ(e.kind(), ErrorKind::Corrupt);
+    }
+}
+
+TEST_F(TableStore, IndexesCanBeDroppedCheckedAndAddedAgain) {
+    add("1", "A", "X");
+    EXPECT_TRUE(database->indexExists("People.DB", "ICity"));
+    database->dropIndex("People.DB", "ICity");
+    EXPECT_FALSE(database->indexExists("People.DB", "ICity"));
+    database->addIndex("People.DB", IndexDef{"ICity", {"City"}, false, true});
+    const TableDef def = database->tableDef("People.DB");
+    ASSERT_EQ(def.indexes.size(), 2);
+    EXPECT_EQ(def.indexes[0].name, "Main");
+    EXPECT_TRUE(def.indexes[0].primary);
+    EXPECT_EQ(def.indexes[0].fields, QStringList({"Code", "Name"}));
+    EXPECT_TRUE(def.indexes[1].caseInsensitive);
+    EXPECT_EQ(def.fields[1].width, 8);
+    EXPECT_EQ(def.fields[3].type, FieldType::Boolean);
+}
+
+TEST_F(TableStore, ManyTablesInTurnStayReachable) {
+    // More tables than one connection attaches at once.
+    for (int i = 0; i < 14; ++i) {
+        TableDef t = people();
+        t.fileName = QStringLiteral("T%1.db").arg(i);
+        database->createTable(t);
+        Table tab(database, t.fileName);
+        tab.Open();
+        tab.Append();
+        tab.FieldByName("Code").SetAsString(QString::number(i));
+        tab.Post();
+    }
+    for (int i = 0; i < 14; ++i) {
+        Table tab(database, QStringLiteral("T%1.db").arg(i));
+        tab.Open();
+        EXPECT_EQ(tab.FieldByName("Code").AsString(), QString::number(i));
+    }
+}
+
+}  // namespace
