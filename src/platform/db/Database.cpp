@@ -7,12 +7,19 @@
 #include <map>
 #include <sqlite3.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace db {
 
 namespace {
+
+quint64 inodeOf(const QString& path) {
+    struct stat st {};
+    if (::stat(path.toUtf8().constData(), &st) != 0) return 0;
+    return quint64(st.st_ino);
+}
 
 // SQLite attaches at most this many files to one connection.
 constexpr int kMaxAttached = 10;
@@ -155,16 +162,22 @@ void Database::makeRoom() {
 const Database::Attached& Database::attach(const QString& fileName) {
     const QString path = resolve(fileName);
     auto it = attached_.find(path);
+    const quint64 inode = inodeOf(path);
     if (it != attached_.end()) {
-        lastUse_[path] = ++useClock_;
-        return *it;
+        if (it->inode == inode) {
+            lastUse_[path] = ++useClock_;
+            return *it;
+        }
+        // Another connection replaced or deleted the file since.
+        detach(path);
     }
-    if (!QFileInfo::exists(path))
+    if (inode == 0)
         throw DbError(ErrorKind::NotFound, kTableNotFound, tableNotFoundText(path));
     makeRoom();
     Attached a;
     a.schema = QStringLiteral("t%1").arg(nextSchema_++);
     a.path = path;
+    a.inode = inode;
     sqlite3_stmt* st = nullptr;
     QString sql = QStringLiteral("ATTACH DATABASE ? AS %1").arg(a.schema);
     int rc = sqlite3_prepare_v2(conn_, sql.toUtf8().constData(), -1, &st, nullptr);

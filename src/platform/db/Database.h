@@ -50,6 +50,7 @@ public:
         QString schema;     // "t3"
         QString table;      // the table's name inside its file
         QString path;
+        quint64 inode = 0;  // the file attached; a replaced file is attached anew
     };
     const Attached& attach(const QString& fileName);
     void attachAllNamedIn(const QString& sql);
