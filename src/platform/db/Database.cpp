@@ -238,6 +238,10 @@ void Database::exec(const QString& sql) {
     if (rc != SQLITE_OK) fail(rc, sql);
 }
 
+// Indexes and tables share one name space in SQLite, and an index may carry
+// its table's name ("Te8vinc"): the stored name has a prefix of its own.
+static const QString kIndexPrefix = QStringLiteral("~");
+
 static QString columnSql(const FieldDef& f) {
     if (f.type == FieldType::Boolean) return quoted(f.name) + QStringLiteral(" BOOLEAN NOT NULL DEFAULT 0");
     return quoted(f.name) + QStringLiteral(" TEXT(%1) NOT NULL DEFAULT ''").arg(f.width);
@@ -248,7 +252,7 @@ static QString indexSql(const QString& schema, const QString& table, const Index
     for (const QString& c : ix.fields)
         cols << quoted(c) + (ix.caseInsensitive ? QStringLiteral(" COLLATE NOCASE") : QString());
     return QStringLiteral("CREATE %1INDEX %2.%3 ON %4 (%5)")
-        .arg(ix.primary ? QStringLiteral("UNIQUE ") : QString(), schema, quoted(ix.name), quoted(table),
+        .arg(ix.primary ? QStringLiteral("UNIQUE ") : QString(), schema, quoted(kIndexPrefix + ix.name), quoted(table),
              cols.join(QStringLiteral(", ")));
 }
 
@@ -336,8 +340,9 @@ QList<IndexDef> Database::indexes(const QString& fileName) {
     // The pragma lists the newest index first; give them in creation order.
     std::reverse(names.begin(), names.end());
     for (const auto& [name, unique] : names) {
+        if (!name.startsWith(kIndexPrefix)) continue;
         IndexDef ix;
-        ix.name = name;
+        ix.name = name.mid(kIndexPrefix.size());
         ix.primary = unique;
         sqlite3_stmt* cols = prepare(QStringLiteral("PRAGMA %1.index_xinfo(%2)").arg(a.schema, quoted(name)));
         while (sqlite3_step(cols) == SQLITE_ROW) {
@@ -374,7 +379,7 @@ void Database::dropIndex(const QString& fileName, const QString& indexName) {
         if (ix.name.compare(indexName, Qt::CaseInsensitive) == 0) stored = ix.name;
     if (stored.isEmpty()) return;
     finalizeStatements();
-    exec(QStringLiteral("DROP INDEX %1.%2").arg(a.schema, quoted(stored)));
+    exec(QStringLiteral("DROP INDEX %1.%2").arg(a.schema, quoted(kIndexPrefix + stored)));
     noteChange();
 }
 

@@ -76,6 +76,7 @@ void Table::Open() {
     orderFields_ = ix ? ix->fields : QStringList();
     orderNoCase_ = ix && ix->caseInsensitive;
     lock_ = std::move(lock);
+    insertSql_.clear();
     buildFields(defs);
     state_ = DataSetState::Browse;
     rangeLow_.clear();
@@ -381,20 +382,17 @@ void Table::Post() {
     checkActive();
     if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) return;
     const QString target = schemaTable();
-    QStringList cols, marks;
-    for (const auto& f : fields_) {
-        cols << quoted(f->FieldName());
-        marks << QStringLiteral("?");
+    if (!insertSql_.startsWith(QStringLiteral("INSERT INTO ") + target + ' ')) {
+        QStringList cols, marks, sets;
+        for (const auto& f : fields_) {
+            cols << quoted(f->FieldName());
+            marks << QStringLiteral("?");
+            sets << quoted(f->FieldName()) + QStringLiteral(" = ?");
+        }
+        insertSql_ = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(target, cols.join(','), marks.join(','));
+        updateSql_ = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(target, sets.join(','));
     }
-    QString sql;
-    if (state_ == DataSetState::Insert) {
-        sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(target, cols.join(','), marks.join(','));
-    } else {
-        QStringList sets;
-        for (const QString& c : cols) sets << c + QStringLiteral(" = ?");
-        sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(target, sets.join(','));
-    }
-    sqlite3_stmt* st = database_->prepare(sql);
+    sqlite3_stmt* st = database_->prepare(state_ == DataSetState::Insert ? insertSql_ : updateSql_);
     int pos = 1;
     for (int i = 0; i < int(fields_.size()); ++i) {
         FieldDef d;

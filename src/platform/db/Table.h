@@ -78,7 +78,8 @@ private:
     QVector<Row> batch_;
     int pos_ = -1;
     quint64 stamp_ = 0;
-    Row saved_;  // the current row while a new record is being appended
+    Row saved_;
+    QString insertSql_, updateSql_;  // built once per opening  // the current row while a new record is being appended
 };
 
 }  // namespace db
