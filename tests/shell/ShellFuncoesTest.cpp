@@ -263,8 +263,10 @@ protected:
         put("9904", "ERR", "Falhou.");
         put("9905", "XYZ", "Nunca mostrada.");
     }
+    // The program only reads the catalogue; the fixture writes through a table of its own.
     void put(const QString& code, const QString& kind, const QString& text) {
-        db::Table& t = dmLobrix->taMensagem;
+        db::Table t(dmLobrix->dbZuvo, QStringLiteral("tb8MSG.DB"));
+        t.Open();
         if (t.FindKey({code})) t.Delete();
         AppendRow(t, {{"NuMensagem", code}, {"TpMensagem", kind}, {"TxMensagem", text}});
     }
