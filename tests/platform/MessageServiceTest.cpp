@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -40,6 +41,7 @@ TEST(MessageService, RealBoxesCarryPortugueseTitlesAndButtons) {
         {msg::BoxKind::Warning, msg::BoxButtons::Ok, "OK", "Atenção", {"OK"}, "mrOk"},
         {msg::BoxKind::Error, msg::BoxButtons::OkCancel, "Cancelar", "Erro", {"OK", "Cancelar"}, "mrCancel"},
     };
+    RealMessageBoxes real;
     for (const Case& c : cases) {
         auto seen = std::make_shared<BoxSeen>();
         QTimer::singleShot(0, [seen, press = c.press] {
@@ -76,4 +78,15 @@ TEST(MessageService, ScriptedHostRecordsEveryBox) {
     EXPECT_EQ(boxes.texts(), QStringList({"Continua?", "Cuidado"}));
     EXPECT_EQ(boxes.codes(), QStringList({"", ""}));
     EXPECT_EQ(boxes.beeps(), 1);
+}
+
+TEST(MessageService, BoxWithoutScriptFailsInsteadOfHanging) {
+    // The guard of the test programs answers No and records a failure.
+    ::testing::TestPartResultArray failures;
+    {
+        ::testing::ScopedFakeTestPartResultReporter reporter(
+            ::testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &failures);
+        EXPECT_FALSE(msg::AskYesNo("Ninguém responde?"));
+    }
+    EXPECT_EQ(failures.size(), 1);
 }
