@@ -1,0 +1,918 @@
+#include "ugAnaliseEstrutura.h"
+
+#include "MainWindowState.h"
+#include "Windows1252.h"
+#include "ugAnaliseEstrutura2008.h"
+#include "ugAnaliseEstrutura2009.h"
+#include "ugEstrutura.h"
+
+#include "platform/AppPaths.h"
+#include "platform/db/Database.h"
+#include "platform/db/Table.h"
+#include "platform/ui/MessageService.h"
+#include "shell/DeclarationTables.h"
+#include "shell/UdmLobrix.h"
+#include "shell/ugFuncoes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cstring>
+
+namespace declfile {
+
+namespace {
+
+constexpr qint64 kCopyBlock = 32766;
+constexpr int kLargeBuffer = 32767;
+constexpr int kCopyPoints = 8;
+constexpr int kAnalysisPoints = 92;
+
+// How a working-table column is filled from its slot.
+enum BindingKind {
+    kPlain,          // the field as it stands
+    kTrimmed,        // the field without leading and trailing blanks
+    kIfCurrentYear,  // the field in the base year's layout, else the constant
+    kIfNotZeroed,    // the field, or the constant when the pay of another year is zeroed
+};
+
+struct ColumnSlot {
+    const char* column;
+    int slot;
+    BindingKind kind;
+    const char* constant;
+};
+
+constexpr const char* kZeros14 = "00000000000000";
+
+// Te8Emp columns read from the establishment record (type 1 slots).
+constexpr ColumnSlot kEstablishmentColumns[] = {
+    {"NuSequencialRegistro", 1, kPlain, nullptr},
+    {"CoCgcCeiEstabelecimento", 2, kPlain, nullptr},
+    {"NuPrefixoEstabelecimento", 3, kPlain, nullptr},
+    {"NoRazaoEstabelecimento", 5, kTrimmed, nullptr},
+    {"EdEstabelecimento", 6, kTrimmed, nullptr},
+    {"NuEnderecoEstabelecimento", 7, kPlain, nullptr},
+    {"TxComplemEstabelecimento", 8, kTrimmed, nullptr},
+    {"NoBairroEstabelecimento", 9, kTrimmed, nullptr},
+    {"CoCepEstabelecimento", 10, kPlain, nullptr},
+    {"CoMunicipio", 11, kPlain, nullptr},
+    {"NoMunicEstabelecimento", 12, kTrimmed, nullptr},
+    {"SgUf", 13, kPlain, nullptr},
+    {"NuDDD", 14, kPlain, nullptr},
+    {"NuTelefone", 15, kPlain, nullptr},
+    {"CoCnae2", 16, kPlain, nullptr},
+    {"CoNaturezaJuridica", 17, kPlain, nullptr},
+    {"NuProprietEstabelecimento", 18, kPlain, nullptr},
+    {"MeDataBase", 19, kPlain, nullptr},
+    {"InInscrEstabelecimento", 20, kPlain, nullptr},
+    {"InZuvoNegEstabelecimento", 21, kPlain, nullptr},
+    {"DaEncerramentoAtividade", 38, kPlain, nullptr},
+    {"TxEmailEstabelecimento", 40, kPlain, nullptr},
+    {"InSindicalizada", 51, kPlain, nullptr},
+    {"TxUsoEstabelecimento", 28, kPlain, nullptr},
+    // The previous year's layout has no meal-programme, union or
+    // centralisation fields in these places.
+    {"CoCNPJCentralizada", 50, kIfCurrentYear, kZeros14},
+    {"NuVinculoPatMenor5", 29, kIfCurrentYear, "000000"},
+    {"NuVinculoPatMaior5", 30, kIfCurrentYear, "000000"},
+    {"PoServicoProprio", 31, kIfCurrentYear, "000"},
+    {"PoAdmCozinha", 32, kIfCurrentYear, "000"},
+    {"PoRefeicaoConvenio", 33, kIfCurrentYear, "000"},
+    {"PoRefeicaoTransportadora", 34, kIfCurrentYear, "000"},
+    {"PoCestaAlimento", 35, kIfCurrentYear, "000"},
+    {"PoAlimentacaoConvenio", 36, kIfCurrentYear, "000"},
+    {"CoCNPJAssociativa", 41, kIfCurrentYear, kZeros14},
+    {"VaGlobalAssociativa", 42, kIfCurrentYear, "000000000"},
+    {"CoCNPJSindical", 43, kIfCurrentYear, kZeros14},
+    {"VaGlobalSindical", 44, kIfCurrentYear, "000000000"},
+    {"CoCNPJAssistencial", 45, kIfCurrentYear, kZeros14},
+    {"VaGlobalAssistencial", 46, kIfCurrentYear, "000000000"},
+    {"CoCNPJConfederativa", 47, kIfCurrentYear, kZeros14},
+    {"VaGlobalConfederativa", 48, kIfCurrentYear, "000000000"},
+    {"InAtividadeAnoBase", 49, kIfCurrentYear, ""},
+    {"InCentralizada", 52, kIfCurrentYear, " "},
+};
+
+// Te8Vinc columns read from the contract record (type 2 slots).
+constexpr ColumnSlot kContractColumns[] = {
+    {"NuSequencialRegistro", 1, kPlain, nullptr},
+    {"CoPisPasepEmpregado", 5, kPlain, nullptr},
+    {"NoEmpregado", 6, kTrimmed, nullptr},
+    {"DaNascimentoEmpregado", 7, kPlain, nullptr},
+    {"CoNacionalidade", 8, kPlain, nullptr},
+    {"AnChegadaEmpregado", 9, kPlain, nullptr},
+    {"CoInstrucao", 10, kPlain, nullptr},
+    {"CoCpfEmpregado", 11, kPlain, nullptr},
+    {"NuCartTrabEmpregado", 12, kPlain, nullptr},
+    {"SeCartTrabEmpregado", 13, kPlain, nullptr},
+    {"CoTipoRaca", 39, kPlain, nullptr},
+    {"DaAdmissaoEmpregado", 14, kPlain, nullptr},
+    {"CoTipoAdmissao", 15, kPlain, nullptr},
+    {"InSexo", 44, kPlain, nullptr},
+    {"CoCbo", 19, kPlain, nullptr},
+    {"CoMunicipioTrabalho", 73, kPlain, nullptr},
+    {"CoTipoSalarioContratual", 17, kPlain, nullptr},
+    {"HoSemanaisEmpregado", 18, kPlain, nullptr},
+    {"CoVinculo", 20, kPlain, nullptr},
+    {"CoCausaDesligamento", 21, kPlain, nullptr},
+    {"DaDesligamentoEmpregado", 22, kPlain, nullptr},
+    {"InAlvaraEmpregado", 43, kPlain, nullptr},
+    {"TxUsoEmpregado", 41, kPlain, nullptr},
+    // Pay and the rest: from the file, unless the pay of another year is zeroed.
+    {"VaSalContratualEmpregado", 16, kIfNotZeroed, "000000000"},
+    {"VaJaneiroEmpregado", 23, kIfNotZeroed, "000000000"},
+    {"VaFevereiroEmpregado", 24, kIfNotZeroed, "000000000"},
+    {"VaMarcoEmpregado", 25, kIfNotZeroed, "000000000"},
+    {"VaAbrilEmpregado", 26, kIfNotZeroed, "000000000"},
+    {"VaMaioEmpregado", 27, kIfNotZeroed, "000000000"},
+    {"VaJunhoEmpregado", 28, kIfNotZeroed, "000000000"},
+    {"VaJulhoEmpregado", 29, kIfNotZeroed, "000000000"},
+    {"VaAgostoEmpregado", 30, kIfNotZeroed, "000000000"},
+    {"VaSetembroEmpregado", 31, kIfNotZeroed, "000000000"},
+    {"VaOutubroEmpregado", 32, kIfNotZeroed, "000000000"},
+    {"VaNovembroEmpregado", 33, kIfNotZeroed, "000000000"},
+    {"VaDezembroEmpregado", 34, kIfNotZeroed, "000000000"},
+    {"Va13AdiantamentoEmpregado", 35, kIfNotZeroed, "000000000"},
+    {"Va13ParcelaFinalEmpregado", 37, kIfNotZeroed, "000000000"},
+    {"VaAvisoPrevioEmpregado", 42, kIfNotZeroed, "000000000"},
+    {"Me13AdiantamentoEmpregado", 36, kIfNotZeroed, "00"},
+    {"Me13ParcelaFinalEmpregado", 38, kIfNotZeroed, "00"},
+    {"VaGlobalFerias", 55, kIfNotZeroed, "00000000"},
+    {"VaGlobalMultas", 62, kIfNotZeroed, "00000000"},
+    {"VaGlobalBcoHoras", 56, kIfNotZeroed, "00000000"},
+    {"VaGlobalDissidio", 58, kIfNotZeroed, "00000000"},
+    {"VaGlobalGratificacoes", 60, kIfNotZeroed, "00000000"},
+    {"VaGlobalSindical", 68, kIfNotZeroed, "00000000"},
+    {"VaGlobalPrimAssociativa", 64, kIfNotZeroed, "00000000"},
+    {"VaGlobalSegAssociativa", 66, kIfNotZeroed, "00000000"},
+    {"VaGlobalAssistencial", 70, kIfNotZeroed, "00000000"},
+    {"VaGlobalConfederativa", 72, kIfNotZeroed, "00000000"},
+    {"CoDeficienteFisico", 87, kIfNotZeroed, ""},
+    {"InDeficienteFisico", 40, kIfNotZeroed, ""},
+    {"InSindicalizadoVinculo", 86, kIfNotZeroed, "2"},
+    {"CoMotivoPrimAfas", 45, kIfNotZeroed, ""},
+    {"DaInicioprimeiroAfas", 46, kIfNotZeroed, ""},
+    {"DaFinalPrimeiroAfas", 47, kIfNotZeroed, ""},
+    {"CoMotivoSeguAfas", 48, kIfNotZeroed, ""},
+    {"DaInicioSegundoAfas", 49, kIfNotZeroed, ""},
+    {"DaFinalSegundoAfas", 50, kIfNotZeroed, ""},
+    {"CoMotivoTercAfas", 51, kIfNotZeroed, ""},
+    {"DaInicioTerceiroAfas", 52, kIfNotZeroed, ""},
+    {"DaFinalTerceiroAfas", 53, kIfNotZeroed, ""},
+    {"QtDiasAfas", 54, kIfNotZeroed, ""},
+    {"QtCompBcoHoras", 57, kIfNotZeroed, ""},
+    {"QtCompDissidio", 59, kIfNotZeroed, ""},
+    {"QtCompGratificacoes", 61, kIfNotZeroed, ""},
+    {"CoCNPJPrimAssociativa", 63, kIfNotZeroed, ""},
+    {"CoCNPJSegAssociativa", 65, kIfNotZeroed, ""},
+    {"CoCNPJSindical", 67, kIfNotZeroed, ""},
+    {"CoCNPJAssistencial", 69, kIfNotZeroed, ""},
+    {"CoCNPJConfederativa", 71, kIfNotZeroed, ""},
+    {"HoTrabalhadasJaneiro", 74, kIfNotZeroed, ""},
+    {"HoTrabalhadasFevereiro", 75, kIfNotZeroed, ""},
+    {"HoTrabalhadasMarco", 76, kIfNotZeroed, ""},
+    {"HoTrabalhadasAbril", 77, kIfNotZeroed, ""},
+    {"HoTrabalhadasMaio", 78, kIfNotZeroed, ""},
+    {"HoTrabalhadasJunho", 79, kIfNotZeroed, ""},
+    {"HoTrabalhadasJulho", 80, kIfNotZeroed, ""},
+    {"HoTrabalhadasAgosto", 81, kIfNotZeroed, ""},
+    {"HoTrabalhadasSetembro", 82, kIfNotZeroed, ""},
+    {"HoTrabalhadasOutubro", 83, kIfNotZeroed, ""},
+    {"HoTrabalhadasNovembro", 84, kIfNotZeroed, ""},
+    {"HoTrabalhadasDezembro", 85, kIfNotZeroed, ""},
+};
+
+QString L(const char* text) { return QString::fromLatin1(text); }
+
+QString upperFirst(const QString& text) { return text.left(1).toUpper(); }
+
+bool isOneOrX(const QString& value) {
+    const QString v = upperFirst(value);
+    return v == QLatin1String("1") || v == QLatin1String("X");
+}
+
+QString zeroPad(qint64 number, int width) { return PadLeftZeros(QString::number(number), width); }
+
+QString decode(const char* bytes, int length) { return cp1252::Decode(QByteArray(bytes, length)); }
+
+}  // namespace
+
+db::TableDef StructureFindingsTableDef() {
+    using db::textField;
+    db::TableDef t;
+    t.fileName = QStringLiteral("Te8stru.db");
+    t.fields = {textField(QStringLiteral("AnBase"), 4),           textField(QStringLiteral("CoMsg"), 4),
+                textField(QStringLiteral("Sequencia"), 6),        textField(QStringLiteral("InscricaoPrefixo"), 16),
+                textField(QStringLiteral("TipoCampo"), 1),        textField(QStringLiteral("PosicaoInicial"), 3),
+                textField(QStringLiteral("Conteudo"), 20)};
+    return t;
+}
+
+TAnaliseEstrutura::TAnaliseEstrutura() = default;
+TAnaliseEstrutura::~TAnaliseEstrutura() = default;
+
+int TAnaliseEstrutura::AnalyseFile(const QString& fileName, quint16 baseYear, QProgressBar* progress,
+                                   const QString& dataFolder, bool keepCopy, int& establishments, int& contracts,
+                                   bool zeroPayOfAnotherYear) {
+    ProgressBarHost host(progress);
+    return AnalyseFile(fileName, baseYear, host, dataFolder, keepCopy, establishments, contracts,
+                       zeroPayOfAnotherYear);
+}
+
+int TAnaliseEstrutura::AnalyseFile(const QString& fileName, quint16 baseYear, WriterHost& host,
+                                   const QString& dataFolder, bool keepCopy, int& establishments, int& contracts,
+                                   bool zeroPayOfAnotherYear) {
+    if (LayoutAnoAnterior) LoadLayout2008(layout_);
+    else LoadLayout2009(layout_);
+    recordLength_ = layout_.RecordLength;
+    host_ = &host;
+    dataFolder_ = dataFolder;
+    zeroPay_ = zeroPayOfAnotherYear;
+    const int result = AnalyseStructure(fileName, baseYear, keepCopy, establishments, contracts);
+    host_ = nullptr;
+    return result;
+}
+
+bool TAnaliseEstrutura::CurrentYearLayout() const {
+    return layout_.Tipo1.Slot(23).Label == QString::number(ProgramAnoBase());
+}
+
+void TAnaliseEstrutura::MoveProgress(int position) {
+    if (position == progress_) return;
+    progress_ = position;
+    host_->SetProgress(position);
+    host_->ProcessEvents();
+}
+
+// ---- preparation, copy and clean-up ----------------------------------------
+
+int TAnaliseEstrutura::AnalyseStructure(const QString& fileName, quint16 baseYear, bool keepCopy,
+                                        int& establishments, int& contracts) {
+    QDir::setCurrent(AppPaths::programFolder());
+    cancelRequest_ = errorFound_ = interrupted_ = amendment_ = false;
+    baseYearText_ = QString::number(baseYear);
+    establishmentYear_.clear();
+    curType_ = prevType_ = '4';
+    curInscription_.clear();
+    curPrefix_.clear();
+    prevInscription_.clear();
+    prevPrefix_.clear();
+    curSequence_ = prevSequence_ = 0;
+    estInscriptionType_.clear();
+    estLinkedCei_.clear();
+    estWithoutEmployees_ = estPending_ = false;
+    estPendingKey_.clear();
+    recordsRead_ = establishments_ = contracts_ = estContracts_ = estForeign_ = 0;
+    record_ = nullptr;
+    recordBytes_ = 0;
+    progress_ = -1;
+    host_->SetProgressMaximum(100);
+    MoveProgress(0);
+
+    db_ = db::Database::forFolder(dataFolder_);
+    const QString findings = StructureFindingsTableDef().fileName;
+    if (db_->tableExists(findings)) db_->dropTable(findings);
+
+    if (!CopyInputFile(fileName)) {
+        QFile::remove(copyPath_);
+        msg::ShowWarning(QStringLiteral("Ocorreu erro na cópia do arquivo ") + fileName);
+        db_.reset();
+        return kAnaliseFalhaCopia;
+    }
+
+    try {
+        CreateWorkTables();
+        QFile copy(copyPath_);
+        if (!copy.open(QIODevice::ReadOnly))
+            throw db::DbError(db::ErrorKind::Io, db::kGeneralError,
+                              QStringLiteral("Cannot open file.\n%1").arg(copyPath_));
+        ownTransaction_ = !db_->inTransaction();
+        if (ownTransaction_) db_->startTransaction();
+        RecordLoop(copy, copy.size());
+    } catch (...) {
+        errorFound_ = true;  // whatever was loaded goes
+        establishments = establishments_;
+        contracts = contracts_;
+        try {
+            CleanUp(false);
+        } catch (...) {
+        }
+        throw;
+    }
+    establishments = establishments_;
+    contracts = contracts_;
+    CleanUp(keepCopy);
+    if (errorFound_) return kAnaliseComErro;
+    if (interrupted_) return kAnaliseInterrompida;
+    return amendment_ ? kAnaliseRetificacao : kAnaliseSemErro;
+}
+
+bool TAnaliseEstrutura::CopyInputFile(const QString& fileName) {
+    copyPath_ = QDir(dataFolder_).filePath(kAnalysisCopyName);
+    if (QFileInfo::exists(copyPath_) && !QFile::remove(copyPath_)) return false;
+    QFile in(fileName);
+    QFile out(copyPath_);
+    if (!in.open(QIODevice::ReadOnly)) return false;
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    const qint64 size = in.size();
+    qint64 copied = 0;
+    QByteArray block(int(kCopyBlock), Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = in.read(block.data(), kCopyBlock);
+        if (n < 0) return false;
+        if (n == 0) break;
+        if (out.write(block.constData(), n) != n) return false;
+        copied += n;
+        if (size > 0) MoveProgress(int(qMin<qint64>(kCopyPoints, copied * kCopyPoints / size)));
+    }
+    if (!out.flush()) return false;
+    out.close();
+    if (out.error() != QFileDevice::NoError) return false;
+    MoveProgress(kCopyPoints);
+    return true;
+}
+
+void TAnaliseEstrutura::CreateWorkTables() {
+    CopyTableStructure(QStringLiteral("Bd8emp"), QStringLiteral("Te8emp"), *db_, true);
+    emp_ = std::make_unique<db::Table>(db_, QStringLiteral("Te8emp.db"));
+    emp_->Open();
+    CopyTableStructure(QStringLiteral("Bd8vinc"), QStringLiteral("Te8vinc"), *db_, false);
+    db_->addIndex(QStringLiteral("Te8vinc.db"),
+                  db::IndexDef{QStringLiteral("Te8vinc"), DeclarationTables::AnalyserContractKey(), true, false});
+    vinc_ = std::make_unique<db::Table>(db_, QStringLiteral("Te8vinc.db"));
+    vinc_->Open();
+    CopyTableStructure(QStringLiteral("Bd8resp"), QStringLiteral("Te8resp"), *db_, false);
+    resp_ = std::make_unique<db::Table>(db_, QStringLiteral("Te8resp.db"));
+    resp_->Open();
+    BindFields();
+}
+
+void TAnaliseEstrutura::BindFields() {
+    empFields_.clear();
+    vincFields_.clear();
+    for (const ColumnSlot& c : kEstablishmentColumns)
+        empFields_.push_back({&emp_->FieldByName(L(c.column)), c.slot, c.kind, c.constant});
+    for (const ColumnSlot& c : kContractColumns)
+        vincFields_.push_back({&vinc_->FieldByName(L(c.column)), c.slot, c.kind, c.constant});
+    fEmpVinculos_ = &emp_->FieldByName(QStringLiteral("NuVinculosEstabelecimento"));
+    fEmpEstrangeiros_ = &emp_->FieldByName(QStringLiteral("NuEstrangeirosEstabelec"));
+
+    auto bind = [](Lookup& l, db::Table* t, const char* column) {
+        l.table = t;
+        l.column = L(column);
+        l.cache.clear();
+    };
+    TdmLobrix* m = dmLobrix;
+    bind(lkCnae_, m ? &m->taCNAE : nullptr, "NoCnae");
+    bind(lkNatJur_, m ? &m->taNatJu : nullptr, "NoNaturezaJuridica");
+    bind(lkNacionalidade_, m ? &m->taNacionalidade : nullptr, "NoNacionalidade");
+    bind(lkInstrucao_, m ? &m->taInstrucao : nullptr, "NoInstrucao");
+    bind(lkRaca_, m ? &m->taRaca : nullptr, "NoRaca");
+    bind(lkAdmissao_, m ? &m->taAdmissao : nullptr, "NoTipoAdmissao");
+    bind(lkCbo_, m ? &m->taCBO : nullptr, "NoCbo");
+    bind(lkMunicipio_, m ? &m->taMunicipio : nullptr, "NoMunicipio");
+    bind(lkUf_, m ? &m->taUF : nullptr, "SgUf");
+    bind(lkSalario_, m ? &m->taSalario : nullptr, "NoTipoSalarioContratual");
+    bind(lkVinculo_, m ? &m->taTpVinc : nullptr, "NoVinculo");
+    bind(lkDesligamento_, m ? &m->taDesl : nullptr, "NoCausaDesligamento");
+}
+
+// The lookup tables are read-only, so one analysis asks each code once.
+QString TAnaliseEstrutura::Describe(Lookup& lookup, const QString& code) {
+    auto it = lookup.cache.constFind(code);
+    if (it != lookup.cache.constEnd()) return *it;
+    QString text;
+    if (lookup.table && lookup.table->Active() && lookup.table->FindKey({code})) {
+        if (db::Field* f = lookup.table->FindField(lookup.column)) text = f->AsString();
+    }
+    lookup.cache.insert(code, text);
+    return text;
+}
+
+void TAnaliseEstrutura::CleanUp(bool keepCopy) {
+    const bool discard = errorFound_ || interrupted_;
+    if (db_ && ownTransaction_ && db_->inTransaction()) {
+        if (discard) db_->rollback();
+        else db_->commit();
+    }
+    ownTransaction_ = false;
+    empFields_.clear();
+    vincFields_.clear();
+    fEmpVinculos_ = fEmpEstrangeiros_ = nullptr;
+    for (auto* t : {&emp_, &vinc_, &resp_}) {
+        if (*t) (*t)->Close();
+        t->reset();
+    }
+    if (discard && db_) {
+        for (const char* name : {"Te8emp.db", "Te8vinc.db", "Te8resp.db"}) {
+            try {
+                db_->dropTable(L(name));
+            } catch (const db::DbError&) {
+                // Left behind, it is replaced by the next analysis.
+            }
+        }
+    }
+    if (discard || !keepCopy) QFile::remove(copyPath_);
+    db_.reset();
+}
+
+// ---- the record loop ------------------------------------------------------
+
+void TAnaliseEstrutura::RecordLoop(QFile& copy, qint64 size) {
+    prevRecord_ = QByteArray(recordLength_ + 28, '\0');
+
+    if (size < 3 * qint64(recordLength_)) {
+        // Too short for a header, an establishment and a trailer.
+        QByteArray first = copy.read(size);
+        record_ = first.constData();
+        recordBytes_ = int(first.size());
+        ReportError(1924, {{false, QString(), QString(), QString()}});
+        record_ = nullptr;
+        return;
+    }
+
+    const qint64 bufferSize = size >= kLargeBuffer ? kLargeBuffer : qMax<qint64>(size + 1, 3 * recordLength_);
+    QByteArray buffer(int(bufferSize), '\0');
+    char* buf = buffer.data();
+    qint64 fileLeft = size;
+    qint64 cur = 0;  // start of the current record
+    qint64 end = 0;  // end of the data read
+    auto refill = [&] {
+        if (end - cur >= step_ || fileLeft == 0) return;
+        const qint64 tail = end - cur;
+        std::memmove(buf, buf + cur, size_t(tail));
+        cur = 0;
+        end = tail;
+        const qint64 want = qMin(fileLeft, bufferSize - 1 - end);
+        const qint64 n = want > 0 ? copy.read(buf + end, want) : 0;
+        if (n <= 0) {
+            fileLeft = 0;  // an unreadable copy ends like a short one
+            return;
+        }
+        end += n;
+        fileLeft -= n;
+    };
+
+    step_ = recordLength_ + 2;
+    end = 0;
+    cur = 0;
+    {
+        const qint64 n = copy.read(buf, qMin(fileLeft, bufferSize - 1));
+        if (n > 0) {
+            end = n;
+            fileLeft -= n;
+        }
+    }
+    if (end < 3 * qint64(recordLength_)) {
+        record_ = buf;
+        recordBytes_ = int(end);
+        ReportError(1924, {{false, QString(), QString(), QString()}});
+        record_ = nullptr;
+        return;
+    }
+    lineEndKind_ = LineEndKind(buf, recordLength_ + 2);
+    switch (lineEndKind_) {
+    case 1:
+    case 2: step_ = recordLength_ + 2; break;
+    case 3:
+    case 4: step_ = recordLength_ + 1; break;
+    default: step_ = recordLength_; break;
+    }
+    estimatedRecords_ = size / step_;
+
+    for (;;) {
+        refill();
+        const qint64 available = end - cur;
+        if (available <= 0) break;
+        record_ = buf + cur;
+        recordBytes_ = int(qMin<qint64>(available, step_));
+        if (!ExamineRecord(available + fileLeft)) break;
+        cur += step_;
+    }
+
+    if (!errorFound_ && !interrupted_) {
+        MoveProgress(100);
+        if (prevType_ != '9') ReportError(1905, {{true, QStringLiteral("1"), QString(), TypeShown(prevRecord_.constData())}});
+    }
+    record_ = nullptr;
+}
+
+QString TAnaliseEstrutura::TypeShown(const char* record) const {
+    return PrintableOrHex(static_cast<unsigned char>(record[22]), true);
+}
+
+QString TAnaliseEstrutura::Value(const TArquivo& d) const {
+    return cp1252::Decode(CopyFromBuffer(record_, d.Start, d.Length));
+}
+
+// One record, in the order of the checks; false ends the loop (a finding, an
+// interruption, or the end mark after the trailer).
+bool TAnaliseEstrutura::ExamineRecord(qint64 bytesLeft) {
+    ++recordsRead_;
+    const char* rec = record_;
+    const auto cur = [](const QString& tipo, const QString& pos, const QString& conteudo) {
+        return ErrorRow{false, tipo, pos, conteudo};
+    };
+    const auto prev = [](const QString& tipo, const QString& pos, const QString& conteudo) {
+        return ErrorRow{true, tipo, pos, conteudo};
+    };
+
+    if (prevType_ == '9') {
+        if (bytesLeft <= step_ && rec[0] == '\x1A') return false;  // the end-of-file mark
+        ReportError(1903, {prev(QStringLiteral("1"), QString(), TypeShown(prevRecord_.constData())),
+                           cur(QStringLiteral("5"), QStringLiteral("1"), PrintableOrHex(Byte(1), true))});
+        return false;
+    }
+    if (recordBytes_ < step_) {
+        ReportError(1904, {cur(QStringLiteral("9"), QString(), QString::number(step_)),
+                           cur(QStringLiteral("A"), QString(), QString::number(recordBytes_))});
+        return false;
+    }
+    // The break actually found, not merely the first unusual byte.
+    if (const int at = FirstLineBreak(rec, 1, recordLength_); at <= recordLength_) {
+        ReportError(1923, {cur(QStringLiteral("5"), QString::number(at), PrintableOrHex(Byte(at), true))});
+        return false;
+    }
+    if (!HasLineEnd(rec, step_, lineEndKind_)) {
+        const int col = recordLength_ + 1;
+        const unsigned char first = Byte(col);
+        const unsigned char next = Byte(col + 1);
+        QString shown = IsPrintableChar(first) ? PrintableOrHex(first, false)
+                                               : PrintableOrHex(first, IsPrintableChar(next));
+        if (step_ == recordLength_ + 2) shown += PrintableOrHex(next, true);
+        ReportError(1900, {cur(QStringLiteral("5"), QString::number(col), shown.left(20))});
+        return false;
+    }
+    if (const int at = FirstNonDigit(rec, 1, 6); at <= 6) {
+        ReportError(1922, {cur(QStringLiteral("0"), QString::number(at),
+                               IsAllPrintable(rec, 1, 6) ? decode(rec, 6) : PrintableOrHex(Byte(at), true))});
+        return false;
+    }
+    curSequence_ = QByteArray(rec, 6).toInt();
+    if (curSequence_ != recordsRead_) {
+        std::vector<ErrorRow> rows;
+        if (recordsRead_ > 1) rows.push_back(prev(QStringLiteral("0"), QString(), decode(prevRecord_.constData(), 6)));
+        rows.push_back(cur(QStringLiteral("0"), QString(), decode(rec, 6)));
+        ReportError(1902, rows, true);
+        return false;
+    }
+    if (const int at = FirstNonDigit(rec, 7, 14); at <= 14) {
+        ReportError(1922, {cur(QStringLiteral("8"), QString::number(6 + at),
+                               IsAllPrintable(rec, 7, 14) ? decode(rec + 6, 14) : PrintableOrHex(Byte(6 + at), true))});
+        return false;
+    }
+    curInscription_ = QByteArray(rec + 6, 14);
+    curPrefix_ = QByteArray(rec + 20, 2);
+    if (!IsAllDigitBytes(rec, 23, 1)) {
+        ReportError(1922, {cur(QStringLiteral("1"), QStringLiteral("23"), TypeShown(rec))});
+        return false;
+    }
+    curType_ = rec[22];
+
+    if (estimatedRecords_ > 0)
+        MoveProgress(kCopyPoints + int(qMin<qint64>(kAnalysisPoints, qint64(recordsRead_) * kAnalysisPoints / estimatedRecords_)));
+    host_->ProcessEvents();
+    if (cancelRequest_) {
+        if (AskInterrupt()) {
+            interrupted_ = true;
+            return false;
+        }
+        cancelRequest_ = false;
+    }
+
+    if (curSequence_ == 1 && curType_ != '0') {
+        ReportError(1907, {cur(QStringLiteral("1"), QString(), TypeShown(rec))});
+        return false;
+    }
+    bool accepted = false;
+    switch (curType_) {
+    case '0': accepted = LoadHeaderRecord(); break;
+    case '1': accepted = LoadEstablishmentRecord(); break;
+    case '2': accepted = LoadContractRecord(); break;
+    case '9': accepted = CheckTrailerRecord(); break;
+    default: ReportError(1921, {cur(QStringLiteral("1"), QString(), TypeShown(rec))}); break;
+    }
+    if (!accepted) return false;
+
+    std::memcpy(prevRecord_.data(), rec, size_t(qMin(step_, int(prevRecord_.size()))));
+    prevSequence_ = curSequence_;
+    prevInscription_ = curInscription_;
+    prevPrefix_ = curPrefix_;
+    prevType_ = curType_;
+    return true;
+}
+
+// ---- checks and loading by record type -------------------------------------
+
+bool TAnaliseEstrutura::LoadHeaderRecord() {
+    if (const int at = FirstNonPrintable(record_, 271, 10); at <= 10) {
+        ReportError(1901, {{false, QStringLiteral("5"), QString::number(270 + at), PrintableOrHex(Byte(270 + at), true)}});
+        return false;
+    }
+    if (curSequence_ != 1 || prevType_ != '4' || recordsRead_ != 1) {
+        ReportError(1906, {{false, QStringLiteral("1"), QString(), TypeShown(record_)}});
+        return false;
+    }
+    db::Table& t = *resp_;
+    t.Append();
+    auto set = [&t](const char* column, const QString& value) { t.FieldByName(L(column)).SetAsString(value); };
+    t.FieldByName(QStringLiteral("InReciboParaRespArquivo")).SetAsBoolean(isOneOrX(Field0(5)));
+    set("CoCgcCeiResponsavel", TrimBoth(Field0(6)));
+    set("InInscrResponsavel", TrimBoth(Field0(7)));
+    set("NoResponsavelArquivo", TrimBoth(Field0(8)));
+    set("EdLogradouroRespArquivo", TrimBoth(Field0(9)));
+    set("NuLogradouroRespArquivo", Field0(10));
+    set("TxComplementoRespArquivo", TrimBoth(Field0(11)));
+    set("NoBairroRespArquivo", TrimBoth(Field0(12)));
+    set("CoCepRespArquivo", Field0(13));
+    set("CoMunicipioRespArquivo", Field0(14));
+    set("NoMunicipioRespArquivo", TrimBoth(Field0(15)));
+    set("SgUfRespArquivo", Field0(16));
+    set("NuFoneDDD", Field0(17));
+    set("NuFoneAssinante", Field0(18));
+    amendment_ = isOneOrX(Field0(19));
+    t.FieldByName(QStringLiteral("InRetificacao")).SetAsBoolean(amendment_);
+    set("DaRetificacao", Field0(20));
+    set("DaGeracao", Field0(21));
+    set("TxEMailRespArquivo", Field0(22));
+    set("NoResponsavelDeclaracao", Field0(23));
+    set("CoCpfResponsavel", Field0(24));
+    set("CoCrea", Field0(25));
+    set("DaNascimentoRespArquivo", Field0(26));
+    t.Post();
+    SetCreaDeclaracao(Field0(25));
+    return true;
+}
+
+// Writes the contract and foreign-employee counts of the establishment loaded
+// last into its row.
+void TAnaliseEstrutura::CompleteEstablishment() {
+    if (!estPending_) return;
+    if (emp_->FindKey(estPendingKey_)) {
+        emp_->Edit();
+        fEmpVinculos_->SetAsString(zeroPad(estContracts_, 6));
+        fEmpEstrangeiros_->SetAsString(zeroPad(estForeign_, 5));
+        emp_->Post();
+    }
+    estPending_ = false;
+    estContracts_ = 0;
+    estForeign_ = 0;
+}
+
+bool TAnaliseEstrutura::LoadEstablishmentRecord() {
+    const auto cur = [](const QString& tipo, const QString& pos, const QString& conteudo) {
+        return ErrorRow{false, tipo, pos, conteudo};
+    };
+    const auto prev = [](const QString& tipo, const QString& pos, const QString& conteudo) {
+        return ErrorRow{true, tipo, pos, conteudo};
+    };
+    const QString type = TypeShown(record_);
+    if (!IsAllDigitBytes(record_, 280, 1)) {
+        ReportError(1922, {cur(QStringLiteral("2"), QStringLiteral("280"), PrintableOrHex(Byte(280), true))});
+        return false;
+    }
+    if (const int at = FirstNonPrintable(record_, 228, 38); at <= 38) {
+        ReportError(1901, {cur(QStringLiteral("5"), QString::number(227 + at), PrintableOrHex(Byte(227 + at), true))});
+        return false;
+    }
+    CompleteEstablishment();
+
+    const QByteArray key = Key(curInscription_, curPrefix_);
+    const QByteArray prevKey = Key(prevInscription_, prevPrefix_);
+    if (prevType_ == '0' && (key != prevKey || recordsRead_ != 2)) {
+        ReportError(1908, {prev(QStringLiteral("1"), QString(), TypeShown(prevRecord_.constData())),
+                           cur(QStringLiteral("1"), QString(), type)});
+        return false;
+    }
+    if (prevType_ == '1') {
+        if (!PreviousWithoutEmployees()) {
+            ReportError(1909, {prev(QStringLiteral("1"), QString(), TypeShown(prevRecord_.constData())),
+                               prev(QStringLiteral("2"), QString(), PrintableOrHex(uchar(prevRecord_.at(279)), true)),
+                               cur(QStringLiteral("1"), QString(), type)});
+            return false;
+        }
+        if (key == prevKey) {
+            ReportError(1910, {prev(QStringLiteral("1"), QString(), TypeShown(prevRecord_.constData())),
+                               cur(QStringLiteral("1"), QString(), type)});
+            return false;
+        }
+    }
+
+    const TArquivo& yearSlot = layout_.Tipo1.Slot(23);
+    const QString label = yearSlot.Label;
+    const bool currentYear = CurrentYearLayout();
+    const QString expected = currentYear ? baseYearText_ : label;
+    const QString year = Value(yearSlot);
+    if (!IsAllDigitBytes(record_, yearSlot.Start, yearSlot.Length) || year != expected) {
+        ReportError(1911, {cur(QStringLiteral("5"), QString::number(yearSlot.Start),
+                               IsAllPrintable(record_, yearSlot.Start, yearSlot.Length) ? year : QString())});
+        return false;
+    }
+    establishmentYear_ = currentYear ? year : label;
+
+    const QString inscription = Field1(2);
+    const QString prefix = Field1(3);
+    if (emp_->FindKey({establishmentYear_, inscription, prefix})) {
+        // Show the earlier occurrence in the finding's first row.
+        QByteArray earlier(prevRecord_.size(), ' ');
+        const QByteArray seq = cp1252::Encode(PadLeftZeros(emp_->FieldByName(QStringLiteral("NuSequencialRegistro")).AsString(), 6));
+        const QByteArray ins = cp1252::Encode(emp_->FieldByName(QStringLiteral("CoCgcCeiEstabelecimento")).AsString().leftJustified(14, QLatin1Char(' '), true));
+        const QByteArray pre = cp1252::Encode(emp_->FieldByName(QStringLiteral("NuPrefixoEstabelecimento")).AsString().leftJustified(2, QLatin1Char(' '), true));
+        std::memcpy(earlier.data(), seq.constData(), 6);
+        std::memcpy(earlier.data() + 6, ins.constData(), 14);
+        std::memcpy(earlier.data() + 20, pre.constData(), 2);
+        earlier[22] = '1';
+        prevRecord_ = earlier;
+        ReportError(1910, {prev(QStringLiteral("1"), QString(), QStringLiteral("1")), cur(QStringLiteral("1"), QString(), type)});
+        return false;
+    }
+    const char declared = record_[279];
+    if (declared != '0' && declared != '1') {
+        ReportError(1912, {cur(QStringLiteral("2"), QString(), PrintableOrHex(uchar(declared), true))});
+        return false;
+    }
+
+    estInscriptionType_ = Field1(20);
+    estLinkedCei_ = QStringLiteral("00") + Field1(22);
+    estWithoutEmployees_ = declared == '1';
+
+    db::Table& t = *emp_;
+    t.Append();
+    for (const Binding& b : empFields_) {
+        const QString value = Field1(b.slot);
+        switch (b.kind) {
+        case kTrimmed: b.field->SetAsString(TrimBoth(value)); break;
+        case kIfCurrentYear: b.field->SetAsString(currentYear ? value : L(b.constant)); break;
+        default: b.field->SetAsString(value); break;
+        }
+    }
+    t.FieldByName(QStringLiteral("AnBase")).SetAsString(establishmentYear_);
+    const QString cnae = db::normalizeText(Field1(16), 7);
+    t.FieldByName(QStringLiteral("TxtCnae")).SetAsString(TrimBoth(Describe(lkCnae_, cnae)));
+    t.FieldByName(QStringLiteral("TxtNatJur")).SetAsString(Describe(lkNatJur_, TrimBoth(Field1(17))));
+    t.FieldByName(QStringLiteral("InEncerramentoAtividade")).SetAsString(isOneOrX(Field1(37)) ? L("1") : L("2"));
+    const QString pat = upperFirst(Field1(24));
+    t.FieldByName(QStringLiteral("InParticipaPAT"))
+        .SetAsString(pat == QLatin1String("1") || pat == QLatin1String("X")   ? L("1")
+                     : pat == QLatin1String("2") || pat == QLatin1String(" ") ? L("2")
+                                                                              : pat);
+    t.FieldByName(QStringLiteral("InOptanteSimples")).SetAsString(isOneOrX(Field1(27)) ? L("1") : L("2"));
+    const QString porte = Field1(39);
+    t.FieldByName(QStringLiteral("InPorte"))
+        .SetAsString(porte.size() == 1 && porte >= QLatin1String("1") && porte <= QLatin1String("4") ? porte : L(" "));
+    t.FieldByName(QStringLiteral("CoCgcVinculado")).SetAsString(estLinkedCei_);
+    t.Post();
+
+    ++establishments_;
+    estPending_ = true;
+    estPendingKey_ = {establishmentYear_, inscription, prefix};
+    estContracts_ = 0;
+    estForeign_ = 0;
+    return true;
+}
+
+bool TAnaliseEstrutura::LoadContractRecord() {
+    const QString type = TypeShown(record_);
+    const auto cur = ErrorRow{false, QStringLiteral("1"), QString(), type};
+    const auto prevType = ErrorRow{true, QStringLiteral("1"), QString(), TypeShown(prevRecord_.constData())};
+    const auto prevDeclared =
+        ErrorRow{true, QStringLiteral("2"), QString(), PrintableOrHex(uchar(prevRecord_.at(279)), true)};
+    const bool sameKey = Key(curInscription_, curPrefix_) == Key(prevInscription_, prevPrefix_);
+    if (prevType_ == '1') {
+        if (!sameKey) {
+            ReportError(PreviousWithoutEmployees() ? 1913 : 1915, PreviousWithoutEmployees()
+                                                                   ? std::vector<ErrorRow>{cur}
+                                                                   : std::vector<ErrorRow>{prevType, prevDeclared, cur});
+            return false;
+        }
+        if (PreviousWithoutEmployees()) {
+            ReportError(1914, {prevType, prevDeclared, cur});
+            return false;
+        }
+    } else if (prevType_ == '2' && !sameKey) {
+        ReportError(1916, {prevType, cur});
+        return false;
+    } else if (prevType_ == '0') {
+        ReportError(1913, {cur});
+        return false;
+    }
+
+    const QString nationality = Field2(8);
+    if (nationality != QLatin1String("10")) ++estForeign_;
+    const bool zeroed = zeroPay_ && TrimBoth(establishmentYear_) != TrimBoth(baseYearText_);
+
+    db::Table& t = *vinc_;
+    t.Append();
+    for (const Binding& b : vincFields_) {
+        switch (b.kind) {
+        case kTrimmed: b.field->SetAsString(TrimBoth(Field2(b.slot))); break;
+        case kIfNotZeroed: b.field->SetAsString(zeroed ? L(b.constant) : Field2(b.slot)); break;
+        default: b.field->SetAsString(Field2(b.slot)); break;
+        }
+    }
+    auto set = [&t](const char* column, const QString& value) { t.FieldByName(L(column)).SetAsString(value); };
+    set("AnBase", establishmentYear_);
+    set("CoCgcCeiEstabelecimento", Field2(2));
+    set("NuPrefixoEstabelecimento", Field2(3));
+    set("CoCgcVinculado", estLinkedCei_);
+    set("InInscrEstabelecimento", estInscriptionType_);
+    set("TxtNacionalidade", Describe(lkNacionalidade_, TrimBoth(nationality)));
+    set("TxtInstrucao", Describe(lkInstrucao_, Field2(10)).left(100));
+    set("TxtRaca", Describe(lkRaca_, Field2(39)).left(100));
+    set("TxtAdmisao", Describe(lkAdmissao_, Field2(15)).left(100));
+    set("TxtCBO", Describe(lkCbo_, Field2(19)).left(100));
+    const QString municipality = Field2(73);
+    set("NoMunicipioTrabalho", Describe(lkMunicipio_, TrimBoth(municipality)));
+    set("SgUfTrabalho", Describe(lkUf_, municipality.left(2)).toUpper());
+    set("TxtSalario", Describe(lkSalario_, Field2(17)));
+    set("TxtVinculo", Describe(lkVinculo_, Field2(20)).left(100));
+    set("TxtDesligamento", Describe(lkDesligamento_, Field2(21)).left(100));
+    t.Post();
+    ++contracts_;
+    ++estContracts_;
+    return true;
+}
+
+bool TAnaliseEstrutura::CheckTrailerRecord() {
+    const QString type = TypeShown(record_);
+    const auto cur = ErrorRow{false, QStringLiteral("1"), QString(), type};
+    const auto prevType = ErrorRow{true, QStringLiteral("1"), QString(), TypeShown(prevRecord_.constData())};
+    if (const int at = FirstNonPrintable(record_, 36, 245); at <= 245) {
+        ReportError(1901, {{false, QStringLiteral("5"), QString::number(35 + at), PrintableOrHex(Byte(35 + at), true)}});
+        return false;
+    }
+    CompleteEstablishment();
+    if (prevType_ == '0') {
+        ReportError(1917, {prevType, cur});
+        return false;
+    }
+    if (prevType_ == '1' && !PreviousWithoutEmployees()) {
+        ReportError(1915, {prevType, {true, QStringLiteral("2"), QString(), PrintableOrHex(uchar(prevRecord_.at(279)), true)}, cur});
+        return false;
+    }
+    if (Key(curInscription_, curPrefix_) != Key(prevInscription_, prevPrefix_)) {
+        ReportError(1918, {prevType, cur});
+        return false;
+    }
+    auto total = [this](int column) { return IsAllDigitBytes(record_, column, 6) ? QByteArray(record_ + column - 1, 6).toInt() : 0; };
+    auto shown = [this](int column) { return IsAllPrintable(record_, column, 6) ? decode(record_ + column - 1, 6) : QString(); };
+    if (total(24) != establishments_) {
+        ReportError(1919, {cur, {false, QStringLiteral("3"), QString(), shown(24)},
+                           {false, QStringLiteral("6"), QString(), QString::number(establishments_)}});
+        return false;
+    }
+    if (total(30) != contracts_) {
+        ReportError(1920, {cur, {false, QStringLiteral("3"), QString(), shown(30)},
+                           {false, QStringLiteral("7"), QString(), QString::number(contracts_)}});
+        return false;
+    }
+    resp_->First();
+    if (!resp_->Eof()) {
+        resp_->Edit();
+        resp_->FieldByName(QStringLiteral("NuRespostaPesquisa")).SetAsString(Field9(9));
+        resp_->Post();
+    }
+    return true;
+}
+
+// ---- findings --------------------------------------------------------------
+
+void TAnaliseEstrutura::ReportError(int code, const std::vector<ErrorRow>& rows, bool sequenceAsNumber) {
+    errorFound_ = true;
+    // The working tables go with the finding; end the transaction so the
+    // findings table can be created and attached.
+    if (ownTransaction_ && db_->inTransaction()) db_->rollback();
+    ownTransaction_ = false;
+    db_->createTable(StructureFindingsTableDef());
+    db::Table table(db_, StructureFindingsTableDef().fileName);
+    table.Open();
+    for (const ErrorRow& row : rows) WriteErrorRow(table, code, row, sequenceAsNumber);
+    table.Close();
+}
+
+void TAnaliseEstrutura::WriteErrorRow(db::Table& table, int code, const ErrorRow& row, bool sequenceAsNumber) {
+    // The row's record, padded with zero bytes so that a short one reads safely.
+    QByteArray rec(recordLength_ + 28, '\0');
+    if (row.previous) rec = prevRecord_;
+    else if (record_) std::memcpy(rec.data(), record_, size_t(qMin(recordBytes_, int(rec.size()))));
+    const char* r = rec.constData();
+
+    QString sequence;
+    if (row.previous)
+        sequence = !sequenceAsNumber && IsAllDigitBytes(r, 1, 6) ? decode(r, 6) : zeroPad(prevSequence_, 6);
+    else
+        sequence = zeroPad(prevSequence_ + 1, 6);
+
+    table.Append();
+    table.FieldByName(QStringLiteral("AnBase")).SetAsString(baseYearText_);
+    table.FieldByName(QStringLiteral("CoMsg")).SetAsString(zeroPad(code, 4));
+    table.FieldByName(QStringLiteral("Sequencia")).SetAsString(sequence);
+    table.FieldByName(QStringLiteral("InscricaoPrefixo")).SetAsString(IsAllPrintable(r, 7, 16) ? decode(r + 6, 16) : QString());
+    table.FieldByName(QStringLiteral("TipoCampo")).SetAsString(row.tipoCampo);
+    table.FieldByName(QStringLiteral("PosicaoInicial")).SetAsString(row.posicao);
+    table.FieldByName(QStringLiteral("Conteudo")).SetAsString(row.conteudo.left(20));
+    table.Post();
+}
+
+}  // namespace declfile

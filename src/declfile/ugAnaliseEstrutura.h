@@ -1,0 +1,169 @@
+#pragma once
+#include "DeclarationWriter.h"
+#include "ugClArquivo.h"
+
+#include "platform/db/TableDef.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <memory>
+#include <vector>
+
+class QFile;
+class QProgressBar;
+
+namespace db {
+class Database;
+class Field;
+class Table;
+}  // namespace db
+
+namespace declfile {
+
+// What an analysis ends with. An error outranks an interruption, and both
+// outrank the amendment mark.
+enum AnaliseResultado : int {
+    kAnaliseSemErro = 0,       // read to the end; the working tables hold the file
+    kAnaliseComErro = 1,       // a structure finding is in Te8stru; no working tables
+    kAnaliseFalhaCopia = 2,    // the file could not be copied; nothing was analysed
+    kAnaliseInterrompida = 4,  // the user stopped it; no working tables
+    kAnaliseRetificacao = 8,   // as 0, and the header marks an amendment
+};
+
+// The findings table "Te8stru.db": the rows of one structure finding.
+db::TableDef StructureFindingsTableDef();
+
+// The name of the copy the analyser reads, in the data folder.
+inline const QString kAnalysisCopyName = QStringLiteral("R01TXZZZ.$$$");
+
+// Reads a declaration file back: copies it into the data folder, checks its
+// records one by one and loads those it accepts into Te8Resp, Te8Emp and
+// Te8Vinc. The first structure error stops the analysis and becomes the one
+// finding in Te8stru.
+class TAnaliseEstrutura {
+public:
+    TAnaliseEstrutura();
+    ~TAnaliseEstrutura();
+    TAnaliseEstrutura(const TAnaliseEstrutura&) = delete;
+    TAnaliseEstrutura& operator=(const TAnaliseEstrutura&) = delete;
+
+    // True: the next analysis reads the previous base year's layout.
+    bool LayoutAnoAnterior = false;
+
+    // Analyses a file; returns an AnaliseResultado. Unless the copy failed,
+    // the out parameters hold the establishment and contract records loaded,
+    // also after a finding or an interruption. Database errors (a missing
+    // declaration table, a full disk) pass on to the caller after clean-up.
+    int AnalyseFile(const QString& fileName, quint16 baseYear, QProgressBar* progress, const QString& dataFolder,
+                    bool keepCopy, int& establishments, int& contracts, bool zeroPayOfAnotherYear);
+    // The same with the progress and event pumping through a host.
+    int AnalyseFile(const QString& fileName, quint16 baseYear, WriterHost& host, const QString& dataFolder,
+                    bool keepCopy, int& establishments, int& contracts, bool zeroPayOfAnotherYear);
+
+    // Asks the running analysis to stop; it asks "Deseja interromper?" at its
+    // next record.
+    void Cancel() { cancelRequest_ = true; }
+
+    int RecordLength() const { return recordLength_; }
+    const TLayoutDescriptors& Layout() const { return layout_; }
+
+private:
+    struct ErrorRow {
+        bool previous;   // from the previous accepted record, else the current one
+        QString tipoCampo;
+        QString posicao;
+        QString conteudo;
+    };
+    struct Lookup {
+        db::Table* table = nullptr;
+        QString column;
+        QHash<QString, QString> cache;
+    };
+    // A working-table column filled from a slot of the record.
+    struct Binding {
+        db::Field* field;
+        int slot;
+        int kind;
+        const char* constant;  // the value used instead of the field, when the kind says so
+    };
+
+    int AnalyseStructure(const QString& fileName, quint16 baseYear, bool keepCopy, int& establishments,
+                         int& contracts);
+    bool CopyInputFile(const QString& fileName);
+    void CreateWorkTables();
+    void RecordLoop(QFile& copy, qint64 size);
+    bool ExamineRecord(qint64 bytesLeftInFile);
+    bool LoadHeaderRecord();
+    bool LoadEstablishmentRecord();
+    bool LoadContractRecord();
+    bool CheckTrailerRecord();
+    void CompleteEstablishment();
+    void ReportError(int code, const std::vector<ErrorRow>& rows, bool sequenceAsNumber = false);
+    void WriteErrorRow(db::Table& table, int code, const ErrorRow& row, bool sequenceAsNumber);
+    void MoveProgress(int position);
+    void CleanUp(bool keepCopy);
+    void BindFields();
+
+    // Reading the current record.
+    QString Value(const TArquivo& descriptor) const;
+    QString Field0(int slot) const { return Value(layout_.Tipo0.Slot(slot)); }
+    QString Field1(int slot) const { return Value(layout_.Tipo1.Slot(slot)); }
+    QString Field2(int slot) const { return Value(layout_.Tipo2.Slot(slot)); }
+    QString Field9(int slot) const { return Value(layout_.Tipo9.Slot(slot)); }
+    unsigned char Byte(int column) const { return static_cast<unsigned char>(record_[column - 1]); }
+    QString TypeShown(const char* record) const;
+    QByteArray Key(const QByteArray& inscription, const QByteArray& prefix) const { return inscription + prefix; }
+    bool PreviousWithoutEmployees() const { return prevRecord_.at(279) == '1'; }
+    bool CurrentYearLayout() const;
+    QString Describe(Lookup& lookup, const QString& code);
+
+    TLayoutDescriptors layout_;
+    int recordLength_ = kRecordLength;
+
+    // Run state.
+    bool cancelRequest_ = false;
+    bool errorFound_ = false;
+    bool interrupted_ = false;
+    bool amendment_ = false;
+    bool zeroPay_ = false;
+    QString baseYearText_;
+    QString establishmentYear_;
+    char curType_ = '4';
+    QByteArray curInscription_, curPrefix_;
+    int curSequence_ = 0;
+    char prevType_ = '4';
+    QByteArray prevInscription_, prevPrefix_;
+    int prevSequence_ = 0;
+    QString estInscriptionType_;
+    QString estLinkedCei_;
+    bool estWithoutEmployees_ = false;
+    bool estPending_ = false;
+    QStringList estPendingKey_;
+    int recordsRead_ = 0;
+    int establishments_ = 0;
+    int contracts_ = 0;
+    int estContracts_ = 0;
+    int estForeign_ = 0;
+    int lineEndKind_ = 0;
+    int step_ = kRecordBytes;
+    qint64 estimatedRecords_ = 0;
+    int progress_ = 0;
+    const char* record_ = nullptr;   // the current record in the read buffer
+    int recordBytes_ = 0;            // bytes of it that are in the buffer (< step only at the end)
+    QByteArray prevRecord_;          // the previous accepted record
+    QString dataFolder_;
+    QString copyPath_;
+    WriterHost* host_ = nullptr;
+
+    std::shared_ptr<db::Database> db_;
+    bool ownTransaction_ = false;
+    std::unique_ptr<db::Table> emp_, vinc_, resp_;
+    std::vector<Binding> empFields_, vincFields_;
+    db::Field* fEmpVinculos_ = nullptr;
+    db::Field* fEmpEstrangeiros_ = nullptr;
+    Lookup lkCnae_, lkNatJur_, lkNacionalidade_, lkInstrucao_, lkRaca_, lkAdmissao_, lkCbo_, lkMunicipio_, lkUf_,
+        lkSalario_, lkVinculo_, lkDesligamento_;
+};
+
+}  // namespace declfile
