@@ -1,0 +1,527 @@
+// A clean analysis: what the working tables hold, the round trip through the
+// writer, other line ends, the previous year's layout, interruption and a
+// copy that fails.
+#include "AnalyserFixture.h"
+
+#include "declfile/MainWindowState.h"
+#include "declfile/ugEstrutura.h"
+
+#include "support/DataFolder.h"
+#include "support/ScriptedMessages.h"
+
+#include "platform/db/Database.h"
+#include "platform/db/Table.h"
+#include "shell/UdmLobrix.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace analyserfixture;
+
+namespace {
+
+const QByteArray kKeyA = "1122233300018100";
+
+// Reads one row of a working table by a column's value.
+QMap<QString, QString> RowWhere(const QString& dataFolder, const QString& table, const QString& column,
+                                const QString& value) {
+    QMap<QString, QString> out;
+    db::Table t(db::Database::forFolder(dataFolder), table);
+    t.Open();
+    for (t.First(); !t.Eof(); t.Next()) {
+        if (t.FieldByName(column).AsString() != value) continue;
+        for (int i = 0; i < t.FieldCount(); ++i) out.insert(t.Fields(i).FieldName(), t.Fields(i).AsString());
+        break;
+    }
+    t.Close();
+    return out;
+}
+
+int RowCount(const QString& dataFolder, const QString& table) {
+    db::Table t(db::Database::forFolder(dataFolder), table);
+    t.Open();
+    const int n = t.RecordCount();
+    t.Close();
+    return n;
+}
+
+QString LookupText(db::Table& table, const QString& code, const QString& column) {
+    return table.FindKey({code}) ? table.FieldByName(column).AsString() : QStringLiteral("<none>");
+}
+
+}  // namespace
+
+class AnalyserLoad : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SeedDeclaration(program.dataFolder());
+        valid = WriteFile(program.dataFolder(), false);
+        ASSERT_EQ(valid.size(), 9 * 552);
+    }
+    QString data() const { return program.dataFolder(); }
+    QMap<QString, QString> emp(const QString& inscricao) {
+        return RowWhere(data(), "Te8emp.db", "CoCgcCeiEstabelecimento", inscricao);
+    }
+    QMap<QString, QString> vinc(const QString& pis) { return RowWhere(data(), "Te8vinc.db", "CoPisPasepEmpregado", pis); }
+
+    // The valid file in the previous year's layout: the establishments carry
+    // 2008 and their contribution fields from column 355 on where that layout
+    // has them.
+    QByteArray previousYearFile() const {
+        QByteArray f = valid;
+        for (int r : {2, 6, 7}) {
+            const QByteArray rec = RecordOf(valid, r);
+            auto col = [&rec](int c, int n) { return rec.mid(c - 1, n); };
+            Put(f, r, 295, "2008");
+            QByteArray tail;
+            tail += col(356, 8);   // VaGlobalAssociativa, 8 digits
+            tail += col(364, 14);  // CoCNPJSindical
+            tail += col(379, 8);   // VaGlobalSindical
+            tail += col(387, 14);  // CoCNPJAssistencial
+            tail += col(402, 8);   // VaGlobalAssistencial
+            tail += col(410, 14);  // CoCNPJConfederativa
+            tail += col(425, 8);   // VaGlobalConfederativa
+            tail += col(433, 1);   // InAtividadeAnoBase
+            tail += col(434, 1);   // InCentralizada
+            tail += col(435, 14);  // CoCNPJCentralizada
+            tail += col(449, 1);   // InSindicalizada
+            tail += QByteArray(538 - 445, ' ');
+            Put(f, r, 355, tail);
+        }
+        Put(f, 1, 384, "        ");
+        return f;
+    }
+
+    // The valid file with `extra` more contracts of establishment C, so that
+    // it spans several refills of the read buffer.
+    QByteArray fileWithContracts(int extra) const {
+        QByteArray f = valid.left(8 * 552);
+        const QByteArray model = RecordOf(valid, 8);
+        for (int i = 0; i < extra; ++i) {
+            QByteArray rec = model;
+            rec.replace(23, 11, QByteArray::number(20000000000LL + i));
+            f += rec;
+        }
+        const int records = 9 + extra;
+        for (int r = 1; r <= 8 + extra; ++r) Put(f, r, 1, QByteArray::number(r).rightJustified(6, '0'));
+        QByteArray trailer = RecordOf(valid, 9);
+        trailer.replace(0, 6, QByteArray::number(records).rightJustified(6, '0'));
+        trailer.replace(29, 6, QByteArray::number(4 + extra).rightJustified(6, '0'));
+        return f + trailer;
+    }
+
+    TempProgramWithModules program;
+    QByteArray valid;
+};
+
+TEST_F(AnalyserLoad, CleanFileFillsTheWorkingTables) {
+    TestHost host;
+    AnalyseOptions options;
+    options.host = &host;
+    const Outcome o = AnalyseBytes(data(), valid, options);
+    EXPECT_EQ(o.result, declfile::kAnaliseSemErro);
+    EXPECT_EQ(o.establishments, 3);
+    EXPECT_EQ(o.contracts, 4);
+    EXPECT_TRUE(ReadFindings(data()).isEmpty());
+    EXPECT_FALSE(QFile::exists(QDir(data()).filePath(declfile::kAnalysisCopyName)));
+    EXPECT_EQ(RowCount(data(), "Te8emp.db"), 3);
+    EXPECT_EQ(RowCount(data(), "Te8vinc.db"), 4);
+    EXPECT_EQ(RowCount(data(), "Te8resp.db"), 1);
+
+    // Counts of contracts and of foreign employees, written when the next
+    // establishment or the trailer is read.
+    EXPECT_EQ(emp(kInscricaoA).value("NuVinculosEstabelecimento"), "000003");
+    EXPECT_EQ(emp(kInscricaoA).value("NuEstrangeirosEstabelec"), "00002");
+    EXPECT_EQ(emp(kInscricaoB).value("NuVinculosEstabelecimento"), "000000");
+    EXPECT_EQ(emp(kInscricaoB).value("NuEstrangeirosEstabelec"), "00000");
+    EXPECT_EQ(emp(kInscricaoC).value("NuVinculosEstabelecimento"), "000001");
+
+    const auto a = emp(kInscricaoA);
+    EXPECT_EQ(a.value("AnBase"), "2009");
+    EXPECT_EQ(a.value("NuSequencialRegistro"), "000002");
+    EXPECT_EQ(a.value("NoRazaoEstabelecimento"), "COMERCIO ALFA LTDA");
+    EXPECT_EQ(a.value("TxEmailEstabelecimento"), "RH@EMPRESA.COM.BR");
+    EXPECT_EQ(a.value("CoCgcVinculado"), "00000000000000");
+    EXPECT_EQ(a.value("InPorte"), "3");
+    EXPECT_EQ(a.value("VaGlobalSindical"), "000054321");
+    EXPECT_EQ(a.value("TxtCnae"), LookupText(dmLobrix->taCNAE, "0111301", "NoCnae").trimmed());
+    EXPECT_EQ(a.value("TxtNatJur"), LookupText(dmLobrix->taNatJu, "2062", "NoNaturezaJuridica"));
+    EXPECT_FALSE(a.value("TxtCnae").isEmpty());
+
+    const auto maria = vinc("10000000001");
+    EXPECT_EQ(maria.value("NoEmpregado"), QStringLiteral("MARIA JOSÉ DE SOUZA"));
+    EXPECT_EQ(maria.value("AnBase"), "2009");
+    EXPECT_EQ(maria.value("NuSequencialRegistro"), "000003");
+    EXPECT_EQ(maria.value("CoCgcVinculado"), "00000000000000");
+    EXPECT_EQ(maria.value("InInscrEstabelecimento"), "1");
+    EXPECT_EQ(maria.value("VaDezembroEmpregado"), "000250000");
+    EXPECT_EQ(maria.value("DaDesligamentoEmpregado"), "1511");
+    EXPECT_EQ(maria.value("TxtNacionalidade"), LookupText(dmLobrix->taNacionalidade, "10", "NoNacionalidade"));
+    EXPECT_EQ(maria.value("TxtCBO"), LookupText(dmLobrix->taCBO, "111105", "NoCbo").left(100));
+    EXPECT_EQ(maria.value("NoMunicipioTrabalho"), "SAO PAULO");
+    EXPECT_EQ(maria.value("SgUfTrabalho"), "SP");
+    EXPECT_EQ(maria.value("TxtSalario"), LookupText(dmLobrix->taSalario, "1", "NoTipoSalarioContratual"));
+
+    const auto resp = RowWhere(data(), "Te8resp.db", "CoCgcCeiResponsavel", "11222333000181");
+    EXPECT_EQ(resp.value("NoResponsavelArquivo"), "EMPRESA RESPONSAVEL LTDA");
+    EXPECT_EQ(resp.value("NuRespostaPesquisa"), "1234567890123456789012");
+    EXPECT_EQ(resp.value("InRetificacao"), "False");
+    EXPECT_EQ(resp.value("InReciboParaRespArquivo"), "True");
+    EXPECT_EQ(resp.value("DaGeracao"), "15012010");
+    EXPECT_EQ(resp.value("DaNascimentoRespArquivo"), "01011970");
+    EXPECT_EQ(declfile::CreaDeclaracao(), "000000000000");
+
+    // The bar runs 0 to 100 and never back.
+    ASSERT_FALSE(host.positions.isEmpty());
+    EXPECT_EQ(host.positions.front(), 0);
+    EXPECT_EQ(host.positions.back(), 100);
+    EXPECT_TRUE(std::is_sorted(host.positions.begin(), host.positions.end()));
+    EXPECT_GE(host.pumps, 9);  // events let through at least once per record
+}
+
+// Analysed and written again from the working tables, the file comes back
+// byte for byte, except the trailer's column 37 (written from the working
+// tables: "2") and its digest, which the writing run itself produces.
+TEST_F(AnalyserLoad, RoundTripThroughTheWriterGivesTheSameRecords) {
+    ASSERT_EQ(AnalyseBytes(data(), valid).result, declfile::kAnaliseSemErro);
+    const QByteArray again = WriteFile(data(), true, declfile::CreaDeclaracao());
+    ASSERT_EQ(again.size(), valid.size());
+    const qsizetype trailer = 8 * 552;
+    for (qsizetype i = 0; i < valid.size(); ++i) {
+        const int column = int(i % 552) + 1;
+        const bool runField = i >= trailer && (column == 37 || (column >= 519 && column <= 550));
+        if (runField) continue;
+        ASSERT_EQ(valid.at(i), again.at(i)) << "record " << i / 552 + 1 << " column " << column;
+    }
+    EXPECT_EQ(valid.at(trailer + 36), '1');
+    EXPECT_EQ(again.at(trailer + 36), '2');
+}
+
+TEST_F(AnalyserLoad, KeepCopyLeavesTheCopyInTheDataFolder) {
+    AnalyseOptions options;
+    options.keepCopy = true;
+    ASSERT_EQ(AnalyseBytes(data(), valid, options).result, declfile::kAnaliseSemErro);
+    QFile copy(QDir(data()).filePath(declfile::kAnalysisCopyName));
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), valid);
+}
+
+TEST_F(AnalyserLoad, OtherLineEndsReadAlike) {
+    for (const QByteArray& end : {QByteArray("\n\r"), QByteArray("\r"), QByteArray("\n"), QByteArray()}) {
+        SCOPED_TRACE(end.toHex().toStdString());
+        const Outcome o = AnalyseBytes(data(), WithLineEnds(valid, end));
+        EXPECT_EQ(o.result, declfile::kAnaliseSemErro);
+        EXPECT_EQ(o.establishments, 3);
+        EXPECT_EQ(o.contracts, 4);
+        EXPECT_EQ(emp(kInscricaoA).value("NuVinculosEstabelecimento"), "000003");
+    }
+}
+
+TEST_F(AnalyserLoad, EndOfFileMarkAfterTheTrailerEndsNormally) {
+    EXPECT_EQ(AnalyseBytes(data(), valid + "\x1A").result, declfile::kAnaliseSemErro);
+    // Anything longer than one record after the trailer is data.
+    EXPECT_EQ(AnalyseBytes(data(), valid + "\x1A" + QByteArray(552, ' ')).result, declfile::kAnaliseComErro);
+}
+
+// Many records: the read buffer is refilled in the middle of records, with a
+// step (551) that never divides the buffer.
+TEST_F(AnalyserLoad, LongFileAcrossBufferRefills) {
+    const QByteArray big = fileWithContracts(200);
+    for (const QByteArray& end : {QByteArray("\r\n"), QByteArray("\r")}) {
+        SCOPED_TRACE(end.toHex().toStdString());
+        const QByteArray file = end.size() == 2 ? big : WithLineEnds(big, end);
+        ASSERT_GT(file.size(), 3 * 32767);
+        const Outcome o = AnalyseBytes(data(), file);
+        EXPECT_EQ(o.result, declfile::kAnaliseSemErro);
+        EXPECT_EQ(o.contracts, 204);
+        EXPECT_EQ(emp(kInscricaoC).value("NuVinculosEstabelecimento"), "000201");
+        EXPECT_EQ(vinc("20000000199").value("NuSequencialRegistro"), "000208");
+    }
+    // A finding far into the file names the right record.
+    QByteArray bad = big;
+    Put(bad, 120, 23, "7");
+    EXPECT_EQ(AnalyseBytes(data(), bad).result, declfile::kAnaliseComErro);
+    const auto rows = ReadFindings(data());
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows[0].coMsg, "1921");
+    EXPECT_EQ(rows[0].sequencia, "000120");
+}
+
+TEST_F(AnalyserLoad, AmendmentMarkInTheHeader) {
+    struct {
+        char mark;
+        int result;
+    } cases[] = {{'x', declfile::kAnaliseRetificacao},
+                 {'1', declfile::kAnaliseRetificacao},
+                 {'X', declfile::kAnaliseRetificacao},
+                 {'2', declfile::kAnaliseSemErro},
+                 {' ', declfile::kAnaliseSemErro}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mark);
+        QByteArray f = valid;
+        Put(f, 1, 223, QByteArray(1, c.mark));
+        EXPECT_EQ(AnalyseBytes(data(), f).result, c.result);
+        const auto resp = RowWhere(data(), "Te8resp.db", "CoCgcCeiResponsavel", "11222333000181");
+        EXPECT_EQ(resp.value("InRetificacao"), c.result == declfile::kAnaliseRetificacao ? "True" : "False");
+    }
+    // A finding outranks the mark.
+    QByteArray f = valid;
+    Put(f, 1, 223, "1");
+    Put(f, 9, 24, "000009");
+    EXPECT_EQ(AnalyseBytes(data(), f).result, declfile::kAnaliseComErro);
+}
+
+TEST_F(AnalyserLoad, CreaOfTheHeaderReachesTheMainWindow) {
+    QByteArray f = valid;
+    Put(f, 1, 372, "123456789012");
+    ASSERT_EQ(AnalyseBytes(data(), f).result, declfile::kAnaliseSemErro);
+    EXPECT_EQ(declfile::CreaDeclaracao(), "123456789012");
+}
+
+TEST_F(AnalyserLoad, EstablishmentIndicatorsAreNormalised) {
+    struct {
+        int column;
+        const char* byte;
+        const char* field;
+        const char* stored;
+    } cases[] = {
+        {299, "5", "InPorte", ""},         {299, "4", "InPorte", "4"},
+        {301, "x", "InParticipaPAT", "1"}, {301, "Z", "InParticipaPAT", "Z"},
+        {301, " ", "InParticipaPAT", "2"}, {301, "q", "InParticipaPAT", "Q"},
+        {300, "x", "InOptanteSimples", "1"}, {300, " ", "InOptanteSimples", "2"},
+        {332, "x", "InEncerramentoAtividade", "1"}, {332, "7", "InEncerramentoAtividade", "2"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.field) + " " + c.byte);
+        QByteArray f = valid;
+        Put(f, 2, c.column, c.byte);
+        ASSERT_EQ(AnalyseBytes(data(), f).result, declfile::kAnaliseSemErro);
+        EXPECT_EQ(emp(kInscricaoA).value(c.field), c.stored);
+    }
+}
+
+TEST_F(AnalyserLoad, LinkedCeiGetsItsLeadingZeros) {
+    QByteArray f = valid;
+    Put(f, 2, 281, "  123456789012");
+    ASSERT_EQ(AnalyseBytes(data(), f).result, declfile::kAnaliseSemErro);
+    EXPECT_EQ(emp(kInscricaoA).value("CoCgcVinculado"), "00123456789012");
+    EXPECT_EQ(vinc("10000000002").value("CoCgcVinculado"), "00123456789012");
+    EXPECT_EQ(emp(kInscricaoB).value("CoCgcVinculado"), "00000000000000");
+}
+
+TEST_F(AnalyserLoad, UnknownCodesLeaveTheDescriptionsEmpty) {
+    QByteArray f = valid;
+    Put(f, 3, 95, "77");       // nationality
+    Put(f, 3, 495, "9999999");  // municipality, state 99
+    ASSERT_EQ(AnalyseBytes(data(), f).result, declfile::kAnaliseSemErro);
+    const auto row = vinc("10000000001");
+    EXPECT_EQ(row.value("CoNacionalidade"), "77");
+    EXPECT_EQ(row.value("TxtNacionalidade"), "");
+    EXPECT_EQ(row.value("NoMunicipioTrabalho"), "");
+    EXPECT_EQ(row.value("SgUfTrabalho"), "");
+    EXPECT_EQ(emp(kInscricaoA).value("NuEstrangeirosEstabelec"), "00003");
+}
+
+TEST_F(AnalyserLoad, PreviousYearFileLoadsThroughItsLayout) {
+    const QByteArray f = previousYearFile();
+    AnalyseOptions options;
+    options.previousYear = true;
+    const Outcome o = AnalyseBytes(data(), f, options);
+    ASSERT_EQ(o.result, declfile::kAnaliseSemErro);
+    EXPECT_EQ(o.contracts, 4);
+    const auto a = emp(kInscricaoA);
+    EXPECT_EQ(a.value("AnBase"), "2008");
+    EXPECT_EQ(a.value("NoRazaoEstabelecimento"), "COMERCIO ALFA LTDA");
+    EXPECT_EQ(a.value("InSindicalizada"), "1");  // column 445 of that layout
+    EXPECT_EQ(a.value("NuVinculoPatMenor5"), "000000");
+    EXPECT_EQ(a.value("PoServicoProprio"), "000");
+    EXPECT_EQ(a.value("VaGlobalSindical"), "000000000");
+    EXPECT_EQ(a.value("CoCNPJAssociativa"), "00000000000000");
+    EXPECT_EQ(a.value("InCentralizada"), "");
+    EXPECT_EQ(a.value("InAtividadeAnoBase"), "");
+    const auto resp = RowWhere(data(), "Te8resp.db", "CoCgcCeiResponsavel", "11222333000181");
+    EXPECT_EQ(resp.value("DaNascimentoRespArquivo"), "");
+    const auto maria = vinc("10000000001");
+    EXPECT_EQ(maria.value("AnBase"), "2008");
+    EXPECT_EQ(maria.value("VaJaneiroEmpregado"), "000250000");  // the option is off
+    EXPECT_EQ(maria.value("InSindicalizadoVinculo"), "1");
+}
+
+TEST_F(AnalyserLoad, PreviousYearPayIsZeroedOnRequest) {
+    AnalyseOptions options;
+    options.previousYear = true;
+    options.zeroPay = true;
+    ASSERT_EQ(AnalyseBytes(data(), previousYearFile(), options).result, declfile::kAnaliseSemErro);
+    const auto maria = vinc("10000000001");
+    EXPECT_EQ(maria.value("VaSalContratualEmpregado"), "000000000");
+    EXPECT_EQ(maria.value("VaJaneiroEmpregado"), "000000000");
+    EXPECT_EQ(maria.value("VaAvisoPrevioEmpregado"), "000000000");
+    EXPECT_EQ(maria.value("Me13AdiantamentoEmpregado"), "00");
+    EXPECT_EQ(maria.value("VaGlobalFerias"), "00000000");
+    EXPECT_EQ(maria.value("VaGlobalSindical"), "00000000");
+    EXPECT_EQ(maria.value("InSindicalizadoVinculo"), "2");
+    EXPECT_EQ(maria.value("CoDeficienteFisico"), "");
+    EXPECT_EQ(maria.value("InDeficienteFisico"), "");
+    EXPECT_EQ(maria.value("CoMotivoPrimAfas"), "");
+    EXPECT_EQ(maria.value("QtDiasAfas"), "");
+    EXPECT_EQ(maria.value("CoCNPJSindical"), "");
+    EXPECT_EQ(maria.value("HoTrabalhadasJaneiro"), "");
+    // Identity, dates, codes and the permit come from the file.
+    EXPECT_EQ(maria.value("NoEmpregado"), QStringLiteral("MARIA JOSÉ DE SOUZA"));
+    EXPECT_EQ(maria.value("DaAdmissaoEmpregado"), "01032005");
+    EXPECT_EQ(maria.value("CoCbo"), "111105");
+    EXPECT_EQ(maria.value("InAlvaraEmpregado"), "2");
+
+    // The base year's file is not another year: nothing is zeroed.
+    options.previousYear = false;
+    ASSERT_EQ(AnalyseBytes(data(), valid, options).result, declfile::kAnaliseSemErro);
+    EXPECT_EQ(vinc("10000000001").value("VaJaneiroEmpregado"), "000250000");
+}
+
+TEST_F(AnalyserLoad, YearMustMatchTheLayout) {
+    AnalyseOptions previous;
+    previous.previousYear = true;
+    EXPECT_EQ(AnalyseBytes(data(), valid, previous).result, declfile::kAnaliseComErro);
+    EXPECT_EQ(ReadFindings(data()).value(0).coMsg, "1911");
+    EXPECT_EQ(AnalyseBytes(data(), previousYearFile()).result, declfile::kAnaliseComErro);
+    EXPECT_EQ(ReadFindings(data()).value(0).coMsg, "1911");
+    // The analysis's own base year is the one expected.
+    AnalyseOptions other;
+    other.baseYear = 2010;
+    EXPECT_EQ(AnalyseBytes(data(), valid, other).result, declfile::kAnaliseComErro);
+    EXPECT_EQ(ReadFindings(data()).value(0).conteudo, "2009");
+    EXPECT_EQ(ReadFindings(data()).value(0).anBase, "2010");
+}
+
+TEST_F(AnalyserLoad, OneAnalyserRunsManyAnalyses) {
+    declfile::TAnaliseEstrutura analyser;
+    AnalyseOptions options;
+    options.analyser = &analyser;
+    options.previousYear = true;
+    EXPECT_EQ(AnalyseBytes(data(), previousYearFile(), options).result, declfile::kAnaliseSemErro);
+    options.previousYear = false;
+    QByteArray bad = valid;
+    Put(bad, 4, 23, "3");
+    EXPECT_EQ(AnalyseBytes(data(), bad, options).result, declfile::kAnaliseComErro);
+    const Outcome o = AnalyseBytes(data(), valid, options);
+    EXPECT_EQ(o.result, declfile::kAnaliseSemErro);
+    EXPECT_EQ(o.establishments, 3);
+    EXPECT_EQ(emp(kInscricaoA).value("AnBase"), "2009");
+    EXPECT_EQ(analyser.Layout().Tipo0.Slot(26).Length, 8);
+}
+
+TEST_F(AnalyserLoad, InterruptAnsweredNoGoesOn) {
+    ScriptedMessages boxes;
+    boxes.answer("mrNo");
+    declfile::TAnaliseEstrutura analyser;
+    TestHost host;
+    host.onPump = [&](int n) {
+        if (n == 5) analyser.Cancel();
+    };
+    AnalyseOptions options;
+    options.analyser = &analyser;
+    options.host = &host;
+    const Outcome o = AnalyseBytes(data(), valid, options);
+    EXPECT_EQ(o.result, declfile::kAnaliseSemErro);
+    EXPECT_EQ(o.contracts, 4);
+    ASSERT_EQ(boxes.texts().size(), 1);
+    EXPECT_EQ(boxes.texts().at(0), "Deseja interromper?");
+}
+
+TEST_F(AnalyserLoad, InterruptAnsweredYesRemovesTheWorkingTables) {
+    ScriptedMessages boxes;
+    boxes.answer("mrYes");
+    declfile::TAnaliseEstrutura analyser;
+    TestHost host;
+    host.onPump = [&](int n) {
+        if (n == 5) analyser.Cancel();
+    };
+    AnalyseOptions options;
+    options.analyser = &analyser;
+    options.host = &host;
+    options.keepCopy = true;
+    const Outcome o = AnalyseBytes(data(), valid, options);
+    EXPECT_EQ(o.result, declfile::kAnaliseInterrompida);
+    EXPECT_GE(o.establishments, 0);
+    EXPECT_LE(o.establishments, 3);
+    EXPECT_FALSE(WorkTablesExist(data()));
+    EXPECT_FALSE(QFile::exists(QDir(data()).filePath(declfile::kAnalysisCopyName)));
+    EXPECT_TRUE(ReadFindings(data()).isEmpty());
+}
+
+// A copy that fails is not a clean analysis: the caller gets a result of its
+// own and no working tables.
+TEST_F(AnalyserLoad, FailedCopyIsADistinctFailure) {
+    ASSERT_EQ(AnalyseBytes(data(), valid).result, declfile::kAnaliseSemErro);  // tables of an earlier run
+    ScriptedMessages boxes;
+    boxes.acceptOkBoxes();
+    declfile::TAnaliseEstrutura analyser;
+    TestHost host;
+    int establishments = -7, contracts = -7;
+    const QString missing = QDir(program.path()).filePath("naoexiste.dec");
+    const int result = analyser.AnalyseFile(missing, 2009, host, data(), false, establishments, contracts, false);
+    EXPECT_EQ(result, declfile::kAnaliseFalhaCopia);
+    EXPECT_NE(result, declfile::kAnaliseSemErro);
+    EXPECT_EQ(establishments, -7);
+    EXPECT_EQ(contracts, -7);
+    ASSERT_EQ(boxes.shown().size(), 1);
+    EXPECT_EQ(boxes.shown().at(0).kind, msg::BoxKind::Warning);
+    EXPECT_EQ(boxes.texts().at(0), QStringLiteral("Ocorreu erro na cópia do arquivo ") + missing);
+    EXPECT_FALSE(QFile::exists(QDir(data()).filePath(declfile::kAnalysisCopyName)));
+    EXPECT_TRUE(ReadFindings(data()).isEmpty());
+}
+
+TEST_F(AnalyserLoad, WorkTablesHaveTheDeclarationColumnsAndTheAnalyserKey) {
+    ASSERT_EQ(AnalyseBytes(data(), valid).result, declfile::kAnaliseSemErro);
+    auto database = db::Database::forFolder(data());
+    const db::TableDef vincDef = database->tableDef("Te8vinc.db");
+    const db::TableDef bd8 = database->tableDef("Bd8vinc.DB");
+    ASSERT_EQ(vincDef.fields.size(), bd8.fields.size());
+    ASSERT_NE(vincDef.primaryIndex(), nullptr);
+    EXPECT_EQ(vincDef.primaryIndex()->name, "Te8vinc");
+    EXPECT_EQ(vincDef.primaryIndex()->fields, QStringLiteral("AnBase;CoCgcCeiEstabelecimento;NuPrefixoEstabelecimento;"
+                                                             "CoPisPasepEmpregado;DaAdmissaoEmpregado;NoEmpregado;"
+                                                             "NuSequencialRegistro")
+                                                  .split(';'));
+    const db::TableDef empDef = database->tableDef("Te8emp.db");
+    ASSERT_NE(empDef.primaryIndex(), nullptr);
+    EXPECT_EQ(empDef.primaryIndex()->fields.size(), 3);
+    EXPECT_TRUE(database->tableDef("Te8resp.db").indexes.isEmpty());
+}
+
+// ---- buffer routines -------------------------------------------------------
+
+TEST(AnalyserBufferRoutines, LineEndKinds) {
+    struct {
+        const char* bytes;
+        int kind;
+    } cases[] = {{"\r\n", 1}, {"\n\r", 2}, {"\r\r", 3}, {"\rA", 3}, {"\n\n", 4}, {"\nA", 4}, {"A\r", 0}, {"AB", 0}};
+    for (const auto& c : cases) EXPECT_EQ(declfile::LineEndKind(c.bytes, 2), c.kind) << c.bytes;
+    EXPECT_TRUE(declfile::HasLineEnd("xx\r\n", 4, 1));
+    EXPECT_FALSE(declfile::HasLineEnd("xx\n\r", 4, 1));
+    EXPECT_TRUE(declfile::HasLineEnd("xx\n", 3, 4));
+    EXPECT_TRUE(declfile::HasLineEnd("xxx", 3, 0));
+}
+
+TEST(AnalyserBufferRoutines, SlicesAndBytes) {
+    const char text[] = "12a4\x01\r";
+    EXPECT_TRUE(declfile::IsAllDigitBytes(text, 1, 2));
+    EXPECT_TRUE(declfile::IsAllDigitBytes(text, 1, 0));
+    EXPECT_EQ(declfile::FirstNonDigit(text, 1, 4), 3);
+    EXPECT_EQ(declfile::FirstNonDigit(text, 1, 2), 3);
+    EXPECT_EQ(declfile::FirstNonPrintable(text, 1, 6), 5);
+    EXPECT_TRUE(declfile::HasLineBreak(text, 1, 6));
+    EXPECT_FALSE(declfile::HasLineBreak(text, 1, 5));
+    EXPECT_EQ(declfile::CopyFromBuffer("abc\0def", 2, 5), QByteArray("bc"));
+    EXPECT_EQ(declfile::CopyFromBuffer("abcdef", 0, 3), QByteArray());
+    EXPECT_EQ(declfile::CopyFromBuffer("abcdef", 1, 257), QByteArray());
+    EXPECT_EQ(declfile::ByteToHex(0x0d), "0D");
+    EXPECT_EQ(declfile::PrintableOrHex('\r', true), "0D(hexadecimal)");
+    EXPECT_EQ(declfile::PrintableOrHex('\r', false), "0D");
+    EXPECT_EQ(declfile::PrintableOrHex(0xC9, true), QStringLiteral("É"));  // accented letters print
+    EXPECT_EQ(declfile::PrintableOrHex(0xA4, true), "A4(hexadecimal)");     // a currency sign does not
+    char buf[4] = {'a', 'b', 'c', 'd'};
+    declfile::FillBuffer(buf, 2, 2, 'z');
+    EXPECT_EQ(QByteArray(buf, 4), QByteArray("azzd"));
+}
