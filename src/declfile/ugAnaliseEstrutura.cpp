@@ -355,6 +355,12 @@ void TAnaliseEstrutura::BindFields() {
         empFields_.push_back({&emp_->FieldByName(L(c.column)), c.slot, c.kind, c.constant});
     for (const ColumnSlot& c : kContractColumns)
         vincFields_.push_back({&vinc_->FieldByName(L(c.column)), c.slot, c.kind, c.constant});
+    auto vf = [this](const char* column) { return &vinc_->FieldByName(L(column)); };
+    vincExtras_ = ContractExtras{vf("AnBase"), vf("CoCgcCeiEstabelecimento"), vf("NuPrefixoEstabelecimento"),
+                                 vf("CoCgcVinculado"), vf("InInscrEstabelecimento"), vf("TxtNacionalidade"),
+                                 vf("TxtInstrucao"), vf("TxtRaca"), vf("TxtAdmisao"), vf("TxtCBO"),
+                                 vf("NoMunicipioTrabalho"), vf("SgUfTrabalho"), vf("TxtSalario"), vf("TxtVinculo"),
+                                 vf("TxtDesligamento")};
     fEmpVinculos_ = &emp_->FieldByName(QStringLiteral("NuVinculosEstabelecimento"));
     fEmpEstrangeiros_ = &emp_->FieldByName(QStringLiteral("NuEstrangeirosEstabelec"));
 
@@ -400,6 +406,7 @@ void TAnaliseEstrutura::CleanUp(bool keepCopy) {
     empFields_.clear();
     vincFields_.clear();
     fEmpVinculos_ = fEmpEstrangeiros_ = nullptr;
+    vincExtras_ = ContractExtras{};
     for (auto* t : {&emp_, &vinc_, &resp_}) {
         if (*t) (*t)->Close();
         t->reset();
@@ -503,7 +510,16 @@ QString TAnaliseEstrutura::TypeShown(const char* record) const {
 }
 
 QString TAnaliseEstrutura::Value(const TArquivo& d) const {
-    return cp1252::Decode(CopyFromBuffer(record_, d.Start, d.Length));
+    // As CopyFromBuffer, decoded straight into the text: this runs for every
+    // field of every record.
+    if (d.Start <= 0 || d.Length <= 0 || d.Length > 256) return QString();
+    const char* p = record_ + d.Start - 1;
+    int n = 0;
+    while (n < d.Length && p[n] != '\0') ++n;
+    if (n == 0) return QString();
+    bool ascii = true;
+    for (int i = 0; i < n && ascii; ++i) ascii = static_cast<unsigned char>(p[i]) < 0x80;
+    return ascii ? QString::fromLatin1(p, n) : cp1252::Decode(QByteArray(p, n));
 }
 
 // One record, in the order of the checks; false ends the loop (a finding, an
@@ -811,23 +827,23 @@ bool TAnaliseEstrutura::LoadContractRecord() {
         default: b.field->SetAsString(Field2(b.slot)); break;
         }
     }
-    auto set = [&t](const char* column, const QString& value) { t.FieldByName(L(column)).SetAsString(value); };
-    set("AnBase", establishmentYear_);
-    set("CoCgcCeiEstabelecimento", Field2(2));
-    set("NuPrefixoEstabelecimento", Field2(3));
-    set("CoCgcVinculado", estLinkedCei_);
-    set("InInscrEstabelecimento", estInscriptionType_);
-    set("TxtNacionalidade", Describe(lkNacionalidade_, TrimBoth(nationality)));
-    set("TxtInstrucao", Describe(lkInstrucao_, Field2(10)).left(100));
-    set("TxtRaca", Describe(lkRaca_, Field2(39)).left(100));
-    set("TxtAdmisao", Describe(lkAdmissao_, Field2(15)).left(100));
-    set("TxtCBO", Describe(lkCbo_, Field2(19)).left(100));
+    const ContractExtras& x = vincExtras_;
+    x.anBase->SetAsString(establishmentYear_);
+    x.inscricao->SetAsString(Field2(2));
+    x.prefixo->SetAsString(Field2(3));
+    x.vinculado->SetAsString(estLinkedCei_);
+    x.tipoInscricao->SetAsString(estInscriptionType_);
+    x.nacionalidade->SetAsString(Describe(lkNacionalidade_, TrimBoth(nationality)));
+    x.instrucao->SetAsString(Describe(lkInstrucao_, Field2(10)).left(100));
+    x.raca->SetAsString(Describe(lkRaca_, Field2(39)).left(100));
+    x.admissao->SetAsString(Describe(lkAdmissao_, Field2(15)).left(100));
+    x.cbo->SetAsString(Describe(lkCbo_, Field2(19)).left(100));
     const QString municipality = Field2(73);
-    set("NoMunicipioTrabalho", Describe(lkMunicipio_, TrimBoth(municipality)));
-    set("SgUfTrabalho", Describe(lkUf_, municipality.left(2)).toUpper());
-    set("TxtSalario", Describe(lkSalario_, Field2(17)));
-    set("TxtVinculo", Describe(lkVinculo_, Field2(20)).left(100));
-    set("TxtDesligamento", Describe(lkDesligamento_, Field2(21)).left(100));
+    x.municipio->SetAsString(Describe(lkMunicipio_, TrimBoth(municipality)));
+    x.uf->SetAsString(Describe(lkUf_, municipality.left(2)).toUpper());
+    x.salario->SetAsString(Describe(lkSalario_, Field2(17)));
+    x.vinculo->SetAsString(Describe(lkVinculo_, Field2(20)).left(100));
+    x.desligamento->SetAsString(Describe(lkDesligamento_, Field2(21)).left(100));
     t.Post();
     ++contracts_;
     ++estContracts_;

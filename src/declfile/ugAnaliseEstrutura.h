@@ -160,6 +160,13 @@ private:
     bool ownTransaction_ = false;
     std::unique_ptr<db::Table> emp_, vinc_, resp_;
     std::vector<Binding> empFields_, vincFields_;
+    // The contract columns that do not come from a slot of their own.
+    struct ContractExtras {
+        db::Field *anBase = nullptr, *inscricao = nullptr, *prefixo = nullptr, *vinculado = nullptr,
+                  *tipoInscricao = nullptr, *nacionalidade = nullptr, *instrucao = nullptr, *raca = nullptr,
+                  *admissao = nullptr, *cbo = nullptr, *municipio = nullptr, *uf = nullptr, *salario = nullptr,
+                  *vinculo = nullptr, *desligamento = nullptr;
+    } vincExtras_;
     db::Field* fEmpVinculos_ = nullptr;
     db::Field* fEmpEstrangeiros_ = nullptr;
     Lookup lkCnae_, lkNatJur_, lkNacionalidade_, lkInstrucao_, lkRaca_, lkAdmissao_, lkCbo_, lkMunicipio_, lkUf_,
