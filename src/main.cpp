@@ -1,26 +1,24 @@
-#include "platform/db/DbError.h"
-#include "shell/UdmLobrix.h"
-#include "shell/udmEntradaDados.h"
+#include "platform/ui/Application.h"
+#include "shell/LobrixStartup.h"
+#include "shell/ufmLOBRIX.h"
 
-#include <QApplication>
-#include <QMainWindow>
-#include <QMessageBox>
+// Hands the main window's commands the forms of the subsystems built on top
+// of the shell; a command left without a handler stays disabled.
+static void RegisterCommandHandlers(TfmLOBRIX& /*window*/) {}
+
+// The windows that live for the whole run, created after the data modules.
+static void CreateStartupForms() {
+    if (fmLOBRIX) RegisterCommandHandlers(*fmLOBRIX);
+}
+
+static void FreeStartupForms() {}
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    try {
-        dmLobrix = new TdmLobrix;
-        dmEntradaDados = new TdmEntradaDados;
-    } catch (const db::DbError& e) {
-        QMessageBox::critical(nullptr, QStringLiteral("Erro"), e.text());
-        return 1;
-    }
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Lobrix2009 - Gerador de Declaração Zuvo [Versão: 2009.01.00] "));
-    window.resize(800, 580);
-    window.show();
+    LobrixApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("LOBRIX"));
+    if (StartProgram(CreateStartupForms) != StartOutcome::Started) return 0;
+    fmLOBRIX->showMaximized();
     const int rc = app.exec();
-    delete dmEntradaDados;
-    delete dmLobrix;
+    EndProgram(FreeStartupForms);
     return rc;
 }
