@@ -182,7 +182,9 @@ void TfmLOBRIX::buildBody() {
     Panel1->setFrameShape(QFrame::Panel);
     Panel1->setFrameShadow(QFrame::Sunken);
     Panel1->setAutoFillBackground(true);
-    Panel1->setPalette(QApplication::palette());
+    QPalette panel = Panel1->palette();
+    panel.setColor(QPalette::Window, QColor(212, 208, 200));
+    Panel1->setPalette(panel);
     QFont bold = Panel1->font();
     bold.setBold(true);
     Panel1->setFont(bold);
@@ -232,6 +234,10 @@ void TfmLOBRIX::buildToolBar() {
             b->setIcon(style()->standardIcon(icon));
             b->setIconSize(QSize(24, 24));
         } else {
+            // Four digits must fit the 34-pixel button.
+            QFont small = b->font();
+            small.setPixelSize(10);
+            b->setFont(small);
             b->setText(caption);
         }
         connect(b, &QToolButton::clicked, this, [this, command] { RunCommand(command); });

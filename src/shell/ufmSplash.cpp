@@ -3,6 +3,7 @@
 #include "platform/ui/Forms.h"
 
 #include <QLabel>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QVBoxLayout>
 
@@ -15,7 +16,12 @@ QPixmap LobrixPicture(QSize size) {
     p.drawRect(QRect(QPoint(6, 6), size - QSize(13, 13)));
     QFont title(QStringLiteral("Sans Serif"));
     title.setBold(true);
-    title.setPixelSize(size.height() / 4);
+    // The largest size at which the title fits the frame.
+    int pixels = size.height() / 4;
+    do {
+        title.setPixelSize(pixels);
+        pixels -= 2;
+    } while (pixels > 8 && QFontMetrics(title).horizontalAdvance(QStringLiteral("LOBRIX 2009")) > size.width() - 40);
     p.setFont(title);
     p.drawText(QRect(0, 0, size.width(), size.height() * 2 / 3), Qt::AlignCenter, QStringLiteral("LOBRIX 2009"));
     QFont sub(QStringLiteral("Sans Serif"));
