@@ -1,4 +1,4 @@
-#include "platform/ui/Application.h"
+#include "platform/ui/LobrixApplication.h"
 #include "shell/LobrixStartup.h"
 #include "shell/ufmLOBRIX.h"
 

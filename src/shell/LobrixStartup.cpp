@@ -1,7 +1,9 @@
 #include "shell/LobrixStartup.h"
 
 #include "platform/os/SingleInstance.h"
+#include "platform/ui/LobrixApplication.h"
 #include "platform/ui/MessageService.h"
+#include "shell/ugExcecao.h"
 #include "shell/UdmLobrix.h"
 #include "shell/Ugvertab.h"
 #include "shell/udmEntradaDados.h"
@@ -20,6 +22,8 @@ std::unique_ptr<os::NamedMutex>& programMutex() {
 }  // namespace
 
 StartOutcome StartProgram(const std::function<void()>& createForms) {
+    // The main window installs it too; before it exists, start-up failures are fatal all the same.
+    InstallFatalErrorHandler();
     if (!MultInstInitialize()) return StartOutcome::OtherInstance;
 
     auto mutex = std::make_unique<os::NamedMutex>(QString::fromLatin1(kProgramMutexName));
@@ -42,12 +46,20 @@ StartOutcome StartProgram(const std::function<void()>& createForms) {
         return StartOutcome::MissingFiles;
     }
 
-    dmLobrix = new TdmLobrix;
-    auto* window = new TfmLOBRIX;
-    fmLOBRIX = window;
-    MultInstSetMainForm(window);
-    dmEntradaDados = new TdmEntradaDados;
-    if (createForms) createForms();
+    // A table that cannot be opened ends the program through the fatal-error box.
+    const bool created = appguard::RunGuarded([&] {
+        dmLobrix = new TdmLobrix;
+        auto* window = new TfmLOBRIX;
+        fmLOBRIX = window;
+        MultInstSetMainForm(window);
+        dmEntradaDados = new TdmEntradaDados;
+        if (createForms) createForms();
+    });
+    if (!created) {
+        splash.reset();
+        EndProgram();
+        return StartOutcome::Failed;
+    }
 
     splash->hide();
     splash.reset();

@@ -8,6 +8,7 @@ enum class StartOutcome {
     OtherInstance,   // first stage: another copy runs; ended silently
     AlreadyRunning,  // second stage: "Este programa já está sendo executado."
     MissingFiles,    // a table file of Dados is missing
+    Failed,          // creating the modules or windows failed (reported as fatal)
 };
 
 // Runs the guards, the splash window, the data-folder check and creates the

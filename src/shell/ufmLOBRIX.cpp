@@ -1,14 +1,16 @@
 #include "shell/ufmLOBRIX.h"
 
 #include "platform/AppPaths.h"
-#include "platform/ui/Application.h"
+#include "platform/ui/LobrixApplication.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/MessageService.h"
-#include "platform/ui/SilentAbort.h"
 #include "shell/UdmLobrix.h"
 #include "shell/udmEntradaDados.h"
 #include "shell/ufmGeraIndice.h"
 #include "shell/ufmSplash.h"
+#include "shell/ugExcecao.h"
+#include "shell/ugHtmlHelpAPI.h"
+#include "shell/ugOSInfo.h"
 
 #include <QAction>
 #include <QApplication>
@@ -49,14 +51,14 @@ QString TfmLOBRIX::WebAddress() { return QStringLiteral("http://www.zuvo.gov.br"
 TfmLOBRIX::TfmLOBRIX(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("fmLOBRIX"));
     if (!fmLOBRIX) fmLOBRIX = this;
-    forms::SetApplicationExceptionHandler(&TfmLOBRIX::LOBRIXExcecaoGeral);
+    appguard::SetExceptionHandler(&TfmLOBRIX::LOBRIXExcecaoGeral);
 
     ConsultaComErros = 0;
     AnoBase = 2009;
     Ambiente = QStringLiteral("Produção");
     Versao = QString::number(AnoBase) + QStringLiteral(".") + QStringLiteral("01") + QStringLiteral(".") +
              QStringLiteral("00");
-    OsCode = QStringLiteral("0");
+    OsCode = QString::number(DetectOsVersion());
     TransmitterPath = QStringLiteral("C:\\ZuvoNet") + QString::number(AnoBase) + QStringLiteral("\\ZuvoNet") +
                       QString::number(AnoBase) + QStringLiteral(".exe");
     CertifiedTransmitterPath = TransmitterPath;
@@ -156,8 +158,10 @@ void TfmLOBRIX::buildMenus() {
     QMenu* ajuda = bar->addMenu(QStringLiteral("A&juda"));
     ajuda->setObjectName(QStringLiteral("mnAjuda"));
     add(ajuda, C::Ajuda, "miAjuda", QStringLiteral("&Ajuda do LOBRIX"))->setShortcut(QKeySequence(Qt::Key_F1));
+    entry(C::Ajuda).builtIn = true;
     add(ajuda, C::InformacoesUteis, "miInformacoesUteis", QStringLiteral("&Informações Úteis"));
     add(ajuda, C::ComoFazer, "miComoFazer", QStringLiteral("&Como Fazer Para ..."));
+    entry(C::ComoFazer).builtIn = true;
     QMenu* layout = ajuda->addMenu(QStringLiteral("&Layout Arquivo ZUVO"));
     layout->setObjectName(QStringLiteral("mnLayout"));
     layout->menuAction()->setStatusTip(QStringLiteral("Emite a especificação do arquivo Zuvo98"));
@@ -327,8 +331,14 @@ void TfmLOBRIX::RunCommand(LobrixCommand command) {
 void TfmLOBRIX::runBuiltIn(LobrixCommand command) {
     switch (command) {
     case LobrixCommand::Sair:
-        // Ends the loop without the close handler, as the design's Terminate.
-        QCoreApplication::quit();
+        // Ends the loop without the close handler.
+        appguard::RequestTerminate();
+        break;
+    case LobrixCommand::Ajuda:
+        ShowHelpContents();
+        break;
+    case LobrixCommand::ComoFazer:
+        ShowHelpContext(10);
         break;
     case LobrixCommand::IndexarArquivos: {
         TfmGeraIndice form(this);
@@ -406,20 +416,4 @@ bool TfmLOBRIX::ShellOpen(const QString& target) {
     return QDesktopServices::openUrl(url);
 }
 
-void TfmLOBRIX::LOBRIXExcecaoGeral(std::exception_ptr error) {
-    try {
-        std::rethrow_exception(error);
-    } catch (const SilentAbort&) {
-        // A failed check has said everything already.
-    } catch (const db::DbError& e) {
-        msg::Beep();
-        msg::ShowError(QStringLiteral("Erro DataBase.\n\r\n\r") + e.text());
-        QCoreApplication::quit();
-    } catch (const std::exception& e) {
-        msg::ShowError(QStringLiteral("Erro fatal.\n\r\n\r") + QString::fromLocal8Bit(e.what()));
-        QCoreApplication::quit();
-    } catch (...) {
-        msg::ShowError(QStringLiteral("Erro fatal."));
-        QCoreApplication::quit();
-    }
-}
+void TfmLOBRIX::LOBRIXExcecaoGeral(const std::exception& error) { ReportFatalError(error); }

@@ -96,7 +96,7 @@ public:
     static bool ShellOpen(const QString& target);
 
     // The application-wide exception handler installed at creation.
-    static void LOBRIXExcecaoGeral(std::exception_ptr error);
+    static void LOBRIXExcecaoGeral(const std::exception& error);
 
     // The texts of the import commands, given to the import wizard.
     static QString ImportAnteriorText();  // "Anterior - Ano 2008"

@@ -1,4 +1,5 @@
-#include "platform/ui/Application.h"
+#include "platform/ui/LobrixApplication.h"
+#include "platform/ui/SilentAbort.h"
 #include "platform/ui/Forms.h"
 #include "shell/UdmLobrix.h"
 #include "shell/udmEntradaDados.h"
@@ -10,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QFrame>
 #include <QLayout>
 #include <QLineEdit>
@@ -79,7 +81,6 @@ TEST_F(MainWindowFixture, CaptionAndStateAfterShow) {
     EXPECT_EQ(window.CertifiedTransmitterPath, window.TransmitterPath);
     EXPECT_EQ(window.OsCode.size(), 1);
     EXPECT_EQ(window.ConsultaComErros, 0);
-    EXPECT_TRUE(forms::ApplicationExceptionHandler());
     EXPECT_EQ(QLocale().decimalPoint(), QLatin1Char(','));
     EXPECT_EQ(QLocale().groupSeparator(), QLatin1Char('.'));
 }
@@ -276,4 +277,34 @@ TEST(MainWindowScale, WideScreenGivesTheFixedSize) {
     const forms::FormScale s = forms::ComputeFormScale({1280, 1024}, {800, 600}, forms::kMainWindowWideSize);
     EXPECT_EQ(s.size, QSize(800, 580));
     EXPECT_DOUBLE_EQ(s.contentFactor, 1024.0 / 768.0);
+}
+
+TEST_F(MainWindowFixture, EscapingExceptionsGoToTheFatalErrorReport) {
+    ScriptedMessages boxes;
+    boxes.answer("mrOk");
+    window.SetCommandHandler(C::Resp, [] { throw std::runtime_error("falhou"); });
+    EXPECT_FALSE(appguard::RunGuarded([this] { window.RunCommand(C::Resp); }));
+    ASSERT_EQ(boxes.texts().size(), 1);
+    EXPECT_TRUE(boxes.texts().at(0).startsWith(QString::fromUtf8("Erro fatal.\n\r\n\rfalhou")));
+    EXPECT_TRUE(appguard::TerminateRequested());
+    EXPECT_EQ(forms::ShowModal(&window), forms::mrCancel);  // nothing more is shown once ending
+    appguard::ResetTerminateRequest();
+    // The request left Qt refusing every new loop; a main loop run clears that.
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+    {
+        QDialog probe;
+        probe.setObjectName("fmProbe");
+        FormsScript script;
+        script.expect("fmProbe", [](QWidget* f) {
+            QTimer::singleShot(20, f, [f] { forms::SetModalResult(f, forms::mrOk); });
+            return int(forms::mrNone);
+        });
+        EXPECT_EQ(forms::ShowModal(&probe), forms::mrOk);
+    }
+    // The silent abort of a failed check says nothing.
+    window.SetCommandHandler(C::Resp, [] { throw SilentAbort(); });
+    EXPECT_FALSE(appguard::RunGuarded([this] { window.RunCommand(C::Resp); }));
+    EXPECT_EQ(boxes.texts().size(), 1);
+    EXPECT_FALSE(appguard::TerminateRequested());
 }

@@ -1,5 +1,6 @@
 #include "platform/db/Database.h"
 #include "platform/os/SingleInstance.h"
+#include "platform/ui/LobrixApplication.h"
 #include "shell/LobrixStartup.h"
 #include "shell/UdmLobrix.h"
 #include "shell/Ugvertab.h"
@@ -16,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QThread>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -201,4 +203,26 @@ TEST(StartupProcess, SecondProgramEndsWhileTheFirstRuns) {
 
     first.kill();
     first.waitForFinished(5000);
+}
+
+TEST_F(StartupFixture, UnreadableLookupTableEndsWithTheFatalErrorBox) {
+    const QString path = tablePath("TB8RACA.DB");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QByteArray(4096, 'x'));
+    }
+    ScriptedMessages boxes;
+    boxes.acceptOkBoxes();
+    EXPECT_EQ(StartProgram(), StartOutcome::Failed);
+    // The rebuild of its index warns first; opening the tables then fails for good.
+    ASSERT_GE(boxes.texts().size(), 2);
+    EXPECT_TRUE(boxes.texts().first().startsWith(QString::fromUtf8("Nenhum usuário pode estar usando o sistema")));
+    EXPECT_EQ(boxes.shown().last().kind, msg::BoxKind::Error);
+    EXPECT_TRUE(boxes.texts().last().contains(QString::fromUtf8("Erro não previsto.")));
+    EXPECT_EQ(mainWindowCount(), 0);
+    EXPECT_EQ(dmLobrix, nullptr);
+    appguard::ResetTerminateRequest();
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
 }

@@ -1,5 +1,7 @@
 #include "platform/ui/Forms.h"
 
+#include "platform/ui/LobrixApplication.h"
+
 #include <QDialog>
 #include <QEvent>
 #include <QEventLoop>
@@ -136,6 +138,8 @@ bool HasModalHandler() { return static_cast<bool>(handlerSlot()); }
 
 int ShowModal(QWidget* form) {
     if (!form) return mrCancel;
+    // After a fatal error nothing is shown any more; the program is ending.
+    if (appguard::TerminateRequested()) return mrCancel;
     if (IsShowingModal(form)) return GetModalResult(form);  // no second loop on one form
     QPointer<QWidget> guard(form);
     SetModalResult(form, mrNone);
