@@ -214,8 +214,8 @@ QList<Campo> tipo9() {
 
 void section(Canvas& canvas, const QString& title, const QList<Campo>& campos) {
     const double w = canvas.width();
-    const QList<Column> cols{{w * 0.13, report::AlignLeft}, {w * 0.09, report::AlignRight},
-                             {w * 0.60, report::AlignLeft}, {w * 0.18, report::AlignLeft}};
+    const QList<Column> cols{{w * 0.12, report::AlignLeft}, {w * 0.11, report::AlignRight},
+                             {w * 0.59, report::AlignLeft}, {w * 0.18, report::AlignLeft}};
     const QStringList titles{QStringLiteral("Posição"), QStringLiteral("Tamanho"), QStringLiteral("Conteúdo"),
                              QStringLiteral("Em branco")};
     canvas.ensureSpace(6 * canvas.lineHeight(kBody));

@@ -187,8 +187,8 @@ QString tipoCampoText(const QString& tipo) {
     if (t == QLatin1String("2")) return QStringLiteral("Indicador de declaração sem empregados (posição 280)");
     if (t == QLatin1String("5")) return QStringLiteral("Conteúdo na posição");
     if (t == QLatin1String("3")) return QStringLiteral("Total informado no registro tipo 9");
-    if (t == QLatin1String("6")) return QStringLiteral("Estabelecimentos encontrados no arquivo");
-    if (t == QLatin1String("7")) return QStringLiteral("Vínculos encontrados no arquivo");
+    if (t == QLatin1String("6")) return QStringLiteral("Estabelecimentos no arquivo");
+    if (t == QLatin1String("7")) return QStringLiteral("Vínculos no arquivo");
     if (t == QLatin1String("9")) return QStringLiteral("Tamanho esperado do registro");
     if (t == QLatin1String("A")) return QStringLiteral("Bytes restantes no arquivo");
     return QString();
@@ -210,8 +210,8 @@ void LayoutRptErrosEstrutura(TdmRaveRelatorios& dm, report::ReportRun& run, Canv
         StandardPageFooter(canvas, versao);
         return;
     }
-    const TableLayout table{columns({{55, report::AlignLeft}, {115, report::AlignLeft}, {160, report::AlignLeft},
-                                     {45, report::AlignRight}, {135, report::AlignLeft}}, canvas.width()),
+    const TableLayout table{columns({{55, report::AlignLeft}, {115, report::AlignLeft}, {175, report::AlignLeft},
+                                     {45, report::AlignRight}, {120, report::AlignLeft}}, canvas.width()),
                             {QStringLiteral("Sequência"), QStringLiteral("Inscrição/Prefixo"), QStringLiteral("Informação"),
                              QStringLiteral("Posição"), QStringLiteral("Conteúdo")}};
     QString lastCode;
@@ -232,11 +232,7 @@ void LayoutRptErrosEstrutura(TdmRaveRelatorios& dm, report::ReportRun& run, Canv
                         kBody);
     }
     if (open) endTable(canvas);
-    canvas.ensureSpace(3 * canvas.lineHeight(kBody));
-    canvas.paragraph(QStringLiteral("O arquivo não pode ser aceito enquanto houver erro na sua estrutura. "
-                                    "Corrija o arquivo e analise-o novamente."),
-                     kBody);
-    StandardPageFooter(canvas, versao);
+StandardPageFooter(canvas, versao);
 }
 
 // --- rptImportacao: what the import did with each chosen establishment -----
@@ -252,9 +248,9 @@ void LayoutRptImportacao(TdmRaveRelatorios& dm, report::ReportRun& run, Canvas& 
 
     report::ReportDataSet& imp = run.dataSet(QStringLiteral("rvdsImportacao"));
     db::DataSet& data = imp.data();
-    const TableLayout table{columns({{92, report::AlignLeft}, {32, report::AlignCenter}, {78, report::AlignLeft},
-                                     {50, report::AlignRight}, {50, report::AlignRight}, {50, report::AlignRight},
-                                     {50, report::AlignRight}, {30, report::AlignCenter}}, canvas.width()),
+    const TableLayout table{columns({{92, report::AlignLeft}, {40, report::AlignCenter}, {78, report::AlignLeft},
+                                     {55, report::AlignRight}, {52, report::AlignRight}, {52, report::AlignRight},
+                                     {52, report::AlignRight}, {30, report::AlignCenter}}, canvas.width()),
                             {QStringLiteral("Inscrição"), QStringLiteral("Prefixo"), QStringLiteral("CEI vinculado"),
                              QStringLiteral("Vínculos no arquivo"), QStringLiteral("Desligados"), QStringLiteral("Duplicados"),
                              QStringLiteral("Importados"), QStringLiteral("Obs.")}};
