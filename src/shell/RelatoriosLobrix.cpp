@@ -56,10 +56,16 @@ QString joined(const QStringList& parts) {
     return kept.join(QStringLiteral("   "));
 }
 
-QString codeAndText(TdmRaveRelatorios& dm, const QString& code) {
+// The catalogue is one of the run's datasets, so closing the project closes it.
+QString messageText(TdmRaveRelatorios& dm, report::ReportRun& run, const QString& code) {
+    run.dataSet(QStringLiteral("rvdsMsg"));
+    return dm.MessageText(code);
+}
+
+QString codeAndText(TdmRaveRelatorios& dm, report::ReportRun& run, const QString& code) {
     const QString c = code.trimmed();
     if (c.isEmpty()) return QString();
-    const QString text = dm.MessageText(c);
+    const QString text = messageText(dm, run, c);
     return text.isEmpty() ? c : c + QStringLiteral(" - ") + text;
 }
 
@@ -163,11 +169,11 @@ void LayoutRptErros(TdmRaveRelatorios& dm, report::ReportRun& run, Canvas& canva
             open = true;
         }
         const QString lbl = data.FieldByName(QStringLiteral("lbl")).AsString().trimmed();
-        const QString field = dm.MessageText(lbl);
+        const QString field = messageText(dm, run, lbl);
         canvas.tableRow(table.columns,
                         {erros.text(QStringLiteral("Sequencial")), field.isEmpty() ? lbl : field,
                          erros.text(QStringLiteral("Conteudo")),
-                         codeAndText(dm, data.FieldByName(QStringLiteral("retorno")).AsString())},
+                         codeAndText(dm, run, data.FieldByName(QStringLiteral("retorno")).AsString())},
                         kBody);
     }
     if (open) endTable(canvas);
@@ -221,7 +227,7 @@ void LayoutRptErrosEstrutura(TdmRaveRelatorios& dm, report::ReportRun& run, Canv
         if (code != lastCode || !open) {
             if (open) endTable(canvas);
             lastCode = code;
-            groupHeading(canvas, QStringLiteral("Erro ") + codeAndText(dm, code));
+            groupHeading(canvas, QStringLiteral("Erro ") + codeAndText(dm, run, code));
             beginTable(canvas, table);
             open = true;
         }
@@ -277,7 +283,7 @@ void LayoutRptImportacao(TdmRaveRelatorios& dm, report::ReportRun& run, Canvas& 
         for (; !seqs.data().Eof(); seqs.data().Next()) {
             const QString seq = seqs.data().FieldByName(QStringLiteral("seq")).AsString().trimmed();
             canvas.tableRow(legend,
-                            {QStringLiteral("(%1)").arg(seq), codeAndText(dm, seqs.data().FieldByName(QStringLiteral("coimp")).AsString())},
+                            {QStringLiteral("(%1)").arg(seq), codeAndText(dm, run, seqs.data().FieldByName(QStringLiteral("coimp")).AsString())},
                             kBody);
         }
         canvas.y += 6;

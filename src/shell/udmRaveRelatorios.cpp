@@ -171,15 +171,24 @@ QString TdmRaveRelatorios::DisplayBranco(const QString& value) const {
     return QString();
 }
 
+// Whole part and cents cut from the stored width, as the amount is stored.
+static QString formatStoredCents(const QString& value, int width) {
+    const QString v = value.trimmed();
+    const qint64 whole = v.left(width - 2).toLongLong();
+    QString cents = v.mid(width - 2, 2);
+    if (cents.size() == 1) cents += QLatin1Char('0');
+    return formatCents(whole * 100 + cents.toLongLong());
+}
+
 QString TdmRaveRelatorios::DisplayRemuneracao(const QString& value) const {
     if (!IsAllDigits(value)) return QString();
-    return formatCents(value.trimmed().left(9).toLongLong());
+    return formatStoredCents(value, 9);
 }
 
 QString TdmRaveRelatorios::DisplayValorTotal(const QString& value, int width) const {
     if (!IsAllDigits(value)) return QString();
     if (IsAllZeros(value)) return QStringLiteral("0,00");
-    return formatCents(value.trimmed().left(width).toLongLong());
+    return formatStoredCents(value, width);
 }
 
 QString TdmRaveRelatorios::MessageText(const QString& code) {

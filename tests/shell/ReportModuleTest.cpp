@@ -1,5 +1,6 @@
 #include "platform/db/Table.h"
 #include "platform/report/ReportRender.h"
+#include "platform/ui/Forms.h"
 #include "shell/UdmLobrix.h"
 #include "shell/udmRaveRelatorios.h"
 #include "support/Builders.h"
@@ -401,4 +402,31 @@ TEST_F(ReportModule, LayoutCardWithPrinterPrintsAndPreviewsWithPrinting) {
     EXPECT_TRUE(boxes.shown().isEmpty());
     // The printer run did not leave the printer as the destination of the next run.
     EXPECT_EQ(dm->RvSystem1.destination(), report::Destination::Preview);
+}
+
+TEST_F(ReportModule, ClosingTheProjectClosesWhatTheRunOpened) {
+    fillErrors();
+    selectFindings(QStringLiteral("err"));
+    dm->rvprjErro.SelectReport(QStringLiteral("rptErros"));
+    dm->RvSystem1.setDestination(report::Destination::TextFile, out.filePath(QStringLiteral("e.txt")));
+    ASSERT_TRUE(dm->rvprjErro.Execute());
+    EXPECT_TRUE(dm->quErros.Active());
+    EXPECT_TRUE(dm->ta8Msg.Active());
+    dm->rvprjErro.Close();
+    EXPECT_FALSE(dm->quErros.Active());
+    EXPECT_FALSE(dm->ta8Msg.Active());
+    // The findings table can be replaced by the next check run.
+    dmLobrix->dbZuvo->createTable(Te8ErrWaDef());
+}
+
+TEST_F(ReportModule, PreviewGoesThroughTheModalFormSeam) {
+    report::SetPrinterInstalledForTests(true);
+    QString shownClass;
+    forms::SetModalHandler([&shownClass](QWidget* form) {
+        shownClass = QString::fromLatin1(form->metaObject()->className());
+        return int(forms::mrCancel);
+    });
+    VisualizarCartela(QStringLiteral("2009.01.00"), 2009);
+    forms::SetModalHandler(nullptr);
+    EXPECT_EQ(shownClass, QStringLiteral("QPrintPreviewDialog"));
 }

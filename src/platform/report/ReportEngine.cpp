@@ -1,6 +1,7 @@
 #include "ReportEngine.h"
 
 #include "ReportRender.h"
+#include "platform/ui/Forms.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -211,7 +212,7 @@ bool ReportSystem::output(const Document& document, const QString& title) {
         } else {
             // The dialog fits the page when first shown; the zoom is set again after that.
             QTimer::singleShot(0, &dialog, [&dialog]() { setPreviewZoom(dialog); });
-            dialog.exec();
+            forms::ShowModal(&dialog);
         }
         return true;
     }
