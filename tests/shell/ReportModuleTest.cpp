@@ -313,6 +313,7 @@ TEST_F(ReportModule, ImportReportCountsAndExplainsEachEstablishment) {
         EXPECT_FALSE(t.contains(kCeiAsCnpj));
         EXPECT_FALSE(t.contains(QStringLiteral("000004")));  // the contract count prints without its zeros
         EXPECT_EQ(t.count(QStringLiteral("1505 - ")), 1);     // one legend line per code
+        EXPECT_FALSE(t.contains(QStringLiteral("()")));        // rows without a code have no legend line
     }
     // Totals: 4 establishments, 5 imported, 1 duplicate, 1 skipped.
     const QStringList lines = txt.split(QLatin1Char('\n'));
