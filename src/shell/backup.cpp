@@ -1,10 +1,10 @@
 #include "backup.h"
 
 #include "LZRW1KH.h"
+#include "platform/ui/MessageService.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QMessageBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -430,7 +430,7 @@ void TBackupFile::reportError() {
         OnError(this, errorCode_, ErrorText(errorCode_));
         return;
     }
-    QMessageBox::critical(nullptr, QString(), ErrorText(errorCode_));
+    msg::ShowError(ErrorText(errorCode_));
 }
 
 void TBackupFile::progress(int percent) {
@@ -445,8 +445,7 @@ bool TBackupFile::askForDisk(int number) {
         OnNeedDisk(this, quint16(number), cont);
     } else {
         const QString text = QStringLiteral("Please insert disk %1 and click OK to continue.").arg(number);
-        cont = QMessageBox::information(nullptr, QString(), text, QMessageBox::Ok | QMessageBox::Cancel)
-               == QMessageBox::Ok;
+        cont = msg::ShowBox(msg::BoxKind::Information, text, msg::BoxButtons::OkCancel) == QStringLiteral("mrOk");
     }
     if (!cont) continue_ = false;
     return cont;
