@@ -12,6 +12,7 @@
 #include <QSet>
 #include <QTemporaryFile>
 #include <QtEndian>
+#include <limits>
 #include <optional>
 #include <zlib.h>
 
@@ -509,7 +510,8 @@ bool TBackupFile::Backup(const QStringList& fileSpecs, const QString& archiveNam
     } else {
         fileCount_ = int(files.size()) - (SaveFileID ? 1 : 0);
         out.writeText(BackupTitle.toLatin1());
-        out.writeInt(qint32(totalSize_));
+        // The header holds 32 bits; a larger total only makes the percent coarse.
+        out.writeInt(qint32(std::min<qint64>(totalSize_, std::numeric_limits<qint32>::max())));
         out.writeInt(qint32(fileCount_));
         if (out.failed()) setError(errWriteArchive);
 

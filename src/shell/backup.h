@@ -67,6 +67,8 @@ public:
     QString Version() const { return QStringLiteral("3.00"); }
     void SetVersion(const QString&) {}
     QString BackupTitle;
+    // This system keeps no archive attribute: with bmIncremental every file
+    // counts as changed, and clearing the attribute changes nothing.
     TBackupMode BackupMode() const { return backupMode_; }
     void SetBackupMode(TBackupMode mode) {
         backupMode_ = mode;

@@ -45,7 +45,9 @@ const QString kNoRoomWarning = QStringLiteral(
 
 // Holds a read lock on each table file while it is copied, so that the copy
 // is one committed state of the table: no writer can commit meanwhile, and an
-// interrupted transaction left behind by a crash is rolled back first.
+// interrupted transaction left behind by a crash is rolled back first. (Closing
+// the archive's own handle on a table may drop the lock early, but only once
+// that table has been read whole.)
 class ReadSnapshot {
 public:
     bool hold(const QString& path) {
