@@ -7,6 +7,7 @@
 #include "shell/ufmRestore00.h"
 #include "support/Builders.h"
 #include "support/DataFolder.h"
+#include "support/FormsScript.h"
 
 #include <QDir>
 #include <QFile>
@@ -168,6 +169,7 @@ TEST_F(BackupForms, SmallVolumesSplitTheArchiveAndRestoreWhole) {
     ASSERT_TRUE(backup(host));
     const int volumes = host.countStarting("Insira o volume n° ");
     ASSERT_GE(volumes, 2);
+    EXPECT_EQ(host.count("Unidade nao esta preparada."), 0);
     EXPECT_TRUE(host.texts.contains("Insira o volume n° 2"));
     EXPECT_TRUE(QFileInfo::exists(drive.filePath("Zuvo2009_backup.002")));
 
@@ -251,6 +253,57 @@ TEST_F(BackupForms, IniciarIsDisabledWhileRunningAndCancelAsks) {
         EXPECT_EQ(host.count(kBackupDone), c.completes ? 1 : 0);
         EXPECT_TRUE(form.bbAction->isEnabled());
     }
+}
+
+TEST_F(BackupForms, DriveNotReadyIsWaitedForAndErrorsAreReported) {
+    fillDeclaration(800);
+    BoxHost host;
+    // The drive reads as not ready twice after the second volume is asked for.
+    int notReady = 0;
+    SetFreeSpaceProvider([&](const QString&) -> qint64 {
+        if (notReady > 0) {
+            --notReady;
+            return -1;
+        }
+        return 20'000 + TBackupFile::kMinVolumeSize + 2000;
+    });
+    host.rule = [&](const msg::BoxRequest& r) -> QString {
+        if (r.text == "Insira o volume n° 2") notReady = 2;
+        return {};
+    };
+    ASSERT_TRUE(backup(host));
+    EXPECT_EQ(host.count("Unidade nao esta preparada."), 2);
+    const int at = int(host.texts.indexOf("Insira o volume n° 2"));
+    EXPECT_EQ(host.texts.mid(at + 1, 2), QStringList({"Unidade nao esta preparada.", "Unidade nao esta preparada."}));
+
+    // An archive that cannot be created: the component's error in the form's words.
+    host.texts.clear();
+    host.rule = {};
+    chosen = drive.filePath("sem-pasta/Zuvo2009_backup.bkp");
+    TfmBackup00 form(2009);
+    form.bbActionClick();
+    EXPECT_EQ(host.texts,
+              QStringList{"Ocorreu um erro durante o processo de backup: [Cannot write to archive]."});
+}
+
+TEST_F(BackupForms, MainWindowCommandsRunTheFormsModally) {
+    fillDeclaration(10);
+    BoxHost host;
+    FormsScript script;
+    auto clickIniciar = [](QWidget* form) {
+        form->findChild<QPushButton*>("bbAction")->click();
+        return int(forms::mrNone);  // the form closes itself when done
+    };
+    script.expect("fmBackup00", clickIniciar).expect("fmRestore00", clickIniciar).expect("fmRestore00", clickIniciar);
+    chosen = archiveOnDrive();
+    ShowBackupForm(2009);
+    EXPECT_EQ(host.texts, QStringList{kBackupDone});
+    EXPECT_TRUE(ShowRestoreForm(2009));
+    EXPECT_EQ(host.texts.last(), kRestoreDone);
+    chosen.clear();  // the open dialog cancelled
+    EXPECT_FALSE(ShowRestoreForm(2009));
+    EXPECT_EQ(script.pending(), 0);
+    EXPECT_TRUE(script.unexpected().isEmpty());
 }
 
 TEST_F(BackupForms, CancelledSaveDialogWritesNothing) {
