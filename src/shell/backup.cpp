@@ -335,7 +335,7 @@ QRegularExpression wildcard(const QString& pattern) {
         QRegularExpression::CaseInsensitiveOption);
 }
 
-void expandSpec(const QString& folder, const QString& pattern, bool subfolders, const QString& archiveLower,
+void expandPattern(const QString& folder, const QString& pattern, bool subfolders, const QString& archiveLower,
                 QList<ListedFile>& files, QSet<QString>& seen) {
     const QRegularExpression re = wildcard(pattern);
     const QFileInfoList entries =
@@ -344,7 +344,7 @@ void expandSpec(const QString& folder, const QString& pattern, bool subfolders, 
     for (const QFileInfo& e : entries) {
         if (!re.match(e.fileName()).hasMatch()) continue;
         if (e.isDir()) {
-            if (subfolders) expandSpec(e.absoluteFilePath(), pattern, true, archiveLower, files, seen);
+            if (subfolders) expandPattern(e.absoluteFilePath(), pattern, true, archiveLower, files, seen);
             continue;
         }
         const QString lower = e.absoluteFilePath().toLower();
@@ -354,19 +354,19 @@ void expandSpec(const QString& folder, const QString& pattern, bool subfolders, 
     }
 }
 
-QList<ListedFile> expandSpecs(const QStringList& specs, const QString& archiveLower) {
+QList<ListedFile> expandFileSpecs(const QStringList& fileSpecs, const QString& archiveLower) {
     QList<ListedFile> files;
     QSet<QString> seen;
-    for (QString spec : specs) {
-        spec = normalised(spec.trimmed());
+    for (QString fileSpec : fileSpecs) {
+        fileSpec = normalised(fileSpec.trimmed());
         bool subfolders = false;
-        if (spec.endsWith(QStringLiteral(" /s"), Qt::CaseInsensitive)) {
+        if (fileSpec.endsWith(QStringLiteral(" /s"), Qt::CaseInsensitive)) {
             subfolders = true;
-            spec = spec.left(spec.size() - 3).trimmed();
+            fileSpec = fileSpec.left(fileSpec.size() - 3).trimmed();
         }
-        if (spec.isEmpty()) continue;
-        const QFileInfo info(spec);
-        expandSpec(info.absolutePath(), info.fileName(), subfolders, archiveLower, files, seen);
+        if (fileSpec.isEmpty()) continue;
+        const QFileInfo info(fileSpec);
+        expandPattern(info.absolutePath(), info.fileName(), subfolders, archiveLower, files, seen);
     }
     return files;
 }
@@ -470,7 +470,7 @@ bool TBackupFile::Backup(const QStringList& fileSpecs, const QString& archiveNam
     BusyScope busy(busy_);
     const bool toStream = archiveName.compare(kStreamName, Qt::CaseInsensitive) == 0;
     const QString archivePath = toStream ? QString() : QFileInfo(normalised(archiveName)).absoluteFilePath();
-    QList<ListedFile> files = expandSpecs(fileSpecs, archivePath.toLower());
+    QList<ListedFile> files = expandFileSpecs(fileSpecs, archivePath.toLower());
 
     continue_ = true;
     progress(0);

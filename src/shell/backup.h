@@ -88,7 +88,7 @@ public:
     // The stream that the archive name ":STREAM" stands for; not owned.
     void SetStream(QIODevice* stream) { stream_ = stream; }
 
-    // Saves the files of the specs (paths with wildcards, optionally followed
+    // Saves the files named by fileSpecs (paths with wildcards, optionally followed
     // by " /s" for the folders below) into the archive; true when the archive
     // was completed with its end mark.
     bool Backup(const QStringList& fileSpecs, const QString& archiveName);
