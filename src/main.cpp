@@ -1,17 +1,31 @@
 #include "platform/ui/LobrixApplication.h"
 #include "shell/LobrixStartup.h"
+#include "shell/udmRaveRelatorios.h"
+#include "shell/ufmBackup00.h"
 #include "shell/ufmLOBRIX.h"
+#include "shell/ufmRestore00.h"
 
 // Hands the main window's commands the forms of the subsystems built on top
 // of the shell; a command left without a handler stays disabled.
-static void RegisterCommandHandlers(TfmLOBRIX& /*window*/) {}
+static void RegisterCommandHandlers(TfmLOBRIX& window) {
+    using C = LobrixCommand;
+    window.SetCommandHandler(C::BackupGravar, [] { ShowBackupForm(fmLOBRIX->AnoBase, fmLOBRIX); });
+    window.SetCommandHandler(C::BackupRestaurar, [] { ShowRestoreForm(fmLOBRIX->AnoBase, fmLOBRIX); });
+    window.SetCommandHandler(C::VisualizarCartela, [] { VisualizarCartela(fmLOBRIX->Versao, fmLOBRIX->AnoBase); });
+    window.SetCommandHandler(C::EmitirCartela, [] { EmitirCartela(fmLOBRIX->Versao, fmLOBRIX->AnoBase); });
+}
 
-// The windows that live for the whole run, created after the data modules.
+// The windows and modules that live for the whole run, created after the
+// data modules, in their order of creation.
 static void CreateStartupForms() {
+    dmRaveRelatorios = new TdmRaveRelatorios;
     if (fmLOBRIX) RegisterCommandHandlers(*fmLOBRIX);
 }
 
-static void FreeStartupForms() {}
+static void FreeStartupForms() {
+    delete dmRaveRelatorios;
+    dmRaveRelatorios = nullptr;
+}
 
 int main(int argc, char** argv) {
     LobrixApplication app(argc, argv);
