@@ -129,7 +129,8 @@ void TfmLOBRIX::buildMenus() {
     add(importar, C::ImpAnoAnterior, "miImpAnoAnterior", QString(), true);
     add(importar, C::ImpAnoAtual, "miImpAnoAtual", QString(), true);
     declaracao->addSeparator();
-    add(declaracao, C::Sair, "miSair", QStringLiteral("&Sair")), entry(C::Sair).builtIn = true;
+    add(declaracao, C::Sair, "miSair", QStringLiteral("&Sair"));
+    entry(C::Sair).builtIn = true;
 
     // A top-level item that acts by itself, without a menu below it.
     QAction* analisador = bar->addAction(QStringLiteral("&Analisador"));
@@ -390,7 +391,6 @@ void TfmLOBRIX::changeEvent(QEvent* event) {
     }
 }
 
-bool TfmLOBRIX::event(QEvent* event) { return QMainWindow::event(event); }
 
 void TfmLOBRIX::closeEvent(QCloseEvent* event) {
     if (dmLobrix) dmLobrix->taMensagem.Close();

@@ -107,7 +107,6 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;       // FormShow
     void changeEvent(QEvent* event) override;         // FormActivate
-    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;     // FormClose
     bool eventFilter(QObject* watched, QEvent* event) override;
 
