@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFrame>
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
@@ -273,10 +274,14 @@ TEST_F(MainWindowFixture, CloseFreesTheDataModules) {
     EXPECT_EQ(dmEntradaDados, nullptr);
 }
 
-TEST(MainWindowScale, WideScreenGivesTheFixedSize) {
-    const forms::FormScale s = forms::ComputeFormScale({1280, 1024}, {800, 600}, forms::kMainWindowWideSize);
-    EXPECT_EQ(s.size, QSize(800, 580));
-    EXPECT_DOUBLE_EQ(s.contentFactor, 1024.0 / 768.0);
+TEST(MainWindowScale, WideScreenGivesTheFixedSizeAndEnlargedContents) {
+    TfmLOBRIX window;
+    const double before = window.font().pointSizeF();
+    ASSERT_GT(before, 0);
+    forms::ScaleFormForScreen(&window, {1280, 1024}, {800, 600}, forms::kMainWindowWideSize);
+    EXPECT_EQ(window.size(), QSize(800, 580));
+    EXPECT_NEAR(window.font().pointSizeF(), before * 1024.0 / 768.0, 0.01);
+    EXPECT_NEAR(window.URLLabel->font().pointSizeF(), before * 1024.0 / 768.0, 0.01);
 }
 
 TEST_F(MainWindowFixture, EscapingExceptionsGoToTheFatalErrorReport) {
