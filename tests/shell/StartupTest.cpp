@@ -201,8 +201,11 @@ TEST(StartupProcess, SecondProgramEndsWhileTheFirstRuns) {
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_EQ(first.state(), QProcess::Running);
 
+    // A copy that dies leaves no guard behind: the next start goes ahead.
     first.kill();
     first.waitForFinished(5000);
+    EXPECT_FALSE(os::NamedMutexExists("Lobrix"));
+    EXPECT_FALSE(os::NamedMutexExists("This is a unique string!"));
 }
 
 TEST_F(StartupFixture, UnreadableLookupTableEndsWithTheFatalErrorBox) {
