@@ -159,10 +159,9 @@ int ShowModal(QWidget* form) {
     QEventLoop loop;
     state->loop_ = &loop;
     QObject::connect(form, &QObject::destroyed, &loop, &QEventLoop::quit);
-    QMetaObject::Connection finished;
     if (auto* dialog = qobject_cast<QDialog*>(form)) {
         dialog->setResult(0);
-        finished = QObject::connect(dialog, &QDialog::finished, state, [form](int r) {
+        QObject::connect(dialog, &QDialog::finished, state, [form](int r) {
             if (GetModalResult(form) != mrNone) return;
             SetModalResult(form, r == QDialog::Accepted   ? int(mrOk)
                                  : r == QDialog::Rejected ? int(mrCancel)
