@@ -138,7 +138,7 @@ QString CheckCepForState(const QString& cep, const QString& stateCode) {
     if (v.isEmpty() || IsAllZeros(v) || uf.isEmpty() || IsAllZeros(uf) || !IsAllDigits(v)) return u"0000"_s;
     db::Query& q = dmLobrix->qryUfCep;
     q.Close();
-    q.ParamByName(u"xCoUf"_s).AsString = stateCode;
+    q.ParamByName(u"xCoUf"_s).AsString = uf;
     q.Open();
     const long long prefix = Num(v.left(5));
     bool inside = false;

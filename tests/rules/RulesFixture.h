@@ -44,10 +44,15 @@ protected:
         program_ = nullptr;
     }
 
-    // Replaces a lookup table's rows by the given ones.
+    // Replaces a lookup table's rows by the given ones, through a writable
+    // table of its own: the data module opens its lookups read-only.
     static void Rows(db::Table& table, const QList<QMap<QString, QString>>& rows) {
-        table.EmptyTable();
-        for (const auto& r : rows) AppendRow(table, r);
+        db::Table writer(dmLobrix->dbZuvo, table.TableName());
+        writer.Open();
+        writer.EmptyTable();
+        for (const auto& r : rows) AppendRow(writer, r);
+        writer.Close();
+        if (table.Active()) table.First();
     }
 
     static void Fill() {
