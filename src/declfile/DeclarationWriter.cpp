@@ -507,12 +507,15 @@ int WriterRun::Run() {
     }
 
     const bool workingResp = req_.amendment || req_.fromWorkingTables;
-    resp_ = std::make_unique<db::Table>(db_, workingResp ? QStringLiteral("Te8Resp") : QStringLiteral("bd8resp"));
-    emp_ = std::make_unique<db::Table>(db_, req_.fromWorkingTables ? QStringLiteral("Te8Emp") : QStringLiteral("Bd8emp"));
+    // Tables by their file names as found in the folder, so the store need not
+    // search the folder for them on every read.
+    auto fileOf = [this](const QString& name) { return QFileInfo(db_->resolve(name)).fileName(); };
+    resp_ = std::make_unique<db::Table>(db_, fileOf(workingResp ? QStringLiteral("Te8Resp") : QStringLiteral("bd8resp")));
+    emp_ = std::make_unique<db::Table>(db_, fileOf(req_.fromWorkingTables ? QStringLiteral("Te8Emp") : QStringLiteral("Bd8emp")));
     const QString vincName = workingResp ? QStringLiteral("Te8Vinc") : QStringLiteral("Bd8vinc");
-    vinc_ = std::make_unique<db::Table>(db_, vincName);
-    proId_ = std::make_unique<db::Table>(db_, QStringLiteral("te8ProID"));
-    proEs_ = std::make_unique<db::Table>(db_, QStringLiteral("te8ProES"));
+    vinc_ = std::make_unique<db::Table>(db_, fileOf(vincName));
+    proId_ = std::make_unique<db::Table>(db_, ReceiptFileTableDef().fileName);
+    proEs_ = std::make_unique<db::Table>(db_, ReceiptEstablishmentTableDef().fileName);
     resp_->Open();
     emp_->Open();
     vinc_->Open();

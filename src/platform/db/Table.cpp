@@ -226,6 +226,17 @@ void Table::afterRow(bool descending) {
     cols << QStringLiteral("rowid");
     marks << QStringLiteral("?");
     const QString where = QStringLiteral("(%1) %2 (%3)").arg(cols.join(','), descending ? "<" : ">", marks.join(','));
+    // Reading on from a row inside the range, the range's lower bound adds
+    // nothing; left in, SQLite seeks by it and rescans the range from its start
+    // for every batch.
+    QStringList low;
+    if (!descending) std::swap(low, rangeLow_);
+    struct Restore {
+        QStringList& target;
+        QStringList& saved;
+        bool active;
+        ~Restore() { if (active) std::swap(target, saved); }
+    } restore{rangeLow_, low, !descending};
     const auto rows = fetch(where, [&](sqlite3_stmt* st, int& pos) {
         for (const QVariant& k : cur.key) {
             const QByteArray b = k.toString().toUtf8();
