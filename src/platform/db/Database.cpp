@@ -82,20 +82,24 @@ std::shared_ptr<Database> Database::forFolder(const QString& folder) {
     return made;
 }
 
-Database::Database(const QString& folder) : folder_(QDir(folder).absolutePath()) {
+Database::Database(const QString& folder) : folder_(QDir(folder).absolutePath()) {}
+
+Database::~Database() = default;
+
+Connection::Connection(Database& owner) : owner_(owner) {
     const int rc = sqlite3_open_v2(":memory:", &conn_,
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, nullptr);
-    if (rc != SQLITE_OK) fail(rc, folder_);
+    if (rc != SQLITE_OK) fail(rc, QStringLiteral(":memory:"));
     sqlite3_busy_timeout(conn_, 250);
 }
 
-Database::~Database() {
+Connection::~Connection() {
     finalizeStatements();
-    if (inTransaction_) sqlite3_exec(conn_, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (inTransaction) sqlite3_exec(conn_, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close_v2(conn_);
 }
 
-void Database::fail(int rc, const QString& context) const {
+void Connection::fail(int rc, const QString& context) const {
     const ErrorKind kind = kindOf(rc);
     QString detail = conn_ ? QString::fromUtf8(sqlite3_errmsg(conn_)) : QString();
     switch (kind) {
@@ -131,12 +135,12 @@ QString Database::resolve(const QString& fileName) const {
 
 bool Database::tableExists(const QString& fileName) const { return QFileInfo::exists(resolve(fileName)); }
 
-void Database::finalizeStatements() {
+void Connection::finalizeStatements() {
     for (sqlite3_stmt* st : std::as_const(statements_)) sqlite3_finalize(st);
     statements_.clear();
 }
 
-void Database::detach(const QString& path) {
+void Connection::detach(const QString& path) {
     auto it = attached_.find(path);
     if (it == attached_.end()) return;
     finalizeStatements();
@@ -147,20 +151,28 @@ void Database::detach(const QString& path) {
     lastUse_.remove(path);
 }
 
-void Database::makeRoom() {
+void Connection::makeRoom() {
     if (attached_.size() < kMaxAttached) return;
-    if (inTransaction_)
-        throw DbError(ErrorKind::Usage, kGeneralError,
-                      QStringLiteral("Too many tables in one transaction."));
-    QString oldest;
-    quint64 oldestUse = ~quint64(0);
-    for (auto it = lastUse_.cbegin(); it != lastUse_.cend(); ++it)
-        if (it.value() < oldestUse) { oldestUse = it.value(); oldest = it.key(); }
-    detach(oldest);
+    // Oldest first; inside a transaction a file it has touched stays attached.
+    QList<QPair<quint64, QString>> byAge;
+    for (auto it = lastUse_.cbegin(); it != lastUse_.cend(); ++it) byAge << qMakePair(it.value(), it.key());
+    std::sort(byAge.begin(), byAge.end());
+    for (const auto& [use, path] : byAge) {
+        if (!inTransaction) {
+            detach(path);
+            return;
+        }
+        try {
+            detach(path);
+            return;
+        } catch (const DbError&) {
+        }
+    }
+    throw DbError(ErrorKind::Usage, kGeneralError, QStringLiteral("Too many tables in one transaction."));
 }
 
-const Database::Attached& Database::attach(const QString& fileName) {
-    const QString path = resolve(fileName);
+const Connection::Attached& Connection::attach(const QString& fileName) {
+    const QString path = owner_.resolve(fileName);
     auto it = attached_.find(path);
     const quint64 inode = inodeOf(path);
     if (it != attached_.end()) {
@@ -230,7 +242,7 @@ void Database::attachAllNamedIn(const QString& sql) {
     }
 }
 
-sqlite3_stmt* Database::prepare(const QString& sql) {
+sqlite3_stmt* Connection::prepare(const QString& sql) {
     auto it = statements_.find(sql);
     if (it != statements_.end()) {
         sqlite3_reset(*it);
@@ -244,7 +256,7 @@ sqlite3_stmt* Database::prepare(const QString& sql) {
     return st;
 }
 
-void Database::exec(const QString& sql) {
+void Connection::exec(const QString& sql) {
     char* err = nullptr;
     const int rc = sqlite3_exec(conn_, sql.toUtf8().constData(), nullptr, nullptr, &err);
     sqlite3_free(err);
@@ -306,10 +318,15 @@ void Database::dropTable(const QString& fileName) {
     {
         TableLock lock(path, true);  // refuses while another dataset has it open
     }
-    detach(path);
+    detachEverywhere(path);
     if (!QFile::remove(path))
         throw DbError(ErrorKind::Io, kWriteError, QStringLiteral("Cannot delete table.\n%1").arg(path));
     QFile::remove(path + QStringLiteral("-journal"));
+}
+
+void Database::detachEverywhere(const QString& path) {
+    main_.detach(path);
+    reader_.detach(path);
 }
 
 void Database::emptyTable(const QString& fileName) {
@@ -380,7 +397,8 @@ bool Database::indexExists(const QString& fileName, const QString& indexName) {
 
 void Database::addIndex(const QString& fileName, const IndexDef& index) {
     const Attached a = attach(fileName);
-    finalizeStatements();
+    main_.finalizeStatements();
+    reader_.finalizeStatements();
     exec(indexSql(a.schema, a.table, index));
     noteChange();
 }
@@ -391,28 +409,29 @@ void Database::dropIndex(const QString& fileName, const QString& indexName) {
     for (const auto& ix : indexes(fileName))
         if (ix.name.compare(indexName, Qt::CaseInsensitive) == 0) stored = ix.name;
     if (stored.isEmpty()) return;
-    finalizeStatements();
+    main_.finalizeStatements();
+    reader_.finalizeStatements();
     exec(QStringLiteral("DROP INDEX %1.%2").arg(a.schema, quoted(kIndexPrefix + stored)));
     noteChange();
 }
 
 void Database::startTransaction() {
-    if (inTransaction_)
+    if (main_.inTransaction)
         throw DbError(ErrorKind::Usage, kGeneralError, QStringLiteral("A transaction is already active."));
     exec(QStringLiteral("BEGIN"));
-    inTransaction_ = true;
+    main_.inTransaction = true;
 }
 
 void Database::commit() {
-    if (!inTransaction_) return;
+    if (!main_.inTransaction) return;
     exec(QStringLiteral("COMMIT"));
-    inTransaction_ = false;
+    main_.inTransaction = false;
 }
 
 void Database::rollback() {
-    if (!inTransaction_) return;
-    inTransaction_ = false;
-    finalizeStatements();
+    if (!main_.inTransaction) return;
+    main_.inTransaction = false;
+    main_.finalizeStatements();
     exec(QStringLiteral("ROLLBACK"));
     noteChange();
 }
