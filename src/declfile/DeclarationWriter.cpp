@@ -174,6 +174,7 @@ public:
     int Run();
 
 private:
+    int runSteps();
     // Steps; false stops the run.
     bool OpenNextFile();
     bool WriteHeaderRecord();
@@ -478,7 +479,7 @@ void WriterRun::cleanUp(bool completed) {
     vinc_.reset();
     proId_.reset();
     proEs_.reset();
-    if (ioError_ || cancelled_) {
+    if ((ioError_ || cancelled_) && db_) {
         try {
             db_->dropTable(ReceiptFileTableDef().fileName);
             db_->dropTable(ReceiptEstablishmentTableDef().fileName);
@@ -496,6 +497,19 @@ void WriterRun::cleanUp(bool completed) {
 }
 
 int WriterRun::Run() {
+    try {
+        return runSteps();
+    } catch (const db::DbError& e) {
+        // A table that cannot be written (a full disk) ends the run like a
+        // file that cannot; any other database error is the caller's.
+        if (e.kind() != db::ErrorKind::Io) throw;
+        ioError_ = true;
+        cleanUp(false);
+        return kWriteError;
+    }
+}
+
+int WriterRun::runSteps() {
     gCancelRequest = &cancelRequest_;
     host_.SetProgress(0);
     db_ = db::Database::forFolder(req_.dataFolder);

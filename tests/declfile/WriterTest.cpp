@@ -9,6 +9,8 @@
 #include "support/DeclarationGenerator.h"
 
 #include <QDir>
+#include <QListWidget>
+#include <QProgressBar>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -384,4 +386,53 @@ TEST_F(WriterTest, AmendmentFromTheWorkingTables) {
     const auto ids = receiptRows("SELECT InRetificacao FROM te8ProID");
     ASSERT_EQ(ids.size(), 1);
     EXPECT_EQ(ids[0][0], "1");
+}
+
+// A stand-in diskette of six records a part: after five records only an
+// establishment without employees may still begin in the part.
+TEST_F(WriterTest, OnlyAnEstablishmentWithoutEmployeesTakesThePartsLastPlace) {
+    QTemporaryDir stand;
+    const QString disk = stand.filePath("disk");
+    const QString shelf = stand.filePath("shelf");
+    QDir().mkpath(disk);
+    QDir().mkpath(shelf);
+    drives::SetDrive('A', {disk, drives::DriveType::Removable, 552 * 12});
+    {
+        const QStringList items = generate(4, 0, 0, 1);
+        BoxScript boxes;
+        ASSERT_EQ(write(&items, 'A'), kWritten);
+        const auto r = Records(disk + "/" + base(items) + "01G.dec");
+        ASSERT_EQ(r.size(), 8);
+        EXPECT_EQ(Cols(r[6], 23, 23), "1");
+        EXPECT_EQ(Cols(r[7], 24, 35), "000002000004");
+        QFile::remove(disk + "/" + base(items) + "01G.dec");
+    }
+    {
+        const QStringList items = generate(4, 1, 1);
+        const QString name1 = base(items) + "01G.dec";
+        BoxScript boxes;
+        boxes.expect("Insira o disquete # 2", "mrOk", [&] { QFile::rename(disk + "/" + name1, shelf + "/" + name1); });
+        ASSERT_EQ(write(&items, 'A'), kWritten);
+        EXPECT_EQ(Records(shelf + "/" + name1).size(), 1 + 5 + 1);
+        EXPECT_EQ(Records(disk + "/" + base(items) + "02G.dec").size(), 1 + 2 + 1);
+    }
+}
+
+TEST_F(WriterTest, WizardFormWritesTheSelectedItemsOnly) {
+    const QStringList items = generate(2, 2, 1);
+    QListWidget list;
+    list.setSelectionMode(QAbstractItemView::MultiSelection);
+    for (const QString& i : items) list.addItem(i);
+    list.item(0)->setSelected(true);
+    list.item(2)->setSelected(true);
+    QProgressBar bar;
+    BoxScript boxes;
+    ASSERT_EQ(WriteDeclarationFile(&list, 'C', program.dataFolder(), &bar, false, false, "15012010", "101500", state),
+              kWritten);
+    const auto r = Records(transmit(base(items) + "01G.dec"));
+    ASSERT_EQ(r.size(), 1 + 3 + 2 + 1);
+    EXPECT_EQ(Cols(r[4], 7, 20), items[2].mid(4, 14).toLatin1());
+    EXPECT_EQ(Cols(r.last(), 24, 35), "000002000003");
+    EXPECT_EQ(bar.maximum(), 5);
+    EXPECT_EQ(bar.value(), 5);
 }
