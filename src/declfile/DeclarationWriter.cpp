@@ -278,7 +278,7 @@ bool WriterRun::closePart() {
 
 bool WriterRun::StampFileDigest() {
     if (!PollCancel()) return false;
-    if (StampFileDigestAt(state_.ArquivoGerado) != StampResult::Stamped) {
+    if (declfile::StampFileDigest(state_.ArquivoGerado) != StampResult::Stamped) {
         ioError_ = true;
         return false;
     }

@@ -45,7 +45,7 @@ TEST(Digest, VerifiesAfterStampingAndFailsAfterAnyByteChanges) {
     const QString before = digest::hashFileGenerate(path);
     ASSERT_EQ(before.size(), 32);
     EXPECT_FALSE(VerifyFileDigest(path));  // 32 blanks are not a digest
-    ASSERT_EQ(StampFileDigestAt(path), StampResult::Stamped);
+    ASSERT_EQ(StampFileDigest(path), StampResult::Stamped);
     EXPECT_TRUE(VerifyFileDigest(path));
     // The digest does not cover the place it is written to.
     EXPECT_EQ(digest::hashFileGenerate(path), before);
@@ -79,9 +79,9 @@ TEST(Digest, ShortMissingAndSameFiles) {
         f.write(QByteArray(33, ' '));
     }
     EXPECT_FALSE(VerifyFileDigest(small));
-    EXPECT_EQ(StampFileDigestAt(small), StampResult::IoError);
+    EXPECT_EQ(StampFileDigest(small), StampResult::IoError);
     EXPECT_FALSE(VerifyFileDigest(dir.filePath("none.dec")));
-    EXPECT_EQ(StampFileDigestAt(dir.filePath("none.dec")), StampResult::IoError);
+    EXPECT_EQ(StampFileDigest(dir.filePath("none.dec")), StampResult::IoError);
     EXPECT_TRUE(digest::hashFileGenerate(dir.filePath("none.dec")).isEmpty());
     // The same content always gives the same digest; other content another.
     const QString a = writeFile(dir, 2, "a.dec");
