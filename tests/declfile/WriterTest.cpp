@@ -436,3 +436,53 @@ TEST_F(WriterTest, WizardFormWritesTheSelectedItemsOnly) {
     EXPECT_EQ(bar.maximum(), 5);
     EXPECT_EQ(bar.value(), 5);
 }
+
+TEST_F(WriterTest, FullDiskOnALaterPartKeepsTheCompletedOnes) {
+    QTemporaryDir stand;
+    const QString disk = stand.filePath("disk");
+    const QString shelf = stand.filePath("shelf");
+    QDir().mkpath(disk);
+    QDir().mkpath(shelf);
+    drives::SetDrive('A', {disk, drives::DriveType::Removable, 552 * 12});
+    const QStringList items = generate(10);
+    int made = 0;
+    SetPartFileFactory([&made] {
+        return std::make_unique<FullDiskFile>(++made == 1 ? 552 * 100 : 552 * 3);
+    });
+    const QString name1 = base(items) + "01G.dec";
+    BoxScript boxes;
+    boxes.expect("Insira o disquete # 2", "mrOk", [&] { QFile::rename(disk + "/" + name1, shelf + "/" + name1); })
+        .expect("Não há espaço suficiente no disco", "mrOk");
+    EXPECT_EQ(write(&items, 'A'), kWriteError);
+    EXPECT_TRUE(VerifyFileDigest(shelf + "/" + name1));
+    EXPECT_TRUE(decFiles(disk).isEmpty());
+    EXPECT_FALSE(receiptTablesExist());
+}
+
+TEST_F(WriterTest, OverwriteAuthorisedOnceCoversTheLaterParts) {
+    QTemporaryDir stand;
+    const QString disk = stand.filePath("disk");
+    const QString shelf = stand.filePath("shelf");
+    QDir().mkpath(disk);
+    QDir().mkpath(shelf);
+    drives::SetDrive('A', {disk, drives::DriveType::Removable, 552 * 12});
+    const QStringList items = generate(8);
+    const QString name1 = base(items) + "01G.dec";
+    const QString name2 = base(items) + "02G.dec";
+    auto putOld = [&](const QString& name) {
+        QFile f(disk + "/" + name);
+        f.open(QIODevice::WriteOnly);
+        f.write("old");
+    };
+    putOld(name1);  // a diskette holding only this part's own file is not refused
+    BoxScript boxes;
+    boxes.expect("Autoriza gravar sobre?", "mrYes")
+        .expect("Insira o disquete # 2", "mrOk", [&] {
+            QFile::rename(disk + "/" + name1, shelf + "/" + name1);
+            putOld(name2);
+        });
+    EXPECT_EQ(write(&items, 'A'), kWritten);
+    EXPECT_TRUE(VerifyFileDigest(shelf + "/" + name1));
+    EXPECT_TRUE(VerifyFileDigest(disk + "/" + name2));
+    EXPECT_EQ(boxes.shown.size(), 2);
+}
