@@ -1,5 +1,7 @@
 #include "MainWindowState.h"
 
+#include "shell/ufmLOBRIX.h"
+
 namespace declfile {
 
 namespace {
@@ -10,9 +12,18 @@ QString& crea() {
 }
 }  // namespace
 
-int ProgramAnoBase() { return gAnoBase; }
-void SetProgramAnoBase(int year) { gAnoBase = year; }
-QString CreaDeclaracao() { return crea(); }
-void SetCreaDeclaracao(const QString& value) { crea() = value; }
+int ProgramAnoBase() { return fmLOBRIX ? fmLOBRIX->AnoBase : gAnoBase; }
+
+void SetProgramAnoBase(int year) {
+    gAnoBase = year;
+    if (fmLOBRIX) fmLOBRIX->AnoBase = year;
+}
+
+QString CreaDeclaracao() { return fmLOBRIX ? fmLOBRIX->CreaDeclaracao : crea(); }
+
+void SetCreaDeclaracao(const QString& value) {
+    crea() = value;
+    if (fmLOBRIX) fmLOBRIX->CreaDeclaracao = value;
+}
 
 }  // namespace declfile

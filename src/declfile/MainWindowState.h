@@ -2,8 +2,7 @@
 #include <QString>
 
 // The main window's public fields that the structure analyser reads and sets.
-// The main window is not on this branch yet: until it is, they live here, and
-// these four functions are the one place to point at fmLOBRIX.
+// Without a main window (tests, tools) they are kept here.
 namespace declfile {
 
 int ProgramAnoBase();             // fmLOBRIX->AnoBase

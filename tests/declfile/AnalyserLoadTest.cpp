@@ -12,6 +12,7 @@
 #include "platform/db/Database.h"
 #include "platform/db/Table.h"
 #include "shell/UdmLobrix.h"
+#include "shell/ufmLOBRIX.h"
 
 #include <QDir>
 #include <QFile>
@@ -277,6 +278,17 @@ TEST_F(AnalyserLoad, CreaOfTheHeaderReachesTheMainWindow) {
     Put(f, 1, 372, "123456789012");
     ASSERT_EQ(AnalyseBytes(data(), f).result, declfile::kAnaliseSemErro);
     EXPECT_EQ(declfile::CreaDeclaracao(), "123456789012");
+}
+
+TEST_F(AnalyserLoad, CreaIsSetOnTheMainWindowWhenThereIsOne) {
+    TfmLOBRIX window;
+    fmLOBRIX = &window;
+    QByteArray f = valid;
+    Put(f, 1, 372, "987654321098");
+    const int result = AnalyseBytes(data(), f).result;
+    fmLOBRIX = nullptr;
+    EXPECT_EQ(result, declfile::kAnaliseSemErro);
+    EXPECT_EQ(window.CreaDeclaracao, "987654321098");
 }
 
 TEST_F(AnalyserLoad, EstablishmentIndicatorsAreNormalised) {
