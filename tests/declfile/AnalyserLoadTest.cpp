@@ -16,6 +16,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProgressBar>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace analyserfixture;
@@ -278,6 +280,25 @@ TEST_F(AnalyserLoad, CreaOfTheHeaderReachesTheMainWindow) {
     Put(f, 1, 372, "123456789012");
     ASSERT_EQ(AnalyseBytes(data(), f).result, declfile::kAnaliseSemErro);
     EXPECT_EQ(declfile::CreaDeclaracao(), "123456789012");
+}
+
+TEST_F(AnalyserLoad, ProgressBarOfTheFormRunsToTheEnd) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Zuvo.dec");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(valid);
+    f.close();
+    QProgressBar bar;
+    bar.setRange(5, 7);
+    declfile::TAnaliseEstrutura analyser;
+    int establishments = 0, contracts = 0;
+    EXPECT_EQ(analyser.AnalyseFile(path, 2009, &bar, data(), false, establishments, contracts, false),
+              declfile::kAnaliseSemErro);
+    EXPECT_EQ(bar.minimum(), 0);
+    EXPECT_EQ(bar.maximum(), 100);
+    EXPECT_EQ(bar.value(), 100);
+    EXPECT_EQ(contracts, 4);
 }
 
 TEST_F(AnalyserLoad, CreaIsSetOnTheMainWindowWhenThereIsOne) {
