@@ -2,7 +2,7 @@
 
 #include "shell/UdmLobrix.h"
 #include "shell/ugDigitos.h"
-#include "support/Builders.h"
+#include "Builders.h"
 
 namespace valid {
 
@@ -37,6 +37,17 @@ QString ContractPis(int n) {
         const QChar d = PisCheckDigit(ten);
         if (d.isDigit()) return ten + d;
     }
+}
+
+// A distinct name per contract that never repeats a character four times.
+QString Name(int n) {
+    QString digits = QString::number(n);
+    QString spaced;
+    for (QChar c : digits) {
+        if (!spaced.isEmpty()) spaced += QLatin1Char('.');
+        spaced += c;
+    }
+    return QStringLiteral("JOSE DA SILVA ") + spaced;
 }
 
 QString ContractCpf(int n) { return Cpf(QStringLiteral("3") + Digits(n + 1, 8)); }
@@ -147,7 +158,7 @@ Row Contract(const Row& establishment, int n) {
           {"InInscrEstabelecimento", establishment.value("InInscrEstabelecimento")},
           {"CoPisPasepEmpregado", ContractPis(n)},
           {"DaAdmissaoEmpregado", "01032005"},
-          {"NoEmpregado", QStringLiteral("JOSE DA SILVA ") + QString::number(n)},
+          {"NoEmpregado", Name(n)},
           {"NuSequencialRegistro", Digits(n + 1, 6)},
           {"DaDesligamentoEmpregado", "0000"},
           {"CoCbo", "513205"},
