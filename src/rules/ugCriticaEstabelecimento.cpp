@@ -3,8 +3,6 @@
 #include "rules/ugCriticaRegistros.h"
 #include "rules/ugCriticaRegras.h"
 
-#if LOBRIX_CRITICA_REGRAS
-
 #include "shell/ugFuncoes.h"
 
 #include <array>
@@ -475,11 +473,3 @@ void CheckEstablishmentRecord(ValidationRun& run) {
     }
 #undef STEP
 }
-
-#else
-
-void CheckEstablishmentRecord(ValidationRun& run) {
-    run.currentBaseYear = run.emp->FieldByName(QStringLiteral("AnBase")).AsString().left(5);
-}
-
-#endif

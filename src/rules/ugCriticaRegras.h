@@ -1,9 +1,6 @@
 #pragma once
-// The field rules the record checks call. Until every family of rules is in
-// the tree the record checks build as empty steps (LOBRIX_CRITICA_REGRAS 0).
+// The field rules the record checks call, and what the checks add to them.
 
-#if __has_include("rules/UgRegrasNegocio.h")
-#define LOBRIX_CRITICA_REGRAS 1
 #include "rules/UgRegrasNegocio.h"
 #include "shell/ugFuncoes.h"
 
@@ -14,6 +11,3 @@ inline bool IsExemptUnionTaxCnpj(const QString& cnpj) {
                                            qsizetype(ugConstantes::kCnpjIsentoSindical.size()));
 }
 }  // namespace critica
-#else
-#define LOBRIX_CRITICA_REGRAS 0
-#endif

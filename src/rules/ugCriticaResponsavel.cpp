@@ -3,8 +3,6 @@
 #include "rules/ugCriticaRegistros.h"
 #include "rules/ugCriticaRegras.h"
 
-#if LOBRIX_CRITICA_REGRAS
-
 #include "shell/ugFuncoes.h"
 
 using namespace critica;
@@ -181,9 +179,3 @@ void CheckResponsibleRecord(ValidationRun& run) {
         f.ErrCounted(r, {{"3760", birth}});
     }
 }
-
-#else
-
-void CheckResponsibleRecord(ValidationRun&) {}
-
-#endif

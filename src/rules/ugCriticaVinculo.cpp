@@ -21,8 +21,6 @@ void ReadContract(ValidationRun& run, ContractRow& row) {
 
 }  // namespace critica
 
-#if LOBRIX_CRITICA_REGRAS
-
 using namespace critica;
 
 namespace {
@@ -759,12 +757,3 @@ void CheckEmployeeRecord(ValidationRun& run) {
 #undef SIMPLE
 #undef STEP
 }
-
-#else
-
-void CheckEmployeeRecord(ValidationRun& run) {
-    run.currentPis = run.vinc->FieldByName(QStringLiteral("CoPisPasepEmpregado")).AsString();
-    run.currentAdmission = run.vinc->FieldByName(QStringLiteral("DaAdmissaoEmpregado")).AsString();
-}
-
-#endif

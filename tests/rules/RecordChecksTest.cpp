@@ -9,8 +9,6 @@
 #include <gtest/gtest.h>
 #include <ostream>
 
-#if LOBRIX_CRITICA_REGRAS
-
 namespace {
 
 struct Row {
@@ -467,5 +465,3 @@ INSTANTIATE_TEST_SUITE_P(Cases, BrokenFieldTest, ::testing::Values(
 ));
 
 }  // namespace
-
-#endif
