@@ -1,6 +1,7 @@
 #include "ugCriticaDeclaracao.h"
 
 #include "platform/ui/MessageService.h"
+#include "shell/UdmLobrix.h"
 #include "shell/ugFuncoes.h"
 
 #include <QCoreApplication>
@@ -134,6 +135,9 @@ public:
 
     ValidationResult Run(bool checkResponsible) {
         gStopRequested = false;
+        // The field rules read their lookups many times per contract: one
+        // read transaction for the whole run instead of one per lookup.
+        const db::ReadSnapshot lookups(dmLobrix ? dmLobrix->dbZuvo : nullptr);
         OpenValidationTables();
         ValidationHost& host = *run_.host;
 

@@ -69,7 +69,7 @@ private:
     void readRow(sqlite3_stmt* st, Row& row) const;
     void bindValue(sqlite3_stmt* st, int pos, const QVariant& v, const FieldDef& f) const;
     QString schemaTable();
-    Connection& conn() const { return database_->connection(readOnly_); }
+    Connection& conn() const { return database_->connection(readOnly_, tableName_); }
     void checkWritable() const;
 
     std::shared_ptr<Database> database_;
