@@ -382,6 +382,7 @@ Connection& Database::readerFor(const QString& fileName) {
 
 void Database::beginReadSnapshot() {
     if (snapshot_) return;
+    ++snapshotNumber_;
     for (auto& reader : readers_) {
         reader->exec(QStringLiteral("BEGIN"));
         reader->snapshot = true;

@@ -102,6 +102,8 @@ public:
     // may write those tables meanwhile (the program never does).
     void beginReadSnapshot();
     void endReadSnapshot();
+    bool inReadSnapshot() const { return snapshot_; }
+    quint64 snapshotNumber() const { return snapshotNumber_; }
     const Attached& attach(const QString& fileName) { return main_.attach(fileName); }
     void attachAllNamedIn(const QString& sql);
     sqlite3_stmt* prepare(const QString& sql) { return main_.prepare(sql); }
@@ -123,6 +125,7 @@ private:
     std::vector<std::unique_ptr<Connection>> readers_;
     QHash<QString, Connection*> readerOf_;  // by path
     bool snapshot_ = false;
+    quint64 snapshotNumber_ = 0;
     quint64 changes_ = 0;
 };
 

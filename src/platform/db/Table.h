@@ -56,9 +56,21 @@ private:
         QVector<QVariant> values;
     };
     QString selectList() const;
+    mutable QString selectList_;
+    mutable std::size_t selectListFields_ = 0;
+    mutable QStringList selectListOrder_;
+    struct FindKeyStatement {
+        QString where;        // the key conditions
+        QVector<int> widths;  // of the key columns
+        QString schema, range, sql;
+    };
+    mutable QHash<int, FindKeyStatement> findKeyWhere_;  // by number of key values
+    QHash<QString, QVector<Row>> memo_;  // rows found by key during a read snapshot
+    quint64 memoSnapshot_ = 0;
     QString orderKey(bool withCollate) const;
     QString rangeWhere() const;
     void bindRange(struct sqlite3_stmt* st, int& pos) const;
+    QVector<Row> fetchSql(const QString& sql, const std::function<void(struct sqlite3_stmt*, int&)>& bindExtra);
     QVector<Row> fetch(const QString& extraWhere, const std::function<void(sqlite3_stmt*, int&)>& bindExtra,
                        bool descending, int limit);
     void setCurrent(const QVector<Row>& rows, int pos);
