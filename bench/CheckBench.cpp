@@ -103,16 +103,31 @@ int main(int argc, char** argv) {
     }
     const qint64 generateMs = timer.restart();
 
-    double cpu = CpuMs();
-    const long long scanned = PlainScan(*dmLobrix->dbZuvo);
-    const qint64 scanMs = timer.restart();
-    const double scanCpu = CpuMs() - cpu;
-    cpu = CpuMs();
-
+    // Each measured three times, the best kept: other work on the machine
+    // only ever adds time.
+    qint64 scanMs = 0, checkMs = 0;
+    double scanCpu = 0, checkCpu = 0;
+    long long scanned = 0;
+    ValidationResult result = 0;
     QuietHost host;
-    const ValidationResult result = ValidateDeclaration(host, dados, 0, nullptr, QString(), 1, 0, 0);
-    const qint64 checkMs = timer.elapsed();
-    const double checkCpu = CpuMs() - cpu;
+    for (int round = 0; round < 3; ++round) {
+        double cpu = CpuMs();
+        timer.restart();
+        scanned = PlainScan(*dmLobrix->dbZuvo);
+        const qint64 ms = timer.restart();
+        const double c = CpuMs() - cpu;
+        if (round == 0 || ms < scanMs) scanMs = ms;
+        if (round == 0 || c < scanCpu) scanCpu = c;
+    }
+    for (int round = 0; round < 3; ++round) {
+        double cpu = CpuMs();
+        timer.restart();
+        result = ValidateDeclaration(host, dados, 0, nullptr, QString(), 1, 0, 0);
+        const qint64 ms = timer.restart();
+        const double c = CpuMs() - cpu;
+        if (round == 0 || ms < checkMs) checkMs = ms;
+        if (round == 0 || c < checkCpu) checkCpu = c;
+    }
 
     std::printf("contracts: %d (generated in %lld ms)\n", contracts, static_cast<long long>(generateMs));
     std::printf("plain scan: %lld ms (%lld characters)\n", static_cast<long long>(scanMs), scanned);

@@ -1,5 +1,7 @@
 #include "ugCriticaDeclaracao.h"
 
+#include "rules/ugCriticaVinculo.h"
+
 #include "platform/ui/MessageService.h"
 #include "shell/UdmLobrix.h"
 #include "shell/ugFuncoes.h"
@@ -247,6 +249,9 @@ private:
         run_.resp = std::make_unique<db::Table>(database, work ? "te8resp.db" : "BD8Resp.db");
         run_.emp = std::make_unique<db::Table>(database, work ? "te8emp.db" : "BD8Emp.db");
         run_.vinc = std::make_unique<db::Table>(database, work ? "te8vinc.db" : "BD8Vinc");
+        // The contract table is the one read at length: only the columns the
+        // checks read.
+        run_.vinc->SetFieldDefs(critica::ContractFieldsRead());
         run_.resp->Open();
         run_.emp->Open();
         run_.vinc->Open();

@@ -7,12 +7,23 @@
 
 namespace critica {
 
-void ReadContract(ValidationRun& run, ContractRow& row) {
-    static const char* const kNames[] = {
+namespace {
+const char* const kNames[] = {
 #define LOBRIX_NAME(name) #name,
-        LOBRIX_CONTRACT_FIELDS(LOBRIX_NAME)
+    LOBRIX_CONTRACT_FIELDS(LOBRIX_NAME)
 #undef LOBRIX_NAME
-    };
+};
+}  // namespace
+
+QList<db::FieldDef> ContractFieldsRead() {
+    QList<db::FieldDef> defs;
+    for (const char* name : {"AnBase", "CoCgcCeiEstabelecimento", "NuPrefixoEstabelecimento", "CoCgcVinculado"})
+        defs << db::textField(QLatin1String(name), 0);
+    for (const char* name : kNames) defs << db::textField(QLatin1String(name), 0);
+    return defs;
+}
+
+void ReadContract(ValidationRun& run, ContractRow& row) {
     if (run.contractFields.empty()) {
         for (const char* name : kNames) run.contractFields.push_back(&run.vinc->FieldByName(QLatin1String(name)));
     }
@@ -51,6 +62,7 @@ struct Context {
     QString closingDate;    // the establishment's
     QString closingYear;    // characters 5 to 8 of its closing date, trimmed
     QString keptCause;
+    QString legalNature;    // the establishment's
 };
 
 void CheckAdmission(Context& x) {  // 2
@@ -229,7 +241,7 @@ void CheckMonth(Context& x, MonthState& s, int m) {  // 25 to 36
     const QString monthNumber = QString::number(m);
     const QString& admission = c[C::DaAdmissaoEmpregado];
     const QString& dismissal = c[C::DaDesligamentoEmpregado];
-    const QString nature = Get(x.emp, "CoNaturezaJuridica");
+    const QString& nature = x.legalNature;
     const bool admittedThisYear = admission.mid(4, 4) == x.referenceYear;
     const bool dismissed = dismissal.mid(2, 2) != QLatin1String("00");
 
@@ -589,7 +601,7 @@ void CheckEmployeeRecord(ValidationRun& run) {
     db::Table& emp = *run.emp;
 
     Context x{run, emp, c, Findings(run, 2), run.fileAnalysisMode, QString::number(run.baseYear), QString(),
-              Get(emp, "DaEncerramentoAtividade"), QString(), QString()};
+              Get(emp, "DaEncerramentoAtividade"), QString(), QString(), Get(emp, "CoNaturezaJuridica")};
     x.closingYear = TrimBoth(x.closingDate.mid(4, 4));
     // A contract of an establishment that closes after the base year is
     // declared in advance: its dates belong to the following year.

@@ -44,6 +44,10 @@ struct ContractRow {
     const QString& Hours(int m) const { return values[std::size_t(C::HoTrabalhadasJaneiro) + m - 1]; }
 };
 
+// The contract fields the run reads: those above, the key and what the
+// findings copy.
+QList<db::FieldDef> ContractFieldsRead();
+
 // Reads the contract table's current row.
 void ReadContract(ValidationRun& run, ContractRow& row);
 

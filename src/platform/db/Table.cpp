@@ -349,7 +349,11 @@ bool Table::FindKey(const QStringList& values) {
             sqlite3_bind_text(st, pos++, b.constData(), b.size(), SQLITE_TRANSIENT);
         }
     });
-    if (remember) memo_.insert(memoKey, rows);
+    if (remember) {
+        // Keys that differ on every search (a PIS number) must not grow it without end.
+        if (memo_.size() >= 4096) memo_.clear();
+        memo_.insert(memoKey, rows);
+    }
     if (rows.isEmpty()) return false;
     setCurrent(rows, 0);
     eof_ = bof_ = false;
