@@ -3,7 +3,9 @@
 #include "rules/ugCriticaVinculo.h"
 
 #include "platform/ui/MessageService.h"
+#include "rules/ugConstantes.h"
 #include "shell/UdmLobrix.h"
+#include "shell/ufmLOBRIX.h"
 #include "shell/ugFuncoes.h"
 
 #include <QCoreApplication>
@@ -132,6 +134,7 @@ public:
         run_.database = db::Database::forFolder(dataDirectory);
         run_.findingsDatabase = std::make_shared<db::Database>(dataDirectory);
         run_.useWorkingTables = useWorkingTables;
+        run_.baseYear = fmLOBRIX ? fmLOBRIX->AnoBase : ugConstantes::kAnoBase;
         run_.fileAnalysisMode = fileAnalysisMode;
     }
 

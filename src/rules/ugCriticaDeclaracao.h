@@ -58,7 +58,7 @@ struct ValidationRun {
     bool runOncePisIdentity = true;
     QString currentPis, currentAdmission;     // of the contract being checked
     QString currentBaseYear;                  // AnBase of the establishment being checked
-    int baseYear = 2009;                      // the main window's AnoBase
+    int baseYear = 2009;                      // the main window's AnoBase, set by the run
     std::vector<db::Field*> contractFields;   // taken once per run, in the contract checks' order
     int errorCount = 0;
     int errorLimit = 250;
