@@ -36,6 +36,10 @@ TdmLobrix::TdmLobrix()
     for (db::Table* t : {&taMunicipio, &taUF, &taCNAE, &taNatJu, &taNacionalidade, &taMensagem, &taInstrucao,
                          &taAdmissao, &taRaca, &taCBO, &taTpVinc, &taDesl, &taSalario, &taFaixaCEP, &TaAfastamento,
                          &taDeficiente, &tbSindic, &tbEmpreg, &tbTrab, &tbPisInval})
+        t->SetReadOnly(true);  // the lookups are never written by the program
+    for (db::Table* t : {&taMunicipio, &taUF, &taCNAE, &taNatJu, &taNacionalidade, &taMensagem, &taInstrucao,
+                         &taAdmissao, &taRaca, &taCBO, &taTpVinc, &taDesl, &taSalario, &taFaixaCEP, &TaAfastamento,
+                         &taDeficiente, &tbSindic, &tbEmpreg, &tbTrab, &tbPisInval})
         t->Open();
 }
 

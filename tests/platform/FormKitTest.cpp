@@ -66,7 +66,7 @@ struct KitForm {
                 log << QStringLiteral("exit ") + e->objectName();
                 if (failing.contains(e->objectName())) {
                     ui::FocusBack(e);
-                    throw ui::SilentAbort();
+                    throw SilentAbort();
                 }
             });
             kit->OnEnter(e, [this, e] { log << QStringLiteral("enter ") + e->objectName(); });
@@ -253,7 +253,7 @@ TEST(FormKit, AWindowThatTakesTheFocusDuringACheckStartsNoSecondCheck) {
         f.form.activateWindow();
         QTest::qWaitForWindowActive(&f.form);
         ui::FocusBack(f.edC);
-        throw ui::SilentAbort();
+        throw SilentAbort();
     });
     f.focus(f.edC);
     f.edA->setFocus(Qt::MouseFocusReason);

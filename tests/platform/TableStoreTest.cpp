@@ -281,4 +281,31 @@ TEST_F(TableStore, ManyTablesInTurnStayReachable) {
     }
 }
 
+TEST_F(TableStore, ALongTransactionReadsAnyNumberOfReadOnlyTables) {
+    for (int i = 0; i < 14; ++i) {
+        TableDef t = people();
+        t.fileName = QStringLiteral("L%1.db").arg(i);
+        database->createTable(t);
+    }
+    std::vector<std::unique_ptr<Table>> lookups;
+    for (int i = 0; i < 14; ++i) {
+        lookups.push_back(std::make_unique<Table>(database, QStringLiteral("L%1.db").arg(i)));
+        lookups.back()->SetReadOnly(true);
+        lookups.back()->Open();
+    }
+    Transaction tx(*database);
+    for (int round = 0; round < 2; ++round)
+        for (int i = 0; i < 14; ++i) {
+            EXPECT_FALSE(lookups[i]->FindKey({"1"}));
+            add(QString::number(round * 100 + i), "N");
+        }
+    tx.commit();
+    Table t(database, "People");
+    t.Open();
+    EXPECT_EQ(t.RecordCount(), 28);
+    lookups[0]->Append();
+    lookups[0]->FieldByName("Code").SetAsString("1");
+    EXPECT_THROW(lookups[0]->Post(), DbError);
+}
+
 }  // namespace

@@ -52,6 +52,7 @@ QString Field::DisplayText() const { return OnGetText ? OnGetText(*this) : AsStr
 void DataSet::Close() {
     state_ = DataSetState::Inactive;
     fields_.clear();
+    byName_.clear();
     buffer_.clear();
     eof_ = bof_ = empty_ = true;
 }
@@ -62,9 +63,10 @@ void DataSet::checkActive() const {
 }
 
 Field* DataSet::FindField(const QString& name) {
-    for (auto& f : fields_)
-        if (f->FieldName().compare(name, Qt::CaseInsensitive) == 0) return f.get();
-    return nullptr;
+    auto it = byName_.constFind(name);
+    if (it != byName_.constEnd()) return *it;
+    it = byName_.constFind(name.toLower());
+    return it != byName_.constEnd() ? *it : nullptr;
 }
 
 Field& DataSet::FieldByName(const QString& name) {
@@ -81,8 +83,13 @@ void DataSet::setValue(int index, const QVariant& value) {
 
 void DataSet::buildFields(const QList<FieldDef>& defs) {
     fields_.clear();
+    byName_.clear();
     int i = 0;
-    for (const auto& d : defs) fields_.push_back(std::make_unique<Field>(this, i++, d));
+    for (const auto& d : defs) {
+        fields_.push_back(std::make_unique<Field>(this, i++, d));
+        byName_.insert(d.name, fields_.back().get());
+        byName_.insert(d.name.toLower(), fields_.back().get());
+    }
     buffer_ = QVector<QVariant>(defs.size());
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include "Database.h"
 
+#include <QHash>
 #include <QVariant>
 #include <QVector>
 #include <functional>
@@ -79,6 +80,7 @@ protected:
     void buildFields(const QList<FieldDef>& defs);
 
     std::vector<std::unique_ptr<Field>> fields_;
+    QHash<QString, Field*> byName_;  // lower-case name
     QVector<QVariant> buffer_;
     QList<FieldDef> persistent_;
     DataSetState state_ = DataSetState::Inactive;

@@ -7,12 +7,19 @@
 #include <map>
 #include <sqlite3.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace db {
 
 namespace {
+
+quint64 inodeOf(const QString& path) {
+    struct stat st {};
+    if (::stat(path.toUtf8().constData(), &st) != 0) return 0;
+    return quint64(st.st_ino);
+}
 
 // SQLite attaches at most this many files to one connection.
 constexpr int kMaxAttached = 10;
@@ -75,20 +82,24 @@ std::shared_ptr<Database> Database::forFolder(const QString& folder) {
     return made;
 }
 
-Database::Database(const QString& folder) : folder_(QDir(folder).absolutePath()) {
+Database::Database(const QString& folder) : folder_(QDir(folder).absolutePath()) {}
+
+Database::~Database() = default;
+
+Connection::Connection(Database& owner) : owner_(owner) {
     const int rc = sqlite3_open_v2(":memory:", &conn_,
                                    SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, nullptr);
-    if (rc != SQLITE_OK) fail(rc, folder_);
+    if (rc != SQLITE_OK) fail(rc, QStringLiteral(":memory:"));
     sqlite3_busy_timeout(conn_, 250);
 }
 
-Database::~Database() {
+Connection::~Connection() {
     finalizeStatements();
-    if (inTransaction_) sqlite3_exec(conn_, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (inTransaction) sqlite3_exec(conn_, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close_v2(conn_);
 }
 
-void Database::fail(int rc, const QString& context) const {
+void Connection::fail(int rc, const QString& context) const {
     const ErrorKind kind = kindOf(rc);
     QString detail = conn_ ? QString::fromUtf8(sqlite3_errmsg(conn_)) : QString();
     switch (kind) {
@@ -124,12 +135,12 @@ QString Database::resolve(const QString& fileName) const {
 
 bool Database::tableExists(const QString& fileName) const { return QFileInfo::exists(resolve(fileName)); }
 
-void Database::finalizeStatements() {
+void Connection::finalizeStatements() {
     for (sqlite3_stmt* st : std::as_const(statements_)) sqlite3_finalize(st);
     statements_.clear();
 }
 
-void Database::detach(const QString& path) {
+void Connection::detach(const QString& path) {
     auto it = attached_.find(path);
     if (it == attached_.end()) return;
     finalizeStatements();
@@ -140,31 +151,45 @@ void Database::detach(const QString& path) {
     lastUse_.remove(path);
 }
 
-void Database::makeRoom() {
+void Connection::makeRoom() {
     if (attached_.size() < kMaxAttached) return;
-    if (inTransaction_)
-        throw DbError(ErrorKind::Usage, kGeneralError,
-                      QStringLiteral("Too many tables in one transaction."));
-    QString oldest;
-    quint64 oldestUse = ~quint64(0);
-    for (auto it = lastUse_.cbegin(); it != lastUse_.cend(); ++it)
-        if (it.value() < oldestUse) { oldestUse = it.value(); oldest = it.key(); }
-    detach(oldest);
+    // Oldest first; inside a transaction a file it has touched stays attached.
+    QList<QPair<quint64, QString>> byAge;
+    for (auto it = lastUse_.cbegin(); it != lastUse_.cend(); ++it) byAge << qMakePair(it.value(), it.key());
+    std::sort(byAge.begin(), byAge.end());
+    for (const auto& [use, path] : byAge) {
+        if (!inTransaction) {
+            detach(path);
+            return;
+        }
+        try {
+            detach(path);
+            return;
+        } catch (const DbError&) {
+        }
+    }
+    throw DbError(ErrorKind::Usage, kGeneralError, QStringLiteral("Too many tables in one transaction."));
 }
 
-const Database::Attached& Database::attach(const QString& fileName) {
-    const QString path = resolve(fileName);
+const Connection::Attached& Connection::attach(const QString& fileName) {
+    const QString path = owner_.resolve(fileName);
     auto it = attached_.find(path);
+    const quint64 inode = inodeOf(path);
     if (it != attached_.end()) {
-        lastUse_[path] = ++useClock_;
-        return *it;
+        if (it->inode == inode) {
+            lastUse_[path] = ++useClock_;
+            return *it;
+        }
+        // Another connection replaced or deleted the file since.
+        detach(path);
     }
-    if (!QFileInfo::exists(path))
+    if (inode == 0)
         throw DbError(ErrorKind::NotFound, kTableNotFound, tableNotFoundText(path));
     makeRoom();
     Attached a;
     a.schema = QStringLiteral("t%1").arg(nextSchema_++);
     a.path = path;
+    a.inode = inode;
     sqlite3_stmt* st = nullptr;
     QString sql = QStringLiteral("ATTACH DATABASE ? AS %1").arg(a.schema);
     int rc = sqlite3_prepare_v2(conn_, sql.toUtf8().constData(), -1, &st, nullptr);
@@ -217,7 +242,7 @@ void Database::attachAllNamedIn(const QString& sql) {
     }
 }
 
-sqlite3_stmt* Database::prepare(const QString& sql) {
+sqlite3_stmt* Connection::prepare(const QString& sql) {
     auto it = statements_.find(sql);
     if (it != statements_.end()) {
         sqlite3_reset(*it);
@@ -231,12 +256,16 @@ sqlite3_stmt* Database::prepare(const QString& sql) {
     return st;
 }
 
-void Database::exec(const QString& sql) {
+void Connection::exec(const QString& sql) {
     char* err = nullptr;
     const int rc = sqlite3_exec(conn_, sql.toUtf8().constData(), nullptr, nullptr, &err);
     sqlite3_free(err);
     if (rc != SQLITE_OK) fail(rc, sql);
 }
+
+// Indexes and tables share one name space in SQLite, and an index may carry
+// its table's name ("Te8vinc"): the stored name has a prefix of its own.
+static const QString kIndexPrefix = QStringLiteral("~");
 
 static QString columnSql(const FieldDef& f) {
     if (f.type == FieldType::Boolean) return quoted(f.name) + QStringLiteral(" BOOLEAN NOT NULL DEFAULT 0");
@@ -248,7 +277,7 @@ static QString indexSql(const QString& schema, const QString& table, const Index
     for (const QString& c : ix.fields)
         cols << quoted(c) + (ix.caseInsensitive ? QStringLiteral(" COLLATE NOCASE") : QString());
     return QStringLiteral("CREATE %1INDEX %2.%3 ON %4 (%5)")
-        .arg(ix.primary ? QStringLiteral("UNIQUE ") : QString(), schema, quoted(ix.name), quoted(table),
+        .arg(ix.primary ? QStringLiteral("UNIQUE ") : QString(), schema, quoted(kIndexPrefix + ix.name), quoted(table),
              cols.join(QStringLiteral(", ")));
 }
 
@@ -289,10 +318,15 @@ void Database::dropTable(const QString& fileName) {
     {
         TableLock lock(path, true);  // refuses while another dataset has it open
     }
-    detach(path);
+    detachEverywhere(path);
     if (!QFile::remove(path))
         throw DbError(ErrorKind::Io, kWriteError, QStringLiteral("Cannot delete table.\n%1").arg(path));
     QFile::remove(path + QStringLiteral("-journal"));
+}
+
+void Database::detachEverywhere(const QString& path) {
+    main_.detach(path);
+    reader_.detach(path);
 }
 
 void Database::emptyTable(const QString& fileName) {
@@ -336,8 +370,9 @@ QList<IndexDef> Database::indexes(const QString& fileName) {
     // The pragma lists the newest index first; give them in creation order.
     std::reverse(names.begin(), names.end());
     for (const auto& [name, unique] : names) {
+        if (!name.startsWith(kIndexPrefix)) continue;
         IndexDef ix;
-        ix.name = name;
+        ix.name = name.mid(kIndexPrefix.size());
         ix.primary = unique;
         sqlite3_stmt* cols = prepare(QStringLiteral("PRAGMA %1.index_xinfo(%2)").arg(a.schema, quoted(name)));
         while (sqlite3_step(cols) == SQLITE_ROW) {
@@ -362,7 +397,8 @@ bool Database::indexExists(const QString& fileName, const QString& indexName) {
 
 void Database::addIndex(const QString& fileName, const IndexDef& index) {
     const Attached a = attach(fileName);
-    finalizeStatements();
+    main_.finalizeStatements();
+    reader_.finalizeStatements();
     exec(indexSql(a.schema, a.table, index));
     noteChange();
 }
@@ -373,28 +409,29 @@ void Database::dropIndex(const QString& fileName, const QString& indexName) {
     for (const auto& ix : indexes(fileName))
         if (ix.name.compare(indexName, Qt::CaseInsensitive) == 0) stored = ix.name;
     if (stored.isEmpty()) return;
-    finalizeStatements();
-    exec(QStringLiteral("DROP INDEX %1.%2").arg(a.schema, quoted(stored)));
+    main_.finalizeStatements();
+    reader_.finalizeStatements();
+    exec(QStringLiteral("DROP INDEX %1.%2").arg(a.schema, quoted(kIndexPrefix + stored)));
     noteChange();
 }
 
 void Database::startTransaction() {
-    if (inTransaction_)
+    if (main_.inTransaction)
         throw DbError(ErrorKind::Usage, kGeneralError, QStringLiteral("A transaction is already active."));
     exec(QStringLiteral("BEGIN"));
-    inTransaction_ = true;
+    main_.inTransaction = true;
 }
 
 void Database::commit() {
-    if (!inTransaction_) return;
+    if (!main_.inTransaction) return;
     exec(QStringLiteral("COMMIT"));
-    inTransaction_ = false;
+    main_.inTransaction = false;
 }
 
 void Database::rollback() {
-    if (!inTransaction_) return;
-    inTransaction_ = false;
-    finalizeStatements();
+    if (!main_.inTransaction) return;
+    main_.inTransaction = false;
+    main_.finalizeStatements();
     exec(QStringLiteral("ROLLBACK"));
     noteChange();
 }

@@ -11,8 +11,47 @@ struct sqlite3_stmt;
 
 namespace db {
 
+class Database;
+
+// One SQLite connection that attaches the table files of a folder as they are
+// used, at most ten at a time.
+class Connection {
+public:
+    struct Attached {
+        QString schema;     // "t3"
+        QString table;      // the table's name inside its file
+        QString path;
+        quint64 inode = 0;  // the file attached; a replaced file is attached anew
+    };
+    explicit Connection(Database& owner);
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    const Attached& attach(const QString& fileName);
+    void detach(const QString& path);
+    sqlite3_stmt* prepare(const QString& sql);   // cached; reset before reuse
+    void exec(const QString& sql);
+    void finalizeStatements();
+    sqlite3* handle() const { return conn_; }
+    [[noreturn]] void fail(int rc, const QString& context) const;
+    bool inTransaction = false;
+
+private:
+    void makeRoom();
+    Database& owner_;
+    sqlite3* conn_ = nullptr;
+    QHash<QString, Attached> attached_;      // by path
+    QHash<QString, quint64> lastUse_;
+    QHash<QString, sqlite3_stmt*> statements_;
+    quint64 useClock_ = 0;
+    int nextSchema_ = 0;
+};
+
 // A folder of table files, one SQLite file per table, reached through one
-// connection that attaches the files as they are used. There is one Database
+// connection that attaches the files as they are used (and a second one for
+// the read-only lookup tables, so that a long transaction never runs out of
+// attachments). There is one Database
 // per folder in the process, so every table and query of a folder sees the
 // same transaction.
 class Database {
@@ -43,38 +82,29 @@ public:
     void startTransaction();
     void commit();
     void rollback();
-    bool inTransaction() const { return inTransaction_; }
+    bool inTransaction() const { return main_.inTransaction; }
 
     // For the datasets of this layer.
-    struct Attached {
-        QString schema;     // "t3"
-        QString table;      // the table's name inside its file
-        QString path;
-    };
-    const Attached& attach(const QString& fileName);
+    using Attached = Connection::Attached;
+    Connection& connection(bool readOnly = false) { return readOnly ? reader_ : main_; }
+    const Attached& attach(const QString& fileName) { return main_.attach(fileName); }
     void attachAllNamedIn(const QString& sql);
-    sqlite3_stmt* prepare(const QString& sql);   // cached; reset before reuse
-    void exec(const QString& sql);
-    sqlite3* handle() const { return conn_; }
+    sqlite3_stmt* prepare(const QString& sql) { return main_.prepare(sql); }
+    void exec(const QString& sql) { main_.exec(sql); }
+    sqlite3* handle() const { return main_.handle(); }
     quint64 changeCount() const { return changes_; }
     void noteChange() { ++changes_; }
-    [[noreturn]] void fail(int rc, const QString& context) const;
+    [[noreturn]] void fail(int rc, const QString& context) const { main_.fail(rc, context); }
 
 private:
-    void detach(const QString& path);
-    void makeRoom();
-    void finalizeStatements();
+    friend class Connection;
+    void detachEverywhere(const QString& path);
     QString stemOf(const QString& fileName) const;
 
     QString folder_;
-    sqlite3* conn_ = nullptr;
-    QHash<QString, Attached> attached_;      // by path
-    QHash<QString, quint64> lastUse_;
-    QHash<QString, sqlite3_stmt*> statements_;
-    quint64 useClock_ = 0;
+    Connection main_{*this};
+    Connection reader_{*this};
     quint64 changes_ = 0;
-    int nextSchema_ = 0;
-    bool inTransaction_ = false;
 };
 
 // Starts a transaction and rolls it back unless committed.

@@ -43,7 +43,7 @@ void Table::SetIndexName(const QString& indexName) {
 }
 
 QString Table::schemaTable() {
-    const Database::Attached& a = database_->attach(tableName_);
+    const Database::Attached& a = conn().attach(tableName_);
     return a.schema + '.' + quoted(a.table);
 }
 
@@ -76,6 +76,7 @@ void Table::Open() {
     orderFields_ = ix ? ix->fields : QStringList();
     orderNoCase_ = ix && ix->caseInsensitive;
     lock_ = std::move(lock);
+    insertSql_.clear();
     buildFields(defs);
     state_ = DataSetState::Browse;
     rangeLow_.clear();
@@ -153,7 +154,7 @@ QVector<Table::Row> Table::fetch(const QString& extraWhere,
                             .arg(selectList(), schemaTable(), rangeWhere(),
                                  extraWhere.isEmpty() ? QStringLiteral("1") : extraWhere, order)
                             .arg(limit);
-    sqlite3_stmt* st = database_->prepare(sql);
+    sqlite3_stmt* st = conn().prepare(sql);
     int pos = 1;
     bindRange(st, pos);
     if (bindExtra) bindExtra(st, pos);
@@ -165,7 +166,7 @@ QVector<Table::Row> Table::fetch(const QString& extraWhere,
         rows << r;
     }
     sqlite3_reset(st);
-    if (rc != SQLITE_DONE) database_->fail(rc, tableName_);
+    if (rc != SQLITE_DONE) conn().fail(rc, tableName_);
     return rows;
 }
 
@@ -263,14 +264,14 @@ void Table::Prior() {
 int Table::RecordCount() {
     checkActive();
     const QString sql = QStringLiteral("SELECT count(*) FROM %1 WHERE %2").arg(schemaTable(), rangeWhere());
-    sqlite3_stmt* st = database_->prepare(sql);
+    sqlite3_stmt* st = conn().prepare(sql);
     int pos = 1;
     bindRange(st, pos);
     int n = 0;
     const int rc = sqlite3_step(st);
     if (rc == SQLITE_ROW) n = sqlite3_column_int(st, 0);
     sqlite3_reset(st);
-    if (rc != SQLITE_ROW) database_->fail(rc, tableName_);
+    if (rc != SQLITE_ROW) conn().fail(rc, tableName_);
     return n;
 }
 
@@ -377,24 +378,27 @@ void Table::bindValue(sqlite3_stmt* st, int pos, const QVariant& v, const FieldD
     sqlite3_bind_text(st, pos, b.constData(), b.size(), SQLITE_TRANSIENT);
 }
 
+void Table::checkWritable() const {
+    if (readOnly_)
+        throw DbError(ErrorKind::Usage, kGeneralError, QStringLiteral("Table is read only.\n%1").arg(tableName_));
+}
+
 void Table::Post() {
     checkActive();
     if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) return;
+    checkWritable();
     const QString target = schemaTable();
-    QStringList cols, marks;
-    for (const auto& f : fields_) {
-        cols << quoted(f->FieldName());
-        marks << QStringLiteral("?");
+    if (!insertSql_.startsWith(QStringLiteral("INSERT INTO ") + target + ' ')) {
+        QStringList cols, marks, sets;
+        for (const auto& f : fields_) {
+            cols << quoted(f->FieldName());
+            marks << QStringLiteral("?");
+            sets << quoted(f->FieldName()) + QStringLiteral(" = ?");
+        }
+        insertSql_ = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(target, cols.join(','), marks.join(','));
+        updateSql_ = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(target, sets.join(','));
     }
-    QString sql;
-    if (state_ == DataSetState::Insert) {
-        sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(target, cols.join(','), marks.join(','));
-    } else {
-        QStringList sets;
-        for (const QString& c : cols) sets << c + QStringLiteral(" = ?");
-        sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(target, sets.join(','));
-    }
-    sqlite3_stmt* st = database_->prepare(sql);
+    sqlite3_stmt* st = conn().prepare(state_ == DataSetState::Insert ? insertSql_ : updateSql_);
     int pos = 1;
     for (int i = 0; i < int(fields_.size()); ++i) {
         FieldDef d;
@@ -405,10 +409,10 @@ void Table::Post() {
     if (state_ == DataSetState::Edit) sqlite3_bind_int64(st, pos++, batch_[pos_].rowid);
     const int rc = sqlite3_step(st);
     sqlite3_reset(st);
-    if (rc != SQLITE_DONE) database_->fail(rc, QStringLiteral("Table: %1").arg(database_->resolve(tableName_)));
+    if (rc != SQLITE_DONE) conn().fail(rc, QStringLiteral("Table: %1").arg(database_->resolve(tableName_)));
     database_->noteChange();
     Row row;
-    row.rowid = state_ == DataSetState::Insert ? sqlite3_last_insert_rowid(database_->handle()) : batch_[pos_].rowid;
+    row.rowid = state_ == DataSetState::Insert ? sqlite3_last_insert_rowid(conn().handle()) : batch_[pos_].rowid;
     row.values.resize(buffer_.size());
     for (int i = 0; i < buffer_.size(); ++i) {
         if (fields_[i]->DataType() == FieldType::Boolean) row.values[i] = buffer_[i].toBool();
@@ -448,12 +452,13 @@ void Table::Delete() {
     if (state_ == DataSetState::Insert) { Cancel(); return; }
     state_ = DataSetState::Browse;
     if (empty_ || pos_ < 0) return;
+    checkWritable();
     const Row cur = batch_[pos_];
-    sqlite3_stmt* st = database_->prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(schemaTable()));
+    sqlite3_stmt* st = conn().prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(schemaTable()));
     sqlite3_bind_int64(st, 1, cur.rowid);
     const int rc = sqlite3_step(st);
     sqlite3_reset(st);
-    if (rc != SQLITE_DONE) database_->fail(rc, tableName_);
+    if (rc != SQLITE_DONE) conn().fail(rc, tableName_);
     database_->noteChange();
     afterRow(false);
     if (eof_) {
@@ -466,6 +471,7 @@ void Table::Delete() {
 
 void Table::EmptyTable() {
     checkActive();
+    checkWritable();
     database_->emptyTable(tableName_);
     clearCurrent();
 }

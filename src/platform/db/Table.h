@@ -17,6 +17,10 @@ public:
     void SetTableName(const QString& name) { tableName_ = name; }
     void SetIndexName(const QString& indexName);
     void SetExclusive(bool exclusive) { exclusive_ = exclusive; }
+    // A read-only table (the lookups) reads through a connection of its own,
+    // outside any transaction of the folder.
+    void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    bool ReadOnly() const { return readOnly_; }
     bool Exclusive() const { return exclusive_; }
 
     void Open() override;
@@ -65,11 +69,14 @@ private:
     void readRow(sqlite3_stmt* st, Row& row) const;
     void bindValue(sqlite3_stmt* st, int pos, const QVariant& v, const FieldDef& f) const;
     QString schemaTable();
+    Connection& conn() const { return database_->connection(readOnly_); }
+    void checkWritable() const;
 
     std::shared_ptr<Database> database_;
     QString tableName_;
     QString indexName_;
     bool exclusive_ = false;
+    bool readOnly_ = false;
     std::unique_ptr<TableLock> lock_;
     TableDef def_;
     QStringList orderFields_;
@@ -78,7 +85,8 @@ private:
     QVector<Row> batch_;
     int pos_ = -1;
     quint64 stamp_ = 0;
-    Row saved_;  // the current row while a new record is being appended
+    Row saved_;
+    QString insertSql_, updateSql_;  // built once per opening  // the current row while a new record is being appended
 };
 
 }  // namespace db

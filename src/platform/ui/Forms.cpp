@@ -1,0 +1,238 @@
+#include "platform/ui/Forms.h"
+
+#include <QDialog>
+#include <QEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+#include <QVariant>
+#include <QWidget>
+
+namespace forms {
+
+namespace {
+
+constexpr const char* kResultProperty = "lobrixModalResult";
+
+ModalHandler& handlerSlot() {
+    static ModalHandler handler;
+    return handler;
+}
+
+// Lives as a child of a form while ShowModal runs: holds the loop to end and
+// turns a close of a plain widget into mrCancel.
+class ModalState : public QObject {
+public:
+    explicit ModalState(QWidget* form) : QObject(form), form_(form) {
+        setObjectName(QStringLiteral("lobrixModalState"));
+        form->installEventFilter(this);
+    }
+    ~ModalState() override {
+        if (form_) form_->removeEventFilter(this);
+    }
+    void quit() {
+        if (loop_) loop_->quit();
+    }
+    QEventLoop* loop_ = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == form_ && event->type() == QEvent::Close && !qobject_cast<QDialog*>(form_)) {
+            // Whether the close was accepted is known only after it ran.
+            QPointer<QWidget> form = form_;
+            QTimer::singleShot(0, this, [form] {
+                if (form && !form->isVisible() && GetModalResult(form) == mrNone)
+                    SetModalResult(form, mrCancel);
+            });
+        }
+        return false;
+    }
+
+private:
+    QPointer<QWidget> form_;
+};
+
+ModalState* stateOf(const QWidget* form) {
+    return form ? form->findChild<ModalState*>(QStringLiteral("lobrixModalState"),
+                                               Qt::FindDirectChildrenOnly)
+                : nullptr;
+}
+
+class CenterFilter : public QObject {
+public:
+    explicit CenterFilter(QWidget* form) : QObject(form) {
+        setObjectName(QStringLiteral("lobrixCenterOnActivate"));
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) {
+            if (auto* w = qobject_cast<QWidget*>(watched)) CenterOnScreen(w);
+        }
+        return false;
+    }
+};
+
+void scaleChildren(QWidget* parent, double factor) {
+    const bool placedByHand = parent->layout() == nullptr;
+    for (QObject* o : parent->children()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w || w->isWindow()) continue;
+        if (w->testAttribute(Qt::WA_SetFont)) {
+            QFont f = w->font();
+            if (f.pointSizeF() > 0) f.setPointSizeF(f.pointSizeF() * factor);
+            else if (f.pixelSize() > 0) f.setPixelSize(qRound(f.pixelSize() * factor));
+            w->setFont(f);
+        }
+        if (placedByHand) {
+            const QRect g = w->geometry();
+            w->setGeometry(qRound(g.x() * factor), qRound(g.y() * factor),
+                           qRound(g.width() * factor), qRound(g.height() * factor));
+        }
+        scaleChildren(w, factor);
+    }
+}
+
+}  // namespace
+
+QString ModalResultName(int result) {
+    switch (result) {
+    case mrOk: return QStringLiteral("mrOk");
+    case mrCancel: return QStringLiteral("mrCancel");
+    case mrAbort: return QStringLiteral("mrAbort");
+    case mrRetry: return QStringLiteral("mrRetry");
+    case mrIgnore: return QStringLiteral("mrIgnore");
+    case mrYes: return QStringLiteral("mrYes");
+    case mrNo: return QStringLiteral("mrNo");
+    case mrAll: return QStringLiteral("mrAll");
+    case mrNoToAll: return QStringLiteral("mrNoToAll");
+    case mrYesToAll: return QStringLiteral("mrYesToAll");
+    case mrClose: return QStringLiteral("mrClose");
+    default: return QStringLiteral("mrNone");
+    }
+}
+
+void SetModalResult(QWidget* form, int result) {
+    if (!form) return;
+    form->setProperty(kResultProperty, result);
+    if (result != mrNone) {
+        if (ModalState* s = stateOf(form)) s->quit();
+    }
+}
+
+int GetModalResult(const QWidget* form) {
+    if (!form) return mrNone;
+    const QVariant v = form->property(kResultProperty);
+    return v.isValid() ? v.toInt() : mrNone;
+}
+
+bool IsShowingModal(const QWidget* form) { return stateOf(form) != nullptr; }
+
+void SetModalHandler(ModalHandler handler) { handlerSlot() = std::move(handler); }
+bool HasModalHandler() { return static_cast<bool>(handlerSlot()); }
+
+int ShowModal(QWidget* form) {
+    if (!form) return mrCancel;
+    if (IsShowingModal(form)) return GetModalResult(form);  // no second loop on one form
+    QPointer<QWidget> guard(form);
+    SetModalResult(form, mrNone);
+
+    auto* state = new ModalState(form);
+    QEventLoop loop;
+    state->loop_ = &loop;
+    QObject::connect(form, &QObject::destroyed, &loop, &QEventLoop::quit);
+    QMetaObject::Connection finished;
+    if (auto* dialog = qobject_cast<QDialog*>(form)) {
+        dialog->setResult(0);
+        finished = QObject::connect(dialog, &QDialog::finished, state, [form](int r) {
+            if (GetModalResult(form) != mrNone) return;
+            SetModalResult(form, r == QDialog::Accepted   ? int(mrOk)
+                                 : r == QDialog::Rejected ? int(mrCancel)
+                                                          : r);
+        });
+    }
+
+    const Qt::WindowModality oldModality = form->windowModality();
+    if (form->isWindow() && !form->isVisible()) form->setWindowModality(Qt::ApplicationModal);
+    form->show();
+    // The offscreen platform of the tests has no window stack.
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        form->raise();
+        form->activateWindow();
+    }
+
+    if (ModalHandler handler = handlerSlot()) {
+        QTimer::singleShot(0, state, [guard, handler] {
+            if (!guard) return;
+            const int r = handler(guard);
+            if (guard && r != mrNone) SetModalResult(guard, r);
+        });
+    }
+    if (GetModalResult(form) == mrNone) loop.exec(QEventLoop::DialogExec);
+
+    if (!guard) return mrCancel;
+    int result = GetModalResult(form);
+    if (result == mrNone) result = mrCancel;
+    delete state;
+    form->hide();
+    if (form->isWindow()) form->setWindowModality(oldModality);
+    return result;
+}
+
+FormScale ComputeFormScale(QSize screen, QSize design, QSize wide) {
+    FormScale s;
+    const int sw = screen.width();
+    const int sh = screen.height();
+    if (sw == 800 || sw <= 0 || sh <= 0) {
+        s.size = design;
+    } else if (sw <= 1024) {
+        s.size = QSize(design.width() * sw / 800, design.height() * sh / 600);
+        s.contentFactor = double(sw) / 800.0;
+    } else {
+        s.size = wide.isValid() ? wide : design;
+        s.contentFactor = 1024.0 / 768.0;
+    }
+    return s;
+}
+
+void ScaleFormForScreen(QWidget* form, QSize screen, QSize design, QSize wide) {
+    if (!form) return;
+    const FormScale s = ComputeFormScale(screen, design, wide);
+    if (s.contentFactor != 1.0) {
+        QFont f = form->font();
+        if (f.pointSizeF() > 0) f.setPointSizeF(f.pointSizeF() * s.contentFactor);
+        else if (f.pixelSize() > 0) f.setPixelSize(qRound(f.pixelSize() * s.contentFactor));
+        form->setFont(f);
+        scaleChildren(form, s.contentFactor);
+    }
+    form->resize(s.size);
+}
+
+void ScaleForm(QWidget* form, QSize design, QSize wide) {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    ScaleFormForScreen(form, screen ? screen->geometry().size() : QSize(800, 600), design, wide);
+}
+
+void CenterOnScreen(QWidget* form) {
+    if (!form) return;
+    QScreen* screen = form->screen() ? form->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    const QRect area = screen->availableGeometry();
+    const QSize frame = form->frameGeometry().size();
+    form->move(area.x() + (area.width() - frame.width()) / 2,
+               area.y() + (area.height() - frame.height()) / 2);
+}
+
+void CenterOnActivate(QWidget* form) {
+    if (!form) return;
+    if (form->findChild<CenterFilter*>(QStringLiteral("lobrixCenterOnActivate"),
+                                       Qt::FindDirectChildrenOnly))
+        return;
+    form->installEventFilter(new CenterFilter(form));
+    CenterOnScreen(form);
+}
+
+}  // namespace forms

@@ -1,0 +1,75 @@
+#pragma once
+#include <QSize>
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// Form basics shared by every form of the program: modal showing that
+// survives a form hiding itself, modal results, scaling to the screen and
+// centring on activation.
+namespace forms {
+
+// Modal results with the numbering the forms' code relies on.
+enum ModalResult : int {
+    mrNone = 0,
+    mrOk = 1,
+    mrCancel = 2,
+    mrAbort = 3,
+    mrRetry = 4,
+    mrIgnore = 5,
+    mrYes = 6,
+    mrNo = 7,
+    mrAll = 8,
+    mrNoToAll = 9,
+    mrYesToAll = 10,
+    mrClose = 11,
+};
+
+// "mrOk", "mrCancel", ... ("mrNone" for anything unknown).
+QString ModalResultName(int result);
+
+// Shows the form modally and runs a local event loop until the form sets a
+// modal result, closes or is destroyed. Hiding the form does not end the loop:
+// wizard pages hide themselves while the next page runs and show again after.
+// A QDialog's accept()/reject()/done(r) end it with mrOk/mrCancel/r; closing
+// the window without a result gives mrCancel. The form is hidden on return.
+int ShowModal(QWidget* form);
+
+// Sets the form's modal result; a value other than mrNone ends its ShowModal.
+void SetModalResult(QWidget* form, int result);
+int GetModalResult(const QWidget* form);
+// True while the form is being shown through ShowModal.
+bool IsShowingModal(const QWidget* form);
+
+// Test seam: while a handler is installed, ShowModal calls it once the form
+// is shown inside its loop. The handler may work the form (fill edits, click
+// buttons) and returns the result to end with, or mrNone to leave the loop
+// running until the form sets a result itself.
+using ModalHandler = std::function<int(QWidget* form)>;
+void SetModalHandler(ModalHandler handler);  // an empty handler removes it
+bool HasModalHandler();
+
+// The size and content factor a form takes on a screen, for a form designed
+// at `design` on an 800 x 600 screen, with `wide` its fixed size on screens
+// wider than 1024 pixels (an invalid `wide` keeps the design size).
+struct FormScale {
+    QSize size;
+    double contentFactor = 1.0;
+};
+FormScale ComputeFormScale(QSize screen, QSize design, QSize wide = QSize());
+
+// Resizes the form for the primary screen and scales its contents (fonts and
+// the geometry of children placed without a layout).
+void ScaleForm(QWidget* form, QSize design, QSize wide = QSize());
+// The same for a given screen size (tests).
+void ScaleFormForScreen(QWidget* form, QSize screen, QSize design, QSize wide = QSize());
+
+// The main window's fixed size on wide screens.
+inline constexpr QSize kMainWindowWideSize{800, 580};
+
+// Centres the form on its screen now and every time it is activated or shown.
+void CenterOnScreen(QWidget* form);
+void CenterOnActivate(QWidget* form);
+
+}  // namespace forms

@@ -1,0 +1,93 @@
+#pragma once
+#include "platform/db/Query.h"
+#include "platform/db/Table.h"
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class QProgressBar;
+class QListWidget;
+
+// What the whole-declaration check needs of the screen that runs it: the
+// progress bar, a pass of pending events, and the two questions it may ask.
+class ValidationHost {
+public:
+    virtual ~ValidationHost() = default;
+    virtual void SetProgress(int position) = 0;   // 0..100
+    virtual void ProcessEvents() = 0;
+    virtual bool AskInterrupt() = 0;              // "Deseja interromper?": true = Yes
+    virtual void ShowErrorLimit(const QString& text) = 0;
+};
+
+// The host of a real screen: its progress bar, the event loop and the
+// message service.
+class WidgetValidationHost : public ValidationHost {
+public:
+    explicit WidgetValidationHost(QProgressBar* bar) : bar_(bar) {}
+    void SetProgress(int position) override;
+    void ProcessEvents() override;
+    bool AskInterrupt() override;
+    void ShowErrorLimit(const QString& text) override;
+
+private:
+    QProgressBar* bar_;
+};
+
+// The state of one run, read and written by the record checks.
+struct ValidationRun {
+    std::shared_ptr<db::Database> database;   // the data directory
+    std::uint8_t useWorkingTables = 0;
+    std::uint8_t fileAnalysisMode = 0;
+    std::unique_ptr<db::Table> resp, emp, vinc, tbUf;
+    std::unique_ptr<db::Query> establishmentGroupQuery, duplicateQuery, pisIdentityQuery;
+    bool runOnceDuplicates = true;
+    bool runOncePisIdentity = true;
+    QString currentPis, currentAdmission;     // of the contract being checked
+    QString currentBaseYear;                  // AnBase of the establishment being checked
+    int errorCount = 0;
+    int errorLimit = 250;
+    bool errorsWritten = false;
+    bool warningsWritten = false;
+    ValidationHost* host = nullptr;
+
+    // The table names the check queries use: "BD8Emp"/"te8emp", "BD8Vinc"/"te8vinc".
+    QString EstablishmentTable() const;
+    QString ContractTable() const;
+    bool AboveLimit() const { return errorCount >= errorLimit + 1; }
+
+    void AddValidationFinding(const QString& kind, int recordType, const QString& result, const QString& label,
+                              const QString& content);
+    void CountValidationError();
+
+    // Findings go through a connection of their own, in one transaction per run.
+    std::shared_ptr<db::Database> findingsDatabase;
+    std::unique_ptr<db::Transaction> findingsTransaction;
+    std::unique_ptr<db::Table> findings;
+};
+
+// Result bits: 2 errors written, 1 warnings written; 4 alone when interrupted.
+using ValidationResult = std::uint8_t;
+
+ValidationResult ValidateDeclaration(ValidationHost& host, const QString& dataDirectory,
+                                     std::uint8_t useWorkingTables, const std::vector<bool>* establishmentList,
+                                     const QString& baseYearFilter, std::uint8_t checkResponsible,
+                                     std::uint8_t reservedFlag, std::uint8_t fileAnalysisMode);
+
+// The screens' form: their progress bar and their (hidden) selection list.
+ValidationResult ValidateDeclaration(QProgressBar* progressBar, const QString& dataDirectory,
+                                     std::uint8_t useWorkingTables, const QListWidget* establishmentList,
+                                     const QString& baseYearFilter, std::uint8_t checkResponsible,
+                                     std::uint8_t reservedFlag, std::uint8_t fileAnalysisMode);
+
+// Asks the running check to stop at its next poll.
+void RequestValidationStop();
+
+// The record checks of each type, called by the run in its order.
+void CheckResponsibleRecord(ValidationRun& run);
+void CheckEstablishmentRecord(ValidationRun& run);
+void CheckEmployeeRecord(ValidationRun& run);
+
+// The text shown once the counted errors pass the limit.
+QString ErrorLimitText();

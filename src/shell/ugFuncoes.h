@@ -1,0 +1,82 @@
+#pragma once
+#include <QString>
+
+class QLineEdit;
+class QWidget;
+
+// Shared procedures: message display by code, fixed-width text, tests on
+// text, the code-returning building blocks of the field rules, display
+// formats and the transmission receipt code.
+
+// ---- Message display ------------------------------------------------------
+
+// Shows the catalogue text of the code (tb8MSG) in the box its kind asks for
+// and returns the pressed button's name ("mrYes", "mrNo", "mrOk"); an empty
+// text for a row of an unknown kind.
+QString ShowMessageByCode(const QString& code);
+
+// Information box: formatted inscription, "  - ", secondText, "  - ",
+// firstText, three blanks, a line break and the catalogue text of the code.
+void ShowMessageForEstablishment(const QString& code, const QString& inscription, const QString& firstText,
+                                 const QString& inscriptionType, const QString& secondText);
+
+// "Deseja interromper?" with Yes and No; true when Yes is pressed.
+bool AskInterrupt();
+
+// Checks the edit's text with CheckName; on failure shows the message, gives
+// the edit the focus and abandons the current event (throws SilentAbort).
+void ValidateNameEdit(QLineEdit* edit);
+
+// ---- Fixed-width text -----------------------------------------------------
+
+QString Spaces(int count);
+QString Zeros(int count);
+QString PadRight(const QString& text, int width);
+QString PadLeftZeros(const QString& text, int width);
+QString TrimBoth(const QString& text);  // only the blank, code 32
+QString RemoveDots(const QString& text);
+QString StripMaskChars(const QString& text);
+QString StripLeadingZeros(const QString& text);
+QString ReplaceFirst(const QString& text, const QString& oldPart, const QString& newPart);
+int MaxInteger(int a, int b);
+int StrToIntOrZero(const QString& text);
+QString ProgramDirectory();  // with its trailing separator
+void ClearEdits(QWidget* container);
+
+// ---- Tests ----------------------------------------------------------------
+
+bool IsAllDigits(const QString& text);
+bool IsAllZeros(const QString& text);
+bool IsPlainText(const QString& text);
+bool IsLettersOnly(const QString& text);
+bool IsNotRepeatedDigits(const QString& text);
+bool HasNoFourEqualChars(const QString& text);
+int CountWords(const QString& text);
+bool IsValidEmail(const QString& text);
+bool IsValidDate8(const QString& text);
+
+// ---- Code-returning procedures ("0000" accepted) --------------------------
+
+QString CheckDigitsLength(const QString& text, const QString& length);
+QString CheckDigitsLengthShort3648(const QString& text, const QString& length);
+QString CheckNumeric(const QString& text);
+QString CheckName(const QString& text);
+
+// ---- Display formats ------------------------------------------------------
+
+QString FormatInscricao(const QString& number, const QString& inscriptionType);
+QString FormatInscricaoOrCpf(const QString& number, const QString& inscriptionType);
+QString FormatPisPasep(const QString& pisPasep);
+QString FormatDate8(const QString& date);
+QString FormatPhone(const QString& phone);
+QString MonthName(const QString& month);
+QString FormatMoney9Cents(const QString& cents);
+QString FormatMoney8Cents(const QString& cents);
+QString FormatMoneyText(const QString& amount);
+QString FormatMoneyTextWide(const QString& amount);
+
+// ---- Transmission receipt -------------------------------------------------
+
+// The 12-character receipt code from the ".rec" file beside a declaration
+// file; " " when there is none.
+QString ReadReceiptCode(const QString& declarationPath);

@@ -1,0 +1,153 @@
+#include "platform/ui/Forms.h"
+#include "support/FormsScript.h"
+
+#include <QDialog>
+#include <QPushButton>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace forms;
+
+TEST(Forms, HidingTheFormDoesNotEndItsModalLoop) {
+    QDialog page;
+    page.setObjectName("fmPagina1");
+    FormsScript script;
+    script.expect("fmPagina1", [](QWidget* f) {
+        f->hide();  // as a wizard page does while the next page runs
+        QTimer::singleShot(30, f, [f] {
+            f->show();
+            SetModalResult(f, mrYes);
+        });
+        return int(mrNone);
+    });
+    EXPECT_EQ(ShowModal(&page), mrYes);
+    EXPECT_FALSE(page.isVisible());
+    EXPECT_FALSE(IsShowingModal(&page));
+    EXPECT_TRUE(script.unexpected().isEmpty());
+}
+
+TEST(Forms, NestedPagesRunEachTheirOwnLoop) {
+    QDialog first, second;
+    first.setObjectName("fmPagina1");
+    second.setObjectName("fmPagina2");
+    int secondResult = -1;
+    FormsScript script;
+    script.expect("fmPagina1", [&](QWidget* f) {
+        f->hide();
+        secondResult = ShowModal(&second);
+        f->show();
+        return int(mrOk);
+    });
+    script.expect("fmPagina2", mrNo);
+    EXPECT_EQ(ShowModal(&first), mrOk);
+    EXPECT_EQ(secondResult, mrNo);
+    EXPECT_EQ(script.shown(), QStringList({"fmPagina1", "fmPagina2"}));
+    EXPECT_EQ(script.pending(), 0);
+}
+
+TEST(Forms, DialogEndingsMapToModalResults) {
+    struct Case {
+        const char* name;
+        std::function<void(QDialog*)> end;
+        int expected;
+    } cases[] = {
+        {"accept", [](QDialog* d) { d->accept(); }, mrOk},
+        {"reject", [](QDialog* d) { d->reject(); }, mrCancel},
+        {"done", [](QDialog* d) { d->done(mrNo); }, mrNo},
+        {"close", [](QDialog* d) { d->close(); }, mrCancel},
+        {"button", [](QDialog* d) { d->findChild<QPushButton*>("bbOk")->click(); }, mrOk},
+    };
+    for (const Case& c : cases) {
+        QDialog d;
+        d.setObjectName("fmTeste");
+        auto* ok = new QPushButton("OK", &d);
+        ok->setObjectName("bbOk");
+        QObject::connect(ok, &QPushButton::clicked, &d, [&d] { SetModalResult(&d, mrOk); });
+        FormsScript script;
+        script.expect("fmTeste", [&](QWidget*) {
+            QTimer::singleShot(0, &d, [&] { c.end(&d); });
+            return int(mrNone);
+        });
+        EXPECT_EQ(ShowModal(&d), c.expected) << c.name;
+        EXPECT_FALSE(d.isVisible()) << c.name;
+    }
+}
+
+TEST(Forms, ClosingAPlainWidgetCancels) {
+    QWidget w;
+    w.setObjectName("fmPlain");
+    FormsScript script;
+    script.expect("fmPlain", [&](QWidget* f) {
+        QTimer::singleShot(0, f, [f] { f->close(); });
+        return int(mrNone);
+    });
+    EXPECT_EQ(ShowModal(&w), mrCancel);
+}
+
+TEST(Forms, DestroyingTheFormEndsTheLoop) {
+    auto* d = new QDialog;
+    d->setObjectName("fmTeste");
+    FormsScript script;
+    script.expect("fmTeste", [&](QWidget* f) {
+        QTimer::singleShot(0, [f] { delete f; });
+        return int(mrNone);
+    });
+    EXPECT_EQ(ShowModal(d), mrCancel);
+}
+
+TEST(Forms, ResultIsResetForEachShowing) {
+    QDialog d;
+    d.setObjectName("fmTeste");
+    FormsScript script;
+    script.expect("fmTeste", mrOk).expect("fmTeste", mrCancel);
+    EXPECT_EQ(ShowModal(&d), mrOk);
+    EXPECT_EQ(ShowModal(&d), mrCancel);
+}
+
+TEST(Forms, UnscriptedFormIsReportedAndCancelled) {
+    QDialog d;
+    d.setObjectName("fmSurpresa");
+    FormsScript script;
+    EXPECT_EQ(ShowModal(&d), mrCancel);
+    EXPECT_EQ(script.unexpected(), QStringList{"fmSurpresa"});
+}
+
+TEST(Forms, ModalResultNames) {
+    EXPECT_EQ(ModalResultName(mrOk), "mrOk");
+    EXPECT_EQ(ModalResultName(mrCancel), "mrCancel");
+    EXPECT_EQ(ModalResultName(mrYes), "mrYes");
+    EXPECT_EQ(ModalResultName(mrNo), "mrNo");
+    EXPECT_EQ(ModalResultName(42), "mrNone");
+}
+
+TEST(Forms, ScaleFollowsTheScreenWidth) {
+    struct Case {
+        QSize screen, design, wide, size;
+        double factor;
+    } cases[] = {
+        {{800, 600}, {400, 300}, {}, {400, 300}, 1.0},
+        {{1024, 768}, {400, 300}, {}, {512, 384}, 1.28},
+        {{640, 480}, {400, 300}, {}, {320, 240}, 0.8},
+        {{1024, 600}, {800, 600}, {}, {1024, 600}, 1.28},
+        {{1280, 1024}, {800, 600}, kMainWindowWideSize, {800, 580}, 1024.0 / 768.0},
+        {{1920, 1080}, {500, 350}, {}, {500, 350}, 1024.0 / 768.0},
+    };
+    for (const Case& c : cases) {
+        const FormScale s = ComputeFormScale(c.screen, c.design, c.wide);
+        EXPECT_EQ(s.size, c.size) << c.screen.width() << "x" << c.screen.height();
+        EXPECT_DOUBLE_EQ(s.contentFactor, c.factor);
+    }
+}
+
+TEST(Forms, ScalingMovesHandPlacedChildrenAndFonts) {
+    QWidget form;
+    auto* child = new QWidget(&form);
+    child->setGeometry(10, 20, 100, 50);
+    QFont f = form.font();
+    f.setPointSizeF(10);
+    form.setFont(f);
+    ScaleFormForScreen(&form, {1024, 768}, {400, 300});
+    EXPECT_EQ(form.size(), QSize(512, 384));
+    EXPECT_EQ(child->geometry(), QRect(13, 26, 128, 64));
+    EXPECT_NEAR(form.font().pointSizeF(), 12.8, 0.01);
+}

@@ -1,0 +1,160 @@
+#include "rules/ugCriticaDeclaracao.h"
+#include "shell/UdmLobrix.h"
+#include "support/Builders.h"
+#include "support/DataFolder.h"
+
+#include <QFile>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+class RecordingHost : public ValidationHost {
+public:
+    void SetProgress(int position) override { positions.push_back(position); }
+    void ProcessEvents() override {
+        ++pumps;
+        if (onPump) onPump(pumps);
+    }
+    bool AskInterrupt() override {
+        ++questions;
+        return answerYes;
+    }
+    void ShowErrorLimit(const QString&) override { ++limitBoxes; }
+
+    std::vector<int> positions;
+    int pumps = 0;
+    int questions = 0;
+    int limitBoxes = 0;
+    bool answerYes = true;
+    std::function<void(int)> onPump;
+};
+
+struct Finding {
+    QString kind, type, result, label, content, inscricao, sequencial;
+};
+
+class ValidationRunTest : public ::testing::Test {
+protected:
+    void addEstablishment(const QString& year, const QString& inscricao, const QString& decl, int contracts,
+                          int foreigners, const QString& storedCount = QString()) {
+        db::Table emp(dmLobrix->dbZuvo, "Bd8emp.DB");
+        emp.Open();
+        AppendRow(emp, {{"AnBase", year}, {"CoCgcCeiEstabelecimento", inscricao}, {"NuPrefixoEstabelecimento", "00"},
+                        {"InZuvoNegEstabelecimento", decl}, {"NuEstrangeirosEstabelec", QString::number(foreigners)},
+                        {"NuVinculosEstabelecimento", storedCount.isNull() ? QString::number(contracts) : storedCount}});
+        db::Table vinc(dmLobrix->dbZuvo, "Bd8vinc.DB");
+        vinc.Open();
+        for (int i = 0; i < contracts; ++i)
+            AppendRow(vinc, {{"AnBase", year}, {"CoCgcCeiEstabelecimento", inscricao}, {"NuPrefixoEstabelecimento", "00"},
+                             {"CoPisPasepEmpregado", QStringLiteral("%1").arg(i, 11, 10, QChar('0'))},
+                             {"NoEmpregado", "EMPREGADO"}, {"CoNacionalidade", i < foreigners ? "20" : "10"}});
+    }
+    ValidationResult run(const std::vector<bool>* list = nullptr, const QString& filter = QString()) {
+        return ValidateDeclaration(host, program.dataFolder(), 0, list, filter, 0, 0, 0);
+    }
+    QList<Finding> findings() {
+        QList<Finding> out;
+        if (!dmLobrix->dbZuvo->tableExists("te8errwa.db")) return out;
+        db::Table t(dmLobrix->dbZuvo, "te8errwa.db");
+        t.Open();
+        for (t.First(); !t.Eof(); t.Next())
+            out << Finding{t.FieldByName("errwar").AsString(),  t.FieldByName("tiporegistro").AsString(),
+                           t.FieldByName("retorno").AsString(), t.FieldByName("lbl").AsString(),
+                           t.FieldByName("Conteudo").AsString(), t.FieldByName("inscricao").AsString(),
+                           t.FieldByName("Sequencial").AsString()};
+        return out;
+    }
+    TempProgramWithModules program;
+    RecordingHost host;
+};
+
+TEST_F(ValidationRunTest, ACleanDeclarationLeavesNoFindingsTable) {
+    addEstablishment("2009", "11111111000111", "0", 3, 0);
+    EXPECT_EQ(run(), 0);
+    EXPECT_FALSE(QFile::exists(program.dataFolder() + "/te8errwa.db"));
+    EXPECT_EQ(host.positions.back(), 100);
+}
+
+TEST_F(ValidationRunTest, SummaryChecksOfAnEstablishment) {
+    addEstablishment("2009", "11111111000111", "0", 0, 0);   // employees declared, none listed
+    addEstablishment("2009", "22222222000122", "0", 5, 2);   // 5 contracts, 2 foreigners: warning
+    addEstablishment("2009", "33333333000133", "0", 4, 4);   // 4 contracts: never a warning
+    addEstablishment("2009", "44444444000144", "1", 0, 0);   // without employees: fine
+    EXPECT_EQ(run(), 3);
+    const auto rows = findings();
+    ASSERT_EQ(rows.size(), 4);
+    EXPECT_EQ(rows[0].kind, "err");
+    EXPECT_EQ(rows[0].result, "1673");
+    EXPECT_EQ(rows[0].label, "1661");
+    EXPECT_EQ(rows[0].content, "0");
+    EXPECT_EQ(rows[1].label, "1622");
+    EXPECT_EQ(rows[1].inscricao, "11111111000111");
+    EXPECT_EQ(rows[2].kind, "war");
+    EXPECT_EQ(rows[2].result, "1670");
+    EXPECT_EQ(rows[2].content, "5");
+    EXPECT_EQ(rows[3].label, "1659");
+    EXPECT_EQ(rows[3].content, "2");
+    EXPECT_EQ(rows[3].inscricao, "22222222000122");
+}
+
+TEST_F(ValidationRunTest, SelectionCountsOnlyEstablishmentsThatPassTheFilter) {
+    addEstablishment("2008", "10000000000100", "0", 0, 0);
+    addEstablishment("2009", "11111111000111", "0", 0, 0);
+    addEstablishment("2009", "22222222000122", "0", 0, 0);
+    addEstablishment("2010", "33333333000133", "0", 0, 0);
+    const std::vector<bool> second = {false, true};
+    EXPECT_EQ(run(&second, "2009"), 2);
+    const auto rows = findings();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0].inscricao, "22222222000122");
+    // An empty filter takes every year: the analysis of a file must not skip them.
+    EXPECT_EQ(run(), 2);
+    EXPECT_EQ(findings().size(), 8);
+}
+
+TEST_F(ValidationRunTest, TheSequenceCarriesOverRuns) {
+    addEstablishment("2009", "11111111000111", "0", 0, 0);
+    run();
+    const int last = findings().last().sequencial.toInt();
+    run();
+    EXPECT_EQ(findings().first().sequencial.toInt(), last + 1);
+    EXPECT_EQ(findings().first().sequencial.size(), 6);
+}
+
+TEST_F(ValidationRunTest, InterruptionAnsweredYesEndsWithFourAndNoGoesOn) {
+    addEstablishment("2009", "11111111000111", "0", 0, 0);
+    addEstablishment("2009", "22222222000122", "0", 0, 0);
+    host.onPump = [](int n) { if (n == 1) RequestValidationStop(); };
+    host.answerYes = true;
+    EXPECT_EQ(run(), 4);
+    EXPECT_EQ(host.questions, 1);
+
+    RecordingHost again;
+    again.onPump = [](int n) { if (n == 1) RequestValidationStop(); };
+    again.answerYes = false;
+    EXPECT_EQ(ValidateDeclaration(again, program.dataFolder(), 0, nullptr, QString(), 0, 0, 0), 2);
+    EXPECT_EQ(again.questions, 1);
+    EXPECT_EQ(findings().size(), 4);
+}
+
+TEST_F(ValidationRunTest, ProgressNeverPassesOneHundredWhenStoredCountsFallShort) {
+    addEstablishment("2009", "11111111000111", "0", 300, 0, "1");
+    addEstablishment("2009", "22222222000122", "0", 3, 0, "X");
+    run();
+    ASSERT_FALSE(host.positions.empty());
+    for (int p : host.positions) {
+        EXPECT_GE(p, 0);
+        EXPECT_LE(p, 100);
+    }
+    EXPECT_EQ(host.positions.back(), 100);
+}
+
+TEST_F(ValidationRunTest, AMissingTablePassesOutAsAnEngineError) {
+    dmLobrix->tbTrab.Close();
+    dmLobrix->dbZuvo->dropTable("tbTrab.db");
+    EXPECT_THROW(run(), db::DbError);
+    EXPECT_THROW(ValidateDeclaration(host, program.dataFolder(), 1, nullptr, QString(), 1, 0, 1), db::DbError);
+}
+
+}  // namespace
