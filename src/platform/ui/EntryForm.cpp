@@ -88,7 +88,7 @@ bool EntryFormController::RunAction(const Handler& action) {
     return runHandler(action);
 }
 
-void EntryFormController::RunPendingChecks() { processPending(); }
+bool EntryFormController::RunPendingChecks() { return processPending(); }
 
 void EntryFormController::FocusBack(QWidget* control) {
     if (!control) return;
@@ -128,9 +128,9 @@ void EntryFormController::schedule() {
     QMetaObject::invokeMethod(this, [this] { processPending(); }, Qt::QueuedConnection);
 }
 
-void EntryFormController::processPending() {
+bool EntryFormController::processPending() {
     scheduled_ = false;
-    if (busy_) return;  // runHandler schedules again when it is done
+    if (busy_) return true;  // runHandler schedules again when it is done
     while (!pending_.empty()) {
         const Pending next = pending_.front();
         pending_.pop_front();
@@ -144,10 +144,11 @@ void EntryFormController::processPending() {
             if (!ok) {
                 // The user never got to the next field: its entry is dropped too.
                 pending_.clear();
-                return;
+                return false;
             }
         }
     }
+    return true;
 }
 
 bool EntryFormController::runHandler(const Handler& handler) {
@@ -176,7 +177,7 @@ void EntryFormController::showHelpFor(const QWidget* w) {
 bool EntryFormController::handleKey(QWidget* w, QKeyEvent* ke) {
     const int key = ke->key();
     const auto mods = ke->modifiers() & ~Qt::KeypadModifier;
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && mods == Qt::NoModifier) {
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && mods == Qt::NoModifier && EnterAsTab) {
         if (auto* button = qobject_cast<QAbstractButton*>(w); button && !qobject_cast<const QAbstractButton*>(w)->isCheckable()) {
             button->click();
             return true;

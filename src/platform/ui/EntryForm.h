@@ -69,14 +69,18 @@ public:
     // pending exit checks are dropped, the bound controls written, a silent
     // abort ends it; true when it ran to its end.
     bool RunAction(const Handler& action);
-    // Runs the exit and entry handlers waiting for the focus change now.
-    void RunPendingChecks();
+    // Runs the exit and entry handlers waiting for the focus change now;
+    // false when one of them failed (a button then leaves its work undone).
+    bool RunPendingChecks();
 
     // Where the focus went when the running exit handler's field was left
     // (null outside exit handlers, or when no control of the form has it).
     QWidget* ExitTarget() const { return exitTarget_; }
     QWidget* LastEnteredControl() const { return lastEntered_; }
     bool Busy() const { return busy_; }
+
+    // Enter moves to the next control (false: the form handles Enter itself).
+    bool EnterAsTab = true;
 
     // Set to 0 by a failed check; the page control answers with it.
     std::uint8_t AllowPageChange = 1;
@@ -100,7 +104,7 @@ private:
     bool ownsWidget(const QWidget* w) const;
     QWidget* fieldFor(QWidget* w) const;   // the registered field a widget belongs to
     void schedule();
-    void processPending();
+    bool processPending();
     bool runHandler(const Handler& handler);
     void showHelpFor(const QWidget* w);
     bool handleKey(QWidget* w, QKeyEvent* ke);
