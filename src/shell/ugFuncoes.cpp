@@ -98,10 +98,10 @@ QString formatMoneyText(const QString& amount, bool wide) {
 // ---- Message display ------------------------------------------------------
 
 QString ShowMessageByCode(const QString& code) {
-    db::Table& messages = dmLobrix->taMensagem;
-    if (!messages.FindKey({code}))
+    if (!dmLobrix || !dmLobrix->taMensagem.FindKey({code}))
         return msg::ShowBox(msg::BoxKind::Error, QStringLiteral("Mensagem %1 não encontrada no catálogo.").arg(code),
                             msg::BoxButtons::Ok, code);
+    db::Table& messages = dmLobrix->taMensagem;
     const QString kind = messages.FieldByName(QStringLiteral("TpMensagem")).AsString().trimmed().toUpper();
     const QString text = messages.FieldByName(QStringLiteral("TxMensagem")).AsString();
     if (kind == QLatin1String("CNF"))
@@ -115,9 +115,9 @@ QString ShowMessageByCode(const QString& code) {
 
 void ShowMessageForEstablishment(const QString& code, const QString& inscription, const QString& firstText,
                                  const QString& inscriptionType, const QString& secondText) {
-    db::Table& messages = dmLobrix->taMensagem;
-    const QString message =
-        messages.FindKey({code}) ? messages.FieldByName(QStringLiteral("TxMensagem")).AsString() : QString();
+    const QString message = dmLobrix && dmLobrix->taMensagem.FindKey({code})
+                                 ? dmLobrix->taMensagem.FieldByName(QStringLiteral("TxMensagem")).AsString()
+                                 : QString();
     const QString type = inscriptionType.trimmed();
     const QString shown = (type == QLatin1String("1") || type == QLatin1String("3"))
                               ? FormatInscricao(inscription, inscriptionType)

@@ -63,3 +63,26 @@ QString ScriptedMessages::show(const msg::BoxRequest& request) {
                       << request.text.toStdString();
     return answer;
 }
+
+namespace {
+class UnexpectedBoxGuard : public msg::MessageHost {
+public:
+    QString show(const msg::BoxRequest& request) override {
+        ADD_FAILURE() << "message box shown with no ScriptedMessages in the test: [" << request.code.toStdString()
+                      << "] " << request.text.toStdString();
+        switch (request.buttons) {
+        case msg::BoxButtons::Ok: return QStringLiteral("mrOk");
+        case msg::BoxButtons::YesNo: return QStringLiteral("mrNo");
+        case msg::BoxButtons::OkCancel:
+        case msg::BoxButtons::YesNoCancel: break;
+        }
+        return QStringLiteral("mrCancel");
+    }
+    void beep() override {}
+};
+}  // namespace
+
+void InstallUnexpectedBoxGuard() {
+    static UnexpectedBoxGuard guard;
+    msg::SetMessageHost(&guard);
+}

@@ -36,3 +36,19 @@ private:
     bool acceptOk_ = false;
     int beeps_ = 0;
 };
+
+// Installed by the test programs' main: a box shown while no ScriptedMessages
+// is alive fails the test instead of waiting for a click that never comes.
+void InstallUnexpectedBoxGuard();
+
+// The real dialogs while the object lives (for tests of the dialogs themselves).
+class RealMessageBoxes {
+public:
+    RealMessageBoxes() : previous_(msg::SetMessageHost(nullptr)) {}
+    ~RealMessageBoxes() { msg::SetMessageHost(previous_); }
+    RealMessageBoxes(const RealMessageBoxes&) = delete;
+    RealMessageBoxes& operator=(const RealMessageBoxes&) = delete;
+
+private:
+    msg::MessageHost* previous_;
+};

@@ -1,3 +1,5 @@
+#include "ScriptedMessages.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -5,5 +7,6 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    InstallUnexpectedBoxGuard();
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,653 @@
+#include "DeclarationWriter.h"
+
+#include "Windows1252.h"
+#include "ugClArquivo.h"
+#include "ugDriveDisquete.h"
+#include "ugHashCompara.h"
+#include "platform/AppPaths.h"
+#include "platform/db/Database.h"
+#include "platform/db/Query.h"
+#include "platform/db/Table.h"
+#include "platform/os/Drives.h"
+#include "platform/ui/MessageService.h"
+#include "shell/ugFuncoes.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QProgressBar>
+#include <cerrno>
+
+namespace declfile {
+
+// ---- host and part files ---------------------------------------------------
+
+void ProgressBarHost::SetProgressMaximum(int maximum) {
+    if (bar_) {
+        bar_->setMinimum(0);
+        bar_->setMaximum(maximum);
+    }
+}
+
+void ProgressBarHost::SetProgress(int position) {
+    if (bar_) bar_->setValue(position);
+}
+
+void ProgressBarHost::ProcessEvents() {
+    // Pumping on every record would cost more than writing it; a few times a
+    // frame keeps the page responsive and its Cancel button live.
+    static QElapsedTimer clock;
+    if (!clock.isValid()) clock.start();
+    const qint64 now = clock.elapsed();
+    if (lastPump_ >= 0 && now - lastPump_ < 15) return;
+    lastPump_ = now;
+    QCoreApplication::processEvents();
+}
+
+namespace {
+
+class DiskPartFile : public PartFile {
+public:
+    bool Create(const QString& path) override {
+        file_.setFileName(path);
+        buffer_.clear();
+        diskFull_ = false;
+        return file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered);
+    }
+    bool Write(const QByteArray& bytes) override {
+        buffer_.append(bytes);
+        return buffer_.size() < kFlushAt || flush();
+    }
+    bool Close() override {
+        if (!file_.isOpen()) return true;
+        const bool ok = flush();
+        file_.close();
+        return ok && file_.error() == QFileDevice::NoError;
+    }
+    bool DiskFull() const override { return diskFull_; }
+
+private:
+    static constexpr int kFlushAt = 1 << 16;
+    bool flush() {
+        if (buffer_.isEmpty()) return true;
+        errno = 0;
+        const qint64 n = file_.write(buffer_);
+        const int err = errno;
+        const bool ok = n == buffer_.size();
+        buffer_.clear();
+        if (!ok) diskFull_ = err == ENOSPC || file_.error() == QFileDevice::ResourceError;
+        return ok;
+    }
+    QFile file_;
+    QByteArray buffer_;
+    bool diskFull_ = false;
+};
+
+PartFileFactory& partFileFactory() {
+    static PartFileFactory factory;
+    return factory;
+}
+
+bool* volatile gCancelRequest = nullptr;
+
+
+QStringList receiptFieldsFromEstablishment() {
+    return QStringLiteral("AnBase;CoCgcCeiEstabelecimento;NuPrefixoEstabelecimento;InInscrEstabelecimento;"
+                          "NoRazaoEstabelecimento;EdEstabelecimento;NuEnderecoEstabelecimento;"
+                          "TxComplemEstabelecimento;NoBairroEstabelecimento;CoCepEstabelecimento;CoMunicipio;"
+                          "NoMunicEstabelecimento;SgUf;NuDDD;NuTelefone;TxEMailEstabelecimento;"
+                          "InEncerramentoAtividade;DaEncerramentoAtividade")
+        .split(';');
+}
+
+QStringList receiptFieldsFromResponsible() {
+    return QStringLiteral("CoCgcCeiResponsavel;InInscrResponsavel;NoResponsavelArquivo;EdLogradouroRespArquivo;"
+                          "NuLogradouroRespArquivo;TxComplementoRespArquivo;NoBairroRespArquivo;CoCepRespArquivo;"
+                          "CoMunicipioRespArquivo;NoMunicipioRespArquivo;SgUfRespArquivo;NuFoneDDD;"
+                          "NuFoneAssinante;TxEMailRespArquivo")
+        .split(';');
+}
+
+}  // namespace
+
+std::unique_ptr<PartFile> MakeDiskPartFile() { return std::make_unique<DiskPartFile>(); }
+
+void SetPartFileFactory(PartFileFactory factory) { partFileFactory() = std::move(factory); }
+
+db::TableDef ReceiptFileTableDef() {
+    using db::textField;
+    db::TableDef t;
+    t.fileName = QStringLiteral("te8ProID.db");
+    t.fields = {
+        textField("NuDisquete", 2), textField("AnBase", 4), textField("CoCgcCeiEstabelecimento", 14),
+        textField("NuPrefixoEstabelecimento", 2), textField("InInscrEstabelecimento", 1),
+        textField("NoRazaoEstabelecimento", 52), textField("EdEstabelecimento", 40),
+        textField("NuEnderecoEstabelecimento", 6), textField("TxComplemEstabelecimento", 21),
+        textField("NoBairroEstabelecimento", 19), textField("CoCepEstabelecimento", 8),
+        textField("CoMunicipio", 7), textField("NoMunicEstabelecimento", 30), textField("SgUf", 2),
+        textField("NuDDD", 2), textField("NuTelefone", 8), textField("TxEMailEstabelecimento", 45),
+        textField("CoCgcCeiResponsavel", 14), textField("InInscrResponsavel", 1),
+        textField("NoResponsavelArquivo", 40), textField("EdLogradouroRespArquivo", 40),
+        textField("NuLogradouroRespArquivo", 6), textField("TxComplementoRespArquivo", 21),
+        textField("NoBairroRespArquivo", 19), textField("CoCepRespArquivo", 8),
+        textField("CoMunicipioRespArquivo", 7), textField("NoMunicipioRespArquivo", 30),
+        textField("SgUfRespArquivo", 2), textField("NuFoneDDD", 2), textField("NuFoneAssinante", 8),
+        textField("TxEMailRespArquivo", 45), db::boolField("InReciboParaRespArquivo"),
+        db::boolField("InRetificacao"), textField("DaGeracao", 8), textField("HoSenha", 6),
+        textField("NuEstabelecimentos", 6), textField("NuVinculos", 6),
+        textField("InEncerramentoAtividade", 1), textField("DaEncerramentoAtividade", 8),
+    };
+    return t;
+}
+
+db::TableDef ReceiptEstablishmentTableDef() {
+    using db::textField;
+    db::TableDef t;
+    t.fileName = QStringLiteral("te8ProES.db");
+    t.fields = {
+        textField("NuDisquete", 2), textField("CoCgcCeiEstabelecimento", 14),
+        textField("NuPrefixoEstabelecimento", 2), textField("CoCgcVinculado", 14),
+        textField("InInscrEstabelecimento", 1), textField("NoRazaoEstabelecimento", 52),
+        textField("NuVinculosEstabelecimento", 6), textField("DaEncerramentoAtividade", 8),
+    };
+    return t;
+}
+
+void CancelWriting() {
+    if (gCancelRequest) *gCancelRequest = true;
+}
+
+// ---- one run ---------------------------------------------------------------
+
+namespace {
+
+constexpr qint64 kReserve = 3552;              // header, trailer and a few records
+constexpr qint64 kReserveWithContracts = 4104; // one record more for an establishment with employees
+constexpr qint64 kMinimumCapacity = 1410;
+
+class WriterRun {
+public:
+    WriterRun(const WriteRequest& r, WriterState& s, WriterHost& h) : req_(r), state_(s), host_(h) {}
+    ~WriterRun() { gCancelRequest = nullptr; }
+    int Run();
+
+private:
+    // Steps; false stops the run.
+    bool OpenNextFile();
+    bool WriteHeaderRecord();
+    bool WriteEstablishmentRecord();
+    bool WriteContractRecord();
+    bool WriteTrailerRecord();
+    bool PollCancel();
+    bool StampFileDigest();
+
+    bool writeLine(const QByteArray& record);
+    bool closePart();
+    void storePendingContractCount();
+    void advanceProgress() { host_.SetProgress(++progress_); }
+    QString zeroOf(int part) const { return part < 10 ? QStringLiteral("0") : QString(); }
+    bool diskette() const { return IsDisketteDrive(req_.drive); }
+    RecordContext context() const;
+    void cleanUp(bool completed);
+
+    const WriteRequest& req_;
+    WriterState& state_;
+    WriterHost& host_;
+
+    std::shared_ptr<db::Database> db_;
+    std::unique_ptr<db::Table> resp_, emp_, vinc_, proId_, proEs_;
+    std::unique_ptr<RecordBuilder> b0_, b1_, b2_, b9_;
+    std::unique_ptr<PartFile> file_;
+
+    qint64 capacity_ = 0;
+    qint64 used_ = 0;
+    int part_ = 0;
+    int partsOpened_ = 0;
+    int sequence_ = 1;
+    int count1_ = 0;
+    int count2_ = 0;
+    int contracts_ = 0;
+    int progress_ = 0;
+    QByteArray key_;
+    QString baseName_;
+    QString currentPath_;
+    QString currentName_;
+    bool ioError_ = false;
+    bool diskFull_ = false;
+    bool cancelRequest_ = false;
+    bool cancelled_ = false;
+    bool overwrite_ = false;
+    bool cannotDelete_ = false;
+    bool missing_ = false;
+    bool lowCapacity_ = false;
+    bool cannotCreate_ = false;
+    bool esPending_ = false;
+    int lastProIdPart_ = 9999;
+};
+
+RecordContext WriterRun::context() const {
+    RecordContext c;
+    c.key = key_;
+    c.sequence = sequence_;
+    c.count1 = count1_;
+    c.count2 = count2_;
+    c.amendment = req_.amendment;
+    c.fromWorkingTables = req_.fromWorkingTables;
+    c.generationDate = req_.generationDate;
+    c.crea = state_.CreaDeclaracao;
+    c.versao = state_.Versao;
+    c.splitMode = state_.ModoParticionamento == 1;
+    c.anoBase = state_.AnoBase;
+    c.osCode = state_.OsCode;
+    return c;
+}
+
+bool WriterRun::PollCancel() {
+    host_.ProcessEvents();
+    if (!cancelRequest_) return true;
+    if (AskInterrupt()) {
+        cancelled_ = true;
+        return false;
+    }
+    cancelRequest_ = false;
+    return true;
+}
+
+bool WriterRun::writeLine(const QByteArray& record) {
+    if (!file_ || !file_->Write(record)) {
+        ioError_ = true;
+        diskFull_ = file_ && file_->DiskFull();
+        return false;
+    }
+    return true;
+}
+
+bool WriterRun::closePart() {
+    if (!file_) return true;
+    const bool ok = file_->Close();
+    if (!ok) {
+        ioError_ = true;
+        diskFull_ = file_->DiskFull();
+    }
+    file_.reset();
+    return ok;
+}
+
+bool WriterRun::StampFileDigest() {
+    if (!PollCancel()) return false;
+    if (StampFileDigestAt(state_.ArquivoGerado) != StampResult::Stamped) {
+        ioError_ = true;
+        return false;
+    }
+    return PollCancel();
+}
+
+void WriterRun::storePendingContractCount() {
+    if (!esPending_) return;
+    proEs_->Edit();
+    proEs_->FieldByName(QStringLiteral("NuVinculosEstabelecimento")).SetAsString(QString::number(contracts_));
+    proEs_->Post();
+}
+
+bool WriterRun::WriteHeaderRecord() {
+    if (!PollCancel()) return false;
+    RecordContext c = context();
+    c.sequence = 1;
+    c.key = cp1252::Encode(FormatFileField(*emp_, QStringLiteral("CoCgcCeiEstabelecimento")) +
+                           FormatFileField(*emp_, QStringLiteral("NuPrefixoEstabelecimento")));
+    if (!writeLine(b0_->Build(c))) return false;
+    if (!PollCancel()) return false;
+    count1_ = 0;
+    count2_ = 0;
+    sequence_ = 2;
+    return true;
+}
+
+bool WriterRun::WriteEstablishmentRecord() {
+    if (!PollCancel()) return false;
+    storePendingContractCount();
+    esPending_ = false;
+    contracts_ = 0;
+    key_ = cp1252::Encode(FormatFileField(*emp_, QStringLiteral("CoCgcCeiEstabelecimento")) +
+                          FormatFileField(*emp_, QStringLiteral("NuPrefixoEstabelecimento")));
+    if (!writeLine(b1_->Build(context()))) return false;
+    if (!PollCancel()) return false;
+    if (lastProIdPart_ != part_) {
+        proId_->Append();
+        proId_->FieldByName(QStringLiteral("NuDisquete")).SetAsString(QString::number(part_));
+        for (const QString& f : receiptFieldsFromEstablishment())
+            proId_->FieldByName(f).SetAsString(emp_->FieldByName(f).AsString());
+        for (const QString& f : receiptFieldsFromResponsible())
+            proId_->FieldByName(f).SetAsString(resp_->FieldByName(f).AsString());
+        proId_->FieldByName(QStringLiteral("InReciboParaRespArquivo"))
+            .SetAsBoolean(resp_->FieldByName(QStringLiteral("InReciboParaRespArquivo")).AsBoolean());
+        proId_->FieldByName(QStringLiteral("InRetificacao")).SetAsBoolean(req_.amendment);
+        proId_->FieldByName(QStringLiteral("DaGeracao")).SetAsString(req_.generationDate);
+        proId_->FieldByName(QStringLiteral("HoSenha")).SetAsString(req_.generationTime);
+        proId_->Post();
+        lastProIdPart_ = part_;
+    }
+    proEs_->Append();
+    proEs_->FieldByName(QStringLiteral("NuDisquete")).SetAsString(QString::number(part_));
+    for (const char* f : {"CoCgcCeiEstabelecimento", "NuPrefixoEstabelecimento", "CoCgcVinculado",
+                          "InInscrEstabelecimento", "NoRazaoEstabelecimento", "DaEncerramentoAtividade"})
+        proEs_->FieldByName(QLatin1String(f)).SetAsString(emp_->FieldByName(QLatin1String(f)).AsString());
+    proEs_->Post();
+    esPending_ = true;
+    ++count1_;
+    used_ += kRecordBytes;
+    ++sequence_;
+    return true;
+}
+
+bool WriterRun::WriteContractRecord() {
+    if (!PollCancel()) return false;
+    if (!writeLine(b2_->Build(context()))) return false;
+    if (!PollCancel()) return false;
+    ++count2_;
+    ++contracts_;
+    used_ += kRecordBytes;
+    ++sequence_;
+    return true;
+}
+
+bool WriterRun::WriteTrailerRecord() {
+    if (!PollCancel()) return false;
+    if (!writeLine(b9_->Build(context()))) return false;
+    if (!PollCancel()) return false;
+    storePendingContractCount();
+    if (proId_->Locate({QStringLiteral("NuDisquete")}, {QString::number(part_)})) {
+        proId_->Edit();
+        proId_->FieldByName(QStringLiteral("NuEstabelecimentos")).SetAsString(QString::number(count1_));
+        proId_->FieldByName(QStringLiteral("NuVinculos")).SetAsString(QString::number(count2_));
+        proId_->Post();
+    }
+    contracts_ = 0;
+    esPending_ = false;
+    return true;
+}
+
+bool WriterRun::OpenNextFile() {
+    if (part_ > 0 && file_) {
+        if (!WriteTrailerRecord()) return false;
+        if (!closePart()) return false;
+        if (state_.ModoParticionamento != 1 && !StampFileDigest()) return false;
+    }
+    ++part_;
+    ++partsOpened_;
+    bool retry = false;
+    const QChar drive = req_.drive.toUpper();
+    const QString letter = req_.amendment ? QStringLiteral("R") : QStringLiteral("G");
+    for (;;) {
+        if (baseName_.isEmpty())
+            baseName_ = QStringLiteral("Zuvo") + QString::number(state_.AnoBase) + QLatin1Char('_') +
+                        emp_->FieldByName(QStringLiteral("CoCgcCeiEstabelecimento")).AsString() +
+                        emp_->FieldByName(QStringLiteral("NuPrefixoEstabelecimento")).AsString();
+        const QString name = baseName_ + zeroOf(part_) + QString::number(part_) + letter;
+        const QString decName = name + QStringLiteral(".dec");
+        if (diskette()) {
+            if ((part_ > 1 || retry) && !PromptInsertDiskette(drive, part_)) {
+                cancelled_ = true;
+                return false;
+            }
+            if (!WaitForDiskette(drive)) {
+                cancelled_ = true;
+                return false;
+            }
+        }
+        if (partsOpened_ > 1) state_.GerouVariosArquivos = 1;
+        if (diskette() && (DriveHasTwoEntries(drive, EntryKinds::FilesAndFolders) ||
+                           (DriveHasEntries(drive, EntryKinds::FilesAndFolders) &&
+                            !FileExistsOnDrive(drive, EntryKinds::FilesAndFolders, decName)))) {
+            msg::ShowBox(msg::BoxKind::Information, QStringLiteral("O disco a ser gravado não pode conter arquivos."));
+            retry = true;
+            continue;
+        }
+        if (DriveHasEntries(drive, EntryKinds::FilesAndFolders) &&
+            FileExistsOnDrive(drive, EntryKinds::FilesOnly, decName)) {
+            if (FileExistsOnDrive(drive, EntryKinds::FilesOnly, name + QStringLiteral(".rec"))) {
+                const QString q = QStringLiteral(" A declaração \"") + decName + QStringLiteral("\" no drive ") +
+                                  drive + QStringLiteral(": .\njá foi transmitida. Deseja gravar mesmo assim? "
+                                                         "(O arquivo existente será preservado)");
+                if (msg::ShowBox(msg::BoxKind::Confirmation, q, msg::BoxButtons::YesNo) != QLatin1String("mrYes")) {
+                    cancelled_ = true;
+                    return false;
+                }
+                ++part_;
+                continue;
+            }
+            if (!overwrite_) {
+                const QString q = QStringLiteral("Existe um arquivo de nome \"") + decName + QStringLiteral("\" no drive ") +
+                                  drive + QStringLiteral(": .\nAutoriza gravar sobre?");
+                if (msg::ShowBox(msg::BoxKind::Confirmation, q, msg::BoxButtons::YesNo) != QLatin1String("mrYes")) {
+                    cancelled_ = true;
+                    return false;
+                }
+                overwrite_ = true;
+            }
+            const QString existing = diskette() ? drives::PathOnDrive(drive, decName)
+                                                : AppPaths::findNoCase(TransmitFolder(), decName);
+            if (!QFile::remove(existing)) {
+                msg::ShowBox(msg::BoxKind::Information,
+                             QStringLiteral("O arquivo \"") + decName + QStringLiteral(".\" não pode ser excluido."));
+                cannotDelete_ = true;
+                return false;
+            }
+        }
+        capacity_ = diskette() ? DiskCapacity(drive) : kFolderCapacity;
+        if (capacity_ < kMinimumCapacity) {
+            msg::ShowBox(msg::BoxKind::Information,
+                         QStringLiteral("Espaço disponível para gravação abaixo do mínimo aceitável."));
+            lowCapacity_ = true;
+            return false;
+        }
+        const QString path = diskette() ? drives::RootFolder(drive) + decName : TransmitFolder() + decName;
+        state_.ArquivoGerado = path;
+        state_.QtArquivosGerados = quint16(partsOpened_);
+        state_.NomeArquivoGerado = name;
+        auto file = partFileFactory() ? partFileFactory()() : MakeDiskPartFile();
+        if (!file->Create(path)) {
+            msg::ShowBox(msg::BoxKind::Information, QStringLiteral("Disco com problema ou não há disco na unidade."));
+            if (!diskette()) {
+                // The folder cannot take the file (missing, read-only): asking
+                // again would not change that.
+                cannotCreate_ = true;
+                return false;
+            }
+            retry = true;
+            continue;
+        }
+        file_ = std::move(file);
+        currentPath_ = path;
+        currentName_ = decName;
+        if (!WriteHeaderRecord()) return false;
+        used_ = 0;
+        return true;
+    }
+}
+
+void WriterRun::cleanUp(bool completed) {
+    if (file_) {
+        const bool closed = closePart();
+        if (closed && completed && state_.ModoParticionamento != 1) StampFileDigest();
+    }
+    resp_.reset();
+    emp_.reset();
+    vinc_.reset();
+    proId_.reset();
+    proEs_.reset();
+    if (ioError_ || cancelled_) {
+        try {
+            db_->dropTable(ReceiptFileTableDef().fileName);
+            db_->dropTable(ReceiptEstablishmentTableDef().fileName);
+        } catch (const db::DbError&) {
+            // Left behind, they are replaced by the next run.
+        }
+    }
+    if (ioError_ && !currentPath_.isEmpty()) {
+        QFile::remove(currentPath_);
+        msg::ShowBox(msg::BoxKind::Error,
+                     (diskFull_ ? QStringLiteral("Não há espaço suficiente no disco para gravar o arquivo \"")
+                                : QStringLiteral("Erro de gravação no arquivo \"")) +
+                         currentName_ + QStringLiteral("\". O arquivo incompleto foi excluído."));
+    }
+}
+
+int WriterRun::Run() {
+    gCancelRequest = &cancelRequest_;
+    host_.SetProgress(0);
+    db_ = db::Database::forFolder(req_.dataFolder);
+    try {
+        db_->createTable(ReceiptFileTableDef());
+        db_->createTable(ReceiptEstablishmentTableDef());
+    } catch (const db::DbError&) {
+        return kWriteError;
+    }
+
+    const bool workingResp = req_.amendment || req_.fromWorkingTables;
+    resp_ = std::make_unique<db::Table>(db_, workingResp ? QStringLiteral("Te8Resp") : QStringLiteral("bd8resp"));
+    emp_ = std::make_unique<db::Table>(db_, req_.fromWorkingTables ? QStringLiteral("Te8Emp") : QStringLiteral("Bd8emp"));
+    const QString vincName = workingResp ? QStringLiteral("Te8Vinc") : QStringLiteral("Bd8vinc");
+    vinc_ = std::make_unique<db::Table>(db_, vincName);
+    proId_ = std::make_unique<db::Table>(db_, QStringLiteral("te8ProID"));
+    proEs_ = std::make_unique<db::Table>(db_, QStringLiteral("te8ProES"));
+    resp_->Open();
+    emp_->Open();
+    vinc_->Open();
+    proId_->Open();
+    proEs_->Open();
+    b0_ = std::make_unique<RecordBuilder>('0', resp_.get());
+    b1_ = std::make_unique<RecordBuilder>('1', emp_.get());
+    b2_ = std::make_unique<RecordBuilder>('2', vinc_.get());
+    b9_ = std::make_unique<RecordBuilder>('9', resp_.get());
+
+    auto keyOf = [](const QString& item) {
+        return QStringList{item.mid(0, 4), item.mid(4, 14), item.mid(18, 2)};
+    };
+    auto thisEstablishment = [this] {
+        return QStringList{emp_->FieldByName(QStringLiteral("AnBase")).AsString(),
+                           emp_->FieldByName(QStringLiteral("CoCgcCeiEstabelecimento")).AsString(),
+                           emp_->FieldByName(QStringLiteral("NuPrefixoEstabelecimento")).AsString()};
+    };
+    auto withContracts = [this] {
+        return emp_->FieldByName(QStringLiteral("InZuvoNegEstabelecimento")).AsString() == QLatin1String("0");
+    };
+
+    // The progress maximum: one per establishment and one per contract.
+    {
+        db::Query count(db_);
+        count.SetSQL(QStringLiteral("Select count(*) as numVinculos from %1 where AnBase = :AnBase and "
+                                    "CoCgcCeiEstabelecimento = :Cgc and NuPrefixoEstabelecimento = :Prefixo")
+                         .arg(vincName));
+        int maximum = 0;
+        auto add = [&] {
+            ++maximum;
+            if (!withContracts()) return;
+            const QStringList k = thisEstablishment();
+            count.Close();
+            count.ParamByName(QStringLiteral("AnBase")).AsString = k[0];
+            count.ParamByName(QStringLiteral("Cgc")).AsString = k[1];
+            count.ParamByName(QStringLiteral("Prefixo")).AsString = k[2];
+            count.Open();
+            maximum += StrToIntOrZero(count.FieldByName(QStringLiteral("numVinculos")).AsString());
+        };
+        if (req_.establishments) {
+            for (const QString& item : *req_.establishments)
+                if (emp_->FindKey(keyOf(item))) add();
+        } else {
+            for (emp_->First(); !emp_->Eof(); emp_->Next()) add();
+        }
+        count.Close();
+        host_.SetProgressMaximum(maximum);
+    }
+
+    if (!WaitForDiskette(req_.drive.toUpper())) {
+        cancelled_ = true;
+        cleanUp(false);
+        return kWriteCancelled;
+    }
+    capacity_ = diskette() ? DiskCapacity(req_.drive.toUpper()) : kFolderCapacity;
+    used_ = capacity_ - kReserve;
+
+    bool stopped = false;
+    auto writeOne = [&]() -> bool {
+        const bool hasContracts = withContracts();
+        if (used_ >= capacity_ - kReserve || (used_ >= capacity_ - kReserveWithContracts && hasContracts))
+            if (!OpenNextFile()) return false;
+        if (!WriteEstablishmentRecord()) return false;
+        advanceProgress();
+        if (!hasContracts) return true;
+        const QStringList k = thisEstablishment();
+        vinc_->SetRange(k, k);
+        for (; !vinc_->Eof(); vinc_->Next()) {
+            if (!PollCancel()) return false;
+            if (used_ >= capacity_ - kReserve && (!OpenNextFile() || !WriteEstablishmentRecord())) return false;
+            if (!WriteContractRecord()) return false;
+            advanceProgress();
+        }
+        return true;
+    };
+
+    if (req_.establishments) {
+        for (const QString& item : *req_.establishments) {
+            if (!emp_->FindKey(keyOf(item))) {
+                msg::ShowBox(msg::BoxKind::Error,
+                             QStringLiteral("Erro na leitura dos dados para gravação do arquivo Zuvo") +
+                                 QString::number(state_.AnoBase) + QLatin1Char('!'));
+                missing_ = true;
+                stopped = true;
+                break;
+            }
+            if (!writeOne()) {
+                stopped = true;
+                break;
+            }
+        }
+    } else {
+        for (emp_->First(); !emp_->Eof(); emp_->Next()) {
+            if (!writeOne()) {
+                stopped = true;
+                break;
+            }
+        }
+    }
+
+    bool completed = false;
+    if (!stopped && file_) completed = WriteTrailerRecord();
+    cleanUp(completed);
+
+    if (ioError_) return kWriteError;
+    if (cancelled_) return kWriteCancelled;
+    if (missing_ || lowCapacity_ || cannotDelete_ || cannotCreate_) return kWriteError;
+    return kWritten;
+}
+
+}  // namespace
+
+int WriteDeclarationFile(const WriteRequest& request, WriterState& state, WriterHost& host) {
+    WriterRun run(request, state, host);
+    return run.Run();
+}
+
+int WriteDeclarationFile(QListWidget* establishmentList, QChar drive, const QString& dataFolder,
+                         QProgressBar* progressBar, bool amendment, bool fromWorkingTables,
+                         const QString& generationDate, const QString& generationTime, WriterState& state) {
+    QStringList selected;
+    if (establishmentList)
+        for (int i = 0; i < establishmentList->count(); ++i)
+            if (establishmentList->item(i)->isSelected()) selected << establishmentList->item(i)->text();
+    WriteRequest r;
+    r.establishments = establishmentList ? &selected : nullptr;
+    r.drive = drive;
+    r.dataFolder = dataFolder;
+    r.amendment = amendment;
+    r.fromWorkingTables = fromWorkingTables;
+    r.generationDate = generationDate;
+    r.generationTime = generationTime;
+    ProgressBarHost host(progressBar);
+    return WriteDeclarationFile(r, state, host);
+}
+
+}  // namespace declfile

@@ -1,0 +1,112 @@
+#pragma once
+#include "platform/db/TableDef.h"
+
+#include <QChar>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+class QListWidget;
+class QProgressBar;
+
+namespace declfile {
+
+// The application state that the writer reads and sets (public fields of
+// the main window); the caller copies them in and out.
+struct WriterState {
+    // Read.
+    int AnoBase = 2009;
+    QString Versao = QStringLiteral("2009.01.00");
+    QString OsCode = QStringLiteral("0");
+    QString CreaDeclaracao;          // receipt number an amendment replaces
+    quint8 ModoParticionamento = 0;  // 1: parts of a split file, " P" and no digest
+    // Written.
+    QString ArquivoGerado;           // full path of the part being written
+    QString NomeArquivoGerado;       // its name without folder and extension
+    quint16 QtArquivosGerados = 0;   // parts opened by the last run
+    quint8 GerouVariosArquivos = 0;  // set to 1 when a run opens its second part
+};
+
+// What the writer needs of the screen: the progress bar and letting pending
+// window messages through. Questions and messages go through the message
+// service.
+class WriterHost {
+public:
+    virtual ~WriterHost() = default;
+    virtual void SetProgressMaximum(int maximum) { (void)maximum; }
+    virtual void SetProgress(int position) { (void)position; }
+    virtual void ProcessEvents() {}
+};
+
+// The host of the wizards: a progress bar (may be null) and the event loop,
+// pumped at most every few milliseconds so writing stays fast.
+class ProgressBarHost : public WriterHost {
+public:
+    explicit ProgressBarHost(QProgressBar* bar) : bar_(bar) {}
+    void SetProgressMaximum(int maximum) override;
+    void SetProgress(int position) override;
+    void ProcessEvents() override;
+
+private:
+    QProgressBar* bar_;
+    qint64 lastPump_ = -1;
+};
+
+// What to write.
+struct WriteRequest {
+    // Selected items of the establishment list in list order: characters 1-4
+    // base year, 5-18 inscription, 19-20 prefix. Null: every row of the
+    // establishment table in key order.
+    const QStringList* establishments = nullptr;
+    QChar drive = QLatin1Char('C');  // "A" or "B" a diskette; other: the folder "Transmite"
+    QString dataFolder;
+    bool amendment = false;
+    bool fromWorkingTables = false;
+    QString generationDate;          // ddmmyyyy or empty
+    QString generationTime;          // hhmmss or empty
+};
+
+enum WriteResult { kWritten = 0, kWriteError = 1, kWriteCancelled = 2 };
+
+// Writes the declaration files of the request: 0 written, 1 error, 2
+// cancelled. Database errors other than I/O pass on to the caller (the
+// application's fatal-error handler).
+int WriteDeclarationFile(const WriteRequest& request, WriterState& state, WriterHost& host);
+
+// The wizards' form: the selected items of the list (none: every row), the
+// progress bar advanced by one per record.
+int WriteDeclarationFile(QListWidget* establishmentList, QChar drive, const QString& dataFolder,
+                         QProgressBar* progressBar, bool amendment, bool fromWorkingTables,
+                         const QString& generationDate, const QString& generationTime, WriterState& state);
+
+// Asks the running write to stop; honoured at its next poll, which asks
+// "Deseja interromper?".
+void CancelWriting();
+
+// Capacity of a part written to the folder "Transmite": 50,004 records.
+constexpr qint64 kFolderCapacity = 27602208;
+
+// ---------------------------------------------------------------------------
+// The file of a part. The default writes through a buffer to a file; tests
+// replace the factory to simulate a full or failing disk.
+class PartFile {
+public:
+    virtual ~PartFile() = default;
+    virtual bool Create(const QString& path) = 0;  // empty, for writing
+    virtual bool Write(const QByteArray& bytes) = 0;
+    virtual bool Close() = 0;                      // flushes; false on a write error
+    virtual bool DiskFull() const = 0;             // the last failure was a full disk
+};
+
+std::unique_ptr<PartFile> MakeDiskPartFile();
+using PartFileFactory = std::function<std::unique_ptr<PartFile>()>;
+// Installs a factory (an empty one restores the default).
+void SetPartFileFactory(PartFileFactory factory);
+
+// The receipt tables that a run creates in the data folder: one row per part
+// ("te8ProID.db") and one per establishment record written ("te8ProES.db").
+db::TableDef ReceiptFileTableDef();
+db::TableDef ReceiptEstablishmentTableDef();
+
+}  // namespace declfile

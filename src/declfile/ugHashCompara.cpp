@@ -1,0 +1,37 @@
+#include "ugHashCompara.h"
+
+#include "platform/Digest.h"
+
+#include <QFile>
+
+namespace declfile {
+
+StampResult StampFileDigestAt(const QString& path) {
+    const QString text = digest::hashFileGenerate(path);
+    if (text.size() != digest::kDigestLength) return StampResult::IoError;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite)) return StampResult::IoError;
+    const qint64 size = file.size();
+    if (size < digest::kDigestTailBytes || !file.seek(size - digest::kDigestTailBytes))
+        return StampResult::IoError;
+    const QByteArray bytes = text.toLatin1();
+    if (file.write(bytes) != bytes.size() || !file.flush()) return StampResult::IoError;
+    file.close();
+    return file.error() == QFileDevice::NoError ? StampResult::Stamped : StampResult::IoError;
+}
+
+bool VerifyFileDigest(const QString& path) {
+    const QString computed = digest::hashFileGenerate(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const qint64 size = file.size();
+    if (size < digest::kDigestTailBytes || !file.seek(size - digest::kDigestTailBytes)) return false;
+    QByteArray stored = file.read(digest::kDigestLength);
+    if (stored.size() < digest::kDigestLength) return false;
+    const int nul = stored.indexOf('\0');
+    if (nul >= 0) stored.truncate(nul);
+    if (computed.size() != digest::kDigestLength) return false;
+    return computed.toLatin1() == stored;
+}
+
+}  // namespace declfile
