@@ -3,6 +3,7 @@
 #include "EntryWidgets.h"
 #include "PageControl.h"
 #include "SilentAbort.h"
+#include "platform/help/HelpService.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -18,6 +19,7 @@ namespace ui {
 
 EntryFormController::EntryFormController(QWidget* form) : QObject(form), form_(form) {
     setObjectName(QStringLiteral("EntryFormController"));
+    ShowHelp = [](int context) { help::OpenContext(context); };
     qApp->installEventFilter(this);
 }
 
@@ -155,6 +157,12 @@ bool EntryFormController::runHandler(const Handler& handler) {
     bool ok = true;
     const bool nested = busy_;
     busy_ = true;
+    // Any other exception goes on to the program's error handler; the form must not stay busy.
+    struct Reset {
+        bool& busy;
+        bool value;
+        ~Reset() { busy = value; }
+    } reset{busy_, nested};
     try {
         handler();
     } catch (const SilentAbort&) {
