@@ -1,26 +1,38 @@
-#include "platform/db/DbError.h"
-#include "shell/UdmLobrix.h"
-#include "shell/udmEntradaDados.h"
+#include "platform/ui/LobrixApplication.h"
+#include "shell/LobrixStartup.h"
+#include "shell/udmRaveRelatorios.h"
+#include "shell/ufmBackup00.h"
+#include "shell/ufmLOBRIX.h"
+#include "shell/ufmRestore00.h"
 
-#include <QApplication>
-#include <QMainWindow>
-#include <QMessageBox>
+// Hands the main window's commands the forms of the subsystems built on top
+// of the shell; a command left without a handler stays disabled.
+static void RegisterCommandHandlers(TfmLOBRIX& window) {
+    using C = LobrixCommand;
+    window.SetCommandHandler(C::BackupGravar, [] { ShowBackupForm(fmLOBRIX->AnoBase, fmLOBRIX); });
+    window.SetCommandHandler(C::BackupRestaurar, [] { ShowRestoreForm(fmLOBRIX->AnoBase, fmLOBRIX); });
+    window.SetCommandHandler(C::VisualizarCartela, [] { VisualizarCartela(fmLOBRIX->Versao, fmLOBRIX->AnoBase); });
+    window.SetCommandHandler(C::EmitirCartela, [] { EmitirCartela(fmLOBRIX->Versao, fmLOBRIX->AnoBase); });
+}
+
+// The windows and modules that live for the whole run, created after the
+// data modules, in their order of creation.
+static void CreateStartupForms() {
+    dmRaveRelatorios = new TdmRaveRelatorios;
+    if (fmLOBRIX) RegisterCommandHandlers(*fmLOBRIX);
+}
+
+static void FreeStartupForms() {
+    delete dmRaveRelatorios;
+    dmRaveRelatorios = nullptr;
+}
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    try {
-        dmLobrix = new TdmLobrix;
-        dmEntradaDados = new TdmEntradaDados;
-    } catch (const db::DbError& e) {
-        QMessageBox::critical(nullptr, QStringLiteral("Erro"), e.text());
-        return 1;
-    }
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Lobrix2009 - Gerador de Declaração Zuvo [Versão: 2009.01.00] "));
-    window.resize(800, 580);
-    window.show();
+    LobrixApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("LOBRIX"));
+    if (StartProgram(CreateStartupForms) != StartOutcome::Started) return 0;
+    fmLOBRIX->showMaximized();
     const int rc = app.exec();
-    delete dmEntradaDados;
-    delete dmLobrix;
+    EndProgram(FreeStartupForms);
     return rc;
 }

@@ -3,6 +3,7 @@
 
 #include <QDialog>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -146,8 +147,29 @@ TEST(Forms, ScalingMovesHandPlacedChildrenAndFonts) {
     QFont f = form.font();
     f.setPointSizeF(10);
     form.setFont(f);
+    // A child that sets only part of its font (underline) is scaled once, not twice.
+    auto* own = new QWidget(child);
+    QFont underlined = own->font();
+    underlined.setUnderline(true);
+    own->setFont(underlined);
     ScaleFormForScreen(&form, {1024, 768}, {400, 300});
     EXPECT_EQ(form.size(), QSize(512, 384));
     EXPECT_EQ(child->geometry(), QRect(13, 26, 128, 64));
     EXPECT_NEAR(form.font().pointSizeF(), 12.8, 0.01);
+    EXPECT_NEAR(own->font().pointSizeF(), 12.8, 0.01);
+    EXPECT_TRUE(own->font().underline());
+}
+
+TEST(Forms, CentredWhenShownAndActivated) {
+    QDialog d;
+    d.resize(200, 100);
+    CenterOnActivate(&d);
+    CenterOnActivate(&d);  // a second call adds no second filter
+    d.move(0, 0);
+    d.show();
+    const QRect area = d.screen()->availableGeometry();
+    const QRect frame = d.frameGeometry();
+    EXPECT_NEAR(frame.center().x(), area.center().x(), 2);
+    EXPECT_NEAR(frame.center().y(), area.center().y(), 2);
+    EXPECT_EQ(d.findChildren<QObject*>("lobrixCenterOnActivate", Qt::FindDirectChildrenOnly).size(), 1);
 }

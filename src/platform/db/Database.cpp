@@ -127,10 +127,15 @@ QString Database::resolve(const QString& fileName) const {
     if (!name.contains('.')) name += QStringLiteral(".db");
     const QDir dir(folder_);
     if (dir.exists(name)) return dir.filePath(name);
-    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden);
-    for (const QString& entry : entries)
-        if (entry.compare(name, Qt::CaseInsensitive) == 0) return dir.filePath(entry);
-    return dir.filePath(name);
+    // Names in another letter case: remembered, since listing the folder on
+    // every access would cost more than the access itself.
+    const QString lower = name.toLower();
+    auto cached = caseNames_.constFind(lower);
+    if (cached != caseNames_.constEnd() && dir.exists(*cached)) return dir.filePath(*cached);
+    caseNames_.clear();
+    for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden)) caseNames_.insert(entry.toLower(), entry);
+    cached = caseNames_.constFind(lower);
+    return dir.filePath(cached != caseNames_.constEnd() ? *cached : name);
 }
 
 bool Database::tableExists(const QString& fileName) const { return QFileInfo::exists(resolve(fileName)); }

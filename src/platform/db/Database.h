@@ -102,6 +102,7 @@ private:
     QString stemOf(const QString& fileName) const;
 
     QString folder_;
+    mutable QHash<QString, QString> caseNames_;  // lower-case file name -> name on disk
     Connection main_{*this};
     Connection reader_{*this};
     quint64 changes_ = 0;

@@ -1,5 +1,7 @@
 #include "platform/ui/Forms.h"
 
+#include "platform/ui/LobrixApplication.h"
+
 #include <QDialog>
 #include <QEvent>
 #include <QEventLoop>
@@ -76,23 +78,34 @@ protected:
     }
 };
 
-void scaleChildren(QWidget* parent, double factor) {
+QFont scaledFont(QFont f, double factor) {
+    if (f.pointSizeF() > 0) f.setPointSizeF(f.pointSizeF() * factor);
+    else if (f.pixelSize() > 0) f.setPixelSize(qRound(f.pixelSize() * factor));
+    return f;
+}
+
+// Widgets with a font of their own, with that font as it is before scaling:
+// changing the form's font first would pass through to some of them.
+void collectOwnFonts(QWidget* parent, QList<QPair<QPointer<QWidget>, QFont>>& fonts) {
+    for (QObject* o : parent->children()) {
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w || w->isWindow()) continue;
+        if (w->testAttribute(Qt::WA_SetFont)) fonts.append({w, w->font()});
+        collectOwnFonts(w, fonts);
+    }
+}
+
+void scaleGeometry(QWidget* parent, double factor) {
     const bool placedByHand = parent->layout() == nullptr;
     for (QObject* o : parent->children()) {
         auto* w = qobject_cast<QWidget*>(o);
         if (!w || w->isWindow()) continue;
-        if (w->testAttribute(Qt::WA_SetFont)) {
-            QFont f = w->font();
-            if (f.pointSizeF() > 0) f.setPointSizeF(f.pointSizeF() * factor);
-            else if (f.pixelSize() > 0) f.setPixelSize(qRound(f.pixelSize() * factor));
-            w->setFont(f);
-        }
         if (placedByHand) {
             const QRect g = w->geometry();
-            w->setGeometry(qRound(g.x() * factor), qRound(g.y() * factor),
-                           qRound(g.width() * factor), qRound(g.height() * factor));
+            w->setGeometry(qRound(g.x() * factor), qRound(g.y() * factor), qRound(g.width() * factor),
+                           qRound(g.height() * factor));
         }
-        scaleChildren(w, factor);
+        scaleGeometry(w, factor);
     }
 }
 
@@ -136,6 +149,8 @@ bool HasModalHandler() { return static_cast<bool>(handlerSlot()); }
 
 int ShowModal(QWidget* form) {
     if (!form) return mrCancel;
+    // After a fatal error nothing is shown any more; the program is ending.
+    if (appguard::TerminateRequested()) return mrCancel;
     if (IsShowingModal(form)) return GetModalResult(form);  // no second loop on one form
     QPointer<QWidget> guard(form);
     SetModalResult(form, mrNone);
@@ -144,10 +159,9 @@ int ShowModal(QWidget* form) {
     QEventLoop loop;
     state->loop_ = &loop;
     QObject::connect(form, &QObject::destroyed, &loop, &QEventLoop::quit);
-    QMetaObject::Connection finished;
     if (auto* dialog = qobject_cast<QDialog*>(form)) {
         dialog->setResult(0);
-        finished = QObject::connect(dialog, &QDialog::finished, state, [form](int r) {
+        QObject::connect(dialog, &QDialog::finished, state, [form](int r) {
             if (GetModalResult(form) != mrNone) return;
             SetModalResult(form, r == QDialog::Accepted   ? int(mrOk)
                                  : r == QDialog::Rejected ? int(mrCancel)
@@ -202,11 +216,12 @@ void ScaleFormForScreen(QWidget* form, QSize screen, QSize design, QSize wide) {
     if (!form) return;
     const FormScale s = ComputeFormScale(screen, design, wide);
     if (s.contentFactor != 1.0) {
-        QFont f = form->font();
-        if (f.pointSizeF() > 0) f.setPointSizeF(f.pointSizeF() * s.contentFactor);
-        else if (f.pixelSize() > 0) f.setPixelSize(qRound(f.pixelSize() * s.contentFactor));
-        form->setFont(f);
-        scaleChildren(form, s.contentFactor);
+        QList<QPair<QPointer<QWidget>, QFont>> ownFonts;
+        collectOwnFonts(form, ownFonts);
+        form->setFont(scaledFont(form->font(), s.contentFactor));
+        for (const auto& [widget, font] : ownFonts)
+            if (widget) widget->setFont(scaledFont(font, s.contentFactor));
+        scaleGeometry(form, s.contentFactor);
     }
     form->resize(s.size);
 }

@@ -1,0 +1,173 @@
+#include "ReportDocument.h"
+
+#include <QFontMetricsF>
+#include <QHash>
+#include <cmath>
+
+namespace report {
+
+QFont qtFont(const Font& font) {
+    QFont f;
+    // Arial where the reports were designed; the metric-compatible or the
+    // common free faces elsewhere, so that the layout measures the same.
+    f.setFamilies(font.mono ? QStringList{QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
+                                          QStringLiteral("DejaVu Sans Mono")}
+                            : QStringList{QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                                          QStringLiteral("DejaVu Sans")});
+    f.setPixelSize(int(std::lround(font.size * kFontScale)));
+    f.setBold(font.bold);
+    f.setItalic(font.italic);
+    f.setKerning(false);
+    f.setHintingPreference(QFont::PreferNoHinting);
+    return f;
+}
+
+namespace {
+QFontMetricsF metricsFor(const Font& font) {
+    // Layout measures many cells with few fonts: keep their metrics.
+    static QHash<QString, QFontMetricsF*> cache;
+    const QString key = QStringLiteral("%1/%2/%3/%4").arg(font.size).arg(font.bold).arg(font.italic).arg(font.mono);
+    auto it = cache.find(key);
+    if (it == cache.end()) it = cache.insert(key, new QFontMetricsF(qtFont(font)));
+    return **it;
+}
+}  // namespace
+
+Canvas::Canvas(Document& document) : document_(document) {}
+
+Page& Canvas::current() {
+    if (pageIndex_ < 0) newPage();
+    return document_.pages[pageIndex_];
+}
+
+void Canvas::newPage() {
+    document_.pages.append(Page{});
+    pageIndex_ = int(document_.pages.size()) - 1;
+    y = top();
+    if (inHeader_) return;
+    inHeader_ = true;
+    if (header_) header_(*this);
+    if (repeat_) repeat_(*this);
+    inHeader_ = false;
+    contentTop_ = y;
+}
+
+void Canvas::ensureSpace(double height) {
+    if (pageIndex_ < 0) {
+        newPage();
+        return;
+    }
+    // A block taller than a whole page goes where it is rather than breaking forever.
+    if (y + height > bottom() && y > contentTop_ + 0.01) newPage();
+}
+
+void Canvas::text(double x, double topY, double w, const QString& s, const Font& font, int align) {
+    Item item;
+    item.kind = Item::Kind::Text;
+    item.rect = QRectF(x, topY, w, lineHeight(font));
+    item.text = s;
+    item.font = font;
+    item.align = align;
+    current().items.append(item);
+}
+
+void Canvas::line(double x1, double y1, double x2, double y2, double pen) {
+    Item item;
+    item.kind = Item::Kind::Line;
+    item.rect = QRectF(QPointF(x1, y1), QPointF(x2, y2));
+    item.pen = pen;
+    current().items.append(item);
+}
+
+void Canvas::box(const QRectF& rect, bool fill, double pen) {
+    Item item;
+    item.kind = Item::Kind::Box;
+    item.rect = rect;
+    item.fill = fill;
+    item.pen = pen;
+    current().items.append(item);
+}
+
+double Canvas::lineHeight(const Font& font) const { return metricsFor(font).lineSpacing() / kFontScale; }
+
+double Canvas::textWidth(const QString& s, const Font& font) const {
+    return metricsFor(font).horizontalAdvance(s) / kFontScale;
+}
+
+QStringList Canvas::wrap(const QString& s, double w, const Font& font) const {
+    QStringList out;
+    for (const QString& para : s.split(QLatin1Char('\n'))) {
+        QString cur;
+        bool has = false;
+        for (QString word : para.split(QLatin1Char(' '))) {
+            const QString candidate = has ? cur + QLatin1Char(' ') + word : word;
+            if (textWidth(candidate, font) <= w) {
+                cur = candidate;
+                has = true;
+                continue;
+            }
+            if (has) out << cur;
+            // A word wider than the column is broken where it no longer fits.
+            while (word.size() > 1 && textWidth(word, font) > w) {
+                int n = word.size() - 1;
+                while (n > 1 && textWidth(word.left(n), font) > w) --n;
+                out << word.left(n);
+                word = word.mid(n);
+            }
+            cur = word;
+            has = true;
+        }
+        out << cur;
+    }
+    return out;
+}
+
+void Canvas::paragraph(const QString& s, const Font& font, double x, double w, int align) {
+    if (x < 0) x = left();
+    if (w < 0) w = right() - x;
+    const double lh = lineHeight(font);
+    for (const QString& l : wrap(s, w, font)) {
+        ensureSpace(lh);
+        text(x, y, w, l, font, align);
+        y += lh;
+    }
+}
+
+void Canvas::tableRow(const QList<Column>& columns, const QStringList& cells, const Font& font, bool shaded) {
+    constexpr double pad = 2.0;
+    const double lh = lineHeight(font);
+    QList<QStringList> wrapped;
+    int lines = 1;
+    for (int i = 0; i < columns.size(); ++i) {
+        const QString cell = i < cells.size() ? cells[i] : QString();
+        wrapped << wrap(cell, columns[i].width - 2 * pad, font);
+        lines = std::max(lines, int(wrapped.last().size()));
+    }
+    const double height = lines * lh + 2 * pad;
+    ensureSpace(height);
+    double total = 0;
+    for (const Column& c : columns) total += c.width;
+    if (shaded) box(QRectF(left(), y, total, height), true, 0);
+    double x = left();
+    for (int i = 0; i < columns.size(); ++i) {
+        double ly = y + pad;
+        for (const QString& l : wrapped[i]) {
+            if (!l.isEmpty()) text(x + pad, ly, columns[i].width - 2 * pad, l, font, columns[i].align);
+            ly += lh;
+        }
+        x += columns[i].width;
+    }
+    y += height;
+}
+
+void Canvas::finish(const std::function<void(Canvas&, int, int)>& footer) {
+    const int count = pageCount();
+    const int saved = pageIndex_;
+    for (int i = 0; i < count; ++i) {
+        pageIndex_ = i;
+        footer(*this, i + 1, count);
+    }
+    pageIndex_ = saved;
+}
+
+}  // namespace report

@@ -1,0 +1,247 @@
+#include "ReportEngine.h"
+
+#include "ReportRender.h"
+#include "platform/ui/Forms.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTimer>
+#include <QToolBar>
+
+namespace report {
+
+namespace {
+std::optional<bool> g_printerInstalled;
+std::function<void(QPrintPreviewDialog&)> g_previewRunner;
+std::function<void(const Document&, const QString&)> g_printRunner;
+
+bool isMaskPlace(QChar c) {
+    switch (c.unicode()) {
+    case '9': case '0': case '#': case 'L': case 'l': case 'A': case 'a': case 'C': case 'c':
+        return true;
+    default:
+        return false;
+    }
+}
+
+void setPreviewZoom(QPrintPreviewDialog& dialog) {
+    if (auto* widget = dialog.findChild<QPrintPreviewWidget*>()) {
+        widget->setZoomMode(QPrintPreviewWidget::CustomZoom);
+        widget->setZoomFactor(1.0);
+    }
+}
+}  // namespace
+
+// --- datasets -------------------------------------------------------------
+
+void ReportDataSet::setFormatter(const QString& fieldName, Formatter formatter) {
+    formatters_.insert(fieldName.toLower(), std::move(formatter));
+}
+
+void ReportDataSet::setDisplayMask(const QString& fieldName, const QString& mask) {
+    masks_.insert(fieldName.toLower(), mask);
+}
+
+QString ReportDataSet::text(const QString& fieldName) {
+    db::Field& field = data_->FieldByName(fieldName);
+    const QString key = fieldName.toLower();
+    auto f = formatters_.constFind(key);
+    if (f != formatters_.constEnd() && *f) {
+        const QString shown = (*f)(field);
+        if (!shown.isEmpty()) return shown;
+    }
+    auto m = masks_.constFind(key);
+    if (m != masks_.constEnd()) return FormatMaskText(*m, field.AsString());
+    return field.AsString();
+}
+
+void ReportDataSet::openFirst() {
+    if (!data_->Active()) data_->Open();
+    data_->First();
+}
+
+QString FormatMaskText(const QString& mask, const QString& value) {
+    if (value.trimmed().isEmpty()) return QString();
+    QString pattern;
+    QList<bool> place;  // per pattern character: a place for a value character
+    const QString spec = mask.section(QLatin1Char(';'), 0, 0);
+    for (int i = 0; i < spec.size(); ++i) {
+        const QChar c = spec.at(i);
+        if (c == QLatin1Char('\\') && i + 1 < spec.size()) {
+            pattern += spec.at(++i);
+            place << false;
+        } else if (c != QLatin1Char('!') && c != QLatin1Char('>') && c != QLatin1Char('<')) {
+            pattern += c;
+            place << isMaskPlace(c);
+        }
+    }
+    QString out;
+    QString pending;  // literals wait for the value character after them
+    int next = 0;
+    int i = 0;
+    for (; i < pattern.size(); ++i) {
+        if (!place[i]) {
+            pending += pattern.at(i);
+        } else if (next < value.size()) {
+            out += pending + value.at(next++);
+            pending.clear();
+        } else {
+            break;
+        }
+    }
+    if (i == pattern.size()) {
+        out += pending;
+        if (next < value.size()) out += value.mid(next);
+    } else if (pending.isEmpty()) {
+        // The value ended inside a group: close the group when the literals
+        // after its empty places end the mask ("(1)" from "(99)").
+        while (i < pattern.size() && place[i]) ++i;
+        const int closing = i;
+        while (i < pattern.size() && !place[i]) ++i;
+        if (i == pattern.size()) out += pattern.mid(closing);
+    }
+    return out;
+}
+
+// --- runs -----------------------------------------------------------------
+
+QString ReportRun::param(const QString& name) const { return project_.GetParam(name); }
+
+ReportDataSet& ReportRun::dataSet(const QString& connectionName) {
+    ReportDataSet* ds = project_.dataSet(connectionName);
+    if (!ds) throw db::DbError(db::ErrorKind::Usage, db::kGeneralError,
+                               QStringLiteral("Data connection '%1' not found.").arg(connectionName));
+    const bool wasOpen = ds->data().Active();
+    ds->openFirst();
+    if (!wasOpen && !project_.opened_.contains(&ds->data())) project_.opened_ << &ds->data();
+    return *ds;
+}
+
+void ReportProject::addReport(const QString& reportName, ReportBody body) {
+    reports_.insert(reportName.toLower(), std::move(body));
+}
+
+void ReportProject::addDataSet(ReportDataSet& dataSet) { dataSets_ << &dataSet; }
+
+ReportDataSet* ReportProject::dataSet(const QString& connectionName) {
+    for (ReportDataSet* ds : dataSets_)
+        if (ds->name().compare(connectionName, Qt::CaseInsensitive) == 0) return ds;
+    return nullptr;
+}
+
+bool ReportProject::hasReport(const QString& reportName) const { return reports_.contains(reportName.toLower()); }
+
+void ReportProject::SetParam(const QString& name, const QString& value) { params_.insert(name.toLower(), value); }
+
+QString ReportProject::GetParam(const QString& name) const { return params_.value(name.toLower()); }
+
+bool ReportProject::SelectReport(const QString& reportName) {
+    if (!hasReport(reportName)) return false;
+    selected_ = reportName;
+    return true;
+}
+
+Document ReportProject::Layout() {
+    Document document;
+    auto it = reports_.constFind(selected_.toLower());
+    if (it == reports_.constEnd()) return document;
+    Canvas canvas(document);
+    ReportRun run(*this);
+    (*it)(run, canvas);
+    if (document.pages.isEmpty()) canvas.newPage();
+    return document;
+}
+
+bool ReportProject::Execute() {
+    if (!hasReport(selected_)) {
+        engine_->setDestination(Destination::Preview);
+        return false;
+    }
+    return engine_->output(Layout(), selected_);
+}
+
+void ReportProject::Close() {
+    for (db::DataSet* ds : opened_)
+        if (ds->Active()) ds->Close();
+    opened_.clear();
+}
+
+// --- the report system ----------------------------------------------------
+
+void ReportSystem::setDestination(Destination destination, const QString& fileName) {
+    destination_ = destination;
+    fileName_ = fileName;
+}
+
+bool ReportSystem::output(const Document& document, const QString& title) {
+    const Destination destination = destination_;
+    const QString fileName = fileName_;
+    setDestination(Destination::Preview);
+    switch (destination) {
+    case Destination::PdfFile:
+        return writePdf(document, fileName, title);
+    case Destination::TextFile:
+        return writeText(document, fileName);
+    case Destination::Printer: {
+        if (g_printRunner) {
+            g_printRunner(document, printerJobTitle);
+            return true;
+        }
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setDocName(printerJobTitle);
+        if (!printer.isValid()) return false;
+        printDocument(document, printer);
+        return true;
+    }
+    case Destination::Preview: {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setDocName(printerJobTitle);
+        QPrintPreviewDialog dialog(&printer);
+        dialog.setWindowTitle(previewTitle);
+        QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
+                         [&document](QPrinter* p) { printDocument(document, *p); });
+        if (!allowPrintFromPreview) RemovePrinting(dialog);
+        dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
+        setPreviewZoom(dialog);
+        if (g_previewRunner) {
+            g_previewRunner(dialog);
+        } else {
+            // The dialog fits the page when first shown; the zoom is set again after that.
+            QTimer::singleShot(0, &dialog, [&dialog]() { setPreviewZoom(dialog); });
+            forms::ShowModal(&dialog);
+        }
+        return true;
+    }
+    }
+    return false;
+}
+
+void RemovePrinting(QPrintPreviewDialog& dialog) {
+    const QString print = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+    const QString setup = QCoreApplication::translate("QPrintPreviewDialog", "Page setup");
+    for (QAction* action : dialog.findChildren<QAction*>()) {
+        if (action->text() == print || action->text() == setup) {
+            action->setEnabled(false);
+            action->setVisible(false);
+        }
+    }
+}
+
+bool IsPrinterInstalled() {
+    if (g_printerInstalled) return *g_printerInstalled;
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
+void SetPrinterInstalledForTests(std::optional<bool> installed) { g_printerInstalled = installed; }
+
+void SetPreviewRunnerForTests(std::function<void(QPrintPreviewDialog&)> runner) { g_previewRunner = std::move(runner); }
+
+void SetPrintRunnerForTests(std::function<void(const Document&, const QString&)> runner) {
+    g_printRunner = std::move(runner);
+}
+
+}  // namespace report

@@ -1,0 +1,81 @@
+#pragma once
+// Small text steps that every field rule repeats. Inline and allocation-free
+// where possible: the whole-declaration check runs the rules over every
+// contract.
+
+#include "platform/db/Table.h"
+#include "rules/ugConstantes.h"
+#include "shell/UdmLobrix.h"
+#include "shell/ugDigitos.h"
+#include "shell/ugFuncoes.h"
+
+#include <QString>
+#include <string_view>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace rules {
+
+// The rules' trim: leading and trailing characters of code 32 or below.
+inline QString Trim(const QString& s) {
+    qsizetype b = 0, e = s.size();
+    while (b < e && s.at(b).unicode() <= 32) ++b;
+    while (e > b && s.at(e - 1).unicode() <= 32) --e;
+    if (b == 0 && e == s.size()) return s;
+    return s.mid(b, e - b);
+}
+
+// The value of a digit text; 0 for anything that is not one.
+inline long long Num(const QString& s) {
+    if (s.isEmpty() || s.size() > 18) return 0;
+    long long n = 0;
+    for (QChar c : s) {
+        if (c < u'0' || c > u'9') return 0;
+        n = n * 10 + (c.unicode() - u'0');
+    }
+    return n;
+}
+
+// Every character 0-9 and at least one; unlike IsAllDigits nothing is trimmed,
+// for parts of a text whose blanks matter.
+inline bool DigitsOnly(QStringView s) {
+    if (s.isEmpty()) return false;
+    for (QChar c : s)
+        if (c < u'0' || c > u'9') return false;
+    return true;
+}
+
+// A text counts as zero when it is not a number or its value is 0.
+inline bool IsZero(const QString& s) { return Num(s) == 0; }
+
+// ddmmyyyy as yyyymmdd, for comparing full dates as text or number.
+inline QString Ymd(const QString& ddmmyyyy) {
+    return ddmmyyyy.mid(4, 4) + ddmmyyyy.mid(2, 2) + ddmmyyyy.left(2);
+}
+// ddmm (or the first four characters of ddmmyyyy) as mmdd: month first, then day.
+inline QString Mmdd(const QString& ddmm) { return ddmm.mid(2, 2) + ddmm.left(2); }
+
+inline bool Is(const QString& s, std::string_view v) {
+    return s == QLatin1String(v.data(), qsizetype(v.size()));
+}
+
+// The text is one of the set's texts.
+template <class Array>
+inline bool InSet(const QString& s, const Array& set) {
+    for (std::string_view v : set)
+        if (Is(s, v)) return true;
+    return false;
+}
+
+// Finds a code by the table's current index. A value wider than the key
+// column is never found (the store would otherwise cut it to the column).
+inline bool Lookup(db::Table& table, const QString& key, int width) {
+    if (key.isEmpty() || key.size() > width) return false;
+    return table.FindKey({key});
+}
+
+inline QString Field(db::Table& table, const char* name) {
+    return table.FieldByName(QLatin1String(name)).AsString();
+}
+
+}  // namespace rules

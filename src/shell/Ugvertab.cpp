@@ -1,0 +1,119 @@
+#include "shell/Ugvertab.h"
+
+#include "platform/AppPaths.h"
+#include "platform/db/Database.h"
+#include "platform/db/Table.h"
+#include "shell/DeclarationTables.h"
+#include "platform/ui/MessageService.h"
+
+#include <QFileInfo>
+
+namespace {
+
+// The index definition as the shipped tables declare it.
+db::IndexDef shippedIndex(const QString& tableFile, const QString& indexName) {
+    for (const db::TableDef& t : DeclarationTables::ShippedTables()) {
+        if (t.fileName.compare(tableFile, Qt::CaseInsensitive) != 0) continue;
+        if (const db::IndexDef* ix = t.index(indexName)) return *ix;
+    }
+    return db::IndexDef{indexName, {}, indexName == QLatin1String("Main"), false};
+}
+
+void warn(const QString& text) { msg::ShowWarning(text); }
+
+}  // namespace
+
+QStringList RequiredTableFiles() {
+    return {
+        "BD8EMP.DB",   "BD8VINC.DB",  "BD8RESP.DB", "TB8BASE.DB", "TB8CBO.DB",   "TB8CNAE.DB",  "TB8DESL.DB",
+        "TB8FXCEP.DB", "TB8INSTR.DB", "TB8MSG.DB",  "TB8MUNIC.DB", "TB8NACIO.DB", "TB8RACA.DB", "TB8TPADM.DB",
+        "TB8TPSAL.DB", "TBUF.DB",     "TBUFCEP.DB", "TB8VINC.DB", "TB8AFAST.DB", "tbEmpreg.db", "tbSindic.db",
+        "tbTrab.db",   "PISINDEV.db", "TB8NATJU.DB", "tbDefi.DB",
+    };
+}
+
+QList<StartupIndex> StartupIndexes() {
+    static const char* const rows[][2] = {
+        {"BD8EMP.PX", "Main"},   {"BD8VINC.PX", "Main"},  {"TB8BASE.PX", "Main"},  {"TB8CBO.PX", "Main"},
+        {"TB8CNAE.PX", "Main"},  {"TB8DESL.PX", "Main"},  {"TB8FXCEP.PX", "Main"}, {"TB8INSTR.PX", "Main"},
+        {"TB8MSG.PX", "Main"},   {"TB8MUNIC.PX", "Main"}, {"TB8NACIO.PX", "Main"}, {"TB8RACA.PX", "Main"},
+        {"TB8TPADM.PX", "Main"}, {"TB8TPSAL.PX", "Main"}, {"TBUF.PX", "Main"},     {"TBUF.XG0", "ISgUf"},
+        {"TB8VINC.PX", "Main"},  {"TB8NATJU.PX", "Main"}, {"TB8AFAST.PX", "Main"}, {"tbEmpreg.PX", "Main"},
+        {"tbSindic.PX", "Main"}, {"tbTrab.PX", "Main"},   {"tbDefi.PX", "Main"},   {"PISINDEV.PX", "Main"},
+    };
+    QList<StartupIndex> result;
+    for (const auto& r : rows) {
+        const QString file = QString::fromLatin1(r[0]);
+        result.append({file, shippedIndex(TableFileOfIndexFile(file), QString::fromLatin1(r[1]))});
+    }
+    return result;
+}
+
+QString TableFileOfIndexFile(const QString& indexFile) {
+    const int dot = indexFile.indexOf(QLatin1Char('.'));
+    if (dot < 0) return {};
+    return indexFile.left(dot + 1) + QStringLiteral("DB");
+}
+
+bool CheckTablesAtStartup() {
+    const QString folder = AppPaths::dataFolder();
+    for (const QString& file : RequiredTableFiles()) {
+        if (!QFileInfo::exists(AppPaths::findNoCase(folder, file))) return false;
+    }
+    auto database = db::Database::forFolder(folder);
+    for (const StartupIndex& si : StartupIndexes()) {
+        bool present = false;
+        try {
+            present = database->indexExists(TableFileOfIndexFile(si.indexFile), si.index.name);
+        } catch (const db::DbError&) {
+            present = false;  // an unreadable file: the rebuild below reports it
+        }
+        if (!present) RecreateIndexFile(si.indexFile, si.index);
+    }
+    return true;
+}
+
+bool RecreateIndexFile(const QString& indexFile, const db::IndexDef& index) {
+    return RebuildIndexIn(*db::Database::forFolder(AppPaths::dataFolder()), indexFile, index);
+}
+
+bool RebuildIndexIn(db::Database& database, const QString& indexFile, const db::IndexDef& index) {
+    const QString tableFile = TableFileOfIndexFile(indexFile);
+    if (tableFile.isEmpty()) {
+        warn(QStringLiteral("Parâmetro TabelaIndice deve conter nome da Tabela.indice"));
+        return false;
+    }
+    db::Table table(db::Database::forFolder(database.folder()), tableFile);
+    table.SetExclusive(true);
+    try {
+        table.Open();
+    } catch (const db::DbError& e) {
+        if (e.text().contains(QLatin1String("Table is busy"))) {
+            warn(QStringLiteral("Nenhum usuário pode estar usando o sistema: \"%1\"").arg(e.text()));
+            return false;
+        }
+        try {
+            database.dropIndex(tableFile, index.name);
+        } catch (const db::DbError&) {
+            warn(QStringLiteral("Nenhum usuário pode estar usando o sistema!"));
+            return false;
+        }
+    }
+    // Rows left by an interrupted run can break a unique key. The start must
+    // still reach the restore of a backup, and the rebuild must not lose the
+    // index it had: report and leave the table as it was.
+    try {
+        db::Transaction transaction(database);
+        database.dropIndex(tableFile, index.name);
+        database.addIndex(tableFile, index);
+        transaction.commit();
+    } catch (const db::DbError& e) {
+        table.Close();
+        warn(QStringLiteral("Não foi possível recriar o índice do arquivo %1:\n\"%2\"\n"
+                            "Utilize a opção Utilitários, Cópia de Segurança, Restaurar.")
+                 .arg(tableFile, e.text()));
+        return false;
+    }
+    table.Close();
+    return true;
+}

@@ -1,0 +1,38 @@
+#pragma once
+#include "platform/db/Database.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The start-up check of the data folder: every table file present, missing
+// indexes rebuilt.
+
+// The 25 table files that must exist in Dados, in the order they are tested.
+QStringList RequiredTableFiles();
+
+// An index that is rebuilt when its table file lacks it, with the index file
+// name by which the messages know it ("TB8MSG.PX").
+struct StartupIndex {
+    QString indexFile;
+    db::IndexDef index;
+};
+// The 24 indexes, in the order they are rebuilt.
+QList<StartupIndex> StartupIndexes();
+
+// The table file that holds an index file's index: the name up to its first
+// "." followed by "DB" ("TBUF.XG0" -> "TBUF.DB"); empty without a ".".
+QString TableFileOfIndexFile(const QString& indexFile);
+
+// True when all table files exist, after rebuilding the missing indexes;
+// false at the first missing table file (nothing is rebuilt then).
+bool CheckTablesAtStartup();
+
+// Rebuilds one index of a table file of the database, opened exclusively.
+// Warns and gives false when the table is in use, when the index cannot be
+// dropped, or when it cannot be built from the rows (duplicate keys); the
+// index as it was stays then, since dropping and adding are one transaction.
+bool RebuildIndexIn(db::Database& database, const QString& indexFile, const db::IndexDef& index);
+
+// The same on the data folder, before the data modules exist.
+bool RecreateIndexFile(const QString& indexFile, const db::IndexDef& index);

@@ -1,0 +1,52 @@
+#pragma once
+#include <QChar>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class QComboBox;
+class QListWidget;
+
+// The fixed-width lines of the establishment and employee lists of the wizard
+// pages, and the recovery of an operation left open on an establishment.
+//
+// Every line keeps the full key of its row beside it (item data, Qt::UserRole,
+// a QStringList): an establishment's AnBase, CoCgcCeiEstabelecimento,
+// NuPrefixoEstabelecimento; a contract's the same followed by
+// CoPisPasepEmpregado, DaAdmissaoEmpregado, NoEmpregado and
+// NuSequencialRegistro. The pages find their rows again by that key, never by
+// cutting the shown text apart.
+
+// Line layouts (columns as the pages expect them).
+QString EstablishmentLine(const QString& inscricao, const QString& tipoInscricao, const QString& prefixo,
+                          const QString& razaoSocial);
+QString EmployeeLine(const QString& pisPasep, const QString& admissao, const QString& nome, QChar order);
+
+// Fills the combo with the establishments of the year; filter 'N' leaves out
+// the declarations without employees.
+void FillEstablishmentCombo(QComboBox* combo, const QString& anoBase, QChar filter);
+// The same for a check list; order '0' by inscription and prefix, else by name.
+void FillEstablishmentCheckList(QListWidget* list, const QString& anoBase, QChar filter, QChar order);
+// The contracts of one establishment; order '0' by PIS/PASEP, else by name.
+void FillEmployeeCheckList(QListWidget* list, const QString& anoBase, const QString& inscricao,
+                           const QString& prefixo, QChar order);
+
+// A ticked line: the line as the pages show it (its first 65 characters) and
+// the row's full key.
+struct CheckedLine {
+    QString line;
+    QStringList key;
+};
+// The ticked lines in list order; returns how many.
+int CollectCheckedLines(QListWidget* list, QList<CheckedLine>& lines);
+
+// The key kept beside a line of the combo or list.
+QStringList LineKey(QComboBox* combo, int index);
+QStringList LineKey(QListWidget* list, int row);
+
+// Length of the longest item text, 0 for an empty list.
+quint16 MaxItemLength(QListWidget* list);
+
+// Reports an operation left open on the establishment (messages 0500-0504)
+// and clears its marker.
+void RecoverInterruptedOperation(const QString& anoBase, const QString& inscricao, const QString& prefixo);

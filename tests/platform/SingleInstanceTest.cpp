@@ -1,0 +1,46 @@
+#include "platform/os/SingleInstance.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+struct LockFolderScope {
+    QTemporaryDir dir;
+    LockFolderScope() { os::SetLockFolder(dir.path()); }
+    ~LockFolderScope() { os::SetLockFolder(QString()); }
+};
+}  // namespace
+
+TEST(SingleInstance, SecondHolderOfANameSeesItTaken) {
+    LockFolderScope scope;
+    EXPECT_FALSE(os::NamedMutexExists("Lobrix"));
+    {
+        os::NamedMutex first("Lobrix");
+        EXPECT_FALSE(first.alreadyExists());
+        EXPECT_TRUE(first.held());
+        os::NamedMutex second("Lobrix");
+        EXPECT_TRUE(second.alreadyExists());
+        EXPECT_TRUE(os::NamedMutexExists("Lobrix"));
+        // Names are distinct locks.
+        os::NamedMutex other("This is a unique string!");
+        EXPECT_FALSE(other.alreadyExists());
+    }
+    // Released with its holder, as a process's mutex is at its end.
+    EXPECT_FALSE(os::NamedMutexExists("Lobrix"));
+    os::NamedMutex again("Lobrix");
+    EXPECT_FALSE(again.alreadyExists());
+}
+
+TEST(SingleInstance, WakeReachesTheListener) {
+    int woken = 0;
+    os::WakeChannel channel("This String is unique!", [&] { ++woken; });
+    ASSERT_TRUE(channel.listening());
+    EXPECT_TRUE(os::SendWake("This String is unique!"));
+    QElapsedTimer t;
+    t.start();
+    while (woken == 0 && t.elapsed() < 3000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_EQ(woken, 1);
+    EXPECT_FALSE(os::SendWake("nobody listens here"));
+}
