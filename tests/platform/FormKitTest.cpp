@@ -246,12 +246,12 @@ TEST(FormKit, AWindowThatTakesTheFocusDuringACheckStartsNoSecondCheck) {
         auto* button = new QPushButton(QStringLiteral("OK"), &box);
         box.show();
         box.activateWindow();
-        QTest::qWaitForWindowActive(&box);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&box));
         button->setFocus();
         QApplication::processEvents();
         box.hide();
         f.form.activateWindow();
-        QTest::qWaitForWindowActive(&f.form);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&f.form));
         ui::FocusBack(f.edC);
         throw SilentAbort();
     });

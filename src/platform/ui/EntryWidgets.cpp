@@ -96,11 +96,14 @@ RadioGroup::RadioGroup(const QString& title, const QStringList& items, int colum
     const int rows = (int(items.size()) + columns - 1) / columns;
     for (int i = 0; i < items.size(); ++i) {
         auto* button = new QRadioButton(items.at(i), this);
+        // A button wider than its text would not take clicks beside the text.
+        button->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
         button->setAutoExclusive(false);  // the group decides, so that none may be chosen
         group_->addButton(button, i);
         buttons_.append(button);
         layout->addWidget(button, i % rows, i / rows);
     }
+    layout->setColumnStretch(columns, 1);
     group_->setExclusive(true);
     connect(group_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked) emit itemIndexChanged(id);
