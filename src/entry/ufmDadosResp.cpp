@@ -101,7 +101,7 @@ void TfmDadosResp::buildControls() {
     outer->addWidget(group, 1);
     auto* grid = new QGridLayout(group);
     grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(4);
+    grid->setVerticalSpacing(6);
 
     // Inscription: the type and the number.
     auto* inscricao = new QGroupBox(QStringLiteral("Inscrição"), group);
@@ -117,7 +117,7 @@ void TfmDadosResp::buildControls() {
     inscricaoLayout->addWidget(dbrTipoInscr, 0, 0, 2, 1);
     inscricaoLayout->addWidget(label("Número", mdInscricao), 0, 1);
     inscricaoLayout->addWidget(mdInscricao, 1, 1);
-    inscricaoLayout->setColumnStretch(1, 1);
+    inscricaoLayout->setColumnStretch(2, 1);
     grid->addWidget(inscricao, 0, 0, 1, 4);
 
     deNome = makeEdit(group, "deNome", 117, "Informe o Nome/Razão Social do responsável.");
