@@ -333,6 +333,36 @@ TEST_F(DadosResp, InscriptionChecksByTypeAndLength) {
     }
 }
 
+TEST_F(DadosResp, FourteenDigitsValidAsCnpjAndCeiShowAsTheChosenType) {
+    QString both14;
+    for (qint64 x = 10000000000; both14.isEmpty() && x < 10000200000; ++x) {
+        const QString typed = QStringLiteral("00") + QString::number(x).rightJustified(12, QLatin1Char('0'));
+        if (CheckInscriptionOrCpf(typed, 14) == QLatin1String("0049")) both14 = typed;
+    }
+    ASSERT_FALSE(both14.isEmpty());
+    struct Case {
+        int type;
+        QString shown;
+        const char* label;
+    };
+    const Case cases[] = {
+        {0, both14.left(2) + "." + both14.mid(2, 3) + "." + both14.mid(5, 3) + "/" + both14.mid(8, 4) + "-" + both14.mid(12), "CNPJ"},
+        {1, both14.mid(2, 5) + "." + both14.mid(7, 5) + "-" + both14.mid(12), "CEI"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        openForm();
+        messages.clear();
+        QTest::mouseClick(form->dbrTipoInscr->Button(c.type), Qt::LeftButton);
+        typeAndLeave(form->mdInscricao, both14);
+        EXPECT_EQ(messages.codes(), QStringList());
+        EXPECT_EQ(field("CoCgcCeiResponsavel"), both14);
+        EXPECT_EQ(form->mdInscricao->displayText(), c.shown);
+        EXPECT_EQ(form->edTipodeInscricao->text(), QString::fromLatin1(c.label));
+        closeForm();
+    }
+}
+
 TEST_F(DadosResp, AStreetNumberThatIsNoWholeNumberIsShownAsStored) {
     QMap<QString, QString> row = kValidRow;
     row["NuLogradouroRespArquivo"] = "12A";

@@ -46,8 +46,8 @@ struct KitForm {
         auto* p1 = new QWidget;
         edPage0 = new QLineEdit(p0);
         edPage1 = new QLineEdit(p1);
-        pages->addTab(p0, QStringLiteral("Um"));
-        pages->addTab(p1, QStringLiteral("Dois"));
+        pages->addTab(p0, QStringLiteral("&Um"));
+        pages->addTab(p1, QStringLiteral("&Dois"));
         bbOk = new QPushButton(QStringLiteral("&Ok"), &form);
         bbCancelar = new QPushButton(QStringLiteral("&Cancelar"), &form);
         for (QWidget* w : {static_cast<QWidget*>(edA), static_cast<QWidget*>(edB), static_cast<QWidget*>(edC),
@@ -218,6 +218,13 @@ TEST(FormKit, AFailedCheckRefusesThePageChange) {
     EXPECT_EQ(f.log, (QStringList{"exit edPage0"}));
     EXPECT_EQ(QApplication::focusWidget(), f.edPage0);
     EXPECT_EQ(f.kit->AllowPageChange, 1);  // answered and set back
+    // The tab's shortcut asks the same question.
+    f.log.clear();
+    QTest::keyClick(f.edPage0, Qt::Key_D, Qt::AltModifier);
+    f.settle();
+    EXPECT_EQ(f.pages->currentIndex(), 0);
+    EXPECT_EQ(f.log, (QStringList{"exit edPage0"}));
+    EXPECT_EQ(QApplication::focusWidget(), f.edPage0);
 
     f.failing.clear();
     f.log.clear();

@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QShortcutEvent>
 #include <QTabBar>
 #include <QWheelEvent>
 
@@ -68,6 +69,17 @@ bool PageControl::eventFilter(QObject* watched, QEvent* event) {
     }
     case QEvent::Wheel:
         return true;  // no page change by the wheel
+    case QEvent::Shortcut: {
+        // A tab's mnemonic (Alt+letter) asks like a click.
+        const QKeySequence key = static_cast<QShortcutEvent*>(event)->key();
+        for (int i = 0; i < count(); ++i) {
+            if (QKeySequence::mnemonic(tabText(i)) == key) {
+                askChange(i);
+                return true;
+            }
+        }
+        return false;
+    }
     default:
         return false;
     }
