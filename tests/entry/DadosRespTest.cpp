@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -418,6 +419,31 @@ TEST_F(DadosResp, AnAreaCodeOfAnotherStateWarnsOnceAndGoesOn) {
     typeAndLeave(form->deDDD, "11");
     EXPECT_EQ(messages.codes(), QStringList{"0402"});
     EXPECT_EQ(focused(), form->deTelefone);
+}
+
+}  // namespace
+
+namespace {
+
+// Every help context the form's controls carry has its page in help/.
+TEST_F(DadosResp, EveryHelpContextOfTheFormHasAPage) {
+    QMap<int, QString> pages;
+    QFile map(QStringLiteral(LOBRIX_SOURCE_DIR "/help/contexts.map"));
+    ASSERT_TRUE(map.open(QIODevice::ReadOnly | QIODevice::Text));
+    for (const QString& line : QString::fromUtf8(map.readAll()).split(QLatin1Char('\n'))) {
+        const QStringList parts = line.simplified().split(QLatin1Char(' '));
+        if (parts.size() >= 2 && !parts.at(0).startsWith(QLatin1Char('#'))) pages[parts.at(0).toInt()] = parts.at(1);
+    }
+    openForm();
+    form->dbrTipoInscrEnter();  // gives the type buttons their context
+    QList<int> contexts;
+    for (QWidget* w : form->findChildren<QWidget*>())
+        if (const int c = w->property("helpContext").toInt()) contexts << c;
+    EXPECT_GE(contexts.size(), 17);
+    for (int c : contexts) {
+        ASSERT_TRUE(pages.contains(c)) << c;
+        EXPECT_TRUE(QFile::exists(QStringLiteral(LOBRIX_SOURCE_DIR "/help/") + pages.value(c))) << c;
+    }
 }
 
 }  // namespace
