@@ -174,6 +174,7 @@ public:
     int Run();
 
 private:
+    int runSteps();
     // Steps; false stops the run.
     bool OpenNextFile();
     bool WriteHeaderRecord();
@@ -277,7 +278,7 @@ bool WriterRun::closePart() {
 
 bool WriterRun::StampFileDigest() {
     if (!PollCancel()) return false;
-    if (StampFileDigestAt(state_.ArquivoGerado) != StampResult::Stamped) {
+    if (declfile::StampFileDigest(state_.ArquivoGerado) != StampResult::Stamped) {
         ioError_ = true;
         return false;
     }
@@ -478,7 +479,7 @@ void WriterRun::cleanUp(bool completed) {
     vinc_.reset();
     proId_.reset();
     proEs_.reset();
-    if (ioError_ || cancelled_) {
+    if ((ioError_ || cancelled_) && db_) {
         try {
             db_->dropTable(ReceiptFileTableDef().fileName);
             db_->dropTable(ReceiptEstablishmentTableDef().fileName);
@@ -496,6 +497,19 @@ void WriterRun::cleanUp(bool completed) {
 }
 
 int WriterRun::Run() {
+    try {
+        return runSteps();
+    } catch (const db::DbError& e) {
+        // A table that cannot be written (a full disk) ends the run like a
+        // file that cannot; any other database error is the caller's.
+        if (e.kind() != db::ErrorKind::Io) throw;
+        ioError_ = true;
+        cleanUp(false);
+        return kWriteError;
+    }
+}
+
+int WriterRun::runSteps() {
     gCancelRequest = &cancelRequest_;
     host_.SetProgress(0);
     db_ = db::Database::forFolder(req_.dataFolder);
@@ -507,12 +521,15 @@ int WriterRun::Run() {
     }
 
     const bool workingResp = req_.amendment || req_.fromWorkingTables;
-    resp_ = std::make_unique<db::Table>(db_, workingResp ? QStringLiteral("Te8Resp") : QStringLiteral("bd8resp"));
-    emp_ = std::make_unique<db::Table>(db_, req_.fromWorkingTables ? QStringLiteral("Te8Emp") : QStringLiteral("Bd8emp"));
+    // Tables by their file names as found in the folder, so the store need not
+    // search the folder for them on every read.
+    auto fileOf = [this](const QString& name) { return QFileInfo(db_->resolve(name)).fileName(); };
+    resp_ = std::make_unique<db::Table>(db_, fileOf(workingResp ? QStringLiteral("Te8Resp") : QStringLiteral("bd8resp")));
+    emp_ = std::make_unique<db::Table>(db_, fileOf(req_.fromWorkingTables ? QStringLiteral("Te8Emp") : QStringLiteral("Bd8emp")));
     const QString vincName = workingResp ? QStringLiteral("Te8Vinc") : QStringLiteral("Bd8vinc");
-    vinc_ = std::make_unique<db::Table>(db_, vincName);
-    proId_ = std::make_unique<db::Table>(db_, QStringLiteral("te8ProID"));
-    proEs_ = std::make_unique<db::Table>(db_, QStringLiteral("te8ProES"));
+    vinc_ = std::make_unique<db::Table>(db_, fileOf(vincName));
+    proId_ = std::make_unique<db::Table>(db_, ReceiptFileTableDef().fileName);
+    proEs_ = std::make_unique<db::Table>(db_, ReceiptEstablishmentTableDef().fileName);
     resp_->Open();
     emp_->Open();
     vinc_->Open();

@@ -6,7 +6,7 @@
 
 namespace declfile {
 
-StampResult StampFileDigestAt(const QString& path) {
+StampResult StampFileDigest(const QString& path) {
     const QString text = digest::hashFileGenerate(path);
     if (text.size() != digest::kDigestLength) return StampResult::IoError;
     QFile file(path);

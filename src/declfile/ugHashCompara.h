@@ -8,7 +8,7 @@ enum class StampResult { Stamped, IoError };
 // Writes the digest of a closed declaration file over the 32 blanks of its
 // trailer's columns 519-550 (file size - 34). An unreadable or unwritable file
 // is an I/O error.
-StampResult StampFileDigestAt(const QString& path);
+StampResult StampFileDigest(const QString& path);
 
 // True when the digest in the file's last 34 bytes is the file's digest. A
 // file shorter than 34 bytes, unreadable or changed anywhere does not verify.

@@ -130,19 +130,24 @@ QString Database::resolve(const QString& fileName) const {
     QString name = QFileInfo(fileName).fileName();
     if (!name.contains('.')) name += QStringLiteral(".db");
     const QDir dir(folder_);
+    QString path;
     if (dir.exists(name)) {
-        const QString path = dir.filePath(name);
-        resolved_.insert(fileName, path);
-        return path;
-    }
-    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden);
-    for (const QString& entry : entries)
-        if (entry.compare(name, Qt::CaseInsensitive) == 0) {
-            const QString path = dir.filePath(entry);
-            resolved_.insert(fileName, path);
-            return path;
+        path = dir.filePath(name);
+    } else {
+        // Names in another letter case: remembered, since listing the folder on
+        // every access would cost more than the access itself.
+        const QString lower = name.toLower();
+        auto cached = caseNames_.constFind(lower);
+        if (cached == caseNames_.constEnd() || !dir.exists(*cached)) {
+            caseNames_.clear();
+            for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden)) caseNames_.insert(entry.toLower(), entry);
+            cached = caseNames_.constFind(lower);
         }
-    return dir.filePath(name);
+        if (cached != caseNames_.constEnd()) path = dir.filePath(*cached);
+    }
+    if (path.isEmpty()) return dir.filePath(name);
+    resolved_.insert(fileName, path);
+    return path;
 }
 
 void Database::forgetResolved(const QString& path) const {

@@ -119,7 +119,8 @@ private:
     QString stemOf(const QString& fileName) const;
 
     QString folder_;
-    mutable QHash<QString, QString> resolved_;  // name as asked -> path found
+    mutable QHash<QString, QString> resolved_;   // name as asked -> path found
+    mutable QHash<QString, QString> caseNames_;  // lower-case file name -> name on disk
     Connection main_{*this};
     Connection& readerFor(const QString& fileName);
     std::vector<std::unique_ptr<Connection>> readers_;

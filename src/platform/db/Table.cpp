@@ -123,17 +123,17 @@ QString Table::rangeWhere() const {
     if (rangeLow_.isEmpty() && rangeHigh_.isEmpty()) return QStringLiteral("1");
     QStringList parts;
     const QString coll = orderNoCase_ ? QStringLiteral(" COLLATE NOCASE") : QString();
-    auto cond = [&](const QStringList& vals, const char* op) {
+    auto cond = [&](const QStringList& vals, const char* op, bool filterOnly) {
         if (vals.isEmpty()) return;
         QStringList cols, marks;
         for (int i = 0; i < vals.size() && i < orderFields_.size(); ++i) {
-            cols << quoted(orderFields_[i]) + coll;
+            cols << (filterOnly ? QStringLiteral("+") : QString()) + quoted(orderFields_[i]) + coll;
             marks << QStringLiteral("?");
         }
         parts << QStringLiteral("(%1) %2 (%3)").arg(cols.join(','), QLatin1String(op), marks.join(','));
     };
-    cond(rangeLow_, ">=");
-    cond(rangeHigh_, "<=");
+    cond(rangeLow_, ">=", lowBoundAsFilter_);
+    cond(rangeHigh_, "<=", false);
     return parts.join(QStringLiteral(" AND "));
 }
 
@@ -243,6 +243,14 @@ void Table::afterRow(bool descending) {
     cols << QStringLiteral("rowid");
     marks << QStringLiteral("?");
     const QString where = QStringLiteral("(%1) %2 (%3)").arg(cols.join(','), descending ? "<" : ">", marks.join(','));
+    // Reading on from a row, SQLite must seek by that row: left as an index
+    // term, the range's lower bound makes it rescan the range from its start
+    // for every batch. The bound stays as a filter.
+    struct Restore {
+        bool& flag;
+        ~Restore() { flag = false; }
+    } restore{lowBoundAsFilter_};
+    lowBoundAsFilter_ = !descending;
     const auto rows = fetch(where, [&](sqlite3_stmt* st, int& pos) {
         for (const QVariant& k : cur.key) {
             const QByteArray b = k.toString().toUtf8();

@@ -94,6 +94,7 @@ private:
     QStringList orderFields_;
     bool orderNoCase_ = false;
     QStringList rangeLow_, rangeHigh_;
+    bool lowBoundAsFilter_ = false;  // while reading on after a row
     QVector<Row> batch_;
     int pos_ = -1;
     quint64 stamp_ = 0;

@@ -1,0 +1,71 @@
+#pragma once
+// Helpers of the declaration-file tests: boxes answered by script (with an
+// action run before answering, e.g. swapping the diskette), and reading a
+// written file back record by record.
+#include "platform/ui/MessageService.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QList>
+#include <QString>
+#include <functional>
+#include <gtest/gtest.h>
+
+struct ScriptedBox {
+    QString textContains;
+    QString answer;
+    std::function<void()> before;
+};
+
+class BoxScript : public msg::MessageHost {
+public:
+    BoxScript() { previous_ = msg::SetMessageHost(this); }
+    ~BoxScript() override {
+        msg::SetMessageHost(previous_);
+        EXPECT_TRUE(script_.isEmpty()) << "boxes expected but not shown, next: "
+                                       << (script_.isEmpty() ? "" : script_.first().textContains.toStdString());
+    }
+    BoxScript& expect(const QString& textContains, const QString& answer, std::function<void()> before = {}) {
+        script_.append({textContains, answer, std::move(before)});
+        return *this;
+    }
+    QString show(const msg::BoxRequest& r) override {
+        shown.append(r.text);
+        if (script_.isEmpty()) {
+            ADD_FAILURE() << "unexpected box: " << r.text.toStdString();
+            return r.buttons == msg::BoxButtons::YesNo ? QStringLiteral("mrNo") : QStringLiteral("mrCancel");
+        }
+        ScriptedBox b = script_.takeFirst();
+        EXPECT_TRUE(r.text.contains(b.textContains))
+            << "box \"" << r.text.toStdString() << "\" where \"" << b.textContains.toStdString() << "\" was expected";
+        if (b.before) b.before();
+        return b.answer;
+    }
+    void beep() override {}
+    QStringList shown;
+
+private:
+    msg::MessageHost* previous_ = nullptr;
+    QList<ScriptedBox> script_;
+};
+
+inline QByteArray ReadAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The records of a file without CR LF; fails the test when a record is not
+// 550 bytes followed by CR LF.
+inline QList<QByteArray> Records(const QString& path) {
+    const QByteArray all = ReadAll(path);
+    QList<QByteArray> out;
+    EXPECT_EQ(all.size() % 552, 0) << path.toStdString();
+    for (int at = 0; at + 552 <= all.size(); at += 552) {
+        EXPECT_EQ(all.mid(at + 550, 2), QByteArray("\r\n")) << "record " << at / 552 + 1;
+        out << all.mid(at, 550);
+    }
+    return out;
+}
+
+// Columns from..to (counted from 1) of a record.
+inline QByteArray Cols(const QByteArray& record, int from, int to) { return record.mid(from - 1, to - from + 1); }
