@@ -295,6 +295,57 @@ TEST_F(RecordChecksTest, TheResponsibleRecordIsCheckedOnlyWhenAsked) {
     EXPECT_EQ(Findings().first().type, "0");
 }
 
+TEST_F(RecordChecksTest, ACpfStoredAsACnpjIsReportedThroughItsType) {
+    // Valid under the other reading: no row for the number itself, but the
+    // type refuses it, with both rows and one error.
+    const QString cpf = QStringLiteral("000") + valid::Cpf("123456780");
+    const valid::Row est = valid::Establishment(0, 1);
+    Write(valid::With(valid::Responsible(), {{"CoCgcCeiResponsavel", cpf}, {"CoCpfResponsavel", cpf.mid(3)}}), {est},
+          {valid::Contract(est, 0)});
+    Run();
+    const QList<Row> rows = Findings();
+    QStringList type0;
+    for (const Row& r : rows)
+        if (r.type == "0" && (r.label == "1599" || r.label == "1601")) type0 << r.label + ":" + r.content + " " + r.result;
+    EXPECT_EQ(J(type0), J(QStringList({"1601:1 (CNPJ) 0134", "1599:" + cpf + " 0134"}))) << Dump(rows).toStdString();
+}
+
+TEST_F(RecordChecksTest, TheOperationMarkerIsNamedInWords) {
+    const valid::Row a = valid::With(valid::Establishment(0, 1), {{"InOpcaoAberta", "1"}});
+    const valid::Row b = valid::With(valid::Establishment(1, 1), {{"InOpcaoAberta", "4"}});
+    const valid::Row c = valid::With(valid::Establishment(2, 1), {{"InOpcaoAberta", "0"}});
+    Write(valid::Responsible(), {a, b, c}, {valid::Contract(a, 0), valid::Contract(b, 1), valid::Contract(c, 2)});
+    Run(0);
+    EXPECT_EQ(J(Of(Findings(), "1677")), J(QStringList({"1666:Outras opções err", "1666:Exclusão de estabelecimento err",
+                                                        "1666:Atualização de estabelecimento err"})));
+}
+
+TEST_F(RecordChecksTest, TheExemptUnionTaxCnpjIsNeverLookedUpAsAnEntity) {
+    const QString exempt = QString::fromLatin1(ugConstantes::kCnpjIsentoSindical.data(),
+                                               qsizetype(ugConstantes::kCnpjIsentoSindical.size()));
+    const valid::Row est = valid::With(valid::Establishment(0, 1), {{"CoCNPJSindical", exempt}});
+    Write(valid::Responsible(), {est}, {valid::With(valid::Contract(est, 0), {{"CoCNPJSindical", exempt}})});
+    Run(0);
+    EXPECT_TRUE(Of(Findings(), "3688").isEmpty()) << Dump(Findings()).toStdString();
+    EXPECT_TRUE(Of(Findings(), "3689").isEmpty()) << Dump(Findings()).toStdString();
+    EXPECT_TRUE(Of(Findings(), "0059").isEmpty()) << Dump(Findings()).toStdString();
+}
+
+TEST_F(RecordChecksTest, ALeaveAfterTheDismissalNamesTheDismissalWithItsYear) {
+    const valid::Row est = valid::Establishment(0, 1);
+    Write(valid::Responsible(), {est},
+          {valid::With(valid::Contract(est, 0), {{"CoCausaDesligamento", "11"},
+                                                 {"DaDesligamentoEmpregado", "3006"},
+                                                 {"CoMotivoPrimAfas", "40"},
+                                                 {"DaInicioprimeiroAfas", "1007"},
+                                                 {"DaFinalPrimeiroAfas", "2007"},
+                                                 {"QtDiasAfas", "010"}})});
+    Run(0);
+    EXPECT_EQ(J(Of(Findings(), "3631")),
+              J(QStringList({"3637:1007 err", "1640:30062009 err", "3637:2007 err", "1640:30062009 err"})))
+        << Dump(Findings()).toStdString();
+}
+
 // One field broken at a time: the finding's result, label and kind.
 struct BrokenField {
     int recordType;  // 0 responsible, 1 establishment, 2 contract
