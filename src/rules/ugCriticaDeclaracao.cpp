@@ -1,9 +1,8 @@
 #include "ugCriticaDeclaracao.h"
 
-#include "rules/ugCriticaVinculo.h"
-
 #include "platform/ui/MessageService.h"
 #include "rules/ugConstantes.h"
+#include "rules/ugCriticaVinculo.h"
 #include "shell/UdmLobrix.h"
 #include "shell/ufmLOBRIX.h"
 #include "shell/ugFuncoes.h"
