@@ -1,3 +1,5 @@
+#include "entry/StartupPickers.h"
+#include "entry/ufmDadosResp.h"
 #include "platform/ui/LobrixApplication.h"
 #include "shell/LobrixStartup.h"
 #include "shell/udmRaveRelatorios.h"
@@ -13,11 +15,13 @@ static void RegisterCommandHandlers(TfmLOBRIX& window) {
     window.SetCommandHandler(C::BackupRestaurar, [] { ShowRestoreForm(fmLOBRIX->AnoBase, fmLOBRIX); });
     window.SetCommandHandler(C::VisualizarCartela, [] { VisualizarCartela(fmLOBRIX->Versao, fmLOBRIX->AnoBase); });
     window.SetCommandHandler(C::EmitirCartela, [] { EmitirCartela(fmLOBRIX->Versao, fmLOBRIX->AnoBase); });
+    window.SetCommandHandler(C::Resp, [] { ShowDadosResp(fmLOBRIX); });
 }
 
 // The windows and modules that live for the whole run, created after the
 // data modules, in their order of creation.
 static void CreateStartupForms() {
+    CreateStartupPickers();
     dmRaveRelatorios = new TdmRaveRelatorios;
     if (fmLOBRIX) RegisterCommandHandlers(*fmLOBRIX);
 }
@@ -25,6 +29,7 @@ static void CreateStartupForms() {
 static void FreeStartupForms() {
     delete dmRaveRelatorios;
     dmRaveRelatorios = nullptr;
+    FreeStartupPickers();
 }
 
 int main(int argc, char** argv) {

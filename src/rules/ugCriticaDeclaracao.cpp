@@ -1,6 +1,10 @@
 #include "ugCriticaDeclaracao.h"
 
 #include "platform/ui/MessageService.h"
+#include "rules/ugConstantes.h"
+#include "rules/ugCriticaVinculo.h"
+#include "shell/UdmLobrix.h"
+#include "shell/ufmLOBRIX.h"
 #include "shell/ugFuncoes.h"
 
 #include <QCoreApplication>
@@ -129,11 +133,15 @@ public:
         run_.database = db::Database::forFolder(dataDirectory);
         run_.findingsDatabase = std::make_shared<db::Database>(dataDirectory);
         run_.useWorkingTables = useWorkingTables;
+        run_.baseYear = fmLOBRIX ? fmLOBRIX->AnoBase : ugConstantes::kAnoBase;
         run_.fileAnalysisMode = fileAnalysisMode;
     }
 
     ValidationResult Run(bool checkResponsible) {
         gStopRequested = false;
+        // The field rules read their lookups many times per contract: one
+        // read transaction for the whole run instead of one per lookup.
+        const db::ReadSnapshot lookups(dmLobrix ? dmLobrix->dbZuvo : nullptr);
         OpenValidationTables();
         ValidationHost& host = *run_.host;
 
@@ -243,6 +251,9 @@ private:
         run_.resp = std::make_unique<db::Table>(database, work ? "te8resp.db" : "BD8Resp.db");
         run_.emp = std::make_unique<db::Table>(database, work ? "te8emp.db" : "BD8Emp.db");
         run_.vinc = std::make_unique<db::Table>(database, work ? "te8vinc.db" : "BD8Vinc");
+        // The contract table is the one read at length: only the columns the
+        // checks read.
+        run_.vinc->SetFieldDefs(critica::ContractFieldsRead());
         run_.resp->Open();
         run_.emp->Open();
         run_.vinc->Open();

@@ -2,7 +2,9 @@
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
 
+#include <QHash>
 #include <QString>
+#include <QVector>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -35,6 +37,16 @@ private:
     QProgressBar* bar_;
 };
 
+// One establishment of a group that shares inscription, type and linked CEI.
+struct EstablishmentGroupRow {
+    QString prefix, name, legalNature, cnae;
+};
+
+// One set of personal data found with a PIS/PASEP used by several contracts.
+struct PisIdentityRow {
+    QString name, birthDate, cpf;
+};
+
 // The state of one run, read and written by the record checks.
 struct ValidationRun {
     std::shared_ptr<db::Database> database;   // the data directory
@@ -46,6 +58,8 @@ struct ValidationRun {
     bool runOncePisIdentity = true;
     QString currentPis, currentAdmission;     // of the contract being checked
     QString currentBaseYear;                  // AnBase of the establishment being checked
+    int baseYear = 2009;                      // the main window's AnoBase, set by the run
+    std::vector<db::Field*> contractFields;   // taken once per run, in the contract checks' order
     int errorCount = 0;
     int errorLimit = 250;
     bool errorsWritten = false;
@@ -56,6 +70,20 @@ struct ValidationRun {
     QString EstablishmentTable() const;
     QString ContractTable() const;
     bool AboveLimit() const { return errorCount >= errorLimit + 1; }
+
+    // The group queries, each run once per run over the whole table and kept
+    // for every record: the establishments of groups of more than one (by
+    // AnBase, inscription, inscription type, linked CEI), the number of
+    // contracts of each repeated PIS + admission + dismissal + CBO, and the
+    // sets of personal data of each PIS used by more than one contract.
+    const QVector<EstablishmentGroupRow>& EstablishmentGroup(const QStringList& key);
+    int DuplicateOccurrences(const QString& pis, const QString& admission, const QString& dismissal,
+                             const QString& cbo);
+    const QVector<PisIdentityRow>& PisIdentities(const QString& pis);
+    bool runOnceEstablishmentGroups = true;
+    QHash<QString, QVector<EstablishmentGroupRow>> establishmentGroups;
+    QHash<QString, int> duplicates;
+    QHash<QString, QVector<PisIdentityRow>> pisIdentities;
 
     void AddValidationFinding(const QString& kind, int recordType, const QString& result, const QString& label,
                               const QString& content);

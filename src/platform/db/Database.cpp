@@ -95,7 +95,7 @@ Connection::Connection(Database& owner) : owner_(owner) {
 
 Connection::~Connection() {
     finalizeStatements();
-    if (inTransaction) sqlite3_exec(conn_, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (inTransaction || snapshot) sqlite3_exec(conn_, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close_v2(conn_);
 }
 
@@ -123,22 +123,45 @@ QString Database::stemOf(const QString& fileName) const {
 }
 
 QString Database::resolve(const QString& fileName) const {
+    // Every read of a table resolves its name: a name found once is kept, as
+    // a listing of the folder per read would cost more than the read.
+    const auto known = resolved_.constFind(fileName);
+    if (known != resolved_.constEnd()) return *known;
     QString name = QFileInfo(fileName).fileName();
     if (!name.contains('.')) name += QStringLiteral(".db");
     const QDir dir(folder_);
-    if (dir.exists(name)) return dir.filePath(name);
-    // Names in another letter case: remembered, since listing the folder on
-    // every access would cost more than the access itself.
-    const QString lower = name.toLower();
-    auto cached = caseNames_.constFind(lower);
-    if (cached != caseNames_.constEnd() && dir.exists(*cached)) return dir.filePath(*cached);
-    caseNames_.clear();
-    for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden)) caseNames_.insert(entry.toLower(), entry);
-    cached = caseNames_.constFind(lower);
-    return dir.filePath(cached != caseNames_.constEnd() ? *cached : name);
+    QString path;
+    if (dir.exists(name)) {
+        path = dir.filePath(name);
+    } else {
+        // Names in another letter case: remembered, since listing the folder on
+        // every access would cost more than the access itself.
+        const QString lower = name.toLower();
+        auto cached = caseNames_.constFind(lower);
+        if (cached == caseNames_.constEnd() || !dir.exists(*cached)) {
+            caseNames_.clear();
+            for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden)) caseNames_.insert(entry.toLower(), entry);
+            cached = caseNames_.constFind(lower);
+        }
+        if (cached != caseNames_.constEnd()) path = dir.filePath(*cached);
+    }
+    if (path.isEmpty()) return dir.filePath(name);
+    resolved_.insert(fileName, path);
+    return path;
 }
 
-bool Database::tableExists(const QString& fileName) const { return QFileInfo::exists(resolve(fileName)); }
+void Database::forgetResolved(const QString& path) const {
+    for (auto it = resolved_.begin(); it != resolved_.end();)
+        it = it.value() == path ? resolved_.erase(it) : std::next(it);
+}
+
+bool Database::tableExists(const QString& fileName) const {
+    const QString path = resolve(fileName);
+    if (QFileInfo::exists(path)) return true;
+    // Gone, or replaced under another letter case by someone else.
+    forgetResolved(path);
+    return QFileInfo::exists(resolve(fileName));
+}
 
 void Connection::finalizeStatements() {
     for (sqlite3_stmt* st : std::as_const(statements_)) sqlite3_finalize(st);
@@ -177,9 +200,19 @@ void Connection::makeRoom() {
 }
 
 const Connection::Attached& Connection::attach(const QString& fileName) {
-    const QString path = owner_.resolve(fileName);
+    QString path = owner_.resolve(fileName);
+    if (snapshot) {
+        // Nothing replaces the read-only files during a snapshot.
+        auto held = attached_.find(path);
+        if (held != attached_.end()) return *held;
+    }
+    quint64 inode = inodeOf(path);
+    if (inode == 0) {
+        owner_.forgetResolved(path);
+        path = owner_.resolve(fileName);
+        inode = inodeOf(path);
+    }
     auto it = attached_.find(path);
-    const quint64 inode = inodeOf(path);
     if (it != attached_.end()) {
         if (it->inode == inode) {
             lastUse_[path] = ++useClock_;
@@ -324,6 +357,7 @@ void Database::dropTable(const QString& fileName) {
         TableLock lock(path, true);  // refuses while another dataset has it open
     }
     detachEverywhere(path);
+    forgetResolved(path);
     if (!QFile::remove(path))
         throw DbError(ErrorKind::Io, kWriteError, QStringLiteral("Cannot delete table.\n%1").arg(path));
     QFile::remove(path + QStringLiteral("-journal"));
@@ -331,7 +365,44 @@ void Database::dropTable(const QString& fileName) {
 
 void Database::detachEverywhere(const QString& path) {
     main_.detach(path);
-    reader_.detach(path);
+    for (auto& reader : readers_) reader->detach(path);
+}
+
+Connection& Database::readerFor(const QString& fileName) {
+    const QString path = resolve(fileName);
+    const auto known = readerOf_.constFind(path);
+    if (known != readerOf_.constEnd()) return **known;
+    if (readers_.empty() || readers_.back()->assigned >= kMaxAttached) {
+        readers_.push_back(std::make_unique<Connection>(*this));
+        if (snapshot_) {
+            readers_.back()->exec(QStringLiteral("BEGIN"));
+            readers_.back()->snapshot = true;
+        }
+    }
+    Connection& reader = *readers_.back();
+    ++reader.assigned;
+    readerOf_.insert(path, &reader);
+    return reader;
+}
+
+void Database::beginReadSnapshot() {
+    if (snapshot_) return;
+    ++snapshotNumber_;
+    for (auto& reader : readers_) {
+        reader->exec(QStringLiteral("BEGIN"));
+        reader->snapshot = true;
+    }
+    snapshot_ = true;
+}
+
+void Database::endReadSnapshot() {
+    if (!snapshot_) return;
+    snapshot_ = false;
+    for (auto& reader : readers_) {
+        if (!reader->snapshot) continue;
+        reader->snapshot = false;
+        reader->exec(QStringLiteral("COMMIT"));
+    }
 }
 
 void Database::emptyTable(const QString& fileName) {
@@ -403,7 +474,7 @@ bool Database::indexExists(const QString& fileName, const QString& indexName) {
 void Database::addIndex(const QString& fileName, const IndexDef& index) {
     const Attached a = attach(fileName);
     main_.finalizeStatements();
-    reader_.finalizeStatements();
+    for (auto& reader : readers_) reader->finalizeStatements();
     exec(indexSql(a.schema, a.table, index));
     noteChange();
 }
@@ -415,7 +486,7 @@ void Database::dropIndex(const QString& fileName, const QString& indexName) {
         if (ix.name.compare(indexName, Qt::CaseInsensitive) == 0) stored = ix.name;
     if (stored.isEmpty()) return;
     main_.finalizeStatements();
-    reader_.finalizeStatements();
+    for (auto& reader : readers_) reader->finalizeStatements();
     exec(QStringLiteral("DROP INDEX %1.%2").arg(a.schema, quoted(kIndexPrefix + stored)));
     noteChange();
 }

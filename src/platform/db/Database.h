@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QString>
 #include <memory>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -36,6 +37,8 @@ public:
     sqlite3* handle() const { return conn_; }
     [[noreturn]] void fail(int rc, const QString& context) const;
     bool inTransaction = false;
+    bool snapshot = false;   // a reader inside a read snapshot
+    int assigned = 0;        // files given to this reader
 
 private:
     void makeRoom();
@@ -68,6 +71,8 @@ public:
     // letter case; a name without extension gets ".db".
     QString resolve(const QString& fileName) const;
     bool tableExists(const QString& fileName) const;
+    // Drops the names resolved to this path (the file went away).
+    void forgetResolved(const QString& path) const;
 
     void createTable(const TableDef& def);   // replaces a table of that name
     void dropTable(const QString& fileName);
@@ -86,7 +91,19 @@ public:
 
     // For the datasets of this layer.
     using Attached = Connection::Attached;
-    Connection& connection(bool readOnly = false) { return readOnly ? reader_ : main_; }
+    // The read-only tables are spread over reader connections of at most
+    // ten files each, so that none of them ever has to detach a file.
+    Connection& connection(bool readOnly = false, const QString& fileName = QString()) {
+        return readOnly ? readerFor(fileName) : main_;
+    }
+
+    // While a read snapshot is held the read-only tables are read inside one
+    // transaction per reader: no file locking or file checks per read. Nothing
+    // may write those tables meanwhile (the program never does).
+    void beginReadSnapshot();
+    void endReadSnapshot();
+    bool inReadSnapshot() const { return snapshot_; }
+    quint64 snapshotNumber() const { return snapshotNumber_; }
     const Attached& attach(const QString& fileName) { return main_.attach(fileName); }
     void attachAllNamedIn(const QString& sql);
     sqlite3_stmt* prepare(const QString& sql) { return main_.prepare(sql); }
@@ -102,9 +119,14 @@ private:
     QString stemOf(const QString& fileName) const;
 
     QString folder_;
+    mutable QHash<QString, QString> resolved_;   // name as asked -> path found
     mutable QHash<QString, QString> caseNames_;  // lower-case file name -> name on disk
     Connection main_{*this};
-    Connection reader_{*this};
+    Connection& readerFor(const QString& fileName);
+    std::vector<std::unique_ptr<Connection>> readers_;
+    QHash<QString, Connection*> readerOf_;  // by path
+    bool snapshot_ = false;
+    quint64 snapshotNumber_ = 0;
     quint64 changes_ = 0;
 };
 
@@ -122,6 +144,24 @@ public:
 private:
     Database& db_;
     bool done_ = false;
+};
+
+// Holds a read snapshot of the read-only tables while it lives.
+class ReadSnapshot {
+public:
+    explicit ReadSnapshot(std::shared_ptr<Database> db) : db_(std::move(db)) {
+        if (db_) db_->beginReadSnapshot();
+    }
+    ~ReadSnapshot() {
+        if (db_) {
+            try { db_->endReadSnapshot(); } catch (...) {}
+        }
+    }
+    ReadSnapshot(const ReadSnapshot&) = delete;
+    ReadSnapshot& operator=(const ReadSnapshot&) = delete;
+
+private:
+    std::shared_ptr<Database> db_;
 };
 
 // Holds a table file for shared or exclusive use, across datasets and

@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+
 namespace db {
 
 namespace {
@@ -78,6 +80,8 @@ void Table::Open() {
     lock_ = std::move(lock);
     insertSql_.clear();
     buildFields(defs);
+    selectList_.clear();
+    findKeyWhere_.clear();
     state_ = DataSetState::Browse;
     rangeLow_.clear();
     rangeHigh_.clear();
@@ -91,11 +95,20 @@ void Table::Close() {
     lock_.reset();
 }
 
+// The column list and key order are the same for every read until the table
+// is reopened or its index changes: built once, as a lookup table is read
+// many thousand times in a check.
 QString Table::selectList() const {
+    if (!selectList_.isEmpty() && selectListFields_ == fields_.size() && selectListOrder_ == orderFields_)
+        return selectList_;
     QStringList cols{QStringLiteral("rowid")};
     for (const QString& k : orderFields_) cols << quoted(k);
     for (const auto& f : fields_) cols << quoted(f->FieldName());
-    return cols.join(QStringLiteral(", "));
+    selectList_ = cols.join(QStringLiteral(", "));
+    selectListFields_ = fields_.size();
+    selectListOrder_ = orderFields_;
+    findKeyWhere_.clear();
+    return selectList_;
 }
 
 QString Table::orderKey(bool withCollate) const {
@@ -154,6 +167,10 @@ QVector<Table::Row> Table::fetch(const QString& extraWhere,
                             .arg(selectList(), schemaTable(), rangeWhere(),
                                  extraWhere.isEmpty() ? QStringLiteral("1") : extraWhere, order)
                             .arg(limit);
+    return fetchSql(sql, bindExtra);
+}
+
+QVector<Table::Row> Table::fetchSql(const QString& sql, const std::function<void(sqlite3_stmt*, int&)>& bindExtra) {
     sqlite3_stmt* st = conn().prepare(sql);
     int pos = 1;
     bindRange(st, pos);
@@ -179,7 +196,7 @@ void Table::setCurrent(const QVector<Row>& rows, int pos) {
 
 void Table::loadCurrent() {
     if (pos_ >= 0 && pos_ < batch_.size()) {
-        buffer_ = batch_[pos_].values;
+        buffer_ = batch_.at(pos_).values;
         empty_ = false;
     }
 }
@@ -219,7 +236,7 @@ void Table::Last() {
 // The rows after (or before) the current one in index order.
 void Table::afterRow(bool descending) {
     if (pos_ < 0 || pos_ >= batch_.size()) { eof_ = true; return; }
-    const Row cur = batch_[pos_];
+    const Row cur = batch_.at(pos_);
     const QString coll = orderNoCase_ ? QStringLiteral(" COLLATE NOCASE") : QString();
     QStringList cols, marks;
     for (const QString& k : orderFields_) { cols << quoted(k) + coll; marks << QStringLiteral("?"); }
@@ -287,17 +304,64 @@ bool Table::FindKey(const QStringList& values) {
     checkBrowse();
     if (orderFields_.isEmpty())
         throw DbError(ErrorKind::Usage, kGeneralError, QStringLiteral("Table has no index.\n%1").arg(tableName_));
-    const QString coll = orderNoCase_ ? QStringLiteral(" COLLATE NOCASE") : QString();
-    QStringList conds;
-    for (int i = 0; i < values.size() && i < orderFields_.size(); ++i)
-        conds << quoted(orderFields_[i]) + coll + QStringLiteral(" = ?");
-    const auto rows = fetch(conds.join(QStringLiteral(" AND ")), [&](sqlite3_stmt* st, int& pos) {
-        for (int i = 0; i < values.size() && i < orderFields_.size(); ++i) {
-            const int w = def_.fields.value(def_.fieldIndex(orderFields_[i])).width;
+    const int n = int(std::min(values.size(), orderFields_.size()));
+    // Inside a read snapshot a read-only table cannot change: a key asked
+    // for again is answered from the rows found the first time.
+    const bool remember = readOnly_ && database_->inReadSnapshot() && rangeLow_.isEmpty() && rangeHigh_.isEmpty();
+    QString memoKey;
+    if (remember) {
+        if (memoSnapshot_ != database_->snapshotNumber()) {
+            memo_.clear();
+            memoSnapshot_ = database_->snapshotNumber();
+        }
+        memoKey = indexName_;
+        for (int i = 0; i < n; ++i) memoKey += QChar(0x1f) + values[i];
+        const auto hit = memo_.constFind(memoKey);
+        if (hit != memo_.constEnd()) {
+            if (hit->isEmpty()) return false;
+            setCurrent(*hit, 0);
+            eof_ = bof_ = false;
+            return true;
+        }
+    }
+    selectList();  // drops the statements below when the columns or the index changed
+    auto found = findKeyWhere_.find(n);
+    if (found == findKeyWhere_.end()) {
+        const QString coll = orderNoCase_ ? QStringLiteral(" COLLATE NOCASE") : QString();
+        QStringList conds;
+        FindKeyStatement f;
+        for (int i = 0; i < n; ++i) {
+            conds << quoted(orderFields_[i]) + coll + QStringLiteral(" = ?");
+            f.widths << def_.fields.value(def_.fieldIndex(orderFields_[i])).width;
+        }
+        f.where = conds.join(QStringLiteral(" AND "));
+        found = findKeyWhere_.insert(n, f);
+    }
+    FindKeyStatement& f = *found;
+    // The whole text is kept while the file stays attached under the same
+    // name and no range applies.
+    const QString schema = schemaTable();
+    const QString range = rangeWhere();
+    if (f.sql.isEmpty() || f.schema != schema || f.range != range) {
+        f.schema = schema;
+        f.range = range;
+        f.sql = QStringLiteral("SELECT %1 FROM %2 WHERE %3 AND (%4) ORDER BY %5 LIMIT %6")
+                    .arg(selectList(), schema, range, f.where, orderKey(true))
+                    .arg(kBatch);
+    }
+    const QVector<int>& widths = f.widths;
+    const auto rows = fetchSql(f.sql, [&](sqlite3_stmt* st, int& pos) {
+        for (int i = 0; i < n; ++i) {
+            const int w = widths[i];
             const QByteArray b = normalizeText(values[i], w).toUtf8();
             sqlite3_bind_text(st, pos++, b.constData(), b.size(), SQLITE_TRANSIENT);
         }
-    }, false, kBatch);
+    });
+    if (remember) {
+        // Keys that differ on every search (a PIS number) must not grow it without end.
+        if (memo_.size() >= 4096) memo_.clear();
+        memo_.insert(memoKey, rows);
+    }
     if (rows.isEmpty()) return false;
     setCurrent(rows, 0);
     eof_ = bof_ = false;
@@ -371,7 +435,7 @@ void Table::Edit() {
 
 void Table::Append() {
     checkBrowse();
-    saved_ = (pos_ >= 0 && pos_ < batch_.size()) ? batch_[pos_] : Row{};
+    saved_ = (pos_ >= 0 && pos_ < batch_.size()) ? batch_.at(pos_) : Row{};
     for (int i = 0; i < buffer_.size(); ++i)
         buffer_[i] = fields_[i]->DataType() == FieldType::Boolean ? QVariant(false) : QVariant(QString());
     state_ = DataSetState::Insert;
@@ -414,13 +478,13 @@ void Table::Post() {
         d.width = fields_[i]->Size();
         bindValue(st, pos++, buffer_[i], d);
     }
-    if (state_ == DataSetState::Edit) sqlite3_bind_int64(st, pos++, batch_[pos_].rowid);
+    if (state_ == DataSetState::Edit) sqlite3_bind_int64(st, pos++, batch_.at(pos_).rowid);
     const int rc = sqlite3_step(st);
     sqlite3_reset(st);
     if (rc != SQLITE_DONE) conn().fail(rc, QStringLiteral("Table: %1").arg(database_->resolve(tableName_)));
     database_->noteChange();
     Row row;
-    row.rowid = state_ == DataSetState::Insert ? sqlite3_last_insert_rowid(conn().handle()) : batch_[pos_].rowid;
+    row.rowid = state_ == DataSetState::Insert ? sqlite3_last_insert_rowid(conn().handle()) : batch_.at(pos_).rowid;
     row.values.resize(buffer_.size());
     for (int i = 0; i < buffer_.size(); ++i) {
         if (fields_[i]->DataType() == FieldType::Boolean) row.values[i] = buffer_[i].toBool();
@@ -461,7 +525,7 @@ void Table::Delete() {
     state_ = DataSetState::Browse;
     if (empty_ || pos_ < 0) return;
     checkWritable();
-    const Row cur = batch_[pos_];
+    const Row cur = batch_.at(pos_);
     sqlite3_stmt* st = conn().prepare(QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(schemaTable()));
     sqlite3_bind_int64(st, 1, cur.rowid);
     const int rc = sqlite3_step(st);
@@ -473,7 +537,7 @@ void Table::Delete() {
         // Deleted the last record: the new last one becomes current.
         afterRow(true);
         eof_ = true;
-        if (bof_ && (batch_.isEmpty() || batch_[pos_].rowid == cur.rowid)) clearCurrent();
+        if (bof_ && (batch_.isEmpty() || batch_.at(pos_).rowid == cur.rowid)) clearCurrent();
     }
 }
 

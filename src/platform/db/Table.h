@@ -56,9 +56,21 @@ private:
         QVector<QVariant> values;
     };
     QString selectList() const;
+    mutable QString selectList_;
+    mutable std::size_t selectListFields_ = 0;
+    mutable QStringList selectListOrder_;
+    struct FindKeyStatement {
+        QString where;        // the key conditions
+        QVector<int> widths;  // of the key columns
+        QString schema, range, sql;
+    };
+    mutable QHash<int, FindKeyStatement> findKeyWhere_;  // by number of key values
+    QHash<QString, QVector<Row>> memo_;  // rows found by key during a read snapshot
+    quint64 memoSnapshot_ = 0;
     QString orderKey(bool withCollate) const;
     QString rangeWhere() const;
     void bindRange(struct sqlite3_stmt* st, int& pos) const;
+    QVector<Row> fetchSql(const QString& sql, const std::function<void(struct sqlite3_stmt*, int&)>& bindExtra);
     QVector<Row> fetch(const QString& extraWhere, const std::function<void(sqlite3_stmt*, int&)>& bindExtra,
                        bool descending, int limit);
     void setCurrent(const QVector<Row>& rows, int pos);
@@ -69,7 +81,7 @@ private:
     void readRow(sqlite3_stmt* st, Row& row) const;
     void bindValue(sqlite3_stmt* st, int pos, const QVariant& v, const FieldDef& f) const;
     QString schemaTable();
-    Connection& conn() const { return database_->connection(readOnly_); }
+    Connection& conn() const { return database_->connection(readOnly_, tableName_); }
     void checkWritable() const;
 
     std::shared_ptr<Database> database_;

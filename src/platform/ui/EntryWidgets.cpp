@@ -1,0 +1,142 @@
+#include "EntryWidgets.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QPalette>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QVariant>
+
+namespace ui {
+
+namespace {
+const char* const kHelpProperty = "helpContext";
+const char* const kLockedProperty = "locked";
+}  // namespace
+
+void SetHelpContext(QWidget* widget, int context) { widget->setProperty(kHelpProperty, context); }
+
+int HelpContextOf(const QWidget* widget) {
+    for (const QWidget* w = widget; w; w = w->parentWidget()) {
+        const int context = w->property(kHelpProperty).toInt();
+        if (context != 0) return context;
+        if (w->isWindow()) break;
+    }
+    return 0;
+}
+
+void SetLocked(QWidget* widget, bool locked) {
+    widget->setProperty(kLockedProperty, locked);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->setReadOnly(locked);
+    QPalette palette = widget->palette();
+    const QPalette app = QApplication::palette();
+    // The design's menu colour is the light grey of window backgrounds.
+    palette.setColor(QPalette::Base, locked ? app.color(QPalette::Window) : app.color(QPalette::Base));
+    widget->setPalette(palette);
+}
+
+bool IsLocked(const QWidget* widget) { return widget->property(kLockedProperty).toBool(); }
+
+QValidator::State UpperCaseValidator::validate(QString& input, int&) const {
+    input = input.toUpper();
+    return Acceptable;
+}
+
+void SetUpperCase(QLineEdit* edit) { edit->setValidator(new UpperCaseValidator(edit)); }
+
+QString FormatMoney(qint64 cents) {
+    const bool negative = cents < 0;
+    const quint64 value = negative ? quint64(-cents) : quint64(cents);
+    QString units = QString::number(value / 100);
+    for (int i = units.size() - 3; i > 0; i -= 3) units.insert(i, QLatin1Char('.'));
+    const QString fraction = QStringLiteral("%1").arg(value % 100, 2, 10, QLatin1Char('0'));
+    return (negative ? QStringLiteral("-") : QString()) + units + QLatin1Char(',') + fraction;
+}
+
+bool ParseMoney(const QString& text, qint64* cents) {
+    QString t = text.trimmed();
+    if (t.isEmpty()) return false;
+    bool negative = false;
+    if (t.startsWith(QLatin1Char('-'))) {
+        negative = true;
+        t.remove(0, 1);
+    }
+    const int comma = t.indexOf(QLatin1Char(','));
+    QString units = comma < 0 ? t : t.left(comma);
+    QString fraction = comma < 0 ? QString() : t.mid(comma + 1);
+    units.remove(QLatin1Char('.'));
+    if (units.isEmpty()) units = QStringLiteral("0");
+    if (fraction.size() > 2) return false;
+    fraction = fraction.leftJustified(2, QLatin1Char('0'));
+    for (const QString& part : {units, fraction})
+        for (QChar c : part)
+            if (!c.isDigit() || c.unicode() > 127) return false;
+    if (units.size() > 15) return false;
+    const qint64 value = units.toLongLong() * 100 + fraction.toLongLong();
+    *cents = negative ? -value : value;
+    return true;
+}
+
+void SetMoneyEdit(QLineEdit* edit) {
+    edit->setAlignment(Qt::AlignRight);
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9.,]*")), edit));
+    QObject::connect(edit, &QLineEdit::editingFinished, edit, [edit] {
+        qint64 cents = 0;
+        if (ParseMoney(edit->text(), &cents)) edit->setText(FormatMoney(cents));
+    });
+}
+
+RadioGroup::RadioGroup(const QString& title, const QStringList& items, int columns, QWidget* parent)
+    : QGroupBox(title, parent), group_(new QButtonGroup(this)) {
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(8, 4, 8, 4);
+    columns = qMax(1, columns);
+    const int rows = (int(items.size()) + columns - 1) / columns;
+    for (int i = 0; i < items.size(); ++i) {
+        auto* button = new QRadioButton(items.at(i), this);
+        // A button wider than its text would not take clicks beside the text.
+        button->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+        button->setAutoExclusive(false);  // the group decides, so that none may be chosen
+        group_->addButton(button, i);
+        buttons_.append(button);
+        layout->addWidget(button, i % rows, i / rows);
+    }
+    layout->setColumnStretch(columns, 1);
+    group_->setExclusive(true);
+    connect(group_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked) emit itemIndexChanged(id);
+    });
+}
+
+int RadioGroup::ItemIndex() const { return group_->checkedId(); }
+
+void RadioGroup::SetItemIndex(int index) {
+    if (index == ItemIndex()) return;
+    if (index >= 0 && index < buttons_.size()) {
+        buttons_.at(index)->setChecked(true);
+        return;
+    }
+    // An exclusive group cannot uncheck its last button by itself.
+    group_->setExclusive(false);
+    for (QRadioButton* b : buttons_) b->setChecked(false);
+    group_->setExclusive(true);
+    emit itemIndexChanged(-1);
+}
+
+QRadioButton* RadioGroup::Button(int index) const { return buttons_.value(index); }
+
+void RadioGroup::FocusChosenOrFirst() {
+    const int index = ItemIndex();
+    QRadioButton* target = index >= 0 ? buttons_.at(index) : buttons_.value(0);
+    if (target) target->setFocus(Qt::OtherFocusReason);
+}
+
+bool RadioGroup::Contains(const QWidget* widget) const {
+    for (const QWidget* w = widget; w; w = w->parentWidget())
+        if (w == this) return true;
+    return false;
+}
+
+}  // namespace ui

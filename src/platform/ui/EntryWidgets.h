@@ -1,0 +1,68 @@
+#pragma once
+#include <QGroupBox>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QValidator>
+
+class QAbstractButton;
+class QButtonGroup;
+class QLineEdit;
+class QRadioButton;
+
+// Small pieces that give Qt widgets the behaviour of the design's data-entry
+// controls: help context numbers, locked and editable states, upper-case and
+// money edits, and radio groups that may have nothing chosen.
+namespace ui {
+
+// The help context number of a control; a control without one takes its
+// parent's, as the design's help does.
+void SetHelpContext(QWidget* widget, int context);
+int HelpContextOf(const QWidget* widget);
+
+// Locked: read-only with the menu colour. Editable: the window colour.
+void SetLocked(QWidget* widget, bool locked);
+bool IsLocked(const QWidget* widget);
+
+// Turns what is typed into capitals, keeps the cursor where it was.
+class UpperCaseValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override;
+};
+void SetUpperCase(QLineEdit* edit);
+
+// Money as the forms show it: "#,###,##0.00" with a decimal comma and a dot
+// between thousands, whatever the machine's locale.
+QString FormatMoney(qint64 cents);
+// The amount a money text stands for, in cents; false when it is not a number.
+bool ParseMoney(const QString& text, qint64* cents);
+// A money edit: digits, dots and a comma may be typed; leaving it shows the
+// amount again in the money format (a text that is no amount stays as typed,
+// for the field's check to refuse).
+void SetMoneyEdit(QLineEdit* edit);
+
+// A radio group (the design's TRadioGroup): exclusive buttons in columns,
+// of which none may be chosen.
+class RadioGroup : public QGroupBox {
+    Q_OBJECT
+public:
+    RadioGroup(const QString& title, const QStringList& items, int columns, QWidget* parent = nullptr);
+
+    int ItemIndex() const;           // -1 when nothing is chosen
+    void SetItemIndex(int index);    // -1 clears the choice
+    QRadioButton* Button(int index) const;
+    int Count() const { return buttons_.size(); }
+    // Focuses the chosen button, or the first one without choosing it.
+    void FocusChosenOrFirst();
+    bool Contains(const QWidget* widget) const;
+
+signals:
+    void itemIndexChanged(int index);
+
+private:
+    QButtonGroup* group_;
+    QList<QRadioButton*> buttons_;
+};
+
+}  // namespace ui

@@ -1,0 +1,54 @@
+#pragma once
+// The contract row as the contract checks read it: every field read once per
+// contract, through field handles taken once per run.
+
+#include "rules/ugCriticaRegistros.h"
+
+#include <array>
+
+namespace critica {
+
+#define LOBRIX_CONTRACT_FIELDS(X)                                                                                \
+    X(CoPisPasepEmpregado) X(DaAdmissaoEmpregado) X(NoEmpregado) X(NuSequencialRegistro) X(DaDesligamentoEmpregado) \
+    X(CoCbo) X(DaNascimentoEmpregado) X(CoNacionalidade) X(AnChegadaEmpregado) X(CoInstrucao)                      \
+    X(NuCartTrabEmpregado) X(SeCartTrabEmpregado) X(CoCpfEmpregado) X(CoTipoAdmissao) X(VaSalContratualEmpregado)  \
+    X(CoTipoSalarioContratual) X(HoSemanaisEmpregado) X(CoVinculo) X(CoCausaDesligamento)                          \
+    X(VaJaneiroEmpregado) X(VaFevereiroEmpregado) X(VaMarcoEmpregado) X(VaAbrilEmpregado) X(VaMaioEmpregado)       \
+    X(VaJunhoEmpregado) X(VaJulhoEmpregado) X(VaAgostoEmpregado) X(VaSetembroEmpregado) X(VaOutubroEmpregado)      \
+    X(VaNovembroEmpregado) X(VaDezembroEmpregado) X(Me13AdiantamentoEmpregado) X(Va13AdiantamentoEmpregado)        \
+    X(Me13ParcelaFinalEmpregado) X(Va13ParcelaFinalEmpregado) X(TxUsoEmpregado) X(CoTipoRaca)                      \
+    X(InDeficienteFisico) X(CoDeficienteFisico) X(VaAvisoPrevioEmpregado) X(InAlvaraEmpregado) X(InSexo)           \
+    X(CoMotivoPrimAfas) X(DaInicioprimeiroAfas) X(DaFinalPrimeiroAfas) X(CoMotivoSeguAfas) X(DaInicioSegundoAfas)  \
+    X(DaFinalSegundoAfas) X(CoMotivoTercAfas) X(DaInicioTerceiroAfas) X(DaFinalTerceiroAfas) X(QtDiasAfas)         \
+    X(CoCNPJSindical) X(VaGlobalSindical) X(CoCNPJPrimAssociativa) X(VaGlobalPrimAssociativa)                      \
+    X(CoCNPJSegAssociativa) X(VaGlobalSegAssociativa) X(CoCNPJAssistencial) X(VaGlobalAssistencial)                \
+    X(CoCNPJConfederativa) X(VaGlobalConfederativa) X(VaGlobalFerias) X(VaGlobalMultas) X(VaGlobalBcoHoras)        \
+    X(QtCompBcoHoras) X(VaGlobalDissidio) X(QtCompDissidio) X(VaGlobalGratificacoes) X(QtCompGratificacoes)       \
+    X(CoMunicipioTrabalho) X(HoTrabalhadasJaneiro) X(HoTrabalhadasFevereiro) X(HoTrabalhadasMarco)                 \
+    X(HoTrabalhadasAbril) X(HoTrabalhadasMaio) X(HoTrabalhadasJunho) X(HoTrabalhadasJulho) X(HoTrabalhadasAgosto)  \
+    X(HoTrabalhadasSetembro) X(HoTrabalhadasOutubro) X(HoTrabalhadasNovembro) X(HoTrabalhadasDezembro)             \
+    X(InSindicalizadoVinculo)
+
+enum class C : int {
+#define LOBRIX_ENUM(name) name,
+    LOBRIX_CONTRACT_FIELDS(LOBRIX_ENUM)
+#undef LOBRIX_ENUM
+        Count
+};
+
+struct ContractRow {
+    std::array<QString, std::size_t(C::Count)> values;
+    const QString& operator[](C field) const { return values[std::size_t(field)]; }
+    // The month's pay and hours, m from 1 to 12.
+    const QString& Pay(int m) const { return values[std::size_t(C::VaJaneiroEmpregado) + m - 1]; }
+    const QString& Hours(int m) const { return values[std::size_t(C::HoTrabalhadasJaneiro) + m - 1]; }
+};
+
+// The contract fields the run reads: those above, the key and what the
+// findings copy.
+QList<db::FieldDef> ContractFieldsRead();
+
+// Reads the contract table's current row.
+void ReadContract(ValidationRun& run, ContractRow& row);
+
+}  // namespace critica
