@@ -346,6 +346,63 @@ TEST_F(RecordChecksTest, ALeaveAfterTheDismissalNamesTheDismissalWithItsYear) {
         << Dump(Findings()).toStdString();
 }
 
+// Cases whose rows of one result must come exactly as listed (label:content kind),
+// nothing more: the rows around a finding matter as much as the finding.
+struct ExactRows {
+    int recordType;
+    valid::Row fields;
+    const char* result;
+    QStringList rows;
+};
+
+std::ostream& operator<<(std::ostream& os, const ExactRows& e) {
+    os << "t" << e.recordType;
+    for (auto it = e.fields.cbegin(); it != e.fields.cend(); ++it)
+        os << " " << it.key().toStdString() << "=[" << it.value().toStdString() << "]";
+    return os << " " << e.result;
+}
+
+class ExactRowsTest : public RecordChecksTest, public ::testing::WithParamInterface<ExactRows> {};
+
+TEST_P(ExactRowsTest, WritesExactlyTheseRows) {
+    const ExactRows& e = GetParam();
+    // "WORKER" stands for the worker-union entity's CNPJ.
+    valid::Row fields = e.fields;
+    for (auto it = fields.begin(); it != fields.end(); ++it)
+        if (it.value() == QLatin1String("WORKER")) it.value() = valid::WorkerUnionCnpj();
+    QStringList expected = e.rows;
+    expected.replaceInStrings(QStringLiteral("WORKER"), valid::WorkerUnionCnpj());
+    valid::Row resp = valid::Responsible();
+    valid::Row est = valid::Establishment(0, 1);
+    if (e.recordType == 0) resp = valid::With(resp, fields);
+    if (e.recordType == 1) est = valid::With(est, fields);
+    valid::Row contract = valid::Contract(est, 0);
+    if (e.recordType == 2) contract = valid::With(contract, fields);
+    Write(resp, {est}, {contract});
+    Run();
+    const QList<Row> rows = Findings();
+    QList<Row> ofType;
+    for (const Row& r : rows)
+        if (r.type == QString::number(e.recordType)) ofType << r;
+    EXPECT_EQ(J(Of(ofType, e.result)), J(expected)) << Dump(rows).toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ExactRowsTest, ::testing::Values(
+    // A refused state: neither the municipality nor the CEP is compared with it.
+    ExactRows{0, {{"SgUfRespArquivo", "XX"}}, "0100", {"1612:XX err"}},
+    ExactRows{0, {{"SgUfRespArquivo", "XX"}}, "0091", {}},
+    // A receipt number on a declaration that is no amendment names the flag as "2".
+    ExactRows{0, {{"CoCrea", "123456789012"}}, "3735", {"3736:123456789012 err", "1660:2 err"}},
+    // A percentage above 100 is only doubtful: the modalities are still weighed.
+    ExactRows{1, {{"PoServicoProprio", "150"}}, "3521", {"3612:150 war"}},
+    ExactRows{1, {{"PoServicoProprio", "150"}}, "3526", {"3122:2 war", "3612:150 war", "3613:000 war", "3614:000 war",
+                                                         "3615:000 war", "3616:000 war", "3617:000 war"}},
+    ExactRows{1, {{"InParticipaPAT", "1"}}, "3626", {"3122:1 err", "3610:000000 err", "3611:000000 err"}},
+    // The same union entity twice as association: both CNPJs named.
+    ExactRows{2, {{"InSindicalizadoVinculo", "1"}, {"CoCNPJPrimAssociativa", "WORKER"}, {"CoCNPJSegAssociativa", "WORKER"}},
+              "3745", {"3754:WORKER err", "3755:WORKER err"}}
+));
+
 // One field broken at a time: the finding's result, label and kind.
 struct BrokenField {
     int recordType;  // 0 responsible, 1 establishment, 2 contract

@@ -107,6 +107,12 @@ TEST_F(ValidationRunTest, SummaryChecksOfAnEstablishment) {
     EXPECT_EQ(rows[3].inscricao, cnpj(22));
 }
 
+TEST_F(ValidationRunTest, OnlyWarningsGiveOne) {
+    addEstablishment("2009", cnpj(22), "0", 5, 2);
+    EXPECT_EQ(run(), 1);
+    EXPECT_EQ(findings().size(), 2);
+}
+
 TEST_F(ValidationRunTest, SelectionCountsOnlyEstablishmentsThatPassTheFilter) {
     addEstablishment("2008", cnpj(10), "0", 0, 0);
     addEstablishment("2009", cnpj(11), "0", 0, 0);
