@@ -126,9 +126,16 @@ QString CheckCepException(const QString& cep, const QString& municipality) {
     const QString m = Trim(municipality);
     if (!IsAllDigits(v) || !IsAllDigits(m)) return u"0000"_s;
     const int uf = int(Num(m.left(2)));
-    const long long prefix = Num(v.left(5));
-    for (const CepExcecao& e : kCepExcecoes)
-        if (e.uf == uf && e.inicio <= prefix && prefix <= e.fim) return u"0000"_s;
+    const QString prefixText = v.left(5);
+    const long long prefix = Num(prefixText);
+    for (const CepExcecao& e : kCepExcecoes) {
+        if (e.uf != uf) continue;
+        // A single prefix is five digits as written ("09000"): a shorter
+        // postcode "9000" is not it. Ranges compare the prefix as a number.
+        const bool accepted = e.inicio == e.fim ? prefixText.size() == 5 && prefix == e.inicio
+                                                : e.inicio <= prefix && prefix <= e.fim;
+        if (accepted) return u"0000"_s;
+    }
     return u"0082"_s;
 }
 

@@ -151,6 +151,7 @@ TEST_F(AddressRules, CepForMunicipality) {
 TEST_F(AddressRules, CepException) {
     EXPECT_CODE(CheckCepException("09000000", "3500105"), "0000");
     EXPECT_CODE(CheckCepException("09001000", "3500105"), "0082");
+    EXPECT_CODE(CheckCepException("9000", "3500105"), "0082");  // not the prefix "09000"
     EXPECT_CODE(CheckCepException("11300000", "3500105"), "0000");
     EXPECT_CODE(CheckCepException("19300999", "3500105"), "0000");
     EXPECT_CODE(CheckCepException("19301000", "3500105"), "0082");
