@@ -410,7 +410,7 @@ bool WriterRun::OpenNextFile() {
             FileExistsOnDrive(drive, EntryKinds::FilesOnly, decName)) {
             if (FileExistsOnDrive(drive, EntryKinds::FilesOnly, name + QStringLiteral(".rec"))) {
                 const QString q = QStringLiteral(" A declaração \"") + decName + QStringLiteral("\" no drive ") +
-                                  drive + QStringLiteral(": .\njá foi transmitida. Deseja gravar mesmo assim? "
+                                  drive + QStringLiteral(": .\rjá foi transmitida. Deseja gravar mesmo assim? "
                                                          "(O arquivo existente será preservado)");
                 if (msg::ShowBox(msg::BoxKind::Confirmation, q, msg::BoxButtons::YesNo) != QLatin1String("mrYes")) {
                     cancelled_ = true;
@@ -421,7 +421,7 @@ bool WriterRun::OpenNextFile() {
             }
             if (!overwrite_) {
                 const QString q = QStringLiteral("Existe um arquivo de nome \"") + decName + QStringLiteral("\" no drive ") +
-                                  drive + QStringLiteral(": .\nAutoriza gravar sobre?");
+                                  drive + QStringLiteral(": .\rAutoriza gravar sobre?");
                 if (msg::ShowBox(msg::BoxKind::Confirmation, q, msg::BoxButtons::YesNo) != QLatin1String("mrYes")) {
                     cancelled_ = true;
                     return false;

@@ -90,10 +90,8 @@ bool PromptInsertDiskette(QChar letter, int number) {
                                              QStringLiteral("Insira o disquete # ") + QString::number(number) +
                                                  QStringLiteral("\rno drive ") + letter + QLatin1Char(':'),
                                              msg::BoxButtons::OkCancel);
-        if (pressed == QLatin1String("mrCancel")) {
-            if (ConfirmInterrupt()) return false;
-            continue;
-        }
+        // Cancel answered No goes on like OK: the disk decides.
+        if (pressed == QLatin1String("mrCancel") && ConfirmInterrupt()) return false;
         if (IsDiskPresent(letter)) return true;
     }
 }

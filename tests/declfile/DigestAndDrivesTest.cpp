@@ -157,6 +157,12 @@ TEST_F(DrivesTest, WaitingForAndAskingForDiskettes) {
         EXPECT_TRUE(PromptInsertDiskette('A', 2));
         EXPECT_TRUE(boxes.shown.value(0).endsWith("no drive A:"));
     }
+    {
+        BoxScript boxes;  // Cancel answered No with the disk in: no second prompt
+        boxes.expect("Insira o disquete # 2", "mrCancel").expect("Deseja interromper?", "mrNo");
+        EXPECT_TRUE(PromptInsertDiskette('A', 2));
+        EXPECT_EQ(boxes.shown.size(), 2);
+    }
     QDir(disk).removeRecursively();
     {
         BoxScript boxes;

@@ -235,7 +235,8 @@ TEST_F(WriterTest, ExistingPartIsOverwrittenOnlyWhenAuthorised) {
         BoxScript boxes;
         boxes.expect("Autoriza gravar sobre?", "mrNo");
         EXPECT_EQ(write(&items), kWriteCancelled);
-        EXPECT_TRUE(boxes.shown.value(0).startsWith("Existe um arquivo de nome \"" + base(items) + "01G.dec\" no drive C: ."));
+        EXPECT_EQ(boxes.shown.value(0),
+                  "Existe um arquivo de nome \"" + base(items) + "01G.dec\" no drive C: .\rAutoriza gravar sobre?");
     }
     EXPECT_EQ(ReadAll(path), QByteArray("old"));
     EXPECT_FALSE(receiptTablesExist());
@@ -261,6 +262,9 @@ TEST_F(WriterTest, TransmittedPartIsKeptAndTheNextNumberUsed) {
         BoxScript boxes;
         boxes.expect("já foi transmitida. Deseja gravar mesmo assim? (O arquivo existente será preservado)", "mrYes");
         EXPECT_EQ(write(&items), kWritten);
+        EXPECT_EQ(boxes.shown.value(0), " A declaração \"" + base(items) +
+                                            "01G.dec\" no drive C: .\rjá foi transmitida. Deseja gravar mesmo assim? "
+                                            "(O arquivo existente será preservado)");
     }
     EXPECT_EQ(ReadAll(dec), QByteArray("kept"));
     EXPECT_EQ(ReadAll(rec), QByteArray("kept"));
