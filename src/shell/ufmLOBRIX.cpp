@@ -397,6 +397,10 @@ void TfmLOBRIX::closeEvent(QCloseEvent* event) {
     delete dmLobrix;
     delete dmEntradaDados;
     event->accept();
+    // Closing the main window ends the run, even while the help window is
+    // still open: a run left behind without its data modules would keep the
+    // single-instance guard and turn every later start away.
+    QCoreApplication::exit(0);
 }
 
 bool TfmLOBRIX::eventFilter(QObject* watched, QEvent* event) {

@@ -29,8 +29,10 @@ int WeightedSumMod11(const QString& digits) { return weightedSum(digits, 9); }
 int WeightedSumCpf(const QString& digits) { return weightedSum(digits, 11); }
 
 int Mod11Digit(int sum) {
+    // Blanks and other non-digits count below zero and can make the remainder
+    // negative: that gives no digit, never a 0 that could match.
     const int r = sum % 11;
-    return r <= 1 ? 0 : 11 - r;
+    return r == 0 || r == 1 ? 0 : 11 - r;
 }
 
 int Mod11DigitPis(int sum) {

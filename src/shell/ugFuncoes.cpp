@@ -82,7 +82,9 @@ QString fillMoney(const QString& formatted, bool wide) {
 QString formatMoneyCents(const QString& cents, int wholeDigits) {
     if (!IsAllDigits(cents)) return trimControl(cents);
     qint64 value = 0;
-    if (!parseDecimalComma(cents.left(wholeDigits) + QLatin1Char(',') + cents.mid(wholeDigits, 2), value))
+    // A short amount in a wide field keeps its blanks at either end; they are
+    // not part of the number.
+    if (!parseDecimalComma(TrimBoth(cents.left(wholeDigits) + QLatin1Char(',') + cents.mid(wholeDigits, 2)), value))
         return QStringLiteral("Erro");
     return fillMoney(formatCents(value), false);
 }

@@ -1,6 +1,8 @@
 #include "platform/ui/LobrixApplication.h"
 #include "platform/ui/SilentAbort.h"
 #include "platform/ui/Forms.h"
+#include "platform/help/HelpService.h"
+#include "shell/ugHtmlHelpAPI.h"
 #include "shell/UdmLobrix.h"
 #include "shell/udmEntradaDados.h"
 #include "shell/ufmLOBRIX.h"
@@ -272,6 +274,21 @@ TEST_F(MainWindowFixture, CloseFreesTheDataModules) {
     window.close();
     EXPECT_EQ(dmLobrix, nullptr);
     EXPECT_EQ(dmEntradaDados, nullptr);
+}
+
+TEST_F(MainWindowFixture, ClosingEndsTheRunEvenWithTheHelpWindowOpen) {
+    window.show();
+    ShowHelpContents();
+    ASSERT_TRUE(help::CurrentHelpWindow() && help::CurrentHelpWindow()->isVisible());
+    QTimer stuck;
+    stuck.setSingleShot(true);
+    QObject::connect(&stuck, &QTimer::timeout, [] { QCoreApplication::exit(1); });
+    stuck.start(3000);
+    QTimer::singleShot(0, &window, [this] { window.close(); });
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    EXPECT_EQ(dmLobrix, nullptr);
+    if (help::CurrentHelpWindow()) help::CurrentHelpWindow()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 TEST(MainWindowScale, WideScreenGivesTheFixedSizeAndEnlargedContents) {

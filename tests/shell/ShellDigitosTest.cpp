@@ -67,6 +67,11 @@ TEST(CheckDigits, BuildingBlocks) {
     EXPECT_EQ(Mod11DigitPis(12), 10);
     EXPECT_EQ(Mod11Digit(11), 0);
     EXPECT_EQ(Mod11Digit(13), 9);
+    // A negative sum (blanks count as -16) leaves a negative remainder: no digit.
+    EXPECT_EQ(Mod11Digit(-4), 15);
+    EXPECT_EQ(DigitChar(Mod11Digit(-4)), QChar('X'));
+    EXPECT_FALSE(IsValidCnpj(QString(12, ' ') + "00"));
+    EXPECT_FALSE(IsValidCpf(QString(9, ' ') + "00"));
 }
 
 TEST(MinimumWage, LimitsByMonth) {

@@ -200,6 +200,8 @@ TEST(DisplayFormats, MoneyUsesCommaAndDotWhateverTheLocale) {
         {FormatMoney9Cents("999999999"), "9.999.999,99"},
         {FormatMoney9Cents("12A"), "12A"},
         {FormatMoney9Cents(" 12A "), "12A"},
+        {FormatMoney9Cents(" 00001234"), Spaces(12) + "12,34"},
+        {FormatMoney9Cents("00001234 "), Spaces(11) + "123,40"},
         {FormatMoney8Cents("00012345"), Spaces(11) + "123,45"},
         {FormatMoney8Cents("99999999"), Spaces(3) + "999.999,99"},
         {FormatMoneyText(" 1.234,56 "), Spaces(7) + "1.234,56"},
