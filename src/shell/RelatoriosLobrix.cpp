@@ -34,11 +34,11 @@ void endTable(Canvas& canvas) {
     canvas.y += 6;
 }
 
-QList<Column> columns(std::initializer_list<std::pair<double, int>> spec, double total) {
+QList<Column> columns(std::initializer_list<std::pair<double, int>> widths, double total) {
     double sum = 0;
-    for (const auto& s : spec) sum += s.first;
+    for (const auto& s : widths) sum += s.first;
     QList<Column> out;
-    for (const auto& s : spec) out << Column{s.first * total / sum, s.second};
+    for (const auto& s : widths) out << Column{s.first * total / sum, s.second};
     return out;
 }
 

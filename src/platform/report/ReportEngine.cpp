@@ -68,11 +68,11 @@ QString FormatMaskText(const QString& mask, const QString& value) {
     if (value.trimmed().isEmpty()) return QString();
     QString pattern;
     QList<bool> place;  // per pattern character: a place for a value character
-    const QString spec = mask.section(QLatin1Char(';'), 0, 0);
-    for (int i = 0; i < spec.size(); ++i) {
-        const QChar c = spec.at(i);
-        if (c == QLatin1Char('\\') && i + 1 < spec.size()) {
-            pattern += spec.at(++i);
+    const QString shape = mask.section(QLatin1Char(';'), 0, 0);
+    for (int i = 0; i < shape.size(); ++i) {
+        const QChar c = shape.at(i);
+        if (c == QLatin1Char('\\') && i + 1 < shape.size()) {
+            pattern += shape.at(++i);
             place << false;
         } else if (c != QLatin1Char('!') && c != QLatin1Char('>') && c != QLatin1Char('<')) {
             pattern += c;
