@@ -74,6 +74,17 @@ inline bool Lookup(db::Table& table, const QString& key, int width) {
     return table.FindKey({key});
 }
 
+// A coded field: trimmed, empty or zeros only gives `missingCode`, then the
+// digits-and-length code, then `unknownCode` when the table lacks the code.
+inline QString CheckCodedField(const QString& value, int width, db::Table& table, const QString& missingCode,
+                               const QString& unknownCode) {
+    const QString v = Trim(value);
+    if (v.isEmpty() || IsAllZeros(v)) return missingCode;
+    const QString c = CheckDigitsLength(v, QString::number(width));
+    if (c != QLatin1String("0000")) return c;
+    return Lookup(table, v, width) ? QStringLiteral("0000") : unknownCode;
+}
+
 inline QString Field(db::Table& table, const char* name) {
     return table.FieldByName(QLatin1String(name)).AsString();
 }

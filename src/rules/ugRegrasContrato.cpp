@@ -30,11 +30,7 @@ QString CheckAdmissionDate(const QString& admissionDate) {
 }
 
 QString CheckAdmissionType(const QString& admissionType) {
-    const QString v = Trim(admissionType);
-    if (v.isEmpty() || IsAllZeros(v)) return u"0221"_s;
-    const QString c = CheckDigitsLength(v, u"1"_s);
-    if (c != u"0000") return c;
-    return Lookup(dmLobrix->taAdmissao, v, 1) ? u"0000"_s : u"0220"_s;
+    return CheckCodedField(admissionType, 1, dmLobrix->taAdmissao, u"0221"_s, u"0220"_s);
 }
 
 QString CheckAdmissionNotAfterBaseYear(const QString& admissionDate, const QString& referenceYear) {
@@ -117,11 +113,7 @@ QString CheckPermitIndicator(const QString& permit) {
 }
 
 QString CheckContractType(const QString& contractType) {
-    const QString v = Trim(contractType);
-    if (v.isEmpty() || IsAllZeros(v)) return u"0273"_s;
-    const QString c = CheckDigitsLength(v, u"2"_s);
-    if (c != u"0000") return c;
-    return Lookup(dmLobrix->taTpVinc, v, 2) ? u"0000"_s : u"0270"_s;
+    return CheckCodedField(contractType, 2, dmLobrix->taTpVinc, u"0273"_s, u"0270"_s);
 }
 
 QString CheckContractTypeForPis(const QString& contractType, const QString& pisPasep) {
@@ -212,11 +204,7 @@ QString CheckWeeklyHours(const QString& hours) {
 }
 
 QString CheckSalaryType(const QString& salaryType) {
-    const QString v = Trim(salaryType);
-    if (v.isEmpty() || IsAllZeros(v)) return u"0241"_s;
-    const QString c = CheckDigitsLength(v, u"1"_s);
-    if (c != u"0000") return c;
-    return Lookup(dmLobrix->taSalario, v, 1) ? u"0000"_s : u"0240"_s;
+    return CheckCodedField(salaryType, 1, dmLobrix->taSalario, u"0241"_s, u"0240"_s);
 }
 
 QString CheckContractSalary(const QString& salary) { return CheckDigitsLength(Trim(salary), u"9"_s); }

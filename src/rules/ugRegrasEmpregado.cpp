@@ -70,11 +70,7 @@ QString CheckEmployeeAge(const QString& birthDate, const QString& referenceYear)
 }
 
 QString CheckNationality(const QString& nationality) {
-    const QString v = Trim(nationality);
-    if (v.isEmpty() || IsAllZeros(v)) return u"0180"_s;
-    const QString c = CheckDigitsLength(v, u"2"_s);
-    if (c != u"0000") return c;
-    return Lookup(dmLobrix->taNacionalidade, v, 2) ? u"0000"_s : u"0181"_s;
+    return CheckCodedField(nationality, 2, dmLobrix->taNacionalidade, u"0180"_s, u"0181"_s);
 }
 
 QString CheckArrivalYear(const QString& arrivalYear) { return CheckDigitsLength(Trim(arrivalYear), u"4"_s); }
@@ -110,11 +106,7 @@ QString CheckArrivalAfterBirth(const QString& arrivalYear, const QString& birthD
 }
 
 QString CheckSchooling(const QString& schooling) {
-    const QString v = Trim(schooling);
-    if (v.isEmpty() || IsAllZeros(v)) return u"0200"_s;
-    const QString c = CheckDigitsLength(v, u"2"_s);
-    if (c != u"0000") return c;
-    return Lookup(dmLobrix->taInstrucao, v, 2) ? u"0000"_s : u"0201"_s;
+    return CheckCodedField(schooling, 2, dmLobrix->taInstrucao, u"0200"_s, u"0201"_s);
 }
 
 QString CheckRace(const QString& race) {
