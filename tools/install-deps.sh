@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages the program needs to build, run and test.
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev libsqlite3-dev zlib1g-dev libgtest-dev
-          fonts-dejavu-core poppler-utils clang libclang-rt-14-dev)
+          fonts-dejavu-core poppler-utils clang libclang-rt-14-dev ccache)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
