@@ -31,6 +31,11 @@ bool HiddenKeySequence::Key(QChar key, bool ctrlHeld) {
     return true;
 }
 
+QString BuildLabel(const QString& programFile) {
+    const QDateTime written = QFileInfo(programFile).lastModified();
+    return QStringLiteral("Build ") + written.toString(QStringLiteral("dd/MM/yyyy"));
+}
+
 QString RotateMarquee(const QString& text) { return text.isEmpty() ? text : text.mid(1) + text.at(0); }
 
 namespace {
@@ -127,8 +132,7 @@ TfmSobre::TfmSobre(QWidget* parent) : QDialog(parent), sequence_(SequenceLetters
         accept();
     });
 
-    const QDateTime built = QFileInfo(QCoreApplication::applicationFilePath()).lastModified();
-    lblBuild->setText(QStringLiteral("Build ") + built.toString(QStringLiteral("dd/MM/yyyy")));
+    lblBuild->setText(BuildLabel(QCoreApplication::applicationFilePath()));
     const bool development = fmLOBRIX && fmLOBRIX->Ambiente == QLatin1String("Desenvolvimento");
     lblAmbiente->setText(development ? QStringLiteral("Desenvolvimento") : QStringLiteral(" "));
 }

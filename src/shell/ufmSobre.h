@@ -20,6 +20,9 @@ private:
     int position_ = 1;
 };
 
+// "Build " and the last-write date of the program file, "dd/mm/yyyy".
+QString BuildLabel(const QString& programFile);
+
 // One step of the scrolling line: the first character goes to the end.
 QString RotateMarquee(const QString& text);
 
