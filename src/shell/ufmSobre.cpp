@@ -2,7 +2,6 @@
 
 #include "platform/ui/Forms.h"
 #include "shell/ufmLOBRIX.h"
-#include "shell/ufmSplash.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -39,6 +38,27 @@ QString BuildLabel(const QString& programFile) {
 QString RotateMarquee(const QString& text) { return text.isEmpty() ? text : text.mid(1) + text.at(0); }
 
 namespace {
+
+// The program's mark, sized for the box's narrow picture.
+QPixmap ProgramPicture(QSize size) {
+    QPixmap pixmap(size);
+    pixmap.fill(QColor(0, 128, 128));
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::white, 2));
+    p.drawRect(QRect(QPoint(5, 5), size - QSize(11, 11)));
+    QFont f(QStringLiteral("Sans Serif"));
+    f.setBold(true);
+    f.setPixelSize(26);
+    p.setFont(f);
+    p.drawText(QRect(0, 20, size.width(), size.height() / 2), Qt::AlignCenter, QStringLiteral("LOBRIX\n2009"));
+    f.setBold(false);
+    f.setPixelSize(13);
+    p.setFont(f);
+    p.drawText(QRect(0, size.height() / 2, size.width(), size.height() / 2 - 10), Qt::AlignCenter,
+               QStringLiteral("Gerador de\nDeclaração\nZuvo"));
+    return pixmap;
+}
 
 // The picture behind the sequence: the team's mark in the program's colours.
 QPixmap TeamPicture(QSize size) {
@@ -81,7 +101,7 @@ TfmSobre::TfmSobre(QWidget* parent) : QDialog(parent), sequence_(SequenceLetters
     setFixedSize(512, 325);
 
     Image1 = label(this, "Image1", QString(), QRect(8, 8, 161, 209));
-    Image1->setPixmap(LobrixPicture(Image1->size()));
+    Image1->setPixmap(ProgramPicture(Image1->size()));
     Image2 = label(this, "Image2", QString(), QRect(8, 8, 161, 209));
     Image2->setPixmap(TeamPicture(Image2->size()));
     Image2->setVisible(false);
