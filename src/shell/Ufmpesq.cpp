@@ -138,7 +138,10 @@ TfmPesq::TfmPesq(QWidget* parent)
     thanks->setFont(bold);
     second->addWidget(thanks, kSurveyQuestions - kFirstPageQuestions, 0, 1, 2);
     second->setRowStretch(kSurveyQuestions - kFirstPageQuestions + 1, 1);
-    for (QGridLayout* grid : {first, second}) grid->setColumnStretch(0, 1);
+    for (QGridLayout* grid : {first, second}) {
+        grid->setColumnStretch(0, 1);
+        grid->setVerticalSpacing(1);
+    }
 
     auto* scale = new QGroupBox(QStringLiteral("Nível de Satisfação"), this);
     scale->setObjectName(QStringLiteral("gbNivel"));
@@ -160,7 +163,9 @@ TfmPesq::TfmPesq(QWidget* parent)
     buttons->addWidget(BtCancel);
     for (QPushButton* b : {BtOk, BtCancel}) b->setAutoDefault(false);
 
+    scaleGrid->setVerticalSpacing(0);
     auto* column1 = new QVBoxLayout(this);
+    column1->setSpacing(4);
     column1->addWidget(pcPesquisa, 1);
     column1->addWidget(scale);
     column1->addLayout(buttons);
