@@ -1,7 +1,9 @@
 #include "entry/StartupPickers.h"
 #include "entry/ufmDadosResp.h"
 #include "platform/ui/LobrixApplication.h"
+#include "rules/ufmVerInco00.h"
 #include "shell/LobrixStartup.h"
+#include "shell/UfmRelatorio03.h"
 #include "shell/udmRaveRelatorios.h"
 #include "shell/ufmBackup00.h"
 #include "shell/ufmLOBRIX.h"
@@ -16,6 +18,9 @@ static void RegisterCommandHandlers(TfmLOBRIX& window) {
     window.SetCommandHandler(C::VisualizarCartela, [] { VisualizarCartela(fmLOBRIX->Versao, fmLOBRIX->AnoBase); });
     window.SetCommandHandler(C::EmitirCartela, [] { EmitirCartela(fmLOBRIX->Versao, fmLOBRIX->AnoBase); });
     window.SetCommandHandler(C::Resp, [] { ShowDadosResp(fmLOBRIX); });
+    window.SetCommandHandler(C::VerInco, [] { ShowVerInco(); });
+    window.SetCommandHandler(C::Relatorio, [] { ShowPrintWizard(); });
+    window.SetCommandHandler(C::ImprimirDeclaracao, [] { ShowPrintWizardDeclaration(); });
 }
 
 // The windows and modules that live for the whole run, created after the

@@ -86,3 +86,9 @@ extern TdmRaveRelatorios* dmRaveRelatorios;
 // layout card to the preview or to the printer, with the no-printer messages.
 void VisualizarCartela(const QString& versao, int anoBase);
 void EmitirCartela(const QString& versao, int anoBase);
+
+// The declaration report over the rows qrConsulta holds (the print wizard
+// prepared them): "RelatorioCompleto" or "RelatorioResumido", to the report
+// system's destination, with its parameters.
+bool RunDeclarationReport(bool completo, const QString& titulo, const QString& classificacao, const QString& versao,
+                          int anoBase, const QString& crea);
