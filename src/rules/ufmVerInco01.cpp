@@ -34,6 +34,7 @@ TfmVerInco01::TfmVerInco01(QWidget* parent)
     Memo1->setFocusPolicy(Qt::NoFocus);
     Memo1->setFrameShape(QFrame::NoFrame);
     Memo1->setBackgroundRole(QPalette::Window);
+    Memo1->viewport()->setAutoFillBackground(false);
     Memo1->setPlainText(QStringLiteral("Selecione as empresas que você deseja verificar as informações \ndigitadas:"));
     Memo1->setMaximumHeight(Memo1->fontMetrics().lineSpacing() * 3);
     LEmpresas = new forms::TickList(PMarca);

@@ -31,6 +31,7 @@ QPlainTextEdit* memo(QWidget* parent, const char* name, const QStringList& lines
     m->setFocusPolicy(Qt::NoFocus);
     m->setFrameShape(QFrame::NoFrame);
     m->setBackgroundRole(QPalette::Window);
+    m->viewport()->setAutoFillBackground(false);
     m->setPlainText(lines.join(QLatin1Char('\n')));
     return m;
 }

@@ -23,8 +23,9 @@ TfmRelatorio02::TfmRelatorio02(QWidget* parent)
     lblAno->setFont(bold);
     rgTipo = new ui::RadioGroup(
         QString(),
-        {QStringLiteral("Completo (informação completa do estabelecimento e dos empregados)"),
-         QStringLiteral("Resumido (informação completa do estabelecimento e a relação dos empregados)")},
+        // Two lines each, so that the whole text fits the page.
+        {QStringLiteral("Completo (informação completa do estabelecimento\ne dos empregados)"),
+         QStringLiteral("Resumido (informação completa do estabelecimento\ne a relação dos empregados)")},
         1, Panel());
     rgTipo->setObjectName(QStringLiteral("rgTipo"));
     PanelLayout()->addWidget(lblAno);

@@ -160,7 +160,7 @@ TfmRelatorio01::TfmRelatorio01(QWidget* parent) : forms::WizardPage(lastFrame(),
 
     gbSelecao = new QGroupBox(QStringLiteral("Seleção  "), Panel());
     gbSelecao->setObjectName(QStringLiteral("gbSelecao"));
-    auto* selecao = new QHBoxLayout(gbSelecao);
+    auto* selecao = new QVBoxLayout(gbSelecao);
     rbSelecaoLimpar = new QRadioButton(QStringLiteral("Limpar"), gbSelecao);
     rbSelecaoLimpar->setObjectName(QStringLiteral("rbSelecaoLimpar"));
     rbSelecaoTodos = new QRadioButton(QStringLiteral("Marcar todos empregados/servidores"), gbSelecao);
@@ -176,6 +176,11 @@ TfmRelatorio01::TfmRelatorio01(QWidget* parent) : forms::WizardPage(lastFrame(),
     PanelLayout()->addLayout(options);
     PanelLayout()->addWidget(empregados);
     PanelLayout()->addWidget(clbEmpregados, 3);
+
+    // The preview button's caption is longer than the frame's buttons.
+    const int extra = NextButton()->width() / 2;
+    NextButton()->setGeometry(NextButton()->geometry().adjusted(-extra, 0, 0, 0));
+    BackButton()->move(BackButton()->x() - extra, BackButton()->y());
 
     connect(rbImprimTotal, &QRadioButton::clicked, this, [this] { rbImprimTotalClick(); });
     connect(rbImprimParcial, &QRadioButton::clicked, this, [this] { rbImprimParcialClick(); });
