@@ -880,7 +880,8 @@ QString TfmDadosEstab::CentsText(const QString& display) {
     QString head = t.left(length);
     head.remove(QLatin1Char(','));
     t = head + t.mid(length);
-    return PadLeftZeros(t, 9);
+    // Padded, never cut: a longer text is what the length check refuses.
+    return t.size() >= 9 ? t : PadLeftZeros(t, 9);
 }
 
 // ---- Refusals -----------------------------------------------------------------
@@ -1693,6 +1694,9 @@ bool TfmDadosEstab::ValidateAndSave() {
         deleteContracts = true;
     }
 
+    // What the row holds now, to edit it again as it was should the save fail.
+    QStringList before;
+    for (int i = 0; i < emp().FieldCount(); ++i) before << emp().Fields(i).AsString();
     try {
         db::Transaction transaction(emp().database());
         if (deleteContracts) {
@@ -1711,10 +1715,10 @@ bool TfmDadosEstab::ValidateAndSave() {
         // Nothing of the save stays; the form keeps what was typed for another try.
         msg::Beep();
         msg::ShowBox(msg::BoxKind::Error, EngineErrorBoxText(e));
-        if (emp().State() == db::DataSetState::Browse && findRow()) {
-            emp().Edit();
-            kit_->StoreAll();
-        }
+        if (emp().State() == db::DataSetState::Browse && findRow()) emp().Edit();
+        if (emp().State() != db::DataSetState::Browse)
+            for (int i = 0; i < emp().FieldCount(); ++i) emp().Fields(i).SetAsString(before.at(i));
+        kit_->RefreshAll();
         return false;
     }
     return true;
