@@ -1,5 +1,6 @@
 #include "entry/StartupPickers.h"
 #include "entry/ufmDadosResp.h"
+#include "entry/ufmSemEmpregados.h"
 #include "platform/ui/LobrixApplication.h"
 #include "shell/LobrixStartup.h"
 #include "shell/udmRaveRelatorios.h"
@@ -22,6 +23,7 @@ static void RegisterCommandHandlers(TfmLOBRIX& window) {
 // data modules, in their order of creation.
 static void CreateStartupForms() {
     CreateStartupPickers();
+    fmSemEmpregados = new TfmSemEmpregados;
     dmRaveRelatorios = new TdmRaveRelatorios;
     if (fmLOBRIX) RegisterCommandHandlers(*fmLOBRIX);
 }
@@ -29,6 +31,7 @@ static void CreateStartupForms() {
 static void FreeStartupForms() {
     delete dmRaveRelatorios;
     dmRaveRelatorios = nullptr;
+    delete fmSemEmpregados;
     FreeStartupPickers();
 }
 

@@ -51,9 +51,6 @@ TfmSemEmpregados::TfmSemEmpregados(QWidget* parent)
     forms::CenterOnActivate(this);
 
     ta8Resp.SetFieldDefs(DeclarationTables::BD8Resp().fields);
-    ta8Resp.Open();
-    ta8Resp.First();
-    dkDicas->setChecked(!ta8Resp.Eof() && ta8Resp.FieldByName(kFlag).AsBoolean());
 }
 
 TfmSemEmpregados::~TfmSemEmpregados() {
@@ -63,13 +60,17 @@ TfmSemEmpregados::~TfmSemEmpregados() {
 
 bool TfmSemEmpregados::ShouldShow() {
     setWindowTitle(QStringLiteral("Lobrix%1 - Declaração Sem Empregados").arg(baseYear()));
+    // Opened when used: the copy made at start-up must not hold the table for the whole run.
+    if (!ta8Resp.Active()) ta8Resp.Open();
     ta8Resp.First();
+    dkDicas->setChecked(!ta8Resp.Eof() && ta8Resp.FieldByName(kFlag).AsBoolean());
     if (ta8Resp.Eof()) return true;
     const db::Field& flag = ta8Resp.FieldByName(kFlag);
     return flag.IsNull() || !flag.AsBoolean();
 }
 
 void TfmSemEmpregados::BtFecharClick() {
+    if (!ta8Resp.Active()) ta8Resp.Open();
     ta8Resp.First();
     // A first run has no person responsible yet: the box's state starts the single row.
     if (ta8Resp.Eof())

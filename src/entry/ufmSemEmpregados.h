@@ -13,11 +13,11 @@ class QPushButton;
 class TfmSemEmpregados : public QDialog {
     Q_OBJECT
 public:
-    explicit TfmSemEmpregados(QWidget* parent = nullptr);  // FormCreate: opens ta8Resp
-    ~TfmSemEmpregados() override;                          // FormDestroy: closes it
+    explicit TfmSemEmpregados(QWidget* parent = nullptr);
+    ~TfmSemEmpregados() override;  // closes ta8Resp
 
     // True when the notice is to be shown (the flag never set, or False);
-    // also sets the caption.
+    // also sets the caption and the box from the stored flag.
     bool ShouldShow();
 
     db::Table ta8Resp;

@@ -526,6 +526,7 @@ TEST_F(DadosEstab, TheNoEmployeesNoticeKeepsItsBoxInTheSingleResponsibleRow) {
     {
         TfmSemEmpregados notice;
         EXPECT_TRUE(notice.ShouldShow());  // a first run: no row at all
+        EXPECT_FALSE(notice.dkDicas->isChecked());
         notice.dkDicas->setChecked(true);
         notice.BtFecharClick();
     }
@@ -533,6 +534,7 @@ TEST_F(DadosEstab, TheNoEmployeesNoticeKeepsItsBoxInTheSingleResponsibleRow) {
     {
         TfmSemEmpregados notice;
         EXPECT_FALSE(notice.ShouldShow());
+        EXPECT_TRUE(notice.dkDicas->isChecked());
         EXPECT_EQ(notice.windowTitle(), QStringLiteral("Lobrix2009 - Declaração Sem Empregados"));
         notice.dkDicas->setChecked(false);
         notice.BtFecharClick();
