@@ -209,11 +209,12 @@ void TfmGravaDecl03::PageShown() {
     NextButton()->setEnabled(false);
     paMsgAviso->hide();
     for (QFrame* p : {paErros, paAvisos, paConcluir, paGravando}) p->hide();
+    setCreaEdit(edCREA, laCREA);
+    setCreaEdit(edCreaAvisos, laCreaAvisos);
     switch (dmDadosResp->ResultadoCritica) {
     case 0:
         paConcluir->show();
         NextButton()->setEnabled(true);
-        setCreaEdit(edCREA, laCREA);
         mdDataConcluir->setFocus();
         break;
     case 3:
@@ -226,7 +227,6 @@ void TfmGravaDecl03::PageShown() {
     default:
         paAvisos->show();
         NextButton()->setEnabled(true);
-        setCreaEdit(edCreaAvisos, laCreaAvisos);
         mdDataAvisos->setFocus();
         break;
     }

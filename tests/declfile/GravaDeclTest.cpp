@@ -1,3 +1,4 @@
+#include "DeclfileTestSupport.h"
 #include "declfile/DeclarationWriter.h"
 #include "declfile/MainWindowState.h"
 #include "declfile/ufmGravaDecl00.h"
@@ -75,7 +76,7 @@ void chooseDrive(QComboBox* combo, const QString& text) { combo->setCurrentIndex
 // Three establishments of 2009 with two contracts each, and a valid person
 // responsible; the data modules, the report module and a main window.
 class GravaDecl : public ::testing::Test {
-protected:
+public:
     TempProgramWithModules program;
     ScriptedMessages boxes;
     std::unique_ptr<TdmRaveRelatorios> reports;
@@ -297,4 +298,207 @@ TEST_F(GravaDecl, NothingTickedAndNoEstablishmentOfTheYear) {
     ShowGravaDecl();
     EXPECT_EQ(none.pending(), 0);
     EXPECT_TRUE(none.unexpected().isEmpty());
+}
+
+// ---- page 4 and page 5 on their own ------------------------------------------------
+
+namespace {
+
+// Page 1 (the data module and the selection, every establishment chosen)
+// and page 4 with the check's result.
+struct WritingPage {
+    TfmGravaDecl00 first;
+    std::unique_ptr<TfmGravaDecl03> page;
+    explicit WritingPage(int checkResult, int amendment = 0) {
+        dmDadosResp->AnoBaseAssistente = "2009";
+        dmDadosResp->ResultadoCritica = std::uint8_t(checkResult);
+        dmDadosResp->ModoRetificacao = std::uint8_t(amendment);
+        db::Query q(dmLobrix->dbZuvo);
+        q.SetSQL("SELECT AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento FROM BD8Emp "
+                 "ORDER BY CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento");
+        q.Open();
+        for (q.First(); !q.Eof(); q.Next()) {
+            first.lbEmpresas00->addItem(q.Fields(0).AsString() + q.Fields(1).AsString() + q.Fields(2).AsString());
+            first.lbEmpresas00->item(first.lbEmpresas00->count() - 1)->setSelected(true);
+        }
+        page = std::make_unique<TfmGravaDecl03>();
+    }
+    // Shows the page; `work` acts on it and leaves it running or closed.
+    void run(const std::function<void(TfmGravaDecl03*)>& work) {
+        FormsScript script;
+        script.expect("fmGravaDecl03", [&](QWidget*) {
+            work(page.get());
+            if (page->isVisible()) click(page.get(), "bbCancelar");
+            return int(forms::mrNone);
+        });
+        forms::ShowModal(page.get());
+        EXPECT_EQ(script.pending(), 0);
+    }
+};
+
+}  // namespace
+
+TEST_F(GravaDecl, CheckResultChoosesThePanel) {
+    struct Case {
+        int result;
+        const char* panel;
+        bool next, warningsButton, warningsNote;
+    };
+    const Case cases[] = {
+        {0, "paConcluir", true, false, false},
+        {1, "paAvisos", true, false, false},
+        {2, "paErros", false, false, false},
+        {3, "paErros", false, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.result);
+        WritingPage w(c.result);
+        w.run([&](TfmGravaDecl03* p) {
+            for (const char* name : {"paErros", "paAvisos", "paConcluir", "paGravando"})
+                EXPECT_EQ(!child<QFrame>(p, name)->isHidden(), QLatin1String(name) == QLatin1String(c.panel)) << name;
+            EXPECT_EQ(p->NextButton()->isEnabled(), c.next);
+            EXPECT_FALSE(p->BackButton()->isEnabled());
+            if (c.result >= 2) {
+                EXPECT_EQ(p->bbVisualErros->isEnabled(), c.warningsButton);
+                EXPECT_EQ(!p->paMsgAviso->isHidden(), c.warningsNote);
+            }
+            // Outside the amendment wizard the CREA edit is not shown.
+            EXPECT_TRUE(p->edCREA->isHidden());
+            EXPECT_TRUE(p->edCreaAvisos->isHidden());
+        });
+    }
+}
+
+TEST_F(GravaDecl, GenerationDateAndDrive) {
+    struct Case {
+        const char* date;
+        bool drive;
+        QStringList codes;
+    };
+    const Case cases[] = {
+        {"31122009", true, {"0420"}},  {"01012011", true, {"0423"}}, {"31022010", true, {"0421"}},
+        {"", true, {"0421"}},          {"01012010", false, {"0600"}}, {"31122010", false, {"0600"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.date);
+        WritingPage w(0);
+        boxes.clear();
+        w.run([&](TfmGravaDecl03* p) {
+            typeDate(p->mdDataConcluir, c.date);
+            if (c.drive) chooseDrive(p->cbDriveConcluir, "Drive C:");
+            click(p, "bbAvancar");
+            settle();
+            EXPECT_EQ(boxes.codes(), c.codes);
+            EXPECT_TRUE(p->isVisible());
+            EXPECT_TRUE(p->paGravando->isHidden());
+        });
+        EXPECT_TRUE(decFiles().isEmpty());
+    }
+}
+
+TEST_F(GravaDecl, FailedWriteReturnsToThePanelWithNoPart) {
+    struct Case {
+        const char* name;
+        std::function<void(GravaDecl&)> arrange;
+        QString box;
+    };
+    const Case cases[] = {
+        {"cancelled", [](GravaDecl& t) { t.boxes.answer("mrYes"); },
+         "A gravação do arquivo \"ZUVO2009\" interrompida pelo usuário!"},
+        {"full disk",
+         [](GravaDecl&) { SetPartFileFactory([] { return std::make_unique<FullDiskFile>(552 * 3); }); },
+         "Ocorreu um erro durante a gravação do arquivo de declaração ZUVO2009."},
+        {"no Transmite", [](GravaDecl& t) { QDir(t.transmit()).removeRecursively(); },
+         "Ocorreu um erro durante a gravação do arquivo de declaração ZUVO2009."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir().mkpath(transmit());
+        WritingPage w(1);
+        boxes.clear();
+        c.arrange(*this);
+        const bool cancel = QLatin1String(c.name) == QLatin1String("cancelled");
+        w.run([&](TfmGravaDecl03* p) {
+            typeDate(p->mdDataAvisos, "15012010");
+            chooseDrive(p->cbDriveAvisos, "Drive C:");
+            if (cancel) {
+                auto* watch = new QTimer(p);
+                QObject::connect(watch, &QTimer::timeout, p, [p, watch] {
+                    if (!p->IsBusy()) return;
+                    watch->stop();
+                    click(p, "bbCancelar");
+                });
+                watch->start(0);
+            }
+            click(p, "bbAvancar");
+            EXPECT_TRUE(boxes.texts().contains(c.box)) << boxes.texts().join('|').toStdString();
+            EXPECT_TRUE(p->isVisible());
+            EXPECT_FALSE(p->paAvisos->isHidden());
+            EXPECT_TRUE(p->paGravando->isHidden());
+            EXPECT_TRUE(p->NextButton()->isEnabled());
+            EXPECT_FALSE(p->BackButton()->isEnabled());
+            EXPECT_EQ(dmDadosResp->EncerrarAssistente, 0);
+        });
+        SetPartFileFactory({});
+        EXPECT_TRUE(!QDir(transmit()).exists() || decFiles().isEmpty()) << decFiles().join(',').toStdString();
+    }
+}
+
+TEST_F(GravaDecl, LaterPartsOfAnEarlierLongerRunGoUnlessTransmitted) {
+    const QString base = "Zuvo2009_1122233300018101";
+    for (const char* name : {"Zuvo2009_112223330001810102G.dec", "Zuvo2009_112223330001810103G.dec",
+                             "Zuvo2009_112223330001810103G.rec", "Zuvo2009_112223330001810102R.dec",
+                             "Zuvo2009_999999990001910102G.dec"}) {
+        QFile f(transmit(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    WriterState state;
+    state.NomeArquivoGerado = "Zuvo2009_112223330001810101G";
+    EXPECT_EQ(RemoveLaterParts('C', state), QStringList{"Zuvo2009_112223330001810103G.dec"});
+    EXPECT_EQ(decFiles(), QStringList({"Zuvo2009_112223330001810102R.dec", "Zuvo2009_112223330001810103G.dec",
+                                       "Zuvo2009_999999990001910102G.dec"}));
+}
+
+TEST_F(GravaDecl, SummaryPageWarnsOfSeveralFilesAndSavesThePdf) {
+    TfmGravaDecl00 first;
+    for (int files : {2, 1}) {
+        SCOPED_TRACE(files);
+        boxes.clear();
+        WriterState state;
+        state.QtArquivosGerados = quint16(files);
+        state.NomeArquivoGerado = "Zuvo2009_112223330001810101G";
+        StoreWriterState(state);
+        TfmGravaDecl04 page;
+        FormsScript script;
+        script.expect("fmGravaDecl04", [](QWidget* p) { click(p, "bbFechar"); return int(forms::mrNone); });
+        forms::ShowModal(&page);
+        EXPECT_EQ(boxes.texts(), files > 1 ? QStringList{"Foram gerados 2 arquivos. Utilize a função \"Transmitir "
+                                                          "Declaração\" do menu principal."}
+                                           : QStringList{});
+        EXPECT_EQ(dmDadosResp->EncerrarAssistente, 1);
+        dmDadosResp->EncerrarAssistente = 0;
+    }
+
+    // The save: a cancelled dialog does nothing; an existing file is named in
+    // the question, and No leaves it as it was.
+    TfmGravaDecl04 page;
+    const QString existing = program.path() + "meu resumo.pdf";
+    {
+        QFile f(existing);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("old");
+    }
+    QStringList answers{QString(), existing};
+    forms::SetFileDialogRunner([&](QFileDialog&) { return answers.takeFirst(); });
+    boxes.clear();
+    page.btSalvarRelatClick();
+    EXPECT_TRUE(boxes.texts().isEmpty());
+    boxes.answer("mrNo");
+    page.btSalvarRelatClick();
+    ASSERT_EQ(boxes.texts().size(), 1);
+    EXPECT_EQ(boxes.texts().first(),
+              "Já existe um arquivo de nome \"meu resumo.pdf\" no caminho especificado.\rAutoriza gravar sobre?");
+    QFile f(existing);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("old"));
 }

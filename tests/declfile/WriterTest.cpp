@@ -34,29 +34,6 @@ public:
     std::function<void(int)> onPoll;
 };
 
-// A part file that reports a full disk once a number of bytes is written.
-class FullDiskFile : public PartFile {
-public:
-    explicit FullDiskFile(qint64 room) : inner_(MakeDiskPartFile()), room_(room) {}
-    bool Create(const QString& path) override { return inner_->Create(path); }
-    bool Write(const QByteArray& bytes) override {
-        if (written_ + bytes.size() > room_) {
-            full_ = true;
-            return false;
-        }
-        written_ += bytes.size();
-        return inner_->Write(bytes);
-    }
-    bool Close() override { return inner_->Close() && !full_; }
-    bool DiskFull() const override { return full_; }
-
-private:
-    std::unique_ptr<PartFile> inner_;
-    qint64 room_;
-    qint64 written_ = 0;
-    bool full_ = false;
-};
-
 class WriterTest : public ::testing::Test {
 protected:
     void TearDown() override {
