@@ -30,6 +30,13 @@ forms::WizardFrame GravaDeclFrame(const QString& objectName, const QString& memo
     return f;
 }
 
+QPushButton* GravaDeclButton(QWidget* parent, const char* name, const char* text) {
+    auto* b = new QPushButton(QString::fromUtf8(text), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
 namespace {
 
 // The first page makes the data module before its frame is built.

@@ -3,6 +3,7 @@
 
 class QLabel;
 class QListWidget;
+class QPushButton;
 
 // The writing wizard's first page: the introduction. It creates the wizard's
 // data module (dmDadosResp), loads the establishments of the base year and
@@ -37,3 +38,7 @@ void ShowGravaDecl(QWidget* parent = nullptr);
 // The frame every page of the writing and amendment wizards shares, with the
 // wizard's caption and picture from dmDadosResp.
 forms::WizardFrame GravaDeclFrame(const QString& objectName, const QString& memoName = QString());
+
+// A button of a page's content (not the frame's), without the default-button
+// behaviour.
+QPushButton* GravaDeclButton(QWidget* parent, const char* name, const char* text);

@@ -174,25 +174,8 @@ void TfmGravaDecl01::bindFields() {
     kit_->OnEnter(deCpfResponsavel, [this] { ui::SetDesignMask(deCpfResponsavel, kMaskCpfDigits); });
     kit_->OnExit(deCodMunicipio, [this] { deCodMunicipioExit(); });
 
-    // "if filled": the check runs only when the field holds something.
-    auto onExit = [this](QLineEdit* edit, bool ifFilled, std::function<void()> check) {
-        kit_->OnExit(edit, [edit, ifFilled, check] {
-            if (ifFilled && ui::EditValue(edit).trimmed().isEmpty()) return;
-            if (FocusNotOnCancel()) check();
-        });
-    };
-    onExit(deNome, true, [this] { CheckResponsibleName(deNome); });
-    onExit(deLogradouro, true, [this] { CheckResponsibleStreet(deLogradouro); });
-    onExit(deNumero, false, [this] { CheckResponsibleStreetNumber(deNumero); });
-    onExit(deComplemento, true, [this] { CheckResponsibleComplement(deComplemento); });
-    onExit(deBairro, false, [this] { CheckResponsibleDistrict(deBairro); });
-    onExit(deCep, true, [this] { CheckResponsibleCep(deCep); });
-    onExit(deDDD, false, [this] { CheckResponsibleAreaCode(deDDD); });
-    onExit(deTelefone, false, [this] { CheckResponsiblePhone(deTelefone, deDDD); });
-    onExit(deEmail, false, [this] { CheckResponsibleEmail(deEmail); });
-    onExit(deCpfResponsavel, true, [this] { CheckResponsibleCpf(deCpfResponsavel); });
-    onExit(deNomeResp, true, [this] { CheckResponsibleDeclarantName(deNomeResp); });
-    onExit(deDataNasc, true, [this] { CheckResponsibleBirthDate(deDataNasc); });
+    BindResponsibleExitChecks(*kit_, {deNome, deLogradouro, deNumero, deComplemento, deBairro, deCep, deDDD,
+                                      deTelefone, deEmail, deCpfResponsavel, deNomeResp, deDataNasc});
 }
 
 void TfmGravaDecl01::PageShown() {
@@ -207,14 +190,7 @@ void TfmGravaDecl01::PageShown() {
             t.Append();
         else if (t.State() != db::DataSetState::Edit)
             t.Edit();
-        // Shown without leading zeros (Next pads it again); a stored value
-        // that is no whole number is shown as it stands.
-        db::Field& number = t.FieldByName(QStringLiteral("NuLogradouroRespArquivo"));
-        const QString stored = number.AsString().trimmed();
-        if (!stored.isEmpty() && IsAllDigits(stored)) {
-            const QString digits = StripLeadingZeros(stored);
-            number.SetAsString(digits.isEmpty() ? QStringLiteral("0") : digits);
-        }
+        ShowResponsibleStreetNumberPlain();  // Next pads it again
         kit_->LoadAll();
         ShowResponsibleInscription(mdInscricao, edTipodeInscricao);
         ShowResponsibleCpf(deCpfResponsavel);
@@ -289,15 +265,8 @@ void TfmGravaDecl01::bbAvancarClick() {
         CheckInscriptionAgainstCpf(mdInscricao, deCpfResponsavel);
         CheckResponsibleBirthDate(deDataNasc);
 
-        db::Table& t = resp();
-        db::Field& number = t.FieldByName(QStringLiteral("NuLogradouroRespArquivo"));
-        const QString n = number.AsString().trimmed();
-        if (n.size() < 6) number.SetAsString(PadLeftZeros(n, 6));
-        for (const char* name : {"NuFoneDDD", "NuFoneAssinante"}) {
-            db::Field& f = t.FieldByName(QString::fromLatin1(name));
-            f.SetAsString(f.AsString().trimmed());
-        }
-        t.Post();
+        StoreResponsibleNumbers();
+        resp().Post();
     });
     if (!saved) return;
     if (CopyToWork && !CopyToWork()) {

@@ -54,13 +54,6 @@ QFrame* panel(QWidget* parent, const char* name) {
     return p;
 }
 
-QPushButton* button(QWidget* parent, const char* name, const char* text) {
-    auto* b = new QPushButton(QString::fromUtf8(text), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 int anoBase() { return declfile::ProgramAnoBase(); }
 
 QString versao() { return fmLOBRIX ? fmLOBRIX->Versao : declfile::WriterStateFromProgram().Versao; }
@@ -88,8 +81,8 @@ TfmGravaDecl03::TfmGravaDecl03(QWidget* parent)
         QStringLiteral("- Para visualizar e imprimir os avisos encontrados, clique no botão <Relatório Avisos>."), paErros);
     paMsgAviso->setObjectName(QStringLiteral("paMsgAviso"));
     paMsgAviso->setWordWrap(true);
-    bbRelatErros = button(paErros, "bbRelatErros", "Relatório &Erros");
-    bbVisualErros = button(paErros, "bbVisualErros", "Retatório &Avisos");
+    bbRelatErros = GravaDeclButton(paErros, "bbRelatErros", "Relatório &Erros");
+    bbVisualErros = GravaDeclButton(paErros, "bbVisualErros", "Retatório &Avisos");
     auto* errorButtons = new QHBoxLayout;
     errorButtons->addWidget(bbRelatErros);
     errorButtons->addWidget(bbVisualErros);
@@ -113,7 +106,7 @@ TfmGravaDecl03::TfmGravaDecl03(QWidget* parent)
                      QString(),
                      QStringLiteral("   - Para continuar a gravação do arquivo, informe a data que você está gravando-o, "),
                      QStringLiteral("     selecione o drive e clique no botão <Avançar>."), QString()});
-    bbVisualAvisos = button(paAvisos, "bbVisualAvisos", "Relatório &Avisos");
+    bbVisualAvisos = GravaDeclButton(paAvisos, "bbVisualAvisos", "Relatório &Avisos");
     paDriveAvisos = buildDrivePanel(paAvisos, "paDriveAvisos", mdDataAvisos, cbDriveAvisos, edCreaAvisos, laCreaAvisos);
     auto* warningRow = new QHBoxLayout;
     warningRow->addWidget(paDriveAvisos, 1);

@@ -36,13 +36,6 @@ const QStringList kMemoLines = {
                    "benefícios dos trabalhadores e as estatísticas oficiais."),
 };
 
-QPushButton* button(QWidget* parent, const char* name, const char* text) {
-    auto* b = new QPushButton(QString::fromUtf8(text), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 int anoBase() { return declfile::ProgramAnoBase(); }
 
 }  // namespace
@@ -63,10 +56,10 @@ TfmGravaDecl04::TfmGravaDecl04(QWidget* parent)
                                         "clicar no botão <Visualizar Resumo>. "),
                          Panel());
     lblEtiq->setObjectName(QStringLiteral("lblEtiq"));
-    bbEtiq = button(Panel(), "bbEtiq", "&Etiqueta");
-    bbRelat = button(Panel(), "bbRelat", "Visualizar &Resumo");
-    btSalvarRelat = button(Panel(), "btSalvarRelat", "&Salvar Resumo");
-    Button1 = button(Panel(), "Button1", "&Transmitir");
+    bbEtiq = GravaDeclButton(Panel(), "bbEtiq", "&Etiqueta");
+    bbRelat = GravaDeclButton(Panel(), "bbRelat", "Visualizar &Resumo");
+    btSalvarRelat = GravaDeclButton(Panel(), "btSalvarRelat", "&Salvar Resumo");
+    Button1 = GravaDeclButton(Panel(), "Button1", "&Transmitir");
     auto* row = new QHBoxLayout;
     for (QPushButton* b : {bbRelat, bbEtiq, btSalvarRelat, Button1}) row->addWidget(b);
     row->addStretch();
