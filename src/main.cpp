@@ -1,4 +1,5 @@
 #include "entry/StartupPickers.h"
+#include "declfile/ufmGravaDecl00.h"
 #include "entry/ufmDadosResp.h"
 #include "entry/ufmSemEmpregados.h"
 #include "platform/ui/LobrixApplication.h"
@@ -17,6 +18,7 @@ static void RegisterCommandHandlers(TfmLOBRIX& window) {
     window.SetCommandHandler(C::VisualizarCartela, [] { VisualizarCartela(fmLOBRIX->Versao, fmLOBRIX->AnoBase); });
     window.SetCommandHandler(C::EmitirCartela, [] { EmitirCartela(fmLOBRIX->Versao, fmLOBRIX->AnoBase); });
     window.SetCommandHandler(C::Resp, [] { ShowDadosResp(fmLOBRIX); });
+    window.SetCommandHandler(C::Gravar, [] { ShowGravaDecl(fmLOBRIX); });
 }
 
 // The windows and modules that live for the whole run, created after the
