@@ -34,6 +34,9 @@ QString EngineErrorText(int code) {
     case db::kTableNotFound: return QStringLiteral("Table does not exist.");
     case db::kTableBusy: return QStringLiteral("Table is busy.");
     case db::kKeyViolation: return QStringLiteral("Key violation.");
+    case db::kValidityCheck: return QStringLiteral("Validity check failed.");
+    case db::kFieldRequired: return QStringLiteral("Field value required.");
+    case db::kMasterMissing: return QStringLiteral("Master record missing.");
     case db::kTableCorrupt: return QStringLiteral("Corrupt table/index header.");
     case db::kNotEditing: return QStringLiteral("Dataset not in edit or insert mode.");
     case db::kFieldNotFound: return QStringLiteral("Field not found.");
