@@ -24,9 +24,18 @@ std::unique_ptr<os::NamedMutex>& programMutex() {
 StartOutcome StartProgram(const std::function<void()>& createForms) {
     // The main window installs it too; before it exists, start-up failures are fatal all the same.
     InstallFatalErrorHandler();
-    if (!MultInstInitialize()) return StartOutcome::OtherInstance;
+    if (!MultInstInitialize()) {
+        if (!MultInstCannotLock()) return StartOutcome::OtherInstance;
+        msg::ShowError(MultInstCannotLockText());
+        return StartOutcome::Failed;
+    }
 
     auto mutex = std::make_unique<os::NamedMutex>(QString::fromLatin1(kProgramMutexName));
+    if (mutex->cannotLock()) {
+        msg::ShowError(MultInstCannotLockText());
+        MultInstFinalize();
+        return StartOutcome::Failed;
+    }
     if (mutex->alreadyExists()) {
         msg::ShowError(QStringLiteral("Este programa já está sendo executado."));
         MultInstFinalize();
