@@ -1,5 +1,6 @@
 #include "shell/LobrixStartup.h"
 
+#include "platform/AppPaths.h"
 #include "platform/os/SingleInstance.h"
 #include "platform/ui/LobrixApplication.h"
 #include "platform/ui/MessageService.h"
@@ -12,6 +13,8 @@
 #include "shell/ugMultInst.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <memory>
 
 namespace {
@@ -54,6 +57,12 @@ StartOutcome StartProgram(const std::function<void()>& createForms) {
         MultInstFinalize();
         return StartOutcome::MissingFiles;
     }
+
+    // The output folder of drive C:, so that a first write finds it. When it
+    // cannot be made the writer names the folder and the cause.
+    if (const QString transmit = AppPaths::findNoCase(AppPaths::programFolder(), QStringLiteral("Transmite"));
+        !QFileInfo::exists(transmit))
+        QDir().mkpath(transmit);
 
     // A table that cannot be opened ends the program through the fatal-error box.
     const bool created = appguard::RunGuarded([&] {

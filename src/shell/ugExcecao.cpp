@@ -4,6 +4,7 @@
 #include "platform/ui/MessageService.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QWidget>
 
 namespace {
@@ -122,3 +123,11 @@ void ReportFatalError(const std::exception& e) {
 }
 
 void InstallFatalErrorHandler() { appguard::SetExceptionHandler(&ReportFatalError); }
+
+QString DataFolderProblemText(const QString& dataFolder, const db::DbError& e) {
+    const QString shown = QDir::toNativeSeparators(QDir(dataFolder).absolutePath());
+    if (e.diskFull())
+        return QStringLiteral("A pasta de dados \"%1\" está cheia: libere espaço no disco e tente novamente.").arg(shown);
+    return QStringLiteral("Não foi possível gravar na pasta de dados \"%1\": confira se o disco está disponível "
+                          "e se a pasta permite gravação.").arg(shown);
+}

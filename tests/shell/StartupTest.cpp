@@ -181,6 +181,14 @@ TEST_F(StartupFixture, SecondStageShowsAlreadyRunning) {
     EXPECT_EQ(mainWindowCount(), 0);
 }
 
+TEST_F(StartupFixture, MissingOutputFolderIsCreated) {
+    ASSERT_TRUE(QDir(program.path() + "Transmite").removeRecursively());
+    ScriptedMessages boxes;
+    ASSERT_EQ(StartProgram(), StartOutcome::Started);
+    EXPECT_TRUE(QFileInfo(program.path() + "Transmite").isDir());
+    EXPECT_TRUE(boxes.shown().isEmpty());
+}
+
 TEST_F(StartupFixture, LockFolderThatCannotBeWrittenIsNamedAndTheProgramEnds) {
     // A plain file where the folder should be: no lock can be made under it,
     // whoever runs the program.

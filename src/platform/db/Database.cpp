@@ -132,8 +132,11 @@ void Connection::fail(int rc, const QString& context) const {
         throw DbError(kind, kTableBusy, QStringLiteral("Table is busy.\n%1").arg(context));
     case ErrorKind::Corrupt:
         throw DbError(kind, kTableCorrupt, QStringLiteral("Corrupt table/index header.\n%1").arg(context));
-    case ErrorKind::Io:
-        throw DbError(kind, kWriteError, QStringLiteral("I/O error: %1\n%2").arg(detail, context));
+    case ErrorKind::Io: {
+        DbError e(kind, kWriteError, QStringLiteral("I/O error: %1\n%2").arg(detail, context));
+        if ((rc & 0xff) == SQLITE_FULL) e.setDiskFull();
+        throw e;
+    }
     default:
         throw DbError(kind, kSqlError, QStringLiteral("%1\n%2").arg(detail, context));
     }
@@ -367,9 +370,12 @@ void Database::createTable(const TableDef& def) {
     sqlite3_close_v2(c);
     if (rc != SQLITE_OK || !QFile::rename(temp, target)) {
         QFile::remove(temp);
+        QFile::remove(temp + QStringLiteral("-journal"));
         if (kindOf(rc) == ErrorKind::Sql)
             throw DbError(ErrorKind::Sql, kSqlError, detail + '\n' + target);
-        throw DbError(ErrorKind::Io, kWriteError, QStringLiteral("Cannot create table.\n%1").arg(target));
+        DbError e(ErrorKind::Io, kWriteError, QStringLiteral("Cannot create table.\n%1").arg(target));
+        if ((rc & 0xff) == SQLITE_FULL) e.setDiskFull();
+        throw e;
     }
 }
 

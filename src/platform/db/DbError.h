@@ -31,11 +31,18 @@ public:
     ErrorKind kind() const { return kind_; }
     int code() const { return code_; }
     const QString& text() const { return text_; }
+    // A write refused because the disk holding the table is full.
+    bool diskFull() const { return diskFull_; }
+    DbError& setDiskFull() {
+        diskFull_ = true;
+        return *this;
+    }
 
 private:
     ErrorKind kind_;
     int code_;
     QString text_;
+    bool diskFull_ = false;
 };
 
 }  // namespace db
