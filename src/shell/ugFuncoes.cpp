@@ -135,8 +135,10 @@ bool AskInterrupt() {
            QLatin1String("mrYes");
 }
 
-void ValidateNameEdit(QLineEdit* edit) {
-    const QString code = CheckName(edit->text());
+void ValidateNameEdit(QLineEdit* edit) { ValidateNameEdit(edit, edit->text()); }
+
+void ValidateNameEdit(QLineEdit* edit, const QString& checkedText) {
+    const QString code = CheckName(checkedText);
     if (code == QLatin1String("0000")) return;
     ShowMessageByCode(code);
     // The focus goes back once the current focus change has finished.
