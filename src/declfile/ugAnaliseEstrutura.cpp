@@ -240,6 +240,19 @@ bool TAnaliseEstrutura::CurrentYearLayout() const {
     return layout_.Tipo1.Slot(23).Label == QString::number(ProgramAnoBase());
 }
 
+// Lets events through; a cancel asked meanwhile is confirmed with the user.
+// False: the run is interrupted.
+bool TAnaliseEstrutura::PollCancel() {
+    host_->ProcessEvents();
+    if (!cancelRequest_) return true;
+    if (AskInterrupt()) {
+        interrupted_ = true;
+        return false;
+    }
+    cancelRequest_ = false;
+    return true;
+}
+
 void TAnaliseEstrutura::MoveProgress(int position) {
     if (position == progress_) return;
     progress_ = position;
@@ -366,14 +379,7 @@ bool TAnaliseEstrutura::CopyInputFile(const QString& fileName, qint64 size) {
         if (out.write(block.constData(), n) != n) return false;
         copied += n;
         MoveProgress(int(qMin<qint64>(kCopyPoints, copied * kCopyPoints / size)));
-        host_->ProcessEvents();
-        if (cancelRequest_) {
-            if (AskInterrupt()) {
-                interrupted_ = true;
-                return false;
-            }
-            cancelRequest_ = false;
-        }
+        if (!PollCancel()) return false;
     }
     if (!out.flush()) return false;
     out.close();
@@ -596,14 +602,7 @@ bool TAnaliseEstrutura::ExamineRecord(qint64 bytesLeft) {
 
     if (estimatedRecords_ > 0)
         MoveProgress(kCopyPoints + int(qMin<qint64>(kAnalysisPoints, qint64(recordsRead_) * kAnalysisPoints / estimatedRecords_)));
-    host_->ProcessEvents();
-    if (cancelRequest_) {
-        if (AskInterrupt()) {
-            interrupted_ = true;
-            return false;
-        }
-        cancelRequest_ = false;
-    }
+    if (!PollCancel()) return false;
 
     if (curSequence_ == 1 && curType_ != '0') {
         ReportError(1907, {cur(QStringLiteral("1"), QString(), TypeShown(rec))});

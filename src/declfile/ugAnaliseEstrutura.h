@@ -107,6 +107,7 @@ private:
     void ReportError(int code, const std::vector<ErrorRow>& rows, bool sequenceAsNumber = false);
     void WriteErrorRow(db::Table& table, int code, const ErrorRow& row, bool sequenceAsNumber);
     void MoveProgress(int position);
+    bool PollCancel();
     void CleanUp(bool keepCopy);
     void BindFields();
 
