@@ -217,12 +217,12 @@ TAnaliseEstrutura::~TAnaliseEstrutura() = default;
 int TAnaliseEstrutura::AnalyseFile(const QString& fileName, quint16 baseYear, QProgressBar* progress,
                                    const QString& dataFolder, bool keepCopy, int& establishments, int& contracts,
                                    bool zeroPayOfAnotherYear) {
-    ProgressBarHost host(progress);
+    forms::ProgressBarHost host(progress);
     return AnalyseFile(fileName, baseYear, host, dataFolder, keepCopy, establishments, contracts,
                        zeroPayOfAnotherYear);
 }
 
-int TAnaliseEstrutura::AnalyseFile(const QString& fileName, quint16 baseYear, WriterHost& host,
+int TAnaliseEstrutura::AnalyseFile(const QString& fileName, quint16 baseYear, forms::ProgressHost& host,
                                    const QString& dataFolder, bool keepCopy, int& establishments, int& contracts,
                                    bool zeroPayOfAnotherYear) {
     if (LayoutAnoAnterior) LoadLayout2008(layout_);
@@ -243,14 +243,9 @@ bool TAnaliseEstrutura::CurrentYearLayout() const {
 // Lets events through; a cancel asked meanwhile is confirmed with the user.
 // False: the run is interrupted.
 bool TAnaliseEstrutura::PollCancel() {
-    host_->ProcessEvents();
-    if (!cancelRequest_) return true;
-    if (AskInterrupt()) {
-        interrupted_ = true;
-        return false;
-    }
-    cancelRequest_ = false;
-    return true;
+    if (!forms::PollStop(*host_, cancelRequest_)) return true;
+    interrupted_ = true;
+    return false;
 }
 
 void TAnaliseEstrutura::MoveProgress(int position) {
@@ -265,7 +260,8 @@ void TAnaliseEstrutura::MoveProgress(int position) {
 int TAnaliseEstrutura::AnalyseStructure(const QString& fileName, quint16 baseYear, bool keepCopy,
                                         int& establishments, int& contracts) {
     QDir::setCurrent(AppPaths::programFolder());
-    cancelRequest_ = errorFound_ = interrupted_ = amendment_ = false;
+    cancelRequest_.Clear();
+    errorFound_ = interrupted_ = amendment_ = false;
     baseYearText_ = QString::number(baseYear);
     establishmentYear_.clear();
     curType_ = prevType_ = '4';

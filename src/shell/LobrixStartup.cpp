@@ -8,6 +8,7 @@
 #include "shell/UdmLobrix.h"
 #include "shell/Ugvertab.h"
 #include "shell/udmEntradaDados.h"
+#include "shell/ufmInicioRegras.h"
 #include "shell/ufmLOBRIX.h"
 #include "shell/ufmSplash.h"
 #include "shell/ugMultInst.h"
@@ -71,6 +72,7 @@ StartOutcome StartProgram(const std::function<void()>& createForms) {
         fmLOBRIX = window;
         MultInstSetMainForm(window);
         dmEntradaDados = new TdmEntradaDados;
+        CreateStartupTips(*window);
         if (createForms) createForms();
     });
     if (!created) {
@@ -86,6 +88,7 @@ StartOutcome StartProgram(const std::function<void()>& createForms) {
 
 void EndProgram(const std::function<void()>& freeForms) {
     if (freeForms) freeForms();
+    FreeStartupTips();
     MultInstSetMainForm(nullptr);
     delete fmLOBRIX;
     // The main window's close handler may have freed them already.
