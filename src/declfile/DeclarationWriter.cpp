@@ -9,6 +9,8 @@
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
 #include "platform/os/Drives.h"
+#include "platform/os/FaultSeam.h"
+#include "platform/os/FileSet.h"
 #include "platform/ui/MessageService.h"
 #include "shell/ugFuncoes.h"
 
@@ -213,8 +215,12 @@ private:
     int progress_ = 0;
     QByteArray key_;
     QString baseName_;
-    QString currentPath_;
+    QString currentPath_;   // the part being written, under its temporary name
     QString currentName_;
+    QString currentFinal_;  // the name it takes once written
+    QList<QPair<QString, QString>> written_;  // parts written, not named yet
+    void partWritten();
+    void nameWrittenParts();
     bool ioError_ = false;
     bool diskFull_ = false;
     bool cancelRequest_ = false;
@@ -278,11 +284,28 @@ bool WriterRun::closePart() {
 
 bool WriterRun::StampFileDigest() {
     if (!PollCancel()) return false;
-    if (declfile::StampFileDigest(state_.ArquivoGerado) != StampResult::Stamped) {
+    if (declfile::StampFileDigest(currentPath_) != StampResult::Stamped) {
         ioError_ = true;
         return false;
     }
+    fault::Step("part.stamped");
     return PollCancel();
+}
+
+// A part that is closed (and stamped) waits under its temporary name until
+// the run ends; a diskette leaves the drive, so its part is named at once.
+void WriterRun::partWritten() {
+    if (currentPath_.isEmpty()) return;
+    written_ << qMakePair(currentPath_, currentFinal_);
+    currentPath_.clear();
+    if (diskette()) nameWrittenParts();
+}
+
+void WriterRun::nameWrittenParts() {
+    if (written_.isEmpty()) return;
+    const QString folder = QFileInfo(written_.first().second).absolutePath();
+    if (!os::RenameTogether(folder, written_)) ioError_ = true;
+    written_.clear();
 }
 
 void WriterRun::storePendingContractCount() {
@@ -375,6 +398,7 @@ bool WriterRun::OpenNextFile() {
         if (!WriteTrailerRecord()) return false;
         if (!closePart()) return false;
         if (state_.ModoParticionamento != 1 && !StampFileDigest()) return false;
+        partWritten();
     }
     ++part_;
     ++partsOpened_;
@@ -448,8 +472,12 @@ bool WriterRun::OpenNextFile() {
         state_.ArquivoGerado = path;
         state_.QtArquivosGerados = quint16(partsOpened_);
         state_.NomeArquivoGerado = name;
+        // Written under a name that no list takes for a declaration: a run
+        // killed halfway leaves no part that looks complete.
+        const QString temp = path + QStringLiteral(".tmp");
+        QFile::remove(temp);
         auto file = partFileFactory() ? partFileFactory()() : MakeDiskPartFile();
-        if (!file->Create(path)) {
+        if (!file->Create(temp)) {
             msg::ShowBox(msg::BoxKind::Information, QStringLiteral("Disco com problema ou não há disco na unidade."));
             if (!diskette()) {
                 // The folder cannot take the file (missing, read-only): asking
@@ -461,9 +489,11 @@ bool WriterRun::OpenNextFile() {
             continue;
         }
         file_ = std::move(file);
-        currentPath_ = path;
+        currentPath_ = temp;
+        currentFinal_ = path;
         currentName_ = decName;
         if (!WriteHeaderRecord()) return false;
+        fault::Step("part.opened");
         used_ = 0;
         return true;
     }
@@ -474,6 +504,9 @@ void WriterRun::cleanUp(bool completed) {
         const bool closed = closePart();
         if (closed && completed && state_.ModoParticionamento != 1) StampFileDigest();
     }
+    // Every part written keeps its place, except one an I/O error cut short.
+    if (!ioError_) partWritten();
+    nameWrittenParts();
     resp_.reset();
     emp_.reset();
     vinc_.reset();
@@ -489,6 +522,7 @@ void WriterRun::cleanUp(bool completed) {
     }
     if (ioError_ && !currentPath_.isEmpty()) {
         QFile::remove(currentPath_);
+        currentPath_.clear();
         msg::ShowBox(msg::BoxKind::Error,
                      (diskFull_ ? QStringLiteral("Não há espaço suficiente no disco para gravar o arquivo \"")
                                 : QStringLiteral("Erro de gravação no arquivo \"")) +
