@@ -82,8 +82,8 @@ bool ShowMainWindow() {
     if (!fmLOBRIX) return false;
     // An error in the first show reaches the fatal-error box, whose request
     // to end cannot stop a message loop that has not started yet.
-    fmLOBRIX->showMaximized();
-    return !appguard::TerminateRequested();
+    const bool shown = appguard::RunGuarded([] { fmLOBRIX->showMaximized(); });
+    return shown && !appguard::TerminateRequested();
 }
 
 void EndProgram(const std::function<void()>& freeForms) {
