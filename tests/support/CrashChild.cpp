@@ -23,6 +23,8 @@ ChildOutcome RunCrashChild(const QString& childTest, const QString& programFolde
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::MergedChannels);
+    // The parent's current folder may be a temporary one gone by now.
+    child.setWorkingDirectory(programFolder);
     child.start(QCoreApplication::applicationFilePath(),
                 {QStringLiteral("--gtest_filter=") + childTest, QStringLiteral("--gtest_also_run_disabled_tests")});
     ChildOutcome out;
