@@ -10,6 +10,7 @@
 #include "shell/RestoreSwap.h"
 #include "shell/Ugvertab.h"
 #include "shell/udmEntradaDados.h"
+#include "shell/ufmInicioRegras.h"
 #include "shell/ufmLOBRIX.h"
 #include "shell/ufmSplash.h"
 #include "shell/ugMultInst.h"
@@ -65,6 +66,7 @@ StartOutcome StartProgram(const std::function<void()>& createForms) {
         fmLOBRIX = window;
         MultInstSetMainForm(window);
         dmEntradaDados = new TdmEntradaDados;
+        CreateStartupTips(*window);
         if (createForms) createForms();
     });
     if (!created) {
@@ -88,6 +90,7 @@ bool ShowMainWindow() {
 
 void EndProgram(const std::function<void()>& freeForms) {
     if (freeForms) freeForms();
+    FreeStartupTips();
     MultInstSetMainForm(nullptr);
     delete fmLOBRIX;
     // The main window's close handler may have freed them already.
