@@ -278,8 +278,14 @@ void WriterRun::partWritten() {
 
 void WriterRun::nameWrittenParts() {
     if (written_.isEmpty()) return;
-    const QString folder = QFileInfo(written_.first().second).absolutePath();
-    if (!os::RenameTogether(folder, written_)) ioError_ = true;
+    bool named;
+    if (written_.size() == 1) {
+        // One rename is one step already: no record needed (none on a diskette).
+        named = os::SyncFile(written_.first().first) && os::ReplaceFile(written_.first().first, written_.first().second);
+    } else {
+        named = os::RenameTogether(QFileInfo(written_.first().second).absolutePath(), written_);
+    }
+    if (!named) ioError_ = true;
     written_.clear();
 }
 

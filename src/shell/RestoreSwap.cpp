@@ -130,9 +130,14 @@ QString FreshSideFile(const QString& target) { return target + kFreshSuffix; }
 QString OldSideFile(const QString& target) { return target + kOldSuffix; }
 
 bool SwapInNewFiles(const QString& folder, const QList<SwapFile>& files) {
-    for (const SwapFile& f : files)
-        if (!os::SyncFile(FreshSideFile(f.target))) return false;
-    if (!writeIntent(folder, files)) return false;
+    // Before the record nothing has moved: the new files just go.
+    const bool recorded = std::all_of(files.begin(), files.end(),
+                                      [](const SwapFile& f) { return os::SyncFile(FreshSideFile(f.target)); }) &&
+                          writeIntent(folder, files);
+    if (!recorded) {
+        for (const SwapFile& f : files) QFile::remove(FreshSideFile(f.target));
+        return false;
+    }
     bool ok = true;
     for (const SwapFile& f : files) {
         if (f.hadOld && !os::ReplaceFile(f.target, OldSideFile(f.target))) {
