@@ -44,11 +44,11 @@ bool writeIntent(const QString& folder, const QList<SwapFile>& files) {
 }
 
 // The record's tables; a record that cannot be read gives the tables whose
-// side files are there (the old file counts as present before).
-QList<SwapFile> readIntent(const QString& folder) {
+// side files are there, and `readable` false.
+QList<SwapFile> readIntent(const QString& folder, bool& readable) {
     QList<SwapFile> files;
     QFile in(RestoreIntentPath(folder));
-    bool readable = in.open(QIODevice::ReadOnly);
+    readable = in.open(QIODevice::ReadOnly);
     if (readable) {
         for (const QByteArray& line : in.readAll().split('\n')) {
             if (line.isEmpty()) continue;
@@ -162,8 +162,11 @@ bool SwapInNewFiles(const QString& folder, const QList<SwapFile>& files) {
 bool FinishInterruptedRestore(const QString& folder) {
     const bool found = exists(RestoreIntentPath(folder));
     if (found) {
-        const QList<SwapFile> files = readIntent(folder);
-        const bool allNew = !files.isEmpty() && std::all_of(files.begin(), files.end(), newFilePresent);
+        bool readable = false;
+        const QList<SwapFile> files = readIntent(folder, readable);
+        // Without a record that says which files were new, the old ones are kept.
+        const bool allNew =
+            readable && !files.isEmpty() && std::all_of(files.begin(), files.end(), newFilePresent);
         if (!allNew || !complete(folder, files)) rollBack(folder, files);
     } else {
         // Side files without a record: a copy that never began, or a swap

@@ -4,6 +4,7 @@
 #include "platform/db/Database.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
+#include "shell/RestoreSwap.h"
 #include "shell/backup.h"
 #include "shell/ufmBackup00.h"
 #include "shell/ufmRestore00.h"
@@ -16,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -186,4 +188,34 @@ TEST(CrashSafety, RestoreKilledAtAnyStepLeavesOneWholeDeclaration) {
     EXPECT_GE(steps, 8);
     EXPECT_GT(oldSeen, 0);
     EXPECT_GT(newSeen, 0);
+}
+
+TEST(CrashSafety, StartAfterAnInterruptedRestoreWithoutAReadableRecord) {
+    QTemporaryDir dir;
+    auto put = [&](const QString& name, const QByteArray& bytes) {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    };
+    auto read = [&](const QString& name) {
+        QFile f(dir.filePath(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    };
+    // A record that cannot be read: every old file the side files keep goes back.
+    put("Bd8emp.DB", "new emp");
+    put("Bd8emp.DB.restore-old", "old emp");
+    put("Bd8vinc.DB", "old vinc");
+    put("Bd8vinc.DB.restore-new", "new vinc");
+    put(".restore-intent", "\x01\x02garbage");
+    EXPECT_TRUE(FinishInterruptedRestore(dir.path()));
+    EXPECT_EQ(read("Bd8emp.DB"), "old emp");
+    EXPECT_EQ(read("Bd8vinc.DB"), "old vinc");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"Bd8emp.DB", "Bd8vinc.DB"}));
+
+    // No record: copies of a restore that never began are removed, the tables stay.
+    put("bd8resp.DB", "resp");
+    put("bd8resp.DB.restore-new", "copy");
+    EXPECT_FALSE(FinishInterruptedRestore(dir.path()));
+    EXPECT_EQ(read("bd8resp.DB"), "resp");
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("bd8resp.DB.restore-new")));
 }
