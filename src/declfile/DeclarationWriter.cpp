@@ -514,8 +514,9 @@ void WriterRun::cleanUp(bool completed) {
         const bool closed = closePart();
         if (closed && completed && state_.ModoParticionamento != 1) StampFileDigest();
     }
-    // Every part written keeps its place, except one an I/O error cut short.
-    if (!ioError_) partWritten();
+    // Every part written takes its name, except one an I/O error or a cancel
+    // cut short (removed below).
+    if (!ioError_ && !(cancelled_ && partOpen && !completed)) partWritten();
     nameWrittenParts();
     resp_.reset();
     emp_.reset();
