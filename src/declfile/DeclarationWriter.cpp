@@ -9,6 +9,8 @@
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
 #include "platform/os/Drives.h"
+#include "platform/os/FaultSeam.h"
+#include "platform/os/FileSet.h"
 #include "platform/ui/MessageService.h"
 #include "shell/ugExcecao.h"
 #include "shell/ugFuncoes.h"
@@ -242,8 +244,12 @@ private:
     int progress_ = 0;
     QByteArray key_;
     QString baseName_;
-    QString currentPath_;
+    QString currentPath_;   // the part being written, under its temporary name
     QString currentName_;
+    QString currentFinal_;  // the name it takes once written
+    QList<QPair<QString, QString>> written_;  // parts written, not named yet
+    void partWritten();
+    void nameWrittenParts();
     bool ioError_ = false;
     bool diskFull_ = false;
     std::optional<db::DbError> dataFolderError_;  // a table of the data folder could not be written
@@ -305,11 +311,34 @@ bool WriterRun::closePart() {
 
 bool WriterRun::StampFileDigest() {
     if (!PollCancel()) return false;
-    if (declfile::StampFileDigest(state_.ArquivoGerado) != StampResult::Stamped) {
+    if (declfile::StampFileDigest(currentPath_) != StampResult::Stamped) {
         ioError_ = true;
         return false;
     }
+    fault::Step("part.stamped");
     return PollCancel();
+}
+
+// A part that is closed (and stamped) waits under its temporary name until
+// the run ends; a diskette leaves the drive, so its part is named at once.
+void WriterRun::partWritten() {
+    if (currentPath_.isEmpty()) return;
+    written_ << qMakePair(currentPath_, currentFinal_);
+    currentPath_.clear();
+    if (diskette()) nameWrittenParts();
+}
+
+void WriterRun::nameWrittenParts() {
+    if (written_.isEmpty()) return;
+    bool named;
+    if (written_.size() == 1) {
+        // One rename is one step already: no record needed (none on a diskette).
+        named = os::SyncFile(written_.first().first) && os::ReplaceFile(written_.first().first, written_.first().second);
+    } else {
+        named = os::RenameTogether(QFileInfo(written_.first().second).absolutePath(), written_);
+    }
+    if (!named) ioError_ = true;
+    written_.clear();
 }
 
 void WriterRun::storePendingContractCount() {
@@ -402,6 +431,7 @@ bool WriterRun::OpenNextFile() {
         if (!WriteTrailerRecord()) return false;
         if (!closePart()) return false;
         if (state_.ModoParticionamento != 1 && !StampFileDigest()) return false;
+        partWritten();
     }
     ++part_;
     ++partsOpened_;
@@ -475,8 +505,12 @@ bool WriterRun::OpenNextFile() {
         state_.ArquivoGerado = path;
         state_.QtArquivosGerados = quint16(partsOpened_);
         state_.NomeArquivoGerado = name;
+        // Written under a name that no list takes for a declaration: a run
+        // killed halfway leaves no part that looks complete.
+        const QString temp = path + QStringLiteral(".tmp");
+        QFile::remove(temp);
         auto file = partFileFactory() ? partFileFactory()() : MakeDiskPartFile();
-        if (!file->Create(path)) {
+        if (!file->Create(temp)) {
             msg::ShowBox(msg::BoxKind::Information, diskette()
                                                         ? QStringLiteral("Disco com problema ou não há disco na unidade.")
                                                         : TransmitFolderProblemText(decName));
@@ -490,9 +524,11 @@ bool WriterRun::OpenNextFile() {
             continue;
         }
         file_ = std::move(file);
-        currentPath_ = path;
+        currentPath_ = temp;
+        currentFinal_ = path;
         currentName_ = decName;
         if (!WriteHeaderRecord()) return false;
+        fault::Step("part.opened");
         used_ = 0;
         return true;
     }
@@ -504,6 +540,10 @@ void WriterRun::cleanUp(bool completed) {
         const bool closed = closePart();
         if (closed && completed && state_.ModoParticionamento != 1) StampFileDigest();
     }
+    // Every part written takes its name, except one an I/O error or a cancel
+    // cut short (removed below).
+    if (!ioError_ && !(cancelled_ && partOpen && !completed)) partWritten();
+    nameWrittenParts();
     resp_.reset();
     emp_.reset();
     vinc_.reset();
@@ -527,6 +567,7 @@ void WriterRun::cleanUp(bool completed) {
                                 : QStringLiteral("Erro de gravação no arquivo \"")) +
                          currentName_ + QStringLiteral("\". O arquivo incompleto foi excluído."));
     }
+    if (ioError_) currentPath_.clear();
 }
 
 void WriterRun::dropReceiptTables() {

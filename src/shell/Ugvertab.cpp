@@ -4,8 +4,10 @@
 #include "platform/db/Database.h"
 #include "platform/db/Table.h"
 #include "shell/DeclarationTables.h"
+#include "shell/TableFileCheck.h"
 #include "platform/ui/MessageService.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -74,11 +76,30 @@ QString TableFileOfIndexFile(const QString& indexFile) {
     return indexFile.left(dot + 1) + QStringLiteral("DB");
 }
 
-bool CheckTablesAtStartup() {
+namespace {
+const db::TableDef* shippedTable(const QList<db::TableDef>& shipped, const QString& file) {
+    for (const db::TableDef& t : shipped)
+        if (t.fileName.compare(file, Qt::CaseInsensitive) == 0) return &t;
+    return nullptr;
+}
+}  // namespace
+
+bool CheckTablesAtStartup(QString* damaged) {
     const QString folder = AppPaths::dataFolder();
     for (const QString& file : RequiredTableFiles()) {
         if (!QFileInfo::exists(AppPaths::findNoCase(folder, file))) return false;
     }
+    // Before any index is rebuilt: a foreign file must never be written into.
+    const QList<db::TableDef> shipped = DeclarationTables::ShippedTables();
+    for (const QString& file : RequiredTableFiles()) {
+        const QString path = AppPaths::findNoCase(folder, file);
+        const db::TableDef* def = shippedTable(shipped, file);
+        if (def && !TableFileMatches(path, *def, false, OlderLayoutMissingColumns(file))) {
+            if (damaged) *damaged = path;
+            return false;
+        }
+    }
+    db::Database::RecoverAfterCrash(folder);
     auto database = db::Database::forFolder(folder);
     for (const StartupIndex& si : StartupIndexes()) {
         bool present = false;
@@ -131,4 +152,17 @@ bool RebuildIndexIn(db::Database& database, const QString& indexFile, const db::
     }
     table.Close();
     return true;
+}
+
+QString DamagedTableMessage(const QString& path) {
+    const QString name = QDir::toNativeSeparators(path);
+    const bool declaration = shippedTable({DeclarationTables::BD8Emp(), DeclarationTables::BD8Vinc(),
+                                           DeclarationTables::BD8Resp()},
+                                          QFileInfo(path).fileName()) != nullptr;
+    return QStringLiteral("O arquivo \"%1\" está danificado ou não é a tabela que o LOBRIX espera nesse lugar.\n"
+                          "O arquivo não foi alterado.\n")
+               .arg(name) +
+           (declaration ? QStringLiteral("Restaure a cópia de segurança mais recente da declaração "
+                                         "(Utilitários, Cópia de Segurança, Restaurar).")
+                        : QStringLiteral("Instale novamente o LOBRIX."));
 }

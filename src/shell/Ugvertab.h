@@ -25,8 +25,13 @@ QList<StartupIndex> StartupIndexes();
 QString TableFileOfIndexFile(const QString& indexFile);
 
 // True when all table files exist, after rebuilding the missing indexes;
-// false at the first missing table file (nothing is rebuilt then).
-bool CheckTablesAtStartup();
+// false at the first missing table file (nothing is rebuilt then). A file
+// that exists but is not its table (damaged, another database, a folder)
+// gives false too, with its path in `damaged`; nothing is written into it.
+bool CheckTablesAtStartup(QString* damaged = nullptr);
+
+// The start-up's message for a table file that is not its table.
+QString DamagedTableMessage(const QString& path);
 
 // Rebuilds one index of a table file of the database, opened exclusively.
 // Warns and gives false when the table is in use, when the index cannot be

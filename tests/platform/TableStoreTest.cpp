@@ -2,6 +2,9 @@
 #include "platform/db/Table.h"
 
 #include <QFile>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -241,6 +244,50 @@ TEST_F(TableStore, ExclusiveUseMakesTheTableBusyForEveryoneElse) {
     Table c(database, "People");
     c.SetExclusive(true);
     EXPECT_THROW(c.Open(), DbError);
+}
+
+TEST_F(TableStore, SqlOnATableAnotherProcessHoldsExclusivelyIsBusy) {
+    add("1", "A");
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t holder = ::fork();
+    ASSERT_GE(holder, 0);
+    if (holder == 0) {
+        // Another copy of the program, holding the table for exclusive use.
+        TableLock lock(database->resolve("People.DB"), true);
+        (void)!::write(ready[1], "x", 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char c = 0;
+    ASSERT_EQ(::read(ready[0], &c, 1), 1);
+    Query insert(database);
+    insert.SetSQL("INSERT INTO People (Code, Name, City, Active) VALUES (:c, 'B', '', 0)");
+    insert.ParamByName("c").AsString = "2";
+    Query select(database);
+    select.SetSQL("SELECT count(*) FROM People");
+    for (Query* q : {&insert, &select}) {
+        try {
+            q == &insert ? q->ExecSQL() : q->Open();
+            ADD_FAILURE() << "expected a busy table";
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.kind(), ErrorKind::Busy);
+            EXPECT_EQ(e.code(), kTableBusy);
+            EXPECT_TRUE(e.text().startsWith("Table is busy")) << e.text().toStdString();
+        }
+    }
+    ::kill(holder, SIGKILL);
+    ::waitpid(holder, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    insert.ExecSQL();
+    EXPECT_EQ(insert.RowsAffected(), 1);
+    // Within this process an exclusive hold does not stop its own SQL.
+    Table own(database, "People");
+    own.SetExclusive(true);
+    own.Open();
+    select.Open();
+    EXPECT_EQ(select.Fields(0).AsString(), "2");
 }
 
 TEST_F(TableStore, QueriesJoinTableFilesWithBoundParameters) {

@@ -506,3 +506,100 @@ TEST_F(BackupForms, OlderTableLayoutIsUpgradedUnlessNoUpdate) {
 }
 
 }  // namespace
+
+TEST_F(BackupForms, ArchiveWithADamagedTableOrAForeignFile) {
+    fillDeclaration(300);
+    const auto backedUp = tableBytes();
+    QTemporaryDir original;
+    for (const char* t : {"Bd8emp.DB", "Bd8vinc.DB", "bd8resp.DB"}) QFile::copy(tablePath(t), original.filePath(t));
+    BoxHost host;
+    changeDeclaration();
+    const auto before = tableBytes();
+    const QString shippedBase = tablePath("TB8BASE.DB");
+    const QByteArray shippedBaseBytes = bytesOf(shippedBase);
+
+    // Archives made from a folder of table files put together by each case.
+    auto archiveOf = [&](const QString& name, const std::function<void(const QString&)>& arrange) {
+        QTemporaryDir source;
+        for (const char* t : {"Bd8emp.DB", "Bd8vinc.DB", "bd8resp.DB"})
+            QFile::copy(original.filePath(t), source.filePath(t));
+        arrange(source.path());
+        TBackupFile bk;
+        bk.BackupTitle = "Zuvo2009";
+        bk.OnError = [](TBackupFile*, int, const QString& e) { ADD_FAILURE() << e.toStdString(); };
+        QStringList files;
+        for (const QString& f : QDir(source.path()).entryList(QDir::Files)) files << source.filePath(f);
+        EXPECT_TRUE(bk.Backup(files, drive.filePath(name)));
+        return drive.filePath(name);
+    };
+    auto overwritePages = [](const QString& path) {
+        QFile f(path);
+        f.open(QIODevice::ReadWrite);
+        f.seek(4096 * 2);
+        f.write(QByteArray(4096 * 2, '\x33'));
+    };
+    auto writeFile = [](const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        f.write(bytes);
+    };
+    auto foreignTable = [](const QString& path) {
+        QFile::remove(path);
+        db::Database other(QFileInfo(path).absolutePath());
+        db::TableDef def;
+        def.fileName = QFileInfo(path).fileName();
+        def.fields = {db::textField("Nome", 40)};
+        other.createTable(def);
+    };
+
+    struct Case {
+        const char* what;
+        QString archive;
+        QString message;  // empty: restored
+    };
+    const QList<Case> cases = {
+        {"damaged contract table",
+         archiveOf("paginas.bkp", [&](const QString& d) { overwritePages(d + "/Bd8vinc.DB"); }),
+         "A tabela \"Bd8vinc.DB\" da cópia de segurança está danificada"},
+        {"establishment table of another layout",
+         archiveOf("estranha.bkp", [&](const QString& d) { foreignTable(d + "/Bd8emp.DB"); }),
+         "A tabela \"Bd8emp.DB\" da cópia de segurança está danificada"},
+        {"responsible table missing",
+         archiveOf("sem-resp.bkp", [](const QString& d) { QFile::remove(d + "/bd8resp.DB"); }),
+         "A cópia de segurança não traz a tabela \"bd8resp.DB\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        host.texts.clear();
+        EXPECT_FALSE(restore(c.archive));
+        ASSERT_EQ(host.texts.size(), 2) << host.texts.join(" | ").toStdString();
+        EXPECT_TRUE(host.texts[1].startsWith(c.message)) << host.texts[1].toStdString();
+        EXPECT_TRUE(host.texts[1].endsWith("Os dados existentes não foram alterados."));
+        EXPECT_EQ(tableBytes(), before);
+        EXPECT_FALSE(QFileInfo::exists(AppPaths::dataFolder() + "/Work"));
+    }
+
+    // A damaged lookup table carried along is left in the archive.
+    host.texts.clear();
+    const QString extra = archiveOf("com-extra.bkp", [&](const QString& d) {
+        writeFile(d + "/TB8BASE.DB", QByteArray(5000, 'x'));
+        writeFile(d + "/leiame.txt", "nada");
+    });
+    EXPECT_TRUE(restore(extra));
+    EXPECT_EQ(host.texts.last(), kRestoreDone);
+    EXPECT_EQ(bytesOf(shippedBase), shippedBaseBytes);
+    EXPECT_FALSE(QFileInfo::exists(AppPaths::dataFolder() + "/leiame.txt"));
+    EXPECT_EQ(tableBytes(), backedUp);
+}
+
+TEST_F(BackupForms, BackupLeavesSideFilesAndJournalsOut) {
+    const QString dados = AppPaths::dataFolder();
+    for (const char* side : {"Bd8emp.DB-journal", "Bd8vinc.DB.restore-old", "bd8resp.DB.restore-new", "Bd8emp.DB.new"}) {
+        QFile f(dados + "/" + side);
+        f.open(QIODevice::WriteOnly);
+    }
+    QStringList names;
+    for (const QString& f : DeclarationTableFiles(dados)) names << QFileInfo(f).fileName();
+    names.sort(Qt::CaseInsensitive);
+    EXPECT_EQ(names, (QStringList{"Bd8emp.DB", "bd8resp.DB", "Bd8vinc.DB"}));
+}
