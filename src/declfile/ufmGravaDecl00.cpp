@@ -84,20 +84,24 @@ void TfmGravaDecl00::PageShown() {
     NextButton()->setFocus();
 }
 
+bool OpenWizardEstablishments(QWidget* cancelButton) {
+    dmDadosResp->AnoBaseAssistente = QString::number(declfile::ProgramAnoBase());
+    db::Query& q = dmDadosResp->quEmpresas;
+    q.Close();
+    q.SetSQL(QStringLiteral("SELECT *\nFROM BD8Emp\nWHERE Anbase = :AnBase\n"
+                            "ORDER BY CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento"));
+    q.ParamByName(QStringLiteral("AnBase")).AsString = dmDadosResp->AnoBaseAssistente;
+    q.Open();
+    if (!q.Eof()) return true;
+    ShowMessageByCode(QStringLiteral("1700"));
+    if (cancelButton) cancelButton->setFocus();
+    return false;
+}
+
 void TfmGravaDecl00::bbAvancarClick() {
     try {
-        dmDadosResp->AnoBaseAssistente = QString::number(declfile::ProgramAnoBase());
+        if (!OpenWizardEstablishments(CancelButton())) throw SilentAbort();
         db::Query& q = dmDadosResp->quEmpresas;
-        q.Close();
-        q.SetSQL(QStringLiteral("SELECT *\nFROM BD8Emp\nWHERE Anbase = :AnBase\n"
-                                "ORDER BY CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento"));
-        q.ParamByName(QStringLiteral("AnBase")).AsString = dmDadosResp->AnoBaseAssistente;
-        q.Open();
-        if (q.Eof()) {
-            ShowMessageByCode(QStringLiteral("1700"));
-            CancelButton()->setFocus();
-            throw SilentAbort();
-        }
         lbEmpresas00->clear();
         for (q.First(); !q.Eof(); q.Next())
             lbEmpresas00->addItem(q.FieldByName(QStringLiteral("AnBase")).AsString() +
