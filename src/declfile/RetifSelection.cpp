@@ -88,15 +88,25 @@ QStringList RetifContractColumns() { return DeclarationTables::ContractKey().mid
 
 namespace {
 
-// Appends to `target` the current row of `source`, column by column.
-void copyRow(db::Table& source, db::Table& target) {
-    target.Append();
-    for (int i = 0; i < target.FieldCount(); ++i) {
-        db::Field& to = target.Fields(i);
-        if (db::Field* from = source.FindField(to.FieldName())) to.SetAsString(from->AsString());
+// Copies rows column by column, the columns matched by name once.
+class RowCopier {
+public:
+    RowCopier(db::Table& source, db::Table& target) : source_(source), target_(target) {
+        for (int i = 0; i < target.FieldCount(); ++i)
+            if (db::Field* from = source.FindField(target.Fields(i).FieldName())) pairs_.append(qMakePair(from, &target.Fields(i)));
     }
-    target.Post();
-}
+    // Appends to the target the source's current row.
+    void Copy() {
+        target_.Append();
+        for (const auto& [from, to] : pairs_) to->SetAsString(from->AsString());
+        target_.Post();
+    }
+
+private:
+    db::Table& source_;
+    db::Table& target_;
+    QList<QPair<db::Field*, db::Field*>> pairs_;
+};
 
 }  // namespace
 
@@ -117,8 +127,9 @@ bool CopySelectionToWork(const RetifSelection& selection, const std::shared_ptr<
         teResp.EmptyTable();
         teEmp.EmptyTable();
         teVinc.EmptyTable();
+        RowCopier resp(bdResp, teResp), emp(bdEmp, teEmp), vinc(bdVinc, teVinc);
         bdResp.First();
-        if (!bdResp.Eof()) copyRow(bdResp, teResp);
+        if (!bdResp.Eof()) resp.Copy();
         for (int i = 0; i < selection.Count() && failure.isEmpty(); ++i) {
             const RetifEstablishment& e = selection.Entry(i);
             if (!e.chosen) continue;
@@ -126,14 +137,14 @@ bool CopySelectionToWork(const RetifSelection& selection, const std::shared_ptr<
                 failure = QStringLiteral("1925");
                 break;
             }
-            copyRow(bdEmp, teEmp);
+            emp.Copy();
             for (const RetifContract& c : e.contracts) {
                 if (!bdVinc.FindKey(e.Key() + c.key)) {
                     failure = QStringLiteral("1925");
                     break;
                 }
                 try {
-                    copyRow(bdVinc, teVinc);
+                    vinc.Copy();
                 } catch (const db::DbError& error) {
                     if (error.kind() != db::ErrorKind::KeyViolation) throw;
                     teVinc.Cancel();

@@ -51,12 +51,7 @@ forms::WizardFrame firstFrame() {
 TfmGravaDecl00::TfmGravaDecl00(QWidget* parent) : forms::WizardPage(firstFrame(), parent) {
     fmGravaDecl00 = this;
     SetMemoLines({QString(), QStringLiteral("Este assistente vai auxiliá-lo na Gravação da Declaração Zuvo.")});
-    lblAno = new QLabel(QStringLiteral("Declaração Ano-Base ") + QString::number(declfile::ProgramAnoBase()), Panel());
-    lblAno->setObjectName(QStringLiteral("lblAno"));
-    QFont f = lblAno->font();
-    f.setBold(true);
-    lblAno->setFont(f);
-    PanelLayout()->addWidget(lblAno);
+    lblAno = AddYearLabel(this);
     lbEmpresas00 = new QListWidget(this);
     lbEmpresas00->setObjectName(QStringLiteral("lbEmpresas00"));
     lbEmpresas00->setSelectionMode(QAbstractItemView::MultiSelection);
@@ -67,11 +62,25 @@ TfmGravaDecl00::TfmGravaDecl00(QWidget* parent) : forms::WizardPage(firstFrame()
 
 TfmGravaDecl00::~TfmGravaDecl00() {
     if (fmGravaDecl00 == this) fmGravaDecl00 = nullptr;
-    if (dmDadosResp) {
-        dmDadosResp->quEmpresas.Close();
-        delete dmDadosResp;
-        dmDadosResp = nullptr;
-    }
+    FreeWizardModule();
+}
+
+QLabel* AddYearLabel(forms::WizardPage* page) {
+    auto* label = new QLabel(QStringLiteral("Declaração Ano-Base ") + QString::number(declfile::ProgramAnoBase()),
+                             page->Panel());
+    label->setObjectName(QStringLiteral("lblAno"));
+    QFont f = label->font();
+    f.setBold(true);
+    label->setFont(f);
+    page->PanelLayout()->addWidget(label);
+    return label;
+}
+
+void FreeWizardModule() {
+    if (!dmDadosResp) return;
+    dmDadosResp->quEmpresas.Close();
+    delete dmDadosResp;
+    dmDadosResp = nullptr;
 }
 
 void TfmGravaDecl00::pGuardaPosicao() {

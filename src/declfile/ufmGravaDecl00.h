@@ -47,3 +47,8 @@ QPushButton* GravaDeclButton(QWidget* parent, const char* name, const char* text
 // base year in dmDadosResp->quEmpresas, left open for the next page; without
 // any, message "1700", the focus on Cancel and false.
 bool OpenWizardEstablishments(QWidget* cancelButton);
+
+// The first pages' "Declaração Ano-Base" line under the memo, and their
+// freeing of the wizard's data module.
+QLabel* AddYearLabel(forms::WizardPage* page);
+void FreeWizardModule();

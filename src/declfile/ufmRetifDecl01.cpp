@@ -31,12 +31,7 @@ TfmRetifDecl01::TfmRetifDecl01(QWidget* parent) : forms::WizardPage(firstFrame()
                   QString(),
                   QStringLiteral("A correção dos dados do próprio estabelecimento é feita por meio da central de "
                                  "atendimento da declaração, pelo telefone 0800 000 0000.")});
-    lblAno = new QLabel(QStringLiteral("Declaração Ano-Base ") + QString::number(declfile::ProgramAnoBase()), Panel());
-    lblAno->setObjectName(QStringLiteral("lblAno"));
-    QFont f = lblAno->font();
-    f.setBold(true);
-    lblAno->setFont(f);
-    PanelLayout()->addWidget(lblAno);
+    lblAno = AddYearLabel(this);
     BackButton()->setEnabled(false);
     pGuardaPosicao();
 
@@ -49,13 +44,7 @@ TfmRetifDecl01::TfmRetifDecl01(QWidget* parent) : forms::WizardPage(firstFrame()
                                       "Processo será interrompido"));
 }
 
-TfmRetifDecl01::~TfmRetifDecl01() {
-    if (dmDadosResp) {
-        dmDadosResp->quEmpresas.Close();
-        delete dmDadosResp;
-        dmDadosResp = nullptr;
-    }
-}
+TfmRetifDecl01::~TfmRetifDecl01() { FreeWizardModule(); }
 
 void TfmRetifDecl01::pGuardaPosicao() {
     StoreGeometry(dmDadosResp->GeometriaAssistente);

@@ -99,13 +99,16 @@ void TfmRetifDecl02::LoadContracts() {
     db::Query& q = dmDadosResp->quVinculos;
     q.Close();
     // The list's line K is the query's row K + 1 only while the order is fixed.
-    q.SetSQL(QStringLiteral("SELECT *\nFROM BD8Vinc\nWHERE AnBase = :AnBase AND\n"
+    // Only the columns the list and the choice read: a large establishment's
+    // rows stay small in memory.
+    const QStringList keyColumns = QStringList{QStringLiteral("AnBase"), QStringLiteral("CoCgcCeiEstabelecimento"),
+                                               QStringLiteral("NuPrefixoEstabelecimento")} +
+                                   declfile::RetifContractColumns();
+    q.SetSQL(QStringLiteral("SELECT ") + keyColumns.join(QStringLiteral(", ")) +
+             QStringLiteral("\nFROM BD8Vinc\nWHERE AnBase = :AnBase AND\n"
                             "CoCgcCeiEstabelecimento = :CoCgcCeiEstabelecimento AND\n"
                             "NuPrefixoEstabelecimento = :NuPrefixoEstabelecimento\nORDER BY ") +
-             (QStringList{QStringLiteral("AnBase"), QStringLiteral("CoCgcCeiEstabelecimento"),
-                          QStringLiteral("NuPrefixoEstabelecimento")} +
-              declfile::RetifContractColumns())
-                 .join(QStringLiteral(", ")));
+             keyColumns.join(QStringLiteral(", ")));
     q.ParamByName(QStringLiteral("AnBase")).AsString = e.year;
     q.ParamByName(QStringLiteral("CoCgcCeiEstabelecimento")).AsString = e.inscription;
     q.ParamByName(QStringLiteral("NuPrefixoEstabelecimento")).AsString = e.prefix;
