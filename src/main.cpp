@@ -2,6 +2,7 @@
 #include "declfile/ufmGravaDecl00.h"
 #include "declfile/ufmRetifDecl01.h"
 #include "entry/ufmDadosResp.h"
+#include "entry/ufmSemEmpregados.h"
 #include "platform/ui/LobrixApplication.h"
 #include "shell/LobrixStartup.h"
 #include "shell/udmRaveRelatorios.h"
@@ -26,6 +27,7 @@ static void RegisterCommandHandlers(TfmLOBRIX& window) {
 // data modules, in their order of creation.
 static void CreateStartupForms() {
     CreateStartupPickers();
+    fmSemEmpregados = new TfmSemEmpregados;
     dmRaveRelatorios = new TdmRaveRelatorios;
     if (fmLOBRIX) RegisterCommandHandlers(*fmLOBRIX);
 }
@@ -33,6 +35,7 @@ static void CreateStartupForms() {
 static void FreeStartupForms() {
     delete dmRaveRelatorios;
     dmRaveRelatorios = nullptr;
+    delete fmSemEmpregados;
     FreeStartupPickers();
 }
 

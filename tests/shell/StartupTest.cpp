@@ -132,7 +132,10 @@ TEST_F(StartupFixture, IndexThatCannotBeRebuiltWarnsAndTheStartGoesOn) {
     ASSERT_EQ(StartProgram(), StartOutcome::Started);
     ASSERT_EQ(boxes.shown().size(), 1);
     EXPECT_EQ(boxes.shown().at(0).kind, msg::BoxKind::Warning);
-    EXPECT_TRUE(boxes.texts().at(0).startsWith("Não foi possível recriar o índice do arquivo TB8NACIO.DB"));
+    // The cause in the program's words, not the statement that failed.
+    EXPECT_EQ(boxes.texts().at(0),
+              "Não foi possível recriar o índice do arquivo TB8NACIO.DB:\nhá registros repetidos na chave do índice.\n"
+              "Utilize a opção Utilitários, Cópia de Segurança, Restaurar.");
     EXPECT_EQ(mainWindowCount(), 1);
 }
 
@@ -178,11 +181,43 @@ TEST_F(StartupFixture, SecondStageShowsAlreadyRunning) {
     EXPECT_EQ(mainWindowCount(), 0);
 }
 
+TEST_F(StartupFixture, MissingOutputFolderIsCreated) {
+    ASSERT_TRUE(QDir(program.path() + "Transmite").removeRecursively());
+    ScriptedMessages boxes;
+    ASSERT_EQ(StartProgram(), StartOutcome::Started);
+    EXPECT_TRUE(QFileInfo(program.path() + "Transmite").isDir());
+    EXPECT_TRUE(boxes.shown().isEmpty());
+}
+
+TEST_F(StartupFixture, LockFolderThatCannotBeWrittenIsNamedAndTheProgramEnds) {
+    // A plain file where the folder should be: no lock can be made under it,
+    // whoever runs the program.
+    const QString blocked = locks.filePath("not-a-folder");
+    QFile file(blocked);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    os::SetLockFolder(blocked);
+    ScriptedMessages boxes;
+    boxes.answer("mrOk");
+    EXPECT_EQ(StartProgram(), StartOutcome::Failed);
+    ASSERT_EQ(boxes.texts().size(), 1);
+    EXPECT_TRUE(boxes.texts().at(0).contains(QDir::toNativeSeparators(blocked)));
+    EXPECT_TRUE(boxes.texts().at(0).contains("não permite gravação"));
+    EXPECT_EQ(boxes.shown().at(0).kind, msg::BoxKind::Error);
+    EXPECT_EQ(mainWindowCount(), 0);
+}
+
 TEST(StartupProcess, SecondProgramEndsWhileTheFirstRuns) {
     const QString program = QStringLiteral(LOBRIX_BINARY_DIR "/lobrix");
     ASSERT_TRUE(QFileInfo::exists(program));
+    // A temporary folder of its own, so another copy run by the same user elsewhere
+    // (a developer's session, a parallel test) cannot hold the guard meanwhile.
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    os::SetLockFolder(tmp.path());
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("TMPDIR", tmp.path());
     QProcess first;
     first.setProcessEnvironment(env);
     first.start(program, {});
@@ -206,6 +241,7 @@ TEST(StartupProcess, SecondProgramEndsWhileTheFirstRuns) {
     first.waitForFinished(5000);
     EXPECT_FALSE(os::NamedMutexExists("Lobrix"));
     EXPECT_FALSE(os::NamedMutexExists("This is a unique string!"));
+    os::SetLockFolder(QString());
 }
 
 TEST_F(StartupFixture, UnreadableLookupTableEndsWithTheFatalErrorBox) {
@@ -220,7 +256,10 @@ TEST_F(StartupFixture, UnreadableLookupTableEndsWithTheFatalErrorBox) {
     EXPECT_EQ(StartProgram(), StartOutcome::Failed);
     // The rebuild of its index warns first; opening the tables then fails for good.
     ASSERT_GE(boxes.texts().size(), 2);
-    EXPECT_TRUE(boxes.texts().first().startsWith(QString::fromUtf8("Nenhum usuário pode estar usando o sistema")));
+    // Damaged, not in use: the warning names the file and says so.
+    EXPECT_EQ(boxes.texts().first(),
+              "Não foi possível recriar o índice do arquivo TB8RACA.DB:\no arquivo está danificado.\n"
+              "Utilize a opção Utilitários, Cópia de Segurança, Restaurar.");
     EXPECT_EQ(boxes.shown().last().kind, msg::BoxKind::Error);
     EXPECT_TRUE(boxes.texts().last().contains(QString::fromUtf8("Erro não previsto.")));
     EXPECT_EQ(mainWindowCount(), 0);
