@@ -215,6 +215,18 @@ TEST_F(GravaDecl, UserWritesTwoOfThreeEstablishmentsAndTransmits) {
     // The summary names the first establishment written.
     const QString text = PdfText(pdf);
     EXPECT_TRUE(text.contains(pageTwoFirstLine.left(18).trimmed())) << text.toStdString();
+
+    // One label for the one part.
+    const QString labels = program.path() + "etiquetas.txt";
+    reports->RvSystem1.setDestination(report::Destination::TextFile, labels);
+    reports->RvProtocolo.SetParam("VersaoEditada", "2009,V.01");
+    reports->RvProtocolo.SelectReport("rptEtiqueta");
+    ASSERT_TRUE(reports->RvProtocolo.Execute());
+    reports->RvProtocolo.Close();
+    const QString label = ReadTextFile(labels);
+    EXPECT_EQ(label.count("ZUVO 2009 - Parte 1"), 1) << label.toStdString();
+    EXPECT_TRUE(label.contains("Versão 2009,V.01")) << label.toStdString();
+    EXPECT_TRUE(label.contains("Estabelecimentos: 2   Vínculos: 4")) << label.toStdString();
 }
 
 TEST_F(GravaDecl, InterruptedCheckReturnsToTheDataPanelWithTheResponsibleSaved) {
