@@ -4,7 +4,6 @@
 #include "ufmGravaDecl02.h"
 
 #include "platform/ui/Forms.h"
-#include "platform/ui/SilentAbort.h"
 #include "shell/udmDadosResp.h"
 #include "shell/ugFuncoes.h"
 
@@ -108,18 +107,15 @@ bool OpenWizardEstablishments(QWidget* cancelButton) {
 }
 
 void TfmGravaDecl00::bbAvancarClick() {
-    try {
-        if (!OpenWizardEstablishments(CancelButton())) throw SilentAbort();
-        db::Query& q = dmDadosResp->quEmpresas;
-        lbEmpresas00->clear();
-        for (q.First(); !q.Eof(); q.Next())
-            lbEmpresas00->addItem(q.FieldByName(QStringLiteral("AnBase")).AsString() +
-                                  q.FieldByName(QStringLiteral("CoCgcCeiEstabelecimento")).AsString() +
-                                  q.FieldByName(QStringLiteral("NuPrefixoEstabelecimento")).AsString());
-        q.First();
-        GoNext(std::make_unique<TfmGravaDecl02>());
-    } catch (const SilentAbort&) {
-    }
+    if (!OpenWizardEstablishments(CancelButton())) return;
+    db::Query& q = dmDadosResp->quEmpresas;
+    lbEmpresas00->clear();
+    for (q.First(); !q.Eof(); q.Next())
+        lbEmpresas00->addItem(q.FieldByName(QStringLiteral("AnBase")).AsString() +
+                              q.FieldByName(QStringLiteral("CoCgcCeiEstabelecimento")).AsString() +
+                              q.FieldByName(QStringLiteral("NuPrefixoEstabelecimento")).AsString());
+    q.First();
+    GoNext(std::make_unique<TfmGravaDecl02>());
 }
 
 void ShowGravaDecl(QWidget* parent) {

@@ -11,6 +11,7 @@
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
 #include "platform/report/ReportEngine.h"
+#include "platform/ui/EntryForm.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/MaskAdapter.h"
 #include "platform/ui/TickList.h"
@@ -513,4 +514,25 @@ TEST_F(GravaDecl, SummaryPageWarnsOfSeveralFilesAndSavesThePdf) {
     QFile f(existing);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("old"));
+}
+
+TEST_F(GravaDecl, HelpOfTheFocusedFieldOnTheResponsiblePage) {
+    TfmGravaDecl00 first;
+    dmDadosResp->AnoBaseAssistente = "2009";
+    TfmGravaDecl01 page;
+    QList<int> opened;
+    FormsScript script;
+    script.expect("fmGravaDecl01", [&](QWidget* p) {
+        ui::EntryFormController::Of(p)->ShowHelp = [&](int context) { opened << context; };
+        for (QLineEdit* edit : {page.mdInscricao, page.deEmail, page.deDataNasc}) {
+            edit->setFocus();
+            settle();
+            QTest::keyClick(edit, Qt::Key_F1);
+        }
+        p->findChild<QPushButton*>("bbCancelar")->click();
+        return int(forms::mrNone);
+    });
+    forms::ShowModal(&page);
+    EXPECT_EQ(opened, QList<int>({46, 205, 209}));
+    EXPECT_EQ(dmDadosResp->EncerrarAssistente, 1);
 }
