@@ -1,5 +1,6 @@
 #include "entry/StartupPickers.h"
 #include "declfile/ufmGravaDecl00.h"
+#include "declfile/ufmRetifDecl01.h"
 #include "entry/ufmDadosResp.h"
 #include "entry/ufmSemEmpregados.h"
 #include "platform/ui/LobrixApplication.h"
@@ -19,6 +20,7 @@ static void RegisterCommandHandlers(TfmLOBRIX& window) {
     window.SetCommandHandler(C::EmitirCartela, [] { EmitirCartela(fmLOBRIX->Versao, fmLOBRIX->AnoBase); });
     window.SetCommandHandler(C::Resp, [] { ShowDadosResp(fmLOBRIX); });
     window.SetCommandHandler(C::Gravar, [] { ShowGravaDecl(fmLOBRIX); });
+    window.SetCommandHandler(C::Retif, [] { ShowRetifDecl(fmLOBRIX); });
 }
 
 // The windows and modules that live for the whole run, created after the
