@@ -1,3 +1,4 @@
+#include "declfile/ufmConsultaDisquete.h"
 #include "entry/StartupPickers.h"
 #include "entry/ufmDadosResp.h"
 #include "platform/ui/LobrixApplication.h"
@@ -16,6 +17,7 @@ static void RegisterCommandHandlers(TfmLOBRIX& window) {
     window.SetCommandHandler(C::VisualizarCartela, [] { VisualizarCartela(fmLOBRIX->Versao, fmLOBRIX->AnoBase); });
     window.SetCommandHandler(C::EmitirCartela, [] { EmitirCartela(fmLOBRIX->Versao, fmLOBRIX->AnoBase); });
     window.SetCommandHandler(C::Resp, [] { ShowDadosResp(fmLOBRIX); });
+    window.SetCommandHandler(C::ConsDisq, [] { ShowConsultaDisquete(fmLOBRIX); });
 }
 
 // The windows and modules that live for the whole run, created after the
@@ -23,10 +25,12 @@ static void RegisterCommandHandlers(TfmLOBRIX& window) {
 static void CreateStartupForms() {
     CreateStartupPickers();
     dmRaveRelatorios = new TdmRaveRelatorios;
+    fmConsultaDisquete = new TfmConsultaDisquete;
     if (fmLOBRIX) RegisterCommandHandlers(*fmLOBRIX);
 }
 
 static void FreeStartupForms() {
+    delete fmConsultaDisquete;
     delete dmRaveRelatorios;
     dmRaveRelatorios = nullptr;
     FreeStartupPickers();

@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <cstring>
+
 namespace db {
 
 Query::Query(std::shared_ptr<Database> database) : database_(std::move(database)) { name_ = QStringLiteral("query"); }
@@ -33,6 +35,29 @@ sqlite3_stmt* Query::prepareBound() {
     return st;
 }
 
+namespace {
+
+constexpr quint32 kNullLength = 0xFFFFFFFFu;
+
+void appendColumn(QByteArray& arena, const char* bytes, int size, bool isNull) {
+    const quint32 length = isNull ? kNullLength : quint32(size);
+    arena.append(reinterpret_cast<const char*>(&length), sizeof length);
+    if (!isNull) arena.append(bytes, size);
+}
+
+// The column's value at `at`, moving `at` past it.
+QString takeColumn(const QByteArray& arena, qsizetype& at) {
+    quint32 length;
+    memcpy(&length, arena.constData() + at, sizeof length);
+    at += sizeof length;
+    if (length == kNullLength) return QString();
+    const QString value = QString::fromUtf8(arena.constData() + at, qsizetype(length));
+    at += length;
+    return value;
+}
+
+}  // namespace
+
 void Query::Open() {
     if (Active()) return;
     sqlite3_stmt* st = prepareBound();
@@ -40,35 +65,65 @@ void Query::Open() {
     const int cols = sqlite3_column_count(st);
     for (int c = 0; c < cols; ++c) defs << textField(QString::fromUtf8(sqlite3_column_name(st, c)), 0);
     buildFields(defs);
-    rows_.clear();
+    arena_.clear();
+    rowStart_.clear();
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-        QVector<QVariant> row(cols);
+        rowStart_.push_back(arena_.size());
         for (int c = 0; c < cols; ++c) {
             switch (sqlite3_column_type(st, c)) {
-            case SQLITE_NULL: row[c] = QString(); break;
-            case SQLITE_INTEGER: row[c] = QString::number(sqlite3_column_int64(st, c)); break;
-            case SQLITE_FLOAT: row[c] = QString::number(sqlite3_column_double(st, c)); break;
+            case SQLITE_NULL: appendColumn(arena_, nullptr, 0, true); break;
+            case SQLITE_INTEGER: {
+                const QByteArray n = QByteArray::number(sqlite3_column_int64(st, c));
+                appendColumn(arena_, n.constData(), int(n.size()), false);
+                break;
+            }
+            case SQLITE_FLOAT: {
+                const QByteArray n = QString::number(sqlite3_column_double(st, c)).toUtf8();
+                appendColumn(arena_, n.constData(), int(n.size()), false);
+                break;
+            }
             default: {
                 const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
-                row[c] = QString::fromUtf8(t, sqlite3_column_bytes(st, c));
+                appendColumn(arena_, t, sqlite3_column_bytes(st, c), false);
             }
             }
         }
-        rows_ << row;
     }
     sqlite3_reset(st);
     if (rc != SQLITE_DONE) {
         fields_.clear();
+        arena_.clear();
+        rowStart_.clear();
         database_->fail(rc, Text());
     }
+    arena_.squeeze();
     state_ = DataSetState::Browse;
     First();
 }
 
+void Query::loadRow(int row) {
+    pos_ = row;
+    qsizetype at = rowStart_[std::size_t(row)];
+    for (int c = 0; c < buffer_.size(); ++c) buffer_[c] = takeColumn(arena_, at);
+}
+
+QString Query::ValueAt(int row, int column) const {
+    if (row < 0 || std::size_t(row) >= rowStart_.size() || column < 0 || column >= int(fields_.size()))
+        return QString();
+    qsizetype at = rowStart_[std::size_t(row)];
+    for (int c = 0; c < column; ++c) {
+        quint32 length;
+        memcpy(&length, arena_.constData() + at, sizeof length);
+        at += sizeof length + (length == kNullLength ? 0 : length);
+    }
+    return takeColumn(arena_, at);
+}
+
 void Query::Close() {
     DataSet::Close();
-    rows_.clear();
+    arena_.clear();
+    rowStart_.clear();
     pos_ = -1;
 }
 
@@ -85,18 +140,41 @@ void Query::ExecSQL() {
 void Query::First() {
     checkActive();
     pos_ = 0;
-    empty_ = rows_.isEmpty();
+    empty_ = rowStart_.empty();
     eof_ = empty_;
     bof_ = true;
-    if (!empty_) buffer_ = rows_[0];
+    if (!empty_) loadRow(0);
 }
 
 void Query::Next() {
     checkActive();
-    if (pos_ + 1 >= rows_.size()) { eof_ = true; return; }
-    ++pos_;
+    if (empty_ || std::size_t(pos_ + 1) >= rowStart_.size()) { eof_ = true; return; }
+    loadRow(pos_ + 1);
     bof_ = false;
-    buffer_ = rows_[pos_];
+}
+
+// Before the first row the cursor stays where it is and reports the beginning.
+void Query::Prior() {
+    checkActive();
+    if (empty_ || pos_ <= 0) { bof_ = true; return; }
+    loadRow(pos_ - 1);
+    eof_ = false;
+}
+
+void Query::Last() {
+    checkActive();
+    empty_ = rowStart_.empty();
+    bof_ = empty_;
+    eof_ = true;
+    if (!empty_) loadRow(int(rowStart_.size()) - 1);
+}
+
+void Query::MoveTo(int row) {
+    checkActive();
+    if (empty_ || row < 0 || std::size_t(row) >= rowStart_.size()) return;
+    loadRow(row);
+    bof_ = row == 0;
+    eof_ = false;
 }
 
 }  // namespace db
