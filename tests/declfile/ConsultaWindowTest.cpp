@@ -251,3 +251,296 @@ TEST_F(ConsultaWindow, UserWalksFromTheSummaryToAContractAndClosesEverything) {
     EXPECT_EQ(declarationTablesDigest(program.dataFolder()), tablesBefore);
     EXPECT_TRUE(boxes.shown().isEmpty());
 }
+
+// Establishments: the buttons on the first, a middle and the last row, the
+// tab each button leaves selected; a close box on the page acts as "&Voltar".
+TEST_F(ConsultaWindow, EstablishmentNavigationAndCloseBox) {
+    const QString file = writeFile();
+    TfmConsultaDisquete consulta;
+    FormsScript script;
+    script.expect("fmConsulta01", [&](QWidget*) -> int {
+        consulta.Page01()->bbDisquete->click();
+        return forms::mrNone;
+    });
+    script.expect("fmConsulta02", [&](QWidget*) -> int {
+        consulta.Page02()->bbConsultar->click();
+        // Back from the establishment page by its close box.
+        EXPECT_TRUE(consulta.Page02()->isVisible());
+        EXPECT_EQ(consulta.Page02()->grEmp->currentIndex().row(), 1);
+        EXPECT_EQ(consulta.Page03()->pcEstabelecimento->currentIndex(), 0);
+        consulta.Page02()->bbFechar->click();
+        return forms::mrNone;
+    });
+    script.expect("fmConsulta03", [&](QWidget* form) -> int {
+        auto* est = static_cast<TfmConsulta03*>(form);
+        EXPECT_FALSE(est->bbAnterior->isEnabled());
+        EXPECT_TRUE(est->bbProximo->isEnabled());
+        est->pcEstabelecimento->setCurrentIndex(1);
+        est->bbProximo->click();
+        EXPECT_EQ(est->pcEstabelecimento->currentIndex(), 0);
+        EXPECT_EQ(text(est, "edRazao"), "SEGUNDA LOJA EXEMPLO LTDA");
+        EXPECT_TRUE(est->bbAnterior->isEnabled());
+        EXPECT_TRUE(est->bbProximo->isEnabled());
+        est->bbProximo->click();
+        EXPECT_FALSE(est->bbProximo->isEnabled());
+        EXPECT_TRUE(est->bbAnterior->isEnabled());
+        est->pcEstabelecimento->setCurrentIndex(1);
+        est->bbAnterior->click();
+        EXPECT_EQ(est->pcEstabelecimento->currentIndex(), 1);
+        EXPECT_EQ(text(est, "edRazao"), "SEGUNDA LOJA EXEMPLO LTDA");
+        est->close();  // the close box: back to the list, on the row reached
+        return forms::mrNone;
+    });
+    consulta.LoadDeclarationForViewing(file);
+    EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(", ").toStdString();
+    EXPECT_EQ(script.pending(), 0);
+    EXPECT_EQ(consulta.Page01(), nullptr);
+}
+
+// Contracts: the only contract disables both buttons; the list comes back in
+// PIS/PASEP order after a name-ordered visit; "&Fechar" on the list closes
+// every page.
+TEST_F(ConsultaWindow, ContractNavigationOrderAndCloseFromTheList) {
+    valid::WriteDeclaration(1, 1);
+    QString file = saveOutside("UM.DEC", analyserfixture::WriteFile(program.dataFolder(), false));
+    TfmConsultaDisquete consulta;
+    FormsScript script;
+    script.expect("fmConsulta01", [&](QWidget*) -> int {
+        consulta.Page01()->bbDisquete->click();
+        return forms::mrNone;
+    });
+    script.expect("fmConsulta02", [&](QWidget*) -> int {
+        consulta.Page02()->bbConsultar->click();
+        return forms::mrNone;
+    });
+    script.expect("fmConsulta03", [&](QWidget* form) -> int {
+        auto* est = static_cast<TfmConsulta03*>(form);
+        EXPECT_FALSE(est->bbAnterior->isEnabled());
+        EXPECT_FALSE(est->bbProximo->isEnabled());
+        est->bbEmpregados->click();
+        TfmConsulta04* contracts = consulta.Page04();
+        contracts->rbNome->click();
+        contracts->bbConsultar->click();
+        TfmConsulta05* page = consulta.Page05();
+        EXPECT_TRUE(page->isVisible());
+        EXPECT_FALSE(page->bbAnterior->isEnabled());
+        EXPECT_FALSE(page->bbProximo->isEnabled());
+        page->close();  // acts as "&Voltar"
+        settle();
+        EXPECT_FALSE(page->isVisible());
+        EXPECT_TRUE(contracts->isVisible());
+        EXPECT_TRUE(contracts->rbCodPisPasep->isChecked());
+        EXPECT_FALSE(contracts->rbNome->isChecked());
+        EXPECT_TRUE(contracts->qrEmpregados->Text().contains("Order by CoPisPasepEmpregado"));
+        contracts->bbFechar->click();
+        EXPECT_FALSE(contracts->isVisible());
+        return forms::mrNone;
+    });
+    fmLOBRIX->CreaRelatorio = QStringLiteral("x");
+    consulta.LoadDeclarationForViewing(file);
+    EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(", ").toStdString();
+    EXPECT_EQ(script.pending(), 0);
+    EXPECT_EQ(fmLOBRIX->CreaRelatorio, " ");
+    EXPECT_EQ(forms::GetModalResult(&consulta), forms::mrCancel);
+}
+
+// Contracts in a file are first and last of their establishment in the
+// three-contract list: both ends probed without losing the row.
+TEST_F(ConsultaWindow, ContractPageButtonsOnFirstAndLastRow) {
+    valid::WriteDeclaration(1, 3);
+    QString file = saveOutside("TRES.DEC", analyserfixture::WriteFile(program.dataFolder(), false));
+    TfmConsultaDisquete consulta;
+    FormsScript script;
+    script.expect("fmConsulta01", [&](QWidget*) -> int {
+        consulta.Page01()->bbDisquete->click();
+        return forms::mrNone;
+    });
+    script.expect("fmConsulta02", [&](QWidget*) -> int {
+        consulta.Page02()->bbConsultar->click();
+        return forms::mrNone;
+    });
+    script.expect("fmConsulta03", [&](QWidget*) -> int {
+        consulta.Page03()->bbEmpregados->click();
+        consulta.Page04()->bbConsultar->click();
+        TfmConsulta05* page = consulta.Page05();
+        QStringList seen{text(page, "edNomeEmpregado")};
+        EXPECT_FALSE(page->bbAnterior->isEnabled());
+        EXPECT_TRUE(page->bbProximo->isEnabled());
+        page->pcEmpregado->setCurrentIndex(3);
+        page->bbProximo->click();
+        EXPECT_EQ(page->pcEmpregado->currentIndex(), 0);
+        seen << text(page, "edNomeEmpregado");
+        EXPECT_TRUE(page->bbAnterior->isEnabled());
+        EXPECT_TRUE(page->bbProximo->isEnabled());
+        page->bbProximo->click();
+        seen << text(page, "edNomeEmpregado");
+        EXPECT_TRUE(page->bbAnterior->isEnabled());
+        EXPECT_FALSE(page->bbProximo->isEnabled());
+        page->bbAnterior->click();
+        EXPECT_EQ(text(page, "edNomeEmpregado"), seen.at(1));
+        EXPECT_EQ(seen, QStringList({"JOSE DA SILVA 0", "JOSE DA SILVA 1", "JOSE DA SILVA 2"}));
+        page->bbFechar->click();
+        return forms::mrNone;
+    });
+    consulta.LoadDeclarationForViewing(file);
+    EXPECT_EQ(script.pending(), 0);
+}
+
+// An establishment without a prefix: its contracts are found by the empty
+// text the store keeps, not by "is null".
+TEST_F(ConsultaWindow, EmptyPrefixFindsItsContracts) {
+    const QString file = writeFile();
+    TfmConsultaDisquete consulta;
+    FormsScript script;
+    script.expect("fmConsulta01", [&](QWidget*) -> int {
+        // The working tables as an establishment without a prefix leaves them.
+        auto database = dmLobrix->dbZuvo;
+        db::Query blank(database);
+        blank.SetSQL("update Te8emp set NuPrefixoEstabelecimento = ''");
+        blank.ExecSQL();
+        blank.SetSQL("update Te8vinc set NuPrefixoEstabelecimento = '' where CoCgcCeiEstabelecimento = :c");
+        blank.ParamByName("c").AsString = valid::EstablishmentCnpj(0);
+        blank.ExecSQL();
+        consulta.Page01()->bbDisquete->click();
+        return forms::mrNone;
+    });
+    script.expect("fmConsulta02", [&](QWidget*) -> int {
+        consulta.Page02()->bbConsultar->click();
+        return forms::mrNone;
+    });
+    script.expect("fmConsulta03", [&](QWidget*) -> int {
+        consulta.Page03()->bbEmpregados->click();
+        db::Query& q = *consulta.Page04()->qrEmpregados;
+        EXPECT_TRUE(q.Text().contains("and NuPrefixoEstabelecimento = ''")) << q.Text().toStdString();
+        EXPECT_FALSE(q.Text().contains("is null"));
+        EXPECT_EQ(q.RecordCount(), 2);
+        consulta.Page04()->bbFechar->click();
+        return forms::mrNone;
+    });
+    consulta.LoadDeclarationForViewing(file);
+    EXPECT_EQ(script.pending(), 0);
+}
+
+// No receipt beside the file: the report code is a blank.
+TEST_F(ConsultaWindow, FileWithoutReceiptGivesABlankReportCode) {
+    const QString file = writeFile();
+    TfmConsultaDisquete consulta;
+    FormsScript script;
+    QString code;
+    script.expect("fmConsulta01", [&](QWidget*) -> int {
+        code = fmLOBRIX->CreaRelatorio;
+        return forms::mrCancel;
+    });
+    fmLOBRIX->CreaRelatorio = QStringLiteral("590111111111");
+    consulta.LoadDeclarationForViewing(file);
+    EXPECT_EQ(code, " ");
+}
+
+// A file with a structure error: the error panel and its report, "&Voltar"
+// back to an empty file choice; no page is shown.
+TEST_F(ConsultaWindow, StructureErrorShowsTheErrorPanelAndReport) {
+    QString good = writeFile();
+    QFile f(good);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    QByteArray bytes = f.readAll();
+    f.close();
+    bytes[0] = '7';  // not a record type
+    const QString bad = saveOutside("RUIM.DEC", bytes);
+
+    TfmConsultaDisquete consulta;
+    consulta.show();
+    settle();
+    FormsScript script;  // no page may open
+    ScriptedMessages boxes;
+    consulta.edArquivo->setText(bad);
+    consulta.LoadDeclarationForViewing(bad);
+    EXPECT_TRUE(script.shown().isEmpty()) << script.shown().join(", ").toStdString();
+    EXPECT_TRUE(consulta.paRelatorio->isVisible());
+    EXPECT_FALSE(consulta.paConsDisquete->isVisible());
+    EXPECT_TRUE(consulta.bbVoltar->isVisible());
+    EXPECT_EQ(AnaliseConsultaEmAndamento, 0);
+
+    int previews = 0;
+    report::SetPreviewRunnerForTests([&](QPrintPreviewDialog&) { ++previews; });
+    report::SetPrinterInstalledForTests(true);
+    consulta.bbVisualizar->click();
+    report::SetPreviewRunnerForTests(nullptr);
+    report::SetPrinterInstalledForTests(std::nullopt);
+    EXPECT_EQ(previews, 1);
+    EXPECT_TRUE(consulta.bbVisualizar->isEnabled());
+    EXPECT_TRUE(dmRaveRelatorios->rvprjErro.GetParam("Versao") == fmLOBRIX->Versao);
+
+    consulta.bbVoltar->click();
+    EXPECT_TRUE(consulta.paConsDisquete->isVisible());
+    EXPECT_FALSE(consulta.paRelatorio->isVisible());
+    EXPECT_FALSE(consulta.bbVoltar->isVisible());
+    EXPECT_TRUE(consulta.bbLocalizar->isEnabled());
+    EXPECT_TRUE(consulta.edArquivo->text().isEmpty());
+}
+
+// The transmission window analyses the file itself and opens this window on
+// its error panel, without the way back to a file choice.
+TEST_F(ConsultaWindow, ConsultationWithErrorsOpensOnTheErrorPanel) {
+    fmLOBRIX->ConsultaComErros = 1;
+    TfmConsultaDisquete consulta;
+    FormsScript script;
+    script.expect("fmConsultaDisquete", [&](QWidget*) -> int {
+        EXPECT_TRUE(consulta.paRelatorio->isVisible());
+        EXPECT_FALSE(consulta.paConsDisquete->isVisible());
+        EXPECT_FALSE(consulta.bbVoltar->isVisible());
+        return forms::mrCancel;
+    });
+    forms::ShowModal(&consulta);
+    EXPECT_EQ(fmLOBRIX->ConsultaComErros, 0);
+    EXPECT_EQ(script.pending(), 0);
+}
+
+// A missing file: the warning and the focus back in the edit. Leaving the
+// edit for "&Cancelar" analyses nothing and "&Cancelar" closes the window.
+TEST_F(ConsultaWindow, MissingFileWarnsAndCancelLeavesWithoutAnalysis) {
+    const QString file = writeFile();
+    FormsScript script;
+    script.expect("fmConsultaDisquete", [&](QWidget* form) -> int {
+        auto* consulta = static_cast<TfmConsultaDisquete*>(form);
+        activate(form);
+        {
+            ScriptedMessages boxes;
+            boxes.answer("mrOk");
+            typeAndTab(consulta->edArquivo, outside.filePath("NAOEXISTE.DEC"));
+            EXPECT_EQ(boxes.texts(),
+                      QStringList({"O arquivo especificado não existe.\rVerifique o caminho e o nome do arquivo."}));
+            EXPECT_EQ(QApplication::focusWidget(), consulta->edArquivo);
+        }
+        // Typed, then straight to "&Cancelar": no analysis, no page.
+        consulta->edArquivo->setText(file);
+        consulta->bbCancelar->setFocus(Qt::MouseFocusReason);
+        settle();
+        EXPECT_TRUE(consulta->paConsDisquete->isVisible());
+        consulta->bbCancelar->click();
+        return forms::mrNone;
+    });
+    window->RunCommand(LobrixCommand::ConsDisq);
+    EXPECT_EQ(script.shown(), QStringList({"fmConsultaDisquete"}));
+    EXPECT_EQ(fmLOBRIX->CreaRelatorio, " ");
+}
+
+// A copy that fails leaves nothing to show: the window stays on the file
+// choice after the analyser's message.
+TEST_F(ConsultaWindow, FailedCopyStaysOnTheFileChoice) {
+    const QString file = writeFile();
+    ASSERT_TRUE(QDir(program.dataFolder()).mkpath(declfile::kAnalysisCopyName + "/blocked"));
+    TfmConsultaDisquete consulta;
+    consulta.show();
+    settle();
+    FormsScript script;
+    ScriptedMessages boxes;
+    boxes.answer("mrOk");
+    consulta.LoadDeclarationForViewing(file);
+    EXPECT_TRUE(script.shown().isEmpty()) << script.shown().join(", ").toStdString();
+    ASSERT_EQ(boxes.texts().size(), 1);
+    EXPECT_TRUE(boxes.texts().first().startsWith("Ocorreu erro na cópia do arquivo "));
+    EXPECT_TRUE(consulta.paConsDisquete->isVisible());
+    EXPECT_FALSE(consulta.paRelatorio->isVisible());
+    EXPECT_TRUE(consulta.bbLocalizar->isEnabled());
+    EXPECT_EQ(AnaliseConsultaEmAndamento, 0);
+}
