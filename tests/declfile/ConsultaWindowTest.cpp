@@ -35,6 +35,7 @@
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -543,4 +544,28 @@ TEST_F(ConsultaWindow, FailedCopyStaysOnTheFileChoice) {
     EXPECT_FALSE(consulta.paRelatorio->isVisible());
     EXPECT_TRUE(consulta.bbLocalizar->isEnabled());
     EXPECT_EQ(AnaliseConsultaEmAndamento, 0);
+}
+
+// "&Cancelar" while the analysis runs asks it to stop; stopped, it leaves
+// the file choice and nothing loaded, and the window stays open.
+TEST_F(ConsultaWindow, CancelDuringTheAnalysisReturnsToTheFileChoice) {
+    const QString file = writeFile();
+    TfmConsultaDisquete consulta;
+    consulta.show();
+    settle();
+    FormsScript script;
+    ScriptedMessages boxes;
+    boxes.answer("mrYes");
+    QTimer::singleShot(0, &consulta, [&] {
+        EXPECT_EQ(AnaliseConsultaEmAndamento, 1);
+        consulta.bbCancelar->click();
+    });
+    consulta.LoadDeclarationForViewing(file);
+    EXPECT_EQ(boxes.texts(), QStringList({"Deseja interromper?"}));
+    EXPECT_TRUE(script.shown().isEmpty());
+    EXPECT_TRUE(consulta.paConsDisquete->isVisible());
+    EXPECT_TRUE(consulta.bbLocalizar->isEnabled());
+    EXPECT_TRUE(consulta.isVisible());
+    EXPECT_EQ(forms::GetModalResult(&consulta), forms::mrNone);
+    EXPECT_FALSE(analyserfixture::WorkTablesExist(program.dataFolder()));
 }

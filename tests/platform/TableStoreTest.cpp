@@ -254,6 +254,16 @@ TEST_F(TableStore, QueryCursorMovesBothWaysAndReadsAnyRow) {
     q.First();
     EXPECT_EQ(q.FieldByName("Name").AsString(), "ANA");
 
+    // A value longer than the short length mark, between two others.
+    Query wide(database);
+    wide.SetSQL("select Code, replace(hex(zeroblob(150)), '00', 'ab') as Long, Name from People order by Code");
+    wide.Open();
+    EXPECT_EQ(wide.ValueAt(1, 1).size(), 300);
+    EXPECT_EQ(wide.ValueAt(1, 2), "BIA");
+    wide.MoveTo(2);
+    EXPECT_EQ(wide.FieldByName("Long").AsString().size(), 300);
+    EXPECT_EQ(wide.FieldByName("Name").AsString(), "CAIO");
+
     Query none(database);
     none.SetSQL("select Name from People where Code = 'x'");
     none.Open();

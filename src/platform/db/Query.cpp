@@ -37,23 +37,50 @@ sqlite3_stmt* Query::prepareBound() {
 
 namespace {
 
-constexpr quint32 kNullLength = 0xFFFFFFFFu;
+// A column's length: one byte below 254, else 254 and four bytes; 255 is NULL.
+constexpr unsigned char kLongLength = 254;
+constexpr unsigned char kNull = 255;
+constexpr qsizetype kBlockSize = 1 << 20;
 
-void appendColumn(QByteArray& arena, const char* bytes, int size, bool isNull) {
-    const quint32 length = isNull ? kNullLength : quint32(size);
-    arena.append(reinterpret_cast<const char*>(&length), sizeof length);
-    if (!isNull) arena.append(bytes, size);
+void appendColumn(QByteArray& block, const char* bytes, int size, bool isNull) {
+    if (isNull) {
+        block.append(char(kNull));
+        return;
+    }
+    if (size < kLongLength) {
+        block.append(char(size));
+    } else {
+        block.append(char(kLongLength));
+        const quint32 length = quint32(size);
+        block.append(reinterpret_cast<const char*>(&length), sizeof length);
+    }
+    block.append(bytes, size);
 }
 
-// The column's value at `at`, moving `at` past it.
-QString takeColumn(const QByteArray& arena, qsizetype& at) {
-    quint32 length;
-    memcpy(&length, arena.constData() + at, sizeof length);
-    at += sizeof length;
-    if (length == kNullLength) return QString();
-    const QString value = QString::fromUtf8(arena.constData() + at, qsizetype(length));
+// The column at `at`: where its bytes start and how many (-1 for NULL);
+// `at` moves past it.
+qsizetype columnAt(const char* data, qsizetype& at, qsizetype& start) {
+    const auto mark = static_cast<unsigned char>(data[at++]);
+    if (mark == kNull) {
+        start = at;
+        return -1;
+    }
+    qsizetype length = mark;
+    if (mark == kLongLength) {
+        quint32 l;
+        memcpy(&l, data + at, sizeof l);
+        at += sizeof l;
+        length = l;
+    }
+    start = at;
     at += length;
-    return value;
+    return length;
+}
+
+QString takeColumn(const char* data, qsizetype& at) {
+    qsizetype start;
+    const qsizetype length = columnAt(data, at, start);
+    return length < 0 ? QString() : QString::fromUtf8(data + start, length);
 }
 
 }  // namespace
@@ -65,64 +92,72 @@ void Query::Open() {
     const int cols = sqlite3_column_count(st);
     for (int c = 0; c < cols; ++c) defs << textField(QString::fromUtf8(sqlite3_column_name(st, c)), 0);
     buildFields(defs);
-    arena_.clear();
+    blocks_.clear();
     rowStart_.clear();
+    QByteArray row;
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-        rowStart_.push_back(arena_.size());
+        row.resize(0);  // keeps its capacity
         for (int c = 0; c < cols; ++c) {
             switch (sqlite3_column_type(st, c)) {
-            case SQLITE_NULL: appendColumn(arena_, nullptr, 0, true); break;
+            case SQLITE_NULL: appendColumn(row, nullptr, 0, true); break;
             case SQLITE_INTEGER: {
                 const QByteArray n = QByteArray::number(sqlite3_column_int64(st, c));
-                appendColumn(arena_, n.constData(), int(n.size()), false);
+                appendColumn(row, n.constData(), int(n.size()), false);
                 break;
             }
             case SQLITE_FLOAT: {
                 const QByteArray n = QString::number(sqlite3_column_double(st, c)).toUtf8();
-                appendColumn(arena_, n.constData(), int(n.size()), false);
+                appendColumn(row, n.constData(), int(n.size()), false);
                 break;
             }
             default: {
                 const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
-                appendColumn(arena_, t, sqlite3_column_bytes(st, c), false);
+                appendColumn(row, t, sqlite3_column_bytes(st, c), false);
             }
             }
         }
+        if (blocks_.empty() || blocks_.back().size() + row.size() > blocks_.back().capacity()) {
+            blocks_.emplace_back();
+            blocks_.back().reserve(std::max(kBlockSize, row.size()));
+        }
+        QByteArray& block = blocks_.back();
+        rowStart_.push_back((quint64(blocks_.size() - 1) << 32) | quint64(block.size()));
+        block.append(row);
     }
     sqlite3_reset(st);
     if (rc != SQLITE_DONE) {
         fields_.clear();
-        arena_.clear();
+        blocks_.clear();
         rowStart_.clear();
         database_->fail(rc, Text());
     }
-    arena_.squeeze();
     state_ = DataSetState::Browse;
     First();
 }
 
 void Query::loadRow(int row) {
     pos_ = row;
-    qsizetype at = rowStart_[std::size_t(row)];
-    for (int c = 0; c < buffer_.size(); ++c) buffer_[c] = takeColumn(arena_, at);
+    const quint64 place = rowStart_[std::size_t(row)];
+    const char* data = blocks_[std::size_t(place >> 32)].constData();
+    qsizetype at = qsizetype(place & 0xFFFFFFFFu);
+    for (int c = 0; c < buffer_.size(); ++c) buffer_[c] = takeColumn(data, at);
 }
 
 QString Query::ValueAt(int row, int column) const {
     if (row < 0 || std::size_t(row) >= rowStart_.size() || column < 0 || column >= int(fields_.size()))
         return QString();
-    qsizetype at = rowStart_[std::size_t(row)];
-    for (int c = 0; c < column; ++c) {
-        quint32 length;
-        memcpy(&length, arena_.constData() + at, sizeof length);
-        at += sizeof length + (length == kNullLength ? 0 : length);
-    }
-    return takeColumn(arena_, at);
+    const quint64 place = rowStart_[std::size_t(row)];
+    const char* data = blocks_[std::size_t(place >> 32)].constData();
+    qsizetype at = qsizetype(place & 0xFFFFFFFFu);
+    qsizetype start;
+    for (int c = 0; c < column; ++c) columnAt(data, at, start);
+    return takeColumn(data, at);
 }
 
 void Query::Close() {
     DataSet::Close();
-    arena_.clear();
+    blocks_.clear();
     rowStart_.clear();
     pos_ = -1;
 }

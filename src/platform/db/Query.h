@@ -49,10 +49,11 @@ private:
     std::shared_ptr<Database> database_;
     QStringList sql_;
     QMap<QString, Param> params_;
-    // Every row's columns one after the other: a 32-bit length (all ones for
-    // NULL) and the UTF-8 bytes.
-    QByteArray arena_;
-    std::vector<qsizetype> rowStart_;
+    // Every row's columns one after the other, each its length and its UTF-8
+    // bytes, in blocks that are filled and never moved; a row's place is its
+    // block number in the high half and its offset in the low half.
+    std::vector<QByteArray> blocks_;
+    std::vector<quint64> rowStart_;
     int pos_ = -1;
     int rowsAffected_ = 0;
 };
