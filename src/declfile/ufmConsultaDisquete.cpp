@@ -14,7 +14,7 @@
 #include "platform/os/Drives.h"
 #include "platform/report/ReportEngine.h"
 #include "shell/udmRaveRelatorios.h"
-#include "shell/ufmBackup00.h"
+#include "platform/ui/FileDialogs.h"
 #include "shell/ufmLOBRIX.h"
 #include "shell/ugFuncoes.h"
 
@@ -170,7 +170,7 @@ void TfmConsultaDisquete::bbLocalizarClick() {
     const QString start = drives::TotalSize(QLatin1Char('A')) ? drives::RootFolder(QLatin1Char('A'))
                                                               : drives::RootFolder(QLatin1Char('C'));
     odConsulta->setDirectory(start);
-    const QString chosen = RunBackupFileDialog(*odConsulta);
+    const QString chosen = forms::RunFileDialog(*odConsulta);
     if (chosen.isEmpty()) return;
     edArquivo->setText(QDir::toNativeSeparators(chosen));
     LoadDeclarationForViewing(chosen);

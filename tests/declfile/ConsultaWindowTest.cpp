@@ -13,7 +13,9 @@
 #include "declfile/ufmConsultaDisquete.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
+#include "platform/os/Drives.h"
 #include "platform/report/ReportEngine.h"
+#include "platform/ui/FileDialogs.h"
 #include "shell/UdmLobrix.h"
 #include "shell/udmRaveRelatorios.h"
 #include "shell/ufmLOBRIX.h"
@@ -27,6 +29,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -568,4 +571,32 @@ TEST_F(ConsultaWindow, CancelDuringTheAnalysisReturnsToTheFileChoice) {
     EXPECT_TRUE(consulta.isVisible());
     EXPECT_EQ(forms::GetModalResult(&consulta), forms::mrNone);
     EXPECT_FALSE(analyserfixture::WorkTablesExist(program.dataFolder()));
+}
+
+// "&Localizar": the dialog starts on the diskette when drive A: holds one;
+// a cancelled dialog does nothing, a chosen file is analysed and shown.
+TEST_F(ConsultaWindow, LocateStartsOnTheDisketteAndLoadsTheChosenFile) {
+    const QString file = writeFile();
+    QTemporaryDir diskette;
+    drives::SetDrive(QLatin1Char('A'), {diskette.path(), drives::DriveType::Removable, drives::kDisketteSize});
+    TfmConsultaDisquete consulta;
+    QStringList startedIn;
+    QStringList answers{QString(), file};
+    forms::SetFileDialogRunner([&](QFileDialog& dialog) {
+        startedIn << QDir(dialog.directory()).absolutePath();
+        return answers.takeFirst();
+    });
+    FormsScript script;
+    consulta.bbLocalizar->click();
+    EXPECT_TRUE(script.shown().isEmpty());
+    script.expect("fmConsulta01", forms::mrCancel);
+    drives::RemoveDrive(QLatin1Char('A'));
+    consulta.bbLocalizar->click();
+    forms::SetFileDialogRunner({});
+    drives::ResetDrives();
+    EXPECT_EQ(script.shown(), QStringList({"fmConsulta01"}));
+    EXPECT_EQ(QDir::fromNativeSeparators(consulta.edArquivo->text()), file);
+    ASSERT_EQ(startedIn.size(), 2);
+    EXPECT_EQ(startedIn.at(0), QDir(diskette.path()).absolutePath());
+    EXPECT_EQ(startedIn.at(1), QDir(program.path()).absolutePath());
 }
