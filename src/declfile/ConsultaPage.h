@@ -51,6 +51,23 @@ private:
     TfmConsultaDisquete& owner_;
 };
 
+// "< &Anterior" and "&Próximo >" by the rows around the current one of a
+// table or query: each neighbour is probed and the cursor left where it was.
+template <class Rows>
+void UpdateNavigation(Rows& rows, QWidget* prior, QWidget* next) {
+    if (!rows.Active() || rows.IsEmpty()) {
+        prior->setEnabled(false);
+        next->setEnabled(false);
+        return;
+    }
+    rows.Prior();
+    prior->setEnabled(!rows.Bof());
+    if (!rows.Bof()) rows.Next();
+    rows.Next();
+    next->setEnabled(!rows.Eof());
+    if (!rows.Eof()) rows.Prior();
+}
+
 // A read-only edit of a page with its label above it, `span` cells wide.
 struct ViewField {
     const char* name;

@@ -27,6 +27,14 @@ QString date8(const QString& d) {
     return chars(d, 1, 2) + QLatin1Char('/') + chars(d, 3, 2) + QLatin1Char('/') + chars(d, 5, 4);
 }
 
+// "99999-999" and "99-99999" of a postcode and a municipality code.
+QString postcode(const QString& cep) {
+    return cep.isEmpty() ? QString() : chars(cep, 1, 5) + QLatin1Char('-') + chars(cep, 6, 3);
+}
+QString municipalityCode(const QString& code) {
+    return code.isEmpty() ? QString() : chars(code, 1, 2) + QLatin1Char('-') + chars(code, 3, 5);
+}
+
 QString dayMonth(const QString& d) {
     return present(d) ? chars(d, 1, 2) + QLatin1Char('/') + chars(d, 3, 2) : QString();
 }
@@ -109,11 +117,8 @@ ViewContent ResponsibleViewContent(const RowValues& row) {
     set("edNumero", StripLeadingZeros(v("NuLogradouroRespArquivo")));
     set("edComplemento", v("TxComplementoRespArquivo"));
     set("edBairro", v("NoBairroRespArquivo"));
-    const QString cep = v("CoCepRespArquivo");
-    set("mdCEP", cep.isEmpty() ? QString() : chars(cep, 1, 5) + QLatin1Char('-') + chars(cep, 6, 3));
-    const QString municipio = v("CoMunicipioRespArquivo");
-    set("mdCodMunicipio",
-        municipio.isEmpty() ? QString() : chars(municipio, 1, 2) + QLatin1Char('-') + chars(municipio, 3, 5));
+    set("mdCEP", postcode(v("CoCepRespArquivo")));
+    set("mdCodMunicipio", municipalityCode(v("CoMunicipioRespArquivo")));
     set("edNomeMunicipio", v("NoMunicipioRespArquivo"));
     set("edUF", v("SgUfRespArquivo"));
     set("edTelefone", phone(v("NuFoneDDD"), v("NuFoneAssinante")));
@@ -176,11 +181,8 @@ ViewContent EstablishmentViewContent(const RowValues& row, int anoBase, const Lo
     set("edNumero", present(numero) ? StripLeadingZeros(numero.trimmed()) : QString());
     set("edComplemento", v("TxComplemEstabelecimento"));
     set("edBairro", v("NoBairroEstabelecimento"));
-    const QString cep = v("CoCepEstabelecimento");
-    set("edCEP", cep.isEmpty() ? QString() : chars(cep, 1, 5) + QLatin1Char('-') + chars(cep, 6, 3));
-    const QString municipio = v("CoMunicipio");
-    set("edCodMunicipio",
-        municipio.isEmpty() ? QString() : chars(municipio, 1, 2) + QLatin1Char('-') + chars(municipio, 3, 5));
+    set("edCEP", postcode(v("CoCepEstabelecimento")));
+    set("edCodMunicipio", municipalityCode(v("CoMunicipio")));
     set("edNomeMunicipio", v("NoMunicEstabelecimento"));
     set("edUF", v("SgUf"));
 
@@ -272,9 +274,7 @@ ViewContent EmployeeViewContent(const RowValues& row, const LookupName& lookup) 
     set("edDataDesligamento", dayMonth(v("DaDesligamentoEmpregado")));
     set("edAvisoPrevio", money9(v("VaAvisoPrevioEmpregado")));
     const QString local = v("CoMunicipioTrabalho");
-    set("edLocalTrabalho", local == QLatin1String("0000000") || local.isEmpty()
-                               ? QString()
-                               : chars(local, 1, 2) + QLatin1Char('-') + chars(local, 3, 5));
+    set("edLocalTrabalho", local == QLatin1String("0000000") ? QString() : municipalityCode(local));
 
     struct Leave {
         const char *code, *text, *from, *to;

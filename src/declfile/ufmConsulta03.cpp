@@ -141,28 +141,8 @@ void TfmConsulta03::FillEstablishmentView() {
                                                                        declfile::LobrixLookupNames()));
 }
 
-// Probes the neighbours of the current row and leaves the cursor on it.
 void TfmConsulta03::UpdateEstablishmentNavigation() {
-    db::Table& t = empresa(owner());
-    if (!t.Active() || t.IsEmpty()) {
-        bbAnterior->setEnabled(false);
-        bbProximo->setEnabled(false);
-        return;
-    }
-    t.Prior();
-    if (t.Bof()) {
-        bbAnterior->setEnabled(false);
-    } else {
-        bbAnterior->setEnabled(true);
-        t.Next();
-    }
-    t.Next();
-    if (t.Eof()) {
-        bbProximo->setEnabled(false);
-    } else {
-        bbProximo->setEnabled(true);
-        t.Prior();
-    }
+    declfile::UpdateNavigation(empresa(owner()), bbAnterior, bbProximo);
 }
 
 void TfmConsulta03::bbEmpregadosClick() {

@@ -159,28 +159,8 @@ void TfmConsulta05::FillEmployeeView() {
     declfile::ShowViewContent(this, declfile::EmployeeViewContent(declfile::ValuesOf(q), declfile::LobrixLookupNames()));
 }
 
-// Probes the neighbours of the current row and leaves the cursor on it.
 void TfmConsulta05::UpdateEmployeeNavigation() {
-    db::Query& q = empregados(owner());
-    if (!q.Active() || q.IsEmpty()) {
-        bbAnterior->setEnabled(false);
-        bbProximo->setEnabled(false);
-        return;
-    }
-    q.Prior();
-    if (q.Bof()) {
-        bbAnterior->setEnabled(false);
-    } else {
-        bbAnterior->setEnabled(true);
-        q.Next();
-    }
-    q.Next();
-    if (q.Eof()) {
-        bbProximo->setEnabled(false);
-    } else {
-        bbProximo->setEnabled(true);
-        q.Prior();
-    }
+    declfile::UpdateNavigation(empregados(owner()), bbAnterior, bbProximo);
 }
 
 void TfmConsulta05::bbAnteriorClick() {

@@ -125,6 +125,22 @@ protected:
         return path;
     }
 
+    // Scripts the way from the summary page through the list to the
+    // establishment page, where `onEstablishment` works.
+    static void scriptToEstablishment(FormsScript& script, TfmConsultaDisquete& consulta,
+                                      FormsScript::Step onEstablishment, std::function<void()> onSummary = {}) {
+        script.expect("fmConsulta01", [&consulta, onSummary](QWidget*) -> int {
+            if (onSummary) onSummary();
+            consulta.Page01()->bbDisquete->click();
+            return forms::mrNone;
+        });
+        script.expect("fmConsulta02", [&consulta](QWidget*) -> int {
+            consulta.Page02()->bbConsultar->click();
+            return forms::mrNone;
+        });
+        script.expect("fmConsulta03", std::move(onEstablishment));
+    }
+
     static void activate(QWidget* form) {
         form->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(form));
@@ -309,15 +325,7 @@ TEST_F(ConsultaWindow, ContractNavigationOrderAndCloseFromTheList) {
     QString file = saveOutside("UM.DEC", analyserfixture::WriteFile(program.dataFolder(), false));
     TfmConsultaDisquete consulta;
     FormsScript script;
-    script.expect("fmConsulta01", [&](QWidget*) -> int {
-        consulta.Page01()->bbDisquete->click();
-        return forms::mrNone;
-    });
-    script.expect("fmConsulta02", [&](QWidget*) -> int {
-        consulta.Page02()->bbConsultar->click();
-        return forms::mrNone;
-    });
-    script.expect("fmConsulta03", [&](QWidget* form) -> int {
+    scriptToEstablishment(script, consulta, [&](QWidget* form) -> int {
         auto* est = static_cast<TfmConsulta03*>(form);
         EXPECT_FALSE(est->bbAnterior->isEnabled());
         EXPECT_FALSE(est->bbProximo->isEnabled());
@@ -355,15 +363,7 @@ TEST_F(ConsultaWindow, ContractPageButtonsOnFirstAndLastRow) {
     QString file = saveOutside("TRES.DEC", analyserfixture::WriteFile(program.dataFolder(), false));
     TfmConsultaDisquete consulta;
     FormsScript script;
-    script.expect("fmConsulta01", [&](QWidget*) -> int {
-        consulta.Page01()->bbDisquete->click();
-        return forms::mrNone;
-    });
-    script.expect("fmConsulta02", [&](QWidget*) -> int {
-        consulta.Page02()->bbConsultar->click();
-        return forms::mrNone;
-    });
-    script.expect("fmConsulta03", [&](QWidget*) -> int {
+    scriptToEstablishment(script, consulta, [&](QWidget*) -> int {
         consulta.Page03()->bbEmpregados->click();
         consulta.Page04()->bbConsultar->click();
         TfmConsulta05* page = consulta.Page05();
@@ -396,31 +396,27 @@ TEST_F(ConsultaWindow, EmptyPrefixFindsItsContracts) {
     const QString file = writeFile();
     TfmConsultaDisquete consulta;
     FormsScript script;
-    script.expect("fmConsulta01", [&](QWidget*) -> int {
-        // The working tables as an establishment without a prefix leaves them.
-        auto database = dmLobrix->dbZuvo;
-        db::Query blank(database);
+    // The working tables as an establishment without a prefix leaves them.
+    auto blankPrefix = [] {
+        db::Query blank(dmLobrix->dbZuvo);
         blank.SetSQL("update Te8emp set NuPrefixoEstabelecimento = ''");
         blank.ExecSQL();
         blank.SetSQL("update Te8vinc set NuPrefixoEstabelecimento = '' where CoCgcCeiEstabelecimento = :c");
         blank.ParamByName("c").AsString = valid::EstablishmentCnpj(0);
         blank.ExecSQL();
-        consulta.Page01()->bbDisquete->click();
-        return forms::mrNone;
-    });
-    script.expect("fmConsulta02", [&](QWidget*) -> int {
-        consulta.Page02()->bbConsultar->click();
-        return forms::mrNone;
-    });
-    script.expect("fmConsulta03", [&](QWidget*) -> int {
-        consulta.Page03()->bbEmpregados->click();
-        db::Query& q = *consulta.Page04()->qrEmpregados;
-        EXPECT_TRUE(q.Text().contains("and NuPrefixoEstabelecimento = ''")) << q.Text().toStdString();
-        EXPECT_FALSE(q.Text().contains("is null"));
-        EXPECT_EQ(q.RecordCount(), 2);
-        consulta.Page04()->bbFechar->click();
-        return forms::mrNone;
-    });
+    };
+    scriptToEstablishment(
+        script, consulta,
+        [&](QWidget*) -> int {
+            consulta.Page03()->bbEmpregados->click();
+            db::Query& q = *consulta.Page04()->qrEmpregados;
+            EXPECT_TRUE(q.Text().contains("and NuPrefixoEstabelecimento = ''")) << q.Text().toStdString();
+            EXPECT_FALSE(q.Text().contains("is null"));
+            EXPECT_EQ(q.RecordCount(), 2);
+            consulta.Page04()->bbFechar->click();
+            return forms::mrNone;
+        },
+        blankPrefix);
     consulta.LoadDeclarationForViewing(file);
     EXPECT_EQ(script.pending(), 0);
 }
