@@ -166,7 +166,7 @@ private:
 
 }  // namespace
 
-QTableView* MakeGrid(QWidget* parent, const char* name, QAbstractItemModel* model,
+QTableView* MakeGrid(QWidget* parent, const char* name, QueryGridModel* model,
                      std::function<void(int row)> currentRowChanged, std::function<void()> activated) {
     auto* grid = new QTableView(parent);
     grid->setObjectName(QString::fromLatin1(name));
@@ -179,6 +179,13 @@ QTableView* MakeGrid(QWidget* parent, const char* name, QAbstractItemModel* mode
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid->horizontalHeader()->setStretchLastSection(true);
     grid->setWordWrap(false);
+    const QFontMetrics metrics(grid->font());
+    for (int c = 0; c < model->columns().size(); ++c) {
+        const QueryGridModel::Column& column = model->columns().at(c);
+        grid->setColumnWidth(c, std::max(metrics.horizontalAdvance(QString(column.chars, QLatin1Char('0'))),
+                                         metrics.horizontalAdvance(column.title)) +
+                                    16);
+    }
     QObject::connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, grid,
                      [currentRowChanged](const QModelIndex& current, const QModelIndex&) {
                          if (current.isValid() && currentRowChanged) currentRowChanged(current.row());

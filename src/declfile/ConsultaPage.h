@@ -88,11 +88,13 @@ public:
     struct Column {
         QString title;
         QString field;
+        int chars;  // the width the grid gives it, in digits
     };
     QueryGridModel(db::Query& query, QList<Column> columns, QObject* parent = nullptr);
 
     // Call after the query was opened again.
     void Reload();
+    const QList<Column>& columns() const { return columns_; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -108,7 +110,7 @@ private:
 
 // A read-only grid that selects whole rows, reports the current row and takes
 // Enter as a double click.
-QTableView* MakeGrid(QWidget* parent, const char* name, QAbstractItemModel* model,
+QTableView* MakeGrid(QWidget* parent, const char* name, QueryGridModel* model,
                      std::function<void(int row)> currentRowChanged, std::function<void()> activated);
 
 }  // namespace declfile

@@ -344,7 +344,10 @@ void ClearViewEdits(QWidget* form) {
 void ShowViewContent(QWidget* form, const ViewContent& content) {
     for (auto it = content.texts.cbegin(); it != content.texts.cend(); ++it) {
         QWidget* w = form->findChild<QWidget*>(it.key());
-        if (auto* e = qobject_cast<QLineEdit*>(w)) e->setText(it.value());
+        if (auto* e = qobject_cast<QLineEdit*>(w)) {
+            e->setText(it.value());
+            e->setCursorPosition(0);  // a long text shows its start
+        }
         else if (auto* l = qobject_cast<QLabel*>(w)) l->setText(it.value());
     }
     for (auto it = content.checked.cbegin(); it != content.checked.cend(); ++it)

@@ -31,11 +31,11 @@ TfmConsulta02::TfmConsulta02(TfmConsultaDisquete& owner, QWidget* parent)
                                  "from Te8emp\n"
                                  "order by AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento"));
     model_ = new declfile::QueryGridModel(*rows_,
-                                          {{QStringLiteral("CNPJ/CEI"), QStringLiteral("CoCgcCeiEstabelecimento")},
-                                           {QStringLiteral("Prefixo"), QStringLiteral("NuPrefixoEstabelecimento")},
-                                           {QStringLiteral("Razão Social"), QStringLiteral("NoRazaoEstabelecimento")},
-                                           {QStringLiteral("CEI Vinculado"), QStringLiteral("CoCgcVinculado")},
-                                           {QStringLiteral("Núm. Vínculos"), QStringLiteral("NuVinculosEstabelecimento")}},
+                                          {{QStringLiteral("CNPJ/CEI"), QStringLiteral("CoCgcCeiEstabelecimento"), 14},
+                                           {QStringLiteral("Prefixo"), QStringLiteral("NuPrefixoEstabelecimento"), 2},
+                                           {QStringLiteral("Razão Social"), QStringLiteral("NoRazaoEstabelecimento"), 26},
+                                           {QStringLiteral("CEI Vinculado"), QStringLiteral("CoCgcVinculado"), 14},
+                                           {QStringLiteral("Núm. Vínculos"), QStringLiteral("NuVinculosEstabelecimento"), 6}},
                                           this);
 
     auto* outer = new QVBoxLayout(this);

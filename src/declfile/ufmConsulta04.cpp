@@ -25,10 +25,10 @@ TfmConsulta04::TfmConsulta04(TfmConsultaDisquete& owner, QWidget* parent)
     qrEmpregados = std::make_unique<db::Query>(dmLobrix->dbZuvo);
     model_ = new declfile::QueryGridModel(
         *qrEmpregados,
-        {{QStringLiteral("PIS/PASEP"), QStringLiteral("CoPisPasepEmpregado")},
-         {QStringLiteral("Data Admissão"), QStringLiteral("DaAdmissaoEmpregado")},
-         {QStringLiteral("Nome Empregado/Servidor"), QStringLiteral("NoEmpregado")},
-         {QStringLiteral("Data Nascimento"), QStringLiteral("DaNascimentoEmpregado")}},
+        {{QStringLiteral("PIS/PASEP"), QStringLiteral("CoPisPasepEmpregado"), 11},
+         {QStringLiteral("Data Admissão"), QStringLiteral("DaAdmissaoEmpregado"), 8},
+         {QStringLiteral("Nome Empregado/Servidor"), QStringLiteral("NoEmpregado"), 30},
+         {QStringLiteral("Data Nascimento"), QStringLiteral("DaNascimentoEmpregado"), 8}},
         this);
 
     auto* outer = new QVBoxLayout(this);

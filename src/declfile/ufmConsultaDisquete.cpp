@@ -47,6 +47,7 @@ QPlainTextEdit* memo(QWidget* parent, const char* name, const QStringList& lines
     m->setReadOnly(true);
     m->setFocusPolicy(Qt::NoFocus);
     m->setFrameShape(QFrame::NoFrame);
+    m->setLineWrapMode(QPlainTextEdit::NoWrap);  // the lines are the text's own
     return m;
 }
 
