@@ -476,6 +476,11 @@ TEST_F(ConsultaWindow, StructureErrorShowsTheErrorPanelAndReport) {
     EXPECT_FALSE(consulta.bbVoltar->isVisible());
     EXPECT_TRUE(consulta.bbLocalizar->isEnabled());
     EXPECT_TRUE(consulta.edArquivo->text().isEmpty());
+
+    // A file of the previous base year is refused the same way.
+    consulta.LoadDeclarationForViewing(QStringLiteral(LOBRIX_SOURCE_DIR "/tests/fuzz/corpus/previous-year.dec"));
+    EXPECT_TRUE(script.shown().isEmpty()) << script.shown().join(", ").toStdString();
+    EXPECT_TRUE(consulta.paRelatorio->isVisible());
 }
 
 // The transmission window analyses the file itself and opens this window on
