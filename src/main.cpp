@@ -1,6 +1,8 @@
 #include "declfile/ufmConsultaDisquete.h"
+#include "declfile/ufmGravaDecl00.h"
 #include "entry/StartupPickers.h"
 #include "entry/ufmDadosResp.h"
+#include "entry/ufmSemEmpregados.h"
 #include "platform/ui/LobrixApplication.h"
 #include "shell/LobrixStartup.h"
 #include "shell/udmRaveRelatorios.h"
@@ -17,6 +19,7 @@ static void RegisterCommandHandlers(TfmLOBRIX& window) {
     window.SetCommandHandler(C::VisualizarCartela, [] { VisualizarCartela(fmLOBRIX->Versao, fmLOBRIX->AnoBase); });
     window.SetCommandHandler(C::EmitirCartela, [] { EmitirCartela(fmLOBRIX->Versao, fmLOBRIX->AnoBase); });
     window.SetCommandHandler(C::Resp, [] { ShowDadosResp(fmLOBRIX); });
+    window.SetCommandHandler(C::Gravar, [] { ShowGravaDecl(fmLOBRIX); });
     window.SetCommandHandler(C::ConsDisq, [] { ShowConsultaDisquete(fmLOBRIX); });
 }
 
@@ -24,6 +27,7 @@ static void RegisterCommandHandlers(TfmLOBRIX& window) {
 // data modules, in their order of creation.
 static void CreateStartupForms() {
     CreateStartupPickers();
+    fmSemEmpregados = new TfmSemEmpregados;
     dmRaveRelatorios = new TdmRaveRelatorios;
     fmConsultaDisquete = new TfmConsultaDisquete;
     if (fmLOBRIX) RegisterCommandHandlers(*fmLOBRIX);
@@ -33,6 +37,7 @@ static void FreeStartupForms() {
     delete fmConsultaDisquete;
     delete dmRaveRelatorios;
     dmRaveRelatorios = nullptr;
+    delete fmSemEmpregados;
     FreeStartupPickers();
 }
 
