@@ -35,16 +35,20 @@ namespace {
 constexpr int kContracts = 50000;
 constexpr int kSteps = 1000;
 
-// The list's query stepped through raw SQLite, every column read as text.
+// The list's query, as the contract list builds it, stepped through raw
+// SQLite with every column read as text.
 qint64 RawListMs(db::Database& database, const char* order) {
-    const QString sql = QStringLiteral(
-                            "select * from te8Vinc where AnBase = '2009' and CoCgcCeiEstabelecimento = "
-                            "'11222333000181' and NuPrefixoEstabelecimento = '00' Order by ") +
+    const QString sql = QStringLiteral("select * from te8Vinc\nwhere AnBase = :AnBase\n"
+                                       "and CoCgcCeiEstabelecimento = :CoCgcCeiEstabelecimento\n"
+                                       "and NuPrefixoEstabelecimento = :NuPrefixoEstabelecimento\nOrder by ") +
                         QLatin1String(order);
     QElapsedTimer t;
     t.start();
     database.attachAllNamedIn(sql);
     sqlite3_stmt* st = database.prepare(sql);
+    sqlite3_bind_text(st, 1, "2009", -1, SQLITE_STATIC);
+    sqlite3_bind_text(st, 2, "11222333000181", -1, SQLITE_STATIC);
+    sqlite3_bind_text(st, 3, "00", -1, SQLITE_STATIC);
     long long bytes = 0;
     while (sqlite3_step(st) == SQLITE_ROW) {
         const int n = sqlite3_column_count(st);

@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 
 #include <cstring>
+#include <string>
 
 namespace db {
 
@@ -44,19 +45,19 @@ constexpr unsigned char kLongLength = 254;
 constexpr unsigned char kNull = 255;
 constexpr qsizetype kBlockSize = 1 << 20;
 
-void appendColumn(QByteArray& block, const char* bytes, int size, bool isNull) {
+void appendColumn(std::string& row, const char* bytes, int size, bool isNull) {
     if (isNull) {
-        block.append(char(kNull));
+        row.push_back(char(kNull));
         return;
     }
     if (size < kLongLength) {
-        block.append(char(size));
+        row.push_back(char(size));
     } else {
-        block.append(char(kLongLength));
+        row.push_back(char(kLongLength));
         const quint32 length = quint32(size);
-        block.append(reinterpret_cast<const char*>(&length), sizeof length);
+        row.append(reinterpret_cast<const char*>(&length), sizeof length);
     }
-    block.append(bytes, size);
+    row.append(bytes, std::size_t(size));
 }
 
 // The column at `at`: where its bytes start and how many (-1 for NULL);
@@ -108,10 +109,10 @@ void Query::Open() {
     buildFields(defs);
     blocks_.clear();
     rowStart_.clear();
-    QByteArray row;
+    std::string row;
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-        row.resize(0);  // keeps its capacity
+        row.clear();
         for (int c = 0; c < cols; ++c) {
             switch (sqlite3_column_type(st, c)) {
             case SQLITE_NULL: appendColumn(row, nullptr, 0, true); break;
@@ -131,13 +132,14 @@ void Query::Open() {
             }
             }
         }
-        if (blocks_.empty() || blocks_.back().size() + row.size() > blocks_.back().capacity()) {
+        const qsizetype size = qsizetype(row.size());
+        if (blocks_.empty() || blocks_.back().size() + size > blocks_.back().capacity()) {
             blocks_.emplace_back();
-            blocks_.back().reserve(std::max(kBlockSize, row.size()));
+            blocks_.back().reserve(std::max(kBlockSize, size));
         }
         QByteArray& block = blocks_.back();
         rowStart_.push_back((quint64(blocks_.size() - 1) << 32) | quint64(block.size()));
-        block.append(row);
+        block.append(row.data(), size);
     }
     sqlite3_reset(st);
     if (rc != SQLITE_DONE) {
