@@ -601,3 +601,24 @@ TEST_F(ConsultaWindow, LocateStartsOnTheDisketteAndLoadsTheChosenFile) {
     EXPECT_EQ(startedIn.at(0), QDir(diskette.path()).absolutePath());
     EXPECT_EQ(startedIn.at(1), QDir(program.path()).absolutePath());
 }
+
+// A declaration table the analysis needs is missing: a warning in the
+// program's words, the file choice again, no page.
+TEST_F(ConsultaWindow, MissingTableWarnsAndStaysOnTheFileChoice) {
+    const QString file = writeFile();
+    dmLobrix->dbZuvo->dropTable(QStringLiteral("Bd8vinc.DB"));
+    TfmConsultaDisquete consulta;
+    consulta.show();
+    settle();
+    FormsScript script;
+    ScriptedMessages boxes;
+    boxes.answer("mrOk");
+    consulta.LoadDeclarationForViewing(file);
+    EXPECT_TRUE(script.shown().isEmpty());
+    ASSERT_EQ(boxes.texts().size(), 1);
+    EXPECT_TRUE(boxes.texts().first().startsWith("Não foi possível carregar o arquivo para consulta:"))
+        << boxes.texts().first().toStdString();
+    EXPECT_TRUE(consulta.paConsDisquete->isVisible());
+    EXPECT_TRUE(consulta.bbLocalizar->isEnabled());
+    EXPECT_EQ(AnaliseConsultaEmAndamento, 0);
+}
