@@ -10,6 +10,7 @@
 #include "platform/db/Table.h"
 #include "platform/os/Drives.h"
 #include "platform/ui/MessageService.h"
+#include "shell/ugExcecao.h"
 #include "shell/ugFuncoes.h"
 
 #include <QCoreApplication>
@@ -19,7 +20,9 @@
 #include <QFileInfo>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QDir>
 #include <cerrno>
+#include <optional>
 
 namespace declfile {
 
@@ -70,6 +73,25 @@ PartFileFactory& partFileFactory() {
 }
 
 forms::StopRequest* gCancelRequest = nullptr;
+
+// Why the folder Transmite could not take a part, named with its cause: the
+// diskette text would send the user looking for a disk that is not there.
+QString TransmitFolderProblemText(const QString& decName) {
+    QString folder = TransmitFolder();
+    while (folder.endsWith(QLatin1Char('/'))) folder.chop(1);
+    const QFileInfo info(folder);
+    const QString shown = QDir::toNativeSeparators(folder);
+    if (info.isFile())
+        return QStringLiteral("Não é possível gravar o arquivo \"%1\": \"%2\" é um arquivo e não uma pasta.\n"
+                              "Renomeie esse arquivo e grave novamente.").arg(decName, shown);
+    if (!info.exists())
+        return QStringLiteral("Não é possível gravar o arquivo \"%1\": a pasta \"%2\" não existe.\n"
+                              "Crie a pasta e grave novamente.").arg(decName, shown);
+    if (!info.isWritable())
+        return QStringLiteral("Não é possível gravar o arquivo \"%1\": a pasta \"%2\" não permite gravação.\n"
+                              "Libere a gravação na pasta e grave novamente.").arg(decName, shown);
+    return QStringLiteral("Não é possível criar o arquivo \"%1\" na pasta \"%2\".").arg(decName, shown);
+}
 
 
 QStringList receiptFieldsFromEstablishment() {
@@ -198,6 +220,7 @@ private:
     bool diskette() const { return IsDisketteDrive(req_.drive); }
     RecordContext context() const;
     void cleanUp(bool completed);
+    void dropReceiptTables();
 
     const WriteRequest& req_;
     WriterState& state_;
@@ -223,6 +246,7 @@ private:
     QString currentName_;
     bool ioError_ = false;
     bool diskFull_ = false;
+    std::optional<db::DbError> dataFolderError_;  // a table of the data folder could not be written
     forms::StopRequest cancelRequest_;
     bool cancelled_ = false;
     bool overwrite_ = false;
@@ -453,7 +477,9 @@ bool WriterRun::OpenNextFile() {
         state_.NomeArquivoGerado = name;
         auto file = partFileFactory() ? partFileFactory()() : MakeDiskPartFile();
         if (!file->Create(path)) {
-            msg::ShowBox(msg::BoxKind::Information, QStringLiteral("Disco com problema ou não há disco na unidade."));
+            msg::ShowBox(msg::BoxKind::Information, diskette()
+                                                        ? QStringLiteral("Disco com problema ou não há disco na unidade.")
+                                                        : TransmitFolderProblemText(decName));
             if (!diskette()) {
                 // The folder cannot take the file (missing, read-only): asking
                 // again would not change that.
@@ -483,23 +509,33 @@ void WriterRun::cleanUp(bool completed) {
     vinc_.reset();
     proId_.reset();
     proEs_.reset();
-    if ((ioError_ || cancelled_) && db_) {
-        try {
-            db_->dropTable(ReceiptFileTableDef().fileName);
-            db_->dropTable(ReceiptEstablishmentTableDef().fileName);
-        } catch (const db::DbError&) {
-            // Left behind, they are replaced by the next run.
-        }
-    }
+    if ((ioError_ || cancelled_) && db_) dropReceiptTables();
     // A part cut short by a cancel has no trailer and no digest: nobody could
     // send it, and it would be listed for transmission beside the good ones.
     if (cancelled_ && !ioError_ && partOpen && !completed && !currentPath_.isEmpty()) QFile::remove(currentPath_);
-    if (ioError_ && !currentPath_.isEmpty()) {
-        QFile::remove(currentPath_);
+    if (ioError_ && !currentPath_.isEmpty()) QFile::remove(currentPath_);
+    if (dataFolderError_) {
+        // The tables of the data folder failed, not the declaration file.
+        msg::ShowBox(msg::BoxKind::Error, DataFolderProblemText(req_.dataFolder, *dataFolderError_) +
+                                              (currentPath_.isEmpty() ? QString()
+                                                                      : QStringLiteral("\nO arquivo incompleto \"") +
+                                                                            currentName_ +
+                                                                            QStringLiteral("\" foi excluído.")));
+    } else if (ioError_ && !currentPath_.isEmpty()) {
         msg::ShowBox(msg::BoxKind::Error,
                      (diskFull_ ? QStringLiteral("Não há espaço suficiente no disco para gravar o arquivo \"")
                                 : QStringLiteral("Erro de gravação no arquivo \"")) +
                          currentName_ + QStringLiteral("\". O arquivo incompleto foi excluído."));
+    }
+}
+
+void WriterRun::dropReceiptTables() {
+    for (const QString& name : {ReceiptFileTableDef().fileName, ReceiptEstablishmentTableDef().fileName}) {
+        try {
+            db_->dropTable(name);
+        } catch (const db::DbError&) {
+            // Left behind, it is replaced by the next run.
+        }
     }
 }
 
@@ -511,6 +547,7 @@ int WriterRun::Run() {
         // file that cannot; any other database error is the caller's.
         if (e.kind() != db::ErrorKind::Io) throw;
         ioError_ = true;
+        dataFolderError_ = e;
         cleanUp(false);
         return kWriteError;
     }
@@ -523,7 +560,10 @@ int WriterRun::runSteps() {
     try {
         db_->createTable(ReceiptFileTableDef());
         db_->createTable(ReceiptEstablishmentTableDef());
-    } catch (const db::DbError&) {
+    } catch (const db::DbError& e) {
+        // Neither table stays: an empty receipt would print an empty summary.
+        dropReceiptTables();
+        msg::ShowBox(msg::BoxKind::Error, DataFolderProblemText(req_.dataFolder, e));
         return kWriteError;
     }
 

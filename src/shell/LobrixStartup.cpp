@@ -1,5 +1,6 @@
 #include "shell/LobrixStartup.h"
 
+#include "platform/AppPaths.h"
 #include "platform/os/SingleInstance.h"
 #include "platform/ui/LobrixApplication.h"
 #include "platform/ui/MessageService.h"
@@ -13,6 +14,8 @@
 #include "shell/ugMultInst.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <memory>
 
 namespace {
@@ -25,9 +28,18 @@ std::unique_ptr<os::NamedMutex>& programMutex() {
 StartOutcome StartProgram(const std::function<void()>& createForms) {
     // The main window installs it too; before it exists, start-up failures are fatal all the same.
     InstallFatalErrorHandler();
-    if (!MultInstInitialize()) return StartOutcome::OtherInstance;
+    if (!MultInstInitialize()) {
+        if (!MultInstCannotLock()) return StartOutcome::OtherInstance;
+        msg::ShowError(MultInstCannotLockText());
+        return StartOutcome::Failed;
+    }
 
     auto mutex = std::make_unique<os::NamedMutex>(QString::fromLatin1(kProgramMutexName));
+    if (mutex->cannotLock()) {
+        msg::ShowError(MultInstCannotLockText());
+        MultInstFinalize();
+        return StartOutcome::Failed;
+    }
     if (mutex->alreadyExists()) {
         msg::ShowError(QStringLiteral("Este programa já está sendo executado."));
         MultInstFinalize();
@@ -46,6 +58,12 @@ StartOutcome StartProgram(const std::function<void()>& createForms) {
         MultInstFinalize();
         return StartOutcome::MissingFiles;
     }
+
+    // The output folder of drive C:, so that a first write finds it. When it
+    // cannot be made the writer names the folder and the cause.
+    if (const QString transmit = AppPaths::findNoCase(AppPaths::programFolder(), QStringLiteral("Transmite"));
+        !QFileInfo::exists(transmit))
+        QDir().mkpath(transmit);
 
     // A table that cannot be opened ends the program through the fatal-error box.
     const bool created = appguard::RunGuarded([&] {

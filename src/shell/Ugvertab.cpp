@@ -21,7 +21,26 @@ db::IndexDef shippedIndex(const QString& tableFile, const QString& indexName) {
 
 void warn(const QString& text) { msg::ShowWarning(text); }
 
+const QString kRestoreHint = QStringLiteral("Utilize a opção Utilitários, Cópia de Segurança, Restaurar.");
+
 }  // namespace
+
+QString IndexProblemText(const QString& tableFile, const db::DbError& e) {
+    const QString head = QStringLiteral("Não foi possível recriar o índice do arquivo %1:\n").arg(tableFile);
+    switch (e.kind()) {
+    case db::ErrorKind::Busy:
+        return QStringLiteral("Nenhum usuário pode estar usando o sistema!");
+    case db::ErrorKind::KeyViolation:
+        return head + QStringLiteral("há registros repetidos na chave do índice.\n") + kRestoreHint;
+    case db::ErrorKind::NotFound:
+        return head + QStringLiteral("o arquivo não foi encontrado na pasta Dados.\n") + kRestoreHint;
+    case db::ErrorKind::Io:
+        return head + QStringLiteral("não foi possível gravar na pasta Dados (disco cheio ou sem permissão de gravação).");
+    case db::ErrorKind::Corrupt:
+    default:
+        return head + QStringLiteral("o arquivo está danificado.\n") + kRestoreHint;
+    }
+}
 
 QStringList RequiredTableFiles() {
     return {
@@ -88,16 +107,14 @@ bool RebuildIndexIn(db::Database& database, const QString& indexFile, const db::
     try {
         table.Open();
     } catch (const db::DbError& e) {
-        if (e.text().contains(QLatin1String("Table is busy"))) {
+        if (e.kind() == db::ErrorKind::Busy) {
             warn(QStringLiteral("Nenhum usuário pode estar usando o sistema: \"%1\"").arg(e.text()));
             return false;
         }
-        try {
-            database.dropIndex(tableFile, index.name);
-        } catch (const db::DbError&) {
-            warn(QStringLiteral("Nenhum usuário pode estar usando o sistema!"));
-            return false;
-        }
+        // Not in use, yet not readable as a table: say so, in place of
+        // blaming another user.
+        warn(IndexProblemText(tableFile, e));
+        return false;
     }
     // Rows left by an interrupted run can break a unique key. The start must
     // still reach the restore of a backup, and the rebuild must not lose the
@@ -109,9 +126,7 @@ bool RebuildIndexIn(db::Database& database, const QString& indexFile, const db::
         transaction.commit();
     } catch (const db::DbError& e) {
         table.Close();
-        warn(QStringLiteral("Não foi possível recriar o índice do arquivo %1:\n\"%2\"\n"
-                            "Utilize a opção Utilitários, Cópia de Segurança, Restaurar.")
-                 .arg(tableFile, e.text()));
+        warn(IndexProblemText(tableFile, e));
         return false;
     }
     table.Close();

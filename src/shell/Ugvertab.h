@@ -33,6 +33,10 @@ bool CheckTablesAtStartup();
 // dropped, or when it cannot be built from the rows (duplicate keys); the
 // index as it was stays then, since dropping and adding are one transaction.
 bool RebuildIndexIn(db::Database& database, const QString& indexFile, const db::IndexDef& index);
+// Why an index could not be rebuilt, in the program's words: the table file
+// and the cause; "Nenhum usuário pode estar usando o sistema!" only for a
+// table in use.
+QString IndexProblemText(const QString& tableFile, const db::DbError& e);
 
 // The same on the data folder, before the data modules exist.
 bool RecreateIndexFile(const QString& indexFile, const db::IndexDef& index);

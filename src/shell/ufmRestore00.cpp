@@ -215,8 +215,13 @@ void TfmRestore00::bbActionClick() {
 }
 
 bool TfmRestore00::IsValidArchive(const QString& archiveName) {
+    // An unreadable header is one more way of not being a valid archive: the
+    // caller's one box says so, without the component's own error first.
+    auto onError = std::move(bkRestore.OnError);
+    bkRestore.OnError = [](TBackupFile*, int, const QString&) {};
     QString title;
     bkRestore.GetArchiveInfo(archiveName, nullptr, title);
+    bkRestore.OnError = std::move(onError);
     return title == QStringLiteral("Zuvo%1").arg(anoBase_);
 }
 
@@ -370,9 +375,14 @@ void TfmRestore00::bkRestoreProgress(TBackupFile*, const QString&, int Percent, 
 }
 
 void TfmRestore00::bkRestoreNeedDisk(TBackupFile*, quint16 DiskID, bool& Continue) {
-    const QString answer = msg::ShowBox(msg::BoxKind::Information,
-                                        QStringLiteral("Insira o volume n° %1").arg(DiskID),
-                                        msg::BoxButtons::OkCancel);
+    // The volume is asked for until its file is found: say which file, and where.
+    const QString volume = TBackupFile::VolumeName(archiveName_, DiskID);
+    const QString answer =
+        msg::ShowBox(msg::BoxKind::Information,
+                     QStringLiteral("Insira o volume n° %1: o arquivo \"%2\" na pasta \"%3\".")
+                         .arg(DiskID)
+                         .arg(QFileInfo(volume).fileName(), QDir::toNativeSeparators(QFileInfo(volume).absolutePath())),
+                     msg::BoxButtons::OkCancel);
     if (answer != QLatin1String("mrOk")) {
         Continue = false;
         return;

@@ -179,6 +179,21 @@ TEST_F(BackupForms, SmallVolumesSplitTheArchiveAndRestoreWhole) {
     freeSpace = 50'000'000;
     ASSERT_TRUE(restore(archiveOnDrive()));
     EXPECT_EQ(host.countStarting("Insira o volume n° "), volumes);
+    EXPECT_TRUE(host.texts.contains("Insira o volume n° 2: o arquivo \"Zuvo2009_backup.002\" na pasta \"" +
+                                    QDir::toNativeSeparators(drive.path()) + "\"."));
+    EXPECT_EQ(tableBytes(), saved);
+
+    // A volume that is missing is asked for by its name until the user gives up.
+    ASSERT_TRUE(QFile::rename(drive.filePath("Zuvo2009_backup.002"), drive.filePath("guardado.002")));
+    host.texts.clear();
+    int asked = 0;
+    host.rule = [&](const msg::BoxRequest& r) -> QString {
+        if (!r.text.startsWith("Insira o volume n° 2")) return {};
+        EXPECT_TRUE(r.text.contains("\"Zuvo2009_backup.002\"")) << r.text.toStdString();
+        return ++asked < 3 ? "mrOk" : "mrCancel";
+    };
+    EXPECT_FALSE(restore(archiveOnDrive()));
+    EXPECT_EQ(asked, 3);
     EXPECT_EQ(tableBytes(), saved);
 }
 
@@ -348,8 +363,7 @@ TEST_F(BackupForms, RefusedArchivesLeaveTheTablesAsTheyWere) {
         {"wrong extension", write("copia.zip", good), {"Extensao inválida de arquivo de backup."}},
         {"missing file", drive.filePath("nada.bkp"), {"Arquivo inexistente."}},
         {"another year", write("outro.bkp", otherYear), {"Esse não é um arquivo de backup ZUVO válido"}},
-        {"unreadable header", write("curto.bkp", good.left(6)),
-         {kRestoreError, "Esse não é um arquivo de backup ZUVO válido"}},
+        {"unreadable header", write("curto.bkp", good.left(6)), {"Esse não é um arquivo de backup ZUVO válido"}},
         {"damaged data", write("danificado.bkp", damaged), {kRestoreError}},
         {"truncated", write("cortado.bkp", good.left(good.size() - 100)), {kRestoreError}},
     };
@@ -424,7 +438,9 @@ TEST_F(BackupForms, CancelledVolumeRequestCopiesNothing) {
         return r.text.startsWith("Insira o volume") ? "mrCancel" : QString();
     };
     EXPECT_FALSE(restore(archiveOnDrive()));
-    EXPECT_EQ(host.texts, QStringList({kConfirmRestore, "Insira o volume n° 2"}));
+    ASSERT_EQ(host.texts.size(), 2);
+    EXPECT_EQ(host.texts[0], kConfirmRestore);
+    EXPECT_TRUE(host.texts[1].startsWith("Insira o volume n° 2: o arquivo \"Zuvo2009_backup.002\""));
     EXPECT_EQ(tableBytes(), before);
 }
 

@@ -132,7 +132,10 @@ TEST_F(StartupFixture, IndexThatCannotBeRebuiltWarnsAndTheStartGoesOn) {
     ASSERT_EQ(StartProgram(), StartOutcome::Started);
     ASSERT_EQ(boxes.shown().size(), 1);
     EXPECT_EQ(boxes.shown().at(0).kind, msg::BoxKind::Warning);
-    EXPECT_TRUE(boxes.texts().at(0).startsWith("Não foi possível recriar o índice do arquivo TB8NACIO.DB"));
+    // The cause in the program's words, not the statement that failed.
+    EXPECT_EQ(boxes.texts().at(0),
+              "Não foi possível recriar o índice do arquivo TB8NACIO.DB:\nhá registros repetidos na chave do índice.\n"
+              "Utilize a opção Utilitários, Cópia de Segurança, Restaurar.");
     EXPECT_EQ(mainWindowCount(), 1);
 }
 
@@ -174,6 +177,32 @@ TEST_F(StartupFixture, SecondStageShowsAlreadyRunning) {
     boxes.answer("mrOk");
     EXPECT_EQ(StartProgram(), StartOutcome::AlreadyRunning);
     EXPECT_EQ(boxes.texts(), QStringList{"Este programa já está sendo executado."});
+    EXPECT_EQ(boxes.shown().at(0).kind, msg::BoxKind::Error);
+    EXPECT_EQ(mainWindowCount(), 0);
+}
+
+TEST_F(StartupFixture, MissingOutputFolderIsCreated) {
+    ASSERT_TRUE(QDir(program.path() + "Transmite").removeRecursively());
+    ScriptedMessages boxes;
+    ASSERT_EQ(StartProgram(), StartOutcome::Started);
+    EXPECT_TRUE(QFileInfo(program.path() + "Transmite").isDir());
+    EXPECT_TRUE(boxes.shown().isEmpty());
+}
+
+TEST_F(StartupFixture, LockFolderThatCannotBeWrittenIsNamedAndTheProgramEnds) {
+    // A plain file where the folder should be: no lock can be made under it,
+    // whoever runs the program.
+    const QString blocked = locks.filePath("not-a-folder");
+    QFile file(blocked);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    os::SetLockFolder(blocked);
+    ScriptedMessages boxes;
+    boxes.answer("mrOk");
+    EXPECT_EQ(StartProgram(), StartOutcome::Failed);
+    ASSERT_EQ(boxes.texts().size(), 1);
+    EXPECT_TRUE(boxes.texts().at(0).contains(QDir::toNativeSeparators(blocked)));
+    EXPECT_TRUE(boxes.texts().at(0).contains("não permite gravação"));
     EXPECT_EQ(boxes.shown().at(0).kind, msg::BoxKind::Error);
     EXPECT_EQ(mainWindowCount(), 0);
 }
@@ -227,7 +256,10 @@ TEST_F(StartupFixture, UnreadableLookupTableEndsWithTheFatalErrorBox) {
     EXPECT_EQ(StartProgram(), StartOutcome::Failed);
     // The rebuild of its index warns first; opening the tables then fails for good.
     ASSERT_GE(boxes.texts().size(), 2);
-    EXPECT_TRUE(boxes.texts().first().startsWith(QString::fromUtf8("Nenhum usuário pode estar usando o sistema")));
+    // Damaged, not in use: the warning names the file and says so.
+    EXPECT_EQ(boxes.texts().first(),
+              "Não foi possível recriar o índice do arquivo TB8RACA.DB:\no arquivo está danificado.\n"
+              "Utilize a opção Utilitários, Cópia de Segurança, Restaurar.");
     EXPECT_EQ(boxes.shown().last().kind, msg::BoxKind::Error);
     EXPECT_TRUE(boxes.texts().last().contains(QString::fromUtf8("Erro não previsto.")));
     EXPECT_EQ(mainWindowCount(), 0);

@@ -103,14 +103,40 @@ void Connection::fail(int rc, const QString& context) const {
     const ErrorKind kind = kindOf(rc);
     QString detail = conn_ ? QString::fromUtf8(sqlite3_errmsg(conn_)) : QString();
     switch (kind) {
-    case ErrorKind::KeyViolation:
-        throw DbError(kind, kKeyViolation, QStringLiteral("Key violation.\n%1").arg(context));
+    case ErrorKind::KeyViolation: {
+        // Only a duplicate in a unique index is a key violation; the other
+        // constraints say what they refused.
+        const int extended = conn_ && (sqlite3_extended_errcode(conn_) & 0xff) == SQLITE_CONSTRAINT
+                                 ? sqlite3_extended_errcode(conn_)
+                                 : rc;
+        switch (extended) {
+        case SQLITE_CONSTRAINT_NOTNULL:
+            throw DbError(ErrorKind::Constraint, kFieldRequired,
+                          QStringLiteral("Field value required: %1\n%2").arg(detail, context));
+        case SQLITE_CONSTRAINT_CHECK:
+            throw DbError(ErrorKind::Constraint, kValidityCheck,
+                          QStringLiteral("Validity check failed: %1\n%2").arg(detail, context));
+        case SQLITE_CONSTRAINT_FOREIGNKEY:
+            throw DbError(ErrorKind::Constraint, kMasterMissing,
+                          QStringLiteral("Master record missing: %1\n%2").arg(detail, context));
+        case SQLITE_CONSTRAINT_UNIQUE:
+        case SQLITE_CONSTRAINT_PRIMARYKEY:
+        case SQLITE_CONSTRAINT_ROWID:
+            throw DbError(kind, kKeyViolation, QStringLiteral("Key violation.\n%1").arg(context));
+        default:
+            throw DbError(ErrorKind::Constraint, kValidityCheck,
+                          QStringLiteral("Validity check failed: %1\n%2").arg(detail, context));
+        }
+    }
     case ErrorKind::Busy:
         throw DbError(kind, kTableBusy, QStringLiteral("Table is busy.\n%1").arg(context));
     case ErrorKind::Corrupt:
         throw DbError(kind, kTableCorrupt, QStringLiteral("Corrupt table/index header.\n%1").arg(context));
-    case ErrorKind::Io:
-        throw DbError(kind, kWriteError, QStringLiteral("I/O error: %1\n%2").arg(detail, context));
+    case ErrorKind::Io: {
+        DbError e(kind, kWriteError, QStringLiteral("I/O error: %1\n%2").arg(detail, context));
+        if ((rc & 0xff) == SQLITE_FULL) e.setDiskFull();
+        throw e;
+    }
     default:
         throw DbError(kind, kSqlError, QStringLiteral("%1\n%2").arg(detail, context));
     }
@@ -344,9 +370,12 @@ void Database::createTable(const TableDef& def) {
     sqlite3_close_v2(c);
     if (rc != SQLITE_OK || !QFile::rename(temp, target)) {
         QFile::remove(temp);
+        QFile::remove(temp + QStringLiteral("-journal"));
         if (kindOf(rc) == ErrorKind::Sql)
             throw DbError(ErrorKind::Sql, kSqlError, detail + '\n' + target);
-        throw DbError(ErrorKind::Io, kWriteError, QStringLiteral("Cannot create table.\n%1").arg(target));
+        DbError e(ErrorKind::Io, kWriteError, QStringLiteral("Cannot create table.\n%1").arg(target));
+        if ((rc & 0xff) == SQLITE_FULL) e.setDiskFull();
+        throw e;
     }
 }
 
