@@ -1,6 +1,7 @@
-#include "entry/StartupPickers.h"
+#include "declfile/ufmConsultaDisquete.h"
 #include "declfile/ufmGravaDecl00.h"
 #include "declfile/ufmRetifDecl01.h"
+#include "entry/StartupPickers.h"
 #include "entry/ufmDadosResp.h"
 #include "entry/ufmSemEmpregados.h"
 #include "platform/ui/LobrixApplication.h"
@@ -21,6 +22,7 @@ static void RegisterCommandHandlers(TfmLOBRIX& window) {
     window.SetCommandHandler(C::Resp, [] { ShowDadosResp(fmLOBRIX); });
     window.SetCommandHandler(C::Gravar, [] { ShowGravaDecl(fmLOBRIX); });
     window.SetCommandHandler(C::Retif, [] { ShowRetifDecl(fmLOBRIX); });
+    window.SetCommandHandler(C::ConsDisq, [] { ShowConsultaDisquete(fmLOBRIX); });
 }
 
 // The windows and modules that live for the whole run, created after the
@@ -29,10 +31,12 @@ static void CreateStartupForms() {
     CreateStartupPickers();
     fmSemEmpregados = new TfmSemEmpregados;
     dmRaveRelatorios = new TdmRaveRelatorios;
+    fmConsultaDisquete = new TfmConsultaDisquete;
     if (fmLOBRIX) RegisterCommandHandlers(*fmLOBRIX);
 }
 
 static void FreeStartupForms() {
+    delete fmConsultaDisquete;
     delete dmRaveRelatorios;
     dmRaveRelatorios = nullptr;
     delete fmSemEmpregados;
