@@ -237,38 +237,8 @@ void TLumeColumn::WriteToStream(QIODevice& stream, int version) {
 
 int TLumeColumnStored::GetDetailCount() { return OwnerListview()->PaintInfoColumn()->CaptionLines; }
 
-void TLumeColumnStored::SetColumnCaption(int column, const QString& value) {
-    data_.SetCaption(column, value);
-    Invalidate(false);
-}
-
 void TLumeColumnStored::SetDetailCount(int value) {
     OwnerListview()->PaintInfoColumn()->Set(OwnerListview()->PaintInfoColumn()->CaptionLines, value);
-}
-
-void TLumeColumnStored::SetDetail(int, int value) {
-    data_.SetDetail(Index(), value);
-    Invalidate(false);
-}
-
-void TLumeColumnStored::SetColumnImageIndex(int column, int value) {
-    data_.SetImageIndex(column, value);
-    Invalidate(false);
-}
-
-void TLumeColumnStored::SetColumnImageOverlayIndex(int column, int value) {
-    data_.SetOverlayIndex(column, value);
-    Invalidate(false);
-}
-
-void TLumeColumnStored::ReadFromStream(QIODevice& stream, int version) {
-    TLumeColumn::ReadFromStream(stream, version);
-    data_.ReadFromStream(stream);
-}
-
-void TLumeColumnStored::WriteToStream(QIODevice& stream, int version) {
-    TLumeColumn::WriteToStream(stream, version);
-    data_.WriteToStream(stream);
 }
 
 TLumeColumns::TLumeColumns(TCustomLumeListview* owner, TLumeHeader* header)
