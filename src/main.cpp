@@ -1,5 +1,7 @@
 #include "entry/StartupPickers.h"
+#include "declfile/ufmGravaDecl00.h"
 #include "entry/ufmDadosResp.h"
+#include "entry/ufmSemEmpregados.h"
 #include "platform/ui/LobrixApplication.h"
 #include "shell/LobrixStartup.h"
 #include "shell/udmRaveRelatorios.h"
@@ -16,12 +18,14 @@ static void RegisterCommandHandlers(TfmLOBRIX& window) {
     window.SetCommandHandler(C::VisualizarCartela, [] { VisualizarCartela(fmLOBRIX->Versao, fmLOBRIX->AnoBase); });
     window.SetCommandHandler(C::EmitirCartela, [] { EmitirCartela(fmLOBRIX->Versao, fmLOBRIX->AnoBase); });
     window.SetCommandHandler(C::Resp, [] { ShowDadosResp(fmLOBRIX); });
+    window.SetCommandHandler(C::Gravar, [] { ShowGravaDecl(fmLOBRIX); });
 }
 
 // The windows and modules that live for the whole run, created after the
 // data modules, in their order of creation.
 static void CreateStartupForms() {
     CreateStartupPickers();
+    fmSemEmpregados = new TfmSemEmpregados;
     dmRaveRelatorios = new TdmRaveRelatorios;
     if (fmLOBRIX) RegisterCommandHandlers(*fmLOBRIX);
 }
@@ -29,6 +33,7 @@ static void CreateStartupForms() {
 static void FreeStartupForms() {
     delete dmRaveRelatorios;
     dmRaveRelatorios = nullptr;
+    delete fmSemEmpregados;
     FreeStartupPickers();
 }
 
@@ -36,7 +41,10 @@ int main(int argc, char** argv) {
     LobrixApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("LOBRIX"));
     if (StartProgram(CreateStartupForms) != StartOutcome::Started) return 0;
-    fmLOBRIX->showMaximized();
+    if (!ShowMainWindow()) {
+        EndProgram(FreeStartupForms);
+        return 0;
+    }
     const int rc = app.exec();
     EndProgram(FreeStartupForms);
     return rc;

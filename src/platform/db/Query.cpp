@@ -1,5 +1,7 @@
 #include "Query.h"
 
+#include <QSet>
+
 #include <sqlite3.h>
 
 namespace db {
@@ -17,10 +19,11 @@ Param& Query::ParamByName(const QString& name) {
     return params_[name];
 }
 
-sqlite3_stmt* Query::prepareBound() {
+sqlite3_stmt* Query::prepareBound(std::vector<std::unique_ptr<TableLock>>& locks) {
     const QString text = Text();
     name_ = text.simplified();
-    database_->attachAllNamedIn(text);
+    for (const QString& path : database_->attachAllNamedIn(text))
+        if (!TableLock::HeldHere(path)) locks.push_back(std::make_unique<TableLock>(path, false));
     sqlite3_stmt* st = database_->prepare(text);
     const int n = sqlite3_bind_parameter_count(st);
     for (int i = 1; i <= n; ++i) {
@@ -35,10 +38,23 @@ sqlite3_stmt* Query::prepareBound() {
 
 void Query::Open() {
     if (Active()) return;
-    sqlite3_stmt* st = prepareBound();
+    std::vector<std::unique_ptr<TableLock>> locks;
+    sqlite3_stmt* st = prepareBound(locks);
     QList<FieldDef> defs;
     const int cols = sqlite3_column_count(st);
-    for (int c = 0; c < cols; ++c) defs << textField(QString::fromUtf8(sqlite3_column_name(st, c)), 0);
+    QSet<QString> seen;
+    for (int c = 0; c < cols; ++c) {
+        // A join's repeated column takes "_1", "_2", ... as the original
+        // engine named it (cut so that the name stays within 25 characters).
+        const QString name = QString::fromUtf8(sqlite3_column_name(st, c));
+        QString unique = name;
+        for (int n = 1; seen.contains(unique.toLower()); ++n) {
+            const QString suffix = QLatin1Char('_') + QString::number(n);
+            unique = (name.size() + suffix.size() > 25 ? name.left(22) : name) + suffix;
+        }
+        seen.insert(unique.toLower());
+        defs << textField(unique, 0);
+    }
     buildFields(defs);
     rows_.clear();
     int rc;
@@ -73,7 +89,8 @@ void Query::Close() {
 }
 
 void Query::ExecSQL() {
-    sqlite3_stmt* st = prepareBound();
+    std::vector<std::unique_ptr<TableLock>> locks;
+    sqlite3_stmt* st = prepareBound(locks);
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {}
     sqlite3_reset(st);
