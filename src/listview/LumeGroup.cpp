@@ -57,19 +57,19 @@ TLumeItem* TLumeGroup::ItemAt(LumePoint viewPoint) const {
 
 bool TLumeGroup::HitTestAt(LumePoint viewPoint, TLumeGroupHitTestInfos& hitInfo) {
     hitInfo = {};
-    TLumeGroupMarginEdge edge;
+    int edge;
     if (HeaderBand().Contains(viewPoint)) {
         hitInfo.Include(TLumeGroupHitTestInfo::egtOnHeader);
-        edge = TLumeGroupMarginEdge::Top;
+        edge = egpTop;
     } else if (FooterBand().Contains(viewPoint)) {
         hitInfo.Include(TLumeGroupHitTestInfo::egtOnFooter);
-        edge = TLumeGroupMarginEdge::Bottom;
+        edge = egpBottom;
     } else if (LeftMarginRect().Contains(viewPoint)) {
         hitInfo.Include(TLumeGroupHitTestInfo::egtOnLeftMargin);
-        edge = TLumeGroupMarginEdge::Left;
+        edge = egpLeft;
     } else if (RightMarginRect().Contains(viewPoint)) {
         hitInfo.Include(TLumeGroupHitTestInfo::egtOnRightMargin);
-        edge = TLumeGroupMarginEdge::Right;
+        edge = egpRight;
     } else {
         return false;
     }
