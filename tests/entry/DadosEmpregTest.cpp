@@ -1,0 +1,311 @@
+#include "entry/EmployeeContract.h"
+#include "entry/ufmDadosEmpreg.h"
+#include "platform/db/DbError.h"
+#include "platform/ui/EntryForm.h"
+#include "platform/ui/EntryWidgets.h"
+#include "platform/ui/MaskAdapter.h"
+#include "platform/ui/PageControl.h"
+#include "shell/UdmLobrix.h"
+#include "shell/udmEntradaDados.h"
+#include "support/DataFolder.h"
+#include "support/ScriptedMessages.h"
+#include "support/ValidDeclaration.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTest>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+using Row = valid::Row;
+
+void settle() {
+    for (int i = 0; i < 8; ++i) QApplication::processEvents();
+}
+
+// Rows of the declaration tables, read through tables of the test's own.
+QList<Row> storedRows(const QString& file) {
+    db::Table t(dmLobrix->dbZuvo, file);
+    t.Open();
+    QList<Row> rows;
+    for (t.First(); !t.Eof(); t.Next()) {
+        Row row;
+        for (int i = 0; i < t.FieldCount(); ++i) row[t.Fields(i).FieldName()] = t.Fields(i).AsString();
+        rows << row;
+    }
+    t.Close();
+    return rows;
+}
+
+void storeRow(const QString& file, const Row& row) {
+    db::Table t(dmLobrix->dbZuvo, file);
+    t.Open();
+    valid::Append(t, row);
+    t.Close();
+}
+
+// Answers the boxes like ScriptedMessages and runs an action when a code shows.
+class HookedMessages : public ScriptedMessages {
+public:
+    QString hookCode;
+    std::function<void()> hook;
+    QString show(const msg::BoxRequest& request) override {
+        if (hook && request.code == hookCode) std::exchange(hook, nullptr)();
+        return ScriptedMessages::show(request);
+    }
+};
+
+class DadosEmpreg : public ::testing::Test {
+protected:
+    TempProgramWithModules program;
+    HookedMessages messages;
+    TfmDadosEmpreg* form = nullptr;
+    Row establishment = valid::Establishment(1, 0);
+
+    void SetUp() override {
+        messages.acceptOkBoxes();
+        valid::RegisterUnionEntities();
+        establishment["NuVinculosEstabelecimento"] = "000000";
+        establishment["InOpcaoAberta"] = "0";
+        storeRow("Bd8emp.DB", establishment);
+        ContextBaseYear = establishment["AnBase"];
+        ContextInscription = establishment["CoCgcCeiEstabelecimento"];
+        ContextPrefix = establishment["NuPrefixoEstabelecimento"];
+        ContextInscriptionType = establishment["InInscrEstabelecimento"];
+        ContextEstablishmentName = establishment["NoRazaoEstabelecimento"];
+        ContextLinkedCei = establishment["CoCgcVinculado"];
+        ContextFollowingYear = 0;
+        openNew();
+    }
+    void TearDown() override {
+        delete form;
+        form = nullptr;
+        dmEntradaDados->ta8Empreg.Close();
+        dmEntradaDados->ta8Empresa.Close();
+    }
+
+    // A stored contract of the establishment, as the form saves them.
+    Row storeContract(int n, const Row& overrides = {}) {
+        Row row = valid::With(valid::Contract(establishment, n), overrides);
+        row["NuSequencialRegistro"] = "";
+        storeRow("Bd8vinc.DB", row);
+        return row;
+    }
+    void openNew() {
+        ContextPis.clear();
+        ContextAdmission.clear();
+        ContextEmployeeName.clear();
+        ContextDismissal.clear();
+        ContextCbo.clear();
+    }
+    void openStored(const Row& row) {
+        ContextPis = row["CoPisPasepEmpregado"];
+        ContextAdmission = row["DaAdmissaoEmpregado"];
+        ContextEmployeeName = row["NoEmpregado"];
+        ContextDismissal = row["DaDesligamentoEmpregado"];
+        ContextCbo = row["CoCbo"];
+    }
+    void showForm() {
+        if (!form) {
+            form = new TfmDadosEmpreg();
+            fmDadosEmpreg = form;
+        }
+        form->show();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+        settle();
+    }
+    QWidget* focused() const { return QApplication::focusWidget(); }
+    int page() const { return form->pcEmpregados->currentIndex(); }
+    QString field(const char* name) const {
+        return dmEntradaDados->ta8Empreg.FieldByName(QLatin1String(name)).AsString();
+    }
+    void typeInto(QLineEdit* edit, const QString& text) {
+        edit->setFocus(Qt::TabFocusReason);
+        settle();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, text);
+    }
+    void typeAndLeave(QLineEdit* edit, const QString& text) {
+        typeInto(edit, text);
+        QTest::keyClick(edit, Qt::Key_Tab);
+        settle();
+    }
+    void clickTab(int index) {
+        QTabBar* bar = form->pcEmpregados->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+        settle();
+    }
+    void clickOk() {
+        QTest::mouseClick(form->BtOk, Qt::LeftButton);
+        settle();
+    }
+    QList<Row> contracts() { return storedRows("Bd8vinc.DB"); }
+    Row storedEstablishment() { return storedRows("Bd8emp.DB").value(0); }
+};
+
+// ---- Money texts --------------------------------------------------------------
+
+TEST(EmployeeMoney, ConversionsBetweenDisplayAndCents) {
+    struct Case {
+        const char* cents;
+        const char* display;
+    } cases[] = {
+        {"000012345", "           123,45"}, {"000000000", "              0,00"}, {"", "              0,00"},
+        {"000123400", "       1.234,00"},   {"999999999", "9.999.999,99"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CentsToDisplay(QString::fromLatin1(c.cents)), QString::fromLatin1(c.display)) << c.cents;
+        if (*c.cents) EXPECT_EQ(DisplayToCents9(QString::fromLatin1(c.display)), QString::fromLatin1(c.cents));
+    }
+    EXPECT_EQ(DisplayToCents8(QStringLiteral("   1.234,00")), QStringLiteral("00123400"));
+    EXPECT_EQ(DisplayToCents9(QStringLiteral("10.000.000,00")), QStringLiteral("1000000000"));  // not cut
+    EXPECT_EQ(MoneyForEditing(QStringLiteral("       1.234,00")), QStringLiteral("1234,00"));
+    EXPECT_EQ(MoneyForEditing(QStringLiteral("   ")), QStringLiteral("   "));
+}
+
+TEST(EmployeeMoney, TypedAmountsAreReadAsMeantOrRefused) {
+    struct Case {
+        const char* typed;
+        int digits;
+        const char* code;
+        const char* cents;
+    } cases[] = {
+        {"1234", 9, "0000", "000123400"},     {"1234,5", 9, "0000", "000123450"},
+        {"9999999,99", 9, "0000", "999999999"}, {"10000000", 9, "0315", ""},
+        {"999999,99", 8, "0000", "99999999"}, {"1000000", 8, "0315", ""},
+        {"abc", 9, "0040", ""},               {"", 9, "0040", ""},
+    };
+    for (const auto& c : cases) {
+        const MoneyText m = ReadMoneyText(QString::fromLatin1(c.typed), c.digits);
+        EXPECT_EQ(m.code, QString::fromLatin1(c.code)) << c.typed;
+        if (m.code == QLatin1String("0000")) EXPECT_EQ(m.cents, QString::fromLatin1(c.cents)) << c.typed;
+    }
+}
+
+TEST(EmployeeMoney, YearTotalAndThirteenthPlausibility) {
+    MonthCents nines;
+    nines.fill(QStringLiteral("999999999"));
+    // Fourteen nine-digit amounts pass 32 bits.
+    EXPECT_EQ(YearTotal(nines, QStringLiteral("999999999"), QStringLiteral("999999999")), 13999999986LL);
+
+    MonthCents thousand;
+    thousand.fill(QStringLiteral("000100000"));
+    EXPECT_TRUE(ThirteenthIsPlausible(thousand, QStringLiteral("000075000"), QStringLiteral("000075000")));
+    EXPECT_FALSE(ThirteenthIsPlausible(thousand, QStringLiteral("000075000"), QStringLiteral("000075001")));
+    MonthCents single;
+    single.fill(QStringLiteral("000000000"));
+    single[3] = QStringLiteral("000200000");
+    EXPECT_TRUE(ThirteenthIsPlausible(single, QStringLiteral("000300000"), QStringLiteral("0")));
+    EXPECT_FALSE(ThirteenthIsPlausible(single, QStringLiteral("000300001"), QStringLiteral("0")));
+    MonthCents none;
+    none.fill(QStringLiteral("000000000"));
+    EXPECT_TRUE(ThirteenthIsPlausible(none, QStringLiteral("999999999"), QStringLiteral("0")));
+}
+
+TEST(EmployeeMoney, ReferenceYearAndCaption) {
+    EXPECT_EQ(ReferenceYearFor(QStringLiteral("2009"), false, 2009), 2009);
+    EXPECT_EQ(ReferenceYearFor(QStringLiteral("2009"), true, 2009), 2010);
+    EXPECT_EQ(ReferenceYearFor(QStringLiteral("20x9"), true, 2009), 2009);
+    EXPECT_EQ(EmployeeFormCaption(QStringLiteral("LOJA"), QStringLiteral("11222333000181"), QStringLiteral("1"),
+                                  QStringLiteral("00")),
+              QStringLiteral("LOJA - CNPJ: 11.222.333/0001-81 | Prefixo: 00 - Informações Referentes ao Empregado / "
+                             "Servidor"));
+    EXPECT_EQ(EmployeeFormCaption(QStringLiteral("OBRA"), QStringLiteral("00123456789012"), QStringLiteral("3"),
+                                  QStringLiteral("01")),
+              QStringLiteral("OBRA - CEI: 12345.67890-12 | Prefixo: 01 - Informações Referentes ao Empregado / "
+                             "Servidor"));
+}
+
+
+// ---- The form ------------------------------------------------------------------
+
+TEST_F(DadosEmpreg, ANewContractTypedThroughThreePagesIsStoredWithTheCounts) {
+    showForm();
+    EXPECT_EQ(form->EntryMode, QStringLiteral("I"));
+    EXPECT_FALSE(form->BtExcluir->isEnabled());
+    EXPECT_EQ(focused(), form->dePisPasep);
+    EXPECT_EQ(form->edMonths[0]->text().trimmed(), QStringLiteral("0,00"));
+    const QString pis = valid::ContractPis(7);
+    typeAndLeave(form->dePisPasep, pis);
+    typeAndLeave(form->deNomeEmpregado, "maria da silva");
+    typeAndLeave(form->deNascimento, "15051980");
+    typeAndLeave(form->deRaca, "2");
+    EXPECT_EQ(form->edTxRaca->text(), QStringLiteral("Branca"));
+    // The disability group: "Não".
+    QTest::mouseClick(form->dgDeficiencia->Button(1), Qt::LeftButton);
+    QTest::keyClick(form->dgDeficiencia->Button(1), Qt::Key_Tab);
+    settle();
+    EXPECT_EQ(focused(), form->cbSexo);
+    form->cbSexo->setCurrentIndex(1);
+    QTest::keyClick(form->cbSexo, Qt::Key_Tab);
+    settle();
+    typeAndLeave(form->deNacionalidade, "10");
+    EXPECT_EQ(focused(), form->deInstrucao);
+    typeAndLeave(form->deInstrucao, "7");
+    typeAndLeave(form->deCarteiraTrab, "1234567");
+    typeAndLeave(form->deCarteiraTrabSerie, "123");
+    typeAndLeave(form->deCPF, valid::ContractCpf(7));
+    typeAndLeave(form->deUsoEmpregado, "");
+    EXPECT_EQ(page(), 1);
+    EXPECT_EQ(focused(), form->deAdmissao);
+    typeAndLeave(form->deAdmissao, "01032005");
+    typeAndLeave(form->deTipoAdmissao, "2");
+    typeAndLeave(form->edSalario, "1500");
+    EXPECT_EQ(form->edSalario->text().trimmed(), QStringLiteral("1.500,00"));
+    typeAndLeave(form->deHoras, "44");
+    typeAndLeave(form->deTipoSalContratual, "1");
+    typeAndLeave(form->deCBO, "513205");
+    EXPECT_EQ(messages.codes(), QStringList());
+
+    clickTab(5);
+    ASSERT_EQ(page(), 5);
+    for (int m = 0; m < 12; ++m) {
+        typeAndLeave(form->edMonths[m], "1500");
+        typeAndLeave(form->deHours[m], "");
+    }
+    typeAndLeave(form->deMesAdiantamento, "11");
+    typeAndLeave(form->edAdiantamento, "750");
+    typeAndLeave(form->deMesParcelaFinal, "12");
+    typeAndLeave(form->edParcelaFinal, "750");
+    EXPECT_EQ(form->edTxParcelaFinal->text(), QStringLiteral("Dezembro"));
+    EXPECT_EQ(messages.codes(), QStringList());
+
+    QTest::keyClick(focused(), Qt::Key_O, Qt::AltModifier);
+    for (int i = 0; i < 50 && form->isVisible(); ++i) QTest::qWait(10);
+    EXPECT_EQ(messages.codes(), QStringList());
+    EXPECT_FALSE(form->isVisible());
+    const auto rows = contracts();
+    ASSERT_EQ(rows.size(), 1);
+    const Row& r = rows.at(0);
+    const Row expected = {
+        {"AnBase", "2009"}, {"CoCgcCeiEstabelecimento", establishment["CoCgcCeiEstabelecimento"]},
+        {"NuPrefixoEstabelecimento", "00"}, {"CoCgcVinculado", "00000000000000"}, {"InInscrEstabelecimento", "1"},
+        {"CoPisPasepEmpregado", pis}, {"NoEmpregado", "MARIA DA SILVA"}, {"DaNascimentoEmpregado", "15051980"},
+        {"CoTipoRaca", "2"}, {"InDeficienteFisico", "2"}, {"InSexo", "2"}, {"CoNacionalidade", "10"},
+        {"AnChegadaEmpregado", "0000"}, {"CoInstrucao", "07"}, {"NuCartTrabEmpregado", "01234567"},
+        {"SeCartTrabEmpregado", "123"}, {"CoCpfEmpregado", valid::ContractCpf(7)},
+        {"DaAdmissaoEmpregado", "01032005"}, {"CoTipoAdmissao", "2"}, {"VaSalContratualEmpregado", "000150000"},
+        {"HoSemanaisEmpregado", "44"}, {"CoTipoSalarioContratual", "1"}, {"CoCbo", "513205"},
+        {"VaJaneiroEmpregado", "000150000"}, {"VaDezembroEmpregado", "000150000"}, {"HoTrabalhadasMaio", "000"},
+        {"Me13AdiantamentoEmpregado", "11"}, {"Va13AdiantamentoEmpregado", "000075000"},
+        {"Me13ParcelaFinalEmpregado", "12"}, {"Va13ParcelaFinalEmpregado", "000075000"},
+        {"DaDesligamentoEmpregado", "0000"}, {"CoCausaDesligamento", "00"}, {"QtDiasAfas", "000"},
+        {"VaAvisoPrevioEmpregado", "000000000"}, {"NuSequencialRegistro", ""}, {"TxtRaca", "Branca"},
+    };
+    for (auto it = expected.begin(); it != expected.end(); ++it)
+        EXPECT_EQ(r.value(it.key()), it.value()) << it.key().toStdString();
+    const Row est = storedEstablishment();
+    EXPECT_EQ(est["NuVinculosEstabelecimento"], QStringLiteral("000001"));
+    EXPECT_EQ(est["NuEstrangeirosEstabelec"], QStringLiteral("00000"));
+    EXPECT_EQ(est["InOpcaoAberta"], QStringLiteral("0"));  // the establishment form's marker stays
+}
+
+}  // namespace
