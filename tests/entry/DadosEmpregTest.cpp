@@ -117,11 +117,17 @@ protected:
             fmDadosEmpreg = form;
         }
         form->show();
-        form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+        // A form shown again after it closed must be the active window again before keys reach it.
+        const bool active = QTest::qWaitFor([this] {
+            if (QApplication::activeWindow() == form) return true;
+            QApplication::setActiveWindow(form);
+            return false;
+        });
+        ASSERT_TRUE(active);
         settle();
     }
-    QWidget* focused() const { return QApplication::focusWidget(); }
+    // The form's focused control (the form is the active window while a test drives it).
+    QWidget* focused() const { return form ? form->focusWidget() : QApplication::focusWidget(); }
     int page() const { return form->pcEmpregados->currentIndex(); }
     QString field(const char* name) const {
         return dmEntradaDados->ta8Empreg.FieldByName(QLatin1String(name)).AsString();
@@ -208,6 +214,16 @@ TEST(EmployeeMoney, YearTotalAndThirteenthPlausibility) {
     MonthCents none;
     none.fill(QStringLiteral("000000000"));
     EXPECT_TRUE(ThirteenthIsPlausible(none, QStringLiteral("999999999"), QStringLiteral("0")));
+}
+
+TEST(EmployeeMoney, TheFocusAfter1674GoesToTheFirstUnpaidMonth) {
+    QStringList months(12, QStringLiteral("       1.500,00"));
+    EXPECT_EQ(FirstUnpaidMonth(months), -1);
+    months[1] = QStringLiteral("              0,00");
+    months[4] = QString();
+    EXPECT_EQ(FirstUnpaidMonth(months), 1);
+    months[1] = QStringLiteral("1,00");
+    EXPECT_EQ(FirstUnpaidMonth(months), 4);
 }
 
 TEST(EmployeeMoney, ReferenceYearAndCaption) {
@@ -306,6 +322,357 @@ TEST_F(DadosEmpreg, ANewContractTypedThroughThreePagesIsStoredWithTheCounts) {
     EXPECT_EQ(est["NuVinculosEstabelecimento"], QStringLiteral("000001"));
     EXPECT_EQ(est["NuEstrangeirosEstabelec"], QStringLiteral("00000"));
     EXPECT_EQ(est["InOpcaoAberta"], QStringLiteral("0"));  // the establishment form's marker stays
+}
+
+
+TEST_F(DadosEmpreg, AStoredContractIsEditedInPlace) {
+    const Row stored = storeContract(1);
+    storeContract(2);
+    openStored(stored);
+    showForm();
+    EXPECT_EQ(form->EntryMode, QStringLiteral("A"));
+    EXPECT_TRUE(form->BtExcluir->isEnabled());
+    EXPECT_EQ(focused(), form->deNomeEmpregado);
+    EXPECT_EQ(form->edSalario->text(), QStringLiteral("       1.500,00"));
+    EXPECT_EQ(form->edTxCBO->text().isEmpty(), false);
+    typeAndLeave(form->deNomeEmpregado, "outro nome da silva");
+    clickOk();
+    EXPECT_EQ(messages.codes(), QStringList());
+    EXPECT_FALSE(form->isVisible());
+    const auto rows = contracts();
+    ASSERT_EQ(rows.size(), 2);
+    Row expected = stored;
+    expected["NoEmpregado"] = "OUTRO NOME DA SILVA";
+    for (auto it = expected.begin(); it != expected.end(); ++it) {
+        // The lookup names are refreshed; a type "0" of no disability is shown and kept empty.
+        if (it.key().startsWith("Txt") || it.key() == "CoDeficienteFisico") continue;
+        EXPECT_EQ(rows.at(0).value(it.key()), it.value()) << it.key().toStdString();
+    }
+    EXPECT_EQ(storedEstablishment()["NuVinculosEstabelecimento"], QStringLiteral("000002"));
+}
+
+TEST_F(DadosEmpreg, AnEightYearOldIsRefusedByTabAndByATabClick) {
+    showForm();
+    typeAndLeave(form->dePisPasep, valid::ContractPis(7));
+    typeAndLeave(form->deNomeEmpregado, "MARIA DA SILVA");
+    typeAndLeave(form->deNascimento, "15052001");
+    EXPECT_EQ(messages.codes(), QStringList{"0172"});
+    EXPECT_EQ(focused(), form->deNascimento);
+    messages.clear();
+    typeInto(form->deNascimento, "15052001");
+    clickTab(1);
+    EXPECT_EQ(messages.codes(), QStringList{"0172"});
+    EXPECT_EQ(page(), 0);
+    EXPECT_EQ(focused(), form->deNascimento);
+}
+
+// One broken field of a valid contract per case: Ok shows its code on its page and field.
+TEST_F(DadosEmpreg, OkStopsOnTheFirstBrokenFieldInOrder) {
+    struct Case {
+        Row overrides;
+        const char* code;
+        int page;
+        const char* focus;
+    } cases[] = {
+        {{{"CoPisPasepEmpregado", "12345678901"}}, "0150", 0, "dePisPasep"},
+        {{{"NoEmpregado", "JOSE"}}, "0161", 0, "deNomeEmpregado"},
+        {{{"DaNascimentoEmpregado", "31021980"}}, "0175", 0, "deNascimento"},
+        {{{"CoTipoRaca", "7"}}, "0481", 0, "deRaca"},
+        {{{"InDeficienteFisico", ""}}, "3701", 0, "dgDeficiencia"},
+        {{{"CoNacionalidade", "99"}}, "0181", 0, "deNacionalidade"},
+        {{{"CoInstrucao", "15"}}, "0201", 0, "deInstrucao"},
+        {{{"NuCartTrabEmpregado", "00000000"}, {"SeCartTrabEmpregado", "123"}}, "3723", 0, "deCarteiraTrab"},
+        {{{"CoCpfEmpregado", "12345678900"}}, "0210", 0, "deCPF"},
+        {{{"DaAdmissaoEmpregado", "01012011"}}, "0391", 1, "deAdmissao"},
+        {{{"CoTipoAdmissao", "0"}}, "0221", 1, "deTipoAdmissao"},
+        {{{"HoSemanaisEmpregado", "99"}}, "0250", 1, "deHoras"},
+        {{{"CoTipoSalarioContratual", "9"}}, "0240", 1, "deTipoSalContratual"},
+        {{{"CoCbo", "999999"}}, "0260", 1, "deCBO"},
+        {{{"Me13AdiantamentoEmpregado", "13"}}, "0322", 5, "deMesAdiantamento"},
+        {{{"Me13ParcelaFinalEmpregado", "13"}}, "0322", 5, "deMesParcelaFinal"},
+    };
+    int n = 10;
+    for (const auto& c : cases) {
+        const Row stored = storeContract(++n, c.overrides);
+        openStored(stored);
+        showForm();
+        messages.clear();
+        clickOk();
+        const QString what = c.overrides.firstKey();
+        ASSERT_EQ(messages.codes().size(), 1) << what.toStdString() << " " << messages.codes().join(',').toStdString();
+        EXPECT_EQ(messages.codes().at(0), QString::fromLatin1(c.code)) << what.toStdString();
+        EXPECT_EQ(page(), c.page) << what.toStdString();
+        QWidget* f = focused();
+        const QString focusName = f ? (f->parentWidget() && f->parentWidget()->objectName() == "dgDeficiencia"
+                                           ? f->parentWidget()->objectName()
+                                           : f->objectName())
+                                    : QString();
+        EXPECT_EQ(focusName, QString::fromLatin1(c.focus)) << what.toStdString();
+        EXPECT_TRUE(form->isVisible());
+        // Cancel on a stored contract asks first.
+        messages.answer("mrYes");
+        QTest::mouseClick(form->BtCancelar, Qt::LeftButton);
+        settle();
+        EXPECT_FALSE(form->isVisible());
+    }
+}
+
+
+TEST_F(DadosEmpreg, NoPayAnywhereStopsWith1674AndASecondOkChangesNoAmount) {
+    Row zero;
+    for (const char* m : {"Janeiro", "Fevereiro", "Marco", "Abril", "Maio", "Junho", "Julho", "Agosto", "Setembro",
+                          "Outubro", "Novembro", "Dezembro"})
+        zero[QStringLiteral("Va%1Empregado").arg(m)] = "000000000";
+    zero["Va13AdiantamentoEmpregado"] = "000000000";
+    zero["Va13ParcelaFinalEmpregado"] = "000000000";
+    zero["Me13AdiantamentoEmpregado"] = "00";
+    zero["Me13ParcelaFinalEmpregado"] = "00";
+    const Row stored = storeContract(1, zero);
+    openStored(stored);
+    showForm();
+    clickOk();
+    EXPECT_EQ(messages.codes(), QStringList{"1674"});
+    EXPECT_EQ(page(), 5);
+    EXPECT_EQ(focused(), form->edMonths[0]);
+    EXPECT_EQ(form->edMonths[0]->text(), QStringLiteral("              0,00"));
+    EXPECT_EQ(form->edSalario->text().trimmed(), QStringLiteral("1.500,00"));
+
+    // A second Ok converts the amounts afresh: nothing changes scale.
+    form->edSalario->setText(QStringLiteral("1500"));
+    messages.clear();
+    clickOk();
+    EXPECT_EQ(messages.codes(), QStringList{"1674"});
+    EXPECT_EQ(form->edMonths[0]->text(), QStringLiteral("              0,00"));
+    EXPECT_EQ(form->edAvisoPrevio->text(), QStringLiteral("              0,00"));
+    EXPECT_EQ(form->edSalario->text().trimmed(), QStringLiteral("1.500,00"));
+    EXPECT_EQ(contracts().at(0).value("VaJaneiroEmpregado"), QStringLiteral("000000000"));
+}
+
+TEST_F(DadosEmpreg, TheSameContractInAnyEstablishmentOrYearStopsWith1671) {
+    const Row mine = storeContract(1);
+    // The same person, admission, dismissal and occupation elsewhere: another establishment, another year.
+    Row other = valid::Establishment(2, 1);
+    Row elsewhere = valid::With(valid::Contract(other, 1), {{"NuSequencialRegistro", ""}});
+    storeRow("Bd8vinc.DB", elsewhere);
+
+    // Editing without touching the key: the contract itself is no duplicate... but the other one is.
+    openStored(mine);
+    showForm();
+    clickOk();
+    EXPECT_EQ(messages.codes(), QStringList{"1671"});
+    EXPECT_EQ(page(), 1);
+    EXPECT_EQ(focused(), form->deAdmissao);
+    messages.answer("mrYes");
+    QTest::mouseClick(form->BtCancelar, Qt::LeftButton);
+    settle();
+
+    // Without the other one, the edit passes; a new contract with the same key, in an earlier year, does not.
+    {
+        db::Table t(dmLobrix->dbZuvo, "Bd8vinc.DB");
+        t.Open();
+        ASSERT_TRUE(t.Locate({"CoCgcCeiEstabelecimento"}, {other["CoCgcCeiEstabelecimento"]}));
+        t.Delete();
+        t.Close();
+        storeRow("Bd8vinc.DB", valid::With(elsewhere, {{"AnBase", "2008"}}));
+    }
+    messages.clear();
+    openStored(mine);
+    showForm();
+    clickOk();
+    EXPECT_EQ(messages.codes(), QStringList{"1671"});
+    messages.answer("mrYes");
+    QTest::mouseClick(form->BtCancelar, Qt::LeftButton);
+    settle();
+    {
+        db::Table t(dmLobrix->dbZuvo, "Bd8vinc.DB");
+        t.Open();
+        ASSERT_TRUE(t.Locate({"AnBase"}, {"2008"}));
+        t.Delete();
+        t.Close();
+    }
+    messages.clear();
+    showForm();
+    clickOk();
+    EXPECT_EQ(messages.codes(), QStringList());
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(DadosEmpreg, AKnownPisOffersTheCopyOnceAndNoGivesTheNewContractUp) {
+    const Row stored = storeContract(1, {{"CoCpfEmpregado", "00000000000"}});
+    const QString pis = stored["CoPisPasepEmpregado"];
+    QString searched;
+    EmployeeListSearchPis = [&](const QString& p) { searched = p; };
+    showForm();
+    messages.answer("mrYes");
+    typeAndLeave(form->dePisPasep, pis);
+    EXPECT_EQ(messages.codes(), QStringList{"1050"});
+    EXPECT_EQ(field("NoEmpregado"), stored["NoEmpregado"]);
+    EXPECT_EQ(field("DaNascimentoEmpregado"), stored["DaNascimentoEmpregado"]);
+    EXPECT_EQ(field("CoCpfEmpregado"), QString());  // zeros are no CPF
+    EXPECT_EQ(form->cbSexo->currentIndex(), 0);
+    EXPECT_EQ(focused(), form->deCPF);
+    // Leaving the number again with the same PIS/PASEP asks nothing.
+    typeAndLeave(form->dePisPasep, pis);
+    EXPECT_EQ(messages.codes(), QStringList{"1050"});
+
+    // A second contract of the person without CPF: no false 3761 on Ok.
+    clickTab(1);
+    typeAndLeave(form->deAdmissao, "01022008");
+    typeAndLeave(form->deTipoAdmissao, "2");
+    typeAndLeave(form->edSalario, "1500");
+    typeAndLeave(form->deHoras, "44");
+    typeAndLeave(form->deTipoSalContratual, "1");
+    typeAndLeave(form->deCBO, "513205");
+    clickTab(5);
+    for (int m = 0; m < 12; ++m) form->edMonths[m]->setText(QStringLiteral("1.500,00"));
+    messages.clear();
+    clickOk();
+    EXPECT_FALSE(messages.codes().contains("3761")) << messages.codes().join(',').toStdString();
+    EXPECT_EQ(contracts().size(), 2);
+
+    // No: the new contract is given up and the list searches the number.
+    messages.clear();
+    openNew();
+    showForm();
+    messages.answer("mrNo");
+    typeAndLeave(form->dePisPasep, pis);
+    EXPECT_EQ(messages.codes(), QStringList{"1050"});
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(searched, pis);
+    EXPECT_EQ(contracts().size(), 2);
+    EmployeeListSearchPis = nullptr;
+}
+
+TEST_F(DadosEmpreg, TheSamePisWithAnotherNameWarnsOnceAndSaves) {
+    const Row first = storeContract(1);
+    const Row second = storeContract(2, {{"CoPisPasepEmpregado", first["CoPisPasepEmpregado"]},
+                                        {"DaAdmissaoEmpregado", "01022007"}, {"NoEmpregado", "OUTRA PESSOA SILVA"}});
+    Row third = valid::With(second, {{"DaAdmissaoEmpregado", "01022008"}});
+    storeRow("Bd8vinc.DB", third);
+    openStored(second);
+    showForm();
+    clickOk();
+    EXPECT_EQ(messages.codes(), QStringList{"3761"});
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(DadosEmpreg, AnImplausibleThirteenthWarnsAndSaves) {
+    const Row stored = storeContract(1, {{"Va13ParcelaFinalEmpregado", "000200000"}});
+    openStored(stored);
+    showForm();
+    clickOk();
+    EXPECT_EQ(messages.codes(), QStringList{"3508"});
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(contracts().at(0).value("Va13ParcelaFinalEmpregado"), QStringLiteral("000200000"));
+}
+
+// A month left towards a button or a page's tab reaches Ok as typed.
+TEST_F(DadosEmpreg, AnUnformattedMonthIsSavedAtItsScale) {
+    const Row stored = storeContract(1);
+    openStored(stored);
+    showForm();
+    clickTab(5);
+    typeInto(form->edMonths[2], "1234");
+    clickOk();
+    EXPECT_EQ(messages.codes(), QStringList());
+    EXPECT_EQ(contracts().at(0).value("VaMarcoEmpregado"), QStringLiteral("000123400"));
+
+    showForm();
+    clickTab(5);
+    typeInto(form->edMonths[4], "abc");
+    clickOk();
+    EXPECT_EQ(messages.codes(), QStringList{"0040"});
+    EXPECT_EQ(page(), 5);
+    EXPECT_EQ(focused(), form->edMonths[4]);
+    typeInto(form->edMonths[4], "10000000");
+    messages.clear();
+    clickOk();
+    EXPECT_EQ(messages.codes(), QStringList{"0315"});
+    EXPECT_EQ(contracts().at(0).value("VaMaioEmpregado"), QStringLiteral("000150000"));
+}
+
+TEST_F(DadosEmpreg, LeavingAMonthFormatsItAndRefusesWhatIsNoAmount) {
+    const Row stored = storeContract(1);
+    openStored(stored);
+    showForm();
+    clickTab(5);
+    typeAndLeave(form->edMonths[2], "1234");
+    EXPECT_EQ(form->edMonths[2]->text(), QStringLiteral("       1.234,00"));
+    form->edMonths[2]->setFocus();
+    settle();
+    EXPECT_EQ(form->edMonths[2]->text(), QStringLiteral("1234,00"));
+    typeAndLeave(form->edMonths[2], "abc");
+    EXPECT_EQ(messages.codes().value(0), QStringLiteral("0040"));
+    EXPECT_EQ(form->edMonths[2]->text(), QStringLiteral("abc"));
+    EXPECT_EQ(focused(), form->edMonths[2]);
+}
+
+TEST_F(DadosEmpreg, AKeyViolationLosesTheTypedContractAndKeepsBothTables) {
+    const Row stored = storeContract(1, {{"Va13ParcelaFinalEmpregado", "000200000"}});
+    openStored(stored);
+    showForm();
+    typeAndLeave(form->deNomeEmpregado, "NOME NOVO DA SILVA");
+    // Another window stores the same key while the 13th-salary warning is open.
+    Row clash = valid::With(stored, {{"NoEmpregado", "NOME NOVO DA SILVA"}, {"NuSequencialRegistro", ""}});
+    messages.hookCode = "3508";
+    messages.hook = [&] { storeRow("Bd8vinc.DB", clash); };
+    int returned = -2;
+    EmployeeFormClosed = [&](int r) { returned = r; };
+    clickOk();
+    EmployeeFormClosed = nullptr;
+    EXPECT_EQ(messages.codes(), (QStringList{"3508", "1059"}));
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(returned, -1);
+    const auto rows = contracts();
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows.at(0).value("NoEmpregado"), stored["NoEmpregado"]);
+    EXPECT_EQ(storedEstablishment()["NuVinculosEstabelecimento"], QStringLiteral("000000"));
+}
+
+TEST_F(DadosEmpreg, DeletingTheLastContractReturnsToTheEstablishmentList) {
+    const Row stored = storeContract(1);
+    openStored(stored);
+    showForm();
+    int returned = -2;
+    EmployeeFormClosed = [&](int r) { returned = r; };
+    messages.answer("mrNo");
+    QTest::mouseClick(form->BtExcluir, Qt::LeftButton);
+    settle();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(focused(), form->deNomeEmpregado);
+    messages.answer("mrYes");
+    QTest::mouseClick(form->BtExcluir, Qt::LeftButton);
+    settle();
+    EmployeeFormClosed = nullptr;
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(returned, 1);
+    EXPECT_TRUE(contracts().isEmpty());
+    EXPECT_EQ(storedEstablishment()["NuVinculosEstabelecimento"], QStringLiteral("000000"));
+    EXPECT_EQ(storedEstablishment()["InOpcaoAberta"], QStringLiteral("0"));
+}
+
+TEST_F(DadosEmpreg, CancelOnANewContractClosesWithoutAsking) {
+    showForm();
+    int returned = -2;
+    EmployeeFormClosed = [&](int r) { returned = r; };
+    QTest::keyClick(form->dePisPasep, Qt::Key_Escape);
+    settle();
+    EmployeeFormClosed = nullptr;
+    EXPECT_EQ(messages.codes(), QStringList());
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(returned, 1);  // no employees: back to the establishment list
+    EXPECT_TRUE(contracts().isEmpty());
+}
+
+TEST_F(DadosEmpreg, AContractNotFoundByItsKeyEditsNoOtherRow) {
+    storeContract(1);
+    Row missing = valid::Contract(establishment, 5);
+    openStored(missing);
+    showForm();
+    settle();
+    EXPECT_EQ(messages.texts().size(), 1);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(contracts().size(), 1);
 }
 
 }  // namespace
