@@ -5,6 +5,7 @@
 #include "shell/udmEntradaDados.h"
 #include "shell/ugFuncoes.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -158,51 +159,48 @@ void PadContractFields(db::DataSet& c) {
 
 // ---- Duplicates -------------------------------------------------------------
 
-bool SamePisOtherPerson(db::Query& q, const QString& baseYear, const QString& pis, bool editing,
-                        const PersonData& person) {
+QList<ContractWithPis> FindContractsWithPis(db::Query& q, const QString& pis) {
     q.Close();
-    q.SetSQL(QStringLiteral("select distinct NoEmpregado, DaNascimentoEmpregado, CoCpfEmpregado\n"
+    q.SetSQL(QStringLiteral("select AnBase, NoEmpregado, DaNascimentoEmpregado, CoCpfEmpregado,\n"
+                            "DaAdmissaoEmpregado, DaDesligamentoEmpregado, CoCbo\n"
                             "from BD8Vinc\n"
-                            "where AnBase = :sAnoBase and\n"
-                            "      CoPisPasepEmpregado = :sPisPasep"));
-    q.ParamByName(QStringLiteral("sAnoBase")).AsString = baseYear;
+                            "where CoPisPasepEmpregado = :sPisPasep"));
     q.ParamByName(QStringLiteral("sPisPasep")).AsString = pis;
     q.Open();
-    bool differs = false;
-    if (q.RecordCount() > (editing ? 1 : 0)) {
-        // The CPF compared in stored form: a person without one is stored as zeros.
-        const QString cpf = PadLeftZeros(person.cpf.trimmed(), 11);
-        for (q.First(); !q.Eof() && !differs; q.Next()) {
-            differs = q.FieldByName(QStringLiteral("NoEmpregado")).AsString() != person.name ||
-                      q.FieldByName(QStringLiteral("DaNascimentoEmpregado")).AsString() != person.birthDate ||
-                      PadLeftZeros(q.FieldByName(QStringLiteral("CoCpfEmpregado")).AsString().trimmed(), 11) != cpf;
-        }
+    QList<ContractWithPis> contracts;
+    for (q.First(); !q.Eof(); q.Next()) {
+        auto get = [&](int i) { return q.Fields(i).AsString(); };
+        contracts.append({get(0), get(1), get(2), get(3), get(4), get(5), get(6)});
     }
     q.Close();
-    return differs;
+    return contracts;
 }
 
-bool SameContractExists(db::Query& q, const QString& pis, const QString& admission, const QString& dismissal,
-                        const QString& cbo, const QString& name, int threshold) {
-    q.Close();
-    QString sql = QStringLiteral("select *\n"
-                                 "from BD8Vinc\n"
-                                 " where  CoPisPasepEmpregado = :sPisPasep and\n"
-                                 "      DaDesligamentoEmpregado = :desligamento and\n"
-                                 "      CoCbo = :cbo and\n"
-                                 "      DaAdmissaoEmpregado = :sDataAdm");
+bool SamePisOtherPerson(const QList<ContractWithPis>& contracts, const QString& baseYear, bool editing,
+                        const PersonData& person) {
+    QList<PersonData> persons;  // distinct, as the stored rows write them
+    for (const ContractWithPis& c : contracts) {
+        if (c.baseYear != baseYear) continue;
+        const bool known = std::any_of(persons.begin(), persons.end(), [&](const PersonData& p) {
+            return p.name == c.name && p.birthDate == c.birthDate && p.cpf == c.cpf;
+        });
+        if (!known) persons.append({c.name, c.birthDate, c.cpf});
+    }
+    if (persons.size() <= (editing ? 1 : 0)) return false;
+    // The CPF compared in stored form: a person without one is stored as zeros.
+    const QString cpf = PadLeftZeros(person.cpf.trimmed(), 11);
+    return std::any_of(persons.begin(), persons.end(), [&](const PersonData& p) {
+        return p.name != person.name || p.birthDate != person.birthDate || PadLeftZeros(p.cpf.trimmed(), 11) != cpf;
+    });
+}
+
+bool SameContractExists(const QList<ContractWithPis>& contracts, const QString& pis, const QString& admission,
+                        const QString& dismissal, const QString& cbo, const QString& name, int threshold) {
     const bool byName = IsAllZeros(pis);
-    if (byName) sql += QStringLiteral("\n  and NoEmpregado = :Nome");
-    q.SetSQL(sql);
-    q.ParamByName(QStringLiteral("sPisPasep")).AsString = pis;
-    q.ParamByName(QStringLiteral("desligamento")).AsString = dismissal;
-    q.ParamByName(QStringLiteral("cbo")).AsString = cbo;
-    q.ParamByName(QStringLiteral("sDataAdm")).AsString = admission;
-    if (byName) q.ParamByName(QStringLiteral("Nome")).AsString = name;
-    q.Open();
-    const bool found = q.RecordCount() > threshold;
-    q.Close();
-    return found;
+    const auto same = std::count_if(contracts.begin(), contracts.end(), [&](const ContractWithPis& c) {
+        return c.admission == admission && c.dismissal == dismissal && c.cbo == cbo && (!byName || c.name == name);
+    });
+    return same > threshold;
 }
 
 bool FindPersonWithPis(db::Query& q, const QString& baseYear, const QString& pis, CopiedPerson* person) {

@@ -61,22 +61,31 @@ void PadContractFields(db::DataSet& contract);
 
 // ---- Duplicates -------------------------------------------------------------
 
+// The stored contracts of one PIS/PASEP, in every establishment and year:
+// both duplicate tests are decided on them, read in one pass.
+struct ContractWithPis {
+    QString baseYear, name, birthDate, cpf, admission, dismissal, cbo;
+};
+QList<ContractWithPis> FindContractsWithPis(db::Query& query, const QString& pis);
+
 // The personal data of a contract as the record holds them.
 struct PersonData {
     QString name;
     QString birthDate;
     QString cpf;
 };
-// True when another contract of the base year with this PIS/PASEP names a
-// different person (message 3761). editing: the contract itself is stored.
-bool SamePisOtherPerson(db::Query& query, const QString& baseYear, const QString& pis, bool editing,
+// True when the base year's contracts of the PIS/PASEP name another person
+// than this one (message 3761): more distinct persons than the threshold (1
+// while the contract itself is stored, editing; else 0) and one of them
+// differs in name, birth date or CPF.
+bool SamePisOtherPerson(const QList<ContractWithPis>& contracts, const QString& baseYear, bool editing,
                         const PersonData& person);
 
-// True when a contract with the same PIS/PASEP, admission, dismissal and CBO
-// exists in any establishment or year beyond the threshold (message 1671);
-// name narrows a PIS/PASEP of zeros.
-bool SameContractExists(db::Query& query, const QString& pis, const QString& admission, const QString& dismissal,
-                        const QString& cbo, const QString& name, int threshold);
+// True when more contracts than the threshold, in any establishment or
+// year, have this admission, dismissal and CBO (message 1671); for a
+// PIS/PASEP of zeros only those of the same name count.
+bool SameContractExists(const QList<ContractWithPis>& contracts, const QString& pis, const QString& admission,
+                        const QString& dismissal, const QString& cbo, const QString& name, int threshold);
 
 // The personal data of the base year's first other contract with this
 // PIS/PASEP, for the copy offered by message 1050; false when none.

@@ -1657,9 +1657,9 @@ void TfmDadosEmpreg::CountEmployees() {
 
 void TfmDadosEmpreg::CheckSamePisOtherPerson() {
     const PersonData person{F("NoEmpregado"), F("DaNascimentoEmpregado").trimmed(), F("CoCpfEmpregado").trimmed()};
-    if (!SamePisOtherPerson(dmEntradaDados->quBuscaEmpreg, ContextBaseYear, ContextPis,
-                            EntryMode == QLatin1String("A"), person))
-        return;
+    pisContracts_ = FindContractsWithPis(dmEntradaDados->quBuscaEmpreg, ContextPis);
+    pisContractsOf_ = ContextPis;
+    if (!SamePisOtherPerson(pisContracts_, ContextBaseYear, EntryMode == QLatin1String("A"), person)) return;
     LastMessageCode = QStringLiteral("3761");
     pcEmpregados->SetCurrentPage(kPersonal);
     ShowMessageByCode(LastMessageCode);
@@ -1674,7 +1674,12 @@ void TfmDadosEmpreg::CheckSameContract() {
     const bool unchanged = EntryMode == QLatin1String("A") && ContextPis == LoadedKey[0] &&
                            ContextAdmission == LoadedKey[1] && ContextDismissal == LoadedKey[2] &&
                            ContextCbo == LoadedKey[3];
-    if (!SameContractExists(dmEntradaDados->quBuscaEmpreg, ContextPis, ContextAdmission, ContextDismissal, ContextCbo,
+    // Check 24 has just read the contracts of this PIS/PASEP.
+    if (pisContractsOf_ != ContextPis) {
+        pisContracts_ = FindContractsWithPis(dmEntradaDados->quBuscaEmpreg, ContextPis);
+        pisContractsOf_ = ContextPis;
+    }
+    if (!SameContractExists(pisContracts_, ContextPis, ContextAdmission, ContextDismissal, ContextCbo,
                             ui::EditValue(deNomeEmpregado), unchanged ? 1 : 0))
         return;
     fail(rule(QStringLiteral("1671")), deAdmissao);

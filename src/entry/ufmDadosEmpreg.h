@@ -265,7 +265,8 @@ private:
     ui::EntryFormController* kit_;
     ui::ControlTable* controls_ = nullptr;
     QWidget* lastPageOwner_ = nullptr;
-    bool contractMissing_ = false;
+    QList<ContractWithPis> pisContracts_;  // read by check 24, decided on by 24 and 25
+    QString pisContractsOf_;
 };
 
 // Made by the main window's commands; null until then.

@@ -226,6 +226,27 @@ TEST(EmployeeMoney, TheFocusAfter1674GoesToTheFirstUnpaidMonth) {
     EXPECT_EQ(FirstUnpaidMonth(months), 4);
 }
 
+TEST(EmployeeDuplicates, OtherPersonAndSameContractAreDecidedOnTheStoredRows) {
+    const ContractWithPis stored{"2009", "ANA SOUZA", "01011980", "00000000000", "01032005", "0000", "513205"};
+    const QList<ContractWithPis> one{stored};
+    // A person without CPF is stored with zeros: typed empty, she is the same person.
+    EXPECT_FALSE(SamePisOtherPerson(one, "2009", false, {"ANA SOUZA", "01011980", ""}));
+    EXPECT_TRUE(SamePisOtherPerson(one, "2009", false, {"ANA SOUZA", "02011980", ""}));
+    EXPECT_TRUE(SamePisOtherPerson(one, "2009", false, {"Ana Souza", "01011980", ""}));  // exact comparison
+    EXPECT_FALSE(SamePisOtherPerson(one, "2008", false, {"OUTRA", "01011980", ""}));     // another year
+    // While editing, the contract itself is one of the persons.
+    EXPECT_FALSE(SamePisOtherPerson(one, "2009", true, {"ANA SOUZA NOVA", "01011980", ""}));
+    const QList<ContractWithPis> two{stored, {"2009", "ANA SOUZA", "01011980", "00000000000", "01032007", "0000",
+                                              "513205"}};
+    EXPECT_FALSE(SamePisOtherPerson(two, "2009", true, {"ANA SOUZA", "01011980", ""}));  // one distinct person
+
+    EXPECT_TRUE(SameContractExists(one, "12345678901", "01032005", "0000", "513205", "", 0));
+    EXPECT_FALSE(SameContractExists(one, "12345678901", "01032005", "0000", "513205", "", 1));
+    EXPECT_FALSE(SameContractExists(one, "12345678901", "01032005", "1505", "513205", "", 0));
+    EXPECT_FALSE(SameContractExists(one, "00000000000", "01032005", "0000", "513205", "OUTRO NOME", 0));
+    EXPECT_TRUE(SameContractExists(one, "00000000000", "01032005", "0000", "513205", "ANA SOUZA", 0));
+}
+
 TEST(EmployeeMoney, ReferenceYearAndCaption) {
     EXPECT_EQ(ReferenceYearFor(QStringLiteral("2009"), false, 2009), 2009);
     EXPECT_EQ(ReferenceYearFor(QStringLiteral("2009"), true, 2009), 2010);
