@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -694,6 +695,26 @@ TEST_F(DadosEmpreg, AContractNotFoundByItsKeyEditsNoOtherRow) {
     EXPECT_EQ(messages.texts().size(), 1);
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(contracts().size(), 1);
+}
+
+// Every help context the form's controls carry has its page in help/.
+TEST_F(DadosEmpreg, EveryHelpContextOfTheFormHasAPage) {
+    QMap<int, QString> pages;
+    QFile map(QStringLiteral(LOBRIX_SOURCE_DIR "/help/contexts.map"));
+    ASSERT_TRUE(map.open(QIODevice::ReadOnly | QIODevice::Text));
+    for (const QString& line : QString::fromUtf8(map.readAll()).split(QLatin1Char('\n'))) {
+        const QStringList parts = line.simplified().split(QLatin1Char(' '));
+        if (parts.size() >= 2 && !parts.at(0).startsWith(QLatin1Char('#'))) pages[parts.at(0).toInt()] = parts.at(1);
+    }
+    showForm();
+    QList<int> contexts;
+    for (QWidget* w : form->findChildren<QWidget*>())
+        if (const int c = w->property("helpContext").toInt()) contexts << c;
+    EXPECT_GE(contexts.size(), 40);
+    for (int c : contexts) {
+        ASSERT_TRUE(pages.contains(c)) << c;
+        EXPECT_TRUE(QFile::exists(QStringLiteral(LOBRIX_SOURCE_DIR "/help/") + pages.value(c))) << c;
+    }
 }
 
 }  // namespace
