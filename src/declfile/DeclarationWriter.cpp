@@ -22,29 +22,7 @@
 
 namespace declfile {
 
-// ---- host and part files ---------------------------------------------------
-
-void ProgressBarHost::SetProgressMaximum(int maximum) {
-    if (bar_) {
-        bar_->setMinimum(0);
-        bar_->setMaximum(maximum);
-    }
-}
-
-void ProgressBarHost::SetProgress(int position) {
-    if (bar_) bar_->setValue(position);
-}
-
-void ProgressBarHost::ProcessEvents() {
-    // Pumping on every record would cost more than writing it; a few times a
-    // frame keeps the page responsive and its Cancel button live.
-    static QElapsedTimer clock;
-    if (!clock.isValid()) clock.start();
-    const qint64 now = clock.elapsed();
-    if (lastPump_ >= 0 && now - lastPump_ < 15) return;
-    lastPump_ = now;
-    QCoreApplication::processEvents();
-}
+// ---- part files ------------------------------------------------------------
 
 namespace {
 
@@ -90,7 +68,7 @@ PartFileFactory& partFileFactory() {
     return factory;
 }
 
-bool* volatile gCancelRequest = nullptr;
+forms::StopRequest* gCancelRequest = nullptr;
 
 
 QStringList receiptFieldsFromEstablishment() {
@@ -156,7 +134,7 @@ db::TableDef ReceiptEstablishmentTableDef() {
 }
 
 void CancelWriting() {
-    if (gCancelRequest) *gCancelRequest = true;
+    if (gCancelRequest) gCancelRequest->Request();
 }
 
 // ---- one run ---------------------------------------------------------------
@@ -217,7 +195,7 @@ private:
     QString currentName_;
     bool ioError_ = false;
     bool diskFull_ = false;
-    bool cancelRequest_ = false;
+    forms::StopRequest cancelRequest_;
     bool cancelled_ = false;
     bool overwrite_ = false;
     bool cannotDelete_ = false;
@@ -246,13 +224,10 @@ RecordContext WriterRun::context() const {
 }
 
 bool WriterRun::PollCancel() {
-    host_.ProcessEvents();
-    if (!cancelRequest_) return true;
-    if (AskInterrupt()) {
+    if (forms::PollStop(host_, cancelRequest_)) {
         cancelled_ = true;
         return false;
     }
-    cancelRequest_ = false;
     return true;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/db/TableDef.h"
+#include "platform/ui/ProgressHost.h"
 
 #include <QChar>
 #include <QString>
@@ -28,30 +29,10 @@ struct WriterState {
     quint8 GerouVariosArquivos = 0;  // set to 1 when a run opens its second part
 };
 
-// What the writer needs of the screen: the progress bar and letting pending
-// window messages through. Questions and messages go through the message
-// service.
-class WriterHost {
-public:
-    virtual ~WriterHost() = default;
-    virtual void SetProgressMaximum(int maximum) { (void)maximum; }
-    virtual void SetProgress(int position) { (void)position; }
-    virtual void ProcessEvents() {}
-};
-
-// The host of the wizards: a progress bar (may be null) and the event loop,
-// pumped at most every few milliseconds so writing stays fast.
-class ProgressBarHost : public WriterHost {
-public:
-    explicit ProgressBarHost(QProgressBar* bar) : bar_(bar) {}
-    void SetProgressMaximum(int maximum) override;
-    void SetProgress(int position) override;
-    void ProcessEvents() override;
-
-private:
-    QProgressBar* bar_;
-    qint64 lastPump_ = -1;
-};
+// The writer's host is the one progress-and-cancel host of every long job;
+// the wizards give it a ProgressBarHost over their progress bar.
+using WriterHost = forms::ProgressHost;
+using ProgressBarHost = forms::ProgressBarHost;
 
 // What to write.
 struct WriteRequest {

@@ -215,12 +215,12 @@ TAnaliseEstrutura::~TAnaliseEstrutura() = default;
 int TAnaliseEstrutura::AnalyseFile(const QString& fileName, quint16 baseYear, QProgressBar* progress,
                                    const QString& dataFolder, bool keepCopy, int& establishments, int& contracts,
                                    bool zeroPayOfAnotherYear) {
-    ProgressBarHost host(progress);
+    forms::ProgressBarHost host(progress);
     return AnalyseFile(fileName, baseYear, host, dataFolder, keepCopy, establishments, contracts,
                        zeroPayOfAnotherYear);
 }
 
-int TAnaliseEstrutura::AnalyseFile(const QString& fileName, quint16 baseYear, WriterHost& host,
+int TAnaliseEstrutura::AnalyseFile(const QString& fileName, quint16 baseYear, forms::ProgressHost& host,
                                    const QString& dataFolder, bool keepCopy, int& establishments, int& contracts,
                                    bool zeroPayOfAnotherYear) {
     if (LayoutAnoAnterior) LoadLayout2008(layout_);
@@ -250,7 +250,8 @@ void TAnaliseEstrutura::MoveProgress(int position) {
 int TAnaliseEstrutura::AnalyseStructure(const QString& fileName, quint16 baseYear, bool keepCopy,
                                         int& establishments, int& contracts) {
     QDir::setCurrent(AppPaths::programFolder());
-    cancelRequest_ = errorFound_ = interrupted_ = amendment_ = false;
+    cancelRequest_.Clear();
+    errorFound_ = interrupted_ = amendment_ = false;
     baseYearText_ = QString::number(baseYear);
     establishmentYear_.clear();
     curType_ = prevType_ = '4';
@@ -588,13 +589,9 @@ bool TAnaliseEstrutura::ExamineRecord(qint64 bytesLeft) {
 
     if (estimatedRecords_ > 0)
         MoveProgress(kCopyPoints + int(qMin<qint64>(kAnalysisPoints, qint64(recordsRead_) * kAnalysisPoints / estimatedRecords_)));
-    host_->ProcessEvents();
-    if (cancelRequest_) {
-        if (AskInterrupt()) {
-            interrupted_ = true;
-            return false;
-        }
-        cancelRequest_ = false;
+    if (forms::PollStop(*host_, cancelRequest_)) {
+        interrupted_ = true;
+        return false;
     }
 
     if (curSequence_ == 1 && curType_ != '0') {

@@ -1,5 +1,5 @@
 #pragma once
-#include "DeclarationWriter.h"
+#include "platform/ui/ProgressHost.h"
 #include "ugClArquivo.h"
 
 #include "platform/db/TableDef.h"
@@ -58,12 +58,12 @@ public:
     int AnalyseFile(const QString& fileName, quint16 baseYear, QProgressBar* progress, const QString& dataFolder,
                     bool keepCopy, int& establishments, int& contracts, bool zeroPayOfAnotherYear);
     // The same with the progress and event pumping through a host.
-    int AnalyseFile(const QString& fileName, quint16 baseYear, WriterHost& host, const QString& dataFolder,
+    int AnalyseFile(const QString& fileName, quint16 baseYear, forms::ProgressHost& host, const QString& dataFolder,
                     bool keepCopy, int& establishments, int& contracts, bool zeroPayOfAnotherYear);
 
     // Asks the running analysis to stop; it asks "Deseja interromper?" at its
     // next record.
-    void Cancel() { cancelRequest_ = true; }
+    void Cancel() { cancelRequest_.Request(); }
 
     int RecordLength() const { return recordLength_; }
     const TLayoutDescriptors& Layout() const { return layout_; }
@@ -122,7 +122,7 @@ private:
     int recordLength_ = kRecordLength;
 
     // Run state.
-    bool cancelRequest_ = false;
+    forms::StopRequest cancelRequest_;
     bool errorFound_ = false;
     bool interrupted_ = false;
     bool amendment_ = false;
@@ -154,7 +154,7 @@ private:
     QByteArray prevRecord_;          // the previous accepted record
     QString dataFolder_;
     QString copyPath_;
-    WriterHost* host_ = nullptr;
+    forms::ProgressHost* host_ = nullptr;
 
     std::shared_ptr<db::Database> db_;
     bool ownTransaction_ = false;

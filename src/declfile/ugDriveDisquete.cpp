@@ -36,14 +36,6 @@ bool fileIn(const QString& folder, EntryKinds kinds, const QString& fileName) {
 
 }  // namespace
 
-int CountTickedItems(const QListWidget* list) {
-    if (!list) return 0;
-    int n = 0;
-    for (int i = 0; i < list->count(); ++i)
-        if (list->item(i)->checkState() == Qt::Checked) ++n;
-    return n;
-}
-
 void ListOutputDrives(QStringList& letters) {
     letters.clear();
     if (drives::TypeOf(QStringLiteral("A:\\")) == drives::DriveType::Removable) letters << QStringLiteral("A");

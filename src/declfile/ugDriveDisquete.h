@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/ui/TickList.h"
+
 #include <QChar>
 #include <QString>
 #include <QStringList>
@@ -18,7 +20,7 @@ namespace declfile {
 enum class EntryKinds { FilesOnly, FilesAndFolders };
 
 // The number of ticked items of a check list.
-int CountTickedItems(const QListWidget* list);
+using forms::CountTickedItems;
 
 // Clears the list, then adds "A" when A: is removable, "B" when B: is
 // removable and "C" when C: is a fixed disk, in this order.

@@ -17,7 +17,7 @@ namespace {
 
 // Carried over every run until the program ends.
 int gSequence = 0;
-bool gStopRequested = false;
+forms::StopRequest gStopRequested;
 
 const QStringList kLookupFiles = {
     "TB8base.db", "TB8cbo.db",  "TB8Afast.db", "TB8cnae.db",  "TB8desl.db",   "TB8instr.db", "TB8msg.db",
@@ -58,8 +58,6 @@ void WidgetValidationHost::SetProgress(int position) {
 }
 
 void WidgetValidationHost::ProcessEvents() { QCoreApplication::processEvents(); }
-
-bool WidgetValidationHost::AskInterrupt() { return ::AskInterrupt(); }
 
 void WidgetValidationHost::ShowErrorLimit(const QString& text) {
     msg::ShowWarning(text);
@@ -120,7 +118,7 @@ void ValidationRun::CountValidationError() {
     if (errorCount > errorLimit && host) host->ShowErrorLimit(ErrorLimitText());
 }
 
-void RequestValidationStop() { gStopRequested = true; }
+void RequestValidationStop() { gStopRequested.Request(); }
 
 namespace {
 
@@ -138,7 +136,7 @@ public:
     }
 
     ValidationResult Run(bool checkResponsible) {
-        gStopRequested = false;
+        gStopRequested.Clear();
         // The field rules read their lookups many times per contract: one
         // read transaction for the whole run instead of one per lookup.
         const db::ReadSnapshot lookups(dmLobrix ? dmLobrix->dbZuvo : nullptr);
@@ -238,11 +236,7 @@ private:
     }
 
     bool PollValidationStop() {
-        run_.host->ProcessEvents();
-        if (!gStopRequested) return false;
-        if (run_.host->AskInterrupt()) return true;
-        gStopRequested = false;
-        return false;
+        return forms::PollStop(*run_.host, gStopRequested);
     }
 
     void OpenValidationTables() {
@@ -275,7 +269,7 @@ private:
     ValidationResult CloseValidationTables() {
         if (run_.findingsTransaction) run_.findingsTransaction->commit();
         run_.findings.reset();
-        if (gStopRequested) return 4;
+        if (gStopRequested.Pending()) return 4;
         return ValidationResult((run_.errorsWritten ? 2 : 0) | (run_.warningsWritten ? 1 : 0));
     }
 

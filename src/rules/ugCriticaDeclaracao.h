@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
+#include "platform/ui/ProgressHost.h"
 
 #include <QHash>
 #include <QString>
@@ -14,12 +15,9 @@ class QListWidget;
 
 // What the whole-declaration check needs of the screen that runs it: the
 // progress bar, a pass of pending events, and the two questions it may ask.
-class ValidationHost {
+// SetProgress takes 0..100.
+class ValidationHost : public forms::ProgressHost {
 public:
-    virtual ~ValidationHost() = default;
-    virtual void SetProgress(int position) = 0;   // 0..100
-    virtual void ProcessEvents() = 0;
-    virtual bool AskInterrupt() = 0;              // "Deseja interromper?": true = Yes
     virtual void ShowErrorLimit(const QString& text) = 0;
 };
 
@@ -30,7 +28,6 @@ public:
     explicit WidgetValidationHost(QProgressBar* bar) : bar_(bar) {}
     void SetProgress(int position) override;
     void ProcessEvents() override;
-    bool AskInterrupt() override;
     void ShowErrorLimit(const QString& text) override;
 
 private:

@@ -7,6 +7,7 @@
 #include "shell/UdmLobrix.h"
 #include "shell/Ugvertab.h"
 #include "shell/udmEntradaDados.h"
+#include "shell/ufmInicioRegras.h"
 #include "shell/ufmLOBRIX.h"
 #include "shell/ufmSplash.h"
 #include "shell/ugMultInst.h"
@@ -53,6 +54,7 @@ StartOutcome StartProgram(const std::function<void()>& createForms) {
         fmLOBRIX = window;
         MultInstSetMainForm(window);
         dmEntradaDados = new TdmEntradaDados;
+        CreateStartupTips(*window);
         if (createForms) createForms();
     });
     if (!created) {
@@ -68,6 +70,7 @@ StartOutcome StartProgram(const std::function<void()>& createForms) {
 
 void EndProgram(const std::function<void()>& freeForms) {
     if (freeForms) freeForms();
+    FreeStartupTips();
     MultInstSetMainForm(nullptr);
     delete fmLOBRIX;
     // The main window's close handler may have freed them already.

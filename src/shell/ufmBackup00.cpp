@@ -1,6 +1,7 @@
 #include "ufmBackup00.h"
 
 #include "platform/AppPaths.h"
+#include "platform/ui/FileDialogs.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/MessageService.h"
 #include "shell/ugFuncoes.h"
@@ -21,11 +22,6 @@
 #include <sqlite3.h>
 
 namespace {
-
-BackupFileDialogRunner& dialogRunner() {
-    static BackupFileDialogRunner runner;
-    return runner;
-}
 
 FreeSpaceProvider& freeSpaceProvider() {
     static FreeSpaceProvider provider;
@@ -80,14 +76,6 @@ bool isSideFile(const QString& name) {
 }
 
 }  // namespace
-
-void SetBackupFileDialogRunner(BackupFileDialogRunner runner) { dialogRunner() = std::move(runner); }
-
-QString RunBackupFileDialog(QFileDialog& dialog) {
-    if (dialogRunner()) return dialogRunner()(dialog);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return QString();
-    return dialog.selectedFiles().first();
-}
 
 void SetFreeSpaceProvider(FreeSpaceProvider provider) { freeSpaceProvider() = std::move(provider); }
 
@@ -193,7 +181,7 @@ void TfmBackup00::bbActionClick() {
     bkBackup.BackupTitle = QStringLiteral("Zuvo%1").arg(anoBase_);
     s_Backup->setDirectory(QFileInfo(DefaultArchiveName()).absolutePath());
     s_Backup->selectFile(DefaultArchiveName());
-    const QString chosen = RunBackupFileDialog(*s_Backup);
+    const QString chosen = forms::RunFileDialog(*s_Backup);
     if (chosen.isEmpty()) {
         finish();
         return;

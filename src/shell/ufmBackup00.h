@@ -10,12 +10,6 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 
-// Runs a file dialog of the backup forms and gives the chosen file, or an
-// empty text when the user cancels. Tests install their own runner.
-using BackupFileDialogRunner = std::function<QString(QFileDialog& dialog)>;
-void SetBackupFileDialogRunner(BackupFileDialogRunner runner);  // empty: the real dialog
-QString RunBackupFileDialog(QFileDialog& dialog);
-
 // Free bytes on the drive of a folder, or -1 when the drive cannot be read
 // (not ready). Tests install their own.
 using FreeSpaceProvider = std::function<qint64(const QString& folder)>;

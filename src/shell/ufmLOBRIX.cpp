@@ -6,7 +6,10 @@
 #include "platform/ui/MessageService.h"
 #include "shell/UdmLobrix.h"
 #include "shell/udmEntradaDados.h"
+#include "shell/Ufmpesq.h"
 #include "shell/ufmGeraIndice.h"
+#include "shell/ufmInicioRegras.h"
+#include "shell/ufmSobre.h"
 #include "shell/ufmSplash.h"
 #include "shell/ugExcecao.h"
 #include "shell/ugHtmlHelpAPI.h"
@@ -155,12 +158,14 @@ void TfmLOBRIX::buildMenus() {
     pesquisa->setVisible(false);
     connect(pesquisa, &QAction::triggered, this, [this] { RunCommand(LobrixCommand::Pesquisa); });
     entry(C::Pesquisa).action = pesquisa;
+    entry(C::Pesquisa).builtIn = true;
 
     QMenu* ajuda = bar->addMenu(QStringLiteral("A&juda"));
     ajuda->setObjectName(QStringLiteral("mnAjuda"));
     add(ajuda, C::Ajuda, "miAjuda", QStringLiteral("&Ajuda do LOBRIX"))->setShortcut(QKeySequence(Qt::Key_F1));
     entry(C::Ajuda).builtIn = true;
     add(ajuda, C::InformacoesUteis, "miInformacoesUteis", QStringLiteral("&Informações Úteis"));
+    entry(C::InformacoesUteis).builtIn = true;
     add(ajuda, C::ComoFazer, "miComoFazer", QStringLiteral("&Como Fazer Para ..."));
     entry(C::ComoFazer).builtIn = true;
     QMenu* layout = ajuda->addMenu(QStringLiteral("&Layout Arquivo ZUVO"));
@@ -170,6 +175,7 @@ void TfmLOBRIX::buildMenus() {
     add(layout, C::EmitirCartela, "miEmitirCartela", QStringLiteral("&Emitir Cartela"));
     ajuda->addSeparator();
     add(ajuda, C::Sobre, "miSobre", QStringLiteral("&Sobre o LOBRIX"));
+    entry(C::Sobre).builtIn = true;
 }
 
 void TfmLOBRIX::buildBody() {
@@ -340,6 +346,15 @@ void TfmLOBRIX::runBuiltIn(LobrixCommand command) {
         break;
     case LobrixCommand::ComoFazer:
         ShowHelpContext(10);
+        break;
+    case LobrixCommand::Pesquisa:
+        ShowPesquisa();
+        break;
+    case LobrixCommand::InformacoesUteis:
+        ShowInformacoesUteis();
+        break;
+    case LobrixCommand::Sobre:
+        ShowSobre();
         break;
     case LobrixCommand::IndexarArquivos: {
         TfmGeraIndice form(this);

@@ -2,6 +2,7 @@
 
 #include "platform/AppPaths.h"
 #include "platform/db/Database.h"
+#include "platform/ui/FileDialogs.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/MessageService.h"
 #include "shell/ufmBackup00.h"
@@ -194,7 +195,7 @@ void TfmRestore00::bbActionClick() {
     if (!msg::AskYesNo(QStringLiteral("Ao restaurar a Base de Dados do LOBRIX, os dados existentes nela serão "
                                       "perdidos.\nVocê confirma a operação?")))
         return;
-    const QString chosen = RunBackupFileDialog(*odRestore);
+    const QString chosen = forms::RunFileDialog(*odRestore);
     if (chosen.isEmpty()) {
         finish();
         return;

@@ -3,6 +3,7 @@
 #include "UdmLobrix.h"
 #include "platform/AppPaths.h"
 #include "platform/ui/MessageService.h"
+#include "platform/ui/ProgressHost.h"
 #include "platform/ui/SilentAbort.h"
 
 #include <QAbstractSpinBox>
@@ -130,10 +131,7 @@ void ShowMessageForEstablishment(const QString& code, const QString& inscription
                  msg::BoxButtons::Ok, code);
 }
 
-bool AskInterrupt() {
-    return msg::ShowBox(msg::BoxKind::Information, QStringLiteral("Deseja interromper?"), msg::BoxButtons::YesNo) ==
-           QLatin1String("mrYes");
-}
+bool AskInterrupt() { return forms::AskInterrupt(); }
 
 void ValidateNameEdit(QLineEdit* edit) {
     const QString code = CheckName(edit->text());

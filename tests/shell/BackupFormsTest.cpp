@@ -1,6 +1,7 @@
 #include "platform/AppPaths.h"
 #include "platform/db/Database.h"
 #include "platform/db/Table.h"
+#include "platform/ui/FileDialogs.h"
 #include "platform/ui/MessageService.h"
 #include "shell/DeclarationTables.h"
 #include "shell/ufmBackup00.h"
@@ -116,11 +117,11 @@ protected:
     qint64 freeSpace = 50'000'000;
 
     void SetUp() override {
-        SetBackupFileDialogRunner([this](QFileDialog&) { return chosen; });
+        forms::SetFileDialogRunner([this](QFileDialog&) { return chosen; });
         SetFreeSpaceProvider([this](const QString&) { return freeSpace; });
     }
     void TearDown() override {
-        SetBackupFileDialogRunner({});
+        forms::SetFileDialogRunner({});
         SetFreeSpaceProvider({});
     }
     QString archiveOnDrive(const QString& name = "Zuvo2009_backup.bkp") const { return drive.filePath(name); }

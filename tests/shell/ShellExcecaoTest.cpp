@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -22,6 +23,11 @@ protected:
     void TearDown() override {
         appguard::ResetTerminateRequest();
         appguard::SetExceptionHandler(nullptr);
+        // A fatal error asked the application to exit, which leaves every
+        // later event loop returning at once: one round of the application's
+        // own loop clears that for the tests that follow.
+        QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+        QCoreApplication::exec();
     }
 };
 }  // namespace
