@@ -1,4 +1,5 @@
 #include "entry/StartupPickers.h"
+#include "entry/ufmDadosEmpreg.h"
 #include "entry/ufmDadosResp.h"
 #include "platform/ui/LobrixApplication.h"
 #include "shell/LobrixStartup.h"
@@ -23,10 +24,14 @@ static void RegisterCommandHandlers(TfmLOBRIX& window) {
 static void CreateStartupForms() {
     CreateStartupPickers();
     dmRaveRelatorios = new TdmRaveRelatorios;
+    // One employee form serves every contract opened in the run.
+    fmDadosEmpreg = new TfmDadosEmpreg;
     if (fmLOBRIX) RegisterCommandHandlers(*fmLOBRIX);
 }
 
 static void FreeStartupForms() {
+    delete fmDadosEmpreg;
+    fmDadosEmpreg = nullptr;
     delete dmRaveRelatorios;
     dmRaveRelatorios = nullptr;
     FreeStartupPickers();
