@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <functional>
 
 namespace {
 
@@ -244,15 +245,19 @@ ContractCounts CountEmployees(const EstablishmentKey& key) {
     return counts;
 }
 
-ContractCounts PostContractWithCounts(db::Table& contract, db::Table& establishment, const EstablishmentKey& key) {
-    const bool appending = contract.State() == db::DataSetState::Insert;
-    const QStringList typed = valuesOf(contract);
+namespace {
+
+// Runs the change of the contract and rewrites the establishment's counts in
+// one transaction; a failure rolls both back and leaves the establishment
+// out of edit state.
+ContractCounts changeWithCounts(db::Table& contract, db::Table& establishment, const EstablishmentKey& key,
+                                const std::function<void()>& change) {
     ContractCounts counts;
     std::exception_ptr failure;
     {
         db::Transaction transaction(contract.database());
         try {
-            contract.Post();
+            change();
             counts = CountEmployees(key);
             writeCounts(establishment, key, counts);
             transaction.commit();
@@ -262,34 +267,31 @@ ContractCounts PostContractWithCounts(db::Table& contract, db::Table& establishm
     }  // a failed transaction is rolled back here
     if (!failure) return counts;
     if (establishment.State() != db::DataSetState::Browse) establishment.Cancel();
-    if (contract.State() == db::DataSetState::Browse) {
-        // The contract's row went with the rollback; what was typed stays in edit.
-        try {
-            if (appending) contract.Append();
-            else contract.Edit();
-            for (int i = 0; i < contract.FieldCount() && i < typed.size(); ++i)
-                contract.Fields(i).SetAsString(typed.at(i));
-        } catch (...) {
-        }
-    }
     std::rethrow_exception(failure);
 }
 
-ContractCounts DeleteContractWithCounts(db::Table& contract, db::Table& establishment, const EstablishmentKey& key) {
-    ContractCounts counts;
-    std::exception_ptr failure;
-    {
-        db::Transaction transaction(contract.database());
-        try {
-            contract.Delete();
-            counts = CountEmployees(key);
-            writeCounts(establishment, key, counts);
-            transaction.commit();
-        } catch (...) {
-            failure = std::current_exception();
+}  // namespace
+
+ContractCounts PostContractWithCounts(db::Table& contract, db::Table& establishment, const EstablishmentKey& key) {
+    const bool appending = contract.State() == db::DataSetState::Insert;
+    const QStringList typed = valuesOf(contract);
+    try {
+        return changeWithCounts(contract, establishment, key, [&] { contract.Post(); });
+    } catch (...) {
+        if (contract.State() == db::DataSetState::Browse) {
+            // The contract's row went with the rollback; what was typed stays in edit.
+            try {
+                if (appending) contract.Append();
+                else contract.Edit();
+                for (int i = 0; i < contract.FieldCount() && i < typed.size(); ++i)
+                    contract.Fields(i).SetAsString(typed.at(i));
+            } catch (...) {
+            }
         }
+        throw;
     }
-    if (!failure) return counts;
-    if (establishment.State() != db::DataSetState::Browse) establishment.Cancel();
-    std::rethrow_exception(failure);
+}
+
+ContractCounts DeleteContractWithCounts(db::Table& contract, db::Table& establishment, const EstablishmentKey& key) {
+    return changeWithCounts(contract, establishment, key, [&] { contract.Delete(); });
 }

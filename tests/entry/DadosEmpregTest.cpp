@@ -8,6 +8,7 @@
 #include "shell/UdmLobrix.h"
 #include "shell/udmEntradaDados.h"
 #include "support/DataFolder.h"
+#include "support/HelpMap.h"
 #include "support/ScriptedMessages.h"
 #include "support/ValidDeclaration.h"
 
@@ -699,22 +700,8 @@ TEST_F(DadosEmpreg, AContractNotFoundByItsKeyEditsNoOtherRow) {
 
 // Every help context the form's controls carry has its page in help/.
 TEST_F(DadosEmpreg, EveryHelpContextOfTheFormHasAPage) {
-    QMap<int, QString> pages;
-    QFile map(QStringLiteral(LOBRIX_SOURCE_DIR "/help/contexts.map"));
-    ASSERT_TRUE(map.open(QIODevice::ReadOnly | QIODevice::Text));
-    for (const QString& line : QString::fromUtf8(map.readAll()).split(QLatin1Char('\n'))) {
-        const QStringList parts = line.simplified().split(QLatin1Char(' '));
-        if (parts.size() >= 2 && !parts.at(0).startsWith(QLatin1Char('#'))) pages[parts.at(0).toInt()] = parts.at(1);
-    }
     showForm();
-    QList<int> contexts;
-    for (QWidget* w : form->findChildren<QWidget*>())
-        if (const int c = w->property("helpContext").toInt()) contexts << c;
-    EXPECT_GE(contexts.size(), 40);
-    for (int c : contexts) {
-        ASSERT_TRUE(pages.contains(c)) << c;
-        EXPECT_TRUE(QFile::exists(QStringLiteral(LOBRIX_SOURCE_DIR "/help/") + pages.value(c))) << c;
-    }
+    ExpectHelpPagesForEveryContext(form, 40);
 }
 
 }  // namespace
