@@ -1,6 +1,8 @@
 #include "entry/StartupPickers.h"
+#include "declfile/ufmGravaDecl00.h"
 #include "entry/ufmDadosEmpreg.h"
 #include "entry/ufmDadosResp.h"
+#include "entry/ufmSemEmpregados.h"
 #include "platform/ui/LobrixApplication.h"
 #include "shell/LobrixStartup.h"
 #include "shell/udmRaveRelatorios.h"
@@ -17,12 +19,14 @@ static void RegisterCommandHandlers(TfmLOBRIX& window) {
     window.SetCommandHandler(C::VisualizarCartela, [] { VisualizarCartela(fmLOBRIX->Versao, fmLOBRIX->AnoBase); });
     window.SetCommandHandler(C::EmitirCartela, [] { EmitirCartela(fmLOBRIX->Versao, fmLOBRIX->AnoBase); });
     window.SetCommandHandler(C::Resp, [] { ShowDadosResp(fmLOBRIX); });
+    window.SetCommandHandler(C::Gravar, [] { ShowGravaDecl(fmLOBRIX); });
 }
 
 // The windows and modules that live for the whole run, created after the
 // data modules, in their order of creation.
 static void CreateStartupForms() {
     CreateStartupPickers();
+    fmSemEmpregados = new TfmSemEmpregados;
     dmRaveRelatorios = new TdmRaveRelatorios;
     // One employee form serves every contract opened in the run.
     fmDadosEmpreg = new TfmDadosEmpreg;
@@ -34,6 +38,7 @@ static void FreeStartupForms() {
     fmDadosEmpreg = nullptr;
     delete dmRaveRelatorios;
     dmRaveRelatorios = nullptr;
+    delete fmSemEmpregados;
     FreeStartupPickers();
 }
 
