@@ -137,6 +137,20 @@ QGroupBox* group(const char* title, QWidget* parent) {
     return new QGroupBox(QString::fromUtf8(title), parent);
 }
 
+// The pages are dense: small margins keep them within the form's height.
+void compact(QLayout* layout) {
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setSpacing(4);
+}
+
+// A group holding one row of controls, placed in the grid when one is given.
+QHBoxLayout* rowIn(QGroupBox* box, QGridLayout* grid = nullptr, int row = 0, int column = 0) {
+    auto* layout = new QHBoxLayout(box);
+    compact(layout);
+    if (grid) grid->addWidget(box, row, column);
+    return layout;
+}
+
 }  // namespace
 
 // ---- Creation ---------------------------------------------------------------
@@ -210,7 +224,9 @@ void TfmDadosEmpreg::buildControls() {
 
     pcEmpregados = new ui::PageControl(this);
     pcEmpregados->setObjectName(QStringLiteral("pcEmpregados"));
-    pcEmpregados->tabBar()->setFocusPolicy(Qt::NoFocus);
+    // Seven long captions share the width: they are shortened rather than scrolled.
+    pcEmpregados->setUsesScrollButtons(false);
+    pcEmpregados->setElideMode(Qt::ElideRight);
     outer->addWidget(pcEmpregados, 1);
     auto page = [&](QWidget*& sheet, const char* name, const char* text) {
         sheet = new QWidget;
@@ -324,58 +340,46 @@ QWidget* TfmDadosEmpreg::buildPersonalPage() {
     sbInstrucao = pickerButton(tDadosPessoais, "sbInstrucao");
 
     auto* grid = new QGridLayout(tDadosPessoais);
+    compact(grid);
     auto* ident = group("Identificação do empregado / servidor", tDadosPessoais);
-    auto* identGrid = new QGridLayout(ident);
-    identGrid->addWidget(caption("PIS/PASEP", dePisPasep), 0, 0);
-    identGrid->addWidget(caption("Nome", deNomeEmpregado), 0, 1);
-    identGrid->addWidget(caption("Data de Nascimento (dd/mm/aaaa)", deNascimento), 0, 2);
-    identGrid->addWidget(dePisPasep, 1, 0);
-    identGrid->addWidget(deNomeEmpregado, 1, 1);
-    identGrid->addWidget(deNascimento, 1, 2);
-    identGrid->setColumnStretch(1, 1);
+    auto* identRow = rowIn(ident);
+    identRow->addWidget(caption("PIS/PASEP", dePisPasep));
+    dePisPasep->setMaximumWidth(130);
+    identRow->addWidget(dePisPasep);
+    identRow->addWidget(caption("Nome", deNomeEmpregado));
+    identRow->addWidget(deNomeEmpregado, 1);
+    identRow->addWidget(caption("Data de Nascimento (dd/mm/aaaa)", deNascimento));
+    deNascimento->setMaximumWidth(110);
+    identRow->addWidget(deNascimento);
     grid->addWidget(ident, 0, 0, 1, 2);
 
-    auto* race = group("Raça/Cor", tDadosPessoais);
-    (new QHBoxLayout(race))->addWidget(codeRow(deRaca, sbRaca, edTxRaca, 40));
-    grid->addWidget(race, 1, 0);
+    rowIn(group("Raça/Cor", tDadosPessoais), grid, 1, 0)->addWidget(codeRow(deRaca, sbRaca, edTxRaca, 40));
     grid->addWidget(dgDeficiencia, 1, 1);
-    auto* disabilityType = group("Tipo de Deficiência", tDadosPessoais);
-    (new QHBoxLayout(disabilityType))->addWidget(codeRow(deDeficiente, sbDeficiente, edTxDeficiente, 40));
-    grid->addWidget(disabilityType, 2, 0);
-    auto* sex = group("Sexo", tDadosPessoais);
-    (new QHBoxLayout(sex))->addWidget(cbSexo);
-    grid->addWidget(sex, 2, 1);
-    auto* nationality = group("Nacionalidade", tDadosPessoais);
-    auto* natLayout = new QHBoxLayout(nationality);
-    natLayout->addWidget(codeRow(deNacionalidade, sbNacionalidade, edTxNacionalidade, 40), 1);
-    natLayout->addWidget(caption("Ano de chegada", deAnoChegada));
+    rowIn(group("Tipo de Deficiência", tDadosPessoais), grid, 2, 0)
+        ->addWidget(codeRow(deDeficiente, sbDeficiente, edTxDeficiente, 40));
+    rowIn(group("Sexo", tDadosPessoais), grid, 2, 1)->addWidget(cbSexo);
+    auto* natRow = rowIn(group("Nacionalidade", tDadosPessoais), grid, 3, 0);
+    natRow->addWidget(codeRow(deNacionalidade, sbNacionalidade, edTxNacionalidade, 40), 1);
+    natRow->addWidget(caption("Ano de chegada", deAnoChegada));
     deAnoChegada->setMaximumWidth(60);
-    natLayout->addWidget(deAnoChegada);
-    grid->addWidget(nationality, 3, 0, 1, 2);
-    auto* schooling = group("Grau de instrução ", tDadosPessoais);
-    (new QHBoxLayout(schooling))->addWidget(codeRow(deInstrucao, sbInstrucao, edTxInstrucao, 40));
-    grid->addWidget(schooling, 4, 0, 1, 2);
-    auto* card = group("Carteira de Trabalho ", tDadosPessoais);
-    auto* cardGrid = new QGridLayout(card);
-    cardGrid->addWidget(caption("Número", deCarteiraTrab), 0, 0);
-    cardGrid->addWidget(caption("Série", deCarteiraTrabSerie), 0, 1);
-    cardGrid->addWidget(deCarteiraTrab, 1, 0);
-    cardGrid->addWidget(deCarteiraTrabSerie, 1, 1);
-    grid->addWidget(card, 5, 0);
-    auto* cpf = group("CPF ", tDadosPessoais);
-    (new QHBoxLayout(cpf))->addWidget(deCPF);
-    grid->addWidget(cpf, 5, 1);
-    auto* use = group("Para uso da Empresa", tDadosPessoais);
-    (new QHBoxLayout(use))->addWidget(deUsoEmpregado);
-    grid->addWidget(use, 6, 0);
+    natRow->addWidget(deAnoChegada);
+    rowIn(group("Grau de instrução ", tDadosPessoais), grid, 3, 1)
+        ->addWidget(codeRow(deInstrucao, sbInstrucao, edTxInstrucao, 40));
+    auto* cardRow = rowIn(group("Carteira de Trabalho ", tDadosPessoais), grid, 4, 0);
+    cardRow->addWidget(caption("Número", deCarteiraTrab));
+    cardRow->addWidget(deCarteiraTrab, 2);
+    cardRow->addWidget(caption("Série", deCarteiraTrabSerie));
+    cardRow->addWidget(deCarteiraTrabSerie, 1);
+    rowIn(group("CPF ", tDadosPessoais), grid, 4, 1)->addWidget(deCPF);
+    rowIn(group("Para uso da Empresa", tDadosPessoais), grid, 5, 0)->addWidget(deUsoEmpregado);
     auto* note = new QLabel(QStringLiteral(
         "Devem ser informadas para cada empregado/servidor,  exclusivamente, as remunerações referentes ao "
         "ano-base devidas em cada mês, pagas ou não, computados  os valores considerados rendimentos dotrabalho. "
         "Informar em REAIS (com centavos).Informar a quantidadede horas efetivamente trabalhadas  a cada mês "
         "( horas normais + horas extras)."));
     note->setWordWrap(true);
-    grid->addWidget(note, 7, 0, 1, 2);
-    grid->setRowStretch(8, 1);
+    grid->addWidget(note, 6, 0, 1, 2);
+    grid->setRowStretch(7, 1);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(1, 1);
 
@@ -418,8 +422,10 @@ QWidget* TfmDadosEmpreg::buildAdmissionPage() {
     sbCBO = pickerButton(tAdmissao, "sbCBO");
 
     auto* grid = new QGridLayout(tAdmissao);
+    compact(grid);
     auto* admission = group("Admissão/Transferência/Movimentação", tAdmissao);
     auto* admGrid = new QGridLayout(admission);
+    compact(admGrid);
     admGrid->addWidget(caption("Data (dd/mm/aaaa)", deAdmissao), 0, 0);
     admGrid->addWidget(caption("Tipo", deTipoAdmissao), 0, 1);
     admGrid->addWidget(deAdmissao, 1, 0);
@@ -434,6 +440,7 @@ QWidget* TfmDadosEmpreg::buildAdmissionPage() {
 
     auto* salary = group("Salário Contratual / Vencimento Básico", tAdmissao);
     auto* salGrid = new QGridLayout(salary);
+    compact(salGrid);
     salGrid->addWidget(caption("Valor (R$)", edSalario), 0, 0);
     salGrid->addWidget(caption("Horas", deHoras), 0, 1);
     salGrid->addWidget(caption("Tipo", deTipoSalContratual), 0, 2);
@@ -451,7 +458,7 @@ QWidget* TfmDadosEmpreg::buildAdmissionPage() {
     grid->addWidget(salary, 1, 0);
 
     auto* cbo = group("Código Brasileiro de Ocupações (CBO) ", tAdmissao);
-    auto* cboLayout = new QHBoxLayout(cbo);
+    auto* cboLayout = rowIn(cbo);
     cboLayout->addWidget(codeRow(deCBO, sbCBO, edTxCBO, 80));
     cboLayout->addWidget(tabInnerAd);
     grid->addWidget(cbo, 2, 0);
@@ -513,6 +520,7 @@ QWidget* TfmDadosEmpreg::buildPayPage() {
     sbMesParcelaFinal = pickerButton(tRemuneracoes, "sbMesParcelaFinal");
 
     auto* outer = new QVBoxLayout(tRemuneracoes);
+    compact(outer);
     auto* heading = new QLabel(QStringLiteral(
         "<b>Remunerações Mensais - </b>Informar para cada empregado/servidor, exclusivamente, as remunerações "
         "referentes ao ano-base, devidas em cada mês.<br><b>Hora Extras - </b>Informar o total de horas extras "
@@ -525,7 +533,7 @@ QWidget* TfmDadosEmpreg::buildPayPage() {
     grpRemuneracoes->setObjectName(QStringLiteral("grpRemuneracoes"));
     SetHelpContext(grpRemuneracoes, 82);
     auto* grid = new QGridLayout(grpRemuneracoes);
-    grid->setVerticalSpacing(2);
+    compact(grid);
     for (int half = 0; half < 2; ++half) {
         grid->addWidget(caption("Valor (R$)"), 0, half * 3 + 1);
         grid->addWidget(caption("Hora Extra"), 0, half * 3 + 2);
@@ -539,16 +547,19 @@ QWidget* TfmDadosEmpreg::buildPayPage() {
         grid->addWidget(edMonths[m], row, col + 1);
         grid->addWidget(deHours[m], row, col + 2);
     }
+    grid->setRowStretch(7, 1);
     body->addWidget(grpRemuneracoes, 2);
 
     auto* grp13salario = group("13 salário ", tRemuneracoes);
     grp13salario->setObjectName(QStringLiteral("grp13salario"));
     auto* thirteenth = new QVBoxLayout(grp13salario);
+    compact(thirteenth);
     auto part = [&](const char* name, const char* title, QLineEdit* month, QToolButton* button, QLineEdit* text,
                     QLineEdit* value) {
         auto* g = group(title, grp13salario);
         g->setObjectName(QLatin1String(name));
         auto* l = new QGridLayout(g);
+        compact(l);
         l->addWidget(caption("Mês", month), 0, 0);
         l->addWidget(codeRow(month, button, text, 40), 1, 0);
         l->addWidget(caption("Valor (R$)", value), 2, 0);
