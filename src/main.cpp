@@ -2,6 +2,7 @@
 #include "declfile/ufmGravaDecl00.h"
 #include "declfile/ufmRetifDecl01.h"
 #include "entry/StartupPickers.h"
+#include "entry/ufmDadosEmpreg.h"
 #include "entry/ufmDadosResp.h"
 #include "entry/ufmSemEmpregados.h"
 #include "platform/ui/LobrixApplication.h"
@@ -32,11 +33,16 @@ static void CreateStartupForms() {
     fmSemEmpregados = new TfmSemEmpregados;
     dmRaveRelatorios = new TdmRaveRelatorios;
     fmConsultaDisquete = new TfmConsultaDisquete;
+    // One employee form serves every contract opened in the run.
+    fmDadosEmpreg = new TfmDadosEmpreg;
     if (fmLOBRIX) RegisterCommandHandlers(*fmLOBRIX);
 }
 
 static void FreeStartupForms() {
     delete fmConsultaDisquete;
+    fmConsultaDisquete = nullptr;
+    delete fmDadosEmpreg;
+    fmDadosEmpreg = nullptr;
     delete dmRaveRelatorios;
     dmRaveRelatorios = nullptr;
     delete fmSemEmpregados;
