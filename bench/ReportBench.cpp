@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
     choice.establishments << QStringList{est.value(QStringLiteral("CoCgcCeiEstabelecimento")),
                                          est.value(QStringLiteral("NuPrefixoEstabelecimento"))};
     db::Query& q = dmRaveRelatorios->qrConsulta;
-    BuildDeclarationReportQuery(q, *dmRaveRelatorios->database, choice);
+    BuildDeclarationReportQuery(q, choice);
     q.SetUniDirectional(true);
 
     QElapsedTimer timer;

@@ -1,5 +1,10 @@
+#include "declfile/ufmConsultaDisquete.h"
+#include "declfile/ufmGravaDecl00.h"
+#include "declfile/ufmRetifDecl01.h"
 #include "entry/StartupPickers.h"
+#include "entry/ufmDadosEmpreg.h"
 #include "entry/ufmDadosResp.h"
+#include "entry/ufmSemEmpregados.h"
 #include "platform/ui/LobrixApplication.h"
 #include "rules/ufmVerInco00.h"
 #include "shell/LobrixStartup.h"
@@ -21,19 +26,31 @@ static void RegisterCommandHandlers(TfmLOBRIX& window) {
     window.SetCommandHandler(C::VerInco, [] { ShowVerInco(); });
     window.SetCommandHandler(C::Relatorio, [] { ShowPrintWizard(); });
     window.SetCommandHandler(C::ImprimirDeclaracao, [] { ShowPrintWizardDeclaration(); });
+    window.SetCommandHandler(C::Gravar, [] { ShowGravaDecl(fmLOBRIX); });
+    window.SetCommandHandler(C::Retif, [] { ShowRetifDecl(fmLOBRIX); });
+    window.SetCommandHandler(C::ConsDisq, [] { ShowConsultaDisquete(fmLOBRIX); });
 }
 
 // The windows and modules that live for the whole run, created after the
 // data modules, in their order of creation.
 static void CreateStartupForms() {
     CreateStartupPickers();
+    fmSemEmpregados = new TfmSemEmpregados;
     dmRaveRelatorios = new TdmRaveRelatorios;
+    fmConsultaDisquete = new TfmConsultaDisquete;
+    // One employee form serves every contract opened in the run.
+    fmDadosEmpreg = new TfmDadosEmpreg;
     if (fmLOBRIX) RegisterCommandHandlers(*fmLOBRIX);
 }
 
 static void FreeStartupForms() {
+    delete fmConsultaDisquete;
+    fmConsultaDisquete = nullptr;
+    delete fmDadosEmpreg;
+    fmDadosEmpreg = nullptr;
     delete dmRaveRelatorios;
     dmRaveRelatorios = nullptr;
+    delete fmSemEmpregados;
     FreeStartupPickers();
 }
 
@@ -41,7 +58,10 @@ int main(int argc, char** argv) {
     LobrixApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("LOBRIX"));
     if (StartProgram(CreateStartupForms) != StartOutcome::Started) return 0;
-    fmLOBRIX->showMaximized();
+    if (!ShowMainWindow()) {
+        EndProgram(FreeStartupForms);
+        return 0;
+    }
     const int rc = app.exec();
     EndProgram(FreeStartupForms);
     return rc;

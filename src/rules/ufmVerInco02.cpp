@@ -145,16 +145,7 @@ void TfmVerInco02::previewFindings(QPushButton* pressed, const QString& kind) {
         QPushButton* b;
         ~Reenable() { b->setEnabled(true); }
     } reenable{pressed};
-    dm->quErros.Close();
-    dm->quErros.SetSQL(QStringLiteral("Select * \nfrom Te8ErrWA where errwar = :errwar"));
-    dm->quErros.ParamByName(QStringLiteral("errwar")).AsString = kind;
-    dm->quErros.Open();
-    dm->RvSystem1.setDestination(report::Destination::Preview);
-    dm->rvprjErro.SetParam(QStringLiteral("AnoBase1"), QString::number(fmLOBRIX ? fmLOBRIX->AnoBase : 2009));
-    dm->rvprjErro.SetParam(QStringLiteral("Versao"), fmLOBRIX ? fmLOBRIX->Versao : QString());
-    dm->rvprjErro.SelectReport(QStringLiteral("rptErros"));
-    dm->rvprjErro.Execute();
+    ShowFindingsReport(kind, fmLOBRIX ? fmLOBRIX->AnoBase : 2009, fmLOBRIX ? fmLOBRIX->Versao : QString());
     // The next check replaces the findings table.
-    dm->rvprjErro.Close();
     dm->quErros.Close();
 }

@@ -11,6 +11,8 @@ void LayoutCartela(report::ReportRun& run, report::Canvas& canvas);
 void LayoutRelatorioCompleto(TdmRaveRelatorios& dm, report::ReportRun& run, report::Canvas& canvas);
 void LayoutRelatorioResumido(TdmRaveRelatorios& dm, report::ReportRun& run, report::Canvas& canvas);
 void LayoutTransmissao(report::ReportRun& run, report::Canvas& canvas);
+void LayoutRptProtocolo(report::ReportRun& run, report::Canvas& canvas);
+void LayoutRptEtiqueta(report::ReportRun& run, report::Canvas& canvas);
 
 // The page frame every report shares: the title and the lines under it at
 // the top of each page, "Página n de m" at the bottom.

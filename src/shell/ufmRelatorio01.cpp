@@ -32,31 +32,6 @@ QString tableName(const QString& name) {
     return name;
 }
 
-// The column list of the report: the establishment's columns, the contract's
-// (a name the establishment has already gets "_1") and the person
-// responsible's (a repeated name gets "_2").
-QString columnList(db::Database& database, const DeclarationReportChoice& c) {
-    QStringList out;
-    QSet<QString> seen;
-    auto add = [&](const QString& alias, const QString& table, const QString& suffix) {
-        for (const db::FieldDef& f : database.tableDef(table).fields) {
-            QString name = f.name;
-            if (seen.contains(name.toLower())) {
-                // The stored field name kept 24 characters with its suffix.
-                name = name.compare(QLatin1String("NuPrefixoEstabelecimento"), Qt::CaseInsensitive) == 0
-                           ? QStringLiteral("NuPrefixoEstabelecimen") + suffix
-                           : name + suffix;
-            }
-            seen.insert(name.toLower());
-            out << QStringLiteral("%1.%2 AS %3").arg(alias, db::quoted(f.name), db::quoted(name));
-        }
-    };
-    add(QStringLiteral("Empresa"), c.tabelaEmp, QStringLiteral("_1"));
-    add(QStringLiteral("Vinculo"), c.tabelaVinc, QStringLiteral("_1"));
-    add(QStringLiteral("Responsavel"), c.tabelaResp, QStringLiteral("_2"));
-    return out.join(QStringLiteral(",\n"));
-}
-
 QString keysJson(const QList<QStringList>& keys) {
     QJsonArray a;
     for (const QStringList& k : keys) a.append(k.join(QLatin1Char('\t')));
@@ -83,7 +58,7 @@ QString employeeLine(const QString& classificacao, const QString& pis, const QSt
 
 }  // namespace
 
-void BuildDeclarationReportQuery(db::Query& q, db::Database& database, const DeclarationReportChoice& c) {
+void BuildDeclarationReportQuery(db::Query& q, const DeclarationReportChoice& c) {
     const QString emp = tableName(c.tabelaEmp);
     const QString vinc = tableName(c.tabelaVinc);
     const QString resp = tableName(c.tabelaResp);
@@ -91,8 +66,8 @@ void BuildDeclarationReportQuery(db::Query& q, db::Database& database, const Dec
     // Contracts join on the full establishment key, so an establishment
     // without contracts keeps its row; the person responsible joins on
     // nothing, so an empty table leaves its fields empty. Every value is bound.
-    QString sql = QStringLiteral("select\n") + columnList(database, c) +
-                  QStringLiteral("\nfrom %1 Empresa\nleft join %2 Vinculo\n"
+    // The contract's columns that repeat the establishment's come as "_1".
+    QString sql = QStringLiteral("select Empresa.*, Vinculo.*, Responsavel.*\nfrom %1 Empresa\nleft join %2 Vinculo\n"
                                  "on Vinculo.AnBase = Empresa.AnBase\n"
                                  "and Vinculo.CoCgcCeiEstabelecimento = Empresa.CoCgcCeiEstabelecimento\n"
                                  "and Vinculo.NuPrefixoEstabelecimento = Empresa.NuPrefixoEstabelecimento\n")
@@ -321,7 +296,7 @@ void TfmRelatorio01::bbVisualizarClick() {
         ~Reenable() { b->setEnabled(true); }
     } reenable{NextButton()};
     TdmRaveRelatorios* dm = dmRaveRelatorios;
-    BuildDeclarationReportQuery(dm->qrConsulta, *dm->database, c);
+    BuildDeclarationReportQuery(dm->qrConsulta, c);
     dm->qrConsulta.SetUniDirectional(true);
     if (!report::IsPrinterInstalled()) {
         dm->RvSystem1.allowPrintFromPreview = false;

@@ -30,7 +30,7 @@ struct DeclarationReportChoice {
     QList<QStringList> contracts;
     QString classificacao = QStringLiteral("código PIS/PASEP");
 };
-void BuildDeclarationReportQuery(db::Query& query, db::Database& database, const DeclarationReportChoice& choice);
+void BuildDeclarationReportQuery(db::Query& query, const DeclarationReportChoice& choice);
 
 // The print wizard's last page: the establishments of the report year, in
 // "Parcial" the employees of one of them, and the preview of the report.

@@ -103,7 +103,7 @@ TEST(DeclarationReportQuery, SelectsTheChosenRowsByTheirKeys) {
             choice.partial = !c.contracts.isEmpty();
             for (const QString& n : c.contracts) choice.contracts << keyOf(n);
             db::Query q(dmLobrix->dbZuvo);
-            BuildDeclarationReportQuery(q, *dmLobrix->dbZuvo, choice);
+            BuildDeclarationReportQuery(q, choice);
             q.SetUniDirectional(streamed);
             q.Open();
             QStringList rows;
@@ -131,5 +131,5 @@ TEST(DeclarationReportQuery, RefusesATableNameThatIsNotAPlainName) {
     DeclarationReportChoice choice;
     choice.tabelaEmp = QStringLiteral("BD8Emp; drop table BD8Vinc");
     db::Query q(dmLobrix->dbZuvo);
-    EXPECT_THROW(BuildDeclarationReportQuery(q, *dmLobrix->dbZuvo, choice), db::DbError);
+    EXPECT_THROW(BuildDeclarationReportQuery(q, choice), db::DbError);
 }

@@ -284,7 +284,7 @@ TEST_F(PrintWizard, LongReportShowsItsPageStatus) {
     DeclarationReportChoice choice;
     choice.ano = "2009";
     choice.establishments << QStringList{kCei, "00"} << QStringList{kCnpj, "01"};
-    BuildDeclarationReportQuery(dm->qrConsulta, *dm->database, choice);
+    BuildDeclarationReportQuery(dm->qrConsulta, choice);
     dm->RvSystem1.setDestination(report::Destination::PdfFile, out.filePath("c.pdf"));
     RunDeclarationReport(true, "Relatório Completo do Estabelecimento", "código PIS/PASEP", "2009.01.00", 2009, " ");
     report::SetStatusObserverForTests(nullptr);

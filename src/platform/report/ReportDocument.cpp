@@ -1,6 +1,8 @@
 #include "ReportDocument.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
+#include <map>
 #include <QHash>
 #include <cmath>
 
@@ -23,15 +25,27 @@ QFont qtFont(const Font& font) {
 }
 
 namespace {
+// Layout measures many cells with few fonts: their metrics are kept until the
+// application object goes, while the font system they refer to still exists,
+// and found without building a key text for every measure.
+using MetricsCache = std::map<qint64, QFontMetricsF>;
+MetricsCache* gMetrics = nullptr;
+
+void freeMetrics() {
+    delete gMetrics;
+    gMetrics = nullptr;
+}
+
 const QFontMetricsF& metricsFor(const Font& font) {
-    // Layout measures many cells with few fonts: keep their metrics, found
-    // without building a key text for every measure.
-    static QHash<qint64, QFontMetricsF*> cache;
+    if (!gMetrics) {
+        gMetrics = new MetricsCache;
+        qAddPostRoutine(freeMetrics);
+    }
     const qint64 key = qint64(std::lround(font.size * 100)) * 8 + (font.bold ? 1 : 0) + (font.italic ? 2 : 0) +
                        (font.mono ? 4 : 0);
-    auto it = cache.find(key);
-    if (it == cache.end()) it = cache.insert(key, new QFontMetricsF(qtFont(font)));
-    return **it;
+    auto it = gMetrics->find(key);
+    if (it == gMetrics->end()) it = gMetrics->emplace(key, QFontMetricsF(qtFont(font))).first;
+    return it->second;
 }
 
 // Long reports wrap the same captions on every page: keep the lines of the

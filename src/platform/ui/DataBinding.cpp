@@ -8,6 +8,10 @@
 
 namespace ui {
 
+namespace {
+constexpr int kUnlimitedLength = 32767;  // QLineEdit's default maximum length
+}
+
 db::Field* FieldLink::field() const {
     if (!dataSet_ || !dataSet_->Active()) return nullptr;
     return dataSet_->FindField(fieldName_);
@@ -34,8 +38,8 @@ void EditLink::Load() {
     if (f && DesignMaskOf(edit_).isEmpty() && edit_->inputMask().isEmpty()) {
         if (!f->EditMask().isEmpty())
             SetDesignMask(edit_, f->EditMask());
-        else if (f->Size() > 0)
-            edit_->setMaxLength(f->Size());
+        else if (f->Size() > 0 && edit_->maxLength() == kUnlimitedLength)
+            edit_->setMaxLength(f->Size());  // a length the form set stays
     }
     SetEditValue(edit_, shown_);
 }

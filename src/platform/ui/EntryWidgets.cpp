@@ -46,6 +46,13 @@ QValidator::State UpperCaseValidator::validate(QString& input, int&) const {
 
 void SetUpperCase(QLineEdit* edit) { edit->setValidator(new UpperCaseValidator(edit)); }
 
+QValidator::State LowerCaseValidator::validate(QString& input, int&) const {
+    input = input.toLower();
+    return Acceptable;
+}
+
+void SetLowerCase(QLineEdit* edit) { edit->setValidator(new LowerCaseValidator(edit)); }
+
 QString FormatMoney(qint64 cents) {
     const bool negative = cents < 0;
     const quint64 value = negative ? quint64(-cents) : quint64(cents);

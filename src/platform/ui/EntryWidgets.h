@@ -32,6 +32,14 @@ public:
 };
 void SetUpperCase(QLineEdit* edit);
 
+// Turns what is typed into small letters (e-mail addresses).
+class LowerCaseValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override;
+};
+void SetLowerCase(QLineEdit* edit);
+
 // Money as the forms show it: "#,###,##0.00" with a decimal comma and a dot
 // between thousands, whatever the machine's locale.
 QString FormatMoney(qint64 cents);

@@ -1,0 +1,8 @@
+#include "ufmConEmpreg.h"
+
+CurrentEstablishmentValues CurrentEstablishment;
+TfmConEmpreg* fmConEmpreg = nullptr;
+
+TfmConEmpreg::TfmConEmpreg(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("fmConEmpreg"));
+}

@@ -1,0 +1,547 @@
+#include "entry/ufmDadosEmpreg.h"
+#include "entry/ufmDadosEstab.h"
+#include "entry/ufmSemEmpregados.h"
+#include "platform/db/Database.h"
+#include "platform/ui/EntryForm.h"
+#include "platform/ui/EntryWidgets.h"
+#include "platform/ui/MaskAdapter.h"
+#include "platform/ui/MessageService.h"
+#include "platform/ui/PageControl.h"
+#include "shell/UdmLobrix.h"
+#include "shell/udmEntradaDados.h"
+#include "support/Builders.h"
+#include "support/DataFolder.h"
+#include "support/ScriptedMessages.h"
+#include "support/ValidDeclaration.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+// Readable values in the failures.
+static void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
+namespace {
+
+void settle() {
+    for (int i = 0; i < 8; ++i) QApplication::processEvents();
+}
+
+using Row = QMap<QString, QString>;
+
+class DadosEstab : public ::testing::Test {
+protected:
+    TempProgramWithModules program;
+    ScriptedMessages messages;
+    TfmDadosEstab* form = nullptr;
+    Row estab;
+
+    void SetUp() override {
+        messages.acceptOkBoxes();
+        valid::RegisterUnionEntities();
+        estab = valid::Establishment(1, 0);
+    }
+    void TearDown() override { closeForm(); }
+
+    QList<Row> rows(const QString& table) {
+        db::Table t(dmLobrix->dbZuvo, table);
+        t.Open();
+        QList<Row> out;
+        for (t.First(); !t.Eof(); t.Next()) {
+            Row row;
+            for (int i = 0; i < t.FieldCount(); ++i) row[t.Fields(i).FieldName()] = t.Fields(i).AsString();
+            out << row;
+        }
+        t.Close();
+        return out;
+    }
+    Row storedEstab() {
+        for (const Row& r : rows(QStringLiteral("Bd8emp.DB")))
+            if (r.value("CoCgcCeiEstabelecimento") == estab.value("CoCgcCeiEstabelecimento") &&
+                r.value("NuPrefixoEstabelecimento") == estab.value("NuPrefixoEstabelecimento"))
+                return r;
+        return {};
+    }
+    void store(const QString& table, const Row& row) {
+        db::Table t(dmLobrix->dbZuvo, table);
+        t.Open();
+        AppendRow(t, row);
+        t.Close();
+    }
+    void storeEstab(const Row& overrides = {}) {
+        estab = valid::With(estab, overrides);
+        store(QStringLiteral("Bd8emp.DB"), estab);
+    }
+    void storeContracts(int count, const Row& overrides = {}) {
+        for (int i = 1; i <= count; ++i)
+            store(QStringLiteral("Bd8vinc.DB"), valid::With(valid::Contract(estab, i), overrides));
+    }
+    void openForm(bool isNew = false) {
+        form = new TfmDadosEstab();
+        fmDadosEstab = form;
+        form->KeyAnoBase = estab.value("AnBase");
+        form->KeyInscricao = estab.value("CoCgcCeiEstabelecimento");
+        form->KeyPrefixo = estab.value("NuPrefixoEstabelecimento");
+        form->IsNewEstablishment = isNew ? 1 : 0;
+        form->kit()->ShowHelp = [](int) {};
+        form->show();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+        settle();
+    }
+    void closeForm() {
+        if (!form) return;
+        form->FormClose();
+        delete form;
+        form = nullptr;
+    }
+    void typeAndLeave(QLineEdit* edit, const QString& text) {
+        // Entering a field may move the focus on (as leaving the one before may): settle, then enter again.
+        for (int i = 0; i < 3 && focused() != edit; ++i) {
+            edit->setFocus(Qt::TabFocusReason);
+            settle();
+        }
+        ASSERT_EQ(focused(), edit);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Tab);
+        settle();
+    }
+    // Chooses a button of a radio group and leaves the group with Tab.
+    void chooseAndLeave(ui::RadioGroup* group, int index) {
+        QRadioButton* b = group->Button(index);
+        for (int i = 0; i < 3 && focused() != b; ++i) {
+            b->setFocus(Qt::TabFocusReason);
+            settle();
+        }
+        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
+        settle();
+        ASSERT_EQ(focused(), b);
+        QTest::keyClick(b, Qt::Key_Tab);
+        settle();
+    }
+    void click(QWidget* w) {
+        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
+        settle();
+    }
+    void ok() {
+        QTest::mouseClick(form->BtOk, Qt::LeftButton);
+        settle();
+    }
+    QWidget* focused() const { return QApplication::focusWidget(); }
+    QString field(const char* name) { return dmEntradaDados->ta8Empresa.FieldByName(QString::fromLatin1(name)).AsString(); }
+};
+
+TEST_F(DadosEstab, AnEstablishmentTypedAsAUserWouldIsStoredInItsStoredForm) {
+    // What the new-declaration form posts before it hands over.
+    estab = {{"AnBase", "2009"}, {"CoCgcCeiEstabelecimento", estab.value("CoCgcCeiEstabelecimento")},
+             {"NuPrefixoEstabelecimento", "00"}, {"InInscrEstabelecimento", "1"},
+             {"NoRazaoEstabelecimento", "COMERCIO DE ALIMENTOS EXEMPLO LTDA"}, {"InZuvoNegEstabelecimento", "0"},
+             {"CoCgcVinculado", "00000000000000"}, {"NuVinculosEstabelecimento", "000000"},
+             {"InOpcaoAberta", "0"}};
+    store(QStringLiteral("Bd8emp.DB"), estab);
+    openForm(true);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Lobrix - Informações Referentes ao Estabelecimento"));
+    EXPECT_EQ(form->pcInformacoes->currentIndex(), TfmDadosEstab::tCadastrais);
+    EXPECT_EQ(focused(), form->deLogradouro);
+    EXPECT_EQ(form->mdInscricao->displayText().left(3), estab.value("CoCgcCeiEstabelecimento").left(2) + ".");
+
+    typeAndLeave(form->deLogradouro, "avenida paulista");
+    typeAndLeave(form->deNumero, "12");
+    EXPECT_EQ(form->deNumero->text(), QStringLiteral("12"));
+    typeAndLeave(form->deComplemento, "loja 3");
+    typeAndLeave(form->deBairro, "bela vista");
+    typeAndLeave(form->deCEP, "01310100");
+    EXPECT_EQ(form->deCEP->displayText(), QStringLiteral("01310-100"));
+    typeAndLeave(form->deMunicipio, "3550308");
+    EXPECT_EQ(form->deNomeMunicipio->text(), QStringLiteral("SAO PAULO"));
+    EXPECT_EQ(form->deSiglaUF->text(), QStringLiteral("SP"));
+    typeAndLeave(form->deDDD, "11");
+    typeAndLeave(form->deTelefone, "32223344");
+    EXPECT_EQ(focused(), form->deEmail);
+    typeAndLeave(form->deEmail, "LOJA@EXEMPLO.COM.BR");
+    // The Tab after the e-mail leads to the next page.
+    EXPECT_EQ(form->pcInformacoes->currentIndex(), TfmDadosEstab::tEconomicas);
+    EXPECT_EQ(focused(), form->deCNAE);
+    typeAndLeave(form->deCNAE, "4711302");
+    EXPECT_FALSE(form->edTxCNAE->text().isEmpty());
+    typeAndLeave(form->deNatJuridica, "2062");
+    EXPECT_FALSE(form->edTxNatJuridica->text().isEmpty());
+    typeAndLeave(form->deProprietarios, "2");
+    typeAndLeave(form->deDataBase, "5");
+    EXPECT_EQ(form->pcInformacoes->currentIndex(), TfmDadosEstab::tEconomicas2);
+    click(form->dgPorte->Button(2));
+    EXPECT_FALSE(form->dgOptanteSimples->isEnabled());
+    click(form->dgPat->Button(1));
+    form->dgPat->Button(1)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(form->dgPat->Button(1), Qt::Key_Tab);
+    settle();
+    EXPECT_EQ(form->pcInformacoes->currentIndex(), TfmDadosEstab::tSindicais);
+    click(form->dbrCentralizada->Button(1));
+    QTest::keyClick(form->dbrCentralizada->Button(1), Qt::Key_Tab);
+    settle();
+    EXPECT_EQ(focused(), form->deSindical);
+    typeAndLeave(form->deSindical, valid::EmployerUnionCnpj());
+    typeAndLeave(form->deValorSindical, "1.234,56");
+    EXPECT_EQ(form->deValorSindical->text().trimmed(), QStringLiteral("1.234,56"));
+    click(form->dbrSindicato->Button(1));
+    EXPECT_EQ(messages.codes(), QStringList());
+
+    ok();
+    // The only message: the reminder about the union tax is not due (a union CNPJ is given).
+    EXPECT_EQ(messages.codes(), QStringList());
+    EXPECT_FALSE(form->isVisible());
+    closeForm();
+    const Row stored = storedEstab();
+    const Row expected = {
+        {"EdEstabelecimento", "AVENIDA PAULISTA"}, {"NuEnderecoEstabelecimento", "000012"},
+        {"TxComplemEstabelecimento", "LOJA 3"}, {"NoBairroEstabelecimento", "BELA VISTA"},
+        {"CoCepEstabelecimento", "01310100"}, {"CoMunicipio", "3550308"}, {"NoMunicEstabelecimento", "SAO PAULO"},
+        {"SgUf", "SP"}, {"NuDDD", "11"}, {"NuTelefone", "32223344"}, {"TxEmailEstabelecimento", "loja@exemplo.com.br"},
+        {"CoCnae2", "4711302"}, {"CoNaturezaJuridica", "2062"}, {"NuProprietEstabelecimento", "02"},
+        {"MeDataBase", "05"}, {"InPorte", "3"}, {"InOptanteSimples", "2"}, {"InParticipaPAT", "2"},
+        {"InCentralizada", "2"}, {"CoCNPJSindical", valid::EmployerUnionCnpj()}, {"VaGlobalSindical", "000123456"},
+        {"VaGlobalAssociativa", "000000000"}, {"InSindicalizada", "2"}, {"InAtividadeAnoBase", "1"},
+        {"CoCgcVinculado", "00000000000000"}, {"NuVinculosEstabelecimento", "000000"},
+        {"NuEstrangeirosEstabelec", "00000"}, {"InOpcaoAberta", ""},
+    };
+    for (auto it = expected.begin(); it != expected.end(); ++it)
+        EXPECT_EQ(stored.value(it.key()).toStdString(), it.value().toStdString()) << it.key().toStdString();
+}
+
+
+// Breaks one column of the loaded row, as if the user had typed it, and presses Ok.
+struct Broken {
+    const char* column;
+    const char* value;
+    const char* code;
+    int page;           // -1: the page stays
+    const char* focus;  // the object name of the control that gets the focus back
+};
+
+TEST_F(DadosEstab, TheSaveRefusesTheFirstBrokenFieldOnItsPageAndControl) {
+    const Broken cases[] = {
+        {"NoRazaoEstabelecimento", "", "0110", -1, "deRazao"},
+        {"EdEstabelecimento", "", "0120", TfmDadosEstab::tCadastrais, "deLogradouro"},
+        {"CoCepEstabelecimento", "", "0081", TfmDadosEstab::tCadastrais, "deCEP"},
+        {"CoMunicipio", "9999999", "0090", TfmDadosEstab::tCadastrais, "deMunicipio"},
+        {"TxEmailEstabelecimento", "loja@", "3627", TfmDadosEstab::tCadastrais, "deEmail"},
+        {"CoCnae2", "", "0360", TfmDadosEstab::tEconomicas, "deCNAE"},
+        {"CoNaturezaJuridica", "", "0370", TfmDadosEstab::tEconomicas, "deNatJuridica"},
+        {"MeDataBase", "13", "0071", TfmDadosEstab::tEconomicas, "deDataBase"},
+        {"InPorte", "5", "3124", TfmDadosEstab::tEconomicas2, ""},
+        {"InSindicalizada", "", "3721", TfmDadosEstab::tSindicais, ""},
+    };
+    for (const Broken& c : cases) {
+        SCOPED_TRACE(c.column);
+        closeForm();
+        dmEntradaDados->ta8Empresa.Close();
+        {
+            db::Table t(dmLobrix->dbZuvo, QStringLiteral("Bd8emp.DB"));
+            t.Open();
+            t.EmptyTable();
+            t.Close();
+        }
+        estab = valid::Establishment(1, 0);
+        storeEstab({{c.column, c.value}});
+        openForm();
+        messages.clear();
+        form->pcInformacoes->SetCurrentPage(TfmDadosEstab::tSindicais);
+        ok();
+        ASSERT_FALSE(messages.codes().isEmpty());
+        EXPECT_EQ(messages.codes().first().toStdString(), std::string(c.code));
+        EXPECT_TRUE(form->isVisible());
+        if (c.page >= 0) EXPECT_EQ(form->pcInformacoes->currentIndex(), c.page);
+        if (*c.focus) EXPECT_EQ(focused()->objectName().toStdString(), std::string(c.focus));
+        EXPECT_EQ(storedEstab().value("NuEnderecoEstabelecimento"), QStringLiteral("001000"));  // nothing written
+    }
+}
+
+TEST_F(DadosEstab, ABadCepLeftByTabKeepsTheFocusAndOkFromAnotherPageComesBackToIt) {
+    storeEstab();
+    openForm();
+    typeAndLeave(form->deCEP, "00000000");
+    ASSERT_EQ(messages.codes().size(), 1);
+    const QString code = messages.codes().first();
+    EXPECT_EQ(focused(), form->deCEP);
+    messages.clear();
+    // Ok from the union page: the same refusal, its page in front.
+    form->pcInformacoes->SetCurrentPage(TfmDadosEstab::tSindicais);
+    ok();
+    EXPECT_EQ(messages.codes(), QStringList{code});
+    EXPECT_EQ(form->pcInformacoes->currentIndex(), TfmDadosEstab::tCadastrais);
+    EXPECT_EQ(focused(), form->deCEP);
+    // The next tab click is refused.
+    QTabBar* tabs = form->pcInformacoes->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(TfmDadosEstab::tEconomicas).center());
+    settle();
+    EXPECT_EQ(form->pcInformacoes->currentIndex(), TfmDadosEstab::tCadastrais);
+    EXPECT_EQ(focused(), form->deCEP);
+    // Leaving for Cancelar checks nothing.
+    messages.clear();
+    messages.answer("mrNo");
+    QTest::mouseClick(form->BtCancelar, Qt::LeftButton);
+    settle();
+    EXPECT_EQ(messages.codes(), QStringList{QString()});
+}
+
+TEST_F(DadosEstab, AmountsAreStoredInCentsAndRefusedWithTheirCodes) {
+    storeEstab();
+    openForm();
+    form->pcInformacoes->SetCurrentPage(TfmDadosEstab::tSindicais);
+    EXPECT_EQ(form->deValorSindical->text(), QStringLiteral("500,00"));
+    struct Case {
+        const char* typed;
+        const char* code;  // "": accepted
+        const char* focus;
+    } cases[] = {
+        {"1,2,3", "0040", "deValorSindical"},
+        {"12345678,90", "0315", "deValorSindical"},
+        {"1.234,56", "", "dbrSindicato"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        messages.clear();
+        typeAndLeave(form->deValorSindical, QString::fromLatin1(c.typed));
+        EXPECT_EQ(messages.codes(), *c.code ? QStringList{QString::fromLatin1(c.code)} : QStringList());
+        QWidget* f = focused();
+        if (form->dbrSindicato->Contains(f)) f = form->dbrSindicato;
+        EXPECT_EQ(f->objectName().toStdString(), std::string(c.focus));
+    }
+    EXPECT_EQ(form->deValorSindical->text(), QStringLiteral("1.234,56"));
+    // An amount without its CNPJ: 3744, the focus on that contribution's CNPJ.
+    messages.clear();
+    typeAndLeave(form->deValorAssistencial, "10,00");
+    EXPECT_EQ(messages.codes(), QStringList{"3744"});
+    EXPECT_EQ(focused(), form->deAssistencial);
+    form->deValorAssistencial->setText(QStringLiteral("0,00"));
+
+    messages.clear();
+    ok();
+    EXPECT_EQ(messages.codes(), QStringList());
+    closeForm();
+    EXPECT_EQ(storedEstab().value("VaGlobalSindical"), QStringLiteral("000123456"));
+    EXPECT_EQ(storedEstab().value("VaGlobalAssistencial"), QStringLiteral("000000000"));
+
+    // Shown again as typed.
+    openForm();
+    EXPECT_EQ(form->deValorSindical->text(), QStringLiteral("1.234,56"));
+}
+
+TEST_F(DadosEstab, TheSizeDecidesWhetherSimplesCanBeChosen) {
+    storeEstab({{"InPorte", "1"}, {"InOptanteSimples", "1"}});
+    openForm();
+    struct Case {
+        int porte;
+        bool enabled;
+        const char* simples;
+    } cases[] = {{2, false, "2"}, {0, true, "2"}, {3, true, "2"}, {-1, true, ""}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.porte);
+        if (c.porte >= 0)
+            click(form->dgPorte->Button(c.porte));
+        else
+            form->dgPorte->SetItemIndex(-1), form->kit()->RunAction([this] { form->SyncSimplesWithPorte(); });
+        EXPECT_EQ(form->dgOptanteSimples->isEnabled(), c.enabled);
+        EXPECT_EQ(field("InOptanteSimples"), QString::fromLatin1(c.simples));
+    }
+    // Loaded as micro-enterprise opting for Simples: the group is enabled and shows it.
+    closeForm();
+    openForm();
+    EXPECT_TRUE(form->dgOptanteSimples->isEnabled());
+}
+
+TEST_F(DadosEstab, CentralisationAndUnionMembership) {
+    storeEstab();
+    openForm();
+    form->pcInformacoes->SetCurrentPage(TfmDadosEstab::tSindicais);
+    // "Sim" on a CNPJ establishment: its own root, the union tax cleared and locked.
+    chooseAndLeave(form->dbrCentralizada, 0);
+    EXPECT_EQ(messages.codes(), QStringList());
+    EXPECT_EQ(field("CoCNPJCentralizada"), estab.value("CoCgcCeiEstabelecimento").left(8));
+    EXPECT_EQ(field("CoCNPJSindical"), QString());
+    EXPECT_EQ(field("VaGlobalSindical"), QStringLiteral("000000000"));
+    EXPECT_TRUE(ui::IsLocked(form->deSindical));
+    EXPECT_EQ(form->deValorSindical->text(), QStringLiteral("0,00"));
+
+    // Membership "Não" empties and locks the association.
+    closeForm();
+    openForm();
+    form->pcInformacoes->SetCurrentPage(TfmDadosEstab::tSindicais);
+    messages.clear();
+    dmEntradaDados->ta8Empresa.FieldByName(QStringLiteral("CoCNPJAssociativa")).SetAsString(valid::EmployerUnionCnpj());
+    form->kit()->RefreshAll();
+    chooseAndLeave(form->dbrSindicato, 1);
+    EXPECT_EQ(field("CoCNPJAssociativa"), QString());
+    EXPECT_TRUE(form->deAssociativa->isReadOnly());
+    EXPECT_EQ(focused(), form->deAssistencial);
+    closeForm();
+
+    // A CEI establishment cannot centralise: refused, the answer becomes "2".
+    {
+        db::Table t(dmLobrix->dbZuvo, QStringLiteral("Bd8emp.DB"));
+        t.Open();
+        t.EmptyTable();
+        t.Close();
+    }
+    estab = valid::Establishment(1, 0);
+    storeEstab({{"CoCgcCeiEstabelecimento", valid::Cei("12345678901")}, {"InInscrEstabelecimento", "3"}});
+    openForm();
+    form->pcInformacoes->SetCurrentPage(TfmDadosEstab::tSindicais);
+    messages.clear();
+    chooseAndLeave(form->dbrCentralizada, 0);
+    EXPECT_EQ(messages.codes().size(), 1);
+    EXPECT_EQ(field("InCentralizada"), QStringLiteral("2"));
+    EXPECT_EQ(focused(), form->deSindical);
+}
+
+TEST_F(DadosEstab, WithoutEmployeesTheContractsGoOnlyWhenTheUserSaysYes) {
+    storeEstab({{"InZuvoNegEstabelecimento", "1"}, {"CoCNPJSindical", ""}, {"VaGlobalSindical", "000000000"},
+                {"MeDataBase", "00"}, {"NuVinculosEstabelecimento", "000003"}});
+    storeContracts(3);
+    // A neighbour with another prefix keeps its contract.
+    const Row estabOne = estab;
+    Row other = valid::With(estab, {{"NuPrefixoEstabelecimento", "01"}});
+    store(QStringLiteral("Bd8emp.DB"), other);
+    store(QStringLiteral("Bd8vinc.DB"), valid::Contract(other, 9));
+
+    for (const char* answer : {"mrNo", "mrYes"}) {
+        SCOPED_TRACE(answer);
+        openForm();
+        messages.clear();
+        messages.answer(QString::fromLatin1(answer));
+        ok();
+        EXPECT_TRUE(messages.codes().contains("1005"));
+        const bool yes = QString::fromLatin1(answer) == "mrYes";
+        EXPECT_EQ(form->isVisible(), !yes);
+        closeForm();
+        EXPECT_EQ(rows(QStringLiteral("Bd8vinc.DB")).size(), yes ? 1 : 4);
+    }
+    EXPECT_EQ(storedEstab().value("NuVinculosEstabelecimento"), QStringLiteral("000000"));
+    EXPECT_EQ(storedEstab().value("NuEstrangeirosEstabelec"), QStringLiteral("00000"));
+    EXPECT_EQ(rows(QStringLiteral("Bd8vinc.DB")).first().value("NuPrefixoEstabelecimento"), QStringLiteral("01"));
+}
+
+TEST_F(DadosEstab, TheLinkedCeiOfTheContractsFollowsTheEstablishment) {
+    const QString cei = valid::Cei("11111111111");  // stored form: "00" and 12 digits
+    storeEstab();
+    storeContracts(2);
+    struct Case {
+        QString typed;
+        QString stored;
+    } cases[] = {{cei.mid(2), cei}, {cei.mid(2), cei}, {"", "00000000000000"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        openForm();
+        form->meCeiVinc->setFocus();
+        settle();
+        ui::SetDesignMask(form->meCeiVinc, QString());
+        form->meCeiVinc->setText(c.typed);
+        ok();
+        EXPECT_EQ(messages.codes(), QStringList());
+        closeForm();
+        EXPECT_EQ(storedEstab().value("CoCgcVinculado"), c.stored);
+        for (const Row& r : rows(QStringLiteral("Bd8vinc.DB"))) EXPECT_EQ(r.value("CoCgcVinculado"), c.stored);
+    }
+}
+
+TEST_F(DadosEstab, AKeyCollisionOfTheContractsLeavesBothTablesAsTheyWere) {
+    const QString cei = valid::Cei("11111111111");
+    storeEstab();
+    storeContracts(1);
+    // The same contract stored once more under the linked CEI the user is about to type.
+    storeContracts(1, {{"CoCgcVinculado", cei}});
+    const auto contractsBefore = rows(QStringLiteral("Bd8vinc.DB"));
+    const Row before = storedEstab();
+    openForm();
+    typeAndLeave(form->deRazao, "OUTRO NOME LTDA");
+    form->meCeiVinc->setFocus();
+    settle();
+    ui::SetDesignMask(form->meCeiVinc, QString());
+    form->meCeiVinc->setText(cei.mid(2));
+    ok();
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_EQ(messages.shown().first().kind, msg::BoxKind::Error);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->deRazao->text(), QStringLiteral("OUTRO NOME LTDA"));
+    EXPECT_EQ(rows(QStringLiteral("Bd8vinc.DB")), contractsBefore);
+    Row after = storedEstab();
+    EXPECT_EQ(after.value("NoRazaoEstabelecimento"), before.value("NoRazaoEstabelecimento"));
+    EXPECT_EQ(after.value("CoCgcVinculado"), before.value("CoCgcVinculado"));
+    // The form still saves once the cause is gone.
+    messages.clear();
+    form->meCeiVinc->clear();
+    ok();
+    EXPECT_EQ(messages.codes(), QStringList());
+    closeForm();
+    EXPECT_EQ(storedEstab().value("NoRazaoEstabelecimento"), QStringLiteral("OUTRO NOME LTDA"));
+}
+
+TEST_F(DadosEstab, AMarkerLeftOpenIsReportedAtTheNextOpeningAndClearedOnClose) {
+    storeEstab({{"InOpcaoAberta", "0"}});
+    openForm();
+    EXPECT_EQ(messages.codes(), QStringList{"0500"});
+    EXPECT_EQ(field("InOpcaoAberta"), QStringLiteral("0"));  // the form's own marker while it edits
+    closeForm();
+    EXPECT_EQ(storedEstab().value("InOpcaoAberta"), QString());
+    messages.clear();
+    openForm();
+    EXPECT_EQ(messages.codes(), QStringList());
+}
+
+TEST_F(DadosEstab, AFailedBaseMonthDoesNotGoOnToTheSize) {
+    storeEstab({{"InPorte", ""}});
+    openForm();
+    form->pcInformacoes->SetCurrentPage(TfmDadosEstab::tEconomicas);
+    typeAndLeave(form->deDataBase, "13");
+    EXPECT_EQ(messages.codes(), QStringList{"0071"});
+    EXPECT_EQ(focused(), form->deDataBase);
+    EXPECT_EQ(field("InPorte"), QString());
+    // A good month goes on to the size, which without a choice holds no size at all.
+    messages.clear();
+    typeAndLeave(form->deDataBase, "5");
+    EXPECT_EQ(form->pcInformacoes->currentIndex(), TfmDadosEstab::tEconomicas2);
+    EXPECT_EQ(field("InPorte"), QStringLiteral("5"));
+}
+
+TEST_F(DadosEstab, ARowThatIsGoneShows1006AndClosesTheForm) {
+    form = new TfmDadosEstab();
+    form->KeyAnoBase = QStringLiteral("2009");
+    form->KeyInscricao = estab.value("CoCgcCeiEstabelecimento");
+    form->KeyPrefixo = QStringLiteral("00");
+    form->show();
+    settle();
+    EXPECT_EQ(messages.codes(), QStringList{"1006"});
+    settle();
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(DadosEstab, TheNoEmployeesNoticeKeepsItsBoxInTheSingleResponsibleRow) {
+    {
+        TfmSemEmpregados notice;
+        EXPECT_TRUE(notice.ShouldShow());  // a first run: no row at all
+        EXPECT_FALSE(notice.dkDicas->isChecked());
+        notice.dkDicas->setChecked(true);
+        notice.BtFecharClick();
+    }
+    ASSERT_EQ(rows(QStringLiteral("bd8resp.DB")).size(), 1);
+    {
+        TfmSemEmpregados notice;
+        EXPECT_FALSE(notice.ShouldShow());
+        EXPECT_TRUE(notice.dkDicas->isChecked());
+        EXPECT_EQ(notice.windowTitle(), QStringLiteral("Lobrix2009 - Declaração Sem Empregados"));
+        notice.dkDicas->setChecked(false);
+        notice.BtFecharClick();
+    }
+    TfmSemEmpregados notice;
+    EXPECT_TRUE(notice.ShouldShow());
+    EXPECT_EQ(rows(QStringLiteral("bd8resp.DB")).size(), 1);
+}
+
+}  // namespace
