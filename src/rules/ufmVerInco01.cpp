@@ -28,14 +28,9 @@ TfmVerInco01::TfmVerInco01(QWidget* parent)
     PMarca->setObjectName(QStringLiteral("PMarca"));
     auto* marca = new QVBoxLayout(PMarca);
     marca->setContentsMargins(0, 0, 0, 0);
-    Memo1 = new QPlainTextEdit(PMarca);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setReadOnly(true);
-    Memo1->setFocusPolicy(Qt::NoFocus);
-    Memo1->setFrameShape(QFrame::NoFrame);
-    Memo1->setBackgroundRole(QPalette::Window);
-    Memo1->viewport()->setAutoFillBackground(false);
-    Memo1->setPlainText(QStringLiteral("Selecione as empresas que você deseja verificar as informações \ndigitadas:"));
+    Memo1 = forms::PageMemo(PMarca, QStringLiteral("Memo1"),
+                            {QStringLiteral("Selecione as empresas que você deseja verificar as informações "),
+                             QStringLiteral("digitadas:")});
     Memo1->setMaximumHeight(Memo1->fontMetrics().lineSpacing() * 3);
     LEmpresas = new forms::TickList(PMarca);
     LEmpresas->setObjectName(QStringLiteral("LEmpresas"));
