@@ -215,6 +215,15 @@ TEST_F(PrintWizard, RefusalsAndNoPrinter) {
             EXPECT_TRUE(p->findChild<QRadioButton*>("rbImprimTotal")->isChecked());
             tick(empresas, 1);  // the CEI stays ticked
             clickRadio(p, "rbImprimParcial");
+            // Ticking another establishment in "Parcial" unticks the first
+            // and lists its employees.
+            tick(empresas, 1);
+            EXPECT_FALSE(empresas->IsTicked(0));
+            EXPECT_EQ(list(p, "clbEmpregados")->count(), 1);
+            tick(empresas, 1);
+            tick(empresas, 0);
+            EXPECT_FALSE(empresas->IsTicked(1));
+            EXPECT_EQ(list(p, "clbEmpregados")->count(), 3);
             click(p, "bbVisualizar");  // no employee ticked
             clickRadio(p, "rbSelecaoTodos");
             click(p, "bbVisualizar");  // previews, without printing
@@ -293,4 +302,39 @@ TEST_F(PrintWizard, LongReportShowsItsPageStatus) {
     EXPECT_TRUE(statuses.contains("Gerando página 1"));
     EXPECT_TRUE(statuses.contains(QStringLiteral("Imprimindo página %1").arg(pages)));
     EXPECT_TRUE(PdfText(out.filePath("c.pdf")).contains(QStringLiteral("Página %1 de %1").arg(pages)));
+}
+
+TEST_F(PrintWizard, MoreThan8000ContractsListTheFirst8001WithAWarning) {
+    {
+        auto database = dmLobrix->dbZuvo;
+        db::Transaction tx(*database);
+        db::Table v(database, "Bd8vinc.DB");
+        v.Open();
+        for (int i = 0; i < 8001; ++i)
+            AppendRow(v, {{"AnBase", "2009"}, {"CoCgcCeiEstabelecimento", kCnpj}, {"NuPrefixoEstabelecimento", "01"},
+                          {"CoPisPasepEmpregado", QStringLiteral("2%1").arg(i, 10, 10, QLatin1Char('0'))},
+                          {"NoEmpregado", "EMPREGADO"}, {"DaAdmissaoEmpregado", "01012009"},
+                          {"NuSequencialRegistro", QStringLiteral("%1").arg(i + 2, 6, 10, QLatin1Char('0'))}});
+        tx.commit();
+    }
+    ScriptedMessages boxes;
+    boxes.acceptOkBoxes();
+    int listed = 0;
+    FormsScript script;
+    script.expect("fmRelatorio02", [](QWidget* p) { return step([](QWidget* p) { click(p, "BtAvancar"); }, p); });
+    script.expect("fmRelatorio00", [](QWidget* p) { return step([](QWidget* p) { click(p, "BtAvancar"); }, p); });
+    script.expect("fmRelatorio01", [&listed](QWidget* p) {
+        return step([&listed](QWidget* p) {
+            tick(list(p, "clbEmpresas"), 1);
+            clickRadio(p, "rbImprimParcial");
+            listed = list(p, "clbEmpregados")->count();
+            click(p, "btCancelar");
+        }, p);
+    });
+    ShowPrintWizardDeclaration();
+    EXPECT_EQ(script.pending(), 0);
+    EXPECT_EQ(listed, 8001);  // of 8,002
+    ASSERT_EQ(boxes.shown().size(), 1);
+    EXPECT_EQ(boxes.shown()[0].kind, msg::BoxKind::Warning);
+    EXPECT_TRUE(boxes.texts()[0].startsWith("Pode ocorrer problemas na visualização dos dados na tela,"));
 }
