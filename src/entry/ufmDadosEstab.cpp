@@ -26,6 +26,7 @@
 #include "ufmConEmpreg.h"
 #include "ufmConEstab.h"
 #include "ufmDadosEmpreg.h"
+#include "ufmNovaDecl.h"
 #include "ufmSemEmpregados.h"
 #include "ufmTb8Munic.h"
 #include "ufmTb8NatJu.h"
@@ -1713,8 +1714,7 @@ bool TfmDadosEstab::ValidateAndSave() {
         transaction.commit();
     } catch (const db::DbError& e) {
         // Nothing of the save stays; the form keeps what was typed for another try.
-        msg::Beep();
-        msg::ShowBox(msg::BoxKind::Error, EngineErrorBoxText(e));
+        ShowEngineErrorBox(e);
         if (emp().State() == db::DataSetState::Browse && findRow()) emp().Edit();
         if (emp().State() != db::DataSetState::Browse)
             for (int i = 0; i < emp().FieldCount(); ++i) emp().Fields(i).SetAsString(before.at(i));
@@ -1853,6 +1853,9 @@ void TfmDadosEstab::BtCancelarClick() {
     }
     if (IsAnyEstablishment()) {
         if (fmConEstab) fmConEstab->show();
+    } else if (IsNewEstablishment && fmNovaDecl) {
+        forms::SetModalResult(fmNovaDecl, forms::mrCancel);
+        fmNovaDecl->reject();
     }
     forms::SetModalResult(this, forms::mrCancel);
     reject();
