@@ -207,6 +207,7 @@ void TfmNovaDecl::showEvent(QShowEvent* event) {
 void TfmNovaDecl::FormShow() {
     ClearEdits(this);
     if (!emp().Active()) emp().Open();
+    if (emp().State() != db::DataSetState::Browse) emp().Cancel();
     emp().Append();
     deCeiVinc->setReadOnly(true);
     sAnoBase = QString::number(baseYear());
