@@ -60,7 +60,7 @@ TfmConEstab::TfmConEstab(QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
     DBGridEstab = new QueryGrid(
-        {{"coCgcCeiEstabelecimento", "CNPJ/CEI", Qt::AlignRight | Qt::AlignVCenter, inscriptionText, 150},
+        {{"coCgcCeiEstabelecimento", "CNPJ/CEI", Qt::AlignRight | Qt::AlignVCenter, inscriptionText, 180},
          {"NuPrefixoEstabelecimento", "Prefixo", Qt::AlignCenter, nullptr, 60},
          {"NoRazaoEstabelecimento", "Razão Social", Qt::AlignLeft | Qt::AlignVCenter, nullptr, 330},
          {"CoCGCVinculado", "CEI Vinculado", Qt::AlignLeft | Qt::AlignVCenter, linkedCeiText, 130},

@@ -440,6 +440,7 @@ void TfmDadosEstab::buildLayout() {
     il->addWidget(edPrefixo, 1, 2);
     il->addWidget(meCeiVinc, 1, 3);
     edPrefixo->setMaximumWidth(40);
+    mdInscricao->setMinimumWidth(170);
     top->addWidget(inscricao, 1, 0);
     auto* uso = new QVBoxLayout;
     uso->addWidget(label(QStringLiteral("Para Uso da Empresa"), deUsoEmpresa));
