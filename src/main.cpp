@@ -1,4 +1,5 @@
 #include "entry/StartupPickers.h"
+#include "declfile/ufmGravaDecl00.h"
 #include "entry/ufmConEmpreg.h"
 #include "entry/ufmConEstab.h"
 #include "entry/ufmDadosEmpreg.h"
@@ -60,6 +61,7 @@ static void RegisterCommandHandlers(TfmLOBRIX& window) {
     window.SetCommandHandler(C::Nova, ComandoNova);
     window.SetCommandHandler(C::Abrir, ComandoAbrir);
     window.SetCommandHandler(C::Excluir, ComandoExcluir);
+    window.SetCommandHandler(C::Gravar, [] { ShowGravaDecl(fmLOBRIX); });
 }
 
 // The windows and modules that live for the whole run, created after the

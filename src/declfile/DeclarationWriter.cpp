@@ -13,6 +13,7 @@
 #include "shell/ugFuncoes.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -131,6 +132,33 @@ db::TableDef ReceiptEstablishmentTableDef() {
         textField("NuVinculosEstabelecimento", 6), textField("DaEncerramentoAtividade", 8),
     };
     return t;
+}
+
+QStringList RemoveLaterParts(QChar drive, const WriterState& state) {
+    QStringList kept;
+    const QString last = state.NomeArquivoGerado;  // base + part (2) + letter
+    if (last.size() < 4) return kept;
+    const QString base = last.left(last.size() - 3);
+    const QChar letter = last.back();
+    const int lastPart = last.mid(last.size() - 3, 2).toInt();
+    const QString folder = IsDisketteDrive(drive) ? drives::RootFolder(drive.toUpper()) : TransmitFolder();
+    const QDir dir(folder);
+    for (const QFileInfo& info : dir.entryInfoList(QDir::Files)) {
+        if (info.suffix().compare(QLatin1String("dec"), Qt::CaseInsensitive) != 0) continue;
+        const QString stem = info.completeBaseName();
+        if (stem.size() != last.size() || !stem.startsWith(base, Qt::CaseInsensitive) ||
+            stem.back().toUpper() != letter.toUpper())
+            continue;
+        bool isNumber = false;
+        const int part = stem.mid(stem.size() - 3, 2).toInt(&isNumber);
+        if (!isNumber || part <= lastPart) continue;
+        if (QFileInfo::exists(AppPaths::findNoCase(folder, stem + QStringLiteral(".rec"))))
+            kept << info.fileName();
+        else
+            QFile::remove(info.filePath());
+    }
+    kept.sort();
+    return kept;
 }
 
 void CancelWriting() {
@@ -445,6 +473,7 @@ bool WriterRun::OpenNextFile() {
 }
 
 void WriterRun::cleanUp(bool completed) {
+    const bool partOpen = file_ != nullptr;
     if (file_) {
         const bool closed = closePart();
         if (closed && completed && state_.ModoParticionamento != 1) StampFileDigest();
@@ -462,6 +491,9 @@ void WriterRun::cleanUp(bool completed) {
             // Left behind, they are replaced by the next run.
         }
     }
+    // A part cut short by a cancel has no trailer and no digest: nobody could
+    // send it, and it would be listed for transmission beside the good ones.
+    if (cancelled_ && !ioError_ && partOpen && !completed && !currentPath_.isEmpty()) QFile::remove(currentPath_);
     if (ioError_ && !currentPath_.isEmpty()) {
         QFile::remove(currentPath_);
         msg::ShowBox(msg::BoxKind::Error,

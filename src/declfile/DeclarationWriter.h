@@ -61,6 +61,12 @@ int WriteDeclarationFile(QListWidget* establishmentList, QChar drive, const QStr
                          QProgressBar* progressBar, bool amendment, bool fromWorkingTables,
                          const QString& generationDate, const QString& generationTime, WriterState& state);
 
+// After a successful run: removes the parts of the same declaration numbered
+// above the run's last part (left by an earlier, longer run) that have no
+// receipt; returns the file names of those kept because they were
+// transmitted.
+QStringList RemoveLaterParts(QChar drive, const WriterState& state);
+
 // Asks the running write to stop; honoured at its next poll, which asks
 // "Deseja interromper?".
 void CancelWriting();

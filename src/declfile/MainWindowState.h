@@ -11,3 +11,16 @@ QString CreaDeclaracao();         // fmLOBRIX->CreaDeclaracao
 void SetCreaDeclaracao(const QString& crea);
 
 }  // namespace declfile
+
+#include "DeclarationWriter.h"
+
+namespace declfile {
+
+// The main window's fields that the writer reads (AnoBase, Versao, OsCode,
+// CreaDeclaracao) and sets (ArquivoGerado, NomeArquivoGerado,
+// QtArquivosGerados, GerouVariosArquivos), copied into a WriterState before a
+// write and back after it. ModoParticionamento is the caller's.
+WriterState WriterStateFromProgram();
+void StoreWriterState(const WriterState& state);
+
+}  // namespace declfile

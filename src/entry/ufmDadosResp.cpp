@@ -241,25 +241,8 @@ void TfmDadosResp::bindFields() {
     kit_->OnEnter(deCpfResponsavel, [this] { deCpfResponsavelEnter(); });
     kit_->OnExit(deCodMunicipio, [this] { deCodMunicipioExit(); });
 
-    // The exit checks: "if filled" runs only when the field is not empty.
-    auto onExit = [this](QLineEdit* edit, bool ifFilled, std::function<void()> check) {
-        kit_->OnExit(edit, [edit, ifFilled, check] {
-            if (ifFilled && ui::EditValue(edit).trimmed().isEmpty()) return;
-            if (FocusNotOnCancel()) check();
-        });
-    };
-    onExit(deNome, true, [this] { CheckResponsibleName(deNome); });
-    onExit(deLogradouro, true, [this] { CheckResponsibleStreet(deLogradouro); });
-    onExit(deNumero, false, [this] { CheckResponsibleStreetNumber(deNumero); });
-    onExit(deComplemento, true, [this] { CheckResponsibleComplement(deComplemento); });
-    onExit(deBairro, false, [this] { CheckResponsibleDistrict(deBairro); });
-    onExit(deCep, true, [this] { CheckResponsibleCep(deCep); });
-    onExit(deDDD, false, [this] { CheckResponsibleAreaCode(deDDD); });
-    onExit(deTelefone, false, [this] { CheckResponsiblePhone(deTelefone, deDDD); });
-    onExit(deCpfResponsavel, true, [this] { CheckResponsibleCpf(deCpfResponsavel); });
-    onExit(deNomeResp, true, [this] { CheckResponsibleDeclarantName(deNomeResp); });
-    onExit(deDataNascResp, true, [this] { CheckResponsibleBirthDate(deDataNascResp); });
-    onExit(deEmail, false, [this] { CheckResponsibleEmail(deEmail); });
+    BindResponsibleExitChecks(*kit_, {deNome, deLogradouro, deNumero, deComplemento, deBairro, deCep, deDDD,
+                                      deTelefone, deEmail, deCpfResponsavel, deNomeResp, deDataNascResp});
 }
 
 void TfmDadosResp::showEvent(QShowEvent* event) {
@@ -277,14 +260,7 @@ void TfmDadosResp::FormShow() {
         t.Append();
     else
         t.Edit();
-    // The number is shown without its leading zeros (Ok pads it again); a
-    // stored value that is no whole number is shown as it stands.
-    db::Field& number = t.FieldByName(QStringLiteral("NuLogradouroRespArquivo"));
-    const QString stored = number.AsString().trimmed();
-    if (!stored.isEmpty() && IsAllDigits(stored)) {
-        const QString digits = StripLeadingZeros(stored);
-        number.SetAsString(digits.isEmpty() ? QStringLiteral("0") : digits);
-    }
+    ShowResponsibleStreetNumberPlain();  // Ok pads it again
     kit_->LoadAll();
     ShowResponsibleInscription(mdInscricao, edTipodeInscricao);
     ShowResponsibleCpf(deCpfResponsavel);
@@ -361,15 +337,8 @@ void TfmDadosResp::bbOkClick() {
         CheckInscriptionAgainstCpf(mdInscricao, deCpfResponsavel);
         CheckResponsibleBirthDate(deDataNascResp);
 
-        db::Table& t = resp();
-        db::Field& number = t.FieldByName(QStringLiteral("NuLogradouroRespArquivo"));
-        const QString n = number.AsString().trimmed();
-        if (n.size() < 6) number.SetAsString(PadLeftZeros(n, 6));
-        for (const char* name : {"NuFoneDDD", "NuFoneAssinante"}) {
-            db::Field& f = t.FieldByName(QString::fromLatin1(name));
-            f.SetAsString(f.AsString().trimmed());
-        }
-        t.Post();
+        StoreResponsibleNumbers();
+        resp().Post();
         forms::SetModalResult(this, forms::mrOk);
         accept();
     });

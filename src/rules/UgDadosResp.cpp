@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMetaObject>
+#include <functional>
 
 namespace {
 
@@ -279,4 +280,44 @@ void CheckResponsibleBirthDate(QLineEdit* birthDate) {
     if (!passes(code)) refuse(code, birthDate);
     const QString age = CheckDeclarantAge(date);
     if (!passes(age)) refuse(age, birthDate);
+}
+
+void BindResponsibleExitChecks(ui::EntryFormController& kit, const ResponsibleEdits& e) {
+    auto onExit = [&kit](QLineEdit* edit, bool ifFilled, std::function<void()> check) {
+        kit.OnExit(edit, [edit, ifFilled, check] {
+            if (ifFilled && ui::EditValue(edit).trimmed().isEmpty()) return;
+            if (FocusNotOnCancel()) check();
+        });
+    };
+    onExit(e.name, true, [e] { CheckResponsibleName(e.name); });
+    onExit(e.street, true, [e] { CheckResponsibleStreet(e.street); });
+    onExit(e.number, false, [e] { CheckResponsibleStreetNumber(e.number); });
+    onExit(e.complement, true, [e] { CheckResponsibleComplement(e.complement); });
+    onExit(e.district, false, [e] { CheckResponsibleDistrict(e.district); });
+    onExit(e.cep, true, [e] { CheckResponsibleCep(e.cep); });
+    onExit(e.ddd, false, [e] { CheckResponsibleAreaCode(e.ddd); });
+    onExit(e.phone, false, [e] { CheckResponsiblePhone(e.phone, e.ddd); });
+    onExit(e.cpf, true, [e] { CheckResponsibleCpf(e.cpf); });
+    onExit(e.declarantName, true, [e] { CheckResponsibleDeclarantName(e.declarantName); });
+    onExit(e.birthDate, true, [e] { CheckResponsibleBirthDate(e.birthDate); });
+    onExit(e.email, false, [e] { CheckResponsibleEmail(e.email); });
+}
+
+void ShowResponsibleStreetNumberPlain() {
+    db::Field& number = dmDadosResp->ta8Resp.FieldByName(QStringLiteral("NuLogradouroRespArquivo"));
+    const QString stored = number.AsString().trimmed();
+    if (stored.isEmpty() || !IsAllDigits(stored)) return;
+    const QString digits = StripLeadingZeros(stored);
+    number.SetAsString(digits.isEmpty() ? QStringLiteral("0") : digits);
+}
+
+void StoreResponsibleNumbers() {
+    db::Table& t = dmDadosResp->ta8Resp;
+    db::Field& number = t.FieldByName(QStringLiteral("NuLogradouroRespArquivo"));
+    const QString n = number.AsString().trimmed();
+    if (n.size() < 6) number.SetAsString(PadLeftZeros(n, 6));
+    for (const char* name : {"NuFoneDDD", "NuFoneAssinante"}) {
+        db::Field& f = t.FieldByName(QString::fromLatin1(name));
+        f.SetAsString(f.AsString().trimmed());
+    }
 }

@@ -2,6 +2,9 @@
 #include <QString>
 
 class QLineEdit;
+namespace ui {
+class EntryFormController;
+}
 
 // The checks of the person responsible, shared by the responsible-person form
 // and the writing wizard's responsible page. They act on the screen: each
@@ -48,3 +51,32 @@ void CheckResponsibleBirthDate(QLineEdit* birthDate);
 QString ResponsibleLastCode();
 QString ResponsibleStreetNumberRead();
 void ResetResponsibleChecks();
+
+// The edits of the person responsible on a screen (the responsible-person
+// form and the writing wizard's responsible page).
+struct ResponsibleEdits {
+    QLineEdit* name;
+    QLineEdit* street;
+    QLineEdit* number;
+    QLineEdit* complement;
+    QLineEdit* district;
+    QLineEdit* cep;
+    QLineEdit* ddd;
+    QLineEdit* phone;
+    QLineEdit* email;
+    QLineEdit* cpf;
+    QLineEdit* declarantName;
+    QLineEdit* birthDate;
+};
+
+// The exit checks of those edits on an entry form: the street number,
+// district, area code, phone and e-mail run also when empty, the others only
+// when filled; none runs when the focus goes to Cancel.
+void BindResponsibleExitChecks(ui::EntryFormController& kit, const ResponsibleEdits& edits);
+
+// Before showing: the stored street number without its leading zeros (a
+// value that is no whole number is shown as it stands).
+void ShowResponsibleStreetNumberPlain();
+// Before posting: the street number padded with zeros to six, the area code
+// and the phone trimmed.
+void StoreResponsibleNumbers();

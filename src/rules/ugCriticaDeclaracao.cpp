@@ -57,7 +57,7 @@ void WidgetValidationHost::SetProgress(int position) {
     bar_->setValue(position);
 }
 
-void WidgetValidationHost::ProcessEvents() { QCoreApplication::processEvents(); }
+void WidgetValidationHost::ProcessEvents() { pump_.ProcessEvents(); }
 
 void WidgetValidationHost::ShowErrorLimit(const QString& text) {
     msg::ShowWarning(text);

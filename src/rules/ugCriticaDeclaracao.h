@@ -25,13 +25,14 @@ public:
 // message service.
 class WidgetValidationHost : public ValidationHost {
 public:
-    explicit WidgetValidationHost(QProgressBar* bar) : bar_(bar) {}
+    explicit WidgetValidationHost(QProgressBar* bar) : bar_(bar), pump_(nullptr) {}
     void SetProgress(int position) override;
     void ProcessEvents() override;
     void ShowErrorLimit(const QString& text) override;
 
 private:
     QProgressBar* bar_;
+    forms::ProgressBarHost pump_;  // lets events through a few times a frame
 };
 
 // One establishment of a group that shares inscription, type and linked CEI.

@@ -8,6 +8,8 @@ void LayoutRptErros(TdmRaveRelatorios& dm, report::ReportRun& run, report::Canva
 void LayoutRptErrosEstrutura(TdmRaveRelatorios& dm, report::ReportRun& run, report::Canvas& canvas);
 void LayoutRptImportacao(TdmRaveRelatorios& dm, report::ReportRun& run, report::Canvas& canvas);
 void LayoutCartela(report::ReportRun& run, report::Canvas& canvas);
+void LayoutRptProtocolo(report::ReportRun& run, report::Canvas& canvas);
+void LayoutRptEtiqueta(report::ReportRun& run, report::Canvas& canvas);
 
 // The page frame every report shares: the title and the lines under it at
 // the top of each page, "Página n de m" at the bottom.

@@ -332,6 +332,12 @@ void TdmRaveRelatorios::registerReports() {
     rvprjErro.addReport(QStringLiteral("rptImportacao"), [this](report::ReportRun& run, report::Canvas& canvas) {
         LayoutRptImportacao(*this, run, canvas);
     });
+    RvProtocolo.addReport(QStringLiteral("rptProtocolo"), [](report::ReportRun& run, report::Canvas& canvas) {
+        LayoutRptProtocolo(run, canvas);
+    });
+    RvProtocolo.addReport(QStringLiteral("rptEtiqueta"), [](report::ReportRun& run, report::Canvas& canvas) {
+        LayoutRptEtiqueta(run, canvas);
+    });
     RvProject2.addReport(QStringLiteral("Cartela"), [](report::ReportRun& run, report::Canvas& canvas) {
         LayoutCartela(run, canvas);
     });
@@ -371,4 +377,41 @@ void EmitirCartela(const QString& versao, int anoBase) {
     }
     dm->RvSystem1.setDestination(report::Destination::Printer);
     runCartela(versao, anoBase);
+}
+
+void ShowFindingsReport(const QString& errwar, int anoBase, const QString& versao) {
+    TdmRaveRelatorios* dm = dmRaveRelatorios;
+    if (!dm) return;
+    dm->quErros.Close();
+    dm->quErros.SetSQL(QStringLiteral("Select * \nfrom Te8ErrWA where errwar = :errwar"));
+    dm->quErros.ParamByName(QStringLiteral("errwar")).AsString = errwar;
+    dm->quErros.Open();
+    dm->RvSystem1.setDestination(report::Destination::Preview);
+    dm->rvprjErro.SetParam(QStringLiteral("AnoBase1"), QString::number(anoBase));
+    dm->rvprjErro.SetParam(QStringLiteral("Versao"), versao);
+    dm->rvprjErro.SelectReport(QStringLiteral("rptErros"));
+    dm->rvprjErro.Execute();
+    dm->rvprjErro.Close();
+}
+
+bool ShowReceiptSummary(int anoBase, const QString& pdfFile) {
+    TdmRaveRelatorios* dm = dmRaveRelatorios;
+    if (!dm) return false;
+    if (pdfFile.isEmpty()) dm->RvSystem1.setDestination(report::Destination::Preview);
+    else dm->RvSystem1.setDestination(report::Destination::PdfFile, pdfFile);
+    dm->RvProtocolo.SetParam(QStringLiteral("AnoBase"), QString::number(anoBase));
+    dm->RvProtocolo.SelectReport(QStringLiteral("rptProtocolo"));
+    const bool ok = dm->RvProtocolo.Execute();
+    dm->RvProtocolo.Close();
+    return ok;
+}
+
+void ShowReceiptLabels(const QString& versao) {
+    TdmRaveRelatorios* dm = dmRaveRelatorios;
+    if (!dm) return;
+    dm->RvSystem1.setDestination(report::Destination::Preview);
+    dm->RvProtocolo.SetParam(QStringLiteral("VersaoEditada"), versao.left(4) + QStringLiteral(",V") + versao.mid(4, 3));
+    dm->RvProtocolo.SelectReport(QStringLiteral("rptEtiqueta"));
+    dm->RvProtocolo.Execute();
+    dm->RvProtocolo.Close();
 }

@@ -86,3 +86,15 @@ extern TdmRaveRelatorios* dmRaveRelatorios;
 // layout card to the preview or to the printer, with the no-printer messages.
 void VisualizarCartela(const QString& versao, int anoBase);
 void EmitirCartela(const QString& versao, int anoBase);
+
+// "rptErros" in the preview over the findings of the last check: errwar "err"
+// lists the errors, "war" the warnings. The caller says first when no printer
+// is installed (its own box) and switches printing from the preview off.
+void ShowFindingsReport(const QString& errwar, int anoBase, const QString& versao);
+
+// The receipt reports over te8ProID and te8ProES, as the last write left
+// them: "rptProtocolo" (the summary) and "rptEtiqueta" (the labels). The
+// summary goes to the preview, or to a PDF file when `pdfFile` is given;
+// false when the file could not be written.
+bool ShowReceiptSummary(int anoBase, const QString& pdfFile = QString());
+void ShowReceiptLabels(const QString& versao);

@@ -2,6 +2,7 @@
 // Helpers of the declaration-file tests: boxes answered by script (with an
 // action run before answering, e.g. swapping the diskette), and reading a
 // written file back record by record.
+#include "declfile/DeclarationWriter.h"
 #include "platform/ui/MessageService.h"
 
 #include <QByteArray>
@@ -71,3 +72,27 @@ inline QList<QByteArray> Records(const QString& path) {
 
 // Columns from..to (counted from 1) of a record.
 inline QByteArray Cols(const QByteArray& record, int from, int to) { return record.mid(from - 1, to - from + 1); }
+
+// A part file on a disk that fills after `room` bytes.
+class FullDiskFile : public declfile::PartFile {
+public:
+    explicit FullDiskFile(qint64 room) : inner_(declfile::MakeDiskPartFile()), room_(room) {}
+    bool Create(const QString& path) override { return inner_->Create(path); }
+    bool Write(const QByteArray& bytes) override {
+        if (written_ + bytes.size() > room_) {
+            full_ = true;
+            return false;
+        }
+        written_ += bytes.size();
+        return inner_->Write(bytes);
+    }
+    bool Close() override { return inner_->Close() && !full_; }
+    bool DiskFull() const override { return full_; }
+
+private:
+    std::unique_ptr<declfile::PartFile> inner_;
+    qint64 room_;
+    qint64 written_ = 0;
+    bool full_ = false;
+};
+

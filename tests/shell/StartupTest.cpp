@@ -181,8 +181,14 @@ TEST_F(StartupFixture, SecondStageShowsAlreadyRunning) {
 TEST(StartupProcess, SecondProgramEndsWhileTheFirstRuns) {
     const QString program = QStringLiteral(LOBRIX_BINARY_DIR "/lobrix");
     ASSERT_TRUE(QFileInfo::exists(program));
+    // A temporary folder of its own, so another copy run by the same user elsewhere
+    // (a developer's session, a parallel test) cannot hold the guard meanwhile.
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    os::SetLockFolder(tmp.path());
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("TMPDIR", tmp.path());
     QProcess first;
     first.setProcessEnvironment(env);
     first.start(program, {});
@@ -206,6 +212,7 @@ TEST(StartupProcess, SecondProgramEndsWhileTheFirstRuns) {
     first.waitForFinished(5000);
     EXPECT_FALSE(os::NamedMutexExists("Lobrix"));
     EXPECT_FALSE(os::NamedMutexExists("This is a unique string!"));
+    os::SetLockFolder(QString());
 }
 
 TEST_F(StartupFixture, UnreadableLookupTableEndsWithTheFatalErrorBox) {

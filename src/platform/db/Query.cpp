@@ -1,5 +1,7 @@
 #include "Query.h"
 
+#include <QSet>
+
 #include <sqlite3.h>
 
 namespace db {
@@ -38,7 +40,19 @@ void Query::Open() {
     sqlite3_stmt* st = prepareBound();
     QList<FieldDef> defs;
     const int cols = sqlite3_column_count(st);
-    for (int c = 0; c < cols; ++c) defs << textField(QString::fromUtf8(sqlite3_column_name(st, c)), 0);
+    QSet<QString> seen;
+    for (int c = 0; c < cols; ++c) {
+        // A join's repeated column takes "_1", "_2", ... as the original
+        // engine named it (cut so that the name stays within 25 characters).
+        const QString name = QString::fromUtf8(sqlite3_column_name(st, c));
+        QString unique = name;
+        for (int n = 1; seen.contains(unique.toLower()); ++n) {
+            const QString suffix = QLatin1Char('_') + QString::number(n);
+            unique = (name.size() + suffix.size() > 25 ? name.left(22) : name) + suffix;
+        }
+        seen.insert(unique.toLower());
+        defs << textField(unique, 0);
+    }
     buildFields(defs);
     rows_.clear();
     int rc;

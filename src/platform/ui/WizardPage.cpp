@@ -1,3 +1,4 @@
+#include "platform/ui/Forms.h"
 #include "platform/ui/WizardPage.h"
 
 #include "platform/ui/Forms.h"

@@ -1,4 +1,6 @@
 #pragma once
+#include "platform/ui/Forms.h"
+
 #include <QDialog>
 #include <QImage>
 #include <QPointer>

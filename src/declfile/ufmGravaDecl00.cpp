@@ -1,0 +1,116 @@
+#include "ufmGravaDecl00.h"
+
+#include "MainWindowState.h"
+#include "ufmGravaDecl02.h"
+
+#include "platform/ui/Forms.h"
+#include "platform/ui/SilentAbort.h"
+#include "shell/udmDadosResp.h"
+#include "shell/ugFuncoes.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TfmGravaDecl00* fmGravaDecl00 = nullptr;
+
+forms::WizardFrame GravaDeclFrame(const QString& objectName, const QString& memoName) {
+    forms::WizardFrame f;
+    f.objectName = objectName;
+    f.memoName = memoName;
+    if (dmDadosResp) {
+        f.caption = dmDadosResp->TituloAssistente;
+        f.picture = dmDadosResp->FiguraAssistente;
+        f.endFlag = &dmDadosResp->EncerrarAssistente;
+    }
+    f.pictureName = QStringLiteral("im") + objectName.mid(2);
+    f.bevelName = QStringLiteral("be") + objectName.mid(2);
+    f.panelName = QStringLiteral("pa") + objectName.mid(2);
+    return f;
+}
+
+QPushButton* GravaDeclButton(QWidget* parent, const char* name, const char* text) {
+    auto* b = new QPushButton(QString::fromUtf8(text), parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+namespace {
+
+// The first page makes the data module before its frame is built.
+forms::WizardFrame firstFrame() {
+    if (!dmDadosResp) dmDadosResp = new TdmDadosResp();
+    dmDadosResp->TituloAssistente = QStringLiteral("Assistente para Gravação");
+    return GravaDeclFrame(QStringLiteral("fmGravaDecl00"), QStringLiteral("meDecl00"));
+}
+
+}  // namespace
+
+TfmGravaDecl00::TfmGravaDecl00(QWidget* parent) : forms::WizardPage(firstFrame(), parent) {
+    fmGravaDecl00 = this;
+    SetMemoLines({QString(), QStringLiteral("Este assistente vai auxiliá-lo na Gravação da Declaração Zuvo.")});
+    lblAno = new QLabel(QStringLiteral("Declaração Ano-Base ") + QString::number(declfile::ProgramAnoBase()), Panel());
+    lblAno->setObjectName(QStringLiteral("lblAno"));
+    QFont f = lblAno->font();
+    f.setBold(true);
+    lblAno->setFont(f);
+    PanelLayout()->addWidget(lblAno);
+    lbEmpresas00 = new QListWidget(this);
+    lbEmpresas00->setObjectName(QStringLiteral("lbEmpresas00"));
+    lbEmpresas00->setSelectionMode(QAbstractItemView::MultiSelection);
+    lbEmpresas00->hide();
+    BackButton()->setEnabled(false);
+    pGuardaPosicao();
+}
+
+TfmGravaDecl00::~TfmGravaDecl00() {
+    if (fmGravaDecl00 == this) fmGravaDecl00 = nullptr;
+    if (dmDadosResp) {
+        dmDadosResp->quEmpresas.Close();
+        delete dmDadosResp;
+        dmDadosResp = nullptr;
+    }
+}
+
+void TfmGravaDecl00::pGuardaPosicao() {
+    StoreGeometry(dmDadosResp->GeometriaAssistente);
+    dmDadosResp->TituloAssistente = windowTitle();
+}
+
+void TfmGravaDecl00::PageShown() {
+    setWindowTitle(dmDadosResp->TituloAssistente);
+    NextButton()->setFocus();
+}
+
+void TfmGravaDecl00::bbAvancarClick() {
+    try {
+        dmDadosResp->AnoBaseAssistente = QString::number(declfile::ProgramAnoBase());
+        db::Query& q = dmDadosResp->quEmpresas;
+        q.Close();
+        q.SetSQL(QStringLiteral("SELECT *\nFROM BD8Emp\nWHERE Anbase = :AnBase\n"
+                                "ORDER BY CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento"));
+        q.ParamByName(QStringLiteral("AnBase")).AsString = dmDadosResp->AnoBaseAssistente;
+        q.Open();
+        if (q.Eof()) {
+            ShowMessageByCode(QStringLiteral("1700"));
+            CancelButton()->setFocus();
+            throw SilentAbort();
+        }
+        lbEmpresas00->clear();
+        for (q.First(); !q.Eof(); q.Next())
+            lbEmpresas00->addItem(q.FieldByName(QStringLiteral("AnBase")).AsString() +
+                                  q.FieldByName(QStringLiteral("CoCgcCeiEstabelecimento")).AsString() +
+                                  q.FieldByName(QStringLiteral("NuPrefixoEstabelecimento")).AsString());
+        q.First();
+        GoNext(std::make_unique<TfmGravaDecl02>());
+    } catch (const SilentAbort&) {
+    }
+}
+
+void ShowGravaDecl(QWidget* parent) {
+    auto* page = new TfmGravaDecl00(parent);
+    forms::ShowModal(page);
+    delete page;
+}

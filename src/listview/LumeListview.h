@@ -1,0 +1,247 @@
+// The list view control: owns the groups, header, paint settings and
+// managers, dispatches events, and holds the state the input code reads.
+// It computes little itself; the managers and layouts do.
+#pragma once
+
+#include "listview/LumeCanvasControl.h"
+#include "listview/LumeCellSizes.h"
+#include "listview/LumeCheckManager.h"
+#include "listview/LumeDragManagers.h"
+#include "listview/LumeGrid.h"
+#include "listview/LumeGroups.h"
+#include "listview/LumeHeader.h"
+#include "listview/LumeHotTrackManager.h"
+#include "listview/LumeListviewEvents.h"
+#include "listview/LumeScrollbarManager.h"
+#include "listview/LumeSelectionManager.h"
+#include "listview/LumeSortManager.h"
+
+namespace lume {
+
+enum LumeListviewState : uint16_t {
+    ebcsLButtonDown = 1u << 0,
+    ebcsRButtonDown = 1u << 1,
+    ebcsMButtonDown = 1u << 2,
+    ebcsDragPending = 1u << 4,
+    ebcsDragging = 1u << 5,
+    ebcsVCLDrag = 1u << 6,
+    ebcsDragSelectPending = 1u << 7,
+    ebcsDragSelecting = 1u << 8,
+    ebcsCheckPending = 1u << 10,
+    ebcsGroupExpandPending = 1u << 11,
+    ebcsHeaderCapture = 1u << 12,
+    ebcsScrolling = 1u << 13,
+};
+
+class TCustomLumeListview : public TLumeCanvasControl, public TLumeListviewEventHandlers {
+public:
+    TCustomLumeListview();
+    ~TCustomLumeListview() override;
+
+    // Owned settings and managers.
+    std::unique_ptr<TLumeCellSizes> CellSizes;
+    std::unique_ptr<TLumeCheckManager> CheckManager;
+    std::unique_ptr<TLumeDragManager> DragManager;
+    std::unique_ptr<TLumeDragRectManager> DragRectManager;
+    std::unique_ptr<TLumeGroups> Groups;
+    std::unique_ptr<TLumeHeader> Header;
+    std::unique_ptr<TLumeHotTrackManager> HotTrack;
+    std::unique_ptr<TLumeGlobalItems> ItemsList;
+    std::unique_ptr<TLumeScrollbarManager> Scrollbars;
+    std::unique_ptr<TLumeSortManager> Sort;
+
+    TLumeGlobalItems& Items() { return *ItemsList; }
+    TLumeSelectionManager* Selection() const { return selection_.get(); }
+    // Takes the object over, freeing the one held so far; the same object changes nothing.
+    void SetSelection(TLumeSelectionManager* value);
+    TLumePaintInfoGroup* PaintInfoGroup() const { return paintInfoGroup_.get(); }
+    TLumePaintInfoItem* PaintInfoItem() const { return paintInfoItem_.get(); }
+    TLumePaintInfoColumn* PaintInfoColumn() const { return paintInfoColumn_.get(); }
+    void SetPaintInfoGroup(TLumePaintInfoGroup* value);
+    void SetPaintInfoItem(TLumePaintInfoItem* value);
+    void SetPaintInfoColumn(TLumePaintInfoColumn* value);
+    virtual TLumePaintInfoColumn* CreatePaintInfoColumn() { return new TLumePaintInfoColumn(this); }
+    virtual TLumePaintInfoGroup* CreatePaintInfoGroup() { return new TLumePaintInfoGroup(this); }
+    virtual TLumePaintInfoItem* CreatePaintInfoItem() { return new TLumePaintInfoItem(this); }
+
+    uint8_t DisabledBlendAlpha = 128;
+    TColor DisabledBlendColor = clWindow;
+    TColor Color = clWindow;
+    QFont Font;
+    QFont GroupFont;
+    TLumeHintType HintType = TLumeHintType::ehtText;
+    QObject* PopupMenuHeader = nullptr;
+    uint16_t States = 0;
+    TLumeDefaultWheelScroll WheelMouseDefaultScroll = TLumeDefaultWheelScroll::edwsVert;
+    bool WheelMouseScrollModifierEnabled = true;
+    // True while the control is read from its form; layout waits meanwhile.
+    bool Loading = false;
+    bool Destroying = false;
+
+    TLumeImageList* ImagesSmall() const { return imagesSmall_; }
+    TLumeImageList* ImagesLarge() const { return imagesLarge_; }
+    TLumeImageList* ImagesExLarge() const { return imagesExLarge_; }
+    TLumeImageList* ImagesGroup() const { return imagesGroup_; }
+    void SetImagesSmall(TLumeImageList* value) { SetImages(imagesSmall_, value); }
+    void SetImagesLarge(TLumeImageList* value) { SetImages(imagesLarge_, value); }
+    void SetImagesExLarge(TLumeImageList* value) { SetImages(imagesExLarge_, value); }
+    void SetImagesGroup(TLumeImageList* value) { SetImages(imagesGroup_, value); }
+    // An image list going away: every property naming it is emptied.
+    void ImageListRemoved(TLumeImageList* list);
+
+    bool ShowGroupMargins() const { return showGroupMargins_; }
+    void SetShowGroupMargins(bool value);
+    TLumeListStyle View() const { return view_; }
+    virtual void SetView(TLumeListStyle value);
+
+    void DoUpdate() override;
+    void WindowCreated() override;
+
+    LumeRect ClientRect() const;
+    int ClientWidth() const { return ClientRect().Width(); }
+    int ClientHeight() const { return ClientRect().Height(); }
+    LumeRect ClientInViewportCoords() const;
+    bool IsThumbnailView() const {
+        return view_ == TLumeListStyle::elsThumbnail || view_ == TLumeListStyle::elsFilmStrip;
+    }
+    bool IsHeaderView() const { return view_ == TLumeListStyle::elsReport || view_ == TLumeListStyle::elsGrid; }
+    void ClearStates();
+    // Forgets every handler, for an owner that goes away before the control.
+    void DropEventHandlers();
+    void MarkSelectedCut();
+    void ClearCutMarks();
+    void LoadFromStream(QIODevice& stream);
+    void SaveToStream(QIODevice& stream);
+    TLumeGroup* GroupHitTest(LumePoint viewPoint, TLumeGroupHitTestInfos& hitInfo);
+    TLumeItem* ItemHitTest(LumePoint viewPoint, TLumeGroup* group, TLumeItemHitTestInfos& hitInfo);
+    bool Focused() const { return host_ && host_->HasFocus(); }
+    ILumeMeasurer* Measurer() const { return host_ ? &host_->Measurer() : nullptr; }
+    // The canvas handed to the painters for measuring; none until painting exists.
+    TLumeCanvas* MeasureCanvas() const { return measureCanvas_; }
+    // The cell size of the current view.
+    TLumeCellSize* ViewCellSize() const;
+    // Widths of check boxes by their size (the painters' bound manager).
+    virtual int CheckBoundWidth(int checkSize) const { return checkSize; }
+
+    // Dispatch: every object of the control fires its events through these.
+    virtual void DoItemCheckChanging(TLumeItem* item, bool& allow);
+    virtual void DoItemCheckChange(TLumeItem* item);
+    virtual void DoItemEnableChanging(TLumeItem* item, bool& allow);
+    virtual void DoItemEnableChange(TLumeItem* item);
+    virtual void DoItemFocusChanging(TLumeItem* item, bool& allow);
+    virtual void DoItemFocusChanged(TLumeItem* item);
+    virtual void DoItemSelectionChanging(TLumeItem* item, bool& allow);
+    virtual void DoItemSelectionChanged(TLumeItem* item);
+    virtual void DoItemVisibilityChanging(TLumeItem* item, bool& allow);
+    virtual void DoItemVisibilityChanged(TLumeItem* item);
+    virtual void DoItemEditBegin(TLumeItem* item, bool& allow);
+    virtual void DoItemEditEnd(TLumeItem* item);
+    virtual void DoItemInitialize(TLumeItem* item);
+    virtual void DoItemFreeing(TLumeItem* item);
+    virtual void DoGroupVisibilityChanging(TLumeGroup* group, bool& allow);
+    virtual void DoGroupVisibilityChanged(TLumeGroup* group);
+    virtual void DoGroupSelectionChanging(TLumeGroup* group, bool& allow);
+    virtual void DoGroupSelectionChanged(TLumeGroup* group);
+    virtual void DoGroupCollapsing(TLumeGroup* group, bool& allow);
+    virtual void DoGroupCollapse(TLumeGroup* group);
+    virtual void DoGroupExpanding(TLumeGroup* group, bool& allow);
+    virtual void DoGroupExpand(TLumeGroup* group);
+    virtual void DoGroupInitialize(TLumeGroup* group);
+    virtual void DoGroupFreeing(TLumeGroup* group);
+    virtual void DoColumnCheckChanging(TLumeColumn* column, bool& allow);
+    virtual void DoColumnCheckChanged(TLumeColumn* column);
+    virtual void DoColumnEnableChanging(TLumeColumn* column, bool& allow);
+    virtual void DoColumnEnableChanged(TLumeColumn* column);
+    virtual void DoColumnFocusChanging(TLumeColumn* column, bool& allow);
+    virtual void DoColumnFocusChanged(TLumeColumn* column);
+    virtual void DoColumnSelectionChanging(TLumeColumn* column, bool& allow);
+    virtual void DoColumnSelectionChanged(TLumeColumn* column);
+    virtual void DoColumnVisibilityChanging(TLumeColumn* column, bool& allow);
+    virtual void DoColumnVisibilityChanged(TLumeColumn* column);
+    virtual void DoColumnSizeChanging(TLumeColumn* column, int width, int newWidth, bool& allow);
+    virtual void DoColumnSizeChanged(TLumeColumn* column);
+    virtual void DoColumnInitialize(TLumeColumn* column);
+    virtual void DoColumnFreeing(TLumeColumn* column);
+    virtual void DoItemReadStream(TLumeCollectionItem* item, QIODevice& stream, int version);
+    virtual void DoItemWriteStream(TLumeCollectionItem* item, QIODevice& stream, int version);
+    virtual void DoGroupReadStream(TLumeCollectionItem* group, QIODevice& stream, int version);
+    virtual void DoGroupWriteStream(TLumeCollectionItem* group, QIODevice& stream, int version);
+    virtual void DoColumnReadStream(TLumeCollectionItem* column, QIODevice& stream, int version);
+    virtual void DoColumnWriteStream(TLumeCollectionItem* column, QIODevice& stream, int version);
+    virtual void DoItemGetCaption(TLumeItem* item, int column, QString& caption);
+    virtual void DoItemSetCaption(TLumeItem* item, int column, const QString& caption);
+    virtual void DoItemGetImageIndex(TLumeItem* item, int column, TLumeImageKind kind, int& imageIndex);
+    virtual void DoItemSetImageIndex(TLumeItem* item, int column, TLumeImageKind kind, int imageIndex);
+    virtual void DoItemGetImageList(TLumeItem* item, int column, TLumeImageList*& imageList);
+    virtual void DoItemGetTileDetail(TLumeItem* item, int line, int& detail);
+    virtual void DoItemSetTileDetail(TLumeItem* item, int line, int detail);
+    virtual void DoItemGetTileDetailCount(TLumeItem* item, int& count);
+    virtual void DoItemGetGroupKey(TLumeItem* item, int focusedColumn, uint32_t& groupKey);
+    virtual void DoItemSetGroupKey(TLumeItem* item, int column, uint32_t key);
+    virtual void DoGroupGetCaption(TLumeGroup* group, QString& caption);
+    virtual void DoGroupSetCaption(TLumeGroup* group, const QString& caption);
+    virtual void DoGroupGetImageIndex(TLumeGroup* group, TLumeImageKind kind, int& imageIndex);
+    virtual void DoGroupSetImageIndex(TLumeGroup* group, TLumeImageKind kind, int imageIndex);
+    virtual void DoGroupGetImageList(TLumeGroup* group, TLumeImageList*& imageList);
+    virtual void DoGroupGetDetail(TLumeGroup* group, int line, int& detail);
+    virtual void DoGroupSetDetail(TLumeGroup* group, int line, int detail);
+    virtual void DoGroupGetDetailCount(TLumeGroup* group, int& count);
+    virtual void DoColumnGetCaption(TLumeColumn* column, QString& caption);
+    virtual void DoColumnSetCaption(TLumeColumn* column, const QString& caption);
+    virtual void DoColumnGetImageIndex(TLumeColumn* column, TLumeImageKind kind, int& imageIndex);
+    virtual void DoColumnSetImageIndex(TLumeColumn* column, TLumeImageKind kind, int imageIndex);
+    virtual void DoColumnGetImageList(TLumeColumn* column, TLumeImageList*& imageList);
+    virtual void DoColumnGetDetail(TLumeColumn* column, int line, int& detail);
+    virtual void DoColumnSetDetail(TLumeColumn* column, int line, int detail);
+    virtual void DoColumnGetDetailCount(TLumeColumn* column, int& count);
+    virtual void DoItemPaintText(TLumeItem* item, TLumeCanvas* canvas);
+    virtual void DoGroupPaintText(TLumeGroup* group, TLumeCanvas* canvas);
+    virtual void DoColumnPaintText(TLumeColumn* column, TLumeCanvas* canvas);
+    virtual void DoItemClick(TLumeItem* item, TLumeKeyStates keys, TLumeItemHitTestInfos hitInfo);
+    virtual void DoGroupClick(TLumeGroup* group, TLumeKeyStates keys, TLumeGroupHitTestInfos hitInfo);
+    virtual void DoColumnClick(TLumeMouseButton button, TLumeColumn* column);
+    virtual void DoItemDblClick(TLumeMouseButton button, LumePoint mousePos, const TLumeHitInfoItem& hitInfo);
+    virtual void DoGroupDblClick(TLumeMouseButton button, LumePoint mousePos, const TLumeHitInfoGroup& hitInfo);
+    virtual void DoColumnDblClick(TLumeMouseButton button, TShiftState shift, TLumeColumn* column, LumePoint mousePos);
+    virtual void DoDblClick(TLumeMouseButton button, LumePoint mousePos, TShiftState shift);
+    virtual void DoHeaderDblClick(TLumeMouseButton button, LumePoint mousePos, TShiftState shift);
+    virtual void DoHeaderMouseDown(TLumeMouseButton button, TShiftState shift, int x, int y, TLumeColumn* column);
+    virtual void DoHeaderMouseUp(TLumeMouseButton button, TShiftState shift, int x, int y, TLumeColumn* column);
+    virtual void DoHeaderMouseMove(TShiftState shift, int x, int y);
+    virtual void DoItemContextMenu(const TLumeHitInfoItem& hitInfo, LumePoint windowPoint, QObject*& menu, bool& handled);
+    virtual void DoGroupContextMenu(const TLumeHitInfoGroup& hitInfo, LumePoint windowPoint, QObject*& menu,
+                                    bool& handled);
+    virtual void DoColumnContextMenu(const TLumeHitInfoColumn& hitInfo, LumePoint windowPoint, QObject*& menu);
+    virtual void DoItemHotTrack(TLumeItem* item, TLumeHotTrackState state, LumePoint mousePos);
+    virtual void DoGroupHotTrack(TLumeGroup* group, TLumeHotTrackState state, LumePoint mousePos);
+    virtual void DoKeyAction(uint16_t& charCode, TShiftState& shift, bool& doDefault);
+    virtual void DoIncrementalSearch(TLumeCollectionItem* item, const QString& searchBuffer, int& compareResult);
+    virtual int DoItemCompare(TLumeColumn* column, TLumeGroup* group, TLumeItem* item1, TLumeItem* item2);
+    virtual int DoGroupCompare(TLumeGroup* group1, TLumeGroup* group2);
+    virtual void DoViewChange();
+    virtual void DoClipboardCopy(bool& handled);
+    virtual void DoClipboardCut(bool& markAsCut, bool& handled);
+    virtual void DoClipboardPaste(bool& handled);
+
+protected:
+    // The default comparisons, given by the sorting.
+    virtual int DefaultItemCompare(TLumeColumn* column, TLumeItem* item1, TLumeItem* item2);
+
+private:
+    void SetImages(TLumeImageList*& field, TLumeImageList* value);
+    void InstallViewClasses(TLumeListStyle view);
+
+    std::unique_ptr<TLumeSelectionManager> selection_;
+    std::unique_ptr<TLumePaintInfoGroup> paintInfoGroup_;
+    std::unique_ptr<TLumePaintInfoItem> paintInfoItem_;
+    std::unique_ptr<TLumePaintInfoColumn> paintInfoColumn_;
+    TLumeImageList* imagesSmall_ = nullptr;
+    TLumeImageList* imagesLarge_ = nullptr;
+    TLumeImageList* imagesExLarge_ = nullptr;
+    TLumeImageList* imagesGroup_ = nullptr;
+    TLumeCanvas* measureCanvas_ = nullptr;
+    bool showGroupMargins_ = false;
+    TLumeListStyle view_ = TLumeListStyle::elsIcon;
+};
+
+}  // namespace lume
