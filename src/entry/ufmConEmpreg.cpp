@@ -1,5 +1,6 @@
 #include "ufmConEmpreg.h"
 
+#include "EntryShared.h"
 #include "LetterButtons.h"
 #include "QueryGrid.h"
 #include "platform/db/Database.h"
@@ -32,7 +33,6 @@ TfmConEmpreg* fmConEmpreg = nullptr;
 
 namespace {
 
-int baseYear() { return fmLOBRIX ? fmLOBRIX->AnoBase : 2009; }
 
 const QStringList kFields = {"coPisPasepEmpregado", "NoEmpregado", "daAdmissaoEmpregado", "DaDesligamentoEmpregado",
                              "daNascimentoEmpregado", "CoCbo"};
@@ -78,21 +78,11 @@ TfmConEmpreg::TfmConEmpreg(QWidget* parent) : QDialog(parent), kit_(new ui::Entr
     ui::SetUpperCase(edNome);
     ui::SetHelpContext(edNome, 65);
     edNome->setToolTip(QStringLiteral("Informe o nome do empregado que você deseja localizar"));
-    paAnoBase = new QLabel(this);
-    paAnoBase->setObjectName(QStringLiteral("paAnoBase"));
-    QFont bold = paAnoBase->font();
-    bold.setBold(true);
-    paAnoBase->setFont(bold);
+    paAnoBase = MakeYearPanel(this);
     letters = new LetterButtons(this);
-    auto button = [this](const char* name, const char* caption, QStyle::StandardPixmap icon) {
-        auto* b = new QPushButton(style()->standardIcon(icon), QString::fromUtf8(caption), this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        return b;
-    };
-    BtNovo = button("BtNovo", "&Novo", QStyle::SP_FileIcon);
-    BtExibir = button("BtExibir", "&Exibir", QStyle::SP_FileDialogContentsView);
-    BtCancelar = button("BtCancelar", "&Retornar", QStyle::SP_ArrowBack);
+    BtNovo = MakeFormButton(this, "BtNovo", "&Novo", QStyle::SP_FileIcon);
+    BtExibir = MakeFormButton(this, "BtExibir", "&Exibir", QStyle::SP_FileDialogContentsView);
+    BtCancelar = MakeFormButton(this, "BtCancelar", "&Retornar", QStyle::SP_ArrowBack);
 
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(paAnoBase, 0, Qt::AlignHCenter);
@@ -168,13 +158,13 @@ void TfmConEmpreg::showEvent(QShowEvent* event) {
 }
 
 void TfmConEmpreg::FormShow() {
-    const int next = baseYear() + 1;
+    const int next = DeclarationBaseYear() + 1;
     const QString closing = dmEntradaDados->ta8Empresa.Active()
                                 ? dmEntradaDados->ta8Empresa.FieldByName(QStringLiteral("DaEncerramentoAtividade")).AsString()
                                 : QString();
     paAnoBase->setText(closing.mid(4, 4) == QString::number(next)
                            ? QStringLiteral("Encerramento de Atividades - %1").arg(next)
-                           : QStringLiteral("Declaração Ano-Base %1").arg(baseYear()));
+                           : QStringLiteral("Declaração Ano-Base %1").arg(DeclarationBaseYear()));
     const CurrentEstablishmentValues& e = CurrentEstablishment;
     if (e.InscriptionType == QLatin1String("1")) {
         ui::SetDesignMask(mdInscricao, kMaskCnpj);

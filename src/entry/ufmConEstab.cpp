@@ -1,5 +1,6 @@
 #include "ufmConEstab.h"
 
+#include "EntryShared.h"
 #include "LetterButtons.h"
 #include "QueryGrid.h"
 #include "platform/db/Database.h"
@@ -35,7 +36,6 @@ TfmConEstab* fmConEstab = nullptr;
 
 namespace {
 
-int baseYear() { return fmLOBRIX ? fmLOBRIX->AnoBase : 2009; }
 
 const QStringList kFields = {"anbase", "coCgcCeiEstabelecimento", "NuPrefixoEstabelecimento", "NoRazaoEstabelecimento",
                              "InInscrEstabelecimento", "nuVinculosEstabelecimento", "CoCGCVinculado"};
@@ -79,23 +79,13 @@ TfmConEstab::TfmConEstab(QWidget* parent)
     ui::SetUpperCase(edRazao);
     ui::SetHelpContext(edRazao, 31);
     edRazao->setToolTip(QStringLiteral("Informe a Razão Social do estabelecimento que você deseja localizar"));
-    paAnoBase = new QLabel(QStringLiteral("Declaração Ano-Base %1").arg(baseYear()), this);
-    paAnoBase->setObjectName(QStringLiteral("paAnoBase"));
-    QFont bold = paAnoBase->font();
-    bold.setBold(true);
-    paAnoBase->setFont(bold);
+    paAnoBase = MakeYearPanel(this, QStringLiteral("Declaração Ano-Base %1").arg(DeclarationBaseYear()));
     letters = new LetterButtons(this);
 
-    auto button = [this](const char* name, const char* caption, QStyle::StandardPixmap icon) {
-        auto* b = new QPushButton(style()->standardIcon(icon), QString::fromUtf8(caption), this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setAutoDefault(false);
-        return b;
-    };
-    BtExibir = button("BtExibir", "&Exibir", QStyle::SP_FileDialogContentsView);
-    BtCancelar = button("BtCancelar", "&Retornar", QStyle::SP_ArrowBack);
-    btExcluir = button("btExcluir", "&Excluir", QStyle::SP_TrashIcon);
-    btCancExcluir = button("btCancExcluir", "&Retornar", QStyle::SP_ArrowBack);
+    BtExibir = MakeFormButton(this, "BtExibir", "&Exibir", QStyle::SP_FileDialogContentsView);
+    BtCancelar = MakeFormButton(this, "BtCancelar", "&Retornar", QStyle::SP_ArrowBack);
+    btExcluir = MakeFormButton(this, "btExcluir", "&Excluir", QStyle::SP_TrashIcon);
+    btCancExcluir = MakeFormButton(this, "btCancExcluir", "&Retornar", QStyle::SP_ArrowBack);
 
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(paAnoBase, 0, Qt::AlignHCenter);
@@ -161,7 +151,7 @@ TfmConEstab::TfmConEstab(QWidget* parent)
     forms::CenterOnActivate(this);
 }
 
-QString TfmConEstab::anoBase() const { return QString::number(baseYear()); }
+QString TfmConEstab::anoBase() const { return QString::number(DeclarationBaseYear()); }
 
 void TfmConEstab::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);

@@ -1,5 +1,6 @@
 #include "ufmExcluir.h"
 
+#include "EntryShared.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
 #include "platform/db/Query.h"
@@ -30,7 +31,6 @@
 TfmExcluir* fmExcluir = nullptr;
 
 namespace {
-int baseYear() { return fmLOBRIX ? fmLOBRIX->AnoBase : 2009; }
 // Contracts deleted per statement: the bar moves and events get through between them.
 constexpr int kDeleteBatch = 500;
 }  // namespace
@@ -53,20 +53,14 @@ TfmExcluir::TfmExcluir(QWidget* parent) : QDialog(parent), ta8Empresa(TdmLobrix:
     edTotalEmpregados = box("edTotalEmpregados");
     edUsoEmpresa = box("edUsoEmpresa");
     edRazaoSocial = box("edRazaoSocial");
-    paAnoBase = new QLabel(this);
-    paAnoBase->setObjectName(QStringLiteral("paAnoBase"));
-    QFont bold = paAnoBase->font();
-    bold.setBold(true);
-    paAnoBase->setFont(bold);
+    paAnoBase = MakeYearPanel(this);
     pbTipoZuvo = new QLabel(this);
     pbTipoZuvo->setObjectName(QStringLiteral("pbTipoZuvo"));
     BarraDeProgress = new QProgressBar(this);
     BarraDeProgress->setObjectName(QStringLiteral("BarraDeProgress"));
     BarraDeProgress->hide();
-    bbExcluir = new QPushButton(style()->standardIcon(QStyle::SP_TrashIcon), QStringLiteral("&Excluir"), this);
-    bbExcluir->setObjectName(QStringLiteral("bbExcluir"));
-    sbCancelar = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("&Cancelar"), this);
-    sbCancelar->setObjectName(QStringLiteral("sbCancelar"));
+    bbExcluir = MakeFormButton(this, "bbExcluir", "&Excluir", QStyle::SP_TrashIcon);
+    sbCancelar = MakeFormButton(this, "sbCancelar", "&Cancelar", QStyle::SP_DialogCancelButton);
 
     auto* outer = new QVBoxLayout(this);
     outer->addWidget(paAnoBase, 0, Qt::AlignHCenter);
@@ -114,9 +108,9 @@ void TfmExcluir::showEvent(QShowEvent* event) {
 
 void TfmExcluir::fillDisplay() {
     for (QLineEdit* e : findChildren<QLineEdit*>()) e->clear();
-    paAnoBase->setText(KeyAnoBase == QString::number(baseYear())
-                           ? QStringLiteral("Declaração Ano %1").arg(baseYear())
-                           : QStringLiteral("Declaração %1").arg(baseYear() + 1));
+    paAnoBase->setText(KeyAnoBase == QString::number(DeclarationBaseYear())
+                           ? QStringLiteral("Declaração Ano %1").arg(DeclarationBaseYear())
+                           : QStringLiteral("Declaração %1").arg(DeclarationBaseYear() + 1));
     edPrefixo->setText(KeyPrefixo);
     ta8Empresa.Open();
     const bool found = ta8Empresa.FindKey({KeyAnoBase, KeyInscricao, KeyPrefixo});

@@ -1,5 +1,6 @@
 #include "ufmNovaDecl.h"
 
+#include "EntryShared.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
 #include "platform/ui/EntryForm.h"
@@ -37,11 +38,6 @@ const QString kMaskDigits14 = QStringLiteral("99999999999999;0;_");
 const QString kMaskDigits12 = QStringLiteral("999999999999;0;_");
 const QString kMaskCeiShown = QStringLiteral("99\\.999\\.999\\.999\\-9;0;_");
 
-db::Table& emp() { return dmEntradaDados->ta8Empresa; }
-QString val(const QString& name) { return emp().FieldByName(name).AsString(); }
-void setVal(const QString& name, const QString& value) { emp().FieldByName(name).SetAsString(value); }
-bool ok(const QString& code) { return code == QLatin1String("0000"); }
-int baseYear() { return fmLOBRIX ? fmLOBRIX->AnoBase : 2009; }
 
 // The columns the copy of an establishment of the same inscription takes over.
 const char* const kCopied[] = {
@@ -61,7 +57,7 @@ TfmNovaDecl::TfmNovaDecl(QWidget* parent) : QDialog(parent), kit_(new EntryFormC
     setObjectName(QStringLiteral("fmNovaDecl"));
     setWindowTitle(QStringLiteral("Lobrix - Nova Declaração"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    rows_ = ControlTable(kit_, &emp());
+    rows_ = ControlTable(kit_, &EstablishmentTable());
 
     auto exit = [this](void (TfmNovaDecl::*check)()) { return [this, check] { (this->*check)(); }; };
     rows_.Add({
@@ -112,11 +108,8 @@ TfmNovaDecl::TfmNovaDecl(QWidget* parent) : QDialog(parent), kit_(new EntryFormC
     lbCeiVinc = new QLabel(QStringLiteral("CEI Vinculado"), this);
     lbCeiVinc->setBuddy(deCeiVinc);
     lbCeiVinc->setEnabled(false);
-    btOk = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("&Ok"), this);
-    btOk->setObjectName(QStringLiteral("btOk"));
-    BtCancelar = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton), QStringLiteral("&Cancelar"), this);
-    BtCancelar->setObjectName(QStringLiteral("BtCancelar"));
-    for (QPushButton* b : {btOk, BtCancelar}) b->setAutoDefault(false);
+    btOk = MakeFormButton(this, "btOk", "&Ok", QStyle::SP_DialogOkButton);
+    BtCancelar = MakeFormButton(this, "BtCancelar", "&Cancelar", QStyle::SP_DialogCancelButton);
 
     // Layout.
     auto* outer = new QVBoxLayout(this);
@@ -190,7 +183,7 @@ TfmNovaDecl::TfmNovaDecl(QWidget* parent) : QDialog(parent), kit_(new EntryFormC
 
     forms::ScaleForm(this, QSize(620, 330), QSize(880, 400));
     forms::CenterOnActivate(this);
-    if (!emp().Active()) emp().Open();
+    if (!EstablishmentTable().Active()) EstablishmentTable().Open();
 }
 
 TfmNovaDecl::~TfmNovaDecl() {
@@ -206,17 +199,17 @@ void TfmNovaDecl::showEvent(QShowEvent* event) {
 
 void TfmNovaDecl::FormShow() {
     ClearEdits(this);
-    if (!emp().Active()) emp().Open();
-    if (emp().State() != db::DataSetState::Browse) emp().Cancel();
-    emp().Append();
+    if (!EstablishmentTable().Active()) EstablishmentTable().Open();
+    if (EstablishmentTable().State() != db::DataSetState::Browse) EstablishmentTable().Cancel();
+    EstablishmentTable().Append();
     deCeiVinc->setReadOnly(true);
-    sAnoBase = QString::number(baseYear());
-    setVal(QStringLiteral("AnBase"), sAnoBase);
+    sAnoBase = QString::number(DeclarationBaseYear());
+    SetEstablishmentValue(QStringLiteral("AnBase"), sAnoBase);
     lblAno->setText(QStringLiteral("Declaração Ano-Base ") + sAnoBase);
-    setVal(QStringLiteral("InZuvoNegEstabelecimento"), QStringLiteral("0"));
-    setVal(QStringLiteral("CoCgcVinculado"), QString());
+    SetEstablishmentValue(QStringLiteral("InZuvoNegEstabelecimento"), QStringLiteral("0"));
+    SetEstablishmentValue(QStringLiteral("CoCgcVinculado"), QString());
     SetDesignMask(deInscricao, QString());
-    setVal(QStringLiteral("InAtividadeAnoBase"), QStringLiteral("1"));
+    SetEstablishmentValue(QStringLiteral("InAtividadeAnoBase"), QStringLiteral("1"));
     kit_->LoadAll();
     dbrTipoInscr->SetItemIndex(-1);
     QPointer<QRadioButton> first = dbrTipoInscr->Button(0);
@@ -236,7 +229,7 @@ void TfmNovaDecl::enableLinkedCei(bool enabled) {
     lbCeiVinc->setEnabled(enabled);
     if (enabled) return;
     deCeiVinc->clear();
-    setVal(QStringLiteral("CoCgcVinculado"), QString());
+    SetEstablishmentValue(QStringLiteral("CoCgcVinculado"), QString());
 }
 
 void TfmNovaDecl::CheckTypeChosen() {
@@ -248,12 +241,12 @@ void TfmNovaDecl::CheckInscriptionField() {
     sInscricao = EditValue(deInscricao).trimmed();
     const int length = int(sInscricao.size());
     sInscricao14 = length == 12 ? QStringLiteral("00") + sInscricao : sInscricao;
-    const QString type = val(QStringLiteral("InInscrEstabelecimento"));
+    const QString type = EstablishmentValue(QStringLiteral("InInscrEstabelecimento"));
     QString code = CheckInscriptionByType(sInscricao14, type);
-    if (!ok(code)) refuse(code, dbrTipoInscr->Button(qMax(0, dbrTipoInscr->ItemIndex())));
+    if (!IsAccepted(code)) refuse(code, dbrTipoInscr->Button(qMax(0, dbrTipoInscr->ItemIndex())));
     code = NewDeclarationResult = CheckInscription(sInscricao14);
     auto store = [this](const QString& mask) {
-        setVal(QStringLiteral("CoCgcCeiEstabelecimento"), sInscricao);
+        SetEstablishmentValue(QStringLiteral("CoCgcCeiEstabelecimento"), sInscricao);
         SetDesignMask(deInscricao, mask);
         SetEditValue(deInscricao, sInscricao);
     };
@@ -287,22 +280,22 @@ void TfmNovaDecl::CheckInscriptionField() {
 }
 
 void TfmNovaDecl::CheckInscriptionAgainstType() {
-    const QString type = val(QStringLiteral("InInscrEstabelecimento"));
+    const QString type = EstablishmentValue(QStringLiteral("InInscrEstabelecimento"));
     QString code = CheckInscriptionByType(sInscricao14, type);
-    if (!ok(code)) refuse(code, deInscricao);
-    code = CheckNegativeDeclarationType(val(QStringLiteral("InZuvoNegEstabelecimento")), type,
-                                        QStringLiteral("00") + val(QStringLiteral("CoCgcVinculado")));
-    if (!ok(code)) refuse(code, dgTipoZuvo->Button(qMax(0, dgTipoZuvo->ItemIndex())));
+    if (!IsAccepted(code)) refuse(code, deInscricao);
+    code = CheckNegativeDeclarationType(EstablishmentValue(QStringLiteral("InZuvoNegEstabelecimento")), type,
+                                        QStringLiteral("00") + EstablishmentValue(QStringLiteral("CoCgcVinculado")));
+    if (!IsAccepted(code)) refuse(code, dgTipoZuvo->Button(qMax(0, dgTipoZuvo->ItemIndex())));
 }
 
 void TfmNovaDecl::CheckPrefixField(bool withDuplicateSearch) {
-    if (val(QStringLiteral("NuPrefixoEstabelecimento")).trimmed().isEmpty()) {
-        setVal(QStringLiteral("NuPrefixoEstabelecimento"), QStringLiteral("00"));
+    if (EstablishmentValue(QStringLiteral("NuPrefixoEstabelecimento")).trimmed().isEmpty()) {
+        SetEstablishmentValue(QStringLiteral("NuPrefixoEstabelecimento"), QStringLiteral("00"));
     } else {
-        const QString code = CheckPrefix(val(QStringLiteral("NuPrefixoEstabelecimento")));
-        if (!ok(code)) refuse(code, dePrefixo);
+        const QString code = CheckPrefix(EstablishmentValue(QStringLiteral("NuPrefixoEstabelecimento")));
+        if (!IsAccepted(code)) refuse(code, dePrefixo);
     }
-    sPrefixo = val(QStringLiteral("NuPrefixoEstabelecimento"));
+    sPrefixo = EstablishmentValue(QStringLiteral("NuPrefixoEstabelecimento"));
     if (withDuplicateSearch && !sInscricao.isEmpty() && !sPrefixo.isEmpty())
         CheckDuplicateAndCopy(sInscricao, sPrefixo);
 }
@@ -326,7 +319,7 @@ void TfmNovaDecl::CheckKeyIsFree() {
     const QString storedType = exists ? q.FieldByName(QStringLiteral("InInscrEstabelecimento")).AsString() : QString();
     q.Close();
     if (!exists) return;
-    if (storedType != val(QStringLiteral("InInscrEstabelecimento"))) {
+    if (storedType != EstablishmentValue(QStringLiteral("InInscrEstabelecimento"))) {
         if (CheckInscription(widened) == QLatin1String("0050")) ShowMessageByCode(NewDeclarationResult = QStringLiteral("1009"));
     } else {
         ShowMessageByCode(NewDeclarationResult = QStringLiteral("1000"));
@@ -354,7 +347,7 @@ bool TfmNovaDecl::CheckDuplicateAndCopy(const QString& inscricao, const QString&
         return false;
     }
     const auto stored = [&q](const char* name) { return q.FieldByName(QString::fromLatin1(name)).AsString(); };
-    if (stored("InInscrEstabelecimento") != val(QStringLiteral("InInscrEstabelecimento"))) {
+    if (stored("InInscrEstabelecimento") != EstablishmentValue(QStringLiteral("InInscrEstabelecimento"))) {
         const bool both = CheckInscription(widened) == QLatin1String("0050");
         if (both) {
             q.Close();
@@ -365,16 +358,16 @@ bool TfmNovaDecl::CheckDuplicateAndCopy(const QString& inscricao, const QString&
     }
     NewDeclarationResult = ShowMessageByCode(QStringLiteral("1001"));
     if (NewDeclarationResult != QLatin1String("mrNo")) {
-        setVal(QStringLiteral("CoCgcCeiEstabelecimento"), inscricao);
-        for (const char* name : kCopied) setVal(QString::fromLatin1(name), stored(name));
-        setVal(QStringLiteral("NuVinculosEstabelecimento"), QStringLiteral("000000"));
-        setVal(QStringLiteral("NuEstrangeirosEstabelec"), QStringLiteral("00000"));
-        setVal(QStringLiteral("InOpcaoAberta"), QStringLiteral("0"));
-        for (const char* name : kCopiedUnion) setVal(QString::fromLatin1(name), stored(name));
+        SetEstablishmentValue(QStringLiteral("CoCgcCeiEstabelecimento"), inscricao);
+        for (const char* name : kCopied) SetEstablishmentValue(QString::fromLatin1(name), stored(name));
+        SetEstablishmentValue(QStringLiteral("NuVinculosEstabelecimento"), QStringLiteral("000000"));
+        SetEstablishmentValue(QStringLiteral("NuEstrangeirosEstabelec"), QStringLiteral("00000"));
+        SetEstablishmentValue(QStringLiteral("InOpcaoAberta"), QStringLiteral("0"));
+        for (const char* name : kCopiedUnion) SetEstablishmentValue(QString::fromLatin1(name), stored(name));
     } else {
         for (const char* name : {"NoRazaoEstabelecimento", "CoCnae2", "CoNaturezaJuridica"})
-            setVal(QString::fromLatin1(name), stored(name));
-        setVal(QStringLiteral("InOpcaoAberta"), QStringLiteral("0"));
+            SetEstablishmentValue(QString::fromLatin1(name), stored(name));
+        SetEstablishmentValue(QStringLiteral("InOpcaoAberta"), QStringLiteral("0"));
     }
     q.Close();
     kit_->RefreshAll();
@@ -385,34 +378,34 @@ bool TfmNovaDecl::CheckDuplicateAndCopy(const QString& inscricao, const QString&
 }
 
 void TfmNovaDecl::CheckLinkedCei() {
-    const QString cei = val(QStringLiteral("CoCgcVinculado")).trimmed();
+    const QString cei = EstablishmentValue(QStringLiteral("CoCgcVinculado")).trimmed();
     if (cei.isEmpty() || IsAllZeros(cei)) {
         deCeiVinc->clear();
-        setVal(QStringLiteral("CoCgcVinculado"), QString());
+        SetEstablishmentValue(QStringLiteral("CoCgcVinculado"), QString());
         return;
     }
     const QString widened = cei.size() == 14 ? cei : QStringLiteral("00") + cei;
-    const QString type = val(QStringLiteral("InInscrEstabelecimento"));
+    const QString type = EstablishmentValue(QStringLiteral("InInscrEstabelecimento"));
     QString code = CheckCeiNumber(widened);
-    if (!ok(code)) refuse(code, deCeiVinc);
+    if (!IsAccepted(code)) refuse(code, deCeiVinc);
     code = CheckLinkedCeiForInscriptionType(type, cei);
-    if (!ok(code)) refuse(code, deCeiVinc);
+    if (!IsAccepted(code)) refuse(code, deCeiVinc);
     SetDesignMask(deCeiVinc, kMaskCeiShown);
     SetEditValue(deCeiVinc, widened.mid(2));
-    code = CheckNegativeDeclarationType(val(QStringLiteral("InZuvoNegEstabelecimento")), type, widened);
-    if (!ok(code)) refuse(code, dgTipoZuvo->Button(qMax(0, dgTipoZuvo->ItemIndex())));
+    code = CheckNegativeDeclarationType(EstablishmentValue(QStringLiteral("InZuvoNegEstabelecimento")), type, widened);
+    if (!IsAccepted(code)) refuse(code, dgTipoZuvo->Button(qMax(0, dgTipoZuvo->ItemIndex())));
 }
 
 void TfmNovaDecl::CheckNameField() {
-    QString name = val(QStringLiteral("NoRazaoEstabelecimento"));
-    const QString code = CheckCompanyName(name, EditValue(deInscricao), val(QStringLiteral("InInscrEstabelecimento")));
-    if (!ok(code)) refuse(code, deRazao);
-    setVal(QStringLiteral("NoRazaoEstabelecimento"), name);
+    QString name = EstablishmentValue(QStringLiteral("NoRazaoEstabelecimento"));
+    const QString code = CheckCompanyName(name, EditValue(deInscricao), EstablishmentValue(QStringLiteral("InInscrEstabelecimento")));
+    if (!IsAccepted(code)) refuse(code, deRazao);
+    SetEstablishmentValue(QStringLiteral("NoRazaoEstabelecimento"), name);
 }
 
 void TfmNovaDecl::CheckCompanyUseField() {
-    const QString code = CheckFreeText(val(QStringLiteral("TxUsoEstabelecimento")));
-    if (!ok(code)) refuse(code, deUsoEmpresa);
+    const QString code = CheckFreeText(EstablishmentValue(QStringLiteral("TxUsoEstabelecimento")));
+    if (!IsAccepted(code)) refuse(code, deUsoEmpresa);
 }
 
 void TfmNovaDecl::ValidateAll() {
@@ -426,16 +419,16 @@ void TfmNovaDecl::ValidateAll() {
 }
 
 void TfmNovaDecl::FillDefaults() {
-    sInscricao = PadLeftZeros(val(QStringLiteral("CoCgcCeiEstabelecimento")).trimmed(), 14);
-    setVal(QStringLiteral("CoCgcCeiEstabelecimento"), sInscricao);
-    setVal(QStringLiteral("CoCgcVinculado"), PadLeftZeros(val(QStringLiteral("CoCgcVinculado")).trimmed(), 14));
+    sInscricao = PadLeftZeros(EstablishmentValue(QStringLiteral("CoCgcCeiEstabelecimento")).trimmed(), 14);
+    SetEstablishmentValue(QStringLiteral("CoCgcCeiEstabelecimento"), sInscricao);
+    SetEstablishmentValue(QStringLiteral("CoCgcVinculado"), PadLeftZeros(EstablishmentValue(QStringLiteral("CoCgcVinculado")).trimmed(), 14));
     for (const char* name :
          {"EdEstabelecimento", "TxComplemEstabelecimento", "NoBairroEstabelecimento", "NoMunicEstabelecimento", "SgUf",
           "CoCnae2", "NuDDD", "NuTelefone", "DaEncerramentoAtividade", "InPorte", "InParticipaPAT",
           "NuVinculoPatMaior5", "NuVinculoPatMenor5", "PoServicoProprio", "PoAdmCozinha", "PoRefeicaoConvenio",
           "PoRefeicaoTransportadora", "PoCestaAlimento", "PoAlimentacaoConvenio", "CoCNPJSindical",
           "CoCNPJAssociativa", "CoCNPJAssistencial", "CoCNPJConfederativa"})
-        setVal(QString::fromLatin1(name), QString());
+        SetEstablishmentValue(QString::fromLatin1(name), QString());
     const std::pair<const char*, const char*> fixed[] = {
         {"NuEnderecoEstabelecimento", "000000"}, {"NuVinculosEstabelecimento", "000000"},
         {"CoCepEstabelecimento", "00000000"},   {"CoMunicipio", "0000000"},
@@ -444,14 +437,14 @@ void TfmNovaDecl::FillDefaults() {
         {"InEncerramentoAtividade", "2"},       {"InOpcaoAberta", "0"},
         {"VaGlobalSindical", "000000000"},      {"VaGlobalAssociativa", "000000000"},
         {"VaGlobalAssistencial", "000000000"},  {"VaGlobalConfederativa", "000000000"}};
-    for (const auto& [name, value] : fixed) setVal(QString::fromLatin1(name), QString::fromLatin1(value));
+    for (const auto& [name, value] : fixed) SetEstablishmentValue(QString::fromLatin1(name), QString::fromLatin1(value));
 }
 
 void TfmNovaDecl::PostNewEstablishment() {
-    sInscricao = PadLeftZeros(val(QStringLiteral("CoCgcCeiEstabelecimento")).trimmed(), 14);
-    setVal(QStringLiteral("CoCgcCeiEstabelecimento"), sInscricao);
-    emp().Post();
-    emp().Close();
+    sInscricao = PadLeftZeros(EstablishmentValue(QStringLiteral("CoCgcCeiEstabelecimento")).trimmed(), 14);
+    SetEstablishmentValue(QStringLiteral("CoCgcCeiEstabelecimento"), sInscricao);
+    EstablishmentTable().Post();
+    EstablishmentTable().Close();
     dmEntradaDados->quValidaEstab.Close();
 }
 
@@ -479,16 +472,16 @@ void TfmNovaDecl::btOkClick() {
 }
 
 void TfmNovaDecl::BtCancelarClick() {
-    if (emp().Active()) {
-        emp().Cancel();
-        emp().Close();
+    if (EstablishmentTable().Active()) {
+        EstablishmentTable().Cancel();
+        EstablishmentTable().Close();
     }
     forms::SetModalResult(this, forms::mrCancel);
     reject();
 }
 
 void TfmNovaDecl::dgTipoZuvoClick() {
-    if (val(QStringLiteral("InZuvoNegEstabelecimento")) == QLatin1String("1")) {
+    if (EstablishmentValue(QStringLiteral("InZuvoNegEstabelecimento")) == QLatin1String("1")) {
         ShowNoEmployeesNotice(this);
         dgEmAtividade->setEnabled(true);
     } else {

@@ -48,18 +48,7 @@ protected:
     }
     void TearDown() override { closeForm(); }
 
-    QList<Row> rows(const QString& table) {
-        db::Table t(dmLobrix->dbZuvo, table);
-        t.Open();
-        QList<Row> out;
-        for (t.First(); !t.Eof(); t.Next()) {
-            Row row;
-            for (int i = 0; i < t.FieldCount(); ++i) row[t.Fields(i).FieldName()] = t.Fields(i).AsString();
-            out << row;
-        }
-        t.Close();
-        return out;
-    }
+    QList<Row> rows(const QString& table) { return ReadRows(dmLobrix->dbZuvo, table); }
     Row storedEstab() {
         for (const Row& r : rows(QStringLiteral("Bd8emp.DB")))
             if (r.value("CoCgcCeiEstabelecimento") == estab.value("CoCgcCeiEstabelecimento") &&
@@ -67,12 +56,7 @@ protected:
                 return r;
         return {};
     }
-    void store(const QString& table, const Row& row) {
-        db::Table t(dmLobrix->dbZuvo, table);
-        t.Open();
-        AppendRow(t, row);
-        t.Close();
-    }
+    void store(const QString& table, const Row& row) { StoreRow(dmLobrix->dbZuvo, table, row); }
     void storeEstab(const Row& overrides = {}) {
         estab = valid::With(estab, overrides);
         store(QStringLiteral("Bd8emp.DB"), estab);
@@ -399,6 +383,21 @@ TEST_F(DadosEstab, CentralisationAndUnionMembership) {
     EXPECT_EQ(messages.codes().size(), 1);
     EXPECT_EQ(field("InCentralizada"), QStringLiteral("2"));
     EXPECT_EQ(focused(), form->deSindical);
+}
+
+TEST_F(DadosEstab, AUnionCnpjNotRegisteredIsConfirmedButTheExemptOneIsNot) {
+    storeEstab({{"CoCNPJSindical", ""}});
+    openForm();
+    form->pcInformacoes->SetCurrentPage(TfmDadosEstab::tSindicais);
+    messages.answer("mrNo");
+    typeAndLeave(form->deSindical, valid::Cnpj("440000000001"));
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_EQ(messages.shown().first().kind, msg::BoxKind::Confirmation);
+    EXPECT_EQ(focused(), form->deSindical);
+    messages.clear();
+    typeAndLeave(form->deSindical, "99999999999999");
+    EXPECT_EQ(messages.codes(), QStringList());
+    EXPECT_EQ(field("CoCNPJSindical"), QStringLiteral("99999999999999"));
 }
 
 TEST_F(DadosEstab, WithoutEmployeesTheContractsGoOnlyWhenTheUserSaysYes) {

@@ -52,19 +52,8 @@ protected:
         delete fmExcluir;
         fmExcluir = nullptr;
     }
-    void store(const QString& table, const Row& row) {
-        db::Table t(dmLobrix->dbZuvo, table);
-        t.Open();
-        AppendRow(t, row);
-        t.Close();
-    }
-    int count(const QString& table) {
-        db::Table t(dmLobrix->dbZuvo, table);
-        t.Open();
-        const int n = t.RecordCount();
-        t.Close();
-        return n;
-    }
+    void store(const QString& table, const Row& row) { StoreRow(dmLobrix->dbZuvo, table, row); }
+    int count(const QString& table) { return int(ReadRows(dmLobrix->dbZuvo, table).size()); }
     Row estab(int n, const Row& overrides = {}) {
         Row r = valid::With(valid::Establishment(n, 0), overrides);
         store(QStringLiteral("Bd8emp.DB"), r);
@@ -85,6 +74,15 @@ protected:
             return forms::mrCancel;
         });
         forms::ShowModal(fmConEstab);
+    }
+    // The delete form as the establishment list hands it the establishment.
+    void showDeleteForm(const Row& e) {
+        fmExcluir = new TfmExcluir();
+        fmExcluir->KeyAnoBase = e.value("AnBase");
+        fmExcluir->KeyInscricao = e.value("CoCgcCeiEstabelecimento");
+        fmExcluir->KeyPrefixo = e.value("NuPrefixoEstabelecimento");
+        fmExcluir->show();
+        settle();
     }
     QStringList names(QueryGrid* grid) {
         QStringList out;
@@ -259,12 +257,7 @@ TEST_F(Lists, DeletingAnEstablishmentRemovesExactlyItsContracts) {
     contracts(e, 0, 3);
     const Row other = estab(1, {{"NuPrefixoEstabelecimento", "01"}});
     contracts(other, 10, 12);
-    fmExcluir = new TfmExcluir();
-    fmExcluir->KeyAnoBase = e.value("AnBase");
-    fmExcluir->KeyInscricao = e.value("CoCgcCeiEstabelecimento");
-    fmExcluir->KeyPrefixo = e.value("NuPrefixoEstabelecimento");
-    fmExcluir->show();
-    settle();
+    showDeleteForm(e);
     EXPECT_EQ(fmExcluir->pbTipoZuvo->text(), QStringLiteral("ZUVO com empregados"));
     EXPECT_EQ(fmExcluir->edTipoCGCCEI->text(), QStringLiteral("CNPJ"));
     EXPECT_EQ(fmExcluir->edCgcVinculado->text(), QString());
@@ -281,12 +274,7 @@ TEST_F(Lists, DeletingAnEstablishmentRemovesExactlyItsContracts) {
 TEST_F(Lists, AFailedDeletionWritesNothingAndIsReportedNextTime) {
     const Row e = estab(1);
     contracts(e, 0, 3);
-    fmExcluir = new TfmExcluir();
-    fmExcluir->KeyAnoBase = e.value("AnBase");
-    fmExcluir->KeyInscricao = e.value("CoCgcCeiEstabelecimento");
-    fmExcluir->KeyPrefixo = e.value("NuPrefixoEstabelecimento");
-    fmExcluir->show();
-    settle();
+    showDeleteForm(e);
     {
         // Another program holds the contracts' file.
         sqlite3* other = nullptr;

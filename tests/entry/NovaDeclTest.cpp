@@ -52,24 +52,8 @@ protected:
         delete form;
         dmEntradaDados->ta8Empresa.Close();
     }
-    QList<Row> rows(const QString& table) {
-        db::Table t(dmLobrix->dbZuvo, table);
-        t.Open();
-        QList<Row> out;
-        for (t.First(); !t.Eof(); t.Next()) {
-            Row row;
-            for (int i = 0; i < t.FieldCount(); ++i) row[t.Fields(i).FieldName()] = t.Fields(i).AsString();
-            out << row;
-        }
-        t.Close();
-        return out;
-    }
-    void store(const Row& row) {
-        db::Table t(dmLobrix->dbZuvo, QStringLiteral("Bd8emp.DB"));
-        t.Open();
-        AppendRow(t, row);
-        t.Close();
-    }
+    QList<Row> rows(const QString& table) { return ReadRows(dmLobrix->dbZuvo, table); }
+    void store(const Row& row) { StoreRow(dmLobrix->dbZuvo, QStringLiteral("Bd8emp.DB"), row); }
     // The establishment form, when shown, records what was handed over and ends.
     void expectEstablishmentForm() {
         forms.expect(QStringLiteral("fmDadosEstab"), [this](QWidget* w) {
