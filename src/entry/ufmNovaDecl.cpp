@@ -367,7 +367,6 @@ bool TfmNovaDecl::CheckDuplicateAndCopy(const QString& inscricao, const QString&
     } else {
         for (const char* name : {"NoRazaoEstabelecimento", "CoCnae2", "CoNaturezaJuridica"})
             SetEstablishmentValue(QString::fromLatin1(name), stored(name));
-        SetEstablishmentValue(QStringLiteral("InOpcaoAberta"), QStringLiteral("0"));
     }
     q.Close();
     kit_->RefreshAll();

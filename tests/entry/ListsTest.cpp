@@ -236,6 +236,13 @@ TEST_F(Lists, TheEmployeeListShowsTheContractsOfTheCurrentEstablishment) {
     });
     forms::ShowModal(fmConEmpreg);
     EXPECT_EQ(count(QStringLiteral("Bd8vinc.DB")), 5);
+    // A PIS/PASEP the employee form leaves in the search box while the list is
+    // hidden is the search the list shows when it comes back.
+    fmConEmpreg->edPisPasep->setText(valid::ContractPis(2));
+    fmConEmpreg->show();
+    settle();
+    EXPECT_EQ(fmConEmpreg->DBGridVinculo->RowCount(), 1);
+    fmConEmpreg->hide();
     db::Table t(dmLobrix->dbZuvo, QStringLiteral("Bd8emp.DB"));
     t.Open();
     ASSERT_TRUE(t.FindKey({e.value("AnBase"), e.value("CoCgcCeiEstabelecimento"), e.value("NuPrefixoEstabelecimento")}));
