@@ -90,7 +90,10 @@ int main(int argc, char** argv) {
     LobrixApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("LOBRIX"));
     if (StartProgram(CreateStartupForms) != StartOutcome::Started) return 0;
-    fmLOBRIX->showMaximized();
+    if (!ShowMainWindow()) {
+        EndProgram(FreeStartupForms);
+        return 0;
+    }
     const int rc = app.exec();
     EndProgram(FreeStartupForms);
     return rc;

@@ -19,10 +19,11 @@ Param& Query::ParamByName(const QString& name) {
     return params_[name];
 }
 
-sqlite3_stmt* Query::prepareBound() {
+sqlite3_stmt* Query::prepareBound(std::vector<std::unique_ptr<TableLock>>& locks) {
     const QString text = Text();
     name_ = text.simplified();
-    database_->attachAllNamedIn(text);
+    for (const QString& path : database_->attachAllNamedIn(text))
+        if (!TableLock::HeldHere(path)) locks.push_back(std::make_unique<TableLock>(path, false));
     sqlite3_stmt* st = database_->prepare(text);
     const int n = sqlite3_bind_parameter_count(st);
     for (int i = 1; i <= n; ++i) {
@@ -37,7 +38,8 @@ sqlite3_stmt* Query::prepareBound() {
 
 void Query::Open() {
     if (Active()) return;
-    sqlite3_stmt* st = prepareBound();
+    std::vector<std::unique_ptr<TableLock>> locks;
+    sqlite3_stmt* st = prepareBound(locks);
     QList<FieldDef> defs;
     const int cols = sqlite3_column_count(st);
     QSet<QString> seen;
@@ -87,7 +89,8 @@ void Query::Close() {
 }
 
 void Query::ExecSQL() {
-    sqlite3_stmt* st = prepareBound();
+    std::vector<std::unique_ptr<TableLock>> locks;
+    sqlite3_stmt* st = prepareBound(locks);
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {}
     sqlite3_reset(st);

@@ -2,6 +2,8 @@
 #include "DataSet.h"
 
 #include <QMap>
+#include <memory>
+#include <vector>
 
 namespace db {
 
@@ -34,7 +36,9 @@ public:
     int RowsAffected() const { return rowsAffected_; }
 
 private:
-    struct sqlite3_stmt* prepareBound();
+    // Holds every table the text names for shared use while it runs, so a
+    // table another process holds exclusively is busy for SQL as well.
+    struct sqlite3_stmt* prepareBound(std::vector<std::unique_ptr<TableLock>>& locks);
 
     std::shared_ptr<Database> database_;
     QStringList sql_;
