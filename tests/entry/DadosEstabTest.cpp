@@ -1,4 +1,7 @@
+#include "entry/ufmConEmpreg.h"
+#include "entry/ufmConEstab.h"
 #include "entry/ufmDadosEmpreg.h"
+#include "entry/ufmNovaDecl.h"
 #include "entry/ufmDadosEstab.h"
 #include "entry/ufmSemEmpregados.h"
 #include "platform/db/Database.h"
@@ -11,11 +14,13 @@
 #include "shell/udmEntradaDados.h"
 #include "support/Builders.h"
 #include "support/DataFolder.h"
+#include "support/FormsScript.h"
 #include "support/ScriptedMessages.h"
 #include "support/ValidDeclaration.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -541,6 +546,57 @@ TEST_F(DadosEstab, TheNoEmployeesNoticeKeepsItsBoxInTheSingleResponsibleRow) {
     TfmSemEmpregados notice;
     EXPECT_TRUE(notice.ShouldShow());
     EXPECT_EQ(rows(QStringLiteral("bd8resp.DB")).size(), 1);
+}
+
+
+TEST_F(DadosEstab, OkLeadsToTheEmployeeFormOrListWithTheFollowingYearFlag) {
+    // Closed in the year after the base year: the employee part takes that year.
+    storeEstab({{"InEncerramentoAtividade", "1"}, {"DaEncerramentoAtividade", "15062010"}});
+    fmDadosEmpreg = new TfmDadosEmpreg();
+    fmConEmpreg = new TfmConEmpreg();
+    struct Case {
+        int contracts;
+        const char* shown;
+    } cases[] = {{0, "fmDadosEmpreg"}, {2, "fmConEmpreg"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shown);
+        storeContracts(c.contracts);
+        openForm();
+        EXPECT_EQ(form->lbAnoBase->text(), QStringLiteral("Ano-Base 2010"));
+        FormsScript script;
+        script.expect(QString::fromLatin1(c.shown), forms::mrOk);
+        messages.clear();
+        ok();
+        EXPECT_EQ(script.shown(), QStringList{QString::fromLatin1(c.shown)});
+        EXPECT_EQ(CurrentEstablishment.FollowingYear, 1);
+        EXPECT_EQ(ContextFollowingYear, 1);
+        EXPECT_EQ(ContextInscription, estab.value("CoCgcCeiEstabelecimento"));
+        EXPECT_TRUE(ContextPis.isEmpty());
+        EXPECT_EQ(form->ReturnToEstablishmentList, 0);
+        EXPECT_FALSE(form->isVisible());
+        closeForm();
+        EXPECT_EQ(storedEstab().value("InOpcaoAberta"), QString());
+    }
+    delete fmConEmpreg;
+    fmConEmpreg = nullptr;
+    delete fmDadosEmpreg;
+    fmDadosEmpreg = nullptr;
+}
+
+TEST_F(DadosEstab, CancelOnTheOnlyNewRowRemovesItAndClosesTheNewDeclaration) {
+    storeEstab();
+    // The new-declaration form waits, its row handed over.
+    fmNovaDecl = new TfmNovaDecl();
+    openForm(true);
+    messages.answer("mrYes");
+    QTest::mouseClick(form->BtCancelar, Qt::LeftButton);
+    settle();
+    EXPECT_TRUE(rows(QStringLiteral("Bd8emp.DB")).isEmpty());
+    EXPECT_EQ(forms::GetModalResult(fmNovaDecl), forms::mrCancel);
+    closeForm();
+    delete fmNovaDecl;
+    fmNovaDecl = nullptr;
+    dmEntradaDados->ta8Empresa.Close();
 }
 
 }  // namespace
