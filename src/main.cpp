@@ -1,5 +1,7 @@
-#include "entry/StartupPickers.h"
+#include "declfile/ufmConsultaDisquete.h"
 #include "declfile/ufmGravaDecl00.h"
+#include "declfile/ufmRetifDecl01.h"
+#include "entry/StartupPickers.h"
 #include "entry/ufmConEmpreg.h"
 #include "entry/ufmConEstab.h"
 #include "entry/ufmDadosEmpreg.h"
@@ -16,27 +18,21 @@
 #include "shell/ufmLOBRIX.h"
 #include "shell/ufmRestore00.h"
 
-// "&Nova...": the new-declaration form leads to the establishment form; the
-// employee form lives while the command runs.
+// "&Nova...": the new-declaration form leads to the establishment form (the
+// employee form is made at start-up).
 static void ComandoNova() {
-    fmDadosEmpreg = new TfmDadosEmpreg(fmLOBRIX);
     fmNovaDecl = new TfmNovaDecl(fmLOBRIX);
     forms::ShowModal(fmNovaDecl);
     // A row appended but never posted goes with the table.
     dmEntradaDados->ta8Empresa.Close();
     delete fmNovaDecl;
-    delete fmDadosEmpreg;
-    fmDadosEmpreg = nullptr;
     fmLOBRIX->activateWindow();
 }
 
 // "&Abrir...": the establishment list in open mode.
 static void ComandoAbrir() {
-    fmDadosEmpreg = new TfmDadosEmpreg(fmLOBRIX);
     fmConEstab->ModoExclusao = 0;
     forms::ShowModal(fmConEstab);
-    delete fmDadosEmpreg;
-    fmDadosEmpreg = nullptr;
 }
 
 // "&Excluir...": the establishment list in delete mode, leading to the delete form.
@@ -62,6 +58,8 @@ static void RegisterCommandHandlers(TfmLOBRIX& window) {
     window.SetCommandHandler(C::Abrir, ComandoAbrir);
     window.SetCommandHandler(C::Excluir, ComandoExcluir);
     window.SetCommandHandler(C::Gravar, [] { ShowGravaDecl(fmLOBRIX); });
+    window.SetCommandHandler(C::Retif, [] { ShowRetifDecl(fmLOBRIX); });
+    window.SetCommandHandler(C::ConsDisq, [] { ShowConsultaDisquete(fmLOBRIX); });
 }
 
 // The windows and modules that live for the whole run, created after the
@@ -72,10 +70,17 @@ static void CreateStartupForms() {
     fmConEstab = new TfmConEstab(fmLOBRIX);
     fmSemEmpregados = new TfmSemEmpregados;
     dmRaveRelatorios = new TdmRaveRelatorios;
+    fmConsultaDisquete = new TfmConsultaDisquete;
+    // One employee form serves every contract opened in the run.
+    fmDadosEmpreg = new TfmDadosEmpreg;
     if (fmLOBRIX) RegisterCommandHandlers(*fmLOBRIX);
 }
 
 static void FreeStartupForms() {
+    delete fmConsultaDisquete;
+    fmConsultaDisquete = nullptr;
+    delete fmDadosEmpreg;
+    fmDadosEmpreg = nullptr;
     delete dmRaveRelatorios;
     dmRaveRelatorios = nullptr;
     delete fmSemEmpregados;

@@ -10,6 +10,7 @@
 #include "shell/udmDadosResp.h"
 #include "support/Builders.h"
 #include "support/DataFolder.h"
+#include "support/HelpMap.h"
 #include "support/ScriptedMessages.h"
 
 #include <QApplication>
@@ -411,23 +412,9 @@ namespace {
 
 // Every help context the form's controls carry has its page in help/.
 TEST_F(DadosResp, EveryHelpContextOfTheFormHasAPage) {
-    QMap<int, QString> pages;
-    QFile map(QStringLiteral(LOBRIX_SOURCE_DIR "/help/contexts.map"));
-    ASSERT_TRUE(map.open(QIODevice::ReadOnly | QIODevice::Text));
-    for (const QString& line : QString::fromUtf8(map.readAll()).split(QLatin1Char('\n'))) {
-        const QStringList parts = line.simplified().split(QLatin1Char(' '));
-        if (parts.size() >= 2 && !parts.at(0).startsWith(QLatin1Char('#'))) pages[parts.at(0).toInt()] = parts.at(1);
-    }
     openForm();
     form->dbrTipoInscrEnter();  // gives the type buttons their context
-    QList<int> contexts;
-    for (QWidget* w : form->findChildren<QWidget*>())
-        if (const int c = w->property("helpContext").toInt()) contexts << c;
-    EXPECT_GE(contexts.size(), 17);
-    for (int c : contexts) {
-        ASSERT_TRUE(pages.contains(c)) << c;
-        EXPECT_TRUE(QFile::exists(QStringLiteral(LOBRIX_SOURCE_DIR "/help/") + pages.value(c))) << c;
-    }
+    ExpectHelpPagesForEveryContext(form, 17);
 }
 
 }  // namespace
