@@ -1073,7 +1073,9 @@ void TfmDadosEmpreg::TerminationAmountCheck(int row) {
         // A page change the user asked for still takes place: the field is told, not held.
         if (!CheckFocusNotOnOtherPage()) return;
         ui::FocusBack(edit);
-        throw SilentAbort();
+        if (!kit_->ExitTarget()) throw SilentAbort();  // Ok stops here
+        kit_->AllowPageChange = 1;  // leaving the field: the focus returns, page changes stay allowed
+        return;
     }
     const MoneyText money = ReadMoneyText(edit->text(), 8);
     if (money.code != kOk) fail(rule(money.code), edit);

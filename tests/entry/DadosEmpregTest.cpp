@@ -718,4 +718,134 @@ TEST_F(DadosEmpreg, EveryHelpContextOfTheFormHasAPage) {
     ExpectHelpPagesForEveryContext(form, 40);
 }
 
+// ---- Contract, absences, union contributions, termination payments ----------------------
+
+TEST(EmployeeCause, TheCauseDecidesDateNoticePayAndTerminationPayments) {
+    struct Case {
+        const char* cause;
+        bool dateOpen, clearDate, noticeOpen;
+        int termination;
+        bool clearTermination, focusDate;
+    } cases[] = {
+        {"11", true, false, true, 1, false, true},  {"21", true, false, true, 1, false, true},
+        {"71", false, true, false, 0, true, false}, {"78", false, true, false, 0, true, false},
+        {"80", false, true, false, 0, true, false}, {"22", true, false, false, 1, true, true},
+        {"30", true, false, false, 1, true, true},  {"31", true, false, false, 1, true, true},
+        {"40", true, false, false, 1, true, true},  {"50", true, false, false, 1, true, true},
+        {"12", true, false, false, 1, false, true}, {"", false, true, false, -1, false, false},
+        {"00", false, false, false, 1, false, false},
+    };
+    for (const auto& c : cases) {
+        const DismissalCauseEffect e = EffectOfDismissalCause(QString::fromLatin1(c.cause));
+        EXPECT_EQ(e.dateOpen, c.dateOpen) << c.cause;
+        EXPECT_EQ(e.clearDate, c.clearDate) << c.cause;
+        EXPECT_EQ(e.noticePayOpen, c.noticeOpen) << c.cause;
+        EXPECT_EQ(e.terminationOpen, c.termination) << c.cause;
+        EXPECT_EQ(e.clearTermination, c.clearTermination) << c.cause;
+        EXPECT_EQ(e.focusDate, c.focusDate) << c.cause;
+    }
+}
+
+TEST_F(DadosEmpreg, ADismissedContractTypedAsAUserWouldIsStoredInStoredForm) {
+    const Row stored = storeContract(1);
+    openStored(stored);
+    showForm();
+    clickTab(2);
+    typeAndLeave(form->deCodDeslig, "11");
+    EXPECT_EQ(focused(), form->deDataDeslig);
+    EXPECT_FALSE(form->deDataDeslig->isReadOnly());
+    EXPECT_FALSE(form->edAvisoPrevio->isReadOnly());
+    // No termination amount yet (a warning), then "O Aviso Prévio foi indenizado?".
+    messages.answer("mrOk").answer("mrYes");
+    typeAndLeave(form->deDataDeslig, "3011");
+    EXPECT_TRUE(messages.texts().contains(QStringLiteral("O Aviso Prévio foi indenizado?")));
+    EXPECT_EQ(form->deAnoDeslig->text(), QStringLiteral("2009"));
+    EXPECT_EQ(focused(), form->edAvisoPrevio);
+    typeAndLeave(form->edAvisoPrevio, "2500");
+    EXPECT_EQ(form->edAvisoPrevio->text().trimmed(), QStringLiteral("2.500,00"));
+    EXPECT_EQ(focused(), form->deMunicipioTrabalho);
+
+    clickTab(3);
+    typeAndLeave(form->deAfastCod[0], "40");
+    typeAndLeave(form->deAfastInicio[0], "0105");
+    typeAndLeave(form->deAfastFinal[0], "1505");
+    typeAndLeave(form->deAfastQtDias, "15");
+    EXPECT_EQ(page(), 4);
+    EXPECT_EQ(focused(), form->deUnionCnpj[0]);
+    typeAndLeave(form->deUnionValue[0], "45,5");
+    EXPECT_EQ(form->deUnionValue[0]->text().trimmed(), QStringLiteral("45,50"));
+
+    ASSERT_TRUE(form->pcEmpregados->isTabEnabled(6));
+    clickTab(6);
+    typeAndLeave(form->deTerminationValue[0], "1800");
+    messages.clear();
+    clickOk();
+    EXPECT_FALSE(form->isVisible()) << messages.codes().join(',').toStdString();
+    const Row r = contracts().at(0);
+    const Row expected = {
+        {"CoCausaDesligamento", "11"},         {"DaDesligamentoEmpregado", "3011"},
+        {"VaAvisoPrevioEmpregado", "000250000"}, {"VaGlobalFerias", "00180000"},
+        {"VaGlobalSindical", "00004550"},      {"CoCNPJSindical", valid::WorkerUnionCnpj()},
+        {"QtCompBcoHoras", "00"},              {"QtCompDissidio", "00"},
+        {"QtCompGratificacoes", "00"},         {"CoMotivoPrimAfas", "40"},
+        {"DaInicioprimeiroAfas", "0105"},      {"DaFinalPrimeiroAfas", "1505"},
+        {"QtDiasAfas", "015"},                 {"CoMotivoSeguAfas", "00"},
+        {"DaInicioSegundoAfas", "0000"},       {"VaJaneiroEmpregado", "000150000"},
+    };
+    for (auto it = expected.begin(); it != expected.end(); ++it)
+        EXPECT_EQ(r.value(it.key()), it.value()) << it.key().toStdString();
+}
+
+TEST_F(DadosEmpreg, AnAmountWithoutItsCauseOrCnpjIsRefusedOnItsField) {
+    const Row stored = storeContract(1, {{"VaGlobalFerias", "00010000"}});
+    openStored(stored);
+    showForm();
+    ASSERT_TRUE(form->pcEmpregados->isTabEnabled(6));  // a stored termination amount opens the page
+    clickTab(6);
+    typeInto(form->deTerminationValue[0], "100");
+    QTest::keyClick(form->deTerminationValue[0], Qt::Key_Tab);
+    settle();
+    EXPECT_EQ(messages.codes(), QStringList{"3675"});
+    EXPECT_EQ(page(), 6);
+    EXPECT_EQ(focused(), form->deTerminationValue[0]);
+    // A click on another page's tab still changes the page.
+    messages.clear();
+    clickTab(4);
+    EXPECT_EQ(messages.codes(), QStringList{"3675"});
+    EXPECT_EQ(page(), 4);
+
+    // A union amount without its CNPJ: the focus goes to the CNPJ.
+    messages.clear();
+    typeAndLeave(form->deUnionCnpj[3], "");
+    typeAndLeave(form->deUnionValue[3], "30");
+    EXPECT_EQ(messages.codes(), QStringList{"3744"});
+    EXPECT_EQ(focused(), form->deUnionCnpj[3]);
+}
+
+TEST_F(DadosEmpreg, AStaleNoticePayOfTheContractShownBeforeIsNotKept) {
+    const Row a = storeContract(1, {{"CoCausaDesligamento", "11"}, {"DaDesligamentoEmpregado", "3011"},
+                                    {"VaAvisoPrevioEmpregado", "000250000"}});
+    const Row b = storeContract(2, {{"CoCausaDesligamento", "12"}, {"DaDesligamentoEmpregado", "3011"},
+                                    {"VaAvisoPrevioEmpregado", "000099900"}});
+    openStored(a);
+    showForm();
+    clickTab(2);
+    typeAndLeave(form->deCodDeslig, "11");  // the cause handler opens the termination payments
+    EXPECT_EQ(form->TerminationPaymentsOpen, 1);
+    messages.answer("mrYes");
+    QTest::mouseClick(form->BtCancelar, Qt::LeftButton);
+    settle();
+    ASSERT_FALSE(form->isVisible());
+
+    messages.clear();
+    openStored(b);
+    showForm();
+    EXPECT_EQ(form->TerminationPaymentsOpen, 0);
+    EXPECT_EQ(form->edAvisoPrevio->text().trimmed(), QStringLiteral("0,00"));
+    EXPECT_TRUE(form->edAvisoPrevio->isReadOnly());
+    clickOk();
+    EXPECT_FALSE(form->isVisible()) << messages.codes().join(',').toStdString();
+    EXPECT_EQ(contracts().at(1).value("VaAvisoPrevioEmpregado"), QStringLiteral("000000000"));
+}
+
 }  // namespace
