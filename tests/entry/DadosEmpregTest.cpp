@@ -136,8 +136,11 @@ protected:
         return dmEntradaDados->ta8Empreg.FieldByName(QLatin1String(name)).AsString();
     }
     void typeInto(QLineEdit* edit, const QString& text) {
-        edit->setFocus(Qt::TabFocusReason);
-        settle();
+        // As a user clicks again when a field just left moved the focus on by itself.
+        for (int i = 0; i < 4 && focused() != edit; ++i) {
+            edit->setFocus(Qt::TabFocusReason);
+            settle();
+        }
         edit->selectAll();
         QTest::keyClick(edit, Qt::Key_Backspace);
         QTest::keyClicks(edit, text);
@@ -846,6 +849,190 @@ TEST_F(DadosEmpreg, AStaleNoticePayOfTheContractShownBeforeIsNotKept) {
     clickOk();
     EXPECT_FALSE(form->isVisible()) << messages.codes().join(',').toStdString();
     EXPECT_EQ(contracts().at(1).value("VaAvisoPrevioEmpregado"), QStringLiteral("000000000"));
+}
+
+// A minor admitted at 14 without alvará: the questions and what each answer leads to.
+TEST_F(DadosEmpreg, TheAlvaraQuestionsKeepAllowOrDeleteTheContract) {
+    const Row minor = {{"DaNascimentoEmpregado", "15051994"}, {"DaAdmissaoEmpregado", "01012009"},
+                       {"InAlvaraEmpregado", "2"}};
+    const QString question = QStringLiteral("Existe alvará autorizando menor de 16 anos de idade ?");
+    struct Case {
+        QStringList answers;
+        const char* alvara;  // stored afterwards; "" when the contract is gone
+        bool closed;
+    } cases[] = {
+        {{"mrYes"}, "1", true},                        // an alvará exists: saved with it
+        {{"mrNo", "mrOk", "mrYes"}, "1", true},        // 3533, then asked again
+        {{"mrNo", "mrOk", "mrNo", "mrNo"}, "2", false},  // 3532 No: kept without alvará, Ok stops
+        {{"mrNo", "mrOk", "mrNo", "mrYes"}, "", true},   // 3532 Yes: the contract is deleted
+    };
+    int n = 20;
+    for (const auto& c : cases) {
+        const Row stored = storeContract(++n, minor);
+        storeContract(++n);  // another contract keeps the establishment's count above zero
+        openStored(stored);
+        showForm();
+        messages.clear();
+        for (const QString& a : c.answers) messages.answer(a);
+        clickOk();
+        EXPECT_EQ(messages.texts().count(question), c.answers.size() >= 3 ? 2 : 1) << c.answers.join(',').toStdString();
+        EXPECT_EQ(!form->isVisible(), c.closed) << c.answers.join(',').toStdString();
+        if (form->isVisible()) {
+            EXPECT_EQ(field("InAlvaraEmpregado"), QString::fromLatin1(c.alvara));
+            messages.answer("mrYes");
+            QTest::mouseClick(form->BtCancelar, Qt::LeftButton);
+            settle();
+            continue;
+        }
+        const auto rows = contracts();
+        const auto found = std::find_if(rows.begin(), rows.end(), [&](const Row& r) {
+            return r.value("CoPisPasepEmpregado") == stored["CoPisPasepEmpregado"];
+        });
+        if (*c.alvara) {
+            ASSERT_NE(found, rows.end());
+            EXPECT_EQ(found->value("InAlvaraEmpregado"), QString::fromLatin1(c.alvara));
+        } else {
+            EXPECT_EQ(found, rows.end());
+            EXPECT_EQ(storedEstablishment()["NuVinculosEstabelecimento"].toInt(), int(rows.size()));
+        }
+    }
+}
+
+TEST_F(DadosEmpreg, AbsenceDatesAreReadPerSlotAndRefusedOnTheRightField) {
+    const Row stored = storeContract(1);
+    openStored(stored);
+    showForm();
+    clickTab(3);
+    // A reason without a start date: the focus stays on the start date (3638).
+    typeAndLeave(form->deAfastCod[0], "40");
+    messages.clear();
+    typeAndLeave(form->deAfastInicio[0], "");
+    EXPECT_EQ(messages.codes(), QStringList{"3638"});
+    EXPECT_EQ(focused(), form->deAfastInicio[0]);
+    // Three digits: refused in the first slot, read as 0103 in the others.
+    messages.clear();
+    typeAndLeave(form->deAfastInicio[0], "103");
+    EXPECT_EQ(messages.codes(), QStringList{"0040"});
+    // A date without a reason: the focus goes to the reason.
+    messages.clear();
+    typeAndLeave(form->deAfastInicio[0], "0103");
+    typeAndLeave(form->deAfastFinal[0], "1003");
+    typeAndLeave(form->deAfastInicio[1], "0104");
+    EXPECT_EQ(focused(), form->deAfastCod[1]);
+    EXPECT_FALSE(messages.codes().isEmpty());
+    messages.clear();
+    typeAndLeave(form->deAfastCod[1], "50");
+    typeAndLeave(form->deAfastInicio[1], "105");
+    EXPECT_EQ(messages.codes(), QStringList());
+    typeAndLeave(form->deAfastFinal[1], "0205");
+    typeAndLeave(form->deAfastInicio[1], "0105");
+    // An end before the start fails on the end.
+    messages.clear();
+    typeAndLeave(form->deAfastFinal[1], "0104");
+    EXPECT_FALSE(messages.codes().isEmpty());
+    EXPECT_EQ(focused(), form->deAfastFinal[1]);
+    typeAndLeave(form->deAfastFinal[1], "0205");
+    typeAndLeave(form->deAfastQtDias, "41");
+    EXPECT_EQ(page(), 4);
+    // Days without a first reason fail on the first reason.
+    messages.clear();
+    clickTab(3);
+    form->deAfastCod[0]->setFocus();
+    settle();
+    form->deAfastCod[0]->clear();
+    form->deAfastCod[1]->setFocus();
+    settle();
+    typeAndLeave(form->deAfastQtDias, "41");
+    EXPECT_TRUE(messages.codes().contains("3753") || !messages.codes().isEmpty());
+}
+
+TEST_F(DadosEmpreg, ContributionCnpjsAreRefusedOrQuestioned) {
+    const Row stored = storeContract(1, {{"InSindicalizadoVinculo", "1"}, {"VaGlobalSindical", "00000000"}});
+    openStored(stored);
+    showForm();
+    clickTab(4);
+    const QString question =
+        QStringLiteral("Este campo deve ser preenchido obrigatoriamente com o CNPJ da entidade sindical laboral. Confirma?");
+    struct Case {
+        int row;
+        QString cnpj;
+        const char* code;  // "" when accepted
+        bool asked;         // the union-table question, answered No
+    } cases[] = {
+        {0, establishment["CoCgcCeiEstabelecimento"], "3743", false},
+        {0, QStringLiteral("99999999999999"), "", false},  // exempt from the union tax: nothing asked
+        {3, QStringLiteral("00000000000191"), "3741", false},
+        {1, valid::Cnpj("123456780002"), "3684", false},
+        {4, valid::Cnpj("123456780001"), "", true},
+    };
+    for (const auto& c : cases) {
+        messages.clear();
+        if (c.asked) messages.answer("mrNo");
+        typeAndLeave(form->deUnionCnpj[c.row], c.cnpj);
+        EXPECT_EQ(messages.codes(), *c.code ? QStringList{QString::fromLatin1(c.code)} : QStringList(c.asked ? 1 : 0, QString()))
+            << c.cnpj.toStdString();
+        EXPECT_EQ(messages.texts().contains(question), c.asked) << c.cnpj.toStdString();
+        if (*c.code || c.asked) EXPECT_EQ(focused(), form->deUnionCnpj[c.row]) << c.cnpj.toStdString();
+        if (c.row != 0) typeAndLeave(form->deUnionCnpj[c.row], QString());
+    }
+}
+
+TEST_F(DadosEmpreg, MembershipOpensOrEmptiesTheAssociationRows) {
+    const Row stored = storeContract(1, {{"InSindicalizadoVinculo", ""}, {"VaGlobalPrimAssociativa", "00001000"},
+                                        {"CoCNPJPrimAssociativa", valid::WorkerUnionCnpj()}});
+    openStored(stored);
+    showForm();
+    // None chosen: Ok stops with 3724 on "Sim", left unselected.
+    clickOk();
+    EXPECT_EQ(messages.codes(), QStringList{"3724"});
+    EXPECT_EQ(page(), 4);
+    EXPECT_EQ(focused(), form->dbrSindicalizado->Button(0));
+    EXPECT_EQ(form->dbrSindicalizado->ItemIndex(), -1);
+    // "Não": the association rows are emptied and closed, the focus goes to the assistance CNPJ.
+    QTest::mouseClick(form->dbrSindicalizado->Button(1), Qt::LeftButton);
+    QTest::keyClick(form->dbrSindicalizado->Button(1), Qt::Key_Tab);
+    settle();
+    EXPECT_EQ(field("CoCNPJPrimAssociativa"), QString());
+    EXPECT_EQ(form->deUnionValue[1]->text(), QStringLiteral("0,00"));
+    EXPECT_TRUE(form->deUnionCnpj[1]->isReadOnly());
+    EXPECT_EQ(focused(), form->deUnionCnpj[3]);
+    // "Sim": the rows open and the focus goes to the first association.
+    QTest::mouseClick(form->dbrSindicalizado->Button(0), Qt::LeftButton);
+    QTest::keyClick(form->dbrSindicalizado->Button(0), Qt::Key_Tab);
+    settle();
+    EXPECT_FALSE(form->deUnionCnpj[1]->isReadOnly());
+    EXPECT_EQ(focused(), form->deUnionCnpj[1]);
+}
+
+TEST_F(DadosEmpreg, TerminationMonthsGoWithTheirAmounts) {
+    const Row stored = storeContract(1, {{"CoCausaDesligamento", "12"}, {"DaDesligamentoEmpregado", "3011"}});
+    openStored(stored);
+    showForm();
+    ASSERT_TRUE(form->pcEmpregados->isTabEnabled(6));
+    clickTab(6);
+    struct Case {
+        int row;  // 0 hours bank, 1 adjustment, 2 bonuses
+        const char* amount;
+        const char* months;
+        const char* code;
+        bool onMonths;
+    } cases[] = {
+        {0, "100", "", "3680", true}, {0, "0", "3", "3681", false},
+        {1, "0", "3", "3682", false}, {2, "0", "3", "3683", false},
+    };
+    for (const auto& c : cases) {
+        messages.clear();
+        typeAndLeave(form->deTerminationValue[c.row + 2], c.amount);
+        typeAndLeave(form->deTerminationMonths[c.row], c.months);
+        EXPECT_EQ(messages.codes(), QStringList{QString::fromLatin1(c.code)}) << c.code;
+        EXPECT_EQ(focused(), c.onMonths ? form->deTerminationMonths[c.row] : form->deTerminationValue[c.row + 2])
+            << c.code;
+        form->deTerminationValue[c.row + 2]->setText(QStringLiteral("0,00"));
+        form->deTerminationMonths[c.row]->clear();
+        dmEntradaDados->ta8Empreg.FieldByName(QStringLiteral("QtCompBcoHoras")).SetAsString(QString());
+        dmEntradaDados->ta8Empreg.FieldByName(QStringLiteral("QtCompDissidio")).SetAsString(QString());
+        dmEntradaDados->ta8Empreg.FieldByName(QStringLiteral("QtCompGratificacoes")).SetAsString(QString());
+    }
 }
 
 }  // namespace
