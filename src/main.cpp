@@ -1,5 +1,7 @@
-#include "entry/StartupPickers.h"
+#include "declfile/ufmConsultaDisquete.h"
 #include "declfile/ufmGravaDecl00.h"
+#include "declfile/ufmRetifDecl01.h"
+#include "entry/StartupPickers.h"
 #include "entry/ufmDadosEmpreg.h"
 #include "entry/ufmDadosResp.h"
 #include "entry/ufmSemEmpregados.h"
@@ -20,6 +22,8 @@ static void RegisterCommandHandlers(TfmLOBRIX& window) {
     window.SetCommandHandler(C::EmitirCartela, [] { EmitirCartela(fmLOBRIX->Versao, fmLOBRIX->AnoBase); });
     window.SetCommandHandler(C::Resp, [] { ShowDadosResp(fmLOBRIX); });
     window.SetCommandHandler(C::Gravar, [] { ShowGravaDecl(fmLOBRIX); });
+    window.SetCommandHandler(C::Retif, [] { ShowRetifDecl(fmLOBRIX); });
+    window.SetCommandHandler(C::ConsDisq, [] { ShowConsultaDisquete(fmLOBRIX); });
 }
 
 // The windows and modules that live for the whole run, created after the
@@ -28,12 +32,15 @@ static void CreateStartupForms() {
     CreateStartupPickers();
     fmSemEmpregados = new TfmSemEmpregados;
     dmRaveRelatorios = new TdmRaveRelatorios;
+    fmConsultaDisquete = new TfmConsultaDisquete;
     // One employee form serves every contract opened in the run.
     fmDadosEmpreg = new TfmDadosEmpreg;
     if (fmLOBRIX) RegisterCommandHandlers(*fmLOBRIX);
 }
 
 static void FreeStartupForms() {
+    delete fmConsultaDisquete;
+    fmConsultaDisquete = nullptr;
     delete fmDadosEmpreg;
     fmDadosEmpreg = nullptr;
     delete dmRaveRelatorios;
@@ -46,7 +53,10 @@ int main(int argc, char** argv) {
     LobrixApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("LOBRIX"));
     if (StartProgram(CreateStartupForms) != StartOutcome::Started) return 0;
-    fmLOBRIX->showMaximized();
+    if (!ShowMainWindow()) {
+        EndProgram(FreeStartupForms);
+        return 0;
+    }
     const int rc = app.exec();
     EndProgram(FreeStartupForms);
     return rc;

@@ -9,7 +9,10 @@
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
 #include "platform/os/Drives.h"
+#include "platform/os/FaultSeam.h"
+#include "platform/os/FileSet.h"
 #include "platform/ui/MessageService.h"
+#include "shell/ugExcecao.h"
 #include "shell/ugFuncoes.h"
 
 #include <QCoreApplication>
@@ -19,7 +22,9 @@
 #include <QFileInfo>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QDir>
 #include <cerrno>
+#include <optional>
 
 namespace declfile {
 
@@ -70,6 +75,25 @@ PartFileFactory& partFileFactory() {
 }
 
 forms::StopRequest* gCancelRequest = nullptr;
+
+// Why the folder Transmite could not take a part, named with its cause: the
+// diskette text would send the user looking for a disk that is not there.
+QString TransmitFolderProblemText(const QString& decName) {
+    QString folder = TransmitFolder();
+    while (folder.endsWith(QLatin1Char('/'))) folder.chop(1);
+    const QFileInfo info(folder);
+    const QString shown = QDir::toNativeSeparators(folder);
+    if (info.isFile())
+        return QStringLiteral("Não é possível gravar o arquivo \"%1\": \"%2\" é um arquivo e não uma pasta.\n"
+                              "Renomeie esse arquivo e grave novamente.").arg(decName, shown);
+    if (!info.exists())
+        return QStringLiteral("Não é possível gravar o arquivo \"%1\": a pasta \"%2\" não existe.\n"
+                              "Crie a pasta e grave novamente.").arg(decName, shown);
+    if (!info.isWritable())
+        return QStringLiteral("Não é possível gravar o arquivo \"%1\": a pasta \"%2\" não permite gravação.\n"
+                              "Libere a gravação na pasta e grave novamente.").arg(decName, shown);
+    return QStringLiteral("Não é possível criar o arquivo \"%1\" na pasta \"%2\".").arg(decName, shown);
+}
 
 
 QStringList receiptFieldsFromEstablishment() {
@@ -198,6 +222,7 @@ private:
     bool diskette() const { return IsDisketteDrive(req_.drive); }
     RecordContext context() const;
     void cleanUp(bool completed);
+    void dropReceiptTables();
 
     const WriteRequest& req_;
     WriterState& state_;
@@ -219,10 +244,15 @@ private:
     int progress_ = 0;
     QByteArray key_;
     QString baseName_;
-    QString currentPath_;
+    QString currentPath_;   // the part being written, under its temporary name
     QString currentName_;
+    QString currentFinal_;  // the name it takes once written
+    QList<QPair<QString, QString>> written_;  // parts written, not named yet
+    void partWritten();
+    void nameWrittenParts();
     bool ioError_ = false;
     bool diskFull_ = false;
+    std::optional<db::DbError> dataFolderError_;  // a table of the data folder could not be written
     forms::StopRequest cancelRequest_;
     bool cancelled_ = false;
     bool overwrite_ = false;
@@ -281,11 +311,34 @@ bool WriterRun::closePart() {
 
 bool WriterRun::StampFileDigest() {
     if (!PollCancel()) return false;
-    if (declfile::StampFileDigest(state_.ArquivoGerado) != StampResult::Stamped) {
+    if (declfile::StampFileDigest(currentPath_) != StampResult::Stamped) {
         ioError_ = true;
         return false;
     }
+    fault::Step("part.stamped");
     return PollCancel();
+}
+
+// A part that is closed (and stamped) waits under its temporary name until
+// the run ends; a diskette leaves the drive, so its part is named at once.
+void WriterRun::partWritten() {
+    if (currentPath_.isEmpty()) return;
+    written_ << qMakePair(currentPath_, currentFinal_);
+    currentPath_.clear();
+    if (diskette()) nameWrittenParts();
+}
+
+void WriterRun::nameWrittenParts() {
+    if (written_.isEmpty()) return;
+    bool named;
+    if (written_.size() == 1) {
+        // One rename is one step already: no record needed (none on a diskette).
+        named = os::SyncFile(written_.first().first) && os::ReplaceFile(written_.first().first, written_.first().second);
+    } else {
+        named = os::RenameTogether(QFileInfo(written_.first().second).absolutePath(), written_);
+    }
+    if (!named) ioError_ = true;
+    written_.clear();
 }
 
 void WriterRun::storePendingContractCount() {
@@ -378,6 +431,7 @@ bool WriterRun::OpenNextFile() {
         if (!WriteTrailerRecord()) return false;
         if (!closePart()) return false;
         if (state_.ModoParticionamento != 1 && !StampFileDigest()) return false;
+        partWritten();
     }
     ++part_;
     ++partsOpened_;
@@ -451,9 +505,15 @@ bool WriterRun::OpenNextFile() {
         state_.ArquivoGerado = path;
         state_.QtArquivosGerados = quint16(partsOpened_);
         state_.NomeArquivoGerado = name;
+        // Written under a name that no list takes for a declaration: a run
+        // killed halfway leaves no part that looks complete.
+        const QString temp = path + QStringLiteral(".tmp");
+        QFile::remove(temp);
         auto file = partFileFactory() ? partFileFactory()() : MakeDiskPartFile();
-        if (!file->Create(path)) {
-            msg::ShowBox(msg::BoxKind::Information, QStringLiteral("Disco com problema ou não há disco na unidade."));
+        if (!file->Create(temp)) {
+            msg::ShowBox(msg::BoxKind::Information, diskette()
+                                                        ? QStringLiteral("Disco com problema ou não há disco na unidade.")
+                                                        : TransmitFolderProblemText(decName));
             if (!diskette()) {
                 // The folder cannot take the file (missing, read-only): asking
                 // again would not change that.
@@ -464,9 +524,11 @@ bool WriterRun::OpenNextFile() {
             continue;
         }
         file_ = std::move(file);
-        currentPath_ = path;
+        currentPath_ = temp;
+        currentFinal_ = path;
         currentName_ = decName;
         if (!WriteHeaderRecord()) return false;
+        fault::Step("part.opened");
         used_ = 0;
         return true;
     }
@@ -478,28 +540,43 @@ void WriterRun::cleanUp(bool completed) {
         const bool closed = closePart();
         if (closed && completed && state_.ModoParticionamento != 1) StampFileDigest();
     }
+    // Every part written takes its name, except one an I/O error or a cancel
+    // cut short (removed below).
+    if (!ioError_ && !(cancelled_ && partOpen && !completed)) partWritten();
+    nameWrittenParts();
     resp_.reset();
     emp_.reset();
     vinc_.reset();
     proId_.reset();
     proEs_.reset();
-    if ((ioError_ || cancelled_) && db_) {
-        try {
-            db_->dropTable(ReceiptFileTableDef().fileName);
-            db_->dropTable(ReceiptEstablishmentTableDef().fileName);
-        } catch (const db::DbError&) {
-            // Left behind, they are replaced by the next run.
-        }
-    }
+    if ((ioError_ || cancelled_) && db_) dropReceiptTables();
     // A part cut short by a cancel has no trailer and no digest: nobody could
     // send it, and it would be listed for transmission beside the good ones.
     if (cancelled_ && !ioError_ && partOpen && !completed && !currentPath_.isEmpty()) QFile::remove(currentPath_);
-    if (ioError_ && !currentPath_.isEmpty()) {
-        QFile::remove(currentPath_);
+    if (ioError_ && !currentPath_.isEmpty()) QFile::remove(currentPath_);
+    if (dataFolderError_) {
+        // The tables of the data folder failed, not the declaration file.
+        msg::ShowBox(msg::BoxKind::Error, DataFolderProblemText(req_.dataFolder, *dataFolderError_) +
+                                              (currentPath_.isEmpty() ? QString()
+                                                                      : QStringLiteral("\nO arquivo incompleto \"") +
+                                                                            currentName_ +
+                                                                            QStringLiteral("\" foi excluído.")));
+    } else if (ioError_ && !currentPath_.isEmpty()) {
         msg::ShowBox(msg::BoxKind::Error,
                      (diskFull_ ? QStringLiteral("Não há espaço suficiente no disco para gravar o arquivo \"")
                                 : QStringLiteral("Erro de gravação no arquivo \"")) +
                          currentName_ + QStringLiteral("\". O arquivo incompleto foi excluído."));
+    }
+    if (ioError_) currentPath_.clear();
+}
+
+void WriterRun::dropReceiptTables() {
+    for (const QString& name : {ReceiptFileTableDef().fileName, ReceiptEstablishmentTableDef().fileName}) {
+        try {
+            db_->dropTable(name);
+        } catch (const db::DbError&) {
+            // Left behind, it is replaced by the next run.
+        }
     }
 }
 
@@ -511,6 +588,7 @@ int WriterRun::Run() {
         // file that cannot; any other database error is the caller's.
         if (e.kind() != db::ErrorKind::Io) throw;
         ioError_ = true;
+        dataFolderError_ = e;
         cleanUp(false);
         return kWriteError;
     }
@@ -523,7 +601,10 @@ int WriterRun::runSteps() {
     try {
         db_->createTable(ReceiptFileTableDef());
         db_->createTable(ReceiptEstablishmentTableDef());
-    } catch (const db::DbError&) {
+    } catch (const db::DbError& e) {
+        // Neither table stays: an empty receipt would print an empty summary.
+        dropReceiptTables();
+        msg::ShowBox(msg::BoxKind::Error, DataFolderProblemText(req_.dataFolder, e));
         return kWriteError;
     }
 

@@ -1,6 +1,7 @@
 #include "ugAnaliseEstrutura.h"
 
 #include "MainWindowState.h"
+#include "RecordReader.h"
 #include "Windows1252.h"
 #include "ugAnaliseEstrutura2008.h"
 #include "ugAnaliseEstrutura2009.h"
@@ -17,14 +18,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStorageInfo>
 #include <cstring>
+#include <optional>
 
 namespace declfile {
 
 namespace {
 
 constexpr qint64 kCopyBlock = 32766;
-constexpr int kLargeBuffer = 32767;
 constexpr int kCopyPoints = 8;
 constexpr int kAnalysisPoints = 92;
 
@@ -238,6 +240,14 @@ bool TAnaliseEstrutura::CurrentYearLayout() const {
     return layout_.Tipo1.Slot(23).Label == QString::number(ProgramAnoBase());
 }
 
+// Lets events through; a cancel asked meanwhile is confirmed with the user.
+// False: the run is interrupted.
+bool TAnaliseEstrutura::PollCancel() {
+    if (!forms::PollStop(*host_, cancelRequest_)) return true;
+    interrupted_ = true;
+    return false;
+}
+
 void TAnaliseEstrutura::MoveProgress(int position) {
     if (position == progress_) return;
     progress_ = position;
@@ -275,10 +285,20 @@ int TAnaliseEstrutura::AnalyseStructure(const QString& fileName, quint16 baseYea
     const QString findings = StructureFindingsTableDef().fileName;
     if (db_->tableExists(findings)) db_->dropTable(findings);
 
-    if (!CopyInputFile(fileName)) {
-        QFile::remove(copyPath_);
-        msg::ShowWarning(QStringLiteral("Ocorreu erro na cópia do arquivo ") + fileName);
+    copyPath_ = QDir(dataFolder_).filePath(kAnalysisCopyName);
+    qint64 size = 0;
+    if (!CheckInputFile(fileName, size)) {
         db_.reset();
+        return kAnaliseFalhaCopia;
+    }
+    if (!CopyInputFile(fileName, size)) {
+        QFile::remove(copyPath_);
+        db_.reset();
+        if (interrupted_) {
+            establishments = contracts = 0;
+            return kAnaliseInterrompida;
+        }
+        msg::ShowWarning(QStringLiteral("Ocorreu erro na cópia do arquivo ") + fileName);
         return kAnaliseFalhaCopia;
     }
 
@@ -309,23 +329,53 @@ int TAnaliseEstrutura::AnalyseStructure(const QString& fileName, quint16 baseYea
     return amendment_ ? kAnaliseRetificacao : kAnaliseSemErro;
 }
 
-bool TAnaliseEstrutura::CopyInputFile(const QString& fileName) {
-    copyPath_ = QDir(dataFolder_).filePath(kAnalysisCopyName);
+bool TAnaliseEstrutura::CheckInputFile(const QString& fileName, qint64& size) {
+    const QFileInfo info(fileName);
+    // A missing file fails at the copy, with the copy's message.
+    if (!info.exists()) return true;
+    // Only a regular file has an end: a folder cannot be read, a device or a
+    // pipe may never end, and opening a pipe waits for a writer forever.
+    if (!info.isFile()) {
+        const QString what = info.isDir() ? QStringLiteral("é uma pasta")
+                                          : QStringLiteral("é um dispositivo ou um canal de comunicação");
+        msg::ShowWarning(QStringLiteral("O arquivo \"%1\" não pode ser analisado: %2, e não um arquivo.")
+                             .arg(QDir::toNativeSeparators(fileName), what));
+        return false;
+    }
+    size = info.size();
+    // The copy and the working tables go to the data folder: refuse what
+    // would fill it before anything is written there.
+    const qint64 needed = AnalysisSpaceNeeded(size);
+    const qint64 available = QStorageInfo(dataFolder_).bytesAvailable();
+    if (available >= 0 && needed > available) {
+        msg::ShowWarning(QStringLiteral("Não há espaço suficiente na pasta de dados \"%1\" para analisar o arquivo "
+                                        "\"%2\": são necessários %3 KB e há %4 KB livres.\n"
+                                        "Libere espaço no disco e analise o arquivo novamente.")
+                             .arg(QDir::toNativeSeparators(dataFolder_), QDir::toNativeSeparators(fileName))
+                             .arg((needed + 1023) / 1024)
+                             .arg(available / 1024));
+        return false;
+    }
+    return true;
+}
+
+bool TAnaliseEstrutura::CopyInputFile(const QString& fileName, qint64 size) {
     if (QFileInfo::exists(copyPath_) && !QFile::remove(copyPath_)) return false;
     QFile in(fileName);
     QFile out(copyPath_);
     if (!in.open(QIODevice::ReadOnly)) return false;
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-    const qint64 size = in.size();
+    // The size measured before the check: a file that grows meanwhile is
+    // copied only as far as it was checked.
     qint64 copied = 0;
     QByteArray block(int(kCopyBlock), Qt::Uninitialized);
-    for (;;) {
-        const qint64 n = in.read(block.data(), kCopyBlock);
-        if (n < 0) return false;
-        if (n == 0) break;
+    while (copied < size) {
+        const qint64 n = in.read(block.data(), qMin(kCopyBlock, size - copied));
+        if (n <= 0) return false;
         if (out.write(block.constData(), n) != n) return false;
         copied += n;
-        if (size > 0) MoveProgress(int(qMin<qint64>(kCopyPoints, copied * kCopyPoints / size)));
+        MoveProgress(int(qMin<qint64>(kCopyPoints, copied * kCopyPoints / size)));
+        if (!PollCancel()) return false;
     }
     if (!out.flush()) return false;
     out.close();
@@ -399,9 +449,21 @@ QString TAnaliseEstrutura::Describe(Lookup& lookup, const QString& code) {
 
 void TAnaliseEstrutura::CleanUp(bool keepCopy) {
     const bool discard = errorFound_ || interrupted_;
+    // Every step runs whatever the one before did: after a full disk the
+    // commit or the rollback may fail too, and what the run made must go all
+    // the same.
+    std::optional<db::DbError> failure;
     if (db_ && ownTransaction_ && db_->inTransaction()) {
-        if (discard) db_->rollback();
-        else db_->commit();
+        try {
+            if (discard) db_->rollback();
+            else db_->commit();
+        } catch (const db::DbError& e) {
+            failure = e;
+            try {
+                if (db_->inTransaction()) db_->rollback();
+            } catch (const db::DbError&) {
+            }
+        }
     }
     ownTransaction_ = false;
     empFields_.clear();
@@ -412,91 +474,49 @@ void TAnaliseEstrutura::CleanUp(bool keepCopy) {
         if (*t) (*t)->Close();
         t->reset();
     }
-    if (discard && db_) {
+    if ((discard || failure) && db_) {
         for (const char* name : {"Te8emp.db", "Te8vinc.db", "Te8resp.db"}) {
             try {
                 db_->dropTable(L(name));
             } catch (const db::DbError&) {
                 // Left behind, it is replaced by the next analysis.
             }
+            // A journal left by a failed write goes with its table.
+            QFile::remove(QDir(dataFolder_).filePath(L(name)) + QStringLiteral("-journal"));
         }
     }
-    if (discard || !keepCopy) QFile::remove(copyPath_);
+    if (discard || failure || !keepCopy) QFile::remove(copyPath_);
     db_.reset();
+    if (failure) throw *failure;
+}
+
+qint64 AnalysisSpaceNeeded(qint64 size) {
+    // Measured: the working tables take about twice the records they load,
+    // with the journal of the one transaction; an empty table a few pages.
+    return size + 3 * size + 256 * 1024;
 }
 
 // ---- the record loop ------------------------------------------------------
 
 void TAnaliseEstrutura::RecordLoop(QFile& copy, qint64 size) {
     prevRecord_ = QByteArray(recordLength_ + 28, '\0');
-
-    if (size < 3 * qint64(recordLength_)) {
+    RecordReader reader(copy, size, recordLength_);
+    if (!reader.Start()) {
         // Too short for a header, an establishment and a trailer.
-        QByteArray first = copy.read(size);
-        record_ = first.constData();
-        recordBytes_ = int(first.size());
+        record_ = reader.Head();
+        recordBytes_ = reader.HeadBytes();
         ReportError(1924, {{false, QString(), QString(), QString()}});
         record_ = nullptr;
         return;
     }
-
-    const qint64 bufferSize = size >= kLargeBuffer ? kLargeBuffer : qMax<qint64>(size + 1, 3 * recordLength_);
-    QByteArray buffer(int(bufferSize), '\0');
-    char* buf = buffer.data();
-    qint64 fileLeft = size;
-    qint64 cur = 0;  // start of the current record
-    qint64 end = 0;  // end of the data read
-    auto refill = [&] {
-        if (end - cur >= step_ || fileLeft == 0) return;
-        const qint64 tail = end - cur;
-        std::memmove(buf, buf + cur, size_t(tail));
-        cur = 0;
-        end = tail;
-        const qint64 want = qMin(fileLeft, bufferSize - 1 - end);
-        const qint64 n = want > 0 ? copy.read(buf + end, want) : 0;
-        if (n <= 0) {
-            fileLeft = 0;  // an unreadable copy ends like a short one
-            return;
-        }
-        end += n;
-        fileLeft -= n;
-    };
-
-    step_ = recordLength_ + 2;
-    end = 0;
-    cur = 0;
-    {
-        const qint64 n = copy.read(buf, qMin(fileLeft, bufferSize - 1));
-        if (n > 0) {
-            end = n;
-            fileLeft -= n;
-        }
-    }
-    if (end < 3 * qint64(recordLength_)) {
-        record_ = buf;
-        recordBytes_ = int(end);
-        ReportError(1924, {{false, QString(), QString(), QString()}});
-        record_ = nullptr;
-        return;
-    }
-    lineEndKind_ = LineEndKind(buf, recordLength_ + 2);
-    switch (lineEndKind_) {
-    case 1:
-    case 2: step_ = recordLength_ + 2; break;
-    case 3:
-    case 4: step_ = recordLength_ + 1; break;
-    default: step_ = recordLength_; break;
-    }
+    lineEndKind_ = reader.LineEnd();
+    step_ = reader.Step();
     estimatedRecords_ = size / step_;
 
-    for (;;) {
-        refill();
-        const qint64 available = end - cur;
-        if (available <= 0) break;
-        record_ = buf + cur;
-        recordBytes_ = int(qMin<qint64>(available, step_));
-        if (!ExamineRecord(available + fileLeft)) break;
-        cur += step_;
+    while (reader.Next()) {
+        record_ = reader.Record();
+        recordBytes_ = reader.RecordBytes();
+        if (!ExamineRecord(reader.BytesLeft())) break;
     }
 
     if (!errorFound_ && !interrupted_) {
@@ -510,18 +530,7 @@ QString TAnaliseEstrutura::TypeShown(const char* record) const {
     return PrintableOrHex(static_cast<unsigned char>(record[22]), true);
 }
 
-QString TAnaliseEstrutura::Value(const TArquivo& d) const {
-    // As CopyFromBuffer, decoded straight into the text: this runs for every
-    // field of every record.
-    if (d.Start <= 0 || d.Length <= 0 || d.Length > 256) return QString();
-    const char* p = record_ + d.Start - 1;
-    int n = 0;
-    while (n < d.Length && p[n] != '\0') ++n;
-    if (n == 0) return QString();
-    bool ascii = true;
-    for (int i = 0; i < n && ascii; ++i) ascii = static_cast<unsigned char>(p[i]) < 0x80;
-    return ascii ? QString::fromLatin1(p, n) : cp1252::Decode(QByteArray(p, n));
-}
+QString TAnaliseEstrutura::Value(const TArquivo& d) const { return FieldText(record_, recordBytes_, d); }
 
 // One record, in the order of the checks; false ends the loop (a finding, an
 // interruption, or the end mark after the trailer).
@@ -589,10 +598,7 @@ bool TAnaliseEstrutura::ExamineRecord(qint64 bytesLeft) {
 
     if (estimatedRecords_ > 0)
         MoveProgress(kCopyPoints + int(qMin<qint64>(kAnalysisPoints, qint64(recordsRead_) * kAnalysisPoints / estimatedRecords_)));
-    if (forms::PollStop(*host_, cancelRequest_)) {
-        interrupted_ = true;
-        return false;
-    }
+    if (!PollCancel()) return false;
 
     if (curSequence_ == 1 && curType_ != '0') {
         ReportError(1907, {cur(QStringLiteral("1"), QString(), TypeShown(rec))});

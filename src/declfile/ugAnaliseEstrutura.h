@@ -37,6 +37,10 @@ db::TableDef StructureFindingsTableDef();
 // The name of the copy the analyser reads, in the data folder.
 inline const QString kAnalysisCopyName = QStringLiteral("R01TXZZZ.$$$");
 
+// The room an analysis takes in the data folder for an input of `size`
+// bytes: the copy, the working tables and their journal.
+qint64 AnalysisSpaceNeeded(qint64 size);
+
 // Reads a declaration file back: copies it into the data folder, checks its
 // records one by one and loads those it accepts into Te8Resp, Te8Emp and
 // Te8Vinc. The first structure error stops the analysis and becomes the one
@@ -90,7 +94,8 @@ private:
 
     int AnalyseStructure(const QString& fileName, quint16 baseYear, bool keepCopy, int& establishments,
                          int& contracts);
-    bool CopyInputFile(const QString& fileName);
+    bool CheckInputFile(const QString& fileName, qint64& size);
+    bool CopyInputFile(const QString& fileName, qint64 size);
     void CreateWorkTables();
     void RecordLoop(QFile& copy, qint64 size);
     bool ExamineRecord(qint64 bytesLeftInFile);
@@ -102,6 +107,7 @@ private:
     void ReportError(int code, const std::vector<ErrorRow>& rows, bool sequenceAsNumber = false);
     void WriteErrorRow(db::Table& table, int code, const ErrorRow& row, bool sequenceAsNumber);
     void MoveProgress(int position);
+    bool PollCancel();
     void CleanUp(bool keepCopy);
     void BindFields();
 

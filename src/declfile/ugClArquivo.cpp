@@ -414,22 +414,34 @@ inline bool isBlank(const QString& s) {
     return true;
 }
 
+// The byte of each character of a text, one column each, cut or blank-filled
+// to width. A control character (a line break above all) would break the
+// record apart, so it is written as a blank; a character outside the 16-bit
+// range is one character and takes one column, whatever its two halves.
+template <class Map>
+void putColumns(char* out, const QString& text, int width, Map map) {
+    int col = 0;
+    for (int i = 0; i < text.size() && col < width; ++i) {
+        const QChar c = text.at(i);
+        const char16_t u = c.unicode();
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) ++i;
+        if (u < 32 || u == 127) out[col++] = ' ';
+        else out[col++] = map(c);
+    }
+    for (; col < width; ++col) out[col] = ' ';
+}
+
 // Writes the table text of a value into out (width bytes).
 void putTableText(char* out, const QString& value, int width) {
-    const int n = qMin(int(value.size()), width);
-    for (int i = 0; i < n; ++i) {
-        const char16_t u = value.at(i).unicode();
-        if (u >= u'a' && u <= u'z') out[i] = char(u - (u'a' - u'A'));
-        else out[i] = cp1252::ToByte(QChar(u));
-    }
-    for (int i = n; i < width; ++i) out[i] = ' ';
+    putColumns(out, value, width, [](QChar c) {
+        const char16_t u = c.unicode();
+        return u >= u'a' && u <= u'z' ? char(u - (u'a' - u'A')) : cp1252::ToByte(c);
+    });
 }
 
 // Writes a literal or a computed text exactly, cut or blank-filled to width.
 void putText(char* out, const QString& text, int width) {
-    const int n = qMin(int(text.size()), width);
-    for (int i = 0; i < n; ++i) out[i] = cp1252::ToByte(text.at(i));
-    for (int i = n; i < width; ++i) out[i] = ' ';
+    putColumns(out, text, width, [](QChar c) { return cp1252::ToByte(c); });
 }
 
 void putLatin(char* out, const char* text, int width) {

@@ -27,8 +27,18 @@ QList<QTreeWidgetItem*> TreeNodesInDisplayOrder(QTreeWidget* tree) {
     return nodes;
 }
 
+QString WithoutAccents(const QString& text) {
+    QString plain;
+    plain.reserve(text.size());
+    for (QChar c : text.normalized(QString::NormalizationForm_D))
+        if (c.category() != QChar::Mark_NonSpacing) plain.append(c);
+    return plain.normalized(QString::NormalizationForm_C);
+}
+
 QString SearchKey(const QString& text) {
-    QString key = text;
+    // The shipped descriptions keep their accents and users type with or
+    // without them: both sides are compared without accents and in capitals.
+    QString key = WithoutAccents(text);
     for (QChar& c : key)
         if (c >= QLatin1Char('a') && c <= QLatin1Char('z')) c = QChar(c.unicode() - 'a' + 'A');
     return key;
@@ -76,7 +86,8 @@ THierarchyPicker::THierarchyPicker(const Setup& setup, QWidget* parent)
     // Enter searches here instead of moving on.
     kit_->EnterAsTab = false;
     kit_->OnExit(Edit1, [this] {
-        if (!Edit1->text().trimmed().isEmpty()) ValidateNameEdit(Edit1);
+        // An accented letter is searched as its plain letter, so it is checked as one.
+        if (!Edit1->text().trimmed().isEmpty()) ValidateNameEdit(Edit1, WithoutAccents(Edit1->text()));
     });
     TreeView1->installEventFilter(this);
     Edit1->installEventFilter(this);

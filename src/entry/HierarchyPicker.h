@@ -81,5 +81,7 @@ private:
 
 // Node order of a tree as it is displayed, every level, expanded or not.
 QList<QTreeWidgetItem*> TreeNodesInDisplayOrder(QTreeWidget* tree);
-// The search's comparison: the letters a to z in capitals, anything else as it is.
+// A text with its accents removed ("administração" -> "administracao").
+QString WithoutAccents(const QString& text);
+// The search's comparison: without accents, the letters a to z in capitals.
 QString SearchKey(const QString& text);

@@ -3,10 +3,12 @@
 // It computes little itself; the managers and layouts do.
 #pragma once
 
+#include "listview/LumeBackground.h"
 #include "listview/LumeCanvasControl.h"
 #include "listview/LumeCellSizes.h"
 #include "listview/LumeCheckManager.h"
 #include "listview/LumeDragManagers.h"
+#include "listview/LumeGlobalImages.h"
 #include "listview/LumeGrid.h"
 #include "listview/LumeGroups.h"
 #include "listview/LumeHeader.h"
@@ -40,6 +42,7 @@ public:
 
     // Owned settings and managers.
     std::unique_ptr<TLumeCellSizes> CellSizes;
+    std::unique_ptr<TLumeGlobalImageManager> GlobalImages;
     std::unique_ptr<TLumeCheckManager> CheckManager;
     std::unique_ptr<TLumeDragManager> DragManager;
     std::unique_ptr<TLumeDragRectManager> DragRectManager;
@@ -54,6 +57,8 @@ public:
     TLumeSelectionManager* Selection() const { return selection_.get(); }
     // Takes the object over, freeing the one held so far; the same object changes nothing.
     void SetSelection(TLumeSelectionManager* value);
+    TLumeBackgroundManager* BackGround() const { return background_.get(); }
+    void SetBackGround(TLumeBackgroundManager* value);
     TLumePaintInfoGroup* PaintInfoGroup() const { return paintInfoGroup_.get(); }
     TLumePaintInfoItem* PaintInfoItem() const { return paintInfoItem_.get(); }
     TLumePaintInfoColumn* PaintInfoColumn() const { return paintInfoColumn_.get(); }
@@ -68,6 +73,10 @@ public:
     TColor DisabledBlendColor = clWindow;
     TColor Color = clWindow;
     QFont Font;
+    TColor FontColor = 0xFF000008;  // window text
+    // The application's expand and collapse buttons; empty means the defaults.
+    QImage GroupExpandButton;
+    QImage GroupCollapseButton;
     QFont GroupFont;
     TLumeHintType HintType = TLumeHintType::ehtText;
     QObject* PopupMenuHeader = nullptr;
@@ -117,11 +126,27 @@ public:
     bool Focused() const { return host_ && host_->HasFocus(); }
     ILumeMeasurer* Measurer() const { return host_ ? &host_->Measurer() : nullptr; }
     // The canvas handed to the painters for measuring; none until painting exists.
-    TLumeCanvas* MeasureCanvas() const { return measureCanvas_; }
+    TLumeCanvas* MeasureCanvas() const { return host_ ? host_->MeasureCanvas() : nullptr; }
+    // The bitmap of an expand (true) or collapse button: the application's, else the default.
+    const QImage& ExpandBitmap(bool expand) const;
+    bool HasCustomExpandButtons() const { return !GroupExpandButton.isNull() || !GroupCollapseButton.isNull(); }
+    // The item the in-place editor is editing, or null.
+    virtual TLumeItem* EditingItem() const { return nullptr; }
+    // Paints the window rectangle: background, header, groups, items; only
+    // the selected items with selectedOnly.
+    void PaintRect(TLumeCanvas* canvas, const LumeRect& windowRect, bool selectedOnly);
+    // The paint cycle for an invalid window rectangle: the area filled with
+    // the control's colour, then PaintRect; nothing while an update is open.
+    // Answers whether it painted.
+    bool WMPaint(TLumeCanvas* canvas, const LumeRect& invalid);
+    // The rubber band over the painted items while one is dragged.
+    virtual void PaintRubberBand(TLumeCanvas*) {}
+    // Clears the canvas's clip and keeps the header band out of it.
+    void ClipHeader(TLumeCanvas* canvas);
     // The cell size of the current view.
     TLumeCellSize* ViewCellSize() const;
     // Widths of check boxes by their size (the painters' bound manager).
-    virtual int CheckBoundWidth(int checkSize) const { return checkSize; }
+    int CheckBoundWidth(int checkSize) const;
 
     // Dispatch: every object of the control fires its events through these.
     virtual void DoItemCheckChanging(TLumeItem* item, bool& allow);
@@ -228,6 +253,9 @@ protected:
     virtual int DefaultItemCompare(TLumeColumn* column, TLumeItem* item1, TLumeItem* item2);
 
 private:
+    void PaintReportRow(TLumeCanvas* canvas, TLumeItem* item, const LumeRect& viewRect, bool selectedOnly);
+    void PaintReportCell(TLumeCanvas* canvas, TLumeItem* item, TLumeColumn* column, const LumeRect* clip,
+                         bool forceSelection);
     void SetImages(TLumeImageList*& field, TLumeImageList* value);
     void InstallViewClasses(TLumeListStyle view);
 
@@ -239,7 +267,7 @@ private:
     TLumeImageList* imagesLarge_ = nullptr;
     TLumeImageList* imagesExLarge_ = nullptr;
     TLumeImageList* imagesGroup_ = nullptr;
-    TLumeCanvas* measureCanvas_ = nullptr;
+    std::unique_ptr<TLumeBackgroundManager> background_;
     bool showGroupMargins_ = false;
     TLumeListStyle view_ = TLumeListStyle::elsIcon;
 };

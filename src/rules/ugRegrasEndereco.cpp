@@ -73,7 +73,8 @@ QString CheckStateAbbreviation(const QString& abbreviation) {
     const QString v = Trim(abbreviation);
     if (v.isEmpty() || IsAllZeros(v)) return u"0101"_s;
     if (v.size() > 2) return u"0100"_s;
-    return dmLobrix->taUF.Locate({u"SgUf"_s}, {v}) ? u"0000"_s : u"0100"_s;
+    // States are looked up as the table's index finds them, whatever the case.
+    return dmLobrix->taUF.Locate({u"SgUf"_s}, {v}, true) ? u"0000"_s : u"0100"_s;
 }
 
 QString CheckStateForMunicipality(const QString& municipality, const QString& abbreviation) {

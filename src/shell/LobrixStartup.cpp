@@ -1,10 +1,13 @@
 #include "shell/LobrixStartup.h"
 
+#include "platform/AppPaths.h"
+#include "platform/os/FileSet.h"
 #include "platform/os/SingleInstance.h"
 #include "platform/ui/LobrixApplication.h"
 #include "platform/ui/MessageService.h"
 #include "shell/ugExcecao.h"
 #include "shell/UdmLobrix.h"
+#include "shell/RestoreSwap.h"
 #include "shell/Ugvertab.h"
 #include "shell/udmEntradaDados.h"
 #include "shell/ufmInicioRegras.h"
@@ -13,6 +16,8 @@
 #include "shell/ugMultInst.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <memory>
 
 namespace {
@@ -25,9 +30,18 @@ std::unique_ptr<os::NamedMutex>& programMutex() {
 StartOutcome StartProgram(const std::function<void()>& createForms) {
     // The main window installs it too; before it exists, start-up failures are fatal all the same.
     InstallFatalErrorHandler();
-    if (!MultInstInitialize()) return StartOutcome::OtherInstance;
+    if (!MultInstInitialize()) {
+        if (!MultInstCannotLock()) return StartOutcome::OtherInstance;
+        msg::ShowError(MultInstCannotLockText());
+        return StartOutcome::Failed;
+    }
 
     auto mutex = std::make_unique<os::NamedMutex>(QString::fromLatin1(kProgramMutexName));
+    if (mutex->cannotLock()) {
+        msg::ShowError(MultInstCannotLockText());
+        MultInstFinalize();
+        return StartOutcome::Failed;
+    }
     if (mutex->alreadyExists()) {
         msg::ShowError(QStringLiteral("Este programa já está sendo executado."));
         MultInstFinalize();
@@ -39,13 +53,28 @@ StartOutcome StartProgram(const std::function<void()>& createForms) {
     splash->show();
     QApplication::processEvents();
 
-    if (!CheckTablesAtStartup()) {
-        msg::ShowWarning(QStringLiteral("Faltam arquivos para execução do sistema. Instale novamente o LOBRIX."));
+    // A restore that a crash interrupted is finished or undone before any
+    // table is looked at.
+    FinishInterruptedRestore(AppPaths::dataFolder());
+    // Parts of a declaration written in full before a crash take their names.
+    os::FinishInterruptedRenames(AppPaths::findNoCase(AppPaths::programFolder(), QStringLiteral("Transmite")));
+    QString damaged;
+    if (!CheckTablesAtStartup(&damaged)) {
+        if (damaged.isEmpty())
+            msg::ShowWarning(QStringLiteral("Faltam arquivos para execução do sistema. Instale novamente o LOBRIX."));
+        else
+            msg::ShowError(DamagedTableMessage(damaged));
         splash.reset();
         programMutex().reset();
         MultInstFinalize();
-        return StartOutcome::MissingFiles;
+        return damaged.isEmpty() ? StartOutcome::MissingFiles : StartOutcome::DamagedFile;
     }
+
+    // The output folder of drive C:, so that a first write finds it. When it
+    // cannot be made the writer names the folder and the cause.
+    if (const QString transmit = AppPaths::findNoCase(AppPaths::programFolder(), QStringLiteral("Transmite"));
+        !QFileInfo::exists(transmit))
+        QDir().mkpath(transmit);
 
     // A table that cannot be opened ends the program through the fatal-error box.
     const bool created = appguard::RunGuarded([&] {
@@ -66,6 +95,14 @@ StartOutcome StartProgram(const std::function<void()>& createForms) {
     splash->hide();
     splash.reset();
     return StartOutcome::Started;
+}
+
+bool ShowMainWindow() {
+    if (!fmLOBRIX) return false;
+    // An error in the first show reaches the fatal-error box, whose request
+    // to end cannot stop a message loop that has not started yet.
+    const bool shown = appguard::RunGuarded([] { fmLOBRIX->showMaximized(); });
+    return shown && !appguard::TerminateRequested();
 }
 
 void EndProgram(const std::function<void()>& freeForms) {

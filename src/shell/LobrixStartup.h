@@ -8,6 +8,7 @@ enum class StartOutcome {
     OtherInstance,   // first stage: another copy runs; ended silently
     AlreadyRunning,  // second stage: "Este programa já está sendo executado."
     MissingFiles,    // a table file of Dados is missing
+    DamagedFile,     // a table file of Dados is not its table (damaged, foreign)
     Failed,          // creating the modules or windows failed (reported as fatal)
 };
 
@@ -15,6 +16,10 @@ enum class StartOutcome {
 // data modules and the main window. `createForms` creates the windows that
 // live for the whole run (called after dmEntradaDados exists).
 StartOutcome StartProgram(const std::function<void()>& createForms = {});
+
+// Shows the main window maximised; false when a fatal error was reported on
+// the way (the program must end then: the message loop would not).
+bool ShowMainWindow();
 
 // Frees what StartProgram created, in reverse order; `freeForms` first.
 void EndProgram(const std::function<void()>& freeForms = {});

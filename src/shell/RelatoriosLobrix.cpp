@@ -2,6 +2,8 @@
 
 #include "udmRaveRelatorios.h"
 
+#include <QRegularExpression>
+
 using report::Canvas;
 using report::Column;
 using report::Font;
@@ -99,11 +101,27 @@ void StandardPageFooter(Canvas& canvas, const QString& versao) {
 
 // --- rptErros: the findings of the whole-declaration check -----------------
 
+static QString FindingsListKind(db::Query& query) {
+    const QString sql = query.Text();
+    static const QRegularExpression literal(QStringLiteral("errwar\\s*=\\s*['\"](err|war)['\"]"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    if (const auto m = literal.match(sql); m.hasMatch()) return m.captured(1).toLower();
+    static const QRegularExpression param(QStringLiteral("errwar\\s*=\\s*:(\\w+)"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    if (const auto m = param.match(sql); m.hasMatch())
+        return query.ParamByName(m.captured(1)).AsString.trimmed().toLower();
+    return QString();
+}
+
+
 void LayoutRptErros(TdmRaveRelatorios& dm, report::ReportRun& run, Canvas& canvas) {
     report::ReportDataSet& erros = run.dataSet(QStringLiteral("rvdsErro"));
     db::DataSet& data = erros.data();
-    // The caller chose errors or warnings; the rows say which.
-    const bool warnings = !data.Eof() && data.FieldByName(QStringLiteral("errwar")).AsString().trimmed() == QLatin1String("war");
+    // The caller chose errors or warnings by the query's filter, which holds
+    // also for an empty list; an unfiltered list goes by its first row.
+    QString kind = FindingsListKind(dm.quErros);
+    if (kind.isEmpty() && !data.Eof()) kind = data.FieldByName(QStringLiteral("errwar")).AsString().trimmed();
+    const bool warnings = kind == QLatin1String("war");
     const QString title = warnings ? QStringLiteral("Relatório de Avisos") : QStringLiteral("Relatório de Erros");
     const QString versao = run.param(QStringLiteral("Versao"));
     const QStringList lines{yearLine(run.param(QStringLiteral("AnoBase1")))};

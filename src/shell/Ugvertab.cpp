@@ -4,8 +4,10 @@
 #include "platform/db/Database.h"
 #include "platform/db/Table.h"
 #include "shell/DeclarationTables.h"
+#include "shell/TableFileCheck.h"
 #include "platform/ui/MessageService.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -21,7 +23,26 @@ db::IndexDef shippedIndex(const QString& tableFile, const QString& indexName) {
 
 void warn(const QString& text) { msg::ShowWarning(text); }
 
+const QString kRestoreHint = QStringLiteral("Utilize a opção Utilitários, Cópia de Segurança, Restaurar.");
+
 }  // namespace
+
+QString IndexProblemText(const QString& tableFile, const db::DbError& e) {
+    const QString head = QStringLiteral("Não foi possível recriar o índice do arquivo %1:\n").arg(tableFile);
+    switch (e.kind()) {
+    case db::ErrorKind::Busy:
+        return QStringLiteral("Nenhum usuário pode estar usando o sistema!");
+    case db::ErrorKind::KeyViolation:
+        return head + QStringLiteral("há registros repetidos na chave do índice.\n") + kRestoreHint;
+    case db::ErrorKind::NotFound:
+        return head + QStringLiteral("o arquivo não foi encontrado na pasta Dados.\n") + kRestoreHint;
+    case db::ErrorKind::Io:
+        return head + QStringLiteral("não foi possível gravar na pasta Dados (disco cheio ou sem permissão de gravação).");
+    case db::ErrorKind::Corrupt:
+    default:
+        return head + QStringLiteral("o arquivo está danificado.\n") + kRestoreHint;
+    }
+}
 
 QStringList RequiredTableFiles() {
     return {
@@ -55,11 +76,30 @@ QString TableFileOfIndexFile(const QString& indexFile) {
     return indexFile.left(dot + 1) + QStringLiteral("DB");
 }
 
-bool CheckTablesAtStartup() {
+namespace {
+const db::TableDef* shippedTable(const QList<db::TableDef>& shipped, const QString& file) {
+    for (const db::TableDef& t : shipped)
+        if (t.fileName.compare(file, Qt::CaseInsensitive) == 0) return &t;
+    return nullptr;
+}
+}  // namespace
+
+bool CheckTablesAtStartup(QString* damaged) {
     const QString folder = AppPaths::dataFolder();
     for (const QString& file : RequiredTableFiles()) {
         if (!QFileInfo::exists(AppPaths::findNoCase(folder, file))) return false;
     }
+    // Before any index is rebuilt: a foreign file must never be written into.
+    const QList<db::TableDef> shipped = DeclarationTables::ShippedTables();
+    for (const QString& file : RequiredTableFiles()) {
+        const QString path = AppPaths::findNoCase(folder, file);
+        const db::TableDef* def = shippedTable(shipped, file);
+        if (def && !TableFileMatches(path, *def, false, OlderLayoutMissingColumns(file))) {
+            if (damaged) *damaged = path;
+            return false;
+        }
+    }
+    db::Database::RecoverAfterCrash(folder);
     auto database = db::Database::forFolder(folder);
     for (const StartupIndex& si : StartupIndexes()) {
         bool present = false;
@@ -88,16 +128,14 @@ bool RebuildIndexIn(db::Database& database, const QString& indexFile, const db::
     try {
         table.Open();
     } catch (const db::DbError& e) {
-        if (e.text().contains(QLatin1String("Table is busy"))) {
+        if (e.kind() == db::ErrorKind::Busy) {
             warn(QStringLiteral("Nenhum usuário pode estar usando o sistema: \"%1\"").arg(e.text()));
             return false;
         }
-        try {
-            database.dropIndex(tableFile, index.name);
-        } catch (const db::DbError&) {
-            warn(QStringLiteral("Nenhum usuário pode estar usando o sistema!"));
-            return false;
-        }
+        // Not in use, yet not readable as a table: say so, in place of
+        // blaming another user.
+        warn(IndexProblemText(tableFile, e));
+        return false;
     }
     // Rows left by an interrupted run can break a unique key. The start must
     // still reach the restore of a backup, and the rebuild must not lose the
@@ -109,11 +147,22 @@ bool RebuildIndexIn(db::Database& database, const QString& indexFile, const db::
         transaction.commit();
     } catch (const db::DbError& e) {
         table.Close();
-        warn(QStringLiteral("Não foi possível recriar o índice do arquivo %1:\n\"%2\"\n"
-                            "Utilize a opção Utilitários, Cópia de Segurança, Restaurar.")
-                 .arg(tableFile, e.text()));
+        warn(IndexProblemText(tableFile, e));
         return false;
     }
     table.Close();
     return true;
+}
+
+QString DamagedTableMessage(const QString& path) {
+    const QString name = QDir::toNativeSeparators(path);
+    const bool declaration = shippedTable({DeclarationTables::BD8Emp(), DeclarationTables::BD8Vinc(),
+                                           DeclarationTables::BD8Resp()},
+                                          QFileInfo(path).fileName()) != nullptr;
+    return QStringLiteral("O arquivo \"%1\" está danificado ou não é a tabela que o LOBRIX espera nesse lugar.\n"
+                          "O arquivo não foi alterado.\n")
+               .arg(name) +
+           (declaration ? QStringLiteral("Restaure a cópia de segurança mais recente da declaração "
+                                         "(Utilitários, Cópia de Segurança, Restaurar).")
+                        : QStringLiteral("Instale novamente o LOBRIX."));
 }

@@ -25,14 +25,23 @@ QList<StartupIndex> StartupIndexes();
 QString TableFileOfIndexFile(const QString& indexFile);
 
 // True when all table files exist, after rebuilding the missing indexes;
-// false at the first missing table file (nothing is rebuilt then).
-bool CheckTablesAtStartup();
+// false at the first missing table file (nothing is rebuilt then). A file
+// that exists but is not its table (damaged, another database, a folder)
+// gives false too, with its path in `damaged`; nothing is written into it.
+bool CheckTablesAtStartup(QString* damaged = nullptr);
+
+// The start-up's message for a table file that is not its table.
+QString DamagedTableMessage(const QString& path);
 
 // Rebuilds one index of a table file of the database, opened exclusively.
 // Warns and gives false when the table is in use, when the index cannot be
 // dropped, or when it cannot be built from the rows (duplicate keys); the
 // index as it was stays then, since dropping and adding are one transaction.
 bool RebuildIndexIn(db::Database& database, const QString& indexFile, const db::IndexDef& index);
+// Why an index could not be rebuilt, in the program's words: the table file
+// and the cause; "Nenhum usuário pode estar usando o sistema!" only for a
+// table in use.
+QString IndexProblemText(const QString& tableFile, const db::DbError& e);
 
 // The same on the data folder, before the data modules exist.
 bool RecreateIndexFile(const QString& indexFile, const db::IndexDef& index);

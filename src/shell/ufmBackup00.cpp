@@ -70,7 +70,9 @@ private:
 };
 
 bool isSideFile(const QString& name) {
-    static const QRegularExpression side(QStringLiteral("-(journal|wal|shm)$"),
+    // Journals, and the copies a restore or a table creation keeps beside a
+    // table while it works.
+    static const QRegularExpression side(QStringLiteral("(-(journal|wal|shm)|\\.restore-(new|old)|\\.new|\\.tmp)$"),
                                          QRegularExpression::CaseInsensitiveOption);
     return side.match(name).hasMatch();
 }

@@ -5,6 +5,9 @@
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/MessageService.h"
+#include "shell/DeclarationTables.h"
+#include "shell/RestoreSwap.h"
+#include "shell/TableFileCheck.h"
 #include "shell/ufmBackup00.h"
 #include "shell/ugFuncoes.h"
 
@@ -20,13 +23,16 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <sqlite3.h>
 
 namespace {
 
 const QString kRestoreError = QStringLiteral("Ocorreu um erro durante o processo de restauração.");
-const QString kDamagedCopy =
-    QStringLiteral("A cópia de segurança não traz as tabelas da declaração completas ou está danificada.\n"
+const QString kTableMissing = QStringLiteral("A cópia de segurança não traz a tabela \"%1\".\n"
+                                            "Os dados existentes não foram alterados.");
+const QString kDamagedTable =
+    QStringLiteral("A tabela \"%1\" da cópia de segurança está danificada ou não é uma tabela da declaração.\n"
                    "Os dados existentes não foram alterados.");
 const QString kTablesInUse =
     QStringLiteral("As tabelas da declaração estão em uso.\n"
@@ -36,40 +42,16 @@ const QString kCopyFailed =
     QStringLiteral("Não foi possível gravar as tabelas restauradas na pasta Dados.\n"
                    "Os dados existentes não foram alterados.");
 
-struct AddedColumn {
-    const char* table;
-    const char* column;
-    int width;
-};
-constexpr AddedColumn kAddedColumns[] = {
-    {"Bd8emp.DB", "TxtCnae", 200},        {"Bd8emp.DB", "TxtNatJur", 200},
-    {"Bd8vinc.DB", "TxtCBO", 100},        {"Bd8vinc.DB", "TxtVinculo", 100},
-    {"Bd8vinc.DB", "TxtAdmisao", 100},    {"Bd8vinc.DB", "TxtRaca", 100},
-    {"Bd8vinc.DB", "TxtDesligamento", 100}, {"Bd8vinc.DB", "TxtInstrucao", 100},
-    {"Bd8vinc.DB", "TxtSalario", 10},     {"Bd8vinc.DB", "TxtNacionalidade", 30},
-};
+// The tables a backup saves; nothing else of an archive is restored.
+QList<db::TableDef> declarationTables() {
+    return {DeclarationTables::BD8Emp(), DeclarationTables::BD8Vinc(), DeclarationTables::BD8Resp()};
+}
 
-const char* const kDeclarationTables[] = {"Bd8emp.DB", "Bd8vinc.DB", "bd8resp.DB"};
-
-// A table file that SQLite reads whole and that holds a table.
-bool isUsableTable(const QString& path) {
-    sqlite3* c = nullptr;
-    bool ok = sqlite3_open_v2(path.toUtf8().constData(), &c, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK;
-    if (ok) {
-        sqlite3_stmt* st = nullptr;
-        ok = sqlite3_prepare_v2(c, "PRAGMA quick_check", -1, &st, nullptr) == SQLITE_OK &&
-             sqlite3_step(st) == SQLITE_ROW &&
-             qstrcmp(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)), "ok") == 0;
-        sqlite3_finalize(st);
-        st = nullptr;
-        ok = ok &&
-             sqlite3_prepare_v2(c, "SELECT count(*) FROM sqlite_master WHERE type='table'", -1, &st, nullptr) ==
-                 SQLITE_OK &&
-             sqlite3_step(st) == SQLITE_ROW && sqlite3_column_int(st, 0) > 0;
-        sqlite3_finalize(st);
-    }
-    sqlite3_close_v2(c);
-    return ok;
+bool isDeclarationTable(const QString& fileName) {
+    const QList<db::TableDef> tables = declarationTables();
+    return std::any_of(tables.begin(), tables.end(), [&](const db::TableDef& t) {
+        return t.fileName.compare(fileName, Qt::CaseInsensitive) == 0;
+    });
 }
 
 // Holds a table file exclusively, at the engine's level, while it is
@@ -107,11 +89,12 @@ void UpgradeDeclarationTables(const QString& folder) {
     const db::TableDef emp = database.tableDef(QStringLiteral("Bd8emp.DB"));
     if (emp.fieldIndex(QStringLiteral("TxtCnae")) >= 0) return;
     db::Transaction transaction(database);
-    for (const AddedColumn& c : kAddedColumns) {
-        const db::Database::Attached a = database.attach(QLatin1String(c.table));
-        database.exec(QStringLiteral("ALTER TABLE %1.%2 ADD COLUMN %3 TEXT(%4) NOT NULL DEFAULT ''")
-                          .arg(a.schema, db::quoted(a.table), db::quoted(QLatin1String(c.column)))
-                          .arg(c.width));
+    for (const QString table : {QStringLiteral("Bd8emp.DB"), QStringLiteral("Bd8vinc.DB")}) {
+        const db::Database::Attached a = database.attach(table);
+        for (const db::FieldDef& c : OlderLayoutMissingColumns(table))
+            database.exec(QStringLiteral("ALTER TABLE %1.%2 ADD COLUMN %3 TEXT(%4) NOT NULL DEFAULT ''")
+                              .arg(a.schema, db::quoted(a.table), db::quoted(c.name))
+                              .arg(c.width));
     }
     transaction.commit();
 }
@@ -215,8 +198,13 @@ void TfmRestore00::bbActionClick() {
 }
 
 bool TfmRestore00::IsValidArchive(const QString& archiveName) {
+    // An unreadable header is one more way of not being a valid archive: the
+    // caller's one box says so, without the component's own error first.
+    auto onError = std::move(bkRestore.OnError);
+    bkRestore.OnError = [](TBackupFile*, int, const QString&) {};
     QString title;
     bkRestore.GetArchiveInfo(archiveName, nullptr, title);
+    bkRestore.OnError = std::move(onError);
     return title == QStringLiteral("Zuvo%1").arg(anoBase_);
 }
 
@@ -242,9 +230,7 @@ bool TfmRestore00::RunRestore(const QString& archiveName) {
     }
     bool done = false;
     if (extracted) {
-        if (!extractedTablesUsable()) {
-            msg::ShowError(kDamagedCopy);
-        } else {
+        if (extractedTablesUsable()) {
             bool upgraded = true;
             if (QFileInfo(archiveName).fileName() != NoUpdateName()) {
                 // Upgraded before the copy, so a failure leaves Dados as it was.
@@ -269,9 +255,16 @@ bool TfmRestore00::RunRestore(const QString& archiveName) {
 
 bool TfmRestore00::extractedTablesUsable() {
     const QString work = WorkFolder();
-    for (const char* table : kDeclarationTables) {
-        const QString path = AppPaths::findNoCase(work, QLatin1String(table));
-        if (!QFileInfo(path).isFile() || !isUsableTable(path)) return false;
+    for (const db::TableDef& table : declarationTables()) {
+        const QString path = AppPaths::findNoCase(work, table.fileName);
+        if (!QFileInfo(path).isFile()) {
+            msg::ShowError(kTableMissing.arg(table.fileName));
+            return false;
+        }
+        if (!TableFileMatches(path, table, true, OlderLayoutMissingColumns(table.fileName))) {
+            msg::ShowError(kDamagedTable.arg(table.fileName));
+            return false;
+        }
     }
     return true;
 }
@@ -279,28 +272,22 @@ bool TfmRestore00::extractedTablesUsable() {
 bool TfmRestore00::CopyFiles() {
     const QString work = WorkFolder();
     const QString dados = AppPaths::dataFolder();
-    struct Step {
-        QString source, target, fresh, old;
-        bool hadOld = false;
-        bool placed = false;
-    };
-    QList<Step> steps;
-    for (const QString& name : QDir(work).entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
-        Step s;
-        s.source = QDir(work).filePath(name);
-        s.target = AppPaths::findNoCase(dados, name);
-        s.fresh = s.target + QStringLiteral(".restore-new");
-        s.old = s.target + QStringLiteral(".restore-old");
-        steps << s;
+    QList<SwapFile> files;
+    QStringList sources;
+    for (const db::TableDef& table : declarationTables()) {
+        const QString target = AppPaths::findNoCase(dados, table.fileName);
+        files << SwapFile{target, QFileInfo::exists(target)};
+        sources << AppPaths::findNoCase(work, table.fileName);
     }
     auto dropCopies = [&] {
-        for (const Step& s : std::as_const(steps)) QFile::remove(s.fresh);
+        for (const SwapFile& f : std::as_const(files)) QFile::remove(FreshSideFile(f.target));
     };
 
     // 1. Every file copied beside its target first: a full disk shows here.
-    for (const Step& s : std::as_const(steps)) {
-        QFile::remove(s.fresh);
-        if (!QFile::copy(s.source, s.fresh)) {
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const QString fresh = FreshSideFile(files[i].target);
+        QFile::remove(fresh);
+        if (!QFile::copy(sources[i], fresh)) {
             dropCopies();
             msg::ShowError(kCopyFailed);
             return false;
@@ -310,13 +297,12 @@ bool TfmRestore00::CopyFiles() {
     // 2. Nobody may have the tables open while they are swapped.
     std::vector<std::unique_ptr<db::TableLock>> locks;
     ExclusiveHold holds;
-    for (const Step& s : std::as_const(steps)) {
-        if (!QFileInfo(s.target).isFile() || !s.target.endsWith(QStringLiteral(".db"), Qt::CaseInsensitive))
-            continue;
+    for (const SwapFile& f : std::as_const(files)) {
+        if (!f.hadOld) continue;
         bool held = false;
         try {
-            locks.push_back(std::make_unique<db::TableLock>(s.target, true));
-            held = holds.hold(s.target);
+            locks.push_back(std::make_unique<db::TableLock>(f.target, true));
+            held = holds.hold(f.target);
         } catch (const db::DbError&) {
         }
         if (!held) {
@@ -326,34 +312,11 @@ bool TfmRestore00::CopyFiles() {
         }
     }
 
-    // 3. The swap, undone completely when one step fails.
-    bool ok = true;
-    for (Step& s : steps) {
-        if (QFileInfo::exists(s.target)) {
-            QFile::remove(s.old);
-            if (!QFile::rename(s.target, s.old)) {
-                ok = false;
-                break;
-            }
-            s.hadOld = true;
-        }
-        if (!QFile::rename(s.fresh, s.target)) {
-            ok = false;
-            break;
-        }
-        s.placed = true;
-    }
-    if (!ok) {
-        for (auto it = steps.rbegin(); it != steps.rend(); ++it) {
-            if (it->placed) QFile::remove(it->target);
-            if (it->hadOld) QFile::rename(it->old, it->target);
-        }
-        dropCopies();
+    // 3. The swap: all tables new, or, when a step fails, all old.
+    if (!SwapInNewFiles(dados, files)) {
         msg::ShowError(kCopyFailed);
         return false;
     }
-    for (const Step& s : std::as_const(steps))
-        if (s.hadOld) QFile::remove(s.old);
     return true;
 }
 
@@ -370,9 +333,14 @@ void TfmRestore00::bkRestoreProgress(TBackupFile*, const QString&, int Percent, 
 }
 
 void TfmRestore00::bkRestoreNeedDisk(TBackupFile*, quint16 DiskID, bool& Continue) {
-    const QString answer = msg::ShowBox(msg::BoxKind::Information,
-                                        QStringLiteral("Insira o volume n° %1").arg(DiskID),
-                                        msg::BoxButtons::OkCancel);
+    // The volume is asked for until its file is found: say which file, and where.
+    const QString volume = TBackupFile::VolumeName(archiveName_, DiskID);
+    const QString answer =
+        msg::ShowBox(msg::BoxKind::Information,
+                     QStringLiteral("Insira o volume n° %1: o arquivo \"%2\" na pasta \"%3\".")
+                         .arg(DiskID)
+                         .arg(QFileInfo(volume).fileName(), QDir::toNativeSeparators(QFileInfo(volume).absolutePath())),
+                     msg::BoxButtons::OkCancel);
     if (answer != QLatin1String("mrOk")) {
         Continue = false;
         return;
@@ -386,8 +354,10 @@ void TfmRestore00::bkRestoreError(TBackupFile* Sender, int, const QString&) {
     finish();
 }
 
-void TfmRestore00::bkRestoreRestoreFile(TBackupFile*, QString&, int, bool& DoRestore) {
-    DoRestore = QFileInfo(archiveName_).suffix().compare(QStringLiteral("bkp"), Qt::CaseInsensitive) == 0;
+void TfmRestore00::bkRestoreRestoreFile(TBackupFile*, QString& Filename, int, bool& DoRestore) {
+    // Only the files a backup makes: anything else an archive carries stays in it.
+    DoRestore = QFileInfo(archiveName_).suffix().compare(QStringLiteral("bkp"), Qt::CaseInsensitive) == 0 &&
+                isDeclarationTable(QFileInfo(Filename).fileName());
 }
 
 void TfmRestore00::bbCancelClick() {

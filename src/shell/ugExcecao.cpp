@@ -4,6 +4,7 @@
 #include "platform/ui/MessageService.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QWidget>
 
 namespace {
@@ -34,6 +35,9 @@ QString EngineErrorText(int code) {
     case db::kTableNotFound: return QStringLiteral("Table does not exist.");
     case db::kTableBusy: return QStringLiteral("Table is busy.");
     case db::kKeyViolation: return QStringLiteral("Key violation.");
+    case db::kValidityCheck: return QStringLiteral("Validity check failed.");
+    case db::kFieldRequired: return QStringLiteral("Field value required.");
+    case db::kMasterMissing: return QStringLiteral("Master record missing.");
     case db::kTableCorrupt: return QStringLiteral("Corrupt table/index header.");
     case db::kNotEditing: return QStringLiteral("Dataset not in edit or insert mode.");
     case db::kFieldNotFound: return QStringLiteral("Field not found.");
@@ -119,3 +123,11 @@ void ReportFatalError(const std::exception& e) {
 }
 
 void InstallFatalErrorHandler() { appguard::SetExceptionHandler(&ReportFatalError); }
+
+QString DataFolderProblemText(const QString& dataFolder, const db::DbError& e) {
+    const QString shown = QDir::toNativeSeparators(QDir(dataFolder).absolutePath());
+    if (e.diskFull())
+        return QStringLiteral("A pasta de dados \"%1\" está cheia: libere espaço no disco e tente novamente.").arg(shown);
+    return QStringLiteral("Não foi possível gravar na pasta de dados \"%1\": confira se o disco está disponível "
+                          "e se a pasta permite gravação.").arg(shown);
+}

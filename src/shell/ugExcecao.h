@@ -35,3 +35,8 @@ void InstallFatalErrorHandler();
 // class TDBLookupComboBox or one whose property "lookupCombo" is true (or the
 // line edit inside such a box).
 bool LookupComboHasFocus();
+
+// A table of the data folder that could not be written, told in the
+// program's words: a full disk says the folder is full, anything else that the
+// folder refused the writing. Not fatal: the work that needed the table stops.
+QString DataFolderProblemText(const QString& dataFolder, const db::DbError& e);

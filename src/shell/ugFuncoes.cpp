@@ -133,8 +133,10 @@ void ShowMessageForEstablishment(const QString& code, const QString& inscription
 
 bool AskInterrupt() { return forms::AskInterrupt(); }
 
-void ValidateNameEdit(QLineEdit* edit) {
-    const QString code = CheckName(edit->text());
+void ValidateNameEdit(QLineEdit* edit) { ValidateNameEdit(edit, edit->text()); }
+
+void ValidateNameEdit(QLineEdit* edit, const QString& checkedText) {
+    const QString code = CheckName(checkedText);
     if (code == QLatin1String("0000")) return;
     ShowMessageByCode(code);
     // The focus goes back once the current focus change has finished.

@@ -26,6 +26,9 @@ bool AskInterrupt();
 // Checks the edit's text with CheckName; on failure shows the message, gives
 // the edit the focus and abandons the current event (throws SilentAbort).
 void ValidateNameEdit(QLineEdit* edit);
+// The same check over a text derived from the edit's (the edit still takes
+// the message and the focus).
+void ValidateNameEdit(QLineEdit* edit, const QString& checkedText);
 
 // ---- Fixed-width text -----------------------------------------------------
 

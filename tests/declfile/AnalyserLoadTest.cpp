@@ -4,10 +4,12 @@
 #include "AnalyserFixture.h"
 
 #include "declfile/MainWindowState.h"
+#include "declfile/RecordReader.h"
 #include "declfile/ugEstrutura.h"
 
 #include "support/DataFolder.h"
 #include "support/ScriptedMessages.h"
+#include "support/SmallDisk.h"
 
 #include "platform/db/Database.h"
 #include "platform/db/Table.h"
@@ -19,6 +21,7 @@
 #include <QProgressBar>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace analyserfixture;
 
@@ -503,6 +506,148 @@ TEST_F(AnalyserLoad, FailedCopyIsADistinctFailure) {
     EXPECT_EQ(boxes.texts().at(0), QStringLiteral("Ocorreu erro na cópia do arquivo ") + missing);
     EXPECT_FALSE(QFile::exists(QDir(data()).filePath(declfile::kAnalysisCopyName)));
     EXPECT_TRUE(ReadFindings(data()).isEmpty());
+}
+
+TEST_F(AnalyserLoad, ControlBytesInAFieldReadAsBlanks) {
+    ASSERT_EQ(AnalyseBytes(data(), valid).result, declfile::kAnaliseSemErro);
+    const QString name = emp(kInscricaoA).value("NoRazaoEstabelecimento");
+    ASSERT_GE(name.size(), 8);
+    // A NUL no longer cuts the value short: it is a blank, as a tab is.
+    for (const char* bytes : {"\0", "\t", "\x1f"}) {
+        QByteArray f = valid;
+        Put(f, 2, 24 + 3, QByteArray(bytes, 1));
+        ASSERT_EQ(AnalyseBytes(data(), f).result, declfile::kAnaliseSemErro) << int(bytes[0]);
+        QString expected = name;
+        expected[3] = QLatin1Char(' ');
+        EXPECT_EQ(emp(kInscricaoA).value("NoRazaoEstabelecimento"), expected) << int(bytes[0]);
+    }
+}
+
+TEST(AnalyserFieldReader, ReadsWithinTheRecordAndBlanksControlBytes) {
+    const QByteArray record("AB\0C\xE9\r\n", 7);
+    auto field = [](int start, int length) {
+        declfile::TArquivo d;
+        d.Start = start;
+        d.Length = length;
+        return d;
+    };
+    struct {
+        int start, length;
+        QString text;
+    } cases[] = {
+        {1, 4, QStringLiteral("AB C")},
+        {5, 3, QString::fromUtf8("é  ")},
+        {6, 10, QStringLiteral("  ")},  // cut where the record ends
+        {8, 2, QString()},              // starts past it
+        {0, 2, QString()},              // an empty descriptor
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(declfile::FieldText(record.constData(), int(record.size()), field(c.start, c.length)), c.text)
+            << c.start << "," << c.length;
+}
+
+// What an analysis made in the data folder (the writer's receipt tables of
+// the fixture are not its own).
+QStringList MadeByARun(const QString& dataFolder) {
+    QStringList made;
+    for (const QString& name : QDir(dataFolder).entryList(QDir::Files | QDir::Hidden)) {
+        const QString n = name.toLower();
+        if (n.startsWith("te8pro")) continue;
+        if (n.startsWith("te8") || n.contains("journal") || n == declfile::kAnalysisCopyName.toLower()) made << name;
+    }
+    return made;
+}
+
+TEST_F(AnalyserLoad, OnlyARegularFileIsAnalysedAndNothingIsCopiedOtherwise) {
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("pasta.dec");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString fifo = dir.filePath("canal.dec");
+    ASSERT_EQ(::mkfifo(fifo.toUtf8().constData(), 0600), 0);
+    struct {
+        QString path;
+        QString what;
+    } cases[] = {
+        {folder, "é uma pasta"},
+        {fifo, "é um dispositivo ou um canal de comunicação"},  // opening it would wait forever
+        {"/dev/zero", "é um dispositivo ou um canal de comunicação"},  // it would never end
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        ScriptedMessages boxes;
+        boxes.acceptOkBoxes();
+        declfile::TAnaliseEstrutura analyser;
+        TestHost host;
+        int establishments = -1, contracts = -1;
+        EXPECT_EQ(analyser.AnalyseFile(c.path, 2009, host, data(), false, establishments, contracts, false),
+                  declfile::kAnaliseFalhaCopia);
+        EXPECT_EQ(boxes.texts(), QStringList{"O arquivo \"" + QDir::toNativeSeparators(c.path) +
+                                              "\" não pode ser analisado: " + c.what + ", e não um arquivo."});
+        EXPECT_TRUE(MadeByARun(data()).isEmpty()) << MadeByARun(data()).join(" ").toStdString();
+    }
+}
+
+TEST_F(AnalyserLoad, InputLargerThanTheRoomInTheDataFolderIsRefusedBeforeTheCopy) {
+    SmallDisk dados(data(), 8 << 20);
+    if (!dados.mounted()) GTEST_SKIP() << "no right to mount a small file system";
+    const QByteArray big = fileWithContracts(1500);  // about 830 KB
+    dados.leaveFree(2 << 20);
+    ScriptedMessages boxes;
+    boxes.acceptOkBoxes();
+    EXPECT_EQ(AnalyseBytes(data(), big).result, declfile::kAnaliseFalhaCopia);
+    ASSERT_EQ(boxes.texts().size(), 1);
+    EXPECT_TRUE(boxes.texts().at(0).startsWith("Não há espaço suficiente na pasta de dados \"" +
+                                                QDir::toNativeSeparators(data()) + "\""))
+        << boxes.texts().at(0).toStdString();
+    EXPECT_TRUE(MadeByARun(data()).isEmpty()) << MadeByARun(data()).join(" ").toStdString();
+    // With the room the run needs, the same file is analysed.
+    dados.release();
+    ASSERT_GE(dados.freeBytes(), declfile::AnalysisSpaceNeeded(big.size()));
+    EXPECT_EQ(AnalyseBytes(data(), big).result, declfile::kAnaliseSemErro);
+}
+
+TEST_F(AnalyserLoad, DataFolderFillingDuringTheLoadLeavesNothingOfTheRun) {
+    SmallDisk dados(data(), 16 << 20);
+    if (!dados.mounted()) GTEST_SKIP() << "no right to mount a small file system";
+    const QByteArray big = fileWithContracts(1500);
+    const qint64 before = dados.freeBytes();
+    TestHost host;
+    host.onPump = [&](int n) {
+        if (n == 200) dados.leaveFree(0);  // someone else fills the disk meanwhile
+    };
+    AnalyseOptions options;
+    options.host = &host;
+    EXPECT_THROW(AnalyseBytes(data(), big, options), db::DbError);
+    EXPECT_TRUE(MadeByARun(data()).isEmpty()) << MadeByARun(data()).join(' ').toStdString();
+    dados.release();
+    EXPECT_EQ(dados.freeBytes(), before);
+}
+
+TEST_F(AnalyserLoad, CopyShowsItsProgressAndCanBeInterrupted) {
+    const QByteArray big = fileWithContracts(400);  // several copy blocks
+    ScriptedMessages boxes;
+    boxes.answer("mrYes");
+    declfile::TAnaliseEstrutura analyser;
+    TestHost host;
+    host.onPump = [&](int n) {
+        if (n == 1) analyser.Cancel();
+    };
+    AnalyseOptions options;
+    options.analyser = &analyser;
+    options.host = &host;
+    EXPECT_EQ(AnalyseBytes(data(), big, options).result, declfile::kAnaliseInterrompida);
+    EXPECT_EQ(boxes.texts(), QStringList{"Deseja interromper?"});
+    ASSERT_FALSE(host.positions.isEmpty());
+    EXPECT_LE(host.positions.last(), 8);  // stopped within the copy's share
+    EXPECT_TRUE(MadeByARun(data()).isEmpty()) << MadeByARun(data()).join(" ").toStdString();
+}
+
+TEST_F(AnalyserLoad, RoomNeededCoversWhatARunTakes) {
+    const QByteArray big = fileWithContracts(1500);
+    ASSERT_EQ(AnalyseBytes(data(), big, {.keepCopy = true}).result, declfile::kAnaliseSemErro);
+    qint64 used = 0;
+    for (const QString& name : MadeByARun(data())) used += QFileInfo(QDir(data()).filePath(name)).size();
+    EXPECT_GE(declfile::AnalysisSpaceNeeded(big.size()), used);
 }
 
 TEST_F(AnalyserLoad, WorkTablesHaveTheDeclarationColumnsAndTheAnalyserKey) {

@@ -6,6 +6,10 @@
 #include "platform/os/Drives.h"
 #include "shell/DeclarationTables.h"
 #include "support/DataFolder.h"
+#include "support/SmallDisk.h"
+#include "AnalyserFixture.h"
+#include "declfile/ugAnaliseEstrutura.h"
+#include "platform/db/Table.h"
 #include "support/DeclarationGenerator.h"
 
 #include <QDir>
@@ -304,12 +308,80 @@ TEST_F(WriterTest, FullDiskLeavesNoPartBehindAndSaysSo) {
     EXPECT_FALSE(receiptTablesExist());
 }
 
-TEST_F(WriterTest, MissingOutputFolderEndsAfterOneMessage) {
+TEST_F(WriterTest, OutputFolderThatCannotTakeThePartIsNamedWithItsCause) {
     const QStringList items = generate(2);
-    QDir(transmit()).removeRecursively();
+    const QString folder = QDir::toNativeSeparators(program.path() + "Transmite");
+    struct Case {
+        const char* what;
+        std::function<void()> make;
+        QString cause;
+    } cases[] = {
+        {"missing", [&] { QDir(transmit()).removeRecursively(); }, "a pasta \"" + folder + "\" não existe"},
+        {"plain file",
+         [&] {
+             QDir(transmit()).removeRecursively();
+             QFile f(program.path() + "Transmite");
+             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+         },
+         "\"" + folder + "\" é um arquivo e não uma pasta"},
+    };
+    for (const Case& c : cases) {
+        c.make();
+        BoxScript boxes;
+        boxes.expect("Não é possível gravar o arquivo \"" + base(items) + "01G.dec\": " + c.cause, "mrOk");
+        EXPECT_EQ(write(&items), kWriteError) << c.what;
+        QFile::remove(program.path() + "Transmite");
+    }
+}
+
+TEST_F(WriterTest, FullDataFolderIsNamedAndLeavesNoReceiptTable) {
+    const QStringList items = generate(200);
+    SmallDisk dados(program.dataFolder(), 4 << 20);
+    if (!dados.mounted()) GTEST_SKIP() << "no right to mount a small file system";
+    const QString message = "A pasta de dados \"" + QDir::toNativeSeparators(program.dataFolder()) + "\" está cheia";
+    // Too little room to create the receipt tables; then room to create
+    // them, taken while the file is written.
+    for (const bool later : {false, true}) {
+        const qint64 room = later ? qint64(256) << 10 : qint64(8) << 10;
+        dados.release();
+        dados.leaveFree(room);
+        host.onPoll = [&](int poll) {
+            if (later && poll == 1) dados.leaveFree(0);
+        };
+        BoxScript boxes;
+        boxes.expect(message, "mrOk");
+        EXPECT_EQ(write(&items), kWriteError) << room;
+        EXPECT_FALSE(receiptTablesExist()) << room;
+        auto d = db::Database::forFolder(program.dataFolder());
+        EXPECT_FALSE(d->tableExists("te8ProID.db") || d->tableExists("te8ProES.db")) << room;
+        EXPECT_TRUE(decFiles(transmit()).isEmpty()) << room;
+    }
+}
+
+TEST_F(WriterTest, ControlCharactersAreWrittenAsBlanksAndTheAnalyserTakesTheFile) {
+    const QStringList items = generate(1);
+    const QString clef = QString::fromUtf8("\xF0\x9D\x84\x9E");  // one character beyond 16 bits
+    {
+        auto d = db::Database::forFolder(program.dataFolder());
+        db::Table emp(d, "Bd8emp");
+        emp.Open();
+        ASSERT_TRUE(emp.FindKey({items.first().mid(0, 4), items.first().mid(4, 14), items.first().mid(18, 2)}));
+        emp.Edit();
+        emp.FieldByName("NoRazaoEstabelecimento").SetAsString("ACME\r\nLTDA\tX\x01Y" + clef + "Z");
+        emp.Post();
+    }
     BoxScript boxes;
-    boxes.expect("Disco com problema ou não há disco na unidade.", "mrOk");
-    EXPECT_EQ(write(&items), kWriteError);
+    ASSERT_EQ(write(&items), kWritten);
+    const QString name = base(items) + "01G.dec";
+    const auto r = Records(transmit(name));
+    ASSERT_GE(r.size(), 3);
+    for (const QByteArray& rec : r) EXPECT_EQ(rec.size(), 550);
+    // The character beyond 16 bits takes one column, as it is one character.
+    EXPECT_EQ(Cols(r[1], 24, 40), "ACME  LTDA X Y?Z ");
+    QFile f(transmit(name));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const auto outcome = analyserfixture::AnalyseBytes(program.dataFolder(), f.readAll());
+    EXPECT_EQ(outcome.result, kAnaliseSemErro);
 }
 
 TEST_F(WriterTest, ChosenEstablishmentMissingStopsWithAnErrorBox) {

@@ -220,8 +220,10 @@ TEST_F(Pickers, SearchFindsCapitalsGoesBothWaysAndSaysWhenItEnds) {
     };
     const Step steps[] = {
         {"goian", true, "5201405  - APARECIDA DE GOIANIA", nullptr},  // nothing selected: from the top
-        {"goian", true, "5201405  - APARECIDA DE GOIANIA", "Fim da Pesquisa"},  // "GOIÂNIA" has no plain A
-        {"goian", false, "5201405  - APARECIDA DE GOIANIA", "Fim da pesquisa"},
+        {"goian", true, "5208707  - GOIÂNIA", nullptr},  // accents do not count, either side
+        {"goian", true, "5208707  - GOIÂNIA", "Fim da Pesquisa"},
+        {"goiân", false, "5201405  - APARECIDA DE GOIANIA", nullptr},
+        {"goiân", false, "5201405  - APARECIDA DE GOIANIA", "Fim da pesquisa"},
         {"goi", false, "52  - GOIAS", nullptr},
         {"goi", true, "5201405  - APARECIDA DE GOIANIA", nullptr},
         {"goi", true, "5208707  - GOIÂNIA", nullptr},
@@ -245,7 +247,8 @@ TEST_F(Pickers, SearchTextIsCheckedWhenTheBoxIsLeft) {
     messages.acceptOkBoxes();
     TfrmT8Munic picker;
     showActive(&picker);
-    const std::pair<const char*, const char*> cases[] = {{"GO", "0010"}, {"GOIÂ", "0020"}};
+    // An accented letter passes as its plain letter; a quotation mark does not.
+    const std::pair<const char*, const char*> cases[] = {{"GO", "0010"}, {"GÔ", "0010"}, {"GO\"I", "0020"}};
     for (const auto& [text, code] : cases) {
         SCOPED_TRACE(text);
         messages.clear();
@@ -258,6 +261,16 @@ TEST_F(Pickers, SearchTextIsCheckedWhenTheBoxIsLeft) {
         EXPECT_EQ(messages.codes(), QStringList{QString::fromLatin1(code)});
         EXPECT_EQ(QApplication::focusWidget(), picker.Edit1);
     }
+    // A search text with accents, as the descriptions have them, is taken.
+    messages.clear();
+    picker.Edit1->setFocus();
+    QApplication::processEvents();
+    picker.Edit1->setText(QString::fromUtf8("administração pública"));
+    QTest::mouseClick(picker.btnNext, Qt::LeftButton);
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+    EXPECT_FALSE(messages.codes().contains("0020"));
+    EXPECT_FALSE(messages.codes().contains("0010"));
+    EXPECT_EQ(SearchKey(QString::fromUtf8("administração pública")), SearchKey("ADMINISTRACAO PUBLICA"));
 }
 
 TEST_F(Pickers, SelectMunicipalityWritesOnlyAChoiceOfThisShowing) {

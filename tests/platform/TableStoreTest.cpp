@@ -2,6 +2,9 @@
 #include "platform/db/Table.h"
 
 #include <QFile>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -93,6 +96,69 @@ TEST_F(TableStore, EmptyTextIsAKeyValueLikeAnyOther) {
     ASSERT_TRUE(t.FindKey({"1", ""}));
 }
 
+TEST_F(TableStore, ConstraintFailuresAreReportedByTheirKind) {
+    add("1", "A");
+    Query q(database);
+    struct Case {
+        const char* sql;
+        ErrorKind kind;
+        int code;
+        const char* text;
+    } cases[] = {
+        {"insert into People (Code, Name) values ('1', 'A')", ErrorKind::KeyViolation, 9729, "Key violation."},
+        {"insert into People (Code, Name) values ('2', NULL)", ErrorKind::Constraint, 9732, "Field value required"},
+        {"update People set City = NULL", ErrorKind::Constraint, 9732, "Field value required"},
+    };
+    for (const Case& c : cases) {
+        q.SetSQL(QString::fromLatin1(c.sql));
+        try {
+            q.ExecSQL();
+            ADD_FAILURE() << c.sql << " was accepted";
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.kind(), c.kind) << c.sql;
+            EXPECT_EQ(e.code(), c.code) << c.sql;
+            EXPECT_TRUE(e.text().startsWith(QString::fromLatin1(c.text))) << c.sql << ": " << e.text().toStdString();
+        }
+    }
+    Table t(database, "People");
+    t.Open();
+    EXPECT_EQ(t.RecordCount(), 1);
+}
+
+TEST_F(TableStore, FindKeyLocateAndSetRangeTakeSearchValuesAsStored) {
+    add("1", "A", "RIO");
+    add("1", "AB", "SAO");
+    add("2", "ABCDEFGH");
+    Table t(database, "People");
+    t.Open();
+    // Trailing blanks are dropped and a value is cut to its width, as on write.
+    for (const QString& name : {QStringLiteral("A "), QStringLiteral("A")}) {
+        EXPECT_TRUE(t.FindKey({"1", name})) << name.toStdString();
+        EXPECT_TRUE(t.Locate({"Name"}, {name})) << name.toStdString();
+        EXPECT_EQ(t.FieldByName("Name").AsString(), "A");
+        t.SetRange({"1 ", name}, {"1  ", name});
+        EXPECT_EQ(names(t), QStringList({"A"})) << name.toStdString();
+        t.CancelRange();
+    }
+    EXPECT_TRUE(t.Locate({"City"}, {"SAO   "}));
+    EXPECT_EQ(t.FieldByName("Name").AsString(), "AB");
+    EXPECT_TRUE(t.FindKey({"2", "ABCDEFGHIJ"}));
+    EXPECT_TRUE(t.Locate({"Name"}, {"ABCDEFGHIJ"}));
+    t.SetRange({"2", "ABCDEFGHIJ"}, {"2", "ABCDEFGHIJ"});
+    EXPECT_EQ(names(t), QStringList({"ABCDEFGH"}));
+}
+
+TEST_F(TableStore, CuttingToWidthNeverSplitsASurrogatePair) {
+    // Name holds 8 characters; the pair would straddle the eighth.
+    const QString clef = QString::fromUtf8("\xF0\x9D\x84\x9E");  // one character, two UTF-16 units
+    add("1", QStringLiteral("ABCDEFG") + clef);
+    Table t(database, "People");
+    t.Open();
+    const QString stored = t.FieldByName("Name").AsString();
+    EXPECT_EQ(stored, "ABCDEFG");
+    for (QChar c : stored) EXPECT_FALSE(c.isSurrogate());
+}
+
 TEST_F(TableStore, KeyViolationOnEditLeavesTheTableUnchanged) {
     add("1", "A", "X");
     add("1", "B", "Y");
@@ -180,6 +246,50 @@ TEST_F(TableStore, ExclusiveUseMakesTheTableBusyForEveryoneElse) {
     EXPECT_THROW(c.Open(), DbError);
 }
 
+TEST_F(TableStore, SqlOnATableAnotherProcessHoldsExclusivelyIsBusy) {
+    add("1", "A");
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t holder = ::fork();
+    ASSERT_GE(holder, 0);
+    if (holder == 0) {
+        // Another copy of the program, holding the table for exclusive use.
+        TableLock lock(database->resolve("People.DB"), true);
+        (void)!::write(ready[1], "x", 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char c = 0;
+    ASSERT_EQ(::read(ready[0], &c, 1), 1);
+    Query insert(database);
+    insert.SetSQL("INSERT INTO People (Code, Name, City, Active) VALUES (:c, 'B', '', 0)");
+    insert.ParamByName("c").AsString = "2";
+    Query select(database);
+    select.SetSQL("SELECT count(*) FROM People");
+    for (Query* q : {&insert, &select}) {
+        try {
+            q == &insert ? q->ExecSQL() : q->Open();
+            ADD_FAILURE() << "expected a busy table";
+        } catch (const DbError& e) {
+            EXPECT_EQ(e.kind(), ErrorKind::Busy);
+            EXPECT_EQ(e.code(), kTableBusy);
+            EXPECT_TRUE(e.text().startsWith("Table is busy")) << e.text().toStdString();
+        }
+    }
+    ::kill(holder, SIGKILL);
+    ::waitpid(holder, nullptr, 0);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    insert.ExecSQL();
+    EXPECT_EQ(insert.RowsAffected(), 1);
+    // Within this process an exclusive hold does not stop its own SQL.
+    Table own(database, "People");
+    own.SetExclusive(true);
+    own.Open();
+    select.Open();
+    EXPECT_EQ(select.Fields(0).AsString(), "2");
+}
+
 TEST_F(TableStore, QueriesJoinTableFilesWithBoundParameters) {
     TableDef cities;
     cities.fileName = "Cities.db";
@@ -209,6 +319,70 @@ TEST_F(TableStore, QueriesJoinTableFilesWithBoundParameters) {
     count.ParamByName("n").AsString = "C'; --";
     count.Open();
     EXPECT_EQ(count.FieldByName("COUNT(*)").AsInteger(), 1);
+}
+
+// A query's cursor goes both ways and reports its ends as a table's does; a
+// grid reads any row without moving it; NULL and '' stay apart.
+TEST_F(TableStore, QueryCursorMovesBothWaysAndReadsAnyRow) {
+    add("1", "ANA", "RIO");
+    add("2", "BIA", "");
+    add("3", "CAIO", "SP");
+    Query q(database);
+    q.SetSQL("select Name, City, length(Name) as Len, null as Vazio from People order by Name");
+    q.Open();
+    EXPECT_EQ(q.RecordCount(), 3);
+    EXPECT_EQ(q.RecNo(), 0);
+    q.Prior();
+    EXPECT_TRUE(q.Bof());
+    EXPECT_EQ(q.FieldByName("Name").AsString(), "ANA");  // stays on the first row
+    q.Next();
+    q.Next();
+    q.Next();
+    EXPECT_TRUE(q.Eof());
+    EXPECT_EQ(q.FieldByName("Name").AsString(), "CAIO");  // stays on the last row
+    q.Prior();
+    EXPECT_FALSE(q.Eof());
+    EXPECT_FALSE(q.Bof());
+    EXPECT_EQ(q.FieldByName("Name").AsString(), "BIA");
+    EXPECT_EQ(q.FieldByName("City").AsString(), "");
+    EXPECT_FALSE(q.FieldByName("City").AsString().isNull());
+    EXPECT_TRUE(q.FieldByName("Vazio").AsString().isNull());
+    EXPECT_EQ(q.FieldByName("Len").AsString(), "3");
+
+    EXPECT_EQ(q.ValueAt(2, 0), "CAIO");
+    EXPECT_EQ(q.ValueAt(0, 1), "RIO");
+    EXPECT_EQ(q.ValueAt(0, 2), "3");
+    EXPECT_TRUE(q.ValueAt(1, 3).isNull());
+    EXPECT_TRUE(q.ValueAt(3, 0).isNull());
+    EXPECT_EQ(q.FieldByName("Name").AsString(), "BIA");  // reading moved nothing
+
+    q.MoveTo(2);
+    EXPECT_EQ(q.RecNo(), 2);
+    EXPECT_EQ(q.FieldByName("City").AsString(), "SP");
+    q.Last();
+    EXPECT_EQ(q.FieldByName("Name").AsString(), "CAIO");
+    q.First();
+    EXPECT_EQ(q.FieldByName("Name").AsString(), "ANA");
+
+    // A value longer than the short length mark, between two others.
+    Query wide(database);
+    wide.SetSQL("select Code, replace(hex(zeroblob(150)), '00', 'ab') as Long, Name from People order by Code");
+    wide.Open();
+    EXPECT_EQ(wide.ValueAt(1, 1).size(), 300);
+    EXPECT_EQ(wide.ValueAt(1, 2), "BIA");
+    wide.MoveTo(2);
+    EXPECT_EQ(wide.FieldByName("Long").AsString().size(), 300);
+    EXPECT_EQ(wide.FieldByName("Name").AsString(), "CAIO");
+
+    Query none(database);
+    none.SetSQL("select Name from People where Code = 'x'");
+    none.Open();
+    EXPECT_TRUE(none.IsEmpty());
+    EXPECT_EQ(none.RecNo(), -1);
+    none.Prior();
+    none.Next();
+    EXPECT_TRUE(none.Bof());
+    EXPECT_TRUE(none.Eof());
 }
 
 TEST_F(TableStore, TransactionRollsBackEveryTable) {

@@ -75,6 +75,7 @@ TEST_F(AddressRules, MunicipalityAndState) {
 
     EXPECT_CODE(CheckStateAbbreviation("SP"), "0000");
     EXPECT_CODE(CheckStateAbbreviation(" AC "), "0000");
+    EXPECT_CODE(CheckStateAbbreviation("sp"), "0000");  // the lookup ignores case, as the index does
     EXPECT_CODE(CheckStateAbbreviation("XX"), "0100");
     EXPECT_CODE(CheckStateAbbreviation(""), "0101");
     EXPECT_CODE(CheckStateAbbreviation("00"), "0101");

@@ -179,6 +179,21 @@ TEST_F(BackupForms, SmallVolumesSplitTheArchiveAndRestoreWhole) {
     freeSpace = 50'000'000;
     ASSERT_TRUE(restore(archiveOnDrive()));
     EXPECT_EQ(host.countStarting("Insira o volume n° "), volumes);
+    EXPECT_TRUE(host.texts.contains("Insira o volume n° 2: o arquivo \"Zuvo2009_backup.002\" na pasta \"" +
+                                    QDir::toNativeSeparators(drive.path()) + "\"."));
+    EXPECT_EQ(tableBytes(), saved);
+
+    // A volume that is missing is asked for by its name until the user gives up.
+    ASSERT_TRUE(QFile::rename(drive.filePath("Zuvo2009_backup.002"), drive.filePath("guardado.002")));
+    host.texts.clear();
+    int asked = 0;
+    host.rule = [&](const msg::BoxRequest& r) -> QString {
+        if (!r.text.startsWith("Insira o volume n° 2")) return {};
+        EXPECT_TRUE(r.text.contains("\"Zuvo2009_backup.002\"")) << r.text.toStdString();
+        return ++asked < 3 ? "mrOk" : "mrCancel";
+    };
+    EXPECT_FALSE(restore(archiveOnDrive()));
+    EXPECT_EQ(asked, 3);
     EXPECT_EQ(tableBytes(), saved);
 }
 
@@ -348,8 +363,7 @@ TEST_F(BackupForms, RefusedArchivesLeaveTheTablesAsTheyWere) {
         {"wrong extension", write("copia.zip", good), {"Extensao inválida de arquivo de backup."}},
         {"missing file", drive.filePath("nada.bkp"), {"Arquivo inexistente."}},
         {"another year", write("outro.bkp", otherYear), {"Esse não é um arquivo de backup ZUVO válido"}},
-        {"unreadable header", write("curto.bkp", good.left(6)),
-         {kRestoreError, "Esse não é um arquivo de backup ZUVO válido"}},
+        {"unreadable header", write("curto.bkp", good.left(6)), {"Esse não é um arquivo de backup ZUVO válido"}},
         {"damaged data", write("danificado.bkp", damaged), {kRestoreError}},
         {"truncated", write("cortado.bkp", good.left(good.size() - 100)), {kRestoreError}},
     };
@@ -424,7 +438,9 @@ TEST_F(BackupForms, CancelledVolumeRequestCopiesNothing) {
         return r.text.startsWith("Insira o volume") ? "mrCancel" : QString();
     };
     EXPECT_FALSE(restore(archiveOnDrive()));
-    EXPECT_EQ(host.texts, QStringList({kConfirmRestore, "Insira o volume n° 2"}));
+    ASSERT_EQ(host.texts.size(), 2);
+    EXPECT_EQ(host.texts[0], kConfirmRestore);
+    EXPECT_TRUE(host.texts[1].startsWith("Insira o volume n° 2: o arquivo \"Zuvo2009_backup.002\""));
     EXPECT_EQ(tableBytes(), before);
 }
 
@@ -490,3 +506,100 @@ TEST_F(BackupForms, OlderTableLayoutIsUpgradedUnlessNoUpdate) {
 }
 
 }  // namespace
+
+TEST_F(BackupForms, ArchiveWithADamagedTableOrAForeignFile) {
+    fillDeclaration(300);
+    const auto backedUp = tableBytes();
+    QTemporaryDir original;
+    for (const char* t : {"Bd8emp.DB", "Bd8vinc.DB", "bd8resp.DB"}) QFile::copy(tablePath(t), original.filePath(t));
+    BoxHost host;
+    changeDeclaration();
+    const auto before = tableBytes();
+    const QString shippedBase = tablePath("TB8BASE.DB");
+    const QByteArray shippedBaseBytes = bytesOf(shippedBase);
+
+    // Archives made from a folder of table files put together by each case.
+    auto archiveOf = [&](const QString& name, const std::function<void(const QString&)>& arrange) {
+        QTemporaryDir source;
+        for (const char* t : {"Bd8emp.DB", "Bd8vinc.DB", "bd8resp.DB"})
+            QFile::copy(original.filePath(t), source.filePath(t));
+        arrange(source.path());
+        TBackupFile bk;
+        bk.BackupTitle = "Zuvo2009";
+        bk.OnError = [](TBackupFile*, int, const QString& e) { ADD_FAILURE() << e.toStdString(); };
+        QStringList files;
+        for (const QString& f : QDir(source.path()).entryList(QDir::Files)) files << source.filePath(f);
+        EXPECT_TRUE(bk.Backup(files, drive.filePath(name)));
+        return drive.filePath(name);
+    };
+    auto overwritePages = [](const QString& path) {
+        QFile f(path);
+        f.open(QIODevice::ReadWrite);
+        f.seek(4096 * 2);
+        f.write(QByteArray(4096 * 2, '\x33'));
+    };
+    auto writeFile = [](const QString& path, const QByteArray& bytes) {
+        QFile f(path);
+        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        f.write(bytes);
+    };
+    auto foreignTable = [](const QString& path) {
+        QFile::remove(path);
+        db::Database other(QFileInfo(path).absolutePath());
+        db::TableDef def;
+        def.fileName = QFileInfo(path).fileName();
+        def.fields = {db::textField("Nome", 40)};
+        other.createTable(def);
+    };
+
+    struct Case {
+        const char* what;
+        QString archive;
+        QString message;  // empty: restored
+    };
+    const QList<Case> cases = {
+        {"damaged contract table",
+         archiveOf("paginas.bkp", [&](const QString& d) { overwritePages(d + "/Bd8vinc.DB"); }),
+         "A tabela \"Bd8vinc.DB\" da cópia de segurança está danificada"},
+        {"establishment table of another layout",
+         archiveOf("estranha.bkp", [&](const QString& d) { foreignTable(d + "/Bd8emp.DB"); }),
+         "A tabela \"Bd8emp.DB\" da cópia de segurança está danificada"},
+        {"responsible table missing",
+         archiveOf("sem-resp.bkp", [](const QString& d) { QFile::remove(d + "/bd8resp.DB"); }),
+         "A cópia de segurança não traz a tabela \"bd8resp.DB\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        host.texts.clear();
+        EXPECT_FALSE(restore(c.archive));
+        ASSERT_EQ(host.texts.size(), 2) << host.texts.join(" | ").toStdString();
+        EXPECT_TRUE(host.texts[1].startsWith(c.message)) << host.texts[1].toStdString();
+        EXPECT_TRUE(host.texts[1].endsWith("Os dados existentes não foram alterados."));
+        EXPECT_EQ(tableBytes(), before);
+        EXPECT_FALSE(QFileInfo::exists(AppPaths::dataFolder() + "/Work"));
+    }
+
+    // A damaged lookup table carried along is left in the archive.
+    host.texts.clear();
+    const QString extra = archiveOf("com-extra.bkp", [&](const QString& d) {
+        writeFile(d + "/TB8BASE.DB", QByteArray(5000, 'x'));
+        writeFile(d + "/leiame.txt", "nada");
+    });
+    EXPECT_TRUE(restore(extra));
+    EXPECT_EQ(host.texts.last(), kRestoreDone);
+    EXPECT_EQ(bytesOf(shippedBase), shippedBaseBytes);
+    EXPECT_FALSE(QFileInfo::exists(AppPaths::dataFolder() + "/leiame.txt"));
+    EXPECT_EQ(tableBytes(), backedUp);
+}
+
+TEST_F(BackupForms, BackupLeavesSideFilesAndJournalsOut) {
+    const QString dados = AppPaths::dataFolder();
+    for (const char* side : {"Bd8emp.DB-journal", "Bd8vinc.DB.restore-old", "bd8resp.DB.restore-new", "Bd8emp.DB.new"}) {
+        QFile f(dados + "/" + side);
+        f.open(QIODevice::WriteOnly);
+    }
+    QStringList names;
+    for (const QString& f : DeclarationTableFiles(dados)) names << QFileInfo(f).fileName();
+    names.sort(Qt::CaseInsensitive);
+    EXPECT_EQ(names, (QStringList{"Bd8emp.DB", "bd8resp.DB", "Bd8vinc.DB"}));
+}

@@ -109,6 +109,8 @@ TEST_F(GeraIndiceFixture, DuplicateKeysStopTheRebuildWithoutEndingTheProgramOrLo
     form.bbIniciarClick();
     ASSERT_EQ(boxes.texts().size(), 2);
     EXPECT_TRUE(boxes.texts().at(0).startsWith(QString::fromUtf8("Não foi possível recriar o índice do arquivo TB8CNAE.DB")));
+    EXPECT_TRUE(boxes.texts().at(0).contains(QString::fromUtf8("registros repetidos")));
+    EXPECT_FALSE(boxes.texts().at(0).contains("INDEX"));
     EXPECT_EQ(boxes.texts().at(1), "Arquivos com problemas. Reinstale novamente o sistema LOBRIX2009.");
     EXPECT_EQ(form.CompletedSteps(), 3);
     EXPECT_TRUE(dmLobrix->taCNAE.Active());

@@ -260,6 +260,35 @@ TEST_F(ReportModule, ErrorReportListsTheFindingsWithTheirTextsAndParameters) {
     }
 }
 
+TEST_F(ReportModule, FindingsReportIsTitledByTheKindOfListAskedFor) {
+    fill(Te8ErrWaDef(), {});
+    dm->rvprjErro.SetParam(QStringLiteral("AnoBase1"), QStringLiteral("2009"));
+    dm->rvprjErro.SetParam(QStringLiteral("Versao"), QStringLiteral("2009.01.00"));
+    // An empty list of warnings, asked for with a bound value and with the
+    // literal the report's callers splice in.
+    struct Case {
+        QString sql;
+        QString kind;
+        QString title;
+        QString empty;
+    } cases[] = {
+        {QStringLiteral("Select * \nfrom Te8ErrWA where errwar = :errwar"), QStringLiteral("war"),
+         QStringLiteral("Relatório de Avisos"), QStringLiteral("Nenhum aviso encontrado.")},
+        {QStringLiteral("Select * \nfrom Te8ErrWA where errwar = 'war' "), QString(),
+         QStringLiteral("Relatório de Avisos"), QStringLiteral("Nenhum aviso encontrado.")},
+        {QStringLiteral("Select * \nfrom Te8ErrWA where errwar = \"err\" "), QString(),
+         QStringLiteral("Relatório de Erros"), QStringLiteral("Nenhuma ocorrência encontrada.")},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        dm->quErros.SetSQL(c.sql);
+        if (!c.kind.isEmpty()) dm->quErros.ParamByName(QStringLiteral("errwar")).AsString = c.kind;
+        const auto [pdf, txt] = render(dm->rvprjErro, QStringLiteral("rptErros"), QStringLiteral("-k%1").arg(n++));
+        expectAll(txt, {c.title, c.empty}, qPrintable(c.sql));
+        EXPECT_EQ(txt.contains(QStringLiteral("Relatório de Erros")), c.title == QStringLiteral("Relatório de Erros"));
+    }
+}
+
 TEST_F(ReportModule, StructureReportShowsTheFindingWithItsRows) {
     fill(Te8struDef(),
          {{{"AnBase", "2009"}, {"CoMsg", "1919"}, {"Sequencia", "000005"}, {"InscricaoPrefixo", "1234567800019501"},

@@ -1,3 +1,4 @@
+#include "platform/AppPaths.h"
 #include "platform/db/Database.h"
 #include "platform/os/SingleInstance.h"
 #include "platform/ui/LobrixApplication.h"
@@ -132,7 +133,10 @@ TEST_F(StartupFixture, IndexThatCannotBeRebuiltWarnsAndTheStartGoesOn) {
     ASSERT_EQ(StartProgram(), StartOutcome::Started);
     ASSERT_EQ(boxes.shown().size(), 1);
     EXPECT_EQ(boxes.shown().at(0).kind, msg::BoxKind::Warning);
-    EXPECT_TRUE(boxes.texts().at(0).startsWith("Não foi possível recriar o índice do arquivo TB8NACIO.DB"));
+    // The cause in the program's words, not the statement that failed.
+    EXPECT_EQ(boxes.texts().at(0),
+              "Não foi possível recriar o índice do arquivo TB8NACIO.DB:\nhá registros repetidos na chave do índice.\n"
+              "Utilize a opção Utilitários, Cópia de Segurança, Restaurar.");
     EXPECT_EQ(mainWindowCount(), 1);
 }
 
@@ -178,11 +182,43 @@ TEST_F(StartupFixture, SecondStageShowsAlreadyRunning) {
     EXPECT_EQ(mainWindowCount(), 0);
 }
 
+TEST_F(StartupFixture, MissingOutputFolderIsCreated) {
+    ASSERT_TRUE(QDir(program.path() + "Transmite").removeRecursively());
+    ScriptedMessages boxes;
+    ASSERT_EQ(StartProgram(), StartOutcome::Started);
+    EXPECT_TRUE(QFileInfo(program.path() + "Transmite").isDir());
+    EXPECT_TRUE(boxes.shown().isEmpty());
+}
+
+TEST_F(StartupFixture, LockFolderThatCannotBeWrittenIsNamedAndTheProgramEnds) {
+    // A plain file where the folder should be: no lock can be made under it,
+    // whoever runs the program.
+    const QString blocked = locks.filePath("not-a-folder");
+    QFile file(blocked);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    os::SetLockFolder(blocked);
+    ScriptedMessages boxes;
+    boxes.answer("mrOk");
+    EXPECT_EQ(StartProgram(), StartOutcome::Failed);
+    ASSERT_EQ(boxes.texts().size(), 1);
+    EXPECT_TRUE(boxes.texts().at(0).contains(QDir::toNativeSeparators(blocked)));
+    EXPECT_TRUE(boxes.texts().at(0).contains("não permite gravação"));
+    EXPECT_EQ(boxes.shown().at(0).kind, msg::BoxKind::Error);
+    EXPECT_EQ(mainWindowCount(), 0);
+}
+
 TEST(StartupProcess, SecondProgramEndsWhileTheFirstRuns) {
     const QString program = QStringLiteral(LOBRIX_BINARY_DIR "/lobrix");
     ASSERT_TRUE(QFileInfo::exists(program));
+    // A temporary folder of its own, so another copy run by the same user elsewhere
+    // (a developer's session, a parallel test) cannot hold the guard meanwhile.
+    QTemporaryDir tmp;
+    ASSERT_TRUE(tmp.isValid());
+    os::SetLockFolder(tmp.path());
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("TMPDIR", tmp.path());
     QProcess first;
     first.setProcessEnvironment(env);
     first.start(program, {});
@@ -206,26 +242,122 @@ TEST(StartupProcess, SecondProgramEndsWhileTheFirstRuns) {
     first.waitForFinished(5000);
     EXPECT_FALSE(os::NamedMutexExists("Lobrix"));
     EXPECT_FALSE(os::NamedMutexExists("This is a unique string!"));
+    os::SetLockFolder(QString());
 }
 
-TEST_F(StartupFixture, UnreadableLookupTableEndsWithTheFatalErrorBox) {
-    const QString path = tablePath("TB8RACA.DB");
+namespace {
+
+// A file named like a table that is not that table, made in one of the ways
+// a disk, a copy or a user can leave it.
+void makeHalf(const QString& path) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.resize(f.size() / 2));
+}
+void makeEmpty(const QString& path) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+}
+void makeRandom(const QString& path) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QByteArray noise(8192, Qt::Uninitialized);
+    for (int i = 0; i < noise.size(); ++i) noise[i] = char((i * 7919 + 13) % 251);
+    f.write(noise);
+}
+void makeForeign(const QString& path) {
+    ASSERT_TRUE(QFile::remove(path));
+    execOnFile(path, "CREATE TABLE Clientes (Nome TEXT, Saldo REAL); INSERT INTO Clientes VALUES ('A', 1.5)");
+}
+void makeFolder(const QString& path) {
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QDir().mkpath(path + "/sub"));
+}
+
+QByteArray snapshotOf(const QString& path) {
+    if (QFileInfo(path).isDir()) return "<folder>" + QDir(path).entryList(QDir::AllEntries | QDir::Hidden).join(',').toUtf8();
+    return fileDigest(path);
+}
+
+}  // namespace
+
+TEST_F(StartupFixture, TableFileThatIsNotItsTableIsNamedAndNeverWritten) {
+    // Bd8vinc with enough rows that half of it cuts pages away.
+    execOnFile(tablePath("BD8VINC.DB"),
+               "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 400) "
+               "INSERT INTO Bd8vinc (AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, CoPisPasepEmpregado, "
+               "NoEmpregado) SELECT '2009', '11222333000181', '00', printf('%011d', i), printf('EMPREGADO %d', i) FROM n");
+    struct Case {
+        const char* what;
+        const char* file;
+        void (*make)(const QString&);
+        const char* advice;
+    };
+    const QList<Case> cases = {
+        {"half a table", "BD8VINC.DB", makeHalf, "Restaurar"},
+        {"no bytes", "BD8EMP.DB", makeEmpty, "Restaurar"},
+        {"random bytes", "BD8RESP.DB", makeRandom, "Restaurar"},
+        {"another database", "BD8EMP.DB", makeForeign, "Restaurar"},
+        {"a folder", "BD8VINC.DB", makeFolder, "Restaurar"},
+        {"random bytes in a lookup table", "TB8RACA.DB", makeRandom, "Instale novamente o LOBRIX."},
+        {"another database as a lookup table", "TB8MSG.DB", makeForeign, "Instale novamente o LOBRIX."},
+        {"no bytes in a lookup table", "TB8NACIO.DB", makeEmpty, "Instale novamente o LOBRIX."},
+    };
+    TempProgramFolder pristine;  // the shipped files, to put back after each case
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        AppPaths::setProgramFolder(program.path());
+        const QString path = tablePath(c.file);
+        const QString saved = pristine.dataFolder() + "/" + QFileInfo(path).fileName();
+        QFile::remove(saved);
+        ASSERT_TRUE(QFile::copy(path, saved));
+        c.make(path);
+        const QByteArray before = snapshotOf(path);
+        {
+            ScriptedMessages boxes;
+            boxes.acceptOkBoxes();
+            EXPECT_EQ(StartProgram(), StartOutcome::DamagedFile);
+            ASSERT_EQ(boxes.texts().size(), 1);
+            EXPECT_EQ(boxes.shown().at(0).kind, msg::BoxKind::Error);
+            EXPECT_TRUE(boxes.texts().at(0).contains(QDir::toNativeSeparators(path))) << boxes.texts().at(0).toStdString();
+            EXPECT_TRUE(boxes.texts().at(0).contains("danificado"));
+            EXPECT_TRUE(boxes.texts().at(0).contains(c.advice)) << boxes.texts().at(0).toStdString();
+        }
+        EXPECT_EQ(snapshotOf(path), before);
+        EXPECT_FALSE(QFileInfo::exists(path + "-journal"));
+        EXPECT_EQ(dmLobrix, nullptr);
+        EXPECT_EQ(mainWindowCount(), 0);
+        // Put the table back for the next case.
+        if (QFileInfo(path).isDir()) QDir(path).removeRecursively();
+        else QFile::remove(path);
+        ASSERT_TRUE(QFile::copy(saved, path));
+    }
+}
+
+TEST_F(StartupFixture, FatalErrorInTheFirstShowEndsTheProgram) {
+    // Rows over several pages, then every page after the schema overwritten:
+    // the file still looks like the table, its rows cannot be read.
+    const QString path = tablePath("BD8EMP.DB");
+    execOnFile(path,
+               "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
+               "INSERT INTO Bd8emp (AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, NoRazaoEstabelecimento) "
+               "SELECT '2009', printf('%014d', i), '00', printf('EMPRESA %d', i) FROM n");
     {
         QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(QByteArray(4096, 'x'));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        const qint64 page = 4096;
+        ASSERT_GT(f.size(), 4 * page);
+        f.seek(page);
+        f.write(QByteArray(int(f.size() - page), '\x5a'));
     }
     ScriptedMessages boxes;
     boxes.acceptOkBoxes();
-    EXPECT_EQ(StartProgram(), StartOutcome::Failed);
-    // The rebuild of its index warns first; opening the tables then fails for good.
-    ASSERT_GE(boxes.texts().size(), 2);
-    EXPECT_TRUE(boxes.texts().first().startsWith(QString::fromUtf8("Nenhum usuário pode estar usando o sistema")));
-    EXPECT_EQ(boxes.shown().last().kind, msg::BoxKind::Error);
-    EXPECT_TRUE(boxes.texts().last().contains(QString::fromUtf8("Erro não previsto.")));
+    ASSERT_EQ(StartProgram(), StartOutcome::Started);
+    EXPECT_FALSE(ShowMainWindow());
+    ASSERT_EQ(boxes.shown().size(), 1);
+    EXPECT_EQ(boxes.shown().at(0).kind, msg::BoxKind::Error);
+    EXPECT_TRUE(appguard::TerminateRequested());
+    EndProgram();
     EXPECT_EQ(mainWindowCount(), 0);
-    EXPECT_EQ(dmLobrix, nullptr);
     appguard::ResetTerminateRequest();
-    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
-    QCoreApplication::exec();
 }

@@ -3,7 +3,12 @@
 namespace db {
 
 QString normalizeText(const QString& value, int width) {
-    QString s = width > 0 && value.size() > width ? value.left(width) : value;
+    QString s = value;
+    if (width > 0 && s.size() > width) {
+        // Never keep half of a surrogate pair: it is no character at all.
+        const bool split = s.at(width - 1).isHighSurrogate() && s.at(width).isLowSurrogate();
+        s.truncate(split ? width - 1 : width);
+    }
     int end = s.size();
     while (end > 0 && s.at(end - 1) == QLatin1Char(' ')) --end;
     s.truncate(end);

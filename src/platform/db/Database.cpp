@@ -1,9 +1,11 @@
 #include "Database.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMutex>
 #include <QRegularExpression>
+#include <algorithm>
 #include <map>
 #include <sqlite3.h>
 #include <sys/file.h>
@@ -82,14 +84,66 @@ std::shared_ptr<Database> Database::forFolder(const QString& folder) {
     return made;
 }
 
+bool RecoverHotJournal(const QString& path) {
+    if (!QFileInfo::exists(path + QStringLiteral("-journal"))) return true;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly) || f.read(16) != QByteArrayLiteral("SQLite format 3\0")) return true;
+    f.close();
+    sqlite3* c = nullptr;
+    bool ok = sqlite3_open_v2(QFile::encodeName(path).constData(), &c, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK;
+    if (ok) {
+        sqlite3_busy_timeout(c, 2000);
+        ok = sqlite3_exec(c, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+    sqlite3_close_v2(c);
+    return ok;
+}
+
+void Database::RecoverAfterCrash(const QString& folder) {
+    const QDir dir(folder);
+    bool recovered = true;
+    const QString suffix = QStringLiteral("-journal");
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden))
+        if (name.endsWith(suffix)) recovered = RecoverHotJournal(dir.filePath(name.chopped(suffix.size()))) && recovered;
+    // A super-journal that a crash left before any table's journal named it,
+    // or after every table was played back: nothing refers to it any more.
+    if (!recovered) return;
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden))
+        if (name.startsWith(MainFileName() + QStringLiteral("-mj"))) QFile::remove(dir.filePath(name));
+}
+
 Database::Database(const QString& folder) : folder_(QDir(folder).absolutePath()) {}
 
 Database::~Database() = default;
 
-Connection::Connection(Database& owner) : owner_(owner) {
-    const int rc = sqlite3_open_v2(":memory:", &conn_,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, nullptr);
-    if (rc != SQLITE_OK) fail(rc, QStringLiteral(":memory:"));
+namespace {
+
+// A main database file that SQLite can read; an unreadable one (not ours any
+// more) is made anew, and a folder that takes no file gives none.
+sqlite3* openMainFile(const QString& path) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        sqlite3* c = nullptr;
+        const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &c,
+                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        if (rc == SQLITE_OK &&
+            sqlite3_exec(c, "SELECT count(*) FROM main.sqlite_master", nullptr, nullptr, nullptr) == SQLITE_OK)
+            return c;
+        sqlite3_close_v2(c);
+        if (QFileInfo(path).isDir() || !QFile::remove(path)) break;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+Connection::Connection(Database& owner, const QString& mainFile) : owner_(owner) {
+    if (!mainFile.isEmpty()) conn_ = openMainFile(mainFile);
+    if (!conn_) {
+        // Without a main file (a read-only folder) each table file commits on its own.
+        const int rc = sqlite3_open_v2(":memory:", &conn_,
+                                       SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_URI, nullptr);
+        if (rc != SQLITE_OK) fail(rc, QStringLiteral(":memory:"));
+    }
     sqlite3_busy_timeout(conn_, 250);
 }
 
@@ -103,14 +157,40 @@ void Connection::fail(int rc, const QString& context) const {
     const ErrorKind kind = kindOf(rc);
     QString detail = conn_ ? QString::fromUtf8(sqlite3_errmsg(conn_)) : QString();
     switch (kind) {
-    case ErrorKind::KeyViolation:
-        throw DbError(kind, kKeyViolation, QStringLiteral("Key violation.\n%1").arg(context));
+    case ErrorKind::KeyViolation: {
+        // Only a duplicate in a unique index is a key violation; the other
+        // constraints say what they refused.
+        const int extended = conn_ && (sqlite3_extended_errcode(conn_) & 0xff) == SQLITE_CONSTRAINT
+                                 ? sqlite3_extended_errcode(conn_)
+                                 : rc;
+        switch (extended) {
+        case SQLITE_CONSTRAINT_NOTNULL:
+            throw DbError(ErrorKind::Constraint, kFieldRequired,
+                          QStringLiteral("Field value required: %1\n%2").arg(detail, context));
+        case SQLITE_CONSTRAINT_CHECK:
+            throw DbError(ErrorKind::Constraint, kValidityCheck,
+                          QStringLiteral("Validity check failed: %1\n%2").arg(detail, context));
+        case SQLITE_CONSTRAINT_FOREIGNKEY:
+            throw DbError(ErrorKind::Constraint, kMasterMissing,
+                          QStringLiteral("Master record missing: %1\n%2").arg(detail, context));
+        case SQLITE_CONSTRAINT_UNIQUE:
+        case SQLITE_CONSTRAINT_PRIMARYKEY:
+        case SQLITE_CONSTRAINT_ROWID:
+            throw DbError(kind, kKeyViolation, QStringLiteral("Key violation.\n%1").arg(context));
+        default:
+            throw DbError(ErrorKind::Constraint, kValidityCheck,
+                          QStringLiteral("Validity check failed: %1\n%2").arg(detail, context));
+        }
+    }
     case ErrorKind::Busy:
         throw DbError(kind, kTableBusy, QStringLiteral("Table is busy.\n%1").arg(context));
     case ErrorKind::Corrupt:
         throw DbError(kind, kTableCorrupt, QStringLiteral("Corrupt table/index header.\n%1").arg(context));
-    case ErrorKind::Io:
-        throw DbError(kind, kWriteError, QStringLiteral("I/O error: %1\n%2").arg(detail, context));
+    case ErrorKind::Io: {
+        DbError e(kind, kWriteError, QStringLiteral("I/O error: %1\n%2").arg(detail, context));
+        if ((rc & 0xff) == SQLITE_FULL) e.setDiskFull();
+        throw e;
+    }
     default:
         throw DbError(kind, kSqlError, QStringLiteral("%1\n%2").arg(detail, context));
     }
@@ -262,7 +342,8 @@ const Connection::Attached& Connection::attach(const QString& fileName) {
     return attached_[path];
 }
 
-void Database::attachAllNamedIn(const QString& sql) {
+QStringList Database::attachAllNamedIn(const QString& sql) {
+    QStringList paths;
     static const QRegularExpression word(QStringLiteral("[A-Za-z_][A-Za-z0-9_]*"));
     const QStringList entries = QDir(folder_).entryList(QDir::Files);
     QHash<QString, QString> byStem;
@@ -276,8 +357,9 @@ void Database::attachAllNamedIn(const QString& sql) {
         if (seen.contains(w)) continue;
         seen.insert(w);
         auto it = byStem.find(w);
-        if (it != byStem.end()) attach(*it);
+        if (it != byStem.end()) paths << attach(*it).path;
     }
+    return paths;
 }
 
 sqlite3_stmt* Connection::prepare(const QString& sql) {
@@ -344,9 +426,12 @@ void Database::createTable(const TableDef& def) {
     sqlite3_close_v2(c);
     if (rc != SQLITE_OK || !QFile::rename(temp, target)) {
         QFile::remove(temp);
+        QFile::remove(temp + QStringLiteral("-journal"));
         if (kindOf(rc) == ErrorKind::Sql)
             throw DbError(ErrorKind::Sql, kSqlError, detail + '\n' + target);
-        throw DbError(ErrorKind::Io, kWriteError, QStringLiteral("Cannot create table.\n%1").arg(target));
+        DbError e(ErrorKind::Io, kWriteError, QStringLiteral("Cannot create table.\n%1").arg(target));
+        if ((rc & 0xff) == SQLITE_FULL) e.setDiskFull();
+        throw e;
     }
 }
 
@@ -512,11 +597,23 @@ void Database::rollback() {
     noteChange();
 }
 
+namespace {
+QString lockPathOf(const QString& tablePath) {
+    const QFileInfo info(tablePath);
+    return info.dir().filePath(QStringLiteral(".") + info.fileName().toLower() + QStringLiteral(".lock"));
+}
+QHash<QString, int>& heldHere() {
+    static QHash<QString, int> held;
+    return held;
+}
+}  // namespace
+
+bool TableLock::HeldHere(const QString& tablePath) { return heldHere().value(lockPathOf(tablePath)) > 0; }
+
 TableLock::TableLock(const QString& tablePath, bool exclusive) {
     // A lock file beside the table: SQLite's own POSIX locks on the table file
     // would be dropped by closing another descriptor of it.
-    const QFileInfo info(tablePath);
-    const QString lockPath = info.dir().filePath(QStringLiteral(".") + info.fileName().toLower() + QStringLiteral(".lock"));
+    const QString lockPath = lockPathOf(tablePath);
     fd_ = ::open(lockPath.toUtf8().constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
     if (fd_ < 0) return;  // a read-only folder: no sharing control, as the engine would
     if (::flock(fd_, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
@@ -525,10 +622,14 @@ TableLock::TableLock(const QString& tablePath, bool exclusive) {
         throw DbError(ErrorKind::Busy, kTableBusy,
                       QStringLiteral("Table is busy.\nTable: %1").arg(QDir::toNativeSeparators(tablePath)));
     }
+    lockPath_ = lockPath;
+    ++heldHere()[lockPath_];
 }
 
 TableLock::~TableLock() {
-    if (fd_ >= 0) ::close(fd_);
+    if (fd_ < 0) return;
+    ::close(fd_);
+    if (--heldHere()[lockPath_] <= 0) heldHere().remove(lockPath_);
 }
 
 }  // namespace db

@@ -24,7 +24,8 @@ public:
         QString path;
         quint64 inode = 0;  // the file attached; a replaced file is attached anew
     };
-    explicit Connection(Database& owner);
+    // mainFile: the connection's own main database (empty: in memory).
+    explicit Connection(Database& owner, const QString& mainFile = QString());
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -67,6 +68,14 @@ public:
 
     const QString& folder() const { return folder_; }
 
+    // The writing connection's own main database in the folder: SQLite keeps
+    // the super-journal of a transaction over several table files beside it,
+    // which makes their commit atomic. It is no table of the program.
+    static QString MainFileName() { return QStringLiteral(".lobrix-main"); }
+    // Rolls back what a crash left in the journal of every table file of the
+    // folder, then removes the super-journals that no journal needs any more.
+    static void RecoverAfterCrash(const QString& folder);
+
     // The path of a table file in the folder, matched without regard to
     // letter case; a name without extension gets ".db".
     QString resolve(const QString& fileName) const;
@@ -105,7 +114,8 @@ public:
     bool inReadSnapshot() const { return snapshot_; }
     quint64 snapshotNumber() const { return snapshotNumber_; }
     const Attached& attach(const QString& fileName) { return main_.attach(fileName); }
-    void attachAllNamedIn(const QString& sql);
+    // Attaches the table files the text names; their paths.
+    QStringList attachAllNamedIn(const QString& sql);
     sqlite3_stmt* prepare(const QString& sql) { return main_.prepare(sql); }
     void exec(const QString& sql) { main_.exec(sql); }
     sqlite3* handle() const { return main_.handle(); }
@@ -121,7 +131,7 @@ private:
     QString folder_;
     mutable QHash<QString, QString> resolved_;   // name as asked -> path found
     mutable QHash<QString, QString> caseNames_;  // lower-case file name -> name on disk
-    Connection main_{*this};
+    Connection main_{*this, folder_ + QLatin1Char('/') + MainFileName()};
     Connection& readerFor(const QString& fileName);
     std::vector<std::unique_ptr<Connection>> readers_;
     QHash<QString, Connection*> readerOf_;  // by path
@@ -170,13 +180,20 @@ class TableLock {
 public:
     TableLock(const QString& tablePath, bool exclusive);
     ~TableLock();
+    // True while this process holds the table in either way.
+    static bool HeldHere(const QString& tablePath);
     TableLock(const TableLock&) = delete;
     TableLock& operator=(const TableLock&) = delete;
 
 private:
     int fd_ = -1;
+    QString lockPath_;
 };
 
 QString quoted(const QString& identifier);
+
+// Lets SQLite play back a hot journal beside an SQLite file (a file without
+// SQLite's mark is never touched); false when the file could not be read.
+bool RecoverHotJournal(const QString& path);
 
 }  // namespace db

@@ -4,6 +4,9 @@
 
 #include <sqlite3.h>
 
+#include <cstring>
+#include <string>
+
 namespace db {
 
 Query::Query(std::shared_ptr<Database> database) : database_(std::move(database)) { name_ = QStringLiteral("query"); }
@@ -19,10 +22,11 @@ Param& Query::ParamByName(const QString& name) {
     return params_[name];
 }
 
-sqlite3_stmt* Query::prepareBound() {
+sqlite3_stmt* Query::prepareBound(std::vector<std::unique_ptr<TableLock>>& locks) {
     const QString text = Text();
     name_ = text.simplified();
-    database_->attachAllNamedIn(text);
+    for (const QString& path : database_->attachAllNamedIn(text))
+        if (!TableLock::HeldHere(path)) locks.push_back(std::make_unique<TableLock>(path, false));
     sqlite3_stmt* st = database_->prepare(text);
     const int n = sqlite3_bind_parameter_count(st);
     for (int i = 1; i <= n; ++i) {
@@ -35,9 +39,60 @@ sqlite3_stmt* Query::prepareBound() {
     return st;
 }
 
+namespace {
+
+// A column's length: one byte below 254, else 254 and four bytes; 255 is NULL.
+constexpr unsigned char kLongLength = 254;
+constexpr unsigned char kNull = 255;
+constexpr qsizetype kBlockSize = 1 << 20;
+
+void appendColumn(std::string& row, const char* bytes, int size, bool isNull) {
+    if (isNull) {
+        row.push_back(char(kNull));
+        return;
+    }
+    if (size < kLongLength) {
+        row.push_back(char(size));
+    } else {
+        row.push_back(char(kLongLength));
+        const quint32 length = quint32(size);
+        row.append(reinterpret_cast<const char*>(&length), sizeof length);
+    }
+    row.append(bytes, std::size_t(size));
+}
+
+// The column at `at`: where its bytes start and how many (-1 for NULL);
+// `at` moves past it.
+qsizetype columnAt(const char* data, qsizetype& at, qsizetype& start) {
+    const auto mark = static_cast<unsigned char>(data[at++]);
+    if (mark == kNull) {
+        start = at;
+        return -1;
+    }
+    qsizetype length = mark;
+    if (mark == kLongLength) {
+        quint32 l;
+        memcpy(&l, data + at, sizeof l);
+        at += sizeof l;
+        length = l;
+    }
+    start = at;
+    at += length;
+    return length;
+}
+
+QString takeColumn(const char* data, qsizetype& at) {
+    qsizetype start;
+    const qsizetype length = columnAt(data, at, start);
+    return length < 0 ? QString() : QString::fromUtf8(data + start, length);
+}
+
+}  // namespace
+
 void Query::Open() {
     if (Active()) return;
-    sqlite3_stmt* st = prepareBound();
+    std::vector<std::unique_ptr<TableLock>> locks;
+    sqlite3_stmt* st = prepareBound(locks);
     QList<FieldDef> defs;
     const int cols = sqlite3_column_count(st);
     QSet<QString> seen;
@@ -54,40 +109,80 @@ void Query::Open() {
         defs << textField(unique, 0);
     }
     buildFields(defs);
-    rows_.clear();
+    blocks_.clear();
+    rowStart_.clear();
+    std::string row;
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-        QVector<QVariant> row(cols);
+        row.clear();
         for (int c = 0; c < cols; ++c) {
             switch (sqlite3_column_type(st, c)) {
-            case SQLITE_NULL: row[c] = QString(); break;
-            case SQLITE_INTEGER: row[c] = QString::number(sqlite3_column_int64(st, c)); break;
-            case SQLITE_FLOAT: row[c] = QString::number(sqlite3_column_double(st, c)); break;
+            case SQLITE_NULL: appendColumn(row, nullptr, 0, true); break;
+            case SQLITE_INTEGER: {
+                const QByteArray n = QByteArray::number(sqlite3_column_int64(st, c));
+                appendColumn(row, n.constData(), int(n.size()), false);
+                break;
+            }
+            case SQLITE_FLOAT: {
+                const QByteArray n = QString::number(sqlite3_column_double(st, c)).toUtf8();
+                appendColumn(row, n.constData(), int(n.size()), false);
+                break;
+            }
             default: {
                 const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
-                row[c] = QString::fromUtf8(t, sqlite3_column_bytes(st, c));
+                appendColumn(row, t, sqlite3_column_bytes(st, c), false);
             }
             }
         }
-        rows_ << row;
+        const qsizetype size = qsizetype(row.size());
+        if (blocks_.empty() || blocks_.back().size() + size > blocks_.back().capacity()) {
+            blocks_.emplace_back();
+            blocks_.back().reserve(std::max(kBlockSize, size));
+        }
+        QByteArray& block = blocks_.back();
+        rowStart_.push_back((quint64(blocks_.size() - 1) << 32) | quint64(block.size()));
+        block.append(row.data(), size);
     }
     sqlite3_reset(st);
     if (rc != SQLITE_DONE) {
         fields_.clear();
+        blocks_.clear();
+        rowStart_.clear();
         database_->fail(rc, Text());
     }
     state_ = DataSetState::Browse;
     First();
 }
 
+void Query::loadRow(int row) {
+    pos_ = row;
+    const quint64 place = rowStart_[std::size_t(row)];
+    const char* data = blocks_[std::size_t(place >> 32)].constData();
+    qsizetype at = qsizetype(place & 0xFFFFFFFFu);
+    for (int c = 0; c < buffer_.size(); ++c) buffer_[c] = takeColumn(data, at);
+}
+
+QString Query::ValueAt(int row, int column) const {
+    if (row < 0 || std::size_t(row) >= rowStart_.size() || column < 0 || column >= int(fields_.size()))
+        return QString();
+    const quint64 place = rowStart_[std::size_t(row)];
+    const char* data = blocks_[std::size_t(place >> 32)].constData();
+    qsizetype at = qsizetype(place & 0xFFFFFFFFu);
+    qsizetype start;
+    for (int c = 0; c < column; ++c) columnAt(data, at, start);
+    return takeColumn(data, at);
+}
+
 void Query::Close() {
     DataSet::Close();
-    rows_.clear();
+    blocks_.clear();
+    rowStart_.clear();
     pos_ = -1;
 }
 
 void Query::ExecSQL() {
-    sqlite3_stmt* st = prepareBound();
+    std::vector<std::unique_ptr<TableLock>> locks;
+    sqlite3_stmt* st = prepareBound(locks);
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {}
     sqlite3_reset(st);
@@ -99,18 +194,41 @@ void Query::ExecSQL() {
 void Query::First() {
     checkActive();
     pos_ = 0;
-    empty_ = rows_.isEmpty();
+    empty_ = rowStart_.empty();
     eof_ = empty_;
     bof_ = true;
-    if (!empty_) buffer_ = rows_[0];
+    if (!empty_) loadRow(0);
 }
 
 void Query::Next() {
     checkActive();
-    if (pos_ + 1 >= rows_.size()) { eof_ = true; return; }
-    ++pos_;
+    if (empty_ || std::size_t(pos_ + 1) >= rowStart_.size()) { eof_ = true; return; }
+    loadRow(pos_ + 1);
     bof_ = false;
-    buffer_ = rows_[pos_];
+}
+
+// Before the first row the cursor stays where it is and reports the beginning.
+void Query::Prior() {
+    checkActive();
+    if (empty_ || pos_ <= 0) { bof_ = true; return; }
+    loadRow(pos_ - 1);
+    eof_ = false;
+}
+
+void Query::Last() {
+    checkActive();
+    empty_ = rowStart_.empty();
+    bof_ = empty_;
+    eof_ = true;
+    if (!empty_) loadRow(int(rowStart_.size()) - 1);
+}
+
+void Query::MoveTo(int row) {
+    checkActive();
+    if (empty_ || row < 0 || std::size_t(row) >= rowStart_.size()) return;
+    loadRow(row);
+    bof_ = row == 0;
+    eof_ = false;
 }
 
 }  // namespace db

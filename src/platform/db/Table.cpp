@@ -390,8 +390,18 @@ void Table::FindNearest(const QStringList& values) {
 
 void Table::SetRange(const QStringList& low, const QStringList& high) {
     checkBrowse();
-    rangeLow_ = low;
-    rangeHigh_ = high;
+    // Bounds are compared with stored values, so they take the form a value
+    // takes when stored, as the values of FindKey and Locate do.
+    auto stored = [this](const QStringList& values) {
+        QStringList out;
+        for (int i = 0; i < values.size(); ++i) {
+            const int field = i < orderFields_.size() ? def_.fieldIndex(orderFields_[i]) : -1;
+            out << normalizeText(values[i], field >= 0 ? def_.fields[field].width : 0);
+        }
+        return out;
+    };
+    rangeLow_ = stored(low);
+    rangeHigh_ = stored(high);
     First();
 }
 
@@ -414,8 +424,10 @@ bool Table::Locate(const QStringList& fieldNames, const QStringList& values, boo
     }
     const auto rows = fetch(conds.join(QStringLiteral(" AND ")), [&](sqlite3_stmt* st, int& pos) {
         for (int i = 0; i < fieldNames.size() && i < values.size(); ++i) {
-            const QByteArray b = values[i].toUtf8();
-            if (partialKey) sqlite3_bind_int(st, pos++, int(values[i].size()));
+            const int field = def_.fieldIndex(fieldNames[i]);
+            const QString value = normalizeText(values[i], field >= 0 ? def_.fields[field].width : 0);
+            const QByteArray b = value.toUtf8();
+            if (partialKey) sqlite3_bind_int(st, pos++, int(value.size()));
             sqlite3_bind_text(st, pos++, b.constData(), b.size(), SQLITE_TRANSIENT);
         }
     }, false, 1);

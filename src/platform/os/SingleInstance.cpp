@@ -42,7 +42,9 @@ void SetLockFolder(const QString& folder) { lockFolderOverride() = folder; }
 NamedMutex::NamedMutex(const QString& name) : lock_(std::make_unique<QLockFile>(lockPath(name))) {
     // Only a dead holder makes a lock stale, never its age.
     lock_->setStaleLockTime(0);
-    alreadyExists_ = !lock_->tryLock(0);
+    if (lock_->tryLock(0)) return;
+    alreadyExists_ = lock_->error() == QLockFile::LockFailedError;
+    cannotLock_ = !alreadyExists_;
 }
 
 NamedMutex::~NamedMutex() = default;

@@ -22,11 +22,15 @@ public:
 
     // True when another holder (this or another process) had the name already.
     bool alreadyExists() const { return alreadyExists_; }
+    // True when the lock could not be made at all (its folder is missing or
+    // not writable): nobody holds it, and nobody can.
+    bool cannotLock() const { return cannotLock_; }
     bool held() const;
 
 private:
     std::unique_ptr<QLockFile> lock_;
     bool alreadyExists_ = false;
+    bool cannotLock_ = false;
 };
 
 // True when a holder of the name exists, without taking it.

@@ -1,6 +1,8 @@
 #include "ReportDocument.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
+#include <map>
 #include <QHash>
 #include <cmath>
 
@@ -23,13 +25,25 @@ QFont qtFont(const Font& font) {
 }
 
 namespace {
+// Layout measures many cells with few fonts: their metrics are kept until the
+// application object goes, while the font system they refer to still exists.
+using MetricsCache = std::map<QString, QFontMetricsF>;
+MetricsCache* gMetrics = nullptr;
+
+void freeMetrics() {
+    delete gMetrics;
+    gMetrics = nullptr;
+}
+
 QFontMetricsF metricsFor(const Font& font) {
-    // Layout measures many cells with few fonts: keep their metrics.
-    static QHash<QString, QFontMetricsF*> cache;
+    if (!gMetrics) {
+        gMetrics = new MetricsCache;
+        qAddPostRoutine(freeMetrics);
+    }
     const QString key = QStringLiteral("%1/%2/%3/%4").arg(font.size).arg(font.bold).arg(font.italic).arg(font.mono);
-    auto it = cache.find(key);
-    if (it == cache.end()) it = cache.insert(key, new QFontMetricsF(qtFont(font)));
-    return **it;
+    auto it = gMetrics->find(key);
+    if (it == gMetrics->end()) it = gMetrics->emplace(key, QFontMetricsF(qtFont(font))).first;
+    return it->second;
 }
 }  // namespace
 

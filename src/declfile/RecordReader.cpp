@@ -1,0 +1,81 @@
+#include "RecordReader.h"
+
+#include "Windows1252.h"
+#include "ugEstrutura.h"
+
+#include <QIODevice>
+#include <cstring>
+
+namespace declfile {
+
+namespace {
+constexpr qint64 kLargeBuffer = 32767;
+}
+
+RecordReader::RecordReader(QIODevice& in, qint64 size, int recordLength)
+    : in_(in), fileLeft_(qMax<qint64>(size, 0)), recordLength_(recordLength) {
+    bufferSize_ = fileLeft_ >= kLargeBuffer ? kLargeBuffer : qMax<qint64>(fileLeft_ + 1, 3 * qint64(recordLength_));
+    buffer_ = QByteArray(int(bufferSize_), '\0');
+    step_ = recordLength_ + 2;
+}
+
+bool RecordReader::Start() {
+    const qint64 n = in_.read(buffer_.data(), qMin(fileLeft_, bufferSize_ - 1));
+    if (n > 0) {
+        end_ = n;
+        fileLeft_ -= n;
+    }
+    if (end_ < 3 * qint64(recordLength_)) return false;
+    lineEndKind_ = LineEndKind(buffer_.constData(), recordLength_ + 2);
+    switch (lineEndKind_) {
+    case 1:
+    case 2: step_ = recordLength_ + 2; break;
+    case 3:
+    case 4: step_ = recordLength_ + 1; break;
+    default: step_ = recordLength_; break;
+    }
+    return true;
+}
+
+void RecordReader::refill() {
+    if (end_ - cur_ >= step_ || fileLeft_ == 0) return;
+    const qint64 tail = qMax<qint64>(end_ - cur_, 0);
+    char* buf = buffer_.data();
+    if (tail > 0) std::memmove(buf, buf + cur_, size_t(tail));
+    cur_ = 0;
+    end_ = tail;
+    const qint64 want = qMin(fileLeft_, bufferSize_ - 1 - end_);
+    const qint64 n = want > 0 ? in_.read(buf + end_, want) : 0;
+    if (n <= 0) {
+        fileLeft_ = 0;  // an unreadable copy ends like a short one
+        return;
+    }
+    end_ += n;
+    fileLeft_ -= n;
+}
+
+bool RecordReader::Next() {
+    if (started_) cur_ += step_;
+    started_ = true;
+    refill();
+    return end_ - cur_ > 0;
+}
+
+QString FieldText(const char* record, int bytes, const TArquivo& d) {
+    if (d.Start <= 0 || d.Length <= 0 || d.Length > 256 || d.Start > bytes) return QString();
+    const char* p = record + d.Start - 1;
+    const int n = qMin(d.Length, bytes - d.Start + 1);
+    // This runs for every field of every record: plain text is taken as it stands.
+    bool plain = true;
+    for (int i = 0; i < n && plain; ++i) {
+        const auto b = static_cast<unsigned char>(p[i]);
+        plain = b >= 32 && b < 0x80;
+    }
+    if (plain) return QString::fromLatin1(p, n);
+    QByteArray text(p, n);
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 32) c = ' ';
+    return cp1252::Decode(text);
+}
+
+}  // namespace declfile
