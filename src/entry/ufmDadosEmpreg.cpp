@@ -21,6 +21,9 @@
 #include "shell/ufmLOBRIX.h"
 #include "shell/ugExcecao.h"
 #include "shell/ugFuncoes.h"
+#include "ufmConEmpreg.h"
+#include "ufmConEstab.h"
+#include "ufmDadosEstab.h"
 #include "ufmMesesAno.h"
 #include "ufmTb8CBO.h"
 #include "ufmTb8Nacio.h"
@@ -61,7 +64,6 @@ QString ContextCbo;
 
 QString LastMessageCode;
 
-std::function<void(int)> EmployeeFormClosed;
 std::function<void(const QString&)> EmployeeListSearchPis;
 
 TfmDadosEmpreg* fmDadosEmpreg = nullptr;
@@ -1571,7 +1573,16 @@ void TfmDadosEmpreg::closeForm(int result, int returnToList) {
         if (contract().State() != db::DataSetState::Browse) contract().Cancel();
         contract().Close();
     }
-    if (EmployeeFormClosed) EmployeeFormClosed(returnToList);
+    // Back to where the user came from: the establishment list, or the employee list.
+    if (fmDadosEstab && returnToList >= 0) fmDadosEstab->ReturnToEstablishmentList = std::uint8_t(returnToList);
+    if (fmDadosEstab && fmDadosEstab->ReturnToEstablishmentList) {
+        if (fmConEmpreg) fmConEmpreg->close();  // the establishment form, waiting on it, closes after it
+        if (fmConEstab) fmConEstab->setVisible(true);
+    } else if (fmDadosEstab && fmDadosEstab->IsNewEstablishment) {
+        if (fmConEmpreg) fmConEmpreg->show();
+    } else if (fmConEmpreg) {
+        fmConEmpreg->setVisible(true);
+    }
 }
 
 // ---- Counts and duplicates ----------------------------------------------------------

@@ -44,11 +44,6 @@ extern QString ContextCbo;                // CoCbo of the contract to open
 // last question; the establishment list keeps its own checks' codes here too.
 extern QString LastMessageCode;
 
-// The establishment side of the form's closing, installed by the
-// establishment form's unit: `returnToList` is 1 or 0 when the form decided
-// where the user goes back to (the establishment list or the employee list),
-// -1 when it leaves the establishment form's choice as it was.
-extern std::function<void(int returnToList)> EmployeeFormClosed;
 // Puts a PIS/PASEP into the employee list's search box (a new contract given
 // up for a person already declared).
 extern std::function<void(const QString& pis)> EmployeeListSearchPis;
@@ -259,8 +254,9 @@ private:
     QWidget* buildPayPage();
     void connectHandlers();
     void FormShow();
-    // Ends the form: its result, the contract table closed, the establishment
-    // side told where to go back to (returnToList as EmployeeFormClosed takes it).
+    // Ends the form: its result, the contract table closed, and the way back:
+    // returnToList 1 or 0 becomes the establishment form's
+    // ReturnToEstablishmentList, -1 leaves it as it is.
     void closeForm(int result, int returnToList);
     // A move of the form's own (not a failed check): page changes stay allowed.
     void moveFocus(QWidget* control);

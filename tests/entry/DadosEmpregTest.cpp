@@ -1,5 +1,6 @@
 #include "entry/EmployeeContract.h"
 #include "entry/ufmDadosEmpreg.h"
+#include "entry/ufmDadosEstab.h"
 #include "platform/db/DbError.h"
 #include "platform/ui/EntryForm.h"
 #include "platform/ui/EntryWidgets.h"
@@ -656,13 +657,14 @@ TEST_F(DadosEmpreg, AKeyViolationLosesTheTypedContractAndKeepsBothTables) {
     Row clash = valid::With(stored, {{"NoEmpregado", "NOME NOVO DA SILVA"}, {"NuSequencialRegistro", ""}});
     messages.hookCode = "3508";
     messages.hook = [&] { storeRow("Bd8vinc.DB", clash); };
-    int returned = -2;
-    EmployeeFormClosed = [&](int r) { returned = r; };
+    TfmDadosEstab estab;
+    fmDadosEstab = &estab;
+    estab.ReturnToEstablishmentList = 7;  // untouched unless the form decides
     clickOk();
-    EmployeeFormClosed = nullptr;
+    fmDadosEstab = nullptr;
     EXPECT_EQ(messages.codes(), (QStringList{"3508", "1059"}));
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(returned, -1);
+    EXPECT_EQ(estab.ReturnToEstablishmentList, 7);
     const auto rows = contracts();
     ASSERT_EQ(rows.size(), 2);
     EXPECT_EQ(rows.at(0).value("NoEmpregado"), stored["NoEmpregado"]);
@@ -673,8 +675,9 @@ TEST_F(DadosEmpreg, DeletingTheLastContractReturnsToTheEstablishmentList) {
     const Row stored = storeContract(1);
     openStored(stored);
     showForm();
-    int returned = -2;
-    EmployeeFormClosed = [&](int r) { returned = r; };
+    TfmDadosEstab estab;
+    fmDadosEstab = &estab;
+    estab.ReturnToEstablishmentList = 7;  // untouched unless the form decides
     messages.answer("mrNo");
     QTest::mouseClick(form->BtExcluir, Qt::LeftButton);
     settle();
@@ -683,9 +686,9 @@ TEST_F(DadosEmpreg, DeletingTheLastContractReturnsToTheEstablishmentList) {
     messages.answer("mrYes");
     QTest::mouseClick(form->BtExcluir, Qt::LeftButton);
     settle();
-    EmployeeFormClosed = nullptr;
+    fmDadosEstab = nullptr;
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(returned, 1);
+    EXPECT_EQ(estab.ReturnToEstablishmentList, 1);
     EXPECT_TRUE(contracts().isEmpty());
     EXPECT_EQ(storedEstablishment()["NuVinculosEstabelecimento"], QStringLiteral("000000"));
     EXPECT_EQ(storedEstablishment()["InOpcaoAberta"], QStringLiteral("0"));
@@ -693,14 +696,15 @@ TEST_F(DadosEmpreg, DeletingTheLastContractReturnsToTheEstablishmentList) {
 
 TEST_F(DadosEmpreg, CancelOnANewContractClosesWithoutAsking) {
     showForm();
-    int returned = -2;
-    EmployeeFormClosed = [&](int r) { returned = r; };
+    TfmDadosEstab estab;
+    fmDadosEstab = &estab;
+    estab.ReturnToEstablishmentList = 7;  // untouched unless the form decides
     QTest::keyClick(form->dePisPasep, Qt::Key_Escape);
     settle();
-    EmployeeFormClosed = nullptr;
+    fmDadosEstab = nullptr;
     EXPECT_EQ(messages.codes(), QStringList());
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(returned, 1);  // no employees: back to the establishment list
+    EXPECT_EQ(estab.ReturnToEstablishmentList, 1);  // no employees: back to the establishment list
     EXPECT_TRUE(contracts().isEmpty());
 }
 
