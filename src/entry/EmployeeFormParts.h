@@ -2,6 +2,7 @@
 // Small builders shared by the two source files of the employee form.
 #include "PickerIcons.h"
 #include "platform/db/Table.h"
+#include "platform/ui/ControlTable.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -63,6 +64,25 @@ inline QGroupBox* Group(const char* title, QWidget* parent) { return new QGroupB
 inline void Compact(QLayout* layout) {
     layout->setContentsMargins(6, 4, 6, 4);
     layout->setSpacing(4);
+}
+
+// One edit row of the control table.
+inline ui::ControlRow EditRow(const char* name, int page, int help, const char* field, unsigned flags,
+                              const char* hint, QLineEdit** out) {
+    ui::ControlRow row;
+    row.name = QLatin1String(name);
+    row.page = page;
+    row.help = help;
+    if (field) row.field = QLatin1String(field);
+    row.flags = flags;
+    if (hint) row.hint = QString::fromUtf8(hint);
+    row.edit = out;
+    return row;
+}
+
+// A description box: read-only, no tab stop.
+inline ui::ControlRow DescriptionRow(const char* name, int page, QLineEdit** out) {
+    return EditRow(name, page, 0, nullptr, ui::kReadOnly | ui::kNoTabStop, nullptr, out);
 }
 
 // A code edit with its picker button and its description box in one row.

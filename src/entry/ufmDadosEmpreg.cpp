@@ -186,40 +186,17 @@ void TfmDadosEmpreg::buildControls() {
     kit_->SetCancelButton(BtCancelar);
 }
 
-namespace {
-
-// One edit row of the control table.
-ui::ControlRow editRow(const char* name, int page, int help, const char* field, unsigned flags, const char* hint,
-                       QLineEdit** out) {
-    ui::ControlRow row;
-    row.name = QLatin1String(name);
-    row.page = page;
-    row.help = help;
-    if (field) row.field = QLatin1String(field);
-    row.flags = flags;
-    if (hint) row.hint = QString::fromUtf8(hint);
-    row.edit = out;
-    return row;
-}
-
-// A description box: read-only, no tab stop.
-ui::ControlRow descriptionRow(const char* name, int page, QLineEdit** out) {
-    return editRow(name, page, 0, nullptr, ui::kReadOnly | ui::kNoTabStop, nullptr, out);
-}
-
-}  // namespace
-
 QWidget* TfmDadosEmpreg::buildPersonalPage() {
     using namespace ui;
     const int p = kPersonal;
     controls_->Add({
-        editRow("dePisPasep", p, 63, "CoPisPasepEmpregado", 0, "Informe o código PIS/PASEP do empregado.", &dePisPasep),
-        editRow("deNomeEmpregado", p, 64, "NoEmpregado", kUpper, "Informe o Nome do Empregado.", &deNomeEmpregado),
-        editRow("deNascimento", p, 65, "DaNascimentoEmpregado", 0,
+        EditRow("dePisPasep", p, 63, "CoPisPasepEmpregado", 0, "Informe o código PIS/PASEP do empregado.", &dePisPasep),
+        EditRow("deNomeEmpregado", p, 64, "NoEmpregado", kUpper, "Informe o Nome do Empregado.", &deNomeEmpregado),
+        EditRow("deNascimento", p, 65, "DaNascimentoEmpregado", 0,
                 "Informe a Data de Nascimento do Empregado no formato dia/mês/ano.", &deNascimento),
-        editRow("deRaca", p, 66, "CoTipoRaca", 0,
+        EditRow("deRaca", p, 66, "CoTipoRaca", 0,
                 "Informe a Raça/Cor do Empregado ou selecione-o clicando no botão ao lado", &deRaca),
-        descriptionRow("edTxRaca", p, &edTxRaca),
+        DescriptionRow("edTxRaca", p, &edTxRaca),
     });
     ControlRow disability;
     disability.name = QStringLiteral("dgDeficiencia");
@@ -234,24 +211,24 @@ QWidget* TfmDadosEmpreg::buildPersonalPage() {
     disability.group = &dgDeficiencia;
     controls_->Add(disability);
     controls_->Add({
-        editRow("deDeficiente", p, 194, "CoDeficienteFisico", 0,
+        EditRow("deDeficiente", p, 194, "CoDeficienteFisico", 0,
                 "Informe o Tipo de Deficiência do Empregado ou selecione-o clicando no botão ao lado", &deDeficiente),
-        descriptionRow("edTxDeficiente", p, &edTxDeficiente),
-        editRow("deNacionalidade", p, 69, "CoNacionalidade", 0,
+        DescriptionRow("edTxDeficiente", p, &edTxDeficiente),
+        EditRow("deNacionalidade", p, 69, "CoNacionalidade", 0,
                 "Informe o código da Nacionalidade do Empregado ou selecione-o clicando no botão ao lado",
                 &deNacionalidade),
-        descriptionRow("edTxNacionalidade", p, &edTxNacionalidade),
-        editRow("deAnoChegada", p, 70, "AnChegadaEmpregado", kReadOnly,
+        DescriptionRow("edTxNacionalidade", p, &edTxNacionalidade),
+        EditRow("deAnoChegada", p, 70, "AnChegadaEmpregado", kReadOnly,
                 "Informe o Ano de Chegada ao país, para empregado estrangeiro ou naturalizado.", &deAnoChegada),
-        editRow("deInstrucao", p, 71, "CoInstrucao", 0,
+        EditRow("deInstrucao", p, 71, "CoInstrucao", 0,
                 "Informe o Grau de Instrução do Empregado ou selecione-o clicando no botão ao lado", &deInstrucao),
-        descriptionRow("edTxInstrucao", p, &edTxInstrucao),
-        editRow("deCarteiraTrab", p, 72, "NuCartTrabEmpregado", kUpper,
+        DescriptionRow("edTxInstrucao", p, &edTxInstrucao),
+        EditRow("deCarteiraTrab", p, 72, "NuCartTrabEmpregado", kUpper,
                 "Informe o Número da Carteira de Trabalho do Empregado", &deCarteiraTrab),
-        editRow("deCarteiraTrabSerie", p, 72, "SeCartTrabEmpregado", kUpper,
+        EditRow("deCarteiraTrabSerie", p, 72, "SeCartTrabEmpregado", kUpper,
                 "Informe a Série da Carteira de Trabalho do Empregado", &deCarteiraTrabSerie),
-        editRow("deCPF", p, 73, "CoCpfEmpregado", 0, "Informe o CPF do Empregado.", &deCPF),
-        editRow("deUsoEmpregado", p, 74, "TxUsoEmpregado", kUpper, "Informação de uso exclusivo da empresa.",
+        EditRow("deCPF", p, 73, "CoCpfEmpregado", 0, "Informe o CPF do Empregado.", &deCPF),
+        EditRow("deUsoEmpregado", p, 74, "TxUsoEmpregado", kUpper, "Informação de uso exclusivo da empresa.",
                 &deUsoEmpregado),
     });
     // The disability group's buttons are reached by clicks and Tab; its type is read-only until "Sim ".
@@ -325,25 +302,25 @@ QWidget* TfmDadosEmpreg::buildAdmissionPage() {
     using namespace ui;
     const int p = kAdmission;
     controls_->Add({
-        editRow("deAdmissao", p, 75, "DaAdmissaoEmpregado", 0,
+        EditRow("deAdmissao", p, 75, "DaAdmissaoEmpregado", 0,
                 "Informe a Data de Admissão/Transferência do Empregado no formato dia/mês/ano.", &deAdmissao),
-        editRow("deTipoAdmissao", p, 76, "CoTipoAdmissao", 0,
+        EditRow("deTipoAdmissao", p, 76, "CoTipoAdmissao", 0,
                 "Informe o tipo de Admissão/Transferência do Empregado ou selecione-o clicando no botão ao lado",
                 &deTipoAdmissao),
-        descriptionRow("edTxAdmissao", p, &edTxAdmissao),
-        editRow("edSalario", p, 124, nullptr, 0,
+        DescriptionRow("edTxAdmissao", p, &edTxAdmissao),
+        EditRow("edSalario", p, 124, nullptr, 0,
                 "Informe o valor do Salário Contratual do Empregado, em reais (com centavos).", &edSalario),
-        editRow("deHoras", p, 78, "HoSemanaisEmpregado", 0, "Informe o número de horas normais de trabalho por semana.",
+        EditRow("deHoras", p, 78, "HoSemanaisEmpregado", 0, "Informe o número de horas normais de trabalho por semana.",
                 &deHoras),
-        editRow("deTipoSalContratual", p, 79, "CoTipoSalarioContratual", 0,
+        EditRow("deTipoSalContratual", p, 79, "CoTipoSalarioContratual", 0,
                 "Informe o Tipo de Salário de acordo com o contrato de trabalho ou selecione-o clicando no botão ao "
                 "lado",
                 &deTipoSalContratual),
-        descriptionRow("edTxSalContratual", p, &edTxSalContratual),
-        editRow("deCBO", p, 80, "CoCbo", 0, "Informe o código de ocupação ou selecione-o clicando no botão ao lado",
+        DescriptionRow("edTxSalContratual", p, &edTxSalContratual),
+        EditRow("deCBO", p, 80, "CoCbo", 0, "Informe o código de ocupação ou selecione-o clicando no botão ao lado",
                 &deCBO),
-        descriptionRow("edTxCBO", p, &edTxCBO),
-        editRow("tabInnerAd", p, 0, nullptr, 0, nullptr, &tabInnerAd),
+        DescriptionRow("edTxCBO", p, &edTxCBO),
+        EditRow("tabInnerAd", p, 0, nullptr, 0, nullptr, &tabInnerAd),
     });
     MakeMoneyEdit(edSalario);
     // The pass-through edit only hands the focus on to the next page.
@@ -407,27 +384,27 @@ QWidget* TfmDadosEmpreg::buildPayPage() {
         const QByteArray pay = "ed" + QByteArray(kMonthKeys[m]);
         const QByteArray hours = "deHoras" + QByteArray(kMonthKeys[m]);
         const QByteArray hoursName = hoursField(m).toLatin1();
-        controls_->Add(editRow(pay.constData(), p, 91, nullptr, 0,
+        controls_->Add(EditRow(pay.constData(), p, 91, nullptr, 0,
                                m == 5 ? "Informe a remuneração no mês, em reais , em reais (com centavos)."
                                       : "Informe a remuneração no mês, em reais (com centavos).",
                                &edMonths[m]));
-        controls_->Add(editRow(hours.constData(), p, 178, hoursName.constData(), 0,
+        controls_->Add(EditRow(hours.constData(), p, 178, hoursName.constData(), 0,
                                "Informe o total de horas extras efetivamente trabalhadas no mês.", &deHours[m]));
         MakeMoneyEdit(edMonths[m]);
     }
     controls_->Add({
-        editRow("deMesAdiantamento", p, 95, "Me13AdiantamentoEmpregado", 0,
+        EditRow("deMesAdiantamento", p, 95, "Me13AdiantamentoEmpregado", 0,
                 "Informe o mês do pagamento do adiantamento do 13 salário ou selecione-o clicando no botão ao lado",
                 &deMesAdiantamento),
-        descriptionRow("edTxAdiantamento", p, &edTxAdiantamento),
-        editRow("edAdiantamento", p, 95, nullptr, 0,
+        DescriptionRow("edTxAdiantamento", p, &edTxAdiantamento),
+        EditRow("edAdiantamento", p, 95, nullptr, 0,
                 "Informe o valor da parcela do 13º salário, em reais ( com centavos).", &edAdiantamento),
-        editRow("deMesParcelaFinal", p, 96, "Me13ParcelaFinalEmpregado", 0,
+        EditRow("deMesParcelaFinal", p, 96, "Me13ParcelaFinalEmpregado", 0,
                 "Informe o mês do pagamento da parcela final ou única (99) do 13 salário ou selecione-o clicando no "
                 "botão ao lado",
                 &deMesParcelaFinal),
-        descriptionRow("edTxParcelaFinal", p, &edTxParcelaFinal),
-        editRow("edParcelaFinal", p, 96, nullptr, 0,
+        DescriptionRow("edTxParcelaFinal", p, &edTxParcelaFinal),
+        EditRow("edParcelaFinal", p, 96, nullptr, 0,
                 "Informe o valor da parcela do 13º salário, em reais (com centavos).", &edParcelaFinal),
     });
     MakeMoneyEdit(edAdiantamento);

@@ -94,19 +94,6 @@ const TerminationRow kTerminationRows[5] = {
      "QtCompGratificacoes"},
 };
 
-ui::ControlRow row(const char* name, int page, int help, const char* field, unsigned flags, const char* hint,
-                   QLineEdit** out) {
-    ui::ControlRow r;
-    r.name = QLatin1String(name);
-    r.page = page;
-    r.help = help;
-    if (field) r.field = QLatin1String(field);
-    r.flags = flags;
-    if (hint) r.hint = QString::fromUtf8(hint);
-    r.edit = out;
-    return r;
-}
-
 ui::ControlRow radioRow(const char* name, int page, int help, const char* field, const char* title,
                         const char* hint, QStringList items, ui::RadioGroup** out) {
     ui::ControlRow r;
@@ -162,28 +149,28 @@ void TfmDadosEmpreg::buildContractPage() {
     using namespace ui;
     const int p = kContract;
     controls_->Add({
-        row("deVinculo", p, 81, "CoVinculo", 0,
+        EditRow("deVinculo", p, 81, "CoVinculo", 0,
             "Informe o tipo de vínculo empregatício ou relação de emprego ou selecione-o clicando no botão ao lado",
             &deVinculo),
-        row("edTxVinculo", p, 0, nullptr, kReadOnly | kNoTabStop, nullptr, &edTxVinculo),
+        EditRow("edTxVinculo", p, 0, nullptr, kReadOnly | kNoTabStop, nullptr, &edTxVinculo),
         radioRow("dgAlvara", p, 82, "InAlvaraEmpregado", "Alvará",
                  "Informe se existe alvará autorizando o trabalho do menor de 16 anos de idade",
                  {QStringLiteral("Sim"), QStringLiteral("Não")}, &dgAlvara),
-        row("deCodDeslig", p, 90, "CoCausaDesligamento", 0,
+        EditRow("deCodDeslig", p, 90, "CoCausaDesligamento", 0,
             "Informe a causa do desligamento de emprego ou selecione-o clicando no botão ao lado.", &deCodDeslig),
-        row("edTxDesligamento", p, 0, nullptr, kReadOnly | kNoTabStop, nullptr, &edTxDesligamento),
-        row("deDataDeslig", p, 89, "DaDesligamentoEmpregado", 0, "Informe o dia e mês do desligamento.",
+        EditRow("edTxDesligamento", p, 0, nullptr, kReadOnly | kNoTabStop, nullptr, &edTxDesligamento),
+        EditRow("deDataDeslig", p, 89, "DaDesligamentoEmpregado", 0, "Informe o dia e mês do desligamento.",
             &deDataDeslig),
-        row("deAnoDeslig", p, 89, nullptr, 0, nullptr, &deAnoDeslig),
-        row("edAvisoPrevio", p, 94, nullptr, kNoTabStop,
+        EditRow("deAnoDeslig", p, 89, nullptr, 0, nullptr, &deAnoDeslig),
+        EditRow("edAvisoPrevio", p, 94, nullptr, kNoTabStop,
             "Informe o valor do aviso prévio recebido pelo empregado, em reais (com centavos).", &edAvisoPrevio),
-        row("deMunicipioTrabalho", p, 166, "CoMunicipioTrabalho", 0,
+        EditRow("deMunicipioTrabalho", p, 166, "CoMunicipioTrabalho", 0,
             "Informe o código do município onde o empregado esteja trabalhando ou prestando serviço ou "
             "selecione-o clicando no botão ao lado",
             &deMunicipioTrabalho),
-        row("deNomeMunicipioTrabalho", p, 0, nullptr, kReadOnly | kNoTabStop, nullptr, &deNomeMunicipioTrabalho),
-        row("deSiglaUFTrabalho", p, 0, nullptr, kReadOnly | kNoTabStop, nullptr, &deSiglaUFTrabalho),
-        row("tabInnerVinc", p, 0, nullptr, 0, nullptr, &tabInnerVinc),
+        EditRow("deNomeMunicipioTrabalho", p, 0, nullptr, kReadOnly | kNoTabStop, nullptr, &deNomeMunicipioTrabalho),
+        EditRow("deSiglaUFTrabalho", p, 0, nullptr, kReadOnly | kNoTabStop, nullptr, &deSiglaUFTrabalho),
+        EditRow("tabInnerVinc", p, 0, nullptr, 0, nullptr, &tabInnerVinc),
     });
     MakeMoneyEdit(edAvisoPrevio);
     setGreyed(edAvisoPrevio);
@@ -252,22 +239,22 @@ void TfmDadosEmpreg::buildAbsencePage() {
     };
     for (int s = 0; s < 3; ++s) {
         controls_->Add({
-            row(names[s][0], p, 85, kReasonFields[s], 0,
+            EditRow(names[s][0], p, 85, kReasonFields[s], 0,
                 s == 1 ? " Informe o código de Afastamento ou selecione-o clicando no botão ao lado"
                        : "Informe o código de Afastamento ou selecione-o clicando no botão ao lado",
                 &deAfastCod[s]),
-            row(names[s][2], p, 0, nullptr, kNoTabStop, nullptr, &edTxAfast[s]),
-            row(names[s][3], p, 86, kStartFields[s], 0,
+            EditRow(names[s][2], p, 0, nullptr, kNoTabStop, nullptr, &edTxAfast[s]),
+            EditRow(names[s][3], p, 86, kStartFields[s], 0,
                 s == 0 ? "Informe a Data Inicio do Afastamento no formato dia/mês. "
                        : "Informe a Data Inicio do Afastamento no formato dia/mês.",
                 &deAfastInicio[s]),
-            row(names[s][4], p, 86, kEndFields[s], 0, "Informe a Data Final de Afastamento no formato dia/mês.",
+            EditRow(names[s][4], p, 86, kEndFields[s], 0, "Informe a Data Final de Afastamento no formato dia/mês.",
                 &deAfastFinal[s]),
         });
         setGreyed(edTxAfast[s]);
         sbAfast[s] = PickerButton(tAfastamento, names[s][1]);
     }
-    controls_->Add(row("deAfastQtDias", p, 87, "QtDiasAfas", 0, "Informe a Quantidade de Dias Afastados no Ano-Base",
+    controls_->Add(EditRow("deAfastQtDias", p, 87, "QtDiasAfas", 0, "Informe a Quantidade de Dias Afastados no Ano-Base",
                        &deAfastQtDias));
 
     auto* outer = new QVBoxLayout(tAfastamento);
@@ -314,8 +301,8 @@ void TfmDadosEmpreg::buildUnionPage() {
     const int p = kUnion;
     for (int r = 0; r < 5; ++r) {
         const UnionRow& u = kUnionRows[r];
-        controls_->Add({row(u.cnpjEdit, p, 167, u.cnpjField, 0, u.cnpjHint, &deUnionCnpj[r]),
-                        row(u.valueEdit, p, 167, nullptr, 0, u.valueHint, &deUnionValue[r])});
+        controls_->Add({EditRow(u.cnpjEdit, p, 167, u.cnpjField, 0, u.cnpjHint, &deUnionCnpj[r]),
+                        EditRow(u.valueEdit, p, 167, nullptr, 0, u.valueHint, &deUnionValue[r])});
         MakeMoneyEdit(deUnionValue[r]);
         if (r == 0)
             controls_->Add(radioRow("dbrSindicalizado", p, 199, "InSindicalizadoVinculo", "",
@@ -368,10 +355,10 @@ void TfmDadosEmpreg::buildTerminationPage() {
     int months = 0;
     for (int r = 0; r < 5; ++r) {
         const TerminationRow& t = kTerminationRows[r];
-        controls_->Add(row(t.valueEdit, p, 168, nullptr, 0, t.hint, &deTerminationValue[r]));
+        controls_->Add(EditRow(t.valueEdit, p, 168, nullptr, 0, t.hint, &deTerminationValue[r]));
         MakeMoneyEdit(deTerminationValue[r]);
         if (t.monthsEdit)
-            controls_->Add(row(t.monthsEdit, p, 168, t.monthsField, 0,
+            controls_->Add(EditRow(t.monthsEdit, p, 168, t.monthsField, 0,
                                "Informe a quantidade de meses que ocorreu o fato gerador.",
                                &deTerminationMonths[months++]));
     }
