@@ -1,6 +1,7 @@
 #include "entry/EmployeeContract.h"
 #include "entry/ufmDadosEmpreg.h"
 #include "entry/ufmDadosEstab.h"
+#include "entry/ufmTb8Afast.h"
 #include "platform/db/DbError.h"
 #include "platform/ui/EntryForm.h"
 #include "platform/ui/EntryWidgets.h"
@@ -10,6 +11,7 @@
 #include "shell/udmEntradaDados.h"
 #include "shell/ugFuncoes.h"
 #include "support/DataFolder.h"
+#include "support/FormsScript.h"
 #include "support/HelpMap.h"
 #include "support/ScriptedMessages.h"
 #include "support/ValidDeclaration.h"
@@ -22,6 +24,8 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -1039,6 +1043,43 @@ TEST_F(DadosEmpreg, TerminationMonthsGoWithTheirAmounts) {
         dmEntradaDados->ta8Empreg.FieldByName(QStringLiteral("QtCompDissidio")).SetAsString(QString());
         dmEntradaDados->ta8Empreg.FieldByName(QStringLiteral("QtCompGratificacoes")).SetAsString(QString());
     }
+}
+
+TEST_F(DadosEmpreg, TheAbsencePickerFillsItsSlotAndMovesToTheStartDate) {
+    const Row stored = storeContract(1);
+    openStored(stored);
+    showForm();
+    clickTab(3);
+    FormsScript script;
+    auto pick = [](int row) {
+        return [row](QWidget* form) {
+            auto* picker = static_cast<TLookupPicker*>(form);
+            picker->TreeView1->setCurrentItem(picker->TreeView1->topLevelItem(row));
+            picker->TreeView1->currentItem()->setSelected(true);
+            picker->SelectCode();
+            return int(forms::mrNone);
+        };
+    };
+    // The first slot: its reason, its description, the box about the base year, the start date next.
+    script.expect(QStringLiteral("fmTb8Afast"), pick(0));
+    QTest::mouseClick(form->sbAfast[0], Qt::LeftButton);
+    settle();
+    EXPECT_EQ(AbsenceSlot, 1);
+    EXPECT_EQ(field("CoMotivoPrimAfas"), QStringLiteral("10"));
+    EXPECT_EQ(form->deAfastCod[0]->text(), QStringLiteral("10"));
+    EXPECT_FALSE(form->edTxAfast[0]->text().isEmpty());
+    EXPECT_TRUE(messages.texts().value(0).startsWith(QStringLiteral("As informações referem-se ao ano-base 2009.")));
+    EXPECT_EQ(focused(), form->deAfastInicio[0]);
+    // The second slot is told its number.
+    messages.clear();
+    script.expect(QStringLiteral("fmTb8Afast"), pick(3));
+    QTest::mouseClick(form->sbAfast[1], Qt::LeftButton);
+    settle();
+    EXPECT_EQ(AbsenceSlot, 2);
+    EXPECT_EQ(field("CoMotivoSeguAfas"), QStringLiteral("40"));
+    EXPECT_EQ(messages.codes(), QStringList());
+    EXPECT_EQ(focused(), form->deAfastInicio[1]);
+    EXPECT_TRUE(script.unexpected().isEmpty());
 }
 
 }  // namespace
