@@ -1,6 +1,7 @@
 #include "ufmDadosEmpreg.h"
 
 #include "EmployeeFormParts.h"
+#include "EntryShared.h"
 #include "platform/db/DbError.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
@@ -18,7 +19,6 @@
 #include "rules/ugRegrasRemuneracao.h"
 #include "shell/UdmLobrix.h"
 #include "shell/udmEntradaDados.h"
-#include "shell/ufmLOBRIX.h"
 #include "shell/ugExcecao.h"
 #include "shell/ugFuncoes.h"
 #include "ufmConEmpreg.h"
@@ -137,10 +137,7 @@ void TfmDadosEmpreg::buildControls() {
     paBotoes->setFrameShape(QFrame::StyledPanel);
     auto* buttons = new QVBoxLayout(paBotoes);
     auto button = [&](const char* name, const char* text, QStyle::StandardPixmap icon) {
-        auto* b = new QPushButton(QString::fromUtf8(text), paBotoes);
-        b->setObjectName(QLatin1String(name));
-        b->setIcon(style()->standardIcon(icon));
-        b->setAutoDefault(false);
+        QPushButton* b = MakeFormButton(paBotoes, name, text, icon);
         b->setMinimumHeight(32);
         buttons->addWidget(b);
         return b;
@@ -1218,7 +1215,7 @@ void TfmDadosEmpreg::PayAgainstAdmissionCheck() {
     ContextAdmission = F("DaAdmissaoEmpregado");
     ContextDismissal = F("DaDesligamentoEmpregado");
     const QString reference = QString::number(ReferenceYear);
-    const QString baseYear = fmLOBRIX ? QString::number(fmLOBRIX->AnoBase) : reference;
+    const QString baseYear = QString::number(DeclarationBaseYear());
     for (int m = 0; m < 12; ++m) {
         if (IsAllZeros(monthCents(m))) continue;
         if (rule(CheckPayBeforeAdmissionMonth(monthNumber(m), ContextAdmission, reference)) != kOk)
@@ -1247,7 +1244,7 @@ void TfmDadosEmpreg::FormShow() {
     ClearEdits(this);
     if (!contract().Active()) contract().Open();
     if (!establishment().Active()) establishment().Open();
-    ReferenceYear = ReferenceYearFor(ContextBaseYear, ContextFollowingYear != 0, fmLOBRIX ? fmLOBRIX->AnoBase : 2009);
+    ReferenceYear = ReferenceYearFor(ContextBaseYear, ContextFollowingYear != 0, DeclarationBaseYear());
     if (establishment().State() == db::DataSetState::Browse)
         establishment().FindKey({ContextBaseYear, ContextInscription, ContextPrefix});
     LoadContract();

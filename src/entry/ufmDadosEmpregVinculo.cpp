@@ -16,8 +16,8 @@
 #include "rules/ugRegrasEndereco.h"
 #include "shell/UdmLobrix.h"
 #include "shell/udmEntradaDados.h"
-#include "shell/ufmLOBRIX.h"
 #include "shell/ugFuncoes.h"
+#include "EntryShared.h"
 #include "ufmDadosEmpreg.h"
 #include "ufmTb8Afast.h"
 #include "ufmTb8Munic.h"
@@ -127,8 +127,6 @@ void setMenuLocked(QLineEdit* edit) {
     edit->setStyleSheet(QString());
     ui::SetLocked(edit, true);
 }
-
-int mainBaseYear() { return fmLOBRIX ? fmLOBRIX->AnoBase : 2009; }
 
 QString exemptUnionTaxCnpj() {
     return QString::fromLatin1(ugConstantes::kCnpjIsentoSindical.data(), int(ugConstantes::kCnpjIsentoSindical.size()));
@@ -605,7 +603,7 @@ void TfmDadosEmpreg::deCodDesligCheck() {
     const QString closing = establishment().Active()
                                 ? establishment().FieldByName(QStringLiteral("InEncerramentoAtividade")).AsString()
                                 : QString();
-    if (rule(CheckDismissalCauseForClosing(closing, ContextBaseYear, cause, QString::number(mainBaseYear()))) != kOk)
+    if (rule(CheckDismissalCauseForClosing(closing, ContextBaseYear, cause, QString::number(DeclarationBaseYear()))) != kOk)
         fail(LastMessageCode, deCodDeslig);
     const QString name = LookupName(dmLobrix->taDesl, cause, "NoCausaDesligamento");
     edTxDesligamento->setText(name);
@@ -722,7 +720,7 @@ bool TfmDadosEmpreg::AnyTerminationValue() const {
 }
 
 void TfmDadosEmpreg::FillDismissalYear() {
-    const int base = mainBaseYear();
+    const int base = DeclarationBaseYear();
     const QString closing = establishment().Active()
                                 ? establishment().FieldByName(QStringLiteral("DaEncerramentoAtividade")).AsString()
                                 : QString();
@@ -745,7 +743,7 @@ void TfmDadosEmpreg::deDataDesligCheck() {
     const QString closing = establishment().Active()
                                 ? establishment().FieldByName(QStringLiteral("DaEncerramentoAtividade")).AsString()
                                 : QString();
-    if (rule(CheckDismissalDate(date, QString::number(mainBaseYear()))) != kOk) fail(LastMessageCode, deDataDeslig);
+    if (rule(CheckDismissalDate(date, QString::number(DeclarationBaseYear()))) != kOk) fail(LastMessageCode, deDataDeslig);
     if (rule(CheckDismissalDateVsCause(date, ui::EditValue(deCodDeslig))) != kOk) fail(LastMessageCode, deDataDeslig);
     if (rule(CheckDismissalAfterAdmission(PadLeftZeros(date, 4), ContextAdmission, reference)) != kOk)
         fail(LastMessageCode, deDataDeslig);
@@ -762,7 +760,7 @@ void TfmDadosEmpreg::deDataDesligExit() {
     if (!F("DaDesligamentoEmpregado").trimmed().isEmpty()) {
         SetTerminationFields(true, true);
         pcEmpregados->setTabEnabled(kTermination, true);
-        if (deAnoDeslig->text() == QString::number(mainBaseYear()) && cause != QLatin1String("71") &&
+        if (deAnoDeslig->text() == QString::number(DeclarationBaseYear()) && cause != QLatin1String("71") &&
             cause != QLatin1String("78") && cause != QLatin1String("80")) {
             QStringList cents;
             for (QLineEdit* e : deTerminationValue) cents << DisplayToCents8(FormatMoneyText(e->text()));
@@ -864,7 +862,7 @@ void TfmDadosEmpreg::AbsenceReasonCheck(int slot, bool informationBox) {
     if (slot == 0 && informationBox)
         msg::ShowInformation(QStringLiteral("As informações referem-se ao ano-base %1.\rSe o início do afastamento "
                                             "ocorreu em anos anteriores,\ra data de início a ser declarada será 01/01.")
-                                 .arg(mainBaseYear()));
+                                 .arg(DeclarationBaseYear()));
 }
 
 void TfmDadosEmpreg::AbsenceReasonOrderCheck() {
@@ -879,7 +877,7 @@ void TfmDadosEmpreg::AbsenceStartCheck(int slot) {
     if (date.isEmpty()) date = QStringLiteral("0000");
     const QString reference = QString::number(ReferenceYear);
     QLineEdit* edit = deAfastInicio[slot];
-    if (rule(CheckLeaveDate(date, QString::number(mainBaseYear()))) != kOk) fail(LastMessageCode, edit);
+    if (rule(CheckLeaveDate(date, QString::number(DeclarationBaseYear()))) != kOk) fail(LastMessageCode, edit);
     const QString code = rule(CheckLeaveDateVsReason(date, ui::EditValue(deAfastCod[slot]), 1));
     if (code != kOk) fail(code, code == QLatin1String("3638") ? edit : deAfastCod[slot]);
     if (rule(CheckLeaveNotBeforeAdmission(PadLeftZeros(field, 4), F("DaAdmissaoEmpregado"), reference)) != kOk)
@@ -895,7 +893,7 @@ void TfmDadosEmpreg::AbsenceEndCheck(int slot) {
     if (end.isEmpty()) end = QStringLiteral("0000");
     const QString reference = QString::number(ReferenceYear);
     QLineEdit* edit = deAfastFinal[slot];
-    if (rule(CheckLeaveDate(end, QString::number(mainBaseYear()))) != kOk) fail(LastMessageCode, edit);
+    if (rule(CheckLeaveDate(end, QString::number(DeclarationBaseYear()))) != kOk) fail(LastMessageCode, edit);
     if (rule(CheckLeaveDateOrder(start, end)) != kOk) fail(LastMessageCode, edit);
     const QString code = rule(CheckLeaveDateVsReason(end, ui::EditValue(deAfastCod[slot]), 0));
     if (code != kOk) fail(code, code == QLatin1String("3643") ? edit : deAfastCod[slot]);
@@ -1131,7 +1129,7 @@ void TfmDadosEmpreg::LoadContractPage() {
     QString birthYear = birth.mid(4, 4);
     if (!IsAllDigits(birthYear)) birthYear = QStringLiteral("0000");
     if (!birth.isEmpty() && !type.isEmpty()) {
-        if (mainBaseYear() - birthYear.toInt() > 16) {
+        if (DeclarationBaseYear() - birthYear.toInt() > 16) {
             SetF("InAlvaraEmpregado", QStringLiteral("2"));
             dgAlvara->setEnabled(false);
         } else if (type == QLatin1String("55")) {
