@@ -1082,4 +1082,57 @@ TEST_F(DadosEmpreg, TheAbsencePickerFillsItsSlotAndMovesToTheStartDate) {
     EXPECT_TRUE(script.unexpected().isEmpty());
 }
 
+TEST_F(DadosEmpreg, OvertimeAboveAHundredHoursIsConfirmed) {
+    const Row stored = storeContract(1);
+    openStored(stored);
+    showForm();
+    clickTab(5);
+    typeAndLeave(form->deHours[2], "");
+    EXPECT_EQ(form->deHours[2]->text(), QStringLiteral("000"));  // an empty month becomes 000
+    struct Case {
+        int month;
+        const char* answer;
+        QWidget* focus;
+    } cases[] = {
+        {2, "mrNo", form->deHours[2]},
+        {2, "mrYes", form->edMonths[3]},
+        {11, "mrYes", form->deMesAdiantamento},
+    };
+    for (const auto& c : cases) {
+        messages.clear();
+        messages.answer(c.answer);
+        typeAndLeave(form->deHours[c.month], "101");
+        EXPECT_EQ(messages.codes(), QStringList{"3699"}) << c.answer;
+        EXPECT_EQ(focused(), c.focus) << c.month << c.answer;
+    }
+}
+
+TEST_F(DadosEmpreg, DecemberWithoutAnyPayTellsTheUser) {
+    Row zero;
+    for (const char* m : {"Janeiro", "Fevereiro", "Marco", "Abril", "Maio", "Junho", "Julho", "Agosto", "Setembro",
+                          "Outubro", "Novembro", "Dezembro"})
+        zero[QStringLiteral("Va%1Empregado").arg(m)] = "000000000";
+    // Admitted in March of the base year, no dismissal, no absence: March without pay is told (3679).
+    const Row march = storeContract(1, valid::With(zero, {{"DaAdmissaoEmpregado", "01032009"},
+                                                          {"CoCausaDesligamento", ""}}));
+    openStored(march);
+    showForm();
+    clickTab(5);
+    typeAndLeave(form->edMonths[11], "0");
+    EXPECT_EQ(messages.codes(), QStringList{"3679"});
+    EXPECT_EQ(focused(), form->deHours[11]);
+    messages.answer("mrYes");
+    QTest::mouseClick(form->BtCancelar, Qt::LeftButton);
+    settle();
+    // With an absence (the admission year is not compared): only the year without pay is told (1060).
+    const Row earlier = storeContract(2, valid::With(zero, {{"CoMotivoPrimAfas", "40"}, {"DaInicioprimeiroAfas", "0101"},
+                                                            {"DaFinalPrimeiroAfas", "3112"}, {"QtDiasAfas", "365"}}));
+    messages.clear();
+    openStored(earlier);
+    showForm();
+    clickTab(5);
+    typeAndLeave(form->edMonths[11], "0");
+    EXPECT_EQ(messages.codes(), QStringList{"1060"});
+}
+
 }  // namespace
