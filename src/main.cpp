@@ -1,5 +1,6 @@
 #include "entry/StartupPickers.h"
 #include "declfile/ufmGravaDecl00.h"
+#include "declfile/ufmImport00.h"
 #include "entry/ufmDadosResp.h"
 #include "entry/ufmSemEmpregados.h"
 #include "platform/ui/LobrixApplication.h"
@@ -19,6 +20,8 @@ static void RegisterCommandHandlers(TfmLOBRIX& window) {
     window.SetCommandHandler(C::EmitirCartela, [] { EmitirCartela(fmLOBRIX->Versao, fmLOBRIX->AnoBase); });
     window.SetCommandHandler(C::Resp, [] { ShowDadosResp(fmLOBRIX); });
     window.SetCommandHandler(C::Gravar, [] { ShowGravaDecl(fmLOBRIX); });
+    window.SetCommandHandler(C::ImpAnoAnterior, [] { ShowImportWizard(fmLOBRIX, QStringLiteral("Anterior - Ano 2008")); });
+    window.SetCommandHandler(C::ImpAnoAtual, [] { ShowImportWizard(fmLOBRIX, QStringLiteral("Atual - Ano 2009")); });
 }
 
 // The windows and modules that live for the whole run, created after the
