@@ -13,6 +13,7 @@
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/ProgressHost.h"
 #include "platform/ui/TickList.h"
+#include "rules/ugRegrasIdentificacao.h"
 #include "shell/UdmLobrix.h"
 #include "shell/udmRaveRelatorios.h"
 #include "shell/ufmLOBRIX.h"
@@ -44,7 +45,7 @@ T* child(QWidget* form, const char* name) {
     return w;
 }
 
-void click(QWidget* form, const char* name) { QTest::mouseClick(child(form, name), Qt::LeftButton); }
+void click(QWidget* form, const char* name) { QTest::mouseClick(child<QAbstractButton>(form, name), Qt::LeftButton); }
 
 void tickLine(forms::TickList* list, int row) {
     const QRect r = list->visualItemRect(list->item(row));
@@ -308,4 +309,291 @@ TEST_F(Import, PreviousYearCarriesOverOnlyContractsNotTerminated) {
         EXPECT_EQ(r["NuSequencialRegistro"], "");
         EXPECT_NE(r["CoCausaDesligamento"], "10");
     }
+}
+
+TEST_F(Import, ExistingEstablishmentsDecideWhatIsWritten) {
+    // Establishment 0 is there with one of its two contracts; 1 is recorded
+    // without employees under another name; 2 has another linked CEI, and
+    // its first new prefix G0 is taken.
+    exec(QStringLiteral("delete from BD8Vinc where CoCgcCeiEstabelecimento = '%1' and CoPisPasepEmpregado = '%2'")
+             .arg(cnpj(0), valid::ContractPis(0)));
+    exec(QStringLiteral("update BD8Emp set InZuvoNegEstabelecimento = '1', NoRazaoEstabelecimento = 'NOME ANTIGO', "
+                        "NuVinculosEstabelecimento = '000000' where CoCgcCeiEstabelecimento = '%1'")
+             .arg(cnpj(1)));
+    exec(QStringLiteral("delete from BD8Vinc where CoCgcCeiEstabelecimento = '%1'").arg(cnpj(1)));
+    exec(QStringLiteral("update BD8Emp set CoCgcVinculado = '12345678901234' where CoCgcCeiEstabelecimento = '%1'")
+             .arg(cnpj(2)));
+    {
+        db::Table emp(database(), "BD8Emp.db");
+        emp.Open();
+        valid::Append(emp, valid::With(valid::Establishment(2, 0), {{"NuPrefixoEstabelecimento", "G0"}}));
+    }
+    analyse(file, false);
+    runImport(2009, false);
+
+    const QList<Row> imp = importRows();
+    ASSERT_EQ(imp.size(), 3);
+    struct Expected {
+        const char* prefix;
+        const char* imported;
+        const char* duplicates;
+        const char* code;
+        const char* seq;
+    } expected[] = {{"00", "1", "1", "", ""}, {"00", "2", "0", "1502", "1"}, {"G1", "2", "0", "1505", "2"}};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(imp[i]["CoCgcCeiEstabelecimento"], cnpj(i));
+        EXPECT_EQ(imp[i]["NuPrefixoEstabelecimento"], expected[i].prefix);
+        EXPECT_EQ(imp[i]["NuTotalImportados"], expected[i].imported);
+        EXPECT_EQ(imp[i]["NuTotalDuplicados"], expected[i].duplicates);
+        EXPECT_EQ(imp[i]["CoImp"], expected[i].code);
+        EXPECT_EQ(imp[i]["Seq"], expected[i].seq);
+    }
+    const QList<Row> est = establishments();
+    ASSERT_EQ(est.size(), 5);  // 0, 1, 2 with its own prefix, G0 and the new G1
+    EXPECT_EQ(est[0]["NuVinculosEstabelecimento"], "000002");  // recounted after gaining one
+    EXPECT_EQ(est[1]["InZuvoNegEstabelecimento"], "0");         // replaced by the file's row
+    EXPECT_NE(est[1]["NoRazaoEstabelecimento"], "NOME ANTIGO");
+    EXPECT_EQ(est[1]["NuVinculosEstabelecimento"], "000002");
+    EXPECT_EQ(est[4]["NuPrefixoEstabelecimento"], "G1");
+    EXPECT_EQ(est[4]["CoCgcVinculado"], "00000000000000");
+    EXPECT_EQ(est[2]["CoCgcVinculado"], "12345678901234");  // the existing one stays
+    EXPECT_EQ(rows(QStringLiteral("select * from BD8Vinc where NuPrefixoEstabelecimento = 'G1'")).size(), 2);
+}
+
+TEST_F(Import, EveryPrefixTakenImportsNothingOfThatEstablishment) {
+    exec(QStringLiteral("update BD8Emp set CoCgcVinculado = '12345678901234' where CoCgcCeiEstabelecimento = '%1'")
+             .arg(cnpj(0)));
+    {
+        db::Transaction tx(*database());
+        db::Table emp(database(), "BD8Emp.db");
+        emp.Open();
+        QString p = "01";
+        for (int i = 0; i < 36 * 36 - 1; ++i, p = NextPrefix(p))
+            valid::Append(emp, valid::With(valid::Establishment(0, 0), {{"NuPrefixoEstabelecimento", p}}));
+        tx.commit();
+    }
+    const int contractsBefore = contracts().size();
+    analyse(file, false);
+    runImport(2009, false, {cnpj(0) + "00"});
+    const QList<Row> imp = importRows();
+    ASSERT_EQ(imp.size(), 1);
+    EXPECT_EQ(imp[0]["CoImp"], kCodigoSemPrefixoLivre);
+    EXPECT_EQ(imp[0]["Seq"], "1");
+    EXPECT_EQ(imp[0]["NuTotalImportados"], "0");
+    EXPECT_EQ(contracts().size(), contractsBefore);
+    EXPECT_EQ(rows("select * from tb8MSG where NuMensagem = '1506'").size(), 1);
+}
+
+TEST_F(Import, WithoutEmployeesFieldRulesAndLostEntries) {
+    analyse(file, false);
+    // The file declares establishment 0 without employees; 1 has a wrong
+    // inscription and a wrong prefix.
+    exec(QStringLiteral("update Te8Emp set InZuvoNegEstabelecimento = '1' where CoCgcCeiEstabelecimento = '%1'")
+             .arg(cnpj(0)));
+    const QString bad = cnpj(1).left(12) + (cnpj(1).right(2) == "99" ? "98" : "99");
+    exec(QStringLiteral("update Te8Emp set CoCgcCeiEstabelecimento = '%1', NuPrefixoEstabelecimento = '#1' "
+                        "where CoCgcCeiEstabelecimento = '%2'")
+             .arg(bad, cnpj(1)));
+    TImportacao run(database(), 2009, 2009, false);
+    run.CreateImportTable();
+    EXPECT_TRUE(run.AddChosen(cnpj(0), "00"));
+    EXPECT_TRUE(run.AddChosen(bad, "#1"));
+    EXPECT_FALSE(run.AddChosen("99999999999999", "00"));  // not in the file: no row
+    const int contractsBefore = contracts().size();
+    forms::ProgressHost host;
+    run.Run(3, host);
+    const QList<Row> imp = importRows();
+    ASSERT_EQ(imp.size(), 2);
+    EXPECT_EQ(imp[0]["CoImp"], "1501");
+    const QString inscriptionCode = CheckInscription(bad);
+    ASSERT_NE(inscriptionCode, "0050");
+    EXPECT_EQ(imp[1]["CoImp"], inscriptionCode);  // the inscription's code before the prefix's
+    EXPECT_EQ(imp[1]["Seq"], "2");
+    for (const Row& r : imp)
+        for (const char* counter : {"NuTotalImportados", "NuTotalDuplicados", "NuTotalDesligados"})
+            EXPECT_EQ(r[counter], "0") << counter;
+    EXPECT_EQ(contracts().size(), contractsBefore);
+}
+
+TEST_F(Import, ZeroPisNeedsTheNameAndZeroUnionCnpjIsStoredEmpty) {
+    emptyDeclaration();
+    analyse(file, false);
+    const QString e0 = cnpj(0);
+    ASSERT_FALSE(rows(QStringLiteral("select * from Te8Vinc where CoCgcCeiEstabelecimento = '%1'").arg(e0))
+                     .value(0)["CoCNPJSindical"].isEmpty());
+    exec(QStringLiteral("update Te8Vinc set CoPisPasepEmpregado = '00000000000', DaAdmissaoEmpregado = '01032005' "
+                        "where CoCgcCeiEstabelecimento = '%1'").arg(e0));
+    exec(QStringLiteral("update Te8Vinc set CoCNPJSindical = '00000000000000' where CoCgcCeiEstabelecimento = '%1'")
+             .arg(e0));
+    exec(QStringLiteral("update Te8Emp set CoCNPJSindical = '00000000000000' where CoCgcCeiEstabelecimento = '%1'")
+             .arg(e0));
+    runImport(2009, false, {e0 + "00", cnpj(1) + "00"});
+    EXPECT_EQ(importRows().value(0)["NuTotalImportados"], "2");  // different names
+    const QList<Row> vinc = contracts();
+    ASSERT_EQ(vinc.size(), 4);
+    for (const Row& r : vinc) EXPECT_EQ(r["CoCNPJSindical"].isEmpty(), r["CoCgcCeiEstabelecimento"] == e0);
+    EXPECT_EQ(establishments().value(0)["CoCNPJSindical"], "");
+    EXPECT_FALSE(establishments().value(1)["CoCNPJSindical"].isEmpty());
+
+    // The same name makes the second one a duplicate.
+    emptyDeclaration();
+    exec(QStringLiteral("update Te8Vinc set NoEmpregado = 'MESMO NOME' where CoCgcCeiEstabelecimento = '%1'").arg(e0));
+    runImport(2009, false, {e0 + "00"});
+    EXPECT_EQ(importRows().value(0)["NuTotalImportados"], "1");
+    EXPECT_EQ(importRows().value(0)["NuTotalDuplicados"], "1");
+}
+
+TEST_F(Import, AFailureInTheMiddleLeavesTheDeclarationAsItWas) {
+    emptyDeclaration();
+    {
+        db::Table emp(database(), "BD8Emp.db");
+        emp.Open();
+        valid::Append(emp, valid::With(valid::Establishment(1, 0), {{"InZuvoNegEstabelecimento", "1"}}));
+    }
+    const QList<Row> empBefore = establishments(), vincBefore = contracts();
+    analyse(file, false);
+    TImportacao run(database(), 2009, 2009, false);
+    run.CreateImportTable();
+    for (int i = 0; i < 3; ++i) run.AddChosen(cnpj(i), "00");
+    FailingHost host(6);  // within the second establishment's contracts
+    EXPECT_THROW(run.Run(3, host), db::DbError);
+    EXPECT_EQ(establishments(), empBefore);
+    EXPECT_EQ(contracts(), vincBefore);
+    EXPECT_FALSE(database()->inTransaction());
+}
+
+TEST_F(Import, AFailingWriteThroughTheWizardShowsAMessageAndImportsNothing) {
+    emptyDeclaration();
+    const QString path = writeFile(file);
+    // The third contract written fails as a full disk would.
+    const auto& attached = database()->attach("BD8Vinc.db");
+    database()->exec(QStringLiteral("CREATE TRIGGER %1.fail BEFORE INSERT ON \"%2\" WHEN (SELECT count(*) FROM \"%2\") >= 2 "
+                                    "BEGIN SELECT RAISE(ABORT, 'database or disk is full'); END")
+                         .arg(attached.schema, attached.table));
+    FormsScript script;
+    script.expect("fmImport00", [&](QWidget* p) {
+        child<QLineEdit>(p, "arquivo")->setText(path);
+        click(p, "BtAvancar");
+        return int(forms::mrNone);
+    });
+    script.expect("fmImport02", [&](QWidget* p) {
+        click(p, "SelecAllRButton");
+        click(p, "BtConcluir");
+        return int(forms::mrNone);
+    });
+    ShowImportWizard(nullptr, "Atual - Ano 2009");
+    EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(',').toStdString();
+    ASSERT_EQ(boxes.texts().size(), 1);
+    EXPECT_TRUE(boxes.texts()[0].startsWith("Não foi possível concluir a importação.")) << boxes.texts()[0].toStdString();
+    EXPECT_TRUE(establishments().isEmpty());
+    EXPECT_TRUE(contracts().isEmpty());
+    EXPECT_FALSE(database()->tableExists("te8Emp.db"));
+    database()->exec(QStringLiteral("DROP TRIGGER %1.fail").arg(attached.schema));
+}
+
+TEST_F(Import, FirstPageRefusesMissingAndOversizedFilesAndRoutesDamagedOnes) {
+    emptyDeclaration();
+    QByteArray oversized = file;
+    analyserfixture::Put(oversized, 11, 30, "050001");
+    QByteArray exactly = file;
+    analyserfixture::Put(exactly, 11, 30, "050000");
+    const QString big = writeFile(oversized, "big.txt"), limit = writeFile(exactly, "limit.txt");
+    const QString current = writeFile(file);
+
+    FormsScript script;
+    script.expect("fmImport00", [&](QWidget* p) {
+        auto* name = child<QLineEdit>(p, "arquivo");
+        name->setText(files.filePath("none.txt"));
+        click(p, "BtAvancar");
+        EXPECT_FALSE(child(p, "BtAvancar")->isEnabled());  // until the name changes
+        name->setText(big);
+        EXPECT_TRUE(child(p, "BtAvancar")->isEnabled());
+        click(p, "BtAvancar");
+        EXPECT_TRUE(child(p, "BtAvancar")->isEnabled());
+        EXPECT_FALSE(child<QWidget>(p, "PLocalizar")->isHidden());
+        name->setText(limit);  // analysed: its count then disagrees with the file
+        click(p, "BtAvancar");
+        return int(forms::mrNone);
+    });
+    script.expect("fmImport01", [&](QWidget* p) {
+        click(p, "BtErroVisual");
+        click(p, "BtFechar");
+        return int(forms::mrNone);
+    });
+    ShowImportWizard(nullptr, "Atual - Ano 2009");
+    EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(',').toStdString();
+    EXPECT_EQ(script.pending(), 0);
+    const QStringList texts = boxes.texts();
+    ASSERT_EQ(texts.size(), 2) << texts.join('|').toStdString();
+    EXPECT_EQ(texts[0], "O arquivo especificado não existe.\nVerifique o caminho e o nome do arquivo.");
+    EXPECT_TRUE(texts[1].startsWith("Declaração com tamanho maior do que é permitido importar."));
+
+    // The current year's file through "Anterior": the error page, nothing imported.
+    FormsScript other;
+    other.expect("fmImport00", [&](QWidget* p) {
+        child<QLineEdit>(p, "arquivo")->setText(current);
+        click(p, "BtAvancar");
+        return int(forms::mrNone);
+    });
+    other.expect("fmImport01", [](QWidget* p) { click(p, "BtFechar"); return int(forms::mrNone); });
+    ShowImportWizard(nullptr, "Anterior - Ano 2008");
+    EXPECT_EQ(other.pending(), 0);
+    EXPECT_TRUE(establishments().isEmpty());
+    for (const char* t : {"te8Emp.db", "te8Vinc.db", "te8Imp.db", "te8Stru.db"})
+        EXPECT_FALSE(database()->tableExists(t)) << t;
+
+    // Cancel on the file panel closes the wizard.
+    FormsScript cancel;
+    cancel.expect("fmImport00", [](QWidget* p) { click(p, "BtCancelar"); return int(forms::mrNone); });
+    ShowImportWizard(nullptr, "Atual - Ano 2009");
+    EXPECT_EQ(cancel.pending(), 0);
+}
+
+TEST_F(Import, AnoImportacaoNamesLayoutAndYear) {
+    const struct {
+        const char* text;
+        bool previous;
+        int year;
+    } cases[] = {{"Anterior - Ano 2008", true, 2008}, {"Atual - Ano 2009", false, 2009}};
+    for (const auto& c : cases) {
+        TfmImport00 page;
+        page.AnoImportacao = c.text;
+        EXPECT_EQ(page.LayoutAnterior(), c.previous) << c.text;
+        EXPECT_EQ(page.AnoArquivo(), c.year) << c.text;
+    }
+    TfmImport00 page;
+    EXPECT_FALSE(page.OpenFile->filter().testFlag(QDir::CaseSensitive));
+    EXPECT_EQ(page.OpenFile->nameFilters().value(0), "Arquivos ZUVO (Zuvo*)");
+}
+
+TEST_F(Import, SelectionRefusesShortPrefixes) {
+    analyse(file, false);
+    exec(QStringLiteral("update Te8Emp set NuPrefixoEstabelecimento = '1' where CoCgcCeiEstabelecimento = '%1'")
+             .arg(cnpj(1)));
+    FormsScript script;
+    script.expect("fmImport02", [&](QWidget* p) {
+        auto* list = child<forms::TickList>(p, "LEmpresas");
+        EXPECT_TRUE(child<QRadioButton>(p, "SelecAllRButton")->isChecked());  // the request, nothing ticked
+        EXPECT_EQ(forms::CountTickedItems(list), 0);
+        list->SetTicked(2, true);
+        click(p, "SelecAllRButton");
+        EXPECT_TRUE(list->IsTicked(0));
+        EXPECT_FALSE(list->IsTicked(1));
+        EXPECT_EQ(list->currentRow(), 1);
+        EXPECT_TRUE(list->IsTicked(2));  // after the refused one: as it was
+        tickLine(list, 1);
+        EXPECT_FALSE(list->IsTicked(1));
+        click(p, "LimparAllRButton");
+        click(p, "BtConcluir");  // nothing chosen: stays
+        click(p, "BtCancelar");
+        return int(forms::mrNone);
+    });
+    ShowImportSelection(nullptr, "Importação", 2009, false, true);
+    EXPECT_EQ(script.pending(), 0);
+    const QStringList texts = boxes.texts();
+    ASSERT_EQ(texts.size(), 3) << texts.join('|').toStdString();
+    EXPECT_EQ(texts[0], "Prefixo Inválido. Estabelecimento não poderá ser importado.");
+    EXPECT_EQ(texts[1], "Este estabelecimento não poderá ser importado. Verifique Prefixo.");
+    EXPECT_EQ(boxes.codes().value(2), "1301");
 }
