@@ -195,32 +195,6 @@ void Put(QByteArray& file, int record, int column, const QByteArray& bytes, int 
     file.replace((record - 1) * step + column - 1, bytes.size(), bytes);
 }
 
-QByteArray PreviousYearFile(const QByteArray& valid) {
-    QByteArray f = valid;
-    for (int r = 1; r * 552 <= valid.size(); ++r) {
-        const QByteArray rec = RecordOf(valid, r);
-        if (rec.at(22) != '1') continue;  // column 23: the record type
-        auto col = [&rec](int c, int n) { return rec.mid(c - 1, n); };
-        Put(f, r, 295, "2008");
-        QByteArray tail;
-        tail += col(356, 8);   // VaGlobalAssociativa, 8 digits
-        tail += col(364, 14);  // CoCNPJSindical
-        tail += col(379, 8);   // VaGlobalSindical
-        tail += col(387, 14);  // CoCNPJAssistencial
-        tail += col(402, 8);   // VaGlobalAssistencial
-        tail += col(410, 14);  // CoCNPJConfederativa
-        tail += col(425, 8);   // VaGlobalConfederativa
-        tail += col(433, 1);   // InAtividadeAnoBase
-        tail += col(434, 1);   // InCentralizada
-        tail += col(435, 14);  // CoCNPJCentralizada
-        tail += col(449, 1);   // InSindicalizada
-        tail += QByteArray(538 - 445, ' ');
-        Put(f, r, 355, tail);
-    }
-    Put(f, 1, 384, "        ");
-    return f;
-}
-
 QByteArray WithLineEnds(const QByteArray& crlfFile, const QByteArray& lineEnd) {
     QByteArray out;
     for (qsizetype at = 0; at + 552 <= crlfFile.size(); at += 552) out += crlfFile.mid(at, 550) + lineEnd;

@@ -1,6 +1,7 @@
 #pragma once
 #include "declfile/DeclarationWriter.h"
 #include "declfile/ugAnaliseEstrutura.h"
+#include "support/PreviousYearFile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -27,10 +28,6 @@ QByteArray WriteFile(const QString& dataFolder, bool fromWorkingTables, const QS
 QByteArray RecordOf(const QByteArray& file, int n, int step = 552);
 // Puts bytes at a column (from 1) of record n.
 void Put(QByteArray& file, int record, int column, const QByteArray& bytes, int step = 552);
-// The file in the previous year's layout: its establishments carry 2008 and
-// their contribution fields from column 355 on where that layout has them,
-// and the header loses its survey answers.
-QByteArray PreviousYearFile(const QByteArray& crlfFile);
 // The records of a file with other line ends (each record's CR LF replaced).
 QByteArray WithLineEnds(const QByteArray& crlfFile, const QByteArray& lineEnd);
 
