@@ -1,7 +1,27 @@
 #pragma once
+#include "EmployeeContract.h"
+
 #include <QDialog>
 #include <QString>
+#include <array>
 #include <cstdint>
+#include <functional>
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+class QWidget;
+
+namespace db {
+class Table;
+}
+namespace ui {
+class ControlTable;
+class EntryFormController;
+class PageControl;
+class RadioGroup;
+}  // namespace ui
 
 // EmployeeFormContext: what a caller fills before it shows the employee form
 // (the establishment form for the first contract, the employee list for the
@@ -24,13 +44,233 @@ extern QString ContextCbo;                // CoCbo of the contract to open
 // last question; the establishment list keeps its own checks' codes here too.
 extern QString LastMessageCode;
 
-// The form of one employment contract (a row of BD8Vinc).
+// The establishment side of the form's closing, installed by the
+// establishment form's unit: `returnToList` is 1 or 0 when the form decided
+// where the user goes back to (the establishment list or the employee list),
+// -1 when it leaves the establishment form's choice as it was.
+extern std::function<void(int returnToList)> EmployeeFormClosed;
+// Puts a PIS/PASEP into the employee list's search box (a new contract given
+// up for a person already declared).
+extern std::function<void(const QString& pis)> EmployeeListSearchPis;
+
+// The form of one employment contract (a row of BD8Vinc) of the establishment
+// the context names: seven pages, every field checked when it is left and all
+// of them again, in a fixed order, on Ok.
 class TfmDadosEmpreg : public QDialog {
     Q_OBJECT
 public:
     explicit TfmDadosEmpreg(QWidget* parent = nullptr);
     ~TfmDadosEmpreg() override;
+
+    ui::PageControl* pcEmpregados;
+    QWidget* tDadosPessoais;
+    QWidget* tAdmissao;
+    QWidget* tVinculo;
+    QWidget* tAfastamento;
+    QWidget* tSindicais;
+    QWidget* tRemuneracoes;
+    QWidget* tVerbas;
+
+    QPushButton* BtOk;
+    QPushButton* BtExcluir;
+    QPushButton* BtCancelar;
+    QPushButton* BtAjuda;
+
+    // Personal data.
+    QLineEdit* dePisPasep = nullptr;
+    QLineEdit* deNomeEmpregado = nullptr;
+    QLineEdit* deNascimento = nullptr;
+    QLineEdit* deRaca = nullptr;
+    QToolButton* sbRaca = nullptr;
+    QLineEdit* edTxRaca = nullptr;
+    ui::RadioGroup* dgDeficiencia = nullptr;
+    QLineEdit* deDeficiente = nullptr;
+    QToolButton* sbDeficiente = nullptr;
+    QLineEdit* edTxDeficiente = nullptr;
+    QComboBox* cbSexo = nullptr;
+    QLineEdit* deNacionalidade = nullptr;
+    QToolButton* sbNacionalidade = nullptr;
+    QLineEdit* edTxNacionalidade = nullptr;
+    QLineEdit* deAnoChegada = nullptr;
+    QLineEdit* deInstrucao = nullptr;
+    QToolButton* sbInstrucao = nullptr;
+    QLineEdit* edTxInstrucao = nullptr;
+    QLineEdit* deCarteiraTrab = nullptr;
+    QLineEdit* deCarteiraTrabSerie = nullptr;
+    QLineEdit* deCPF = nullptr;
+    QLineEdit* deUsoEmpregado = nullptr;
+
+    // Admission.
+    QLineEdit* deAdmissao = nullptr;
+    QLineEdit* deTipoAdmissao = nullptr;
+    QToolButton* sbAdmissao = nullptr;
+    QLineEdit* edTxAdmissao = nullptr;
+    QLineEdit* edSalario = nullptr;
+    QLineEdit* deHoras = nullptr;
+    QLineEdit* deTipoSalContratual = nullptr;
+    QToolButton* sbSalarioContratual = nullptr;
+    QLineEdit* edTxSalContratual = nullptr;
+    QLineEdit* deCBO = nullptr;
+    QToolButton* sbCBO = nullptr;
+    QLineEdit* edTxCBO = nullptr;
+    QLineEdit* tabInnerAd = nullptr;
+
+    // Monthly pay, overtime hours, 13th salary.
+    std::array<QLineEdit*, 12> edMonths{};   // edJaneiro .. edDezembro
+    std::array<QLineEdit*, 12> deHours{};    // deHorasJaneiro .. deHorasDezembro
+    QLineEdit* deMesAdiantamento = nullptr;
+    QToolButton* sbMesAdiantamento = nullptr;
+    QLineEdit* edTxAdiantamento = nullptr;
+    QLineEdit* edAdiantamento = nullptr;
+    QLineEdit* deMesParcelaFinal = nullptr;
+    QToolButton* sbMesParcelaFinal = nullptr;
+    QLineEdit* edTxParcelaFinal = nullptr;
+    QLineEdit* edParcelaFinal = nullptr;
+
+    // Contract and termination (notice pay).
+    QLineEdit* edAvisoPrevio = nullptr;
+
+    ui::EntryFormController* kit() const { return kit_; }
+
+    // Form state.
+    QString EntryMode;    // "I" a new contract, "A" an existing one
+    QString LoadedPis;
+    int ReferenceYear = 0;
+    int EmployeeCount = 0;
+    int ForeignerCount = 0;
+    QString LastAcceptedPis;
+    std::array<QString, 4> LoadedKey;  // PIS/PASEP, admission, dismissal, CBO
+    std::uint8_t SalaryTypeWarningShown = 0;
+
+    // Operations.
+    void LoadContract();
+    void SaveContract();
+    void DeleteContract();
+    void DeleteContractWithoutAsking();
+    void CancelContract();
+    void CountEmployees();
+    void CheckSamePisOtherPerson();
+    void CheckSameContract();
+    QString CopyPersonFromOtherContract();
+    void ReportSaveError(const std::exception& e);
+    bool CheckFocusNotOnButton() const;
+    bool CheckFocusNotOnOtherPage() const;
+
+    // Checks of the Ok sequence (onExit: 1 when the field is left, 0 from Ok).
+    void dePisPasepCheck();
+    void deNomeEmpregadoCheck();
+    void deNascimentoCheck(int onExit);
+    void deRacaCheck(int onExit);
+    void dgDeficienciaCheck(int onExit);
+    void cbSexoCheck(int onExit);
+    void deNacionalidadeCheck(int onExit);
+    void deAnoChegadaCheck();
+    void deInstrucaoCheck();
+    void deCarteiraTrabCheck();
+    void deCarteiraTrabSerieCheck();
+    void deCPFCheck();
+    void deUsoEmpregadoCheck();
+    void deAdmissaoCheck(int onExit);
+    void deTipoAdmissaoCheck();
+    void edSalarioCheck();
+    void deHorasCheck();
+    void deTipoSalContratualCheck(int onExit);
+    void deCBOCheck(int onExit);
+    void edSalarioRequiredCheck();
+    void deMesAdiantamentoCheck(int onExit);
+    void edAdiantamentoCheck(int onExit);
+    void deMesParcelaFinalCheck(int onExit);
+    void edParcelaFinalCheck(int onExit);
+    void PayAgainstAdmissionCheck();
+
+    // Leaving the pay page's fields.
+    void MonthCheck(int month);   // 0 = January
+    void DecemberExtras();
+    void HoursCheck(int month);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildControls();
+    QWidget* buildPersonalPage();
+    QWidget* buildAdmissionPage();
+    QWidget* buildPayPage();
+    void buildPlainPages();
+    void connectHandlers();
+    void FormShow();
+    // Ends the form: its result, the contract table closed, the establishment
+    // side told where to go back to (returnToList as EmployeeFormClosed takes it).
+    void closeForm(int result, int returnToList);
+    // A move of the form's own (not a failed check): page changes stay allowed.
+    void moveFocus(QWidget* control);
+
+    // Field access on the contract being edited.
+    db::Table& contract() const;
+    db::Table& establishment() const;
+    QString F(const char* name) const;
+    void SetF(const char* name, const QString& value);
+    EstablishmentKey establishmentKey() const;
+
+    // A stopping code: shown, its field's page in front, the focus back on
+    // the field, the event abandoned.
+    [[noreturn]] void fail(const QString& code, QWidget* focus);
+    static const QString& rule(const QString& code);
+
+    // Handlers of the fields.
+    void dePisPasepEnter();
+    void dePisPasepExit();
+    void dgDeficienciaEnter();
+    void dgDeficienciaExit();
+    void deNacionalidadeExit();
+    void moneyEnter(QLineEdit* edit);
+    void edSalarioExit();
+    void deMesExit(bool advance);
+    void edAdiantamentoExit();
+    void edParcelaFinalExit();
+    void showPickedDescription(QLineEdit* box, db::Table& lookup, const QString& code, const char* nameField);
+    void sbRacaClick();
+    void sbDeficienteClick();
+    void sbNacionalidadeClick();
+    void sbInstrucaoClick();
+    void sbAdmissaoClick();
+    void sbSalarioContratualClick();
+    void sbCBOClick();
+    void sbMesClick(bool advance);
+    void BtOkClick();
+    void BtExcluirClick();
+    void BtCancelarClick();
+    void BtAjudaClick();
+
+    // The pages of the contract, absences, union contributions and
+    // termination payments: their load steps, Ok checks and stored amounts.
+    void buildContractPages();
+    void LoadTerminationState();
+    void LoadContractPage();
+    void LoadDismissalAndAbsences();
+    void LoadUnionAndTermination();
+    void ContractChecks();
+    void NoticeAndAbsenceChecks();
+    void UnionChecks();
+    void TerminationChecks();
+    void StoreUnionAndTerminationAmounts();
+    void ShowTerminationMoneyAgain();
+    QWidget* tVinculoFirstField() const;
+    QWidget* terminationFirstField() const;
+
+    QString monthCents(int month) const;
+    MonthCents allMonthCents() const;
+    void showMoneyAgain();
+
+    ui::EntryFormController* kit_;
+    ui::ControlTable* controls_ = nullptr;
+    QWidget* lastPageOwner_ = nullptr;
+    QList<ContractWithPis> pisContracts_;  // read by check 24, decided on by 24 and 25
+    QString pisContractsOf_;
 };
 
 // Made by the main window's commands; null until then.
 extern TfmDadosEmpreg* fmDadosEmpreg;
+
+// Shows the employee form for the context, creating it on first use.
+void ShowDadosEmpreg(QWidget* parent = nullptr);

@@ -11,6 +11,10 @@
 class QObject;
 
 namespace lume {
+class TLumeCanvas;
+}
+
+namespace lume {
 
 class ILumeMeasurer {
 public:
@@ -65,6 +69,8 @@ public:
     virtual void RecreateFrame() {}
 
     virtual ILumeMeasurer& Measurer() = 0;
+    // A canvas with the control's font for measuring text, or null.
+    virtual TLumeCanvas* MeasureCanvas() { return nullptr; }
 };
 
 }  // namespace lume

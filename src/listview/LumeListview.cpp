@@ -8,6 +8,7 @@ TCustomLumeListview::TCustomLumeListview() {
     paintInfoColumn_.reset(CreatePaintInfoColumn());
     paintInfoGroup_->MarginBottom()->PaintInfo = std::make_unique<TLumePaintInfoGroup>(this);
     HotTrack = std::make_unique<TLumeHotTrackManager>(this);
+    background_ = std::make_unique<TLumeBackgroundManager>(this);
     Scrollbars = std::make_unique<TLumeScrollbarManager>(this);
     DragRectManager = std::make_unique<TLumeDragRectManager>(this);
     DragManager = std::make_unique<TLumeDragManager>(this);
@@ -15,6 +16,7 @@ TCustomLumeListview::TCustomLumeListview() {
     selection_ = std::make_unique<TLumeSelectionManager>(this);
     Groups = std::make_unique<TLumeGroups>(this);
     Header = std::make_unique<TLumeHeader>(this);
+    GlobalImages = std::make_unique<TLumeGlobalImageManager>(this);
     CellSizes = std::make_unique<TLumeCellSizes>(this);
     Sort = std::make_unique<TLumeSortManager>(this);
     ItemsList = std::make_unique<TLumeGlobalItems>(this);
@@ -33,6 +35,10 @@ TCustomLumeListview::~TCustomLumeListview() {
 
 void TCustomLumeListview::SetSelection(TLumeSelectionManager* value) {
     if (value && value != selection_.get()) selection_.reset(value);
+}
+
+void TCustomLumeListview::SetBackGround(TLumeBackgroundManager* value) {
+    if (value && value != background_.get()) background_.reset(value);
 }
 
 void TCustomLumeListview::SetPaintInfoGroup(TLumePaintInfoGroup* value) {

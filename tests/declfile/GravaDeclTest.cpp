@@ -11,6 +11,7 @@
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
 #include "platform/report/ReportEngine.h"
+#include "platform/ui/EntryForm.h"
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/MaskAdapter.h"
 #include "platform/ui/TickList.h"
@@ -215,6 +216,18 @@ TEST_F(GravaDecl, UserWritesTwoOfThreeEstablishmentsAndTransmits) {
     // The summary names the first establishment written.
     const QString text = PdfText(pdf);
     EXPECT_TRUE(text.contains(pageTwoFirstLine.left(18).trimmed())) << text.toStdString();
+
+    // One label for the one part.
+    const QString labels = program.path() + "etiquetas.txt";
+    reports->RvSystem1.setDestination(report::Destination::TextFile, labels);
+    reports->RvProtocolo.SetParam("VersaoEditada", "2009,V.01");
+    reports->RvProtocolo.SelectReport("rptEtiqueta");
+    ASSERT_TRUE(reports->RvProtocolo.Execute());
+    reports->RvProtocolo.Close();
+    const QString label = ReadTextFile(labels);
+    EXPECT_EQ(label.count("ZUVO 2009 - Parte 1"), 1) << label.toStdString();
+    EXPECT_TRUE(label.contains("Versão 2009,V.01")) << label.toStdString();
+    EXPECT_TRUE(label.contains("Estabelecimentos: 2   Vínculos: 4")) << label.toStdString();
 }
 
 TEST_F(GravaDecl, InterruptedCheckReturnsToTheDataPanelWithTheResponsibleSaved) {
@@ -501,4 +514,25 @@ TEST_F(GravaDecl, SummaryPageWarnsOfSeveralFilesAndSavesThePdf) {
     QFile f(existing);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("old"));
+}
+
+TEST_F(GravaDecl, HelpOfTheFocusedFieldOnTheResponsiblePage) {
+    TfmGravaDecl00 first;
+    dmDadosResp->AnoBaseAssistente = "2009";
+    TfmGravaDecl01 page;
+    QList<int> opened;
+    FormsScript script;
+    script.expect("fmGravaDecl01", [&](QWidget* p) {
+        ui::EntryFormController::Of(p)->ShowHelp = [&](int context) { opened << context; };
+        for (QLineEdit* edit : {page.mdInscricao, page.deEmail, page.deDataNasc}) {
+            edit->setFocus();
+            settle();
+            QTest::keyClick(edit, Qt::Key_F1);
+        }
+        p->findChild<QPushButton*>("bbCancelar")->click();
+        return int(forms::mrNone);
+    });
+    forms::ShowModal(&page);
+    EXPECT_EQ(opened, QList<int>({46, 205, 209}));
+    EXPECT_EQ(dmDadosResp->EncerrarAssistente, 1);
 }

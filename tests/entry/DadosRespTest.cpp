@@ -10,6 +10,7 @@
 #include "shell/udmDadosResp.h"
 #include "support/Builders.h"
 #include "support/DataFolder.h"
+#include "support/HelpMap.h"
 #include "support/ScriptedMessages.h"
 
 #include <QApplication>
@@ -53,24 +54,8 @@ protected:
     void TearDown() override { closeForm(); }
 
     // The stored rows of BD8Resp, read through a table of the test's own.
-    QList<QMap<QString, QString>> storedRows() {
-        db::Table t(dmLobrix->dbZuvo, QStringLiteral("bd8resp.DB"));
-        t.Open();
-        QList<QMap<QString, QString>> rows;
-        for (t.First(); !t.Eof(); t.Next()) {
-            QMap<QString, QString> row;
-            for (int i = 0; i < t.FieldCount(); ++i) row[t.Fields(i).FieldName()] = t.Fields(i).AsString();
-            rows << row;
-        }
-        t.Close();
-        return rows;
-    }
-    void storeRow(const QMap<QString, QString>& row) {
-        db::Table t(dmLobrix->dbZuvo, QStringLiteral("bd8resp.DB"));
-        t.Open();
-        AppendRow(t, row);
-        t.Close();
-    }
+    QList<QMap<QString, QString>> storedRows() { return ReadRows(dmLobrix->dbZuvo, QStringLiteral("bd8resp.DB")); }
+    void storeRow(const QMap<QString, QString>& row) { StoreRow(dmLobrix->dbZuvo, QStringLiteral("bd8resp.DB"), row); }
     void openForm() {
         form = new TfmDadosResp();
         fmDadosResp = form;
@@ -427,23 +412,9 @@ namespace {
 
 // Every help context the form's controls carry has its page in help/.
 TEST_F(DadosResp, EveryHelpContextOfTheFormHasAPage) {
-    QMap<int, QString> pages;
-    QFile map(QStringLiteral(LOBRIX_SOURCE_DIR "/help/contexts.map"));
-    ASSERT_TRUE(map.open(QIODevice::ReadOnly | QIODevice::Text));
-    for (const QString& line : QString::fromUtf8(map.readAll()).split(QLatin1Char('\n'))) {
-        const QStringList parts = line.simplified().split(QLatin1Char(' '));
-        if (parts.size() >= 2 && !parts.at(0).startsWith(QLatin1Char('#'))) pages[parts.at(0).toInt()] = parts.at(1);
-    }
     openForm();
     form->dbrTipoInscrEnter();  // gives the type buttons their context
-    QList<int> contexts;
-    for (QWidget* w : form->findChildren<QWidget*>())
-        if (const int c = w->property("helpContext").toInt()) contexts << c;
-    EXPECT_GE(contexts.size(), 17);
-    for (int c : contexts) {
-        ASSERT_TRUE(pages.contains(c)) << c;
-        EXPECT_TRUE(QFile::exists(QStringLiteral(LOBRIX_SOURCE_DIR "/help/") + pages.value(c))) << c;
-    }
+    ExpectHelpPagesForEveryContext(form, 17);
 }
 
 }  // namespace

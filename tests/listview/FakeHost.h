@@ -71,6 +71,8 @@ public:
     void PopupMenu(QObject* menu, LumePoint) override { poppedMenu = menu; }
     LumePoint ScreenToClient(LumePoint p) const override { return p; }
     ILumeMeasurer& Measurer() override { return measurer; }
+    TLumeCanvas* canvas = nullptr;
+    TLumeCanvas* MeasureCanvas() override { return canvas; }
 };
 
 // A control on a fake window, created the way the widget creates it.
@@ -110,8 +112,8 @@ public:
     using TLumeViewReportItem::TLumeViewReportItem;
     bool HitTestRect(TLumeItem* item, const LumeRect& rect, bool) override { return item->DisplayRect.Meets(rect); }
     bool HitTestPoint(TLumeItem* item, LumePoint p, bool) override { return item->DisplayRect.Contains(p); }
-    void CalculateRects(TLumeItem* item, TLumeColumn*, TLumeCanvas*, TLumeRectArrayObject& r) override {
-        r = {};
+protected:
+    void CalcRects(TLumeItem* item, TLumeColumn*, TLumeCanvas*, TLumeRectArrayObject& r, QSize) override {
         r.IconRect = r.FullFocusSelRect = r.ClickSelectBoundsRect = item->DisplayRect;
     }
 };
