@@ -18,7 +18,8 @@
 #include "shell/ufmLOBRIX.h"
 #include "shell/ufmRestore00.h"
 
-// "&Nova...": the new-declaration form leads to the establishment form.
+// "&Nova...": the new-declaration form leads to the establishment form (the
+// employee form is made at start-up).
 static void ComandoNova() {
     fmNovaDecl = new TfmNovaDecl(fmLOBRIX);
     forms::ShowModal(fmNovaDecl);

@@ -159,32 +159,49 @@ TEST_F(Lists, WhereTheFocusGoesAfterAFilter) {
 }
 
 TEST_F(Lists, ExibirOpensTheChosenEstablishmentAndRepairsAContradictingType) {
-    const Row a = estab(1, {{"NoRazaoEstabelecimento", "ALFA LTDA"}});
-    // A CNPJ stored as a CEI, with its contracts.
-    const Row b = estab(2, {{"NoRazaoEstabelecimento", "BETA LTDA"}, {"InInscrEstabelecimento", "3"}});
-    contracts(b, 0, 2);
-    QString opened;
-    inEstablishmentList(0, [&](TfmConEstab* list) {
-        FormsScript script;
-        script.expect(QStringLiteral("fmDadosEstab"), [&](QWidget* w) {
-            auto* form = static_cast<TfmDadosEstab*>(w);
-            opened = form->KeyInscricao + (form->IsNewEstablishment ? "/new" : "/old");
-            return forms::mrOk;
+    const QString cei = valid::Cei(QStringLiteral("51234567890"));
+    struct Case {
+        const char* name;
+        Row overrides;       // the stored establishment
+        const char* repaired;
+        const char* code;    // "": opened
+    } cases[] = {
+        {"a CNPJ stored as a CEI", {{"InInscrEstabelecimento", "3"}}, "1", ""},
+        {"a CEI stored as a CNPJ", {{"CoCgcCeiEstabelecimento", cei}, {"InInscrEstabelecimento", "1"}}, "3", ""},
+        {"a bad prefix", {{"NuPrefixoEstabelecimento", "a"}}, "1", "1052"},
+        {"an invalid number", {{"CoCgcCeiEstabelecimento", "12345678901234"}}, "1", "1002"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const char* table : {"Bd8emp.DB", "Bd8vinc.DB"}) {
+            db::Table t(dmLobrix->dbZuvo, QString::fromLatin1(table));
+            t.Open();
+            t.EmptyTable();
+            t.Close();
+        }
+        const Row e = estab(2, c.overrides);
+        contracts(e, 0, 2);
+        messages.clear();
+        QString opened;
+        inEstablishmentList(0, [&](TfmConEstab* list) {
+            FormsScript script;
+            if (!*c.code)
+                script.expect(QStringLiteral("fmDadosEstab"), [&](QWidget* w) {
+                    auto* form = static_cast<TfmDadosEstab*>(w);
+                    opened = form->KeyInscricao + (form->IsNewEstablishment ? "/new" : "/old");
+                    return forms::mrOk;
+                });
+            QTest::mouseClick(list->BtExibir, Qt::LeftButton);
+            settle();
+            EXPECT_TRUE(list->isVisible());  // back after the establishment form, or still there
         });
-        list->DBGridEstab->SetCurrentRow(1);
-        QTest::mouseClick(list->BtExibir, Qt::LeftButton);
-        settle();
-        EXPECT_TRUE(list->isVisible());  // back after the establishment form
-    });
-    EXPECT_EQ(opened, b.value("CoCgcCeiEstabelecimento") + "/old");
-    db::Query q(dmLobrix->dbZuvo);
-    q.SetSQL(QStringLiteral("select InInscrEstabelecimento from BD8Vinc union all "
-                            "select InInscrEstabelecimento from BD8Emp where NoRazaoEstabelecimento = 'BETA LTDA'"));
-    q.Open();
-    for (q.First(); !q.Eof(); q.Next()) EXPECT_EQ(q.Fields(0).AsString(), QStringLiteral("1"));
-    EXPECT_EQ(q.RecordCount(), 3);
-    q.Close();
-    (void)a;
+        EXPECT_EQ(messages.codes(), *c.code ? QStringList{QString::fromLatin1(c.code)} : QStringList());
+        EXPECT_EQ(opened, *c.code ? QString() : e.value("CoCgcCeiEstabelecimento") + "/old");
+        // The row and its contracts carry the same type.
+        for (const char* table : {"Bd8emp.DB", "Bd8vinc.DB"})
+            for (const Row& r : ReadRows(dmLobrix->dbZuvo, QString::fromLatin1(table)))
+                EXPECT_EQ(r.value("InInscrEstabelecimento"), QString::fromLatin1(c.repaired)) << table;
+    }
 }
 
 TEST_F(Lists, TheEmployeeListShowsTheContractsOfTheCurrentEstablishment) {
