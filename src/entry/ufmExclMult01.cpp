@@ -1,0 +1,63 @@
+#include "ufmExclMult01.h"
+
+#include "rules/ugRegrasIdentificacao.h"
+#include "shell/ugFuncoes.h"
+#include "ufmExclMult00.h"
+#include "ufmExclMult02.h"
+
+#include <QFrame>
+#include <QPlainTextEdit>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TfmExclMult01::TfmExclMult01(TfmExclMult00& wizard)
+    : forms::WizardPage(MaintenanceFrame("fmExclMult01", kExclMultCaption, &wizard.Encerrar, {}, "meDicas")),
+      wizard_(wizard) {
+    SetMemoLines({QStringLiteral("Selecione o estabelecimento (inscrição/prefixo) que possui "),
+                  QStringLiteral("os empregados/servidores a serem excluídos. "), QString(),
+                  QStringLiteral("Caso os empregados/servidores estiverem em prefixos "),
+                  QStringLiteral("diferentes você deverá repetir o procedimento para "),
+                  QStringLiteral("cada identificação.")});
+    cbEstabelecimentos = new QComboBox(Panel());
+    cbEstabelecimentos->setObjectName(QStringLiteral("cbEstabelecimentos"));
+    paInfo = new QLabel(Panel());
+    paInfo->setObjectName(QStringLiteral("paInfo"));
+    paInfo->setAlignment(Qt::AlignCenter);
+    PanelLayout()->addWidget(cbEstabelecimentos);
+    PanelLayout()->addWidget(paInfo);
+    NextButton()->setDefault(true);
+    connect(cbEstabelecimentos, &QComboBox::currentTextChanged, cbEstabelecimentos, &QWidget::setToolTip);
+}
+
+void TfmExclMult01::PageShown() {
+    wizard_.AnoBase = QString::number(DeclarationBaseYear());
+    paInfo->setText(QStringLiteral("Informações do Ano-Base ") + wizard_.AnoBase);
+    FillEstablishmentCombo(cbEstabelecimentos, wizard_.AnoBase, QLatin1Char('N'));
+    cbEstabelecimentos->setCurrentIndex(-1);
+    cbEstabelecimentos->setFocus();
+}
+
+void TfmExclMult01::NextClicked() {
+    ChosenEstablishment chosen;
+    if (!ChosenEntry(cbEstabelecimentos, chosen)) {
+        ShowMessageByCode(QStringLiteral("1301"));
+        return;
+    }
+    const QString code = CheckInscription(PadLeftZeros(StripMaskChars(chosen.Formatted()), 14));
+    if (code != QLatin1String("0050") && code != QLatin1String("0051") && code != QLatin1String("0052")) {
+        ShowMessageByCode(code);
+        return;
+    }
+    wizard_.Inscricao = chosen.Formatted();
+    wizard_.KeyInscricao = chosen.inscricao;
+    wizard_.Prefixo = chosen.prefixo;
+    wizard_.NomeEstabelecimento = chosen.Name();
+    RecoverInterruptedOperation(wizard_.AnoBase, wizard_.KeyInscricao, wizard_.Prefixo);
+    if (CountEstablishmentContracts(wizard_.AnoBase, wizard_.KeyInscricao, wizard_.Prefixo) == 0) {
+        ShowMessageByCode(QStringLiteral("1302"));
+        return;
+    }
+    GoNext(wizard_.fmExclMult02.get());
+}
