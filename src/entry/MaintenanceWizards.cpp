@@ -14,6 +14,8 @@
 #include "ufmExclMult00.h"
 
 #include <QAction>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -101,15 +103,30 @@ void SetOperationMarker(const QString& anoBase, const QString& inscricao, const 
     q.ExecSQL();
 }
 
-QString ContractKeyCondition() {
-    QStringList parts;
-    for (const QString& column : DeclarationTables::ContractKey()) parts << column + QStringLiteral(" = :") + column;
-    return parts.join(QStringLiteral(" and "));
+QString ContractKeysCondition() {
+    const QStringList key = DeclarationTables::ContractKey();
+    QStringList rest, picks;
+    for (int i = 3; i < key.size(); ++i) {
+        rest << key[i];
+        picks << QStringLiteral("json_extract(value, '$[%1]')").arg(i);
+    }
+    return QStringLiteral("AnBase = :AnBase and CoCgcCeiEstabelecimento = :CoCgcCeiEstabelecimento and "
+                          "NuPrefixoEstabelecimento = :NuPrefixoEstabelecimento and (%1) in (select %2 from "
+                          "json_each(:Chaves))")
+        .arg(rest.join(QStringLiteral(", ")), picks.join(QStringLiteral(", ")));
 }
 
-void BindContractKey(db::Query& query, const QStringList& key) {
-    const QStringList columns = DeclarationTables::ContractKey();
-    for (int i = 0; i < columns.size(); ++i) query.ParamByName(columns[i]).AsString = key.value(i);
+void BindContractKeys(db::Query& query, const QString& anoBase, const QString& inscricao, const QString& prefixo,
+                      const QList<CheckedLine>& lines) {
+    const int width = int(DeclarationTables::ContractKey().size());
+    QJsonArray keys;
+    for (const CheckedLine& line : lines)
+        if (line.key.size() == width) keys.append(QJsonArray::fromStringList(line.key));
+    query.ParamByName(QStringLiteral("AnBase")).AsString = anoBase;
+    query.ParamByName(QStringLiteral("CoCgcCeiEstabelecimento")).AsString = inscricao;
+    query.ParamByName(QStringLiteral("NuPrefixoEstabelecimento")).AsString = prefixo;
+    query.ParamByName(QStringLiteral("Chaves")).AsString =
+        QString::fromUtf8(QJsonDocument(keys).toJson(QJsonDocument::Compact));
 }
 
 namespace {

@@ -60,10 +60,13 @@ int CountEstablishmentContracts(const QString& anoBase, const QString& inscricao
 void SetOperationMarker(const QString& anoBase, const QString& inscricao, const QString& prefixo,
                         const QString& marker);
 
-// "AnBase = :AnBase and ..." over the eleven key columns of BD8Vinc, and the
-// binding of a key kept beside a list line to it.
-QString ContractKeyCondition();
-void BindContractKey(db::Query& query, const QStringList& key);
+// The contracts of one establishment whose keys (kept beside the list lines)
+// are among `lines`, matched on all eleven key columns in one statement: the
+// condition, and the binding of the establishment and of the keys (passed as
+// one JSON array, so that any number of lines costs one statement).
+QString ContractKeysCondition();
+void BindContractKeys(db::Query& query, const QString& anoBase, const QString& inscricao, const QString& prefixo,
+                      const QList<CheckedLine>& lines);
 
 // Starts a wizard from the establishment list: the list hides, the wizard
 // runs, the list closes.

@@ -246,17 +246,13 @@ void TfmCopEstab03::TransferEmployees() {
     move.SetSQL(QStringLiteral("update BD8Vinc set CoCgcCeiEstabelecimento = :Destino, "
                                "NuPrefixoEstabelecimento = :PrefixoDestino, InInscrEstabelecimento = :TipoDestino, "
                                "CoCgcVinculado = :VinculadoDestino where ") +
-                ContractKeyCondition());
-    const QStringList source{wizard_.AnoBase, wizard_.Inscricao, wizard_.Prefixo};
-    for (const CheckedLine& line : wizard_.Linhas) {
-        if (line.key.mid(0, 3) != source) continue;
-        BindContractKey(move, line.key);
-        move.ParamByName(QStringLiteral("Destino")).AsString = InscricaoDestino;
-        move.ParamByName(QStringLiteral("PrefixoDestino")).AsString = PrefixoDestino;
-        move.ParamByName(QStringLiteral("TipoDestino")).AsString = TipoDestino;
-        move.ParamByName(QStringLiteral("VinculadoDestino")).AsString = kNoLinkedCei;
-        move.ExecSQL();
-    }
+                ContractKeysCondition());
+    BindContractKeys(move, wizard_.AnoBase, wizard_.Inscricao, wizard_.Prefixo, wizard_.Linhas);
+    move.ParamByName(QStringLiteral("Destino")).AsString = InscricaoDestino;
+    move.ParamByName(QStringLiteral("PrefixoDestino")).AsString = PrefixoDestino;
+    move.ParamByName(QStringLiteral("TipoDestino")).AsString = TipoDestino;
+    move.ParamByName(QStringLiteral("VinculadoDestino")).AsString = kNoLinkedCei;
+    move.ExecSQL();
 
     RecountEstablishment(wizard_.AnoBase, wizard_.Inscricao, wizard_.Prefixo);
     RecountEstablishment(wizard_.AnoBase, InscricaoDestino, PrefixoDestino);

@@ -85,17 +85,10 @@ int DeleteSelectedEmployees(const QList<CheckedLine>& lines, const QString& anoB
     db::Transaction transaction(*database);
     SetOperationMarker(anoBase, inscricao, prefixo, OperationMarker::MultiDelete);
     db::Query remove(database);
-    remove.SetSQL(QStringLiteral("delete from BD8Vinc where ") + ContractKeyCondition());
-    int deleted = 0;
-    const QStringList establishment{anoBase, inscricao, prefixo};
-    for (const CheckedLine& line : lines) {
-        // Only contracts of this establishment, by their whole key.
-        if (line.key.size() != DeclarationTables::ContractKey().size() || line.key.mid(0, 3) != establishment)
-            continue;
-        BindContractKey(remove, line.key);
-        remove.ExecSQL();
-        deleted += remove.RowsAffected();
-    }
+    remove.SetSQL(QStringLiteral("delete from BD8Vinc where ") + ContractKeysCondition());
+    BindContractKeys(remove, anoBase, inscricao, prefixo, lines);
+    remove.ExecSQL();
+    const int deleted = remove.RowsAffected();
     RecountEstablishment(anoBase, inscricao, prefixo);
     SetOperationMarker(anoBase, inscricao, prefixo, OperationMarker::None);
     transaction.commit();
