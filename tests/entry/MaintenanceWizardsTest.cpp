@@ -7,6 +7,7 @@
 #include "entry/ufmCopEstab00.h"
 #include "entry/ufmCopEstab03.h"
 #include "entry/ufmExclMult04.h"
+#include "entry/ufmTipoInscricao.h"
 #include "platform/db/Database.h"
 #include "platform/db/Query.h"
 #include "platform/ui/EntryWidgets.h"
@@ -221,7 +222,8 @@ TEST_F(MaintenanceWizards, MultiDeleteRemovesExactlyTheTickedContractsAndRecount
 }
 
 TEST_F(MaintenanceWizards, MultiDeleteWalkedAsAUser) {
-    const Row e = estab(1, 5, {{"NoRazaoEstabelecimento", "ALFA LTDA"}});
+    // A multi-delete that stopped half-way is reported when the establishment is chosen.
+    const Row e = estab(1, 5, {{"NoRazaoEstabelecimento", "ALFA LTDA"}, {"InOpcaoAberta", "4"}});
     estab(2, 3, {{"NoRazaoEstabelecimento", "BETA SA"}});
     estab(3, 0, {{"NoRazaoEstabelecimento", "SEM EMPREGADOS"}, {"InZuvoNegEstabelecimento", "1"}});
     QStringList names;
@@ -267,7 +269,7 @@ TEST_F(MaintenanceWizards, MultiDeleteWalkedAsAUser) {
     settle();
     EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(',').toStdString();
     EXPECT_EQ(script.pending(), 0);
-    EXPECT_EQ(messages.codes().mid(0, 2), (QStringList{"1301", "1310"}));
+    EXPECT_EQ(messages.codes().mid(0, 3), (QStringList{"1301", "0503", "1310"}));
     EXPECT_TRUE(messages.texts().contains("2 Empregado(s) excluído(s) com sucesso.")) << messages.texts().join('|').toStdString();
     QStringList left;
     for (const Row& r : contractsOf(e)) left << r.value("NoEmpregado");
@@ -387,6 +389,32 @@ TEST_F(Transfer, RefusedOrFailedTransfersChangeNothing) {
     EXPECT_EQ(transfer(source, [](const QStringList&) { return true; }, cei, "01"), QStringList{"1309"});
     EXPECT_EQ(establishmentRow("00" + cei, "01").value("InInscrEstabelecimento"), "3");
     EXPECT_EQ(contractsOf(establishmentRow("00" + cei, "01")).size(), 3);
+}
+
+TEST_F(Transfer, ANumberValidAsBothTakesTheChosenType) {
+    const Row source = estab(1, 1);
+    struct Case {
+        int button;  // of rbCGC, rbCEI, rbCNPJ
+        QString prefixo, type;
+    } cases[] = {{0, "01", "1"}, {2, "02", "1"}, {1, "03", "3"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.button);
+        // Each case moves the one contract back to a source of its own.
+        const Row from = c.prefixo == "01" ? source : establishmentRow(kBoth, QStringLiteral("0%1").arg(c.prefixo.toInt() - 1));
+        FormsScript chooser;
+        chooser.expect("fmTipoInscricao", [&](QWidget* form) {
+            auto* t = static_cast<TfmTipoInscricao*>(form);
+            QRadioButton* buttons[] = {t->rbCGC, t->rbCEI, t->rbCNPJ};
+            buttons[c.button]->click();
+            t->btOKClick();
+            return int(forms::mrNone);
+        });
+        EXPECT_EQ(transfer(from, [](const QStringList&) { return true; }, kBoth, c.prefixo), QStringList{"1309"});
+        EXPECT_EQ(chooser.pending(), 0);
+        const Row d = establishmentRow(kBoth, c.prefixo);
+        EXPECT_EQ(d.value("InInscrEstabelecimento"), c.type);
+        EXPECT_EQ(listedUnder(d).size(), 1);
+    }
 }
 
 TEST_F(Transfer, WalkedAsAUser) {
