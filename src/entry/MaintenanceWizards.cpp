@@ -22,7 +22,7 @@
 #include <QLineEdit>
 
 forms::WizardFrame MaintenanceFrame(const char* objectName, const QString& caption, std::uint8_t* endFlag,
-                                    const MaintenanceButtons& b, const char* memoName, bool scaleByScreen) {
+                                    const MaintenanceButtons& b, const char* memoName) {
     forms::WizardFrame f;
     f.objectName = QString::fromLatin1(objectName);
     f.caption = caption;
@@ -40,9 +40,9 @@ forms::WizardFrame MaintenanceFrame(const char* objectName, const QString& capti
     f.backText = QString::fromUtf8(b.backText);
     f.nextText = QString::fromUtf8(b.nextText);
     f.cancelText = QString::fromUtf8(b.cancelText);
-    f.design = QSize(520, 330);
-    // The contract-type pages scale with the screen on wide screens too.
-    f.wide = scaleByScreen ? QSize() : QSize(650, 380);
+    // 650 x 380 on wide screens, where the contents grow by 4/3.
+    f.design = QSize(488, 285);
+    f.wide = QSize(650, 380);
     f.endFlag = endFlag;
     f.closeBox = false;
     return f;

@@ -31,8 +31,7 @@ struct MaintenanceButtons {
 };
 
 forms::WizardFrame MaintenanceFrame(const char* objectName, const QString& caption, std::uint8_t* endFlag,
-                                    const MaintenanceButtons& buttons, const char* memoName = nullptr,
-                                    bool scaleByScreen = false);
+                                    const MaintenanceButtons& buttons, const char* memoName = nullptr);
 
 // The establishment chosen in a wizard's combo: its row key and the text of
 // the entry as it shows it.

@@ -17,7 +17,7 @@ MaintenanceButtons AltVinculoButtons() {
 
 TfmAltVinculo00::TfmAltVinculo00(QWidget* parent)
     : forms::WizardPage(
-          MaintenanceFrame("fmAltVinculo00", kAltVinculoCaption, &Encerrar, AltVinculoButtons(), "meDicas", true),
+          MaintenanceFrame("fmAltVinculo00", kAltVinculoCaption, &Encerrar, AltVinculoButtons(), "meDicas"),
           parent) {
     SetMemoLines({QStringLiteral("Este assistente permite que você altere o código de vínculo "),
                   QStringLiteral("de TODOS os empregados/servidor de um estabelecimento "),

@@ -20,7 +20,7 @@ QString AltVinculoPrefixo;
 
 TfmAltVinculo01::TfmAltVinculo01(TfmAltVinculo00& wizard)
     : forms::WizardPage(MaintenanceFrame("fmAltVinculo01", kAltVinculoCaption, &wizard.Encerrar,
-                                         AltVinculoButtons(), nullptr, true)),
+                                         AltVinculoButtons())),
       wizard_(wizard) {
     auto* label = new QLabel(QStringLiteral("Selecione o estabelecimento (inscrição/prefixo) que você deseja alterar "
                                             "o código de vínculo para todos os empregados."),
