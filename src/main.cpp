@@ -1,5 +1,6 @@
 #include "declfile/ufmConsultaDisquete.h"
 #include "declfile/ufmGravaDecl00.h"
+#include "declfile/ufmImport00.h"
 #include "declfile/ufmRetifDecl01.h"
 #include "entry/StartupPickers.h"
 #include "entry/ufmConEmpreg.h"
@@ -12,7 +13,9 @@
 #include "platform/ui/Forms.h"
 #include "shell/udmEntradaDados.h"
 #include "platform/ui/LobrixApplication.h"
+#include "rules/ufmVerInco00.h"
 #include "shell/LobrixStartup.h"
+#include "shell/UfmRelatorio03.h"
 #include "shell/udmRaveRelatorios.h"
 #include "shell/ufmBackup00.h"
 #include "shell/ufmLOBRIX.h"
@@ -57,7 +60,12 @@ static void RegisterCommandHandlers(TfmLOBRIX& window) {
     window.SetCommandHandler(C::Nova, ComandoNova);
     window.SetCommandHandler(C::Abrir, ComandoAbrir);
     window.SetCommandHandler(C::Excluir, ComandoExcluir);
+    window.SetCommandHandler(C::VerInco, [] { ShowVerInco(); });
+    window.SetCommandHandler(C::Relatorio, [] { ShowPrintWizard(); });
+    window.SetCommandHandler(C::ImprimirDeclaracao, [] { ShowPrintWizardDeclaration(); });
     window.SetCommandHandler(C::Gravar, [] { ShowGravaDecl(fmLOBRIX); });
+    window.SetCommandHandler(C::ImpAnoAnterior, [] { ShowImportWizard(fmLOBRIX, QStringLiteral("Anterior - Ano 2008")); });
+    window.SetCommandHandler(C::ImpAnoAtual, [] { ShowImportWizard(fmLOBRIX, QStringLiteral("Atual - Ano 2009")); });
     window.SetCommandHandler(C::Retif, [] { ShowRetifDecl(fmLOBRIX); });
     window.SetCommandHandler(C::ConsDisq, [] { ShowConsultaDisquete(fmLOBRIX); });
 }
