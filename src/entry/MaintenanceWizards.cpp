@@ -3,6 +3,8 @@
 #include "QueryGrid.h"
 #include "platform/db/Query.h"
 #include "platform/ui/Forms.h"
+#include "rules/ugRegrasIdentificacao.h"
+#include "shell/ugFuncoes.h"
 #include "shell/DeclarationTables.h"
 #include "shell/UdmLobrix.h"
 #include "shell/udmDadosResp.h"
@@ -19,6 +21,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 
 forms::WizardFrame MaintenanceFrame(const char* objectName, const QString& caption, std::uint8_t* endFlag,
@@ -65,6 +68,46 @@ bool ChosenEntry(QComboBox* combo, ChosenEstablishment& chosen) {
     if (key.size() < 3) return false;
     chosen = {key[0], key[1], key[2], combo->itemText(index)};
     return true;
+}
+
+QComboBox* AddEstablishmentChoice(forms::WizardPage* page, const char* comboName, QLabel*& paInfo,
+                                  const QString& text) {
+    if (!text.isEmpty()) {
+        auto* label = new QLabel(text, page->Panel());
+        label->setWordWrap(true);
+        page->PanelLayout()->addWidget(label);
+    }
+    auto* combo = new QComboBox(page->Panel());
+    combo->setObjectName(QString::fromLatin1(comboName));
+    paInfo = new QLabel(page->Panel());
+    paInfo->setObjectName(QStringLiteral("paInfo"));
+    paInfo->setAlignment(Qt::AlignCenter);
+    page->PanelLayout()->addWidget(combo);
+    if (!text.isEmpty()) page->PanelLayout()->addStretch();
+    page->PanelLayout()->addWidget(paInfo);
+    QObject::connect(combo, &QComboBox::currentTextChanged, combo, &QWidget::setToolTip);
+    return combo;
+}
+
+QString RefillEstablishmentChoice(QComboBox* combo, QLabel* paInfo) {
+    const QString anoBase = QString::number(DeclarationBaseYear());
+    paInfo->setText(QStringLiteral("Informações do Ano-Base ") + anoBase);
+    // Only the declarations with employees.
+    FillEstablishmentCombo(combo, anoBase, QLatin1Char('N'));
+    combo->setCurrentIndex(-1);
+    combo->setFocus();
+    return anoBase;
+}
+
+bool TakeValidEstablishment(QComboBox* combo, ChosenEstablishment& chosen, QString& code) {
+    if (!ChosenEntry(combo, chosen)) {
+        ShowMessageByCode(QStringLiteral("1301"));
+        return false;
+    }
+    code = CheckInscription(PadLeftZeros(StripMaskChars(chosen.Formatted()), 14));
+    if (code == QLatin1String("0050") || code == QLatin1String("0051") || code == QLatin1String("0052")) return true;
+    ShowMessageByCode(code);
+    return false;
 }
 
 QGroupBox* SelectedEstablishmentGroup(QWidget* parent, QLineEdit*& inscricao, const char* inscricaoName,

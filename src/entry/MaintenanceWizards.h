@@ -9,6 +9,7 @@
 
 class QComboBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class TfmConEstab;
 namespace db {
@@ -45,6 +46,16 @@ struct ChosenEstablishment {
 };
 // The current entry of the combo; false when none is chosen.
 bool ChosenEntry(QComboBox* combo, ChosenEstablishment& chosen);
+
+// The establishment pages: the drop-down list and the year panel added to the
+// page's panel (under `text` as a label when given); on showing, the panel
+// and the list refilled with no entry chosen (returns the base year); on
+// Avançar, the chosen entry when its inscription is a valid CNPJ or CEI
+// ("0050" to "0052" in `code`), else false after message 1301 or the code.
+QComboBox* AddEstablishmentChoice(forms::WizardPage* page, const char* comboName, QLabel*& paInfo,
+                                  const QString& text = QString());
+QString RefillEstablishmentChoice(QComboBox* combo, QLabel* paInfo);
+bool TakeValidEstablishment(QComboBox* combo, ChosenEstablishment& chosen, QString& code);
 
 // The read-only "Estabelecimento selecionado " group of inscription, prefix
 // and name.

@@ -22,41 +22,18 @@ TfmAltVinculo01::TfmAltVinculo01(TfmAltVinculo00& wizard)
     : forms::WizardPage(MaintenanceFrame("fmAltVinculo01", kAltVinculoCaption, &wizard.Encerrar,
                                          AltVinculoButtons())),
       wizard_(wizard) {
-    auto* label = new QLabel(QStringLiteral("Selecione o estabelecimento (inscrição/prefixo) que você deseja alterar "
-                                            "o código de vínculo para todos os empregados."),
-                             Panel());
-    label->setWordWrap(true);
-    cbSelecaoEstab = new QComboBox(Panel());
-    cbSelecaoEstab->setObjectName(QStringLiteral("cbSelecaoEstab"));
-    paInfo = new QLabel(Panel());
-    paInfo->setObjectName(QStringLiteral("paInfo"));
-    paInfo->setAlignment(Qt::AlignCenter);
-    PanelLayout()->addWidget(label);
-    PanelLayout()->addWidget(cbSelecaoEstab);
-    PanelLayout()->addStretch();
-    PanelLayout()->addWidget(paInfo);
-    connect(cbSelecaoEstab, &QComboBox::currentTextChanged, cbSelecaoEstab, &QWidget::setToolTip);
+    cbSelecaoEstab = AddEstablishmentChoice(
+        this, "cbSelecaoEstab", paInfo,
+        QStringLiteral("Selecione o estabelecimento (inscrição/prefixo) que você deseja alterar o código de vínculo "
+                       "para todos os empregados."));
 }
 
-void TfmAltVinculo01::PageShown() {
-    AltVinculoAnoBase = QString::number(DeclarationBaseYear());
-    paInfo->setText(QStringLiteral("Informações do Ano-Base ") + AltVinculoAnoBase);
-    FillEstablishmentCombo(cbSelecaoEstab, AltVinculoAnoBase, QLatin1Char('N'));
-    cbSelecaoEstab->setCurrentIndex(-1);
-    cbSelecaoEstab->setFocus();
-}
+void TfmAltVinculo01::PageShown() { AltVinculoAnoBase = RefillEstablishmentChoice(cbSelecaoEstab, paInfo); }
 
 void TfmAltVinculo01::NextClicked() {
     ChosenEstablishment chosen;
-    if (!ChosenEntry(cbSelecaoEstab, chosen)) {
-        ShowMessageByCode(QStringLiteral("1301"));
-        return;
-    }
-    const QString code = CheckInscription(PadLeftZeros(StripMaskChars(chosen.Formatted()), 14));
-    if (code != QLatin1String("0050") && code != QLatin1String("0051") && code != QLatin1String("0052")) {
-        ShowMessageByCode(code);
-        return;
-    }
+    QString code;
+    if (!TakeValidEstablishment(cbSelecaoEstab, chosen, code)) return;
     AltVinculoCodigo = code;
     AltVinculoAnoBase = QString::number(DeclarationBaseYear());
     AltVinculoInscricao = chosen.inscricao;

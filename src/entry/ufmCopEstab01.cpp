@@ -25,30 +25,14 @@ MaintenanceButtons CopEstabButtons() {
 TfmCopEstab01::TfmCopEstab01(TfmCopEstab00& wizard)
     : forms::WizardPage(MaintenanceFrame("fmCopEstab01", kCopEstabCaption, &wizard.Encerrar, CopEstabButtons())),
       wizard_(wizard) {
-    auto* label = new QLabel(QStringLiteral("Selecione o estabelecimento (inscrição/prefixo) que possui os "
-                                            "empregados que deseja transferir."),
-                             Panel());
-    label->setWordWrap(true);
-    cbEstabelecimento = new QComboBox(Panel());
-    cbEstabelecimento->setObjectName(QStringLiteral("cbEstabelecimento"));
-    paInfo = new QLabel(Panel());
-    paInfo->setObjectName(QStringLiteral("paInfo"));
-    paInfo->setAlignment(Qt::AlignCenter);
-    PanelLayout()->addWidget(label);
-    PanelLayout()->addWidget(cbEstabelecimento);
-    PanelLayout()->addStretch();
-    PanelLayout()->addWidget(paInfo);
+    cbEstabelecimento = AddEstablishmentChoice(
+        this, "cbEstabelecimento", paInfo,
+        QStringLiteral("Selecione o estabelecimento (inscrição/prefixo) que possui os empregados que deseja "
+                       "transferir."));
     NextButton()->setDefault(true);
-    connect(cbEstabelecimento, &QComboBox::currentTextChanged, cbEstabelecimento, &QWidget::setToolTip);
 }
 
-void TfmCopEstab01::PageShown() {
-    wizard_.AnoBase = QString::number(DeclarationBaseYear());
-    paInfo->setText(QStringLiteral("Informações do Ano-Base ") + wizard_.AnoBase);
-    FillEstablishmentCombo(cbEstabelecimento, wizard_.AnoBase, QLatin1Char('N'));
-    cbEstabelecimento->setCurrentIndex(-1);
-    cbEstabelecimento->setFocus();
-}
+void TfmCopEstab01::PageShown() { wizard_.AnoBase = RefillEstablishmentChoice(cbEstabelecimento, paInfo); }
 
 void TfmCopEstab01::NextClicked() {
     ChosenEstablishment chosen;

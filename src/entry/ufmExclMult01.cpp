@@ -20,36 +20,16 @@ TfmExclMult01::TfmExclMult01(TfmExclMult00& wizard)
                   QStringLiteral("Caso os empregados/servidores estiverem em prefixos "),
                   QStringLiteral("diferentes você deverá repetir o procedimento para "),
                   QStringLiteral("cada identificação.")});
-    cbEstabelecimentos = new QComboBox(Panel());
-    cbEstabelecimentos->setObjectName(QStringLiteral("cbEstabelecimentos"));
-    paInfo = new QLabel(Panel());
-    paInfo->setObjectName(QStringLiteral("paInfo"));
-    paInfo->setAlignment(Qt::AlignCenter);
-    PanelLayout()->addWidget(cbEstabelecimentos);
-    PanelLayout()->addWidget(paInfo);
+    cbEstabelecimentos = AddEstablishmentChoice(this, "cbEstabelecimentos", paInfo);
     NextButton()->setDefault(true);
-    connect(cbEstabelecimentos, &QComboBox::currentTextChanged, cbEstabelecimentos, &QWidget::setToolTip);
 }
 
-void TfmExclMult01::PageShown() {
-    wizard_.AnoBase = QString::number(DeclarationBaseYear());
-    paInfo->setText(QStringLiteral("Informações do Ano-Base ") + wizard_.AnoBase);
-    FillEstablishmentCombo(cbEstabelecimentos, wizard_.AnoBase, QLatin1Char('N'));
-    cbEstabelecimentos->setCurrentIndex(-1);
-    cbEstabelecimentos->setFocus();
-}
+void TfmExclMult01::PageShown() { wizard_.AnoBase = RefillEstablishmentChoice(cbEstabelecimentos, paInfo); }
 
 void TfmExclMult01::NextClicked() {
     ChosenEstablishment chosen;
-    if (!ChosenEntry(cbEstabelecimentos, chosen)) {
-        ShowMessageByCode(QStringLiteral("1301"));
-        return;
-    }
-    const QString code = CheckInscription(PadLeftZeros(StripMaskChars(chosen.Formatted()), 14));
-    if (code != QLatin1String("0050") && code != QLatin1String("0051") && code != QLatin1String("0052")) {
-        ShowMessageByCode(code);
-        return;
-    }
+    QString code;
+    if (!TakeValidEstablishment(cbEstabelecimentos, chosen, code)) return;
     wizard_.Inscricao = chosen.Formatted();
     wizard_.KeyInscricao = chosen.inscricao;
     wizard_.Prefixo = chosen.prefixo;
