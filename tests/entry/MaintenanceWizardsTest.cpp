@@ -6,6 +6,7 @@
 #include "entry/ufmConEstab.h"
 #include "entry/ufmCopEstab00.h"
 #include "entry/ufmCopEstab03.h"
+#include "entry/ufmExclMult00.h"
 #include "entry/ufmExclMult04.h"
 #include "entry/ufmTipoInscricao.h"
 #include "platform/db/Database.h"
@@ -32,6 +33,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 static void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 
@@ -567,6 +569,55 @@ TEST_F(MaintenanceWizards, ContractTypeWalkedFromTheEstablishmentListMenu) {
     EXPECT_EQ(messages.codes(), (QStringList{"1306", "1307", "1305"})) << messages.codes().join(",").toStdString();
     for (const Row& r : contractsOf(e)) EXPECT_EQ(r.value("CoVinculo"), "20");
     EXPECT_FALSE(fmConEstab->isVisible());
+}
+
+// ---- failures -----------------------------------------------------------------------
+
+// A table that refuses a change half-way, as a full disk would.
+void Refuse(const QString& file, const QString& trigger) {
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(dmLobrix->dbZuvo->resolve(file).toUtf8().constData(), &raw), SQLITE_OK);
+    char* error = nullptr;
+    EXPECT_EQ(sqlite3_exec(raw, trigger.toUtf8().constData(), nullptr, nullptr, &error), SQLITE_OK) << error;
+    sqlite3_free(error);
+    sqlite3_close(raw);
+}
+
+TEST_F(MaintenanceWizards, AFailureHalfWayLeavesTheTablesAsTheyWere) {
+    const Row e = estab(1, 4);
+    const QString third = contractsOf(e)[2].value("NuSequencialRegistro");
+    Refuse("Bd8vinc.DB", QStringLiteral("create trigger refuse before delete on Bd8vinc when old.NuSequencialRegistro "
+                                        "= '%1' begin select raise(abort, 'disk full'); end").arg(third));
+    Refuse("Bd8vinc.DB", QStringLiteral("create trigger refuse2 before update of CoVinculo on Bd8vinc when "
+                                        "old.NuSequencialRegistro = '%1' begin select raise(abort, 'disk full'); end")
+                             .arg(third));
+    const auto emp = rows("Bd8emp.DB");
+    const auto vinc = rows("Bd8vinc.DB");
+    const QString inscricao = e.value("CoCgcCeiEstabelecimento");
+    {
+        SCOPED_TRACE("multi-delete");
+        TfmExclMult00 wizard;
+        wizard.AnoBase = "2009";
+        wizard.KeyInscricao = inscricao;
+        wizard.Prefixo = "00";
+        wizard.Linhas = ticked(e, '0', [](const QStringList&) { return true; });
+        wizard.fmExclMult04->btConcluirClick();
+    }
+    {
+        SCOPED_TRACE("contract type");
+        TfmAltVinculo00 wizard;
+        AltVinculoCodigo = CheckInscription(inscricao);
+        AltVinculoInscricao = inscricao;
+        AltVinculoPrefixo = "00";
+        TfmAltVinculo02* page = wizard.fmAltVinculo02.get();
+        page->llVinculo->setCurrentIndex(page->llVinculo->findText("20"));
+        page->BtConcluirClick();
+    }
+    ASSERT_EQ(messages.shown().size(), 2) << messages.texts().join('|').toStdString();
+    for (const msg::BoxRequest& box : messages.shown()) EXPECT_EQ(box.kind, msg::BoxKind::Error);
+    for (const QString& text : messages.texts()) EXPECT_TRUE(text.contains("disk full")) << text.toStdString();
+    EXPECT_EQ(rows("Bd8emp.DB"), emp);  // no marker left either
+    EXPECT_EQ(rows("Bd8vinc.DB"), vinc);
 }
 
 }  // namespace
