@@ -5,6 +5,7 @@
 #include "listview/LumePersistent.h"
 #include "listview/LumeTypes.h"
 
+#include <QByteArray>
 #include <optional>
 
 namespace lume {
@@ -26,14 +27,34 @@ public:
     virtual void DragEnd(LumePoint /*windowPoint*/, TLumeKeyStates /*keys*/) { Dragging = false; }
 };
 
+// What a header column drag carries, as the MIME type
+// "application/x-lumelistview-header" ("LumeListview.Header"): the process
+// and control it comes from and the column's index.
+struct TLumeHeaderDragRecord {
+    qint64 Process = 0;
+    quintptr Control = 0;
+    int Column = -1;
+    QByteArray Encode() const;
+    static bool Decode(const QByteArray& bytes, TLumeHeaderDragRecord& record);
+};
+extern const char* const kHeaderMimeType;
+
 class TLumeHeaderDragManager : public TLumeOwnedPersistent {
 public:
     using TLumeOwnedPersistent::TLumeOwnedPersistent;
     bool Enabled = true;
     bool Dragging = false;
     TLumeColumn* Column = nullptr;
-    virtual void BeginDrag(LumePoint /*viewPoint*/, TLumeKeyStates /*keys*/) {}
-    virtual void DragMove(LumePoint /*viewPoint*/, TLumeKeyStates /*keys*/) {}
+    TLumeColumn* DropColumn = nullptr;
+    // The record of a drag of Column from this control.
+    QByteArray DragData() const;
+    virtual void BeginDrag(LumePoint viewPoint, TLumeKeyStates keys);
+    // The column under the point gets the drop mark.
+    virtual void DragMove(LumePoint viewPoint, TLumeKeyStates keys);
+    // Drops a record at a view point: the column moves to the position of the
+    // one under the point. Records from elsewhere or without a column are refused.
+    bool Drop(const QByteArray& data, LumePoint viewPoint);
+    void EndDrag();
 };
 
 // The rubber band: its previous and current rectangles in view coordinates.
