@@ -6,6 +6,7 @@
 #include "listview/LumeTypes.h"
 
 #include <QByteArray>
+#include <functional>
 #include <optional>
 
 namespace lume {
@@ -46,6 +47,9 @@ public:
     bool Dragging = false;
     TLumeColumn* Column = nullptr;
     TLumeColumn* DropColumn = nullptr;
+    // The window system's drag, when the widget provides one: it carries the
+    // record and returns when the drop is over.
+    std::function<void(const QByteArray& record)> SystemDrag;
     // The record of a drag of Column from this control.
     QByteArray DragData() const;
     virtual void BeginDrag(LumePoint viewPoint, TLumeKeyStates keys);
@@ -71,6 +75,19 @@ public:
     LumeRect OldRect;
     LumeRect DragRect;
     bool Dragging = false;
+    bool FastScrolling = false;
+    LumePoint LastPoint;  // window coordinates
+    // The edge zones and how deep a window point lies in them.
+    bool InScrollZoneUp(LumePoint p) const;
+    bool InScrollZoneDown(LumePoint p) const;
+    bool InScrollZoneLeft(LumePoint p) const;
+    bool InScrollZoneRight(LumePoint p) const;
+    int ScrollDepthUp(LumePoint p) const;
+    int ScrollDepthDown(LumePoint p) const;
+    int ScrollDepthLeft(LumePoint p) const;
+    int ScrollDepthRight(LumePoint p) const;
+    void AutoScrollTimerTick();
+    void DoAutoScroll();
     // May a band start at this point? Remembers it as the band's corner.
     virtual bool DragStartCheck(LumePoint windowPoint, TLumeMouseButton button);
     virtual void DragStart(LumePoint windowPoint, TLumeKeyStates keys);
@@ -79,7 +96,11 @@ public:
     void ClearStart() { start_.reset(); }
 
 protected:
+    void StartAutoScrollTimer(int milliseconds);
+    void StopAutoScrollTimer();
     std::optional<LumePoint> start_;  // view coordinates
+    int timer_ = 0;
+    bool timerRunning_ = false;
 };
 
 }  // namespace lume

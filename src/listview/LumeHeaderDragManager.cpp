@@ -35,7 +35,14 @@ QByteArray TLumeHeaderDragManager::DragData() const {
     return record.Encode();
 }
 
-void TLumeHeaderDragManager::BeginDrag(LumePoint, TLumeKeyStates) { Dragging = Column != nullptr; }
+void TLumeHeaderDragManager::BeginDrag(LumePoint, TLumeKeyStates) {
+    Dragging = Column != nullptr;
+    if (!Dragging || !SystemDrag) return;
+    // The system's drag runs to its end here; moves and the drop reach this
+    // manager through the widget's drag events.
+    SystemDrag(DragData());
+    EndDrag();
+}
 
 void TLumeHeaderDragManager::DragMove(LumePoint viewPoint, TLumeKeyStates) {
     if (!Dragging) return;

@@ -6,7 +6,9 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QDrag>
 #include <QMenu>
+#include <QMimeData>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -44,6 +46,19 @@ TLumeListview::TLumeListview(QWidget* parent) : QAbstractScrollArea(parent), cor
     });
     core_->SetHost(this);
     core_->EditManager->DefaultEditor = [this](TLumeItem*) -> ILumeCellEditor* { return new TLumeStringEditor(this); };
+    viewport()->setAcceptDrops(true);
+    core_->Header->DragManager->SystemDrag = [this](const QByteArray& record) {
+        auto* mime = new QMimeData;
+        mime->setData(QString::fromLatin1(kHeaderMimeType), record);
+        auto* drag = new QDrag(this);
+        drag->setMimeData(mime);
+        if (TLumeColumn* column = core_->Header->DragManager->Column) {
+            const QRect r = ToQRect(column->DisplayRect.Offset(-core_->Scrollbars->OffsetX(), 0));
+            drag->setPixmap(viewport()->grab(r));
+            drag->setHotSpot(viewport()->mapFromGlobal(QCursor::pos()) - r.topLeft());
+        }
+        drag->exec(Qt::MoveAction);  // ends by itself on release or Escape
+    };
     core_->WindowCreated();
 }
 
@@ -412,6 +427,32 @@ void TLumeListview::contextMenuEvent(QContextMenuEvent* e) {
     Guarded([&] { shown = core_->WMContextMenu(FromQPoint(e->globalPos())); });
     if (shown)
         e->accept();
+    else
+        e->ignore();
+}
+
+void TLumeListview::dragEnterEvent(QDragEnterEvent* e) {
+    if (e->mimeData()->hasFormat(QString::fromLatin1(kHeaderMimeType)))
+        e->acceptProposedAction();
+    else
+        e->ignore();
+}
+
+void TLumeListview::dragMoveEvent(QDragMoveEvent* e) {
+    const LumePoint p = FromQPoint(e->position().toPoint());
+    Guarded([&] { core_->Header->DragManager->DragMove({p.X + core_->Scrollbars->OffsetX(), p.Y}, {}); });
+    e->acceptProposedAction();
+}
+
+void TLumeListview::dropEvent(QDropEvent* e) {
+    const LumePoint p = FromQPoint(e->position().toPoint());
+    bool moved = false;
+    Guarded([&] {
+        moved = core_->Header->DragManager->Drop(e->mimeData()->data(QString::fromLatin1(kHeaderMimeType)),
+                                                 {p.X + core_->Scrollbars->OffsetX(), p.Y});
+    });
+    if (moved)
+        e->acceptProposedAction();
     else
         e->ignore();
 }
