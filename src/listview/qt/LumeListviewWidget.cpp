@@ -1,5 +1,6 @@
 #include "listview/qt/LumeListviewWidget.h"
 
+#include "listview/LumeDataObject.h"
 #include "listview/qt/LumeQtColors.h"
 #include "listview/qt/LumeQtRect.h"
 #include "listview/qt/LumeStringEditor.h"
@@ -47,6 +48,29 @@ TLumeListview::TLumeListview(QWidget* parent) : QAbstractScrollArea(parent), cor
     core_->SetHost(this);
     core_->EditManager->DefaultEditor = [this](TLumeItem*) -> ILumeCellEditor* { return new TLumeStringEditor(this); };
     viewport()->setAcceptDrops(true);
+    core_->DragManager->SystemDrag = [this](ILumeDataObject* data, TLumeDropEffects available) {
+        auto* mime = new QMimeData;
+        if (auto formats = data->EnumFormatEtc()) {
+            std::vector<TLumeFormatEtc> all;
+            formats->Next(int(formats->Formats.size()), all, nullptr);
+            for (const TLumeFormatEtc& f : all) {
+                TLumeStgMedium medium;
+                if (data->GetData(f, medium) == S_OK_) mime->setData(f.Format, medium.Data);
+            }
+        }
+        Qt::DropActions actions;
+        if (available.Has(TLumeDropEffect::edeCopy)) actions |= Qt::CopyAction;
+        if (available.Has(TLumeDropEffect::edeMove)) actions |= Qt::MoveAction;
+        if (available.Has(TLumeDropEffect::edeLink)) actions |= Qt::LinkAction;
+        auto* drag = new QDrag(this);
+        drag->setMimeData(mime);
+        switch (drag->exec(actions, Qt::MoveAction)) {
+        case Qt::CopyAction: return TLumeDropEffect::edeCopy;
+        case Qt::MoveAction: return TLumeDropEffect::edeMove;
+        case Qt::LinkAction: return TLumeDropEffect::edeLink;
+        default: return TLumeDropEffect::edeNone;
+        }
+    };
     core_->Header->DragManager->SystemDrag = [this](const QByteArray& record) {
         auto* mime = new QMimeData;
         mime->setData(QString::fromLatin1(kHeaderMimeType), record);
