@@ -3,6 +3,7 @@
 #include "Transmission.h"
 
 #include "listview/LumeColors.h"
+#include "listview/qt/LumeHintWindow.h"
 #include "listview/qt/LumeListviewWidget.h"
 
 #include <QDialog>
@@ -13,6 +14,7 @@
 #include <QDropEvent>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
@@ -107,6 +109,23 @@ TEST(ListviewWidget, ClosingTheFormWithARowSelected) {
     };
     delete f;
     EXPECT_EQ(freed, 0);
+}
+
+TEST(ListviewWidget, ToolTipOverACutCaption) {
+    Form f(2);
+    (*f.lv)->HintType = TLumeHintType::ehtToolTip;
+    f.Item(0)->SetCaption(QStringLiteral("p"));
+    const QPoint at = f.lv->viewport()->mapTo(f.lv, QPoint(9, 25 + 8));
+    QHelpEvent help(QEvent::ToolTip, at, f.lv->mapToGlobal(at));
+    QCoreApplication::sendEvent(f.lv, &help);
+    ASSERT_NE(f.lv->HintWindow(), nullptr);
+    EXPECT_TRUE(f.lv->HintWindow()->isVisible());
+    const QFontMetrics metrics(QToolTip::font());
+    EXPECT_EQ(f.lv->HintWindow()->width(), metrics.horizontalAdvance(QStringLiteral("p")) + 6);
+    EXPECT_EQ(f.lv->HintWindow()->height(), metrics.height() + 2);
+    QHelpEvent elsewhere(QEvent::ToolTip, f.lv->viewport()->mapTo(f.lv, QPoint(700, 25 + 8)), QPoint());
+    QCoreApplication::sendEvent(f.lv, &elsewhere);
+    EXPECT_FALSE(f.lv->HintWindow()->isVisible()) << "that caption fits";
 }
 
 TEST(ListviewWidget, HeaderDropsTakeOnlyOwnColumns) {

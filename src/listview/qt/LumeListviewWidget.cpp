@@ -1,6 +1,7 @@
 #include "listview/qt/LumeListviewWidget.h"
 
 #include "listview/LumeDataObject.h"
+#include "listview/qt/LumeHintWindow.h"
 #include "listview/qt/LumeQtColors.h"
 #include "listview/qt/LumeQtRect.h"
 #include "listview/qt/LumeStringEditor.h"
@@ -320,10 +321,11 @@ bool TLumeListview::event(QEvent* e) {
         const QPoint pos = viewport()->mapFrom(this, help->pos());
         TCustomLumeListview::HintQuery q;
         Guarded([&] { q = core_->QueryHint(FromQPoint(pos), toolTip()); });
+        if (!hint_) hint_ = new TLumeHintWindow(this);
         if (q.Allow)
-            QToolTip::showText(help->globalPos(), q.Text, viewport(), ToQRect(q.CursorRect), q.HideTimeout);
+            Guarded([&] { hint_->ShowHint(core_.get(), q.Target, q.Text, help->globalPos(), q.HideTimeout); });
         else
-            QToolTip::hideText();
+            hint_->hide();
         return true;
     }
     return QAbstractScrollArea::event(e);
@@ -382,6 +384,7 @@ void TLumeListview::mouseDoubleClickEvent(QMouseEvent* e) {
 }
 
 void TLumeListview::mouseMoveEvent(QMouseEvent* e) {
+    if (hint_ && hint_->isVisible()) hint_->hide();
     const uint32_t keys = Keys(e->buttons(), e->modifiers());
     Guarded([&] { core_->WMMouseMove(keys, FromQPoint(e->position().toPoint())); });
 }

@@ -30,6 +30,8 @@ public:
     void SetImagesSmall(LumeImageList* list);
     LumeImageList* ImagesSmall() const { return imagesSmall_.data(); }
     const QImage& BackBuffer() const { return backBuffer_; }
+    // The hint window, made on first use.
+    class TLumeHintWindow* HintWindow() const { return hint_; }
     void EnsureBackBufferSize(int width, int height);
 
     // ILumeHost
@@ -96,6 +98,7 @@ private:
     int inScrollInfo_ = 0;
     std::map<int, QTimer*> timers_;
     int nextTimer_ = 1;
+    class TLumeHintWindow* hint_ = nullptr;
 };
 
 }  // namespace lume
