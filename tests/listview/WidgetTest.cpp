@@ -3,6 +3,7 @@
 #include "Transmission.h"
 
 #include "listview/LumeColors.h"
+#include "listview/LumeDataObject.h"
 #include "listview/qt/LumeHintWindow.h"
 #include "listview/qt/LumeListviewWidget.h"
 
@@ -145,6 +146,33 @@ TEST(ListviewWidget, HeaderDropsTakeOnlyOwnColumns) {
     EXPECT_EQ(columns.At(8)->Position(), 8);
     EXPECT_TRUE(drop({pid, quintptr(f.lv->Core()), 8}, QPoint(10, 10)));
     EXPECT_EQ(columns.At(8)->Position(), 0) << "Razão Social moved to the front";
+}
+
+TEST(ListviewWidget, OtherDropsGoToTheApplication) {
+    Form f(2);
+    QMimeData mime;
+    mime.setText(QStringLiteral("Zuvo2009.dec"));
+    auto send = [&] {
+        QDragEnterEvent enter(QPoint(300, 40), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(f.lv->viewport(), &enter);
+        if (!enter.isAccepted()) return false;
+        QDropEvent drop(QPointF(300, 40), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(f.lv->viewport(), &drop);
+        return drop.isAccepted();
+    };
+    EXPECT_FALSE(send()) << "no handlers: refused";
+    QString dropped;
+    (*f.lv)->OnOLEDragEnter = [](TLV*, ILumeDataObject*, TLumeKeyStates, LumePoint, TLumeDropEffects, TLumeDropEffect& d) {
+        d = TLumeDropEffect::edeCopy;
+    };
+    (*f.lv)->OnOLEDragDrop = [&](TLV*, ILumeDataObject* data, TLumeKeyStates, LumePoint, TLumeDropEffects,
+                                 TLumeDropEffect& d) {
+        TLumeStgMedium medium;
+        if (data->GetData({QStringLiteral("text/plain")}, medium) == 0) dropped = QString::fromUtf8(medium.Data);
+        d = TLumeDropEffect::edeCopy;
+    };
+    EXPECT_TRUE(send());
+    EXPECT_EQ(dropped, QStringLiteral("Zuvo2009.dec"));
 }
 
 }  // namespace

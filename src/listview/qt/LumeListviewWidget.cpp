@@ -1,7 +1,9 @@
 #include "listview/qt/LumeListviewWidget.h"
 
 #include "listview/LumeDataObject.h"
+#include "listview/LumeGlyphs.h"
 #include "listview/qt/LumeHintWindow.h"
+#include "listview/qt/LumeMimeData.h"
 #include "listview/qt/LumeQtColors.h"
 #include "listview/qt/LumeQtRect.h"
 #include "listview/qt/LumeStringEditor.h"
@@ -458,30 +460,108 @@ void TLumeListview::contextMenuEvent(QContextMenuEvent* e) {
         e->ignore();
 }
 
+namespace {
+
+TLumeKeyStates DropKeys(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+    TLumeKeyStates keys;
+    if (modifiers & Qt::ControlModifier) keys.Include(TLumeKeyState::eksControl);
+    if (modifiers & Qt::ShiftModifier) keys.Include(TLumeKeyState::eksShift);
+    if (modifiers & Qt::AltModifier) keys.Include(TLumeKeyState::eksAlt);
+    if (buttons & Qt::LeftButton) keys.Include(TLumeKeyState::eksLButton);
+    if (buttons & Qt::RightButton) keys.Include(TLumeKeyState::eksRButton);
+    if (buttons) keys.Include(TLumeKeyState::eksButton);
+    return keys;
+}
+
+TLumeDropEffects Available(Qt::DropActions actions) {
+    TLumeDropEffects effects;
+    if (actions & Qt::CopyAction) effects.Include(TLumeDropEffect::edeCopy);
+    if (actions & Qt::MoveAction) effects.Include(TLumeDropEffect::edeMove);
+    if (actions & Qt::LinkAction) effects.Include(TLumeDropEffect::edeLink);
+    return effects;
+}
+
+// Accepts the drop event with the effect the application wants, or refuses it.
+void Answer(QDropEvent* e, TLumeDropEffect desired) {
+    switch (desired) {
+    case TLumeDropEffect::edeCopy: e->setDropAction(Qt::CopyAction); break;
+    case TLumeDropEffect::edeMove: e->setDropAction(Qt::MoveAction); break;
+    case TLumeDropEffect::edeLink: e->setDropAction(Qt::LinkAction); break;
+    default: e->ignore(); return;
+    }
+    e->accept();
+}
+
+bool IsHeaderDrag(const QMimeData* mime) { return mime->hasFormat(QString::fromLatin1(kHeaderMimeType)); }
+
+}  // namespace
+
 void TLumeListview::dragEnterEvent(QDragEnterEvent* e) {
-    if (e->mimeData()->hasFormat(QString::fromLatin1(kHeaderMimeType)))
+    if (IsHeaderDrag(e->mimeData())) {
         e->acceptProposedAction();
-    else
+        return;
+    }
+    // Other data: the application decides.
+    LumeMimeDataObject data(e->mimeData());
+    const TLumeKeyStates keys = DropKeys(e->buttons(), e->modifiers());
+    TLumeDropEffect desired = KeyStatesToLumeDropEffect(keys);
+    const LumePoint screen = FromQPoint(viewport()->mapToGlobal(e->position().toPoint()));
+    if (!core_->OnOLEDragEnter) {
         e->ignore();
+        return;
+    }
+    Guarded([&] { core_->OnOLEDragEnter(core_.get(), &data, keys, screen, Available(e->possibleActions()), desired); });
+    Answer(e, desired);
 }
 
 void TLumeListview::dragMoveEvent(QDragMoveEvent* e) {
     const LumePoint p = FromQPoint(e->position().toPoint());
-    Guarded([&] { core_->Header->DragManager->DragMove({p.X + core_->Scrollbars->OffsetX(), p.Y}, {}); });
-    e->acceptProposedAction();
+    if (IsHeaderDrag(e->mimeData())) {
+        Guarded([&] { core_->Header->DragManager->DragMove({p.X + core_->Scrollbars->OffsetX(), p.Y}, {}); });
+        e->acceptProposedAction();
+        return;
+    }
+    const TLumeKeyStates keys = DropKeys(e->buttons(), e->modifiers());
+    TLumeDropEffect desired = KeyStatesToLumeDropEffect(keys);
+    if (core_->OnOLEDragOver)
+        Guarded([&] {
+            core_->OnOLEDragOver(core_.get(), keys, FromQPoint(viewport()->mapToGlobal(e->position().toPoint())),
+                                 Available(e->possibleActions()), desired);
+        });
+    Answer(e, desired);
+}
+
+void TLumeListview::dragLeaveEvent(QDragLeaveEvent* e) {
+    if (core_->OnOLEDragLeave) Guarded([&] { core_->OnOLEDragLeave(core_.get()); });
+    e->accept();
 }
 
 void TLumeListview::dropEvent(QDropEvent* e) {
     const LumePoint p = FromQPoint(e->position().toPoint());
-    bool moved = false;
-    Guarded([&] {
-        moved = core_->Header->DragManager->Drop(e->mimeData()->data(QString::fromLatin1(kHeaderMimeType)),
-                                                 {p.X + core_->Scrollbars->OffsetX(), p.Y});
-    });
-    if (moved)
-        e->acceptProposedAction();
-    else
+    if (IsHeaderDrag(e->mimeData())) {
+        bool moved = false;
+        Guarded([&] {
+            moved = core_->Header->DragManager->Drop(e->mimeData()->data(QString::fromLatin1(kHeaderMimeType)),
+                                                     {p.X + core_->Scrollbars->OffsetX(), p.Y});
+        });
+        if (moved)
+            e->acceptProposedAction();
+        else
+            e->ignore();
+        return;
+    }
+    LumeMimeDataObject data(e->mimeData());
+    const TLumeKeyStates keys = DropKeys(e->buttons(), e->modifiers());
+    TLumeDropEffect desired = KeyStatesToLumeDropEffect(keys);
+    if (!core_->OnOLEDragDrop) {
         e->ignore();
+        return;
+    }
+    Guarded([&] {
+        core_->OnOLEDragDrop(core_.get(), &data, keys, FromQPoint(viewport()->mapToGlobal(e->position().toPoint())),
+                             Available(e->possibleActions()), desired);
+    });
+    Answer(e, desired);
 }
 
 void TLumeListview::changeEvent(QEvent* e) {
