@@ -18,11 +18,15 @@ class TLumeColumn;
 class ILumeDataObject;
 class TLumeDataObjectManager;
 
+// Both kinds of item drag take the window system's drag here.
+enum class TLumeDragType { edtOLE, edtVCL };
+
 class TLumeDragManager : public TLumeOwnedPersistent {
 public:
     explicit TLumeDragManager(TCustomLumeListview* owner);
     ~TLumeDragManager() override;
     bool Enabled = false;
+    TLumeDragType DragType = TLumeDragType::edtOLE;
     TLumeItem* DragItem = nullptr;
     bool Dragging = false;
     // The window system's drag of a data object with the effects it may

@@ -67,6 +67,15 @@ TLumeListview::TLumeListview(QWidget* parent) : QAbstractScrollArea(parent), cor
         if (available.Has(TLumeDropEffect::edeLink)) actions |= Qt::LinkAction;
         auto* drag = new QDrag(this);
         drag->setMimeData(mime);
+        // The drag ends by itself on release or Escape; the application is told what it shows.
+        connect(drag, &QDrag::actionChanged, this, [this](Qt::DropAction action) {
+            TLumeDropEffects effect;
+            effect.Include(action == Qt::CopyAction   ? TLumeDropEffect::edeCopy
+                           : action == Qt::MoveAction ? TLumeDropEffect::edeMove
+                           : action == Qt::LinkAction ? TLumeDropEffect::edeLink
+                                                      : TLumeDropEffect::edeNone);
+            Guarded([&] { GiveFeedback(core_.get(), effect); });
+        });
         switch (drag->exec(actions, Qt::MoveAction)) {
         case Qt::CopyAction: return TLumeDropEffect::edeCopy;
         case Qt::MoveAction: return TLumeDropEffect::edeMove;
@@ -190,15 +199,23 @@ void TLumeListview::Guarded(F f) {
     }
 }
 
-void TLumeListview::SetImagesSmall(LumeImageList* list) {
-    if (imagesSmall_) disconnect(imagesSmall_, nullptr, this, nullptr);
-    imagesSmall_ = list;
-    core_->SetImagesSmall(list);
+void TLumeListview::HoldImages(QPointer<LumeImageList>& field, LumeImageList* list,
+                               void (TCustomLumeListview::*set)(TLumeImageList*)) {
+    if (field) disconnect(field, &QObject::destroyed, this, nullptr);
+    field = list;
+    (core_.get()->*set)(list);
     if (list)
         connect(list, &QObject::destroyed, this, [this, list] {
-            core_->ImageListRemoved(static_cast<TLumeImageList*>(list));
+            if (core_) core_->ImageListRemoved(static_cast<TLumeImageList*>(list));
         });
 }
+
+void TLumeListview::SetImagesSmall(LumeImageList* list) { HoldImages(imagesSmall_, list, &TCustomLumeListview::SetImagesSmall); }
+void TLumeListview::SetImagesLarge(LumeImageList* list) { HoldImages(imagesLarge_, list, &TCustomLumeListview::SetImagesLarge); }
+void TLumeListview::SetImagesExLarge(LumeImageList* list) {
+    HoldImages(imagesExLarge_, list, &TCustomLumeListview::SetImagesExLarge);
+}
+void TLumeListview::SetImagesGroup(LumeImageList* list) { HoldImages(imagesGroup_, list, &TCustomLumeListview::SetImagesGroup); }
 
 void TLumeListview::EnsureBackBufferSize(int width, int height) {
     if (backBuffer_.width() >= width && backBuffer_.height() >= height) return;

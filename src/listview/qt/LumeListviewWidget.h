@@ -28,6 +28,9 @@ public:
     TCustomLumeListview* operator->() const { return core_.get(); }
     // Image lists are held weakly: one deleted elsewhere leaves the property empty.
     void SetImagesSmall(LumeImageList* list);
+    void SetImagesLarge(LumeImageList* list);
+    void SetImagesExLarge(LumeImageList* list);
+    void SetImagesGroup(LumeImageList* list);
     LumeImageList* ImagesSmall() const { return imagesSmall_.data(); }
     const QImage& BackBuffer() const { return backBuffer_; }
     // The hint window, made on first use.
@@ -92,7 +95,9 @@ private:
     std::unique_ptr<LumeQtCanvas> measureCanvas_;
     QImage backBuffer_;
     QRegion invalid_;
-    QPointer<LumeImageList> imagesSmall_;
+    void HoldImages(QPointer<LumeImageList>& field, LumeImageList* list,
+                    void (TCustomLumeListview::*set)(TLumeImageList*));
+    QPointer<LumeImageList> imagesSmall_, imagesLarge_, imagesExLarge_, imagesGroup_;
     QPoint pressPos_;
     bool captured_ = false;
     bool destroying_ = false;
