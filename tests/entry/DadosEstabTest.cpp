@@ -83,6 +83,20 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(form));
         settle();
     }
+    // Closes the form, leaves the valid establishment with the overrides as the only row and opens it.
+    void reopenWithOnly(const Row& overrides) {
+        closeForm();
+        dmEntradaDados->ta8Empresa.Close();
+        {
+            db::Table t(dmLobrix->dbZuvo, QStringLiteral("Bd8emp.DB"));
+            t.Open();
+            t.EmptyTable();
+            t.Close();
+        }
+        estab = valid::Establishment(1, 0);
+        storeEstab(overrides);
+        openForm();
+    }
     void closeForm() {
         if (!form) return;
         form->FormClose();
@@ -229,17 +243,7 @@ TEST_F(DadosEstab, TheSaveRefusesTheFirstBrokenFieldOnItsPageAndControl) {
     };
     for (const Broken& c : cases) {
         SCOPED_TRACE(c.column);
-        closeForm();
-        dmEntradaDados->ta8Empresa.Close();
-        {
-            db::Table t(dmLobrix->dbZuvo, QStringLiteral("Bd8emp.DB"));
-            t.Open();
-            t.EmptyTable();
-            t.Close();
-        }
-        estab = valid::Establishment(1, 0);
-        storeEstab({{c.column, c.value}});
-        openForm();
+        reopenWithOnly({{c.column, c.value}});
         messages.clear();
         form->pcInformacoes->SetCurrentPage(TfmDadosEstab::tSindicais);
         ok();
@@ -584,17 +588,7 @@ TEST_F(DadosEstab, SomeSaveChecksLeaveThePageRuleAsItWas) {
     for (const std::uint8_t before : {std::uint8_t(1), std::uint8_t(0)}) {
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(c.column) + " before " + std::to_string(before));
-            closeForm();
-            dmEntradaDados->ta8Empresa.Close();
-            {
-                db::Table t(dmLobrix->dbZuvo, QStringLiteral("Bd8emp.DB"));
-                t.Open();
-                t.EmptyTable();
-                t.Close();
-            }
-            estab = valid::Establishment(1, 0);
-            storeEstab({{c.column, c.value}});
-            openForm();
+            reopenWithOnly({{c.column, c.value}});
             messages.clear();
             form->kit()->AllowPageChange = before;
             ok();
