@@ -564,10 +564,12 @@ TEST_F(DadosEstab, LeavingForAButtonChecksNothingButMakesTheMovesOfFieldsLeftWha
     EXPECT_EQ(focused(), form->deAssistencial);
     EXPECT_EQ(messages.codes(), QStringList());
 
-    // A click on Ok that comes before the queued exit ran: the exit first, then the save.
+    // A click on Ok held down for a while: the exit runs once Ok is released, then the save.
     click(form->dbrSindicato->Button(0));
     messages.clear();
-    QTest::mouseClick(form->BtOk, Qt::LeftButton);
+    QTest::mousePress(form->BtOk, Qt::LeftButton);
+    settle();
+    QTest::mouseRelease(form->BtOk, Qt::LeftButton);
     settle();
     EXPECT_FALSE(form->deAssociativa->isReadOnly());
     EXPECT_EQ(messages.codes().value(0), QStringLiteral("3713"));  // the save: member without the association's CNPJ

@@ -168,6 +168,7 @@ TEST(ControlTable, AnExitMarkedSoRunsAlsoTowardsTheSkippedButtons) {
     QLineEdit* deB = nullptr;
     QStringList log;
     bool refuseB = false;
+    bool moveB = false;
     ui::ControlTable rows(kit, nullptr);
     rows.Add({
         {.name = "deA", .exit = [&] { log << "deA"; }, .edit = &deA},
@@ -175,6 +176,7 @@ TEST(ControlTable, AnExitMarkedSoRunsAlsoTowardsTheSkippedButtons) {
          .exit = [&] {
              log << (kit->LeftForSkipped() ? "deB for a button" : "deB");
              if (refuseB) throw SilentAbort();
+             if (moveB) deA->setFocus(Qt::OtherFocusReason);
          },
          .flags = ui::kExitEvenForSkipped, .edit = &deB},
     });
@@ -214,6 +216,23 @@ TEST(ControlTable, AnExitMarkedSoRunsAlsoTowardsTheSkippedButtons) {
     QTest::mouseClick(bbOk, Qt::LeftButton);
     settle();
     EXPECT_EQ(log, QStringList{"deB for a button"});
+    // A button held down: the exit waits for the release, so the focus it moves cancels no click.
+    refuseB = false;
+    moveB = true;
+    for (const bool clicked : {true, false}) {
+        deB->setFocus(Qt::OtherFocusReason);
+        settle();
+        log.clear();
+        QTest::mousePress(bbOk, Qt::LeftButton);
+        settle();
+        EXPECT_EQ(log, QStringList());
+        // Released over the button: a click; released elsewhere: none, and the exit still runs.
+        QTest::mouseRelease(bbOk, Qt::LeftButton, {}, clicked ? bbOk->rect().center() : QPoint(-20, -20));
+        QTest::qWait(150);
+        settle();
+        EXPECT_EQ(log, clicked ? QStringList({"deB for a button", "Ok"}) : QStringList{"deB for a button"});
+        EXPECT_EQ(QApplication::focusWidget(), deA);
+    }
 }
 
 TEST(ControlTable, AFailedCheckMayLeaveThePageRuleAsItWas) {

@@ -14,8 +14,13 @@
 #include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTextEdit>
+#include <QTimer>
 
 namespace ui {
+
+namespace {
+constexpr int kHeldButtonPollMs = 50;
+}
 
 EntryFormController::EntryFormController(QWidget* form) : QObject(form), form_(form) {
     setObjectName(QStringLiteral("EntryFormController"));
@@ -144,6 +149,14 @@ bool EntryFormController::processPending() {
     if (busy_) return true;  // runHandler schedules again when it is done
     while (!pending_.empty()) {
         const Pending next = pending_.front();
+        if (next.exit && next.toSkipped) {
+            // Moving the focus while the button is held down would cancel its
+            // click: the exit waits for the release (a click runs it first).
+            if (auto* button = qobject_cast<QAbstractButton*>(next.target.data()); button && button->isDown()) {
+                QTimer::singleShot(kHeldButtonPollMs, this, [this] { schedule(); });
+                return true;
+            }
+        }
         pending_.pop_front();
         if (!next.field) continue;
         const auto& handlers = next.exit ? exitHandlers_ : enterHandlers_;

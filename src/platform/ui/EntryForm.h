@@ -33,10 +33,12 @@ class RadioGroup;
 // - a handler that ends with the silent abort has failed: AllowPageChange
 //   becomes 0 (SilentAbort::KeepingPageChange leaves it as it was) and the
 //   focus, given back with FocusBack, returns queued;
+// - an exit of an ExitEvenForSkipped field left for a button held down waits
+//   for the release, so that a focus it moves does not cancel the click;
 // - RunAction (Ok and its like) runs the pending exits of ExitEvenForSkipped
-//   fields and drops the other pending checks, writes the bound controls into
-//   their fields and runs the action, so a button reached by its shortcut
-//   skips nothing;
+//   fields first (a failed one stops the action) and drops the other pending
+//   checks, writes the bound controls into their fields and runs the action,
+//   so a button reached by its shortcut skips nothing;
 // - Enter acts as Tab (and presses a focused button), Esc presses the Cancel
 //   button, F1 opens the help of the focused control, the Help button that of
 //   the control entered last.
