@@ -4,6 +4,7 @@
 #include "platform/ui/MaskAdapter.h"
 #include "platform/ui/PageControl.h"
 #include "support/DataFolder.h"
+#include "support/GuiDriver.h"
 
 #include "platform/db/Database.h"
 #include "platform/db/Table.h"
@@ -20,9 +21,7 @@
 
 namespace {
 
-void settle() {
-    for (int i = 0; i < 5; ++i) QApplication::processEvents();
-}
+using gui::settle;
 
 // A two-page form whose controls all come from rows, bound to a small table.
 struct TableForm {
@@ -77,9 +76,7 @@ struct TableForm {
         layout->addWidget(bbOk);
         kit->SkipChecksFor(bbOk);
         kit->LoadAll();
-        form.show();
-        form.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+        EXPECT_TRUE(gui::showActive(&form));
     }
     ~TableForm() {
         table->Cancel();
@@ -147,8 +144,7 @@ TEST(ControlTable, ExitChecksFollowTheRowFlags) {
     EXPECT_EQ(f.log, QStringList{"deCep"});
     // kSkipOnPageTab: leaving for a page tab runs no check.
     f.focus(f.deCep);
-    QTest::mouseClick(f.pages->tabBar(), Qt::LeftButton, {}, f.pages->tabBar()->tabRect(1).center());
-    settle();
+    gui::clickTab(f.pages->tabBar(), 1);
     EXPECT_TRUE(f.log.isEmpty());
     EXPECT_EQ(f.pages->currentIndex(), 1);
     // A row without the flag checks whatever its value.
