@@ -22,6 +22,7 @@
 #include "shell/ufmLOBRIX.h"
 #include "support/DataFolder.h"
 #include "support/FormsScript.h"
+#include "support/GuiDriver.h"
 #include "support/ReportFiles.h"
 #include "support/ScriptedMessages.h"
 #include "support/ValidDeclaration.h"
@@ -47,9 +48,7 @@ using namespace declfile;
 
 namespace {
 
-void settle() {
-    for (int i = 0; i < 6; ++i) QApplication::processEvents();
-}
+using gui::settle;
 
 template <typename T = QPushButton>
 T* child(QWidget* form, const char* name) {
@@ -64,12 +63,6 @@ void tickLine(forms::TickList* list, int row) {
     const QRect r = list->visualItemRect(list->item(row));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(r.right() - 10, r.center().y()));
     QTest::qWait(QApplication::doubleClickInterval() + 20);
-}
-
-void typeDate(QLineEdit* edit, const QString& digits) {
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClicks(edit, digits);
 }
 
 void chooseDrive(QComboBox* combo, const QString& text) { combo->setCurrentIndex(combo->findText(text)); }
@@ -130,7 +123,7 @@ public:
     // Page 4: a valid date and "Drive C:" on the panel the check chose.
     static void dateAndDrive(QWidget* p, const QString& date = "15012010") {
         const bool clean = !child<QFrame>(p, "paConcluir")->isHidden();
-        typeDate(child<QLineEdit>(p, clean ? "mdDataConcluir" : "mdDataAvisos"), date);
+        gui::typeInto(child<QLineEdit>(p, clean ? "mdDataConcluir" : "mdDataAvisos"), date);
         chooseDrive(child<QComboBox>(p, clean ? "cbDriveConcluir" : "cbDriveAvisos"), "Drive C:");
     }
 };
@@ -397,7 +390,7 @@ TEST_F(GravaDecl, GenerationDateAndDrive) {
         WritingPage w(0);
         boxes.clear();
         w.run([&](TfmGravaDecl03* p) {
-            typeDate(p->mdDataConcluir, c.date);
+            gui::typeInto(p->mdDataConcluir, c.date);
             if (c.drive) chooseDrive(p->cbDriveConcluir, "Drive C:");
             click(p, "bbAvancar");
             settle();
@@ -432,7 +425,7 @@ TEST_F(GravaDecl, FailedWriteReturnsToThePanelWithNoPart) {
         c.arrange(*this);
         const bool cancel = QLatin1String(c.name) == QLatin1String("cancelled");
         w.run([&](TfmGravaDecl03* p) {
-            typeDate(p->mdDataAvisos, "15012010");
+            gui::typeInto(p->mdDataAvisos, "15012010");
             chooseDrive(p->cbDriveAvisos, "Drive C:");
             if (cancel) {
                 auto* watch = new QTimer(p);
