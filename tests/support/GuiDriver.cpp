@@ -1,5 +1,7 @@
 #include "support/GuiDriver.h"
 
+#include "platform/ui/TickList.h"
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QTabBar>
@@ -59,6 +61,14 @@ void click(QWidget* target) {
 void clickTab(QTabBar* bar, int index) {
     QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
     settle();
+}
+
+void clickChild(QWidget* form, const char* name) { QTest::mouseClick(child<QWidget>(form, name), Qt::LeftButton); }
+
+void tickLine(forms::TickList* list, int row) {
+    const QRect r = list->visualItemRect(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(r.right() - 10, r.center().y()));
+    QTest::qWait(QApplication::doubleClickInterval() + 20);
 }
 
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {

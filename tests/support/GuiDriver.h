@@ -1,12 +1,17 @@
 #pragma once
+#include <QPushButton>
 #include <QString>
 #include <Qt>
+#include <gtest/gtest.h>
 
 #include <functional>
 
 class QLineEdit;
 class QTabBar;
 class QWidget;
+namespace forms {
+class TickList;
+}
 
 // Drives the program's windows as a user does, for the GUI tests. Boxes and
 // modal forms are answered by ScriptedMessages and FormsScript.
@@ -39,6 +44,21 @@ void click(QWidget* target);
 
 // A click on a page's tab, then settle.
 void clickTab(QTabBar* bar, int index);
+
+// The form's control of that name; a missing one fails the test.
+template <typename T = QPushButton>
+T* child(QWidget* form, const char* name) {
+    T* w = form->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+
+// A left click on the form's control of that name; no settle, as a click on a
+// wizard's button may run the next pages before it returns.
+void clickChild(QWidget* form, const char* name);
+
+// A click on a line's tick box, then a wait so the next click is no double click.
+void tickLine(forms::TickList* list, int row);
 
 // Waits, running events, until the condition holds; false on timeout.
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
