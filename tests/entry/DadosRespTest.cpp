@@ -213,14 +213,12 @@ public:
         QDialog box;
         auto* ok = new QPushButton(QStringLiteral("OK"), &box);
         box.show();
-        box.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&box));
+        EXPECT_TRUE(gui::activate(&box));
         ok->setFocus();
         QApplication::processEvents();
         box.hide();
         if (owner) {
-            owner->activateWindow();
-            EXPECT_TRUE(QTest::qWaitForWindowActive(owner));
+            EXPECT_TRUE(gui::activate(owner));
         }
         return QStringLiteral("mrOk");
     }

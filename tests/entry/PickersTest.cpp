@@ -251,8 +251,7 @@ TEST_F(Pickers, SearchTextIsCheckedWhenTheBoxIsLeft) {
         QApplication::processEvents();
         picker.Edit1->setText(QString::fromUtf8(text));
         // Próxima pressed with the mouse: the box's check comes first and the search does not run.
-        QTest::mouseClick(picker.btnNext, Qt::LeftButton);
-        for (int i = 0; i < 5; ++i) QApplication::processEvents();
+        gui::click(picker.btnNext);
         EXPECT_EQ(messages.codes(), QStringList{QString::fromLatin1(code)});
         EXPECT_EQ(QApplication::focusWidget(), picker.Edit1);
     }
@@ -261,8 +260,7 @@ TEST_F(Pickers, SearchTextIsCheckedWhenTheBoxIsLeft) {
     picker.Edit1->setFocus();
     QApplication::processEvents();
     picker.Edit1->setText(QString::fromUtf8("administração pública"));
-    QTest::mouseClick(picker.btnNext, Qt::LeftButton);
-    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+    gui::click(picker.btnNext);
     EXPECT_FALSE(messages.codes().contains("0020"));
     EXPECT_FALSE(messages.codes().contains("0010"));
     EXPECT_EQ(SearchKey(QString::fromUtf8("administração pública")), SearchKey("ADMINISTRACAO PUBLICA"));
