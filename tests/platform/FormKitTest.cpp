@@ -244,13 +244,11 @@ TEST(FormKit, AWindowThatTakesTheFocusDuringACheckStartsNoSecondCheck) {
         QDialog box(&f.form);
         auto* button = new QPushButton(QStringLiteral("OK"), &box);
         box.show();
-        box.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&box));
+        EXPECT_TRUE(gui::activate(&box));
         button->setFocus();
         QApplication::processEvents();
         box.hide();
-        f.form.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&f.form));
+        EXPECT_TRUE(gui::activate(&f.form));
         ui::FocusBack(f.edC);
         throw SilentAbort();
     });
@@ -332,9 +330,7 @@ TEST(FormKit, RadioGroupCanHaveNothingChosenAndFocusItsFirstButton) {
     auto* layout = new QVBoxLayout(&form);
     layout->addWidget(group);
     layout->addWidget(other);
-    form.show();
-    form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    ASSERT_TRUE(gui::showActive(&form));
     EXPECT_EQ(group->ItemIndex(), -1);
     group->FocusChosenOrFirst();
     EXPECT_EQ(QApplication::focusWidget(), group->Button(0));
