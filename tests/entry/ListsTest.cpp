@@ -285,6 +285,16 @@ TEST_F(Lists, DeletingAnEstablishmentRemovesExactlyItsContracts) {
     EXPECT_EQ(fmExcluir->pbTipoZuvo->text(), QStringLiteral("ZUVO com empregados"));
     EXPECT_EQ(fmExcluir->edTipoCGCCEI->text(), QStringLiteral("CNPJ"));
     EXPECT_EQ(fmExcluir->edCgcVinculado->text(), QString());
+    // The question is its own box: titled "Confirmação", No by default; No deletes nothing.
+    messages.answer("mrNo");
+    fmExcluir->bbExcluirClick();
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_EQ(messages.shown()[0].kind, msg::BoxKind::Confirmation);
+    EXPECT_EQ(messages.shown()[0].buttons, msg::BoxButtons::YesNo);
+    EXPECT_EQ(messages.shown()[0].title, QStringLiteral("Confirmação"));
+    EXPECT_EQ(messages.shown()[0].defaultButton, QStringLiteral("mrNo"));
+    EXPECT_EQ(count(QStringLiteral("Bd8emp.DB")), 2);
+    EXPECT_EQ(count(QStringLiteral("Bd8vinc.DB")), 5);
     fmExcluir->MarkEstablishmentOpen();
     RecordingProgress progress;
     fmExcluir->DeleteEstablishment(progress);
