@@ -182,9 +182,7 @@ TEST(ControlTable, AnExitMarkedSoRunsAlsoTowardsTheSkippedButtons) {
     layout->addWidget(deA);
     layout->addWidget(deB);
     layout->addWidget(bbOk);
-    form.show();
-    form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    ASSERT_TRUE(gui::showActive(&form));
     auto leave = [&](QWidget* from, QWidget* to) {
         from->setFocus(Qt::OtherFocusReason);
         settle();
@@ -202,15 +200,13 @@ TEST(ControlTable, AnExitMarkedSoRunsAlsoTowardsTheSkippedButtons) {
     deB->setFocus(Qt::OtherFocusReason);
     settle();
     log.clear();
-    QTest::mouseClick(bbOk, Qt::LeftButton);
-    settle();
+    gui::click(bbOk);
     EXPECT_EQ(log, QStringList({"deB for a button", "Ok"}));
     deB->setFocus(Qt::OtherFocusReason);
     settle();
     log.clear();
     refuseB = true;
-    QTest::mouseClick(bbOk, Qt::LeftButton);
-    settle();
+    gui::click(bbOk);
     EXPECT_EQ(log, QStringList{"deB for a button"});
     // A button held down: the exit waits for the release, so the focus it moves cancels no click.
     refuseB = false;
