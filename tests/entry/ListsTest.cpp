@@ -16,6 +16,7 @@
 #include "support/Builders.h"
 #include "support/DataFolder.h"
 #include "support/FormsScript.h"
+#include "support/GuiDriver.h"
 #include "support/ScriptedMessages.h"
 #include "support/ValidDeclaration.h"
 
@@ -34,9 +35,7 @@ namespace {
 
 using Row = QMap<QString, QString>;
 
-void settle() {
-    for (int i = 0; i < 8; ++i) QApplication::processEvents();
-}
+using gui::settle;
 
 class Lists : public ::testing::Test {
 protected:

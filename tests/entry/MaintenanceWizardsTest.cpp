@@ -22,6 +22,7 @@
 #include "support/Builders.h"
 #include "support/DataFolder.h"
 #include "support/FormsScript.h"
+#include "support/GuiDriver.h"
 #include "support/ScriptedMessages.h"
 #include "support/ValidDeclaration.h"
 
@@ -45,18 +46,9 @@ using Row = QMap<QString, QString>;
 const QString kBoth = QStringLiteral("00100009000174");
 const QString kName52 = QStringLiteral("MARIA DA CONCEICAO DOS SANTOS OLIVEIRA PEREIRA SILVA");
 
-void settle() {
-    for (int i = 0; i < 8; ++i) QApplication::processEvents();
-}
-
-template <typename T = QPushButton>
-T* child(QWidget* form, const char* name) {
-    T* w = form->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-}
-
-void click(QWidget* form, const char* name) { QTest::mouseClick(child(form, name), Qt::LeftButton); }
+using gui::child;
+using gui::clickChild;
+using gui::settle;
 
 // The offscreen platform activates no window by itself; the page takes the
 // focus it gave itself when shown.
@@ -233,33 +225,33 @@ TEST_F(MaintenanceWizards, MultiDeleteWalkedAsAUser) {
     names.sort();
     FormsScript script;
     script.expect("fmExclMult00", [](QWidget* p) {
-        click(p, "btAvancar");
+        clickChild(p, "btAvancar");
         return int(forms::mrNone);
     });
     script.expect("fmExclMult01", [](QWidget* p) {
         auto* combo = child<QComboBox>(p, "cbEstabelecimentos");
         EXPECT_EQ(combo->count(), 2);  // the declaration without employees is not offered
         EXPECT_EQ(combo->currentIndex(), -1);
-        click(p, "btAvancar");  // nothing chosen
+        clickChild(p, "btAvancar");  // nothing chosen
         choose(combo, "ALFA LTDA");
-        click(p, "btAvancar");
+        clickChild(p, "btAvancar");
         return int(forms::mrNone);
     });
     script.expect("fmExclMult02", [&](QWidget* p) {
         EXPECT_EQ(child<QLineEdit>(p, "edNomeEstabelecimento")->text(), "ALFA LTDA");
         EXPECT_EQ(child<QLineEdit>(p, "edPrefixo")->text(), "00");
         QTest::mouseClick(child<ui::RadioGroup>(p, "rgOrdem")->Button(1), Qt::LeftButton);
-        click(p, "btAvancar");
+        clickChild(p, "btAvancar");
         return int(forms::mrNone);
     });
     script.expect("fmExclMult03", [&](QWidget* p) {
         auto* list = child<forms::TickList>(p, "clVinculos");
         EXPECT_EQ(list->count(), 5);
         EXPECT_TRUE(list->item(0)->text().startsWith(names[0]));  // in name order
-        click(p, "btAvancar");  // nothing ticked
+        clickChild(p, "btAvancar");  // nothing ticked
         clickLineText(list, 0);
         clickLineText(list, 3);
-        click(p, "btAvancar");
+        clickChild(p, "btAvancar");
         return int(forms::mrNone);
     });
     script.expect("fmExclMult04", [](QWidget* p) {
@@ -424,7 +416,7 @@ TEST_F(Transfer, WalkedAsAUser) {
     const QString dest = valid::EstablishmentCnpj(9);
     FormsScript script;
     script.expect("fmCopEstab00", [](QWidget* p) {
-        click(p, "BtAvancar");
+        clickChild(p, "BtAvancar");
         return int(forms::mrNone);
     });
     script.expect("fmCopEstab01", [](QWidget* p) {
@@ -434,7 +426,7 @@ TEST_F(Transfer, WalkedAsAUser) {
             if (w->objectName() == "fmCopEstab00") firstVisible = w->isVisible();
         EXPECT_TRUE(firstVisible);
         choose(child<QComboBox>(p, "cbEstabelecimento"), "ORIGEM LTDA");
-        click(p, "BtAvancar");
+        clickChild(p, "BtAvancar");
         return int(forms::mrNone);
     });
     script.expect("fmCopEstab02", [](QWidget* p) {
@@ -444,7 +436,7 @@ TEST_F(Transfer, WalkedAsAUser) {
         EXPECT_EQ(forms::CountTickedItems(list), 4);
         clickLineText(list, 2);  // all but one
         EXPECT_EQ(forms::CountTickedItems(list), 3);
-        click(p, "btAvancar");
+        clickChild(p, "btAvancar");
         return int(forms::mrNone);
     });
     script.expect("fmCopEstab03", [&](QWidget* p) {
@@ -540,12 +532,12 @@ TEST_F(MaintenanceWizards, ContractTypeWalkedFromTheEstablishmentListMenu) {
         return int(forms::mrNone);
     });
     script.expect("fmAltVinculo00", [](QWidget* p) {
-        click(p, "BtAvancar");
+        clickChild(p, "BtAvancar");
         return int(forms::mrNone);
     });
     script.expect("fmAltVinculo01", [](QWidget* p) {
         choose(child<QComboBox>(p, "cbSelecaoEstab"), "ALFA LTDA");
-        click(p, "BtAvancar");
+        clickChild(p, "BtAvancar");
         return int(forms::mrNone);
     });
     script.expect("fmAltVinculo02", [](QWidget* p) {
@@ -553,7 +545,7 @@ TEST_F(MaintenanceWizards, ContractTypeWalkedFromTheEstablishmentListMenu) {
         activate(p);
         auto* combo = child<QComboBox>(p, "llVinculo");
         EXPECT_EQ(QApplication::focusWidget(), combo);
-        click(p, "BtConcluir");  // nothing chosen
+        clickChild(p, "BtConcluir");  // nothing chosen
         combo->setCurrentIndex(combo->findText("15"));
         emit combo->activated(combo->currentIndex());  // refused for a CNPJ
         combo->setCurrentIndex(combo->findText("20"));

@@ -5,6 +5,7 @@
 #include "platform/ui/PageControl.h"
 #include "platform/ui/SilentAbort.h"
 #include "support/DataFolder.h"
+#include "support/GuiDriver.h"
 
 #include "platform/db/Database.h"
 #include "platform/db/Table.h"
@@ -21,9 +22,7 @@
 
 namespace {
 
-void settle() {
-    for (int i = 0; i < 5; ++i) QApplication::processEvents();
-}
+using gui::settle;
 
 // A two-page form whose controls all come from rows, bound to a small table.
 struct TableForm {
@@ -78,9 +77,7 @@ struct TableForm {
         layout->addWidget(bbOk);
         kit->SkipChecksFor(bbOk);
         kit->LoadAll();
-        form.show();
-        form.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+        EXPECT_TRUE(gui::showActive(&form));
     }
     ~TableForm() {
         table->Cancel();
@@ -148,8 +145,7 @@ TEST(ControlTable, ExitChecksFollowTheRowFlags) {
     EXPECT_EQ(f.log, QStringList{"deCep"});
     // kSkipOnPageTab: leaving for a page tab runs no check.
     f.focus(f.deCep);
-    QTest::mouseClick(f.pages->tabBar(), Qt::LeftButton, {}, f.pages->tabBar()->tabRect(1).center());
-    settle();
+    gui::clickTab(f.pages->tabBar(), 1);
     EXPECT_TRUE(f.log.isEmpty());
     EXPECT_EQ(f.pages->currentIndex(), 1);
     // A row without the flag checks whatever its value.
@@ -186,9 +182,7 @@ TEST(ControlTable, AnExitMarkedSoRunsAlsoTowardsTheSkippedButtons) {
     layout->addWidget(deA);
     layout->addWidget(deB);
     layout->addWidget(bbOk);
-    form.show();
-    form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    ASSERT_TRUE(gui::showActive(&form));
     auto leave = [&](QWidget* from, QWidget* to) {
         from->setFocus(Qt::OtherFocusReason);
         settle();
@@ -206,15 +200,13 @@ TEST(ControlTable, AnExitMarkedSoRunsAlsoTowardsTheSkippedButtons) {
     deB->setFocus(Qt::OtherFocusReason);
     settle();
     log.clear();
-    QTest::mouseClick(bbOk, Qt::LeftButton);
-    settle();
+    gui::click(bbOk);
     EXPECT_EQ(log, QStringList({"deB for a button", "Ok"}));
     deB->setFocus(Qt::OtherFocusReason);
     settle();
     log.clear();
     refuseB = true;
-    QTest::mouseClick(bbOk, Qt::LeftButton);
-    settle();
+    gui::click(bbOk);
     EXPECT_EQ(log, QStringList{"deB for a button"});
     // A button held down: the exit waits for the release, so the focus it moves cancels no click.
     refuseB = false;
