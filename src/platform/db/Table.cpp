@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <QVarLengthArray>
+
 #include <algorithm>
 
 namespace db {
@@ -23,6 +25,34 @@ QVariant columnValue(sqlite3_stmt* st, int col, FieldType type) {
     }
     }
 }
+// UTF-8 of a text appended to a buffer, without a buffer of its own per text.
+void appendUtf8(QByteArray& out, QStringView text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t u = text[i].unicode();
+        if (u < 0x80) {
+            out.append(char(u));
+            continue;
+        }
+        if (QChar::isHighSurrogate(u) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            u = QChar::surrogateToUcs4(char16_t(u), text[i + 1].unicode());
+            ++i;
+        } else if (QChar::isSurrogate(u)) {
+            out.append('?');  // as QString::toUtf8 does with half a pair
+            continue;
+        }
+        if (u < 0x800) {
+            out.append(char(0xc0 | (u >> 6)));
+        } else if (u < 0x10000) {
+            out.append(char(0xe0 | (u >> 12)));
+            out.append(char(0x80 | ((u >> 6) & 0x3f)));
+        } else {
+            out.append(char(0xf0 | (u >> 18)));
+            out.append(char(0x80 | ((u >> 12) & 0x3f)));
+            out.append(char(0x80 | ((u >> 6) & 0x3f)));
+        }
+        out.append(char(0x80 | (u & 0x3f)));
+    }
+}
 }  // namespace
 
 Table::Table(std::shared_ptr<Database> database, const QString& tableName)
@@ -40,6 +70,7 @@ void Table::SetIndexName(const QString& indexName) {
             throw DbError(ErrorKind::NotFound, kGeneralError, QStringLiteral("Index does not exist.\nIndex: %1").arg(indexName_));
         orderFields_ = ix ? ix->fields : QStringList();
         orderNoCase_ = ix && ix->caseInsensitive;
+        keyFieldIndexes_.clear();
         First();
     }
 }
@@ -79,6 +110,8 @@ void Table::Open() {
     orderNoCase_ = ix && ix->caseInsensitive;
     lock_ = std::move(lock);
     insertSql_.clear();
+    write_ = WriteStatements{};
+    keyFieldIndexes_.clear();
     buildFields(defs);
     selectList_.clear();
     findKeyWhere_.clear();
@@ -453,15 +486,6 @@ void Table::Append() {
     state_ = DataSetState::Insert;
 }
 
-void Table::bindValue(sqlite3_stmt* st, int pos, const QVariant& v, const FieldDef& f) const {
-    if (f.type == FieldType::Boolean) {
-        sqlite3_bind_int(st, pos, v.toBool() ? 1 : 0);
-        return;
-    }
-    const QByteArray b = normalizeText(v.toString(), f.width).toUtf8();
-    sqlite3_bind_text(st, pos, b.constData(), b.size(), SQLITE_TRANSIENT);
-}
-
 void Table::checkWritable() const {
     if (readOnly_)
         throw DbError(ErrorKind::Usage, kGeneralError, QStringLiteral("Table is read only.\n%1").arg(tableName_));
@@ -472,40 +496,65 @@ void Table::Post() {
     if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) return;
     checkWritable();
     const QString target = schemaTable();
-    if (!insertSql_.startsWith(QStringLiteral("INSERT INTO ") + target + ' ')) {
-        QStringList cols, marks, sets;
-        for (const auto& f : fields_) {
-            cols << quoted(f->FieldName());
-            marks << QStringLiteral("?");
-            sets << quoted(f->FieldName()) + QStringLiteral(" = ?");
+    Connection& c = conn();
+    if (write_.conn != &c || write_.epoch != c.statementEpoch() || write_.target != target) {
+        if (!insertSql_.startsWith(QStringLiteral("INSERT INTO ") + target + ' ')) {
+            QStringList cols, marks, sets;
+            for (const auto& f : fields_) {
+                cols << quoted(f->FieldName());
+                marks << QStringLiteral("?");
+                sets << quoted(f->FieldName()) + QStringLiteral(" = ?");
+            }
+            insertSql_ = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(target, cols.join(','), marks.join(','));
+            updateSql_ = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(target, sets.join(','));
         }
-        insertSql_ = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(target, cols.join(','), marks.join(','));
-        updateSql_ = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(target, sets.join(','));
+        write_ = WriteStatements{};
+        sqlite3_stmt* insert = c.prepare(insertSql_);
+        sqlite3_stmt* update = c.prepare(updateSql_);
+        write_ = WriteStatements{&c, c.statementEpoch(), target, insert, update};
     }
-    sqlite3_stmt* st = conn().prepare(state_ == DataSetState::Insert ? insertSql_ : updateSql_);
+    sqlite3_stmt* st = state_ == DataSetState::Insert ? write_.insert : write_.update;
+    sqlite3_reset(st);
+    sqlite3_clear_bindings(st);
+    // Each value is cut to its column once, for the file and for the row
+    // kept; the texts are encoded into one buffer that lives until the step.
+    Row row;
+    row.values.resize(buffer_.size());
+    utf8_.clear();
+    QVarLengthArray<qsizetype, 128> ends;
+    for (int i = 0; i < int(fields_.size()); ++i) {
+        if (fields_[i]->DataType() == FieldType::Boolean) {
+            row.values[i] = buffer_[i].toBool();
+        } else {
+            const QString text = normalizeText(buffer_[i].toString(), fields_[i]->Size());
+            appendUtf8(utf8_, text);
+            row.values[i] = text;
+        }
+        ends.append(utf8_.size());
+    }
     int pos = 1;
     for (int i = 0; i < int(fields_.size()); ++i) {
-        FieldDef d;
-        d.type = fields_[i]->DataType();
-        d.width = fields_[i]->Size();
-        bindValue(st, pos++, buffer_[i], d);
+        if (fields_[i]->DataType() == FieldType::Boolean) {
+            sqlite3_bind_int(st, pos++, row.values[i].toBool() ? 1 : 0);
+        } else {
+            const qsizetype begin = i ? ends[i - 1] : 0;
+            sqlite3_bind_text(st, pos++, utf8_.constData() + begin, int(ends[i] - begin), SQLITE_STATIC);
+        }
     }
     if (state_ == DataSetState::Edit) sqlite3_bind_int64(st, pos++, batch_.at(pos_).rowid);
     const int rc = sqlite3_step(st);
     sqlite3_reset(st);
-    if (rc != SQLITE_DONE) conn().fail(rc, QStringLiteral("Table: %1").arg(database_->resolve(tableName_)));
+    if (rc != SQLITE_DONE) c.fail(rc, QStringLiteral("Table: %1").arg(database_->resolve(tableName_)));
     database_->noteChange();
-    Row row;
-    row.rowid = state_ == DataSetState::Insert ? sqlite3_last_insert_rowid(conn().handle()) : batch_.at(pos_).rowid;
-    row.values.resize(buffer_.size());
-    for (int i = 0; i < buffer_.size(); ++i) {
-        if (fields_[i]->DataType() == FieldType::Boolean) row.values[i] = buffer_[i].toBool();
-        else row.values[i] = normalizeText(buffer_[i].toString(), fields_[i]->Size());
+    row.rowid = state_ == DataSetState::Insert ? sqlite3_last_insert_rowid(c.handle()) : batch_.at(pos_).rowid;
+    if (keyFieldIndexes_.size() != orderFields_.size()) {
+        keyFieldIndexes_.clear();
+        for (const QString& k : orderFields_) {
+            Field* f = FindField(k);
+            keyFieldIndexes_ << (f ? f->Index() : -1);
+        }
     }
-    for (const QString& k : orderFields_) {
-        Field* f = FindField(k);
-        row.key << (f ? row.values[f->Index()] : QVariant(QString()));
-    }
+    for (const int i : std::as_const(keyFieldIndexes_)) row.key << (i >= 0 ? row.values[i] : QVariant(QString()));
     state_ = DataSetState::Browse;
     if (row.key.size() != orderFields_.size() || orderFields_.isEmpty() || row.key.contains(QVariant())) {
         // The key is not among the dataset's fields: read the row back.
