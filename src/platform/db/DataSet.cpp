@@ -17,6 +17,9 @@ QString normalizeText(const QString& value, int width) {
 
 QString Field::AsString() const {
     const QVariant& v = owner_->buffer_.at(index_);
+    // The common case without QVariant's conversion machinery.
+    if (v.typeId() == QMetaType::QString && def_.type == FieldType::Text)
+        return *static_cast<const QString*>(v.constData());
     if (!v.isValid() || v.isNull()) return QString();
     if (def_.type == FieldType::Boolean) return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     return v.toString();

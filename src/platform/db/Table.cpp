@@ -184,11 +184,25 @@ void Table::bindRange(sqlite3_stmt* st, int& pos) const {
 void Table::readRow(sqlite3_stmt* st, Row& row) const {
     row.rowid = sqlite3_column_int64(st, 0);
     const int nk = orderFields_.size();
-    row.key.resize(nk);
-    for (int i = 0; i < nk; ++i) row.key[i] = columnValue(st, 1 + i, FieldType::Text);
     row.values.resize(int(fields_.size()));
     for (int i = 0; i < int(fields_.size()); ++i)
         row.values[i] = columnValue(st, 1 + nk + i, fields_[i]->DataType());
+    // A key column that is also a field was decoded just now: each value is
+    // decoded once.
+    if (keyFieldIndexes_.size() != orderFields_.size()) {
+        keyFieldIndexes_.clear();
+        for (const QString& k : orderFields_) {
+            const auto f = byName_.constFind(k);
+            const auto lower = f == byName_.constEnd() ? byName_.constFind(k.toLower()) : f;
+            keyFieldIndexes_ << (lower != byName_.constEnd() ? (*lower)->Index() : -1);
+        }
+    }
+    row.key.resize(nk);
+    for (int i = 0; i < nk; ++i) {
+        const int f = keyFieldIndexes_[i];
+        row.key[i] = f >= 0 && fields_[f]->DataType() == FieldType::Text ? row.values[f]
+                                                                         : columnValue(st, 1 + i, FieldType::Text);
+    }
 }
 
 QVector<Table::Row> Table::fetch(const QString& extraWhere,
@@ -213,7 +227,7 @@ QVector<Table::Row> Table::fetchSql(const QString& sql, const std::function<void
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
         Row r;
         readRow(st, r);
-        rows << r;
+        rows.append(std::move(r));
     }
     sqlite3_reset(st);
     if (rc != SQLITE_DONE) conn().fail(rc, tableName_);

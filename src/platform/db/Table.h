@@ -113,7 +113,7 @@ private:
         sqlite3_stmt* update = nullptr;
     } write_;
     QByteArray utf8_;  // the encoded values of the row being posted
-    QVector<int> keyFieldIndexes_;  // of the order fields among the fields; -1 when absent
+    mutable QVector<int> keyFieldIndexes_;  // of the order fields among the fields; -1 when absent
 };
 
 }  // namespace db
