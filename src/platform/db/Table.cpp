@@ -181,28 +181,60 @@ void Table::bindRange(sqlite3_stmt* st, int& pos) const {
     bind(rangeHigh_);
 }
 
+namespace {
+constexpr quint32 kKindShift = 30;
+constexpr quint32 kEndMask = (1u << kKindShift) - 1;
+enum ColumnKind : quint32 { kText = 0, kNull = 1, kInteger = 2 };
+}  // namespace
+
 void Table::readRow(sqlite3_stmt* st, Row& row) const {
     row.rowid = sqlite3_column_int64(st, 0);
     const int nk = orderFields_.size();
-    row.values.resize(int(fields_.size()));
-    for (int i = 0; i < int(fields_.size()); ++i)
-        row.values[i] = columnValue(st, 1 + nk + i, fields_[i]->DataType());
-    // A key column that is also a field was decoded just now: each value is
-    // decoded once.
-    if (keyFieldIndexes_.size() != orderFields_.size()) {
-        keyFieldIndexes_.clear();
-        for (const QString& k : orderFields_) {
-            const auto f = byName_.constFind(k);
-            const auto lower = f == byName_.constEnd() ? byName_.constFind(k.toLower()) : f;
-            keyFieldIndexes_ << (lower != byName_.constEnd() ? (*lower)->Index() : -1);
+    const int columns = nk + int(fields_.size());
+    row.keys = nk;
+    row.ends.resize(columns);
+    row.raw.reserve(rawHint_);
+    for (int c = 0; c < columns; ++c) {
+        ColumnKind kind = kText;
+        switch (sqlite3_column_type(st, 1 + c)) {
+        case SQLITE_NULL: kind = kNull; break;
+        case SQLITE_INTEGER: kind = kInteger; [[fallthrough]];
+        default:
+            row.raw.append(reinterpret_cast<const char*>(sqlite3_column_text(st, 1 + c)), sqlite3_column_bytes(st, 1 + c));
         }
+        row.ends[c] = quint32(row.raw.size()) | (quint32(kind) << kKindShift);
     }
-    row.key.resize(nk);
-    for (int i = 0; i < nk; ++i) {
-        const int f = keyFieldIndexes_[i];
-        row.key[i] = f >= 0 && fields_[f]->DataType() == FieldType::Text ? row.values[f]
-                                                                         : columnValue(st, 1 + i, FieldType::Text);
+    rawHint_ = std::max(rawHint_, row.raw.size());
+}
+
+// The value a column had when read, as the dataset gives it.
+QVariant Table::decodeColumn(const Row& row, int column, FieldType type) {
+    const quint32 e = row.ends.at(column);
+    const quint32 begin = column ? (row.ends.at(column - 1) & kEndMask) : 0;
+    const char* p = row.raw.constData() + begin;
+    const qsizetype n = qsizetype((e & kEndMask) - begin);
+    switch (e >> kKindShift) {
+    case kNull: return type == FieldType::Boolean ? QVariant(false) : QVariant(QString());
+    case kInteger:
+        if (type == FieldType::Boolean) return QVariant(int(QByteArrayView(p, n).toLongLong()) != 0);
+        return QVariant(QString::fromLatin1(p, n));
+    default: {
+        const QString s = QString::fromUtf8(p, n);
+        if (type == FieldType::Boolean) return QVariant(s == QLatin1String("1"));
+        return QVariant(s);
     }
+    }
+}
+
+QString Table::keyText(const Row& row, int i) const {
+    if (row.isRaw()) return decodeColumn(row, i, FieldType::Text).toString();
+    return row.key.value(i).toString();
+}
+
+QVariant Table::decodePending(int index) {
+    if (pos_ < 0 || pos_ >= batch_.size() || !batch_.at(pos_).isRaw()) return QVariant();
+    const Row& row = batch_.at(pos_);
+    return decodeColumn(row, row.keys + index, fields_[index]->DataType());
 }
 
 QVector<Table::Row> Table::fetch(const QString& extraWhere,
@@ -243,7 +275,13 @@ void Table::setCurrent(const QVector<Row>& rows, int pos) {
 
 void Table::loadCurrent() {
     if (pos_ >= 0 && pos_ < batch_.size()) {
-        buffer_ = batch_.at(pos_).values;
+        const Row& row = batch_.at(pos_);
+        if (row.isRaw()) {
+            beginLazyRecord();
+        } else {
+            buffer_ = row.values;
+            endLazyRecord();
+        }
         empty_ = false;
     }
 }
@@ -251,6 +289,7 @@ void Table::loadCurrent() {
 void Table::clearCurrent() {
     batch_.clear();
     pos_ = -1;
+    endLazyRecord();
     for (int i = 0; i < buffer_.size(); ++i)
         buffer_[i] = fields_[i]->DataType() == FieldType::Boolean ? QVariant(false) : QVariant(QString());
     empty_ = true;
@@ -299,8 +338,9 @@ void Table::afterRow(bool descending) {
     } restore{lowBoundAsFilter_};
     lowBoundAsFilter_ = !descending;
     const auto rows = fetch(where, [&](sqlite3_stmt* st, int& pos) {
-        for (const QVariant& k : cur.key) {
-            const QByteArray b = k.toString().toUtf8();
+        const int keys = cur.isRaw() ? cur.keys : int(cur.key.size());
+        for (int i = 0; i < keys; ++i) {
+            const QByteArray b = keyText(cur, i).toUtf8();
             sqlite3_bind_text(st, pos++, b.constData(), b.size(), SQLITE_TRANSIENT);
         }
         sqlite3_bind_int64(st, pos++, cur.rowid);
@@ -495,6 +535,7 @@ void Table::Edit() {
 void Table::Append() {
     checkBrowse();
     saved_ = (pos_ >= 0 && pos_ < batch_.size()) ? batch_.at(pos_) : Row{};
+    endLazyRecord();
     for (int i = 0; i < buffer_.size(); ++i)
         buffer_[i] = fields_[i]->DataType() == FieldType::Boolean ? QVariant(false) : QVariant(QString());
     state_ = DataSetState::Insert;
@@ -538,9 +579,9 @@ void Table::Post() {
     QVarLengthArray<qsizetype, 128> ends;
     for (int i = 0; i < int(fields_.size()); ++i) {
         if (fields_[i]->DataType() == FieldType::Boolean) {
-            row.values[i] = buffer_[i].toBool();
+            row.values[i] = valueAt(i).toBool();
         } else {
-            const QString text = normalizeText(buffer_[i].toString(), fields_[i]->Size());
+            const QString text = normalizeText(valueAt(i).toString(), fields_[i]->Size());
             appendUtf8(utf8_, text);
             row.values[i] = text;
         }

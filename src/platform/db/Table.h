@@ -53,11 +53,21 @@ public:
     const TableDef& Definition() const { return def_; }
 
 private:
+    // A row as read holds its columns (the key's, then the fields') as the
+    // bytes SQLite gave, decoded when asked for; a row just posted holds its
+    // values decoded.
     struct Row {
         qint64 rowid = 0;
         QVector<QVariant> key;
         QVector<QVariant> values;
+        int keys = 0;               // key columns in raw
+        QByteArray raw;
+        QVector<quint32> ends;      // per column: its end in raw, its kind in the top bits
+        bool isRaw() const { return !ends.isEmpty(); }
     };
+    static QVariant decodeColumn(const Row& row, int column, FieldType type);
+    QString keyText(const Row& row, int i) const;
+    QVariant decodePending(int index) override;
     QString selectList() const;
     mutable QString selectList_;
     mutable std::size_t selectListFields_ = 0;
@@ -112,6 +122,7 @@ private:
         sqlite3_stmt* insert = nullptr;
         sqlite3_stmt* update = nullptr;
     } write_;
+    mutable qsizetype rawHint_ = 64;  // the largest row read so far
     QByteArray utf8_;  // the encoded values of the row being posted
     mutable QVector<int> keyFieldIndexes_;  // of the order fields among the fields; -1 when absent
 };
