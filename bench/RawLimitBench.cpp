@@ -45,9 +45,9 @@ void StoreJobs(const QString& dados, const QString& scratch) {
     QDir().mkpath(storeFolder);
     const QString storePath = QDir(storeFolder).filePath(QStringLiteral("Bd8vinc.DB"));
 
-    const double rawInsert = BestMs([&] { RawInsert(model, rawPath, rows); });
+    const Time rawInsert = BestMs([&] { RawInsert(model, rawPath, rows); });
     ResetPeak();
-    const double append = BestMs([&] {
+    const Time append = BestMs([&] {
         CreateEmptyLike(model, storePath);
         auto database = db::Database::forFolder(storeFolder);
         db::Table t(database, QStringLiteral("Bd8vinc.DB"));
@@ -66,9 +66,9 @@ void StoreJobs(const QString& dados, const QString& scratch) {
     Report("store append", append, "raw insert", rawInsert, 1.3, appendPeak);
 
     qint64 rawBytes = 0, storeChars = 0;
-    const double rawSelect = BestMs([&] { rawBytes = RawSelect(storePath); });
+    const Time rawSelect = BestMs([&] { rawBytes = RawSelect(storePath); });
     ResetPeak();
-    const double read = BestMs([&] {
+    const Time read = BestMs([&] {
         auto database = db::Database::forFolder(storeFolder);
         db::Table t(database, QStringLiteral("Bd8vinc.DB"));
         t.Open();
@@ -81,13 +81,13 @@ void StoreJobs(const QString& dados, const QString& scratch) {
 }
 
 void CheckJob(const QString& dados) {
-    const double scan = BestMs([&] {
+    const Time scan = BestMs([&] {
         for (const char* t : {"bd8resp.DB", "Bd8emp.DB", "Bd8vinc.DB"}) RawSelect(QDir(dados).filePath(t));
     });
     QuietCheck host;
     ValidationResult result = 0;
     ResetPeak();
-    const double check = BestMs([&] { result = ValidateDeclaration(host, dados, 0, nullptr, QString(), 1, 0, 0); }, 1);
+    const Time check = BestMs([&] { result = ValidateDeclaration(host, dados, 0, nullptr, QString(), 1, 0, 0); }, 1);
     Report("check", check, "raw scan of its columns", scan, 8, PeakKb());
     if (result != 0) std::printf("  the check found something in a valid declaration: %d\n", int(result));
 }
@@ -102,7 +102,7 @@ QStringList WrittenParts(const QString& transmite) {
 void WriterJob(const QString& dados, const QString& transmite, const QString& scratch) {
     // The baseline: each table in key order, every row made a record of the
     // writer's length, the MD5 of the records and their raw write.
-    const double baseline = BestMs([&] {
+    const Time baseline = BestMs([&] {
         QByteArray out;
         for (const char* t : {"bd8resp.DB", "Bd8emp.DB", "Bd8vinc.DB"}) {
             RawSelect(QDir(dados).filePath(t), [&](sqlite3_stmt* st, int columns) {
@@ -125,7 +125,7 @@ void WriterJob(const QString& dados, const QString& transmite, const QString& sc
     request.generationTime = QStringLiteral("101500");
     int result = -1;
     ResetPeak();
-    const double write = BestMs([&] {
+    const Time write = BestMs([&] {
         for (const QString& p : WrittenParts(transmite)) QFile::remove(p);
         declfile::WriterState fresh;
         state = fresh;
@@ -138,7 +138,7 @@ void WriterJob(const QString& dados, const QString& transmite, const QString& sc
 }
 
 void AnalyserJob(const QString& dados, const QString& transmite, const QString& scratch) {
-    double analyse = 0, baseline = 0;
+    Time analyse, baseline;
     long peak = 0;
     int establishments = 0, contracts = 0;
     for (const QString& part : WrittenParts(transmite)) {
