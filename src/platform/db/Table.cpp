@@ -112,6 +112,7 @@ void Table::Open() {
     insertSql_.clear();
     write_ = WriteStatements{};
     keyFieldIndexes_.clear();
+    blank_.clear();
     buildFields(defs);
     selectList_.clear();
     findKeyWhere_.clear();
@@ -536,8 +537,12 @@ void Table::Append() {
     checkBrowse();
     saved_ = (pos_ >= 0 && pos_ < batch_.size()) ? batch_.at(pos_) : Row{};
     endLazyRecord();
-    for (int i = 0; i < buffer_.size(); ++i)
-        buffer_[i] = fields_[i]->DataType() == FieldType::Boolean ? QVariant(false) : QVariant(QString());
+    if (blank_.size() != buffer_.size()) {
+        blank_.resize(buffer_.size());
+        for (int i = 0; i < buffer_.size(); ++i)
+            blank_[i] = fields_[i]->DataType() == FieldType::Boolean ? QVariant(false) : QVariant(QString());
+    }
+    buffer_ = blank_;
     state_ = DataSetState::Insert;
 }
 
@@ -571,26 +576,29 @@ void Table::Post() {
     sqlite3_stmt* st = state_ == DataSetState::Insert ? write_.insert : write_.update;
     sqlite3_reset(st);
     sqlite3_clear_bindings(st);
-    // Each value is cut to its column once, for the file and for the row
-    // kept; the texts are encoded into one buffer that lives until the step.
-    Row row;
-    row.values.resize(buffer_.size());
+    // Each value is cut to its column once; the texts are encoded into one
+    // buffer that lives until the step. The record buffer becomes the row
+    // kept, its values replaced only where cutting or the type changed them
+    // (and only once the row is written).
     utf8_.clear();
     QVarLengthArray<qsizetype, 128> ends;
+    QVarLengthArray<std::pair<int, QVariant>, 8> changed;
     for (int i = 0; i < int(fields_.size()); ++i) {
+        const QVariant& v = valueAt(i);
         if (fields_[i]->DataType() == FieldType::Boolean) {
-            row.values[i] = valueAt(i).toBool();
+            if (v.typeId() != QMetaType::Bool) changed.append({i, QVariant(v.toBool())});
         } else {
-            const QString text = normalizeText(valueAt(i).toString(), fields_[i]->Size());
+            const QString* held = v.typeId() == QMetaType::QString ? static_cast<const QString*>(v.constData()) : nullptr;
+            const QString text = normalizeText(held ? *held : v.toString(), fields_[i]->Size());
             appendUtf8(utf8_, text);
-            row.values[i] = text;
+            if (!held || text.size() != held->size()) changed.append({i, QVariant(text)});
         }
         ends.append(utf8_.size());
     }
     int pos = 1;
     for (int i = 0; i < int(fields_.size()); ++i) {
         if (fields_[i]->DataType() == FieldType::Boolean) {
-            sqlite3_bind_int(st, pos++, row.values[i].toBool() ? 1 : 0);
+            sqlite3_bind_int(st, pos++, buffer_.at(i).toBool() ? 1 : 0);
         } else {
             const qsizetype begin = i ? ends[i - 1] : 0;
             sqlite3_bind_text(st, pos++, utf8_.constData() + begin, int(ends[i] - begin), SQLITE_STATIC);
@@ -601,6 +609,9 @@ void Table::Post() {
     sqlite3_reset(st);
     if (rc != SQLITE_DONE) c.fail(rc, QStringLiteral("Table: %1").arg(database_->resolve(tableName_)));
     database_->noteChange();
+    for (const auto& [i, value] : changed) buffer_[i] = value;
+    Row row;
+    row.values = buffer_;
     row.rowid = state_ == DataSetState::Insert ? sqlite3_last_insert_rowid(c.handle()) : batch_.at(pos_).rowid;
     if (keyFieldIndexes_.size() != orderFields_.size()) {
         keyFieldIndexes_.clear();

@@ -123,6 +123,7 @@ private:
         sqlite3_stmt* update = nullptr;
     } write_;
     mutable qsizetype rawHint_ = 64;  // the largest row read so far
+    QVector<QVariant> blank_;  // a new record's values
     QByteArray utf8_;  // the encoded values of the row being posted
     mutable QVector<int> keyFieldIndexes_;  // of the order fields among the fields; -1 when absent
 };
