@@ -5,7 +5,7 @@
 //   check             raw scan of the columns it reads
 //   writer            raw select + record formatting + MD5 + raw write
 //   analyser + load   raw insert of the rows it loads + raw read of the file
-// Run pinned: taskset -c 0,1 RawLimitBench [--contracts 200000] [--job store]
+// Run pinned: taskset -c 0,1 RawLimitBench [--contracts 200000] [--job store,check,writer,analyser]
 #include "RawLimit.h"
 
 #include "declfile/DeclarationWriter.h"
@@ -181,7 +181,8 @@ int main(int argc, char** argv) {
     timer.start();
     const int contracts = GenerateDeclaration(options);
     std::printf("declaration: %d contracts generated in %lld ms\n", contracts, timer.elapsed());
-    auto wanted = [&](const char* job) { return options.only.isEmpty() || options.only == QLatin1String(job); };
+    const QStringList only = options.only.split(QLatin1Char(','), Qt::SkipEmptyParts);
+    auto wanted = [&](const char* job) { return only.isEmpty() || only.contains(QLatin1String(job)); };
     if (wanted("store")) StoreJobs(dados, scratch);
     if (wanted("check")) CheckJob(dados);
     if (wanted("writer") || wanted("analyser")) WriterJob(dados, transmite, scratch);
