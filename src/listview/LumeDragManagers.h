@@ -5,6 +5,8 @@
 #include "listview/LumePersistent.h"
 #include "listview/LumeTypes.h"
 
+#include <optional>
+
 namespace lume {
 
 class TLumeItem;
@@ -15,13 +17,20 @@ public:
     using TLumeOwnedPersistent::TLumeOwnedPersistent;
     bool Enabled = false;
     TLumeItem* DragItem = nullptr;
+    bool Dragging = false;
     void ClearDragItem() { DragItem = nullptr; }
+    // May a drag of the item start here?
+    virtual bool DragStartCheck(TLumeItem* item) { return Enabled && item; }
+    virtual void BeginDrag(LumePoint /*windowPoint*/, TLumeKeyStates /*keys*/) {}
+    virtual void DragMove(LumePoint /*windowPoint*/, TLumeKeyStates /*keys*/) {}
+    virtual void DragEnd(LumePoint /*windowPoint*/, TLumeKeyStates /*keys*/) { Dragging = false; }
 };
 
 class TLumeHeaderDragManager : public TLumeOwnedPersistent {
 public:
     using TLumeOwnedPersistent::TLumeOwnedPersistent;
     bool Enabled = true;
+    bool Dragging = false;
     TLumeColumn* Column = nullptr;
     virtual void BeginDrag(LumePoint /*viewPoint*/, TLumeKeyStates /*keys*/) {}
     virtual void DragMove(LumePoint /*viewPoint*/, TLumeKeyStates /*keys*/) {}
@@ -40,6 +49,16 @@ public:
     int AutoScrollTime = 50;
     LumeRect OldRect;
     LumeRect DragRect;
+    bool Dragging = false;
+    // May a band start at this point? Remembers it as the band's corner.
+    virtual bool DragStartCheck(LumePoint windowPoint, TLumeMouseButton button);
+    virtual void DragStart(LumePoint windowPoint, TLumeKeyStates keys);
+    virtual void DragMove(LumePoint windowPoint, TLumeKeyStates keys);
+    virtual void DragEnd(LumePoint windowPoint, TLumeKeyStates keys);
+    void ClearStart() { start_.reset(); }
+
+protected:
+    std::optional<LumePoint> start_;  // view coordinates
 };
 
 }  // namespace lume

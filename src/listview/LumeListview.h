@@ -130,8 +130,12 @@ public:
     // The bitmap of an expand (true) or collapse button: the application's, else the default.
     const QImage& ExpandBitmap(bool expand) const;
     bool HasCustomExpandButtons() const { return !GroupExpandButton.isNull() || !GroupCollapseButton.isNull(); }
-    // The item the in-place editor is editing, or null.
+    // The in-place editing the input reaches: the item being edited, editing
+    // scheduled after a click on a focused item's caption, and its start.
     virtual TLumeItem* EditingItem() const { return nullptr; }
+    virtual void ScheduleEdit(LumePoint /*viewPoint*/) {}
+    virtual void CancelScheduledEdit() {}
+    virtual void BeginEdit(TLumeItem* /*item*/) {}
     // Paints the window rectangle: background, header, groups, items; only
     // the selected items with selectedOnly.
     void PaintRect(TLumeCanvas* canvas, const LumeRect& windowRect, bool selectedOnly);
@@ -139,6 +143,46 @@ public:
     // the control's colour, then PaintRect; nothing while an update is open.
     // Answers whether it painted.
     bool WMPaint(TLumeCanvas* canvas, const LumeRect& invalid);
+    // Input, from the window's mouse, keyboard, wheel, focus and scroll bars.
+    // Points are window (client) coordinates; keys are MK_ bits.
+    bool IsHeaderMouseMsg(LumePoint windowPoint, bool forceTest);
+    void WMLButtonDown(uint32_t keys, LumePoint windowPoint);
+    void WMRButtonDown(uint32_t keys, LumePoint windowPoint);
+    void WMLButtonUp(uint32_t keys, LumePoint windowPoint);
+    void WMRButtonUp(uint32_t keys, LumePoint windowPoint);
+    void WMButtonDblClk(TLumeMouseButton button, uint32_t keys, LumePoint windowPoint);
+    void WMMouseMove(uint32_t keys, LumePoint windowPoint);
+    // The mouse left the window: hot-tracking ends.
+    void WMMouseLeave();
+    // Answers whether a menu was shown (or the event handled).
+    bool WMContextMenu(LumePoint screenPoint);
+    void WMKeyDown(uint16_t key, TShiftState shift);
+    void WMSetFocus();
+    void WMKillFocus();
+    void WMScroll(bool vertical, int code);
+    // The window's size changed (from old to new).
+    void WMSize(int oldWidth, int oldHeight, int newWidth, int newHeight);
+    bool DoMouseWheel(TShiftState shift, int wheelDelta, LumePoint mousePos);
+    virtual void HandleDblClick(TLumeMouseButton button, uint32_t keys, LumePoint windowPoint);
+    void HandleKeyDown(uint16_t key, TShiftState shift);
+    void MoveFocus(TShiftState shift, TLumeItem* target);
+    void InitiateDragOrRect(TLumeItem* item, LumePoint windowPoint, TLumeKeyStates keys);
+    void EndDrags(LumePoint windowPoint, TLumeKeyStates keys);
+    // The lines one wheel notch scrolls.
+    int WheelScrollLines = 3;
+
+    // What the hint shows for the mouse at a window point: whether it shows,
+    // its text, and the rectangle (window coordinates) it belongs to.
+    struct HintQuery {
+        bool Allow = false;
+        QString Text;
+        LumeRect CursorRect;
+        TLumeCollectionItem* Target = nullptr;
+        int HideTimeout = 2500;
+        int ReShowTimeout = 0;
+    };
+    HintQuery QueryHint(LumePoint windowPoint, const QString& controlHint);
+
     // The rubber band over the painted items while one is dragged.
     virtual void PaintRubberBand(TLumeCanvas*) {}
     // Clears the canvas's clip and keeps the header band out of it.
@@ -253,6 +297,8 @@ protected:
     virtual int DefaultItemCompare(TLumeColumn* column, TLumeItem* item1, TLumeItem* item2);
 
 private:
+    void MouseDown(TLumeMouseButton button, uint32_t keys, LumePoint windowPoint);
+    void MouseUp(TLumeMouseButton button, uint32_t keys, LumePoint windowPoint);
     void PaintReportRow(TLumeCanvas* canvas, TLumeItem* item, const LumeRect& viewRect, bool selectedOnly);
     void PaintReportCell(TLumeCanvas* canvas, TLumeItem* item, TLumeColumn* column, const LumeRect* clip,
                          bool forceSelection);

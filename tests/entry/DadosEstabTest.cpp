@@ -1,4 +1,7 @@
+#include "entry/ufmConEmpreg.h"
+#include "entry/ufmConEstab.h"
 #include "entry/ufmDadosEmpreg.h"
+#include "entry/ufmNovaDecl.h"
 #include "entry/ufmDadosEstab.h"
 #include "entry/ufmSemEmpregados.h"
 #include "platform/db/Database.h"
@@ -11,11 +14,13 @@
 #include "shell/udmEntradaDados.h"
 #include "support/Builders.h"
 #include "support/DataFolder.h"
+#include "support/FormsScript.h"
 #include "support/ScriptedMessages.h"
 #include "support/ValidDeclaration.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -48,18 +53,7 @@ protected:
     }
     void TearDown() override { closeForm(); }
 
-    QList<Row> rows(const QString& table) {
-        db::Table t(dmLobrix->dbZuvo, table);
-        t.Open();
-        QList<Row> out;
-        for (t.First(); !t.Eof(); t.Next()) {
-            Row row;
-            for (int i = 0; i < t.FieldCount(); ++i) row[t.Fields(i).FieldName()] = t.Fields(i).AsString();
-            out << row;
-        }
-        t.Close();
-        return out;
-    }
+    QList<Row> rows(const QString& table) { return ReadRows(dmLobrix->dbZuvo, table); }
     Row storedEstab() {
         for (const Row& r : rows(QStringLiteral("Bd8emp.DB")))
             if (r.value("CoCgcCeiEstabelecimento") == estab.value("CoCgcCeiEstabelecimento") &&
@@ -67,12 +61,7 @@ protected:
                 return r;
         return {};
     }
-    void store(const QString& table, const Row& row) {
-        db::Table t(dmLobrix->dbZuvo, table);
-        t.Open();
-        AppendRow(t, row);
-        t.Close();
-    }
+    void store(const QString& table, const Row& row) { StoreRow(dmLobrix->dbZuvo, table, row); }
     void storeEstab(const Row& overrides = {}) {
         estab = valid::With(estab, overrides);
         store(QStringLiteral("Bd8emp.DB"), estab);
@@ -401,6 +390,21 @@ TEST_F(DadosEstab, CentralisationAndUnionMembership) {
     EXPECT_EQ(focused(), form->deSindical);
 }
 
+TEST_F(DadosEstab, AUnionCnpjNotRegisteredIsConfirmedButTheExemptOneIsNot) {
+    storeEstab({{"CoCNPJSindical", ""}});
+    openForm();
+    form->pcInformacoes->SetCurrentPage(TfmDadosEstab::tSindicais);
+    messages.answer("mrNo");
+    typeAndLeave(form->deSindical, valid::Cnpj("440000000001"));
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_EQ(messages.shown().first().kind, msg::BoxKind::Confirmation);
+    EXPECT_EQ(focused(), form->deSindical);
+    messages.clear();
+    typeAndLeave(form->deSindical, "99999999999999");
+    EXPECT_EQ(messages.codes(), QStringList());
+    EXPECT_EQ(field("CoCNPJSindical"), QStringLiteral("99999999999999"));
+}
+
 TEST_F(DadosEstab, WithoutEmployeesTheContractsGoOnlyWhenTheUserSaysYes) {
     storeEstab({{"InZuvoNegEstabelecimento", "1"}, {"CoCNPJSindical", ""}, {"VaGlobalSindical", "000000000"},
                 {"MeDataBase", "00"}, {"NuVinculosEstabelecimento", "000003"}});
@@ -542,6 +546,57 @@ TEST_F(DadosEstab, TheNoEmployeesNoticeKeepsItsBoxInTheSingleResponsibleRow) {
     TfmSemEmpregados notice;
     EXPECT_TRUE(notice.ShouldShow());
     EXPECT_EQ(rows(QStringLiteral("bd8resp.DB")).size(), 1);
+}
+
+
+TEST_F(DadosEstab, OkLeadsToTheEmployeeFormOrListWithTheFollowingYearFlag) {
+    // Closed in the year after the base year: the employee part takes that year.
+    storeEstab({{"InEncerramentoAtividade", "1"}, {"DaEncerramentoAtividade", "15062010"}});
+    fmDadosEmpreg = new TfmDadosEmpreg();
+    fmConEmpreg = new TfmConEmpreg();
+    struct Case {
+        int contracts;
+        const char* shown;
+    } cases[] = {{0, "fmDadosEmpreg"}, {2, "fmConEmpreg"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shown);
+        storeContracts(c.contracts);
+        openForm();
+        EXPECT_EQ(form->lbAnoBase->text(), QStringLiteral("Ano-Base 2010"));
+        FormsScript script;
+        script.expect(QString::fromLatin1(c.shown), forms::mrOk);
+        messages.clear();
+        ok();
+        EXPECT_EQ(script.shown(), QStringList{QString::fromLatin1(c.shown)});
+        EXPECT_EQ(CurrentEstablishment.FollowingYear, 1);
+        EXPECT_EQ(ContextFollowingYear, 1);
+        EXPECT_EQ(ContextInscription, estab.value("CoCgcCeiEstabelecimento"));
+        EXPECT_TRUE(ContextPis.isEmpty());
+        EXPECT_EQ(form->ReturnToEstablishmentList, 0);
+        EXPECT_FALSE(form->isVisible());
+        closeForm();
+        EXPECT_EQ(storedEstab().value("InOpcaoAberta"), QString());
+    }
+    delete fmConEmpreg;
+    fmConEmpreg = nullptr;
+    delete fmDadosEmpreg;
+    fmDadosEmpreg = nullptr;
+}
+
+TEST_F(DadosEstab, CancelOnTheOnlyNewRowRemovesItAndClosesTheNewDeclaration) {
+    storeEstab();
+    // The new-declaration form waits, its row handed over.
+    fmNovaDecl = new TfmNovaDecl();
+    openForm(true);
+    messages.answer("mrYes");
+    QTest::mouseClick(form->BtCancelar, Qt::LeftButton);
+    settle();
+    EXPECT_TRUE(rows(QStringLiteral("Bd8emp.DB")).isEmpty());
+    EXPECT_EQ(forms::GetModalResult(fmNovaDecl), forms::mrCancel);
+    closeForm();
+    delete fmNovaDecl;
+    fmNovaDecl = nullptr;
+    dmEntradaDados->ta8Empresa.Close();
 }
 
 }  // namespace

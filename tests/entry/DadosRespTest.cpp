@@ -54,24 +54,8 @@ protected:
     void TearDown() override { closeForm(); }
 
     // The stored rows of BD8Resp, read through a table of the test's own.
-    QList<QMap<QString, QString>> storedRows() {
-        db::Table t(dmLobrix->dbZuvo, QStringLiteral("bd8resp.DB"));
-        t.Open();
-        QList<QMap<QString, QString>> rows;
-        for (t.First(); !t.Eof(); t.Next()) {
-            QMap<QString, QString> row;
-            for (int i = 0; i < t.FieldCount(); ++i) row[t.Fields(i).FieldName()] = t.Fields(i).AsString();
-            rows << row;
-        }
-        t.Close();
-        return rows;
-    }
-    void storeRow(const QMap<QString, QString>& row) {
-        db::Table t(dmLobrix->dbZuvo, QStringLiteral("bd8resp.DB"));
-        t.Open();
-        AppendRow(t, row);
-        t.Close();
-    }
+    QList<QMap<QString, QString>> storedRows() { return ReadRows(dmLobrix->dbZuvo, QStringLiteral("bd8resp.DB")); }
+    void storeRow(const QMap<QString, QString>& row) { StoreRow(dmLobrix->dbZuvo, QStringLiteral("bd8resp.DB"), row); }
     void openForm() {
         form = new TfmDadosResp();
         fmDadosResp = form;

@@ -1,0 +1,341 @@
+#include "listview/qt/LumeListviewWidget.h"
+
+#include "listview/qt/LumeQtColors.h"
+#include "listview/qt/LumeQtRect.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <QToolTip>
+#include <QWheelEvent>
+
+namespace lume {
+
+TLumeListview::TLumeListview(QWidget* parent) : QAbstractScrollArea(parent), core_(std::make_unique<TCustomLumeListview>()) {
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAttribute(Qt::WA_NoSystemBackground);
+    viewport()->setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    LoadSystemColors(palette());
+    core_->Font = font();
+    core_->GroupFont = font();
+    core_->Header->Font = font();
+    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this](int a) { OnAction(true, a); });
+    connect(horizontalScrollBar(), &QScrollBar::actionTriggered, this, [this](int a) { OnAction(false, a); });
+    connect(verticalScrollBar(), &QScrollBar::sliderReleased, this, [this] {
+        Guarded([&] {
+            core_->WMScroll(true, SB_THUMBPOSITION);
+            core_->WMScroll(true, SB_ENDSCROLL);
+        });
+    });
+    connect(horizontalScrollBar(), &QScrollBar::sliderReleased, this, [this] {
+        Guarded([&] {
+            core_->WMScroll(false, SB_THUMBPOSITION);
+            core_->WMScroll(false, SB_ENDSCROLL);
+        });
+    });
+    core_->SetHost(this);
+    core_->WindowCreated();
+}
+
+TLumeListview::~TLumeListview() {
+    // Destroyed with its form, the handlers' receivers are half gone already:
+    // the items' freeing events go nowhere.
+    core_->DropEventHandlers();
+    destroying_ = true;
+    core_.reset();
+}
+
+template <typename F>
+void TLumeListview::Guarded(F f) {
+    // An exception must not travel through Qt's event dispatch.
+    try {
+        f();
+    } catch (const std::exception& e) {
+        qWarning("list view: %s", e.what());
+    }
+}
+
+void TLumeListview::SetImagesSmall(LumeImageList* list) {
+    if (imagesSmall_) disconnect(imagesSmall_, nullptr, this, nullptr);
+    imagesSmall_ = list;
+    core_->SetImagesSmall(list);
+    if (list)
+        connect(list, &QObject::destroyed, this, [this, list] {
+            core_->ImageListRemoved(static_cast<TLumeImageList*>(list));
+        });
+}
+
+void TLumeListview::EnsureBackBufferSize(int width, int height) {
+    if (backBuffer_.width() >= width && backBuffer_.height() >= height) return;
+    QImage grown(std::max(width, backBuffer_.width()), std::max(height, backBuffer_.height()), QImage::Format_RGB32);
+    grown.fill(Qt::white);
+    if (!backBuffer_.isNull()) {
+        QPainter p(&grown);
+        p.drawImage(0, 0, backBuffer_);
+    }
+    backBuffer_ = grown;
+}
+
+LumeRect TLumeListview::ClientRect() const { return FromQRect(viewport()->rect()); }
+
+bool TLumeListview::HasFocus() const { return hasFocus(); }
+
+void TLumeListview::Invalidate(const LumeRect* rect) {
+    const QRect r = rect ? ToQRect(*rect) : viewport()->rect();
+    invalid_ += r;
+    if (core_ && core_->UpdateCount == 0) viewport()->update(r);
+}
+
+void TLumeListview::UpdateWindow() {
+    if (invalid_.isEmpty()) return;
+    viewport()->repaint(invalid_);
+}
+
+void TLumeListview::SetCursor(LumeCursor cursor) {
+    if (cursor == LumeCursor::HeaderSplit)
+        viewport()->setCursor(Qt::SplitHCursor);
+    else
+        viewport()->unsetCursor();
+}
+
+bool TLumeListview::DragDetect(LumePoint windowPoint) {
+    return (QPoint(windowPoint.X, windowPoint.Y) - pressPos_).manhattanLength() >= QApplication::startDragDistance();
+}
+
+void TLumeListview::SetScrollInfo(LumeScrollBar bar, const LumeScrollInfo& info, bool) {
+    QScrollBar* sb = bar == LumeScrollBar::Vert ? verticalScrollBar() : horizontalScrollBar();
+    const bool shown = info.Page > 0 && info.Max + 1 > info.Page;
+    ++inScrollInfo_;
+    {
+        const QSignalBlocker block(sb);
+        sb->setRange(0, std::max(0, info.Max + 1 - info.Page));
+        sb->setPageStep(std::max(1, info.Page));
+        sb->setSingleStep(std::max(1, core_ ? core_->Groups->CellHeight() : 1));
+        sb->setValue(info.Pos);
+    }
+    const Qt::ScrollBarPolicy policy = shown ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    if (bar == LumeScrollBar::Vert && verticalScrollBarPolicy() != policy) setVerticalScrollBarPolicy(policy);
+    if (bar == LumeScrollBar::Horz && horizontalScrollBarPolicy() != policy) setHorizontalScrollBarPolicy(policy);
+    --inScrollInfo_;
+    EnsureBackBufferSize(viewport()->width(), viewport()->height());
+}
+
+LumeScrollInfo TLumeListview::GetScrollInfo(LumeScrollBar bar) const {
+    const QScrollBar* sb = bar == LumeScrollBar::Vert ? verticalScrollBar() : horizontalScrollBar();
+    return {sb->maximum() + sb->pageStep() - 1, sb->pageStep(), sb->value(), sb->sliderPosition()};
+}
+
+bool TLumeListview::ScrollBarVisible(LumeScrollBar bar) const {
+    return (bar == LumeScrollBar::Vert ? verticalScrollBarPolicy() : horizontalScrollBarPolicy()) == Qt::ScrollBarAlwaysOn;
+}
+
+int TLumeListview::SystemMetric(LumeMetric) const { return style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this); }
+
+void TLumeListview::PopupMenu(QObject* menu, LumePoint screenPoint) {
+    if (auto* m = qobject_cast<QMenu*>(menu)) m->popup(QPoint(screenPoint.X, screenPoint.Y));
+}
+
+LumePoint TLumeListview::ScreenToClient(LumePoint screenPoint) const {
+    return FromQPoint(viewport()->mapFromGlobal(QPoint(screenPoint.X, screenPoint.Y)));
+}
+
+void TLumeListview::RecreateFrame() {
+    setFrameStyle(core_ && core_->DrawWithThemes() ? (QFrame::StyledPanel | QFrame::Sunken) : (QFrame::Panel | QFrame::Sunken));
+}
+
+TLumeCanvas* TLumeListview::MeasureCanvas() {
+    if (!measureCanvas_) measureCanvas_ = std::make_unique<LumeQtCanvas>(&probe_, this);
+    measureCanvas_->Font = core_ ? core_->Font : font();
+    return measureCanvas_.get();
+}
+
+void TLumeListview::OnAction(bool vertical, int action) {
+    QScrollBar* sb = vertical ? verticalScrollBar() : horizontalScrollBar();
+    int code = -1;
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd: code = SB_LINEDOWN; break;
+    case QAbstractSlider::SliderSingleStepSub: code = SB_LINEUP; break;
+    case QAbstractSlider::SliderPageStepAdd: code = SB_PAGEDOWN; break;
+    case QAbstractSlider::SliderPageStepSub: code = SB_PAGEUP; break;
+    case QAbstractSlider::SliderToMinimum: code = SB_TOP; break;
+    case QAbstractSlider::SliderToMaximum: code = SB_BOTTOM; break;
+    case QAbstractSlider::SliderMove: code = SB_THUMBTRACK; break;
+    default: return;
+    }
+    Guarded([&] { core_->WMScroll(vertical, code); });
+    // The bar shows where the view is, whatever the action asked.
+    sb->setSliderPosition(vertical ? core_->Scrollbars->OffsetY() : core_->Scrollbars->OffsetX());
+}
+
+uint32_t TLumeListview::Keys(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) const {
+    uint32_t keys = 0;
+    if (buttons & Qt::LeftButton) keys |= MK_LBUTTON;
+    if (buttons & Qt::RightButton) keys |= MK_RBUTTON;
+    if (buttons & Qt::MiddleButton) keys |= MK_MBUTTON;
+    if (modifiers & Qt::ShiftModifier) keys |= MK_SHIFT;
+    if (modifiers & Qt::ControlModifier) keys |= MK_CONTROL;
+    if (modifiers & Qt::AltModifier) keys |= 0x20;
+    return keys;
+}
+
+bool TLumeListview::event(QEvent* e) {
+    if (e->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(e);
+        const QPoint pos = viewport()->mapFrom(this, help->pos());
+        TCustomLumeListview::HintQuery q;
+        Guarded([&] { q = core_->QueryHint(FromQPoint(pos), toolTip()); });
+        if (q.Allow)
+            QToolTip::showText(help->globalPos(), q.Text, viewport(), ToQRect(q.CursorRect), q.HideTimeout);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QAbstractScrollArea::event(e);
+}
+
+bool TLumeListview::viewportEvent(QEvent* e) {
+    if (e->type() == QEvent::Leave) Guarded([&] { core_->WMMouseLeave(); });
+    if (e->type() == QEvent::ToolTip) return event(e);
+    return QAbstractScrollArea::viewportEvent(e);
+}
+
+void TLumeListview::paintEvent(QPaintEvent* e) {
+    EnsureBackBufferSize(viewport()->width(), viewport()->height());
+    if (core_->UpdateCount == 0) {
+        const QRegion toPaint = e->region() + invalid_;
+        {
+            LumeQtCanvas canvas(&backBuffer_, this);
+            for (const QRect& r : toPaint) Guarded([&] { core_->WMPaint(&canvas, FromQRect(r)); });
+        }
+        invalid_ = QRegion();
+    }
+    QPainter p(viewport());
+    for (const QRect& r : e->region()) p.drawImage(r, backBuffer_, r);
+}
+
+void TLumeListview::resizeEvent(QResizeEvent* e) {
+    QAbstractScrollArea::resizeEvent(e);
+    EnsureBackBufferSize(viewport()->width(), viewport()->height());
+    if (inScrollInfo_ > 0) return;  // the scroll bars' own relayout follows
+    const QSize old = e->oldSize();
+    Guarded([&] { core_->WMSize(old.width(), old.height(), e->size().width(), e->size().height()); });
+}
+
+void TLumeListview::mousePressEvent(QMouseEvent* e) {
+    pressPos_ = e->position().toPoint();
+    const uint32_t keys = Keys(e->buttons(), e->modifiers());
+    const LumePoint p = FromQPoint(pressPos_);
+    if (e->button() == Qt::LeftButton) Guarded([&] { core_->WMLButtonDown(keys, p); });
+    if (e->button() == Qt::RightButton) Guarded([&] { core_->WMRButtonDown(keys, p); });
+}
+
+void TLumeListview::mouseReleaseEvent(QMouseEvent* e) {
+    const uint32_t keys = Keys(e->buttons(), e->modifiers());
+    const LumePoint p = FromQPoint(e->position().toPoint());
+    if (e->button() == Qt::LeftButton) Guarded([&] { core_->WMLButtonUp(keys, p); });
+    if (e->button() == Qt::RightButton) Guarded([&] { core_->WMRButtonUp(keys, p); });
+}
+
+void TLumeListview::mouseDoubleClickEvent(QMouseEvent* e) {
+    pressPos_ = e->position().toPoint();
+    const uint32_t keys = Keys(e->buttons() | e->button(), e->modifiers());
+    const TLumeMouseButton button = e->button() == Qt::RightButton    ? TLumeMouseButton::embRight
+                                    : e->button() == Qt::MiddleButton ? TLumeMouseButton::embMiddle
+                                                                      : TLumeMouseButton::embLeft;
+    Guarded([&] { core_->WMButtonDblClk(button, keys, FromQPoint(pressPos_)); });
+}
+
+void TLumeListview::mouseMoveEvent(QMouseEvent* e) {
+    const uint32_t keys = Keys(e->buttons(), e->modifiers());
+    Guarded([&] { core_->WMMouseMove(keys, FromQPoint(e->position().toPoint())); });
+}
+
+void TLumeListview::wheelEvent(QWheelEvent* e) {
+    const int delta = e->angleDelta().y() != 0 ? e->angleDelta().y() : e->angleDelta().x();
+    TShiftState shift;
+    if (e->modifiers() & Qt::ShiftModifier) shift.Include(TShiftStateBit::ssShift);
+    if (e->modifiers() & Qt::ControlModifier) shift.Include(TShiftStateBit::ssCtrl);
+    Guarded([&] { core_->DoMouseWheel(shift, delta, FromQPoint(e->position().toPoint())); });
+    e->accept();
+}
+
+namespace {
+
+uint16_t VirtualKey(int key) {
+    switch (key) {
+    case Qt::Key_Escape: return 0x1B;
+    case Qt::Key_PageUp: return 0x21;
+    case Qt::Key_PageDown: return 0x22;
+    case Qt::Key_End: return 0x23;
+    case Qt::Key_Home: return 0x24;
+    case Qt::Key_Left: return 0x25;
+    case Qt::Key_Up: return 0x26;
+    case Qt::Key_Right: return 0x27;
+    case Qt::Key_Down: return 0x28;
+    case Qt::Key_F2: return 0x71;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 0x0D;
+    case Qt::Key_Space: return 0x20;
+    default: return key >= Qt::Key_A && key <= Qt::Key_Z ? uint16_t(key) : 0;
+    }
+}
+
+}  // namespace
+
+void TLumeListview::keyPressEvent(QKeyEvent* e) {
+    const uint16_t key = VirtualKey(e->key());
+    if (!key) {
+        QAbstractScrollArea::keyPressEvent(e);
+        return;
+    }
+    TShiftState shift;
+    if (e->modifiers() & Qt::ShiftModifier) shift.Include(TShiftStateBit::ssShift);
+    if (e->modifiers() & Qt::ControlModifier) shift.Include(TShiftStateBit::ssCtrl);
+    if (e->modifiers() & Qt::AltModifier) shift.Include(TShiftStateBit::ssAlt);
+    Guarded([&] { core_->WMKeyDown(key, shift); });
+    e->accept();
+}
+
+void TLumeListview::focusInEvent(QFocusEvent* e) {
+    QAbstractScrollArea::focusInEvent(e);
+    Guarded([&] { core_->WMSetFocus(); });
+}
+
+void TLumeListview::focusOutEvent(QFocusEvent* e) {
+    QAbstractScrollArea::focusOutEvent(e);
+    Guarded([&] { core_->WMKillFocus(); });
+}
+
+void TLumeListview::contextMenuEvent(QContextMenuEvent* e) {
+    bool shown = false;
+    Guarded([&] { shown = core_->WMContextMenu(FromQPoint(e->globalPos())); });
+    if (shown)
+        e->accept();
+    else
+        e->ignore();
+}
+
+void TLumeListview::changeEvent(QEvent* e) {
+    QAbstractScrollArea::changeEvent(e);
+    if (!core_) return;
+    if (e->type() == QEvent::StyleChange || e->type() == QEvent::PaletteChange) {
+        LoadSystemColors(palette());
+        core_->ThemeChanged();
+        Invalidate(nullptr);
+    } else if (e->type() == QEvent::FontChange) {
+        core_->Font = font();
+        core_->GroupFont = font();
+        core_->Header->SetFont(font());
+        core_->Groups->RebuildLayout(false);
+        Invalidate(nullptr);
+    }
+}
+
+}  // namespace lume

@@ -1,0 +1,111 @@
+// The widget driven through Qt: clicks, keys, scroll bars, resizing, a
+// picture of the transmission list, and closing its form.
+#include "Transmission.h"
+
+#include "listview/LumeColors.h"
+#include "listview/qt/LumeListviewWidget.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTest>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+namespace lume::test {
+namespace {
+
+struct Form {
+    QDialog dialog;
+    TLumeListview* lv = new TLumeListview(&dialog);
+    LumeImageList* images = new LumeImageList(16, 16, &dialog);
+    QLabel* status = new QLabel(&dialog);
+    QLineEdit* next = new QLineEdit(&dialog);
+    explicit Form(int files) {
+        auto* layout = new QVBoxLayout(&dialog);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(lv);
+        layout->addWidget(status);
+        layout->addWidget(next);
+        SetUpTransmission(*lv->Core(), *images);
+        lv->SetImagesSmall(images);
+        (*lv)->OnItemSelectionChanging = [this](TLV*, TLumeItem* item, bool&) {
+            status->setText(QStringLiteral("row %1").arg(item->Index()));
+        };
+        ListFiles(*lv->Core(), files);
+        dialog.resize(800, 600);
+        dialog.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        dialog.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    }
+    QPoint Row(int row, int x = 600) const { return {x, 25 + 17 * row + 8}; }
+    TLumeItem* Item(int i) const { return (*lv)->Items()[i]; }
+};
+
+TEST(ListviewWidget, ClicksKeysAndScrollBars) {
+    Form f(120);
+    QTest::mouseClick(f.lv->viewport(), Qt::LeftButton, {}, f.Row(2));
+    EXPECT_TRUE(f.Item(2)->Selected());
+    EXPECT_EQ(f.status->text(), QStringLiteral("row 2"));
+    QTest::keyClick(f.lv, Qt::Key_Down);
+    EXPECT_TRUE(f.Item(3)->Selected());
+    EXPECT_FALSE(f.Item(2)->Selected());
+
+    QScrollBar* bar = f.lv->verticalScrollBar();
+    ASSERT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->pageStep(), f.lv->viewport()->height());
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ((*f.lv)->Scrollbars->OffsetY(), f.lv->viewport()->height());
+    EXPECT_EQ(bar->value(), (*f.lv)->Scrollbars->OffsetY());
+    bar->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ((*f.lv)->Scrollbars->OffsetY(), (*f.lv)->Scrollbars->MaxOffsetY());
+
+    // A bigger window shows every row: the bar goes and the view returns to the top.
+    f.dialog.resize(800, 2400);
+    QTest::qWait(20);
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_EQ((*f.lv)->Scrollbars->OffsetY(), 0);
+    // Tab moves the focus on as in any dialog.
+    f.lv->setFocus();
+    QTest::keyClick(f.lv, Qt::Key_Tab);
+    EXPECT_TRUE(f.next->hasFocus());
+}
+
+TEST(ListviewWidget, PictureOfTheTransmissionList) {
+    Form f(3);
+    QTest::mouseClick(f.lv->viewport(), Qt::LeftButton, {}, f.Row(1));
+    QTest::qWait(20);
+    const QImage shot = f.lv->viewport()->grab().toImage();
+    ASSERT_TRUE(shot.save(QDir(QStringLiteral(LOBRIX_BINARY_DIR)).filePath(QStringLiteral("listview-widget.png"))));
+    EXPECT_EQ(shot.pixelColor(700, 25 + 17 + 8), ToQColor(clHighlight));
+    EXPECT_EQ(shot.pixelColor(700, 25 + 8), ToQColor(clWindow));
+    EXPECT_EQ(shot.pixelColor(9, 25 + 8), QColor(0, 160, 0));
+}
+
+TEST(ListviewWidget, ImageListDeletedElsewhereLeavesThePropertyEmpty) {
+    Form f(2);
+    delete f.images;
+    f.images = nullptr;
+    EXPECT_EQ(f.lv->ImagesSmall(), nullptr);
+    EXPECT_EQ((*f.lv)->ImagesSmall(), nullptr);
+    f.lv->viewport()->repaint();
+}
+
+TEST(ListviewWidget, ClosingTheFormWithARowSelected) {
+    auto* f = new Form(5);
+    QTest::mouseClick(f->lv->viewport(), Qt::LeftButton, {}, f->Row(3));
+    ASSERT_TRUE(f->Item(3)->Selected());
+    int freed = 0;
+    (*f->lv)->OnItemFreeing = [&freed, f](TLV*, TLumeItem*) {
+        ++freed;
+        f->status->setText(QString());  // the label is gone by now
+    };
+    delete f;
+    EXPECT_EQ(freed, 0);
+}
+
+}  // namespace
+}  // namespace lume::test
