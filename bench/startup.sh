@@ -5,12 +5,17 @@
 #   bench/startup.sh BUILD_DIR [DISPLAY_NUMBER]
 set -e
 build=${1:?build folder}
-display=${2:-54}
+display=${2:-74}
 work=$(mktemp -d)
 trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
+if [ -e "/tmp/.X11-unix/X$display" ]; then
+    echo "display :$display is taken; give another number" >&2
+    exit 1
+fi
 Xvfb ":$display" -screen 0 1280x1024x24 >/dev/null 2>&1 &
 xvfb=$!
 sleep 1
+kill -0 $xvfb
 best=
 for round in 1 2 3 4 5; do
     rm -rf "$work/prog"
@@ -20,7 +25,8 @@ for round in 1 2 3 4 5; do
     start=$(date +%s%N)
     DISPLAY=":$display" taskset -c 0,1 "$work/prog/lobrix" >/dev/null 2>&1 &
     prog=$!
-    DISPLAY=":$display" xdotool search --sync --onlyvisible --name '^Lobrix' >/dev/null
+    # xdotool's own --sync looks only twice a second: look more often.
+    until DISPLAY=":$display" xdotool search --onlyvisible --name '^Lobrix' >/dev/null 2>&1; do sleep 0.01; done
     end=$(date +%s%N)
     kill $prog 2>/dev/null || true
     wait $prog 2>/dev/null || true
