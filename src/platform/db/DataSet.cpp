@@ -85,10 +85,10 @@ Field& DataSet::FieldByName(const QString& name) {
     throw DbError(ErrorKind::Usage, kFieldNotFound, QStringLiteral("Field '%1' not found.\n%2").arg(name, name_));
 }
 
-void DataSet::setValue(int index, const QVariant& value) {
+void DataSet::setValue(int index, QVariant value) {
     if (state_ != DataSetState::Edit && state_ != DataSetState::Insert)
         throw DbError(ErrorKind::Usage, kNotEditing, QStringLiteral("Dataset not in edit or insert mode.\n%1").arg(name_));
-    buffer_[index] = value;
+    buffer_[index] = std::move(value);
     if (lazy_) decodedGen_[index] = recordGen_;
 }
 

@@ -75,7 +75,7 @@ public:
 
 protected:
     friend class Field;
-    virtual void setValue(int index, const QVariant& value);
+    virtual void setValue(int index, QVariant value);
     // The current record's value of a column. A record may be loaded with its
     // columns still undecoded: each is decoded when first asked for, so that
     // a reader pays only for the columns it reads.
