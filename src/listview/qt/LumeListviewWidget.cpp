@@ -1,10 +1,18 @@
 #include "listview/qt/LumeListviewWidget.h"
 
+#include "listview/LumeDataObject.h"
+#include "listview/LumeGlyphs.h"
+#include "listview/qt/LumeHintWindow.h"
+#include "listview/qt/LumeMimeData.h"
 #include "listview/qt/LumeQtColors.h"
 #include "listview/qt/LumeQtRect.h"
+#include "listview/qt/LumeStringEditor.h"
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QDrag>
 #include <QMenu>
+#include <QMimeData>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -41,13 +49,142 @@ TLumeListview::TLumeListview(QWidget* parent) : QAbstractScrollArea(parent), cor
         });
     });
     core_->SetHost(this);
+    core_->EditManager->DefaultEditor = [this](TLumeItem*) -> ILumeCellEditor* { return new TLumeStringEditor(this); };
+    viewport()->setAcceptDrops(true);
+    core_->DragManager->SystemDrag = [this](ILumeDataObject* data, TLumeDropEffects available) {
+        auto* mime = new QMimeData;
+        if (auto formats = data->EnumFormatEtc()) {
+            std::vector<TLumeFormatEtc> all;
+            formats->Next(int(formats->Formats.size()), all, nullptr);
+            for (const TLumeFormatEtc& f : all) {
+                TLumeStgMedium medium;
+                if (data->GetData(f, medium) == S_OK_) mime->setData(f.Format, medium.Data);
+            }
+        }
+        Qt::DropActions actions;
+        if (available.Has(TLumeDropEffect::edeCopy)) actions |= Qt::CopyAction;
+        if (available.Has(TLumeDropEffect::edeMove)) actions |= Qt::MoveAction;
+        if (available.Has(TLumeDropEffect::edeLink)) actions |= Qt::LinkAction;
+        auto* drag = new QDrag(this);
+        drag->setMimeData(mime);
+        // The drag ends by itself on release or Escape; the application is told what it shows.
+        connect(drag, &QDrag::actionChanged, this, [this](Qt::DropAction action) {
+            TLumeDropEffects effect;
+            effect.Include(action == Qt::CopyAction   ? TLumeDropEffect::edeCopy
+                           : action == Qt::MoveAction ? TLumeDropEffect::edeMove
+                           : action == Qt::LinkAction ? TLumeDropEffect::edeLink
+                                                      : TLumeDropEffect::edeNone);
+            Guarded([&] { GiveFeedback(core_.get(), effect); });
+        });
+        switch (drag->exec(actions, Qt::MoveAction)) {
+        case Qt::CopyAction: return TLumeDropEffect::edeCopy;
+        case Qt::MoveAction: return TLumeDropEffect::edeMove;
+        case Qt::LinkAction: return TLumeDropEffect::edeLink;
+        default: return TLumeDropEffect::edeNone;
+        }
+    };
+    core_->Header->DragManager->SystemDrag = [this](const QByteArray& record) {
+        auto* mime = new QMimeData;
+        mime->setData(QString::fromLatin1(kHeaderMimeType), record);
+        auto* drag = new QDrag(this);
+        drag->setMimeData(mime);
+        if (TLumeColumn* column = core_->Header->DragManager->Column) {
+            const QRect r = ToQRect(column->DisplayRect.Offset(-core_->Scrollbars->OffsetX(), 0));
+            drag->setPixmap(viewport()->grab(r));
+            drag->setHotSpot(viewport()->mapFromGlobal(QCursor::pos()) - r.topLeft());
+        }
+        drag->exec(Qt::MoveAction);  // ends by itself on release or Escape
+    };
     core_->WindowCreated();
+}
+
+namespace {
+// The control's own message: edit the pending item.
+const QEvent::Type kEditPending = QEvent::Type(QEvent::User + 0x0CE);
+}  // namespace
+
+int TLumeListview::StartTimer(int milliseconds, std::function<void()> callback) {
+    const int id = nextTimer_++;
+    auto* timer = new QTimer(this);
+    timer->setSingleShot(true);
+    connect(timer, &QTimer::timeout, this, [this, id, callback] {
+        StopTimer(id);
+        Guarded([&] { callback(); });
+    });
+    timers_[id] = timer;
+    timer->start(milliseconds);
+    return id;
+}
+
+bool TLumeListview::StopTimer(int id) {
+    const auto found = timers_.find(id);
+    if (found == timers_.end()) return true;
+    found->second->stop();
+    found->second->deleteLater();
+    timers_.erase(found);
+    return true;
+}
+
+void TLumeListview::RunEditLoop(const std::function<bool()>& done) {
+    // Every input of the application passes the filter while the edit runs.
+    qApp->installEventFilter(this);
+    const QMetaObject::Connection quit =
+        connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { core_->EditManager->EndEdit(); });
+    struct Restore {
+        TLumeListview* self;
+        QMetaObject::Connection quit;
+        ~Restore() {
+            qApp->removeEventFilter(self);
+            disconnect(quit);
+        }
+    } restore{this, quit};
+    while (!done() && !destroying_ && !QCoreApplication::closingDown())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+bool TLumeListview::eventFilter(QObject* watched, QEvent* e) {
+    TLumeEditManager& edit = *core_->EditManager;
+    if (!edit.Editing || edit.EditFinished) return QAbstractScrollArea::eventFilter(watched, e);
+    switch (e->type()) {
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(e);
+        if (key->key() == Qt::Key_Escape) {
+            edit.EndEdit();
+            return true;
+        }
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && edit.TabMoveFocus) {
+            const bool backward = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ControlModifier);
+            bool consumed = false;
+            Guarded([&] { consumed = edit.TabPressed(backward); });
+            if (consumed) QCoreApplication::postEvent(this, new QEvent(kEditPending));
+            return consumed;
+        }
+        return false;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        auto* mouse = static_cast<QMouseEvent*>(e);
+        const QPoint client = viewport()->mapFromGlobal(mouse->globalPosition().toPoint());
+        bool passOn = true;
+        bool swallow = false;
+        Guarded([&] { swallow = edit.PressAt(FromQPoint(client), viewport()->rect().contains(client), passOn); });
+        return swallow;
+    }
+    case QEvent::Wheel:
+        edit.EndEdit();
+        return false;
+    case QEvent::ApplicationDeactivate:
+        edit.EndEdit();
+        return false;
+    default: return false;
+    }
 }
 
 TLumeListview::~TLumeListview() {
     // Destroyed with its form, the handlers' receivers are half gone already:
     // the items' freeing events go nowhere.
     core_->DropEventHandlers();
+    core_->EditManager->StopEditing();
     destroying_ = true;
     core_.reset();
 }
@@ -62,15 +199,23 @@ void TLumeListview::Guarded(F f) {
     }
 }
 
-void TLumeListview::SetImagesSmall(LumeImageList* list) {
-    if (imagesSmall_) disconnect(imagesSmall_, nullptr, this, nullptr);
-    imagesSmall_ = list;
-    core_->SetImagesSmall(list);
+void TLumeListview::HoldImages(QPointer<LumeImageList>& field, LumeImageList* list,
+                               void (TCustomLumeListview::*set)(TLumeImageList*)) {
+    if (field) disconnect(field, &QObject::destroyed, this, nullptr);
+    field = list;
+    (core_.get()->*set)(list);
     if (list)
         connect(list, &QObject::destroyed, this, [this, list] {
-            core_->ImageListRemoved(static_cast<TLumeImageList*>(list));
+            if (core_) core_->ImageListRemoved(static_cast<TLumeImageList*>(list));
         });
 }
+
+void TLumeListview::SetImagesSmall(LumeImageList* list) { HoldImages(imagesSmall_, list, &TCustomLumeListview::SetImagesSmall); }
+void TLumeListview::SetImagesLarge(LumeImageList* list) { HoldImages(imagesLarge_, list, &TCustomLumeListview::SetImagesLarge); }
+void TLumeListview::SetImagesExLarge(LumeImageList* list) {
+    HoldImages(imagesExLarge_, list, &TCustomLumeListview::SetImagesExLarge);
+}
+void TLumeListview::SetImagesGroup(LumeImageList* list) { HoldImages(imagesGroup_, list, &TCustomLumeListview::SetImagesGroup); }
 
 void TLumeListview::EnsureBackBufferSize(int width, int height) {
     if (backBuffer_.width() >= width && backBuffer_.height() >= height) return;
@@ -186,15 +331,20 @@ uint32_t TLumeListview::Keys(Qt::MouseButtons buttons, Qt::KeyboardModifiers mod
 }
 
 bool TLumeListview::event(QEvent* e) {
+    if (e->type() == kEditPending) {
+        Guarded([&] { core_->EditPendingItem(); });
+        return true;
+    }
     if (e->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(e);
         const QPoint pos = viewport()->mapFrom(this, help->pos());
         TCustomLumeListview::HintQuery q;
         Guarded([&] { q = core_->QueryHint(FromQPoint(pos), toolTip()); });
+        if (!hint_) hint_ = new TLumeHintWindow(this);
         if (q.Allow)
-            QToolTip::showText(help->globalPos(), q.Text, viewport(), ToQRect(q.CursorRect), q.HideTimeout);
+            Guarded([&] { hint_->ShowHint(core_.get(), q.Target, q.Text, help->globalPos(), q.HideTimeout); });
         else
-            QToolTip::hideText();
+            hint_->hide();
         return true;
     }
     return QAbstractScrollArea::event(e);
@@ -253,6 +403,7 @@ void TLumeListview::mouseDoubleClickEvent(QMouseEvent* e) {
 }
 
 void TLumeListview::mouseMoveEvent(QMouseEvent* e) {
+    if (hint_ && hint_->isVisible()) hint_->hide();
     const uint32_t keys = Keys(e->buttons(), e->modifiers());
     Guarded([&] { core_->WMMouseMove(keys, FromQPoint(e->position().toPoint())); });
 }
@@ -283,7 +434,9 @@ uint16_t VirtualKey(int key) {
     case Qt::Key_Return:
     case Qt::Key_Enter: return 0x0D;
     case Qt::Key_Space: return 0x20;
-    default: return key >= Qt::Key_A && key <= Qt::Key_Z ? uint16_t(key) : 0;
+    default:
+        if (key >= Qt::Key_A && key <= Qt::Key_Z) return uint16_t(key);
+        return key >= 0x20 && key < 0x7F ? uint16_t(key) : 0;
     }
 }
 
@@ -300,6 +453,8 @@ void TLumeListview::keyPressEvent(QKeyEvent* e) {
     if (e->modifiers() & Qt::ControlModifier) shift.Include(TShiftStateBit::ssCtrl);
     if (e->modifiers() & Qt::AltModifier) shift.Include(TShiftStateBit::ssAlt);
     Guarded([&] { core_->WMKeyDown(key, shift); });
+    if (!e->text().isEmpty() && e->text().at(0).isPrint() && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        Guarded([&] { core_->WMChar(e->text()); });
     e->accept();
 }
 
@@ -320,6 +475,110 @@ void TLumeListview::contextMenuEvent(QContextMenuEvent* e) {
         e->accept();
     else
         e->ignore();
+}
+
+namespace {
+
+TLumeKeyStates DropKeys(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+    TLumeKeyStates keys;
+    if (modifiers & Qt::ControlModifier) keys.Include(TLumeKeyState::eksControl);
+    if (modifiers & Qt::ShiftModifier) keys.Include(TLumeKeyState::eksShift);
+    if (modifiers & Qt::AltModifier) keys.Include(TLumeKeyState::eksAlt);
+    if (buttons & Qt::LeftButton) keys.Include(TLumeKeyState::eksLButton);
+    if (buttons & Qt::RightButton) keys.Include(TLumeKeyState::eksRButton);
+    if (buttons) keys.Include(TLumeKeyState::eksButton);
+    return keys;
+}
+
+TLumeDropEffects Available(Qt::DropActions actions) {
+    TLumeDropEffects effects;
+    if (actions & Qt::CopyAction) effects.Include(TLumeDropEffect::edeCopy);
+    if (actions & Qt::MoveAction) effects.Include(TLumeDropEffect::edeMove);
+    if (actions & Qt::LinkAction) effects.Include(TLumeDropEffect::edeLink);
+    return effects;
+}
+
+// Accepts the drop event with the effect the application wants, or refuses it.
+void Answer(QDropEvent* e, TLumeDropEffect desired) {
+    switch (desired) {
+    case TLumeDropEffect::edeCopy: e->setDropAction(Qt::CopyAction); break;
+    case TLumeDropEffect::edeMove: e->setDropAction(Qt::MoveAction); break;
+    case TLumeDropEffect::edeLink: e->setDropAction(Qt::LinkAction); break;
+    default: e->ignore(); return;
+    }
+    e->accept();
+}
+
+bool IsHeaderDrag(const QMimeData* mime) { return mime->hasFormat(QString::fromLatin1(kHeaderMimeType)); }
+
+}  // namespace
+
+void TLumeListview::dragEnterEvent(QDragEnterEvent* e) {
+    if (IsHeaderDrag(e->mimeData())) {
+        e->acceptProposedAction();
+        return;
+    }
+    // Other data: the application decides.
+    LumeMimeDataObject data(e->mimeData());
+    const TLumeKeyStates keys = DropKeys(e->buttons(), e->modifiers());
+    TLumeDropEffect desired = KeyStatesToLumeDropEffect(keys);
+    const LumePoint screen = FromQPoint(viewport()->mapToGlobal(e->position().toPoint()));
+    if (!core_->OnOLEDragEnter) {
+        e->ignore();
+        return;
+    }
+    Guarded([&] { core_->OnOLEDragEnter(core_.get(), &data, keys, screen, Available(e->possibleActions()), desired); });
+    Answer(e, desired);
+}
+
+void TLumeListview::dragMoveEvent(QDragMoveEvent* e) {
+    const LumePoint p = FromQPoint(e->position().toPoint());
+    if (IsHeaderDrag(e->mimeData())) {
+        Guarded([&] { core_->Header->DragManager->DragMove({p.X + core_->Scrollbars->OffsetX(), p.Y}, {}); });
+        e->acceptProposedAction();
+        return;
+    }
+    const TLumeKeyStates keys = DropKeys(e->buttons(), e->modifiers());
+    TLumeDropEffect desired = KeyStatesToLumeDropEffect(keys);
+    if (core_->OnOLEDragOver)
+        Guarded([&] {
+            core_->OnOLEDragOver(core_.get(), keys, FromQPoint(viewport()->mapToGlobal(e->position().toPoint())),
+                                 Available(e->possibleActions()), desired);
+        });
+    Answer(e, desired);
+}
+
+void TLumeListview::dragLeaveEvent(QDragLeaveEvent* e) {
+    if (core_->OnOLEDragLeave) Guarded([&] { core_->OnOLEDragLeave(core_.get()); });
+    e->accept();
+}
+
+void TLumeListview::dropEvent(QDropEvent* e) {
+    const LumePoint p = FromQPoint(e->position().toPoint());
+    if (IsHeaderDrag(e->mimeData())) {
+        bool moved = false;
+        Guarded([&] {
+            moved = core_->Header->DragManager->Drop(e->mimeData()->data(QString::fromLatin1(kHeaderMimeType)),
+                                                     {p.X + core_->Scrollbars->OffsetX(), p.Y});
+        });
+        if (moved)
+            e->acceptProposedAction();
+        else
+            e->ignore();
+        return;
+    }
+    LumeMimeDataObject data(e->mimeData());
+    const TLumeKeyStates keys = DropKeys(e->buttons(), e->modifiers());
+    TLumeDropEffect desired = KeyStatesToLumeDropEffect(keys);
+    if (!core_->OnOLEDragDrop) {
+        e->ignore();
+        return;
+    }
+    Guarded([&] {
+        core_->OnOLEDragDrop(core_.get(), &data, keys, FromQPoint(viewport()->mapToGlobal(e->position().toPoint())),
+                             Available(e->possibleActions()), desired);
+    });
+    Answer(e, desired);
 }
 
 void TLumeListview::changeEvent(QEvent* e) {

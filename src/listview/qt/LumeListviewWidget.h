@@ -12,6 +12,8 @@
 #include <QImage>
 #include <QPointer>
 #include <QRegion>
+#include <QTimer>
+#include <map>
 #include <memory>
 
 namespace lume {
@@ -26,8 +28,13 @@ public:
     TCustomLumeListview* operator->() const { return core_.get(); }
     // Image lists are held weakly: one deleted elsewhere leaves the property empty.
     void SetImagesSmall(LumeImageList* list);
+    void SetImagesLarge(LumeImageList* list);
+    void SetImagesExLarge(LumeImageList* list);
+    void SetImagesGroup(LumeImageList* list);
     LumeImageList* ImagesSmall() const { return imagesSmall_.data(); }
     const QImage& BackBuffer() const { return backBuffer_; }
+    // The hint window, made on first use.
+    class TLumeHintWindow* HintWindow() const { return hint_; }
     void EnsureBackBufferSize(int width, int height);
 
     // ILumeHost
@@ -49,10 +56,14 @@ public:
     LumePoint ScreenToClient(LumePoint screenPoint) const override;
     void RecreateFrame() override;
     ILumeMeasurer& Measurer() override { return measurer_; }
+    int StartTimer(int milliseconds, std::function<void()> callback) override;
+    bool StopTimer(int id) override;
+    void RunEditLoop(const std::function<bool()>& done) override;
     TLumeCanvas* MeasureCanvas() override;
 
 protected:
     bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
     bool viewportEvent(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
@@ -67,6 +78,10 @@ protected:
     void contextMenuEvent(QContextMenuEvent* e) override;
     void changeEvent(QEvent* e) override;
     void scrollContentsBy(int, int) override {}
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dragMoveEvent(QDragMoveEvent* e) override;
+    void dragLeaveEvent(QDragLeaveEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
     void OnAction(bool vertical, int action);
@@ -80,11 +95,16 @@ private:
     std::unique_ptr<LumeQtCanvas> measureCanvas_;
     QImage backBuffer_;
     QRegion invalid_;
-    QPointer<LumeImageList> imagesSmall_;
+    void HoldImages(QPointer<LumeImageList>& field, LumeImageList* list,
+                    void (TCustomLumeListview::*set)(TLumeImageList*));
+    QPointer<LumeImageList> imagesSmall_, imagesLarge_, imagesExLarge_, imagesGroup_;
     QPoint pressPos_;
     bool captured_ = false;
     bool destroying_ = false;
     int inScrollInfo_ = 0;
+    std::map<int, QTimer*> timers_;
+    int nextTimer_ = 1;
+    class TLumeHintWindow* hint_ = nullptr;
 };
 
 }  // namespace lume
