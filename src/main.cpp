@@ -1,4 +1,5 @@
 #include "entry/StartupPickers.h"
+#include "declfile/ufmAnalis00.h"
 #include "declfile/ufmGravaDecl00.h"
 #include "entry/ufmDadosResp.h"
 #include "entry/ufmSemEmpregados.h"
@@ -19,6 +20,8 @@ static void RegisterCommandHandlers(TfmLOBRIX& window) {
     window.SetCommandHandler(C::EmitirCartela, [] { EmitirCartela(fmLOBRIX->Versao, fmLOBRIX->AnoBase); });
     window.SetCommandHandler(C::Resp, [] { ShowDadosResp(fmLOBRIX); });
     window.SetCommandHandler(C::Gravar, [] { ShowGravaDecl(fmLOBRIX); });
+    window.SetCommandHandler(C::Analisador, [] { ShowAnalisador(fmLOBRIX); });
+    window.SetCommandHandler(C::Particionar, [] { ShowParticionar(fmLOBRIX); });
 }
 
 // The windows and modules that live for the whole run, created after the
