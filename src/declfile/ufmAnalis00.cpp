@@ -3,6 +3,7 @@
 #include "MainWindowState.h"
 #include "ufmAnalis01.h"
 #include "ugAnaliseEstrutura.h"
+#include "ugTamanhoImportacao.h"
 
 #include "platform/AppPaths.h"
 #include "platform/db/Database.h"
@@ -236,15 +237,28 @@ void TfmAnalis00::BtLocalizarClick() {
     arquivo->setText(QDir::toNativeSeparators(chosen));
 }
 
+QString SizeGateRefusal(std::optional<qint64> contracts, bool splitMode) {
+    if (!contracts) return QString();
+    if (splitMode && *contracts < declfile::kMaxContractsWhole)
+        return QStringLiteral("Esta declaração não necessita ser particionada. Utilize a função Analisador para validar e "
+                              "transmitir a declaração.");
+    if (!splitMode && *contracts > declfile::kMaxContractsWhole)
+        return QStringLiteral("Esta declaração possui mais de 50.000 registros. Utilize a função \"Particionar "
+                              "Arquivo\" do menu Utilitários.");
+    return QString();
+}
+
 bool TfmAnalis00::passesSizeGate(const QString& fileName, bool splitMode) {
-    (void)splitMode;
-    QFile f(fileName);
-    if (!f.open(QIODevice::ReadOnly)) {
+    const declfile::TrailerCount count = declfile::TrailerContractCount(fileName);
+    if (!count.readable) {
         msg::ShowError(QStringLiteral("Erro: Não é possivel ler o arquivo. Feche todos os programas que possam estar "
                                       "utilizando-o e tente novamente"));
         return false;
     }
-    return true;
+    const QString refusal = SizeGateRefusal(count.contracts, splitMode);
+    if (refusal.isEmpty()) return true;
+    msg::ShowInformation(refusal);
+    return false;
 }
 
 void TfmAnalis00::showFileChoice() {

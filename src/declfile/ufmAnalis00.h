@@ -4,6 +4,7 @@
 #include <QString>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class QFileDialog;
 class QFrame;
@@ -29,6 +30,11 @@ extern std::uint8_t GravacaoRodando;
 // The page mode chosen by the whole-declaration check's result: "3" nothing
 // found, "2" errors and warnings, "1" errors only, "0" warnings only.
 QString ModoResultadoDe(std::uint8_t validationResult);
+
+// The size gate's answer for a trailer's contract count: the refusal to show,
+// or empty when the file may go on. A split needs 50,000 contracts or more;
+// an analysis takes at most 50,000. No count: no gate.
+QString SizeGateRefusal(std::optional<qint64> contracts, bool splitMode);
 
 // The analysis and split wizard's first page: the file, its structure
 // analysis and, in the analysis mode, the whole-declaration check.
