@@ -186,8 +186,6 @@ TfmAnalis01::TfmAnalis01(QWidget* parent) : forms::WizardPage(frame(), parent) {
     connect(bbVisualErros, &QPushButton::clicked, this, [this] { showFindings(bbVisualErros, QStringLiteral("war")); });
     connect(BtVisualizar, &QPushButton::clicked, this, [this] { showFindings(BtVisualizar, QStringLiteral("war")); });
     connect(BtImporta, &QPushButton::clicked, this, [this] { BtImportaClick(); });
-    // Until the import page is at hand there is nothing to correct with.
-    BtImporta->setEnabled(false);
     connect(this, &QDialog::finished, this, [] { ModoParticionamento = 0; });
 }
 

@@ -2,10 +2,12 @@
 
 #include "MainWindowState.h"
 #include "ufmAnalis00.h"
+#include "ufmImport02.h"
 
 #include "shell/udmDadosResp.h"
 
 #include <QLabel>
+#include <QPointer>
 #include <QPlainTextEdit>
 
 namespace {
@@ -45,6 +47,10 @@ TfmAnalisRegras::TfmAnalisRegras(QWidget* parent) : forms::WizardPage(frame(), p
 }
 
 void TfmAnalisRegras::BtFecharClick() {
-    // The import page comes with the import wizard.
-    Finish(forms::mrCancel);
+    const int year = declfile::ProgramAnoBase();
+    QPointer<TfmAnalisRegras> self(this);
+    hide();
+    // The analysed file's rows are of the base year: every one of them is offered.
+    ShowImportSelection(parentWidget(), ImportWizardCaption(QString::number(year)), year, false, true);
+    if (self) Finish(forms::mrCancel);
 }

@@ -4,11 +4,13 @@
 #include "declfile/ufmAnalis00.h"
 #include "declfile/ufmAnalis01.h"
 #include "declfile/ufmAnalis02.h"
+#include "declfile/ufmImport02.h"
 #include "declfile/ugAnaliseEstrutura.h"
 #include "declfile/ugHashCompara.h"
 #include "platform/os/Drives.h"
 #include "platform/report/ReportEngine.h"
 #include "platform/ui/FileDialogs.h"
+#include "platform/ui/TickList.h"
 #include "rules/UgDadosResp.h"
 #include "shell/UdmLobrix.h"
 #include "shell/udmRaveRelatorios.h"
@@ -31,6 +33,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -484,4 +487,111 @@ TEST_F(Analisador, GateStopsBeforeTheAnalysis) {
             EXPECT_EQ(ModoParticionamento, 0);
         }
     }
+}
+
+TEST_F(Analisador, CorrectingInTheSystemOpensTheImportOverTheFilesEstablishments) {
+    declaration({{1, 1}, {2, 2}}, [](int est, int c, valid::Row& r) {
+        if (est == 2 && c == 0) r["CoCpfEmpregado"] = "12345678900";
+    });
+    const QString file = writeInput("erros.txt");
+    FormsScript script;
+    int listed = -1;
+    bool allSet = false;
+    script.expect("fmAnalis00", chooseFile(file));
+    script.expect("fmAnalis01", [](QWidget* p) {
+        EXPECT_TRUE(shown(p, "PInco"));
+        click(p, "BtImporta");
+        EXPECT_TRUE(p->isVisible());  // back on page 2 after the notice
+        click(p, "BtCancelar");
+        return int(forms::mrNone);
+    });
+    script.expect("fmAnalisRegras", [](QWidget* p) { click(p, "BtFechar"); return int(forms::mrNone); });
+    script.expect("fmImport02", [&](QWidget* p) {
+        auto* page = static_cast<TfmImport02*>(p);
+        listed = page->LEmpresas->count();
+        allSet = page->SelecAllRButton->isChecked();
+        click(p, "BtCancelar");
+        return int(forms::mrNone);
+    });
+    ShowAnalisador();
+    EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(',').toStdString();
+    EXPECT_EQ(script.pending(), 0);
+    EXPECT_EQ(listed, 2);
+    EXPECT_TRUE(allSet);
+    EXPECT_EQ(leftTables(), QStringList{});
+}
+
+// One file of 60,000 contracts: the close box while it is analysed, then
+// its split into two parts, each of which the analyser then reads whole.
+TEST_F(Analisador, LargeFileIsSplitIntoPartsThatReadBackWhole) {
+    gen::DeclarationShape shape;
+    shape.bigContracts = 60000;
+    shape.smallEstablishments = 0;
+    gen::GenerateDeclaration(program.dataFolder(), shape);
+    const QString diskette = program.path() + "A";
+    QDir().mkpath(diskette);
+    drives::SetDrive('A', {diskette, drives::DriveType::Removable, 1000 * 1000 * 1000});
+    const QString file = writeInput("grande.txt", false, 'A');
+    drives::RemoveDrive('A');
+
+    // The close box during the analysis: asked to stop, the page closes once
+    // the analysis has returned, and nothing of the run is left.
+    {
+        boxes.answer("mrYes");  // "Deseja interromper?"
+        FormsScript script;
+        script.expect("fmAnalis00", [&](QWidget* p) {
+            auto* page = static_cast<forms::WizardPage*>(p);
+            whenBusy(page, [page] { page->close(); });
+            child<QLineEdit>(p, "arquivo")->setText(file);
+            click(p, "bbAvancar");
+            return int(forms::mrNone);
+        });
+        ShowParticionar();
+        EXPECT_EQ(script.pending(), 0);
+        EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(',').toStdString();
+        EXPECT_EQ(ModoParticionamento, 0);
+        EXPECT_EQ(leftTables(), QStringList{});
+        EXPECT_TRUE(decFiles().isEmpty());
+    }
+
+    boxes.clear();
+    FormsScript split;
+    split.expect("fmAnalis00", chooseFile(file));
+    split.expect("fmAnalis01", [](QWidget* p) {
+        EXPECT_TRUE(shown(p, "Memo4"));
+        EXPECT_FALSE(shown(p, "Memo3"));
+        EXPECT_FALSE(shown(p, "Panel1"));  // no drive: the parts go to Transmite
+        click(p, "BtConcluir");
+        return int(forms::mrNone);
+    });
+    split.expect("fmAnalis02", [](QWidget* p) {
+        EXPECT_TRUE(shown(p, "meAnaliseOkPartic"));
+        EXPECT_FALSE(shown(p, "btnTransmite"));
+        click(p, "bbFechar");
+        return int(forms::mrNone);
+    });
+    ShowParticionar();
+    EXPECT_EQ(split.pending(), 0);
+    EXPECT_EQ(ModoParticionamento, 0);
+    EXPECT_EQ(leftTables(), QStringList{});
+    ASSERT_EQ(boxes.texts().size(), 1) << boxes.texts().join('|').toStdString();
+    EXPECT_TRUE(boxes.texts().first().startsWith("A declaração foi particionada em 2 arquivos"));
+    const QStringList parts = decFiles();
+    ASSERT_EQ(parts.size(), 2) << parts.join(',').toStdString();
+    int total = 0;
+    for (const QString& part : parts) {
+        SCOPED_TRACE(part.toStdString());
+        const QString path = transmit(part);
+        const auto records = Records(path);
+        EXPECT_EQ(Cols(records.first(), 397, 398), " P");
+        EXPECT_EQ(Cols(records.last(), 519, 550), QByteArray(32, ' '));
+
+        // Each part reads back whole, within the analysis's size.
+        int establishments = 0, contracts = 0;
+        EXPECT_EQ(readBack(path, establishments, contracts), kAnaliseSemErro);
+        EXPECT_LE(contracts, 50000);
+        total += contracts;
+    }
+    EXPECT_EQ(total, 60000);
+    EXPECT_EQ(decFiles(), parts);
 }
