@@ -4,7 +4,6 @@
 #include "ufmGravaDecl02.h"
 
 #include "platform/ui/Forms.h"
-#include "platform/ui/SilentAbort.h"
 #include "shell/udmDadosResp.h"
 #include "shell/ugFuncoes.h"
 
@@ -51,12 +50,7 @@ forms::WizardFrame firstFrame() {
 TfmGravaDecl00::TfmGravaDecl00(QWidget* parent) : forms::WizardPage(firstFrame(), parent) {
     fmGravaDecl00 = this;
     SetMemoLines({QString(), QStringLiteral("Este assistente vai auxiliá-lo na Gravação da Declaração Zuvo.")});
-    lblAno = new QLabel(QStringLiteral("Declaração Ano-Base ") + QString::number(declfile::ProgramAnoBase()), Panel());
-    lblAno->setObjectName(QStringLiteral("lblAno"));
-    QFont f = lblAno->font();
-    f.setBold(true);
-    lblAno->setFont(f);
-    PanelLayout()->addWidget(lblAno);
+    lblAno = AddYearLabel(this);
     lbEmpresas00 = new QListWidget(this);
     lbEmpresas00->setObjectName(QStringLiteral("lbEmpresas00"));
     lbEmpresas00->setSelectionMode(QAbstractItemView::MultiSelection);
@@ -67,11 +61,25 @@ TfmGravaDecl00::TfmGravaDecl00(QWidget* parent) : forms::WizardPage(firstFrame()
 
 TfmGravaDecl00::~TfmGravaDecl00() {
     if (fmGravaDecl00 == this) fmGravaDecl00 = nullptr;
-    if (dmDadosResp) {
-        dmDadosResp->quEmpresas.Close();
-        delete dmDadosResp;
-        dmDadosResp = nullptr;
-    }
+    FreeWizardModule();
+}
+
+QLabel* AddYearLabel(forms::WizardPage* page) {
+    auto* label = new QLabel(QStringLiteral("Declaração Ano-Base ") + QString::number(declfile::ProgramAnoBase()),
+                             page->Panel());
+    label->setObjectName(QStringLiteral("lblAno"));
+    QFont f = label->font();
+    f.setBold(true);
+    label->setFont(f);
+    page->PanelLayout()->addWidget(label);
+    return label;
+}
+
+void FreeWizardModule() {
+    if (!dmDadosResp) return;
+    dmDadosResp->quEmpresas.Close();
+    delete dmDadosResp;
+    dmDadosResp = nullptr;
 }
 
 void TfmGravaDecl00::pGuardaPosicao() {
@@ -84,29 +92,30 @@ void TfmGravaDecl00::PageShown() {
     NextButton()->setFocus();
 }
 
+bool OpenWizardEstablishments(QWidget* cancelButton) {
+    dmDadosResp->AnoBaseAssistente = QString::number(declfile::ProgramAnoBase());
+    db::Query& q = dmDadosResp->quEmpresas;
+    q.Close();
+    q.SetSQL(QStringLiteral("SELECT *\nFROM BD8Emp\nWHERE Anbase = :AnBase\n"
+                            "ORDER BY CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento"));
+    q.ParamByName(QStringLiteral("AnBase")).AsString = dmDadosResp->AnoBaseAssistente;
+    q.Open();
+    if (!q.Eof()) return true;
+    ShowMessageByCode(QStringLiteral("1700"));
+    if (cancelButton) cancelButton->setFocus();
+    return false;
+}
+
 void TfmGravaDecl00::bbAvancarClick() {
-    try {
-        dmDadosResp->AnoBaseAssistente = QString::number(declfile::ProgramAnoBase());
-        db::Query& q = dmDadosResp->quEmpresas;
-        q.Close();
-        q.SetSQL(QStringLiteral("SELECT *\nFROM BD8Emp\nWHERE Anbase = :AnBase\n"
-                                "ORDER BY CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento"));
-        q.ParamByName(QStringLiteral("AnBase")).AsString = dmDadosResp->AnoBaseAssistente;
-        q.Open();
-        if (q.Eof()) {
-            ShowMessageByCode(QStringLiteral("1700"));
-            CancelButton()->setFocus();
-            throw SilentAbort();
-        }
-        lbEmpresas00->clear();
-        for (q.First(); !q.Eof(); q.Next())
-            lbEmpresas00->addItem(q.FieldByName(QStringLiteral("AnBase")).AsString() +
-                                  q.FieldByName(QStringLiteral("CoCgcCeiEstabelecimento")).AsString() +
-                                  q.FieldByName(QStringLiteral("NuPrefixoEstabelecimento")).AsString());
-        q.First();
-        GoNext(std::make_unique<TfmGravaDecl02>());
-    } catch (const SilentAbort&) {
-    }
+    if (!OpenWizardEstablishments(CancelButton())) return;
+    db::Query& q = dmDadosResp->quEmpresas;
+    lbEmpresas00->clear();
+    for (q.First(); !q.Eof(); q.Next())
+        lbEmpresas00->addItem(q.FieldByName(QStringLiteral("AnBase")).AsString() +
+                              q.FieldByName(QStringLiteral("CoCgcCeiEstabelecimento")).AsString() +
+                              q.FieldByName(QStringLiteral("NuPrefixoEstabelecimento")).AsString());
+    q.First();
+    GoNext(std::make_unique<TfmGravaDecl02>());
 }
 
 void ShowGravaDecl(QWidget* parent) {

@@ -42,3 +42,13 @@ forms::WizardFrame GravaDeclFrame(const QString& objectName, const QString& memo
 // A button of a page's content (not the frame's), without the default-button
 // behaviour.
 QPushButton* GravaDeclButton(QWidget* parent, const char* name, const char* text);
+
+// The first pages' Next: AnoBaseAssistente and the establishments of the
+// base year in dmDadosResp->quEmpresas, left open for the next page; without
+// any, message "1700", the focus on Cancel and false.
+bool OpenWizardEstablishments(QWidget* cancelButton);
+
+// The first pages' "Declaração Ano-Base" line under the memo, and their
+// freeing of the wizard's data module.
+QLabel* AddYearLabel(forms::WizardPage* page);
+void FreeWizardModule();

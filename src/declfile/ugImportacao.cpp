@@ -137,13 +137,17 @@ void TImportacao::Run(int listEntries, forms::ProgressHost& host) {
     sequence_.Clear();
     emp_ = std::make_unique<db::Table>(db_, DeclarationTables::BD8Emp().fileName);
     vinc_ = std::make_unique<db::Table>(db_, DeclarationTables::BD8Vinc().fileName);
-    te8Vinc_ = std::make_unique<db::Table>(db_, L("Te8vinc.db"));
     if (!te8Emp_) te8Emp_ = std::make_unique<db::Table>(db_, L("Te8emp.db"));
-    for (db::Table* t : {emp_.get(), vinc_.get(), te8Vinc_.get(), te8Emp_.get()})
+    for (db::Table* t : {emp_.get(), vinc_.get(), te8Emp_.get()})
         if (!t->Active()) t->Open();
     selecVinc_ = std::make_unique<db::Query>(db_);
 
-    const int n = te8Vinc_->RecordCount();
+    int n = 0;
+    {
+        db::Table te8Vinc(db_, L("Te8vinc.db"));
+        te8Vinc.Open();
+        n = te8Vinc.RecordCount();
+    }
     const int e = qMax(listEntries, 1);
     perContract_ = n > 0 && n > 10 * e;
     stepContract_ = n > 0 ? 100.0 / n : 0;
@@ -273,19 +277,16 @@ void TImportacao::ImportEstablishment(int year, const QString& inscricao, const 
             appended = true;
         }
         bool reached = false;
-        te8Vinc_->SetRange({yearText, fileInscricao, ownPrefix}, {yearText, fileInscricao, ownPrefix});
-        for (; !te8Vinc_->Eof(); te8Vinc_->Next()) {
-            host_->ProcessEvents();
-            if (!CarriesOver(text(*te8Vinc_, "CoCausaDesligamento"))) {
+        ScanContracts(yearText, fileInscricao, ownPrefix, [&](db::DataSet& contract) {
+            if (!CarriesOver(text(contract, "CoCausaDesligamento"))) {
                 c.desligados = increment(c.desligados);
                 if (recordedWithout) SetCode(c, QStringLiteral("1504"));
-                continue;
+                return;
             }
             if (recordedWithout) SetCode(c, QStringLiteral("1502"));
             reached = true;
-            ImportContract(*te8Vinc_, c);
-        }
-        te8Vinc_->CancelRange();
+            ImportContract(contract, c);
+        });
         if (reached && !existente_ && !appended) WriteEstablishment(true, inscricao, destPrefix);
         if (reached && recordedWithout) WriteEstablishment(false, inscricao, destPrefix);
     } else if (year == anoBase_) {
@@ -294,23 +295,41 @@ void TImportacao::ImportEstablishment(int year, const QString& inscricao, const 
             WriteEstablishment(false, inscricao, destPrefix);
             SetCode(c, QStringLiteral("1502"));
         }
-        db::Query& q = *selecVinc_;
-        q.Close();
-        q.SetSQL(QStringLiteral("SELECT * FROM Te8Vinc\nWHERE CoCgcCeiEstabelecimento = :Inscricao\n"
-                                "AND NuPrefixoEstabelecimento = :Prefixo\nAND AnBase = :AnBase"));
-        q.ParamByName(L("Inscricao")).AsString = fileInscricao;
-        q.ParamByName(L("Prefixo")).AsString = ownPrefix;
-        q.ParamByName(L("AnBase")).AsString = yearText;
-        q.Open();
-        for (q.First(); !q.Eof(); q.Next()) {
-            host_->ProcessEvents();
-            ImportContract(q, c);
-        }
-        q.Close();
+        ScanContracts(yearText, fileInscricao, ownPrefix, [&](db::DataSet& contract) { ImportContract(contract, c); });
     } else {
         return;  // a file of another year imports nothing
     }
     if (c.importados != QLatin1String("0")) Recount(inscricao, destPrefix);
+}
+
+// The working contracts of one establishment of the file, in the order of
+// Te8Vinc's key, read a block at a time: a block in memory keeps a 40,000
+// contract establishment small, and reading on from an offset is not upset by
+// the rows written meanwhile.
+void TImportacao::ScanContracts(const QString& year, const QString& inscricao, const QString& prefixo,
+                                const std::function<void(db::DataSet&)>& each) {
+    constexpr int kBlock = 512;
+    const QString sql = QStringLiteral("SELECT * FROM Te8Vinc\nWHERE CoCgcCeiEstabelecimento = :Inscricao\n"
+                                       "AND NuPrefixoEstabelecimento = :Prefixo\nAND AnBase = :AnBase\nORDER BY ") +
+                        DeclarationTables::AnalyserContractKey().join(QStringLiteral(", ")) +
+                        QStringLiteral(", rowid\nLIMIT %1 OFFSET ").arg(kBlock);
+    db::Query& q = *selecVinc_;
+    for (int offset = 0;; offset += kBlock) {
+        q.Close();
+        q.SetSQL(sql + QString::number(offset));
+        q.ParamByName(L("Inscricao")).AsString = inscricao;
+        q.ParamByName(L("Prefixo")).AsString = prefixo;
+        q.ParamByName(L("AnBase")).AsString = year;
+        q.Open();
+        PlanContractColumns(q);
+        int n = 0;
+        for (q.First(); !q.Eof(); q.Next(), ++n) {
+            host_->ProcessEvents();
+            each(q);
+        }
+        q.Close();
+        if (n < kBlock) break;
+    }
 }
 
 void TImportacao::WriteEstablishment(bool append, const QString& inscricao, const QString& prefixo) {
@@ -360,6 +379,29 @@ void TImportacao::CopyEstablishmentFields(db::Table& emp) {
     }
 }
 
+// How each BD8Vinc column is filled from a working contract, worked out once
+// per block of contracts rather than by name for every contract.
+void TImportacao::PlanContractColumns(db::DataSet& source) {
+    const bool previous = anoArquivo_ == anoBase_ - 1;
+    plan_.clear();
+    for (int i = 0; i < vinc_->FieldCount(); ++i) {
+        const QString& name = vinc_->Fields(i).FieldName();
+        auto is = [&name](const char* column) { return name.compare(L(column), Qt::CaseInsensitive) == 0; };
+        db::Field* from = source.FindField(name);
+        ColumnPlan p{i, from ? from->Index() : -1, ColumnPlan::Copy};
+        if (is("NuSequencialRegistro") || is("CoMotivoAfastamento")) continue;
+        if (is("AnBase")) p.kind = ColumnPlan::Year;
+        else if (is("NuPrefixoEstabelecimento")) p.kind = ColumnPlan::Prefix;
+        else if (previous && name.startsWith(L("HoTrabalhadas"), Qt::CaseInsensitive)) p.kind = ColumnPlan::Hours;
+        else if (previous && (is("InSindicalizadoVinculo") || is("CoDeficienteFisico"))) continue;
+        else if (previous && is("QtDiasAfas")) p.kind = ColumnPlan::DaysAbsent;
+        else if (kUnionCnpjContract.contains(name, Qt::CaseInsensitive)) p.kind = ColumnPlan::UnionCnpj;
+        else if (vinc_->Fields(i).DataType() == db::FieldType::Boolean) p.kind = ColumnPlan::Flag;
+        if (p.source < 0 && (p.kind == ColumnPlan::Copy || p.kind == ColumnPlan::Flag)) continue;
+        plan_.push_back(p);
+    }
+}
+
 void TImportacao::ImportContract(db::DataSet& source, Counters& c) {
     if (perContract_) {
         progress_ += stepContract_;
@@ -374,41 +416,26 @@ void TImportacao::ImportContract(db::DataSet& source, Counters& c) {
         c.duplicados = increment(c.duplicados);
         return;
     }
-    const bool previous = anoArquivo_ == anoBase_ - 1;
     vinc_->Append();
-    for (int i = 0; i < vinc_->FieldCount(); ++i) {
-        db::Field& to = vinc_->Fields(i);
-        const QString& name = to.FieldName();
-        if (name.compare(L("NuSequencialRegistro"), Qt::CaseInsensitive) == 0 ||
-            name.compare(L("CoMotivoAfastamento"), Qt::CaseInsensitive) == 0)
-            continue;
-        if (name.compare(L("AnBase"), Qt::CaseInsensitive) == 0) {
-            to.SetAsString(target_);
-            continue;
+    for (const ColumnPlan& p : plan_) {
+        db::Field& to = vinc_->Fields(p.dest);
+        switch (p.kind) {
+        case ColumnPlan::Year: to.SetAsString(target_); break;
+        case ColumnPlan::Prefix: to.SetAsString(destPrefix); break;
+        case ColumnPlan::Hours: to.SetAsString(QStringLiteral("000")); break;
+        case ColumnPlan::Flag: to.SetAsBoolean(source.Fields(p.source).AsBoolean()); break;
+        case ColumnPlan::DaysAbsent: {
+            const QString value = p.source < 0 ? QString() : source.Fields(p.source).AsString();
+            to.SetAsString(value.trimmed().isEmpty() ? QStringLiteral("000") : value);
+            break;
         }
-        if (name.compare(L("NuPrefixoEstabelecimento"), Qt::CaseInsensitive) == 0) {
-            to.SetAsString(destPrefix);
-            continue;
+        case ColumnPlan::UnionCnpj: {
+            const QString value = p.source < 0 ? QString() : source.Fields(p.source).AsString();
+            to.SetAsString(value == kZeroCnpj ? QString() : value);
+            break;
         }
-        if (previous) {
-            if (name.startsWith(L("HoTrabalhadas"), Qt::CaseInsensitive)) {
-                to.SetAsString(QStringLiteral("000"));
-                continue;
-            }
-            if (name.compare(L("InSindicalizadoVinculo"), Qt::CaseInsensitive) == 0) continue;
-            if (name.compare(L("CoDeficienteFisico"), Qt::CaseInsensitive) == 0) continue;
+        case ColumnPlan::Copy: to.SetAsString(source.Fields(p.source).AsString()); break;
         }
-        db::Field* from = source.FindField(name);
-        if (!from) continue;
-        if (to.DataType() == db::FieldType::Boolean) {
-            to.SetAsBoolean(from->AsBoolean());
-            continue;
-        }
-        QString value = from->AsString();
-        if (previous && name.compare(L("QtDiasAfas"), Qt::CaseInsensitive) == 0 && value.trimmed().isEmpty())
-            value = QStringLiteral("000");
-        if (kUnionCnpjContract.contains(name, Qt::CaseInsensitive) && value == kZeroCnpj) value.clear();
-        to.SetAsString(value);
     }
     vinc_->Post();
     c.importados = increment(c.importados);
@@ -417,11 +444,10 @@ void TImportacao::ImportContract(db::DataSet& source, Counters& c) {
 // The counts of an establishment that gained contracts follow its rows: the
 // check's foreigner warning reads them.
 void TImportacao::Recount(const QString& inscricao, const QString& prefixo) {
-    std::unique_ptr<TdmEntradaDados> own;
     TdmEntradaDados* counts = dmEntradaDados;
     if (!counts) {
-        own = std::make_unique<TdmEntradaDados>();
-        counts = own.get();
+        if (!ownCounts_) ownCounts_ = std::make_unique<TdmEntradaDados>();
+        counts = ownCounts_.get();
     }
     if (!emp_->Locate({L("AnBase"), L("CoCgcCeiEstabelecimento"), L("NuPrefixoEstabelecimento")},
                       {target_, inscricao, prefixo}, true))

@@ -4,7 +4,9 @@
 #include <QList>
 #include <QPair>
 #include <QString>
+#include <functional>
 #include <memory>
+#include <vector>
 
 namespace db {
 class Database;
@@ -16,6 +18,8 @@ class DataSet;
 namespace forms {
 class ProgressHost;
 }
+
+class TdmEntradaDados;
 
 // The import of chosen establishments and their contracts from the
 // analyser's working tables (Te8Emp, Te8Vinc) into BD8Emp and BD8Vinc, with
@@ -74,11 +78,19 @@ private:
     void ImportEstablishment(int year, const QString& inscricao, const QString& prefixo, Counters& c);
     bool FindExistingEstablishment(const QString& inscricao, const QString& prefixo, Counters& c);
     void ImportContract(db::DataSet& source, Counters& c);
+    void PlanContractColumns(db::DataSet& source);
+    struct ColumnPlan {
+        int dest;    // column of BD8Vinc
+        int source;  // column of the working contract, -1 when it has none
+        enum Kind { Copy, Flag, Year, Prefix, Hours, DaysAbsent, UnionCnpj } kind;
+    };
+    std::vector<ColumnPlan> plan_;
     void CopyEstablishmentFields(db::Table& emp);
     void WriteEstablishment(bool append, const QString& inscricao, const QString& prefixo);
     void Recount(const QString& inscricao, const QString& prefixo);
     void SetCode(Counters& c, const QString& code);
-    void ContractProgress();
+    void ScanContracts(const QString& year, const QString& inscricao, const QString& prefixo,
+                       const std::function<void(db::DataSet&)>& each);
 
     std::shared_ptr<db::Database> db_;
     int anoBase_;
@@ -89,8 +101,9 @@ private:
     bool existente_ = false;
     CodeSequence sequence_;
 
-    std::unique_ptr<db::Table> imp_, emp_, vinc_, te8Emp_, te8Vinc_;
+    std::unique_ptr<db::Table> imp_, emp_, vinc_, te8Emp_;
     std::unique_ptr<db::Query> selecVinc_;
+    std::unique_ptr<TdmEntradaDados> ownCounts_;  // quContaEmpreg, quContaEstrang without the program's module
 
     forms::ProgressHost* host_ = nullptr;
     bool perContract_ = false;

@@ -1,5 +1,6 @@
 #include "ufmDadosEstab.h"
 
+#include "EntryShared.h"
 #include "PickerIcons.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
@@ -11,6 +12,7 @@
 #include "platform/ui/PageControl.h"
 #include "platform/ui/SilentAbort.h"
 #include "rules/UgDadosResp.h"
+#include "rules/ugCriticaRegras.h"
 #include "rules/ugRegrasAfastContrib.h"
 #include "rules/ugRegrasEndereco.h"
 #include "rules/ugRegrasEstabelecimento.h"
@@ -26,6 +28,7 @@
 #include "ufmConEmpreg.h"
 #include "ufmConEstab.h"
 #include "ufmDadosEmpreg.h"
+#include "ufmNovaDecl.h"
 #include "ufmSemEmpregados.h"
 #include "ufmTb8Munic.h"
 #include "ufmTb8NatJu.h"
@@ -61,15 +64,8 @@ const QString kEntityQuestionSindical = QStringLiteral(
     "Este campo deve ser preenchido obrigatoriamente como CNPJ da entidade sindical patronal. Confirma?");
 const QString kEntityQuestion = QStringLiteral(
     "Este campo deve ser preenchido obrigatoriamente com o CNPJ da entidade sindical patronal. Confirma?");
-// The union-tax CNPJ that is never asked about as an entity (exempt).
-const QString kExemptUnionCnpj = QStringLiteral("37115367003507");
 
-db::Table& emp() { return dmEntradaDados->ta8Empresa; }
-db::Field& col(const QString& name) { return emp().FieldByName(name); }
-QString val(const QString& name) { return col(name).AsString(); }
-void setVal(const QString& name, const QString& value) { col(name).SetAsString(value); }
-bool ok(const QString& code) { return code == QLatin1String("0000"); }
-int baseYear() { return fmLOBRIX ? fmLOBRIX->AnoBase : 2009; }
+db::Field& col(const QString& name) { return EstablishmentTable().FieldByName(name); }
 QString text(const QLineEdit* e) { return EditValue(e); }
 
 // The display form of a stored count or percentage: all zeros empty, digits
@@ -141,7 +137,7 @@ void TfmDadosEstab::buildControls() {
         page->setObjectName(QString::fromLatin1(name));
         pcInformacoes->addTab(page, QString::fromUtf8(caption));
     }
-    rows_ = ControlTable(kit_, &emp(), pcInformacoes);
+    rows_ = ControlTable(kit_, &EstablishmentTable(), pcInformacoes);
 
     // Checks on leaving a field; kIfFilled: only when it holds something.
     auto exit = [this](void (TfmDadosEstab::*check)()) { return [this, check] { (this->*check)(); }; };
@@ -160,7 +156,7 @@ void TfmDadosEstab::buildControls() {
         {.name = "edPrefixo", .width = 2, .help = 29, .flags = kReadOnly | kNoTabStop | kUpper,
          .hint = "Informe prefixos diferentes para agrupar informações.", .edit = &edPrefixo},
         {.name = "meCeiVinc", .width = 14, .help = 30,
-         .exit = [this] { if (!val("CoCgcVinculado").trimmed().isEmpty()) CheckLinkedCei(); },
+         .exit = [this] { if (!EstablishmentValue("CoCgcVinculado").trimmed().isEmpty()) CheckLinkedCei(); },
          .flags = kDisabled, .hint = "Informe a inscrição CEI Vinculado.", .edit = &meCeiVinc},
         {.name = "deUsoEmpresa", .help = 32, .field = "TxUsoEstabelecimento", .exit = exit(&TfmDadosEstab::checkFreeText),
          .flags = kUpper | kIfFilled, .hint = "Informação de uso exclusivo da empresa.", .edit = &deUsoEmpresa},
@@ -197,8 +193,8 @@ void TfmDadosEstab::buildControls() {
         {.name = "deMunicipio", .page = tCadastrais, .mask = "99-99999;0;", .help = 42, .field = "CoMunicipio",
          .exit = [this] {
              if (text(deMunicipio).trimmed().isEmpty()) {
-                 setVal("NoMunicEstabelecimento", QString());
-                 setVal("SgUf", QString());
+                 SetEstablishmentValue("NoMunicEstabelecimento", QString());
+                 SetEstablishmentValue("SgUf", QString());
                  return;
              }
              checkMunicipality();
@@ -245,12 +241,13 @@ void TfmDadosEstab::buildControls() {
          .edit = &deProprietarios},
         {.name = "deDataBase", .page = tEconomicas, .help = 54, .field = "MeDataBase",
          .exit = [this] {
-             if (!text(deDataBase).trimmed().isEmpty()) checkBaseMonth();
+             // Leaving for a button checks nothing, but the move to the size page happens anyway.
+             if (!kit_->LeftForSkipped() && !text(deDataBase).trimmed().isEmpty()) checkBaseMonth();
              pcInformacoes->SetCurrentPage(tEconomicas2);
              dgPorte->FocusChosenOrFirst();
              dgPorteEnter();
          },
-         .hint = "Obrigatório somente para ZUVO com empregados.", .edit = &deDataBase},
+         .flags = kExitEvenForSkipped, .hint = "Obrigatório somente para ZUVO com empregados.", .edit = &deDataBase},
 
         // tEconomicas2
         {.name = "dgPorte", .page = tEconomicas2, .help = 55, .field = "InPorte",
@@ -260,7 +257,8 @@ void TfmDadosEstab::buildControls() {
                    "Microempreendedor Individual"},
          .values = {"1", "2", "3", "4"}, .columns = 1, .group = &dgPorte},
         {.name = "dgOptanteSimples", .page = tEconomicas2, .help = 56, .field = "InOptanteSimples",
-         .exit = [this] { dgPat->FocusChosenOrFirst(); }, .hint = "Informe se Opta pelo Simples",
+         .exit = [this] { dgPat->FocusChosenOrFirst(); }, .flags = kExitEvenForSkipped,
+         .hint = "Informe se Opta pelo Simples",
          .title = "Optante pelo Simples", .items = kSimNao, .values = kValues12, .columns = 2,
          .group = &dgOptanteSimples},
         {.name = "dgPat", .page = tEconomicas2, .help = 58, .field = "InParticipaPAT",
@@ -297,13 +295,13 @@ void TfmDadosEstab::buildControls() {
 
         // tSindicais
         {.name = "dbrCentralizada", .page = tSindicais, .help = 125, .field = "InCentralizada",
-         .exit = exit(&TfmDadosEstab::dbrCentralizadaExit),
+         .exit = exit(&TfmDadosEstab::dbrCentralizadaExit), .flags = kExitEvenForSkipped,
          .hint = "Selecione se o Estabelecimento teve pagamento da Contribuição Sindical Centralizada.",
          .title = "O recolhimento da Contribuição Sindical foi centralizado em outro estabelecimento (matriz/filial)?",
          .items = kSimNao, .values = kValues12, .columns = 2, .group = &dbrCentralizada},
         {.name = "dbeCNPJCentralizada", .page = tSindicais, .help = 175, .field = "CoCNPJCentralizada",
          .exit = [this] {
-             if (val("CoCNPJCentralizada").trimmed().isEmpty()) return;
+             if (EstablishmentValue("CoCNPJCentralizada").trimmed().isEmpty()) return;
              checkCentralisingCnpj();
              checkCentralisation();
          },
@@ -321,7 +319,7 @@ void TfmDadosEstab::buildControls() {
          .hint = "Informe o valor total pago pelo estabelecimento a título de contribuição sindical patronal.",
          .edit = &deValorSindical},
         {.name = "dbrSindicato", .page = tSindicais, .help = 200, .field = "InSindicalizada",
-         .exit = exit(&TfmDadosEstab::dbrSindicatoExit), .hint = "Selecione se Empresa é filiada a sindicato.",
+         .exit = exit(&TfmDadosEstab::dbrSindicatoExit), .flags = kExitEvenForSkipped, .hint = "Selecione se Empresa é filiada a sindicato.",
          .title = "Empresa é Filiada a Sindicato?", .items = kSimNao, .values = kValues12, .columns = 2,
          .group = &dbrSindicato},
         {.name = "deAssociativa", .page = tSindicais, .help = 175, .field = "CoCNPJAssociativa",
@@ -385,18 +383,11 @@ void TfmDadosEstab::buildControls() {
     sbCNAE = pickerButton(this, "sbCNAE", "Selecione o Código da Atividade Econômica.");
     sbNatJuridica = pickerButton(this, "sbNatJuridica", "Selecione o Código da Natureza Jurídica.");
 
-    auto button = [this](const char* name, const char* caption, QStyle::StandardPixmap icon) {
-        auto* b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setIcon(style()->standardIcon(icon));
-        b->setAutoDefault(false);
-        b->setMinimumHeight(32);
-        return b;
-    };
-    BtOk = button("BtOk", "&Ok", QStyle::SP_DialogOkButton);
-    BtVinculos = button("BtVinculos", "&Vínculos", QStyle::SP_FileDialogDetailedView);
-    BtCancelar = button("BtCancelar", "&Cancelar", QStyle::SP_DialogCancelButton);
-    BtAjuda = button("BtAjuda", "&Ajuda", QStyle::SP_DialogHelpButton);
+    BtOk = MakeFormButton(this, "BtOk", "&Ok", QStyle::SP_DialogOkButton);
+    BtVinculos = MakeFormButton(this, "BtVinculos", "&Vínculos", QStyle::SP_FileDialogDetailedView);
+    BtCancelar = MakeFormButton(this, "BtCancelar", "&Cancelar", QStyle::SP_DialogCancelButton);
+    BtAjuda = MakeFormButton(this, "BtAjuda", "&Ajuda", QStyle::SP_DialogHelpButton);
+    for (QPushButton* b : {BtOk, BtVinculos, BtCancelar, BtAjuda}) b->setMinimumHeight(32);
     BtAjuda->setToolTip(QStringLiteral("Aciona o Ajuda do campo selecionado"));
     // Ajuda shows the help of the control entered last: it must not become that control.
     BtAjuda->setFocusPolicy(Qt::NoFocus);
@@ -439,6 +430,7 @@ void TfmDadosEstab::buildLayout() {
     il->addWidget(edPrefixo, 1, 2);
     il->addWidget(meCeiVinc, 1, 3);
     edPrefixo->setMaximumWidth(40);
+    mdInscricao->setMinimumWidth(170);
     top->addWidget(inscricao, 1, 0);
     auto* uso = new QVBoxLayout;
     uso->addWidget(label(QStringLiteral("Para Uso da Empresa"), deUsoEmpresa));
@@ -680,8 +672,8 @@ void TfmDadosEstab::connectHandlers() {
     }
     kit_->OnEnter(dePATVincMaior5, [this] { dePATVincMaior5->setCursorPosition(2); });
     kit_->OnEnter(dbeCNPJCentralizada, [this] {
-        const QString own = val("CoCgcCeiEstabelecimento");
-        if (own.left(8) == val("CoCNPJCentralizada").left(8)) dbeCNPJCentralizada->setSelection(11, 7);
+        const QString own = EstablishmentValue("CoCgcCeiEstabelecimento");
+        if (own.left(8) == EstablishmentValue("CoCNPJCentralizada").left(8)) dbeCNPJCentralizada->setSelection(11, 7);
     });
     kit_->OnEnter(InfCadDummy, [this] {
         pcInformacoes->SetCurrentPage(tEconomicas);
@@ -706,12 +698,12 @@ void TfmDadosEstab::showEvent(QShowEvent* event) {
     FormShow();
 }
 
-bool TfmDadosEstab::findRow() { return emp().FindKey({KeyAnoBase, KeyInscricao, KeyPrefixo}); }
+bool TfmDadosEstab::findRow() { return EstablishmentTable().FindKey({KeyAnoBase, KeyInscricao, KeyPrefixo}); }
 
 void TfmDadosEstab::FormShow() {
     ClearEdits(this);
     SetDesignMask(meCeiVinc, QString());
-    if (!emp().Active()) emp().Open();
+    if (!EstablishmentTable().Active()) EstablishmentTable().Open();
     found_ = findRow();
     if (!found_) {
         ShowMessageByCode(QStringLiteral("1006"));
@@ -733,12 +725,12 @@ void TfmDadosEstab::FormShow() {
 }
 
 void TfmDadosEstab::LoadEstablishment() {
-    emp().Edit();
-    loadedCeiVinculado_ = val("CoCgcVinculado");
+    EstablishmentTable().Edit();
+    loadedCeiVinculado_ = EstablishmentValue("CoCgcVinculado");
 
     // The inscription and its type.
-    const QString inscricao = val("CoCgcCeiEstabelecimento");
-    const bool cnpj = val("InInscrEstabelecimento") == QLatin1String("1");
+    const QString inscricao = EstablishmentValue("CoCgcCeiEstabelecimento");
+    const bool cnpj = EstablishmentValue("InInscrEstabelecimento") == QLatin1String("1");
     if (cnpj) {
         SetDesignMask(mdInscricao, kMaskCnpj);
         SetEditValue(mdInscricao, inscricao);
@@ -750,11 +742,11 @@ void TfmDadosEstab::LoadEstablishment() {
     meCeiVinc->setEnabled(cnpj);
     lbCeiVinculado->setEnabled(cnpj);
     SetLocked(meCeiVinc, !cnpj);
-    edPrefixo->setText(val("NuPrefixoEstabelecimento"));
+    edPrefixo->setText(EstablishmentValue("NuPrefixoEstabelecimento"));
 
     // The linked CEI.
-    const QString cei = val("CoCgcVinculado");
-    if (!ok(CheckDigitsLength(cei, QStringLiteral("14")))) {
+    const QString cei = EstablishmentValue("CoCgcVinculado");
+    if (!IsAccepted(CheckDigitsLength(cei, QStringLiteral("14")))) {
         SetDesignMask(meCeiVinc, QString());
         meCeiVinc->setText(cei.mid(2, 12));
     } else if (!IsAllZeros(cei)) {
@@ -763,7 +755,7 @@ void TfmDadosEstab::LoadEstablishment() {
     }
 
     // The employee count, recounted.
-    WorkEmpregados = val("NuVinculosEstabelecimento");
+    WorkEmpregados = EstablishmentValue("NuVinculosEstabelecimento");
     const int count = dmEntradaDados->CountContracts(KeyAnoBase, KeyInscricao, KeyPrefixo);
     if (QString::number(count) != WorkEmpregados) WorkEmpregados = PadLeftZeros(QString::number(count), 6);
     edTotalEmpreg->setText(QString::number(WorkEmpregados.toInt()));
@@ -773,33 +765,33 @@ void TfmDadosEstab::LoadEstablishment() {
         {"CoCepEstabelecimento", "00000000"}, {"CoMunicipio", "0000000"}, {"CoCnae", "00000"},
         {"CoNaturezaJuridica", "0000"}};
     for (const auto& [name, zeros] : placeholders)
-        if (val(QString::fromLatin1(name)) == QLatin1String(zeros)) setVal(QString::fromLatin1(name), QString());
+        if (EstablishmentValue(QString::fromLatin1(name)) == QLatin1String(zeros)) SetEstablishmentValue(QString::fromLatin1(name), QString());
 
     // Descriptions of the activity and the legal nature.
-    const QString cnae = val("CoCnae2");
+    const QString cnae = EstablishmentValue("CoCnae2");
     if (cnae != QLatin1String("0000000"))
         edTxCNAE->setText(!cnae.isEmpty() && dmLobrix->taCNAE.FindKey({cnae})
                               ? dmLobrix->taCNAE.FieldByName(QStringLiteral("NoCnae")).AsString()
                               : QString());
-    const QString natju = val("CoNaturezaJuridica");
+    const QString natju = EstablishmentValue("CoNaturezaJuridica");
     if (natju != QLatin1String("0000"))
         edTxNatJuridica->setText(!natju.isEmpty() && dmLobrix->taNatJu.FindKey({natju})
                                      ? dmLobrix->taNatJu.FieldByName(QStringLiteral("NoNaturezaJuridica")).AsString()
                                      : QString());
 
     // Declaration type.
-    const bool comEmpregados = val("InZuvoNegEstabelecimento") == QLatin1String("0");
+    const bool comEmpregados = EstablishmentValue("InZuvoNegEstabelecimento") == QLatin1String("0");
     BtVinculos->setEnabled(comEmpregados);
     dgEmAtividade->setEnabled(!comEmpregados);
     if (!comEmpregados) edTotalEmpreg->setText(QStringLiteral("0"));
-    if (val("InAtividadeAnoBase").isEmpty()) setVal("InAtividadeAnoBase", QStringLiteral("1"));
+    if (EstablishmentValue("InAtividadeAnoBase").isEmpty()) SetEstablishmentValue("InAtividadeAnoBase", QStringLiteral("1"));
 
     kit_->LoadAll();
     loadSizeSimplesPatClosing();
     loadUnionControls();
     kit_->LoadAll();
 
-    setVal("InOpcaoAberta", QStringLiteral("0"));
+    SetEstablishmentValue("InOpcaoAberta", QStringLiteral("0"));
     pcInformacoes->SetCurrentPage(tCadastrais);
     QPointer<QLineEdit> street = deLogradouro;
     QMetaObject::invokeMethod(this, [street] { if (street) street->setFocus(Qt::OtherFocusReason); },
@@ -808,51 +800,51 @@ void TfmDadosEstab::LoadEstablishment() {
 
 void TfmDadosEstab::loadSizeSimplesPatClosing() {
     dgOptanteSimples->setEnabled(true);
-    const QString pat = val("InParticipaPAT").trimmed();
+    const QString pat = EstablishmentValue("InParticipaPAT").trimmed();
     if (pat == QLatin1String("2")) {
         paPAT->setEnabled(false);
     } else if (pat == QLatin1String("1")) {
         paPAT->setEnabled(true);
     } else {
-        setVal("InParticipaPAT", QString());
+        SetEstablishmentValue("InParticipaPAT", QString());
         paPAT->setEnabled(false);
     }
 
-    if (val("InEncerramentoAtividade") == QLatin1String("1")) {
+    if (EstablishmentValue("InEncerramentoAtividade") == QLatin1String("1")) {
         cbEncerramento->setChecked(true);
         cbEncerramentoClick();
     } else {
         cbEncerramento->setChecked(false);
     }
-    if (val("DaEncerramentoAtividade") == QLatin1String("00000000")) setVal("DaEncerramentoAtividade", QString());
-    ShowBaseYear(val("DaEncerramentoAtividade"));
+    if (EstablishmentValue("DaEncerramentoAtividade") == QLatin1String("00000000")) SetEstablishmentValue("DaEncerramentoAtividade", QString());
+    ShowBaseYear(EstablishmentValue("DaEncerramentoAtividade"));
 
-    WorkNumero = displayForm(val("NuEnderecoEstabelecimento"));
-    setVal("NuEnderecoEstabelecimento", WorkNumero);
-    WorkPatMaior5 = displayForm(val("NuVinculoPatMaior5"));
-    setVal("NuVinculoPatMaior5", WorkPatMaior5);
-    WorkPatMenor5 = displayForm(val("NuVinculoPatMenor5"));
-    setVal("NuVinculoPatMenor5", WorkPatMenor5);
+    WorkNumero = displayForm(EstablishmentValue("NuEnderecoEstabelecimento"));
+    SetEstablishmentValue("NuEnderecoEstabelecimento", WorkNumero);
+    WorkPatMaior5 = displayForm(EstablishmentValue("NuVinculoPatMaior5"));
+    SetEstablishmentValue("NuVinculoPatMaior5", WorkPatMaior5);
+    WorkPatMenor5 = displayForm(EstablishmentValue("NuVinculoPatMenor5"));
+    SetEstablishmentValue("NuVinculoPatMenor5", WorkPatMenor5);
     const char* percents[] = {"PoServicoProprio",   "PoAdmCozinha",    "PoRefeicaoTransportadora",
                               "PoRefeicaoConvenio", "PoCestaAlimento", "PoAlimentacaoConvenio"};
     for (int i = 0; i < 6; ++i) {
         const QString name = QString::fromLatin1(percents[i]);
-        WorkPercent[i] = displayForm(val(name));
-        setVal(name, WorkPercent[i]);
+        WorkPercent[i] = displayForm(EstablishmentValue(name));
+        SetEstablishmentValue(name, WorkPercent[i]);
     }
 }
 
 void TfmDadosEstab::loadUnionControls() {
     for (const char* name : {"CoCNPJSindical", "CoCNPJAssociativa", "CoCNPJAssistencial", "CoCNPJConfederativa",
                              "CoCNPJCentralizada"})
-        if (val(QString::fromLatin1(name)) == QLatin1String("00000000000000")) setVal(QString::fromLatin1(name), QString());
-    const QString centralizada = val("InCentralizada");
+        if (EstablishmentValue(QString::fromLatin1(name)) == QLatin1String("00000000000000")) SetEstablishmentValue(QString::fromLatin1(name), QString());
+    const QString centralizada = EstablishmentValue("InCentralizada");
     if (centralizada == QLatin1String("2")) {
         SetLocked(deSindical, false);
-        SetLocked(dbeCNPJCentralizada, val("CoCNPJCentralizada").isEmpty());
+        SetLocked(dbeCNPJCentralizada, EstablishmentValue("CoCNPJCentralizada").isEmpty());
     } else if (centralizada == QLatin1String("1")) {
         SetLocked(dbeCNPJCentralizada, false);
-        SetLocked(deSindical, val("CoCNPJSindical").isEmpty());
+        SetLocked(deSindical, EstablishmentValue("CoCNPJSindical").isEmpty());
     } else {
         SetLocked(deSindical, false);
         SetLocked(dbeCNPJCentralizada, false);
@@ -864,7 +856,7 @@ void TfmDadosEstab::ShowContributionValues() {
         {deValorSindical, "VaGlobalSindical"}, {deValorAssociativa, "VaGlobalAssociativa"},
         {deValorAssistencial, "VaGlobalAssistencial"}, {deValorConfederativa, "VaGlobalConfederativa"}};
     for (const auto& [edit, name] : amounts) {
-        const QString v = val(QString::fromLatin1(name));
+        const QString v = EstablishmentValue(QString::fromLatin1(name));
         if (v.isEmpty() || v == QLatin1String("000000000")) {
             edit->setText(kZeroMoney);
             continue;
@@ -897,20 +889,23 @@ void TfmDadosEstab::refuse(const QString& code, QWidget* focus) {
     throw SilentAbort();
 }
 
+void TfmDadosEstab::refuseKeepingPage(const QString& code, QWidget* focus) {
+    ShowMessageByCode(code);
+    kit_->FocusBack(focus);
+    throw SilentAbort::KeepingPageChange();
+}
+
 // ---- Identification -----------------------------------------------------------
 
 void TfmDadosEstab::pInscricao() {
-    KeyInscricao = val("CoCgcCeiEstabelecimento");
+    KeyInscricao = EstablishmentValue("CoCgcCeiEstabelecimento");
     const QString inscricao = KeyInscricao;
     const int length = int(inscricao.trimmed().size());
-    const QString type = val("InInscrEstabelecimento");
+    const QString type = EstablishmentValue("InInscrEstabelecimento");
     const QString number = length == 12 ? QStringLiteral("00") + inscricao : inscricao;
 
-    if (!ok(rule(CheckInscriptionByType(number, type)))) {
-        ShowMessageByCode(lastCode_);
-        kit_->FocusBack(dbrTipoInscr->Button(dbrTipoInscr->ItemIndex() == 0 ? 1 : 0));
-        throw SilentAbort();
-    }
+    if (!IsAccepted(rule(CheckInscriptionByType(number, type))))
+        refuseKeepingPage(lastCode_, dbrTipoInscr->Button(dbrTipoInscr->ItemIndex() == 0 ? 1 : 0));
     const QString code = rule(CheckInscription(number));
     if (code == QLatin1String("0050")) {
         auto disableCei = [this] {
@@ -918,7 +913,7 @@ void TfmDadosEstab::pInscricao() {
             SetLocked(meCeiVinc, true);
             meCeiVinc->clear();
             lbCeiVinculado->setEnabled(false);
-            setVal("CoCgcVinculado", QString());
+            SetEstablishmentValue("CoCgcVinculado", QString());
         };
         if (length == 14 && type == QLatin1String("1")) {
             SetDesignMask(mdInscricao, kMaskCnpj);
@@ -946,8 +941,8 @@ void TfmDadosEstab::pInscricao() {
     meCeiVinc->clear();
     SetLocked(meCeiVinc, true);
     lbCeiVinculado->setEnabled(false);
-    setVal("CoCgcVinculado", QString());
-    refuse(code, mdInscricao);
+    SetEstablishmentValue("CoCgcVinculado", QString());
+    refuseKeepingPage(code, mdInscricao);
 }
 
 void TfmDadosEstab::CheckLinkedCei() {
@@ -957,75 +952,75 @@ void TfmDadosEstab::CheckLinkedCei() {
         meCeiVinc->clear();
         return;
     }
-    if (val("InInscrEstabelecimento") == QLatin1String("3")) {
+    if (EstablishmentValue("InInscrEstabelecimento") == QLatin1String("3")) {
         ShowMessageByCode(rule(QStringLiteral("0350")));
         SetDesignMask(meCeiVinc, QString());
         meCeiVinc->clear();
         QPointer<QPushButton> okButton = BtOk;
         QMetaObject::invokeMethod(this, [okButton] { if (okButton) okButton->setFocus(); }, Qt::QueuedConnection);
-        throw SilentAbort();
+        throw SilentAbort::KeepingPageChange();
     }
     const QString widened = QStringLiteral("00") + typed;
-    if (!ok(rule(CheckCeiNumber(widened)))) refuse(lastCode_, meCeiVinc);
-    if (!ok(rule(CheckLinkedCeiForInscriptionType(val("InInscrEstabelecimento"), widened))))
-        refuse(lastCode_, meCeiVinc);
+    if (!IsAccepted(rule(CheckCeiNumber(widened)))) refuseKeepingPage(lastCode_, meCeiVinc);
+    if (!IsAccepted(rule(CheckLinkedCeiForInscriptionType(EstablishmentValue("InInscrEstabelecimento"), widened))))
+        refuseKeepingPage(lastCode_, meCeiVinc);
     SetDesignMask(meCeiVinc, kMaskCei);
     SetEditValue(meCeiVinc, typed);
-    if (!ok(rule(CheckNegativeDeclarationType(val("InZuvoNegEstabelecimento"), val("InInscrEstabelecimento"),
+    if (!IsAccepted(rule(CheckNegativeDeclarationType(EstablishmentValue("InZuvoNegEstabelecimento"), EstablishmentValue("InInscrEstabelecimento"),
                                               widened))))
-        refuse(lastCode_, dgTipoZuvo->Button(qMax(0, dgTipoZuvo->ItemIndex())));
+        refuseKeepingPage(lastCode_, dgTipoZuvo->Button(qMax(0, dgTipoZuvo->ItemIndex())));
 }
 
 void TfmDadosEstab::checkName() {
-    QString name = val("NoRazaoEstabelecimento");
+    QString name = EstablishmentValue("NoRazaoEstabelecimento");
     const QString code =
-        rule(CheckCompanyName(name, val("CoCgcCeiEstabelecimento"), val("InInscrEstabelecimento")));
-    setVal("NoRazaoEstabelecimento", name);
-    if (!ok(code)) refuse(code, deRazao);
+        rule(CheckCompanyName(name, EstablishmentValue("CoCgcCeiEstabelecimento"), EstablishmentValue("InInscrEstabelecimento")));
+    SetEstablishmentValue("NoRazaoEstabelecimento", name);
+    if (!IsAccepted(code)) refuseKeepingPage(code, deRazao);
 }
 
 void TfmDadosEstab::checkFreeText() {
-    if (!ok(rule(CheckFreeText(val("TxUsoEstabelecimento"))))) refuse(lastCode_, deUsoEmpresa);
+    if (!IsAccepted(rule(CheckFreeText(EstablishmentValue("TxUsoEstabelecimento"))))) refuseKeepingPage(lastCode_, deUsoEmpresa);
 }
 
 void TfmDadosEstab::checkStreet() {
-    QString street = val("EdEstabelecimento");
+    QString street = EstablishmentValue("EdEstabelecimento");
     const QString code = rule(CheckStreet(street));
-    if (!ok(code)) refuse(code, deLogradouro);
-    setVal("EdEstabelecimento", street);
+    if (!IsAccepted(code)) refuse(code, deLogradouro);
+    SetEstablishmentValue("EdEstabelecimento", street);
 }
 
 void TfmDadosEstab::checkNumber() {
-    const QString number = val("NuEnderecoEstabelecimento").trimmed();
+    const QString number = EstablishmentValue("NuEnderecoEstabelecimento").trimmed();
     WorkNumero = PadLeftZeros(number, 6);
-    if (!ok(rule(CheckStreetNumber(WorkNumero)))) refuse(lastCode_, deNumero);
-    if (!number.isEmpty()) setVal("NuEnderecoEstabelecimento", integerValue(number));
+    if (!IsAccepted(rule(CheckStreetNumber(WorkNumero)))) refuse(lastCode_, deNumero);
+    if (!number.isEmpty()) SetEstablishmentValue("NuEnderecoEstabelecimento", integerValue(number));
 }
 
 void TfmDadosEstab::checkComplement() {
-    QString complement = val("TxComplemEstabelecimento");
+    QString complement = EstablishmentValue("TxComplemEstabelecimento");
     const QString code = rule(CheckComplement(complement));
-    if (!ok(code)) refuse(code, deComplemento);
-    setVal("TxComplemEstabelecimento", complement);
-    if (!ok(rule(CheckNumberOrComplement(val("NuEnderecoEstabelecimento"), complement)))) refuse(lastCode_, deNumero);
+    if (!IsAccepted(code)) refuse(code, deComplemento);
+    SetEstablishmentValue("TxComplemEstabelecimento", complement);
+    if (!IsAccepted(rule(CheckNumberOrComplement(EstablishmentValue("NuEnderecoEstabelecimento"), complement)))) refuse(lastCode_, deNumero);
 }
 
 void TfmDadosEstab::checkDistrict() {
-    QString district = val("NoBairroEstabelecimento");
+    QString district = EstablishmentValue("NoBairroEstabelecimento");
     const QString code = rule(CheckDistrict(district));
-    if (!ok(code)) refuse(code, deBairro);
-    setVal("NoBairroEstabelecimento", district);
+    if (!IsAccepted(code)) refuse(code, deBairro);
+    SetEstablishmentValue("NoBairroEstabelecimento", district);
 }
 
 void TfmDadosEstab::checkCep() {
-    if (!ok(rule(CheckCep(val("CoCepEstabelecimento"))))) refuse(lastCode_, deCEP);
+    if (!IsAccepted(rule(CheckCep(EstablishmentValue("CoCepEstabelecimento"))))) refuse(lastCode_, deCEP);
 }
 
 void TfmDadosEstab::checkMunicipality() {
     QString name, state, code, kind;
-    TCriticaZuvo().CheckMunicipalityCep(val("CoMunicipio"), name, state, val("CoCepEstabelecimento"), code, kind);
-    setVal("NoMunicEstabelecimento", name);
-    setVal("SgUf", state);
+    TCriticaZuvo().CheckMunicipalityCep(EstablishmentValue("CoMunicipio"), name, state, EstablishmentValue("CoCepEstabelecimento"), code, kind);
+    SetEstablishmentValue("NoMunicEstabelecimento", name);
+    SetEstablishmentValue("SgUf", state);
     lastCode_ = code;
     if (kind != QLatin1String("0") && kind != QLatin1String("4"))
         refuse(code, kind == QLatin1String("1") ? deMunicipio : deCEP);
@@ -1033,58 +1028,63 @@ void TfmDadosEstab::checkMunicipality() {
 }
 
 void TfmDadosEstab::checkAreaCode(int mode) {
-    if (!ok(rule(CheckAreaCode(val("NuDDD"))))) refuse(lastCode_, deDDD);
-    const QString warning = CheckAreaCodeForState(val("NuDDD"), val("CoMunicipio").left(2));
-    if (mode == 1 && !ok(warning)) ShowMessageByCode(rule(warning));
+    if (!IsAccepted(rule(CheckAreaCode(EstablishmentValue("NuDDD"))))) refuse(lastCode_, deDDD);
+    const QString warning = CheckAreaCodeForState(EstablishmentValue("NuDDD"), EstablishmentValue("CoMunicipio").left(2));
+    if (mode == 1 && !IsAccepted(warning)) ShowMessageByCode(rule(warning));
 }
 
 void TfmDadosEstab::checkPhone() {
-    if (!ok(rule(CheckPhoneNumber(val("NuTelefone"))))) refuse(lastCode_, deTelefone);
-    if (!ok(rule(CheckPhoneAndAreaCode(val("NuDDD"), val("NuTelefone"))))) refuse(lastCode_, deDDD);
+    if (!IsAccepted(rule(CheckPhoneNumber(EstablishmentValue("NuTelefone"))))) refuse(lastCode_, deTelefone);
+    if (!IsAccepted(rule(CheckPhoneAndAreaCode(EstablishmentValue("NuDDD"), EstablishmentValue("NuTelefone"))))) refuse(lastCode_, deDDD);
 }
 
 void TfmDadosEstab::checkEmail() {
-    QString email = val("TxEmailEstabelecimento");
+    QString email = EstablishmentValue("TxEmailEstabelecimento");
     const QString code = rule(CheckEmail(email));
-    if (!ok(code)) refuse(code, deEmail);
-    setVal("TxEmailEstabelecimento", email);
+    if (!IsAccepted(code)) {
+        // Left for a page tab, the refusal must also keep the page, or the
+        // focus would go back to a field the user no longer sees.
+        if (qobject_cast<QTabBar*>(kit_->ExitTarget())) refuse(code, deEmail);
+        refuseKeepingPage(code, deEmail);
+    }
+    SetEstablishmentValue("TxEmailEstabelecimento", email);
 }
 
 void TfmDadosEstab::checkCnae(int mode) {
-    const QString cnae = val("CoCnae2");
-    if (!ok(rule(CheckCnae(cnae)))) refuse(lastCode_, deCNAE);
-    const QString forName = rule(CheckCnaeForName(cnae, val("NoRazaoEstabelecimento")));
-    if (!ok(forName) && forName != QLatin1String("0363")) refuse(forName, deCNAE);
+    const QString cnae = EstablishmentValue("CoCnae2");
+    if (!IsAccepted(rule(CheckCnae(cnae)))) refuse(lastCode_, deCNAE);
+    const QString forName = rule(CheckCnaeForName(cnae, EstablishmentValue("NoRazaoEstabelecimento")));
+    if (!IsAccepted(forName) && forName != QLatin1String("0363")) refuse(forName, deCNAE);
     const QString description = dmLobrix->taCNAE.FindKey({cnae})
                                     ? dmLobrix->taCNAE.FieldByName(QStringLiteral("NoCnae")).AsString()
                                     : QString();
     edTxCNAE->setText(description);
-    setVal("TxtCnae", description);
+    SetEstablishmentValue("TxtCnae", description);
     if (mode == 1 && forName == QLatin1String("0363")) ShowMessageByCode(forName);
 }
 
 void TfmDadosEstab::checkLegalNature(int mode) {
-    const QString natju = val("CoNaturezaJuridica");
-    if (!ok(rule(CheckLegalNature(natju)))) refuse(lastCode_, deNatJuridica);
+    const QString natju = EstablishmentValue("CoNaturezaJuridica");
+    if (!IsAccepted(rule(CheckLegalNature(natju)))) refuse(lastCode_, deNatJuridica);
     const QString description = dmLobrix->taNatJu.FindKey({natju})
                                     ? dmLobrix->taNatJu.FieldByName(QStringLiteral("NoNaturezaJuridica")).AsString()
                                     : QString();
     edTxNatJuridica->setText(description);
-    setVal("TxtNatJur", description);
-    const QString warning = rule(CheckLegalNatureForName(natju, val("NoRazaoEstabelecimento")));
-    if (mode == 1 && !ok(warning)) ShowMessageByCode(warning);
+    SetEstablishmentValue("TxtNatJur", description);
+    const QString warning = rule(CheckLegalNatureForName(natju, EstablishmentValue("NoRazaoEstabelecimento")));
+    if (mode == 1 && !IsAccepted(warning)) ShowMessageByCode(warning);
 }
 
 void TfmDadosEstab::checkOwners() {
-    const QString owners = val("NuProprietEstabelecimento").trimmed();
-    if (!ok(rule(CheckDigitsLength(PadLeftZeros(owners, 2), QStringLiteral("2"))))) refuse(lastCode_, deProprietarios);
-    if (!owners.isEmpty()) setVal("NuProprietEstabelecimento", integerValue(owners));
+    const QString owners = EstablishmentValue("NuProprietEstabelecimento").trimmed();
+    if (!IsAccepted(rule(CheckDigitsLength(PadLeftZeros(owners, 2), QStringLiteral("2"))))) refuse(lastCode_, deProprietarios);
+    if (!owners.isEmpty()) SetEstablishmentValue("NuProprietEstabelecimento", integerValue(owners));
 }
 
 void TfmDadosEstab::checkBaseMonth() {
-    const QString month = PadLeftZeros(val("MeDataBase"), 2);
-    if (!ok(rule(CheckBaseMonth(month)))) refuse(lastCode_, deDataBase);
-    if (!ok(rule(CheckBaseMonthRequired(month, val("InZuvoNegEstabelecimento"))))) refuse(lastCode_, deDataBase);
+    const QString month = PadLeftZeros(EstablishmentValue("MeDataBase"), 2);
+    if (!IsAccepted(rule(CheckBaseMonth(month)))) refuse(lastCode_, deDataBase);
+    if (!IsAccepted(rule(CheckBaseMonthRequired(month, EstablishmentValue("InZuvoNegEstabelecimento"))))) refuse(lastCode_, deDataBase);
 }
 
 void TfmDadosEstab::CheckSameInscription() {
@@ -1096,26 +1096,26 @@ void TfmDadosEstab::CheckSameInscription() {
             << QStringLiteral("      CoCgcCeiEstabelecimento = :sInscricao and")
             << QStringLiteral("      InInscrEstabelecimento = :tipoinscricao and")
             << QStringLiteral("      CoCgcVinculado = :sCeiVinc");
-    q.ParamByName(QStringLiteral("sInscricao")).AsString = val("CoCgcCeiEstabelecimento");
+    q.ParamByName(QStringLiteral("sInscricao")).AsString = EstablishmentValue("CoCgcCeiEstabelecimento");
     q.ParamByName(QStringLiteral("tipoinscricao")).AsString = ContextInscriptionType;
     q.ParamByName(QStringLiteral("sAnoBase")).AsString = KeyAnoBase;
-    q.ParamByName(QStringLiteral("sCeiVinc")).AsString = val("CoCgcVinculado");
+    q.ParamByName(QStringLiteral("sCeiVinc")).AsString = EstablishmentValue("CoCgcVinculado");
     q.Open();
     if (q.RecordCount() > 1) {
         bool nameGiven = false, natureGiven = false, cnaeGiven = false;
         for (q.First(); !q.Eof(); q.Next()) {
-            if (q.FieldByName(QStringLiteral("NoRazaoEstabelecimento")).AsString() != val("NoRazaoEstabelecimento")) {
+            if (q.FieldByName(QStringLiteral("NoRazaoEstabelecimento")).AsString() != EstablishmentValue("NoRazaoEstabelecimento")) {
                 if (nameGiven) continue;
                 nameGiven = true;
                 msg::ShowWarning(QStringLiteral(
                     "Esta inscrição já esta cadastrada com outra Razão Social. Verificar qual a correta."));
-            } else if (q.FieldByName(QStringLiteral("CoNaturezaJuridica")).AsString() != val("CoNaturezaJuridica")) {
+            } else if (q.FieldByName(QStringLiteral("CoNaturezaJuridica")).AsString() != EstablishmentValue("CoNaturezaJuridica")) {
                 if (natureGiven) continue;
                 natureGiven = true;
                 pcInformacoes->SetCurrentPage(tEconomicas);
                 msg::ShowWarning(QStringLiteral(
                     "Esta Inscrição já esta cadastrada com outra Natureza Jurídica. Verificar qual a correta."));
-            } else if (q.FieldByName(QStringLiteral("CoCnae2")).AsString() != val("CoCnae2")) {
+            } else if (q.FieldByName(QStringLiteral("CoCnae2")).AsString() != EstablishmentValue("CoCnae2")) {
                 if (cnaeGiven) continue;
                 cnaeGiven = true;
                 pcInformacoes->SetCurrentPage(tEconomicas);
@@ -1137,12 +1137,12 @@ void TfmDadosEstab::SyncSimplesWithPorte() {
     if (index == 2) {
         // Cleared first: the bound group writes its (empty) choice into the field.
         dgOptanteSimples->SetItemIndex(-1);
-        setVal("InOptanteSimples", QStringLiteral("2"));
+        SetEstablishmentValue("InOptanteSimples", QStringLiteral("2"));
         dgOptanteSimples->setEnabled(false);
     } else if (index < 0) {
         dgOptanteSimples->setEnabled(true);
         dgOptanteSimples->SetItemIndex(-1);
-        setVal("InOptanteSimples", QString());
+        SetEstablishmentValue("InOptanteSimples", QString());
     } else {
         dgOptanteSimples->setEnabled(true);
     }
@@ -1151,9 +1151,9 @@ void TfmDadosEstab::SyncSimplesWithPorte() {
 void TfmDadosEstab::dgPorteEnter() {
     if (dgPorte->ItemIndex() >= 0) return dgPorte->FocusChosenOrFirst();
     dgPorte->FocusChosenOrFirst();
-    setVal("InPorte", QStringLiteral("5"));
+    SetEstablishmentValue("InPorte", QStringLiteral("5"));
     dgOptanteSimples->SetItemIndex(-1);
-    setVal("InOptanteSimples", QStringLiteral("2"));
+    SetEstablishmentValue("InOptanteSimples", QStringLiteral("2"));
     dgOptanteSimples->setEnabled(false);
 }
 
@@ -1165,25 +1165,27 @@ void TfmDadosEstab::dgPorteExit() {
 }
 
 void TfmDadosEstab::checkSize() {
-    if (!ok(rule(CheckCompanySize(val("InPorte"))))) refuse(lastCode_, dgPorte->Button(qMax(0, dgPorte->ItemIndex())));
+    if (!IsAccepted(rule(CheckCompanySize(EstablishmentValue("InPorte")))))
+        refuseKeepingPage(lastCode_, dgPorte->Button(qMax(0, dgPorte->ItemIndex())));
 }
 
 void TfmDadosEstab::checkSimples() {
     if (!dgOptanteSimples->isEnabled()) return;
     QWidget* focus = dgOptanteSimples->Button(qMax(0, dgOptanteSimples->ItemIndex()));
-    if (!ok(rule(CheckSimplesOption(val("InOptanteSimples"))))) refuse(lastCode_, focus);
-    if (!ok(rule(CheckSimplesForSize(val("InOptanteSimples"), val("InPorte"))))) refuse(lastCode_, focus);
+    if (!IsAccepted(rule(CheckSimplesOption(EstablishmentValue("InOptanteSimples"))))) refuseKeepingPage(lastCode_, focus);
+    if (!IsAccepted(rule(CheckSimplesForSize(EstablishmentValue("InOptanteSimples"), EstablishmentValue("InPorte")))))
+        refuseKeepingPage(lastCode_, focus);
 }
 
 void TfmDadosEstab::setPatValuesEmpty() {
     for (const char* name : {"NuVinculoPatMaior5", "NuVinculoPatMenor5", "PoServicoProprio", "PoAdmCozinha",
                              "PoRefeicaoTransportadora", "PoRefeicaoConvenio", "PoCestaAlimento",
                              "PoAlimentacaoConvenio"})
-        setVal(QString::fromLatin1(name), QString());
+        SetEstablishmentValue(QString::fromLatin1(name), QString());
 }
 
 void TfmDadosEstab::dgPatClick() {
-    if (val("InParticipaPAT") == QLatin1String("1")) return;
+    if (EstablishmentValue("InParticipaPAT") == QLatin1String("1")) return;
     paPAT->setEnabled(false);
     setPatValuesEmpty();
 }
@@ -1191,7 +1193,7 @@ void TfmDadosEstab::dgPatClick() {
 void TfmDadosEstab::dgPatEnter() {
     dgPat->FocusChosenOrFirst();
     if (dgPat->ItemIndex() >= 0) return;
-    setVal("InParticipaPAT", QString());
+    SetEstablishmentValue("InParticipaPAT", QString());
 }
 
 void TfmDadosEstab::dgPatExit() {
@@ -1200,7 +1202,7 @@ void TfmDadosEstab::dgPatExit() {
         const bool yes = msg::AskYesNo(QStringLiteral("A empresa participa do PAT ?"));
         index = yes ? 0 : 1;
         dgPat->SetItemIndex(index);
-        setVal("InParticipaPAT", yes ? QStringLiteral("1") : QStringLiteral("2"));
+        SetEstablishmentValue("InParticipaPAT", yes ? QStringLiteral("1") : QStringLiteral("2"));
         if (!yes) dgPatClick();
     }
     if (index == 0) {
@@ -1221,36 +1223,36 @@ void TfmDadosEstab::focusPatPlace(QWidget* field) {
 }
 
 void TfmDadosEstab::checkPatCountAbove() {
-    const QString count = val("NuVinculoPatMaior5").trimmed();
+    const QString count = EstablishmentValue("NuVinculoPatMaior5").trimmed();
     WorkPatMaior5 = PadLeftZeros(count, 6);
-    if (!ok(rule(CheckPatWorkerCount(WorkPatMaior5)))) {
+    if (!IsAccepted(rule(CheckPatWorkerCount(WorkPatMaior5)))) {
         ShowMessageByCode(lastCode_);
         focusPatPlace(dePATVincMaior5);
         throw SilentAbort();
     }
-    if (!count.isEmpty()) setVal("NuVinculoPatMaior5", integerValue(count));
+    if (!count.isEmpty()) SetEstablishmentValue("NuVinculoPatMaior5", integerValue(count));
 }
 
 void TfmDadosEstab::checkPatCountUpTo() {
-    const QString count = val("NuVinculoPatMenor5").trimmed();
+    const QString count = EstablishmentValue("NuVinculoPatMenor5").trimmed();
     WorkPatMenor5 = PadLeftZeros(count, 6);
     const bool bothZero = IsAllZeros(WorkPatMenor5) && IsAllZeros(PadLeftZeros(WorkPatMaior5, 6));
-    const QString code = rule(bothZero && val("InParticipaPAT") == QLatin1String("1") ? QStringLiteral("3626")
+    const QString code = rule(bothZero && EstablishmentValue("InParticipaPAT") == QLatin1String("1") ? QStringLiteral("3626")
                                                                                       : CheckPatWorkerCount(WorkPatMenor5));
-    if (!ok(code)) {
+    if (!IsAccepted(code)) {
         pcInformacoes->SetCurrentPage(tEconomicas3);
         ShowMessageByCode(code);
         focusPatPlace(dePATVincMenor5);
         throw SilentAbort();
     }
-    if (!count.isEmpty()) setVal("NuVinculoPatMenor5", integerValue(count));
+    if (!count.isEmpty()) SetEstablishmentValue("NuVinculoPatMenor5", integerValue(count));
 }
 
 void TfmDadosEstab::checkPatCounts() {
     checkPatCountAbove();
     checkPatCountUpTo();
-    const QString code = rule(CheckPatWorkers(val("InParticipaPAT"), WorkPatMenor5, WorkPatMaior5));
-    if (ok(code)) return;
+    const QString code = rule(CheckPatWorkers(EstablishmentValue("InParticipaPAT"), WorkPatMenor5, WorkPatMaior5));
+    if (IsAccepted(code)) return;
     if (code == QLatin1String("3525")) {
         ShowMessageByCode(code);
         return;
@@ -1262,7 +1264,7 @@ void TfmDadosEstab::checkPercentage(int index) {
     QLineEdit* edits[] = {deServProprio,      deAdmCozinha,    deRefeicaoTransportadora,
                           deRefeicaoConvenio, deCestaAlimento, deAlimentacaoConvenio};
     const QString name = rows_.Row(edits[index]->objectName())->field;
-    const QString value = val(name).trimmed();
+    const QString value = EstablishmentValue(name).trimmed();
     WorkPercent[index] = PadLeftZeros(value, 3);
     const QString code = rule(CheckPercentage(WorkPercent[index]));
     if (code == QLatin1String("3521")) {
@@ -1272,12 +1274,12 @@ void TfmDadosEstab::checkPercentage(int index) {
             kit_->FocusBack(edits[index]);
             throw SilentAbort();
         }
-    } else if (!ok(code)) {
+    } else if (!IsAccepted(code)) {
         ShowMessageByCode(code);
         focusPatPlace(edits[index]);
         throw SilentAbort();
     }
-    if (!value.isEmpty()) setVal(name, integerValue(value));
+    if (!value.isEmpty()) SetEstablishmentValue(name, integerValue(value));
 }
 
 void TfmDadosEstab::checkPatModalities() {
@@ -1285,10 +1287,10 @@ void TfmDadosEstab::checkPatModalities() {
                            "PoRefeicaoConvenio", "PoCestaAlimento", "PoAlimentacaoConvenio"};
     std::array<QString, 6> percents;
     for (int i = 0; i < 6; ++i) {
-        WorkPercent[i] = PadLeftZeros(val(QString::fromLatin1(names[i])).trimmed(), 3);
+        WorkPercent[i] = PadLeftZeros(EstablishmentValue(QString::fromLatin1(names[i])).trimmed(), 3);
         percents[i] = WorkPercent[i];
     }
-    if (!ok(rule(CheckPatModalities(val("InParticipaPAT"), percents)))) {
+    if (!IsAccepted(rule(CheckPatModalities(EstablishmentValue("InParticipaPAT"), percents)))) {
         ShowMessageByCode(lastCode_);
         focusPatPlace(deServProprio);
         throw SilentAbort();
@@ -1298,36 +1300,36 @@ void TfmDadosEstab::checkPatModalities() {
 void TfmDadosEstab::cbEncerramentoClick() {
     if (cbEncerramento->isChecked()) {
         SetLocked(deDataEncerramento, false);
-        setVal("InEncerramentoAtividade", QStringLiteral("1"));
+        SetEstablishmentValue("InEncerramentoAtividade", QStringLiteral("1"));
     } else {
-        setVal("InEncerramentoAtividade", QStringLiteral("2"));
-        setVal("DaEncerramentoAtividade", QString());
+        SetEstablishmentValue("InEncerramentoAtividade", QStringLiteral("2"));
+        SetEstablishmentValue("DaEncerramentoAtividade", QString());
         SetLocked(deDataEncerramento, true);
     }
-    ShowBaseYear(val("DaEncerramentoAtividade"));
+    ShowBaseYear(EstablishmentValue("DaEncerramentoAtividade"));
 }
 
 void TfmDadosEstab::ShowBaseYear(const QString& date) {
-    const int year = date.mid(4, 4) == QString::number(baseYear() + 1) ? baseYear() + 1 : baseYear();
+    const int year = date.mid(4, 4) == QString::number(DeclarationBaseYear() + 1) ? DeclarationBaseYear() + 1 : DeclarationBaseYear();
     lbAnoBase->setText(QStringLiteral("Ano-Base %1").arg(year));
 }
 
 std::uint8_t TfmDadosEstab::FollowingYearFlag() {
-    return val("InEncerramentoAtividade") == QLatin1String("1") &&
-                   val("DaEncerramentoAtividade").mid(4, 4) == QString::number(baseYear() + 1)
+    return EstablishmentValue("InEncerramentoAtividade") == QLatin1String("1") &&
+                   EstablishmentValue("DaEncerramentoAtividade").mid(4, 4) == QString::number(DeclarationBaseYear() + 1)
                ? 1
                : 0;
 }
 
 void TfmDadosEstab::CheckClosingDate(int mode) {
-    if (!ok(rule(CheckClosingOfActivity(val("InEncerramentoAtividade"), val("DaEncerramentoAtividade"),
-                                        QString::number(baseYear()), 0))))
+    if (!IsAccepted(rule(CheckClosingOfActivity(EstablishmentValue("InEncerramentoAtividade"), EstablishmentValue("DaEncerramentoAtividade"),
+                                        QString::number(DeclarationBaseYear()), 0))))
         refuse(lastCode_, IsLocked(deDataEncerramento) ? static_cast<QWidget*>(cbEncerramento)
                                                        : static_cast<QWidget*>(deDataEncerramento));
     if (mode != 1) return;
-    const QString date = val("DaEncerramentoAtividade");
+    const QString date = EstablishmentValue("DaEncerramentoAtividade");
     ShowBaseYear(date);
-    const int next = baseYear() + 1;
+    const int next = DeclarationBaseYear() + 1;
     if (date.mid(4, 4) != QString::number(next)) return;
     const bool yes = msg::AskYesNo(
         QStringLiteral("Ao preencher este campo, você estará declarando a ZUVO, ano-base %1 antecipada. "
@@ -1336,11 +1338,11 @@ void TfmDadosEstab::CheckClosingDate(int mode) {
             .arg(next));
     if (yes) {
         msg::ShowWarning(
-            QStringLiteral("Não se esqueça de entregar também a declaração referente ao ano-base %1").arg(baseYear()));
+            QStringLiteral("Não se esqueça de entregar também a declaração referente ao ano-base %1").arg(DeclarationBaseYear()));
         return;
     }
-    setVal("InEncerramentoAtividade", QStringLiteral("2"));
-    setVal("DaEncerramentoAtividade", QString());
+    SetEstablishmentValue("InEncerramentoAtividade", QStringLiteral("2"));
+    SetEstablishmentValue("DaEncerramentoAtividade", QString());
     cbEncerramento->setChecked(false);
     cbEncerramentoClick();
 }
@@ -1353,7 +1355,7 @@ void TfmDadosEstab::CheckSindicalValue(QLineEdit* amount) {
     if (formatted == QLatin1String("Erro")) refuse(rule(QStringLiteral("0040")), amount);
     if (CentsText(formatted).trimmed().size() > 9) refuse(rule(QStringLiteral("0315")), amount);
     const QString code = rule(CheckEstablishmentContributionAmount(CentsText(formatted)));
-    if (!ok(code)) {
+    if (!IsAccepted(code)) {
         amount->setText(RemoveDots(formatted).trimmed());
         refuse(code, amount);
     }
@@ -1366,37 +1368,37 @@ void TfmDadosEstab::CheckSindicalValue(QLineEdit* amount) {
     for (const auto& [value, cnpj] : pairs) {
         if (value != amount) continue;
         const QString column = rows_.Row(cnpj->objectName())->field;
-        if (val(column).trimmed().isEmpty() && amount->text().trimmed() != kZeroMoney)
+        if (EstablishmentValue(column).trimmed().isEmpty() && amount->text().trimmed() != kZeroMoney)
             refuse(rule(QStringLiteral("3744")), cnpj);
     }
 }
 
 void TfmDadosEstab::confirmEntity(QLineEdit* edit, const QString& question, bool refusePageChange) {
     const QString column = rows_.Row(edit->objectName())->field;
-    if (ok(CheckEmployerUnionCnpj(val(column)))) return;
+    if (IsAccepted(CheckEmployerUnionCnpj(EstablishmentValue(column)))) return;
     pcInformacoes->SetCurrentPage(tSindicais);
     if (msg::AskYesNo(question)) return;
     kit_->FocusBack(edit);
-    if (!refusePageChange) kit_->AllowPageChange = 1;
+    if (!refusePageChange) throw SilentAbort::KeepingPageChange();
     throw SilentAbort();
 }
 
 void TfmDadosEstab::checkUnionCnpj(bool onExit) {
-    const QString cnpj = val("CoCNPJSindical");
+    const QString cnpj = EstablishmentValue("CoCNPJSindical");
     if (cnpj.isEmpty()) return;
-    if (!ok(rule(CheckContributionCnpjNotOwnOrBank(cnpj, val("CoCgcCeiEstabelecimento"), 0)))) refuse(lastCode_, deSindical);
+    if (!IsAccepted(rule(CheckContributionCnpjNotOwnOrBank(cnpj, EstablishmentValue("CoCgcCeiEstabelecimento"), 0)))) refuse(lastCode_, deSindical);
     const QString code = rule(CheckContributionCnpj(cnpj, QStringLiteral("sindical"), 0, 0));
-    if (!ok(code) && code != QLatin1String("0050") && code != QLatin1String("0051")) refuse(code, deSindical);
+    if (!IsAccepted(code) && code != QLatin1String("0050") && code != QLatin1String("0051")) refuse(code, deSindical);
     col("CoCNPJSindical").SetEditMask(kMaskCnpjColumn);
-    if (onExit && cnpj != kExemptUnionCnpj) confirmEntity(deSindical, kEntityQuestionSindical, true);
+    if (onExit && !critica::IsExemptUnionTaxCnpj(cnpj)) confirmEntity(deSindical, kEntityQuestionSindical, true);
 }
 
 void TfmDadosEstab::checkAssociationCnpj(bool onExit) {
-    const QString cnpj = val("CoCNPJAssociativa");
+    const QString cnpj = EstablishmentValue("CoCNPJAssociativa");
     if (!cnpj.isEmpty()) {
         const QString code = rule(CheckContributionCnpj(cnpj, QStringLiteral("associativa"), 0, 0));
-        if (!ok(code) && code != QLatin1String("0050") && code != QLatin1String("0051")) refuse(code, deAssociativa);
-        if (!ok(rule(CheckContributionCnpjNotOwnOrBank(cnpj, val("CoCgcCeiEstabelecimento"), 0))))
+        if (!IsAccepted(code) && code != QLatin1String("0050") && code != QLatin1String("0051")) refuse(code, deAssociativa);
+        if (!IsAccepted(rule(CheckContributionCnpjNotOwnOrBank(cnpj, EstablishmentValue("CoCgcCeiEstabelecimento"), 0))))
             refuse(lastCode_, deAssociativa);
         col("CoCNPJAssociativa").SetEditMask(kMaskCnpjColumn);
     }
@@ -1407,11 +1409,11 @@ void TfmDadosEstab::checkAssociationCnpj(bool onExit) {
 
 void TfmDadosEstab::checkOtherContributionCnpj(QLineEdit* edit, const QString& column, const QString& kind,
                                                bool onExit) {
-    const QString cnpj = val(column);
+    const QString cnpj = EstablishmentValue(column);
     if (cnpj.isEmpty()) return;
-    if (!ok(rule(CheckContributionCnpjNotOwnOrBank(cnpj, val("CoCgcCeiEstabelecimento"), 0)))) refuse(lastCode_, edit);
+    if (!IsAccepted(rule(CheckContributionCnpjNotOwnOrBank(cnpj, EstablishmentValue("CoCgcCeiEstabelecimento"), 0)))) refuse(lastCode_, edit);
     const QString code = rule(CheckContributionCnpj(cnpj, kind, 0, 0));
-    if (code != QLatin1String("0050") && code != QLatin1String("0051") && !ok(code)) refuse(code, edit);
+    if (code != QLatin1String("0050") && code != QLatin1String("0051") && !IsAccepted(code)) refuse(code, edit);
     col(column).SetEditMask(kMaskCnpjColumn);
     if (onExit) confirmEntity(edit, kEntityQuestion, false);
 }
@@ -1430,10 +1432,10 @@ void TfmDadosEstab::lockAssociation(bool locked) {
 void TfmDadosEstab::dbrSindicatoExit() {
     const int index = dbrSindicato->ItemIndex();
     if (index < 0) {
-        setVal("InSindicalizada", QString());
+        SetEstablishmentValue("InSindicalizada", QString());
     } else if (index == 1) {
-        setVal("CoCNPJAssociativa", QString());
-        setVal("VaGlobalAssociativa", QString());
+        SetEstablishmentValue("CoCNPJAssociativa", QString());
+        SetEstablishmentValue("VaGlobalAssociativa", QString());
         lockAssociation(true);
         deValorAssociativa->setText(kZeroMoney);
         deAssistencial->setFocus(Qt::OtherFocusReason);
@@ -1444,8 +1446,8 @@ void TfmDadosEstab::dbrSindicatoExit() {
 }
 
 void TfmDadosEstab::checkMembership() {
-    const QString member = val("InSindicalizada").trimmed();
-    const QString cnpj = val("CoCNPJAssociativa").trimmed();
+    const QString member = EstablishmentValue("InSindicalizada").trimmed();
+    const QString cnpj = EstablishmentValue("CoCNPJAssociativa").trimmed();
     pcInformacoes->SetCurrentPage(tSindicais);
     if (member == QLatin1String("1")) {
         SetLocked(deAssociativa, false);
@@ -1470,14 +1472,14 @@ void TfmDadosEstab::enterCentralisation() {
 void TfmDadosEstab::dbrCentralizadaEnter() {
     dbrCentralizada->FocusChosenOrFirst();
     if (dbrCentralizada->ItemIndex() >= 0) return;
-    setVal("InCentralizada", QString());
+    SetEstablishmentValue("InCentralizada", QString());
 }
 
 void TfmDadosEstab::dbrCentralizadaExit() {
     pcInformacoes->SetCurrentPage(tSindicais);
     const int index = dbrCentralizada->ItemIndex();
     if (index == 1) {
-        setVal("CoCNPJCentralizada", QString());
+        SetEstablishmentValue("CoCNPJCentralizada", QString());
         dbeCNPJCentralizada->clear();
         SetLocked(dbeCNPJCentralizada, true);
         SetLocked(deSindical, false);
@@ -1487,36 +1489,36 @@ void TfmDadosEstab::dbrCentralizadaExit() {
     }
     if (index < 0) {
         SetLocked(dbeCNPJCentralizada, false);
-        setVal("InCentralizada", QString());
+        SetEstablishmentValue("InCentralizada", QString());
         dbeCNPJCentralizada->setFocus(Qt::OtherFocusReason);
         return;
     }
     const QString code =
-        rule(CheckCentralisationFlag(val("InInscrEstabelecimento"), QStringLiteral("centralizado"), val("InCentralizada"), 0));
-    if (!ok(code)) {
+        rule(CheckCentralisationFlag(EstablishmentValue("InInscrEstabelecimento"), QStringLiteral("centralizado"), EstablishmentValue("InCentralizada"), 0));
+    if (!IsAccepted(code)) {
         ShowMessageByCode(code);
-        setVal("CoCNPJCentralizada", QString());
+        SetEstablishmentValue("CoCNPJCentralizada", QString());
         SetLocked(dbeCNPJCentralizada, true);
-        setVal("InCentralizada", QStringLiteral("2"));
+        SetEstablishmentValue("InCentralizada", QStringLiteral("2"));
         kit_->FocusBack(deSindical);
         throw SilentAbort();
     }
     SetLocked(dbeCNPJCentralizada, false);
-    setVal("CoCNPJSindical", QString());
+    SetEstablishmentValue("CoCNPJSindical", QString());
     SetLocked(deSindical, true);
     deValorSindical->setText(kZeroMoney);
-    setVal("VaGlobalSindical", QStringLiteral("000000000"));
+    SetEstablishmentValue("VaGlobalSindical", QStringLiteral("000000000"));
     SetLocked(deValorSindical, true);
-    if (val("InInscrEstabelecimento") == QLatin1String("1") && val("CoCNPJCentralizada").isEmpty()) {
-        setVal("CoCNPJCentralizada", val("CoCgcCeiEstabelecimento").left(8));
+    if (EstablishmentValue("InInscrEstabelecimento") == QLatin1String("1") && EstablishmentValue("CoCNPJCentralizada").isEmpty()) {
+        SetEstablishmentValue("CoCNPJCentralizada", EstablishmentValue("CoCgcCeiEstabelecimento").left(8));
         return;
     }
     dbeCNPJCentralizada->setFocus(Qt::OtherFocusReason);
 }
 
 void TfmDadosEstab::checkCentralisation() {
-    const QString flag = val("InCentralizada").trimmed();
-    const QString cnpj = val("CoCNPJCentralizada").trimmed();
+    const QString flag = EstablishmentValue("InCentralizada").trimmed();
+    const QString cnpj = EstablishmentValue("CoCNPJCentralizada").trimmed();
     pcInformacoes->SetCurrentPage(tSindicais);
     QWidget* focus = dbrCentralizada->Button(qMax(0, dbrCentralizada->ItemIndex()));
     if (flag == QLatin1String("1")) {
@@ -1534,15 +1536,15 @@ void TfmDadosEstab::checkCentralisation() {
 }
 
 void TfmDadosEstab::checkCentralisingCnpj() {
-    const QString cnpj = val("CoCNPJCentralizada");
+    const QString cnpj = EstablishmentValue("CoCNPJCentralizada");
     if (cnpj.isEmpty()) return;
-    const QString own = val("CoCgcCeiEstabelecimento");
+    const QString own = EstablishmentValue("CoCgcCeiEstabelecimento");
     const QString code = rule(CheckCentralisingCnpj(cnpj, own, 0));
-    if (!ok(code) && code != QLatin1String("0050") && code != QLatin1String("0051") && code != QLatin1String("3740"))
+    if (!IsAccepted(code) && code != QLatin1String("0050") && code != QLatin1String("0051") && code != QLatin1String("3740"))
         refuse(code, dbeCNPJCentralizada);
     col("CoCNPJCentralizada").SetEditMask(kMaskCnpjColumn);
-    if (!val("CoCNPJSindical").isEmpty()) refuse(rule(QStringLiteral("3695")), deSindical);
-    if (!ok(rule(CheckCentralisationFlag(val("InInscrEstabelecimento"), cnpj, val("InCentralizada"), 0)))) {
+    if (!EstablishmentValue("CoCNPJSindical").isEmpty()) refuse(rule(QStringLiteral("3695")), deSindical);
+    if (!IsAccepted(rule(CheckCentralisationFlag(EstablishmentValue("InInscrEstabelecimento"), cnpj, EstablishmentValue("InCentralizada"), 0)))) {
         SetLocked(dbeCNPJCentralizada, false);
         refuse(lastCode_, dbeCNPJCentralizada);
     }
@@ -1550,18 +1552,18 @@ void TfmDadosEstab::checkCentralisingCnpj() {
 }
 
 void TfmDadosEstab::unionTaxReminder() {
-    if (!val("CoCNPJSindical").isEmpty() || !val("CoCNPJCentralizada").isEmpty()) return;
-    if (val("InZuvoNegEstabelecimento") == QLatin1String("1")) return;
-    const QString nature = val("CoNaturezaJuridica").left(1);
+    if (!EstablishmentValue("CoCNPJSindical").isEmpty() || !EstablishmentValue("CoCNPJCentralizada").isEmpty()) return;
+    if (EstablishmentValue("InZuvoNegEstabelecimento") == QLatin1String("1")) return;
+    const QString nature = EstablishmentValue("CoNaturezaJuridica").left(1);
     if (nature != QLatin1String("2") && nature != QLatin1String("4") && nature != QLatin1String("5")) return;
-    if (val("InOptanteSimples") == QLatin1String("1")) return;
+    if (EstablishmentValue("InOptanteSimples") == QLatin1String("1")) return;
     ShowMessageByCode(rule(QStringLiteral("3687")));
 }
 
 // ---- Declaration type -------------------------------------------------------------
 
 void TfmDadosEstab::dgTipoZuvoClick() {
-    if (val("InZuvoNegEstabelecimento") == QLatin1String("0")) {
+    if (EstablishmentValue("InZuvoNegEstabelecimento") == QLatin1String("0")) {
         dgEmAtividade->setEnabled(false);
         BtVinculos->setEnabled(true);
     } else {
@@ -1571,8 +1573,8 @@ void TfmDadosEstab::dgTipoZuvoClick() {
             ShowMessageByCode(rule(QStringLiteral("0133")));
         } else {
             const QString code = rule(CheckNegativeDeclarationType(
-                val("InZuvoNegEstabelecimento"), val("InInscrEstabelecimento"), PadLeftZeros(text(meCeiVinc).trimmed(), 14)));
-            ShowMessageByCode(ok(code) ? QStringLiteral("1007") : code);
+                EstablishmentValue("InZuvoNegEstabelecimento"), EstablishmentValue("InInscrEstabelecimento"), PadLeftZeros(text(meCeiVinc).trimmed(), 14)));
+            ShowMessageByCode(IsAccepted(code) ? QStringLiteral("1007") : code);
         }
         if (dgTipoZuvo->ItemIndex() == 1) ShowNoEmployeesNotice(this);
     }
@@ -1653,7 +1655,7 @@ bool TfmDadosEstab::ValidateAndSave() {
     checkBaseMonth();
     checkSize();
     checkSimples();
-    if (!ok(rule(CheckPatParticipation(val("InParticipaPAT"))))) {
+    if (!IsAccepted(rule(CheckPatParticipation(EstablishmentValue("InParticipaPAT"))))) {
         ShowMessageByCode(lastCode_);
         pcInformacoes->SetCurrentPage(tEconomicas2);
         kit_->AllowPageChange = 0;
@@ -1679,8 +1681,8 @@ bool TfmDadosEstab::ValidateAndSave() {
     // The declaration type against the inscription and the linked CEI.
     const QString linkedCei = PadLeftZeros(text(meCeiVinc).trimmed(), 14);
     const QString typeCode =
-        rule(CheckNegativeDeclarationType(val("InZuvoNegEstabelecimento"), val("InInscrEstabelecimento"), linkedCei));
-    if (!ok(typeCode)) {
+        rule(CheckNegativeDeclarationType(EstablishmentValue("InZuvoNegEstabelecimento"), EstablishmentValue("InInscrEstabelecimento"), linkedCei));
+    if (!IsAccepted(typeCode)) {
         ShowMessageByCode(typeCode);
         dgTipoZuvo->FocusChosenOrFirst();
         return false;
@@ -1688,7 +1690,7 @@ bool TfmDadosEstab::ValidateAndSave() {
 
     // A declaration without employees loses its contracts, but only when the user says Yes.
     bool deleteContracts = false;
-    if (val("InZuvoNegEstabelecimento") == QLatin1String("1") &&
+    if (EstablishmentValue("InZuvoNegEstabelecimento") == QLatin1String("1") &&
         dmEntradaDados->CountContracts(KeyAnoBase, KeyInscricao, KeyPrefixo) > 0) {
         if (ShowMessageByCode(rule(QStringLiteral("1005"))) != QLatin1String("mrYes")) return false;
         deleteContracts = true;
@@ -1696,9 +1698,9 @@ bool TfmDadosEstab::ValidateAndSave() {
 
     // What the row holds now, to edit it again as it was should the save fail.
     QStringList before;
-    for (int i = 0; i < emp().FieldCount(); ++i) before << emp().Fields(i).AsString();
+    for (int i = 0; i < EstablishmentTable().FieldCount(); ++i) before << EstablishmentTable().Fields(i).AsString();
     try {
-        db::Transaction transaction(emp().database());
+        db::Transaction transaction(EstablishmentTable().database());
         if (deleteContracts) {
             db::Query& q = dmEntradaDados->quValidaEstab;
             q.Close();
@@ -1713,11 +1715,10 @@ bool TfmDadosEstab::ValidateAndSave() {
         transaction.commit();
     } catch (const db::DbError& e) {
         // Nothing of the save stays; the form keeps what was typed for another try.
-        msg::Beep();
-        msg::ShowBox(msg::BoxKind::Error, EngineErrorBoxText(e));
-        if (emp().State() == db::DataSetState::Browse && findRow()) emp().Edit();
-        if (emp().State() != db::DataSetState::Browse)
-            for (int i = 0; i < emp().FieldCount(); ++i) emp().Fields(i).SetAsString(before.at(i));
+        ShowEngineErrorBox(e);
+        if (EstablishmentTable().State() == db::DataSetState::Browse && findRow()) EstablishmentTable().Edit();
+        if (EstablishmentTable().State() != db::DataSetState::Browse)
+            for (int i = 0; i < EstablishmentTable().FieldCount(); ++i) EstablishmentTable().Fields(i).SetAsString(before.at(i));
         kit_->RefreshAll();
         return false;
     }
@@ -1728,41 +1729,41 @@ void TfmDadosEstab::saveSteps() {
     // Recount.
     const int count = dmEntradaDados->CountContracts(KeyAnoBase, KeyInscricao, KeyPrefixo);
     if (QString::number(count) != WorkEmpregados) WorkEmpregados = PadLeftZeros(QString::number(count), 6);
-    WorkEstrangeiros = val("NuEstrangeirosEstabelec");
+    WorkEstrangeiros = EstablishmentValue("NuEstrangeirosEstabelec");
     const int foreigners = dmEntradaDados->CountForeigners(KeyAnoBase, KeyInscricao, KeyPrefixo);
     if (QString::number(foreigners) != WorkEstrangeiros)
         WorkEstrangeiros = PadLeftZeros(QString::number(foreigners), 5);
 
-    if (emp().State() == db::DataSetState::Browse) {
+    if (EstablishmentTable().State() == db::DataSetState::Browse) {
         findRow();
-        emp().Edit();
+        EstablishmentTable().Edit();
     }
     const QString cei = text(meCeiVinc).trimmed();
     const QString newCei = cei.isEmpty() ? QStringLiteral("00000000000000") : PadLeftZeros(cei, 14);
-    setVal("CoCgcVinculado", newCei);
-    setVal("NuEnderecoEstabelecimento", PadLeftZeros(val("NuEnderecoEstabelecimento").trimmed(), 6));
-    setVal("NuVinculoPatMaior5", WorkPatMaior5);
-    setVal("NuVinculoPatMenor5", WorkPatMenor5);
+    SetEstablishmentValue("CoCgcVinculado", newCei);
+    SetEstablishmentValue("NuEnderecoEstabelecimento", PadLeftZeros(EstablishmentValue("NuEnderecoEstabelecimento").trimmed(), 6));
+    SetEstablishmentValue("NuVinculoPatMaior5", WorkPatMaior5);
+    SetEstablishmentValue("NuVinculoPatMenor5", WorkPatMenor5);
     const char* percents[] = {"PoServicoProprio",   "PoAdmCozinha",    "PoRefeicaoTransportadora",
                               "PoRefeicaoConvenio", "PoCestaAlimento", "PoAlimentacaoConvenio"};
-    for (int i = 0; i < 6; ++i) setVal(QString::fromLatin1(percents[i]), WorkPercent[i]);
-    setVal("NuVinculosEstabelecimento", WorkEmpregados);
-    setVal("NuEstrangeirosEstabelec", WorkEstrangeiros);
-    setVal("NuProprietEstabelecimento", PadLeftZeros(val("NuProprietEstabelecimento").trimmed(), 2));
-    setVal("MeDataBase", PadLeftZeros(val("MeDataBase").trimmed(), 2));
+    for (int i = 0; i < 6; ++i) SetEstablishmentValue(QString::fromLatin1(percents[i]), WorkPercent[i]);
+    SetEstablishmentValue("NuVinculosEstabelecimento", WorkEmpregados);
+    SetEstablishmentValue("NuEstrangeirosEstabelec", WorkEstrangeiros);
+    SetEstablishmentValue("NuProprietEstabelecimento", PadLeftZeros(EstablishmentValue("NuProprietEstabelecimento").trimmed(), 2));
+    SetEstablishmentValue("MeDataBase", PadLeftZeros(EstablishmentValue("MeDataBase").trimmed(), 2));
 
     const std::pair<QLineEdit*, const char*> amounts[] = {
         {deValorSindical, "VaGlobalSindical"}, {deValorAssociativa, "VaGlobalAssociativa"},
         {deValorAssistencial, "VaGlobalAssistencial"}, {deValorConfederativa, "VaGlobalConfederativa"}};
     for (const auto& [edit, name] : amounts) {
         edit->setText(CentsText(edit->text()));
-        setVal(QString::fromLatin1(name), edit->text());
+        SetEstablishmentValue(QString::fromLatin1(name), edit->text());
     }
     const int atividade = dgEmAtividade->ItemIndex();
-    setVal("InAtividadeAnoBase", atividade == 1 ? QStringLiteral("2") : QStringLiteral("1"));
-    if (val("InSindicalizada") != QLatin1String("1")) setVal("InSindicalizada", QStringLiteral("2"));
-    setVal("InOpcaoAberta", QStringLiteral("0"));
-    emp().Post();
+    SetEstablishmentValue("InAtividadeAnoBase", atividade == 1 ? QStringLiteral("2") : QStringLiteral("1"));
+    if (EstablishmentValue("InSindicalizada") != QLatin1String("1")) SetEstablishmentValue("InSindicalizada", QStringLiteral("2"));
+    SetEstablishmentValue("InOpcaoAberta", QStringLiteral("0"));
+    EstablishmentTable().Post();
 
     if (newCei != loadedCeiVinculado_) {
         db::Query& q = dmEntradaDados->quValidaEstab;
@@ -1785,14 +1786,14 @@ void TfmDadosEstab::saveSteps() {
 
 void TfmDadosEstab::goOnAfterSave(bool vinculos) {
     findRow();
-    if (val("InZuvoNegEstabelecimento") != QLatin1String("1")) {
+    if (EstablishmentValue("InZuvoNegEstabelecimento") != QLatin1String("1")) {
         const std::uint8_t followingYear = FollowingYearFlag();
-        CurrentEstablishment.BaseYear = val("AnBase");
-        CurrentEstablishment.Prefix = val("NuPrefixoEstabelecimento");
-        CurrentEstablishment.Name = val("NoRazaoEstabelecimento");
-        CurrentEstablishment.InscriptionType = val("InInscrEstabelecimento");
-        CurrentEstablishment.Inscription = val("CoCgcCeiEstabelecimento");
-        CurrentEstablishment.LinkedCei = val("CoCgcVinculado");
+        CurrentEstablishment.BaseYear = EstablishmentValue("AnBase");
+        CurrentEstablishment.Prefix = EstablishmentValue("NuPrefixoEstabelecimento");
+        CurrentEstablishment.Name = EstablishmentValue("NoRazaoEstabelecimento");
+        CurrentEstablishment.InscriptionType = EstablishmentValue("InInscrEstabelecimento");
+        CurrentEstablishment.Inscription = EstablishmentValue("CoCgcCeiEstabelecimento");
+        CurrentEstablishment.LinkedCei = EstablishmentValue("CoCgcVinculado");
         CurrentEstablishment.FollowingYear = followingYear;
         ContextBaseYear = CurrentEstablishment.BaseYear;
         ContextPrefix = CurrentEstablishment.Prefix;
@@ -1804,7 +1805,7 @@ void TfmDadosEstab::goOnAfterSave(bool vinculos) {
         ContextAdmission.clear();
         ContextFollowingYear = followingYear;
         ReturnToEstablishmentList = IsNewEstablishment;
-        QWidget* next = IsAllZeros(val("NuVinculosEstabelecimento")) ? static_cast<QWidget*>(fmDadosEmpreg)
+        QWidget* next = IsAllZeros(EstablishmentValue("NuVinculosEstabelecimento")) ? static_cast<QWidget*>(fmDadosEmpreg)
                                                                      : static_cast<QWidget*>(fmConEmpreg);
         hide();
         if (next) forms::ShowModal(next);
@@ -1812,9 +1813,9 @@ void TfmDadosEstab::goOnAfterSave(bool vinculos) {
         accept();
         return;
     }
-    emp().Edit();
-    setVal("InOpcaoAberta", QString());
-    emp().Post();
+    EstablishmentTable().Edit();
+    SetEstablishmentValue("InOpcaoAberta", QString());
+    EstablishmentTable().Post();
     forms::SetModalResult(this, forms::mrOk);
     accept();
     if (!vinculos && fmConEstab) fmConEstab->show();
@@ -1847,12 +1848,15 @@ void TfmDadosEstab::BtCancelarClick() {
         deRazao->setFocus(Qt::OtherFocusReason);
         return;
     }
-    if (emp().Active()) {
-        emp().Cancel();
-        if (IsNewEstablishment && findRow()) emp().Delete();
+    if (EstablishmentTable().Active()) {
+        EstablishmentTable().Cancel();
+        if (IsNewEstablishment && findRow()) EstablishmentTable().Delete();
     }
     if (IsAnyEstablishment()) {
         if (fmConEstab) fmConEstab->show();
+    } else if (IsNewEstablishment && fmNovaDecl) {
+        forms::SetModalResult(fmNovaDecl, forms::mrCancel);
+        fmNovaDecl->reject();
     }
     forms::SetModalResult(this, forms::mrCancel);
     reject();
@@ -1861,14 +1865,14 @@ void TfmDadosEstab::BtCancelarClick() {
 void TfmDadosEstab::FormClose() {
     if (closed_) return;
     closed_ = true;
-    if (!emp().Active()) return;
-    if (emp().State() != db::DataSetState::Browse) emp().Cancel();
+    if (!EstablishmentTable().Active()) return;
+    if (EstablishmentTable().State() != db::DataSetState::Browse) EstablishmentTable().Cancel();
     if (findRow()) {
-        emp().Edit();
-        setVal("InOpcaoAberta", QString());
-        emp().Post();
+        EstablishmentTable().Edit();
+        SetEstablishmentValue("InOpcaoAberta", QString());
+        EstablishmentTable().Post();
     }
-    emp().Close();
+    EstablishmentTable().Close();
 }
 
 void ShowDadosEstab(const QString& anoBase, const QString& inscricao, const QString& prefixo, bool isNew,

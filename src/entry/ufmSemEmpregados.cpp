@@ -1,5 +1,6 @@
 #include "ufmSemEmpregados.h"
 
+#include "EntryShared.h"
 #include "platform/ui/Forms.h"
 #include "shell/DeclarationTables.h"
 #include "shell/UdmLobrix.h"
@@ -15,7 +16,6 @@ TfmSemEmpregados* fmSemEmpregados = nullptr;
 
 namespace {
 const QString kFlag = QStringLiteral("InDicasSemEmpregados");
-int baseYear() { return fmLOBRIX ? fmLOBRIX->AnoBase : 2009; }
 }  // namespace
 
 TfmSemEmpregados::TfmSemEmpregados(QWidget* parent)
@@ -59,7 +59,7 @@ TfmSemEmpregados::~TfmSemEmpregados() {
 }
 
 bool TfmSemEmpregados::ShouldShow() {
-    setWindowTitle(QStringLiteral("Lobrix%1 - Declaração Sem Empregados").arg(baseYear()));
+    setWindowTitle(QStringLiteral("Lobrix%1 - Declaração Sem Empregados").arg(DeclarationBaseYear()));
     // Opened when used: the copy made at start-up must not hold the table for the whole run.
     if (!ta8Resp.Active()) ta8Resp.Open();
     ta8Resp.First();

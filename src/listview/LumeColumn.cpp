@@ -92,10 +92,14 @@ void TLumeColumn::AutoSizeToFit() {
         auto* group = static_cast<TLumeGroup*>(g);
         for (TLumeCollectionItem* i : group->Items()->List) {
             auto* item = static_cast<TLumeItem*>(i);
-            QFont font = lv->Font;
-            if (group->ItemView()) group->ItemView()->PrepareTextFont(item, font, false);
-            lv->DoItemPaintText(item, lv->MeasureCanvas());
-            int w = WideTextExtentFont(item->Captions(column), font, lv->Measurer()).width() + 12;
+            TLumeCanvas* canvas = lv->MeasureCanvas();
+            int w = 12;
+            if (canvas && group->ItemView()) {
+                group->ItemView()->PrepareTextFont(item, canvas, false);
+                w += canvas->TextExtent(item->Captions(column)).width();
+            } else {
+                w += WideTextExtentFont(item->Captions(column), lv->Font, lv->Measurer()).width();
+            }
             const int image = group->ItemView() ? group->ItemView()->ImageWidth(item, this) : 0;
             if (image > 0) w += paint.ImageIndent + image;
             if (paint.CheckType != TLumeCheckType::ectNone) w += lv->CheckBoundWidth(paint.CheckSize) + paint.CheckIndent;
@@ -237,38 +241,8 @@ void TLumeColumn::WriteToStream(QIODevice& stream, int version) {
 
 int TLumeColumnStored::GetDetailCount() { return OwnerListview()->PaintInfoColumn()->CaptionLines; }
 
-void TLumeColumnStored::SetColumnCaption(int column, const QString& value) {
-    data_.SetCaption(column, value);
-    Invalidate(false);
-}
-
 void TLumeColumnStored::SetDetailCount(int value) {
     OwnerListview()->PaintInfoColumn()->Set(OwnerListview()->PaintInfoColumn()->CaptionLines, value);
-}
-
-void TLumeColumnStored::SetDetail(int, int value) {
-    data_.SetDetail(Index(), value);
-    Invalidate(false);
-}
-
-void TLumeColumnStored::SetColumnImageIndex(int column, int value) {
-    data_.SetImageIndex(column, value);
-    Invalidate(false);
-}
-
-void TLumeColumnStored::SetColumnImageOverlayIndex(int column, int value) {
-    data_.SetOverlayIndex(column, value);
-    Invalidate(false);
-}
-
-void TLumeColumnStored::ReadFromStream(QIODevice& stream, int version) {
-    TLumeColumn::ReadFromStream(stream, version);
-    data_.ReadFromStream(stream);
-}
-
-void TLumeColumnStored::WriteToStream(QIODevice& stream, int version) {
-    TLumeColumn::WriteToStream(stream, version);
-    data_.WriteToStream(stream);
 }
 
 TLumeColumns::TLumeColumns(TCustomLumeListview* owner, TLumeHeader* header)

@@ -3,6 +3,7 @@
 
 #include "listview/LumeCollection.h"
 #include "listview/LumeDataHelper.h"
+#include "listview/LumeStored.h"
 #include "listview/LumeViews.h"
 
 namespace lume {
@@ -94,24 +95,17 @@ private:
     int width_ = 50;
 };
 
-class TLumeColumnStored : public TLumeColumn {
+class TLumeColumnStored : public TLumeStored<TLumeColumn, TLumeDynamicDataHelper> {
 public:
-    using TLumeColumn::TLumeColumn;
-    QString GetColumnCaption(int column) override { return data_.Caption(column); }
-    int GetColumnImageIndex(int column) override { return data_.ImageIndex(column); }
-    int GetColumnImageOverlayIndex(int column) override { return data_.OverlayIndex(column); }
+    using TLumeStored::TLumeStored;
+    // A column keeps one detail, at its own index.
     int GetDetail(int) override { return data_.Detail(Index()); }
+    void SetDetail(int, int value) override {
+        data_.SetDetail(Index(), value);
+        Invalidate(false);
+    }
     int GetDetailCount() override;
-    void SetColumnCaption(int column, const QString& value) override;
     void SetDetailCount(int value) override;
-    void SetDetail(int line, int value) override;
-    void SetColumnImageIndex(int column, int value) override;
-    void SetColumnImageOverlayIndex(int column, int value) override;
-    void ReadFromStream(QIODevice& stream, int version) override;
-    void WriteToStream(QIODevice& stream, int version) override;
-
-private:
-    TLumeDynamicDataHelper data_;
 };
 
 class TLumeColumns : public TLumeCollection {

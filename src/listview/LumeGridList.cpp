@@ -66,7 +66,7 @@ void TLumeGridListGroup::Rebuild(TLumeGroup* prevGroup, int& nextVisibleIndex) {
         // As wide as its header caption needs.
         const QSize caption = WideTextExtentFont(group->Caption(), lv->GroupFont, lv->Measurer());
         TLumeRectArrayObject rects;
-        if (group->GroupView()) group->GroupView()->CalculateRects(group, TLumeGroupMarginEdge::Top, lv->MeasureCanvas(), rects);
+        if (group->GroupView()) group->GroupView()->CalculateRects(group, egpTop, lv->MeasureCanvas(), rects);
         const int iconRight = rects.IconRect.IsZero() ? x0 : rects.IconRect.Right;
         ColumnCount = 0;
         RowCount = 0;

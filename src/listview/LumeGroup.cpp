@@ -57,19 +57,19 @@ TLumeItem* TLumeGroup::ItemAt(LumePoint viewPoint) const {
 
 bool TLumeGroup::HitTestAt(LumePoint viewPoint, TLumeGroupHitTestInfos& hitInfo) {
     hitInfo = {};
-    TLumeGroupMarginEdge edge;
+    int edge;
     if (HeaderBand().Contains(viewPoint)) {
         hitInfo.Include(TLumeGroupHitTestInfo::egtOnHeader);
-        edge = TLumeGroupMarginEdge::Top;
+        edge = egpTop;
     } else if (FooterBand().Contains(viewPoint)) {
         hitInfo.Include(TLumeGroupHitTestInfo::egtOnFooter);
-        edge = TLumeGroupMarginEdge::Bottom;
+        edge = egpBottom;
     } else if (LeftMarginRect().Contains(viewPoint)) {
         hitInfo.Include(TLumeGroupHitTestInfo::egtOnLeftMargin);
-        edge = TLumeGroupMarginEdge::Left;
+        edge = egpLeft;
     } else if (RightMarginRect().Contains(viewPoint)) {
         hitInfo.Include(TLumeGroupHitTestInfo::egtOnRightMargin);
-        edge = TLumeGroupMarginEdge::Right;
+        edge = egpRight;
     } else {
         return false;
     }
@@ -290,38 +290,8 @@ void TLumeGroup::WriteToStream(QIODevice& stream, int version) {
 
 int TLumeGroupStored::GetDetailCount() { return OwnerListview()->PaintInfoGroup()->CaptionLines; }
 
-void TLumeGroupStored::SetColumnCaption(int column, const QString& value) {
-    data_.SetCaption(column, value);
-    Invalidate(false);
-}
-
 void TLumeGroupStored::SetDetailCount(int value) {
     OwnerListview()->PaintInfoGroup()->Set(OwnerListview()->PaintInfoGroup()->CaptionLines, value);
-}
-
-void TLumeGroupStored::SetDetail(int line, int value) {
-    data_.SetDetail(line, value);
-    Invalidate(false);
-}
-
-void TLumeGroupStored::SetColumnImageIndex(int column, int value) {
-    data_.SetImageIndex(column, value);
-    Invalidate(false);
-}
-
-void TLumeGroupStored::SetColumnImageOverlayIndex(int column, int value) {
-    data_.SetOverlayIndex(column, value);
-    Invalidate(false);
-}
-
-void TLumeGroupStored::ReadFromStream(QIODevice& stream, int version) {
-    TLumeGroup::ReadFromStream(stream, version);
-    data_.ReadFromStream(stream);
-}
-
-void TLumeGroupStored::WriteToStream(QIODevice& stream, int version) {
-    TLumeGroup::WriteToStream(stream, version);
-    data_.WriteToStream(stream);
 }
 
 }  // namespace lume

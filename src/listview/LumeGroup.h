@@ -24,6 +24,8 @@ public:
     void SetGrid(TLumeGridGroup* grid);
     void SetItemView(TLumeViewItem* view);
 
+    // The key regrouping gave the group.
+    int Key = 0;
     std::vector<TLumeItem*> VisibleItems;
     int VisibleItemCount() const { return int(VisibleItems.size()); }
     TLumeItem* VisibleItem(int index) const;
@@ -99,24 +101,11 @@ private:
     std::unique_ptr<TLumeGridGroup> grid_;
 };
 
-class TLumeGroupStored : public TLumeGroup {
+class TLumeGroupStored : public TLumeStored<TLumeGroup, TLumeDynamicDataHelper> {
 public:
-    using TLumeGroup::TLumeGroup;
-    QString GetColumnCaption(int column) override { return data_.Caption(column); }
-    int GetColumnImageIndex(int column) override { return data_.ImageIndex(column); }
-    int GetColumnImageOverlayIndex(int column) override { return data_.OverlayIndex(column); }
-    int GetDetail(int line) override { return data_.Detail(line); }
+    using TLumeStored::TLumeStored;
     int GetDetailCount() override;
-    void SetColumnCaption(int column, const QString& value) override;
     void SetDetailCount(int value) override;
-    void SetDetail(int line, int value) override;
-    void SetColumnImageIndex(int column, int value) override;
-    void SetColumnImageOverlayIndex(int column, int value) override;
-    void ReadFromStream(QIODevice& stream, int version) override;
-    void WriteToStream(QIODevice& stream, int version) override;
-
-private:
-    TLumeDynamicDataHelper data_;
 };
 
 }  // namespace lume

@@ -72,8 +72,18 @@ void TLumeHeader::Invalidate(bool immediate) {
 }
 
 void TLumeHeader::Paint(TLumeCanvas* canvas, const LumeRect& rect) {
+    if (OwnerListview->DrawWithThemes()) {
+        canvas->ThemePart(LumeHeaderItem, 1, DisplayRect);
+    } else {
+        canvas->BrushStyle = LumeBrushStyle::Solid;
+        canvas->BrushColor = Color;
+        canvas->FillRect(HeaderRect().Offset(OwnerListview->Scrollbars->OffsetX(), 0));
+    }
     for (TLumeColumn* column = FirstColumnInRect(rect); column; column = NextColumnInRect(column, rect))
-        if (Columns->ColumnView) Columns->ColumnView->Paint(column, canvas);
+        if (Columns->ColumnView) {
+            canvas->RemoveClip();
+            Columns->ColumnView->Paint(column, canvas);
+        }
 }
 
 int TLumeHeader::RuntimeHeight() const { return OwnerListview->IsHeaderView() && visible_ ? height_ : 0; }

@@ -10,6 +10,10 @@ TLumeViewItem* TLumeItem::ItemView() const { return OwnerGroup() ? OwnerGroup()-
 
 void TLumeItem::BeforeDestroy() {
     TCustomLumeListview* lv = OwnerListview();
+    if (lv) {
+        lv->EditManager->Forget(this);
+        lv->IncrementalSearch->Forget(this);
+    }
     State |= ecisDestroying;
     SetVisible(false);
     LeaveSelectionGroup();
@@ -341,38 +345,8 @@ void TLumeItem::MakeVisible(int position) {
 
 int TLumeItemStored::GetDetailCount() { return OwnerListview()->PaintInfoItem()->TileDetailCount; }
 
-void TLumeItemStored::SetColumnCaption(int column, const QString& value) {
-    data_.SetCaption(column, value);
-    Invalidate(false);
-}
-
 void TLumeItemStored::SetDetailCount(int value) {
     OwnerListview()->PaintInfoItem()->Set(OwnerListview()->PaintInfoItem()->TileDetailCount, value);
-}
-
-void TLumeItemStored::SetDetail(int line, int value) {
-    data_.SetDetail(line, value);
-    Invalidate(false);
-}
-
-void TLumeItemStored::SetColumnImageIndex(int column, int value) {
-    data_.SetImageIndex(column, value);
-    Invalidate(false);
-}
-
-void TLumeItemStored::SetColumnImageOverlayIndex(int column, int value) {
-    data_.SetOverlayIndex(column, value);
-    Invalidate(false);
-}
-
-void TLumeItemStored::ReadFromStream(QIODevice& stream, int version) {
-    TLumeItem::ReadFromStream(stream, version);
-    data_.ReadFromStream(stream);
-}
-
-void TLumeItemStored::WriteToStream(QIODevice& stream, int version) {
-    TLumeItem::WriteToStream(stream, version);
-    data_.WriteToStream(stream);
 }
 
 TLumeItems::~TLumeItems() = default;

@@ -3,6 +3,7 @@
 
 #include "listview/LumeCollection.h"
 #include "listview/LumeDataHelper.h"
+#include "listview/LumeStored.h"
 #include "listview/LumeViews.h"
 
 namespace lume {
@@ -92,28 +93,14 @@ public:
     virtual void SetGroupKey(int column, int key);
 };
 
-class TLumeItemStored : public TLumeItem {
+class TLumeItemStored : public TLumeStored<TLumeItem, TLumeItemDynamicDataHelper> {
 public:
-    using TLumeItem::TLumeItem;
-    QString GetColumnCaption(int column) override { return data_.Caption(column); }
-    int GetColumnImageIndex(int column) override { return data_.ImageIndex(column); }
-    int GetColumnImageOverlayIndex(int column) override { return data_.OverlayIndex(column); }
+    using TLumeStored::TLumeStored;
     TLumeImageList* GetColumnImageList(int, int sizeKind) override { return GetImageList(sizeKind); }
     int GetDetailCount() override;
-    int GetDetail(int line) override { return data_.Detail(line); }
-    void SetColumnCaption(int column, const QString& value) override;
     void SetDetailCount(int value) override;
-    void SetDetail(int line, int value) override;
-    void SetColumnImageIndex(int column, int value) override;
-    void SetColumnImageOverlayIndex(int column, int value) override;
     int GetGroupKey(int column) override { return data_.GroupKey(column); }
     void SetGroupKey(int column, int key) override { data_.SetGroupKey(column, key); }
-    void ReadFromStream(QIODevice& stream, int version) override;
-    void WriteToStream(QIODevice& stream, int version) override;
-    const TLumeItemDynamicDataHelper& DataRecord() const { return data_; }
-
-private:
-    TLumeItemDynamicDataHelper data_;
 };
 
 class TLumeItems : public TLumeCollection {

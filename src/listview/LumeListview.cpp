@@ -8,6 +8,7 @@ TCustomLumeListview::TCustomLumeListview() {
     paintInfoColumn_.reset(CreatePaintInfoColumn());
     paintInfoGroup_->MarginBottom()->PaintInfo = std::make_unique<TLumePaintInfoGroup>(this);
     HotTrack = std::make_unique<TLumeHotTrackManager>(this);
+    background_ = std::make_unique<TLumeBackgroundManager>(this);
     Scrollbars = std::make_unique<TLumeScrollbarManager>(this);
     DragRectManager = std::make_unique<TLumeDragRectManager>(this);
     DragManager = std::make_unique<TLumeDragManager>(this);
@@ -15,13 +16,18 @@ TCustomLumeListview::TCustomLumeListview() {
     selection_ = std::make_unique<TLumeSelectionManager>(this);
     Groups = std::make_unique<TLumeGroups>(this);
     Header = std::make_unique<TLumeHeader>(this);
+    GlobalImages = std::make_unique<TLumeGlobalImageManager>(this);
     CellSizes = std::make_unique<TLumeCellSizes>(this);
     Sort = std::make_unique<TLumeSortManager>(this);
     ItemsList = std::make_unique<TLumeGlobalItems>(this);
+    EditManager = std::make_unique<TLumeEditManager>(this);
+    IncrementalSearch = std::make_unique<TLumeIncrementalSearchManager>(this);
+    HintInfo = std::make_unique<TLumeHintInfo>(this);
 }
 
 TCustomLumeListview::~TCustomLumeListview() {
     Destroying = true;
+    EditManager->StopEditing();
     ItemsList.reset();
     try {
         Groups->Clear(true);
@@ -33,6 +39,10 @@ TCustomLumeListview::~TCustomLumeListview() {
 
 void TCustomLumeListview::SetSelection(TLumeSelectionManager* value) {
     if (value && value != selection_.get()) selection_.reset(value);
+}
+
+void TCustomLumeListview::SetBackGround(TLumeBackgroundManager* value) {
+    if (value && value != background_.get()) background_.reset(value);
 }
 
 void TCustomLumeListview::SetPaintInfoGroup(TLumePaintInfoGroup* value) {

@@ -3,16 +3,21 @@
 // It computes little itself; the managers and layouts do.
 #pragma once
 
+#include "listview/LumeBackground.h"
 #include "listview/LumeCanvasControl.h"
 #include "listview/LumeCellSizes.h"
 #include "listview/LumeCheckManager.h"
 #include "listview/LumeDragManagers.h"
+#include "listview/LumeEditManager.h"
+#include "listview/LumeGlobalImages.h"
 #include "listview/LumeGrid.h"
 #include "listview/LumeGroups.h"
 #include "listview/LumeHeader.h"
+#include "listview/LumeHintInfo.h"
 #include "listview/LumeHotTrackManager.h"
 #include "listview/LumeListviewEvents.h"
 #include "listview/LumeScrollbarManager.h"
+#include "listview/LumeSearchManager.h"
 #include "listview/LumeSelectionManager.h"
 #include "listview/LumeSortManager.h"
 
@@ -40,6 +45,7 @@ public:
 
     // Owned settings and managers.
     std::unique_ptr<TLumeCellSizes> CellSizes;
+    std::unique_ptr<TLumeGlobalImageManager> GlobalImages;
     std::unique_ptr<TLumeCheckManager> CheckManager;
     std::unique_ptr<TLumeDragManager> DragManager;
     std::unique_ptr<TLumeDragRectManager> DragRectManager;
@@ -49,11 +55,16 @@ public:
     std::unique_ptr<TLumeGlobalItems> ItemsList;
     std::unique_ptr<TLumeScrollbarManager> Scrollbars;
     std::unique_ptr<TLumeSortManager> Sort;
+    std::unique_ptr<TLumeEditManager> EditManager;
+    std::unique_ptr<TLumeIncrementalSearchManager> IncrementalSearch;
+    std::unique_ptr<TLumeHintInfo> HintInfo;
 
     TLumeGlobalItems& Items() { return *ItemsList; }
     TLumeSelectionManager* Selection() const { return selection_.get(); }
     // Takes the object over, freeing the one held so far; the same object changes nothing.
     void SetSelection(TLumeSelectionManager* value);
+    TLumeBackgroundManager* BackGround() const { return background_.get(); }
+    void SetBackGround(TLumeBackgroundManager* value);
     TLumePaintInfoGroup* PaintInfoGroup() const { return paintInfoGroup_.get(); }
     TLumePaintInfoItem* PaintInfoItem() const { return paintInfoItem_.get(); }
     TLumePaintInfoColumn* PaintInfoColumn() const { return paintInfoColumn_.get(); }
@@ -68,6 +79,10 @@ public:
     TColor DisabledBlendColor = clWindow;
     TColor Color = clWindow;
     QFont Font;
+    TColor FontColor = 0xFF000008;  // window text
+    // The application's expand and collapse buttons; empty means the defaults.
+    QImage GroupExpandButton;
+    QImage GroupCollapseButton;
     QFont GroupFont;
     TLumeHintType HintType = TLumeHintType::ehtText;
     QObject* PopupMenuHeader = nullptr;
@@ -117,11 +132,75 @@ public:
     bool Focused() const { return host_ && host_->HasFocus(); }
     ILumeMeasurer* Measurer() const { return host_ ? &host_->Measurer() : nullptr; }
     // The canvas handed to the painters for measuring; none until painting exists.
-    TLumeCanvas* MeasureCanvas() const { return measureCanvas_; }
+    TLumeCanvas* MeasureCanvas() const { return host_ ? host_->MeasureCanvas() : nullptr; }
+    // The bitmap of an expand (true) or collapse button: the application's, else the default.
+    const QImage& ExpandBitmap(bool expand) const;
+    bool HasCustomExpandButtons() const { return !GroupExpandButton.isNull() || !GroupCollapseButton.isNull(); }
+    // The in-place editing the input reaches: the item being edited, editing
+    // scheduled after a click on a focused item's caption, and its start.
+    virtual TLumeItem* EditingItem() const { return EditManager->Editing ? EditManager->EditItem : nullptr; }
+    virtual void ScheduleEdit(LumePoint /*viewPoint*/) { EditManager->ScheduleEdit(); }
+    virtual void CancelScheduledEdit() { EditManager->CancelScheduledEdit(); }
+    virtual void BeginEdit(TLumeItem* item) { EditManager->BeginEdit(item); }
+    // Characters typed, as the window delivers them.
+    void WMChar(const QString& text);
+    // The edit manager's pending item: focused, shown and edited.
+    void EditPendingItem();
+    // Paints the window rectangle: background, header, groups, items; only
+    // the selected items with selectedOnly.
+    void PaintRect(TLumeCanvas* canvas, const LumeRect& windowRect, bool selectedOnly);
+    // The paint cycle for an invalid window rectangle: the area filled with
+    // the control's colour, then PaintRect; nothing while an update is open.
+    // Answers whether it painted.
+    bool WMPaint(TLumeCanvas* canvas, const LumeRect& invalid);
+    // Input, from the window's mouse, keyboard, wheel, focus and scroll bars.
+    // Points are window (client) coordinates; keys are MK_ bits.
+    bool IsHeaderMouseMsg(LumePoint windowPoint, bool forceTest);
+    void WMLButtonDown(uint32_t keys, LumePoint windowPoint);
+    void WMRButtonDown(uint32_t keys, LumePoint windowPoint);
+    void WMLButtonUp(uint32_t keys, LumePoint windowPoint);
+    void WMRButtonUp(uint32_t keys, LumePoint windowPoint);
+    void WMButtonDblClk(TLumeMouseButton button, uint32_t keys, LumePoint windowPoint);
+    void WMMouseMove(uint32_t keys, LumePoint windowPoint);
+    // The mouse left the window: hot-tracking ends.
+    void WMMouseLeave();
+    // Answers whether a menu was shown (or the event handled).
+    bool WMContextMenu(LumePoint screenPoint);
+    void WMKeyDown(uint16_t key, TShiftState shift);
+    void WMSetFocus();
+    void WMKillFocus();
+    void WMScroll(bool vertical, int code);
+    // The window's size changed (from old to new).
+    void WMSize(int oldWidth, int oldHeight, int newWidth, int newHeight);
+    bool DoMouseWheel(TShiftState shift, int wheelDelta, LumePoint mousePos);
+    virtual void HandleDblClick(TLumeMouseButton button, uint32_t keys, LumePoint windowPoint);
+    void HandleKeyDown(uint16_t key, TShiftState shift);
+    void MoveFocus(TShiftState shift, TLumeItem* target);
+    void InitiateDragOrRect(TLumeItem* item, LumePoint windowPoint, TLumeKeyStates keys);
+    void EndDrags(LumePoint windowPoint, TLumeKeyStates keys);
+    // The lines one wheel notch scrolls.
+    int WheelScrollLines = 3;
+
+    // What the hint shows for the mouse at a window point: whether it shows,
+    // its text, and the rectangle (window coordinates) it belongs to.
+    struct HintQuery {
+        bool Allow = false;
+        QString Text;
+        LumeRect CursorRect;
+        TLumeCollectionItem* Target = nullptr;
+        int HideTimeout = 2500;
+        int ReShowTimeout = 0;
+    };
+    HintQuery QueryHint(LumePoint windowPoint, const QString& controlHint);
+
+    // The rubber band over the painted items while one is dragged.
+    virtual void PaintRubberBand(TLumeCanvas*) {}
+    // Clears the canvas's clip and keeps the header band out of it.
+    void ClipHeader(TLumeCanvas* canvas);
     // The cell size of the current view.
     TLumeCellSize* ViewCellSize() const;
     // Widths of check boxes by their size (the painters' bound manager).
-    virtual int CheckBoundWidth(int checkSize) const { return checkSize; }
+    int CheckBoundWidth(int checkSize) const;
 
     // Dispatch: every object of the control fires its events through these.
     virtual void DoItemCheckChanging(TLumeItem* item, bool& allow);
@@ -223,11 +302,20 @@ public:
     virtual void DoClipboardCut(bool& markAsCut, bool& handled);
     virtual void DoClipboardPaste(bool& handled);
 
+    // True when items are compared by a handler; a descendant that overrides
+    // DoItemCompare answers true as well.
+    virtual bool CustomItemCompare() const { return bool(OnItemCompare); }
+
 protected:
     // The default comparisons, given by the sorting.
     virtual int DefaultItemCompare(TLumeColumn* column, TLumeItem* item1, TLumeItem* item2);
 
 private:
+    void MouseDown(TLumeMouseButton button, uint32_t keys, LumePoint windowPoint);
+    void MouseUp(TLumeMouseButton button, uint32_t keys, LumePoint windowPoint);
+    void PaintReportRow(TLumeCanvas* canvas, TLumeItem* item, const LumeRect& viewRect, bool selectedOnly);
+    void PaintReportCell(TLumeCanvas* canvas, TLumeItem* item, TLumeColumn* column, const LumeRect* clip,
+                         bool forceSelection);
     void SetImages(TLumeImageList*& field, TLumeImageList* value);
     void InstallViewClasses(TLumeListStyle view);
 
@@ -239,7 +327,7 @@ private:
     TLumeImageList* imagesLarge_ = nullptr;
     TLumeImageList* imagesExLarge_ = nullptr;
     TLumeImageList* imagesGroup_ = nullptr;
-    TLumeCanvas* measureCanvas_ = nullptr;
+    std::unique_ptr<TLumeBackgroundManager> background_;
     bool showGroupMargins_ = false;
     TLumeListStyle view_ = TLumeListStyle::elsIcon;
 };

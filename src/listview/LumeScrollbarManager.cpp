@@ -112,26 +112,31 @@ void TLumeScrollbarManager::ReCalculateScrollbars(bool redraw, bool force) {
     }
 }
 
+int TLumeScrollbarManager::ScrollDelta(int code, bool vertical) const {
+    TCustomLumeListview* lv = OwnerListview;
+    const LumeScrollBar bar = vertical ? LumeScrollBar::Vert : LumeScrollBar::Horz;
+    const int offset = vertical ? offsetY_ : offsetX_;
+    const int page = vertical ? lv->ClientHeight() : lv->ClientWidth();
+    const int extent = vertical ? ViewHeight() : ViewWidth();
+    switch (code) {
+    case SB_LINEUP: return -LineStep();
+    case SB_LINEDOWN: return LineStep();
+    case SB_PAGEUP: return -page;
+    case SB_PAGEDOWN: return page;
+    case SB_THUMBPOSITION:
+    case SB_THUMBTRACK: return (lv->HasWindow() ? lv->Host()->GetScrollInfo(bar).TrackPos : 0) - offset;
+    case SB_TOP: return -offset;
+    case SB_BOTTOM: return extent - offset;
+    default: return 0;
+    }
+}
+
 void TLumeScrollbarManager::WMHScroll(int code) {
     if (!OwnerListview) {
         offsetX_ = 0;
         return;
     }
-    const LumeScrollInfo info = OwnerListview->HasWindow() ? OwnerListview->Host()->GetScrollInfo(LumeScrollBar::Horz)
-                                                            : LumeScrollInfo{};
-    int delta = 0;
-    switch (code) {
-    case SB_LINEUP: delta = -LineStep(); break;
-    case SB_LINEDOWN: delta = LineStep(); break;
-    case SB_PAGEUP: delta = -OwnerListview->ClientWidth(); break;
-    case SB_PAGEDOWN: delta = OwnerListview->ClientWidth(); break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: delta = info.TrackPos - offsetX_; break;
-    case SB_TOP: delta = -offsetX_; break;
-    case SB_BOTTOM: delta = ViewWidth() - offsetX_; break;
-    default: break;
-    }
-    Scroll(delta, 0);
+    Scroll(ScrollDelta(code, false), 0);
 }
 
 void TLumeScrollbarManager::WMVScroll(int code) {
@@ -139,21 +144,7 @@ void TLumeScrollbarManager::WMVScroll(int code) {
         offsetY_ = 0;
         return;
     }
-    const LumeScrollInfo info = OwnerListview->HasWindow() ? OwnerListview->Host()->GetScrollInfo(LumeScrollBar::Vert)
-                                                            : LumeScrollInfo{};
-    int delta = 0;
-    switch (code) {
-    case SB_LINEUP: delta = -LineStep(); break;
-    case SB_LINEDOWN: delta = LineStep(); break;
-    case SB_PAGEUP: delta = -OwnerListview->ClientHeight(); break;
-    case SB_PAGEDOWN: delta = OwnerListview->ClientHeight(); break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: delta = info.TrackPos - offsetY_; break;
-    case SB_TOP: delta = -offsetY_; break;
-    case SB_BOTTOM: delta = ViewHeight() - offsetY_; break;
-    default: break;
-    }
-    Scroll(0, delta);
+    Scroll(0, ScrollDelta(code, true));
 }
 
 void TLumeScrollbarManager::SetHorzEnabled(bool value) {

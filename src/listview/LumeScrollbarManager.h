@@ -47,6 +47,8 @@ public:
 
 private:
     int HeaderHeight() const;
+    // The change of offset a scroll bar code asks for on one axis.
+    int ScrollDelta(int code, bool vertical) const;
     int offsetX_ = 0;
     int offsetY_ = 0;
     LumeRect viewRect_;

@@ -100,6 +100,11 @@ bool ReportEngineError(const db::DbError& e) {
     return true;
 }
 
+void ShowEngineErrorBox(const db::DbError& e) {
+    msg::Beep();
+    msg::ShowBox(msg::BoxKind::Error, EngineErrorBoxText(e));
+}
+
 void ReportDatabaseError(const std::exception& e) {
     msg::Beep();
     msg::ShowBox(msg::BoxKind::Error, DatabaseErrorBoxText(e));

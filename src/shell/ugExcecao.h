@@ -17,6 +17,9 @@ void ReportFatalError(const std::exception& e);
 // nothing, for code 10756 while a data-aware lookup combo box has the focus.
 bool ReportEngineError(const db::DbError& e);
 void ReportDatabaseError(const std::exception& e);
+// The same box for a table error that the program survives (a save rolled
+// back, the form kept open): it does not end the program.
+void ShowEngineErrorBox(const db::DbError& e);
 void ReportOtherError(const std::exception& e);
 
 // The texts of the boxes, as shown.

@@ -1,4 +1,7 @@
+#include "entry/ufmConEmpreg.h"
+#include "entry/ufmConEstab.h"
 #include "entry/ufmDadosEmpreg.h"
+#include "entry/ufmNovaDecl.h"
 #include "entry/ufmDadosEstab.h"
 #include "entry/ufmSemEmpregados.h"
 #include "platform/db/Database.h"
@@ -11,11 +14,13 @@
 #include "shell/udmEntradaDados.h"
 #include "support/Builders.h"
 #include "support/DataFolder.h"
+#include "support/FormsScript.h"
 #include "support/ScriptedMessages.h"
 #include "support/ValidDeclaration.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -48,18 +53,7 @@ protected:
     }
     void TearDown() override { closeForm(); }
 
-    QList<Row> rows(const QString& table) {
-        db::Table t(dmLobrix->dbZuvo, table);
-        t.Open();
-        QList<Row> out;
-        for (t.First(); !t.Eof(); t.Next()) {
-            Row row;
-            for (int i = 0; i < t.FieldCount(); ++i) row[t.Fields(i).FieldName()] = t.Fields(i).AsString();
-            out << row;
-        }
-        t.Close();
-        return out;
-    }
+    QList<Row> rows(const QString& table) { return ReadRows(dmLobrix->dbZuvo, table); }
     Row storedEstab() {
         for (const Row& r : rows(QStringLiteral("Bd8emp.DB")))
             if (r.value("CoCgcCeiEstabelecimento") == estab.value("CoCgcCeiEstabelecimento") &&
@@ -67,12 +61,7 @@ protected:
                 return r;
         return {};
     }
-    void store(const QString& table, const Row& row) {
-        db::Table t(dmLobrix->dbZuvo, table);
-        t.Open();
-        AppendRow(t, row);
-        t.Close();
-    }
+    void store(const QString& table, const Row& row) { StoreRow(dmLobrix->dbZuvo, table, row); }
     void storeEstab(const Row& overrides = {}) {
         estab = valid::With(estab, overrides);
         store(QStringLiteral("Bd8emp.DB"), estab);
@@ -93,6 +82,20 @@ protected:
         form->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(form));
         settle();
+    }
+    // Closes the form, leaves the valid establishment with the overrides as the only row and opens it.
+    void reopenWithOnly(const Row& overrides) {
+        closeForm();
+        dmEntradaDados->ta8Empresa.Close();
+        {
+            db::Table t(dmLobrix->dbZuvo, QStringLiteral("Bd8emp.DB"));
+            t.Open();
+            t.EmptyTable();
+            t.Close();
+        }
+        estab = valid::Establishment(1, 0);
+        storeEstab(overrides);
+        openForm();
     }
     void closeForm() {
         if (!form) return;
@@ -240,17 +243,7 @@ TEST_F(DadosEstab, TheSaveRefusesTheFirstBrokenFieldOnItsPageAndControl) {
     };
     for (const Broken& c : cases) {
         SCOPED_TRACE(c.column);
-        closeForm();
-        dmEntradaDados->ta8Empresa.Close();
-        {
-            db::Table t(dmLobrix->dbZuvo, QStringLiteral("Bd8emp.DB"));
-            t.Open();
-            t.EmptyTable();
-            t.Close();
-        }
-        estab = valid::Establishment(1, 0);
-        storeEstab({{c.column, c.value}});
-        openForm();
+        reopenWithOnly({{c.column, c.value}});
         messages.clear();
         form->pcInformacoes->SetCurrentPage(TfmDadosEstab::tSindicais);
         ok();
@@ -401,6 +394,21 @@ TEST_F(DadosEstab, CentralisationAndUnionMembership) {
     EXPECT_EQ(focused(), form->deSindical);
 }
 
+TEST_F(DadosEstab, AUnionCnpjNotRegisteredIsConfirmedButTheExemptOneIsNot) {
+    storeEstab({{"CoCNPJSindical", ""}});
+    openForm();
+    form->pcInformacoes->SetCurrentPage(TfmDadosEstab::tSindicais);
+    messages.answer("mrNo");
+    typeAndLeave(form->deSindical, valid::Cnpj("440000000001"));
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_EQ(messages.shown().first().kind, msg::BoxKind::Confirmation);
+    EXPECT_EQ(focused(), form->deSindical);
+    messages.clear();
+    typeAndLeave(form->deSindical, "99999999999999");
+    EXPECT_EQ(messages.codes(), QStringList());
+    EXPECT_EQ(field("CoCNPJSindical"), QStringLiteral("99999999999999"));
+}
+
 TEST_F(DadosEstab, WithoutEmployeesTheContractsGoOnlyWhenTheUserSaysYes) {
     storeEstab({{"InZuvoNegEstabelecimento", "1"}, {"CoCNPJSindical", ""}, {"VaGlobalSindical", "000000000"},
                 {"MeDataBase", "00"}, {"NuVinculosEstabelecimento", "000003"}});
@@ -510,6 +518,105 @@ TEST_F(DadosEstab, AFailedBaseMonthDoesNotGoOnToTheSize) {
     EXPECT_EQ(field("InPorte"), QStringLiteral("5"));
 }
 
+TEST_F(DadosEstab, LeavingForAButtonChecksNothingButMakesTheMovesOfFieldsLeftWhatever) {
+    storeEstab({{"InPorte", ""}});
+    openForm();
+    // The base month, left for Ok with a bad value: no check, but the size page and the size come next.
+    form->pcInformacoes->SetCurrentPage(TfmDadosEstab::tEconomicas);
+    typeAndLeave(form->deProprietarios, "2");
+    ASSERT_EQ(focused(), form->deDataBase);
+    form->deDataBase->selectAll();
+    QTest::keyClick(form->deDataBase, Qt::Key_Backspace);
+    QTest::keyClicks(form->deDataBase, "13");
+    messages.clear();
+    form->BtOk->setFocus(Qt::MouseFocusReason);  // what pressing the mouse on Ok does
+    settle();
+    EXPECT_EQ(messages.codes(), QStringList());
+    EXPECT_EQ(form->pcInformacoes->currentIndex(), TfmDadosEstab::tEconomicas2);
+    EXPECT_TRUE(form->dgPorte->Contains(focused()));
+    EXPECT_EQ(field("InPorte"), QStringLiteral("5"));
+    dmEntradaDados->ta8Empresa.FieldByName(QStringLiteral("MeDataBase")).SetAsString(estab.value("MeDataBase"));
+    form->kit()->RefreshAll();
+    // The Simples group, left for Cancelar: the PAT group comes next.
+    click(form->dgPorte->Button(0));
+    form->dgOptanteSimples->Button(0)->setFocus(Qt::TabFocusReason);
+    settle();
+    form->BtCancelar->setFocus(Qt::MouseFocusReason);
+    settle();
+    EXPECT_TRUE(form->dgPat->Contains(focused()));
+
+    // Centralisation "Sim", left for Vínculos: the establishment's own root and the union tax locked.
+    form->pcInformacoes->SetCurrentPage(TfmDadosEstab::tSindicais);
+    click(form->dbrCentralizada->Button(0));
+    ASSERT_EQ(focused(), form->dbrCentralizada->Button(0));
+    form->BtVinculos->setFocus(Qt::MouseFocusReason);
+    settle();
+    EXPECT_EQ(field("CoCNPJCentralizada"), estab.value("CoCgcCeiEstabelecimento").left(8));
+    EXPECT_TRUE(ui::IsLocked(form->deSindical));
+    // Membership "Não", left for Ok: the association emptied and locked, the focus on the next contribution.
+    dmEntradaDados->ta8Empresa.FieldByName(QStringLiteral("CoCNPJAssociativa")).SetAsString(valid::EmployerUnionCnpj());
+    form->kit()->RefreshAll();
+    click(form->dbrSindicato->Button(1));
+    form->BtOk->setFocus(Qt::MouseFocusReason);
+    settle();
+    EXPECT_EQ(field("CoCNPJAssociativa"), QString());
+    EXPECT_TRUE(form->deAssociativa->isReadOnly());
+    EXPECT_EQ(focused(), form->deAssistencial);
+    EXPECT_EQ(messages.codes(), QStringList());
+
+    // A click on Ok held down for a while: the exit runs once Ok is released, then the save.
+    click(form->dbrSindicato->Button(0));
+    messages.clear();
+    QTest::mousePress(form->BtOk, Qt::LeftButton);
+    settle();
+    QTest::mouseRelease(form->BtOk, Qt::LeftButton);
+    settle();
+    EXPECT_FALSE(form->deAssociativa->isReadOnly());
+    EXPECT_EQ(messages.codes().value(0), QStringLiteral("3713"));  // the save: member without the association's CNPJ
+    EXPECT_EQ(focused(), form->deAssociativa);
+}
+
+TEST_F(DadosEstab, SomeSaveChecksLeaveThePageRuleAsItWas) {
+    const struct Case {
+        const char* column;
+        const char* value;
+        const char* code;
+    } cases[] = {
+        {"NoRazaoEstabelecimento", "", "0110"},
+        {"TxEmailEstabelecimento", "loja@", "3627"},
+        {"InPorte", "5", "3124"},
+        {"CoCepEstabelecimento", "", "0081"},
+    };
+    for (const std::uint8_t before : {std::uint8_t(1), std::uint8_t(0)}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.column) + " before " + std::to_string(before));
+            reopenWithOnly({{c.column, c.value}});
+            messages.clear();
+            form->kit()->AllowPageChange = before;
+            ok();
+            EXPECT_EQ(messages.codes().value(0).toStdString(), std::string(c.code));
+            // The CEP refuses the next page change; the others leave the rule as it was.
+            const bool keeps = std::string(c.column) != "CoCepEstabelecimento";
+            EXPECT_EQ(form->kit()->AllowPageChange, keeps ? before : 0);
+        }
+    }
+}
+
+TEST_F(DadosEstab, ABadEmailLeftForAnotherPageKeepsItsPage) {
+    storeEstab();
+    openForm();
+    typeAndLeave(form->deTelefone, estab.value("NuTelefone"));
+    ASSERT_EQ(focused(), form->deEmail);
+    form->deEmail->selectAll();
+    QTest::keyClicks(form->deEmail, "loja@");
+    QTabBar* tabs = form->pcInformacoes->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(TfmDadosEstab::tEconomicas).center());
+    settle();
+    EXPECT_EQ(messages.codes(), QStringList{"3627"});
+    EXPECT_EQ(form->pcInformacoes->currentIndex(), TfmDadosEstab::tCadastrais);
+    EXPECT_EQ(focused(), form->deEmail);
+}
+
 TEST_F(DadosEstab, ARowThatIsGoneShows1006AndClosesTheForm) {
     form = new TfmDadosEstab();
     form->KeyAnoBase = QStringLiteral("2009");
@@ -542,6 +649,57 @@ TEST_F(DadosEstab, TheNoEmployeesNoticeKeepsItsBoxInTheSingleResponsibleRow) {
     TfmSemEmpregados notice;
     EXPECT_TRUE(notice.ShouldShow());
     EXPECT_EQ(rows(QStringLiteral("bd8resp.DB")).size(), 1);
+}
+
+
+TEST_F(DadosEstab, OkLeadsToTheEmployeeFormOrListWithTheFollowingYearFlag) {
+    // Closed in the year after the base year: the employee part takes that year.
+    storeEstab({{"InEncerramentoAtividade", "1"}, {"DaEncerramentoAtividade", "15062010"}});
+    fmDadosEmpreg = new TfmDadosEmpreg();
+    fmConEmpreg = new TfmConEmpreg();
+    struct Case {
+        int contracts;
+        const char* shown;
+    } cases[] = {{0, "fmDadosEmpreg"}, {2, "fmConEmpreg"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shown);
+        storeContracts(c.contracts);
+        openForm();
+        EXPECT_EQ(form->lbAnoBase->text(), QStringLiteral("Ano-Base 2010"));
+        FormsScript script;
+        script.expect(QString::fromLatin1(c.shown), forms::mrOk);
+        messages.clear();
+        ok();
+        EXPECT_EQ(script.shown(), QStringList{QString::fromLatin1(c.shown)});
+        EXPECT_EQ(CurrentEstablishment.FollowingYear, 1);
+        EXPECT_EQ(ContextFollowingYear, 1);
+        EXPECT_EQ(ContextInscription, estab.value("CoCgcCeiEstabelecimento"));
+        EXPECT_TRUE(ContextPis.isEmpty());
+        EXPECT_EQ(form->ReturnToEstablishmentList, 0);
+        EXPECT_FALSE(form->isVisible());
+        closeForm();
+        EXPECT_EQ(storedEstab().value("InOpcaoAberta"), QString());
+    }
+    delete fmConEmpreg;
+    fmConEmpreg = nullptr;
+    delete fmDadosEmpreg;
+    fmDadosEmpreg = nullptr;
+}
+
+TEST_F(DadosEstab, CancelOnTheOnlyNewRowRemovesItAndClosesTheNewDeclaration) {
+    storeEstab();
+    // The new-declaration form waits, its row handed over.
+    fmNovaDecl = new TfmNovaDecl();
+    openForm(true);
+    messages.answer("mrYes");
+    QTest::mouseClick(form->BtCancelar, Qt::LeftButton);
+    settle();
+    EXPECT_TRUE(rows(QStringLiteral("Bd8emp.DB")).isEmpty());
+    EXPECT_EQ(forms::GetModalResult(fmNovaDecl), forms::mrCancel);
+    closeForm();
+    delete fmNovaDecl;
+    fmNovaDecl = nullptr;
+    dmEntradaDados->ta8Empresa.Close();
 }
 
 }  // namespace

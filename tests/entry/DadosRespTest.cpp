@@ -10,6 +10,8 @@
 #include "shell/udmDadosResp.h"
 #include "support/Builders.h"
 #include "support/DataFolder.h"
+#include "support/GuiDriver.h"
+#include "support/HelpMap.h"
 #include "support/ScriptedMessages.h"
 
 #include <QApplication>
@@ -24,9 +26,8 @@
 
 namespace {
 
-void settle() {
-    for (int i = 0; i < 6; ++i) QApplication::processEvents();
-}
+using gui::settle;
+using gui::typeAndLeave;
 
 // A complete, valid person responsible.
 const QMap<QString, QString> kValidRow = {
@@ -53,31 +54,12 @@ protected:
     void TearDown() override { closeForm(); }
 
     // The stored rows of BD8Resp, read through a table of the test's own.
-    QList<QMap<QString, QString>> storedRows() {
-        db::Table t(dmLobrix->dbZuvo, QStringLiteral("bd8resp.DB"));
-        t.Open();
-        QList<QMap<QString, QString>> rows;
-        for (t.First(); !t.Eof(); t.Next()) {
-            QMap<QString, QString> row;
-            for (int i = 0; i < t.FieldCount(); ++i) row[t.Fields(i).FieldName()] = t.Fields(i).AsString();
-            rows << row;
-        }
-        t.Close();
-        return rows;
-    }
-    void storeRow(const QMap<QString, QString>& row) {
-        db::Table t(dmLobrix->dbZuvo, QStringLiteral("bd8resp.DB"));
-        t.Open();
-        AppendRow(t, row);
-        t.Close();
-    }
+    QList<QMap<QString, QString>> storedRows() { return ReadRows(dmLobrix->dbZuvo, QStringLiteral("bd8resp.DB")); }
+    void storeRow(const QMap<QString, QString>& row) { StoreRow(dmLobrix->dbZuvo, QStringLiteral("bd8resp.DB"), row); }
     void openForm() {
         form = new TfmDadosResp();
         fmDadosResp = form;
-        form->show();
-        form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form));
-        settle();
+        ASSERT_TRUE(gui::showActive(form));
     }
     void closeForm() {
         if (!form) return;
@@ -89,16 +71,6 @@ protected:
             delete dmDadosResp;
             dmDadosResp = nullptr;
         }
-    }
-    // Types into a field and leaves it with Tab, as a user does.
-    void typeAndLeave(QLineEdit* edit, const QString& text) {
-        edit->setFocus(Qt::TabFocusReason);
-        settle();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, text);
-        QTest::keyClick(edit, Qt::Key_Tab);
-        settle();
     }
     QWidget* focused() const { return QApplication::focusWidget(); }
     QString field(const char* name) { return dmDadosResp->ta8Resp.FieldByName(QString::fromLatin1(name)).AsString(); }
@@ -241,14 +213,12 @@ public:
         QDialog box;
         auto* ok = new QPushButton(QStringLiteral("OK"), &box);
         box.show();
-        box.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&box));
+        EXPECT_TRUE(gui::activate(&box));
         ok->setFocus();
         QApplication::processEvents();
         box.hide();
         if (owner) {
-            owner->activateWindow();
-            EXPECT_TRUE(QTest::qWaitForWindowActive(owner));
+            EXPECT_TRUE(gui::activate(owner));
         }
         return QStringLiteral("mrOk");
     }
@@ -427,23 +397,9 @@ namespace {
 
 // Every help context the form's controls carry has its page in help/.
 TEST_F(DadosResp, EveryHelpContextOfTheFormHasAPage) {
-    QMap<int, QString> pages;
-    QFile map(QStringLiteral(LOBRIX_SOURCE_DIR "/help/contexts.map"));
-    ASSERT_TRUE(map.open(QIODevice::ReadOnly | QIODevice::Text));
-    for (const QString& line : QString::fromUtf8(map.readAll()).split(QLatin1Char('\n'))) {
-        const QStringList parts = line.simplified().split(QLatin1Char(' '));
-        if (parts.size() >= 2 && !parts.at(0).startsWith(QLatin1Char('#'))) pages[parts.at(0).toInt()] = parts.at(1);
-    }
     openForm();
     form->dbrTipoInscrEnter();  // gives the type buttons their context
-    QList<int> contexts;
-    for (QWidget* w : form->findChildren<QWidget*>())
-        if (const int c = w->property("helpContext").toInt()) contexts << c;
-    EXPECT_GE(contexts.size(), 17);
-    for (int c : contexts) {
-        ASSERT_TRUE(pages.contains(c)) << c;
-        EXPECT_TRUE(QFile::exists(QStringLiteral(LOBRIX_SOURCE_DIR "/help/") + pages.value(c))) << c;
-    }
+    ExpectHelpPagesForEveryContext(form, 17);
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -71,6 +73,24 @@ public:
     void PopupMenu(QObject* menu, LumePoint) override { poppedMenu = menu; }
     LumePoint ScreenToClient(LumePoint p) const override { return p; }
     ILumeMeasurer& Measurer() override { return measurer; }
+    std::map<int, std::function<void()>> timers;
+    int nextTimer = 1;
+    int StartTimer(int, std::function<void()> callback) override {
+        timers[nextTimer] = std::move(callback);
+        return nextTimer++;
+    }
+    bool StopTimer(int id) override {
+        timers.erase(id);
+        return true;
+    }
+    // Lets every running timer run out.
+    void FireTimers() {
+        auto due = timers;
+        timers.clear();
+        for (auto& [id, callback] : due) callback();
+    }
+    TLumeCanvas* canvas = nullptr;
+    TLumeCanvas* MeasureCanvas() override { return canvas; }
 };
 
 // A control on a fake window, created the way the widget creates it.
@@ -110,8 +130,8 @@ public:
     using TLumeViewReportItem::TLumeViewReportItem;
     bool HitTestRect(TLumeItem* item, const LumeRect& rect, bool) override { return item->DisplayRect.Meets(rect); }
     bool HitTestPoint(TLumeItem* item, LumePoint p, bool) override { return item->DisplayRect.Contains(p); }
-    void CalculateRects(TLumeItem* item, TLumeColumn*, TLumeCanvas*, TLumeRectArrayObject& r) override {
-        r = {};
+protected:
+    void CalcRects(TLumeItem* item, TLumeColumn*, TLumeCanvas*, TLumeRectArrayObject& r, QSize) override {
         r.IconRect = r.FullFocusSelRect = r.ClickSelectBoundsRect = item->DisplayRect;
     }
 };

@@ -109,12 +109,13 @@ TEST(ListviewLayout, ListColumnsWrapAndAnInvisibleItemNeverStartsOne) {
     EXPECT_EQ(rows[0]->OwnerGroup()->DisplayRect.Right, 200);
     EXPECT_EQ(rows[16]->DisplayRect.Width(), 0);
 
-    // An empty group is as wide as its caption: 2 indent + 6 per character.
+    // An empty group is as wide as its header needs: the expand button (4 in,
+    // 9 wide), 2 indent and 6 per character of the caption.
     Listview empty;
     empty->SetView(TLumeListStyle::elsList);
     empty->Groups->AddGroup()->SetCaption(QStringLiteral("Vazio"));
     empty->Groups->RebuildLayout(false);
-    EXPECT_EQ(empty->Groups->At(0)->DisplayRect.Right, 2 + 30);
+    EXPECT_EQ(empty->Groups->At(0)->DisplayRect.Right, 4 + 9 + 2 + 30);
 }
 
 TEST(ListviewLayout, GridRowsFollowTheColumnsInCollectionOrder) {

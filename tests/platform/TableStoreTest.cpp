@@ -321,6 +321,70 @@ TEST_F(TableStore, QueriesJoinTableFilesWithBoundParameters) {
     EXPECT_EQ(count.FieldByName("COUNT(*)").AsInteger(), 1);
 }
 
+// A query's cursor goes both ways and reports its ends as a table's does; a
+// grid reads any row without moving it; NULL and '' stay apart.
+TEST_F(TableStore, QueryCursorMovesBothWaysAndReadsAnyRow) {
+    add("1", "ANA", "RIO");
+    add("2", "BIA", "");
+    add("3", "CAIO", "SP");
+    Query q(database);
+    q.SetSQL("select Name, City, length(Name) as Len, null as Vazio from People order by Name");
+    q.Open();
+    EXPECT_EQ(q.RecordCount(), 3);
+    EXPECT_EQ(q.RecNo(), 0);
+    q.Prior();
+    EXPECT_TRUE(q.Bof());
+    EXPECT_EQ(q.FieldByName("Name").AsString(), "ANA");  // stays on the first row
+    q.Next();
+    q.Next();
+    q.Next();
+    EXPECT_TRUE(q.Eof());
+    EXPECT_EQ(q.FieldByName("Name").AsString(), "CAIO");  // stays on the last row
+    q.Prior();
+    EXPECT_FALSE(q.Eof());
+    EXPECT_FALSE(q.Bof());
+    EXPECT_EQ(q.FieldByName("Name").AsString(), "BIA");
+    EXPECT_EQ(q.FieldByName("City").AsString(), "");
+    EXPECT_FALSE(q.FieldByName("City").AsString().isNull());
+    EXPECT_TRUE(q.FieldByName("Vazio").AsString().isNull());
+    EXPECT_EQ(q.FieldByName("Len").AsString(), "3");
+
+    EXPECT_EQ(q.ValueAt(2, 0), "CAIO");
+    EXPECT_EQ(q.ValueAt(0, 1), "RIO");
+    EXPECT_EQ(q.ValueAt(0, 2), "3");
+    EXPECT_TRUE(q.ValueAt(1, 3).isNull());
+    EXPECT_TRUE(q.ValueAt(3, 0).isNull());
+    EXPECT_EQ(q.FieldByName("Name").AsString(), "BIA");  // reading moved nothing
+
+    q.MoveTo(2);
+    EXPECT_EQ(q.RecNo(), 2);
+    EXPECT_EQ(q.FieldByName("City").AsString(), "SP");
+    q.Last();
+    EXPECT_EQ(q.FieldByName("Name").AsString(), "CAIO");
+    q.First();
+    EXPECT_EQ(q.FieldByName("Name").AsString(), "ANA");
+
+    // A value longer than the short length mark, between two others.
+    Query wide(database);
+    wide.SetSQL("select Code, replace(hex(zeroblob(150)), '00', 'ab') as Long, Name from People order by Code");
+    wide.Open();
+    EXPECT_EQ(wide.ValueAt(1, 1).size(), 300);
+    EXPECT_EQ(wide.ValueAt(1, 2), "BIA");
+    wide.MoveTo(2);
+    EXPECT_EQ(wide.FieldByName("Long").AsString().size(), 300);
+    EXPECT_EQ(wide.FieldByName("Name").AsString(), "CAIO");
+
+    Query none(database);
+    none.SetSQL("select Name from People where Code = 'x'");
+    none.Open();
+    EXPECT_TRUE(none.IsEmpty());
+    EXPECT_EQ(none.RecNo(), -1);
+    none.Prior();
+    none.Next();
+    EXPECT_TRUE(none.Bof());
+    EXPECT_TRUE(none.Eof());
+}
+
 TEST_F(TableStore, TransactionRollsBackEveryTable) {
     add("1", "A");
     {

@@ -27,6 +27,7 @@ enum ControlFlag : unsigned {
     kDisabled = 1u << 5,       // disabled when built
     kIfFilled = 1u << 6,       // the exit check runs only when the trimmed value is not empty
     kSkipOnPageTab = 1u << 7,  // no exit check when the focus goes to a page tab
+    kExitEvenForSkipped = 1u << 8,  // the exit runs also towards the skipped buttons (ExitEvenForSkipped)
 };
 
 inline constexpr int kNoPage = -1;
@@ -35,20 +36,20 @@ inline constexpr int kNoPage = -1;
 // how it edits, which help it opens, which field it shows and what runs when
 // it is left. A row with `items` is a radio group; any other row a line edit.
 struct ControlRow {
-    QString name;                // the design name (object name)
+    QString name{};                // the design name (object name)
     int page = kNoPage;          // index in the form's page control; kNoPage: outside the pages
-    QString mask;                // design mask ("99999-999;0;"); empty: the bound field's own
+    QString mask{};                // design mask ("99999-999;0;"); empty: the bound field's own
     int width = 0;               // most characters typed; 0: the bound field's width
     int help = 0;                // help context
-    QString field;               // the bound column; empty: a plain edit the form fills itself
-    std::function<void()> exit;  // the exit check
+    QString field{};               // the bound column; empty: a plain edit the form fills itself
+    std::function<void()> exit{};  // the exit check
     unsigned flags = 0;          // ControlFlag values
-    QString hint;                // tool tip
+    QString hint{};                // tool tip
     QLineEdit** edit = nullptr;  // where the form keeps the built edit
     // Radio groups.
-    QString title;
-    QStringList items;           // the buttons' captions
-    QStringList values;          // the value stored for each button
+    QString title{};
+    QStringList items{};           // the buttons' captions
+    QStringList values{};          // the value stored for each button
     int columns = 1;
     RadioGroup** group = nullptr;
 };

@@ -1,0 +1,116 @@
+#pragma once
+#include <QAbstractTableModel>
+#include <QDialog>
+#include <QStringList>
+#include <functional>
+
+class QLabel;
+class QPushButton;
+class QTableView;
+class TfmConsultaDisquete;
+
+namespace db {
+class Query;
+}
+
+namespace declfile {
+
+// What the five consultation pages share: the window that opened them (the
+// one their "&Fechar" closes, whichever instance it is), scaling and centring,
+// their show actions each time they become visible, Enter and the close box.
+class ConsultaPage : public QDialog {
+    Q_OBJECT
+public:
+    ConsultaPage(TfmConsultaDisquete& owner, QWidget* parent, const char* name, const QString& caption,
+                 QSize design, QSize wide);
+
+    TfmConsultaDisquete& owner() const { return owner_; }
+
+    // "&Voltar" (the summary page: "&Fechar").
+    virtual void bbVoltarClick() = 0;
+
+    // A close by the close box or Esc acts as the page's "&Voltar", so no
+    // hidden page below is left waiting in its modal loop.
+    void reject() override { bbVoltarClick(); }
+
+protected:
+    virtual void FormShow() {}
+    void showEvent(QShowEvent* event) override;
+    // Enter presses the focused button and elsewhere moves to the next control.
+    void keyPressEvent(QKeyEvent* event) override;
+
+    // Ends the page: the modal loop it runs in, or just hides it when shown
+    // without one.
+    void ClosePage();
+
+    QPushButton* makeButton(const char* name, const QString& caption);
+    // A framed label standing for one of the design's information panels.
+    QLabel* makePanel(const char* name);
+
+private:
+    TfmConsultaDisquete& owner_;
+};
+
+// "< &Anterior" and "&Próximo >" by the rows around the current one of a
+// table or query: each neighbour is probed and the cursor left where it was.
+template <class Rows>
+void UpdateNavigation(Rows& rows, QWidget* prior, QWidget* next) {
+    if (!rows.Active() || rows.IsEmpty()) {
+        prior->setEnabled(false);
+        next->setEnabled(false);
+        return;
+    }
+    rows.Prior();
+    prior->setEnabled(!rows.Bof());
+    if (!rows.Bof()) rows.Next();
+    rows.Next();
+    next->setEnabled(!rows.Eof());
+    if (!rows.Eof()) rows.Prior();
+}
+
+// A read-only edit of a page with its label above it, `span` cells wide.
+struct ViewField {
+    const char* name;
+    const char* label;
+    int span = 1;
+};
+// The edits placed left to right in rows of `columns` cells, in a widget of
+// their own (a tab page or a group's body).
+QWidget* BuildFieldGrid(QWidget* container, std::initializer_list<ViewField> fields, int columns);
+// A disabled "Sim"/"Não" pair shown under a title.
+QWidget* BuildOptionPair(QWidget* container, const QString& title, const char* yesName, const char* noName);
+
+// A read-only grid model over the rows of an open query: the grid asks for
+// the rows it paints, nothing is copied per row.
+class QueryGridModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    struct Column {
+        QString title;
+        QString field;
+        int chars;  // the width the grid gives it, in digits
+    };
+    QueryGridModel(db::Query& query, QList<Column> columns, QObject* parent = nullptr);
+
+    // Call after the query was opened again.
+    void Reload();
+    const QList<Column>& columns() const { return columns_; }
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    db::Query& query_;
+    QList<Column> columns_;
+    QList<int> fieldIndex_;
+    int rows_ = 0;
+};
+
+// A read-only grid that selects whole rows, reports the current row and takes
+// Enter as a double click.
+QTableView* MakeGrid(QWidget* parent, const char* name, QueryGridModel* model,
+                     std::function<void(int row)> currentRowChanged, std::function<void()> activated);
+
+}  // namespace declfile

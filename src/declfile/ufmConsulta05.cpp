@@ -1,0 +1,185 @@
+#include "declfile/ufmConsulta05.h"
+
+#include "declfile/ConsultationViews.h"
+#include "declfile/ufmConsulta04.h"
+#include "declfile/ufmConsultaDisquete.h"
+#include "platform/db/Query.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+TfmConsulta05* fmConsulta05 = nullptr;
+
+namespace {
+db::Query& empregados(TfmConsultaDisquete& owner) { return *owner.Page04()->qrEmpregados; }
+}  // namespace
+
+TfmConsulta05::TfmConsulta05(TfmConsultaDisquete& owner, QWidget* parent)
+    : ConsultaPage(owner, parent, "fmConsulta05", QStringLiteral("Consulta Empregados/Servidores"), QSize(780, 540),
+                   QSize(860, 590)) {
+    using declfile::BuildFieldGrid;
+    auto* outer = new QVBoxLayout(this);
+
+    auto* pessoais = new QGroupBox(QStringLiteral("Dados Pessoais"), this);
+    BuildFieldGrid(pessoais,
+                   {{"edPISPASEP", "PIS/PASEP", 1},
+                    {"edNomeEmpregado", "Nome", 4},
+                    {"edDataNascimento", "Data Nascimento", 1},
+                    {"ednacionalidade", "Nacionalidade", 2},
+                    {"edAnoChegada", "Ano Chegada", 1},
+                    {"edGrauInstrucao", "Grau de Instrução", 2},
+                    {"edSexo", "Sexo", 1},
+                    {"edTipoRaca", "Raça/Cor", 2},
+                    {"edDeficienteFisico", "Deficiência", 2},
+                    {"edCPF", "CPF", 1},
+                    {"edCarteiraTrab", "Carteira de Trabalho", 1},
+                    {"edCTPSSerie", "Série", 1}},
+                   6);
+    outer->addWidget(pessoais);
+
+    pcEmpregado = new QTabWidget(this);
+    pcEmpregado->setObjectName(QStringLiteral("pcEmpregado"));
+    auto addTab = [this](const QString& title) {
+        auto* page = new QWidget;
+        pcEmpregado->addTab(page, title);
+        return page;
+    };
+
+    BuildFieldGrid(addTab(QStringLiteral("Vínculo Empregatício")),
+                   {{"edDataAdmissao", "Data Admissão", 1},
+                    {"edTipoAdmissao", "Tipo Admissão", 2},
+                    {"edSalarioContratual", "Salário Contratual", 1},
+                    {"edTipoSalario", "Tipo Salário", 2},
+                    {"edHoras", "Horas Semanais", 1},
+                    {"edCBO", "CBO", 3},
+                    {"edVinculo", "Vínculo", 2},
+                    {"edAlvara", "Alvará", 1},
+                    {"edDesligamento", "Causa Desligamento", 3},
+                    {"edDataDesligamento", "Data Desligamento", 1},
+                    {"edAvisoPrevio", "Aviso Prévio Indenizado", 1},
+                    {"edLocalTrabalho", "Município Local de Trabalho", 1}},
+                   6);
+
+    BuildFieldGrid(addTab(QStringLiteral("Afastamento")),
+                   {{"dePrimCod", "Motivo", 1},
+                    {"edTxPrimAfast", "Descrição", 3},
+                    {"dePrimInicio", "Início", 1},
+                    {"dePrimFinal", "Final", 1},
+                    {"deSegCod", "Motivo", 1},
+                    {"edTxSegAfas", "Descrição", 3},
+                    {"deSegInicio", "Início", 1},
+                    {"deSegFinal", "Final", 1},
+                    {"deTerCod", "Motivo", 1},
+                    {"EdTxTerAfas", "Descrição", 3},
+                    {"deTerInicio", "Início", 1},
+                    {"deTerFinal", "Final", 1},
+                    {"deAfastQtDias", "Total de Dias", 1}},
+                   6);
+
+    auto* sindicais = addTab(QStringLiteral("Informações Sindicais"));
+    auto* sindLayout = new QVBoxLayout(sindicais);
+    auto* contribuicoes = new QWidget(sindicais);
+    BuildFieldGrid(contribuicoes,
+                   {{"edCNPJSindical", "CNPJ Contribuição Sindical", 2},
+                    {"edValorSindical", "Valor", 1},
+                    {"edCNPJPrimAssociativa", "CNPJ 1ª Contribuição Associativa", 2},
+                    {"edValorPrimAssociativa", "Valor", 1},
+                    {"edCNPJSegAssociativa", "CNPJ 2ª Contribuição Associativa", 2},
+                    {"edValorSegAssociativa", "Valor", 1},
+                    {"edCNPJAssistencial", "CNPJ Contribuição Assistencial", 2},
+                    {"edValorAssistencial", "Valor", 1},
+                    {"edCNPJConfederativa", "CNPJ Contribuição Confederativa", 2},
+                    {"edValorConfederativa", "Valor", 1}},
+                   6);
+    sindLayout->addWidget(contribuicoes);
+    sindLayout->addWidget(declfile::BuildOptionPair(sindicais, QStringLiteral("Sindicalizado"), "rbSindicalizadoSim",
+                                                    "rbSindicalizadoNao"));
+    sindLayout->addStretch();
+
+    BuildFieldGrid(addTab(QStringLiteral("Remunerações Mensais")),
+                   {{"edJaneiro", "Janeiro", 2},       {"edHorasJaneiro", "Horas", 1},
+                    {"edFevereiro", "Fevereiro", 2},   {"edHorasFevereiro", "Horas", 1},
+                    {"edMarco", "Março", 2},           {"edHorasMarco", "Horas", 1},
+                    {"edAbril", "Abril", 2},           {"edHorasAbril", "Horas", 1},
+                    {"edMaio", "Maio", 2},             {"edHorasMaio", "Horas", 1},
+                    {"edJunho", "Junho", 2},           {"edHorasJunho", "Horas", 1},
+                    {"edJulho", "Julho", 2},           {"edHorasJulho", "Horas", 1},
+                    {"edAgosto", "Agosto", 2},         {"edHorasAgosto", "Horas", 1},
+                    {"edSetembro", "Setembro", 2},     {"edHorasSetembro", "Horas", 1},
+                    {"edOutubro", "Outubro", 2},       {"edHorasOutubro", "Horas", 1},
+                    {"edNovembro", "Novembro", 2},     {"edHorasNovembro", "Horas", 1},
+                    {"edDezembro", "Dezembro", 2},     {"edHorasDezembro", "Horas", 1},
+                    {"edAdiantamento", "13 Salário Adiantamento - Mês", 2},
+                    {"edValorAdiantamento", "Valor", 1},
+                    {"edFinal", "13 Salário Parcela Final - Mês", 2},
+                    {"edValorFinal", "Valor", 1}},
+                   9);
+
+    BuildFieldGrid(addTab(QStringLiteral("Verbas Pagas na Rescisão")),
+                   {{"edValorGlobalFerias", "Férias Indenizadas", 2},
+                    {"edValorGlobalMultas", "Multa por Rescisão", 2},
+                    {"edValorGlobalBcoHoras", "Banco de Horas", 2},
+                    {"edCompetenciaHoras", "QTDE MESES", 1},
+                    {"edValorGlobalDissidio", "Dissídio Coletivo", 2},
+                    {"edCompetenciaDissidio", "QTDE MESES", 1},
+                    {"edValorGlobalGratificacoes", "Gratificações", 2},
+                    {"edCompetenciaGratificacoes", "QTDE MESES", 1}},
+                   6);
+    outer->addWidget(pcEmpregado, 1);
+
+    auto* buttons = new QHBoxLayout;
+    bbAnterior = makeButton("bbAnterior", QStringLiteral("< &Anterior"));
+    bbProximo = makeButton("bbProximo", QStringLiteral("&Próximo >"));
+    bbVoltar = makeButton("bbVoltar", QStringLiteral("&Voltar"));
+    bbFechar = makeButton("bbFechar", QStringLiteral("&Fechar"));
+    buttons->addStretch();
+    for (QPushButton* b : {bbAnterior, bbProximo, bbVoltar, bbFechar}) buttons->addWidget(b);
+    outer->addLayout(buttons);
+
+    connect(bbAnterior, &QPushButton::clicked, this, &TfmConsulta05::bbAnteriorClick);
+    connect(bbProximo, &QPushButton::clicked, this, &TfmConsulta05::bbProximoClick);
+    connect(bbVoltar, &QPushButton::clicked, this, &TfmConsulta05::bbVoltarClick);
+    connect(bbFechar, &QPushButton::clicked, this, &TfmConsulta05::bbFecharClick);
+}
+
+void TfmConsulta05::FormShow() {
+    FillEmployeeView();
+    UpdateEmployeeNavigation();
+}
+
+void TfmConsulta05::ClearEmployeeView() { declfile::ClearViewEdits(this); }
+
+void TfmConsulta05::FillEmployeeView() {
+    ClearEmployeeView();
+    db::Query& q = empregados(owner());
+    if (!q.Active() || q.IsEmpty()) return;
+    declfile::ShowViewContent(this, declfile::EmployeeViewContent(declfile::ValuesOf(q), declfile::LobrixLookupNames()));
+}
+
+void TfmConsulta05::UpdateEmployeeNavigation() {
+    declfile::UpdateNavigation(empregados(owner()), bbAnterior, bbProximo);
+}
+
+void TfmConsulta05::bbAnteriorClick() {
+    empregados(owner()).Prior();
+    FillEmployeeView();
+    UpdateEmployeeNavigation();
+    pcEmpregado->setCurrentIndex(0);
+}
+
+void TfmConsulta05::bbProximoClick() {
+    empregados(owner()).Next();
+    FillEmployeeView();
+    UpdateEmployeeNavigation();
+    pcEmpregado->setCurrentIndex(0);
+}
+
+void TfmConsulta05::bbVoltarClick() {
+    owner().Page04()->show();
+    ClosePage();
+}
+
+void TfmConsulta05::bbFecharClick() { owner().CloseConsultation(); }

@@ -1,0 +1,179 @@
+// The widget driven through Qt: clicks, keys, scroll bars, resizing, a
+// picture of the transmission list, and closing its form.
+#include "Transmission.h"
+
+#include "listview/LumeColors.h"
+#include "listview/LumeDataObject.h"
+#include "listview/qt/LumeHintWindow.h"
+#include "listview/qt/LumeListviewWidget.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QDropEvent>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolTip>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+namespace lume::test {
+namespace {
+
+struct Form {
+    QDialog dialog;
+    TLumeListview* lv = new TLumeListview(&dialog);
+    LumeImageList* images = new LumeImageList(16, 16, &dialog);
+    QLabel* status = new QLabel(&dialog);
+    QLineEdit* next = new QLineEdit(&dialog);
+    explicit Form(int files) {
+        auto* layout = new QVBoxLayout(&dialog);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(lv);
+        layout->addWidget(status);
+        layout->addWidget(next);
+        SetUpTransmission(*lv->Core(), *images);
+        lv->SetImagesSmall(images);
+        (*lv)->OnItemSelectionChanging = [this](TLV*, TLumeItem* item, bool&) {
+            status->setText(QStringLiteral("row %1").arg(item->Index()));
+        };
+        ListFiles(*lv->Core(), files);
+        dialog.resize(800, 600);
+        dialog.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+        dialog.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    }
+    QPoint Row(int row, int x = 600) const { return {x, 25 + 17 * row + 8}; }
+    TLumeItem* Item(int i) const { return (*lv)->Items()[i]; }
+};
+
+TEST(ListviewWidget, ClicksKeysAndScrollBars) {
+    Form f(120);
+    QTest::mouseClick(f.lv->viewport(), Qt::LeftButton, {}, f.Row(2));
+    EXPECT_TRUE(f.Item(2)->Selected());
+    EXPECT_EQ(f.status->text(), QStringLiteral("row 2"));
+    QTest::keyClick(f.lv, Qt::Key_Down);
+    EXPECT_TRUE(f.Item(3)->Selected());
+    EXPECT_FALSE(f.Item(2)->Selected());
+
+    QScrollBar* bar = f.lv->verticalScrollBar();
+    ASSERT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->pageStep(), f.lv->viewport()->height());
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_EQ((*f.lv)->Scrollbars->OffsetY(), f.lv->viewport()->height());
+    EXPECT_EQ(bar->value(), (*f.lv)->Scrollbars->OffsetY());
+    bar->triggerAction(QAbstractSlider::SliderToMaximum);
+    EXPECT_EQ((*f.lv)->Scrollbars->OffsetY(), (*f.lv)->Scrollbars->MaxOffsetY());
+
+    // A bigger window shows every row: the bar goes and the view returns to the top.
+    f.dialog.resize(800, 2400);
+    QTest::qWait(20);
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_EQ((*f.lv)->Scrollbars->OffsetY(), 0);
+    // Tab moves the focus on as in any dialog.
+    f.lv->setFocus();
+    QTest::keyClick(f.lv, Qt::Key_Tab);
+    EXPECT_TRUE(f.next->hasFocus());
+}
+
+TEST(ListviewWidget, PictureOfTheTransmissionList) {
+    Form f(3);
+    QTest::mouseClick(f.lv->viewport(), Qt::LeftButton, {}, f.Row(1));
+    QTest::qWait(20);
+    const QImage shot = f.lv->viewport()->grab().toImage();
+    ASSERT_TRUE(shot.save(QDir(QStringLiteral(LOBRIX_BINARY_DIR)).filePath(QStringLiteral("listview-widget.png"))));
+    EXPECT_EQ(shot.pixelColor(700, 25 + 17 + 8), ToQColor(clHighlight));
+    EXPECT_EQ(shot.pixelColor(700, 25 + 8), ToQColor(clWindow));
+    EXPECT_EQ(shot.pixelColor(9, 25 + 8), QColor(0, 160, 0));
+}
+
+TEST(ListviewWidget, ImageListDeletedElsewhereLeavesThePropertyEmpty) {
+    Form f(2);
+    delete f.images;
+    f.images = nullptr;
+    EXPECT_EQ(f.lv->ImagesSmall(), nullptr);
+    EXPECT_EQ((*f.lv)->ImagesSmall(), nullptr);
+    f.lv->viewport()->repaint();
+}
+
+TEST(ListviewWidget, ClosingTheFormWithARowSelected) {
+    auto* f = new Form(5);
+    QTest::mouseClick(f->lv->viewport(), Qt::LeftButton, {}, f->Row(3));
+    ASSERT_TRUE(f->Item(3)->Selected());
+    int freed = 0;
+    (*f->lv)->OnItemFreeing = [&freed, f](TLV*, TLumeItem*) {
+        ++freed;
+        f->status->setText(QString());  // the label is gone by now
+    };
+    delete f;
+    EXPECT_EQ(freed, 0);
+}
+
+TEST(ListviewWidget, ToolTipOverACutCaption) {
+    Form f(2);
+    (*f.lv)->HintType = TLumeHintType::ehtToolTip;
+    f.Item(0)->SetCaption(QStringLiteral("p"));
+    const QPoint at = f.lv->viewport()->mapTo(f.lv, QPoint(9, 25 + 8));
+    QHelpEvent help(QEvent::ToolTip, at, f.lv->mapToGlobal(at));
+    QCoreApplication::sendEvent(f.lv, &help);
+    ASSERT_NE(f.lv->HintWindow(), nullptr);
+    EXPECT_TRUE(f.lv->HintWindow()->isVisible());
+    const QFontMetrics metrics(QToolTip::font());
+    EXPECT_EQ(f.lv->HintWindow()->width(), metrics.horizontalAdvance(QStringLiteral("p")) + 6);
+    EXPECT_EQ(f.lv->HintWindow()->height(), metrics.height() + 2);
+    QHelpEvent elsewhere(QEvent::ToolTip, f.lv->viewport()->mapTo(f.lv, QPoint(700, 25 + 8)), QPoint());
+    QCoreApplication::sendEvent(f.lv, &elsewhere);
+    EXPECT_FALSE(f.lv->HintWindow()->isVisible()) << "that caption fits";
+}
+
+TEST(ListviewWidget, HeaderDropsTakeOnlyOwnColumns) {
+    Form f(2);
+    TLumeColumns& columns = *(*f.lv)->Header->Columns;
+    auto drop = [&](const TLumeHeaderDragRecord& record, QPoint at) {
+        QMimeData mime;
+        mime.setData(QString::fromLatin1(kHeaderMimeType), record.Encode());
+        QDragEnterEvent enter(at, Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(f.lv->viewport(), &enter);
+        QDropEvent event(QPointF(at), Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(f.lv->viewport(), &event);
+        return event.isAccepted();
+    };
+    const qint64 pid = QCoreApplication::applicationPid();
+    EXPECT_FALSE(drop({pid, quintptr(1), 8}, QPoint(10, 10))) << "another control's column";
+    EXPECT_EQ(columns.At(8)->Position(), 8);
+    EXPECT_TRUE(drop({pid, quintptr(f.lv->Core()), 8}, QPoint(10, 10)));
+    EXPECT_EQ(columns.At(8)->Position(), 0) << "Razão Social moved to the front";
+}
+
+TEST(ListviewWidget, OtherDropsGoToTheApplication) {
+    Form f(2);
+    QMimeData mime;
+    mime.setText(QStringLiteral("Zuvo2009.dec"));
+    auto send = [&] {
+        QDragEnterEvent enter(QPoint(300, 40), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(f.lv->viewport(), &enter);
+        if (!enter.isAccepted()) return false;
+        QDropEvent drop(QPointF(300, 40), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(f.lv->viewport(), &drop);
+        return drop.isAccepted();
+    };
+    EXPECT_FALSE(send()) << "no handlers: refused";
+    QString dropped;
+    (*f.lv)->OnOLEDragEnter = [](TLV*, ILumeDataObject*, TLumeKeyStates, LumePoint, TLumeDropEffects, TLumeDropEffect& d) {
+        d = TLumeDropEffect::edeCopy;
+    };
+    (*f.lv)->OnOLEDragDrop = [&](TLV*, ILumeDataObject* data, TLumeKeyStates, LumePoint, TLumeDropEffects,
+                                 TLumeDropEffect& d) {
+        TLumeStgMedium medium;
+        if (data->GetData({QStringLiteral("text/plain")}, medium) == 0) dropped = QString::fromUtf8(medium.Data);
+        d = TLumeDropEffect::edeCopy;
+    };
+    EXPECT_TRUE(send());
+    EXPECT_EQ(dropped, QStringLiteral("Zuvo2009.dec"));
+}
+
+}  // namespace
+}  // namespace lume::test
