@@ -1,5 +1,6 @@
 #include "ufmAnalis00.h"
 
+#include "AnalisWidgets.h"
 #include "MainWindowState.h"
 #include "ufmAnalis01.h"
 #include "ugAnaliseEstrutura.h"
@@ -39,34 +40,6 @@ std::uint8_t GravacaoRodando = 0;
 TfmAnalis00* fmAnalis00 = nullptr;
 
 namespace {
-
-QString year() { return QString::number(declfile::ProgramAnoBase()); }
-
-QString versao() { return fmLOBRIX ? fmLOBRIX->Versao : declfile::WriterStateFromProgram().Versao; }
-
-QFrame* panel(QWidget* parent, const char* name) {
-    auto* p = new QFrame(parent);
-    p->setObjectName(QString::fromLatin1(name));
-    return p;
-}
-
-QPlainTextEdit* memo(QWidget* parent, const char* name) {
-    auto* m = new QPlainTextEdit(parent);
-    m->setObjectName(QString::fromLatin1(name));
-    m->setReadOnly(true);
-    m->setFocusPolicy(Qt::NoFocus);
-    m->setFrameShape(QFrame::NoFrame);
-    m->setBackgroundRole(QPalette::Window);
-    m->viewport()->setAutoFillBackground(false);
-    return m;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const char* text) {
-    auto* b = new QPushButton(QString::fromUtf8(text), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
 
 forms::WizardFrame frame() {
     forms::WizardFrame f;
@@ -117,16 +90,16 @@ TfmAnalis00::TfmAnalis00(QWidget* parent)
     : forms::WizardPage(frame(), parent), analyser_(std::make_unique<declfile::TAnaliseEstrutura>()) {
     fmAnalis00 = this;
 
-    PLocalizar = panel(Panel(), "PLocalizar");
+    PLocalizar = analis::Panel(Panel(), "PLocalizar");
     auto* find = new QVBoxLayout(PLocalizar);
     find->setContentsMargins(0, 0, 0, 0);
-    Memo2 = memo(PLocalizar, "Memo2");
+    Memo2 = analis::Memo(PLocalizar, "Memo2");
     Label1 = new QLabel(QStringLiteral("Localização do arquivo a ser analisado:"), PLocalizar);
     Label1->setObjectName(QStringLiteral("Label1"));
     arquivo = new QLineEdit(PLocalizar);
     arquivo->setObjectName(QStringLiteral("arquivo"));
     Label1->setBuddy(arquivo);
-    BtLocalizar = button(PLocalizar, "BtLocalizar", "&Localizar");
+    BtLocalizar = analis::Button(PLocalizar, "BtLocalizar", "&Localizar");
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(arquivo, 1);
     fileRow->addWidget(BtLocalizar);
@@ -134,7 +107,7 @@ TfmAnalis00::TfmAnalis00(QWidget* parent)
     find->addWidget(Label1);
     find->addLayout(fileRow);
 
-    PEstrutura = panel(Panel(), "PEstrutura");
+    PEstrutura = analis::Panel(Panel(), "PEstrutura");
     auto* work = new QVBoxLayout(PEstrutura);
     work->setContentsMargins(0, 0, 0, 0);
     lbNomeArquivo = new QLabel(PEstrutura);
@@ -155,13 +128,13 @@ TfmAnalis00::TfmAnalis00(QWidget* parent)
     work->addWidget(pbConsistencia);
     work->addStretch();
 
-    paErroEstrut = panel(Panel(), "paErroEstrut");
+    paErroEstrut = analis::Panel(Panel(), "paErroEstrut");
     auto* error = new QVBoxLayout(paErroEstrut);
     error->setContentsMargins(0, 0, 0, 0);
-    QPlainTextEdit* errorText = memo(paErroEstrut, "meErroEstrut");
+    QPlainTextEdit* errorText = analis::Memo(paErroEstrut, "meErroEstrut");
     errorText->setPlainText(QStringLiteral("A análise não poderá ser realizada. O arquivo não atende as especificações \n"
                                            "definidas para o ano-base."));
-    bbErroVisual = button(paErroEstrut, "bbErroVisual", "Relatório de &Erros");
+    bbErroVisual = analis::Button(paErroEstrut, "bbErroVisual", "Relatório de &Erros");
     error->addWidget(errorText, 1);
     error->addWidget(bbErroVisual, 0, Qt::AlignLeft);
 
@@ -185,7 +158,7 @@ TfmAnalis00::~TfmAnalis00() {
 }
 
 void TfmAnalis00::PageShown() {
-    const QString y = year();
+    const QString y = analis::Year();
     if (ModoParticionamento == 1) {
         Label4->hide();
         pbConsistencia->hide();
@@ -337,7 +310,7 @@ void TfmAnalis00::bbAvancarClick() {
     next->ArquivoRetificacao = ArquivoRetificacao;
     next->SplitRun = splitRun;
     if (splitRun) {
-        next->setWindowTitle(QStringLiteral("Assistente para Particionar um Arquivo ZUVO") + year());
+        next->setWindowTitle(QStringLiteral("Assistente para Particionar um Arquivo ZUVO") + analis::Year());
         next->ModoResultado = QStringLiteral("3");
     } else {
         lbNomeArquivo->setText(QStringLiteral("Consistindo o arquivo:") + fileName);
@@ -397,8 +370,8 @@ void TfmAnalis00::bbErroVisualClick() {
     }
     bbErroVisual->setEnabled(false);
     dm->RvSystem1.setDestination(report::Destination::Preview);
-    dm->rvprjErro.SetParam(QStringLiteral("AnoBase1"), year());
-    dm->rvprjErro.SetParam(QStringLiteral("Versao"), versao());
+    dm->rvprjErro.SetParam(QStringLiteral("AnoBase1"), analis::Year());
+    dm->rvprjErro.SetParam(QStringLiteral("Versao"), analis::Versao());
     dm->rvprjErro.SelectReport(QStringLiteral("rptErrosEstrutura"));
     dm->rvprjErro.Execute();
     dm->rvprjErro.Close();

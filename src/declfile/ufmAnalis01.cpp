@@ -1,6 +1,7 @@
 #include "ufmAnalis01.h"
 
 #include "DeclarationWriter.h"
+#include "AnalisWidgets.h"
 #include "MainWindowState.h"
 #include "ufmAnalis00.h"
 #include "ufmAnalis02.h"
@@ -34,39 +35,10 @@ TfmAnalis01* fmAnalis01 = nullptr;
 
 namespace {
 
-QString year() { return QString::number(declfile::ProgramAnoBase()); }
-
-QString versao() { return fmLOBRIX ? fmLOBRIX->Versao : declfile::WriterStateFromProgram().Versao; }
-
-QFrame* panel(QWidget* parent, const char* name) {
-    auto* p = new QFrame(parent);
-    p->setObjectName(QString::fromLatin1(name));
-    return p;
-}
-
-QPlainTextEdit* memo(QWidget* parent, const char* name, const QStringList& lines) {
-    auto* m = new QPlainTextEdit(parent);
-    m->setObjectName(QString::fromLatin1(name));
-    m->setReadOnly(true);
-    m->setFocusPolicy(Qt::NoFocus);
-    m->setFrameShape(QFrame::NoFrame);
-    m->setBackgroundRole(QPalette::Window);
-    m->viewport()->setAutoFillBackground(false);
-    m->setPlainText(lines.join(QLatin1Char('\n')));
-    return m;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const char* text) {
-    auto* b = new QPushButton(QString::fromUtf8(text), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 // The drive combo and the CREA edit of a panel.
 QFrame* drivePanel(QWidget* owner, const char* name, QComboBox*& drive, const char* driveName, QLineEdit*& crea,
                    const char* creaName, QLabel*& creaLabel) {
-    QFrame* p = panel(owner, name);
+    QFrame* p = analis::Panel(owner, name);
     auto* grid = new QGridLayout(p);
     grid->setContentsMargins(0, 0, 0, 0);
     drive = new QComboBox(p);
@@ -105,27 +77,27 @@ TfmAnalis01::TfmAnalis01(QWidget* parent) : forms::WizardPage(frame(), parent) {
     fmAnalis01 = this;
     GravacaoRodando = 0;
 
-    POk = panel(Panel(), "POk");
+    POk = analis::Panel(Panel(), "POk");
     auto* ok = new QVBoxLayout(POk);
     ok->setContentsMargins(0, 0, 0, 0);
-    Memo3 = memo(POk, "Memo3",
+    Memo3 = analis::Memo(POk, "Memo3",
                  {QStringLiteral("Os estabelecimentos presentes no arquivo estão corretos."), QString(),
                   QStringLiteral("Para gravar o arquivo pronto para a transmissão, selecione o drive e clique no "
                                  "botão <Gravar>.")});
-    Memo4 = memo(POk, "Memo4",
+    Memo4 = analis::Memo(POk, "Memo4",
                  {QStringLiteral("A estrutura do arquivo está correta."), QString(),
                   QStringLiteral("Para particionar o arquivo, clique no botão <Gravar>. As partes serão gravadas na "
-                                 "pasta Transmite do LOBRIX") + year() + QStringLiteral(".")});
+                                 "pasta Transmite do LOBRIX") + analis::Year() + QStringLiteral(".")});
     Memo4->hide();
     Panel1 = drivePanel(POk, "Panel1", cbDrive, "cbDrive", edCrea, "edCrea", lbCrea);
     ok->addWidget(Memo3, 1);
     ok->addWidget(Memo4, 1);
     ok->addWidget(Panel1);
 
-    PDist = panel(Panel(), "PDist");
+    PDist = analis::Panel(Panel(), "PDist");
     auto* warnings = new QVBoxLayout(PDist);
     warnings->setContentsMargins(0, 0, 0, 0);
-    meAvisos = memo(PDist, "meAvisos",
+    meAvisos = analis::Memo(PDist, "meAvisos",
                     {QStringLiteral("As informações dos estabelecimentos do arquivo não apresentaram erros."),
                      QStringLiteral("Foram gerados AVISOS."),
                      QStringLiteral("Os avisos não impedem a gravação do arquivo, são alertas para que o empregador "
@@ -135,17 +107,17 @@ TfmAnalis01::TfmAnalis01(QWidget* parent) : forms::WizardPage(frame(), parent) {
                                     "<Relatório Avisos>."),
                      QStringLiteral("   - Para gravar o arquivo, selecione o drive e clique no botão <Gravar>.")});
     PDrive = drivePanel(PDist, "PDrive", cbDriveAvisos, "cbDriveAvisos", edCreaAvisos, "edCreaAvisos", lbCreaAvisos);
-    BtVisualizar = button(PDist, "BtVisualizar", "Relatório &Avisos");
+    BtVisualizar = analis::Button(PDist, "BtVisualizar", "Relatório &Avisos");
     auto* warningRow = new QHBoxLayout;
     warningRow->addWidget(PDrive, 1);
     warningRow->addWidget(BtVisualizar, 0, Qt::AlignBottom);
     warnings->addWidget(meAvisos, 1);
     warnings->addLayout(warningRow);
 
-    PInco = panel(Panel(), "PInco");
+    PInco = analis::Panel(Panel(), "PInco");
     auto* errors = new QVBoxLayout(PInco);
     errors->setContentsMargins(0, 0, 0, 0);
-    Memo1 = memo(PInco, "Memo1",
+    Memo1 = analis::Memo(PInco, "Memo1",
                  {QStringLiteral("As informações dos estabelecimentos do arquivo apresentaram ERROS."), QString(),
                   QStringLiteral("Os erros impedem a gravação do arquivo."), QString(),
                   QStringLiteral("  - Para visualizar e imprimir os erros encontrados, clique no botão "
@@ -157,9 +129,9 @@ TfmAnalis01::TfmAnalis01(QWidget* parent) : forms::WizardPage(frame(), parent) {
         QStringLiteral("- Para visualizar e imprimir os avisos encontrados, clique no botão <Relatório Avisos>."), PInco);
     paMsgAviso->setObjectName(QStringLiteral("paMsgAviso"));
     paMsgAviso->setWordWrap(true);
-    bbVisualErros = button(PInco, "bbVisualErros", "Relatório &Avisos");
-    bbImpErros = button(PInco, "bbImpErros", "Relatório &Erros");
-    BtImporta = button(PInco, "BtImporta", "C&orrigir no Lobrix");
+    bbVisualErros = analis::Button(PInco, "bbVisualErros", "Relatório &Avisos");
+    bbImpErros = analis::Button(PInco, "bbImpErros", "Relatório &Erros");
+    BtImporta = analis::Button(PInco, "BtImporta", "C&orrigir no Lobrix");
     auto* errorRow = new QHBoxLayout;
     for (QPushButton* b : {bbImpErros, bbVisualErros, BtImporta}) errorRow->addWidget(b);
     errorRow->addStretch();
@@ -170,7 +142,7 @@ TfmAnalis01::TfmAnalis01(QWidget* parent) : forms::WizardPage(frame(), parent) {
     // so showing the page again never repeats it.
     Memo1->appendPlainText(QStringLiteral("Observação: Caso você deseje corrigir as informações e gerar novo arquivo "
                                           "através do LOBRIX") +
-                           year() + QStringLiteral(", você deve clicar no botão <Corrigir no Lobrix>."));
+                           analis::Year() + QStringLiteral(", você deve clicar no botão <Corrigir no Lobrix>."));
 
     pbConsistencia = new QProgressBar(Panel());
     pbConsistencia->setObjectName(QStringLiteral("pbConsistencia"));
@@ -237,7 +209,7 @@ void TfmAnalis01::showFindings(QPushButton* pressed, const QString& errwar) {
         if (dmRaveRelatorios) dmRaveRelatorios->RvSystem1.allowPrintFromPreview = false;
     }
     pressed->setEnabled(false);
-    ShowFindingsReport(errwar, declfile::ProgramAnoBase(), versao());
+    ShowFindingsReport(errwar, declfile::ProgramAnoBase(), analis::Versao());
     pressed->setEnabled(true);
 }
 
@@ -288,7 +260,7 @@ void TfmAnalis01::BtConcluirClick() {
     declfile::StoreWriterState(state);
     NextButton()->setEnabled(true);
 
-    const QString zuvo = QStringLiteral("\"ZUVO") + year() + QLatin1Char('"');
+    const QString zuvo = QStringLiteral("\"ZUVO") + analis::Year() + QLatin1Char('"');
     if (result == declfile::kWriteCancelled) {
         msg::ShowInformation(QStringLiteral("A gravação do arquivo ") + zuvo + QStringLiteral(" interrompida pelo usuário!"));
         Finish(forms::mrCancel);
@@ -301,7 +273,7 @@ void TfmAnalis01::BtConcluirClick() {
         return;
     }
     auto last = std::make_unique<TfmAnalis02>(SplitRun);
-    last->setWindowTitle(QStringLiteral("Assistente para Analisar um arquivo ZUVO") + year());
+    last->setWindowTitle(QStringLiteral("Assistente para Analisar um arquivo ZUVO") + analis::Year());
     QPointer<TfmAnalis01> self(this);
     hide();
     forms::ShowModal(last.get());

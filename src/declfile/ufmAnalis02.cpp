@@ -1,5 +1,6 @@
 #include "ufmAnalis02.h"
 
+#include "AnalisWidgets.h"
 #include "MainWindowState.h"
 #include "ufmAnalis00.h"
 #include "ufmGravaDecl04.h"
@@ -19,31 +20,10 @@
 
 namespace {
 
-QString year() { return QString::number(declfile::ProgramAnoBase()); }
-
-QPlainTextEdit* memo(QWidget* parent, const char* name, const QStringList& lines) {
-    auto* m = new QPlainTextEdit(parent);
-    m->setObjectName(QString::fromLatin1(name));
-    m->setReadOnly(true);
-    m->setFocusPolicy(Qt::NoFocus);
-    m->setFrameShape(QFrame::NoFrame);
-    m->setBackgroundRole(QPalette::Window);
-    m->viewport()->setAutoFillBackground(false);
-    m->setPlainText(lines.join(QLatin1Char('\n')));
-    return m;
-}
-
-QPushButton* button(QWidget* parent, const char* name, const char* text) {
-    auto* b = new QPushButton(QString::fromUtf8(text), parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 forms::WizardFrame frame() {
     forms::WizardFrame f;
     f.objectName = QStringLiteral("fmAnalis02");
-    f.caption = QStringLiteral("Assistente para Analisar um arquivo ZUVO") + year();
+    f.caption = QStringLiteral("Assistente para Analisar um arquivo ZUVO") + analis::Year();
     f.picture = fmAnalis00 ? fmAnalis00->Picture()->pixmap().toImage() : WizardPicture();
     f.pictureName = QStringLiteral("imAnalis02");
     f.backName.clear();
@@ -56,8 +36,8 @@ forms::WizardFrame frame() {
 }  // namespace
 
 TfmAnalis02::TfmAnalis02(bool splitRun, QWidget* parent) : forms::WizardPage(frame(), parent), splitRun_(splitRun) {
-    const QString y = year();
-    meAnaliseOK = memo(Panel(), "meAnaliseOK",
+    const QString y = analis::Year();
+    meAnaliseOK = analis::Memo(Panel(), "meAnaliseOK",
                        {QStringLiteral("Arquivo gerado com SUCESSO !"), QString(),
                         QStringLiteral("Para entregá-lo, utilize a função \"Transmitir Declaração\" do menu principal. "
                                        "A transmissão é feita pelo programa ZuvoNet") +
@@ -67,7 +47,7 @@ TfmAnalis02::TfmAnalis02(bool splitRun, QWidget* parent) : forms::WizardPage(fra
                                        "com o relatório e o recibo de entrega, para eventual fiscalização."),
                         QString(),
                         QStringLiteral("As informações declaradas são de responsabilidade do empregador.")});
-    meAnaliseOkPartic = memo(Panel(), "meAnaliseOkPartic",
+    meAnaliseOkPartic = analis::Memo(Panel(), "meAnaliseOkPartic",
                              {QStringLiteral("Arquivo particionado com SUCESSO !"), QString(),
                               QStringLiteral("As partes foram gravadas na pasta Transmite. Submeta cada uma delas à "
                                              "função \"Analisador\" e, não havendo erros, transmita-as com a função "
@@ -78,10 +58,10 @@ TfmAnalis02::TfmAnalis02(bool splitRun, QWidget* parent) : forms::WizardPage(fra
     lblEtiq->setObjectName(QStringLiteral("lblEtiq"));
     Label1 = new QLabel(QStringLiteral("botão <Visualizar Resumo>."), Panel());
     Label1->setObjectName(QStringLiteral("Label1"));
-    bbRelat = button(Panel(), "bbRelat", "Visualizar &Resumo");
-    bbEtiq = button(Panel(), "bbEtiq", "&Etiqueta");
-    btSalvarRelat = button(Panel(), "btSalvarRelat", "&Salvar Resumo");
-    btnTransmite = button(Panel(), "btnTransmite", "&Transmitir");
+    bbRelat = analis::Button(Panel(), "bbRelat", "Visualizar &Resumo");
+    bbEtiq = analis::Button(Panel(), "bbEtiq", "&Etiqueta");
+    btSalvarRelat = analis::Button(Panel(), "btSalvarRelat", "&Salvar Resumo");
+    btnTransmite = analis::Button(Panel(), "btnTransmite", "&Transmitir");
     auto* row = new QHBoxLayout;
     for (QPushButton* b : {bbRelat, bbEtiq, btSalvarRelat, btnTransmite}) row->addWidget(b);
     row->addStretch();
@@ -103,7 +83,7 @@ TfmAnalis02::TfmAnalis02(bool splitRun, QWidget* parent) : forms::WizardPage(fra
 }
 
 void TfmAnalis02::PageShown() {
-    const QString y = year();
+    const QString y = analis::Year();
     if (splitRun_) {
         setWindowTitle(QStringLiteral("Assistente para Particionar um Arquivo ZUVO") + y);
         meAnaliseOkPartic->show();
