@@ -89,7 +89,7 @@ void UpgradeDeclarationTables(const QString& folder) {
     const db::TableDef emp = database.tableDef(QStringLiteral("Bd8emp.DB"));
     if (emp.fieldIndex(QStringLiteral("TxtCnae")) >= 0) return;
     db::Transaction transaction(database);
-    for (const QString table : {QStringLiteral("Bd8emp.DB"), QStringLiteral("Bd8vinc.DB")}) {
+    for (const QString& table : {QStringLiteral("Bd8emp.DB"), QStringLiteral("Bd8vinc.DB")}) {
         const db::Database::Attached a = database.attach(table);
         for (const db::FieldDef& c : OlderLayoutMissingColumns(table))
             database.exec(QStringLiteral("ALTER TABLE %1.%2 ADD COLUMN %3 TEXT(%4) NOT NULL DEFAULT ''")

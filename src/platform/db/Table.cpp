@@ -11,20 +11,6 @@ namespace db {
 namespace {
 constexpr int kBatch = 256;
 
-QVariant columnValue(sqlite3_stmt* st, int col, FieldType type) {
-    switch (sqlite3_column_type(st, col)) {
-    case SQLITE_NULL: return type == FieldType::Boolean ? QVariant(false) : QVariant(QString());
-    case SQLITE_INTEGER:
-        if (type == FieldType::Boolean) return QVariant(sqlite3_column_int(st, col) != 0);
-        return QVariant(QString::number(sqlite3_column_int64(st, col)));
-    default: {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st, col));
-        const QString s = QString::fromUtf8(text, sqlite3_column_bytes(st, col));
-        if (type == FieldType::Boolean) return QVariant(s == QLatin1String("1"));
-        return QVariant(s);
-    }
-    }
-}
 // UTF-8 of a text appended to a buffer, without a buffer of its own per text.
 void appendUtf8(QByteArray& out, QStringView text) {
     for (qsizetype i = 0; i < text.size(); ++i) {
