@@ -314,3 +314,41 @@ TEST_F(Transmite, StandInTransmitterAndItsFailures) {
     EXPECT_EQ(line.mid(44, 12), "150320101030");
     EXPECT_EQ(line.mid(58, 32), readFile(written).right(34).left(32));
 }
+
+// The road as a user takes it: the main window's command, "C:", the file
+// "Gravada", "&Transmitir", the stand-in transmitter, "Transmitida".
+TEST_F(Transmite, RoadFromTheMainWindowToATransmittedFile) {
+    const QString written = writeDeclaration();
+    const QString name = QFileInfo(written).fileName();
+    installStandIn();
+    TfmLOBRIX window;
+    window.SetCommandHandler(LobrixCommand::Transmite, [] { ShowTransmite(fmLOBRIX); });
+    FormsScript forms;
+    forms.expect(QStringLiteral("fmTransmite"), [&](QWidget* w) {
+        auto* form = static_cast<TfmTransmite*>(w);
+        EXPECT_EQ(form->windowTitle(), QStringLiteral("Transmissão via Internet"));
+        EXPECT_FALSE(form->btnTransmite->isEnabled());
+        form->BitBtnC->click();
+        auto& items = (*form->LumeListview1)->Items();
+        EXPECT_EQ(items.Count(), 1);
+        if (items.Count() != 1) return forms::mrCancel;
+        EXPECT_EQ(items[0]->ImageIndexes(0), declfile::kImgGravada);
+        EXPECT_EQ(items[0]->Captions(4), name.mid(25, 2));
+        EXPECT_EQ(items[0]->Captions(5), QStringLiteral("2"));
+        EXPECT_EQ(items[0]->Captions(6), QStringLiteral("6"));
+        items[0]->SetSelected(true);
+        EXPECT_TRUE(form->btnTransmite->isEnabled());
+        form->btnTransmite->click();
+        EXPECT_EQ(handOff(), QFile::encodeName(written) + "2\r\n");
+        EXPECT_EQ(items.Count(), 1);
+        if (items.Count() != 1) return forms::mrCancel;
+        EXPECT_EQ(items[0]->ImageIndexes(0), declfile::kImgTransmitida);
+        EXPECT_TRUE(items[0]->Captions(1).startsWith(QStringLiteral("590"))) << items[0]->Captions(1).toStdString();
+        EXPECT_FALSE(form->btnTransmite->isEnabled());
+        form->btnCancelar->click();
+        return forms::mrNone;
+    });
+    window.RunCommand(LobrixCommand::Transmite);
+    EXPECT_EQ(forms.pending(), 0);
+    EXPECT_TRUE(forms.unexpected().isEmpty());
+}
