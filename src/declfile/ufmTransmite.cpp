@@ -25,6 +25,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -112,6 +113,10 @@ TransmitListing ListTransmitFiles(const QString& folder, int anoBase) {
     const QStringList names = dir.entryList(QDir::Files | QDir::System, QDir::Name | QDir::IgnoreCase);
     // A name of another case is found as well (the search ignores case).
     out.anyFound = !names.isEmpty();
+    // The receipts by name without regard to case, read once for the folder.
+    QHash<QString, QString> receipts;
+    for (const QString& r : dir.entryList({QStringLiteral("*.rec")}, QDir::Files | QDir::System))
+        receipts.insert(r.toLower(), r);
     for (const QString& name : names) {
         const QString path = dir.filePath(name);
         QFile file(path);
@@ -144,8 +149,9 @@ TransmitListing ListTransmitFiles(const QString& folder, int anoBase) {
         row.columns[6] = StripLeadingZeros(cols(last, 30, 6));
         if (cols(header, 398, 1) == QLatin1String("P")) row.columns[0] = QStringLiteral("p");
         const bool checked = mark == QLatin1String("A");
-        const QString receipt = ReceiptPath(path);
-        if (!receipt.isEmpty() && QFileInfo(receipt).isFile()) {
+        const QString receiptName = receipts.value(QFileInfo(name).completeBaseName().toLower() + QStringLiteral(".rec"));
+        if (!receiptName.isEmpty()) {
+            const QString receipt = dir.filePath(receiptName);
             row.state = checked ? kImgTransmitida : kImgNaoAnalisada;
             row.columns[1] = PrefixedReceiptNumber(cp1252::Decode(ReadFirstLine(receipt)));
         } else {

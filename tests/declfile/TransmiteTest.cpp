@@ -7,6 +7,7 @@
 
 #include "declfile/DeclarationWriter.h"
 #include "declfile/MainWindowState.h"
+#include "declfile/ufmConsultaDisquete.h"
 #include "declfile/ufmTransmite.h"
 #include "declfile/ugDriveDisquete.h"
 #include "declfile/ugHashCompara.h"
@@ -351,4 +352,110 @@ TEST_F(Transmite, RoadFromTheMainWindowToATransmittedFile) {
     window.RunCommand(LobrixCommand::Transmite);
     EXPECT_EQ(forms.pending(), 0);
     EXPECT_TRUE(forms.unexpected().isEmpty());
+}
+
+// Drive A: listed on asking, listed again after a transmission from it; no
+// diskette or an empty one gives the warning and an empty list.
+TEST_F(Transmite, DisketteInDriveA) {
+    const QString written = writeDeclaration();
+    const QString diskette = program.path() + QStringLiteral("A/");
+    drives::SetDrive(QLatin1Char('A'), {diskette, drives::DriveType::Removable, drives::kDisketteSize});
+    struct ResetOnExit {
+        ~ResetOnExit() { drives::ResetDrives(); }
+    } reset;
+    TfmTransmite form;
+    {  // No diskette: the diskette box, Cancel, Yes to interrupting, the warning.
+        BoxScript boxes;
+        boxes.expect(QStringLiteral("não há disquete no drive A:"), "mrCancel")
+            .expect(QStringLiteral("Deseja interromper?"), "mrYes")
+            .expect(QStringLiteral("Unidade não contém declaração."), "mrOk");
+        form.BitBtnAClick();
+        EXPECT_TRUE(form.Paths().isEmpty());
+    }
+    QDir().mkpath(diskette);
+    {  // An empty diskette.
+        BoxScript boxes;
+        boxes.expect(QStringLiteral("Unidade não contém declaração."), "mrOk");
+        form.BitBtnAClick();
+    }
+    ASSERT_TRUE(QFile::copy(written, diskette + QFileInfo(written).fileName()));
+    form.BitBtnAClick();
+    ASSERT_EQ(form.Paths().size(), 1);
+    EXPECT_TRUE(form.Paths()[0].startsWith(diskette));
+    // After a transmission the diskette is listed again, not the folder.
+    QDir(program.path()).mkpath(QStringLiteral("ZuvoNet2009"));
+    writeBytes(program.path() + QStringLiteral("ZuvoNet2009/ZuvoNet2009.exe"), "x");
+    os::SetExecSeam([&](const QString&) {
+        QFile::remove(written);
+        return true;
+    });
+    (*form.LumeListview1)->Items()[0]->SetSelected(true);
+    form.btnTransmiteClick();
+    ASSERT_EQ(form.Paths().size(), 1);
+    EXPECT_TRUE(form.Paths()[0].startsWith(diskette));
+    // The next "C:" lists the folder again.
+    BoxScript boxes;
+    boxes.expect(QStringLiteral("Unidade não contém declaração do Lobrix2009."), "mrOk");
+    form.BitBtnCClick();
+}
+
+// More files than the old table of 1000 paths: every one keeps its path.
+TEST_F(Transmite, ManyFilesKeepTheirPaths) {
+    QDir().mkpath(transmite());
+    QByteArray header(550, ' ');
+    header.replace(0, 7, "0000001");
+    for (int i = 0; i < 1003; ++i)
+        writeBytes(transmite() + QStringLiteral("Zuvo2009_%1.dec").arg(i, 23, 10, QLatin1Char('0')),
+                   header + "\r\n");
+    TfmTransmite form;
+    form.BitBtnCClick();
+    ASSERT_EQ(form.Paths().size(), 1003);
+    auto& items = (*form.LumeListview1)->Items();
+    ASSERT_EQ(items.Count(), 1003);
+    items[1002]->SetSelected(true);
+    EXPECT_EQ(form.SelectedIndex(), 1002);
+    BoxScript boxes;
+    boxes.expect(QStringLiteral("A Declaração ainda não foi Analisada."), "mrOk");
+    form.btnTransmiteClick();
+}
+
+// "Consultar &Arquivo": a sound file opens the consultation pages with its
+// receipt code; a file with a structure error opens the consultation window
+// on its error panel.
+TEST_F(Transmite, ConsultAListedFile) {
+    const QString written = writeDeclaration();
+    writeBytes(transmite() + QFileInfo(written).completeBaseName() + QStringLiteral(".rec"),
+               receiptLine("512345678") + "\r\n");
+    QByteArray broken = readFile(written);
+    analyserfixture::Put(broken, 1, 397, " ");
+    analyserfixture::Put(broken, 2, 1, "X");  // a sequence number that is not one
+    writeBytes(transmite() + QStringLiteral("Zuvo2009_11111111111111000102G.dec"), broken);
+    TfmLOBRIX window;
+    TdmRaveRelatorios reports;
+    TfmTransmite form;
+    form.BitBtnCClick();
+    ASSERT_EQ(form.Paths().size(), 2);
+    auto& items = (*form.LumeListview1)->Items();
+
+    FormsScript forms;
+    forms.expect(QStringLiteral("fmConsulta01"), [&](QWidget*) {
+        EXPECT_EQ(window.CreaRelatorio, QStringLiteral("590512345678"));
+        return forms::mrCancel;
+    });
+    items[form.Paths().indexOf(written)]->SetSelected(true);
+    form.btnConsulta->click();
+    EXPECT_EQ(forms.pending(), 0);
+
+    forms.expect(QStringLiteral("fmConsultaDisquete"), [&](QWidget* w) {
+        auto* consultation = static_cast<TfmConsultaDisquete*>(w);
+        EXPECT_FALSE(consultation->paRelatorio->isHidden());
+        EXPECT_TRUE(consultation->paConsDisquete->isHidden());
+        return forms::mrCancel;
+    });
+    items[form.Paths().indexOf(transmite() + QStringLiteral("Zuvo2009_11111111111111000102G.dec"))]->SetSelected(true);
+    form.btnConsulta->click();
+    EXPECT_EQ(forms.pending(), 0);
+    EXPECT_TRUE(forms.unexpected().isEmpty());
+    EXPECT_EQ(window.ConsultaComErros, 0);  // the consultation took it
+    EXPECT_TRUE(form.btnConsulta->isEnabled());
 }
