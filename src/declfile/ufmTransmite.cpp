@@ -409,13 +409,20 @@ void TfmTransmite::ListFolder() {
     const TransmitListing listing = ListTransmitFiles(folder, anoBase());
     for (const TransmitRow& row : listing.rows) {
         lume::TLumeItem* item = core->Items().Add();
-        for (int c = 0; c < 9; ++c)
-            if (!row.columns[c].isEmpty()) item->SetCaptions(c, row.columns[c]);
+        for (int c = 0; c < 9; ++c) {
+            // Trailing blanks of a fixed-width field would only cost width.
+            QString text = row.columns[c];
+            while (text.endsWith(QLatin1Char(' '))) text.chop(1);
+            if (!text.isEmpty()) item->SetCaptions(c, text);
+        }
         item->SetImageIndexes(0, row.state);
         if (row.amendment) item->SetImageIndexes(7, kImgRetificadora);
         paths_.append(row.path);
     }
     core->EndUpdate(true);
+    // The control repaints only what was marked while it was updating; rows
+    // replaced under a selection are not marked, so the whole list is.
+    LumeListview1->viewport()->update();
     driveA_ = false;
     lastListedA_ = fromA;
     // Whatever was selected before is gone with the old list.

@@ -153,34 +153,34 @@ TEST_F(Transmite, ListingStatesAndColumns) {
     // name, a folder named like a file, a hidden file.
     QByteArray part = original;
     analyserfixture::Put(part, 1, 397, " P");
-    writeBytes(transmite() + QStringLiteral("Zuvo2009_11111111111111000102G.dec"), part);
+    writeBytes(transmite() + QStringLiteral("Zuvo2009_111111111111110102G.dec"), part);
     QByteArray amendment = original;
     analyserfixture::Put(amendment, 1, 223, "1");
-    writeBytes(transmite() + QStringLiteral("Zuvo2009_11111111111111000103R.dec"), amendment);
-    ASSERT_EQ(declfile::StampFileDigest(transmite() + QStringLiteral("Zuvo2009_11111111111111000103R.dec")),
+    writeBytes(transmite() + QStringLiteral("Zuvo2009_111111111111110103R.dec"), amendment);
+    ASSERT_EQ(declfile::StampFileDigest(transmite() + QStringLiteral("Zuvo2009_111111111111110103R.dec")),
               declfile::StampResult::Stamped);
     QByteArray changed = original;
     analyserfixture::Put(changed, 2, 24, "X");
-    writeBytes(transmite() + QStringLiteral("Zuvo2009_11111111111111000104G.dec"), changed);
-    writeBytes(transmite() + QStringLiteral("ZUVO2009_11111111111111000105G.DEC"), original);
+    writeBytes(transmite() + QStringLiteral("Zuvo2009_111111111111110104G.dec"), changed);
+    writeBytes(transmite() + QStringLiteral("ZUVO2009_111111111111110105G.DEC"), original);
     QDir(transmite()).mkdir(QStringLiteral("Zuvo2009_folder.dec"));
     writeBytes(transmite() + QStringLiteral(".Zuvo2009_hidden.dec"), original);
     // A short file: the columns past its lines read as blanks.
     writeBytes(transmite() + QStringLiteral("Zuvo2009_short.dec"), "0000001\r\n");
 
     BoxScript boxes;
-    boxes.expect(QStringLiteral("O arquivo \"Zuvo2009_11111111111111000104G.dec\" possui erro de estrutura."),
+    boxes.expect(QStringLiteral("O arquivo \"Zuvo2009_111111111111110104G.dec\" possui erro de estrutura."),
                  QStringLiteral("mrOk"));
     const auto listing = declfile::ListTransmitFiles(transmite(), 2009);
     QHash<QString, TransmitRow> byName;
     for (const TransmitRow& r : listing.rows) byName.insert(QFileInfo(r.path).fileName(), r);
     EXPECT_EQ(byName.size(), 5) << QStringList(byName.keys()).join(',').toStdString();
-    EXPECT_EQ(byName[QStringLiteral("Zuvo2009_11111111111111000102G.dec")].columns[0], QStringLiteral("p"));
-    EXPECT_EQ(byName[QStringLiteral("Zuvo2009_11111111111111000102G.dec")].state, declfile::kImgNaoAnalisada);
-    EXPECT_TRUE(byName[QStringLiteral("Zuvo2009_11111111111111000103R.dec")].amendment);
-    EXPECT_EQ(byName[QStringLiteral("Zuvo2009_11111111111111000103R.dec")].state, declfile::kImgGravada);
-    EXPECT_FALSE(byName.contains(QStringLiteral("Zuvo2009_11111111111111000104G.dec")));
-    EXPECT_EQ(byName[QStringLiteral("ZUVO2009_11111111111111000105G.DEC")].state, declfile::kImgGravada);
+    EXPECT_EQ(byName[QStringLiteral("Zuvo2009_111111111111110102G.dec")].columns[0], QStringLiteral("p"));
+    EXPECT_EQ(byName[QStringLiteral("Zuvo2009_111111111111110102G.dec")].state, declfile::kImgNaoAnalisada);
+    EXPECT_TRUE(byName[QStringLiteral("Zuvo2009_111111111111110103R.dec")].amendment);
+    EXPECT_EQ(byName[QStringLiteral("Zuvo2009_111111111111110103R.dec")].state, declfile::kImgGravada);
+    EXPECT_FALSE(byName.contains(QStringLiteral("Zuvo2009_111111111111110104G.dec")));
+    EXPECT_EQ(byName[QStringLiteral("ZUVO2009_111111111111110105G.DEC")].state, declfile::kImgGravada);
     EXPECT_EQ(byName[QStringLiteral("Zuvo2009_short.dec")].state, declfile::kImgNaoAnalisada);
     EXPECT_EQ(byName[QStringLiteral("Zuvo2009_short.dec")].columns[8], QString(52, QLatin1Char(' ')));
     EXPECT_EQ(byName[QStringLiteral("Zuvo2009_short.dec")].columns[5].trimmed(), QString());
@@ -242,8 +242,8 @@ TEST_F(Transmite, TransmitRefusalsAndCertification) {
     writeBytes(transmite() + name.left(28) + QStringLiteral(".rec"), receiptLine("512345678") + "\r\n");
     QByteArray part = readFile(written);
     analyserfixture::Put(part, 1, 397, " P");
-    writeBytes(transmite() + QStringLiteral("Zuvo2009_11111111111111000102G.dec"), part);
-    QFile::copy(written, transmite() + QStringLiteral("ZUVO2009_11111111111111000103G.dec"));
+    writeBytes(transmite() + QStringLiteral("Zuvo2009_111111111111110102G.dec"), part);
+    QFile::copy(written, transmite() + QStringLiteral("ZUVO2009_111111111111110103G.dec"));
     form.BitBtnCClick();
     ASSERT_EQ(form.Paths().size(), 3);
     const struct {
@@ -251,8 +251,8 @@ TEST_F(Transmite, TransmitRefusalsAndCertification) {
         QString box;
     } refusals[] = {
         {name, QStringLiteral("Declaração já transmitida.")},
-        {QStringLiteral("Zuvo2009_11111111111111000102G.dec"), QStringLiteral("A Declaração ainda não foi Analisada.")},
-        {QStringLiteral("ZUVO2009_11111111111111000103G.dec"), QStringLiteral("nome do arquivo fora do padrão")},
+        {QStringLiteral("Zuvo2009_111111111111110102G.dec"), QStringLiteral("A Declaração ainda não foi Analisada.")},
+        {QStringLiteral("ZUVO2009_111111111111110103G.dec"), QStringLiteral("nome do arquivo fora do padrão")},
     };
     for (const auto& r : refusals) {
         const int i = form.Paths().indexOf(transmite() + r.file);
@@ -429,7 +429,7 @@ TEST_F(Transmite, ConsultAListedFile) {
     QByteArray broken = readFile(written);
     analyserfixture::Put(broken, 1, 397, " ");
     analyserfixture::Put(broken, 2, 1, "X");  // a sequence number that is not one
-    writeBytes(transmite() + QStringLiteral("Zuvo2009_11111111111111000102G.dec"), broken);
+    writeBytes(transmite() + QStringLiteral("Zuvo2009_111111111111110102G.dec"), broken);
     TfmLOBRIX window;
     TdmRaveRelatorios reports;
     TfmTransmite form;
@@ -452,7 +452,7 @@ TEST_F(Transmite, ConsultAListedFile) {
         EXPECT_TRUE(consultation->paConsDisquete->isHidden());
         return forms::mrCancel;
     });
-    items[form.Paths().indexOf(transmite() + QStringLiteral("Zuvo2009_11111111111111000102G.dec"))]->SetSelected(true);
+    items[form.Paths().indexOf(transmite() + QStringLiteral("Zuvo2009_111111111111110102G.dec"))]->SetSelected(true);
     form.btnConsulta->click();
     EXPECT_EQ(forms.pending(), 0);
     EXPECT_TRUE(forms.unexpected().isEmpty());
