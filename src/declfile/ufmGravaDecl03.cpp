@@ -37,15 +37,7 @@ namespace {
 const QString kDateMask = QStringLiteral("99\\/99\\/9999;0;_");
 
 QPlainTextEdit* memo(QWidget* parent, const char* name, const QStringList& lines) {
-    auto* m = new QPlainTextEdit(parent);
-    m->setObjectName(QString::fromLatin1(name));
-    m->setReadOnly(true);
-    m->setFocusPolicy(Qt::NoFocus);
-    m->setFrameShape(QFrame::NoFrame);
-    m->setBackgroundRole(QPalette::Window);
-    m->viewport()->setAutoFillBackground(false);
-    m->setPlainText(lines.join(QLatin1Char('\n')));
-    return m;
+    return forms::PageMemo(parent, QString::fromLatin1(name), lines);
 }
 
 QFrame* panel(QWidget* parent, const char* name) {

@@ -88,15 +88,17 @@ void StandardPageHeader(Canvas& canvas, const QString& title, const QStringList&
     canvas.y += 6;
 }
 
-void StandardPageFooter(Canvas& canvas, const QString& versao) {
-    canvas.finish([versao](Canvas& c, int page, int count) {
+void StandardPageFooter(Canvas& canvas, const QString& versao) { canvas.finish(StandardFooter(versao)); }
+
+Canvas::Footer StandardFooter(const QString& versao) {
+    return [versao](Canvas& c, int page, int count) {
         const double y = report::kPageHeight - report::kMargin - c.lineHeight(kSmall);
         c.line(c.left(), y - 3, c.right(), y - 3, 0.5);
         if (!versao.trimmed().isEmpty())
             c.text(c.left(), y, c.width() / 2, QStringLiteral("Versão: ") + versao, kSmall);
         c.text(c.left() + c.width() / 2, y, c.width() / 2,
                QStringLiteral("Página %1 de %2").arg(page).arg(count), kSmall, report::AlignRight);
-    });
+    };
 }
 
 // --- rptErros: the findings of the whole-declaration check -----------------

@@ -9,10 +9,10 @@
 
 TdmDadosResp* dmDadosResp = nullptr;
 
-QImage WizardPicture() {
+QImage WizardPicture(const QString& resource) {
     QImage image;
-    if (QFile::exists(QStringLiteral(":/images/DEF.png")) && image.load(QStringLiteral(":/images/DEF.png")))
-        return image;
+    const QString path = QStringLiteral(":/images/") + resource + QStringLiteral(".png");
+    if (QFile::exists(path) && image.load(path)) return image;
     // No picture shipped: a plain band in the program's colours.
     image = QImage(164, 314, QImage::Format_RGB32);
     QPainter p(&image);

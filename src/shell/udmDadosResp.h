@@ -34,7 +34,7 @@ public:
     QImage FiguraAssistente;
 };
 
-// The wizard picture "DEF" shown on every wizard page.
-QImage WizardPicture();
+// The wizard picture "DEF" shown on every wizard page; the print wizard's is "IMP".
+QImage WizardPicture(const QString& resource = QStringLiteral("DEF"));
 
 extern TdmDadosResp* dmDadosResp;

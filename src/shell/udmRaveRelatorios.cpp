@@ -243,7 +243,7 @@ void TdmRaveRelatorios::bindFormatters() {
         return DisplayInscResponsavel(f.AsString());
     });
     rvdsConsulta.setFormatter(QStringLiteral("CoCpfResponsavel"), [this](db::Field& f) { return DisplayCPF(f.AsString()); });
-    bind(rvdsConsulta, {QStringLiteral("CoCgcVinculado")}, ceiVinculado);
+    bind(rvdsConsulta, {QStringLiteral("CoCgcVinculado"), QStringLiteral("CoCgcVinculado_1")}, ceiVinculado);
     bind(rvdsConsulta,
          {QStringLiteral("CoCNPJAssociativa"), QStringLiteral("CoCNPJSindical"), QStringLiteral("CoCNPJAssistencial"),
           QStringLiteral("CoCNPJConfederativa"), QStringLiteral("CoCNPJSindical_1"), QStringLiteral("CoCNPJPrimAssociativa"),
@@ -341,6 +341,15 @@ void TdmRaveRelatorios::registerReports() {
     RvProject2.addReport(QStringLiteral("Cartela"), [](report::ReportRun& run, report::Canvas& canvas) {
         LayoutCartela(run, canvas);
     });
+    RvProject2.addReport(QStringLiteral("RelatorioCompleto"), [this](report::ReportRun& run, report::Canvas& canvas) {
+        LayoutRelatorioCompleto(*this, run, canvas);
+    });
+    RvProject2.addReport(QStringLiteral("RelatorioResumido"), [this](report::ReportRun& run, report::Canvas& canvas) {
+        LayoutRelatorioResumido(*this, run, canvas);
+    });
+    RvProject2.addReport(QStringLiteral("Transmissao"), [](report::ReportRun& run, report::Canvas& canvas) {
+        LayoutTransmissao(run, canvas);
+    });
 }
 
 // --- the file layout card -------------------------------------------------
@@ -377,6 +386,22 @@ void EmitirCartela(const QString& versao, int anoBase) {
     }
     dm->RvSystem1.setDestination(report::Destination::Printer);
     runCartela(versao, anoBase);
+}
+
+bool RunDeclarationReport(bool completo, const QString& titulo, const QString& classificacao, const QString& versao,
+                          int anoBase, const QString& crea) {
+    TdmRaveRelatorios* dm = dmRaveRelatorios;
+    if (!dm) return false;
+    report::ReportProject& p = dm->RvProject2;
+    p.SetParam(QStringLiteral("Versao"), versao);
+    p.SetParam(QStringLiteral("AnoBase"), QString::number(anoBase));
+    p.SetParam(QStringLiteral("Classificacao"), classificacao);
+    p.SetParam(QStringLiteral("TipoRelatorio"), titulo);
+    p.SetParam(QStringLiteral("CoCrea"), crea);
+    p.SelectReport(completo ? QStringLiteral("RelatorioCompleto") : QStringLiteral("RelatorioResumido"));
+    const bool ok = p.Execute();
+    p.Close();
+    return ok;
 }
 
 void ShowFindingsReport(const QString& errwar, int anoBase, const QString& versao) {

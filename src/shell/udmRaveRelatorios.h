@@ -87,6 +87,12 @@ extern TdmRaveRelatorios* dmRaveRelatorios;
 void VisualizarCartela(const QString& versao, int anoBase);
 void EmitirCartela(const QString& versao, int anoBase);
 
+// The declaration report over the rows qrConsulta holds (the print wizard
+// prepared them): "RelatorioCompleto" or "RelatorioResumido", to the report
+// system's destination, with its parameters.
+bool RunDeclarationReport(bool completo, const QString& titulo, const QString& classificacao, const QString& versao,
+                          int anoBase, const QString& crea);
+
 // "rptErros" in the preview over the findings of the last check: errwar "err"
 // lists the errors, "war" the warnings. The caller says first when no printer
 // is installed (its own box) and switches printing from the preview off.

@@ -173,3 +173,61 @@ TEST(ReportSystem, PrinterInstalledAnswerCanBeSetByTests) {
     EXPECT_TRUE(IsPrinterInstalled());
     SetPrinterInstalledForTests(std::nullopt);
 }
+
+TEST(ReportProject, PagesGoOutOneByOneOnceTheFooterIsKnown) {
+    // The footer set before the pages: each page leaves as the next begins.
+    // Set only at the end: the pages wait, and every one still gets it.
+    for (const bool footerFirst : {true, false}) {
+        SCOPED_TRACE(footerFirst ? "footer first" : "footer last");
+        ReportSystem system;
+        ReportProject project(QStringLiteral("p"), system);
+        const Canvas::Footer footer = [](Canvas& c, int page, int count) {
+            c.text(c.left(), kPageHeight - kMargin - 10, c.width(), QStringLiteral("Página %1 de %2").arg(page).arg(count),
+                   Font{7});
+        };
+        int laid = 0;  // lines laid out when a page leaves
+        project.addReport(QStringLiteral("Longo"), [&](ReportRun&, Canvas& canvas) {
+            if (footerFirst) canvas.setFooter(footer);
+            canvas.newPage();
+            for (laid = 1; laid <= 300; ++laid) canvas.paragraph(QStringLiteral("linha %1").arg(laid), Font{9});
+            if (!footerFirst) canvas.finish(footer);
+        });
+        project.SelectReport(QStringLiteral("Longo"));
+        QList<int> laidAtSink;
+        const int count = project.LayoutPages([&](const Page&, int) { laidAtSink << laid; }, 0);
+        ASSERT_GE(count, 3);
+        QStringList footers;
+        const int again = project.LayoutPages(
+            [&footers](const Page& page, int number) {
+                footers << QString::number(number) + ':' + page.items.last().text;
+            },
+            count);
+        EXPECT_EQ(again, count);
+        QStringList expected;
+        for (int i = 1; i <= count; ++i) expected << QStringLiteral("%1:Página %1 de %2").arg(i).arg(count);
+        EXPECT_EQ(footers, expected);
+        ASSERT_EQ(laidAtSink.size(), count);
+        if (footerFirst) EXPECT_LT(laidAtSink.first(), 300);
+        else EXPECT_EQ(laidAtSink.first(), 301);
+    }
+}
+
+TEST(ReportSystem, StatusNamesEachPageLaidOutAndPrinted) {
+    ReportSystem system;
+    ReportProject project(QStringLiteral("p"), system);
+    project.addReport(QStringLiteral("Lista"), longTable());
+    project.SelectReport(QStringLiteral("Lista"));
+    QStringList statuses;
+    SetStatusObserverForTests([&statuses](const QString& s) { statuses << s; });
+    QTemporaryDir dir;
+    system.setDestination(Destination::PdfFile, dir.filePath(QStringLiteral("l.pdf")));
+    EXPECT_TRUE(project.Execute());
+    SetStatusObserverForTests(nullptr);
+    const int pages = PdfPageCount(dir.filePath(QStringLiteral("l.pdf")));
+    ASSERT_GE(pages, 3);
+    QStringList expected;
+    for (int i = 1; i <= pages; ++i) expected << QStringLiteral("Gerando página %1").arg(i);
+    for (int i = 1; i <= pages; ++i) expected << QStringLiteral("Imprimindo página %1").arg(i);
+    EXPECT_EQ(statuses, expected);
+    EXPECT_TRUE(PdfText(dir.filePath(QStringLiteral("l.pdf"))).contains(QStringLiteral("Página %1 de %1").arg(pages)));
+}

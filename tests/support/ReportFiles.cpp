@@ -1,6 +1,8 @@
 #include "ReportFiles.h"
 
 #include <QFile>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -24,4 +26,12 @@ QString ReadTextFile(const QString& path) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return QString();
     return QString::fromUtf8(f.readAll());
+}
+
+QString PreviewPdfText(QPrintPreviewDialog& dialog, const QString& pdfPath) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdfPath);
+    emit dialog.paintRequested(&printer);
+    return PdfText(pdfPath);
 }

@@ -7,3 +7,8 @@ QString PdfText(const QString& pdfPath);
 int PdfPageCount(const QString& pdfPath);
 // Reads a text file written by the report engine.
 QString ReadTextFile(const QString& path);
+
+class QPrintPreviewDialog;
+// The pages a preview dialog shows, drawn into a PDF file as the preview
+// draws them; the text of that file.
+QString PreviewPdfText(QPrintPreviewDialog& dialog, const QString& pdfPath);

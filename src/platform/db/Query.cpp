@@ -11,6 +11,16 @@ namespace db {
 
 Query::Query(std::shared_ptr<Database> database) : database_(std::move(database)) { name_ = QStringLiteral("query"); }
 
+Query::~Query() {
+    if (stream_) sqlite3_finalize(stream_);
+}
+
+void Query::SetUniDirectional(bool on) {
+    if (on == uniDirectional_) return;
+    Close();
+    uniDirectional_ = on;
+}
+
 void Query::SetSQL(const QString& text) {
     Close();
     sql_ = text.split('\n');
@@ -28,6 +38,11 @@ sqlite3_stmt* Query::prepareBound(std::vector<std::unique_ptr<TableLock>>& locks
     for (const QString& path : database_->attachAllNamedIn(text))
         if (!TableLock::HeldHere(path)) locks.push_back(std::make_unique<TableLock>(path, false));
     sqlite3_stmt* st = database_->prepare(text);
+    bindParams(st);
+    return st;
+}
+
+void Query::bindParams(sqlite3_stmt* st) {
     const int n = sqlite3_bind_parameter_count(st);
     for (int i = 1; i <= n; ++i) {
         const char* raw = sqlite3_bind_parameter_name(st, i);
@@ -36,7 +51,25 @@ sqlite3_stmt* Query::prepareBound(std::vector<std::unique_ptr<TableLock>>& locks
         const QByteArray v = ParamByName(pname).AsString.toUtf8();
         sqlite3_bind_text(st, i, v.constData(), v.size(), SQLITE_TRANSIENT);
     }
-    return st;
+}
+
+void Query::buildFieldsOf(sqlite3_stmt* st) {
+    QList<FieldDef> defs;
+    const int cols = sqlite3_column_count(st);
+    QSet<QString> seen;
+    for (int c = 0; c < cols; ++c) {
+        // A join's repeated column takes "_1", "_2", ... as the original
+        // engine named it (cut so that the name stays within 25 characters).
+        const QString name = QString::fromUtf8(sqlite3_column_name(st, c));
+        QString unique = name;
+        for (int n = 1; seen.contains(unique.toLower()); ++n) {
+            const QString suffix = QLatin1Char('_') + QString::number(n);
+            unique = (name.size() + suffix.size() > 25 ? name.left(22) : name) + suffix;
+        }
+        seen.insert(unique.toLower());
+        defs << textField(unique, 0);
+    }
+    buildFields(defs);
 }
 
 namespace {
@@ -91,24 +124,14 @@ QString takeColumn(const char* data, qsizetype& at) {
 
 void Query::Open() {
     if (Active()) return;
+    if (uniDirectional_) {
+        openStream();
+        return;
+    }
     std::vector<std::unique_ptr<TableLock>> locks;
     sqlite3_stmt* st = prepareBound(locks);
-    QList<FieldDef> defs;
     const int cols = sqlite3_column_count(st);
-    QSet<QString> seen;
-    for (int c = 0; c < cols; ++c) {
-        // A join's repeated column takes "_1", "_2", ... as the original
-        // engine named it (cut so that the name stays within 25 characters).
-        const QString name = QString::fromUtf8(sqlite3_column_name(st, c));
-        QString unique = name;
-        for (int n = 1; seen.contains(unique.toLower()); ++n) {
-            const QString suffix = QLatin1Char('_') + QString::number(n);
-            unique = (name.size() + suffix.size() > 25 ? name.left(22) : name) + suffix;
-        }
-        seen.insert(unique.toLower());
-        defs << textField(unique, 0);
-    }
-    buildFields(defs);
+    buildFieldsOf(st);
     blocks_.clear();
     rowStart_.clear();
     std::string row;
@@ -178,6 +201,59 @@ void Query::Close() {
     blocks_.clear();
     rowStart_.clear();
     pos_ = -1;
+    if (stream_) {
+        sqlite3_finalize(stream_);
+        stream_ = nullptr;
+    }
+    streamLocks_.clear();
+}
+
+void Query::openStream() {
+    const QString text = Text();
+    name_ = text.simplified();
+    for (const QString& path : database_->attachAllNamedIn(text))
+        if (!TableLock::HeldHere(path)) streamLocks_.push_back(std::make_unique<TableLock>(path, false));
+    sqlite3_stmt* st = nullptr;
+    const int rc = sqlite3_prepare_v2(database_->handle(), text.toUtf8().constData(), -1, &st, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_finalize(st);
+        streamLocks_.clear();
+        database_->fail(rc, text);
+    }
+    stream_ = st;
+    bindParams(st);
+    buildFieldsOf(st);
+    state_ = DataSetState::Browse;
+    First();
+}
+
+void Query::stepStream() {
+    const int rc = sqlite3_step(stream_);
+    if (rc == SQLITE_ROW) {
+        for (int c = 0; c < buffer_.size(); ++c) {
+            switch (sqlite3_column_type(stream_, c)) {
+            case SQLITE_NULL: buffer_[c] = QString(); break;
+            case SQLITE_INTEGER: buffer_[c] = QString::number(sqlite3_column_int64(stream_, c)); break;
+            case SQLITE_FLOAT: buffer_[c] = QString::number(sqlite3_column_double(stream_, c)); break;
+            default:
+                buffer_[c] = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stream_, c)),
+                                               sqlite3_column_bytes(stream_, c));
+            }
+        }
+        return;
+    }
+    eof_ = true;
+    if (rc != SQLITE_DONE) {
+        const QString text = Text();
+        Close();
+        database_->fail(rc, text);
+    }
+}
+
+void Query::checkScrollable() const {
+    if (uniDirectional_)
+        throw DbError(ErrorKind::Usage, kGeneralError,
+                      QStringLiteral("Operation not applicable to a unidirectional dataset.\n%1").arg(name_));
 }
 
 void Query::ExecSQL() {
@@ -193,6 +269,16 @@ void Query::ExecSQL() {
 
 void Query::First() {
     checkActive();
+    if (uniDirectional_) {
+        sqlite3_reset(stream_);
+        pos_ = 0;
+        bof_ = true;
+        eof_ = false;
+        stepStream();
+        empty_ = eof_;
+        if (empty_) pos_ = -1;
+        return;
+    }
     pos_ = 0;
     empty_ = rowStart_.empty();
     eof_ = empty_;
@@ -202,6 +288,15 @@ void Query::First() {
 
 void Query::Next() {
     checkActive();
+    if (uniDirectional_) {
+        if (eof_) return;
+        stepStream();
+        if (!eof_) {
+            ++pos_;
+            bof_ = false;
+        }
+        return;
+    }
     if (empty_ || std::size_t(pos_ + 1) >= rowStart_.size()) { eof_ = true; return; }
     loadRow(pos_ + 1);
     bof_ = false;
@@ -210,6 +305,7 @@ void Query::Next() {
 // Before the first row the cursor stays where it is and reports the beginning.
 void Query::Prior() {
     checkActive();
+    checkScrollable();
     if (empty_ || pos_ <= 0) { bof_ = true; return; }
     loadRow(pos_ - 1);
     eof_ = false;
@@ -217,6 +313,7 @@ void Query::Prior() {
 
 void Query::Last() {
     checkActive();
+    checkScrollable();
     empty_ = rowStart_.empty();
     bof_ = empty_;
     eof_ = true;
@@ -225,6 +322,7 @@ void Query::Last() {
 
 void Query::MoveTo(int row) {
     checkActive();
+    checkScrollable();
     if (empty_ || row < 0 || std::size_t(row) >= rowStart_.size()) return;
     loadRow(row);
     bof_ = row == 0;

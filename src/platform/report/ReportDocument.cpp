@@ -26,8 +26,9 @@ QFont qtFont(const Font& font) {
 
 namespace {
 // Layout measures many cells with few fonts: their metrics are kept until the
-// application object goes, while the font system they refer to still exists.
-using MetricsCache = std::map<QString, QFontMetricsF>;
+// application object goes, while the font system they refer to still exists,
+// and found without building a key text for every measure.
+using MetricsCache = std::map<qint64, QFontMetricsF>;
 MetricsCache* gMetrics = nullptr;
 
 void freeMetrics() {
@@ -35,28 +36,56 @@ void freeMetrics() {
     gMetrics = nullptr;
 }
 
-QFontMetricsF metricsFor(const Font& font) {
+const QFontMetricsF& metricsFor(const Font& font) {
     if (!gMetrics) {
         gMetrics = new MetricsCache;
         qAddPostRoutine(freeMetrics);
     }
-    const QString key = QStringLiteral("%1/%2/%3/%4").arg(font.size).arg(font.bold).arg(font.italic).arg(font.mono);
+    const qint64 key = qint64(std::lround(font.size * 100)) * 8 + (font.bold ? 1 : 0) + (font.italic ? 2 : 0) +
+                       (font.mono ? 4 : 0);
     auto it = gMetrics->find(key);
     if (it == gMetrics->end()) it = gMetrics->emplace(key, QFontMetricsF(qtFont(font))).first;
     return it->second;
 }
+
+// Long reports wrap the same captions on every page: keep the lines of the
+// last few thousand texts measured.
+struct WrapKey {
+    QString text;
+    qint64 width;
+    qint64 font;
+    bool operator==(const WrapKey& o) const { return width == o.width && font == o.font && text == o.text; }
+};
+size_t qHash(const WrapKey& k, size_t seed = 0) { return qHashMulti(seed, k.text, k.width, k.font); }
 }  // namespace
 
 Canvas::Canvas(Document& document) : document_(document) {}
 
 Page& Canvas::current() {
     if (pageIndex_ < 0) newPage();
-    return document_.pages[pageIndex_];
+    return document_.pages[pageIndex_ - firstHeld_];
+}
+
+void Canvas::flushHeld(bool includingCurrent) {
+    const int held = int(document_.pages.size()) - (includingCurrent ? 0 : 1);
+    if (held <= 0) return;
+    const int saved = pageIndex_;
+    const int count = knownPageCount_ > 0 ? knownPageCount_ : pagesBegun_;
+    for (int i = 0; i < held; ++i) {
+        pageIndex_ = firstHeld_ + i;
+        if (footer_) footer_(*this, pageIndex_ + 1, count);
+        sink_(document_.pages[i], pageIndex_ + 1);
+    }
+    pageIndex_ = saved;
+    document_.pages.erase(document_.pages.begin(), document_.pages.begin() + held);
+    firstHeld_ += held;
 }
 
 void Canvas::newPage() {
+    // The page before is finished: with a sink and a known footer it leaves now.
+    if (sink_ && footer_ && pageIndex_ >= 0) flushHeld(true);
     document_.pages.append(Page{});
-    pageIndex_ = int(document_.pages.size()) - 1;
+    pageIndex_ = pagesBegun_++;
     y = top();
     if (inHeader_) return;
     inHeader_ = true;
@@ -109,6 +138,17 @@ double Canvas::textWidth(const QString& s, const Font& font) const {
 }
 
 QStringList Canvas::wrap(const QString& s, double w, const Font& font) const {
+    static QHash<WrapKey, QStringList> cache;
+    const WrapKey key{s, qint64(std::lround(w * 100)),
+                      qint64(std::lround(font.size * 100)) * 8 + (font.bold ? 1 : 0) + (font.italic ? 2 : 0) + (font.mono ? 4 : 0)};
+    if (auto it = cache.constFind(key); it != cache.constEnd()) return *it;
+    if (cache.size() > 20000) cache.clear();
+    QStringList out = wrapUncached(s, w, font);
+    cache.insert(key, out);
+    return out;
+}
+
+QStringList Canvas::wrapUncached(const QString& s, double w, const Font& font) const {
     QStringList out;
     for (const QString& para : s.split(QLatin1Char('\n'))) {
         QString cur;
@@ -174,13 +214,20 @@ void Canvas::tableRow(const QList<Column>& columns, const QStringList& cells, co
     y += height;
 }
 
-void Canvas::finish(const std::function<void(Canvas&, int, int)>& footer) {
+void Canvas::finish(const Footer& footer) {
+    if (pagesBegun_ == 0) newPage();
+    if (sink_) {
+        footer_ = footer;
+        flushHeld(true);
+        return;
+    }
     const int count = pageCount();
     const int saved = pageIndex_;
-    for (int i = 0; i < count; ++i) {
-        pageIndex_ = i;
-        footer(*this, i + 1, count);
-    }
+    if (footer)
+        for (int i = 0; i < count; ++i) {
+            pageIndex_ = i;
+            footer(*this, i + 1, count);
+        }
     pageIndex_ = saved;
 }
 

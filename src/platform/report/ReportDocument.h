@@ -88,13 +88,35 @@ public:
     double textWidth(const QString& text, const Font& font) const;
     QStringList wrap(const QString& text, double width, const Font& font) const;
 
+    using Footer = std::function<void(Canvas&, int page, int pageCount)>;
     // Adds the footer of every page once the layout is done.
-    void finish(const std::function<void(Canvas&, int page, int pageCount)>& footer);
-    int pageCount() const { return int(document_.pages.size()); }
+    void finish(const Footer& footer);
+    // The footer of every page, known before the pages are laid out: with a
+    // page sink each page then leaves the canvas as soon as the next begins.
+    void setFooter(Footer footer) { footer_ = std::move(footer); }
+    void finish() { finish(footer_); }
+    // Pages begun so far (all of them once the layout is done).
+    int pageCount() const { return pagesBegun_; }
+
+    // Streaming: every finished page goes to the sink and leaves the document.
+    // Pages wait until a footer is set; `knownPageCount` is the number the
+    // footers print (counted by an earlier layout of the same report).
+    using PageSink = std::function<void(const Page& page, int number)>;
+    void setPageSink(PageSink sink, int knownPageCount) {
+        sink_ = std::move(sink);
+        knownPageCount_ = knownPageCount;
+    }
 
 private:
     Page& current();
+    void flushHeld(bool includingCurrent);
+    QStringList wrapUncached(const QString& text, double width, const Font& font) const;
     Document& document_;
+    Footer footer_;
+    PageSink sink_;
+    int knownPageCount_ = 0;
+    int pagesBegun_ = 0;
+    int firstHeld_ = 0;  // number (from 0) of document_.pages[0]
     std::function<void(Canvas&)> header_;
     std::function<void(Canvas&)> repeat_;
     int pageIndex_ = -1;

@@ -4,6 +4,8 @@
 #include "platform/ui/Forms.h"
 
 #include <QAction>
+#include <QLabel>
+#include <QVBoxLayout>
 #include <QCoreApplication>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -18,6 +20,10 @@ namespace {
 std::optional<bool> g_printerInstalled;
 std::function<void(QPrintPreviewDialog&)> g_previewRunner;
 std::function<void(const Document&, const QString&)> g_printRunner;
+std::function<void(const QString&)> g_statusObserver;
+
+// A run shorter than this shows no status window.
+constexpr qint64 kStatusDelayMs = 400;
 
 bool isMaskPlace(QChar c) {
     switch (c.unicode()) {
@@ -156,12 +162,37 @@ Document ReportProject::Layout() {
     return document;
 }
 
+int ReportProject::LayoutPages(const Canvas::PageSink& sink, int knownPageCount) {
+    auto it = reports_.constFind(selected_.toLower());
+    Document held;
+    Canvas canvas(held);
+    canvas.setPageSink(sink, knownPageCount);
+    if (it != reports_.constEnd()) {
+        ReportRun run(*this);
+        (*it)(run, canvas);
+    }
+    canvas.finish();
+    return canvas.pageCount();
+}
+
 bool ReportProject::Execute() {
     if (!hasReport(selected_)) {
         engine_->setDestination(Destination::Preview);
         return false;
     }
-    return engine_->output(Layout(), selected_);
+    if (engine_->destination() == Destination::TextFile) return engine_->output(Layout(), selected_);
+    // The footers print the number of pages: a first layout counts them, the
+    // second draws each page as it is laid out, so no run holds every page.
+    struct StatusEnd {
+        ReportSystem* engine;
+        ~StatusEnd() { engine->EndStatus(); }
+    } statusEnd{engine_};
+    ReportSystem* engine = engine_;
+    const int count = LayoutPages([engine](const Page&, int number) { engine->ShowStatus(engine->generatingText, number); }, 0);
+    PageSource pages{count, [this, count](const std::function<void(const Page&)>& sink) {
+                         LayoutPages([&sink](const Page& page, int) { sink(page); }, count);
+                     }};
+    return engine_->output(pages, selected_);
 }
 
 void ReportProject::Close() {
@@ -177,24 +208,78 @@ void ReportSystem::setDestination(Destination destination, const QString& fileNa
     fileName_ = fileName;
 }
 
+ReportSystem::ReportSystem() = default;
+
+ReportSystem::~ReportSystem() { EndStatus(); }
+
+void ReportSystem::ShowStatus(const QString& pattern, int page) {
+    QString text = pattern;
+    text.replace(QStringLiteral("%p"), QString::number(page));
+    if (g_statusObserver) {
+        g_statusObserver(text);
+        return;
+    }
+    if (!statusClock_.isValid()) statusClock_.start();
+    const qint64 now = statusClock_.elapsed();
+    if (now < kStatusDelayMs || (lastStatus_ >= 0 && now - lastStatus_ < 100)) return;
+    lastStatus_ = now;
+    if (!statusWindow_) {
+        statusWindow_ = new QWidget(nullptr, Qt::Tool | Qt::WindowTitleHint | Qt::CustomizeWindowHint);
+        statusWindow_->setObjectName(QStringLiteral("ReportStatus"));
+        statusWindow_->setWindowTitle(statusTitle);
+        auto* layout = new QVBoxLayout(statusWindow_);
+        statusLabel_ = new QLabel(statusWindow_);
+        statusLabel_->setMinimumWidth(220);
+        statusLabel_->setAlignment(Qt::AlignCenter);
+        layout->addWidget(statusLabel_);
+        statusWindow_->show();
+    }
+    statusLabel_->setText(text);
+    // Drawn at once, without letting the user's events in during the run.
+    statusWindow_->repaint();
+}
+
+void ReportSystem::EndStatus() {
+    delete statusWindow_;
+    statusWindow_ = nullptr;
+    statusLabel_ = nullptr;
+    statusClock_.invalidate();
+    lastStatus_ = -1;
+}
+
 bool ReportSystem::output(const Document& document, const QString& title) {
+    if (destination_ == Destination::TextFile) {
+        const QString fileName = fileName_;
+        setDestination(Destination::Preview);
+        return writeText(document, fileName);
+    }
+    return output(sourceOf(document), title);
+}
+
+bool ReportSystem::output(const PageSource& pages, const QString& title) {
     const Destination destination = destination_;
     const QString fileName = fileName_;
     setDestination(Destination::Preview);
+    const PageProgress printing = [this](int number) { ShowStatus(printingText, number); };
     switch (destination) {
     case Destination::PdfFile:
-        return writePdf(document, fileName, title);
-    case Destination::TextFile:
+        return writePdf(pages, fileName, title, printing);
+    case Destination::TextFile: {
+        Document document;
+        pages.produce([&document](const Page& page) { document.pages << page; });
         return writeText(document, fileName);
+    }
     case Destination::Printer: {
         if (g_printRunner) {
+            Document document;
+            pages.produce([&document](const Page& page) { document.pages << page; });
             g_printRunner(document, printerJobTitle);
             return true;
         }
         QPrinter printer(QPrinter::HighResolution);
         printer.setDocName(printerJobTitle);
         if (!printer.isValid()) return false;
-        printDocument(document, printer);
+        printPages(pages, printer, printing);
         return true;
     }
     case Destination::Preview: {
@@ -203,7 +288,7 @@ bool ReportSystem::output(const Document& document, const QString& title) {
         QPrintPreviewDialog dialog(&printer);
         dialog.setWindowTitle(previewTitle);
         QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
-                         [&document](QPrinter* p) { printDocument(document, *p); });
+                         [&pages](QPrinter* p) { printPages(pages, *p); });
         if (!allowPrintFromPreview) RemovePrinting(dialog);
         dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
         setPreviewZoom(dialog);
@@ -239,6 +324,8 @@ bool IsPrinterInstalled() {
 void SetPrinterInstalledForTests(std::optional<bool> installed) { g_printerInstalled = installed; }
 
 void SetPreviewRunnerForTests(std::function<void(QPrintPreviewDialog&)> runner) { g_previewRunner = std::move(runner); }
+
+void SetStatusObserverForTests(std::function<void(const QString&)> observer) { g_statusObserver = std::move(observer); }
 
 void SetPrintRunnerForTests(std::function<void(const Document&, const QString&)> runner) {
     g_printRunner = std::move(runner);

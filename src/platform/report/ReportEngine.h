@@ -1,5 +1,8 @@
 #pragma once
 #include "ReportDocument.h"
+#include "ReportRender.h"
+
+#include <QElapsedTimer>
 
 #include "platform/db/DataSet.h"
 
@@ -9,6 +12,8 @@
 #include <optional>
 
 class QPrintPreviewDialog;
+class QLabel;
+class QWidget;
 
 namespace report {
 
@@ -76,14 +81,38 @@ public:
     Destination destination() const { return destination_; }
     const QString& outputFileName() const { return fileName_; }
 
+    // The status shown while a long report is laid out and printed; "%p"
+    // stands for the page number.
+    QString statusTitle = QStringLiteral("Report Status");
+    QString generatingText = QStringLiteral("Gerando página %p");
+    QString printingText = QStringLiteral("Imprimindo página %p");
+
+    ReportSystem();
+    ~ReportSystem();
+    ReportSystem(const ReportSystem&) = delete;
+    ReportSystem& operator=(const ReportSystem&) = delete;
+
     // Sends the pages to the destination and goes back to the preview.
     // False when a file or the printer could not be written.
     bool output(const Document& document, const QString& title);
+    bool output(const PageSource& pages, const QString& title);
+
+    // The status of page `page` (pattern generatingText or printingText); the
+    // window appears only once a run has lasted a moment.
+    void ShowStatus(const QString& pattern, int page);
+    void EndStatus();
 
 private:
     Destination destination_ = Destination::Preview;
     QString fileName_;
+    QWidget* statusWindow_ = nullptr;
+    QLabel* statusLabel_ = nullptr;
+    QElapsedTimer statusClock_;
+    qint64 lastStatus_ = -1;
 };
+
+// Tests see every status text instead of a window.
+void SetStatusObserverForTests(std::function<void(const QString&)> observer);
 
 // A project: reports by name, the datasets they read, and named text
 // parameters that keep their value until set again.
@@ -109,6 +138,10 @@ public:
     bool Execute();
     // The pages of the selected report, without sending them anywhere.
     Document Layout();
+    // Lays the selected report out page by page, each finished page going to
+    // the sink and then dropped; the footers print `knownPageCount` as the
+    // number of pages. Returns the number of pages.
+    int LayoutPages(const Canvas::PageSink& sink, int knownPageCount);
     void Open() {}
     // Closes the datasets that runs of this project opened.
     void Close();

@@ -16,39 +16,94 @@ constexpr double kCharWidth = 72.0 / 10.0;  // 10 characters per inch
 constexpr double kLineHeight = 72.0 / 6.0;  // 6 lines per inch
 
 void paintPage(const Page& page, QPainter& p) {
+    // The whole page in text units (points times kFontScale), so that the
+    // font is set only when it changes and no item saves the painter.
+    p.save();
+    p.scale(1.0 / kFontScale, 1.0 / kFontScale);
+    auto scaled = [](const QRectF& r) {
+        return QRectF(r.x() * kFontScale, r.y() * kFontScale, r.width() * kFontScale, r.height() * kFontScale);
+    };
+    bool haveFont = false;
+    Font current;
+    p.setPen(Qt::black);
     for (const Item& item : page.items) {
         switch (item.kind) {
         case Item::Kind::Text: {
-            p.save();
-            p.scale(1.0 / kFontScale, 1.0 / kFontScale);
-            p.setFont(qtFont(item.font));
+            if (!haveFont || current.size != item.font.size || current.bold != item.font.bold ||
+                current.italic != item.font.italic || current.mono != item.font.mono) {
+                p.setFont(qtFont(item.font));
+                current = item.font;
+                haveFont = true;
+            }
             p.setPen(Qt::black);
-            const QRectF r(item.rect.x() * kFontScale, item.rect.y() * kFontScale, item.rect.width() * kFontScale,
-                           item.rect.height() * kFontScale);
             int flags = Qt::AlignTop | Qt::TextSingleLine;
             flags |= item.align == AlignRight ? Qt::AlignRight : item.align == AlignCenter ? Qt::AlignHCenter : Qt::AlignLeft;
-            p.drawText(r, flags, item.text);
-            p.restore();
+            p.drawText(scaled(item.rect), flags, item.text);
             break;
         }
         case Item::Kind::Line:
-            p.setPen(QPen(Qt::black, item.pen));
-            p.drawLine(item.rect.topLeft(), item.rect.bottomRight());
+            p.setPen(QPen(Qt::black, item.pen * kFontScale));
+            p.drawLine(item.rect.topLeft() * kFontScale, item.rect.bottomRight() * kFontScale);
             break;
         case Item::Kind::Box:
-            p.setPen(item.pen > 0 ? QPen(Qt::black, item.pen) : QPen(Qt::NoPen));
+            p.setPen(item.pen > 0 ? QPen(Qt::black, item.pen * kFontScale) : QPen(Qt::NoPen));
             p.setBrush(item.fill ? QBrush(QColor(225, 225, 225)) : QBrush(Qt::NoBrush));
-            p.drawRect(item.rect);
+            p.drawRect(scaled(item.rect));
             p.setBrush(Qt::NoBrush);
             break;
         }
     }
+    p.restore();
 }
 
 void setA4(QPagedPaintDevice& device) {
     device.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
 }
 }  // namespace
+
+PageSource sourceOf(const Document& document) {
+    return {int(document.pages.size()), [&document](const std::function<void(const Page&)>& sink) {
+                for (const Page& page : document.pages) sink(page);
+            }};
+}
+
+namespace {
+void paintSource(const PageSource& pages, QPagedPaintDevice& device, QPainter& painter, const PageProgress& progress) {
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    int n = 0;
+    pages.produce([&](const Page& page) {
+        if (n > 0) device.newPage();
+        ++n;
+        if (progress) progress(n);
+        painter.save();
+        painter.scale(device.logicalDpiX() / 72.0, device.logicalDpiY() / 72.0);
+        paintPage(page, painter);
+        painter.restore();
+    });
+}
+}  // namespace
+
+void printPages(const PageSource& pages, QPrinter& printer, const PageProgress& progress) {
+    printer.setFullPage(true);
+    setA4(printer);
+    QPainter painter;
+    if (!painter.begin(&printer)) return;
+    paintSource(pages, printer, painter, progress);
+    painter.end();
+}
+
+bool writePdf(const PageSource& pages, const QString& fileName, const QString& title, const PageProgress& progress) {
+    QPdfWriter writer(fileName);
+    writer.setTitle(title);
+    writer.setCreator(QStringLiteral("Lobrix"));
+    writer.setResolution(300);
+    setA4(writer);
+    QPainter painter;
+    if (!painter.begin(&writer)) return false;
+    paintSource(pages, writer, painter, progress);
+    return painter.end();
+}
 
 void paintDocument(const Document& document, QPagedPaintDevice& device, QPainter& painter) {
     painter.setRenderHint(QPainter::Antialiasing);

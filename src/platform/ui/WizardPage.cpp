@@ -85,13 +85,7 @@ void WizardPage::buildFrame(const WizardFrame& frame) {
     panelLayout_ = new QVBoxLayout(panel_);
     panelLayout_->setContentsMargins(0, 0, 0, 0);
     if (!frame.memoName.isEmpty()) {
-        memo_ = new QPlainTextEdit(panel_);
-        memo_->setObjectName(frame.memoName);
-        memo_->setReadOnly(true);
-        memo_->setFrameShape(QFrame::NoFrame);
-        memo_->setFocusPolicy(Qt::NoFocus);
-        memo_->setBackgroundRole(QPalette::Window);
-        memo_->viewport()->setAutoFillBackground(false);
+        memo_ = PageMemo(panel_, frame.memoName);
         panelLayout_->addWidget(memo_, 1);
     }
 
@@ -267,6 +261,18 @@ void WizardPage::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyPressEvent(event);  // Esc reaches reject()
+}
+
+QPlainTextEdit* PageMemo(QWidget* parent, const QString& objectName, const QStringList& lines) {
+    auto* m = new QPlainTextEdit(parent);
+    m->setObjectName(objectName);
+    m->setReadOnly(true);
+    m->setFrameShape(QFrame::NoFrame);
+    m->setFocusPolicy(Qt::NoFocus);
+    m->setBackgroundRole(QPalette::Window);
+    m->viewport()->setAutoFillBackground(false);
+    m->setPlainText(lines.join(QLatin1Char('\n')));
+    return m;
 }
 
 // ---- busy indicator -----------------------------------------------------------

@@ -152,6 +152,10 @@ private:
     bool finishing_ = false;
 };
 
+// A read-only memo of a page's panels (its lines on the page's background),
+// as the frame's own memo.
+QPlainTextEdit* PageMemo(QWidget* parent, const QString& objectName, const QStringList& lines = {});
+
 // Stands for the system's find-file animation while a job runs: a ring of
 // dots turning while the indicator is visible.
 class BusyIndicator : public QWidget {
