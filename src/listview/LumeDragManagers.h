@@ -5,6 +5,8 @@
 #include "listview/LumePersistent.h"
 #include "listview/LumeTypes.h"
 
+#include <QByteArray>
+#include <functional>
 #include <optional>
 
 namespace lume {
@@ -26,14 +28,37 @@ public:
     virtual void DragEnd(LumePoint /*windowPoint*/, TLumeKeyStates /*keys*/) { Dragging = false; }
 };
 
+// What a header column drag carries, as the MIME type
+// "application/x-lumelistview-header" ("LumeListview.Header"): the process
+// and control it comes from and the column's index.
+struct TLumeHeaderDragRecord {
+    qint64 Process = 0;
+    quintptr Control = 0;
+    int Column = -1;
+    QByteArray Encode() const;
+    static bool Decode(const QByteArray& bytes, TLumeHeaderDragRecord& record);
+};
+extern const char* const kHeaderMimeType;
+
 class TLumeHeaderDragManager : public TLumeOwnedPersistent {
 public:
     using TLumeOwnedPersistent::TLumeOwnedPersistent;
     bool Enabled = true;
     bool Dragging = false;
     TLumeColumn* Column = nullptr;
-    virtual void BeginDrag(LumePoint /*viewPoint*/, TLumeKeyStates /*keys*/) {}
-    virtual void DragMove(LumePoint /*viewPoint*/, TLumeKeyStates /*keys*/) {}
+    TLumeColumn* DropColumn = nullptr;
+    // The window system's drag, when the widget provides one: it carries the
+    // record and returns when the drop is over.
+    std::function<void(const QByteArray& record)> SystemDrag;
+    // The record of a drag of Column from this control.
+    QByteArray DragData() const;
+    virtual void BeginDrag(LumePoint viewPoint, TLumeKeyStates keys);
+    // The column under the point gets the drop mark.
+    virtual void DragMove(LumePoint viewPoint, TLumeKeyStates keys);
+    // Drops a record at a view point: the column moves to the position of the
+    // one under the point. Records from elsewhere or without a column are refused.
+    bool Drop(const QByteArray& data, LumePoint viewPoint);
+    void EndDrag();
 };
 
 // The rubber band: its previous and current rectangles in view coordinates.
@@ -50,6 +75,19 @@ public:
     LumeRect OldRect;
     LumeRect DragRect;
     bool Dragging = false;
+    bool FastScrolling = false;
+    LumePoint LastPoint;  // window coordinates
+    // The edge zones and how deep a window point lies in them.
+    bool InScrollZoneUp(LumePoint p) const;
+    bool InScrollZoneDown(LumePoint p) const;
+    bool InScrollZoneLeft(LumePoint p) const;
+    bool InScrollZoneRight(LumePoint p) const;
+    int ScrollDepthUp(LumePoint p) const;
+    int ScrollDepthDown(LumePoint p) const;
+    int ScrollDepthLeft(LumePoint p) const;
+    int ScrollDepthRight(LumePoint p) const;
+    void AutoScrollTimerTick();
+    void DoAutoScroll();
     // May a band start at this point? Remembers it as the band's corner.
     virtual bool DragStartCheck(LumePoint windowPoint, TLumeMouseButton button);
     virtual void DragStart(LumePoint windowPoint, TLumeKeyStates keys);
@@ -58,7 +96,11 @@ public:
     void ClearStart() { start_.reset(); }
 
 protected:
+    void StartAutoScrollTimer(int milliseconds);
+    void StopAutoScrollTimer();
     std::optional<LumePoint> start_;  // view coordinates
+    int timer_ = 0;
+    bool timerRunning_ = false;
 };
 
 }  // namespace lume

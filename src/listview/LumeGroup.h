@@ -24,6 +24,8 @@ public:
     void SetGrid(TLumeGridGroup* grid);
     void SetItemView(TLumeViewItem* view);
 
+    // The key regrouping gave the group.
+    int Key = 0;
     std::vector<TLumeItem*> VisibleItems;
     int VisibleItemCount() const { return int(VisibleItems.size()); }
     TLumeItem* VisibleItem(int index) const;

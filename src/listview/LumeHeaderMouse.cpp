@@ -164,6 +164,9 @@ void TLumeHeader::WMLButtonUp(uint32_t keys, LumePoint windowPoint) {
         lv->CheckManager->SetPendingObject(nullptr);
     } else if (Has(ehfResizing)) {
         if (ResizeColumn) lv->DoColumnSizeChanged(ResizeColumn);
+    } else if (Has(ehfDragging)) {
+        // A column dragged within its own header lands where it is released.
+        DragManager->Drop(DragManager->DragData(), p);
     } else if (PressedColumn) {
         TLumeColumn* column = PressedColumn;
         if (column->Clicking()) {

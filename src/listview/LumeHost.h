@@ -6,6 +6,7 @@
 #include "listview/LumeTypes.h"
 
 #include <QFont>
+#include <functional>
 #include <QSize>
 
 class QObject;
@@ -69,6 +70,12 @@ public:
     virtual void RecreateFrame() {}
 
     virtual ILumeMeasurer& Measurer() = 0;
+    // One-shot or repeating timers: the id, later given to StopTimer.
+    virtual int StartTimer(int /*milliseconds*/, std::function<void()> /*callback*/) { return 0; }
+    // False when the timer could not be stopped.
+    virtual bool StopTimer(int /*id*/) { return true; }
+    // Runs the in-place editor's loop until done() answers true.
+    virtual void RunEditLoop(const std::function<bool()>& /*done*/) {}
     // A canvas with the control's font for measuring text, or null.
     virtual TLumeCanvas* MeasureCanvas() { return nullptr; }
 };

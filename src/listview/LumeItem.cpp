@@ -10,6 +10,10 @@ TLumeViewItem* TLumeItem::ItemView() const { return OwnerGroup() ? OwnerGroup()-
 
 void TLumeItem::BeforeDestroy() {
     TCustomLumeListview* lv = OwnerListview();
+    if (lv) {
+        lv->EditManager->Forget(this);
+        lv->IncrementalSearch->Forget(this);
+    }
     State |= ecisDestroying;
     SetVisible(false);
     LeaveSelectionGroup();

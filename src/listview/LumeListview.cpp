@@ -20,10 +20,14 @@ TCustomLumeListview::TCustomLumeListview() {
     CellSizes = std::make_unique<TLumeCellSizes>(this);
     Sort = std::make_unique<TLumeSortManager>(this);
     ItemsList = std::make_unique<TLumeGlobalItems>(this);
+    EditManager = std::make_unique<TLumeEditManager>(this);
+    IncrementalSearch = std::make_unique<TLumeIncrementalSearchManager>(this);
+    HintInfo = std::make_unique<TLumeHintInfo>(this);
 }
 
 TCustomLumeListview::~TCustomLumeListview() {
     Destroying = true;
+    EditManager->StopEditing();
     ItemsList.reset();
     try {
         Groups->Clear(true);

@@ -8,13 +8,16 @@
 #include "listview/LumeCellSizes.h"
 #include "listview/LumeCheckManager.h"
 #include "listview/LumeDragManagers.h"
+#include "listview/LumeEditManager.h"
 #include "listview/LumeGlobalImages.h"
 #include "listview/LumeGrid.h"
 #include "listview/LumeGroups.h"
 #include "listview/LumeHeader.h"
+#include "listview/LumeHintInfo.h"
 #include "listview/LumeHotTrackManager.h"
 #include "listview/LumeListviewEvents.h"
 #include "listview/LumeScrollbarManager.h"
+#include "listview/LumeSearchManager.h"
 #include "listview/LumeSelectionManager.h"
 #include "listview/LumeSortManager.h"
 
@@ -52,6 +55,9 @@ public:
     std::unique_ptr<TLumeGlobalItems> ItemsList;
     std::unique_ptr<TLumeScrollbarManager> Scrollbars;
     std::unique_ptr<TLumeSortManager> Sort;
+    std::unique_ptr<TLumeEditManager> EditManager;
+    std::unique_ptr<TLumeIncrementalSearchManager> IncrementalSearch;
+    std::unique_ptr<TLumeHintInfo> HintInfo;
 
     TLumeGlobalItems& Items() { return *ItemsList; }
     TLumeSelectionManager* Selection() const { return selection_.get(); }
@@ -132,10 +138,14 @@ public:
     bool HasCustomExpandButtons() const { return !GroupExpandButton.isNull() || !GroupCollapseButton.isNull(); }
     // The in-place editing the input reaches: the item being edited, editing
     // scheduled after a click on a focused item's caption, and its start.
-    virtual TLumeItem* EditingItem() const { return nullptr; }
-    virtual void ScheduleEdit(LumePoint /*viewPoint*/) {}
-    virtual void CancelScheduledEdit() {}
-    virtual void BeginEdit(TLumeItem* /*item*/) {}
+    virtual TLumeItem* EditingItem() const { return EditManager->Editing ? EditManager->EditItem : nullptr; }
+    virtual void ScheduleEdit(LumePoint /*viewPoint*/) { EditManager->ScheduleEdit(); }
+    virtual void CancelScheduledEdit() { EditManager->CancelScheduledEdit(); }
+    virtual void BeginEdit(TLumeItem* item) { EditManager->BeginEdit(item); }
+    // Characters typed, as the window delivers them.
+    void WMChar(const QString& text);
+    // The edit manager's pending item: focused, shown and edited.
+    void EditPendingItem();
     // Paints the window rectangle: background, header, groups, items; only
     // the selected items with selectedOnly.
     void PaintRect(TLumeCanvas* canvas, const LumeRect& windowRect, bool selectedOnly);
@@ -291,6 +301,10 @@ public:
     virtual void DoClipboardCopy(bool& handled);
     virtual void DoClipboardCut(bool& markAsCut, bool& handled);
     virtual void DoClipboardPaste(bool& handled);
+
+    // True when items are compared by a handler; a descendant that overrides
+    // DoItemCompare answers true as well.
+    virtual bool CustomItemCompare() const { return bool(OnItemCompare); }
 
 protected:
     // The default comparisons, given by the sorting.

@@ -382,13 +382,12 @@ int TCustomLumeListview::DoItemCompare(TLumeColumn* column, TLumeGroup* group, T
 }
 
 int TCustomLumeListview::DefaultItemCompare(TLumeColumn* column, TLumeItem* item1, TLumeItem* item2) {
-    const int index = column ? column->Index() : 0;
-    return CompareWideTextNoCase(item1->Captions(index), item2->Captions(index));
+    return Sort->DefaultSortCompare(column, item1, item2);
 }
 
 int TCustomLumeListview::DoGroupCompare(TLumeGroup* group1, TLumeGroup* group2) {
     if (OnGroupCompare) return OnGroupCompare(this, group1, group2);
-    return CompareWideTextNoCase(group1->Caption(), group2->Caption());
+    return Sort->DefaultSortCompare(nullptr, group1, group2);
 }
 
 void TCustomLumeListview::DoClipboardCopy(bool& handled) {

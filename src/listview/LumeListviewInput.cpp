@@ -373,7 +373,19 @@ bool TCustomLumeListview::WMContextMenu(LumePoint screenPoint) {
     return true;
 }
 
+void TCustomLumeListview::WMChar(const QString& text) { IncrementalSearch->HandleKeyPress(text); }
+
+void TCustomLumeListview::EditPendingItem() {
+    TLumeItem* item = EditManager->PendingEditItem;
+    EditManager->PendingEditItem = nullptr;
+    if (!item) return;
+    item->SetFocused(true);
+    item->MakeVisible(emvAuto);
+    EditManager->BeginEdit(item);
+}
+
 void TCustomLumeListview::WMKeyDown(uint16_t key, TShiftState shift) {
+    IncrementalSearch->HandleKeyDown(key, shift);
     uint16_t code = key;
     TShiftState changed = shift;
     bool doDefault = true;

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -71,6 +73,22 @@ public:
     void PopupMenu(QObject* menu, LumePoint) override { poppedMenu = menu; }
     LumePoint ScreenToClient(LumePoint p) const override { return p; }
     ILumeMeasurer& Measurer() override { return measurer; }
+    std::map<int, std::function<void()>> timers;
+    int nextTimer = 1;
+    int StartTimer(int, std::function<void()> callback) override {
+        timers[nextTimer] = std::move(callback);
+        return nextTimer++;
+    }
+    bool StopTimer(int id) override {
+        timers.erase(id);
+        return true;
+    }
+    // Lets every running timer run out.
+    void FireTimers() {
+        auto due = timers;
+        timers.clear();
+        for (auto& [id, callback] : due) callback();
+    }
     TLumeCanvas* canvas = nullptr;
     TLumeCanvas* MeasureCanvas() override { return canvas; }
 };

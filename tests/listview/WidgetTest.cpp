@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QDropEvent>
 #include <QScrollBar>
 #include <QTest>
 #include <QVBoxLayout>
@@ -105,6 +107,25 @@ TEST(ListviewWidget, ClosingTheFormWithARowSelected) {
     };
     delete f;
     EXPECT_EQ(freed, 0);
+}
+
+TEST(ListviewWidget, HeaderDropsTakeOnlyOwnColumns) {
+    Form f(2);
+    TLumeColumns& columns = *(*f.lv)->Header->Columns;
+    auto drop = [&](const TLumeHeaderDragRecord& record, QPoint at) {
+        QMimeData mime;
+        mime.setData(QString::fromLatin1(kHeaderMimeType), record.Encode());
+        QDragEnterEvent enter(at, Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(f.lv->viewport(), &enter);
+        QDropEvent event(QPointF(at), Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(f.lv->viewport(), &event);
+        return event.isAccepted();
+    };
+    const qint64 pid = QCoreApplication::applicationPid();
+    EXPECT_FALSE(drop({pid, quintptr(1), 8}, QPoint(10, 10))) << "another control's column";
+    EXPECT_EQ(columns.At(8)->Position(), 8);
+    EXPECT_TRUE(drop({pid, quintptr(f.lv->Core()), 8}, QPoint(10, 10)));
+    EXPECT_EQ(columns.At(8)->Position(), 0) << "Razão Social moved to the front";
 }
 
 }  // namespace

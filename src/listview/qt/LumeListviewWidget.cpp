@@ -2,9 +2,13 @@
 
 #include "listview/qt/LumeQtColors.h"
 #include "listview/qt/LumeQtRect.h"
+#include "listview/qt/LumeStringEditor.h"
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QDrag>
 #include <QMenu>
+#include <QMimeData>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -41,13 +45,110 @@ TLumeListview::TLumeListview(QWidget* parent) : QAbstractScrollArea(parent), cor
         });
     });
     core_->SetHost(this);
+    core_->EditManager->DefaultEditor = [this](TLumeItem*) -> ILumeCellEditor* { return new TLumeStringEditor(this); };
+    viewport()->setAcceptDrops(true);
+    core_->Header->DragManager->SystemDrag = [this](const QByteArray& record) {
+        auto* mime = new QMimeData;
+        mime->setData(QString::fromLatin1(kHeaderMimeType), record);
+        auto* drag = new QDrag(this);
+        drag->setMimeData(mime);
+        if (TLumeColumn* column = core_->Header->DragManager->Column) {
+            const QRect r = ToQRect(column->DisplayRect.Offset(-core_->Scrollbars->OffsetX(), 0));
+            drag->setPixmap(viewport()->grab(r));
+            drag->setHotSpot(viewport()->mapFromGlobal(QCursor::pos()) - r.topLeft());
+        }
+        drag->exec(Qt::MoveAction);  // ends by itself on release or Escape
+    };
     core_->WindowCreated();
+}
+
+namespace {
+// The control's own message: edit the pending item.
+const QEvent::Type kEditPending = QEvent::Type(QEvent::User + 0x0CE);
+}  // namespace
+
+int TLumeListview::StartTimer(int milliseconds, std::function<void()> callback) {
+    const int id = nextTimer_++;
+    auto* timer = new QTimer(this);
+    timer->setSingleShot(true);
+    connect(timer, &QTimer::timeout, this, [this, id, callback] {
+        StopTimer(id);
+        Guarded([&] { callback(); });
+    });
+    timers_[id] = timer;
+    timer->start(milliseconds);
+    return id;
+}
+
+bool TLumeListview::StopTimer(int id) {
+    const auto found = timers_.find(id);
+    if (found == timers_.end()) return true;
+    found->second->stop();
+    found->second->deleteLater();
+    timers_.erase(found);
+    return true;
+}
+
+void TLumeListview::RunEditLoop(const std::function<bool()>& done) {
+    // Every input of the application passes the filter while the edit runs.
+    qApp->installEventFilter(this);
+    const QMetaObject::Connection quit =
+        connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { core_->EditManager->EndEdit(); });
+    struct Restore {
+        TLumeListview* self;
+        QMetaObject::Connection quit;
+        ~Restore() {
+            qApp->removeEventFilter(self);
+            disconnect(quit);
+        }
+    } restore{this, quit};
+    while (!done() && !destroying_ && !QCoreApplication::closingDown())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+bool TLumeListview::eventFilter(QObject* watched, QEvent* e) {
+    TLumeEditManager& edit = *core_->EditManager;
+    if (!edit.Editing || edit.EditFinished) return QAbstractScrollArea::eventFilter(watched, e);
+    switch (e->type()) {
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(e);
+        if (key->key() == Qt::Key_Escape) {
+            edit.EndEdit();
+            return true;
+        }
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) && edit.TabMoveFocus) {
+            const bool backward = key->key() == Qt::Key_Backtab || (key->modifiers() & Qt::ControlModifier);
+            bool consumed = false;
+            Guarded([&] { consumed = edit.TabPressed(backward); });
+            if (consumed) QCoreApplication::postEvent(this, new QEvent(kEditPending));
+            return consumed;
+        }
+        return false;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        auto* mouse = static_cast<QMouseEvent*>(e);
+        const QPoint client = viewport()->mapFromGlobal(mouse->globalPosition().toPoint());
+        bool passOn = true;
+        bool swallow = false;
+        Guarded([&] { swallow = edit.PressAt(FromQPoint(client), viewport()->rect().contains(client), passOn); });
+        return swallow;
+    }
+    case QEvent::Wheel:
+        edit.EndEdit();
+        return false;
+    case QEvent::ApplicationDeactivate:
+        edit.EndEdit();
+        return false;
+    default: return false;
+    }
 }
 
 TLumeListview::~TLumeListview() {
     // Destroyed with its form, the handlers' receivers are half gone already:
     // the items' freeing events go nowhere.
     core_->DropEventHandlers();
+    core_->EditManager->StopEditing();
     destroying_ = true;
     core_.reset();
 }
@@ -186,6 +287,10 @@ uint32_t TLumeListview::Keys(Qt::MouseButtons buttons, Qt::KeyboardModifiers mod
 }
 
 bool TLumeListview::event(QEvent* e) {
+    if (e->type() == kEditPending) {
+        Guarded([&] { core_->EditPendingItem(); });
+        return true;
+    }
     if (e->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(e);
         const QPoint pos = viewport()->mapFrom(this, help->pos());
@@ -283,7 +388,9 @@ uint16_t VirtualKey(int key) {
     case Qt::Key_Return:
     case Qt::Key_Enter: return 0x0D;
     case Qt::Key_Space: return 0x20;
-    default: return key >= Qt::Key_A && key <= Qt::Key_Z ? uint16_t(key) : 0;
+    default:
+        if (key >= Qt::Key_A && key <= Qt::Key_Z) return uint16_t(key);
+        return key >= 0x20 && key < 0x7F ? uint16_t(key) : 0;
     }
 }
 
@@ -300,6 +407,8 @@ void TLumeListview::keyPressEvent(QKeyEvent* e) {
     if (e->modifiers() & Qt::ControlModifier) shift.Include(TShiftStateBit::ssCtrl);
     if (e->modifiers() & Qt::AltModifier) shift.Include(TShiftStateBit::ssAlt);
     Guarded([&] { core_->WMKeyDown(key, shift); });
+    if (!e->text().isEmpty() && e->text().at(0).isPrint() && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        Guarded([&] { core_->WMChar(e->text()); });
     e->accept();
 }
 
@@ -318,6 +427,32 @@ void TLumeListview::contextMenuEvent(QContextMenuEvent* e) {
     Guarded([&] { shown = core_->WMContextMenu(FromQPoint(e->globalPos())); });
     if (shown)
         e->accept();
+    else
+        e->ignore();
+}
+
+void TLumeListview::dragEnterEvent(QDragEnterEvent* e) {
+    if (e->mimeData()->hasFormat(QString::fromLatin1(kHeaderMimeType)))
+        e->acceptProposedAction();
+    else
+        e->ignore();
+}
+
+void TLumeListview::dragMoveEvent(QDragMoveEvent* e) {
+    const LumePoint p = FromQPoint(e->position().toPoint());
+    Guarded([&] { core_->Header->DragManager->DragMove({p.X + core_->Scrollbars->OffsetX(), p.Y}, {}); });
+    e->acceptProposedAction();
+}
+
+void TLumeListview::dropEvent(QDropEvent* e) {
+    const LumePoint p = FromQPoint(e->position().toPoint());
+    bool moved = false;
+    Guarded([&] {
+        moved = core_->Header->DragManager->Drop(e->mimeData()->data(QString::fromLatin1(kHeaderMimeType)),
+                                                 {p.X + core_->Scrollbars->OffsetX(), p.Y});
+    });
+    if (moved)
+        e->acceptProposedAction();
     else
         e->ignore();
 }

@@ -12,6 +12,8 @@
 #include <QImage>
 #include <QPointer>
 #include <QRegion>
+#include <QTimer>
+#include <map>
 #include <memory>
 
 namespace lume {
@@ -49,10 +51,14 @@ public:
     LumePoint ScreenToClient(LumePoint screenPoint) const override;
     void RecreateFrame() override;
     ILumeMeasurer& Measurer() override { return measurer_; }
+    int StartTimer(int milliseconds, std::function<void()> callback) override;
+    bool StopTimer(int id) override;
+    void RunEditLoop(const std::function<bool()>& done) override;
     TLumeCanvas* MeasureCanvas() override;
 
 protected:
     bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
     bool viewportEvent(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
@@ -67,6 +73,9 @@ protected:
     void contextMenuEvent(QContextMenuEvent* e) override;
     void changeEvent(QEvent* e) override;
     void scrollContentsBy(int, int) override {}
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dragMoveEvent(QDragMoveEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
     void OnAction(bool vertical, int action);
@@ -85,6 +94,8 @@ private:
     bool captured_ = false;
     bool destroying_ = false;
     int inScrollInfo_ = 0;
+    std::map<int, QTimer*> timers_;
+    int nextTimer_ = 1;
 };
 
 }  // namespace lume

@@ -1,0 +1,116 @@
+#include "listview/LumeEditManager.h"
+
+#include "listview/LumeListview.h"
+
+namespace lume {
+
+TLumeEditManager::~TLumeEditManager() {
+    CancelScheduledEdit();
+    if (!ended_) EndEdit();
+}
+
+void TLumeEditManager::SetEnabled(bool value) {
+    enabled_ = value;
+    StopEditing();
+}
+
+void TLumeEditManager::ScheduleEdit() {
+    CancelScheduledEdit();
+    if (!enabled_ || !OwnerListview->Host()) return;
+    EditTimer = OwnerListview->Host()->StartTimer(AutoEditDelayTime, [this] {
+        CancelScheduledEdit();
+        if (TLumeItem* focused = OwnerListview->Selection()->FocusedItem()) BeginEdit(focused);
+    });
+    EditTimerRunning = true;
+}
+
+void TLumeEditManager::CancelScheduledEdit() {
+    if (!EditTimerRunning) return;
+    if (OwnerListview && OwnerListview->Host()) OwnerListview->Host()->StopTimer(EditTimer);
+    EditTimerRunning = false;
+}
+
+void TLumeEditManager::BeginEdit(TLumeItem* item) {
+    if (IsEditing() || !item || !enabled_) return;
+    TCustomLumeListview* lv = OwnerListview;
+    EditFinished = false;
+    EditItem = item;
+    bool allow = true;
+    lv->DoItemEditBegin(item, allow);
+    if (!allow) {
+        EditItem = nullptr;
+        return;
+    }
+    ILumeCellEditor* editor = nullptr;
+    if (lv->OnItemCreateEditor) lv->OnItemCreateEditor(lv, item, editor);
+    if (!editor && DefaultEditor) editor = DefaultEditor(item);
+    if (!editor) {
+        EditItem = nullptr;
+        return;
+    }
+    editor_.reset(editor);
+    ended_ = false;
+    try {
+        editor_->PrepareEditor(item);
+        Editing = true;
+        editor_->ShowEditor();
+        editor_->FocusEditor();
+        if (lv->Host()) lv->Host()->RunEditLoop([this] { return EditFinished; });
+    } catch (...) {
+        EndEdit();
+        editor_.reset();
+        throw;
+    }
+    EndEdit();
+    editor_.reset();
+}
+
+void TLumeEditManager::EndEdit() {
+    if (ended_) return;
+    ended_ = true;
+    TCustomLumeListview* lv = OwnerListview;
+    if (editor_) editor_->HideEditor();
+    Editing = false;
+    if (EditItem) lv->DoItemEditEnd(EditItem);
+    if (editor_) editor_->ReleaseEditor();
+    EditItem = nullptr;
+    EditFinished = true;
+}
+
+bool TLumeEditManager::CommitEdit() {
+    if (!editor_) return false;
+    const bool accepted = editor_->CommitEdit();
+    if (!accepted) editor_->FocusEditor();
+    return accepted;
+}
+
+bool TLumeEditManager::TabPressed(bool backward) {
+    if (!TabMoveFocus) return false;
+    TLumeItem* item = EditItem;
+    if (!CommitEdit()) return false;
+    TLumeGroups& groups = *OwnerListview->Groups;
+    PendingEditItem = backward ? groups.PrevEditableItem(item) : groups.NextEditableItem(item);
+    StopEditing();
+    return true;
+}
+
+bool TLumeEditManager::PressAt(LumePoint clientPoint, bool insideControl, bool& passOn) {
+    passOn = true;
+    if (EditFinished || !editor_ || editor_->PointInEditor(clientPoint)) return false;
+    if (CommitEdit()) {
+        EndEdit();
+        passOn = !insideControl;
+        return !passOn;
+    }
+    passOn = false;
+    return true;
+}
+
+void TLumeEditManager::Forget(TLumeItem* item) {
+    if (PendingEditItem == item) PendingEditItem = nullptr;
+    if (EditItem != item) return;
+    // The value has nowhere to go: the edit ends without it.
+    EndEdit();
+}
+
+}  // namespace lume

@@ -1,0 +1,93 @@
+#include "listview/qt/LumeStringEditor.h"
+
+#include "listview/LumeGlyphs.h"
+#include "listview/qt/LumeListviewWidget.h"
+#include "listview/qt/LumeQtRect.h"
+
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+
+namespace lume {
+
+TLumeStringEditor::~TLumeStringEditor() { ReleaseEditor(); }
+
+void TLumeStringEditor::PrepareEditor(TLumeItem* item) {
+    item_ = item;
+    TCustomLumeListview* lv = listview_->Core();
+    box_ = new QPlainTextEdit(listview_->viewport());
+    box_->hide();
+    box_->setFont(lv->Font);
+    box_->setFrameStyle(QFrame::Box | QFrame::Plain);
+    box_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    box_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box_->setPlainText(item->Caption());
+    box_->installEventFilter(this);
+    TLumeRectArrayObject rects;
+    item->ItemRectArray(lv->Header->FirstColumn(), lv->MeasureCanvas(), rects);
+    LumeRect r = Inflate(lv->Scrollbars->MapViewRectToWindow(rects.EditRect), 8, 2);
+    const int minimum = box_->fontMetrics().height() + 6;
+    if (r.Height() < minimum) r.Bottom = r.Top + minimum;
+    box_->setGeometry(ToQRect(r));
+    const bool centred = lv->View() == TLumeListStyle::elsIcon || lv->IsThumbnailView();
+    QTextOption option = box_->document()->defaultTextOption();
+    option.setAlignment(centred ? Qt::AlignHCenter : Qt::AlignLeft);
+    box_->document()->setDefaultTextOption(option);
+    modified_ = false;
+}
+
+bool TLumeStringEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != box_ || event->type() != QEvent::KeyPress) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    modified_ = true;
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        listview_->Core()->EditManager->CommitEdit();
+        return true;
+    }
+    if (key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ControlModifier)) {
+        box_->insertPlainText(QStringLiteral(" "));  // a tab would end up in a caption
+        return true;
+    }
+    return false;
+}
+
+bool TLumeStringEditor::CommitEdit() {
+    if (!box_ || !item_) return false;
+    TCustomLumeListview* lv = listview_->Core();
+    QVariant value = box_->toPlainText();
+    bool accept = true;
+    if (lv->OnItemEdited) lv->OnItemEdited(lv, item_, value, accept);
+    if (accept) {
+        item_->SetCaption(value.toString());
+        lv->EditManager->StopEditing();
+    }
+    return accept;
+}
+
+void TLumeStringEditor::HideEditor() {
+    if (box_) box_->hide();
+}
+
+void TLumeStringEditor::ShowEditor() {
+    if (box_) box_->show();
+}
+
+void TLumeStringEditor::FocusEditor() {
+    if (!box_) return;
+    box_->setFocus();
+    box_->selectAll();
+}
+
+bool TLumeStringEditor::PointInEditor(LumePoint p) { return box_ && box_->geometry().contains(QPoint(p.X, p.Y)); }
+
+void TLumeStringEditor::ReleaseEditor() {
+    if (box_) {
+        box_->removeEventFilter(this);
+        box_->hide();
+        box_->deleteLater();
+    }
+    box_.clear();
+    item_ = nullptr;
+}
+
+}  // namespace lume

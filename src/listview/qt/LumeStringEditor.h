@@ -1,0 +1,41 @@
+// The default in-place editor: a text box over the item's caption. The
+// caption is edited as Unicode and written back only when committed.
+#pragma once
+
+#include "listview/LumeEditManager.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <QPlainTextEdit>
+
+namespace lume {
+
+class TLumeListview;
+
+class TLumeStringEditor : public QObject, public ILumeCellEditor {
+    Q_OBJECT
+public:
+    explicit TLumeStringEditor(TLumeListview* listview) : listview_(listview) {}
+    ~TLumeStringEditor() override;
+    bool CommitEdit() override;
+    bool IsChanged() override { return modified_; }
+    void HideEditor() override;
+    void PrepareEditor(TLumeItem* item) override;
+    void ReleaseEditor() override;
+    bool PointInEditor(LumePoint clientPoint) override;
+    void FocusEditor() override;
+    void ShowEditor() override;
+    QPlainTextEdit* EditBox() const { return box_.data(); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    TLumeListview* listview_;
+    QPointer<QPlainTextEdit> box_;
+    TLumeItem* item_ = nullptr;
+    bool modified_ = false;
+};
+
+}  // namespace lume
