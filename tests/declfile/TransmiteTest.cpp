@@ -15,15 +15,20 @@
 #include "platform/Digest.h"
 #include "platform/os/Drives.h"
 #include "platform/os/Process.h"
+#include "platform/report/ReportEngine.h"
 #include "shell/UdmLobrix.h"
+#include "shell/UfmRelatorio03.h"
 #include "shell/udmRaveRelatorios.h"
 #include "shell/ufmLOBRIX.h"
 
 #include "support/DataFolder.h"
 #include "support/FormsScript.h"
+#include "support/ReportFiles.h"
 #include "support/ValidDeclaration.h"
 
 #include <QCheckBox>
+#include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
@@ -458,4 +463,77 @@ TEST_F(Transmite, ConsultAListedFile) {
     EXPECT_TRUE(forms.unexpected().isEmpty());
     EXPECT_EQ(window.ConsultaComErros, 0);  // the consultation took it
     EXPECT_TRUE(form.btnConsulta->isEnabled());
+}
+
+// Print mode: the receipt the stand-in left is checked and rendered as the
+// report "Transmissao"; the print wizard's receipt choice opens the window in
+// this mode.
+TEST_F(Transmite, PrintTheReceipt) {
+    const QString written = writeDeclaration();
+    const QString receipt = transmite() + QFileInfo(written).completeBaseName() + QStringLiteral(".rec");
+    installStandIn();
+    TfmLOBRIX window;
+    TdmRaveRelatorios reports;
+    dmRaveRelatorios = &reports;
+    struct Unset {
+        ~Unset() {
+            dmRaveRelatorios = nullptr;
+            report::SetPrinterInstalledForTests(std::nullopt);
+        }
+    } unset;
+    report::SetPrinterInstalledForTests(true);
+    window.SetCommandHandler(LobrixCommand::ImprimirProtocolo, [] { ShowProtocoloTransmissao(fmLOBRIX); });
+    const QString out = program.path() + QStringLiteral("recibo.txt");
+
+    FormsScript forms;
+    forms.expect(QStringLiteral("fmRelatorio03"), [&](QWidget* w) {
+        auto* page = static_cast<TfmRelatorio03*>(w);
+        EXPECT_TRUE(page->rbProtocolo->isEnabled());
+        page->rbProtocolo->setChecked(true);
+        page->BtAvancarClick();
+        return forms::mrNone;
+    });
+    forms.expect(QStringLiteral("fmTransmite"), [&](QWidget* w) {
+        auto* form = static_cast<TfmTransmite*>(w);
+        EXPECT_EQ(window.AssistenteImpressaoAberto, 1);
+        EXPECT_EQ(form->windowTitle(), QStringLiteral("Imprimir Protocolo de Transmissão"));
+        EXPECT_TRUE(form->memoImprime->isVisibleTo(form));
+        EXPECT_FALSE(form->memoTransmite->isVisibleTo(form));
+        EXPECT_TRUE(form->btnImprime->isVisibleTo(form));
+        EXPECT_FALSE(form->btnTransmite->isVisibleTo(form));
+        form->BitBtnCClick();
+        auto& items = (*form->LumeListview1)->Items();
+        EXPECT_EQ(items.Count(), 1);
+        if (items.Count() != 1) return forms::mrCancel;
+        items[0]->SetSelected(true);
+        {  // Not transmitted yet.
+            BoxScript boxes;
+            boxes.expect(QStringLiteral("Declaração não transmitida."), "mrOk");
+            form->btnImprime->click();
+        }
+        form->btnTransmiteClick();  // the stand-in leaves its receipt
+        EXPECT_EQ(items[0]->ImageIndexes(0), declfile::kImgTransmitida);
+        items[0]->SetSelected(true);
+        reports.RvSystem1.setDestination(report::Destination::TextFile, out);
+        form->btnImprime->click();
+        EXPECT_TRUE(form->btnImprime->isEnabled());
+        form->btnCancelar->click();
+        return forms::mrNone;
+    });
+    ShowPrintWizard();
+    EXPECT_EQ(forms.pending(), 0);
+    EXPECT_TRUE(forms.unexpected().isEmpty()) << forms.unexpected().join(',').toStdString();
+    EXPECT_EQ(window.AssistenteImpressaoAberto, 0);
+
+    const QByteArray line = declfile::ReadFirstLine(receipt);
+    ASSERT_EQ(line.size(), 100);
+    const QString text = ReadTextFile(out);
+    const QString hash = QString::fromLatin1(line.mid(58, 32));
+    QStringList groups;
+    for (int g = 0; g < 8; ++g) groups << hash.mid(g * 4, 4);
+    for (const QString& expected :
+         {QStringLiteral("590") + QString::fromLatin1(line.left(9)), QString::fromLatin1(line.mid(23, 10)),
+          QStringLiteral("15/03/2010 às 10:30"), groups.join(QLatin1Char('.')), QString::fromLatin1(line.mid(90, 10)),
+          QStringLiteral("Protocolo de Transmissão")})
+        EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << "\n" << text.toStdString();
 }
