@@ -1,11 +1,13 @@
 #include "declfile/ufmConsulta01.h"
 
 #include "declfile/ConsultationViews.h"
+#include "declfile/MainWindowState.h"
 #include "declfile/ufmConsulta02.h"
 #include "declfile/ufmConsultaDisquete.h"
 #include "platform/db/Table.h"
 #include "platform/ui/Forms.h"
 #include "shell/UdmLobrix.h"
+#include "shell/UfmRelatorio03.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -71,8 +73,6 @@ TfmConsulta01::TfmConsulta01(TfmConsultaDisquete& owner, QWidget* parent)
     bbDisquete = makeButton("bbDisquete", QStringLiteral("&Conteúdo do arquivo"));
     bbDisquete->setDefault(true);
     bbRelatorio = makeButton("bbRelatorio", QStringLiteral("&Relatório"));
-    // The declaration report's print wizard is not part of this version yet.
-    bbRelatorio->setEnabled(false);
     bbFechar = makeButton("bbFechar", QStringLiteral("&Fechar"));
     buttons->addStretch();
     for (QPushButton* b : {bbDisquete, bbRelatorio, bbFechar}) buttons->addWidget(b);
@@ -101,6 +101,12 @@ void TfmConsulta01::bbDisqueteClick() {
     forms::ShowModal(owner().Page02());
 }
 
-void TfmConsulta01::bbRelatorioClick() {}
+void TfmConsulta01::bbRelatorioClick() {
+    // The declaration report over the file's working tables, for the base year.
+    hide();
+    ShowDeclarationReport(QStringLiteral("Te8Emp"), QStringLiteral("Te8Vinc"), QStringLiteral("Te8Resp"),
+                          QString::number(declfile::ProgramAnoBase()));
+    show();
+}
 
 void TfmConsulta01::bbFecharClick() { owner().CloseConsultation(); }

@@ -17,6 +17,8 @@
 #include "platform/report/ReportEngine.h"
 #include "platform/ui/FileDialogs.h"
 #include "shell/UdmLobrix.h"
+#include "shell/UfmRelatorio02.h"
+#include "shell/ufmRelatorio01.h"
 #include "shell/udmRaveRelatorios.h"
 #include "shell/ufmLOBRIX.h"
 
@@ -192,9 +194,19 @@ TEST_F(ConsultaWindow, UserWalksFromTheSummaryToAContractAndClosesEverything) {
         EXPECT_TRUE(page->ckRetificacao->isChecked());
         EXPECT_EQ(page->mdDataRetificacao->text(), "15/01/2010");
         EXPECT_EQ(page->edCoCrea->text(), "123456789012");
-        EXPECT_FALSE(page->bbRelatorio->isEnabled());
+        // The declaration report over the file's working tables; the page comes back after it.
+        page->bbRelatorio->click();
+        EXPECT_TRUE(page->isVisible());
         page->bbDisquete->click();
         return forms::mrNone;
+    });
+    script.expect("fmRelatorio02", [&](QWidget* form) -> int {
+        EXPECT_FALSE(consulta->Page01()->isVisible());
+        EXPECT_EQ(static_cast<TfmRelatorio02*>(form)->AnoRelatorio, "2009");
+        EXPECT_EQ(fmRelatorio01->TabelaEmp, "Te8Emp");
+        EXPECT_EQ(fmRelatorio01->TabelaVinc, "Te8Vinc");
+        EXPECT_EQ(fmRelatorio01->TabelaResp, "Te8Resp");
+        return forms::mrCancel;
     });
     script.expect("fmConsulta02", [&](QWidget* form) -> int {
         auto* list = static_cast<TfmConsulta02*>(form);
