@@ -3,6 +3,7 @@
 // same files' digests. Prints both times (best of five). Target: listing
 // within 1.3 times the digests and under 2 s.
 #include "../tests/support/DeclarationGenerator.h"
+#include "DeclarationFileBench.h"
 #include "declfile/DeclarationWriter.h"
 #include "declfile/ufmTransmite.h"
 #include "platform/AppPaths.h"
@@ -34,13 +35,8 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString dados = dir.filePath("Dados");
+    const QString dados = benchfile::PrepareProgramFolder(dir);
     const QString transmite = dir.filePath("Transmite") + QLatin1Char('/');
-    QDir().mkpath(dados);
-    QDir().mkpath(transmite);
-    for (const QString& f : QDir(LOBRIX_DADOS_TEMPLATE).entryList(QDir::Files))
-        QFile::copy(QDir(LOBRIX_DADOS_TEMPLATE).filePath(f), QDir(dados).filePath(f));
-    AppPaths::setProgramFolder(dir.path());
     NoBoxes boxes;
     msg::SetMessageHost(&boxes);
 

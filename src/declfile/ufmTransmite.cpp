@@ -15,6 +15,7 @@
 #include "platform/report/ReportEngine.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/MessageService.h"
+#include "platform/ui/WizardPage.h"
 #include "shell/udmRaveRelatorios.h"
 #include "shell/ufmLOBRIX.h"
 #include "shell/ugDigitos.h"
@@ -184,12 +185,7 @@ QString transmitterPath(bool certified) {
 }
 
 QPlainTextEdit* memo(QWidget* parent, const char* name, const QStringList& lines) {
-    auto* m = new QPlainTextEdit(parent);
-    m->setObjectName(QString::fromLatin1(name));
-    m->setPlainText(lines.join(QString()));
-    m->setReadOnly(true);
-    m->setFocusPolicy(Qt::NoFocus);
-    m->setFrameShape(QFrame::NoFrame);
+    QPlainTextEdit* m = forms::PageMemo(parent, QString::fromLatin1(name), lines);
     m->setMaximumHeight(60);
     return m;
 }
