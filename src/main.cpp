@@ -1,5 +1,6 @@
 #include "declfile/ufmConsultaDisquete.h"
 #include "declfile/ufmGravaDecl00.h"
+#include "declfile/ufmImport00.h"
 #include "declfile/ufmRetifDecl01.h"
 #include "declfile/ufmTransmite.h"
 #include "entry/StartupPickers.h"
@@ -64,6 +65,8 @@ static void RegisterCommandHandlers(TfmLOBRIX& window) {
     window.SetCommandHandler(C::Relatorio, [] { ShowPrintWizard(); });
     window.SetCommandHandler(C::ImprimirDeclaracao, [] { ShowPrintWizardDeclaration(); });
     window.SetCommandHandler(C::Gravar, [] { ShowGravaDecl(fmLOBRIX); });
+    window.SetCommandHandler(C::ImpAnoAnterior, [] { ShowImportWizard(fmLOBRIX, QStringLiteral("Anterior - Ano 2008")); });
+    window.SetCommandHandler(C::ImpAnoAtual, [] { ShowImportWizard(fmLOBRIX, QStringLiteral("Atual - Ano 2009")); });
     window.SetCommandHandler(C::Retif, [] { ShowRetifDecl(fmLOBRIX); });
     window.SetCommandHandler(C::ConsDisq, [] { ShowConsultaDisquete(fmLOBRIX); });
     window.SetCommandHandler(C::Transmite, [] { ShowTransmite(fmLOBRIX); });

@@ -139,6 +139,30 @@ QString EmployeeFormCaption(const QString& name, const QString& inscription, con
            QStringLiteral(" - Informações Referentes ao Empregado / Servidor");
 }
 
+DismissalCauseEffect EffectOfDismissalCause(const QString& cause) {
+    DismissalCauseEffect e;
+    const QString c = cause.trimmed();
+    auto in = [&](std::initializer_list<const char*> set) {
+        return std::any_of(set.begin(), set.end(), [&](const char* v) { return c == QLatin1String(v); });
+    };
+    if (c.isEmpty()) {
+        e.clearDate = true;  // the termination payments keep their state
+        return e;
+    }
+    e.dateOpen = !in({"00", "71", "78", "80"});
+    e.focusDate = e.dateOpen;
+    e.noticePayOpen = in({"11", "21"});
+    if (in({"71", "78", "80"})) {
+        e.clearDate = true;
+        e.terminationOpen = 0;
+        e.clearTermination = true;
+        return e;
+    }
+    e.terminationOpen = 1;
+    e.clearTermination = in({"22", "30", "31", "40", "50"});
+    return e;
+}
+
 void PadContractFields(db::DataSet& c) {
     static const std::pair<const char*, int> widths[] = {
         {"HoSemanaisEmpregado", 2},     {"AnChegadaEmpregado", 4},        {"NuCartTrabEmpregado", 8},

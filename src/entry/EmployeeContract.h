@@ -55,6 +55,18 @@ int ReferenceYearFor(const QString& baseYear, bool followingYear, int mainBaseYe
 QString EmployeeFormCaption(const QString& name, const QString& inscription, const QString& inscriptionType,
                             const QString& prefix);
 
+// What leaving the dismissal cause does to the contract page and the
+// termination payments, by the cause (trimmed).
+struct DismissalCauseEffect {
+    bool dateOpen = false;           // the dismissal date editable (else read-only)
+    bool clearDate = false;          // the dismissal date emptied
+    bool noticePayOpen = false;      // the notice pay editable (else zeroed and read-only)
+    int terminationOpen = -1;        // 1 open, 0 closed, -1 left as it was
+    bool clearTermination = false;   // the termination amounts zeroed
+    bool focusDate = false;          // the focus to the date (else to the municipality of work)
+};
+DismissalCauseEffect EffectOfDismissalCause(const QString& cause);
+
 // The record's fixed-width fields in stored form: trimmed and left-padded
 // with zeros, so that an empty field is stored as zeros of its width.
 void PadContractFields(db::DataSet& contract);

@@ -23,6 +23,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
@@ -143,6 +144,11 @@ TfmConEmpreg::TfmConEmpreg(QWidget* parent) : QDialog(parent), kit_(new ui::Entr
 
     forms::ScaleForm(this, QSize(760, 460), QSize(850, 550));
     forms::CenterOnActivate(this);
+    // 1050 answered No: the employee form leaves the PIS/PASEP it was given in
+    // the search box, which the list applies when it shows again.
+    EmployeeListSearchPis = [self = QPointer<TfmConEmpreg>(this)](const QString& pis) {
+        if (self) self->edPisPasep->setText(pis);
+    };
 }
 
 void TfmConEmpreg::filterExit(QLineEdit* box, const QString& focusCode) {

@@ -1,6 +1,7 @@
 #include "ufmDadosEmpreg.h"
 
-#include "PickerIcons.h"
+#include "EmployeeFormParts.h"
+#include "EntryShared.h"
 #include "platform/db/DbError.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
@@ -18,9 +19,11 @@
 #include "rules/ugRegrasRemuneracao.h"
 #include "shell/UdmLobrix.h"
 #include "shell/udmEntradaDados.h"
-#include "shell/ufmLOBRIX.h"
 #include "shell/ugExcecao.h"
 #include "shell/ugFuncoes.h"
+#include "ufmConEmpreg.h"
+#include "ufmConEstab.h"
+#include "ufmDadosEstab.h"
 #include "ufmMesesAno.h"
 #include "ufmTb8CBO.h"
 #include "ufmTb8Nacio.h"
@@ -61,10 +64,11 @@ QString ContextCbo;
 
 QString LastMessageCode;
 
-std::function<void(int)> EmployeeFormClosed;
 std::function<void(const QString&)> EmployeeListSearchPis;
 
 TfmDadosEmpreg* fmDadosEmpreg = nullptr;
+
+using namespace employee_form;
 
 namespace {
 
@@ -79,77 +83,6 @@ const char* const kMonthCaptions[12] = {"Janeiro", "Fevereiro", "Março",    "Ab
 QString monthField(int m) { return QStringLiteral("Va%1Empregado").arg(QLatin1String(kMonthKeys[m])); }
 QString hoursField(int m) { return QStringLiteral("HoTrabalhadas%1").arg(QLatin1String(kMonthKeys[m])); }
 QString monthNumber(int m) { return QStringLiteral("%1").arg(m + 1, 2, 10, QLatin1Char('0')); }
-
-// Money edits take at most ten typed characters. A maximum length would cut
-// the display text, which carries blanks in front of the amount.
-class TypedLengthValidator : public QValidator {
-public:
-    TypedLengthValidator(int length, QObject* parent) : QValidator(parent), length_(length) {}
-    State validate(QString& input, int&) const override {
-        return input.trimmed().size() > length_ ? Invalid : Acceptable;
-    }
-
-private:
-    int length_;
-};
-
-void makeMoneyEdit(QLineEdit* edit) {
-    edit->setAlignment(Qt::AlignRight);
-    edit->setValidator(new TypedLengthValidator(10, edit));
-}
-
-QString lookupName(db::Table& table, const QString& code, const char* nameField) {
-    if (code.trimmed().isEmpty()) return QString();
-    if (!table.Active()) table.Open();
-    if (!table.FindKey({code.trimmed()})) return QString();
-    return table.FieldByName(QLatin1String(nameField)).AsString();
-}
-
-QToolButton* pickerButton(QWidget* parent, const char* name, const char* hint = nullptr) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setIcon(PickerIcons::OpenFolder());
-    b->setFocusPolicy(Qt::ClickFocus);  // no tab stop
-    if (hint) b->setToolTip(QString::fromUtf8(hint));
-    return b;
-}
-
-QLabel* caption(const char* text, QWidget* buddy = nullptr) {
-    auto* l = new QLabel(QString::fromUtf8(text));
-    if (buddy) l->setBuddy(buddy);
-    return l;
-}
-
-// A code edit with its picker button and its description box in one row.
-QWidget* codeRow(QLineEdit* code, QToolButton* button, QLineEdit* description, int codeWidth = 60) {
-    auto* w = new QWidget;
-    auto* h = new QHBoxLayout(w);
-    h->setContentsMargins(0, 0, 0, 0);
-    code->setMaximumWidth(codeWidth);
-    h->addWidget(code);
-    if (button) h->addWidget(button);
-    if (description) h->addWidget(description, 1);
-    else h->addStretch(1);
-    return w;
-}
-
-QGroupBox* group(const char* title, QWidget* parent) {
-    return new QGroupBox(QString::fromUtf8(title), parent);
-}
-
-// The pages are dense: small margins keep them within the form's height.
-void compact(QLayout* layout) {
-    layout->setContentsMargins(6, 4, 6, 4);
-    layout->setSpacing(4);
-}
-
-// A group holding one row of controls, placed in the grid when one is given.
-QHBoxLayout* rowIn(QGroupBox* box, QGridLayout* grid = nullptr, int row = 0, int column = 0) {
-    auto* layout = new QHBoxLayout(box);
-    compact(layout);
-    if (grid) grid->addWidget(box, row, column);
-    return layout;
-}
 
 }  // namespace
 
@@ -204,10 +137,7 @@ void TfmDadosEmpreg::buildControls() {
     paBotoes->setFrameShape(QFrame::StyledPanel);
     auto* buttons = new QVBoxLayout(paBotoes);
     auto button = [&](const char* name, const char* text, QStyle::StandardPixmap icon) {
-        auto* b = new QPushButton(QString::fromUtf8(text), paBotoes);
-        b->setObjectName(QLatin1String(name));
-        b->setIcon(style()->standardIcon(icon));
-        b->setAutoDefault(false);
+        QPushButton* b = MakeFormButton(paBotoes, name, text, icon);
         b->setMinimumHeight(32);
         buttons->addWidget(b);
         return b;
@@ -247,48 +177,23 @@ void TfmDadosEmpreg::buildControls() {
     controls_ = new ui::ControlTable(kit_, &dmEntradaDados->ta8Empreg, pcEmpregados);
     buildPersonalPage();
     buildAdmissionPage();
-    buildPlainPages();
+    buildContractPages();
     buildPayPage();
 
     kit_->SetCancelButton(BtCancelar);
 }
 
-namespace {
-
-// One edit row of the control table.
-ui::ControlRow editRow(const char* name, int page, int help, const char* field, unsigned flags, const char* hint,
-                       QLineEdit** out) {
-    ui::ControlRow row;
-    row.name = QLatin1String(name);
-    row.page = page;
-    row.help = help;
-    if (field) row.field = QLatin1String(field);
-    row.flags = flags;
-    if (hint) row.hint = QString::fromUtf8(hint);
-    row.edit = out;
-    return row;
-}
-
-// A description box: read-only, no tab stop.
-ui::ControlRow descriptionRow(const char* name, int page, QLineEdit** out) {
-    return editRow(name, page, 0, nullptr, ui::kReadOnly | ui::kNoTabStop, nullptr, out);
-}
-
-enum Page { kPersonal, kAdmission, kContract, kAbsence, kUnion, kPay, kTermination };
-
-}  // namespace
-
 QWidget* TfmDadosEmpreg::buildPersonalPage() {
     using namespace ui;
     const int p = kPersonal;
     controls_->Add({
-        editRow("dePisPasep", p, 63, "CoPisPasepEmpregado", 0, "Informe o código PIS/PASEP do empregado.", &dePisPasep),
-        editRow("deNomeEmpregado", p, 64, "NoEmpregado", kUpper, "Informe o Nome do Empregado.", &deNomeEmpregado),
-        editRow("deNascimento", p, 65, "DaNascimentoEmpregado", 0,
+        EditRow("dePisPasep", p, 63, "CoPisPasepEmpregado", 0, "Informe o código PIS/PASEP do empregado.", &dePisPasep),
+        EditRow("deNomeEmpregado", p, 64, "NoEmpregado", kUpper, "Informe o Nome do Empregado.", &deNomeEmpregado),
+        EditRow("deNascimento", p, 65, "DaNascimentoEmpregado", 0,
                 "Informe a Data de Nascimento do Empregado no formato dia/mês/ano.", &deNascimento),
-        editRow("deRaca", p, 66, "CoTipoRaca", 0,
+        EditRow("deRaca", p, 66, "CoTipoRaca", 0,
                 "Informe a Raça/Cor do Empregado ou selecione-o clicando no botão ao lado", &deRaca),
-        descriptionRow("edTxRaca", p, &edTxRaca),
+        DescriptionRow("edTxRaca", p, &edTxRaca),
     });
     ControlRow disability;
     disability.name = QStringLiteral("dgDeficiencia");
@@ -303,24 +208,24 @@ QWidget* TfmDadosEmpreg::buildPersonalPage() {
     disability.group = &dgDeficiencia;
     controls_->Add(disability);
     controls_->Add({
-        editRow("deDeficiente", p, 194, "CoDeficienteFisico", 0,
+        EditRow("deDeficiente", p, 194, "CoDeficienteFisico", 0,
                 "Informe o Tipo de Deficiência do Empregado ou selecione-o clicando no botão ao lado", &deDeficiente),
-        descriptionRow("edTxDeficiente", p, &edTxDeficiente),
-        editRow("deNacionalidade", p, 69, "CoNacionalidade", 0,
+        DescriptionRow("edTxDeficiente", p, &edTxDeficiente),
+        EditRow("deNacionalidade", p, 69, "CoNacionalidade", 0,
                 "Informe o código da Nacionalidade do Empregado ou selecione-o clicando no botão ao lado",
                 &deNacionalidade),
-        descriptionRow("edTxNacionalidade", p, &edTxNacionalidade),
-        editRow("deAnoChegada", p, 70, "AnChegadaEmpregado", kReadOnly,
+        DescriptionRow("edTxNacionalidade", p, &edTxNacionalidade),
+        EditRow("deAnoChegada", p, 70, "AnChegadaEmpregado", kReadOnly,
                 "Informe o Ano de Chegada ao país, para empregado estrangeiro ou naturalizado.", &deAnoChegada),
-        editRow("deInstrucao", p, 71, "CoInstrucao", 0,
+        EditRow("deInstrucao", p, 71, "CoInstrucao", 0,
                 "Informe o Grau de Instrução do Empregado ou selecione-o clicando no botão ao lado", &deInstrucao),
-        descriptionRow("edTxInstrucao", p, &edTxInstrucao),
-        editRow("deCarteiraTrab", p, 72, "NuCartTrabEmpregado", kUpper,
+        DescriptionRow("edTxInstrucao", p, &edTxInstrucao),
+        EditRow("deCarteiraTrab", p, 72, "NuCartTrabEmpregado", kUpper,
                 "Informe o Número da Carteira de Trabalho do Empregado", &deCarteiraTrab),
-        editRow("deCarteiraTrabSerie", p, 72, "SeCartTrabEmpregado", kUpper,
+        EditRow("deCarteiraTrabSerie", p, 72, "SeCartTrabEmpregado", kUpper,
                 "Informe a Série da Carteira de Trabalho do Empregado", &deCarteiraTrabSerie),
-        editRow("deCPF", p, 73, "CoCpfEmpregado", 0, "Informe o CPF do Empregado.", &deCPF),
-        editRow("deUsoEmpregado", p, 74, "TxUsoEmpregado", kUpper, "Informação de uso exclusivo da empresa.",
+        EditRow("deCPF", p, 73, "CoCpfEmpregado", 0, "Informe o CPF do Empregado.", &deCPF),
+        EditRow("deUsoEmpregado", p, 74, "TxUsoEmpregado", kUpper, "Informação de uso exclusivo da empresa.",
                 &deUsoEmpregado),
     });
     // The disability group's buttons are reached by clicks and Tab; its type is read-only until "Sim ".
@@ -333,45 +238,45 @@ QWidget* TfmDadosEmpreg::buildPersonalPage() {
     cbSexo->setToolTip(QStringLiteral("Informe o sexo do Empregado"));
     SetHelpContext(cbSexo, 68);
 
-    sbRaca = pickerButton(tDadosPessoais, "sbRaca");
-    sbDeficiente = pickerButton(tDadosPessoais, "sbDeficiente");
+    sbRaca = PickerButton(tDadosPessoais, "sbRaca");
+    sbDeficiente = PickerButton(tDadosPessoais, "sbDeficiente");
     sbDeficiente->setEnabled(false);
-    sbNacionalidade = pickerButton(tDadosPessoais, "sbNacionalidade");
-    sbInstrucao = pickerButton(tDadosPessoais, "sbInstrucao");
+    sbNacionalidade = PickerButton(tDadosPessoais, "sbNacionalidade");
+    sbInstrucao = PickerButton(tDadosPessoais, "sbInstrucao");
 
     auto* grid = new QGridLayout(tDadosPessoais);
-    compact(grid);
-    auto* ident = group("Identificação do empregado / servidor", tDadosPessoais);
-    auto* identRow = rowIn(ident);
-    identRow->addWidget(caption("PIS/PASEP", dePisPasep));
+    Compact(grid);
+    auto* ident = Group("Identificação do empregado / servidor", tDadosPessoais);
+    auto* identRow = RowIn(ident);
+    identRow->addWidget(Caption("PIS/PASEP", dePisPasep));
     dePisPasep->setMaximumWidth(130);
     identRow->addWidget(dePisPasep);
-    identRow->addWidget(caption("Nome", deNomeEmpregado));
+    identRow->addWidget(Caption("Nome", deNomeEmpregado));
     identRow->addWidget(deNomeEmpregado, 1);
-    identRow->addWidget(caption("Data de Nascimento (dd/mm/aaaa)", deNascimento));
+    identRow->addWidget(Caption("Data de Nascimento (dd/mm/aaaa)", deNascimento));
     deNascimento->setMaximumWidth(110);
     identRow->addWidget(deNascimento);
     grid->addWidget(ident, 0, 0, 1, 2);
 
-    rowIn(group("Raça/Cor", tDadosPessoais), grid, 1, 0)->addWidget(codeRow(deRaca, sbRaca, edTxRaca, 40));
+    RowIn(Group("Raça/Cor", tDadosPessoais), grid, 1, 0)->addWidget(CodeRow(deRaca, sbRaca, edTxRaca, 40));
     grid->addWidget(dgDeficiencia, 1, 1);
-    rowIn(group("Tipo de Deficiência", tDadosPessoais), grid, 2, 0)
-        ->addWidget(codeRow(deDeficiente, sbDeficiente, edTxDeficiente, 40));
-    rowIn(group("Sexo", tDadosPessoais), grid, 2, 1)->addWidget(cbSexo);
-    auto* natRow = rowIn(group("Nacionalidade", tDadosPessoais), grid, 3, 0);
-    natRow->addWidget(codeRow(deNacionalidade, sbNacionalidade, edTxNacionalidade, 40), 1);
-    natRow->addWidget(caption("Ano de chegada", deAnoChegada));
+    RowIn(Group("Tipo de Deficiência", tDadosPessoais), grid, 2, 0)
+        ->addWidget(CodeRow(deDeficiente, sbDeficiente, edTxDeficiente, 40));
+    RowIn(Group("Sexo", tDadosPessoais), grid, 2, 1)->addWidget(cbSexo);
+    auto* natRow = RowIn(Group("Nacionalidade", tDadosPessoais), grid, 3, 0);
+    natRow->addWidget(CodeRow(deNacionalidade, sbNacionalidade, edTxNacionalidade, 40), 1);
+    natRow->addWidget(Caption("Ano de chegada", deAnoChegada));
     deAnoChegada->setMaximumWidth(60);
     natRow->addWidget(deAnoChegada);
-    rowIn(group("Grau de instrução ", tDadosPessoais), grid, 3, 1)
-        ->addWidget(codeRow(deInstrucao, sbInstrucao, edTxInstrucao, 40));
-    auto* cardRow = rowIn(group("Carteira de Trabalho ", tDadosPessoais), grid, 4, 0);
-    cardRow->addWidget(caption("Número", deCarteiraTrab));
+    RowIn(Group("Grau de instrução ", tDadosPessoais), grid, 3, 1)
+        ->addWidget(CodeRow(deInstrucao, sbInstrucao, edTxInstrucao, 40));
+    auto* cardRow = RowIn(Group("Carteira de Trabalho ", tDadosPessoais), grid, 4, 0);
+    cardRow->addWidget(Caption("Número", deCarteiraTrab));
     cardRow->addWidget(deCarteiraTrab, 2);
-    cardRow->addWidget(caption("Série", deCarteiraTrabSerie));
+    cardRow->addWidget(Caption("Série", deCarteiraTrabSerie));
     cardRow->addWidget(deCarteiraTrabSerie, 1);
-    rowIn(group("CPF ", tDadosPessoais), grid, 4, 1)->addWidget(deCPF);
-    rowIn(group("Para uso da Empresa", tDadosPessoais), grid, 5, 0)->addWidget(deUsoEmpregado);
+    RowIn(Group("CPF ", tDadosPessoais), grid, 4, 1)->addWidget(deCPF);
+    RowIn(Group("Para uso da Empresa", tDadosPessoais), grid, 5, 0)->addWidget(deUsoEmpregado);
     auto* note = new QLabel(QStringLiteral(
         "Devem ser informadas para cada empregado/servidor,  exclusivamente, as remunerações referentes ao "
         "ano-base devidas em cada mês, pagas ou não, computados  os valores considerados rendimentos dotrabalho. "
@@ -394,42 +299,42 @@ QWidget* TfmDadosEmpreg::buildAdmissionPage() {
     using namespace ui;
     const int p = kAdmission;
     controls_->Add({
-        editRow("deAdmissao", p, 75, "DaAdmissaoEmpregado", 0,
+        EditRow("deAdmissao", p, 75, "DaAdmissaoEmpregado", 0,
                 "Informe a Data de Admissão/Transferência do Empregado no formato dia/mês/ano.", &deAdmissao),
-        editRow("deTipoAdmissao", p, 76, "CoTipoAdmissao", 0,
+        EditRow("deTipoAdmissao", p, 76, "CoTipoAdmissao", 0,
                 "Informe o tipo de Admissão/Transferência do Empregado ou selecione-o clicando no botão ao lado",
                 &deTipoAdmissao),
-        descriptionRow("edTxAdmissao", p, &edTxAdmissao),
-        editRow("edSalario", p, 124, nullptr, 0,
+        DescriptionRow("edTxAdmissao", p, &edTxAdmissao),
+        EditRow("edSalario", p, 124, nullptr, 0,
                 "Informe o valor do Salário Contratual do Empregado, em reais (com centavos).", &edSalario),
-        editRow("deHoras", p, 78, "HoSemanaisEmpregado", 0, "Informe o número de horas normais de trabalho por semana.",
+        EditRow("deHoras", p, 78, "HoSemanaisEmpregado", 0, "Informe o número de horas normais de trabalho por semana.",
                 &deHoras),
-        editRow("deTipoSalContratual", p, 79, "CoTipoSalarioContratual", 0,
+        EditRow("deTipoSalContratual", p, 79, "CoTipoSalarioContratual", 0,
                 "Informe o Tipo de Salário de acordo com o contrato de trabalho ou selecione-o clicando no botão ao "
                 "lado",
                 &deTipoSalContratual),
-        descriptionRow("edTxSalContratual", p, &edTxSalContratual),
-        editRow("deCBO", p, 80, "CoCbo", 0, "Informe o código de ocupação ou selecione-o clicando no botão ao lado",
+        DescriptionRow("edTxSalContratual", p, &edTxSalContratual),
+        EditRow("deCBO", p, 80, "CoCbo", 0, "Informe o código de ocupação ou selecione-o clicando no botão ao lado",
                 &deCBO),
-        descriptionRow("edTxCBO", p, &edTxCBO),
-        editRow("tabInnerAd", p, 0, nullptr, 0, nullptr, &tabInnerAd),
+        DescriptionRow("edTxCBO", p, &edTxCBO),
+        EditRow("tabInnerAd", p, 0, nullptr, 0, nullptr, &tabInnerAd),
     });
-    makeMoneyEdit(edSalario);
+    MakeMoneyEdit(edSalario);
     // The pass-through edit only hands the focus on to the next page.
     tabInnerAd->setFixedSize(1, 1);
-    sbAdmissao = pickerButton(tAdmissao, "sbAdmissao");
-    sbSalarioContratual = pickerButton(tAdmissao, "sbSalarioContratual");
-    sbCBO = pickerButton(tAdmissao, "sbCBO");
+    sbAdmissao = PickerButton(tAdmissao, "sbAdmissao");
+    sbSalarioContratual = PickerButton(tAdmissao, "sbSalarioContratual");
+    sbCBO = PickerButton(tAdmissao, "sbCBO");
 
     auto* grid = new QGridLayout(tAdmissao);
-    compact(grid);
-    auto* admission = group("Admissão/Transferência/Movimentação", tAdmissao);
+    Compact(grid);
+    auto* admission = Group("Admissão/Transferência/Movimentação", tAdmissao);
     auto* admGrid = new QGridLayout(admission);
-    compact(admGrid);
-    admGrid->addWidget(caption("Data (dd/mm/aaaa)", deAdmissao), 0, 0);
-    admGrid->addWidget(caption("Tipo", deTipoAdmissao), 0, 1);
+    Compact(admGrid);
+    admGrid->addWidget(Caption("Data (dd/mm/aaaa)", deAdmissao), 0, 0);
+    admGrid->addWidget(Caption("Tipo", deTipoAdmissao), 0, 1);
     admGrid->addWidget(deAdmissao, 1, 0);
-    admGrid->addWidget(codeRow(deTipoAdmissao, sbAdmissao, edTxAdmissao, 40), 1, 1);
+    admGrid->addWidget(CodeRow(deTipoAdmissao, sbAdmissao, edTxAdmissao, 40), 1, 1);
     admGrid->setColumnStretch(1, 1);
     auto* admNote = new QLabel(QStringLiteral(
         "Informe a data de admissão do empregado/servidor na empresa/entidade ou a data da "
@@ -438,17 +343,17 @@ QWidget* TfmDadosEmpreg::buildAdmissionPage() {
     admGrid->addWidget(admNote, 2, 0, 1, 2);
     grid->addWidget(admission, 0, 0);
 
-    auto* salary = group("Salário Contratual / Vencimento Básico", tAdmissao);
+    auto* salary = Group("Salário Contratual / Vencimento Básico", tAdmissao);
     auto* salGrid = new QGridLayout(salary);
-    compact(salGrid);
-    salGrid->addWidget(caption("Valor (R$)", edSalario), 0, 0);
-    salGrid->addWidget(caption("Horas", deHoras), 0, 1);
-    salGrid->addWidget(caption("Tipo", deTipoSalContratual), 0, 2);
+    Compact(salGrid);
+    salGrid->addWidget(Caption("Valor (R$)", edSalario), 0, 0);
+    salGrid->addWidget(Caption("Horas", deHoras), 0, 1);
+    salGrid->addWidget(Caption("Tipo", deTipoSalContratual), 0, 2);
     edSalario->setMaximumWidth(140);
     deHoras->setMaximumWidth(50);
     salGrid->addWidget(edSalario, 1, 0);
     salGrid->addWidget(deHoras, 1, 1);
-    salGrid->addWidget(codeRow(deTipoSalContratual, sbSalarioContratual, edTxSalContratual, 40), 1, 2);
+    salGrid->addWidget(CodeRow(deTipoSalContratual, sbSalarioContratual, edTxSalContratual, 40), 1, 2);
     salGrid->setColumnStretch(2, 1);
     auto* salNote = new QLabel(QStringLiteral(
         "Informe o valor  do último mês trabalhado no ano-base e deve corresponder ao tipo de salário. Informar em "
@@ -457,9 +362,9 @@ QWidget* TfmDadosEmpreg::buildAdmissionPage() {
     salGrid->addWidget(salNote, 2, 0, 1, 3);
     grid->addWidget(salary, 1, 0);
 
-    auto* cbo = group("Código Brasileiro de Ocupações (CBO) ", tAdmissao);
-    auto* cboLayout = rowIn(cbo);
-    cboLayout->addWidget(codeRow(deCBO, sbCBO, edTxCBO, 80));
+    auto* cbo = Group("Código Brasileiro de Ocupações (CBO) ", tAdmissao);
+    auto* cboLayout = RowIn(cbo);
+    cboLayout->addWidget(CodeRow(deCBO, sbCBO, edTxCBO, 80));
     cboLayout->addWidget(tabInnerAd);
     grid->addWidget(cbo, 2, 0);
     grid->setRowStretch(3, 1);
@@ -469,21 +374,6 @@ QWidget* TfmDadosEmpreg::buildAdmissionPage() {
     return tAdmissao;
 }
 
-void TfmDadosEmpreg::buildPlainPages() {
-    // The notice pay stands on the contract page; its load and save are part of the frame.
-    controls_->Add(editRow("edAvisoPrevio", kContract, 94, nullptr, ui::kNoTabStop,
-                           "Informe o valor do aviso prévio recebido pelo empregado, em reais (com centavos).",
-                           &edAvisoPrevio));
-    makeMoneyEdit(edAvisoPrevio);
-    ui::SetLocked(edAvisoPrevio, true);
-    auto* grid = new QGridLayout(tVinculo);
-    grid->addWidget(caption("Aviso Prévio Indenizado (R$)", edAvisoPrevio), 0, 0);
-    edAvisoPrevio->setMaximumWidth(140);
-    grid->addWidget(edAvisoPrevio, 1, 0);
-    grid->setRowStretch(2, 1);
-    grid->setColumnStretch(1, 1);
-}
-
 QWidget* TfmDadosEmpreg::buildPayPage() {
     using namespace ui;
     const int p = kPay;
@@ -491,36 +381,36 @@ QWidget* TfmDadosEmpreg::buildPayPage() {
         const QByteArray pay = "ed" + QByteArray(kMonthKeys[m]);
         const QByteArray hours = "deHoras" + QByteArray(kMonthKeys[m]);
         const QByteArray hoursName = hoursField(m).toLatin1();
-        controls_->Add(editRow(pay.constData(), p, 91, nullptr, 0,
+        controls_->Add(EditRow(pay.constData(), p, 91, nullptr, 0,
                                m == 5 ? "Informe a remuneração no mês, em reais , em reais (com centavos)."
                                       : "Informe a remuneração no mês, em reais (com centavos).",
                                &edMonths[m]));
-        controls_->Add(editRow(hours.constData(), p, 178, hoursName.constData(), 0,
+        controls_->Add(EditRow(hours.constData(), p, 178, hoursName.constData(), 0,
                                "Informe o total de horas extras efetivamente trabalhadas no mês.", &deHours[m]));
-        makeMoneyEdit(edMonths[m]);
+        MakeMoneyEdit(edMonths[m]);
     }
     controls_->Add({
-        editRow("deMesAdiantamento", p, 95, "Me13AdiantamentoEmpregado", 0,
+        EditRow("deMesAdiantamento", p, 95, "Me13AdiantamentoEmpregado", 0,
                 "Informe o mês do pagamento do adiantamento do 13 salário ou selecione-o clicando no botão ao lado",
                 &deMesAdiantamento),
-        descriptionRow("edTxAdiantamento", p, &edTxAdiantamento),
-        editRow("edAdiantamento", p, 95, nullptr, 0,
+        DescriptionRow("edTxAdiantamento", p, &edTxAdiantamento),
+        EditRow("edAdiantamento", p, 95, nullptr, 0,
                 "Informe o valor da parcela do 13º salário, em reais ( com centavos).", &edAdiantamento),
-        editRow("deMesParcelaFinal", p, 96, "Me13ParcelaFinalEmpregado", 0,
+        EditRow("deMesParcelaFinal", p, 96, "Me13ParcelaFinalEmpregado", 0,
                 "Informe o mês do pagamento da parcela final ou única (99) do 13 salário ou selecione-o clicando no "
                 "botão ao lado",
                 &deMesParcelaFinal),
-        descriptionRow("edTxParcelaFinal", p, &edTxParcelaFinal),
-        editRow("edParcelaFinal", p, 96, nullptr, 0,
+        DescriptionRow("edTxParcelaFinal", p, &edTxParcelaFinal),
+        EditRow("edParcelaFinal", p, 96, nullptr, 0,
                 "Informe o valor da parcela do 13º salário, em reais (com centavos).", &edParcelaFinal),
     });
-    makeMoneyEdit(edAdiantamento);
-    makeMoneyEdit(edParcelaFinal);
-    sbMesAdiantamento = pickerButton(tRemuneracoes, "sbMesAdiantamento");
-    sbMesParcelaFinal = pickerButton(tRemuneracoes, "sbMesParcelaFinal");
+    MakeMoneyEdit(edAdiantamento);
+    MakeMoneyEdit(edParcelaFinal);
+    sbMesAdiantamento = PickerButton(tRemuneracoes, "sbMesAdiantamento");
+    sbMesParcelaFinal = PickerButton(tRemuneracoes, "sbMesParcelaFinal");
 
     auto* outer = new QVBoxLayout(tRemuneracoes);
-    compact(outer);
+    Compact(outer);
     auto* heading = new QLabel(QStringLiteral(
         "<b>Remunerações Mensais - </b>Informar para cada empregado/servidor, exclusivamente, as remunerações "
         "referentes ao ano-base, devidas em cada mês.<br><b>Hora Extras - </b>Informar o total de horas extras "
@@ -529,19 +419,19 @@ QWidget* TfmDadosEmpreg::buildPayPage() {
     outer->addWidget(heading);
     auto* body = new QHBoxLayout;
     outer->addLayout(body, 1);
-    auto* grpRemuneracoes = group("Remunerações Mensais e Horas Extras Mensais", tRemuneracoes);
+    auto* grpRemuneracoes = Group("Remunerações Mensais e Horas Extras Mensais", tRemuneracoes);
     grpRemuneracoes->setObjectName(QStringLiteral("grpRemuneracoes"));
     SetHelpContext(grpRemuneracoes, 82);
     auto* grid = new QGridLayout(grpRemuneracoes);
-    compact(grid);
+    Compact(grid);
     for (int half = 0; half < 2; ++half) {
-        grid->addWidget(caption("Valor (R$)"), 0, half * 3 + 1);
-        grid->addWidget(caption("Hora Extra"), 0, half * 3 + 2);
+        grid->addWidget(Caption("Valor (R$)"), 0, half * 3 + 1);
+        grid->addWidget(Caption("Hora Extra"), 0, half * 3 + 2);
     }
     for (int m = 0; m < 12; ++m) {
         const int row = 1 + m % 6;
         const int col = (m / 6) * 3;
-        grid->addWidget(caption(kMonthCaptions[m], edMonths[m]), row, col);
+        grid->addWidget(Caption(kMonthCaptions[m], edMonths[m]), row, col);
         edMonths[m]->setMaximumWidth(130);
         deHours[m]->setMaximumWidth(50);
         grid->addWidget(edMonths[m], row, col + 1);
@@ -550,19 +440,19 @@ QWidget* TfmDadosEmpreg::buildPayPage() {
     grid->setRowStretch(7, 1);
     body->addWidget(grpRemuneracoes, 2);
 
-    auto* grp13salario = group("13 salário ", tRemuneracoes);
+    auto* grp13salario = Group("13 salário ", tRemuneracoes);
     grp13salario->setObjectName(QStringLiteral("grp13salario"));
     auto* thirteenth = new QVBoxLayout(grp13salario);
-    compact(thirteenth);
+    Compact(thirteenth);
     auto part = [&](const char* name, const char* title, QLineEdit* month, QToolButton* button, QLineEdit* text,
                     QLineEdit* value) {
-        auto* g = group(title, grp13salario);
+        auto* g = Group(title, grp13salario);
         g->setObjectName(QLatin1String(name));
         auto* l = new QGridLayout(g);
-        compact(l);
-        l->addWidget(caption("Mês", month), 0, 0);
-        l->addWidget(codeRow(month, button, text, 40), 1, 0);
-        l->addWidget(caption("Valor (R$)", value), 2, 0);
+        Compact(l);
+        l->addWidget(Caption("Mês", month), 0, 0);
+        l->addWidget(CodeRow(month, button, text, 40), 1, 0);
+        l->addWidget(Caption("Valor (R$)", value), 2, 0);
         value->setMaximumWidth(130);
         l->addWidget(value, 3, 0);
         thirteenth->addWidget(g);
@@ -730,6 +620,8 @@ void TfmDadosEmpreg::connectHandlers() {
     picker(sbMesAdiantamento, [this] { sbMesClick(true); });
     picker(sbMesParcelaFinal, [this] { sbMesClick(false); });
 
+    connectContractHandlers();
+
     connect(BtOk, &QPushButton::clicked, this, [this] { kit_->RunAction([this] { BtOkClick(); }); });
     connect(BtExcluir, &QPushButton::clicked, this, [this] { kit_->RunAction([this] { BtExcluirClick(); }); });
     connect(BtCancelar, &QPushButton::clicked, this, [this] { kit_->RunAction([this] { BtCancelarClick(); }); });
@@ -826,7 +718,7 @@ void TfmDadosEmpreg::deNascimentoCheck(int onExit) {
 void TfmDadosEmpreg::deRacaCheck(int) {
     const QString race = F("CoTipoRaca");
     if (rule(CheckRace(race)) != kOk) fail(LastMessageCode, deRaca);
-    const QString name = lookupName(dmLobrix->taRaca, race, "NoRaca");
+    const QString name = LookupName(dmLobrix->taRaca, race, "NoRaca");
     if (name.isEmpty()) return;
     edTxRaca->setText(name);
     SetF("TxtRaca", name.left(100));
@@ -866,7 +758,7 @@ void TfmDadosEmpreg::dgDeficienciaCheck(int) {
         const int chosen = dgDeficiencia->ItemIndex();
         fail(LastMessageCode, dgDeficiencia->Button(chosen >= 0 ? chosen : 0));
     }
-    const QString name = lookupName(dmLobrix->taDeficiente, type, "NoTipoDeficiencia");
+    const QString name = LookupName(dmLobrix->taDeficiente, type, "NoTipoDeficiencia");
     if (!name.isEmpty()) edTxDeficiente->setText(name);
 }
 
@@ -888,7 +780,7 @@ void TfmDadosEmpreg::deNacionalidadeExit() {
 void TfmDadosEmpreg::deNacionalidadeCheck(int onExit) {
     const QString nationality = F("CoNacionalidade");
     if (rule(CheckNationality(nationality)) != kOk) fail(LastMessageCode, deNacionalidade);
-    const QString name = lookupName(dmLobrix->taNacionalidade, nationality, "NoNacionalidade");
+    const QString name = LookupName(dmLobrix->taNacionalidade, nationality, "NoNacionalidade");
     edTxNacionalidade->setText(name);
     SetF("TxtNacionalidade", name);
     if (!onExit) return;
@@ -927,7 +819,7 @@ void TfmDadosEmpreg::deInstrucaoCheck() {
         SetF("CoInstrucao", schooling);
     }
     if (rule(CheckSchooling(schooling)) != kOk) fail(LastMessageCode, deInstrucao);
-    const QString name = lookupName(dmLobrix->taInstrucao, schooling, "NoInstrucao");
+    const QString name = LookupName(dmLobrix->taInstrucao, schooling, "NoInstrucao");
     edTxInstrucao->setText(name);
     SetF("TxtInstrucao", name.left(100));
 }
@@ -993,7 +885,7 @@ void TfmDadosEmpreg::deAdmissaoCheck(int onExit) {
 void TfmDadosEmpreg::deTipoAdmissaoCheck() {
     const QString type = F("CoTipoAdmissao");
     if (rule(CheckAdmissionType(type)) != kOk) fail(LastMessageCode, deTipoAdmissao);
-    const QString name = lookupName(dmLobrix->taAdmissao, type, "NoTipoAdmissao");
+    const QString name = LookupName(dmLobrix->taAdmissao, type, "NoTipoAdmissao");
     edTxAdmissao->setText(name);
     SetF("TxtAdmisao", name.left(100));
 }
@@ -1041,7 +933,7 @@ void TfmDadosEmpreg::deTipoSalContratualCheck(int onExit) {
             }
         }
     }
-    const QString name = lookupName(dmLobrix->taSalario, type, "NoTipoSalarioContratual");
+    const QString name = LookupName(dmLobrix->taSalario, type, "NoTipoSalarioContratual");
     edTxSalContratual->setText(name);
     SetF("TxtSalario", name);
 }
@@ -1052,7 +944,7 @@ void TfmDadosEmpreg::deCBOCheck(int onExit) {
     if (code == kOk) {
         const QString schooling = rule(CheckCboForSchooling(F("CoInstrucao"), cbo));
         if (onExit && schooling != kOk) fail(schooling, deInstrucao);
-        const QString name = lookupName(dmLobrix->taCBO, cbo, "NoCbo");
+        const QString name = LookupName(dmLobrix->taCBO, cbo, "NoCbo");
         edTxCBO->setText(name);
         SetF("TxtCBO", name.left(100));
         return;
@@ -1323,7 +1215,7 @@ void TfmDadosEmpreg::PayAgainstAdmissionCheck() {
     ContextAdmission = F("DaAdmissaoEmpregado");
     ContextDismissal = F("DaDesligamentoEmpregado");
     const QString reference = QString::number(ReferenceYear);
-    const QString baseYear = fmLOBRIX ? QString::number(fmLOBRIX->AnoBase) : reference;
+    const QString baseYear = QString::number(DeclarationBaseYear());
     for (int m = 0; m < 12; ++m) {
         if (IsAllZeros(monthCents(m))) continue;
         if (rule(CheckPayBeforeAdmissionMonth(monthNumber(m), ContextAdmission, reference)) != kOk)
@@ -1352,7 +1244,7 @@ void TfmDadosEmpreg::FormShow() {
     ClearEdits(this);
     if (!contract().Active()) contract().Open();
     if (!establishment().Active()) establishment().Open();
-    ReferenceYear = ReferenceYearFor(ContextBaseYear, ContextFollowingYear != 0, fmLOBRIX ? fmLOBRIX->AnoBase : 2009);
+    ReferenceYear = ReferenceYearFor(ContextBaseYear, ContextFollowingYear != 0, DeclarationBaseYear());
     if (establishment().State() == db::DataSetState::Browse)
         establishment().FindKey({ContextBaseYear, ContextInscription, ContextPrefix});
     LoadContract();
@@ -1417,19 +1309,19 @@ void TfmDadosEmpreg::LoadContract() {
     if (!F("CoNacionalidade").isEmpty()) {
         emptyZeros("CoNacionalidade");
         const QString nationality = F("CoNacionalidade");
-        edTxNacionalidade->setText(lookupName(dmLobrix->taNacionalidade, nationality, "NoNacionalidade"));
+        edTxNacionalidade->setText(LookupName(dmLobrix->taNacionalidade, nationality, "NoNacionalidade"));
         const bool locked = F("AnChegadaEmpregado").isEmpty() && nationality == QLatin1String("10");
         ui::SetLocked(deAnoChegada, locked);
         deAnoChegada->setFocusPolicy(locked ? Qt::ClickFocus : Qt::StrongFocus);
     }
-    if (!F("CoTipoRaca").isEmpty()) edTxRaca->setText(lookupName(dmLobrix->taRaca, F("CoTipoRaca"), "NoRaca"));
+    if (!F("CoTipoRaca").isEmpty()) edTxRaca->setText(LookupName(dmLobrix->taRaca, F("CoTipoRaca"), "NoRaca"));
     emptyZeros("CoDeficienteFisico");
     if (F("InDeficienteFisico") != QLatin1String("1")) {
         ui::SetLocked(deDeficiente, true);
         sbDeficiente->setEnabled(false);
         edTxDeficiente->clear();
     } else {
-        edTxDeficiente->setText(lookupName(dmLobrix->taDeficiente, F("CoDeficienteFisico"), "NoTipoDeficiencia"));
+        edTxDeficiente->setText(LookupName(dmLobrix->taDeficiente, F("CoDeficienteFisico"), "NoTipoDeficiencia"));
         ui::SetLocked(deDeficiente, false);
         sbDeficiente->setEnabled(true);
     }
@@ -1442,7 +1334,7 @@ void TfmDadosEmpreg::LoadContract() {
     for (const auto& [fieldName, box, table, nameField] : described) {
         if (F(fieldName).isEmpty()) continue;
         emptyZeros(fieldName);
-        box->setText(lookupName(*table, F(fieldName), nameField));
+        box->setText(LookupName(*table, F(fieldName), nameField));
     }
     LoadContractPage();
     const QString sex = F("InSexo");
@@ -1655,7 +1547,16 @@ void TfmDadosEmpreg::closeForm(int result, int returnToList) {
         if (contract().State() != db::DataSetState::Browse) contract().Cancel();
         contract().Close();
     }
-    if (EmployeeFormClosed) EmployeeFormClosed(returnToList);
+    // Back to where the user came from: the establishment list, or the employee list.
+    if (fmDadosEstab && returnToList >= 0) fmDadosEstab->ReturnToEstablishmentList = std::uint8_t(returnToList);
+    if (fmDadosEstab && fmDadosEstab->ReturnToEstablishmentList) {
+        if (fmConEmpreg) fmConEmpreg->close();  // the establishment form, waiting on it, closes after it
+        if (fmConEstab) fmConEstab->setVisible(true);
+    } else if (fmDadosEstab && fmDadosEstab->IsNewEstablishment) {
+        if (fmConEmpreg) fmConEmpreg->show();
+    } else if (fmConEmpreg) {
+        fmConEmpreg->setVisible(true);
+    }
 }
 
 // ---- Counts and duplicates ----------------------------------------------------------
@@ -1706,15 +1607,15 @@ QString TfmDadosEmpreg::CopyPersonFromOtherContract() {
     SetF("NoEmpregado", person.name);
     SetF("DaNascimentoEmpregado", person.birthDate);
     SetF("CoNacionalidade", person.nationality);
-    edTxNacionalidade->setText(lookupName(dmLobrix->taNacionalidade, person.nationality, "NoNacionalidade"));
+    edTxNacionalidade->setText(LookupName(dmLobrix->taNacionalidade, person.nationality, "NoNacionalidade"));
     SetF("AnChegadaEmpregado", zerosEmpty(person.arrivalYear));
     SetF("CoTipoRaca", person.race);
-    edTxRaca->setText(lookupName(dmLobrix->taRaca, person.race, "NoRaca"));
+    edTxRaca->setText(LookupName(dmLobrix->taRaca, person.race, "NoRaca"));
     SetF("InDeficienteFisico", person.disabilityIndicator);
     SetF("CoDeficienteFisico", person.disabilityType);
-    edTxDeficiente->setText(lookupName(dmLobrix->taDeficiente, person.disabilityType, "NoTipoDeficiencia"));
+    edTxDeficiente->setText(LookupName(dmLobrix->taDeficiente, person.disabilityType, "NoTipoDeficiencia"));
     SetF("CoInstrucao", person.schooling);
-    edTxInstrucao->setText(lookupName(dmLobrix->taInstrucao, person.schooling, "NoInstrucao"));
+    edTxInstrucao->setText(LookupName(dmLobrix->taInstrucao, person.schooling, "NoInstrucao"));
     SetF("NuCartTrabEmpregado", zerosEmpty(person.workCard));
     SetF("SeCartTrabEmpregado", person.workCardSeries);
     SetF("CoCpfEmpregado", zerosEmpty(person.cpf));

@@ -44,11 +44,6 @@ extern QString ContextCbo;                // CoCbo of the contract to open
 // last question; the establishment list keeps its own checks' codes here too.
 extern QString LastMessageCode;
 
-// The establishment side of the form's closing, installed by the
-// establishment form's unit: `returnToList` is 1 or 0 when the form decided
-// where the user goes back to (the establishment list or the employee list),
-// -1 when it leaves the establishment form's choice as it was.
-extern std::function<void(int returnToList)> EmployeeFormClosed;
 // Puts a PIS/PASEP into the employee list's search box (a new contract given
 // up for a person already declared).
 extern std::function<void(const QString& pis)> EmployeeListSearchPis;
@@ -127,8 +122,44 @@ public:
     QLineEdit* edTxParcelaFinal = nullptr;
     QLineEdit* edParcelaFinal = nullptr;
 
-    // Contract and termination (notice pay).
+    // Contract, alvará, dismissal, notice pay, workplace.
+    QLineEdit* deVinculo = nullptr;
+    QToolButton* sbVinculo = nullptr;
+    QLineEdit* edTxVinculo = nullptr;
+    ui::RadioGroup* dgAlvara = nullptr;
+    QLineEdit* deCodDeslig = nullptr;
+    QToolButton* sbDesligamento = nullptr;
+    QLineEdit* edTxDesligamento = nullptr;
+    QLineEdit* deDataDeslig = nullptr;
+    QLineEdit* deAnoDeslig = nullptr;
     QLineEdit* edAvisoPrevio = nullptr;
+    QLineEdit* deMunicipioTrabalho = nullptr;
+    QToolButton* bbCodMunicipio = nullptr;
+    QLineEdit* deNomeMunicipioTrabalho = nullptr;
+    QLineEdit* deSiglaUFTrabalho = nullptr;
+    QLineEdit* tabInnerVinc = nullptr;
+
+    // Absences: slots 1 to 3.
+    std::array<QLineEdit*, 3> deAfastCod{};     // dePrimCod, deSegCod, deTerCod
+    std::array<QToolButton*, 3> sbAfast{};      // sbPrimAfastamento ..
+    std::array<QLineEdit*, 3> edTxAfast{};      // edTxPrimAfast, edTxSegAfas, EdTxTerAfas
+    std::array<QLineEdit*, 3> deAfastInicio{};  // dePrimInicio ..
+    std::array<QLineEdit*, 3> deAfastFinal{};   // dePrimFinal ..
+    QLineEdit* deAfastQtDias = nullptr;
+
+    // Union contributions: union tax, first and second association, assistance, confederative.
+    std::array<QLineEdit*, 5> deUnionCnpj{};   // deCNPJSindical, deCNPJPrimeiroAssociativa, ..
+    std::array<QLineEdit*, 5> deUnionValue{};  // deValorSindical, devalorPrimeiroAssociativa, ..
+    ui::RadioGroup* dbrSindicalizado = nullptr;
+    QWidget* Label70 = nullptr;
+
+    // Termination payments: holidays, fines, hours bank, adjustment, bonuses; months of the last three.
+    std::array<QLineEdit*, 5> deTerminationValue{};   // deValorGlobalFerias ..
+    std::array<QLineEdit*, 3> deTerminationMonths{};  // deCompetenciaHoras ..
+
+    // Switches of the termination fields.
+    std::uint8_t TerminationPaymentsOpen = 0;
+    std::uint8_t NoticePayAnswered = 0;
 
     ui::EntryFormController* kit() const { return kit_; }
 
@@ -184,6 +215,31 @@ public:
     void PayAgainstAdmissionCheck();
 
     // Leaving the pay page's fields.
+    void deVinculoCheck(int onExit);
+    void dgAlvaraCheck();
+    void deCodDesligCheck();
+    void deDataDesligCheck();
+    void edAvisoPrevioCheck();
+    void deMunicipioTrabalhoCheck();
+    void AbsenceReasonCheck(int slot, bool informationBox);  // slot 0..2
+    void AbsenceReasonOrderCheck();
+    void AbsenceStartCheck(int slot);
+    void AbsenceEndCheck(int slot);
+    void AbsenceDaysCheck();
+    void UnionCnpjCheck(int row);                 // row 0..4
+    void UnionValueCheck(int row, int onExit);
+    void FirstMembershipCheck();
+    void SecondMembershipCheck();
+    void TerminationAmountCheck(int row);         // row 0..4
+    void TerminationMonthsCheck(int row);         // row 0..2 (hours bank, adjustment, bonuses)
+
+    // Switches of the termination payments and the notice pay.
+    void SwitchTerminationPayments(const QString& cause);
+    void DisableTerminationPayments();
+    void ClearTerminationPayments();
+    void ClearNoticePay();
+    void FillDismissalYear();
+
     void MonthCheck(int month);   // 0 = January
     void DecemberExtras();
     void HoursCheck(int month);
@@ -196,11 +252,11 @@ private:
     QWidget* buildPersonalPage();
     QWidget* buildAdmissionPage();
     QWidget* buildPayPage();
-    void buildPlainPages();
     void connectHandlers();
     void FormShow();
-    // Ends the form: its result, the contract table closed, the establishment
-    // side told where to go back to (returnToList as EmployeeFormClosed takes it).
+    // Ends the form: its result, the contract table closed, and the way back:
+    // returnToList 1 or 0 becomes the establishment form's
+    // ReturnToEstablishmentList, -1 leaves it as it is.
     void closeForm(int result, int returnToList);
     // A move of the form's own (not a failed check): page changes stay allowed.
     void moveFocus(QWidget* control);
@@ -245,6 +301,34 @@ private:
     // The pages of the contract, absences, union contributions and
     // termination payments: their load steps, Ok checks and stored amounts.
     void buildContractPages();
+    void buildContractPage();
+    void buildAbsencePage();
+    void buildUnionPage();
+    void buildTerminationPage();
+    void connectContractHandlers();
+    void deVinculoExit();
+    void dgAlvaraEnter();
+    void dgAlvaraExit();
+    void deCodDesligExit();
+    void ApplyDismissalCause(const QString& cause);
+    void deDataDesligEnter();
+    void deDataDesligExit();
+    void edAvisoPrevioExit();
+    void AskNoticePay();
+    void deMunicipioTrabalhoExit();
+    void AbsenceReasonExit(int slot);
+    void dbrSindicalizadoEnter();
+    void dbrSindicalizadoExit();
+    void UnionCnpjExit(int row);
+    void UnionTableQuestion(int row);
+    void SetAssociationEdits(bool open, bool menuColour, bool tabStop);
+    void SetTerminationFields(bool enabled, bool editable);
+    bool AnyTerminationValue() const;
+    void sbVinculoClick();
+    void sbDesligamentoClick();
+    void bbCodMunicipioClick();
+    void sbAfastClick(int slot);
+    QString alvaraBirth_, alvaraType_;   // stored by the alvará check for its exit test
     void LoadTerminationState();
     void LoadContractPage();
     void LoadDismissalAndAbsences();

@@ -1,6 +1,7 @@
 #pragma once
 #include "declfile/DeclarationWriter.h"
 #include "declfile/ugAnaliseEstrutura.h"
+#include "support/PreviousYearFile.h"
 
 #include <QByteArray>
 #include <QString>

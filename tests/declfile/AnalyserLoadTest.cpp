@@ -71,33 +71,7 @@ protected:
     }
     QMap<QString, QString> vinc(const QString& pis) { return RowWhere(data(), "Te8vinc.db", "CoPisPasepEmpregado", pis); }
 
-    // The valid file in the previous year's layout: the establishments carry
-    // 2008 and their contribution fields from column 355 on where that layout
-    // has them.
-    QByteArray previousYearFile() const {
-        QByteArray f = valid;
-        for (int r : {2, 6, 7}) {
-            const QByteArray rec = RecordOf(valid, r);
-            auto col = [&rec](int c, int n) { return rec.mid(c - 1, n); };
-            Put(f, r, 295, "2008");
-            QByteArray tail;
-            tail += col(356, 8);   // VaGlobalAssociativa, 8 digits
-            tail += col(364, 14);  // CoCNPJSindical
-            tail += col(379, 8);   // VaGlobalSindical
-            tail += col(387, 14);  // CoCNPJAssistencial
-            tail += col(402, 8);   // VaGlobalAssistencial
-            tail += col(410, 14);  // CoCNPJConfederativa
-            tail += col(425, 8);   // VaGlobalConfederativa
-            tail += col(433, 1);   // InAtividadeAnoBase
-            tail += col(434, 1);   // InCentralizada
-            tail += col(435, 14);  // CoCNPJCentralizada
-            tail += col(449, 1);   // InSindicalizada
-            tail += QByteArray(538 - 445, ' ');
-            Put(f, r, 355, tail);
-        }
-        Put(f, 1, 384, "        ");
-        return f;
-    }
+    QByteArray previousYearFile() const { return PreviousYearFile(valid); }
 
     // The valid file with `extra` more contracts of establishment C, so that
     // it spans several refills of the read buffer.

@@ -1,5 +1,7 @@
 #include "entry/EmployeeContract.h"
 #include "entry/ufmDadosEmpreg.h"
+#include "entry/ufmDadosEstab.h"
+#include "entry/ufmTb8Afast.h"
 #include "platform/db/DbError.h"
 #include "platform/ui/EntryForm.h"
 #include "platform/ui/EntryWidgets.h"
@@ -7,7 +9,9 @@
 #include "platform/ui/PageControl.h"
 #include "shell/UdmLobrix.h"
 #include "shell/udmEntradaDados.h"
+#include "shell/ugFuncoes.h"
 #include "support/DataFolder.h"
+#include "support/FormsScript.h"
 #include "support/HelpMap.h"
 #include "support/ScriptedMessages.h"
 #include "support/ValidDeclaration.h"
@@ -20,6 +24,8 @@
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTest>
+#include <QToolButton>
+#include <QTreeWidget>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -135,8 +141,11 @@ protected:
         return dmEntradaDados->ta8Empreg.FieldByName(QLatin1String(name)).AsString();
     }
     void typeInto(QLineEdit* edit, const QString& text) {
-        edit->setFocus(Qt::TabFocusReason);
-        settle();
+        // As a user clicks again when a field just left moved the focus on by itself.
+        for (int i = 0; i < 4 && focused() != edit; ++i) {
+            edit->setFocus(Qt::TabFocusReason);
+            settle();
+        }
         edit->selectAll();
         QTest::keyClick(edit, Qt::Key_Backspace);
         QTest::keyClicks(edit, text);
@@ -303,6 +312,13 @@ TEST_F(DadosEmpreg, ANewContractTypedThroughThreePagesIsStoredWithTheCounts) {
     typeAndLeave(form->deTipoSalContratual, "1");
     typeAndLeave(form->deCBO, "513205");
     EXPECT_EQ(messages.codes(), QStringList());
+    // Tab from the occupation goes on to the contract page.
+    EXPECT_EQ(page(), 2);
+    EXPECT_EQ(focused(), form->deVinculo);
+    typeAndLeave(form->deVinculo, "10");
+    clickTab(4);
+    QTest::mouseClick(form->dbrSindicalizado->Button(1), Qt::LeftButton);
+    settle();
 
     clickTab(5);
     ASSERT_EQ(page(), 5);
@@ -369,6 +385,8 @@ TEST_F(DadosEmpreg, AStoredContractIsEditedInPlace) {
     for (auto it = expected.begin(); it != expected.end(); ++it) {
         // The lookup names are refreshed; a type "0" of no disability is shown and kept empty.
         if (it.key().startsWith("Txt") || it.key() == "CoDeficienteFisico") continue;
+        // CNPJs of zeros are shown and saved empty.
+        if (it.key().startsWith("CoCNPJ") && IsAllZeros(it.value()) && rows.at(0).value(it.key()).isEmpty()) continue;
         EXPECT_EQ(rows.at(0).value(it.key()), it.value()) << it.key().toStdString();
     }
     EXPECT_EQ(storedEstablishment()["NuVinculosEstabelecimento"], QStringLiteral("000002"));
@@ -546,11 +564,14 @@ TEST_F(DadosEmpreg, AKnownPisOffersTheCopyOnceAndNoGivesTheNewContractUp) {
     typeAndLeave(form->deHoras, "44");
     typeAndLeave(form->deTipoSalContratual, "1");
     typeAndLeave(form->deCBO, "513205");
+    typeAndLeave(form->deVinculo, "20");  // a contract type that needs no CPF
+    clickTab(4);
+    QTest::mouseClick(form->dbrSindicalizado->Button(1), Qt::LeftButton);
     clickTab(5);
     for (int m = 0; m < 12; ++m) form->edMonths[m]->setText(QStringLiteral("1.500,00"));
     messages.clear();
     clickOk();
-    EXPECT_FALSE(messages.codes().contains("3761")) << messages.codes().join(',').toStdString();
+    EXPECT_FALSE(messages.codes().contains("3761")) << messages.codes().join(',').toStdString() << " " << messages.texts().join(',').toStdString();
     EXPECT_EQ(contracts().size(), 2);
 
     // No: the new contract is given up and the list searches the number.
@@ -600,6 +621,7 @@ TEST_F(DadosEmpreg, AnUnformattedMonthIsSavedAtItsScale) {
     EXPECT_EQ(messages.codes(), QStringList());
     EXPECT_EQ(contracts().at(0).value("VaMarcoEmpregado"), QStringLiteral("000123400"));
 
+    openStored(stored);  // as the employee list hands it over again
     showForm();
     clickTab(5);
     typeInto(form->edMonths[4], "abc");
@@ -639,13 +661,14 @@ TEST_F(DadosEmpreg, AKeyViolationLosesTheTypedContractAndKeepsBothTables) {
     Row clash = valid::With(stored, {{"NoEmpregado", "NOME NOVO DA SILVA"}, {"NuSequencialRegistro", ""}});
     messages.hookCode = "3508";
     messages.hook = [&] { storeRow("Bd8vinc.DB", clash); };
-    int returned = -2;
-    EmployeeFormClosed = [&](int r) { returned = r; };
+    TfmDadosEstab estab;
+    fmDadosEstab = &estab;
+    estab.ReturnToEstablishmentList = 7;  // untouched unless the form decides
     clickOk();
-    EmployeeFormClosed = nullptr;
+    fmDadosEstab = nullptr;
     EXPECT_EQ(messages.codes(), (QStringList{"3508", "1059"}));
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(returned, -1);
+    EXPECT_EQ(estab.ReturnToEstablishmentList, 7);
     const auto rows = contracts();
     ASSERT_EQ(rows.size(), 2);
     EXPECT_EQ(rows.at(0).value("NoEmpregado"), stored["NoEmpregado"]);
@@ -656,8 +679,9 @@ TEST_F(DadosEmpreg, DeletingTheLastContractReturnsToTheEstablishmentList) {
     const Row stored = storeContract(1);
     openStored(stored);
     showForm();
-    int returned = -2;
-    EmployeeFormClosed = [&](int r) { returned = r; };
+    TfmDadosEstab estab;
+    fmDadosEstab = &estab;
+    estab.ReturnToEstablishmentList = 7;  // untouched unless the form decides
     messages.answer("mrNo");
     QTest::mouseClick(form->BtExcluir, Qt::LeftButton);
     settle();
@@ -666,9 +690,9 @@ TEST_F(DadosEmpreg, DeletingTheLastContractReturnsToTheEstablishmentList) {
     messages.answer("mrYes");
     QTest::mouseClick(form->BtExcluir, Qt::LeftButton);
     settle();
-    EmployeeFormClosed = nullptr;
+    fmDadosEstab = nullptr;
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(returned, 1);
+    EXPECT_EQ(estab.ReturnToEstablishmentList, 1);
     EXPECT_TRUE(contracts().isEmpty());
     EXPECT_EQ(storedEstablishment()["NuVinculosEstabelecimento"], QStringLiteral("000000"));
     EXPECT_EQ(storedEstablishment()["InOpcaoAberta"], QStringLiteral("0"));
@@ -676,14 +700,15 @@ TEST_F(DadosEmpreg, DeletingTheLastContractReturnsToTheEstablishmentList) {
 
 TEST_F(DadosEmpreg, CancelOnANewContractClosesWithoutAsking) {
     showForm();
-    int returned = -2;
-    EmployeeFormClosed = [&](int r) { returned = r; };
+    TfmDadosEstab estab;
+    fmDadosEstab = &estab;
+    estab.ReturnToEstablishmentList = 7;  // untouched unless the form decides
     QTest::keyClick(form->dePisPasep, Qt::Key_Escape);
     settle();
-    EmployeeFormClosed = nullptr;
+    fmDadosEstab = nullptr;
     EXPECT_EQ(messages.codes(), QStringList());
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(returned, 1);  // no employees: back to the establishment list
+    EXPECT_EQ(estab.ReturnToEstablishmentList, 1);  // no employees: back to the establishment list
     EXPECT_TRUE(contracts().isEmpty());
 }
 
@@ -702,6 +727,412 @@ TEST_F(DadosEmpreg, AContractNotFoundByItsKeyEditsNoOtherRow) {
 TEST_F(DadosEmpreg, EveryHelpContextOfTheFormHasAPage) {
     showForm();
     ExpectHelpPagesForEveryContext(form, 40);
+}
+
+// ---- Contract, absences, union contributions, termination payments ----------------------
+
+TEST(EmployeeCause, TheCauseDecidesDateNoticePayAndTerminationPayments) {
+    struct Case {
+        const char* cause;
+        bool dateOpen, clearDate, noticeOpen;
+        int termination;
+        bool clearTermination, focusDate;
+    } cases[] = {
+        {"11", true, false, true, 1, false, true},  {"21", true, false, true, 1, false, true},
+        {"71", false, true, false, 0, true, false}, {"78", false, true, false, 0, true, false},
+        {"80", false, true, false, 0, true, false}, {"22", true, false, false, 1, true, true},
+        {"30", true, false, false, 1, true, true},  {"31", true, false, false, 1, true, true},
+        {"40", true, false, false, 1, true, true},  {"50", true, false, false, 1, true, true},
+        {"12", true, false, false, 1, false, true}, {"", false, true, false, -1, false, false},
+        {"00", false, false, false, 1, false, false},
+    };
+    for (const auto& c : cases) {
+        const DismissalCauseEffect e = EffectOfDismissalCause(QString::fromLatin1(c.cause));
+        EXPECT_EQ(e.dateOpen, c.dateOpen) << c.cause;
+        EXPECT_EQ(e.clearDate, c.clearDate) << c.cause;
+        EXPECT_EQ(e.noticePayOpen, c.noticeOpen) << c.cause;
+        EXPECT_EQ(e.terminationOpen, c.termination) << c.cause;
+        EXPECT_EQ(e.clearTermination, c.clearTermination) << c.cause;
+        EXPECT_EQ(e.focusDate, c.focusDate) << c.cause;
+    }
+}
+
+TEST_F(DadosEmpreg, ADismissedContractTypedAsAUserWouldIsStoredInStoredForm) {
+    const Row stored = storeContract(1);
+    openStored(stored);
+    showForm();
+    clickTab(2);
+    typeAndLeave(form->deCodDeslig, "11");
+    EXPECT_EQ(focused(), form->deDataDeslig);
+    EXPECT_FALSE(form->deDataDeslig->isReadOnly());
+    EXPECT_FALSE(form->edAvisoPrevio->isReadOnly());
+    // No termination amount yet (a warning), then "O Aviso Prévio foi indenizado?".
+    messages.answer("mrOk").answer("mrYes");
+    typeAndLeave(form->deDataDeslig, "3011");
+    EXPECT_TRUE(messages.texts().contains(QStringLiteral("O Aviso Prévio foi indenizado?")));
+    EXPECT_EQ(form->deAnoDeslig->text(), QStringLiteral("2009"));
+    EXPECT_EQ(focused(), form->edAvisoPrevio);
+    typeAndLeave(form->edAvisoPrevio, "2500");
+    EXPECT_EQ(form->edAvisoPrevio->text().trimmed(), QStringLiteral("2.500,00"));
+    EXPECT_EQ(focused(), form->deMunicipioTrabalho);
+
+    clickTab(3);
+    typeAndLeave(form->deAfastCod[0], "40");
+    typeAndLeave(form->deAfastInicio[0], "0105");
+    typeAndLeave(form->deAfastFinal[0], "1505");
+    typeAndLeave(form->deAfastQtDias, "15");
+    EXPECT_EQ(page(), 4);
+    EXPECT_EQ(focused(), form->deUnionCnpj[0]);
+    typeAndLeave(form->deUnionValue[0], "45,5");
+    EXPECT_EQ(form->deUnionValue[0]->text().trimmed(), QStringLiteral("45,50"));
+
+    ASSERT_TRUE(form->pcEmpregados->isTabEnabled(6));
+    clickTab(6);
+    typeAndLeave(form->deTerminationValue[0], "1800");
+    messages.clear();
+    clickOk();
+    EXPECT_FALSE(form->isVisible()) << messages.codes().join(',').toStdString();
+    const Row r = contracts().at(0);
+    const Row expected = {
+        {"CoCausaDesligamento", "11"},         {"DaDesligamentoEmpregado", "3011"},
+        {"VaAvisoPrevioEmpregado", "000250000"}, {"VaGlobalFerias", "00180000"},
+        {"VaGlobalSindical", "00004550"},      {"CoCNPJSindical", valid::WorkerUnionCnpj()},
+        {"QtCompBcoHoras", "00"},              {"QtCompDissidio", "00"},
+        {"QtCompGratificacoes", "00"},         {"CoMotivoPrimAfas", "40"},
+        {"DaInicioprimeiroAfas", "0105"},      {"DaFinalPrimeiroAfas", "1505"},
+        {"QtDiasAfas", "015"},                 {"CoMotivoSeguAfas", "00"},
+        {"DaInicioSegundoAfas", "0000"},       {"VaJaneiroEmpregado", "000150000"},
+    };
+    for (auto it = expected.begin(); it != expected.end(); ++it)
+        EXPECT_EQ(r.value(it.key()), it.value()) << it.key().toStdString();
+}
+
+TEST_F(DadosEmpreg, AnAmountWithoutItsCauseOrCnpjIsRefusedOnItsField) {
+    const Row stored = storeContract(1, {{"VaGlobalFerias", "00010000"}});
+    openStored(stored);
+    showForm();
+    ASSERT_TRUE(form->pcEmpregados->isTabEnabled(6));  // a stored termination amount opens the page
+    clickTab(6);
+    typeInto(form->deTerminationValue[0], "100");
+    QTest::keyClick(form->deTerminationValue[0], Qt::Key_Tab);
+    settle();
+    EXPECT_EQ(messages.codes(), QStringList{"3675"});
+    EXPECT_EQ(page(), 6);
+    EXPECT_EQ(focused(), form->deTerminationValue[0]);
+    // A click on another page's tab still changes the page.
+    messages.clear();
+    clickTab(4);
+    EXPECT_EQ(messages.codes(), QStringList{"3675"});
+    EXPECT_EQ(page(), 4);
+
+    // A union amount without its CNPJ: the focus goes to the CNPJ.
+    messages.clear();
+    typeAndLeave(form->deUnionCnpj[3], "");
+    typeAndLeave(form->deUnionValue[3], "30");
+    EXPECT_EQ(messages.codes(), QStringList{"3744"});
+    EXPECT_EQ(focused(), form->deUnionCnpj[3]);
+}
+
+TEST_F(DadosEmpreg, AStaleNoticePayOfTheContractShownBeforeIsNotKept) {
+    const Row a = storeContract(1, {{"CoCausaDesligamento", "11"}, {"DaDesligamentoEmpregado", "3011"},
+                                    {"VaAvisoPrevioEmpregado", "000250000"}});
+    const Row b = storeContract(2, {{"CoCausaDesligamento", "12"}, {"DaDesligamentoEmpregado", "3011"},
+                                    {"VaAvisoPrevioEmpregado", "000099900"}});
+    openStored(a);
+    showForm();
+    clickTab(2);
+    typeAndLeave(form->deCodDeslig, "11");  // the cause handler opens the termination payments
+    EXPECT_EQ(form->TerminationPaymentsOpen, 1);
+    messages.answer("mrYes");
+    QTest::mouseClick(form->BtCancelar, Qt::LeftButton);
+    settle();
+    ASSERT_FALSE(form->isVisible());
+
+    messages.clear();
+    openStored(b);
+    showForm();
+    EXPECT_EQ(form->TerminationPaymentsOpen, 0);
+    EXPECT_EQ(form->edAvisoPrevio->text().trimmed(), QStringLiteral("0,00"));
+    EXPECT_TRUE(form->edAvisoPrevio->isReadOnly());
+    clickOk();
+    EXPECT_FALSE(form->isVisible()) << messages.codes().join(',').toStdString();
+    EXPECT_EQ(contracts().at(1).value("VaAvisoPrevioEmpregado"), QStringLiteral("000000000"));
+}
+
+// A minor admitted at 14 without alvará: the questions and what each answer leads to.
+TEST_F(DadosEmpreg, TheAlvaraQuestionsKeepAllowOrDeleteTheContract) {
+    const Row minor = {{"DaNascimentoEmpregado", "15051994"}, {"DaAdmissaoEmpregado", "01012009"},
+                       {"InAlvaraEmpregado", "2"}};
+    const QString question = QStringLiteral("Existe alvará autorizando menor de 16 anos de idade ?");
+    struct Case {
+        QStringList answers;
+        const char* alvara;  // stored afterwards; "" when the contract is gone
+        bool closed;
+    } cases[] = {
+        {{"mrYes"}, "1", true},                        // an alvará exists: saved with it
+        {{"mrNo", "mrOk", "mrYes"}, "1", true},        // 3533, then asked again
+        {{"mrNo", "mrOk", "mrNo", "mrNo"}, "2", false},  // 3532 No: kept without alvará, Ok stops
+        {{"mrNo", "mrOk", "mrNo", "mrYes"}, "", true},   // 3532 Yes: the contract is deleted
+    };
+    int n = 20;
+    for (const auto& c : cases) {
+        const Row stored = storeContract(++n, minor);
+        storeContract(++n);  // another contract keeps the establishment's count above zero
+        openStored(stored);
+        showForm();
+        messages.clear();
+        for (const QString& a : c.answers) messages.answer(a);
+        clickOk();
+        EXPECT_EQ(messages.texts().count(question), c.answers.size() >= 3 ? 2 : 1) << c.answers.join(',').toStdString();
+        EXPECT_EQ(!form->isVisible(), c.closed) << c.answers.join(',').toStdString();
+        if (form->isVisible()) {
+            EXPECT_EQ(field("InAlvaraEmpregado"), QString::fromLatin1(c.alvara));
+            messages.answer("mrYes");
+            QTest::mouseClick(form->BtCancelar, Qt::LeftButton);
+            settle();
+            continue;
+        }
+        const auto rows = contracts();
+        const auto found = std::find_if(rows.begin(), rows.end(), [&](const Row& r) {
+            return r.value("CoPisPasepEmpregado") == stored["CoPisPasepEmpregado"];
+        });
+        if (*c.alvara) {
+            ASSERT_NE(found, rows.end());
+            EXPECT_EQ(found->value("InAlvaraEmpregado"), QString::fromLatin1(c.alvara));
+        } else {
+            EXPECT_EQ(found, rows.end());
+            EXPECT_EQ(storedEstablishment()["NuVinculosEstabelecimento"].toInt(), int(rows.size()));
+        }
+    }
+}
+
+TEST_F(DadosEmpreg, AbsenceDatesAreReadPerSlotAndRefusedOnTheRightField) {
+    const Row stored = storeContract(1);
+    openStored(stored);
+    showForm();
+    clickTab(3);
+    // A reason without a start date: the focus stays on the start date (3638).
+    typeAndLeave(form->deAfastCod[0], "40");
+    messages.clear();
+    typeAndLeave(form->deAfastInicio[0], "");
+    EXPECT_EQ(messages.codes(), QStringList{"3638"});
+    EXPECT_EQ(focused(), form->deAfastInicio[0]);
+    // Three digits: refused in the first slot, read as 0103 in the others.
+    messages.clear();
+    typeAndLeave(form->deAfastInicio[0], "103");
+    EXPECT_EQ(messages.codes(), QStringList{"0040"});
+    // A date without a reason: the focus goes to the reason.
+    messages.clear();
+    typeAndLeave(form->deAfastInicio[0], "0103");
+    typeAndLeave(form->deAfastFinal[0], "1003");
+    typeAndLeave(form->deAfastInicio[1], "0104");
+    EXPECT_EQ(focused(), form->deAfastCod[1]);
+    EXPECT_FALSE(messages.codes().isEmpty());
+    messages.clear();
+    typeAndLeave(form->deAfastCod[1], "50");
+    typeAndLeave(form->deAfastInicio[1], "105");
+    EXPECT_EQ(messages.codes(), QStringList());
+    typeAndLeave(form->deAfastFinal[1], "0205");
+    typeAndLeave(form->deAfastInicio[1], "0105");
+    // An end before the start fails on the end.
+    messages.clear();
+    typeAndLeave(form->deAfastFinal[1], "0104");
+    EXPECT_FALSE(messages.codes().isEmpty());
+    EXPECT_EQ(focused(), form->deAfastFinal[1]);
+    typeAndLeave(form->deAfastFinal[1], "0205");
+    typeAndLeave(form->deAfastQtDias, "41");
+    EXPECT_EQ(page(), 4);
+    // Days without a first reason fail on the first reason.
+    messages.clear();
+    clickTab(3);
+    form->deAfastCod[0]->setFocus();
+    settle();
+    form->deAfastCod[0]->clear();
+    form->deAfastCod[1]->setFocus();
+    settle();
+    typeAndLeave(form->deAfastQtDias, "41");
+    // The second reason without a first is out of order (3748); the days then fail on the first reason.
+    EXPECT_EQ(messages.codes(), (QStringList{"3748", "3753"}));
+    EXPECT_EQ(focused(), form->deAfastCod[0]);
+}
+
+TEST_F(DadosEmpreg, ContributionCnpjsAreRefusedOrQuestioned) {
+    const Row stored = storeContract(1, {{"InSindicalizadoVinculo", "1"}, {"VaGlobalSindical", "00000000"}});
+    openStored(stored);
+    showForm();
+    clickTab(4);
+    const QString question =
+        QStringLiteral("Este campo deve ser preenchido obrigatoriamente com o CNPJ da entidade sindical laboral. Confirma?");
+    struct Case {
+        int row;
+        QString cnpj;
+        const char* code;  // "" when accepted
+        bool asked;         // the union-table question, answered No
+    } cases[] = {
+        {0, establishment["CoCgcCeiEstabelecimento"], "3743", false},
+        {0, QStringLiteral("99999999999999"), "", false},  // exempt from the union tax: nothing asked
+        {3, QStringLiteral("00000000000191"), "3741", false},
+        {1, valid::Cnpj("123456780002"), "3684", false},
+        {4, valid::Cnpj("123456780001"), "", true},
+    };
+    for (const auto& c : cases) {
+        messages.clear();
+        if (c.asked) messages.answer("mrNo");
+        typeAndLeave(form->deUnionCnpj[c.row], c.cnpj);
+        EXPECT_EQ(messages.codes(), *c.code ? QStringList{QString::fromLatin1(c.code)} : QStringList(c.asked ? 1 : 0, QString()))
+            << c.cnpj.toStdString();
+        EXPECT_EQ(messages.texts().contains(question), c.asked) << c.cnpj.toStdString();
+        if (*c.code || c.asked) EXPECT_EQ(focused(), form->deUnionCnpj[c.row]) << c.cnpj.toStdString();
+        if (c.row != 0) typeAndLeave(form->deUnionCnpj[c.row], QString());
+    }
+}
+
+TEST_F(DadosEmpreg, MembershipOpensOrEmptiesTheAssociationRows) {
+    const Row stored = storeContract(1, {{"InSindicalizadoVinculo", ""}, {"VaGlobalPrimAssociativa", "00001000"},
+                                        {"CoCNPJPrimAssociativa", valid::WorkerUnionCnpj()}});
+    openStored(stored);
+    showForm();
+    // None chosen: Ok stops with 3724 on "Sim", left unselected.
+    clickOk();
+    EXPECT_EQ(messages.codes(), QStringList{"3724"});
+    EXPECT_EQ(page(), 4);
+    EXPECT_EQ(focused(), form->dbrSindicalizado->Button(0));
+    EXPECT_EQ(form->dbrSindicalizado->ItemIndex(), -1);
+    // "Não": the association rows are emptied and closed, the focus goes to the assistance CNPJ.
+    QTest::mouseClick(form->dbrSindicalizado->Button(1), Qt::LeftButton);
+    QTest::keyClick(form->dbrSindicalizado->Button(1), Qt::Key_Tab);
+    settle();
+    EXPECT_EQ(field("CoCNPJPrimAssociativa"), QString());
+    EXPECT_EQ(form->deUnionValue[1]->text(), QStringLiteral("0,00"));
+    EXPECT_TRUE(form->deUnionCnpj[1]->isReadOnly());
+    EXPECT_EQ(focused(), form->deUnionCnpj[3]);
+    // "Sim": the rows open and the focus goes to the first association.
+    QTest::mouseClick(form->dbrSindicalizado->Button(0), Qt::LeftButton);
+    QTest::keyClick(form->dbrSindicalizado->Button(0), Qt::Key_Tab);
+    settle();
+    EXPECT_FALSE(form->deUnionCnpj[1]->isReadOnly());
+    EXPECT_EQ(focused(), form->deUnionCnpj[1]);
+}
+
+TEST_F(DadosEmpreg, TerminationMonthsGoWithTheirAmounts) {
+    const Row stored = storeContract(1, {{"CoCausaDesligamento", "12"}, {"DaDesligamentoEmpregado", "3011"}});
+    openStored(stored);
+    showForm();
+    ASSERT_TRUE(form->pcEmpregados->isTabEnabled(6));
+    clickTab(6);
+    struct Case {
+        int row;  // 0 hours bank, 1 adjustment, 2 bonuses
+        const char* amount;
+        const char* months;
+        const char* code;
+        bool onMonths;
+    } cases[] = {
+        {0, "100", "", "3680", true}, {0, "0", "3", "3681", false},
+        {1, "0", "3", "3682", false}, {2, "0", "3", "3683", false},
+    };
+    for (const auto& c : cases) {
+        messages.clear();
+        typeAndLeave(form->deTerminationValue[c.row + 2], c.amount);
+        typeAndLeave(form->deTerminationMonths[c.row], c.months);
+        EXPECT_EQ(messages.codes(), QStringList{QString::fromLatin1(c.code)}) << c.code;
+        EXPECT_EQ(focused(), c.onMonths ? form->deTerminationMonths[c.row] : form->deTerminationValue[c.row + 2])
+            << c.code;
+        form->deTerminationValue[c.row + 2]->setText(QStringLiteral("0,00"));
+        form->deTerminationMonths[c.row]->clear();
+        dmEntradaDados->ta8Empreg.FieldByName(QStringLiteral("QtCompBcoHoras")).SetAsString(QString());
+        dmEntradaDados->ta8Empreg.FieldByName(QStringLiteral("QtCompDissidio")).SetAsString(QString());
+        dmEntradaDados->ta8Empreg.FieldByName(QStringLiteral("QtCompGratificacoes")).SetAsString(QString());
+    }
+}
+
+TEST_F(DadosEmpreg, TheAbsencePickerFillsItsSlotAndMovesToTheStartDate) {
+    const Row stored = storeContract(1);
+    openStored(stored);
+    showForm();
+    clickTab(3);
+    FormsScript script;
+    auto pick = [](int row) {
+        return [row](QWidget* form) {
+            auto* picker = static_cast<TLookupPicker*>(form);
+            picker->TreeView1->setCurrentItem(picker->TreeView1->topLevelItem(row));
+            picker->TreeView1->currentItem()->setSelected(true);
+            picker->SelectCode();
+            return int(forms::mrNone);
+        };
+    };
+    // The first slot: its reason, its description, the box about the base year, the start date next.
+    script.expect(QStringLiteral("fmTb8Afast"), pick(0));
+    QTest::mouseClick(form->sbAfast[0], Qt::LeftButton);
+    settle();
+    EXPECT_EQ(AbsenceSlot, 1);
+    EXPECT_EQ(field("CoMotivoPrimAfas"), QStringLiteral("10"));
+    EXPECT_EQ(form->deAfastCod[0]->text(), QStringLiteral("10"));
+    EXPECT_FALSE(form->edTxAfast[0]->text().isEmpty());
+    EXPECT_TRUE(messages.texts().value(0).startsWith(QStringLiteral("As informações referem-se ao ano-base 2009.")));
+    EXPECT_EQ(focused(), form->deAfastInicio[0]);
+    // The second slot is told its number.
+    messages.clear();
+    script.expect(QStringLiteral("fmTb8Afast"), pick(3));
+    QTest::mouseClick(form->sbAfast[1], Qt::LeftButton);
+    settle();
+    EXPECT_EQ(AbsenceSlot, 2);
+    EXPECT_EQ(field("CoMotivoSeguAfas"), QStringLiteral("40"));
+    EXPECT_EQ(messages.codes(), QStringList());
+    EXPECT_EQ(focused(), form->deAfastInicio[1]);
+    EXPECT_TRUE(script.unexpected().isEmpty());
+}
+
+TEST_F(DadosEmpreg, OvertimeAboveAHundredHoursIsConfirmed) {
+    const Row stored = storeContract(1);
+    openStored(stored);
+    showForm();
+    clickTab(5);
+    typeAndLeave(form->deHours[2], "");
+    EXPECT_EQ(form->deHours[2]->text(), QStringLiteral("000"));  // an empty month becomes 000
+    struct Case {
+        int month;
+        const char* answer;
+        QWidget* focus;
+    } cases[] = {
+        {2, "mrNo", form->deHours[2]},
+        {2, "mrYes", form->edMonths[3]},
+        {11, "mrYes", form->deMesAdiantamento},
+    };
+    for (const auto& c : cases) {
+        messages.clear();
+        messages.answer(c.answer);
+        typeAndLeave(form->deHours[c.month], "101");
+        EXPECT_EQ(messages.codes(), QStringList{"3699"}) << c.answer;
+        EXPECT_EQ(focused(), c.focus) << c.month << c.answer;
+    }
+}
+
+TEST_F(DadosEmpreg, DecemberWithoutAnyPayTellsTheUser) {
+    Row zero;
+    for (const char* m : {"Janeiro", "Fevereiro", "Marco", "Abril", "Maio", "Junho", "Julho", "Agosto", "Setembro",
+                          "Outubro", "Novembro", "Dezembro"})
+        zero[QStringLiteral("Va%1Empregado").arg(m)] = "000000000";
+    // Admitted in March of the base year, no dismissal, no absence: March without pay is told (3679).
+    const Row march = storeContract(1, valid::With(zero, {{"DaAdmissaoEmpregado", "01032009"},
+                                                          {"CoCausaDesligamento", ""}}));
+    openStored(march);
+    showForm();
+    clickTab(5);
+    typeAndLeave(form->edMonths[11], "0");
+    EXPECT_EQ(messages.codes(), QStringList{"3679"});
+    EXPECT_EQ(focused(), form->deHours[11]);
+    messages.answer("mrYes");
+    QTest::mouseClick(form->BtCancelar, Qt::LeftButton);
+    settle();
+    // With an absence (the admission year is not compared): only the year without pay is told (1060).
+    const Row earlier = storeContract(2, valid::With(zero, {{"CoMotivoPrimAfas", "40"}, {"DaInicioprimeiroAfas", "0101"},
+                                                            {"DaFinalPrimeiroAfas", "3112"}, {"QtDiasAfas", "365"}}));
+    messages.clear();
+    openStored(earlier);
+    showForm();
+    clickTab(5);
+    typeAndLeave(form->edMonths[11], "0");
+    EXPECT_EQ(messages.codes(), QStringList{"1060"});
 }
 
 }  // namespace

@@ -255,7 +255,8 @@ TEST_F(Lists, TheEmployeeListShowsTheContractsOfTheCurrentEstablishment) {
     EXPECT_EQ(count(QStringLiteral("Bd8vinc.DB")), 5);
     // A PIS/PASEP the employee form leaves in the search box while the list is
     // hidden is the search the list shows when it comes back.
-    fmConEmpreg->edPisPasep->setText(valid::ContractPis(2));
+    ASSERT_TRUE(EmployeeListSearchPis);
+    EmployeeListSearchPis(valid::ContractPis(2));
     fmConEmpreg->show();
     settle();
     EXPECT_EQ(fmConEmpreg->DBGridVinculo->RowCount(), 1);

@@ -1,0 +1,114 @@
+#pragma once
+#include "platform/db/TableDef.h"
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace db {
+class Database;
+class Table;
+class Query;
+class DataSet;
+}  // namespace db
+
+namespace forms {
+class ProgressHost;
+}
+
+class TdmEntradaDados;
+
+// The import of chosen establishments and their contracts from the
+// analyser's working tables (Te8Emp, Te8Vinc) into BD8Emp and BD8Vinc, with
+// one TE8Imp row per chosen establishment telling what happened to it.
+namespace declfile {
+
+// The table "TE8Imp.db": one row per chosen establishment, all text.
+db::TableDef ImportTableDef();
+
+// Outcome code of an establishment that could not be given a free prefix:
+// every prefix of its inscription is taken.
+inline const QString kCodigoSemPrefixoLivre = QStringLiteral("1506");
+
+// The prefix after `prefix`, counting in base 36 ("0"-"9", then "A"-"Z")
+// with the second character as units; "ZZ" is followed by "00".
+QString NextPrefix(const QString& prefix);
+
+// Numbers the outcome codes of a run: 1, 2, 3... in the order of their first
+// appearance; the same code always gets the same number.
+class CodeSequence {
+public:
+    QString Assign(const QString& code);  // AssignCodeSequence
+    void Clear();
+
+private:
+    QList<QPair<QString, QString>> pairs_;  // newest first
+    int counter_ = 0;
+};
+
+// One run of the import. Database errors pass on to the caller; the run
+// itself is one transaction, so a failure leaves BD8Emp and BD8Vinc as they
+// were.
+class TImportacao {
+public:
+    TImportacao(std::shared_ptr<db::Database> database, int anoBase, int anoArquivo, bool layoutAnterior);
+    ~TImportacao();
+    TImportacao(const TImportacao&) = delete;
+    TImportacao& operator=(const TImportacao&) = delete;
+
+    // Replaces TE8Imp by an empty table.
+    void CreateImportTable();
+    // Appends the TE8Imp row of a chosen establishment of the file. False
+    // (and nothing appended) when its working row is not there.
+    bool AddChosen(const QString& inscricao, const QString& prefixo);
+    // Imports every row of TE8Imp. `listEntries` is the number of entries the
+    // user chose from (the progress per establishment counts them all).
+    void Run(int listEntries, forms::ProgressHost& host);
+
+    // The first prefix from `first` on that BD8Emp does not hold for the
+    // year and inscription; empty when all 1,296 are taken.
+    QString FindFreePrefix(const QString& ano, const QString& inscricao, const QString& first);
+
+private:
+    struct Counters;
+    void ImportChosen(Counters& c);
+    void ImportEstablishment(int year, const QString& inscricao, const QString& prefixo, Counters& c);
+    bool FindExistingEstablishment(const QString& inscricao, const QString& prefixo, Counters& c);
+    void ImportContract(db::DataSet& source, Counters& c);
+    void PlanContractColumns(db::DataSet& source);
+    struct ColumnPlan {
+        int dest;    // column of BD8Vinc
+        int source;  // column of the working contract, -1 when it has none
+        enum Kind { Copy, Flag, Year, Prefix, Hours, DaysAbsent, UnionCnpj } kind;
+    };
+    std::vector<ColumnPlan> plan_;
+    void CopyEstablishmentFields(db::Table& emp);
+    void WriteEstablishment(bool append, const QString& inscricao, const QString& prefixo);
+    void Recount(const QString& inscricao, const QString& prefixo);
+    void SetCode(Counters& c, const QString& code);
+    void ScanContracts(const QString& year, const QString& inscricao, const QString& prefixo,
+                       const std::function<void(db::DataSet&)>& each);
+
+    std::shared_ptr<db::Database> db_;
+    int anoBase_;
+    int anoArquivo_;
+    bool layoutAnterior_;
+    QString target_;        // AnoBase as text: the year of every row written
+    QString novoPrefixo_;   // "$$": the establishment keeps its own prefix
+    bool existente_ = false;
+    CodeSequence sequence_;
+
+    std::unique_ptr<db::Table> imp_, emp_, vinc_, te8Emp_;
+    std::unique_ptr<db::Query> selecVinc_;
+    std::unique_ptr<TdmEntradaDados> ownCounts_;  // quContaEmpreg, quContaEstrang without the program's module
+
+    forms::ProgressHost* host_ = nullptr;
+    bool perContract_ = false;
+    double progress_ = 0;
+    double stepContract_ = 0;
+};
+
+}  // namespace declfile
