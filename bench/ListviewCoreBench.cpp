@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTreeWidget>
+#include "ListviewBenchClock.h"
+
 #include <cstdio>
 #include <ctime>
 
@@ -20,11 +22,7 @@ namespace {
 constexpr int kRows = 100000;
 constexpr int kProbes = 1000;
 
-double CpuMs() {
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) * 1000.0 + double(ts.tv_nsec) / 1e6;
-}
+using lume::bench::CpuMs;
 
 // A window of 800 x 600 that shows its scroll bars and paints nothing.
 class BenchHost : public ILumeHost {

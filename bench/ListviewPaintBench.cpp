@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QPainter>
+#include "ListviewBenchClock.h"
+
 #include <cstdio>
 #include <ctime>
 
@@ -18,11 +20,7 @@ using namespace lume;
 
 namespace {
 
-double CpuMs() {
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) * 1000.0 + double(ts.tv_nsec) / 1e6;
-}
+using lume::bench::CpuMs;
 
 template <typename F>
 double Best(int runs, F f) {

@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QTreeWidget>
 #include <algorithm>
+#include "ListviewBenchClock.h"
+
 #include <cstdio>
 #include <ctime>
 #include <random>
@@ -19,11 +21,7 @@ using namespace lume;
 
 namespace {
 
-double CpuMs() {
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) * 1000.0 + double(ts.tv_nsec) / 1e6;
-}
+using lume::bench::CpuMs;
 
 QStringList RandomCaptions(int n) {
     std::mt19937 random(2009);

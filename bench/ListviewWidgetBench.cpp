@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QScrollBar>
 #include <QTreeWidget>
+#include "ListviewBenchClock.h"
+
 #include <cstdio>
 #include <ctime>
 
@@ -16,11 +18,7 @@ using namespace lume;
 
 namespace {
 
-double CpuMs() {
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) * 1000.0 + double(ts.tv_nsec) / 1e6;
-}
+using lume::bench::CpuMs;
 
 constexpr int kRows = 100000;
 

@@ -2,6 +2,7 @@
 
 #include "EntryShared.h"
 #include "LetterButtons.h"
+#include "MaintenanceWizards.h"
 #include "QueryGrid.h"
 #include "platform/db/Database.h"
 #include "platform/db/Table.h"
@@ -147,6 +148,7 @@ TfmConEstab::TfmConEstab(QWidget* parent)
     connect(BtCancelar, &QPushButton::clicked, this, &TfmConEstab::BtCancelarClick);
     connect(btCancExcluir, &QPushButton::clicked, this, &TfmConEstab::btCancExcluirClick);
 
+    InstallMaintenanceWizards(this);
     forms::ScaleForm(this, QSize(760, 460), QSize(850, 550));
     forms::CenterOnActivate(this);
 }

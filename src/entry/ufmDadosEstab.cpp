@@ -241,12 +241,13 @@ void TfmDadosEstab::buildControls() {
          .edit = &deProprietarios},
         {.name = "deDataBase", .page = tEconomicas, .help = 54, .field = "MeDataBase",
          .exit = [this] {
-             if (!text(deDataBase).trimmed().isEmpty()) checkBaseMonth();
+             // Leaving for a button checks nothing, but the move to the size page happens anyway.
+             if (!kit_->LeftForSkipped() && !text(deDataBase).trimmed().isEmpty()) checkBaseMonth();
              pcInformacoes->SetCurrentPage(tEconomicas2);
              dgPorte->FocusChosenOrFirst();
              dgPorteEnter();
          },
-         .hint = "Obrigatório somente para ZUVO com empregados.", .edit = &deDataBase},
+         .flags = kExitEvenForSkipped, .hint = "Obrigatório somente para ZUVO com empregados.", .edit = &deDataBase},
 
         // tEconomicas2
         {.name = "dgPorte", .page = tEconomicas2, .help = 55, .field = "InPorte",
@@ -256,7 +257,8 @@ void TfmDadosEstab::buildControls() {
                    "Microempreendedor Individual"},
          .values = {"1", "2", "3", "4"}, .columns = 1, .group = &dgPorte},
         {.name = "dgOptanteSimples", .page = tEconomicas2, .help = 56, .field = "InOptanteSimples",
-         .exit = [this] { dgPat->FocusChosenOrFirst(); }, .hint = "Informe se Opta pelo Simples",
+         .exit = [this] { dgPat->FocusChosenOrFirst(); }, .flags = kExitEvenForSkipped,
+         .hint = "Informe se Opta pelo Simples",
          .title = "Optante pelo Simples", .items = kSimNao, .values = kValues12, .columns = 2,
          .group = &dgOptanteSimples},
         {.name = "dgPat", .page = tEconomicas2, .help = 58, .field = "InParticipaPAT",
@@ -293,7 +295,7 @@ void TfmDadosEstab::buildControls() {
 
         // tSindicais
         {.name = "dbrCentralizada", .page = tSindicais, .help = 125, .field = "InCentralizada",
-         .exit = exit(&TfmDadosEstab::dbrCentralizadaExit),
+         .exit = exit(&TfmDadosEstab::dbrCentralizadaExit), .flags = kExitEvenForSkipped,
          .hint = "Selecione se o Estabelecimento teve pagamento da Contribuição Sindical Centralizada.",
          .title = "O recolhimento da Contribuição Sindical foi centralizado em outro estabelecimento (matriz/filial)?",
          .items = kSimNao, .values = kValues12, .columns = 2, .group = &dbrCentralizada},
@@ -317,7 +319,7 @@ void TfmDadosEstab::buildControls() {
          .hint = "Informe o valor total pago pelo estabelecimento a título de contribuição sindical patronal.",
          .edit = &deValorSindical},
         {.name = "dbrSindicato", .page = tSindicais, .help = 200, .field = "InSindicalizada",
-         .exit = exit(&TfmDadosEstab::dbrSindicatoExit), .hint = "Selecione se Empresa é filiada a sindicato.",
+         .exit = exit(&TfmDadosEstab::dbrSindicatoExit), .flags = kExitEvenForSkipped, .hint = "Selecione se Empresa é filiada a sindicato.",
          .title = "Empresa é Filiada a Sindicato?", .items = kSimNao, .values = kValues12, .columns = 2,
          .group = &dbrSindicato},
         {.name = "deAssociativa", .page = tSindicais, .help = 175, .field = "CoCNPJAssociativa",
@@ -887,6 +889,12 @@ void TfmDadosEstab::refuse(const QString& code, QWidget* focus) {
     throw SilentAbort();
 }
 
+void TfmDadosEstab::refuseKeepingPage(const QString& code, QWidget* focus) {
+    ShowMessageByCode(code);
+    kit_->FocusBack(focus);
+    throw SilentAbort::KeepingPageChange();
+}
+
 // ---- Identification -----------------------------------------------------------
 
 void TfmDadosEstab::pInscricao() {
@@ -896,11 +904,8 @@ void TfmDadosEstab::pInscricao() {
     const QString type = EstablishmentValue("InInscrEstabelecimento");
     const QString number = length == 12 ? QStringLiteral("00") + inscricao : inscricao;
 
-    if (!IsAccepted(rule(CheckInscriptionByType(number, type)))) {
-        ShowMessageByCode(lastCode_);
-        kit_->FocusBack(dbrTipoInscr->Button(dbrTipoInscr->ItemIndex() == 0 ? 1 : 0));
-        throw SilentAbort();
-    }
+    if (!IsAccepted(rule(CheckInscriptionByType(number, type))))
+        refuseKeepingPage(lastCode_, dbrTipoInscr->Button(dbrTipoInscr->ItemIndex() == 0 ? 1 : 0));
     const QString code = rule(CheckInscription(number));
     if (code == QLatin1String("0050")) {
         auto disableCei = [this] {
@@ -937,7 +942,7 @@ void TfmDadosEstab::pInscricao() {
     SetLocked(meCeiVinc, true);
     lbCeiVinculado->setEnabled(false);
     SetEstablishmentValue("CoCgcVinculado", QString());
-    refuse(code, mdInscricao);
+    refuseKeepingPage(code, mdInscricao);
 }
 
 void TfmDadosEstab::CheckLinkedCei() {
@@ -953,17 +958,17 @@ void TfmDadosEstab::CheckLinkedCei() {
         meCeiVinc->clear();
         QPointer<QPushButton> okButton = BtOk;
         QMetaObject::invokeMethod(this, [okButton] { if (okButton) okButton->setFocus(); }, Qt::QueuedConnection);
-        throw SilentAbort();
+        throw SilentAbort::KeepingPageChange();
     }
     const QString widened = QStringLiteral("00") + typed;
-    if (!IsAccepted(rule(CheckCeiNumber(widened)))) refuse(lastCode_, meCeiVinc);
+    if (!IsAccepted(rule(CheckCeiNumber(widened)))) refuseKeepingPage(lastCode_, meCeiVinc);
     if (!IsAccepted(rule(CheckLinkedCeiForInscriptionType(EstablishmentValue("InInscrEstabelecimento"), widened))))
-        refuse(lastCode_, meCeiVinc);
+        refuseKeepingPage(lastCode_, meCeiVinc);
     SetDesignMask(meCeiVinc, kMaskCei);
     SetEditValue(meCeiVinc, typed);
     if (!IsAccepted(rule(CheckNegativeDeclarationType(EstablishmentValue("InZuvoNegEstabelecimento"), EstablishmentValue("InInscrEstabelecimento"),
                                               widened))))
-        refuse(lastCode_, dgTipoZuvo->Button(qMax(0, dgTipoZuvo->ItemIndex())));
+        refuseKeepingPage(lastCode_, dgTipoZuvo->Button(qMax(0, dgTipoZuvo->ItemIndex())));
 }
 
 void TfmDadosEstab::checkName() {
@@ -971,11 +976,11 @@ void TfmDadosEstab::checkName() {
     const QString code =
         rule(CheckCompanyName(name, EstablishmentValue("CoCgcCeiEstabelecimento"), EstablishmentValue("InInscrEstabelecimento")));
     SetEstablishmentValue("NoRazaoEstabelecimento", name);
-    if (!IsAccepted(code)) refuse(code, deRazao);
+    if (!IsAccepted(code)) refuseKeepingPage(code, deRazao);
 }
 
 void TfmDadosEstab::checkFreeText() {
-    if (!IsAccepted(rule(CheckFreeText(EstablishmentValue("TxUsoEstabelecimento"))))) refuse(lastCode_, deUsoEmpresa);
+    if (!IsAccepted(rule(CheckFreeText(EstablishmentValue("TxUsoEstabelecimento"))))) refuseKeepingPage(lastCode_, deUsoEmpresa);
 }
 
 void TfmDadosEstab::checkStreet() {
@@ -1036,7 +1041,12 @@ void TfmDadosEstab::checkPhone() {
 void TfmDadosEstab::checkEmail() {
     QString email = EstablishmentValue("TxEmailEstabelecimento");
     const QString code = rule(CheckEmail(email));
-    if (!IsAccepted(code)) refuse(code, deEmail);
+    if (!IsAccepted(code)) {
+        // Left for a page tab, the refusal must also keep the page, or the
+        // focus would go back to a field the user no longer sees.
+        if (qobject_cast<QTabBar*>(kit_->ExitTarget())) refuse(code, deEmail);
+        refuseKeepingPage(code, deEmail);
+    }
     SetEstablishmentValue("TxEmailEstabelecimento", email);
 }
 
@@ -1155,14 +1165,16 @@ void TfmDadosEstab::dgPorteExit() {
 }
 
 void TfmDadosEstab::checkSize() {
-    if (!IsAccepted(rule(CheckCompanySize(EstablishmentValue("InPorte"))))) refuse(lastCode_, dgPorte->Button(qMax(0, dgPorte->ItemIndex())));
+    if (!IsAccepted(rule(CheckCompanySize(EstablishmentValue("InPorte")))))
+        refuseKeepingPage(lastCode_, dgPorte->Button(qMax(0, dgPorte->ItemIndex())));
 }
 
 void TfmDadosEstab::checkSimples() {
     if (!dgOptanteSimples->isEnabled()) return;
     QWidget* focus = dgOptanteSimples->Button(qMax(0, dgOptanteSimples->ItemIndex()));
-    if (!IsAccepted(rule(CheckSimplesOption(EstablishmentValue("InOptanteSimples"))))) refuse(lastCode_, focus);
-    if (!IsAccepted(rule(CheckSimplesForSize(EstablishmentValue("InOptanteSimples"), EstablishmentValue("InPorte"))))) refuse(lastCode_, focus);
+    if (!IsAccepted(rule(CheckSimplesOption(EstablishmentValue("InOptanteSimples"))))) refuseKeepingPage(lastCode_, focus);
+    if (!IsAccepted(rule(CheckSimplesForSize(EstablishmentValue("InOptanteSimples"), EstablishmentValue("InPorte")))))
+        refuseKeepingPage(lastCode_, focus);
 }
 
 void TfmDadosEstab::setPatValuesEmpty() {
@@ -1367,7 +1379,7 @@ void TfmDadosEstab::confirmEntity(QLineEdit* edit, const QString& question, bool
     pcInformacoes->SetCurrentPage(tSindicais);
     if (msg::AskYesNo(question)) return;
     kit_->FocusBack(edit);
-    if (!refusePageChange) kit_->AllowPageChange = 1;
+    if (!refusePageChange) throw SilentAbort::KeepingPageChange();
     throw SilentAbort();
 }
 

@@ -160,6 +160,8 @@ private:
 
     // Refusal: the code shown, the control's page in front, focus back, event abandoned.
     [[noreturn]] void refuse(const QString& code, QWidget* focus);
+    // The same for the checks that leave AllowPageChange as it was.
+    [[noreturn]] void refuseKeepingPage(const QString& code, QWidget* focus);
     QString rule(const QString& code);   // remembers the code, returns it
 
     // Field checks (exit handlers and save checks).

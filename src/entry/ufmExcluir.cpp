@@ -196,10 +196,16 @@ void TfmExcluir::DeleteEstablishment(forms::ProgressHost& progress) {
 }
 
 void TfmExcluir::bbExcluirClick() {
-    if (!msg::AskYesNo(QStringLiteral("A exclusão remove da base do sistema todas as informações\r"
-                                      "referentes ao estabelecimento e seus empregados, se houver.\r"
-                                      "Você tem certeza que deseja excluir ?")))
-        return;
+    msg::BoxRequest question;
+    question.kind = msg::BoxKind::Confirmation;
+    question.buttons = msg::BoxButtons::YesNo;
+    question.text = QStringLiteral("A exclusão remove da base do sistema todas as informações\r"
+                                   "referentes ao estabelecimento e seus empregados, se houver.\r"
+                                   "Você tem certeza que deseja excluir ?");
+    // Deleting cannot be undone: Enter must not answer Yes.
+    question.title = QStringLiteral("Confirmação");
+    question.defaultButton = msg::ModalResultName(7);
+    if (msg::ShowBox(question) != msg::ModalResultName(6)) return;
     try {
         MarkEstablishmentOpen();
         BarraDeProgress->show();

@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace lume {
@@ -14,18 +15,34 @@ namespace lume {
 class TLumeItem;
 class TLumeColumn;
 
+class ILumeDataObject;
+class TLumeDataObjectManager;
+
+// Both kinds of item drag take the window system's drag here.
+enum class TLumeDragType { edtOLE, edtVCL };
+
 class TLumeDragManager : public TLumeOwnedPersistent {
 public:
-    using TLumeOwnedPersistent::TLumeOwnedPersistent;
+    explicit TLumeDragManager(TCustomLumeListview* owner);
+    ~TLumeDragManager() override;
     bool Enabled = false;
+    TLumeDragType DragType = TLumeDragType::edtOLE;
     TLumeItem* DragItem = nullptr;
     bool Dragging = false;
+    // The window system's drag of a data object with the effects it may
+    // have; answers the effect chosen, edeNone when cancelled.
+    std::function<TLumeDropEffect(ILumeDataObject* data, TLumeDropEffects available)> SystemDrag;
     void ClearDragItem() { DragItem = nullptr; }
     // May a drag of the item start here?
     virtual bool DragStartCheck(TLumeItem* item) { return Enabled && item; }
-    virtual void BeginDrag(LumePoint /*windowPoint*/, TLumeKeyStates /*keys*/) {}
+    // Starts a drag of the selection: the application fills the data object
+    // and allows the drag in OnOLEDragStart; without it there is no drag.
+    virtual void BeginDrag(LumePoint windowPoint, TLumeKeyStates keys);
     virtual void DragMove(LumePoint /*windowPoint*/, TLumeKeyStates /*keys*/) {}
     virtual void DragEnd(LumePoint /*windowPoint*/, TLumeKeyStates /*keys*/) { Dragging = false; }
+
+private:
+    std::unique_ptr<TLumeDataObjectManager> data_;
 };
 
 // What a header column drag carries, as the MIME type

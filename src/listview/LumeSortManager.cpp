@@ -82,15 +82,8 @@ void TLumeSortManager::ApplySort() {
         if (!lv->CustomItemCompare()) {
             // The default comparison reads each caption once, not once per comparison.
             std::vector<QString> captions(items.size());
-            for (size_t i = 0; i < items.size(); ++i) {
-                auto* item = static_cast<TLumeItem*>(items[i]);
-                item->IndexField = int(i);
-                captions[i] = item->Captions(index);
-            }
-            sorter_->Sort(items, 0, int(items.size()) - 1, [&captions, sign](TLumeCollectionItem* a, TLumeCollectionItem* b) {
-                return sign * CompareWideTextNoCase(captions[size_t(static_cast<TLumeItem*>(a)->IndexField)],
-                                                    captions[size_t(static_cast<TLumeItem*>(b)->IndexField)]);
-            });
+            for (size_t i = 0; i < items.size(); ++i) captions[i] = static_cast<TLumeItem*>(items[i])->Captions(index);
+            SortByCaptions(algorithm_, items, captions, sign);
             continue;
         }
         sorter_->Sort(items, 0, int(items.size()) - 1, [lv, column, group](TLumeCollectionItem* a, TLumeCollectionItem* b) {

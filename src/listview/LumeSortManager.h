@@ -3,6 +3,7 @@
 
 #include "listview/LumePersistent.h"
 
+#include <QString>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -55,6 +56,11 @@ public:
 protected:
     void SortRange(std::vector<TLumeCollectionItem*>& list, int min, int max, const LumeCompare& compare) override;
 };
+
+// The default comparison's sort: the captions of the list, read once, compared
+// case-insensitively, sign -1 for descending.
+void SortByCaptions(TLumeSortAlgorithm algorithm, std::vector<TLumeCollectionItem*>& list,
+                    const std::vector<QString>& captions, int sign);
 
 class TLumeSortManager : public TLumeOwnedPersistent {
 public:

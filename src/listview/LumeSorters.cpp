@@ -2,6 +2,9 @@
 #include "listview/LumeSortManager.h"
 
 #include "listview/LumeCollection.h"
+#include "listview/LumeWideStrings.h"
+
+#include <QString>
 
 namespace lume {
 
@@ -16,10 +19,13 @@ void TLumeSorter::Sort(std::vector<TLumeCollectionItem*>& list, int min, int max
     list.swap(work);
 }
 
-void TLumeQuickSort::SortRange(std::vector<TLumeCollectionItem*>& list, int min, int max, const LumeCompare& compare) {
+namespace {
+
+template <typename T, typename Compare>
+void QuickSortT(std::vector<T>& list, int min, int max, const Compare& compare) {
     while (min < max) {
         int i = min, j = max;
-        TLumeCollectionItem* pivot = list[size_t((min + max) / 2)];
+        const T pivot = list[size_t((min + max) / 2)];
         do {
             // The scans stop at the range's ends: a comparison that is not
             // consistent must not carry them outside it.
@@ -31,13 +37,14 @@ void TLumeQuickSort::SortRange(std::vector<TLumeCollectionItem*>& list, int min,
                 --j;
             }
         } while (i <= j);
-        if (min < j) SortRange(list, min, j, compare);
+        if (min < j) QuickSortT(list, min, j, compare);
         min = i;
     }
 }
 
-void TLumeBubbleSort::SortRange(std::vector<TLumeCollectionItem*>& list, int min, int max, const LumeCompare& compare) {
-    auto at = [&](int k) -> TLumeCollectionItem*& { return list[size_t(k)]; };
+template <typename T, typename Compare>
+void BubbleSortT(std::vector<T>& list, int min, int max, const Compare& compare) {
+    auto at = [&](int k) -> T& { return list[size_t(k)]; };
     while (min < max) {
         int last = min - 1;
         int k = min + 1;
@@ -46,7 +53,7 @@ void TLumeBubbleSort::SortRange(std::vector<TLumeCollectionItem*>& list, int min
                 ++k;
                 continue;
             }
-            TLumeCollectionItem* t = at(k - 1);
+            const T t = at(k - 1);
             int m = k;
             while (m <= max && compare(at(m), t) < 0) {
                 at(m - 1) = at(m);
@@ -64,7 +71,7 @@ void TLumeBubbleSort::SortRange(std::vector<TLumeCollectionItem*>& list, int min
                 --k;
                 continue;
             }
-            TLumeCollectionItem* t = at(k + 1);
+            const T t = at(k + 1);
             int m = k;
             while (m >= min && compare(at(m), t) > 0) {
                 at(m + 1) = at(m);
@@ -78,14 +85,15 @@ void TLumeBubbleSort::SortRange(std::vector<TLumeCollectionItem*>& list, int min
     }
 }
 
-void TLumeMergeSort::SortRange(std::vector<TLumeCollectionItem*>& list, int min, int max, const LumeCompare& compare) {
-    // Top-down and stable: the lower half goes to a scratch list half the
-    // range's size and is merged back, ties taking the lower element.
-    std::vector<TLumeCollectionItem*> scratch(size_t((max - min + 2) / 2));
+// Top-down and stable: the lower half goes to a scratch list half the
+// range's size and is merged back, ties taking the lower element.
+template <typename T, typename Compare>
+void MergeSortT(std::vector<T>& list, int min, int max, const Compare& compare) {
+    std::vector<T> scratch(size_t((max - min + 2) / 2));
     struct Recurse {
-        std::vector<TLumeCollectionItem*>& list;
-        std::vector<TLumeCollectionItem*>& scratch;
-        const LumeCompare& compare;
+        std::vector<T>& list;
+        std::vector<T>& scratch;
+        const Compare& compare;
         void operator()(int lo, int hi) {
             const int n = hi - lo;
             if (n < 2) return;
@@ -108,6 +116,40 @@ void TLumeMergeSort::SortRange(std::vector<TLumeCollectionItem*>& list, int min,
         }
     };
     Recurse{list, scratch, compare}(min, max + 1);
+}
+
+}  // namespace
+
+void TLumeQuickSort::SortRange(std::vector<TLumeCollectionItem*>& list, int min, int max, const LumeCompare& compare) {
+    QuickSortT(list, min, max, compare);
+}
+
+void TLumeBubbleSort::SortRange(std::vector<TLumeCollectionItem*>& list, int min, int max, const LumeCompare& compare) {
+    BubbleSortT(list, min, max, compare);
+}
+
+void TLumeMergeSort::SortRange(std::vector<TLumeCollectionItem*>& list, int min, int max, const LumeCompare& compare) {
+    MergeSortT(list, min, max, compare);
+}
+
+void SortByCaptions(TLumeSortAlgorithm algorithm, std::vector<TLumeCollectionItem*>& list,
+                    const std::vector<QString>& captions, int sign) {
+    // Positions are sorted, comparing the captions read once; then the list follows.
+    if (list.size() < 2) return;
+    std::vector<int> order(list.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = int(i);
+    auto compare = [&captions, sign](int a, int b) {
+        return sign * CompareWideTextNoCase(captions[size_t(a)], captions[size_t(b)]);
+    };
+    const int max = int(order.size()) - 1;
+    switch (algorithm) {
+    case TLumeSortAlgorithm::esaQuickSort: QuickSortT(order, 0, max, compare); break;
+    case TLumeSortAlgorithm::esaBubbleSort: BubbleSortT(order, 0, max, compare); break;
+    case TLumeSortAlgorithm::esaMergeSort: MergeSortT(order, 0, max, compare); break;
+    }
+    std::vector<TLumeCollectionItem*> sorted(list.size());
+    for (size_t i = 0; i < order.size(); ++i) sorted[i] = list[size_t(order[i])];
+    list.swap(sorted);
 }
 
 }  // namespace lume

@@ -87,10 +87,11 @@ void FillEmployeeCheckList(QListWidget* list, const QString& anoBase, const QStr
     list->clear();
     db::Query& q = dmLobrix->quBd8Emp;
     q.Close();
-    // NuSequencialRegistro completes the key of contracts that share a PIS/PASEP
-    // of zeros, an admission date and a name.
+    // The whole key rides beside each line: two contracts may share the
+    // PIS/PASEP, the admission date and the name and differ further on.
     QString sql = QStringLiteral(
-        "Select CoPisPasepEmpregado, NoEmpregado, DaAdmissaoEmpregado, NuSequencialRegistro\n"
+        "Select CoPisPasepEmpregado, NoEmpregado, DaAdmissaoEmpregado, NuSequencialRegistro,\n"
+        "CoCgcVinculado, InInscrEstabelecimento, DaDesligamentoEmpregado, CoCbo\n"
         "from BD8Vinc\n"
         "where AnBase = :anobase\n"
         "and CoCgcCeiEstabelecimento = :CoCgcCeiEstabelecimento\n"
@@ -107,7 +108,9 @@ void FillEmployeeCheckList(QListWidget* list, const QString& anoBase, const QStr
         const QString admissao = field(q, "DaAdmissaoEmpregado");
         const QString nome = field(q, "NoEmpregado");
         addCheckable(list, EmployeeLine(pis, admissao, nome, order),
-                     {anoBase, inscricao, prefixo, pis, admissao, nome, field(q, "NuSequencialRegistro")});
+                     {anoBase, inscricao, prefixo, pis, admissao, nome, field(q, "NuSequencialRegistro"),
+                      field(q, "CoCgcVinculado"), field(q, "InInscrEstabelecimento"),
+                      field(q, "DaDesligamentoEmpregado"), field(q, "CoCbo")});
     }
 }
 

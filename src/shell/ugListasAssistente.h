@@ -12,9 +12,8 @@ class QListWidget;
 //
 // Every line keeps the full key of its row beside it (item data, Qt::UserRole,
 // a QStringList): an establishment's AnBase, CoCgcCeiEstabelecimento,
-// NuPrefixoEstabelecimento; a contract's the same followed by
-// CoPisPasepEmpregado, DaAdmissaoEmpregado, NoEmpregado and
-// NuSequencialRegistro. The pages find their rows again by that key, never by
+// NuPrefixoEstabelecimento; a contract's the eleven columns of the BD8Vinc
+// key in key order (DeclarationTables::ContractKey()). The pages find their rows again by that key, never by
 // cutting the shown text apart.
 
 // Line layouts (columns as the pages expect them).

@@ -24,6 +24,7 @@
 
 #include "support/DataFolder.h"
 #include "support/FormsScript.h"
+#include "support/GuiDriver.h"
 #include "support/ScriptedMessages.h"
 #include "support/ValidDeclaration.h"
 
@@ -47,9 +48,7 @@
 
 namespace {
 
-void settle() {
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
-}
+using gui::settle;
 
 QString text(QWidget* form, const char* name) {
     QWidget* w = form->findChild<QWidget*>(QLatin1String(name));
@@ -143,19 +142,6 @@ protected:
         script.expect("fmConsulta03", std::move(onEstablishment));
     }
 
-    static void activate(QWidget* form) {
-        form->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(form));
-    }
-    static void typeAndTab(QLineEdit* edit, const QString& value) {
-        edit->setFocus(Qt::TabFocusReason);
-        settle();
-        edit->clear();
-        QTest::keyClicks(edit, value);
-        QTest::keyClick(edit, Qt::Key_Tab);
-        settle();
-    }
-
     TempProgramWithModules program;
     QTemporaryDir outside;
     std::unique_ptr<TfmLOBRIX> window;
@@ -177,8 +163,8 @@ TEST_F(ConsultaWindow, UserWalksFromTheSummaryToAContractAndClosesEverything) {
         EXPECT_EQ(form->windowTitle(), "Consulta Arquivo do Ano-Base");
         EXPECT_TRUE(consulta->paConsDisquete->isVisible());
         EXPECT_FALSE(consulta->bbVoltar->isVisible());
-        activate(form);
-        typeAndTab(consulta->edArquivo, file);
+        EXPECT_TRUE(gui::activate(form));
+        gui::typeAndLeave(consulta->edArquivo, file);
         return forms::mrNone;
     });
     script.expect("fmConsulta01", [&](QWidget* form) -> int {
@@ -519,11 +505,11 @@ TEST_F(ConsultaWindow, MissingFileWarnsAndCancelLeavesWithoutAnalysis) {
     FormsScript script;
     script.expect("fmConsultaDisquete", [&](QWidget* form) -> int {
         auto* consulta = static_cast<TfmConsultaDisquete*>(form);
-        activate(form);
+        EXPECT_TRUE(gui::activate(form));
         {
             ScriptedMessages boxes;
             boxes.answer("mrOk");
-            typeAndTab(consulta->edArquivo, outside.filePath("NAOEXISTE.DEC"));
+            gui::typeAndLeave(consulta->edArquivo, outside.filePath("NAOEXISTE.DEC"));
             EXPECT_EQ(boxes.texts(),
                       QStringList({"O arquivo especificado não existe.\rVerifique o caminho e o nome do arquivo."}));
             EXPECT_EQ(QApplication::focusWidget(), consulta->edArquivo);

@@ -22,6 +22,7 @@
 #include "shell/ufmLOBRIX.h"
 #include "support/DataFolder.h"
 #include "support/FormsScript.h"
+#include "support/GuiDriver.h"
 #include "support/ReportFiles.h"
 #include "support/ScriptedMessages.h"
 #include "support/ValidDeclaration.h"
@@ -47,30 +48,11 @@ using namespace declfile;
 
 namespace {
 
-void settle() {
-    for (int i = 0; i < 6; ++i) QApplication::processEvents();
-}
+using gui::settle;
 
-template <typename T = QPushButton>
-T* child(QWidget* form, const char* name) {
-    T* w = form->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-}
-
-void click(QWidget* form, const char* name) { QTest::mouseClick(child(form, name), Qt::LeftButton); }
-
-void tickLine(forms::TickList* list, int row) {
-    const QRect r = list->visualItemRect(list->item(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(r.right() - 10, r.center().y()));
-    QTest::qWait(QApplication::doubleClickInterval() + 20);
-}
-
-void typeDate(QLineEdit* edit, const QString& digits) {
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClicks(edit, digits);
-}
+using gui::child;
+using gui::clickChild;
+using gui::tickLine;
 
 void chooseDrive(QComboBox* combo, const QString& text) { combo->setCurrentIndex(combo->findText(text)); }
 
@@ -117,20 +99,20 @@ public:
 
     // Page 1 and 2: Next, the given lines ticked, Next; page 3 as stored, Next.
     void toWritingPage(FormsScript& script, const QList<int>& lines) {
-        script.expect("fmGravaDecl00", [](QWidget* p) { click(p, "bbAvancar"); return int(forms::mrNone); });
+        script.expect("fmGravaDecl00", [](QWidget* p) { clickChild(p, "bbAvancar"); return int(forms::mrNone); });
         script.expect("fmGravaDecl02", [lines](QWidget* p) {
             auto* list = child<forms::TickList>(p, "clEmpresas");
             for (int l : lines) tickLine(list, l);
-            click(p, "bbAvancar");
+            clickChild(p, "bbAvancar");
             return int(forms::mrNone);
         });
-        script.expect("fmGravaDecl01", [](QWidget* p) { click(p, "bbAvancar"); return int(forms::mrNone); });
+        script.expect("fmGravaDecl01", [](QWidget* p) { clickChild(p, "bbAvancar"); return int(forms::mrNone); });
     }
 
     // Page 4: a valid date and "Drive C:" on the panel the check chose.
     static void dateAndDrive(QWidget* p, const QString& date = "15012010") {
         const bool clean = !child<QFrame>(p, "paConcluir")->isHidden();
-        typeDate(child<QLineEdit>(p, clean ? "mdDataConcluir" : "mdDataAvisos"), date);
+        gui::typeInto(child<QLineEdit>(p, clean ? "mdDataConcluir" : "mdDataAvisos"), date);
         chooseDrive(child<QComboBox>(p, clean ? "cbDriveConcluir" : "cbDriveAvisos"), "Drive C:");
     }
 };
@@ -157,30 +139,30 @@ TEST_F(GravaDecl, UserWritesTwoOfThreeEstablishmentsAndTransmits) {
     });
     QString pageTwoFirstLine;
     FormsScript script;
-    script.expect("fmGravaDecl00", [](QWidget* p) { click(p, "bbAvancar"); return int(forms::mrNone); });
+    script.expect("fmGravaDecl00", [](QWidget* p) { clickChild(p, "bbAvancar"); return int(forms::mrNone); });
     script.expect("fmGravaDecl02", [&](QWidget* p) {
         auto* list = child<forms::TickList>(p, "clEmpresas");
         EXPECT_EQ(list->count(), 3);
         pageTwoFirstLine = list->item(0)->text();
         tickLine(list, 0);
         tickLine(list, 2);
-        click(p, "bbAvancar");
+        clickChild(p, "bbAvancar");
         return int(forms::mrNone);
     });
     script.expect("fmGravaDecl01", [](QWidget* p) {
         EXPECT_FALSE(child<QLineEdit>(p, "deNome")->text().isEmpty());  // shown as stored
-        click(p, "bbAvancar");
+        clickChild(p, "bbAvancar");
         return int(forms::mrNone);
     });
     script.expect("fmGravaDecl03", [](QWidget* p) {
         EXPECT_TRUE(child<QFrame>(p, "paErros")->isHidden()) << "the check found errors";
         dateAndDrive(p);
-        click(p, "bbAvancar");
+        clickChild(p, "bbAvancar");
         return int(forms::mrNone);
     });
     script.expect("fmGravaDecl04", [&](QWidget* p) {
-        click(p, "btSalvarRelat");
-        click(p, "Button1");
+        clickChild(p, "btSalvarRelat");
+        clickChild(p, "Button1");
         return int(forms::mrNone);
     });
     window.CommandAction(LobrixCommand::Gravar)->trigger();
@@ -242,10 +224,10 @@ TEST_F(GravaDecl, InterruptedCheckReturnsToTheDataPanelWithTheResponsibleSaved) 
     }
     FormsScript script;
     bool dataPanelBack = false;
-    script.expect("fmGravaDecl00", [](QWidget* p) { click(p, "bbAvancar"); return int(forms::mrNone); });
+    script.expect("fmGravaDecl00", [](QWidget* p) { clickChild(p, "bbAvancar"); return int(forms::mrNone); });
     script.expect("fmGravaDecl02", [](QWidget* p) {
         child<QCheckBox>(p, "ckSelecionarTudo")->click();
-        click(p, "bbAvancar");
+        clickChild(p, "bbAvancar");
         return int(forms::mrNone);
     });
     script.expect("fmGravaDecl01", [&](QWidget* p) {
@@ -256,13 +238,13 @@ TEST_F(GravaDecl, InterruptedCheckReturnsToTheDataPanelWithTheResponsibleSaved) 
         QObject::connect(watch, &QTimer::timeout, p, [page, watch] {
             if (!page->IsBusy()) return;
             watch->stop();
-            click(page, "bbCancelar");
+            clickChild(page, "bbCancelar");
         });
         watch->start(0);
-        click(p, "bbAvancar");
+        clickChild(p, "bbAvancar");
         dataPanelBack = !child<QFrame>(p, "paDadosResp")->isHidden() && child(p, "bbAvancar")->isEnabled() &&
                         child(p, "bbVoltar")->isEnabled() && p->isVisible();
-        click(p, "bbCancelar");
+        clickChild(p, "bbCancelar");
         return int(forms::mrNone);
     });
     ShowGravaDecl();
@@ -279,15 +261,15 @@ TEST_F(GravaDecl, InterruptedCheckReturnsToTheDataPanelWithTheResponsibleSaved) 
 TEST_F(GravaDecl, NothingTickedAndNoEstablishmentOfTheYear) {
     FormsScript script;
     script.expect("fmGravaDecl00", [](QWidget* p) {
-        click(p, "bbAvancar");
-        click(p, "bbCancelar");  // page 1 again after Back
+        clickChild(p, "bbAvancar");
+        clickChild(p, "bbCancelar");  // page 1 again after Back
         return int(forms::mrNone);
     });
     script.expect("fmGravaDecl02", [&](QWidget* p) {
-        click(p, "bbAvancar");  // nothing ticked
+        clickChild(p, "bbAvancar");  // nothing ticked
         EXPECT_EQ(boxes.codes(), QStringList{"1301"});
         EXPECT_TRUE(p->isVisible());
-        click(p, "bbVoltar");
+        clickChild(p, "bbVoltar");
         return int(forms::mrNone);
     });
     ShowGravaDecl();
@@ -302,10 +284,10 @@ TEST_F(GravaDecl, NothingTickedAndNoEstablishmentOfTheYear) {
     boxes.clear();
     FormsScript none;
     none.expect("fmGravaDecl00", [&](QWidget* p) {
-        click(p, "bbAvancar");
+        clickChild(p, "bbAvancar");
         EXPECT_EQ(boxes.codes(), QStringList{"1700"});
         EXPECT_TRUE(p->isVisible());
-        click(p, "bbCancelar");
+        clickChild(p, "bbCancelar");
         return int(forms::mrNone);
     });
     ShowGravaDecl();
@@ -341,7 +323,7 @@ struct WritingPage {
         FormsScript script;
         script.expect("fmGravaDecl03", [&](QWidget*) {
             work(page.get());
-            if (page->isVisible()) click(page.get(), "bbCancelar");
+            if (page->isVisible()) clickChild(page.get(), "bbCancelar");
             return int(forms::mrNone);
         });
         forms::ShowModal(page.get());
@@ -397,9 +379,9 @@ TEST_F(GravaDecl, GenerationDateAndDrive) {
         WritingPage w(0);
         boxes.clear();
         w.run([&](TfmGravaDecl03* p) {
-            typeDate(p->mdDataConcluir, c.date);
+            gui::typeInto(p->mdDataConcluir, c.date);
             if (c.drive) chooseDrive(p->cbDriveConcluir, "Drive C:");
-            click(p, "bbAvancar");
+            clickChild(p, "bbAvancar");
             settle();
             EXPECT_EQ(boxes.codes(), c.codes);
             EXPECT_TRUE(p->isVisible());
@@ -432,18 +414,18 @@ TEST_F(GravaDecl, FailedWriteReturnsToThePanelWithNoPart) {
         c.arrange(*this);
         const bool cancel = QLatin1String(c.name) == QLatin1String("cancelled");
         w.run([&](TfmGravaDecl03* p) {
-            typeDate(p->mdDataAvisos, "15012010");
+            gui::typeInto(p->mdDataAvisos, "15012010");
             chooseDrive(p->cbDriveAvisos, "Drive C:");
             if (cancel) {
                 auto* watch = new QTimer(p);
                 QObject::connect(watch, &QTimer::timeout, p, [p, watch] {
                     if (!p->IsBusy()) return;
                     watch->stop();
-                    click(p, "bbCancelar");
+                    clickChild(p, "bbCancelar");
                 });
                 watch->start(0);
             }
-            click(p, "bbAvancar");
+            clickChild(p, "bbAvancar");
             EXPECT_TRUE(boxes.texts().contains(c.box)) << boxes.texts().join('|').toStdString();
             EXPECT_TRUE(p->isVisible());
             EXPECT_FALSE(p->paAvisos->isHidden());
@@ -483,7 +465,7 @@ TEST_F(GravaDecl, SummaryPageWarnsOfSeveralFilesAndSavesThePdf) {
         StoreWriterState(state);
         TfmGravaDecl04 page;
         FormsScript script;
-        script.expect("fmGravaDecl04", [](QWidget* p) { click(p, "bbFechar"); return int(forms::mrNone); });
+        script.expect("fmGravaDecl04", [](QWidget* p) { clickChild(p, "bbFechar"); return int(forms::mrNone); });
         forms::ShowModal(&page);
         EXPECT_EQ(boxes.texts(), files > 1 ? QStringList{"Foram gerados 2 arquivos. Utilize a função \"Transmitir "
                                                           "Declaração\" do menu principal."}

@@ -19,6 +19,7 @@
 #include "shell/ufmLOBRIX.h"
 #include "support/DataFolder.h"
 #include "support/FormsScript.h"
+#include "support/GuiDriver.h"
 #include "support/ReportFiles.h"
 #include "support/ScriptedMessages.h"
 #include "support/ValidDeclaration.h"
@@ -38,20 +39,9 @@ using Row = QMap<QString, QString>;
 
 namespace {
 
-template <typename T = QPushButton>
-T* child(QWidget* form, const char* name) {
-    T* w = form->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-}
-
-void click(QWidget* form, const char* name) { QTest::mouseClick(child<QAbstractButton>(form, name), Qt::LeftButton); }
-
-void tickLine(forms::TickList* list, int row) {
-    const QRect r = list->visualItemRect(list->item(row));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(r.right() - 10, r.center().y()));
-    QTest::qWait(QApplication::doubleClickInterval() + 20);
-}
+using gui::child;
+using gui::clickChild;
+using gui::tickLine;
 
 // A host that fails like the engine would, at the n-th pass of events.
 class FailingHost : public forms::ProgressHost {
@@ -183,7 +173,7 @@ TEST_F(Import, UserImportsTwoOfThreeEstablishmentsAndThenFindsThemAllDuplicate) 
             EXPECT_EQ(p->windowTitle(), "Assistente para Importação de Estabelecimentos (Declaração Ano-Base Atual - Ano 2009)");
             EXPECT_FALSE(child(p, "BtAvancar")->isEnabled());
             QTest::keyClicks(child<QLineEdit>(p, "arquivo"), path);
-            click(p, "BtAvancar");
+            clickChild(p, "BtAvancar");
             return int(forms::mrNone);
         });
         script.expect("fmImport02", [&](QWidget* p) {
@@ -191,19 +181,19 @@ TEST_F(Import, UserImportsTwoOfThreeEstablishmentsAndThenFindsThemAllDuplicate) 
             EXPECT_EQ(list->count(), 3);
             tickLine(list, 0);
             tickLine(list, 2);
-            click(p, "BtConcluir");
+            clickChild(p, "BtConcluir");
             return int(forms::mrNone);
         });
         script.expect("fmImport03", [&](QWidget* p) {
             atResult(importRows());
-            click(p, "BtVisual");
+            clickChild(p, "BtVisual");
             const QString txt = files.filePath("import.txt");
             reports->RvSystem1.setDestination(report::Destination::TextFile, txt);
             reports->rvprjErro.SelectReport("rptImportacao");
             EXPECT_TRUE(reports->rvprjErro.Execute());
             reports->rvprjErro.Close();
             reportText = ReadTextFile(txt);
-            click(p, "BtFechar");
+            clickChild(p, "BtFechar");
             return int(forms::mrNone);
         });
         window.CommandAction(LobrixCommand::ImpAnoAtual)->trigger();
@@ -474,12 +464,12 @@ TEST_F(Import, AFailingWriteThroughTheWizardShowsAMessageAndImportsNothing) {
     FormsScript script;
     script.expect("fmImport00", [&](QWidget* p) {
         child<QLineEdit>(p, "arquivo")->setText(path);
-        click(p, "BtAvancar");
+        clickChild(p, "BtAvancar");
         return int(forms::mrNone);
     });
     script.expect("fmImport02", [&](QWidget* p) {
-        click(p, "SelecAllRButton");
-        click(p, "BtConcluir");
+        clickChild(p, "SelecAllRButton");
+        clickChild(p, "BtConcluir");
         return int(forms::mrNone);
     });
     ShowImportWizard(nullptr, "Atual - Ano 2009");
@@ -505,20 +495,20 @@ TEST_F(Import, FirstPageRefusesMissingAndOversizedFilesAndRoutesDamagedOnes) {
     script.expect("fmImport00", [&](QWidget* p) {
         auto* name = child<QLineEdit>(p, "arquivo");
         name->setText(files.filePath("none.txt"));
-        click(p, "BtAvancar");
+        clickChild(p, "BtAvancar");
         EXPECT_FALSE(child(p, "BtAvancar")->isEnabled());  // until the name changes
         name->setText(big);
         EXPECT_TRUE(child(p, "BtAvancar")->isEnabled());
-        click(p, "BtAvancar");
+        clickChild(p, "BtAvancar");
         EXPECT_TRUE(child(p, "BtAvancar")->isEnabled());
         EXPECT_FALSE(child<QWidget>(p, "PLocalizar")->isHidden());
         name->setText(limit);  // analysed: its count then disagrees with the file
-        click(p, "BtAvancar");
+        clickChild(p, "BtAvancar");
         return int(forms::mrNone);
     });
     script.expect("fmImport01", [&](QWidget* p) {
-        click(p, "BtErroVisual");
-        click(p, "BtFechar");
+        clickChild(p, "BtErroVisual");
+        clickChild(p, "BtFechar");
         return int(forms::mrNone);
     });
     ShowImportWizard(nullptr, "Atual - Ano 2009");
@@ -533,10 +523,10 @@ TEST_F(Import, FirstPageRefusesMissingAndOversizedFilesAndRoutesDamagedOnes) {
     FormsScript other;
     other.expect("fmImport00", [&](QWidget* p) {
         child<QLineEdit>(p, "arquivo")->setText(current);
-        click(p, "BtAvancar");
+        clickChild(p, "BtAvancar");
         return int(forms::mrNone);
     });
-    other.expect("fmImport01", [](QWidget* p) { click(p, "BtFechar"); return int(forms::mrNone); });
+    other.expect("fmImport01", [](QWidget* p) { clickChild(p, "BtFechar"); return int(forms::mrNone); });
     ShowImportWizard(nullptr, "Anterior - Ano 2008");
     EXPECT_EQ(other.pending(), 0);
     EXPECT_TRUE(establishments().isEmpty());
@@ -545,7 +535,7 @@ TEST_F(Import, FirstPageRefusesMissingAndOversizedFilesAndRoutesDamagedOnes) {
 
     // Cancel on the file panel closes the wizard.
     FormsScript cancel;
-    cancel.expect("fmImport00", [](QWidget* p) { click(p, "BtCancelar"); return int(forms::mrNone); });
+    cancel.expect("fmImport00", [](QWidget* p) { clickChild(p, "BtCancelar"); return int(forms::mrNone); });
     ShowImportWizard(nullptr, "Atual - Ano 2009");
     EXPECT_EQ(cancel.pending(), 0);
 }
@@ -577,16 +567,16 @@ TEST_F(Import, SelectionRefusesShortPrefixes) {
         EXPECT_TRUE(child<QRadioButton>(p, "SelecAllRButton")->isChecked());  // the request, nothing ticked
         EXPECT_EQ(forms::CountTickedItems(list), 0);
         list->SetTicked(2, true);
-        click(p, "SelecAllRButton");
+        clickChild(p, "SelecAllRButton");
         EXPECT_TRUE(list->IsTicked(0));
         EXPECT_FALSE(list->IsTicked(1));
         EXPECT_EQ(list->currentRow(), 1);
         EXPECT_TRUE(list->IsTicked(2));  // after the refused one: as it was
         tickLine(list, 1);
         EXPECT_FALSE(list->IsTicked(1));
-        click(p, "LimparAllRButton");
-        click(p, "BtConcluir");  // nothing chosen: stays
-        click(p, "BtCancelar");
+        clickChild(p, "LimparAllRButton");
+        clickChild(p, "BtConcluir");  // nothing chosen: stays
+        clickChild(p, "BtCancelar");
         return int(forms::mrNone);
     });
     ShowImportSelection(nullptr, "Importação", 2009, false, true);

@@ -21,6 +21,7 @@
 #include "shell/ugFuncoes.h"
 #include "support/DataFolder.h"
 #include "support/FormsScript.h"
+#include "support/GuiDriver.h"
 #include "support/ScriptedMessages.h"
 #include "support/ValidDeclaration.h"
 
@@ -235,11 +236,7 @@ void click(QWidget* form, const char* name) {
 
 forms::TickList* list(QWidget* form, const char* name) { return form->findChild<forms::TickList*>(QString::fromLatin1(name)); }
 
-void tickLine(forms::TickList* l, int row) {
-    const QRect r = l->visualItemRect(l->item(row));
-    QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, QPoint(r.right() - 10, r.center().y()));
-    QTest::qWait(QApplication::doubleClickInterval() + 20);
-}
+using gui::tickLine;
 
 class RetifWizard : public ::testing::Test {
 protected:

@@ -12,6 +12,7 @@
 #include "shell/ugFuncoes.h"
 #include "support/DataFolder.h"
 #include "support/FormsScript.h"
+#include "support/GuiDriver.h"
 #include "support/HelpMap.h"
 #include "support/ScriptedMessages.h"
 #include "support/ValidDeclaration.h"
@@ -33,9 +34,9 @@ namespace {
 
 using Row = valid::Row;
 
-void settle() {
-    for (int i = 0; i < 8; ++i) QApplication::processEvents();
-}
+using gui::settle;
+using gui::typeAndLeave;
+using gui::typeInto;
 
 // Rows of the declaration tables, read through tables of the test's own.
 QList<Row> storedRows(const QString& file) {
@@ -126,7 +127,7 @@ protected:
         }
         form->show();
         // A form shown again after it closed must be the active window again before keys reach it.
-        const bool active = QTest::qWaitFor([this] {
+        const bool active = gui::waitUntil([this] {
             if (QApplication::activeWindow() == form) return true;
             QApplication::setActiveWindow(form);
             return false;
@@ -140,30 +141,8 @@ protected:
     QString field(const char* name) const {
         return dmEntradaDados->ta8Empreg.FieldByName(QLatin1String(name)).AsString();
     }
-    void typeInto(QLineEdit* edit, const QString& text) {
-        // As a user clicks again when a field just left moved the focus on by itself.
-        for (int i = 0; i < 4 && focused() != edit; ++i) {
-            edit->setFocus(Qt::TabFocusReason);
-            settle();
-        }
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, text);
-    }
-    void typeAndLeave(QLineEdit* edit, const QString& text) {
-        typeInto(edit, text);
-        QTest::keyClick(edit, Qt::Key_Tab);
-        settle();
-    }
-    void clickTab(int index) {
-        QTabBar* bar = form->pcEmpregados->tabBar();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
-        settle();
-    }
-    void clickOk() {
-        QTest::mouseClick(form->BtOk, Qt::LeftButton);
-        settle();
-    }
+    void clickTab(int index) { gui::clickTab(form->pcEmpregados->tabBar(), index); }
+    void clickOk() { gui::click(form->BtOk); }
     QList<Row> contracts() { return storedRows("Bd8vinc.DB"); }
     Row storedEstablishment() { return storedRows("Bd8emp.DB").value(0); }
 };

@@ -83,6 +83,20 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(form));
         settle();
     }
+    // Closes the form, leaves the valid establishment with the overrides as the only row and opens it.
+    void reopenWithOnly(const Row& overrides) {
+        closeForm();
+        dmEntradaDados->ta8Empresa.Close();
+        {
+            db::Table t(dmLobrix->dbZuvo, QStringLiteral("Bd8emp.DB"));
+            t.Open();
+            t.EmptyTable();
+            t.Close();
+        }
+        estab = valid::Establishment(1, 0);
+        storeEstab(overrides);
+        openForm();
+    }
     void closeForm() {
         if (!form) return;
         form->FormClose();
@@ -229,17 +243,7 @@ TEST_F(DadosEstab, TheSaveRefusesTheFirstBrokenFieldOnItsPageAndControl) {
     };
     for (const Broken& c : cases) {
         SCOPED_TRACE(c.column);
-        closeForm();
-        dmEntradaDados->ta8Empresa.Close();
-        {
-            db::Table t(dmLobrix->dbZuvo, QStringLiteral("Bd8emp.DB"));
-            t.Open();
-            t.EmptyTable();
-            t.Close();
-        }
-        estab = valid::Establishment(1, 0);
-        storeEstab({{c.column, c.value}});
-        openForm();
+        reopenWithOnly({{c.column, c.value}});
         messages.clear();
         form->pcInformacoes->SetCurrentPage(TfmDadosEstab::tSindicais);
         ok();
@@ -512,6 +516,105 @@ TEST_F(DadosEstab, AFailedBaseMonthDoesNotGoOnToTheSize) {
     typeAndLeave(form->deDataBase, "5");
     EXPECT_EQ(form->pcInformacoes->currentIndex(), TfmDadosEstab::tEconomicas2);
     EXPECT_EQ(field("InPorte"), QStringLiteral("5"));
+}
+
+TEST_F(DadosEstab, LeavingForAButtonChecksNothingButMakesTheMovesOfFieldsLeftWhatever) {
+    storeEstab({{"InPorte", ""}});
+    openForm();
+    // The base month, left for Ok with a bad value: no check, but the size page and the size come next.
+    form->pcInformacoes->SetCurrentPage(TfmDadosEstab::tEconomicas);
+    typeAndLeave(form->deProprietarios, "2");
+    ASSERT_EQ(focused(), form->deDataBase);
+    form->deDataBase->selectAll();
+    QTest::keyClick(form->deDataBase, Qt::Key_Backspace);
+    QTest::keyClicks(form->deDataBase, "13");
+    messages.clear();
+    form->BtOk->setFocus(Qt::MouseFocusReason);  // what pressing the mouse on Ok does
+    settle();
+    EXPECT_EQ(messages.codes(), QStringList());
+    EXPECT_EQ(form->pcInformacoes->currentIndex(), TfmDadosEstab::tEconomicas2);
+    EXPECT_TRUE(form->dgPorte->Contains(focused()));
+    EXPECT_EQ(field("InPorte"), QStringLiteral("5"));
+    dmEntradaDados->ta8Empresa.FieldByName(QStringLiteral("MeDataBase")).SetAsString(estab.value("MeDataBase"));
+    form->kit()->RefreshAll();
+    // The Simples group, left for Cancelar: the PAT group comes next.
+    click(form->dgPorte->Button(0));
+    form->dgOptanteSimples->Button(0)->setFocus(Qt::TabFocusReason);
+    settle();
+    form->BtCancelar->setFocus(Qt::MouseFocusReason);
+    settle();
+    EXPECT_TRUE(form->dgPat->Contains(focused()));
+
+    // Centralisation "Sim", left for Vínculos: the establishment's own root and the union tax locked.
+    form->pcInformacoes->SetCurrentPage(TfmDadosEstab::tSindicais);
+    click(form->dbrCentralizada->Button(0));
+    ASSERT_EQ(focused(), form->dbrCentralizada->Button(0));
+    form->BtVinculos->setFocus(Qt::MouseFocusReason);
+    settle();
+    EXPECT_EQ(field("CoCNPJCentralizada"), estab.value("CoCgcCeiEstabelecimento").left(8));
+    EXPECT_TRUE(ui::IsLocked(form->deSindical));
+    // Membership "Não", left for Ok: the association emptied and locked, the focus on the next contribution.
+    dmEntradaDados->ta8Empresa.FieldByName(QStringLiteral("CoCNPJAssociativa")).SetAsString(valid::EmployerUnionCnpj());
+    form->kit()->RefreshAll();
+    click(form->dbrSindicato->Button(1));
+    form->BtOk->setFocus(Qt::MouseFocusReason);
+    settle();
+    EXPECT_EQ(field("CoCNPJAssociativa"), QString());
+    EXPECT_TRUE(form->deAssociativa->isReadOnly());
+    EXPECT_EQ(focused(), form->deAssistencial);
+    EXPECT_EQ(messages.codes(), QStringList());
+
+    // A click on Ok held down for a while: the exit runs once Ok is released, then the save.
+    click(form->dbrSindicato->Button(0));
+    messages.clear();
+    QTest::mousePress(form->BtOk, Qt::LeftButton);
+    settle();
+    QTest::mouseRelease(form->BtOk, Qt::LeftButton);
+    settle();
+    EXPECT_FALSE(form->deAssociativa->isReadOnly());
+    EXPECT_EQ(messages.codes().value(0), QStringLiteral("3713"));  // the save: member without the association's CNPJ
+    EXPECT_EQ(focused(), form->deAssociativa);
+}
+
+TEST_F(DadosEstab, SomeSaveChecksLeaveThePageRuleAsItWas) {
+    const struct Case {
+        const char* column;
+        const char* value;
+        const char* code;
+    } cases[] = {
+        {"NoRazaoEstabelecimento", "", "0110"},
+        {"TxEmailEstabelecimento", "loja@", "3627"},
+        {"InPorte", "5", "3124"},
+        {"CoCepEstabelecimento", "", "0081"},
+    };
+    for (const std::uint8_t before : {std::uint8_t(1), std::uint8_t(0)}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.column) + " before " + std::to_string(before));
+            reopenWithOnly({{c.column, c.value}});
+            messages.clear();
+            form->kit()->AllowPageChange = before;
+            ok();
+            EXPECT_EQ(messages.codes().value(0).toStdString(), std::string(c.code));
+            // The CEP refuses the next page change; the others leave the rule as it was.
+            const bool keeps = std::string(c.column) != "CoCepEstabelecimento";
+            EXPECT_EQ(form->kit()->AllowPageChange, keeps ? before : 0);
+        }
+    }
+}
+
+TEST_F(DadosEstab, ABadEmailLeftForAnotherPageKeepsItsPage) {
+    storeEstab();
+    openForm();
+    typeAndLeave(form->deTelefone, estab.value("NuTelefone"));
+    ASSERT_EQ(focused(), form->deEmail);
+    form->deEmail->selectAll();
+    QTest::keyClicks(form->deEmail, "loja@");
+    QTabBar* tabs = form->pcInformacoes->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(TfmDadosEstab::tEconomicas).center());
+    settle();
+    EXPECT_EQ(messages.codes(), QStringList{"3627"});
+    EXPECT_EQ(form->pcInformacoes->currentIndex(), TfmDadosEstab::tCadastrais);
+    EXPECT_EQ(focused(), form->deEmail);
 }
 
 TEST_F(DadosEstab, ARowThatIsGoneShows1006AndClosesTheForm) {

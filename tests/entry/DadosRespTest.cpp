@@ -10,6 +10,7 @@
 #include "shell/udmDadosResp.h"
 #include "support/Builders.h"
 #include "support/DataFolder.h"
+#include "support/GuiDriver.h"
 #include "support/HelpMap.h"
 #include "support/ScriptedMessages.h"
 
@@ -25,9 +26,8 @@
 
 namespace {
 
-void settle() {
-    for (int i = 0; i < 6; ++i) QApplication::processEvents();
-}
+using gui::settle;
+using gui::typeAndLeave;
 
 // A complete, valid person responsible.
 const QMap<QString, QString> kValidRow = {
@@ -59,10 +59,7 @@ protected:
     void openForm() {
         form = new TfmDadosResp();
         fmDadosResp = form;
-        form->show();
-        form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form));
-        settle();
+        ASSERT_TRUE(gui::showActive(form));
     }
     void closeForm() {
         if (!form) return;
@@ -74,16 +71,6 @@ protected:
             delete dmDadosResp;
             dmDadosResp = nullptr;
         }
-    }
-    // Types into a field and leaves it with Tab, as a user does.
-    void typeAndLeave(QLineEdit* edit, const QString& text) {
-        edit->setFocus(Qt::TabFocusReason);
-        settle();
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, text);
-        QTest::keyClick(edit, Qt::Key_Tab);
-        settle();
     }
     QWidget* focused() const { return QApplication::focusWidget(); }
     QString field(const char* name) { return dmDadosResp->ta8Resp.FieldByName(QString::fromLatin1(name)).AsString(); }
@@ -226,14 +213,12 @@ public:
         QDialog box;
         auto* ok = new QPushButton(QStringLiteral("OK"), &box);
         box.show();
-        box.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&box));
+        EXPECT_TRUE(gui::activate(&box));
         ok->setFocus();
         QApplication::processEvents();
         box.hide();
         if (owner) {
-            owner->activateWindow();
-            EXPECT_TRUE(QTest::qWaitForWindowActive(owner));
+            EXPECT_TRUE(gui::activate(owner));
         }
         return QStringLiteral("mrOk");
     }

@@ -16,6 +16,7 @@
 #include "support/Builders.h"
 #include "support/DataFolder.h"
 #include "support/FormsScript.h"
+#include "support/GuiDriver.h"
 #include "support/ScriptedMessages.h"
 #include "support/ValidDeclaration.h"
 
@@ -34,9 +35,7 @@ namespace {
 
 using Row = QMap<QString, QString>;
 
-void settle() {
-    for (int i = 0; i < 8; ++i) QApplication::processEvents();
-}
+using gui::settle;
 
 class Lists : public ::testing::Test {
 protected:
@@ -286,6 +285,16 @@ TEST_F(Lists, DeletingAnEstablishmentRemovesExactlyItsContracts) {
     EXPECT_EQ(fmExcluir->pbTipoZuvo->text(), QStringLiteral("ZUVO com empregados"));
     EXPECT_EQ(fmExcluir->edTipoCGCCEI->text(), QStringLiteral("CNPJ"));
     EXPECT_EQ(fmExcluir->edCgcVinculado->text(), QString());
+    // The question is its own box: titled "Confirmação", No by default; No deletes nothing.
+    messages.answer("mrNo");
+    fmExcluir->bbExcluirClick();
+    ASSERT_EQ(messages.shown().size(), 1);
+    EXPECT_EQ(messages.shown()[0].kind, msg::BoxKind::Confirmation);
+    EXPECT_EQ(messages.shown()[0].buttons, msg::BoxButtons::YesNo);
+    EXPECT_EQ(messages.shown()[0].title, QStringLiteral("Confirmação"));
+    EXPECT_EQ(messages.shown()[0].defaultButton, QStringLiteral("mrNo"));
+    EXPECT_EQ(count(QStringLiteral("Bd8emp.DB")), 2);
+    EXPECT_EQ(count(QStringLiteral("Bd8vinc.DB")), 5);
     fmExcluir->MarkEstablishmentOpen();
     RecordingProgress progress;
     fmExcluir->DeleteEstablishment(progress);

@@ -11,6 +11,7 @@
 #include "support/Builders.h"
 #include "support/DataFolder.h"
 #include "support/FormsScript.h"
+#include "support/GuiDriver.h"
 #include "support/ScriptedMessages.h"
 #include "support/ValidDeclaration.h"
 
@@ -31,9 +32,7 @@ using Row = QMap<QString, QString>;
 // Valid as a CNPJ and, read as "00" and 12 digits, as a CEI too.
 const QString kBoth = QStringLiteral("00100009000174");
 
-void settle() {
-    for (int i = 0; i < 8; ++i) QApplication::processEvents();
-}
+using gui::settle;
 
 class NovaDecl : public ::testing::Test {
 protected:
@@ -72,32 +71,18 @@ protected:
         form = new TfmNovaDecl();
         fmNovaDecl = form;
         form->kit()->ShowHelp = [](int) {};
-        form->show();
-        form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form));
-        settle();
+        ASSERT_TRUE(gui::showActive(form));
     }
     void typeAndLeave(QLineEdit* edit, const QString& text) {
-        for (int i = 0; i < 3 && QApplication::focusWidget() != edit; ++i) {
-            edit->setFocus(Qt::TabFocusReason);
-            settle();
-        }
-        ASSERT_EQ(QApplication::focusWidget(), edit);
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, text);
-        QTest::keyClick(edit, Qt::Key_Tab);
-        settle();
+        ASSERT_TRUE(gui::enter(edit));
+        gui::typeAndLeave(edit, text);
     }
     void chooseType(int index) {
         QRadioButton* b = form->dbrTipoInscr->Button(index);
         QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
         settle();
     }
-    void ok() {
-        QTest::mouseClick(form->btOk, Qt::LeftButton);
-        settle();
-    }
+    void ok() { gui::click(form->btOk); }
     QWidget* focused() const { return QApplication::focusWidget(); }
 };
 

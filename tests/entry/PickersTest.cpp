@@ -14,6 +14,7 @@
 #include "support/Builders.h"
 #include "support/DataFolder.h"
 #include "support/FormsScript.h"
+#include "support/GuiDriver.h"
 #include "support/ScriptedMessages.h"
 
 #include <QApplication>
@@ -42,12 +43,6 @@ void clickNode(QTreeWidget* tree, QTreeWidgetItem* node, bool twice = false) {
     const QPoint at = tree->visualItemRect(node).center();
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
     if (twice) QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
-}
-
-void showActive(QWidget* w) {
-    w->show();
-    w->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
 }
 
 // A contract being edited, with the lookup rows the tests need.
@@ -80,7 +75,7 @@ TEST_F(Pickers, FlatPickerListsTheTableAndWritesOnlyTheCode) {
     TfmTb8Raca picker;
     EXPECT_EQ(picker.windowTitle(), QStringLiteral("Relação de Raça/Cor"));
     EXPECT_EQ(rootTexts(picker.TreeView1), (QStringList{"1  - INDIGENA", "2  - BRANCA"}));
-    showActive(&picker);
+    ASSERT_TRUE(gui::showActive(&picker));
     clickNode(picker.TreeView1, picker.TreeView1->topLevelItem(1));
     EXPECT_TRUE(picker.isVisible()) << "a single click only selects";
     EXPECT_EQ(field("CoTipoRaca"), QString());
@@ -94,13 +89,13 @@ TEST_F(Pickers, SingleClickPickersChooseAtOnceAndEnterChoosesEverywhere) {
     replaceRows(dmLobrix->taSalario, {{{"CoTipoSalarioContratual", "1"}, {"NoTipoSalarioContratual", "MENSAL"}},
                                       {{"CoTipoSalarioContratual", "5"}, {"NoTipoSalarioContratual", "HORARIO"}}});
     TfmTb8TpSal salary;
-    showActive(&salary);
+    ASSERT_TRUE(gui::showActive(&salary));
     clickNode(salary.TreeView1, salary.TreeView1->topLevelItem(1));
     EXPECT_EQ(field("CoTipoSalarioContratual"), QStringLiteral("5"));
     EXPECT_FALSE(salary.isVisible());
 
     TfmTb8Instr education;
-    showActive(&education);
+    ASSERT_TRUE(gui::showActive(&education));
     QTreeWidgetItem* node = nodeStartingWith(education.TreeView1, QStringLiteral("05"));
     ASSERT_NE(node, nullptr);
     education.TreeView1->setFocus();
@@ -113,7 +108,7 @@ TEST_F(Pickers, NothingSelectedOrAnEmptyTableChoosesNothing) {
     replaceRows(dmLobrix->taRaca, {});
     TfmTb8Raca picker;
     EXPECT_EQ(picker.TreeView1->topLevelItemCount(), 0);
-    showActive(&picker);
+    ASSERT_TRUE(gui::showActive(&picker));
     picker.SelectCode();
     EXPECT_TRUE(picker.isVisible());
     EXPECT_EQ(field("CoTipoRaca"), QString());
@@ -125,7 +120,7 @@ TEST_F(Pickers, MonthPickerWritesTheMonthOfItsTargetOnly) {
     TfmMesesAno picker;
     EXPECT_EQ(picker.TreeView1->topLevelItemCount(), 12);
     EXPECT_EQ(picker.TreeView1->topLevelItem(2)->text(0), QStringLiteral("03 - Março"));
-    showActive(&picker);
+    ASSERT_TRUE(gui::showActive(&picker));
     clickNode(picker.TreeView1, picker.TreeView1->topLevelItem(11));
     EXPECT_EQ(field("Me13AdiantamentoEmpregado"), QStringLiteral("12"));
     EXPECT_EQ(field("Me13ParcelaFinalEmpregado"), QStringLiteral("11"));
@@ -168,7 +163,7 @@ TEST_F(Pickers, HierarchicalPickersChooseOnlyTheBottomLevel) {
     ASSERT_EQ(section->childCount(), 2);
     EXPECT_EQ(section->child(0)->text(0), QStringLiteral("0111301  - ARROZ"));  // kept sorted by text
 
-    showActive(&activity);
+    ASSERT_TRUE(gui::showActive(&activity));
     activity.TreeView1->setCurrentItem(section);
     activity.SelectCode();
     EXPECT_TRUE(activity.isVisible()) << "a section is no activity";
@@ -211,7 +206,7 @@ TEST_F(Pickers, SearchFindsCapitalsGoesBothWaysAndSaysWhenItEnds) {
     ScriptedMessages messages;
     messages.acceptOkBoxes();
     TfrmT8Munic picker;
-    showActive(&picker);
+    ASSERT_TRUE(gui::showActive(&picker));
     struct Step {
         const char* text;
         bool forward;
@@ -246,7 +241,7 @@ TEST_F(Pickers, SearchTextIsCheckedWhenTheBoxIsLeft) {
     ScriptedMessages messages;
     messages.acceptOkBoxes();
     TfrmT8Munic picker;
-    showActive(&picker);
+    ASSERT_TRUE(gui::showActive(&picker));
     // An accented letter passes as its plain letter; a quotation mark does not.
     const std::pair<const char*, const char*> cases[] = {{"GO", "0010"}, {"GÔ", "0010"}, {"GO\"I", "0020"}};
     for (const auto& [text, code] : cases) {
@@ -256,8 +251,7 @@ TEST_F(Pickers, SearchTextIsCheckedWhenTheBoxIsLeft) {
         QApplication::processEvents();
         picker.Edit1->setText(QString::fromUtf8(text));
         // Próxima pressed with the mouse: the box's check comes first and the search does not run.
-        QTest::mouseClick(picker.btnNext, Qt::LeftButton);
-        for (int i = 0; i < 5; ++i) QApplication::processEvents();
+        gui::click(picker.btnNext);
         EXPECT_EQ(messages.codes(), QStringList{QString::fromLatin1(code)});
         EXPECT_EQ(QApplication::focusWidget(), picker.Edit1);
     }
@@ -266,8 +260,7 @@ TEST_F(Pickers, SearchTextIsCheckedWhenTheBoxIsLeft) {
     picker.Edit1->setFocus();
     QApplication::processEvents();
     picker.Edit1->setText(QString::fromUtf8("administração pública"));
-    QTest::mouseClick(picker.btnNext, Qt::LeftButton);
-    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+    gui::click(picker.btnNext);
     EXPECT_FALSE(messages.codes().contains("0020"));
     EXPECT_FALSE(messages.codes().contains("0010"));
     EXPECT_EQ(SearchKey(QString::fromUtf8("administração pública")), SearchKey("ADMINISTRACAO PUBLICA"));

@@ -81,6 +81,21 @@ TEST(ListviewEditor, TabTypesASpaceAndAClickOutsideCommits) {
     EXPECT_FALSE(f.Item(2)->Selected()) << "the click was swallowed";
 }
 
+TEST(ListviewEditor, TheBoxGrowsWithItsText) {
+    EditForm f;
+    int before = 0, after = 0;
+    f.Edit(f.Item(1), [&] {
+        before = f.Box()->width();
+        QTest::keyClick(f.Box(), Qt::Key_End);
+        QTest::keyClicks(f.Box(), QStringLiteral(" com um nome bem mais comprido"));
+        QTest::qWait(10);
+        after = f.Box()->width();
+        QTest::keyClick(f.Box(), Qt::Key_Escape);
+    });
+    EXPECT_GT(after, before);
+    EXPECT_LE(after, f.lv->viewport()->width() + 8);
+}
+
 TEST(ListviewEditor, TheItemGoingAwayEndsTheEdit) {
     EditForm f;
     f.Edit(f.Item(2), [&] {

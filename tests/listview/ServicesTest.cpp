@@ -3,6 +3,7 @@
 #include "FakeHost.h"
 #include "RecordingCanvas.h"
 
+#include "listview/LumeDataObject.h"
 #include "listview/LumeHintInfo.h"
 
 #include <QCoreApplication>
@@ -110,6 +111,44 @@ TEST(ListviewHeaderDrag, AColumnDroppedOnTheHeaderMoves) {
     EXPECT_FALSE(lv->Header->DragManager->Drop(none.Encode(), {150, 10}));
     EXPECT_FALSE(lv->Header->DragManager->Drop(QByteArray("xx"), {150, 10}));
     EXPECT_EQ(columns.At(0)->Position(), 2);
+}
+
+TEST(ListviewDrag, ItemDragsNeedOLEDragStart) {
+    Listview lv;
+    lv.Report({300});
+    UseCellPainter(lv.lv.get());
+    auto items = lv.AddItems(3);
+    lv->DragManager->Enabled = true;
+    lv.host.dragDetect = true;
+    int systemDrags = 0;
+    lv->DragManager->SystemDrag = [&](ILumeDataObject* data, TLumeDropEffects) {
+        ++systemDrags;
+        TLumeStgMedium medium;
+        EXPECT_EQ(data->GetData({QStringLiteral("text/plain")}, medium), 0u);
+        EXPECT_EQ(medium.Data, QByteArray("item 1"));
+        return TLumeDropEffect::edeCopy;
+    };
+    auto drag = [&] {
+        lv->WMLButtonDown(MK_LBUTTON, {10, 21 + 17 + 8});
+        EXPECT_TRUE(lv->States & ebcsDragPending);
+        lv->WMMouseMove(MK_LBUTTON, {40, 21 + 17 + 10});  // past the drag distance, still on the row
+    };
+    drag();
+    EXPECT_EQ(systemDrags, 0) << "no handler, no drag";
+    EXPECT_EQ(lv->States & (ebcsDragging | ebcsDragPending), 0) << "the press ended normally";
+
+    QStringList log;
+    lv->OnOLEDragStart = [&](TLV*, ILumeDataObject* data, TLumeDropEffects&, bool& allow) {
+        data->SetData({QStringLiteral("text/plain")}, {QByteArray("item 1")});
+        allow = true;
+    };
+    lv->OnOLEDragEnd = [&](TLV*, ILumeDataObject*, TLumeOLEDragResult result, TLumeDropEffects effects) {
+        log << QStringLiteral("end %1 %2").arg(int(result)).arg(effects.Has(TLumeDropEffect::edeCopy));
+    };
+    drag();
+    EXPECT_EQ(systemDrags, 1);
+    EXPECT_EQ(log, QStringList{"end 0 1"});
+    EXPECT_TRUE(items[1]->Selected());
 }
 
 TEST(ListviewDrag, NoItemDragWithoutBeingEnabled) {

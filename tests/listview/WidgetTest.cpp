@@ -3,6 +3,8 @@
 #include "Transmission.h"
 
 #include "listview/LumeColors.h"
+#include "listview/LumeDataObject.h"
+#include "listview/qt/LumeHintWindow.h"
 #include "listview/qt/LumeListviewWidget.h"
 
 #include <QDialog>
@@ -13,6 +15,7 @@
 #include <QDropEvent>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
@@ -109,6 +112,23 @@ TEST(ListviewWidget, ClosingTheFormWithARowSelected) {
     EXPECT_EQ(freed, 0);
 }
 
+TEST(ListviewWidget, ToolTipOverACutCaption) {
+    Form f(2);
+    (*f.lv)->HintType = TLumeHintType::ehtToolTip;
+    f.Item(0)->SetCaption(QStringLiteral("p"));
+    const QPoint at = f.lv->viewport()->mapTo(f.lv, QPoint(9, 25 + 8));
+    QHelpEvent help(QEvent::ToolTip, at, f.lv->mapToGlobal(at));
+    QCoreApplication::sendEvent(f.lv, &help);
+    ASSERT_NE(f.lv->HintWindow(), nullptr);
+    EXPECT_TRUE(f.lv->HintWindow()->isVisible());
+    const QFontMetrics metrics(QToolTip::font());
+    EXPECT_EQ(f.lv->HintWindow()->width(), metrics.horizontalAdvance(QStringLiteral("p")) + 6);
+    EXPECT_EQ(f.lv->HintWindow()->height(), metrics.height() + 2);
+    QHelpEvent elsewhere(QEvent::ToolTip, f.lv->viewport()->mapTo(f.lv, QPoint(700, 25 + 8)), QPoint());
+    QCoreApplication::sendEvent(f.lv, &elsewhere);
+    EXPECT_FALSE(f.lv->HintWindow()->isVisible()) << "that caption fits";
+}
+
 TEST(ListviewWidget, HeaderDropsTakeOnlyOwnColumns) {
     Form f(2);
     TLumeColumns& columns = *(*f.lv)->Header->Columns;
@@ -126,6 +146,33 @@ TEST(ListviewWidget, HeaderDropsTakeOnlyOwnColumns) {
     EXPECT_EQ(columns.At(8)->Position(), 8);
     EXPECT_TRUE(drop({pid, quintptr(f.lv->Core()), 8}, QPoint(10, 10)));
     EXPECT_EQ(columns.At(8)->Position(), 0) << "Razão Social moved to the front";
+}
+
+TEST(ListviewWidget, OtherDropsGoToTheApplication) {
+    Form f(2);
+    QMimeData mime;
+    mime.setText(QStringLiteral("Zuvo2009.dec"));
+    auto send = [&] {
+        QDragEnterEvent enter(QPoint(300, 40), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(f.lv->viewport(), &enter);
+        if (!enter.isAccepted()) return false;
+        QDropEvent drop(QPointF(300, 40), Qt::CopyAction | Qt::MoveAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(f.lv->viewport(), &drop);
+        return drop.isAccepted();
+    };
+    EXPECT_FALSE(send()) << "no handlers: refused";
+    QString dropped;
+    (*f.lv)->OnOLEDragEnter = [](TLV*, ILumeDataObject*, TLumeKeyStates, LumePoint, TLumeDropEffects, TLumeDropEffect& d) {
+        d = TLumeDropEffect::edeCopy;
+    };
+    (*f.lv)->OnOLEDragDrop = [&](TLV*, ILumeDataObject* data, TLumeKeyStates, LumePoint, TLumeDropEffects,
+                                 TLumeDropEffect& d) {
+        TLumeStgMedium medium;
+        if (data->GetData({QStringLiteral("text/plain")}, medium) == 0) dropped = QString::fromUtf8(medium.Data);
+        d = TLumeDropEffect::edeCopy;
+    };
+    EXPECT_TRUE(send());
+    EXPECT_EQ(dropped, QStringLiteral("Zuvo2009.dec"));
 }
 
 }  // namespace

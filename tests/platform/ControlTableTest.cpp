@@ -3,7 +3,9 @@
 #include "platform/ui/EntryWidgets.h"
 #include "platform/ui/MaskAdapter.h"
 #include "platform/ui/PageControl.h"
+#include "platform/ui/SilentAbort.h"
 #include "support/DataFolder.h"
+#include "support/GuiDriver.h"
 
 #include "platform/db/Database.h"
 #include "platform/db/Table.h"
@@ -20,9 +22,7 @@
 
 namespace {
 
-void settle() {
-    for (int i = 0; i < 5; ++i) QApplication::processEvents();
-}
+using gui::settle;
 
 // A two-page form whose controls all come from rows, bound to a small table.
 struct TableForm {
@@ -77,9 +77,7 @@ struct TableForm {
         layout->addWidget(bbOk);
         kit->SkipChecksFor(bbOk);
         kit->LoadAll();
-        form.show();
-        form.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+        EXPECT_TRUE(gui::showActive(&form));
     }
     ~TableForm() {
         table->Cancel();
@@ -147,8 +145,7 @@ TEST(ControlTable, ExitChecksFollowTheRowFlags) {
     EXPECT_EQ(f.log, QStringList{"deCep"});
     // kSkipOnPageTab: leaving for a page tab runs no check.
     f.focus(f.deCep);
-    QTest::mouseClick(f.pages->tabBar(), Qt::LeftButton, {}, f.pages->tabBar()->tabRect(1).center());
-    settle();
+    gui::clickTab(f.pages->tabBar(), 1);
     EXPECT_TRUE(f.log.isEmpty());
     EXPECT_EQ(f.pages->currentIndex(), 1);
     // A row without the flag checks whatever its value.
@@ -156,6 +153,90 @@ TEST(ControlTable, ExitChecksFollowTheRowFlags) {
     f.dgTipo->Button(0)->setFocus(Qt::TabFocusReason);
     settle();
     EXPECT_EQ(f.log, QStringList{"deNome"});
+}
+
+TEST(ControlTable, AnExitMarkedSoRunsAlsoTowardsTheSkippedButtons) {
+    TempProgramFolder folder;
+    QDialog form;
+    auto* kit = new ui::EntryFormController(&form);
+    auto* bbOk = new QPushButton(QStringLiteral("&Ok"), &form);
+    QLineEdit* deA = nullptr;
+    QLineEdit* deB = nullptr;
+    QStringList log;
+    bool refuseB = false;
+    bool moveB = false;
+    ui::ControlTable rows(kit, nullptr);
+    rows.Add({
+        {.name = "deA", .exit = [&] { log << "deA"; }, .edit = &deA},
+        {.name = "deB",
+         .exit = [&] {
+             log << (kit->LeftForSkipped() ? "deB for a button" : "deB");
+             if (refuseB) throw SilentAbort();
+             if (moveB) deA->setFocus(Qt::OtherFocusReason);
+         },
+         .flags = ui::kExitEvenForSkipped, .edit = &deB},
+    });
+    kit->SkipChecksFor(bbOk);
+    QObject::connect(bbOk, &QPushButton::clicked, &form, [&] { kit->RunAction([&] { log << "Ok"; }); });
+    auto* layout = new QVBoxLayout(&form);
+    layout->addWidget(deA);
+    layout->addWidget(deB);
+    layout->addWidget(bbOk);
+    ASSERT_TRUE(gui::showActive(&form));
+    auto leave = [&](QWidget* from, QWidget* to) {
+        from->setFocus(Qt::OtherFocusReason);
+        settle();
+        log.clear();
+        to->setFocus(Qt::MouseFocusReason);
+        settle();
+    };
+    leave(deA, bbOk);
+    EXPECT_EQ(log, QStringList());
+    leave(deB, bbOk);
+    EXPECT_EQ(log, QStringList{"deB for a button"});
+    leave(deB, deA);
+    EXPECT_EQ(log, QStringList{"deB"});
+    // A click that comes before the queued exit: the exit runs first, once; a failed exit stops the action.
+    deB->setFocus(Qt::OtherFocusReason);
+    settle();
+    log.clear();
+    gui::click(bbOk);
+    EXPECT_EQ(log, QStringList({"deB for a button", "Ok"}));
+    deB->setFocus(Qt::OtherFocusReason);
+    settle();
+    log.clear();
+    refuseB = true;
+    gui::click(bbOk);
+    EXPECT_EQ(log, QStringList{"deB for a button"});
+    // A button held down: the exit waits for the release, so the focus it moves cancels no click.
+    refuseB = false;
+    moveB = true;
+    for (const bool clicked : {true, false}) {
+        deB->setFocus(Qt::OtherFocusReason);
+        settle();
+        log.clear();
+        QTest::mousePress(bbOk, Qt::LeftButton);
+        settle();
+        EXPECT_EQ(log, QStringList());
+        // Released over the button: a click; released elsewhere: none, and the exit still runs.
+        QTest::mouseRelease(bbOk, Qt::LeftButton, {}, clicked ? bbOk->rect().center() : QPoint(-20, -20));
+        QTest::qWait(150);
+        settle();
+        EXPECT_EQ(log, clicked ? QStringList({"deB for a button", "Ok"}) : QStringList{"deB for a button"});
+        EXPECT_EQ(QApplication::focusWidget(), deA);
+    }
+}
+
+TEST(ControlTable, AFailedCheckMayLeaveThePageRuleAsItWas) {
+    QDialog form;
+    auto* kit = new ui::EntryFormController(&form);
+    for (const std::uint8_t before : {std::uint8_t(0), std::uint8_t(1)}) {
+        kit->AllowPageChange = before;
+        EXPECT_FALSE(kit->RunAction([] { throw SilentAbort::KeepingPageChange(); }));
+        EXPECT_EQ(kit->AllowPageChange, before);
+        EXPECT_FALSE(kit->RunAction([] { throw SilentAbort(); }));
+        EXPECT_EQ(kit->AllowPageChange, 0);
+    }
 }
 
 TEST(ControlTable, TabOrderFollowsTheRows) {

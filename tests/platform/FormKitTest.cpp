@@ -4,6 +4,7 @@
 #include "platform/ui/PageControl.h"
 #include "platform/ui/SilentAbort.h"
 #include "support/DataFolder.h"
+#include "support/GuiDriver.h"
 
 #include "platform/db/Database.h"
 #include "platform/db/Table.h"
@@ -19,6 +20,8 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+using gui::settle;
 
 // A small entry form: three edits, a page control with an edit on each of its
 // two pages, Ok and Cancelar.
@@ -74,22 +77,14 @@ struct KitForm {
         kit->SkipChecksFor(bbCancelar);
         kit->SetCancelButton(bbCancelar);
         kit->AttachPageControl(pages);
-        form.show();
-        form.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
-    }
-    void settle() {
-        for (int i = 0; i < 5; ++i) QApplication::processEvents();
+        EXPECT_TRUE(gui::showActive(&form));
     }
     void focus(QWidget* w) {
         w->setFocus(Qt::OtherFocusReason);
         settle();
         log.clear();
     }
-    void tab(QWidget* from) {
-        QTest::keyClick(from, Qt::Key_Tab);
-        settle();
-    }
+    void tab(QWidget* from) { gui::press(from, Qt::Key_Tab); }
 };
 
 TEST(FormKit, LeavingAFieldRunsItsCheckAndAFailureGivesTheFocusBack) {
@@ -106,7 +101,7 @@ TEST(FormKit, LeavingAFieldRunsItsCheckAndAFailureGivesTheFocusBack) {
     EXPECT_EQ(f.log, (QStringList{"exit edB"}));
     EXPECT_EQ(QApplication::focusWidget(), f.edB);
     // Giving the focus back runs no check of its own.
-    f.settle();
+    settle();
     EXPECT_EQ(f.log, (QStringList{"exit edB"}));
 }
 
@@ -115,13 +110,13 @@ TEST(FormKit, MovingToASkippedButtonRunsNoCheck) {
     f.failing << "edA";
     f.focus(f.edA);
     f.bbCancelar->setFocus(Qt::TabFocusReason);
-    f.settle();
+    settle();
     EXPECT_TRUE(f.log.isEmpty());
     EXPECT_EQ(QApplication::focusWidget(), f.bbCancelar);
     // Moving to Ok is a move like any other.
     f.focus(f.edA);
     f.bbOk->setFocus(Qt::MouseFocusReason);
-    f.settle();
+    settle();
     EXPECT_EQ(f.log, (QStringList{"exit edA"}));
     EXPECT_EQ(QApplication::focusWidget(), f.edA);
 }
@@ -130,10 +125,10 @@ TEST(FormKit, EnterActsAsTabAndEscPressesCancel) {
     KitForm f;
     f.focus(f.edA);
     QTest::keyClick(f.edA, Qt::Key_Return);
-    f.settle();
+    settle();
     EXPECT_EQ(QApplication::focusWidget(), f.edB);
     QTest::keyClick(f.edB, Qt::Key_Enter, Qt::KeypadModifier);
-    f.settle();
+    settle();
     EXPECT_EQ(QApplication::focusWidget(), f.edC);
 
     int cancelled = 0;
@@ -197,7 +192,7 @@ TEST(FormKit, AnActionDropsPendingChecksAndWritesTheBoundEdits) {
     f.log.clear();
     QObject::connect(f.bbOk, &QPushButton::clicked, [&] { f.kit->RunAction([&] { f.log << "ok"; }); });
     QTest::mouseClick(f.bbOk, Qt::LeftButton);
-    f.settle();
+    settle();
     EXPECT_EQ(f.log, (QStringList{"ok"}));
 
     // Code that changes the field shows in the edit after the handler.
@@ -209,11 +204,9 @@ TEST(FormKit, AnActionDropsPendingChecksAndWritesTheBoundEdits) {
 
 TEST(FormKit, AFailedCheckRefusesThePageChange) {
     KitForm f;
-    const QPoint secondTab = f.pages->tabBar()->tabRect(1).center();
     f.failing << "edPage0";
     f.focus(f.edPage0);
-    QTest::mouseClick(f.pages->tabBar(), Qt::LeftButton, {}, secondTab);
-    f.settle();
+    gui::clickTab(f.pages->tabBar(), 1);
     EXPECT_EQ(f.pages->currentIndex(), 0);
     EXPECT_EQ(f.log, (QStringList{"exit edPage0"}));
     EXPECT_EQ(QApplication::focusWidget(), f.edPage0);
@@ -221,15 +214,14 @@ TEST(FormKit, AFailedCheckRefusesThePageChange) {
     // The tab's shortcut asks the same question.
     f.log.clear();
     QTest::keyClick(f.edPage0, Qt::Key_D, Qt::AltModifier);
-    f.settle();
+    settle();
     EXPECT_EQ(f.pages->currentIndex(), 0);
     EXPECT_EQ(f.log, (QStringList{"exit edPage0"}));
     EXPECT_EQ(QApplication::focusWidget(), f.edPage0);
 
     f.failing.clear();
     f.log.clear();
-    QTest::mouseClick(f.pages->tabBar(), Qt::LeftButton, {}, secondTab);
-    f.settle();
+    gui::clickTab(f.pages->tabBar(), 1);
     EXPECT_EQ(f.pages->currentIndex(), 1);
     EXPECT_EQ(f.log, (QStringList{"exit edPage0"}));
 
@@ -238,7 +230,7 @@ TEST(FormKit, AFailedCheckRefusesThePageChange) {
     f.focus(f.edPage1);
     f.pages->SetCurrentPage(0);
     f.edA->setFocus(Qt::MouseFocusReason);
-    f.settle();
+    settle();
     EXPECT_EQ(f.pages->currentIndex(), 1);
     EXPECT_EQ(QApplication::focusWidget(), f.edPage1);
 }
@@ -252,20 +244,18 @@ TEST(FormKit, AWindowThatTakesTheFocusDuringACheckStartsNoSecondCheck) {
         QDialog box(&f.form);
         auto* button = new QPushButton(QStringLiteral("OK"), &box);
         box.show();
-        box.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&box));
+        EXPECT_TRUE(gui::activate(&box));
         button->setFocus();
         QApplication::processEvents();
         box.hide();
-        f.form.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&f.form));
+        EXPECT_TRUE(gui::activate(&f.form));
         ui::FocusBack(f.edC);
         throw SilentAbort();
     });
     f.focus(f.edC);
     f.edA->setFocus(Qt::MouseFocusReason);
-    f.settle();
-    f.settle();
+    settle();
+    settle();
     EXPECT_EQ(checks, 1);
     EXPECT_EQ(QApplication::focusWidget(), f.edC);
 }
@@ -340,9 +330,7 @@ TEST(FormKit, RadioGroupCanHaveNothingChosenAndFocusItsFirstButton) {
     auto* layout = new QVBoxLayout(&form);
     layout->addWidget(group);
     layout->addWidget(other);
-    form.show();
-    form.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    ASSERT_TRUE(gui::showActive(&form));
     EXPECT_EQ(group->ItemIndex(), -1);
     group->FocusChosenOrFirst();
     EXPECT_EQ(QApplication::focusWidget(), group->Button(0));

@@ -67,6 +67,37 @@ TEST(MessageService, RealBoxesCarryPortugueseTitlesAndButtons) {
     }
 }
 
+TEST(MessageService, ABoxMayCarryItsOwnTitleAndDefaultButton) {
+    struct Case {
+        QString title;          // asked for
+        QString defaultButton;  // asked for
+        QString titleSeen;
+        QString enterAnswers;
+    };
+    const Case cases[] = {
+        {"", "", "Confirme", "mrYes"},                  // the usual confirmation
+        {"Confirmação", "mrNo", "Confirmação", "mrNo"},  // its own title, No by default
+    };
+    RealMessageBoxes real;
+    for (const Case& c : cases) {
+        auto seen = std::make_shared<BoxSeen>();
+        QTimer::singleShot(0, [seen] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            seen->title = box->windowTitle();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        msg::BoxRequest request;
+        request.kind = msg::BoxKind::Confirmation;
+        request.buttons = msg::BoxButtons::YesNo;
+        request.text = "Exclui?";
+        request.title = c.title;
+        request.defaultButton = c.defaultButton;
+        EXPECT_EQ(msg::ShowBox(request).toStdString(), c.enterAnswers.toStdString());
+        EXPECT_EQ(seen->title.toStdString(), c.titleSeen.toStdString());
+    }
+}
+
 TEST(MessageService, ScriptedHostRecordsEveryBox) {
     ScriptedMessages boxes;
     boxes.answer("mrNo").acceptOkBoxes();

@@ -3,6 +3,7 @@
 #include "platform/ui/WizardPage.h"
 #include "platform/ui/ProgressHost.h"
 #include "support/FormsScript.h"
+#include "support/GuiDriver.h"
 #include "support/ScriptedMessages.h"
 
 #include <QApplication>
@@ -106,7 +107,7 @@ int runWizard(FakeWizard& wizard, const QList<QPair<QString, Action>>& actions) 
     return r;
 }
 
-void click(forms::WizardPage* page, const char* name) { QTest::mouseClick(button(page, name), Qt::LeftButton); }
+using gui::clickChild;
 
 }  // namespace
 
@@ -117,20 +118,20 @@ TEST(WizardPageTest, HandOverProtocol) {
         QStringList log;
         std::uint8_t endFlag;
     };
-    const Action next = [](forms::WizardPage* p) { click(p, "bbAvancar"); };
+    const Action next = [](forms::WizardPage* p) { clickChild(p, "bbAvancar"); };
     const Action closeBox = [](forms::WizardPage* p) { p->close(); };
     const Action esc = [](forms::WizardPage* p) { QTest::keyClick(p, Qt::Key_Escape); };
     const QList<Case> cases = {
         {"Cancel on page 3 closes the chain",
-         {{"page1", next}, {"page2", next}, {"page3", [](forms::WizardPage* p) { click(p, "bbFechar"); }}},
+         {{"page1", next}, {"page2", next}, {"page3", [](forms::WizardPage* p) { clickChild(p, "bbFechar"); }}},
          {"show1", "next1", "show2", "next2", "show3", "cancel3", "back on 2 (mrCancel)", "back on 1 (mrCancel)"},
          1},
         {"Back shows the previous page again",
          {{"page1", [](forms::WizardPage* p) {
-               click(p, "bbAvancar");
-               click(p, "bbCancelar");  // page 1 shows again: its Cancel
+               clickChild(p, "bbAvancar");
+               clickChild(p, "bbCancelar");  // page 1 shows again: its Cancel
            }},
-          {"page2", [](forms::WizardPage* p) { click(p, "bbVoltar"); }}},
+          {"page2", [](forms::WizardPage* p) { clickChild(p, "bbVoltar"); }}},
          {"show1", "next1", "show2", "show1", "back on 1 (mrCancel)", "cancel1"},
          0},
         {"The close box of the last page acts as Close",
@@ -159,18 +160,18 @@ TEST(WizardPageTest, CancelWhileBusyStopsTheJobAndKeepsThePage) {
     FakeWizard wizard;
     bool visibleAfterJob = false;
     wizard.duringJob = [&wizard](forms::WizardPage* p) {
-        click(p, "bbCancelar");                     // asks the job to stop
+        clickChild(p, "bbCancelar");                     // asks the job to stop
         p->close();                                 // so does the close box
         QTest::keyClick(p, Qt::Key_Escape);         // and Esc
         p->done(forms::mrCancel);                   // a close waits for the job
         wizard.log << QStringLiteral("flag %1").arg(wizard.endFlag);
     };
     runWizard(wizard, {{"page1", [](forms::WizardPage* p) {
-                            click(p, "bbAvancar");
-                            click(p, "bbCancelar");
+                            clickChild(p, "bbAvancar");
+                            clickChild(p, "bbCancelar");
                         }},
                        {"page2", [&](forms::WizardPage* p) {
-                            click(p, "bbAvancar");
+                            clickChild(p, "bbAvancar");
                             visibleAfterJob = p->isVisible();
                         }}});
     EXPECT_EQ(wizard.stops, 3);

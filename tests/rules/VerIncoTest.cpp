@@ -10,6 +10,7 @@
 #include "shell/ugFuncoes.h"
 #include "support/DataFolder.h"
 #include "support/FormsScript.h"
+#include "support/GuiDriver.h"
 #include "support/ReportFiles.h"
 #include "support/ScriptedMessages.h"
 #include "support/ValidDeclaration.h"
@@ -50,7 +51,7 @@ TEST(VerInco, ResultSelectsPanelAndWarningsButton) {
 namespace {
 
 QPushButton* button(QWidget* page, const char* name) { return page->findChild<QPushButton*>(QString::fromLatin1(name)); }
-void click(QWidget* page, const char* name) { QTest::mouseClick(button(page, name), Qt::LeftButton); }
+using gui::clickChild;
 
 // Three establishments of 2009; the second is declared with employees but
 // has none, the check's error 1673.
@@ -106,10 +107,10 @@ TEST_F(VerIncoWizard, TickingTheSecondChecksOnlyItAndTheErrorReportListsIt) {
     });
     ScriptedMessages boxes;
     FormsScript script;
-    script.expect("fmVerInco00", [](QWidget* p) { click(p, "BtAvancar"); return int(forms::mrNone); });
+    script.expect("fmVerInco00", [](QWidget* p) { clickChild(p, "BtAvancar"); return int(forms::mrNone); });
     script.expect("fmVerInco01", [](QWidget* p) {
         tickSecond(p);
-        click(p, "BtAvancar");
+        clickChild(p, "BtAvancar");
         return int(forms::mrNone);
     });
     script.expect("fmVerInco02", [](QWidget* p) {
@@ -117,9 +118,9 @@ TEST_F(VerIncoWizard, TickingTheSecondChecksOnlyItAndTheErrorReportListsIt) {
         EXPECT_FALSE(p->findChild<QFrame*>("POk")->isVisible());
         EXPECT_FALSE(p->findChild<QFrame*>("paMsgAviso")->isVisible());
         EXPECT_FALSE(button(p, "bbVisualErros")->isEnabled());
-        click(p, "bbPrintErros");
+        clickChild(p, "bbPrintErros");
         EXPECT_TRUE(button(p, "bbPrintErros")->isEnabled());
-        click(p, "BtFechar");
+        clickChild(p, "BtFechar");
         return int(forms::mrNone);
     });
     ShowVerInco();
@@ -140,23 +141,23 @@ TEST_F(VerIncoWizard, CancelDuringTheRunAnsweredNoGoesOnYesReturnsWithTheTicksKe
         if (yes) boxes.acceptOkBoxes();
         FormsScript script;
         bool ticksKept = false;
-        script.expect("fmVerInco00", [](QWidget* p) { click(p, "BtAvancar"); return int(forms::mrNone); });
+        script.expect("fmVerInco00", [](QWidget* p) { clickChild(p, "BtAvancar"); return int(forms::mrNone); });
         script.expect("fmVerInco01", [&](QWidget* p) {
             tickSecond(p);
             // Pressed while the check runs: the check asks at its next poll.
-            QTimer::singleShot(0, p, [p] { click(p, "BtCancelar"); });
-            click(p, "BtAvancar");
+            QTimer::singleShot(0, p, [p] { clickChild(p, "BtCancelar"); });
+            clickChild(p, "BtAvancar");
             if (yes) {
                 EXPECT_TRUE(p->isVisible());
                 EXPECT_TRUE(p->findChild<QFrame*>("PMarca")->isVisible());
                 EXPECT_TRUE(button(p, "BtAvancar")->isEnabled());
                 auto* list = p->findChild<forms::TickList*>("LEmpresas");
                 ticksKept = !list->IsTicked(0) && list->IsTicked(1) && !list->IsTicked(2);
-                click(p, "BtCancelar");
+                clickChild(p, "BtCancelar");
             }
             return int(forms::mrNone);
         });
-        if (!yes) script.expect("fmVerInco02", [](QWidget* p) { click(p, "BtFechar"); return int(forms::mrNone); });
+        if (!yes) script.expect("fmVerInco02", [](QWidget* p) { clickChild(p, "BtFechar"); return int(forms::mrNone); });
         ShowVerInco();
         EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(',').toStdString();
         EXPECT_EQ(script.pending(), 0);
@@ -175,11 +176,11 @@ TEST_F(VerIncoWizard, NothingTickedAndNoEstablishmentOfTheYear) {
     ScriptedMessages boxes;
     boxes.acceptOkBoxes();
     FormsScript script;
-    script.expect("fmVerInco00", [](QWidget* p) { click(p, "BtAvancar"); return int(forms::mrNone); });
+    script.expect("fmVerInco00", [](QWidget* p) { clickChild(p, "BtAvancar"); return int(forms::mrNone); });
     script.expect("fmVerInco01", [](QWidget* p) {
-        click(p, "BtAvancar");  // nothing ticked: 1301, the page stays
+        clickChild(p, "BtAvancar");  // nothing ticked: 1301, the page stays
         EXPECT_TRUE(p->isVisible());
-        click(p, "BtCancelar");
+        clickChild(p, "BtCancelar");
         return int(forms::mrNone);
     });
     ShowVerInco();
@@ -191,7 +192,7 @@ TEST_F(VerIncoWizard, NothingTickedAndNoEstablishmentOfTheYear) {
     FormsScript none;
     none.expect("fmVerInco00", [](QWidget* p) {
         EXPECT_FALSE(button(p, "BtAvancar")->isEnabled());
-        click(p, "BtCancelar");
+        clickChild(p, "BtCancelar");
         return int(forms::mrNone);
     });
     ShowVerInco();

@@ -98,7 +98,7 @@ TEST_F(ListasFixture, CollectedByNameLinesKeepTheContractKey) {
     EXPECT_EQ(lines[0].line, lines[1].line);  // what the cut loses...
     EXPECT_NE(lines[0].key, lines[1].key);    // ...the key keeps
     EXPECT_EQ(lines[0].key,
-              QStringList({"2009", "11222333000181", "01", "00000000000", "01022009", name, "000001"}));
+              QStringList({"2009", "11222333000181", "01", "00000000000", "01022009", name, "000001", "", "", "", ""}));
     EXPECT_EQ(lines[1].key.at(4), "15062009");
 }
 

@@ -7,6 +7,7 @@
 #include "shell/ufmLOBRIX.h"
 #include "support/DataFolder.h"
 #include "support/FormsScript.h"
+#include "support/GuiDriver.h"
 #include "support/ScriptedMessages.h"
 
 #include <QAction>
@@ -98,15 +99,11 @@ TEST_F(SurveyFixture, AnswersTypedAsAUserWouldAreStoredOnOk) {
     FormsScript script;
     script.expect("fmPesq", [&](QWidget* w) {
         auto* form = static_cast<TfmPesq*>(w);
-        form->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(form));
+        EXPECT_TRUE(gui::activate(form));
         auto enter = [](QLineEdit* edit, const char* text) {
-            edit->setFocus();
-            QApplication::processEvents();
+            gui::enter(edit);
             QTest::keyClicks(edit, QString::fromLatin1(text));
-            QTest::keyClick(edit, Qt::Key_Return);
-            QApplication::processEvents();
-            QApplication::processEvents();
+            gui::press(edit, Qt::Key_Return);
         };
         EXPECT_EQ(QApplication::focusWidget(), form->R[0]);
         enter(form->R[0], "5");
@@ -122,11 +119,9 @@ TEST_F(SurveyFixture, AnswersTypedAsAUserWouldAreStoredOnOk) {
         EXPECT_EQ(QApplication::focusWidget(), form->R[2]);
 
         // Down moves on as Enter does; leaving the eleventh opens the second page.
-        QTest::keyClick(form->R[2], Qt::Key_Down);
-        QApplication::processEvents();
+        gui::press(form->R[2], Qt::Key_Down);
         EXPECT_EQ(QApplication::focusWidget(), form->R[3]);
-        QTest::keyClick(form->R[3], Qt::Key_Up);
-        QApplication::processEvents();
+        gui::press(form->R[3], Qt::Key_Up);
         EXPECT_EQ(QApplication::focusWidget(), form->R[2]);
         enter(form->R[10], "3");
         EXPECT_EQ(form->pcPesquisa->currentWidget(), form->tsLoBrix);
@@ -134,8 +129,7 @@ TEST_F(SurveyFixture, AnswersTypedAsAUserWouldAreStoredOnOk) {
         enter(form->R[11], "77");
         // Typed and Ok reached by its shortcut: the focus never left the edit.
         QTest::keyClicks(form->R[21], QStringLiteral("9"));
-        QTest::keyClick(form, Qt::Key_O, Qt::AltModifier);
-        QApplication::processEvents();
+        gui::press(form, Qt::Key_O, Qt::AltModifier);
         return forms::mrNone;
     });
     // The command is hidden in this version; it runs as its menu item would.

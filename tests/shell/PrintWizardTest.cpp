@@ -11,6 +11,7 @@
 #include "support/Builders.h"
 #include "support/DataFolder.h"
 #include "support/FormsScript.h"
+#include "support/GuiDriver.h"
 #include "support/ReportFiles.h"
 #include "support/ScriptedMessages.h"
 
@@ -31,7 +32,7 @@ const QString kCeiShown = QStringLiteral("12345.67890-12");
 const QString kCnpj = QStringLiteral("11111111000111");
 
 QPushButton* button(QWidget* page, const char* name) { return page->findChild<QPushButton*>(QString::fromLatin1(name)); }
-void click(QWidget* page, const char* name) { QTest::mouseClick(button(page, name), Qt::LeftButton); }
+using gui::clickChild;
 void clickRadio(QWidget* page, const char* name) {
     QTest::mouseClick(page->findChild<QRadioButton*>(QString::fromLatin1(name)), Qt::LeftButton);
 }
@@ -48,7 +49,7 @@ forms::TickList* list(QWidget* page, const char* name) { return page->findChild<
 bool expectLines(QWidget* page, forms::TickList* l, int count) {
     EXPECT_EQ(l->count(), count);
     if (l->count() == count) return true;
-    click(page, "btCancelar");
+    clickChild(page, "btCancelar");
     return false;
 }
 int step(const std::function<void(QWidget*)>& f, QWidget* p) {
@@ -118,17 +119,17 @@ protected:
 TEST_F(PrintWizard, SummaryByNameOfACeiEstablishmentListsExactlyItsTickedContracts) {
     ScriptedMessages boxes;
     FormsScript script;
-    script.expect("fmRelatorio03", [](QWidget* p) { return step([](QWidget* p) { click(p, "BtAvancar"); }, p); });
+    script.expect("fmRelatorio03", [](QWidget* p) { return step([](QWidget* p) { clickChild(p, "BtAvancar"); }, p); });
     script.expect("fmRelatorio02", [](QWidget* p) {
         return step([](QWidget* p) {
             choose(p, "rgTipo", 1);
-            click(p, "BtAvancar");
+            clickChild(p, "BtAvancar");
         }, p);
     });
     script.expect("fmRelatorio00", [](QWidget* p) {
         return step([](QWidget* p) {
             choose(p, "rgClassificacao", 1);
-            click(p, "BtAvancar");
+            clickChild(p, "BtAvancar");
         }, p);
     });
     script.expect("fmRelatorio01", [](QWidget* p) {
@@ -145,8 +146,8 @@ TEST_F(PrintWizard, SummaryByNameOfACeiEstablishmentListsExactlyItsTickedContrac
             EXPECT_TRUE(empregados->item(0)->text().startsWith("ALICE"));
             tick(empregados, 0);
             tick(empregados, 2);
-            click(p, "bbVisualizar");
-            click(p, "btCancelar");
+            clickChild(p, "bbVisualizar");
+            clickChild(p, "btCancelar");
         }, p);
     });
     ShowPrintWizard();
@@ -172,15 +173,15 @@ TEST_F(PrintWizard, CompleteReportFormatsInscriptionAmountsAndTerminationYear) {
         return step([](QWidget* p) {
             EXPECT_FALSE(button(p, "BtVoltar")->isVisible());
             EXPECT_EQ(p->findChild<QLabel*>("lblAno")->text(), "Ano-Base da declaração 2009");
-            click(p, "BtAvancar");
+            clickChild(p, "BtAvancar");
         }, p);
     });
-    script.expect("fmRelatorio00", [](QWidget* p) { return step([](QWidget* p) { click(p, "BtAvancar"); }, p); });
+    script.expect("fmRelatorio00", [](QWidget* p) { return step([](QWidget* p) { clickChild(p, "BtAvancar"); }, p); });
     script.expect("fmRelatorio01", [](QWidget* p) {
         return step([](QWidget* p) {
             tick(list(p, "clbEmpresas"), 0);
-            click(p, "bbVisualizar");
-            click(p, "btCancelar");
+            clickChild(p, "bbVisualizar");
+            clickChild(p, "btCancelar");
         }, p);
     });
     ShowPrintWizardDeclaration();
@@ -203,11 +204,11 @@ TEST_F(PrintWizard, RefusalsAndNoPrinter) {
     ScriptedMessages boxes;
     boxes.acceptOkBoxes();
     FormsScript script;
-    script.expect("fmRelatorio02", [](QWidget* p) { return step([](QWidget* p) { click(p, "BtAvancar"); }, p); });
-    script.expect("fmRelatorio00", [](QWidget* p) { return step([](QWidget* p) { click(p, "BtAvancar"); }, p); });
+    script.expect("fmRelatorio02", [](QWidget* p) { return step([](QWidget* p) { clickChild(p, "BtAvancar"); }, p); });
+    script.expect("fmRelatorio00", [](QWidget* p) { return step([](QWidget* p) { clickChild(p, "BtAvancar"); }, p); });
     script.expect("fmRelatorio01", [](QWidget* p) {
         return step([](QWidget* p) {
-            click(p, "bbVisualizar");  // nothing ticked
+            clickChild(p, "bbVisualizar");  // nothing ticked
             forms::TickList* empresas = list(p, "clbEmpresas");
             tick(empresas, 0);
             tick(empresas, 1);
@@ -224,10 +225,10 @@ TEST_F(PrintWizard, RefusalsAndNoPrinter) {
             tick(empresas, 0);
             EXPECT_FALSE(empresas->IsTicked(1));
             EXPECT_EQ(list(p, "clbEmpregados")->count(), 3);
-            click(p, "bbVisualizar");  // no employee ticked
+            clickChild(p, "bbVisualizar");  // no employee ticked
             clickRadio(p, "rbSelecaoTodos");
-            click(p, "bbVisualizar");  // previews, without printing
-            click(p, "btCancelar");
+            clickChild(p, "bbVisualizar");  // previews, without printing
+            clickChild(p, "btCancelar");
         }, p);
     });
     ShowPrintWizardDeclaration();
@@ -253,16 +254,16 @@ TEST_F(PrintWizard, ConsultationReportsTheWorkingTablesOfItsYear) {
     script.expect("fmRelatorio02", [](QWidget* p) {
         return step([](QWidget* p) {
             EXPECT_TRUE(button(p, "BtVoltar")->isVisible());
-            click(p, "BtAvancar");
+            clickChild(p, "BtAvancar");
         }, p);
     });
-    script.expect("fmRelatorio00", [](QWidget* p) { return step([](QWidget* p) { click(p, "BtAvancar"); }, p); });
+    script.expect("fmRelatorio00", [](QWidget* p) { return step([](QWidget* p) { clickChild(p, "BtAvancar"); }, p); });
     script.expect("fmRelatorio01", [](QWidget* p) {
         return step([](QWidget* p) {
             if (!expectLines(p, list(p, "clbEmpresas"), 2)) return;
             tick(list(p, "clbEmpresas"), 1);
-            click(p, "bbVisualizar");
-            click(p, "btCancelar");
+            clickChild(p, "bbVisualizar");
+            clickChild(p, "btCancelar");
         }, p);
     });
     ShowDeclarationReport("Te8Emp", "Te8Vinc", "Te8Resp", "2009");
@@ -321,14 +322,14 @@ TEST_F(PrintWizard, MoreThan8000ContractsListTheFirst8001WithAWarning) {
     boxes.acceptOkBoxes();
     int listed = 0;
     FormsScript script;
-    script.expect("fmRelatorio02", [](QWidget* p) { return step([](QWidget* p) { click(p, "BtAvancar"); }, p); });
-    script.expect("fmRelatorio00", [](QWidget* p) { return step([](QWidget* p) { click(p, "BtAvancar"); }, p); });
+    script.expect("fmRelatorio02", [](QWidget* p) { return step([](QWidget* p) { clickChild(p, "BtAvancar"); }, p); });
+    script.expect("fmRelatorio00", [](QWidget* p) { return step([](QWidget* p) { clickChild(p, "BtAvancar"); }, p); });
     script.expect("fmRelatorio01", [&listed](QWidget* p) {
         return step([&listed](QWidget* p) {
             tick(list(p, "clbEmpresas"), 1);
             clickRadio(p, "rbImprimParcial");
             listed = list(p, "clbEmpregados")->count();
-            click(p, "btCancelar");
+            clickChild(p, "btCancelar");
         }, p);
     });
     ShowPrintWizardDeclaration();

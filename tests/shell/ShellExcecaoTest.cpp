@@ -1,6 +1,7 @@
 #include "platform/ui/LobrixApplication.h"
 #include "platform/ui/SilentAbort.h"
 #include "shell/ugExcecao.h"
+#include "support/GuiDriver.h"
 #include "support/ScriptedMessages.h"
 
 #include <QApplication>
@@ -82,9 +83,7 @@ TEST_F(FatalErrors, NotEditingWithALookupComboFocusedNeitherShowsNorEnds) {
     auto* edit = new QLineEdit(&window);
     layout->addWidget(combo);
     layout->addWidget(edit);
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_TRUE(gui::showActive(&window));
     combo->setFocus();
     QApplication::processEvents();
     if (QApplication::focusWidget() != combo) GTEST_SKIP() << "no keyboard focus on this platform";

@@ -1,5 +1,9 @@
 #include "listview/qt/LumeListviewWidget.h"
 
+#include "listview/LumeDataObject.h"
+#include "listview/LumeGlyphs.h"
+#include "listview/qt/LumeHintWindow.h"
+#include "listview/qt/LumeMimeData.h"
 #include "listview/qt/LumeQtColors.h"
 #include "listview/qt/LumeQtRect.h"
 #include "listview/qt/LumeStringEditor.h"
@@ -47,6 +51,38 @@ TLumeListview::TLumeListview(QWidget* parent) : QAbstractScrollArea(parent), cor
     core_->SetHost(this);
     core_->EditManager->DefaultEditor = [this](TLumeItem*) -> ILumeCellEditor* { return new TLumeStringEditor(this); };
     viewport()->setAcceptDrops(true);
+    core_->DragManager->SystemDrag = [this](ILumeDataObject* data, TLumeDropEffects available) {
+        auto* mime = new QMimeData;
+        if (auto formats = data->EnumFormatEtc()) {
+            std::vector<TLumeFormatEtc> all;
+            formats->Next(int(formats->Formats.size()), all, nullptr);
+            for (const TLumeFormatEtc& f : all) {
+                TLumeStgMedium medium;
+                if (data->GetData(f, medium) == S_OK_) mime->setData(f.Format, medium.Data);
+            }
+        }
+        Qt::DropActions actions;
+        if (available.Has(TLumeDropEffect::edeCopy)) actions |= Qt::CopyAction;
+        if (available.Has(TLumeDropEffect::edeMove)) actions |= Qt::MoveAction;
+        if (available.Has(TLumeDropEffect::edeLink)) actions |= Qt::LinkAction;
+        auto* drag = new QDrag(this);
+        drag->setMimeData(mime);
+        // The drag ends by itself on release or Escape; the application is told what it shows.
+        connect(drag, &QDrag::actionChanged, this, [this](Qt::DropAction action) {
+            TLumeDropEffects effect;
+            effect.Include(action == Qt::CopyAction   ? TLumeDropEffect::edeCopy
+                           : action == Qt::MoveAction ? TLumeDropEffect::edeMove
+                           : action == Qt::LinkAction ? TLumeDropEffect::edeLink
+                                                      : TLumeDropEffect::edeNone);
+            Guarded([&] { GiveFeedback(core_.get(), effect); });
+        });
+        switch (drag->exec(actions, Qt::MoveAction)) {
+        case Qt::CopyAction: return TLumeDropEffect::edeCopy;
+        case Qt::MoveAction: return TLumeDropEffect::edeMove;
+        case Qt::LinkAction: return TLumeDropEffect::edeLink;
+        default: return TLumeDropEffect::edeNone;
+        }
+    };
     core_->Header->DragManager->SystemDrag = [this](const QByteArray& record) {
         auto* mime = new QMimeData;
         mime->setData(QString::fromLatin1(kHeaderMimeType), record);
@@ -163,15 +199,23 @@ void TLumeListview::Guarded(F f) {
     }
 }
 
-void TLumeListview::SetImagesSmall(LumeImageList* list) {
-    if (imagesSmall_) disconnect(imagesSmall_, nullptr, this, nullptr);
-    imagesSmall_ = list;
-    core_->SetImagesSmall(list);
+void TLumeListview::HoldImages(QPointer<LumeImageList>& field, LumeImageList* list,
+                               void (TCustomLumeListview::*set)(TLumeImageList*)) {
+    if (field) disconnect(field, &QObject::destroyed, this, nullptr);
+    field = list;
+    (core_.get()->*set)(list);
     if (list)
         connect(list, &QObject::destroyed, this, [this, list] {
-            core_->ImageListRemoved(static_cast<TLumeImageList*>(list));
+            if (core_) core_->ImageListRemoved(static_cast<TLumeImageList*>(list));
         });
 }
+
+void TLumeListview::SetImagesSmall(LumeImageList* list) { HoldImages(imagesSmall_, list, &TCustomLumeListview::SetImagesSmall); }
+void TLumeListview::SetImagesLarge(LumeImageList* list) { HoldImages(imagesLarge_, list, &TCustomLumeListview::SetImagesLarge); }
+void TLumeListview::SetImagesExLarge(LumeImageList* list) {
+    HoldImages(imagesExLarge_, list, &TCustomLumeListview::SetImagesExLarge);
+}
+void TLumeListview::SetImagesGroup(LumeImageList* list) { HoldImages(imagesGroup_, list, &TCustomLumeListview::SetImagesGroup); }
 
 void TLumeListview::EnsureBackBufferSize(int width, int height) {
     if (backBuffer_.width() >= width && backBuffer_.height() >= height) return;
@@ -296,10 +340,11 @@ bool TLumeListview::event(QEvent* e) {
         const QPoint pos = viewport()->mapFrom(this, help->pos());
         TCustomLumeListview::HintQuery q;
         Guarded([&] { q = core_->QueryHint(FromQPoint(pos), toolTip()); });
+        if (!hint_) hint_ = new TLumeHintWindow(this);
         if (q.Allow)
-            QToolTip::showText(help->globalPos(), q.Text, viewport(), ToQRect(q.CursorRect), q.HideTimeout);
+            Guarded([&] { hint_->ShowHint(core_.get(), q.Target, q.Text, help->globalPos(), q.HideTimeout); });
         else
-            QToolTip::hideText();
+            hint_->hide();
         return true;
     }
     return QAbstractScrollArea::event(e);
@@ -358,6 +403,7 @@ void TLumeListview::mouseDoubleClickEvent(QMouseEvent* e) {
 }
 
 void TLumeListview::mouseMoveEvent(QMouseEvent* e) {
+    if (hint_ && hint_->isVisible()) hint_->hide();
     const uint32_t keys = Keys(e->buttons(), e->modifiers());
     Guarded([&] { core_->WMMouseMove(keys, FromQPoint(e->position().toPoint())); });
 }
@@ -431,30 +477,108 @@ void TLumeListview::contextMenuEvent(QContextMenuEvent* e) {
         e->ignore();
 }
 
+namespace {
+
+TLumeKeyStates DropKeys(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
+    TLumeKeyStates keys;
+    if (modifiers & Qt::ControlModifier) keys.Include(TLumeKeyState::eksControl);
+    if (modifiers & Qt::ShiftModifier) keys.Include(TLumeKeyState::eksShift);
+    if (modifiers & Qt::AltModifier) keys.Include(TLumeKeyState::eksAlt);
+    if (buttons & Qt::LeftButton) keys.Include(TLumeKeyState::eksLButton);
+    if (buttons & Qt::RightButton) keys.Include(TLumeKeyState::eksRButton);
+    if (buttons) keys.Include(TLumeKeyState::eksButton);
+    return keys;
+}
+
+TLumeDropEffects Available(Qt::DropActions actions) {
+    TLumeDropEffects effects;
+    if (actions & Qt::CopyAction) effects.Include(TLumeDropEffect::edeCopy);
+    if (actions & Qt::MoveAction) effects.Include(TLumeDropEffect::edeMove);
+    if (actions & Qt::LinkAction) effects.Include(TLumeDropEffect::edeLink);
+    return effects;
+}
+
+// Accepts the drop event with the effect the application wants, or refuses it.
+void Answer(QDropEvent* e, TLumeDropEffect desired) {
+    switch (desired) {
+    case TLumeDropEffect::edeCopy: e->setDropAction(Qt::CopyAction); break;
+    case TLumeDropEffect::edeMove: e->setDropAction(Qt::MoveAction); break;
+    case TLumeDropEffect::edeLink: e->setDropAction(Qt::LinkAction); break;
+    default: e->ignore(); return;
+    }
+    e->accept();
+}
+
+bool IsHeaderDrag(const QMimeData* mime) { return mime->hasFormat(QString::fromLatin1(kHeaderMimeType)); }
+
+}  // namespace
+
 void TLumeListview::dragEnterEvent(QDragEnterEvent* e) {
-    if (e->mimeData()->hasFormat(QString::fromLatin1(kHeaderMimeType)))
+    if (IsHeaderDrag(e->mimeData())) {
         e->acceptProposedAction();
-    else
+        return;
+    }
+    // Other data: the application decides.
+    LumeMimeDataObject data(e->mimeData());
+    const TLumeKeyStates keys = DropKeys(e->buttons(), e->modifiers());
+    TLumeDropEffect desired = KeyStatesToLumeDropEffect(keys);
+    const LumePoint screen = FromQPoint(viewport()->mapToGlobal(e->position().toPoint()));
+    if (!core_->OnOLEDragEnter) {
         e->ignore();
+        return;
+    }
+    Guarded([&] { core_->OnOLEDragEnter(core_.get(), &data, keys, screen, Available(e->possibleActions()), desired); });
+    Answer(e, desired);
 }
 
 void TLumeListview::dragMoveEvent(QDragMoveEvent* e) {
     const LumePoint p = FromQPoint(e->position().toPoint());
-    Guarded([&] { core_->Header->DragManager->DragMove({p.X + core_->Scrollbars->OffsetX(), p.Y}, {}); });
-    e->acceptProposedAction();
+    if (IsHeaderDrag(e->mimeData())) {
+        Guarded([&] { core_->Header->DragManager->DragMove({p.X + core_->Scrollbars->OffsetX(), p.Y}, {}); });
+        e->acceptProposedAction();
+        return;
+    }
+    const TLumeKeyStates keys = DropKeys(e->buttons(), e->modifiers());
+    TLumeDropEffect desired = KeyStatesToLumeDropEffect(keys);
+    if (core_->OnOLEDragOver)
+        Guarded([&] {
+            core_->OnOLEDragOver(core_.get(), keys, FromQPoint(viewport()->mapToGlobal(e->position().toPoint())),
+                                 Available(e->possibleActions()), desired);
+        });
+    Answer(e, desired);
+}
+
+void TLumeListview::dragLeaveEvent(QDragLeaveEvent* e) {
+    if (core_->OnOLEDragLeave) Guarded([&] { core_->OnOLEDragLeave(core_.get()); });
+    e->accept();
 }
 
 void TLumeListview::dropEvent(QDropEvent* e) {
     const LumePoint p = FromQPoint(e->position().toPoint());
-    bool moved = false;
-    Guarded([&] {
-        moved = core_->Header->DragManager->Drop(e->mimeData()->data(QString::fromLatin1(kHeaderMimeType)),
-                                                 {p.X + core_->Scrollbars->OffsetX(), p.Y});
-    });
-    if (moved)
-        e->acceptProposedAction();
-    else
+    if (IsHeaderDrag(e->mimeData())) {
+        bool moved = false;
+        Guarded([&] {
+            moved = core_->Header->DragManager->Drop(e->mimeData()->data(QString::fromLatin1(kHeaderMimeType)),
+                                                     {p.X + core_->Scrollbars->OffsetX(), p.Y});
+        });
+        if (moved)
+            e->acceptProposedAction();
+        else
+            e->ignore();
+        return;
+    }
+    LumeMimeDataObject data(e->mimeData());
+    const TLumeKeyStates keys = DropKeys(e->buttons(), e->modifiers());
+    TLumeDropEffect desired = KeyStatesToLumeDropEffect(keys);
+    if (!core_->OnOLEDragDrop) {
         e->ignore();
+        return;
+    }
+    Guarded([&] {
+        core_->OnOLEDragDrop(core_.get(), &data, keys, FromQPoint(viewport()->mapToGlobal(e->position().toPoint())),
+                             Available(e->possibleActions()), desired);
+    });
+    Answer(e, desired);
 }
 
 void TLumeListview::changeEvent(QEvent* e) {

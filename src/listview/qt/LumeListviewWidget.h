@@ -28,8 +28,13 @@ public:
     TCustomLumeListview* operator->() const { return core_.get(); }
     // Image lists are held weakly: one deleted elsewhere leaves the property empty.
     void SetImagesSmall(LumeImageList* list);
+    void SetImagesLarge(LumeImageList* list);
+    void SetImagesExLarge(LumeImageList* list);
+    void SetImagesGroup(LumeImageList* list);
     LumeImageList* ImagesSmall() const { return imagesSmall_.data(); }
     const QImage& BackBuffer() const { return backBuffer_; }
+    // The hint window, made on first use.
+    class TLumeHintWindow* HintWindow() const { return hint_; }
     void EnsureBackBufferSize(int width, int height);
 
     // ILumeHost
@@ -75,6 +80,7 @@ protected:
     void scrollContentsBy(int, int) override {}
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dragMoveEvent(QDragMoveEvent* e) override;
+    void dragLeaveEvent(QDragLeaveEvent* e) override;
     void dropEvent(QDropEvent* e) override;
 
 private:
@@ -89,13 +95,16 @@ private:
     std::unique_ptr<LumeQtCanvas> measureCanvas_;
     QImage backBuffer_;
     QRegion invalid_;
-    QPointer<LumeImageList> imagesSmall_;
+    void HoldImages(QPointer<LumeImageList>& field, LumeImageList* list,
+                    void (TCustomLumeListview::*set)(TLumeImageList*));
+    QPointer<LumeImageList> imagesSmall_, imagesLarge_, imagesExLarge_, imagesGroup_;
     QPoint pressPos_;
     bool captured_ = false;
     bool destroying_ = false;
     int inScrollInfo_ = 0;
     std::map<int, QTimer*> timers_;
     int nextTimer_ = 1;
+    class TLumeHintWindow* hint_ = nullptr;
 };
 
 }  // namespace lume

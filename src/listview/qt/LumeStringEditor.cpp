@@ -1,11 +1,14 @@
 #include "listview/qt/LumeStringEditor.h"
 
 #include "listview/LumeGlyphs.h"
+#include "listview/LumeText.h"
+#include "listview/qt/LumeQtCanvas.h"
 #include "listview/qt/LumeListviewWidget.h"
 #include "listview/qt/LumeQtRect.h"
 
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QTimer>
 
 namespace lume {
 
@@ -23,9 +26,8 @@ void TLumeStringEditor::PrepareEditor(TLumeItem* item) {
     box_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box_->setPlainText(item->Caption());
     box_->installEventFilter(this);
-    TLumeRectArrayObject rects;
-    item->ItemRectArray(lv->Header->FirstColumn(), lv->MeasureCanvas(), rects);
-    LumeRect r = Inflate(lv->Scrollbars->MapViewRectToWindow(rects.EditRect), 8, 2);
+    item->ItemRectArray(lv->Header->FirstColumn(), lv->MeasureCanvas(), rects_);
+    LumeRect r = Inflate(lv->Scrollbars->MapViewRectToWindow(rects_.EditRect), 8, 2);
     const int minimum = box_->fontMetrics().height() + 6;
     if (r.Height() < minimum) r.Bottom = r.Top + minimum;
     box_->setGeometry(ToQRect(r));
@@ -46,9 +48,33 @@ bool TLumeStringEditor::eventFilter(QObject* watched, QEvent* event) {
     }
     if (key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ControlModifier)) {
         box_->insertPlainText(QStringLiteral(" "));  // a tab would end up in a caption
+        FitToText();
         return true;
     }
+    // Fitted once the character is in the text.
+    QTimer::singleShot(0, this, &TLumeStringEditor::FitToText);
     return false;
+}
+
+void TLumeStringEditor::FitToText() {
+    if (!box_) return;
+    TCustomLumeListview* lv = listview_->Core();
+    const bool centred = lv->View() == TLumeListStyle::elsIcon || lv->IsThumbnailView();
+    QImage probe(1, 1, QImage::Format_RGB32);
+    LumeQtCanvas canvas(&probe, box_);
+    canvas.Font = box_->font();
+    const QString text = box_->toPlainText().isEmpty() ? QStringLiteral(" ") : box_->toPlainText();
+    LumeRect r = lv->Scrollbars->MapViewRectToWindow(Inflate(rects_.LabelRect, -4, -2));
+    const uint32_t flags = wtfCalcRect | wtfCalcGrowRight | wtfCalcClampWidth | (centred ? wtfCenter : (wtfLeft | wtfVCenter));
+    DrawWideTextInRect(&canvas, text, r, flags, -1);
+    r = Inflate(r, 8, 2);
+    const int average = canvas.TextMetrics().AveCharWidth;
+    r.Right = std::min(r.Right, lv->ClientWidth() - average + 8);
+    r.Bottom = std::min(r.Bottom, lv->ClientHeight() - 2);
+    if (!centred) r.Right += average;
+    const int minimum = box_->fontMetrics().height() + 6;
+    if (r.Height() < minimum) r.Bottom = r.Top + minimum;
+    box_->setGeometry(ToQRect(r));
 }
 
 bool TLumeStringEditor::CommitEdit() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "listview/LumeEditManager.h"
+#include "listview/LumeViews.h"
 
 #include <QObject>
 #include <QPointer>
@@ -28,6 +29,9 @@ public:
     void ShowEditor() override;
     QPlainTextEdit* EditBox() const { return box_.data(); }
 
+    // Fits the box to its text, after each key.
+    void FitToText();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -36,6 +40,7 @@ private:
     QPointer<QPlainTextEdit> box_;
     TLumeItem* item_ = nullptr;
     bool modified_ = false;
+    TLumeRectArrayObject rects_;
 };
 
 }  // namespace lume

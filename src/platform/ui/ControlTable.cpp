@@ -58,6 +58,7 @@ void ControlTable::Add(std::vector<ControlRow> rows) {
 void ControlTable::registerExit(const ControlRow& row, QWidget* control) {
     const unsigned flags = row.flags;
     const std::function<void()> check = row.exit;
+    if (flags & kExitEvenForSkipped) kit_->ExitEvenForSkipped(control);
     kit_->OnExit(control, [this, control, flags, check] {
         if (flags & kSkipOnPageTab) {
             if (qobject_cast<QTabBar*>(kit_->ExitTarget())) return;

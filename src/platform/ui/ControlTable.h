@@ -27,6 +27,7 @@ enum ControlFlag : unsigned {
     kDisabled = 1u << 5,       // disabled when built
     kIfFilled = 1u << 6,       // the exit check runs only when the trimmed value is not empty
     kSkipOnPageTab = 1u << 7,  // no exit check when the focus goes to a page tab
+    kExitEvenForSkipped = 1u << 8,  // the exit runs also towards the skipped buttons (ExitEvenForSkipped)
 };
 
 inline constexpr int kNoPage = -1;

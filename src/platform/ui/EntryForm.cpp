@@ -14,8 +14,13 @@
 #include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTextEdit>
+#include <QTimer>
 
 namespace ui {
+
+namespace {
+constexpr int kHeldButtonPollMs = 50;
+}
 
 EntryFormController::EntryFormController(QWidget* form) : QObject(form), form_(form) {
     setObjectName(QStringLiteral("EntryFormController"));
@@ -39,6 +44,8 @@ void EntryFormController::OnEnter(QWidget* field, Handler handler) {
 }
 
 void EntryFormController::SkipChecksFor(QWidget* target) { skip_.insert(target); }
+
+void EntryFormController::ExitEvenForSkipped(QWidget* field) { exitEvenForSkipped_.insert(field); }
 
 void EntryFormController::SetHelpButton(QAbstractButton* button) {
     help_ = button;
@@ -85,7 +92,14 @@ void EntryFormController::AttachPageControl(PageControl* pages) {
 }
 
 bool EntryFormController::RunAction(const Handler& action) {
-    pending_.clear();
+    if (busy_) {
+        pending_.clear();
+    } else {
+        // A click that came before the queued exits ran: the exits that run
+        // even for a button go first, the other checks are dropped.
+        std::erase_if(pending_, [](const Pending& p) { return !(p.exit && p.toSkipped); });
+        if (!processPending()) return false;
+    }
     StoreAll();
     return runHandler(action);
 }
@@ -135,14 +149,24 @@ bool EntryFormController::processPending() {
     if (busy_) return true;  // runHandler schedules again when it is done
     while (!pending_.empty()) {
         const Pending next = pending_.front();
+        if (next.exit && next.toSkipped) {
+            // Moving the focus while the button is held down would cancel its
+            // click: the exit waits for the release (a click runs it first).
+            if (auto* button = qobject_cast<QAbstractButton*>(next.target.data()); button && button->isDown()) {
+                QTimer::singleShot(kHeldButtonPollMs, this, [this] { schedule(); });
+                return true;
+            }
+        }
         pending_.pop_front();
         if (!next.field) continue;
         const auto& handlers = next.exit ? exitHandlers_ : enterHandlers_;
         for (const auto& [field, handler] : handlers) {
             if (field != next.field) continue;
             exitTarget_ = next.exit ? next.target : nullptr;
+            leftForSkipped_ = next.exit && next.toSkipped;
             const bool ok = runHandler(handler);
             exitTarget_ = nullptr;
+            leftForSkipped_ = false;
             if (!ok) {
                 // The user never got to the next field: its entry is dropped too.
                 pending_.clear();
@@ -155,6 +179,7 @@ bool EntryFormController::processPending() {
 
 bool EntryFormController::runHandler(const Handler& handler) {
     bool ok = true;
+    const std::uint8_t allowBefore = AllowPageChange;
     const bool nested = busy_;
     busy_ = true;
     // Any other exception goes on to the program's error handler; the form must not stay busy.
@@ -165,9 +190,9 @@ bool EntryFormController::runHandler(const Handler& handler) {
     } reset{busy_, nested};
     try {
         handler();
-    } catch (const SilentAbort&) {
+    } catch (const SilentAbort& abort) {
         ok = false;
-        AllowPageChange = 0;
+        AllowPageChange = abort.KeepsPageChange() ? allowBefore : 0;
     }
     busy_ = nested;
     if (!nested) {
@@ -232,7 +257,10 @@ bool EntryFormController::eventFilter(QObject* watched, QEvent* event) {
         bool skip = false;
         for (QWidget* p = w; p && p != form_; p = p->parentWidget())
             if (skip_.contains(p)) skip = true;
-        if (!skip) pending_.push_back({true, left, w});
+        if (!skip)
+            pending_.push_back({true, left, w});
+        else if (exitEvenForSkipped_.contains(left))
+            pending_.push_back({true, left, w, true});
     }
     if (field) pending_.push_back({false, field, nullptr});
     if (!pending_.empty()) schedule();

@@ -24,15 +24,21 @@ class RadioGroup;
 // The behaviour every data-entry form shares, attached to one form:
 // - leaving a field runs its exit handler, after the focus change is complete
 //   (the handler sees where the focus went: ExitTarget()); not when the focus
-//   goes to a control named by SkipChecksFor; never for focus lost to window
-//   activation, pop-ups and message boxes, nor while a handler runs;
+//   goes to a control named by SkipChecksFor, unless the field is one of
+//   ExitEvenForSkipped (LeftForSkipped then tells its handler); never for
+//   focus lost to window activation, pop-ups and message boxes, nor while a
+//   handler runs;
 // - entering a field runs its entry handler; a failed exit check drops the
 //   entry of the field the user was moving to;
 // - a handler that ends with the silent abort has failed: AllowPageChange
-//   becomes 0 and the focus, given back with FocusBack, returns queued;
-// - RunAction (Ok and its like) drops pending checks, writes the bound
-//   controls into their fields and runs the action, so a button reached by
-//   its shortcut skips nothing;
+//   becomes 0 (SilentAbort::KeepingPageChange leaves it as it was) and the
+//   focus, given back with FocusBack, returns queued;
+// - an exit of an ExitEvenForSkipped field left for a button held down waits
+//   for the release, so that a focus it moves does not cancel the click;
+// - RunAction (Ok and its like) runs the pending exits of ExitEvenForSkipped
+//   fields first (a failed one stops the action) and drops the other pending
+//   checks, writes the bound controls into their fields and runs the action,
+//   so a button reached by its shortcut skips nothing;
 // - Enter acts as Tab (and presses a focused button), Esc presses the Cancel
 //   button, F1 opens the help of the focused control, the Help button that of
 //   the control entered last.
@@ -51,6 +57,9 @@ public:
     void OnExit(QWidget* field, Handler handler);
     void OnEnter(QWidget* field, Handler handler);
     void SkipChecksFor(QWidget* target);
+    // The field's exit handler runs also when the focus goes to a control of
+    // SkipChecksFor: for the moves a field makes whenever it is left.
+    void ExitEvenForSkipped(QWidget* field);
     void SetCancelButton(QAbstractButton* button) { cancel_ = button; }
     void SetHelpButton(QAbstractButton* button);
 
@@ -76,6 +85,10 @@ public:
     // Where the focus went when the running exit handler's field was left
     // (null outside exit handlers, or when no control of the form has it).
     QWidget* ExitTarget() const { return exitTarget_; }
+    // True while an exit handler runs for a field left for a control of
+    // SkipChecksFor (only ExitEvenForSkipped fields get there): its checks
+    // are then left out.
+    bool LeftForSkipped() const { return leftForSkipped_; }
     QWidget* LastEnteredControl() const { return lastEntered_; }
     bool Busy() const { return busy_; }
 
@@ -100,6 +113,7 @@ private:
         bool exit;
         QPointer<QWidget> field;
         QPointer<QWidget> target;
+        bool toSkipped = false;   // the target is a control of SkipChecksFor
     };
     bool ownsWidget(const QWidget* w) const;
     QWidget* fieldFor(QWidget* w) const;   // the registered field a widget belongs to
@@ -113,6 +127,7 @@ private:
     std::vector<std::pair<QPointer<QWidget>, Handler>> exitHandlers_;
     std::vector<std::pair<QPointer<QWidget>, Handler>> enterHandlers_;
     QSet<QWidget*> skip_;
+    QSet<QWidget*> exitEvenForSkipped_;
     std::vector<std::unique_ptr<FieldLink>> links_;
     std::deque<Pending> pending_;
     QPointer<QAbstractButton> cancel_;
@@ -121,6 +136,7 @@ private:
     QPointer<QWidget> lastEntered_;
     QPointer<QWidget> focusedField_;   // the registered field that has the focus
     bool busy_ = false;
+    bool leftForSkipped_ = false;
     bool refocusing_ = false;
     bool scheduled_ = false;
 };

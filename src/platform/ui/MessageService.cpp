@@ -43,7 +43,8 @@ QString displayText(QString text) {
 class DialogHost : public MessageHost {
 public:
     QString show(const BoxRequest& request) override {
-        QMessageBox box(iconFor(request.kind), titleFor(request.kind), displayText(request.text), QMessageBox::NoButton,
+        const QString title = request.title.isEmpty() ? titleFor(request.kind) : request.title;
+        QMessageBox box(iconFor(request.kind), title, displayText(request.text), QMessageBox::NoButton,
                         QApplication::activeWindow());
         QPushButton* yes = nullptr;
         QPushButton* no = nullptr;
@@ -69,7 +70,10 @@ public:
         }
         // Esc answers Cancel when offered, else No, else OK.
         box.setEscapeButton(cancel ? cancel : no ? no : ok);
-        box.setDefaultButton(yes ? yes : ok);
+        QPushButton* defaultButton = yes ? yes : ok;
+        if (request.defaultButton == ModalResultName(7) && no) defaultButton = no;
+        if (request.defaultButton == ModalResultName(2) && cancel) defaultButton = cancel;
+        box.setDefaultButton(defaultButton);
         box.exec();
         QAbstractButton* pressed = box.clickedButton();
         if (!pressed) pressed = cancel ? cancel : no ? no : ok;
@@ -113,6 +117,8 @@ QString ShowBox(BoxKind kind, const QString& text, BoxButtons buttons, const QSt
     request.code = code;
     return host().show(request);
 }
+
+QString ShowBox(const BoxRequest& request) { return host().show(request); }
 
 QString ShowWarning(const QString& text) { return ShowBox(BoxKind::Warning, text); }
 QString ShowError(const QString& text) { return ShowBox(BoxKind::Error, text); }

@@ -21,6 +21,8 @@ struct BoxRequest {
     BoxButtons buttons = BoxButtons::Ok;
     QString text;
     QString code;  // the catalogue code the text came from; empty for a literal text
+    QString title;          // empty: the kind's own title
+    QString defaultButton;  // the result name of the default button ("mrNo"); empty: Yes, else OK
 };
 
 // The name of a modal result by its number: 0 "Erro de Memoria", 1 "mrOk",
@@ -31,6 +33,8 @@ QString ModalResultName(int modalResult);
 // "mrNo", "mrCancel").
 QString ShowBox(BoxKind kind, const QString& text, BoxButtons buttons = BoxButtons::Ok,
                 const QString& code = QString());
+// The same for a box with a title or a default button of its own.
+QString ShowBox(const BoxRequest& request);
 
 // Shorthands for the literal boxes of the forms.
 QString ShowWarning(const QString& text);      // warning, OK

@@ -1,0 +1,66 @@
+#pragma once
+#include <QPushButton>
+#include <QString>
+#include <Qt>
+#include <gtest/gtest.h>
+
+#include <functional>
+
+class QLineEdit;
+class QTabBar;
+class QWidget;
+namespace forms {
+class TickList;
+}
+
+// Drives the program's windows as a user does, for the GUI tests. Boxes and
+// modal forms are answered by ScriptedMessages and FormsScript.
+namespace gui {
+
+// Runs the events posted so far and those they post in turn.
+void settle(int rounds = 8);
+
+// Makes a shown window the active one and waits until it is.
+bool activate(QWidget* window);
+
+// Shows a window and waits until it is the active one, then settles.
+bool showActive(QWidget* window);
+
+// Puts the focus in a field, again while leaving the field before moves it on
+// by itself. False when the focus would not stay there.
+bool enter(QWidget* field, int tries = 4);
+
+// Enters a field, replaces its text with keystrokes and stays there.
+bool typeInto(QLineEdit* edit, const QString& text);
+
+// The same, then leaves the field with Tab and settles.
+bool typeAndLeave(QLineEdit* edit, const QString& text);
+
+// A key on a control, then settle.
+void press(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+// A left click in the middle of a control, then settle.
+void click(QWidget* target);
+
+// A click on a page's tab, then settle.
+void clickTab(QTabBar* bar, int index);
+
+// The form's control of that name; a missing one fails the test.
+template <typename T = QPushButton>
+T* child(QWidget* form, const char* name) {
+    T* w = form->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+
+// A left click on the form's control of that name; no settle, as a click on a
+// wizard's button may run the next pages before it returns.
+void clickChild(QWidget* form, const char* name);
+
+// A click on a line's tick box, then a wait so the next click is no double click.
+void tickLine(forms::TickList* list, int row);
+
+// Waits, running events, until the condition holds; false on timeout.
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
+
+}  // namespace gui
