@@ -1,3 +1,4 @@
+#include "declfile/ufmAnalis00.h"
 #include "declfile/ufmConsultaDisquete.h"
 #include "declfile/ufmGravaDecl00.h"
 #include "declfile/ufmImport00.h"
@@ -65,6 +66,8 @@ static void RegisterCommandHandlers(TfmLOBRIX& window) {
     window.SetCommandHandler(C::Relatorio, [] { ShowPrintWizard(); });
     window.SetCommandHandler(C::ImprimirDeclaracao, [] { ShowPrintWizardDeclaration(); });
     window.SetCommandHandler(C::Gravar, [] { ShowGravaDecl(fmLOBRIX); });
+    window.SetCommandHandler(C::Analisador, [] { ShowAnalisador(fmLOBRIX); });
+    window.SetCommandHandler(C::Particionar, [] { ShowParticionar(fmLOBRIX); });
     window.SetCommandHandler(C::ImpAnoAnterior, [] { ShowImportWizard(fmLOBRIX, QStringLiteral("Anterior - Ano 2008")); });
     window.SetCommandHandler(C::ImpAnoAtual, [] { ShowImportWizard(fmLOBRIX, QStringLiteral("Atual - Ano 2009")); });
     window.SetCommandHandler(C::Retif, [] { ShowRetifDecl(fmLOBRIX); });

@@ -66,11 +66,7 @@ TfmGravaDecl04::TfmGravaDecl04(QWidget* parent)
     PanelLayout()->addWidget(lblEtiq);
     PanelLayout()->addLayout(row);
 
-    SaveFile = new QFileDialog(this, QStringLiteral("Salvar Resumo"));
-    SaveFile->setObjectName(QStringLiteral("SaveFile"));
-    SaveFile->setAcceptMode(QFileDialog::AcceptSave);
-    SaveFile->setNameFilter(QStringLiteral("Arquivos Adobe PDF (*.pdf)"));
-    SaveFile->setDefaultSuffix(QStringLiteral("pdf"));
+    SaveFile = MakeSummaryDialog(this);
 
     ApplyGeometry(dmDadosResp->GeometriaAssistente, forms::wgPage | forms::wgPicture | forms::wgBevel | forms::wgPanel);
     // The Close button takes the place of the stored Cancel button.
@@ -98,34 +94,48 @@ void TfmGravaDecl04::PageShown() {
                          QStringLiteral(" arquivos. Utilize a função \"Transmitir Declaração\" do menu principal."));
 }
 
-bool TfmGravaDecl04::warnNoPrinter() {
-    if (report::IsPrinterInstalled()) return false;
+// ---- the summary's buttons, shared with the analysis wizard's last page -------
+
+namespace {
+
+void warnNoPrinter() {
+    if (report::IsPrinterInstalled()) return;
     msg::ShowError(QStringLiteral("Não é possível imprimir: não há impressoras instaladas."));
     if (dmRaveRelatorios) dmRaveRelatorios->RvSystem1.allowPrintFromPreview = false;
-    return true;
 }
 
-void TfmGravaDecl04::bbRelatClick() {
+}  // namespace
+
+void ViewSummaryReport(QPushButton* button) {
     warnNoPrinter();
-    bbRelat->setEnabled(false);
+    button->setEnabled(false);
     ShowReceiptSummary(anoBase());
     QCoreApplication::processEvents();
-    bbRelat->setEnabled(true);
+    button->setEnabled(true);
 }
 
-void TfmGravaDecl04::bbEtiqClick() {
+void ViewLabelsReport(QPushButton* button) {
     warnNoPrinter();
-    bbEtiq->setEnabled(false);
+    button->setEnabled(false);
     ShowReceiptLabels(fmLOBRIX ? fmLOBRIX->Versao : declfile::WriterStateFromProgram().Versao);
     QCoreApplication::processEvents();
-    bbEtiq->setEnabled(true);
+    button->setEnabled(true);
 }
 
-void TfmGravaDecl04::btSalvarRelatClick() {
+QFileDialog* MakeSummaryDialog(QWidget* parent) {
+    auto* dialog = new QFileDialog(parent, QStringLiteral("Salvar Resumo"));
+    dialog->setObjectName(QStringLiteral("SaveFile"));
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setNameFilter(QStringLiteral("Arquivos Adobe PDF (*.pdf)"));
+    dialog->setDefaultSuffix(QStringLiteral("pdf"));
+    return dialog;
+}
+
+void SaveSummaryReport(QFileDialog* dialog, QPushButton* button) {
     const QString proposed = QStringLiteral("Resumo_") + declfile::WriterStateFromProgram().NomeArquivoGerado;
-    SaveFile->setDirectory(drives::RootFolder(QLatin1Char('C')));
-    SaveFile->selectFile(proposed);
-    QString chosen = forms::RunFileDialog(*SaveFile);
+    dialog->setDirectory(drives::RootFolder(QLatin1Char('C')));
+    dialog->selectFile(proposed);
+    QString chosen = forms::RunFileDialog(*dialog);
     if (chosen.isEmpty()) return;
     if (QFileInfo(chosen).suffix().isEmpty()) chosen += QStringLiteral(".pdf");
     // The question names the file that would be replaced.
@@ -133,17 +143,23 @@ void TfmGravaDecl04::btSalvarRelatClick() {
         !msg::AskYesNo(QStringLiteral("Já existe um arquivo de nome \"") + QFileInfo(chosen).fileName() +
                        QStringLiteral("\" no caminho especificado.\rAutoriza gravar sobre?")))
         return;
-    btSalvarRelat->setEnabled(false);
+    button->setEnabled(false);
     const bool saved = ShowReceiptSummary(anoBase(), chosen);
-    SaveFile->selectFile(QString());
+    dialog->selectFile(QString());
     QCoreApplication::processEvents();
     if (saved)
         msg::ShowInformation(QStringLiteral("Documento salvo com sucesso."));
     else
         msg::ShowError(QStringLiteral("Não foi possível gravar o arquivo \"") + QFileInfo(chosen).fileName() +
                        QStringLiteral("\"."));
-    btSalvarRelat->setEnabled(true);
+    button->setEnabled(true);
 }
+
+void TfmGravaDecl04::bbRelatClick() { ViewSummaryReport(bbRelat); }
+
+void TfmGravaDecl04::bbEtiqClick() { ViewLabelsReport(bbEtiq); }
+
+void TfmGravaDecl04::btSalvarRelatClick() { SaveSummaryReport(SaveFile, btSalvarRelat); }
 
 void TfmGravaDecl04::Button1Click() {
     dmDadosResp->EncerrarAssistente = 1;

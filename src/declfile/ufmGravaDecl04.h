@@ -36,6 +36,13 @@ protected:
     void PageShown() override;  // FormShow
 
 private:
-    bool warnNoPrinter();
     bool shownOnce_ = false;
 };
+
+// The summary's buttons, shared by the last page of the analysis wizard:
+// "Visualizar &Resumo" and "&Etiqueta" in the preview (the button disabled
+// meanwhile), and "&Salvar Resumo" to a PDF file chosen in the dialog.
+void ViewSummaryReport(QPushButton* button);
+void ViewLabelsReport(QPushButton* button);
+QFileDialog* MakeSummaryDialog(QWidget* parent);
+void SaveSummaryReport(QFileDialog* dialog, QPushButton* button);
