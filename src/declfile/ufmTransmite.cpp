@@ -2,6 +2,7 @@
 
 #include "declfile/MainWindowState.h"
 #include "declfile/Windows1252.h"
+#include "declfile/ufmAnalis00.h"
 #include "declfile/ufmConsultaDisquete.h"
 #include "declfile/ugAnaliseEstrutura.h"
 #include "declfile/ugDriveDisquete.h"
@@ -171,12 +172,6 @@ using namespace declfile;
 namespace {
 
 int anoBase() { return ProgramAnoBase(); }
-
-// The analysis wizard, reached from here with its file given.
-constexpr bool kAnalysisWizardAvailable = false;
-void AnaliseViaTransmissaoSet() {}
-void AnaliseViaTransmissaoReset() {}
-void RunAnalysisWizard(const QString&) {}
 
 QString transmitterPath(bool certified) {
     if (fmLOBRIX) return certified ? fmLOBRIX->CertifiedTransmitterPath : fmLOBRIX->TransmitterPath;
@@ -370,7 +365,8 @@ void TfmTransmite::closeEvent(QCloseEvent* event) {
         return;
     }
     if (fmLOBRIX) fmLOBRIX->AssistenteImpressaoAberto = 0;
-    AnaliseViaTransmissaoReset();
+    // The wizard opened later from the main window offers its file choice again.
+    AnaliseViaTransmissao = 0;
     QDialog::closeEvent(event);
 }
 
@@ -382,8 +378,7 @@ int TfmTransmite::SelectedIndex() const {
 }
 
 void TfmTransmite::SetActionsEnabled(bool enabled) {
-    for (QPushButton* b : {btnTransmite, btnImprime, btnConsulta}) b->setEnabled(enabled);
-    btAnalise->setEnabled(enabled && kAnalysisWizardAvailable);
+    for (QPushButton* b : {btnTransmite, btnImprime, btnConsulta, btAnalise}) b->setEnabled(enabled);
 }
 
 void TfmTransmite::ClearList() {
@@ -606,19 +601,19 @@ void TfmTransmite::btAnaliseClick() {
     const int i = SelectedIndex();
     if (i < 0) return;
     const int state = LumeListview1->Core()->Items()[i]->ImageIndexes(0);
-    AnaliseViaTransmissaoSet();
+    AnaliseViaTransmissao = 1;
     if (state == kImgNaoAnalisada) {
         for (QPushButton* b : {btnTransmite, btAnalise, btnConsulta}) b->setEnabled(false);
     } else if (!msg::AskYesNo(QStringLiteral("O Arquivo selecionado já foi analisado. Deseja executar mesmo assim?"))) {
         return;
     }
-    RunAnalysisWizard(paths_.at(i));
+    ShowAnalisador(this, paths_.at(i));
     driveA_ = lastListedA_;
     ListFolder();
 }
 
 void TfmTransmite::btnCancelarClick() {
-    AnaliseViaTransmissaoReset();
+    AnaliseViaTransmissao = 0;
     if (analysisRunning_) {
         analyser_->Cancel();
         return;

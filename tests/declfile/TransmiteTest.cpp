@@ -7,6 +7,7 @@
 
 #include "declfile/DeclarationWriter.h"
 #include "declfile/MainWindowState.h"
+#include "declfile/ufmAnalis00.h"
 #include "declfile/ufmConsultaDisquete.h"
 #include "declfile/ufmTransmite.h"
 #include "declfile/ugDriveDisquete.h"
@@ -27,6 +28,7 @@
 #include "support/ValidDeclaration.h"
 
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QDir>
@@ -536,4 +538,47 @@ TEST_F(Transmite, PrintTheReceipt) {
           QStringLiteral("15/03/2010 às 10:30"), groups.join(QLatin1Char('.')), QString::fromLatin1(line.mid(90, 10)),
           QStringLiteral("Protocolo de Transmissão")})
         EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << "\n" << text.toStdString();
+}
+
+// "A&nalisar Arquivo": the wizard on the selected file, told it came from
+// here; a file already analysed asks first; the list is made again after.
+TEST_F(Transmite, AnalyseAListedFile) {
+    const QString written = writeDeclaration();
+    QByteArray part = readFile(written);
+    analyserfixture::Put(part, 1, 397, " P");
+    const QString partPath = transmite() + QStringLiteral("Zuvo2009_111111111111110102G.dec");
+    writeBytes(partPath, part);
+    TfmLOBRIX window;
+    TfmTransmite form;
+    form.BitBtnCClick();
+    ASSERT_EQ(form.Paths().size(), 2);
+    auto& items = (*form.LumeListview1)->Items();
+
+    {  // Already analysed, No: nothing opens and the list stays.
+        items[form.Paths().indexOf(written)]->SetSelected(true);
+        BoxScript boxes;
+        boxes.expect(QStringLiteral("O Arquivo selecionado já foi analisado. Deseja executar mesmo assim?"), "mrNo");
+        lume::TLumeItem* before = items[0];
+        form.btAnalise->click();
+        EXPECT_EQ(items[0], before);
+        EXPECT_TRUE(form.btAnalise->isEnabled());
+    }
+    FormsScript forms;
+    forms.expect(QStringLiteral("fmAnalis00"), [&](QWidget* w) {
+        EXPECT_EQ(AnaliseViaTransmissao, 1);
+        EXPECT_EQ(static_cast<TfmAnalis00*>(w)->arquivo->text(), partPath);
+        EXPECT_FALSE(form.btnTransmite->isEnabled());
+        return forms::mrCancel;
+    });
+    items[form.Paths().indexOf(partPath)]->SetSelected(true);
+    form.btAnalise->click();
+    EXPECT_EQ(forms.pending(), 0);
+    // Listed again: nothing selected, the actions wait for a choice.
+    EXPECT_EQ(form.Paths().size(), 2);
+    EXPECT_EQ(form.SelectedIndex(), -1);
+    EXPECT_FALSE(form.btAnalise->isEnabled());
+    // Closing the window lets the main window's wizard offer its file choice.
+    form.show();
+    form.close();
+    EXPECT_EQ(AnaliseViaTransmissao, 0);
 }
