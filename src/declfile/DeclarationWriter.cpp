@@ -230,6 +230,10 @@ private:
 
     std::shared_ptr<db::Database> db_;
     std::unique_ptr<db::Table> resp_, emp_, vinc_, proId_, proEs_;
+    // The receipt rows of the run, committed at its end: one commit instead
+    // of one per establishment.
+    std::unique_ptr<db::Transaction> receipts_;
+    void commitReceipts();
     std::unique_ptr<RecordBuilder> b0_, b1_, b2_, b9_;
     std::unique_ptr<PartFile> file_;
 
@@ -534,7 +538,22 @@ bool WriterRun::OpenNextFile() {
     }
 }
 
+void WriterRun::commitReceipts() {
+    if (!receipts_) return;
+    std::unique_ptr<db::Transaction> tx = std::move(receipts_);
+    try {
+        tx->commit();
+    } catch (const db::DbError& e) {
+        // After an error of the data folder the rows are dropped anyway.
+        if (ioError_) return;
+        if (e.kind() != db::ErrorKind::Io) throw;
+        ioError_ = true;
+        dataFolderError_ = e;
+    }
+}
+
 void WriterRun::cleanUp(bool completed) {
+    commitReceipts();
     const bool partOpen = file_ != nullptr;
     if (file_) {
         const bool closed = closePart();
@@ -623,6 +642,7 @@ int WriterRun::runSteps() {
     vinc_->Open();
     proId_->Open();
     proEs_->Open();
+    if (!db_->inTransaction()) receipts_ = std::make_unique<db::Transaction>(*db_);
     b0_ = std::make_unique<RecordBuilder>('0', resp_.get());
     b1_ = std::make_unique<RecordBuilder>('1', emp_.get());
     b2_ = std::make_unique<RecordBuilder>('2', vinc_.get());

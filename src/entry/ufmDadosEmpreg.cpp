@@ -509,9 +509,16 @@ void TfmDadosEmpreg::connectHandlers() {
     onExit(deDeficiente, [this] {
         if (CheckFocusNotOnButton()) dgDeficienciaCheck(1);
     });
-    connect(cbSexo, &QComboBox::activated, this, [this] { kit_->RunAction([this] { moveFocus(deNacionalidade); }); });
+    auto storeSex = [this] { SetF("InSexo", cbSexo->currentIndex() < 0 ? QString() : cbSexo->currentText().left(1)); };
+    // The move below leaves the list without its exit: the choice is stored here.
+    connect(cbSexo, &QComboBox::activated, this, [=, this] {
+        kit_->RunAction([=, this] {
+            storeSex();
+            moveFocus(deNacionalidade);
+        });
+    });
     onExit(cbSexo, [=, this] {
-        SetF("InSexo", cbSexo->currentIndex() < 0 ? QString() : cbSexo->currentText().left(1));
+        storeSex();
         if (samePage()) cbSexoCheck(1);
     });
     onExit(deNacionalidade, [this] { deNacionalidadeExit(); });

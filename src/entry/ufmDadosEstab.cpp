@@ -1585,13 +1585,15 @@ void TfmDadosEstab::dgTipoZuvoClick() {
 
 void TfmDadosEstab::sbCodMunicipioClick() {
     if (!kit_->RunPendingChecks()) return;
-    kit_->RunAction([this] {
+    const bool ok = kit_->RunAction([this] {
         deMunicipio->setFocus(Qt::OtherFocusReason);
-        TfrmT8Munic::SelectMunicipality(col("CoMunicipio"));
+        const bool chosen = TfrmT8Munic::SelectMunicipality(col("CoMunicipio"));
         kit_->RefreshAll();
+        // The check runs here: the focus given below may reach the form only when the window
+        // system hands it back, which runs no exit of the code.
+        if (chosen) checkMunicipality();
     });
-    // Moving on runs the municipality's own check.
-    deDDD->setFocus(Qt::OtherFocusReason);
+    if (ok) deDDD->setFocus(Qt::OtherFocusReason);
 }
 
 void TfmDadosEstab::sbCNAEClick() {

@@ -371,6 +371,27 @@ TEST_F(DadosEmpreg, AStoredContractIsEditedInPlace) {
     EXPECT_EQ(storedEstablishment()["NuVinculosEstabelecimento"], QStringLiteral("000002"));
 }
 
+TEST_F(DadosEmpreg, ASexChosenInTheListIsStored) {
+    // Choosing in the list (arrow keys or the pop-up) moves the focus on by itself: the choice must
+    // still reach the contract.
+    const Row stored = storeContract(1, {{"InSexo", "1"}});
+    openStored(stored);
+    showForm();
+    form->cbSexo->setFocus(Qt::TabFocusReason);
+    settle();
+    ASSERT_EQ(focused(), form->cbSexo);
+    QTest::keyClick(form->cbSexo, Qt::Key_Down);
+    settle();
+    EXPECT_EQ(form->cbSexo->currentIndex(), 1);
+    EXPECT_EQ(focused(), form->deNacionalidade);
+    clickOk();
+    EXPECT_EQ(messages.codes(), QStringList());
+    EXPECT_FALSE(form->isVisible());
+    const auto rows = contracts();
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows.at(0).value("InSexo"), QStringLiteral("2"));
+}
+
 TEST_F(DadosEmpreg, AnEightYearOldIsRefusedByTabAndByATabClick) {
     showForm();
     typeAndLeave(form->dePisPasep, valid::ContractPis(7));

@@ -4,6 +4,7 @@
 #include "entry/ufmNovaDecl.h"
 #include "entry/ufmDadosEstab.h"
 #include "entry/ufmSemEmpregados.h"
+#include "entry/ufmTb8Munic.h"
 #include "platform/db/Database.h"
 #include "platform/ui/EntryForm.h"
 #include "platform/ui/EntryWidgets.h"
@@ -20,11 +21,14 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
+#include <QToolButton>
+#include <QTreeWidget>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -282,6 +286,36 @@ TEST_F(DadosEstab, ABadCepLeftByTabKeepsTheFocusAndOkFromAnotherPageComesBackToI
     QTest::mouseClick(form->BtCancelar, Qt::LeftButton);
     settle();
     EXPECT_EQ(messages.codes(), QStringList{QString()});
+}
+
+TEST_F(DadosEstab, AMunicipalityFromThePickerIsCheckedThoughTheFocusComesBackLate) {
+    storeEstab();
+    openForm();
+    // On a desktop the form is active again only some time after the picker has closed: the
+    // focus given meanwhile comes as the window's own, not as the user leaving the code.
+    QDialog picked;
+    FormsScript script;
+    script.expect(QStringLiteral("frmT8Munic"), [&picked](QWidget* w) {
+        auto* picker = static_cast<TfrmT8Munic*>(w);
+        for (QTreeWidgetItem* n : TreeNodesInDisplayOrder(picker->TreeView1))
+            if (n->text(0).startsWith(QStringLiteral("3509502"))) picker->TreeView1->setCurrentItem(n);
+        picker->SelectCode();
+        picked.show();
+        picked.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&picked));
+        return int(forms::mrNone);
+    });
+    QTest::mouseClick(form->sbCodMunicipio, Qt::LeftButton);
+    settle();
+    picked.hide();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+    settle();
+    EXPECT_TRUE(script.unexpected().isEmpty());
+    EXPECT_EQ(field("CoMunicipio"), QStringLiteral("3509502"));
+    EXPECT_EQ(field("NoMunicEstabelecimento"), QStringLiteral("CAMPINAS"));
+    EXPECT_EQ(form->deNomeMunicipio->text().trimmed(), QStringLiteral("CAMPINAS"));
+    EXPECT_EQ(focused(), form->deDDD);
 }
 
 TEST_F(DadosEstab, AmountsAreStoredInCentsAndRefusedWithTheirCodes) {

@@ -159,6 +159,30 @@ TEST_F(TableStore, CuttingToWidthNeverSplitsASurrogatePair) {
     for (QChar c : stored) EXPECT_FALSE(c.isSurrogate());
 }
 
+TEST_F(TableStore, TextsAreStoredAsTheirUtf8Bytes) {
+    // What lands in the file is what QString::toUtf8 makes of the value,
+    // half surrogate pairs included; read back, the value is unchanged.
+    const QString clef = QString::fromUtf8("\xF0\x9D\x84\x9E");
+    const QList<QString> values = {QStringLiteral("ABC"), QString::fromUtf8("\xC3\x89\xC3\xA7\xE2\x82\xAC"),
+                                   QStringLiteral("A") + clef, QStringLiteral("B") + QChar(0xD800) + QStringLiteral("x"),
+                                   QStringLiteral("C") + QChar(0xDC00), QString()};
+    for (int i = 0; i < values.size(); ++i) add(QString::number(i), values[i]);
+    Query raw(database);
+    raw.SetSQL(QStringLiteral("SELECT Code, hex(Name) AS h FROM People ORDER BY Code"));
+    raw.Open();
+    int i = 0;
+    for (raw.First(); !raw.Eof(); raw.Next(), ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(raw.FieldByName("h").AsString(), QString::fromLatin1(normalizeText(values[i], 8).toUtf8().toHex().toUpper()));
+    }
+    EXPECT_EQ(i, values.size());
+    Table t(database, "People");
+    t.Open();
+    i = 0;
+    for (t.First(); !t.Eof(); t.Next(), ++i)
+        EXPECT_EQ(t.FieldByName("Name").AsString(), QString::fromUtf8(normalizeText(values[i], 8).toUtf8()));
+}
+
 TEST_F(TableStore, KeyViolationOnEditLeavesTheTableUnchanged) {
     add("1", "A", "X");
     add("1", "B", "Y");

@@ -16,7 +16,10 @@ QString normalizeText(const QString& value, int width) {
 }
 
 QString Field::AsString() const {
-    const QVariant& v = owner_->buffer_.at(index_);
+    const QVariant& v = owner_->valueAt(index_);
+    // The common case without QVariant's conversion machinery.
+    if (v.typeId() == QMetaType::QString && def_.type == FieldType::Text)
+        return *static_cast<const QString*>(v.constData());
     if (!v.isValid() || v.isNull()) return QString();
     if (def_.type == FieldType::Boolean) return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     return v.toString();
@@ -31,7 +34,7 @@ void Field::SetAsString(const QString& value) {
 }
 
 bool Field::AsBoolean() const {
-    const QVariant& v = owner_->buffer_.at(index_);
+    const QVariant& v = owner_->valueAt(index_);
     if (v.typeId() == QMetaType::QString) return v.toString() == QLatin1String("1") || v.toString().compare(QStringLiteral("true"), Qt::CaseInsensitive) == 0;
     return v.isValid() && v.toBool();
 }
@@ -39,14 +42,14 @@ bool Field::AsBoolean() const {
 void Field::SetAsBoolean(bool value) { owner_->setValue(index_, value); }
 
 int Field::AsInteger() const {
-    const QVariant& v = owner_->buffer_.at(index_);
+    const QVariant& v = owner_->valueAt(index_);
     bool ok = false;
     const int n = v.toString().trimmed().toInt(&ok);
     return ok ? n : v.toInt();
 }
 
 bool Field::IsNull() const {
-    const QVariant& v = owner_->buffer_.at(index_);
+    const QVariant& v = owner_->valueAt(index_);
     return !v.isValid() || v.isNull() || (v.typeId() == QMetaType::QString && v.toString().isEmpty());
 }
 
@@ -59,6 +62,8 @@ void DataSet::Close() {
     fields_.clear();
     byName_.clear();
     buffer_.clear();
+    lazy_ = false;
+    decodedGen_.clear();
     eof_ = bof_ = empty_ = true;
 }
 
@@ -80,10 +85,19 @@ Field& DataSet::FieldByName(const QString& name) {
     throw DbError(ErrorKind::Usage, kFieldNotFound, QStringLiteral("Field '%1' not found.\n%2").arg(name, name_));
 }
 
-void DataSet::setValue(int index, const QVariant& value) {
+void DataSet::setValue(int index, QVariant value) {
     if (state_ != DataSetState::Edit && state_ != DataSetState::Insert)
         throw DbError(ErrorKind::Usage, kNotEditing, QStringLiteral("Dataset not in edit or insert mode.\n%1").arg(name_));
-    buffer_[index] = value;
+    buffer_[index] = std::move(value);
+    if (lazy_) decodedGen_[index] = recordGen_;
+}
+
+void DataSet::beginLazyRecord() {
+    if (++recordGen_ == 0) {
+        decodedGen_.fill(0);
+        recordGen_ = 1;
+    }
+    lazy_ = true;
 }
 
 void DataSet::buildFields(const QList<FieldDef>& defs) {
@@ -96,6 +110,8 @@ void DataSet::buildFields(const QList<FieldDef>& defs) {
         byName_.insert(d.name.toLower(), fields_.back().get());
     }
     buffer_ = QVector<QVariant>(defs.size());
+    lazy_ = false;
+    decodedGen_ = QVector<quint32>(defs.size(), 0);
 }
 
 }  // namespace db

@@ -75,13 +75,29 @@ public:
 
 protected:
     friend class Field;
-    virtual void setValue(int index, const QVariant& value);
+    virtual void setValue(int index, QVariant value);
+    // The current record's value of a column. A record may be loaded with its
+    // columns still undecoded: each is decoded when first asked for, so that
+    // a reader pays only for the columns it reads.
+    const QVariant& valueAt(int index) {
+        if (lazy_ && decodedGen_[index] != recordGen_) {
+            buffer_[index] = decodePending(index);
+            decodedGen_[index] = recordGen_;
+        }
+        return buffer_[index];
+    }
+    virtual QVariant decodePending(int) { return QVariant(); }
+    void beginLazyRecord();  // every column of the new current record pending
+    void endLazyRecord() { lazy_ = false; }
     void checkActive() const;
     void buildFields(const QList<FieldDef>& defs);
 
     std::vector<std::unique_ptr<Field>> fields_;
     QHash<QString, Field*> byName_;  // lower-case name
     QVector<QVariant> buffer_;
+    bool lazy_ = false;
+    quint32 recordGen_ = 0;
+    QVector<quint32> decodedGen_;  // per column: the record whose value buffer_ holds
     QList<FieldDef> persistent_;
     DataSetState state_ = DataSetState::Inactive;
     bool eof_ = true;

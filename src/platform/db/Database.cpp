@@ -246,6 +246,7 @@ bool Database::tableExists(const QString& fileName) const {
 void Connection::finalizeStatements() {
     for (sqlite3_stmt* st : std::as_const(statements_)) sqlite3_finalize(st);
     statements_.clear();
+    ++statementEpoch_;
 }
 
 void Connection::detach(const QString& path) {

@@ -35,6 +35,9 @@ public:
     sqlite3_stmt* prepare(const QString& sql);   // cached; reset before reuse
     void exec(const QString& sql);
     void finalizeStatements();
+    // Changes whenever the statements prepared so far are finalized, so that
+    // a holder of one knows when to prepare it again.
+    quint64 statementEpoch() const { return statementEpoch_; }
     sqlite3* handle() const { return conn_; }
     [[noreturn]] void fail(int rc, const QString& context) const;
     bool inTransaction = false;
@@ -49,6 +52,7 @@ private:
     QHash<QString, quint64> lastUse_;
     QHash<QString, sqlite3_stmt*> statements_;
     quint64 useClock_ = 0;
+    quint64 statementEpoch_ = 0;
     int nextSchema_ = 0;
 };
 

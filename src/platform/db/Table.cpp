@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <QVarLengthArray>
+
 #include <algorithm>
 
 namespace db {
@@ -23,6 +25,34 @@ QVariant columnValue(sqlite3_stmt* st, int col, FieldType type) {
     }
     }
 }
+// UTF-8 of a text appended to a buffer, without a buffer of its own per text.
+void appendUtf8(QByteArray& out, QStringView text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t u = text[i].unicode();
+        if (u < 0x80) {
+            out.append(char(u));
+            continue;
+        }
+        if (QChar::isHighSurrogate(u) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            u = QChar::surrogateToUcs4(char16_t(u), text[i + 1].unicode());
+            ++i;
+        } else if (QChar::isSurrogate(u)) {
+            out.append('?');  // as QString::toUtf8 does with half a pair
+            continue;
+        }
+        if (u < 0x800) {
+            out.append(char(0xc0 | (u >> 6)));
+        } else if (u < 0x10000) {
+            out.append(char(0xe0 | (u >> 12)));
+            out.append(char(0x80 | ((u >> 6) & 0x3f)));
+        } else {
+            out.append(char(0xf0 | (u >> 18)));
+            out.append(char(0x80 | ((u >> 12) & 0x3f)));
+            out.append(char(0x80 | ((u >> 6) & 0x3f)));
+        }
+        out.append(char(0x80 | (u & 0x3f)));
+    }
+}
 }  // namespace
 
 Table::Table(std::shared_ptr<Database> database, const QString& tableName)
@@ -40,6 +70,7 @@ void Table::SetIndexName(const QString& indexName) {
             throw DbError(ErrorKind::NotFound, kGeneralError, QStringLiteral("Index does not exist.\nIndex: %1").arg(indexName_));
         orderFields_ = ix ? ix->fields : QStringList();
         orderNoCase_ = ix && ix->caseInsensitive;
+        keyFieldIndexes_.clear();
         First();
     }
 }
@@ -79,6 +110,9 @@ void Table::Open() {
     orderNoCase_ = ix && ix->caseInsensitive;
     lock_ = std::move(lock);
     insertSql_.clear();
+    write_ = WriteStatements{};
+    keyFieldIndexes_.clear();
+    blank_.clear();
     buildFields(defs);
     selectList_.clear();
     findKeyWhere_.clear();
@@ -148,14 +182,60 @@ void Table::bindRange(sqlite3_stmt* st, int& pos) const {
     bind(rangeHigh_);
 }
 
+namespace {
+constexpr quint32 kKindShift = 30;
+constexpr quint32 kEndMask = (1u << kKindShift) - 1;
+enum ColumnKind : quint32 { kText = 0, kNull = 1, kInteger = 2 };
+}  // namespace
+
 void Table::readRow(sqlite3_stmt* st, Row& row) const {
     row.rowid = sqlite3_column_int64(st, 0);
     const int nk = orderFields_.size();
-    row.key.resize(nk);
-    for (int i = 0; i < nk; ++i) row.key[i] = columnValue(st, 1 + i, FieldType::Text);
-    row.values.resize(int(fields_.size()));
-    for (int i = 0; i < int(fields_.size()); ++i)
-        row.values[i] = columnValue(st, 1 + nk + i, fields_[i]->DataType());
+    const int columns = nk + int(fields_.size());
+    row.keys = nk;
+    row.ends.resize(columns);
+    row.raw.reserve(rawHint_);
+    for (int c = 0; c < columns; ++c) {
+        ColumnKind kind = kText;
+        switch (sqlite3_column_type(st, 1 + c)) {
+        case SQLITE_NULL: kind = kNull; break;
+        case SQLITE_INTEGER: kind = kInteger; [[fallthrough]];
+        default:
+            row.raw.append(reinterpret_cast<const char*>(sqlite3_column_text(st, 1 + c)), sqlite3_column_bytes(st, 1 + c));
+        }
+        row.ends[c] = quint32(row.raw.size()) | (quint32(kind) << kKindShift);
+    }
+    rawHint_ = std::max(rawHint_, row.raw.size());
+}
+
+// The value a column had when read, as the dataset gives it.
+QVariant Table::decodeColumn(const Row& row, int column, FieldType type) {
+    const quint32 e = row.ends.at(column);
+    const quint32 begin = column ? (row.ends.at(column - 1) & kEndMask) : 0;
+    const char* p = row.raw.constData() + begin;
+    const qsizetype n = qsizetype((e & kEndMask) - begin);
+    switch (e >> kKindShift) {
+    case kNull: return type == FieldType::Boolean ? QVariant(false) : QVariant(QString());
+    case kInteger:
+        if (type == FieldType::Boolean) return QVariant(int(QByteArrayView(p, n).toLongLong()) != 0);
+        return QVariant(QString::fromLatin1(p, n));
+    default: {
+        const QString s = QString::fromUtf8(p, n);
+        if (type == FieldType::Boolean) return QVariant(s == QLatin1String("1"));
+        return QVariant(s);
+    }
+    }
+}
+
+QString Table::keyText(const Row& row, int i) const {
+    if (row.isRaw()) return decodeColumn(row, i, FieldType::Text).toString();
+    return row.key.value(i).toString();
+}
+
+QVariant Table::decodePending(int index) {
+    if (pos_ < 0 || pos_ >= batch_.size() || !batch_.at(pos_).isRaw()) return QVariant();
+    const Row& row = batch_.at(pos_);
+    return decodeColumn(row, row.keys + index, fields_[index]->DataType());
 }
 
 QVector<Table::Row> Table::fetch(const QString& extraWhere,
@@ -180,7 +260,7 @@ QVector<Table::Row> Table::fetchSql(const QString& sql, const std::function<void
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
         Row r;
         readRow(st, r);
-        rows << r;
+        rows.append(std::move(r));
     }
     sqlite3_reset(st);
     if (rc != SQLITE_DONE) conn().fail(rc, tableName_);
@@ -196,7 +276,13 @@ void Table::setCurrent(const QVector<Row>& rows, int pos) {
 
 void Table::loadCurrent() {
     if (pos_ >= 0 && pos_ < batch_.size()) {
-        buffer_ = batch_.at(pos_).values;
+        const Row& row = batch_.at(pos_);
+        if (row.isRaw()) {
+            beginLazyRecord();
+        } else {
+            buffer_ = row.values;
+            endLazyRecord();
+        }
         empty_ = false;
     }
 }
@@ -204,6 +290,7 @@ void Table::loadCurrent() {
 void Table::clearCurrent() {
     batch_.clear();
     pos_ = -1;
+    endLazyRecord();
     for (int i = 0; i < buffer_.size(); ++i)
         buffer_[i] = fields_[i]->DataType() == FieldType::Boolean ? QVariant(false) : QVariant(QString());
     empty_ = true;
@@ -252,8 +339,9 @@ void Table::afterRow(bool descending) {
     } restore{lowBoundAsFilter_};
     lowBoundAsFilter_ = !descending;
     const auto rows = fetch(where, [&](sqlite3_stmt* st, int& pos) {
-        for (const QVariant& k : cur.key) {
-            const QByteArray b = k.toString().toUtf8();
+        const int keys = cur.isRaw() ? cur.keys : int(cur.key.size());
+        for (int i = 0; i < keys; ++i) {
+            const QByteArray b = keyText(cur, i).toUtf8();
             sqlite3_bind_text(st, pos++, b.constData(), b.size(), SQLITE_TRANSIENT);
         }
         sqlite3_bind_int64(st, pos++, cur.rowid);
@@ -448,18 +536,14 @@ void Table::Edit() {
 void Table::Append() {
     checkBrowse();
     saved_ = (pos_ >= 0 && pos_ < batch_.size()) ? batch_.at(pos_) : Row{};
-    for (int i = 0; i < buffer_.size(); ++i)
-        buffer_[i] = fields_[i]->DataType() == FieldType::Boolean ? QVariant(false) : QVariant(QString());
-    state_ = DataSetState::Insert;
-}
-
-void Table::bindValue(sqlite3_stmt* st, int pos, const QVariant& v, const FieldDef& f) const {
-    if (f.type == FieldType::Boolean) {
-        sqlite3_bind_int(st, pos, v.toBool() ? 1 : 0);
-        return;
+    endLazyRecord();
+    if (blank_.size() != buffer_.size()) {
+        blank_.resize(buffer_.size());
+        for (int i = 0; i < buffer_.size(); ++i)
+            blank_[i] = fields_[i]->DataType() == FieldType::Boolean ? QVariant(false) : QVariant(QString());
     }
-    const QByteArray b = normalizeText(v.toString(), f.width).toUtf8();
-    sqlite3_bind_text(st, pos, b.constData(), b.size(), SQLITE_TRANSIENT);
+    buffer_ = blank_;
+    state_ = DataSetState::Insert;
 }
 
 void Table::checkWritable() const {
@@ -472,40 +556,71 @@ void Table::Post() {
     if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) return;
     checkWritable();
     const QString target = schemaTable();
-    if (!insertSql_.startsWith(QStringLiteral("INSERT INTO ") + target + ' ')) {
-        QStringList cols, marks, sets;
-        for (const auto& f : fields_) {
-            cols << quoted(f->FieldName());
-            marks << QStringLiteral("?");
-            sets << quoted(f->FieldName()) + QStringLiteral(" = ?");
+    Connection& c = conn();
+    if (write_.conn != &c || write_.epoch != c.statementEpoch() || write_.target != target) {
+        if (!insertSql_.startsWith(QStringLiteral("INSERT INTO ") + target + ' ')) {
+            QStringList cols, marks, sets;
+            for (const auto& f : fields_) {
+                cols << quoted(f->FieldName());
+                marks << QStringLiteral("?");
+                sets << quoted(f->FieldName()) + QStringLiteral(" = ?");
+            }
+            insertSql_ = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(target, cols.join(','), marks.join(','));
+            updateSql_ = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(target, sets.join(','));
         }
-        insertSql_ = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(target, cols.join(','), marks.join(','));
-        updateSql_ = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?").arg(target, sets.join(','));
+        write_ = WriteStatements{};
+        sqlite3_stmt* insert = c.prepare(insertSql_);
+        sqlite3_stmt* update = c.prepare(updateSql_);
+        write_ = WriteStatements{&c, c.statementEpoch(), target, insert, update};
     }
-    sqlite3_stmt* st = conn().prepare(state_ == DataSetState::Insert ? insertSql_ : updateSql_);
+    sqlite3_stmt* st = state_ == DataSetState::Insert ? write_.insert : write_.update;
+    sqlite3_reset(st);
+    sqlite3_clear_bindings(st);
+    // Each value is cut to its column once; the texts are encoded into one
+    // buffer that lives until the step. The record buffer becomes the row
+    // kept, its values replaced only where cutting or the type changed them
+    // (and only once the row is written).
+    utf8_.clear();
+    QVarLengthArray<qsizetype, 128> ends;
+    QVarLengthArray<std::pair<int, QVariant>, 8> changed;
+    for (int i = 0; i < int(fields_.size()); ++i) {
+        const QVariant& v = valueAt(i);
+        if (fields_[i]->DataType() == FieldType::Boolean) {
+            if (v.typeId() != QMetaType::Bool) changed.append({i, QVariant(v.toBool())});
+        } else {
+            const QString* held = v.typeId() == QMetaType::QString ? static_cast<const QString*>(v.constData()) : nullptr;
+            const QString text = normalizeText(held ? *held : v.toString(), fields_[i]->Size());
+            appendUtf8(utf8_, text);
+            if (!held || text.size() != held->size()) changed.append({i, QVariant(text)});
+        }
+        ends.append(utf8_.size());
+    }
     int pos = 1;
     for (int i = 0; i < int(fields_.size()); ++i) {
-        FieldDef d;
-        d.type = fields_[i]->DataType();
-        d.width = fields_[i]->Size();
-        bindValue(st, pos++, buffer_[i], d);
+        if (fields_[i]->DataType() == FieldType::Boolean) {
+            sqlite3_bind_int(st, pos++, buffer_.at(i).toBool() ? 1 : 0);
+        } else {
+            const qsizetype begin = i ? ends[i - 1] : 0;
+            sqlite3_bind_text(st, pos++, utf8_.constData() + begin, int(ends[i] - begin), SQLITE_STATIC);
+        }
     }
     if (state_ == DataSetState::Edit) sqlite3_bind_int64(st, pos++, batch_.at(pos_).rowid);
     const int rc = sqlite3_step(st);
     sqlite3_reset(st);
-    if (rc != SQLITE_DONE) conn().fail(rc, QStringLiteral("Table: %1").arg(database_->resolve(tableName_)));
+    if (rc != SQLITE_DONE) c.fail(rc, QStringLiteral("Table: %1").arg(database_->resolve(tableName_)));
     database_->noteChange();
+    for (const auto& [i, value] : changed) buffer_[i] = value;
     Row row;
-    row.rowid = state_ == DataSetState::Insert ? sqlite3_last_insert_rowid(conn().handle()) : batch_.at(pos_).rowid;
-    row.values.resize(buffer_.size());
-    for (int i = 0; i < buffer_.size(); ++i) {
-        if (fields_[i]->DataType() == FieldType::Boolean) row.values[i] = buffer_[i].toBool();
-        else row.values[i] = normalizeText(buffer_[i].toString(), fields_[i]->Size());
+    row.values = buffer_;
+    row.rowid = state_ == DataSetState::Insert ? sqlite3_last_insert_rowid(c.handle()) : batch_.at(pos_).rowid;
+    if (keyFieldIndexes_.size() != orderFields_.size()) {
+        keyFieldIndexes_.clear();
+        for (const QString& k : orderFields_) {
+            Field* f = FindField(k);
+            keyFieldIndexes_ << (f ? f->Index() : -1);
+        }
     }
-    for (const QString& k : orderFields_) {
-        Field* f = FindField(k);
-        row.key << (f ? row.values[f->Index()] : QVariant(QString()));
-    }
+    for (const int i : std::as_const(keyFieldIndexes_)) row.key << (i >= 0 ? row.values[i] : QVariant(QString()));
     state_ = DataSetState::Browse;
     if (row.key.size() != orderFields_.size() || orderFields_.isEmpty() || row.key.contains(QVariant())) {
         // The key is not among the dataset's fields: read the row back.

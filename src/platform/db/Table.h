@@ -11,7 +11,10 @@ public:
     Table(std::shared_ptr<Database> database, const QString& tableName);
     ~Table() override;
 
-    void SetDatabase(std::shared_ptr<Database> database) { database_ = std::move(database); }
+    void SetDatabase(std::shared_ptr<Database> database) {
+        database_ = std::move(database);
+        write_ = WriteStatements{};
+    }
     Database& database() const { return *database_; }
     const QString& TableName() const { return tableName_; }
     void SetTableName(const QString& name) { tableName_ = name; }
@@ -50,11 +53,21 @@ public:
     const TableDef& Definition() const { return def_; }
 
 private:
+    // A row as read holds its columns (the key's, then the fields') as the
+    // bytes SQLite gave, decoded when asked for; a row just posted holds its
+    // values decoded.
     struct Row {
         qint64 rowid = 0;
         QVector<QVariant> key;
         QVector<QVariant> values;
+        int keys = 0;               // key columns in raw
+        QByteArray raw;
+        QVector<quint32> ends;      // per column: its end in raw, its kind in the top bits
+        bool isRaw() const { return !ends.isEmpty(); }
     };
+    static QVariant decodeColumn(const Row& row, int column, FieldType type);
+    QString keyText(const Row& row, int i) const;
+    QVariant decodePending(int index) override;
     QString selectList() const;
     mutable QString selectList_;
     mutable std::size_t selectListFields_ = 0;
@@ -79,7 +92,6 @@ private:
     void afterRow(bool descending);
     void checkBrowse();
     void readRow(sqlite3_stmt* st, Row& row) const;
-    void bindValue(sqlite3_stmt* st, int pos, const QVariant& v, const FieldDef& f) const;
     QString schemaTable();
     Connection& conn() const { return database_->connection(readOnly_, tableName_); }
     void checkWritable() const;
@@ -99,7 +111,21 @@ private:
     int pos_ = -1;
     quint64 stamp_ = 0;
     Row saved_;
-    QString insertSql_, updateSql_;  // built once per opening  // the current row while a new record is being appended
+    QString insertSql_, updateSql_;  // built once per opening
+    // The insert and update statements of the attachment they were made for,
+    // kept while the connection keeps its statements: a long append then
+    // neither rebuilds nor looks up their text per row.
+    struct WriteStatements {
+        Connection* conn = nullptr;
+        quint64 epoch = 0;
+        QString target;
+        sqlite3_stmt* insert = nullptr;
+        sqlite3_stmt* update = nullptr;
+    } write_;
+    mutable qsizetype rawHint_ = 64;  // the largest row read so far
+    QVector<QVariant> blank_;  // a new record's values
+    QByteArray utf8_;  // the encoded values of the row being posted
+    mutable QVector<int> keyFieldIndexes_;  // of the order fields among the fields; -1 when absent
 };
 
 }  // namespace db

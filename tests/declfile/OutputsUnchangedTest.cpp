@@ -1,0 +1,114 @@
+// What the check finds, what the writer writes and what the analyser loads,
+// pinned by their digests over one declaration with valid and faulty records,
+// so that work on the speed of the store, the check, the writer or the
+// analyser cannot change a byte of their results unnoticed. When a result is
+// changed on purpose, the failing test prints the new digest to put here.
+#include "AnalyserFixture.h"
+
+#include "declfile/DeclarationWriter.h"
+#include "declfile/ugAnaliseEstrutura.h"
+#include "platform/db/Database.h"
+#include "platform/db/Table.h"
+#include "rules/ugCriticaDeclaracao.h"
+#include "shell/UdmLobrix.h"
+#include "support/DataFolder.h"
+#include "support/ValidDeclaration.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+class QuietValidation : public ValidationHost {
+public:
+    void SetProgress(int) override {}
+    void ProcessEvents() override {}
+    bool AskInterrupt() override { return false; }
+    void ShowErrorLimit(const QString&) override {}
+};
+
+// Valid establishments and contracts, with faults sprinkled over some of
+// them, and values at the edges of the store: texts longer than their
+// column, trailing blanks, characters outside ASCII.
+void SeedMixedDeclaration() {
+    valid::RegisterUnionEntities();
+    auto database = dmLobrix->dbZuvo;
+    db::Transaction tx(*database);
+    db::Table resp(database, QStringLiteral("BD8Resp.db"));
+    db::Table emp(database, QStringLiteral("BD8Emp.db"));
+    db::Table vinc(database, QStringLiteral("BD8Vinc.db"));
+    resp.Open();
+    emp.Open();
+    vinc.Open();
+    valid::Append(resp, valid::Responsible());
+    int serial = 0;
+    for (int e = 0; e < 4; ++e) {
+        valid::Row est = valid::Establishment(e, 30);
+        if (e == 1) est = valid::With(est, {{"CoMunicipio", "9999999"}, {"NoRazaoEstabelecimento", "   "}});
+        if (e == 2) est = valid::With(est, {{"NuVinculosEstabelecimento", "000007"}});
+        valid::Append(emp, est);
+        for (int k = 0; k < 30; ++k) {
+            valid::Row c = valid::Contract(est, serial++);
+            switch (k % 10) {
+            case 1: c = valid::With(c, {{"CoCbo", "999999"}}); break;
+            case 2: c = valid::With(c, {{"NoEmpregado", QStringLiteral("JOSÉ  D'ÁVILA   ")}}); break;
+            case 3: c = valid::With(c, {{"DaNascimentoEmpregado", "31021980"}}); break;
+            case 4: c = valid::With(c, {{"CoNacionalidade", "20"}}); break;
+            case 5:
+                c = valid::With(c, {{"NoEmpregado", QStringLiteral("NOME MUITO COMPRIDO QUE PASSA DA LARGURA DA "
+                                                                   "COLUNA DO NOME DO EMPREGADO")}});
+                break;
+            case 6: c = valid::With(c, {{"VaMarcoEmpregado", "00A150000"}, {"CoCausaDesligamento", "11"}}); break;
+            default: break;
+            }
+            valid::Append(vinc, c);
+        }
+    }
+    tx.commit();
+}
+
+// Every row of a table in key order, every column, as one digest.
+std::string TableDigest(const QString& dataFolder, const QString& table) {
+    QCryptographicHash hash(QCryptographicHash::Md5);
+    db::Table t(db::Database::forFolder(dataFolder), table);
+    t.Open();
+    int rows = 0;
+    for (t.First(); !t.Eof(); t.Next(), ++rows) {
+        for (int i = 0; i < t.FieldCount(); ++i) {
+            hash.addData(t.Fields(i).FieldName().toUtf8());
+            hash.addData(QByteArrayView("="));
+            hash.addData(t.Fields(i).AsString().toUtf8());
+            hash.addData(QByteArrayView("\x1f"));
+        }
+        hash.addData(QByteArrayView("\n"));
+    }
+    return std::to_string(rows) + ':' + hash.result().toHex().toStdString();
+}
+
+TEST(OutputsUnchangedTest, FindingsWrittenBytesAndLoadedRowsKeepTheirDigests) {
+    TempProgramWithModules program;
+    QDir().mkpath(program.path() + QStringLiteral("Transmite"));
+    const QString dados = program.dataFolder();
+    SeedMixedDeclaration();
+
+    QuietValidation host;
+    const ValidationResult checked = ValidateDeclaration(host, dados, 0, nullptr, QString(), 1, 0, 0);
+    EXPECT_EQ(int(checked), 2);
+    EXPECT_EQ(TableDigest(dados, QStringLiteral("te8errwa.db")), "98:aa7e2219efb2694a6cbb0f1748ab8f89");
+
+    const QByteArray written = analyserfixture::WriteFile(dados, false);
+    EXPECT_EQ(std::to_string(written.size()) + ':' +
+                  QCryptographicHash::hash(written, QCryptographicHash::Md5).toHex().toStdString(),
+              "69552:64456e9af0a1804c91a744ef1c8a5b1c");
+
+    const analyserfixture::Outcome loaded = analyserfixture::AnalyseBytes(dados, written);
+    EXPECT_EQ(loaded.result, declfile::kAnaliseSemErro);
+    EXPECT_EQ(TableDigest(dados, QStringLiteral("Te8resp.db")), "1:eabcef54edd1835e9ab59de86cd5c59a");
+    EXPECT_EQ(TableDigest(dados, QStringLiteral("Te8emp.db")), "4:2a07b98ee8905792db11e305aabd387a");
+    EXPECT_EQ(TableDigest(dados, QStringLiteral("Te8vinc.db")), "120:d874c070df663da036c0ebe863006738");
+}
+
+}  // namespace
