@@ -3,6 +3,7 @@
 #include "declfile/ufmGravaDecl00.h"
 #include "declfile/ufmImport00.h"
 #include "declfile/ufmRetifDecl01.h"
+#include "declfile/ufmTransmite.h"
 #include "entry/StartupPickers.h"
 #include "entry/ufmConEmpreg.h"
 #include "entry/ufmConEstab.h"
@@ -71,6 +72,8 @@ static void RegisterCommandHandlers(TfmLOBRIX& window) {
     window.SetCommandHandler(C::ImpAnoAtual, [] { ShowImportWizard(fmLOBRIX, QStringLiteral("Atual - Ano 2009")); });
     window.SetCommandHandler(C::Retif, [] { ShowRetifDecl(fmLOBRIX); });
     window.SetCommandHandler(C::ConsDisq, [] { ShowConsultaDisquete(fmLOBRIX); });
+    window.SetCommandHandler(C::Transmite, [] { ShowTransmite(fmLOBRIX); });
+    window.SetCommandHandler(C::ImprimirProtocolo, [] { ShowProtocoloTransmissao(fmLOBRIX); });
 }
 
 // The windows and modules that live for the whole run, created after the
@@ -82,12 +85,15 @@ static void CreateStartupForms() {
     fmSemEmpregados = new TfmSemEmpregados;
     dmRaveRelatorios = new TdmRaveRelatorios;
     fmConsultaDisquete = new TfmConsultaDisquete;
+    fmTransmite = new TfmTransmite;
     // One employee form serves every contract opened in the run.
     fmDadosEmpreg = new TfmDadosEmpreg;
     if (fmLOBRIX) RegisterCommandHandlers(*fmLOBRIX);
 }
 
 static void FreeStartupForms() {
+    delete fmTransmite;
+    fmTransmite = nullptr;
     delete fmConsultaDisquete;
     fmConsultaDisquete = nullptr;
     delete fmDadosEmpreg;

@@ -84,9 +84,9 @@ TfmRelatorio03::TfmRelatorio03(QWidget* parent)
     PanelLayout()->addWidget(rgTipoRelatorio);
     PanelLayout()->addStretch();
     BackButton()->setEnabled(false);
-    // Printing a receipt goes through the transmission window, which this
-    // build does not have yet.
-    rbProtocolo->setEnabled(false);
+    // Printing a receipt goes through the transmission window, the main
+    // window's "Protocolo de Transmissão".
+    rbProtocolo->setEnabled(fmLOBRIX && fmLOBRIX->HasCommandHandler(LobrixCommand::ImprimirProtocolo));
 }
 
 TfmRelatorio03::~TfmRelatorio03() {
@@ -109,7 +109,16 @@ void TfmRelatorio03::PageShown() {
 }
 
 void TfmRelatorio03::BtAvancarClick() {
-    if (rbDeclaracao->isChecked()) GoNext(fmRelatorio02);
+    if (rbDeclaracao->isChecked()) {
+        GoNext(fmRelatorio02);
+    } else if (rbProtocolo->isChecked() && fmLOBRIX) {
+        // The transmission window in print mode takes over; the wizard's
+        // forms stay for its consultation's report.
+        fmLOBRIX->AssistenteImpressaoAberto = 1;
+        hide();
+        fmLOBRIX->RunCommand(LobrixCommand::ImprimirProtocolo);
+        Finish(forms::mrCancel);
+    }
 }
 
 void ShowPrintWizard() {

@@ -395,14 +395,19 @@ QString FormatMoneyTextWide(const QString& amount) { return formatMoneyText(amou
 
 // ---- Transmission receipt -------------------------------------------------
 
-QString ReadReceiptCode(const QString& declarationPath) {
-    const QString none = QStringLiteral(" ");
+QString ReceiptPath(const QString& declarationPath) {
     // Only the file's own extension names the receipt: a ".dec" elsewhere in
     // the path (a folder "x.dec") must stay as it is.
     const QFileInfo info(declarationPath);
-    if (info.suffix().compare(QLatin1String("dec"), Qt::CaseInsensitive) != 0) return none;
+    if (info.suffix().compare(QLatin1String("dec"), Qt::CaseInsensitive) != 0) return QString();
     const QString receiptName = info.completeBaseName() + QStringLiteral(".rec");
-    const QString receiptPath = AppPaths::findNoCase(info.path(), receiptName);
+    return AppPaths::findNoCase(info.path(), receiptName);
+}
+
+QString ReadReceiptCode(const QString& declarationPath) {
+    const QString none = QStringLiteral(" ");
+    const QString receiptPath = ReceiptPath(declarationPath);
+    if (receiptPath.isEmpty()) return none;
     QFile file(receiptPath);
     if (!file.exists() || !file.open(QIODevice::ReadOnly)) return none;
     const QByteArray raw = file.readLine();

@@ -80,6 +80,11 @@ QString FormatMoneyTextWide(const QString& amount);
 
 // ---- Transmission receipt -------------------------------------------------
 
+// The receipt file beside a declaration file: its name with the extension
+// ".dec" (any case) replaced by ".rec", matched without regard to case. Empty
+// when the file's own extension is not ".dec".
+QString ReceiptPath(const QString& declarationPath);
+
 // The 12-character receipt code from the ".rec" file beside a declaration
 // file; " " when there is none.
 QString ReadReceiptCode(const QString& declarationPath);

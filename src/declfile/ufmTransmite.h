@@ -1,0 +1,133 @@
+#pragma once
+#include <QByteArray>
+#include <QDialog>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace lume {
+class TLumeListview;
+class LumeImageList;
+}  // namespace lume
+namespace declfile {
+class TAnaliseEstrutura;
+
+// The states of a listed declaration file, as image indexes of the list.
+enum TransmitImage { kImgGravada = 0, kImgTransmitida = 1, kImgRetificadora = 2, kImgNaoAnalisada = 3 };
+
+// One listed file: its state image, the nine columns' texts and its path.
+struct TransmitRow {
+    int state = kImgNaoAnalisada;
+    bool amendment = false;  // the amendment picture in column 7
+    QStringList columns;     // nine texts, column 0 "p" for a part of a split file
+    QString path;
+};
+
+struct TransmitListing {
+    bool anyFound = false;  // a name matched, listed or not
+    QList<TransmitRow> rows;
+};
+
+// Lists the declaration files "Zuvo" + year + "*.dec" of a folder (names
+// matched without regard to case, folders and hidden files left out). A file
+// marked as written after the check whose digest does not verify gets the
+// structure-error box and is not listed; a file that cannot be read gets a
+// message and is not listed.
+TransmitListing ListTransmitFiles(const QString& folder, int anoBase);
+
+// The receipt number as shown: "590", "390" or "990" + characters 1-9 by the
+// first character; empty for any other first character.
+QString PrefixedReceiptNumber(const QString& receiptLine);
+
+// True when characters 91-100 of the receipt line are the CRC-32 of
+// characters 1-90 in ten decimal digits; a line shorter than 100 characters
+// is not valid.
+bool VerificaCRC(const QByteArray& receiptLine);
+
+// The first line of a file without its line end; empty when unreadable.
+QByteArray ReadFirstLine(const QString& path);
+
+}  // namespace declfile
+
+// The transmission window: lists the declaration files of the folder
+// "Transmite" or of drive A: with their states, hands the selected one to the
+// separate transmission program and waits for it, consults or analyses it,
+// and in print mode prints the receipt the transmission program left beside it.
+class TfmTransmite : public QDialog {
+    Q_OBJECT
+public:
+    explicit TfmTransmite(QWidget* parent = nullptr);  // FormCreate
+    ~TfmTransmite() override;
+
+    QPlainTextEdit* memoTransmite;
+    QPlainTextEdit* memoImprime;
+    QPushButton* BitBtnA;
+    QPushButton* BitBtnC;
+    lume::TLumeListview* LumeListview1;
+    lume::LumeImageList* ImageList1;
+    QCheckBox* chkCertif;
+    QPushButton* btnTransmite;
+    QPushButton* btnImprime;
+    QPushButton* btnConsulta;
+    QPushButton* btAnalise;
+    QPushButton* btnCancelar;
+    QLabel* laStatus;
+    QProgressBar* prCarregarArq;
+    QLineEdit* edtTexto;
+
+    // Print mode: the receipt's caption, memo and button.
+    void SetPrintMode();
+    bool PrintMode() const { return printMode_; }
+
+    void AddColumns(int count);
+    void BitBtnAClick();
+    void BitBtnCClick();
+    void btnTransmiteClick();
+    void btnImprimeClick();
+    void btnConsultaClick();
+    void btAnaliseClick();
+    void btnCancelarClick();
+    void ConsultFile(const QString& path);
+    // The receipt report "Transmissao" from the fields of a receipt line.
+    void GeraRelatorio(const QString& receiptLine);
+    static QString FormatThousands(const QString& text);
+
+    // The listed files' paths, in the order of the items.
+    const QStringList& Paths() const { return paths_; }
+    // The index of the selected item; -1 when none.
+    int SelectedIndex() const;
+
+    void reject() override { btnCancelarClick(); }
+
+protected:
+    void showEvent(QShowEvent* event) override;    // FormShow
+    void closeEvent(QCloseEvent* event) override;  // FormClose
+
+private:
+    void buildControls();
+    void ListFolder();
+    void ClearList();
+    void SetActionsEnabled(bool enabled);
+
+    std::unique_ptr<declfile::TAnaliseEstrutura> analyser_;
+    QStringList paths_;
+    bool printMode_ = false;
+    bool driveA_ = false;         // the next listing reads drive A:
+    bool lastListedA_ = false;    // the last listing read drive A:
+    bool analysisRunning_ = false;
+};
+
+extern TfmTransmite* fmTransmite;
+
+// The main window's commands: the window in transmit or print mode, shown
+// modally and freed.
+void ShowTransmite(QWidget* parent = nullptr);
+void ShowProtocoloTransmissao(QWidget* parent = nullptr);
