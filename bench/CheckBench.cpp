@@ -3,6 +3,7 @@
 // the check's time beside a plain scan of the same rows (SELECT * over
 // BD8Vinc) and the peak memory. Target: the check within 10 times the scan,
 // under 10 s on two cores, peak memory under 150 MB.
+#include "BenchSupport.h"
 #include "platform/AppPaths.h"
 #include "rules/ugCriticaDeclaracao.h"
 #include "shell/UdmLobrix.h"
@@ -39,14 +40,6 @@ double CpuMs() {
     return double(ts.tv_sec) * 1000.0 + double(ts.tv_nsec) / 1e6;
 }
 
-long PeakMemoryKb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
-}
-
 // Every column of every row read as text, the least any check must do.
 long long PlainScan(db::Database& database) {
     const QString sql = QStringLiteral("SELECT * FROM BD8Vinc");
@@ -72,11 +65,7 @@ int main(int argc, char** argv) {
     // A divisor for quicker runs under a profiler: "CheckBench 10" checks a tenth.
     const int divisor = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 1;
     QTemporaryDir dir;
-    const QString dados = dir.filePath(QStringLiteral("Dados"));
-    QDir().mkpath(dados);
-    for (const QString& f : QDir(QStringLiteral(LOBRIX_DADOS_TEMPLATE)).entryList(QDir::Files))
-        QFile::copy(QDir(QStringLiteral(LOBRIX_DADOS_TEMPLATE)).filePath(f), QDir(dados).filePath(f));
-    AppPaths::setProgramFolder(dir.path());
+    const QString dados = bench::CopyProgramFolder(dir);
     dmLobrix = new TdmLobrix;
 
     QElapsedTimer timer;
@@ -135,7 +124,7 @@ int main(int argc, char** argv) {
     std::printf("check / scan: %.1f (CPU time %.0f ms / %.0f ms: %.1f)\n",
                 scanMs > 0 ? double(checkMs) / double(scanMs) : 0.0, checkCpu, scanCpu,
                 scanCpu > 0 ? checkCpu / scanCpu : 0.0);
-    std::printf("peak memory: %ld kB\n", PeakMemoryKb());
+    std::printf("peak memory: %ld kB\n", bench::PeakMemoryKb());
     if (result != 0) {
         // What made a valid declaration fail: the findings by result and label.
         db::Query q(dmLobrix->dbZuvo);

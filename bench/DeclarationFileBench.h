@@ -2,6 +2,7 @@
 // What the benchmarks over a large declaration file share: a program folder
 // with a fresh copy of the data folder, a small declaration written by the
 // writer, that file enlarged to many contracts, and the peak memory.
+#include "BenchSupport.h"
 #include "declfile/DeclarationWriter.h"
 #include "platform/AppPaths.h"
 #include "platform/db/Table.h"
@@ -17,12 +18,7 @@ namespace benchfile {
 
 // The program folder's Dados, copied from the built one; dmLobrix on it.
 inline QString PrepareProgramFolder(const QTemporaryDir& dir) {
-    const QString dados = dir.filePath("Dados");
-    QDir().mkpath(dados);
-    QDir().mkpath(dir.filePath("Transmite"));
-    for (const QString& f : QDir(LOBRIX_DADOS_TEMPLATE).entryList(QDir::Files))
-        QFile::copy(QDir(LOBRIX_DADOS_TEMPLATE).filePath(f), QDir(dados).filePath(f));
-    AppPaths::setProgramFolder(dir.path());
+    const QString dados = bench::CopyProgramFolder(dir);
     dmLobrix = new TdmLobrix;
     return dados;
 }
@@ -134,12 +130,6 @@ inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-inline long PeakMemoryKb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
-}
+inline long PeakMemoryKb() { return bench::PeakMemoryKb(); }
 
 }  // namespace benchfile

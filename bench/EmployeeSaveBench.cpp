@@ -5,6 +5,7 @@
 // SELECT * FROM BD8Vinc WHERE CoPisPasepEmpregado = ? on the same file with
 // raw SQLite. Target: the median save within 4 times the median query, and
 // under 200 ms, on two cores.
+#include "BenchSupport.h"
 #include "entry/EmployeeContract.h"
 #include "platform/AppPaths.h"
 #include "shell/UdmLobrix.h"
@@ -38,11 +39,7 @@ int main(int argc, char** argv) {
     const int big = argc > 1 ? std::max(1, QString::fromLocal8Bit(argv[1]).toInt()) : 50000;
     const int saves = 200;
     QTemporaryDir dir;
-    const QString dados = dir.filePath(QStringLiteral("Dados"));
-    QDir().mkpath(dados);
-    for (const QString& f : QDir(QStringLiteral(LOBRIX_DADOS_TEMPLATE)).entryList(QDir::Files))
-        QFile::copy(QDir(QStringLiteral(LOBRIX_DADOS_TEMPLATE)).filePath(f), QDir(dados).filePath(f));
-    AppPaths::setProgramFolder(dir.path());
+    const QString dados = bench::CopyProgramFolder(dir);
     dmLobrix = new TdmLobrix;
     dmEntradaDados = new TdmEntradaDados;
 

@@ -4,6 +4,7 @@
 // deleted). Each beside the plain statement on the same rows in the same
 // run, raw SQLite in its own transaction. Target: within 3 times the plain
 // statement, under 2 s on two cores.
+#include "BenchSupport.h"
 #include "entry/ufmDadosEstab.h"
 #include "platform/AppPaths.h"
 #include "platform/ui/EntryForm.h"
@@ -102,11 +103,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString dados = dir.filePath(QStringLiteral("Dados"));
-    QDir().mkpath(dados);
-    for (const QString& f : QDir(QStringLiteral(LOBRIX_DADOS_TEMPLATE)).entryList(QDir::Files))
-        QFile::copy(QDir(QStringLiteral(LOBRIX_DADOS_TEMPLATE)).filePath(f), QDir(dados).filePath(f));
-    AppPaths::setProgramFolder(dir.path());
+    const QString dados = bench::CopyProgramFolder(dir);
     dmLobrix = new TdmLobrix;
     dmEntradaDados = new TdmEntradaDados;
     YesHost host;

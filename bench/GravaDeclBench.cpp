@@ -4,6 +4,7 @@
 // run, the whole-declaration check and the writer called directly. Target:
 // the wizard within 1.15 times the direct calls, under 14 s on two cores,
 // peak memory under 150 MB.
+#include "BenchSupport.h"
 #include "declfile/DeclarationWriter.h"
 #include "declfile/ufmGravaDecl00.h"
 #include "declfile/ufmGravaDecl01.h"
@@ -49,14 +50,6 @@ public:
     void ShowErrorLimit(const QString&) override {}
 };
 
-long PeakMemoryKb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
-}
-
 void click(QWidget* form, const char* name) {
     if (auto* b = form->findChild<QPushButton*>(QString::fromLatin1(name))) b->click();
 }
@@ -67,12 +60,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString dados = dir.filePath(QStringLiteral("Dados"));
-    QDir().mkpath(dados);
-    QDir().mkpath(dir.filePath(QStringLiteral("Transmite")));
-    for (const QString& f : QDir(QStringLiteral(LOBRIX_DADOS_TEMPLATE)).entryList(QDir::Files))
-        QFile::copy(QDir(QStringLiteral(LOBRIX_DADOS_TEMPLATE)).filePath(f), QDir(dados).filePath(f));
-    AppPaths::setProgramFolder(dir.path());
+    const QString dados = bench::CopyProgramFolder(dir);
     dmLobrix = new TdmLobrix;
     Answers answers;
     msg::SetMessageHost(&answers);
@@ -160,7 +148,7 @@ int main(int argc, char** argv) {
     std::printf("wizard (page 3 Next to page 5): %lld ms, result %d\n", wizardMs, int(dmDadosResp->ResultadoCritica));
     std::printf("wizard / direct: %.2f (target <= 1.15, wizard < 14000 ms)\n",
                 direct > 0 ? double(wizardMs) / double(direct) : 0.0);
-    std::printf("peak memory: %ld kB (target < 153600)\n", PeakMemoryKb());
+    std::printf("peak memory: %ld kB (target < 153600)\n", bench::PeakMemoryKb());
     msg::SetMessageHost(nullptr);
     return wizardMs >= 0 ? 0 : 1;
 }

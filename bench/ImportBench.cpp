@@ -5,6 +5,7 @@
 // to BD8Vinc in one transaction through the dataset API. Target: each import
 // within 3 times the baseline, analysis and import under 8 s on two cores,
 // peak memory under 150 MB.
+#include "BenchSupport.h"
 #include "declfile/DeclarationWriter.h"
 #include "declfile/ugAnaliseEstrutura.h"
 #include "declfile/ugImportacao.h"
@@ -32,14 +33,6 @@ constexpr int kBig = 40000;
 constexpr int kSmall = 200;
 constexpr int kEach = 50;
 constexpr int kContracts = kBig + kSmall * kEach;
-
-long PeakMemoryKb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
-}
 
 void emptyDeclaration(const std::shared_ptr<db::Database>& database) {
     for (const char* name : {"BD8Emp.db", "BD8Vinc.db"}) {
@@ -157,12 +150,7 @@ qint64 import(const std::shared_ptr<db::Database>& database, int anoArquivo, boo
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString dados = dir.filePath(QStringLiteral("Dados"));
-    QDir().mkpath(dados);
-    QDir().mkpath(dir.filePath(QStringLiteral("Transmite")));
-    for (const QString& f : QDir(QStringLiteral(LOBRIX_DADOS_TEMPLATE)).entryList(QDir::Files))
-        QFile::copy(QDir(QStringLiteral(LOBRIX_DADOS_TEMPLATE)).filePath(f), QDir(dados).filePath(f));
-    AppPaths::setProgramFolder(dir.path());
+    const QString dados = bench::CopyProgramFolder(dir);
     dmLobrix = new TdmLobrix;
     dmEntradaDados = new TdmEntradaDados;
     auto database = dmLobrix->dbZuvo;
@@ -222,7 +210,7 @@ int main(int argc, char** argv) {
     };
     report("current ", currentPath, false, 2009);
     report("previous", previousPath, true, 2008);
-    std::printf("peak memory: %ld kB\n", PeakMemoryKb());
+    std::printf("peak memory: %ld kB\n", bench::PeakMemoryKb());
     delete dmEntradaDados;
     delete dmLobrix;
     return ok ? 0 : 1;

@@ -4,6 +4,7 @@
 // in the same run (raw SQLite). Targets on two cores: opening within 3 times
 // its query and under 1 s; a search under 300 ms; the deletion within 5
 // times its DELETE and under 3 s.
+#include "BenchSupport.h"
 #include "entry/QueryGrid.h"
 #include "entry/ufmConEmpreg.h"
 #include "entry/ufmExcluir.h"
@@ -88,11 +89,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString dados = dir.filePath(QStringLiteral("Dados"));
-    QDir().mkpath(dados);
-    for (const QString& f : QDir(QStringLiteral(LOBRIX_DADOS_TEMPLATE)).entryList(QDir::Files))
-        QFile::copy(QDir(QStringLiteral(LOBRIX_DADOS_TEMPLATE)).filePath(f), QDir(dados).filePath(f));
-    AppPaths::setProgramFolder(dir.path());
+    const QString dados = bench::CopyProgramFolder(dir);
     dmLobrix = new TdmLobrix;
     dmEntradaDados = new TdmEntradaDados;
 

@@ -5,6 +5,7 @@
 // check list with its 50,000 lines and ticking them all ("Todos
 // empregados"). Targets on two cores: each wizard within 10 times its plain
 // statement and under 5 s; the list filled and ticked under 2 s.
+#include "BenchSupport.h"
 #include "entry/ufmCopEstab00.h"
 #include "entry/ufmCopEstab03.h"
 #include "entry/ufmExclMult04.h"
@@ -66,11 +67,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString dados = dir.filePath(QStringLiteral("Dados"));
-    QDir().mkpath(dados);
-    for (const QString& f : QDir(QStringLiteral(LOBRIX_DADOS_TEMPLATE)).entryList(QDir::Files))
-        QFile::copy(QDir(QStringLiteral(LOBRIX_DADOS_TEMPLATE)).filePath(f), QDir(dados).filePath(f));
-    AppPaths::setProgramFolder(dir.path());
+    const QString dados = bench::CopyProgramFolder(dir);
     dmLobrix = new TdmLobrix;
     dmEntradaDados = new TdmEntradaDados;
 

@@ -2,6 +2,7 @@
 // (building the tree and showing the window) and searching (a text that only
 // the last rows hold, so the search walks every node), beside a plain SELECT
 // of the same rows read as text. Target: each under 200 ms on two cores.
+#include "BenchSupport.h"
 #include "entry/ufmTb8CBO.h"
 #include "entry/ufmTb8cnae.h"
 #include "platform/AppPaths.h"
@@ -91,11 +92,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString dados = dir.filePath(QStringLiteral("Dados"));
-    QDir().mkpath(dados);
-    for (const QString& f : QDir(QStringLiteral(LOBRIX_DADOS_TEMPLATE)).entryList(QDir::Files))
-        QFile::copy(QDir(QStringLiteral(LOBRIX_DADOS_TEMPLATE)).filePath(f), QDir(dados).filePath(f));
-    AppPaths::setProgramFolder(dir.path());
+    const QString dados = bench::CopyProgramFolder(dir);
     dmLobrix = new TdmLobrix;
     dmEntradaDados = new TdmEntradaDados;
 

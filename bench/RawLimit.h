@@ -5,6 +5,7 @@
 // raw baselines measured in the same run (SQLite without our store, plain
 // file reads and writes, MD5) and one line of figures per job: its time, the
 // baseline's, their ratio and the job's peak memory.
+#include "BenchSupport.h"
 #include "platform/AppPaths.h"
 #include "platform/db/Database.h"
 #include "platform/db/Table.h"
@@ -46,12 +47,7 @@ inline Options ParseOptions(int argc, char** argv) {
 
 // The program folder's Dados, copied from the built one; dmLobrix on it.
 inline QString PrepareProgramFolder(const QTemporaryDir& dir) {
-    const QString dados = dir.filePath(QStringLiteral("Dados"));
-    QDir().mkpath(dados);
-    QDir().mkpath(dir.filePath(QStringLiteral("Transmite")));
-    const QDir from(QStringLiteral(LOBRIX_DADOS_TEMPLATE));
-    for (const QString& f : from.entryList(QDir::Files)) QFile::copy(from.filePath(f), QDir(dados).filePath(f));
-    AppPaths::setProgramFolder(dir.path());
+    const QString dados = bench::CopyProgramFolder(dir);
     dmLobrix = new TdmLobrix;
     return dados;
 }
@@ -80,13 +76,7 @@ inline int GenerateDeclaration(const Options& o) {
 }
 
 // Peak resident memory since the last reset, in kB.
-inline long PeakKb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
-}
+inline long PeakKb() { return bench::PeakMemoryKb(); }
 
 // Starts a job's peak from the memory the process holds now.
 inline void ResetPeak() {

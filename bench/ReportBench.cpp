@@ -4,6 +4,7 @@
 // time, pages, pages per second and the peak memory. Targets on two cores:
 // the summary within 30 times the query and under 15 s, the complete report
 // at least 80 pages per second, peak memory under 500 MB.
+#include "BenchSupport.h"
 #include "platform/AppPaths.h"
 #include "platform/report/ReportEngine.h"
 #include "shell/UdmLobrix.h"
@@ -24,14 +25,6 @@
 #include <sqlite3.h>
 
 namespace {
-
-long PeakMemoryKb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
-}
 
 // The report's own SQL run by raw SQLite, every column of every row read as text.
 long long PlainQuery(db::Database& database, db::Query& report) {
@@ -86,11 +79,7 @@ int main(int argc, char** argv) {
         dir.setAutoRemove(false);
         std::printf("reports in %s\n", qPrintable(dir.path()));
     }
-    const QString dados = dir.filePath(QStringLiteral("Dados"));
-    QDir().mkpath(dados);
-    for (const QString& f : QDir(QStringLiteral(LOBRIX_DADOS_TEMPLATE)).entryList(QDir::Files))
-        QFile::copy(QDir(QStringLiteral(LOBRIX_DADOS_TEMPLATE)).filePath(f), QDir(dados).filePath(f));
-    AppPaths::setProgramFolder(dir.path());
+    const QString dados = bench::CopyProgramFolder(dir);
     dmLobrix = new TdmLobrix;
     dmRaveRelatorios = new TdmRaveRelatorios;
 
@@ -141,7 +130,7 @@ int main(int argc, char** argv) {
     };
     show("RelatorioResumido", summary);
     show("RelatorioCompleto", complete);
-    std::printf("peak memory: %ld kB\n", PeakMemoryKb());
+    std::printf("peak memory: %ld kB\n", bench::PeakMemoryKb());
     // How much of the complete report is layout (done twice: counting, then drawing).
     report::ReportProject& p = dmRaveRelatorios->RvProject2;
     p.SelectReport(QStringLiteral("RelatorioCompleto"));

@@ -6,6 +6,7 @@
 // of the same structure in one transaction through the dataset API. Target:
 // the list filled under 2 s; the copy within 2 times the baseline and under
 // 4 s on two cores; peak memory under 150 MB.
+#include "BenchSupport.h"
 #include "../tests/support/DeclarationGenerator.h"
 #include "declfile/ufmGravaDecl00.h"
 #include "declfile/ufmRetifDecl01.h"
@@ -38,14 +39,6 @@ public:
     }
     void beep() override {}
 };
-
-long PeakMemoryKb() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toLong();
-    return -1;
-}
 
 // The baseline: the establishment's contracts read whole and appended to a
 // fresh table of BD8Vinc's structure in one transaction through the dataset API.
@@ -89,11 +82,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString dados = dir.filePath(QStringLiteral("Dados"));
-    QDir().mkpath(dados);
-    for (const QString& f : QDir(QStringLiteral(LOBRIX_DADOS_TEMPLATE)).entryList(QDir::Files))
-        QFile::copy(QDir(QStringLiteral(LOBRIX_DADOS_TEMPLATE)).filePath(f), QDir(dados).filePath(f));
-    AppPaths::setProgramFolder(dir.path());
+    const QString dados = bench::CopyProgramFolder(dir);
     NoBoxes boxes;
     msg::SetMessageHost(&boxes);
     const QStringList items = gen::GenerateDeclaration(dados, gen::DeclarationShape{});
@@ -119,7 +108,7 @@ int main(int argc, char** argv) {
     const qint64 selectAllMs = timer.restart();
     const bool copied = page.CopySelectionToWork();
     const qint64 copyMs = timer.restart();
-    const long wizardPeakKb = PeakMemoryKb();
+    const long wizardPeakKb = bench::PeakMemoryKb();
     const int baselineRows = AppendBaseline(bigKey);
     const qint64 baselineMs = timer.restart();
 
@@ -130,7 +119,7 @@ int main(int argc, char** argv) {
     std::printf("copy / baseline: %.2f (target <= 2, copy < 4000 ms)\n",
                 baselineMs > 0 ? double(copyMs) / double(baselineMs) : 0.0);
     std::printf("peak memory: %ld kB through the copy (target < 153600); %ld kB with the baseline\n", wizardPeakKb,
-                PeakMemoryKb());
+                bench::PeakMemoryKb());
     msg::SetMessageHost(nullptr);
     return copied ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 // leave rules for twelve months) 10,000 times over the shipped lookup tables,
 // as the whole-declaration check would over a declaration of 10,000
 // contracts. Prints the time. Target: under 10 s.
+#include "BenchSupport.h"
 #include "platform/AppPaths.h"
 #include "rules/UgRegrasNegocio.h"
 #include "shell/UdmLobrix.h"
@@ -16,11 +17,7 @@
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString dados = dir.filePath("Dados");
-    QDir().mkpath(dados);
-    for (const QString& f : QDir(LOBRIX_DADOS_TEMPLATE).entryList(QDir::Files))
-        QFile::copy(QDir(LOBRIX_DADOS_TEMPLATE).filePath(f), QDir(dados).filePath(f));
-    AppPaths::setProgramFolder(dir.path());
+    const QString dados = bench::CopyProgramFolder(dir);
     dmLobrix = new TdmLobrix;
 
     constexpr int kContracts = 10000;

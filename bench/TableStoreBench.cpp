@@ -1,6 +1,7 @@
 // Appends 50,000 contracts to BD8Vinc in one transaction through the dataset
 // API, reads them back in key order and counts one establishment's contracts
 // with quContaEmpreg. Prints the three times. Target: together under 3 s.
+#include "BenchSupport.h"
 #include "platform/AppPaths.h"
 #include "shell/UdmLobrix.h"
 #include "shell/udmEntradaDados.h"
@@ -15,11 +16,7 @@
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString dados = dir.filePath("Dados");
-    QDir().mkpath(dados);
-    for (const QString& f : QDir(LOBRIX_DADOS_TEMPLATE).entryList(QDir::Files))
-        QFile::copy(QDir(LOBRIX_DADOS_TEMPLATE).filePath(f), QDir(dados).filePath(f));
-    AppPaths::setProgramFolder(dir.path());
+    const QString dados = bench::CopyProgramFolder(dir);
     dmLobrix = new TdmLobrix;
     dmEntradaDados = new TdmEntradaDados;
     db::Table& t = dmEntradaDados->ta8Empreg;

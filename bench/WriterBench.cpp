@@ -2,6 +2,7 @@
 // 200 establishments of 50) to the folder "Transmite" and, for comparison,
 // dumps the same rows plainly to a file. Prints both times. Target: writing
 // within 5 times the dump and under 3 s.
+#include "BenchSupport.h"
 #include "../tests/support/DeclarationGenerator.h"
 #include "declfile/DeclarationWriter.h"
 #include "platform/AppPaths.h"
@@ -55,12 +56,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    const QString dados = dir.filePath("Dados");
-    QDir().mkpath(dados);
-    QDir().mkpath(dir.filePath("Transmite"));
-    for (const QString& f : QDir(LOBRIX_DADOS_TEMPLATE).entryList(QDir::Files))
-        QFile::copy(QDir(LOBRIX_DADOS_TEMPLATE).filePath(f), QDir(dados).filePath(f));
-    AppPaths::setProgramFolder(dir.path());
+    const QString dados = bench::CopyProgramFolder(dir);
     NoBoxes boxes;
     msg::SetMessageHost(&boxes);
 

@@ -321,11 +321,11 @@ void TfmTransmite::buildControls() {
 }
 
 void TfmTransmite::AddColumns(int count) {
-    struct Spec {
+    struct ColumnText {
         const char* caption;
         int width;
     };
-    static const Spec specs[9] = {{" ", 18},
+    static const ColumnText columnTexts[9] = {{" ", 18},
                                   {"Nº CREA", 100},
                                   {"CNPJ/CEI do 1º Estabelecimento", 130},
                                   {"Prefixo", 45},
@@ -338,8 +338,8 @@ void TfmTransmite::AddColumns(int count) {
     for (int i = 0; i < count && i < 9; ++i) {
         lume::TLumeColumn* column = core->Header->Columns->AddColumn();
         column->SetWidth(150);
-        column->SetCaption(QString::fromUtf8(specs[i].caption));
-        column->SetWidth(specs[i].width);
+        column->SetCaption(QString::fromUtf8(columnTexts[i].caption));
+        column->SetWidth(columnTexts[i].width);
     }
 }
 

@@ -1,0 +1,35 @@
+#pragma once
+// What every benchmark does before and after its work: a program folder of its
+// own with the shipped tables, and the peak memory of the process.
+#include "platform/AppPaths.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace bench {
+
+// Dados (a copy of the shipped tables) and Transmite in a temporary program
+// folder, which the program then takes for its own.
+inline QString CopyProgramFolder(const QTemporaryDir& dir) {
+    const QString dados = dir.filePath(QStringLiteral("Dados"));
+    QDir().mkpath(dados);
+    QDir().mkpath(dir.filePath(QStringLiteral("Transmite")));
+    const QDir from(QStringLiteral(LOBRIX_DADOS_TEMPLATE));
+    for (const QString& f : from.entryList(QDir::Files)) QFile::copy(from.filePath(f), QDir(dados).filePath(f));
+    AppPaths::setProgramFolder(dir.path());
+    return dados;
+}
+
+// Peak resident memory of the process, in kB (-1 where the system does not say).
+inline long PeakMemoryKb() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toLong();
+    return -1;
+}
+
+}  // namespace bench
