@@ -198,6 +198,10 @@ TEST(FormKit, AnActionDropsPendingChecksAndWritesTheBoundEdits) {
     // Code that changes the field shows in the edit after the handler.
     f.kit->RunAction([&] { table.FieldByName(QStringLiteral("Nome")).SetAsString(QStringLiteral("BIA")); });
     EXPECT_EQ(f.edA->text(), QStringLiteral("BIA"));
+    // A value written while another field has the focus shows from its beginning.
+    f.focus(f.edB);
+    f.kit->RunAction([&] { table.FieldByName(QStringLiteral("Nome")).SetAsString(QStringLiteral("CARLOTA")); });
+    EXPECT_EQ(f.edA->cursorPosition(), 0);
     table.Cancel();
     table.Close();
 }

@@ -42,6 +42,8 @@ void EditLink::Load() {
             edit_->setMaxLength(f->Size());  // a length the form set stays
     }
     SetEditValue(edit_, shown_);
+    // A long value in a field nobody is typing in shows its beginning.
+    if (!edit_->hasFocus()) edit_->setCursorPosition(0);
 }
 
 void EditLink::Store() {
