@@ -56,7 +56,7 @@ TfmConEmpreg::TfmConEmpreg(QWidget* parent) : QDialog(parent), kit_(new ui::Entr
     setObjectName(QStringLiteral("fmConEmpreg"));
     setWindowTitle(QStringLiteral("Lobrix - Informações Referentes aos Empregados / Servidores"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    DBGridVinculo = new QueryGrid({{"coPisPasepEmpregado", "PIS/PASEP", Qt::AlignLeft | Qt::AlignVCenter, pisText, 120},
+    DBGridVinculo = new QueryGrid({{"coPisPasepEmpregado", "PIS/PASEP", Qt::AlignLeft | Qt::AlignVCenter, pisText, 140},
                                    {"NoEmpregado", "Nome do Empregado/Servidor", Qt::AlignLeft | Qt::AlignVCenter, nullptr, 360},
                                    {"daAdmissaoEmpregado", "Data Admissão", Qt::AlignLeft | Qt::AlignVCenter, dateText, 100},
                                    {"CoCbo", "CBO", Qt::AlignLeft | Qt::AlignVCenter, cboText, 0}},
@@ -96,7 +96,8 @@ TfmConEmpreg::TfmConEmpreg(QWidget* parent) : QDialog(parent), kit_(new ui::Entr
     e->addWidget(edPrefixo, 1, 1);
     e->addWidget(edRazao, 1, 2);
     e->setColumnStretch(2, 1);
-    mdInscricao->setMaximumWidth(170);
+    // Wide enough for a formatted CNPJ in the form's own font.
+    mdInscricao->setFixedWidth(mdInscricao->fontMetrics().horizontalAdvance(QStringLiteral("99.999.999/9999-999")) + 16);
     edPrefixo->setMaximumWidth(50);
     outer->addWidget(estab);
     auto* find = new QGroupBox(QStringLiteral("Localizar Empregado / Servidor Por "), this);
