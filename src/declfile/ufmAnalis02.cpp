@@ -56,6 +56,7 @@ TfmAnalis02::TfmAnalis02(bool splitRun, QWidget* parent) : forms::WizardPage(fra
     lblEtiq = new QLabel(QStringLiteral("Para visualizar e imprimir a Relação dos Estabelecimentos declarados, clicar no "),
                          Panel());
     lblEtiq->setObjectName(QStringLiteral("lblEtiq"));
+    lblEtiq->setWordWrap(true);  // the line is wider than the page
     Label1 = new QLabel(QStringLiteral("botão <Visualizar Resumo>."), Panel());
     Label1->setObjectName(QStringLiteral("Label1"));
     bbRelat = analis::Button(Panel(), "bbRelat", "Visualizar &Resumo");

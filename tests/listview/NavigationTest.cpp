@@ -100,7 +100,8 @@ TEST(ListviewNavigation, IconNeighboursAcrossGroups) {
     } cases[] = {
         {0, 3, D::eadDown, 1, 2},  // nothing below in the group: the next group's first row
         {0, 1, D::eadDown, 0, 6},  {0, 6, D::eadUp, 0, 1},   {1, 1, D::eadUp, 0, 6},
-        {1, 2, D::eadUp, 0, 2},    // the last row of the previous group that reaches column 2    {1, 0, D::eadLeft, 0, 6}, {0, 6, D::eadRight, 1, 0},
+        {1, 2, D::eadUp, 0, 2},    // the last row of the previous group that reaches column 2
+        {1, 0, D::eadLeft, 0, 6},  {0, 6, D::eadRight, 1, 0},
         {1, 2, D::eadRight, 1, 2}, {1, 2, D::eadDown, -1, 0}, {0, 0, D::eadLeft, 0, 0},
         {0, 5, D::eadDown, 1, 0},
     };
