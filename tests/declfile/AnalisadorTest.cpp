@@ -427,6 +427,21 @@ TEST_F(Analisador, StructureErrorShowsThePanelAndBackReturnsToTheFileChoice) {
     ShowAnalisador();
     EXPECT_EQ(script.pending(), 0);
     EXPECT_EQ(leftTables(), QStringList{});
+
+    // A sound file of the previous base year is refused the same way.
+    FormsScript previous;
+    previous.expect("fmAnalis00", [](QWidget* p) {
+        child<QLineEdit>(p, "arquivo")->setText(QStringLiteral(LOBRIX_SOURCE_DIR "/tests/fuzz/corpus/previous-year.dec"));
+        click(p, "bbAvancar");
+        EXPECT_TRUE(shown(p, "paErroEstrut"));
+        click(p, "bbCancelar");
+        return int(forms::mrNone);
+    });
+    ShowAnalisador();
+    EXPECT_EQ(previous.pending(), 0);
+    EXPECT_TRUE(previous.unexpected().isEmpty()) << previous.unexpected().join(',').toStdString();
+    EXPECT_EQ(leftTables(), QStringList{});
+    EXPECT_TRUE(decFiles().isEmpty());
 }
 
 TEST(AnalisadorRules, SizeGateInBothModes) {
@@ -533,16 +548,21 @@ TEST_F(Analisador, LargeFileIsSplitIntoPartsThatEachPassTheAnalysis) {
     const QString file = writeInput("grande.txt", false, 'A');
     drives::RemoveDrive('A');
 
-    // The close box during the analysis: asked to stop, the page closes once
-    // the analysis has returned, and nothing of the run is left.
-    {
+    // The close box or Cancel during the analysis: asked to stop, the page
+    // closes once the analysis has returned, and nothing of the run is left.
+    for (const bool closeBox : {true, false}) {
+        SCOPED_TRACE(closeBox ? "close box" : "Cancel");
+        boxes.clear();
         boxes.answer("mrYes");  // "Deseja interromper?"
         FormsScript script;
         script.expect("fmAnalis00", [&](QWidget* p) {
             auto* page = static_cast<forms::WizardPage*>(p);
-            whenBusy(page, [page] { page->close(); });
+            whenBusy(page, [page, p, closeBox] {
+                if (closeBox) page->close(); else click(p, "bbCancelar");
+            });
             child<QLineEdit>(p, "arquivo")->setText(file);
             click(p, "bbAvancar");
+            if (!closeBox && p->isVisible()) click(p, "bbCancelar");  // back on the file choice
             return int(forms::mrNone);
         });
         ShowParticionar();
