@@ -11,8 +11,10 @@
 #include "declfile/ufmAnalis01.h"
 #include "declfile/ugAnaliseEstrutura.h"
 #include "platform/ui/Forms.h"
+#include "platform/os/Drives.h"
 #include "platform/ui/MessageService.h"
 #include "rules/ugCriticaDeclaracao.h"
+#include "support/ValidDeclaration.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -57,14 +59,31 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QTemporaryDir dir;
     const QString dados = benchfile::PrepareProgramFolder(dir);
-    benchfile::Seed(dmLobrix->dbZuvo, kEstablishments);
-    const QByteArray small = benchfile::WriteSmallFile(dados);
-    if (small.isEmpty()) return 1;
-    const QByteArray big = benchfile::Enlarge(small, kEstablishments, kContractsEach, [](int c) {
-        return QByteArray("EMPREGADO ") + QByteArray::number(c).rightJustified(10, '0');
-    });
+    // A declaration the check finds clean, written in one part as another
+    // program would: no mark, no digest.
+    valid::WriteDeclaration(kEstablishments, kContractsEach);
+    const QString diskette = dir.filePath(QStringLiteral("A"));
+    QDir().mkpath(diskette);
+    drives::SetDrive('A', {diskette, drives::DriveType::Removable, 1000LL * 1000 * 1000});
+    declfile::WriteRequest input;
+    input.drive = 'A';
+    input.dataFolder = dados;
+    input.generationDate = QStringLiteral("15012010");
+    declfile::WriterState inputState;
+    forms::ProgressHost inputHost;
+    if (declfile::WriteDeclarationFile(input, inputState, inputHost) != declfile::kWritten) return 1;
+    drives::RemoveDrive('A');
+    QFile made(inputState.ArquivoGerado);
+    if (!made.open(QIODevice::ReadOnly)) return 1;
+    QByteArray big = made.readAll();
+    made.close();
+    made.remove();
+    big.replace(396, 2, "  ");
+    big.replace(big.size() - 2 - 32, 32, QByteArray(32, ' '));
     const QString path = dir.filePath("Zuvo2009_grande.txt");
     benchfile::WriteBytes(path, big);
+    for (const char* t : {"te8ProID.db", "te8ProES.db"})
+        if (dmLobrix->dbZuvo->tableExists(t)) dmLobrix->dbZuvo->dropTable(t);
     clearOutput(dir.path());
     Answers answers;
     msg::SetMessageHost(&answers);
