@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <memory>
 
@@ -56,8 +57,12 @@ StartOutcome StartProgram(const std::function<void()>& createForms) {
     // A restore that a crash interrupted is finished or undone before any
     // table is looked at.
     FinishInterruptedRestore(AppPaths::dataFolder());
-    // Parts of a declaration written in full before a crash take their names.
-    os::FinishInterruptedRenames(AppPaths::findNoCase(AppPaths::programFolder(), QStringLiteral("Transmite")));
+    // Parts of a declaration written in full before a crash take their names;
+    // parts of a write that never finished are only debris.
+    const QString transmite = AppPaths::findNoCase(AppPaths::programFolder(), QStringLiteral("Transmite"));
+    os::FinishInterruptedRenames(transmite);
+    for (const QString& debris : QDir(transmite).entryList({QStringLiteral("*.dec.tmp")}, QDir::Files | QDir::Hidden))
+        QFile::remove(QDir(transmite).filePath(debris));
     QString damaged;
     if (!CheckTablesAtStartup(&damaged)) {
         if (damaged.isEmpty())

@@ -60,6 +60,7 @@ TEST(WriterCrash, TwoPartsKilledAtEachStepLeaveNoneOrBoth) {
         EXPECT_TRUE(parts.isEmpty() || parts.size() == 2) << parts.join(", ").toStdString();
         for (const QString& p : parts) EXPECT_TRUE(VerifyFileDigest(transmit + p)) << p.toStdString();
         EXPECT_FALSE(QFileInfo::exists(transmit + ".rename-intent"));
+        EXPECT_EQ(QDir(transmit).entryList({"*.tmp"}, QDir::Files | QDir::Hidden), QStringList{});
         none += parts.isEmpty();
         both += parts.size() == 2;
     };
