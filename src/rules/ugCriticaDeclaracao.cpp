@@ -194,7 +194,12 @@ private:
         const QString inscricao = emp.FieldByName("CoCgcCeiEstabelecimento").AsString();
         const QString prefixo = emp.FieldByName("NuPrefixoEstabelecimento").AsString();
         int contracts = 0;
-        if (vinc.FindKey({run_.currentBaseYear, inscricao, prefixo})) {
+        // The establishment's contracts as a range: found by key alone, the
+        // read past its last contract would fetch a whole batch of the next
+        // establishment's only to stop at its first row.
+        const QStringList key{run_.currentBaseYear, inscricao, prefixo};
+        vinc.SetRange(key, key);
+        if (!vinc.Eof()) {
             while (!vinc.Eof() && vinc.FieldByName("AnBase").AsString() == run_.currentBaseYear &&
                    vinc.FieldByName("CoCgcCeiEstabelecimento").AsString() == inscricao &&
                    vinc.FieldByName("NuPrefixoEstabelecimento").AsString() == prefixo) {

@@ -85,18 +85,18 @@ QString CheckMonthlyPayVsContractSalary(const QString& pay, const QString& month
                                         const QString& leave2End, const QString& leave3Start,
                                         const QString& leave3End, const QString& contractSalary) {
     const QString p = orDefault(StripLeadingZeros(Trim(pay)), u"0"_s);
+    if (!IsAllDigits(p) || Num(p) <= 0) return u"0000"_s;
+    // A pay of at least 70 % of the contract salary is plausible.
+    const QString sal = orDefault(StripLeadingZeros(Trim(contractSalary)), u"0"_s);
+    if (!IsAllDigits(sal) || Num(p) * 10 >= Num(sal) * 7) return u"0000"_s;
     const QString m = orDefault(Trim(month), u"0000"_s);
     const QString st = orDefault(Trim(salaryType), u"0"_s);
     const QString a = Trim(admissionDate);
     const QString d = orDefault(Trim(dismissalDate), u"0000"_s);
     const QString ct = orDefault(Trim(contractType), u"00"_s);
-    const QString sal = orDefault(StripLeadingZeros(Trim(contractSalary)), u"0"_s);
     const std::array<QString, 6> leaves{orDefault(Trim(leave1Start), u"0000"_s), orDefault(Trim(leave1End), u"0000"_s),
                                         orDefault(Trim(leave2Start), u"0000"_s), orDefault(Trim(leave2End), u"0000"_s),
                                         orDefault(Trim(leave3Start), u"0000"_s), orDefault(Trim(leave3End), u"0000"_s)};
-    if (!IsAllDigits(p) || Num(p) <= 0) return u"0000"_s;
-    // A pay of at least 70 % of the contract salary is plausible.
-    if (!IsAllDigits(sal) || Num(p) * 10 >= Num(sal) * 7) return u"0000"_s;
     if (!IsAllDigits(m) || !IsAllDigits(a) || !IsAllDigits(d)) return u"0000"_s;
     for (const QString& l : leaves)
         if (!IsAllDigits(l)) return u"0000"_s;
