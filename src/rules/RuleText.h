@@ -26,7 +26,7 @@ inline QString Trim(const QString& s) {
 }
 
 // The value of a digit text; 0 for anything that is not one.
-inline long long Num(const QString& s) {
+inline long long Num(QStringView s) {
     if (s.isEmpty() || s.size() > 18) return 0;
     long long n = 0;
     for (QChar c : s) {
@@ -46,7 +46,7 @@ inline bool DigitsOnly(QStringView s) {
 }
 
 // A text counts as zero when it is not a number or its value is 0.
-inline bool IsZero(const QString& s) { return Num(s) == 0; }
+inline bool IsZero(QStringView s) { return Num(s) == 0; }
 
 // ddmmyyyy as yyyymmdd, for comparing full dates as text or number.
 inline QString Ymd(const QString& ddmmyyyy) {
