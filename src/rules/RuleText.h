@@ -9,6 +9,7 @@
 #include "shell/ugDigitos.h"
 #include "shell/ugFuncoes.h"
 
+#include <QHash>
 #include <QString>
 #include <string_view>
 
@@ -74,6 +75,45 @@ inline bool Lookup(db::Table& table, const QString& key, int width) {
     return table.FindKey({key});
 }
 
+// The answers of the lookups whose found row nobody reads, kept for as long
+// as one of these lives. The whole-declaration check keeps one for its run,
+// over which its lookup tables cannot change, and asks each code once.
+class LookupMemory {
+public:
+    LookupMemory() : previous_(installed()) { installed() = this; }
+    ~LookupMemory() { installed() = previous_; }
+    LookupMemory(const LookupMemory&) = delete;
+    LookupMemory& operator=(const LookupMemory&) = delete;
+
+    static LookupMemory* current() { return installed(); }
+    QHash<QString, bool>& of(const db::Table& table) { return answers_[&table]; }
+
+private:
+    static LookupMemory*& installed() {
+        static LookupMemory* memory = nullptr;
+        return memory;
+    }
+    LookupMemory* previous_;
+    QHash<const db::Table*, QHash<QString, bool>> answers_;
+};
+
+// Whether the table holds the code, for a caller that reads nothing of the
+// row: while a LookupMemory lives, a code asked again is answered by it and
+// the table's current row is left where it was.
+inline bool IsKnownCode(db::Table& table, const QString& key, int width) {
+    if (key.isEmpty() || key.size() > width) return false;
+    LookupMemory* memory = LookupMemory::current();
+    if (!memory) return table.FindKey({key});
+    QHash<QString, bool>& answers = memory->of(table);
+    const auto known = answers.constFind(key);
+    if (known != answers.constEnd()) return *known;
+    const bool found = table.FindKey({key});
+    // Codes that differ on every record (a CNPJ) must not grow it without end.
+    if (answers.size() >= 4096) answers.clear();
+    answers.insert(key, found);
+    return found;
+}
+
 // A coded field: trimmed, empty or zeros only gives `missingCode`, then the
 // digits-and-length code, then `unknownCode` when the table lacks the code.
 inline QString CheckCodedField(const QString& value, int width, db::Table& table, const QString& missingCode,
@@ -82,7 +122,7 @@ inline QString CheckCodedField(const QString& value, int width, db::Table& table
     if (v.isEmpty() || IsAllZeros(v)) return missingCode;
     const QString c = CheckDigitsLength(v, QString::number(width));
     if (c != QLatin1String("0000")) return c;
-    return Lookup(table, v, width) ? QStringLiteral("0000") : unknownCode;
+    return IsKnownCode(table, v, width) ? QStringLiteral("0000") : unknownCode;
 }
 
 inline QString Field(db::Table& table, const char* name) {

@@ -1,6 +1,7 @@
 #include "ugCriticaDeclaracao.h"
 
 #include "platform/ui/MessageService.h"
+#include "rules/RuleText.h"
 #include "rules/ugConstantes.h"
 #include "rules/ugCriticaVinculo.h"
 #include "shell/UdmLobrix.h"
@@ -140,6 +141,7 @@ public:
         // The field rules read their lookups many times per contract: one
         // read transaction for the whole run instead of one per lookup.
         const db::ReadSnapshot lookups(dmLobrix ? dmLobrix->dbZuvo : nullptr);
+        const rules::LookupMemory answers;
         OpenValidationTables();
         ValidationHost& host = *run_.host;
 
