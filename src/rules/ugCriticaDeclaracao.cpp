@@ -202,9 +202,11 @@ private:
         const QStringList key{run_.currentBaseYear, inscricao, prefixo};
         vinc.SetRange(key, key);
         if (!vinc.Eof()) {
-            while (!vinc.Eof() && vinc.FieldByName("AnBase").AsString() == run_.currentBaseYear &&
-                   vinc.FieldByName("CoCgcCeiEstabelecimento").AsString() == inscricao &&
-                   vinc.FieldByName("NuPrefixoEstabelecimento").AsString() == prefixo) {
+            const db::Field& year = vinc.FieldByName("AnBase");
+            const db::Field& number = vinc.FieldByName("CoCgcCeiEstabelecimento");
+            const db::Field& prefix = vinc.FieldByName("NuPrefixoEstabelecimento");
+            while (!vinc.Eof() && year.AsString() == run_.currentBaseYear && number.AsString() == inscricao &&
+                   prefix.AsString() == prefixo) {
                 CheckEmployeeRecord(run_);
                 ++contracts;
                 StepValidationProgress();
