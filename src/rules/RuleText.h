@@ -56,8 +56,13 @@ inline QString Ymd(const QString& ddmmyyyy) {
 // ddmm (or the first four characters of ddmmyyyy) as mmdd: month first, then day.
 inline QString Mmdd(const QString& ddmm) { return ddmm.mid(2, 2) + ddmm.left(2); }
 
-inline bool Is(const QString& s, std::string_view v) {
-    return s == QLatin1String(v.data(), qsizetype(v.size()));
+// Equal to the Latin-1 text, compared here rather than out of line: the
+// rules ask it of every result and code set many times per record.
+inline bool Is(QStringView s, std::string_view v) {
+    if (s.size() != qsizetype(v.size())) return false;
+    for (qsizetype i = 0; i < s.size(); ++i)
+        if (s[i].unicode() != static_cast<unsigned char>(v[std::size_t(i)])) return false;
+    return true;
 }
 
 // The text is one of the set's texts.
