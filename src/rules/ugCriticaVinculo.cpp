@@ -47,11 +47,15 @@ const char* MonthLabel(int m) {
 
 // The value of a digit text, 0 for anything else.
 long long DigitsValue(const QString& text) {
-    if (text.isEmpty() || text.size() > 18 || !IsAllDigits(text)) return 0;
-    // Plain digits, nearly always, are added up here; toLongLong reads the
-    // rest (blanks below code 32 around them).
-    if (rules::DigitsOnly(text)) return rules::Num(text);
-    return text.toLongLong();
+    if (text.isEmpty() || text.size() > 18) return 0;
+    // Plain digits, nearly always, are added up in one pass; toLongLong reads
+    // the rest (blanks below code 32 around them).
+    long long n = 0;
+    for (QChar c : text) {
+        if (c < u'0' || c > u'9') return IsAllDigits(text) ? text.toLongLong() : 0;
+        n = n * 10 + (c.unicode() - u'0');
+    }
+    return n;
 }
 
 // The month as the pay rules take it: "01".."12" and "1".."12".

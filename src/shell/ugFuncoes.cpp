@@ -239,7 +239,6 @@ void ClearEdits(QWidget* container) {
 
 // ---- Tests ----------------------------------------------------------------
 
-bool IsAllDigits(const QString& text) { return digitsOnly(trimmedControl(text)); }
 
 bool IsAllZeros(const QString& text) {
     if (text.isEmpty()) return false;
