@@ -9,6 +9,7 @@
 #include "shell/ugDigitos.h"
 #include "shell/ugFuncoes.h"
 
+#include <QHash>
 #include <QString>
 #include <string_view>
 
@@ -26,7 +27,7 @@ inline QString Trim(const QString& s) {
 }
 
 // The value of a digit text; 0 for anything that is not one.
-inline long long Num(const QString& s) {
+inline long long Num(QStringView s) {
     if (s.isEmpty() || s.size() > 18) return 0;
     long long n = 0;
     for (QChar c : s) {
@@ -46,7 +47,7 @@ inline bool DigitsOnly(QStringView s) {
 }
 
 // A text counts as zero when it is not a number or its value is 0.
-inline bool IsZero(const QString& s) { return Num(s) == 0; }
+inline bool IsZero(QStringView s) { return Num(s) == 0; }
 
 // ddmmyyyy as yyyymmdd, for comparing full dates as text or number.
 inline QString Ymd(const QString& ddmmyyyy) {
@@ -55,8 +56,13 @@ inline QString Ymd(const QString& ddmmyyyy) {
 // ddmm (or the first four characters of ddmmyyyy) as mmdd: month first, then day.
 inline QString Mmdd(const QString& ddmm) { return ddmm.mid(2, 2) + ddmm.left(2); }
 
-inline bool Is(const QString& s, std::string_view v) {
-    return s == QLatin1String(v.data(), qsizetype(v.size()));
+// Equal to the Latin-1 text, compared here rather than out of line: the
+// rules ask it of every result and code set many times per record.
+inline bool Is(QStringView s, std::string_view v) {
+    if (s.size() != qsizetype(v.size())) return false;
+    for (qsizetype i = 0; i < s.size(); ++i)
+        if (s[i].unicode() != static_cast<unsigned char>(v[std::size_t(i)])) return false;
+    return true;
 }
 
 // The text is one of the set's texts.
@@ -74,6 +80,45 @@ inline bool Lookup(db::Table& table, const QString& key, int width) {
     return table.FindKey({key});
 }
 
+// The answers of the lookups whose found row nobody reads, kept for as long
+// as one of these lives. The whole-declaration check keeps one for its run,
+// over which its lookup tables cannot change, and asks each code once.
+class LookupMemory {
+public:
+    LookupMemory() : previous_(installed()) { installed() = this; }
+    ~LookupMemory() { installed() = previous_; }
+    LookupMemory(const LookupMemory&) = delete;
+    LookupMemory& operator=(const LookupMemory&) = delete;
+
+    static LookupMemory* current() { return installed(); }
+    QHash<QString, bool>& of(const db::Table& table) { return answers_[&table]; }
+
+private:
+    static LookupMemory*& installed() {
+        static LookupMemory* memory = nullptr;
+        return memory;
+    }
+    LookupMemory* previous_;
+    QHash<const db::Table*, QHash<QString, bool>> answers_;
+};
+
+// Whether the table holds the code, for a caller that reads nothing of the
+// row: while a LookupMemory lives, a code asked again is answered by it and
+// the table's current row is left where it was.
+inline bool IsKnownCode(db::Table& table, const QString& key, int width) {
+    if (key.isEmpty() || key.size() > width) return false;
+    LookupMemory* memory = LookupMemory::current();
+    if (!memory) return table.FindKey({key});
+    QHash<QString, bool>& answers = memory->of(table);
+    const auto known = answers.constFind(key);
+    if (known != answers.constEnd()) return *known;
+    const bool found = table.FindKey({key});
+    // Codes that differ on every record (a CNPJ) must not grow it without end.
+    if (answers.size() >= 4096) answers.clear();
+    answers.insert(key, found);
+    return found;
+}
+
 // A coded field: trimmed, empty or zeros only gives `missingCode`, then the
 // digits-and-length code, then `unknownCode` when the table lacks the code.
 inline QString CheckCodedField(const QString& value, int width, db::Table& table, const QString& missingCode,
@@ -82,7 +127,7 @@ inline QString CheckCodedField(const QString& value, int width, db::Table& table
     if (v.isEmpty() || IsAllZeros(v)) return missingCode;
     const QString c = CheckDigitsLength(v, QString::number(width));
     if (c != QLatin1String("0000")) return c;
-    return Lookup(table, v, width) ? QStringLiteral("0000") : unknownCode;
+    return IsKnownCode(table, v, width) ? QStringLiteral("0000") : unknownCode;
 }
 
 inline QString Field(db::Table& table, const char* name) {

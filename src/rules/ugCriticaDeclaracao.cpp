@@ -1,6 +1,7 @@
 #include "ugCriticaDeclaracao.h"
 
 #include "platform/ui/MessageService.h"
+#include "rules/RuleText.h"
 #include "rules/ugConstantes.h"
 #include "rules/ugCriticaVinculo.h"
 #include "shell/UdmLobrix.h"
@@ -140,6 +141,7 @@ public:
         // The field rules read their lookups many times per contract: one
         // read transaction for the whole run instead of one per lookup.
         const db::ReadSnapshot lookups(dmLobrix ? dmLobrix->dbZuvo : nullptr);
+        const rules::LookupMemory answers;
         OpenValidationTables();
         ValidationHost& host = *run_.host;
 
@@ -194,10 +196,17 @@ private:
         const QString inscricao = emp.FieldByName("CoCgcCeiEstabelecimento").AsString();
         const QString prefixo = emp.FieldByName("NuPrefixoEstabelecimento").AsString();
         int contracts = 0;
-        if (vinc.FindKey({run_.currentBaseYear, inscricao, prefixo})) {
-            while (!vinc.Eof() && vinc.FieldByName("AnBase").AsString() == run_.currentBaseYear &&
-                   vinc.FieldByName("CoCgcCeiEstabelecimento").AsString() == inscricao &&
-                   vinc.FieldByName("NuPrefixoEstabelecimento").AsString() == prefixo) {
+        // The establishment's contracts as a range: found by key alone, the
+        // read past its last contract would fetch a whole batch of the next
+        // establishment's only to stop at its first row.
+        const QStringList key{run_.currentBaseYear, inscricao, prefixo};
+        vinc.SetRange(key, key);
+        if (!vinc.Eof()) {
+            const db::Field& year = vinc.FieldByName("AnBase");
+            const db::Field& number = vinc.FieldByName("CoCgcCeiEstabelecimento");
+            const db::Field& prefix = vinc.FieldByName("NuPrefixoEstabelecimento");
+            while (!vinc.Eof() && year.AsString() == run_.currentBaseYear && number.AsString() == inscricao &&
+                   prefix.AsString() == prefixo) {
                 CheckEmployeeRecord(run_);
                 ++contracts;
                 StepValidationProgress();

@@ -11,11 +11,19 @@
 
 namespace critica {
 
-inline bool Ok(const QString& result) { return result == QLatin1String("0000"); }
+// Equal to the Latin-1 text; inline, as every rule's result is compared.
+inline bool Equals(const QString& value, const char* text) {
+    qsizetype i = 0;
+    for (; text[i]; ++i)
+        if (i >= value.size() || value[i].unicode() != static_cast<unsigned char>(text[i])) return false;
+    return i == value.size();
+}
+
+inline bool Ok(const QString& result) { return Equals(result, "0000"); }
 
 inline bool IsOneOf(const QString& value, std::initializer_list<const char*> codes) {
     for (const char* c : codes)
-        if (value == QLatin1String(c)) return true;
+        if (Equals(value, c)) return true;
     return false;
 }
 

@@ -2,6 +2,7 @@
 
 #include "rules/ugCriticaVinculo.h"
 #include "rules/ugCriticaRegras.h"
+#include "rules/RuleText.h"
 
 #include "shell/ugFuncoes.h"
 
@@ -46,8 +47,27 @@ const char* MonthLabel(int m) {
 
 // The value of a digit text, 0 for anything else.
 long long DigitsValue(const QString& text) {
-    if (text.isEmpty() || text.size() > 18 || !IsAllDigits(text)) return 0;
-    return text.toLongLong();
+    if (text.isEmpty() || text.size() > 18) return 0;
+    // Plain digits, nearly always, are added up in one pass; toLongLong reads
+    // the rest (blanks below code 32 around them).
+    long long n = 0;
+    for (QChar c : text) {
+        if (c < u'0' || c > u'9') return IsAllDigits(text) ? text.toLongLong() : 0;
+        n = n * 10 + (c.unicode() - u'0');
+    }
+    return n;
+}
+
+// The month as the pay rules take it: "01".."12" and "1".."12".
+const QString& MonthTwoDigits(int m) {
+    static const QString kTexts[] = {u"00"_s, u"01"_s, u"02"_s, u"03"_s, u"04"_s, u"05"_s, u"06"_s,
+                                     u"07"_s, u"08"_s, u"09"_s, u"10"_s, u"11"_s, u"12"_s};
+    return kTexts[m];
+}
+const QString& MonthNumberText(int m) {
+    static const QString kTexts[] = {u"0"_s, u"1"_s, u"2"_s, u"3"_s, u"4"_s,  u"5"_s, u"6"_s,
+                                     u"7"_s, u"8"_s, u"9"_s, u"10"_s, u"11"_s, u"12"_s};
+    return kTexts[m];
 }
 
 // What one contract's check carries from step to step.
@@ -237,13 +257,13 @@ void CheckMonth(Context& x, MonthState& s, int m) {  // 25 to 36
     const ContractRow& c = x.c;
     const QString& pay = c.Pay(m);
     const char* label = MonthLabel(m);
-    const QString mm = PadLeftZeros(QString::number(m), 2);
-    const QString monthNumber = QString::number(m);
+    const QString& mm = MonthTwoDigits(m);
+    const QString& monthNumber = MonthNumberText(m);
     const QString& admission = c[C::DaAdmissaoEmpregado];
     const QString& dismissal = c[C::DaDesligamentoEmpregado];
     const QString& nature = x.legalNature;
-    const bool admittedThisYear = admission.mid(4, 4) == x.referenceYear;
-    const bool dismissed = dismissal.mid(2, 2) != QLatin1String("00");
+    const bool admittedThisYear = QStringView(admission).mid(4, 4) == x.referenceYear;
+    const bool dismissed = QStringView(dismissal).mid(2, 2) != QLatin1String("00");
 
     QString r = CheckMonthlyPayVsContractSalary(
         pay, mm, c[C::CoTipoSalarioContratual], admission, dismissal, c[C::CoVinculo], c[C::DaInicioprimeiroAfas],

@@ -189,11 +189,11 @@ QString CheckUnionisedIndicator(const QString& unionised) {
 }
 
 QString CheckEmployerUnionCnpj(const QString& cnpj) {
-    return Lookup(dmLobrix->tbEmpreg, Trim(cnpj), 14) ? u"0000"_s : u"3688"_s;
+    return IsKnownCode(dmLobrix->tbEmpreg, Trim(cnpj), 14) ? u"0000"_s : u"3688"_s;
 }
 
 QString CheckWorkerUnionCnpj(const QString& cnpj) {
-    return Lookup(dmLobrix->tbTrab, Trim(cnpj), 14) ? u"0000"_s : u"3689"_s;
+    return IsKnownCode(dmLobrix->tbTrab, Trim(cnpj), 14) ? u"0000"_s : u"3689"_s;
 }
 
 QString CheckNoticePayValue(const QString& noticePay) {

@@ -178,7 +178,7 @@ QString CheckCbo(const QString& cbo) {
     const QString c = CheckDigitsLength(v, u"6"_s);
     if (c != u"0000") return c;
     if (IsAllZeros(v)) return u"0261"_s;
-    return Lookup(dmLobrix->taCBO, v, 6) ? u"0000"_s : u"0260"_s;
+    return IsKnownCode(dmLobrix->taCBO, v, 6) ? u"0000"_s : u"0260"_s;
 }
 
 QString CheckCboForSchooling(const QString& schooling, const QString& cbo) {
@@ -241,7 +241,7 @@ QString CheckDismissalCause(const QString& cause) {
     const QString c = CheckDigitsLengthShort3648(v, u"2"_s);
     if (c != u"0000") return c;
     if (v == u"00") return u"0000"_s;
-    return Lookup(dmLobrix->taDesl, v, 2) ? u"0000"_s : u"0280"_s;
+    return IsKnownCode(dmLobrix->taDesl, v, 2) ? u"0000"_s : u"0280"_s;
 }
 
 QString CheckDismissalDate(const QString& dismissalDate, const QString& year) {

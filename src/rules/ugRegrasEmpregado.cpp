@@ -112,7 +112,7 @@ QString CheckSchooling(const QString& schooling) {
 QString CheckRace(const QString& race) {
     const QString v = Trim(race);
     if (v.isEmpty()) return u"0480"_s;
-    return Lookup(dmLobrix->taRaca, v, 1) ? u"0000"_s : u"0481"_s;
+    return IsKnownCode(dmLobrix->taRaca, v, 1) ? u"0000"_s : u"0481"_s;
 }
 
 QString CheckSex(const QString& sex) {
@@ -137,7 +137,7 @@ QString CheckDisability(const QString& disabilityType, const QString& indicator,
     if (i.isEmpty()) return u"3701"_s;
     if (t.isEmpty() && i == u"1") return u"3701"_s;
     if (!t.isEmpty() && t != u"0" && i == u"2") return u"3701"_s;
-    if (i == u"1" && !Lookup(dmLobrix->taDeficiente, t, 1)) return u"3701"_s;
+    if (i == u"1" && !IsKnownCode(dmLobrix->taDeficiente, t, 1)) return u"3701"_s;
     return u"0000"_s;
 }
 

@@ -26,7 +26,7 @@ QString CheckCnae(const QString& cnae) {
     const QString c = CheckDigitsLength(v, u"7"_s);
     if (c != u"0000") return c;
     if (IsAllZeros(v)) return u"0360"_s;
-    return Lookup(dmLobrix->taCNAE, v, 7) ? u"0000"_s : u"0361"_s;
+    return IsKnownCode(dmLobrix->taCNAE, v, 7) ? u"0000"_s : u"0361"_s;
 }
 
 QString CheckLegalNature(const QString& legalNature) {
@@ -35,7 +35,7 @@ QString CheckLegalNature(const QString& legalNature) {
     const QString c = CheckDigitsLength(v, u"4"_s);
     if (c != u"0000") return c;
     if (IsAllZeros(v)) return u"0370"_s;
-    return Lookup(dmLobrix->taNatJu, v, 4) ? u"0000"_s : u"0371"_s;
+    return IsKnownCode(dmLobrix->taNatJu, v, 4) ? u"0000"_s : u"0371"_s;
 }
 
 QString CheckLegalNatureForName(const QString& legalNature, const QString& name) {

@@ -46,9 +46,9 @@ QString CheckMonthlyPayVsMinimumWage(const QString& pay, const QString& month, c
     const QString a = Trim(admissionDate);
     // A month of a partial pay (admission month, dismissal month and later) is
     // not compared with the minimum wage.
-    const bool beforeDismissal = d.isEmpty() || IsAllZeros(d) || m < d.mid(2, 2);
-    if (a.mid(4, 4) != Trim(referenceYear)) return beforeDismissal ? minimumAndCeiling(p, m, nj) : u"0000"_s;
-    if (beforeDismissal && m != a.mid(2, 2)) return minimumAndCeiling(p, m, nj);
+    const bool beforeDismissal = d.isEmpty() || IsAllZeros(d) || m < QStringView(d).mid(2, 2);
+    if (QStringView(a).mid(4, 4) != Trim(referenceYear)) return beforeDismissal ? minimumAndCeiling(p, m, nj) : u"0000"_s;
+    if (beforeDismissal && m != QStringView(a).mid(2, 2)) return minimumAndCeiling(p, m, nj);
     return ceilingOnly(p, m);
 }
 
@@ -85,18 +85,18 @@ QString CheckMonthlyPayVsContractSalary(const QString& pay, const QString& month
                                         const QString& leave2End, const QString& leave3Start,
                                         const QString& leave3End, const QString& contractSalary) {
     const QString p = orDefault(StripLeadingZeros(Trim(pay)), u"0"_s);
+    if (!IsAllDigits(p) || Num(p) <= 0) return u"0000"_s;
+    // A pay of at least 70 % of the contract salary is plausible.
+    const QString sal = orDefault(StripLeadingZeros(Trim(contractSalary)), u"0"_s);
+    if (!IsAllDigits(sal) || Num(p) * 10 >= Num(sal) * 7) return u"0000"_s;
     const QString m = orDefault(Trim(month), u"0000"_s);
     const QString st = orDefault(Trim(salaryType), u"0"_s);
     const QString a = Trim(admissionDate);
     const QString d = orDefault(Trim(dismissalDate), u"0000"_s);
     const QString ct = orDefault(Trim(contractType), u"00"_s);
-    const QString sal = orDefault(StripLeadingZeros(Trim(contractSalary)), u"0"_s);
     const std::array<QString, 6> leaves{orDefault(Trim(leave1Start), u"0000"_s), orDefault(Trim(leave1End), u"0000"_s),
                                         orDefault(Trim(leave2Start), u"0000"_s), orDefault(Trim(leave2End), u"0000"_s),
                                         orDefault(Trim(leave3Start), u"0000"_s), orDefault(Trim(leave3End), u"0000"_s)};
-    if (!IsAllDigits(p) || Num(p) <= 0) return u"0000"_s;
-    // A pay of at least 70 % of the contract salary is plausible.
-    if (!IsAllDigits(sal) || Num(p) * 10 >= Num(sal) * 7) return u"0000"_s;
     if (!IsAllDigits(m) || !IsAllDigits(a) || !IsAllDigits(d)) return u"0000"_s;
     for (const QString& l : leaves)
         if (!IsAllDigits(l)) return u"0000"_s;
@@ -104,8 +104,8 @@ QString CheckMonthlyPayVsContractSalary(const QString& pay, const QString& month
     // A month in which a leave starts or ends explains a smaller pay.
     const long long monthNumber = Num(m);
     for (const QString& l : leaves)
-        if (Num(l.mid(2, 2)) == monthNumber) return u"0000"_s;
-    const QString dm = d.mid(2, 2);
+        if (Num(QStringView(l).mid(2, 2)) == monthNumber) return u"0000"_s;
+    const QStringView dm = QStringView(d).mid(2, 2);
     if (dm == u"00" || m < dm) return u"3728"_s;
     return u"0000"_s;
 }
@@ -120,8 +120,8 @@ QString CheckApprenticeAgeInMonth(const QString& monthNumber, const QString& con
     if (IsZero(b) || b.size() != 8) return u"0000"_s;
     const QString def = Trim(disabilityType);
     if (def != u"0" && !def.isEmpty()) return u"0000"_s;
-    const long long age = Num(y) - Num(b.mid(4, 4));
-    const long long birthMonth = Num(b.mid(2, 2));
+    const long long age = Num(y) - Num(QStringView(b).mid(4, 4));
+    const long long birthMonth = Num(QStringView(b).mid(2, 2));
     const long long month = Num(m);
     // Apprentices are 14 to 24: the months after the 24th birthday and
     // before the 14th do not count.
@@ -134,7 +134,7 @@ QString CheckPayAfterDismissalMonth(const QString& monthNumber, const QString& d
     const QString m = Trim(monthNumber);
     const QString d = Trim(dismissalDate);
     if (!IsAllDigits(d) || !IsAllDigits(m)) return u"0000"_s;
-    if (!IsZero(d) && d.size() == 4 && Num(d.mid(2, 2)) < Num(m)) return u"0311"_s;
+    if (!IsZero(d) && d.size() == 4 && Num(QStringView(d).mid(2, 2)) < Num(m)) return u"0311"_s;
     return u"0000"_s;
 }
 
@@ -145,8 +145,8 @@ QString CheckPayBeforeAdmissionMonth(const QString& monthNumber, const QString& 
     const QString r = Trim(referenceYear);
     if (!IsAllDigits(m) || !IsAllDigits(a) || !IsAllDigits(r)) return u"0000"_s;
     if (IsZero(a) || IsZero(m) || IsZero(r) || a.size() != 8) return u"0000"_s;
-    if (Num(a.mid(4, 4)) <= 0 || a.mid(4, 4) != r) return u"0000"_s;
-    return Num(m) < Num(a.mid(2, 2)) ? u"0310"_s : u"0000"_s;
+    if (Num(QStringView(a).mid(4, 4)) <= 0 || QStringView(a).mid(4, 4) != r) return u"0000"_s;
+    return Num(m) < Num(QStringView(a).mid(2, 2)) ? u"0310"_s : u"0000"_s;
 }
 
 QString CheckRemunerationPresence(const QString& leave1Reason, const QString& leave1Start,
@@ -165,25 +165,25 @@ QString CheckRemunerationPresence(const QString& leave1Reason, const QString& le
         // ended by one of the causes without pay.
         const bool explained =
             (d == end && !d.isEmpty() && d != u"0000") || (start == u"0101" && end == u"3112") ||
-            (a.mid(4, 4) == baseYearText() && a.left(4) == start && end == u"3112") ||
-            (IsAllDigits(cause) && Contains(kCausasSemRemuneracao, int(Num(cause)))) || d.mid(2, 2) == u"01" ||
+            (QStringView(a).mid(4, 4) == baseYearText() && QStringView(a).left(4) == start && end == u"3112") ||
+            (IsAllDigits(cause) && Contains(kCausasSemRemuneracao, int(Num(cause)))) || QStringView(d).mid(2, 2) == u"01" ||
             Trim(leaveDays) == u"366";
         if (!explained) result = u"1674"_s;
     }
     if (result != u"0000" || !IsAllDigits(a) || !IsAllDigits(start)) return result;
-    if (d.mid(2, 2) != end.mid(2, 2)) return result;
-    const long long s = Num(start.mid(2, 2));
+    if (QStringView(d).mid(2, 2) != QStringView(end).mid(2, 2)) return result;
+    const long long s = Num(QStringView(start).mid(2, 2));
     auto noPayBetween = [&](long long first, long long last) {
         for (long long i = first; i <= last; ++i)
             if (i >= 1 && i <= 12 && monthlyPays[size_t(i - 1)] != 0) return false;
         return true;
     };
-    if (a.mid(4, 4) != baseYearText()) {
+    if (QStringView(a).mid(4, 4) != baseYearText()) {
         if (s < 2) return result;
         return noPayBetween(1, s - 1) ? u"1674"_s : u"0000"_s;
     }
-    if (a.mid(2, 2) < start.mid(2, 2))
-        return noPayBetween(Num(a.mid(2, 2)), s - 1) ? u"1674"_s : u"0000"_s;
+    if (QStringView(a).mid(2, 2) < QStringView(start).mid(2, 2))
+        return noPayBetween(Num(QStringView(a).mid(2, 2)), s - 1) ? u"1674"_s : u"0000"_s;
     return result;
 }
 
@@ -253,7 +253,7 @@ QString CheckThirteenthAdvanceAfterAdmission(const QString& advanceMonth, const 
     const QString r = Trim(referenceYear);
     if (!IsAllDigits(a) || !IsAllDigits(m) || !IsAllDigits(r)) return u"0000"_s;
     if (IsZero(a) || IsZero(m) || IsZero(r)) return u"0000"_s;
-    if (a.mid(4, 4) == r && Num(m) < Num(a.mid(2, 2))) return u"0320"_s;
+    if (QStringView(a).mid(4, 4) == r && Num(m) < Num(QStringView(a).mid(2, 2))) return u"0320"_s;
     return u"0000"_s;
 }
 
@@ -262,7 +262,7 @@ QString CheckThirteenthFinalAfterAdmission(const QString& finalMonth, const QStr
     const QString m = Trim(finalMonth);
     const QString a = Trim(admissionDate);
     if (!IsAllDigits(m) || !IsAllDigits(a) || IsZero(m) || IsZero(a)) return u"0000"_s;
-    if (a.mid(4, 4) == Trim(referenceYear) && Num(m) < Num(a.mid(2, 2))) return u"0320"_s;
+    if (QStringView(a).mid(4, 4) == Trim(referenceYear) && Num(m) < Num(QStringView(a).mid(2, 2))) return u"0320"_s;
     return u"0000"_s;
 }
 
@@ -270,7 +270,7 @@ QString CheckThirteenthAdvanceBeforeDismissal(const QString& advanceMonth, const
     const QString m = Trim(advanceMonth);
     const QString d = Trim(dismissalDate);
     if (IsZero(m) || IsZero(d)) return u"0000"_s;
-    return Num(d.mid(2, 2)) < Num(m) ? u"0321"_s : u"0000"_s;
+    return Num(QStringView(d).mid(2, 2)) < Num(m) ? u"0321"_s : u"0000"_s;
 }
 
 QString CheckThirteenthFinalBeforeDismissal(const QString& finalMonth, const QString& dismissalDate) {
@@ -278,7 +278,7 @@ QString CheckThirteenthFinalBeforeDismissal(const QString& finalMonth, const QSt
     const QString d = Trim(dismissalDate);
     if (!IsAllDigits(m) || !IsAllDigits(d) || IsZero(m)) return u"0000"_s;
     // "99": paid with the termination, in the dismissal month itself.
-    if (!IsZero(d) && m != u"99" && Num(d.mid(2, 2)) < Num(m)) return u"0321"_s;
+    if (!IsZero(d) && m != u"99" && Num(QStringView(d).mid(2, 2)) < Num(m)) return u"0321"_s;
     return u"0000"_s;
 }
 
@@ -300,7 +300,7 @@ QString CheckWorkedHoursPeriod(long long pay, long long hours, int monthNumber, 
     const QString admissionYear = admissionMonthYear.mid(2, 4);
     if (admissionYear >= baseYearText()) {
         const QString closing = Trim(closingYear);
-        if (monthNumber < Num(admissionMonthYear.left(2)) &&
+        if (monthNumber < Num(QStringView(admissionMonthYear).left(2)) &&
             (closing == admissionYear || closing.isEmpty() || IsAllZeros(closing)))
             return u"3711"_s;
     }

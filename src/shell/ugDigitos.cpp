@@ -1,5 +1,7 @@
 #include "ugDigitos.h"
 
+#include <climits>
+
 namespace {
 bool allZeros(const QString& text) {
     for (QChar c : text)
@@ -94,14 +96,37 @@ bool IsNotHeadOffice(const QString& cnpj) {
     return cnpj == QLatin1String("00000000000000") || cnpj.mid(8, 4) != QLatin1String("0001");
 }
 
+namespace {
+// A text's whole-number value as toLongLong reads it (0 when it is none).
+// Plain digits, what the check meets for every month of every contract, are
+// read without the copy trimmed() makes.
+long long wholeNumber(const QString& text) {
+    if (!text.isEmpty() && text.size() <= 18) {
+        long long n = 0;
+        bool plain = true;
+        for (QChar c : text) {
+            if (c < u'0' || c > u'9') {
+                plain = false;
+                break;
+            }
+            n = n * 10 + (c.unicode() - u'0');
+        }
+        if (plain) return n;
+    }
+    return text.trimmed().toLongLong();
+}
+}  // namespace
+
 long long MinimumWage(const QString& month) {
-    return month.trimmed().toInt() < 2 ? kMinimumWageJanuary : kMinimumWageFromFebruary;
+    // Read as an int: a number beyond one reads as 0.
+    const long long m = wholeNumber(month);
+    return (m > INT_MAX || m < 2) ? kMinimumWageJanuary : kMinimumWageFromFebruary;
 }
 
 bool IsBelowMinimumWage(const QString& amountCents, const QString& month) {
-    return amountCents.trimmed().toLongLong() < MinimumWage(month);
+    return wholeNumber(amountCents) < MinimumWage(month);
 }
 
 bool IsAtLeast150MinimumWages(const QString& amountCents, const QString& month) {
-    return amountCents.trimmed().toLongLong() >= 150 * MinimumWage(month);
+    return wholeNumber(amountCents) >= 150 * MinimumWage(month);
 }

@@ -30,6 +30,23 @@ QString trimControl(const QString& text) {
 
 bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
+// trimControl as a view: the field rules run it over every value of every
+// contract, and most values need no copy to be tested.
+QStringView trimmedControl(QStringView text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin).unicode() <= 32) ++begin;
+    while (end > begin && text.at(end - 1).unicode() <= 32) --end;
+    return text.sliced(begin, end - begin);
+}
+
+bool digitsOnly(QStringView t) {
+    if (t.isEmpty()) return false;
+    for (QChar c : t)
+        if (!isDigit(c)) return false;
+    return true;
+}
+
 bool isAsciiLetter(QChar c) {
     return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
 }
@@ -195,6 +212,12 @@ QString ReplaceFirst(const QString& text, const QString& oldPart, const QString&
 int MaxInteger(int a, int b) { return a > b ? a : b; }
 
 int StrToIntOrZero(const QString& text) {
+    // The common case, a few plain digits, without the copy trimmed() makes.
+    if (!text.isEmpty() && text.size() <= 9 && digitsOnly(text)) {
+        int value = 0;
+        for (QChar c : text) value = value * 10 + (c.unicode() - '0');
+        return value;
+    }
     bool ok = false;
     const int value = text.trimmed().toInt(&ok);
     return ok ? value : 0;
@@ -216,13 +239,6 @@ void ClearEdits(QWidget* container) {
 
 // ---- Tests ----------------------------------------------------------------
 
-bool IsAllDigits(const QString& text) {
-    const QString t = trimControl(text);
-    if (t.isEmpty()) return false;
-    for (QChar c : t)
-        if (!isDigit(c)) return false;
-    return true;
-}
 
 bool IsAllZeros(const QString& text) {
     if (text.isEmpty()) return false;
@@ -298,9 +314,10 @@ bool IsValidEmail(const QString& text) {
 bool IsValidDate8(const QString& text) {
     // The eight digits are read as they stand; no process-wide format is involved.
     if (text.size() != 8 || !IsAllDigits(text)) return false;
-    const int day = text.left(2).toInt();
-    const int month = text.mid(2, 2).toInt();
-    const int year = text.mid(4, 4).toInt();
+    const QStringView v(text);
+    const int day = v.left(2).toInt();
+    const int month = v.mid(2, 2).toInt();
+    const int year = v.mid(4, 4).toInt();
     return year >= 1 && QDate::isValid(year, month, day);
 }
 
@@ -308,8 +325,8 @@ bool IsValidDate8(const QString& text) {
 
 namespace {
 QString checkDigitsLength(const QString& text, const QString& length, const QString& shortCode) {
-    const QString t = trimControl(text);
-    if (t.isEmpty() || !IsAllDigits(t)) return QStringLiteral("0040");
+    const QStringView t = trimmedControl(text);
+    if (!digitsOnly(t)) return QStringLiteral("0040");
     const int wanted = StrToIntOrZero(length);
     if (t.size() > wanted) return QStringLiteral("X");
     if (t.size() < wanted) return shortCode;

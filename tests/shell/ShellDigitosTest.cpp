@@ -87,3 +87,18 @@ TEST(MinimumWage, LimitsByMonth) {
     EXPECT_FALSE(IsAtLeast150MinimumWages("6974999", "2"));
     EXPECT_TRUE(IsAtLeast150MinimumWages("999999999", "12"));
 }
+
+// Figures that are not plain digits: blanks around them, signs, more digits
+// than a plain reading takes, a month beyond an int (read as 0, January).
+TEST(MinimumWage, FiguresOtherThanPlainDigits) {
+    EXPECT_FALSE(IsBelowMinimumWage("45000", "1"));
+    EXPECT_TRUE(IsBelowMinimumWage("45000", "3"));
+    EXPECT_FALSE(IsBelowMinimumWage("45000", "99999999999"));
+    EXPECT_FALSE(IsBelowMinimumWage("45000", "-5"));
+    EXPECT_TRUE(IsBelowMinimumWage("45000", " 3 "));
+    EXPECT_FALSE(IsBelowMinimumWage("\t45000 ", "1"));
+    EXPECT_FALSE(IsBelowMinimumWage("0000000000000045000", "1"));
+    EXPECT_TRUE(IsBelowMinimumWage("-1", "1"));
+    EXPECT_TRUE(IsBelowMinimumWage("45 000", "1"));  // not a number: 0
+    EXPECT_TRUE(IsAtLeast150MinimumWages(" 6975000", "\t2"));
+}

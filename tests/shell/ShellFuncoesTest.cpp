@@ -58,6 +58,11 @@ TEST(FixedWidthText, TrimmingAndStripping) {
     EXPECT_EQ(StrToIntOrZero("42"), 42);
     EXPECT_EQ(StrToIntOrZero("4a"), 0);
     EXPECT_EQ(StrToIntOrZero(""), 0);
+    // Plain digits are read on a shorter path; the rest as before.
+    EXPECT_EQ(StrToIntOrZero(" 42\t"), 42);
+    EXPECT_EQ(StrToIntOrZero("+7"), 7);
+    EXPECT_EQ(StrToIntOrZero("0000000042"), 42);
+    EXPECT_EQ(StrToIntOrZero("99999999999"), 0);  // beyond an int
     EXPECT_EQ(MaxInteger(-3, 2), 2);
 }
 
