@@ -194,21 +194,24 @@ void Table::readRow(sqlite3_stmt* st, Block& block, Row& row) const {
     row.first = int(block.ends.size());
     const bool* typed = typed_.constData();
     for (int c = 0; c < columns; ++c) {
+        // One call into the statement per column: the value's accessors need
+        // no lock of the connection, as this one thread alone uses it.
+        sqlite3_value* v = sqlite3_column_value(st, 1 + c);
         ColumnKind kind = kText;
         if (typed[c]) {
-            switch (sqlite3_column_type(st, 1 + c)) {
+            switch (sqlite3_value_type(v)) {
             case SQLITE_NULL: kind = kNull; break;
             case SQLITE_INTEGER: kind = kInteger; [[fallthrough]];
             default:
-                block.raw.append(reinterpret_cast<const char*>(sqlite3_column_text(st, 1 + c)), sqlite3_column_bytes(st, 1 + c));
+                block.raw.append(reinterpret_cast<const char*>(sqlite3_value_text(v)), std::size_t(sqlite3_value_bytes(v)));
             }
-        } else if (const unsigned char* text = sqlite3_column_text(st, 1 + c)) {
+        } else if (const unsigned char* text = sqlite3_value_text(v)) {
             // A number in a text column reads as the digits it would give.
-            block.raw.append(reinterpret_cast<const char*>(text), sqlite3_column_bytes(st, 1 + c));
+            block.raw.append(reinterpret_cast<const char*>(text), std::size_t(sqlite3_value_bytes(v)));
         } else {
             kind = kNull;
         }
-        block.ends.append(quint32(block.raw.size()) | (quint32(kind) << kKindShift));
+        block.ends.push_back(quint32(block.raw.size()) | (quint32(kind) << kKindShift));
     }
 }
 
@@ -216,9 +219,9 @@ void Table::readRow(sqlite3_stmt* st, Block& block, Row& row) const {
 void Table::decodeColumn(const Row& row, int column, FieldType type, Value& out) {
     const Block& b = *row.block;
     const int at = row.first + column;
-    const quint32 e = b.ends.at(at);
-    const quint32 begin = at ? (b.ends.at(at - 1) & kEndMask) : 0;
-    const char* p = b.raw.constData() + begin;
+    const quint32 e = b.ends[std::size_t(at)];
+    const quint32 begin = at ? (b.ends[std::size_t(at - 1)] & kEndMask) : 0;
+    const char* p = b.raw.data() + begin;
     const qsizetype n = qsizetype((e & kEndMask) - begin);
     out.stored = false;
     switch (e >> kKindShift) {
@@ -309,7 +312,7 @@ QVector<Table::Row> Table::fetchSql(const QString& sql, const std::function<void
     auto block = std::make_shared<Block>();
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-        if (rows.isEmpty()) block->raw.reserve(rawHint_);
+        if (rows.isEmpty()) block->raw.reserve(std::size_t(rawHint_));
         Row r;
         r.block = block;
         readRow(st, *block, r);
@@ -317,11 +320,11 @@ QVector<Table::Row> Table::fetchSql(const QString& sql, const std::function<void
     }
     sqlite3_reset(st);
     if (!rows.isEmpty()) {
-        rawHint_ = std::max(rawHint_, block->raw.size() / rows.size());
+        rawHint_ = std::max(rawHint_, qsizetype(block->raw.size()) / rows.size());
         // Rows found by key may be kept for a long time: without spare room.
         if (rows.size() < 8) {
-            block->raw.squeeze();
-            block->ends.squeeze();
+            block->raw.shrink_to_fit();
+            block->ends.shrink_to_fit();
         }
     }
     if (rc != SQLITE_DONE) conn().fail(rc, tableName_);
@@ -616,8 +619,15 @@ void Table::Post() {
     checkActive();
     if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) return;
     checkWritable();
-    const QString target = schemaTable();
     Connection& c = conn();
+    // Inside the transaction in which its file was last checked, nothing can
+    // replace the file (the dataset holds it open and the transaction holds
+    // its lock), and an unchanged statement epoch says it was not detached:
+    // a long append neither looks the file up nor checks it again per row.
+    const bool checked = write_.conn == &c && write_.epoch == c.statementEpoch() && c.inTransaction &&
+                         write_.transaction == c.transactionNumber;
+    const QString target = checked ? write_.target : schemaTable();
+    if (!checked) write_.transaction = 0;
     if (write_.conn != &c || write_.epoch != c.statementEpoch() || write_.target != target) {
         if (!insertSql_.startsWith(QStringLiteral("INSERT INTO ") + target + ' ')) {
             QStringList cols, marks, sets;
@@ -634,6 +644,7 @@ void Table::Post() {
         sqlite3_stmt* update = c.prepare(updateSql_);
         write_ = WriteStatements{&c, c.statementEpoch(), target, insert, update};
     }
+    if (c.inTransaction) write_.transaction = c.transactionNumber;
     sqlite3_stmt* st = state_ == DataSetState::Insert ? write_.insert : write_.update;
     sqlite3_reset(st);
     // Each value is cut to its column once (a value set as text already is);

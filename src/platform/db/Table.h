@@ -1,6 +1,8 @@
 #pragma once
 #include "DataSet.h"
 
+#include <string>
+
 namespace db {
 
 // A table file opened as a dataset: a cursor in the order of its primary
@@ -57,8 +59,8 @@ private:
     // bytes SQLite gave, decoded when asked for; the rows of one read share
     // one block of bytes. A row just posted holds its values decoded.
     struct Block {
-        QByteArray raw;
-        QVector<quint32> ends;  // per column of every row: its end in raw, its kind in the top bits
+        std::string raw;
+        std::vector<quint32> ends;  // per column of every row: its end in raw, its kind in the top bits
     };
     struct Row {
         qint64 rowid = 0;
@@ -126,6 +128,7 @@ private:
         QString target;
         sqlite3_stmt* insert = nullptr;
         sqlite3_stmt* update = nullptr;
+        quint64 transaction = 0;  // the transaction in which the file was last checked
     } write_;
     mutable qsizetype rawHint_ = 64;  // the bytes of the largest row read so far (on average over a read)
     QVector<Value> blank_;  // a new record's values
