@@ -30,7 +30,12 @@ void Field::SetAsString(const QString& value) {
                                                value == QLatin1String("1")));
         return;
     }
-    owner_->setValue(index_, Value::ofText(normalizeText(value, def_.width), true));
+    // Most values need no cutting nor trimming: kept as given, without a copy made.
+    const qsizetype n = value.size();
+    if ((def_.width <= 0 || n <= def_.width) && (n == 0 || value.constData()[n - 1] != QLatin1Char(' ')))
+        owner_->setText(index_, value);
+    else
+        owner_->setText(index_, normalizeText(value, def_.width));
 }
 
 bool Field::AsBoolean() const {
@@ -92,6 +97,16 @@ void DataSet::setValue(int index, Value value) {
     if (state_ != DataSetState::Edit && state_ != DataSetState::Insert)
         throw DbError(ErrorKind::Usage, kNotEditing, QStringLiteral("Dataset not in edit or insert mode.\n%1").arg(name_));
     buffer_[index] = std::move(value);
+    if (lazy_) decodedGen_[index] = recordGen_;
+}
+
+void DataSet::setText(int index, const QString& text) {
+    if (state_ != DataSetState::Edit && state_ != DataSetState::Insert)
+        throw DbError(ErrorKind::Usage, kNotEditing, QStringLiteral("Dataset not in edit or insert mode.\n%1").arg(name_));
+    Value& v = buffer_[index];
+    v.text = text;
+    v.kind = Value::Text;
+    v.stored = true;
     if (lazy_) decodedGen_[index] = recordGen_;
 }
 

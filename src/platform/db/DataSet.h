@@ -116,6 +116,7 @@ public:
 protected:
     friend class Field;
     void setValue(int index, Value value);
+    void setText(int index, const QString& text);  // a text in the form the store keeps it
     // The current record's value of a column. A record may be loaded with its
     // columns still undecoded: each is decoded when first asked for, so that
     // a reader pays only for the columns it reads.

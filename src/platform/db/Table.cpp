@@ -5,6 +5,7 @@
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <utility>
 
 namespace db {
 
@@ -606,7 +607,15 @@ void Table::Append() {
         for (int i = 0; i < buffer_.size(); ++i)
             blank_[i] = fields_[i]->DataType() == FieldType::Boolean ? Value::ofBool(false) : Value::ofText(QString(), true);
     }
-    buffer_ = blank_;
+    if (spare_.size() == blank_.size()) {
+        // The values of a row posted before, nobody's any more: made blank
+        // in place, so a long append allocates no record per row.
+        for (qsizetype i = 0; i < spare_.size(); ++i) spare_[i] = blank_.at(i);
+        buffer_ = std::move(spare_);
+        spare_ = QVector<Value>();
+    } else {
+        buffer_ = blank_;
+    }
     state_ = DataSetState::Insert;
 }
 
@@ -658,16 +667,22 @@ void Table::Post() {
         if (v.kind == Value::Text) worst += v.text.size();
         else if (v.kind == Value::Bool) worst += 5;
     }
-    utf8_.resize(3 * worst);
-    char* const out = utf8_.data();
-    char* at = out;
-    QVarLengthArray<qsizetype, 128> ends;
+    if (utf8_.size() < 3 * worst) utf8_.resize(3 * worst);
+    char* at = utf8_.data();
     QVarLengthArray<std::pair<int, Value>, 8> changed;
-    for (int i = 0; i < count; ++i) {
-        const Value& v = buffer_.at(i);
-        if (fields_[i]->DataType() == FieldType::Boolean) {
+    selectList();  // keeps which columns are booleans
+    const bool* boolean = typed_.constData() + orderFields_.size();  // the fields' after the keys'
+    const Value* values = buffer_.constData();
+    int pos = 1;
+    for (int i = 0; i < count; ++i, ++pos) {
+        const Value& v = values[i];
+        if (boolean[i]) {
             if (v.kind != Value::Bool) changed.append({i, Value::ofBool(v.toBool())});
-        } else if (v.kind == Value::Text && v.stored) {
+            sqlite3_bind_int(st, pos, v.toBool() ? 1 : 0);
+            continue;
+        }
+        char* const begin = at;
+        if (v.kind == Value::Text && v.stored) {
             at = encodeUtf8(at, v.text);
         } else {
             const QString held = v.toString();
@@ -675,16 +690,7 @@ void Table::Post() {
             at = encodeUtf8(at, text);
             if (v.kind != Value::Text || text.size() != held.size()) changed.append({i, Value::ofText(text, true)});
         }
-        ends.append(at - out);
-    }
-    int pos = 1;
-    for (int i = 0; i < count; ++i) {
-        if (fields_[i]->DataType() == FieldType::Boolean) {
-            sqlite3_bind_int(st, pos++, buffer_.at(i).toBool() ? 1 : 0);
-        } else {
-            const qsizetype begin = i ? ends[i - 1] : 0;
-            sqlite3_bind_text(st, pos++, out + begin, int(ends[i] - begin), SQLITE_STATIC);
-        }
+        sqlite3_bind_text(st, pos, begin, int(at - begin), SQLITE_STATIC);
     }
     if (state_ == DataSetState::Edit) sqlite3_bind_int64(st, pos++, batch_.at(pos_).rowid);
     const int rc = sqlite3_step(st);
@@ -701,8 +707,10 @@ void Table::Post() {
         // The key is not among the dataset's fields: read the row back.
         setCurrent(fetch(QStringLiteral("rowid = ?"), [&](sqlite3_stmt* s, int& p) { sqlite3_bind_int64(s, p++, row.rowid); }, false, 1), 0);
     } else {
+        saved_ = Row{};  // the row Cancel would have gone back to
         batch_.resize(1);
-        batch_[0] = std::move(row);
+        Row previous = std::exchange(batch_[0], std::move(row));
+        if (!previous.isRaw() && previous.values.isDetached()) spare_ = std::move(previous.values);
         pos_ = 0;
         stamp_ = database_->changeCount();
         loadCurrent();

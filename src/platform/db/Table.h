@@ -132,6 +132,7 @@ private:
     } write_;
     mutable qsizetype rawHint_ = 64;  // the bytes of the largest row read so far (on average over a read)
     QVector<Value> blank_;  // a new record's values
+    QVector<Value> spare_;  // the values of a row posted before, held by nothing else
     QByteArray utf8_;  // the encoded values of the row being posted
     mutable QVector<int> keyFieldIndexes_;  // of the order fields among the fields; -1 when absent
     mutable QStringList keyFieldOrder_;     // the order fields they were found for
