@@ -419,6 +419,7 @@ void TAnaliseEstrutura::BindFields() {
         l.table = t;
         l.column = L(column);
         l.cache.clear();
+        l.byNumber.clear();
     };
     TdmLobrix* m = dmLobrix;
     bind(lkCnae_, m ? &m->taCNAE : nullptr, "NoCnae");
@@ -437,13 +438,28 @@ void TAnaliseEstrutura::BindFields() {
 
 // The lookup tables are read-only, so one analysis asks each code once.
 QString TAnaliseEstrutura::Describe(Lookup& lookup, const QString& code) {
-    auto it = lookup.cache.constFind(code);
-    if (it != lookup.cache.constEnd()) return *it;
+    // A code of up to 17 digits as a number that keeps its length ("07" is not "7").
+    quint64 number = 0;
+    bool digits = code.size() <= 17;
+    for (qsizetype i = 0; digits && i < code.size(); ++i) {
+        const char16_t c = code[i].unicode();
+        digits = c >= u'0' && c <= u'9';
+        number = number * 10 + (c - u'0');
+    }
+    const quint64 key = number * 32 + quint64(code.size());
+    if (digits) {
+        auto hit = lookup.byNumber.constFind(key);
+        if (hit != lookup.byNumber.constEnd()) return *hit;
+    } else {
+        auto it = lookup.cache.constFind(code);
+        if (it != lookup.cache.constEnd()) return *it;
+    }
     QString text;
     if (lookup.table && lookup.table->Active() && lookup.table->FindKey({code})) {
         if (db::Field* f = lookup.table->FindField(lookup.column)) text = f->AsString();
     }
-    lookup.cache.insert(code, text);
+    if (digits) lookup.byNumber.insert(key, text);
+    else lookup.cache.insert(code, text);
     return text;
 }
 
@@ -792,28 +808,31 @@ bool TAnaliseEstrutura::LoadEstablishmentRecord() {
 }
 
 bool TAnaliseEstrutura::LoadContractRecord() {
-    const QString type = TypeShown(record_);
-    const auto cur = ErrorRow{false, QStringLiteral("1"), QString(), type};
-    const auto prevType = ErrorRow{true, QStringLiteral("1"), QString(), TypeShown(prevRecord_.constData())};
-    const auto prevDeclared =
-        ErrorRow{true, QStringLiteral("2"), QString(), PrintableOrHex(uchar(prevRecord_.at(279)), true)};
-    const bool sameKey = Key(curInscription_, curPrefix_) == Key(prevInscription_, prevPrefix_);
+    // The rows of a finding are made only when there is one.
+    const auto cur = [this] { return ErrorRow{false, QStringLiteral("1"), QString(), TypeShown(record_)}; };
+    const auto prevType = [this] {
+        return ErrorRow{true, QStringLiteral("1"), QString(), TypeShown(prevRecord_.constData())};
+    };
+    const auto prevDeclared = [this] {
+        return ErrorRow{true, QStringLiteral("2"), QString(), PrintableOrHex(uchar(prevRecord_.at(279)), true)};
+    };
+    const bool sameKey = curInscription_ == prevInscription_ && curPrefix_ == prevPrefix_;
     if (prevType_ == '1') {
         if (!sameKey) {
-            ReportError(PreviousWithoutEmployees() ? 1913 : 1915, PreviousWithoutEmployees()
-                                                                   ? std::vector<ErrorRow>{cur}
-                                                                   : std::vector<ErrorRow>{prevType, prevDeclared, cur});
+            ReportError(PreviousWithoutEmployees() ? 1913 : 1915,
+                        PreviousWithoutEmployees() ? std::vector<ErrorRow>{cur()}
+                                                   : std::vector<ErrorRow>{prevType(), prevDeclared(), cur()});
             return false;
         }
         if (PreviousWithoutEmployees()) {
-            ReportError(1914, {prevType, prevDeclared, cur});
+            ReportError(1914, {prevType(), prevDeclared(), cur()});
             return false;
         }
     } else if (prevType_ == '2' && !sameKey) {
-        ReportError(1916, {prevType, cur});
+        ReportError(1916, {prevType(), cur()});
         return false;
     } else if (prevType_ == '0') {
-        ReportError(1913, {cur});
+        ReportError(1913, {cur()});
         return false;
     }
 

@@ -83,6 +83,7 @@ private:
         db::Table* table = nullptr;
         QString column;
         QHash<QString, QString> cache;
+        QHash<quint64, QString> byNumber;  // codes of digits alone, as most are: no text hashed per row
     };
     // A working-table column filled from a slot of the record.
     struct Binding {

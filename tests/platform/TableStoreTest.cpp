@@ -218,6 +218,64 @@ TEST_F(TableStore, CancelDiscardsTheBufferAndEditingNeedsEditMode) {
     EXPECT_EQ(t.FieldByName("Code").AsString(), "1");
 }
 
+// One dataset appending many rows reuses its record from row to row: each
+// posted row, the row a Cancel goes back to and the rows read back must keep
+// their own values.
+TEST_F(TableStore, ALongAppendKeepsEveryRowItsOwnValues) {
+    struct Case {
+        QString code, name, city;
+        bool active;
+        QString storedName, storedCity;
+    };
+    const std::vector<Case> cases = {
+        {"1", "Ana", "Rio", true, "Ana", "Rio"},
+        {"2", "Bruno Albuquerque", "Sao Paulo", false, "Bruno Al", "Sao Pa"},
+        {"3", "Caio   ", "  ", true, "Caio", ""},
+        {"4", QStringLiteral("Jo\u00e3o"), QStringLiteral("Bel\u00e9m "), false, QStringLiteral("Jo\u00e3o"), QStringLiteral("Bel\u00e9m")},
+    };
+    Table t(database, "People");
+    t.Open();
+    {
+        Transaction tx(*database);
+        for (const Case& c : cases) {
+            t.Append();
+            t.FieldByName("Code").SetAsString(c.code);
+            t.FieldByName("Name").SetAsString(c.name);
+            t.FieldByName("City").SetAsString(c.city);
+            t.FieldByName("Active").SetAsBoolean(c.active);
+            t.Post();
+            EXPECT_EQ(t.FieldByName("Name").AsString(), c.storedName);
+            // A row begun and thrown away goes back to the row just posted.
+            t.Append();
+            t.FieldByName("Name").SetAsString("Nobody");
+            t.Cancel();
+            EXPECT_EQ(t.FieldByName("Code").AsString(), c.code);
+            EXPECT_EQ(t.FieldByName("City").AsString(), c.storedCity);
+            EXPECT_EQ(t.FieldByName("Active").AsBoolean(), c.active);
+        }
+        tx.commit();
+    }
+    // Posting a row read back unchanged writes the same values.
+    ASSERT_TRUE(t.FindKey({"2"}));
+    t.Edit();
+    t.Post();
+    t.Next();
+    EXPECT_EQ(t.FieldByName("Code").AsString(), "3");
+    Table check(database, "People");
+    check.Open();
+    int i = 0;
+    for (check.First(); !check.Eof(); check.Next(), ++i) {
+        ASSERT_LT(i, int(cases.size()));
+        const Case& c = cases[std::size_t(i)];
+        EXPECT_EQ(check.FieldByName("Code").AsString(), c.code);
+        EXPECT_EQ(check.FieldByName("Name").AsString(), c.storedName);
+        EXPECT_EQ(check.FieldByName("City").AsString(), c.storedCity);
+        EXPECT_EQ(check.FieldByName("Active").AsBoolean(), c.active);
+        EXPECT_EQ(check.FieldByName("Active").AsString(), c.active ? "True" : "False");
+    }
+    EXPECT_EQ(i, int(cases.size()));
+}
+
 TEST_F(TableStore, DeleteMovesToTheNextRecordOrTheNewLast) {
     add("1", "A");
     add("2", "B");

@@ -3,57 +3,65 @@
 namespace db {
 
 QString normalizeText(const QString& value, int width) {
-    QString s = value;
-    if (width > 0 && s.size() > width) {
+    // Most values already are as stored: no copy is made then.
+    qsizetype end = value.size();
+    if (width > 0 && end > width) {
         // Never keep half of a surrogate pair: it is no character at all.
-        const bool split = s.at(width - 1).isHighSurrogate() && s.at(width).isLowSurrogate();
-        s.truncate(split ? width - 1 : width);
+        const bool split = value.at(width - 1).isHighSurrogate() && value.at(width).isLowSurrogate();
+        end = split ? width - 1 : width;
     }
-    int end = s.size();
-    while (end > 0 && s.at(end - 1) == QLatin1Char(' ')) --end;
-    s.truncate(end);
-    return s;
+    const QChar* p = value.constData();
+    while (end > 0 && p[end - 1] == QLatin1Char(' ')) --end;
+    if (end == value.size()) return value;
+    return value.left(end);
 }
 
 QString Field::AsString() const {
-    const QVariant& v = owner_->valueAt(index_);
-    // The common case without QVariant's conversion machinery.
-    if (v.typeId() == QMetaType::QString && def_.type == FieldType::Text)
-        return *static_cast<const QString*>(v.constData());
-    if (!v.isValid() || v.isNull()) return QString();
+    const Value& v = owner_->valueAt(index_);
+    if (v.kind == Value::Text && def_.type == FieldType::Text) return v.text;
+    if (v.isNull()) return QString();
     if (def_.type == FieldType::Boolean) return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     return v.toString();
 }
 
 void Field::SetAsString(const QString& value) {
     if (def_.type == FieldType::Boolean) {
-        owner_->setValue(index_, value.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0 || value == QLatin1String("1"));
+        owner_->setValue(index_, Value::ofBool(value.compare(QStringLiteral("True"), Qt::CaseInsensitive) == 0 ||
+                                               value == QLatin1String("1")));
         return;
     }
-    owner_->setValue(index_, normalizeText(value, def_.width));
+    // Most values need no cutting nor trimming: kept as given, without a copy made.
+    const qsizetype n = value.size();
+    if ((def_.width <= 0 || n <= def_.width) && (n == 0 || value.constData()[n - 1] != QLatin1Char(' ')))
+        owner_->setText(index_, value);
+    else
+        owner_->setText(index_, normalizeText(value, def_.width));
 }
 
 bool Field::AsBoolean() const {
-    const QVariant& v = owner_->valueAt(index_);
-    if (v.typeId() == QMetaType::QString) return v.toString() == QLatin1String("1") || v.toString().compare(QStringLiteral("true"), Qt::CaseInsensitive) == 0;
-    return v.isValid() && v.toBool();
+    const Value& v = owner_->valueAt(index_);
+    if (v.kind == Value::Text) return v.text == QLatin1String("1") || v.text.compare(QStringLiteral("true"), Qt::CaseInsensitive) == 0;
+    return v.toBool();
 }
 
-void Field::SetAsBoolean(bool value) { owner_->setValue(index_, value); }
+void Field::SetAsBoolean(bool value) { owner_->setValue(index_, Value::ofBool(value)); }
 
 int Field::AsInteger() const {
-    const QVariant& v = owner_->valueAt(index_);
+    const Value& v = owner_->valueAt(index_);
     bool ok = false;
     const int n = v.toString().trimmed().toInt(&ok);
-    return ok ? n : v.toInt();
+    if (ok) return n;
+    return v.kind == Value::Bool && v.flag ? 1 : 0;
 }
 
 bool Field::IsNull() const {
-    const QVariant& v = owner_->valueAt(index_);
-    return !v.isValid() || v.isNull() || (v.typeId() == QMetaType::QString && v.toString().isEmpty());
+    const Value& v = owner_->valueAt(index_);
+    return v.isNull() || (v.kind == Value::Text && v.text.isEmpty());
 }
 
-void Field::Clear() { owner_->setValue(index_, def_.type == FieldType::Boolean ? QVariant(false) : QVariant(QString())); }
+void Field::Clear() {
+    owner_->setValue(index_, def_.type == FieldType::Boolean ? Value::ofBool(false) : Value::ofText(QString(), true));
+}
 
 QString Field::DisplayText() const { return OnGetText ? OnGetText(*this) : AsString(); }
 
@@ -85,10 +93,20 @@ Field& DataSet::FieldByName(const QString& name) {
     throw DbError(ErrorKind::Usage, kFieldNotFound, QStringLiteral("Field '%1' not found.\n%2").arg(name, name_));
 }
 
-void DataSet::setValue(int index, QVariant value) {
+void DataSet::setValue(int index, Value value) {
     if (state_ != DataSetState::Edit && state_ != DataSetState::Insert)
         throw DbError(ErrorKind::Usage, kNotEditing, QStringLiteral("Dataset not in edit or insert mode.\n%1").arg(name_));
     buffer_[index] = std::move(value);
+    if (lazy_) decodedGen_[index] = recordGen_;
+}
+
+void DataSet::setText(int index, const QString& text) {
+    if (state_ != DataSetState::Edit && state_ != DataSetState::Insert)
+        throw DbError(ErrorKind::Usage, kNotEditing, QStringLiteral("Dataset not in edit or insert mode.\n%1").arg(name_));
+    Value& v = buffer_[index];
+    v.text = text;
+    v.kind = Value::Text;
+    v.stored = true;
     if (lazy_) decodedGen_[index] = recordGen_;
 }
 
@@ -109,7 +127,7 @@ void DataSet::buildFields(const QList<FieldDef>& defs) {
         byName_.insert(d.name, fields_.back().get());
         byName_.insert(d.name.toLower(), fields_.back().get());
     }
-    buffer_ = QVector<QVariant>(defs.size());
+    buffer_ = QVector<Value>(defs.size());
     lazy_ = false;
     decodedGen_ = QVector<quint32>(defs.size(), 0);
 }

@@ -12,6 +12,46 @@ namespace db {
 
 class DataSet;
 
+// A value of a record buffer: a text, a boolean, or nothing yet. Plainer
+// than a QVariant: a record of a hundred columns is copied, decoded and
+// thrown away for every row read or written.
+struct Value {
+    enum Kind : quint8 { None, Text, Bool };
+    QString text;
+    Kind kind = None;
+    bool flag = false;    // the boolean
+    bool stored = false;  // a text already cut and trimmed as the store keeps it
+
+    static Value ofText(QString s, bool storedForm = false) {
+        Value v;
+        v.text = std::move(s);
+        v.kind = Text;
+        v.stored = storedForm;
+        return v;
+    }
+    static Value ofBool(bool b) {
+        Value v;
+        v.kind = Bool;
+        v.flag = b;
+        return v;
+    }
+    bool isValid() const { return kind != None; }
+    bool isNull() const { return kind == None || (kind == Text && text.isNull()); }
+    // As a variant of the value would convert.
+    QString toString() const {
+        if (kind == Text) return text;
+        if (kind == Bool) return flag ? QStringLiteral("true") : QStringLiteral("false");
+        return QString();
+    }
+    bool toBool() const {
+        if (kind == Bool) return flag;
+        if (kind == Text)
+            return !text.isEmpty() && text != QLatin1String("0") &&
+                   text.compare(QLatin1String("false"), Qt::CaseInsensitive) != 0;
+        return false;
+    }
+};
+
 // One column of a dataset's current record.
 class Field {
 public:
@@ -75,18 +115,19 @@ public:
 
 protected:
     friend class Field;
-    virtual void setValue(int index, QVariant value);
+    void setValue(int index, Value value);
+    void setText(int index, const QString& text);  // a text in the form the store keeps it
     // The current record's value of a column. A record may be loaded with its
     // columns still undecoded: each is decoded when first asked for, so that
     // a reader pays only for the columns it reads.
-    const QVariant& valueAt(int index) {
+    const Value& valueAt(int index) {
         if (lazy_ && decodedGen_[index] != recordGen_) {
-            buffer_[index] = decodePending(index);
+            decodePending(index, buffer_[index]);
             decodedGen_[index] = recordGen_;
         }
         return buffer_[index];
     }
-    virtual QVariant decodePending(int) { return QVariant(); }
+    virtual void decodePending(int, Value& out) { out = Value(); }
     void beginLazyRecord();  // every column of the new current record pending
     void endLazyRecord() { lazy_ = false; }
     void checkActive() const;
@@ -94,7 +135,7 @@ protected:
 
     std::vector<std::unique_ptr<Field>> fields_;
     QHash<QString, Field*> byName_;  // lower-case name
-    QVector<QVariant> buffer_;
+    QVector<Value> buffer_;
     bool lazy_ = false;
     quint32 recordGen_ = 0;
     QVector<quint32> decodedGen_;  // per column: the record whose value buffer_ holds

@@ -582,6 +582,7 @@ void Database::startTransaction() {
         throw DbError(ErrorKind::Usage, kGeneralError, QStringLiteral("A transaction is already active."));
     exec(QStringLiteral("BEGIN"));
     main_.inTransaction = true;
+    ++main_.transactionNumber;
 }
 
 void Database::commit() {

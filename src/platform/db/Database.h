@@ -41,6 +41,7 @@ public:
     sqlite3* handle() const { return conn_; }
     [[noreturn]] void fail(int rc, const QString& context) const;
     bool inTransaction = false;
+    quint64 transactionNumber = 0;  // counts the transactions begun
     bool snapshot = false;   // a reader inside a read snapshot
     int assigned = 0;        // files given to this reader
 

@@ -182,7 +182,7 @@ void Query::loadRow(int row) {
     const quint64 place = rowStart_[std::size_t(row)];
     const char* data = blocks_[std::size_t(place >> 32)].constData();
     qsizetype at = qsizetype(place & 0xFFFFFFFFu);
-    for (int c = 0; c < buffer_.size(); ++c) buffer_[c] = takeColumn(data, at);
+    for (int c = 0; c < buffer_.size(); ++c) buffer_[c] = Value::ofText(takeColumn(data, at));
 }
 
 QString Query::ValueAt(int row, int column) const {
@@ -232,12 +232,12 @@ void Query::stepStream() {
     if (rc == SQLITE_ROW) {
         for (int c = 0; c < buffer_.size(); ++c) {
             switch (sqlite3_column_type(stream_, c)) {
-            case SQLITE_NULL: buffer_[c] = QString(); break;
-            case SQLITE_INTEGER: buffer_[c] = QString::number(sqlite3_column_int64(stream_, c)); break;
-            case SQLITE_FLOAT: buffer_[c] = QString::number(sqlite3_column_double(stream_, c)); break;
+            case SQLITE_NULL: buffer_[c] = Value::ofText(QString()); break;
+            case SQLITE_INTEGER: buffer_[c] = Value::ofText(QString::number(sqlite3_column_int64(stream_, c))); break;
+            case SQLITE_FLOAT: buffer_[c] = Value::ofText(QString::number(sqlite3_column_double(stream_, c))); break;
             default:
-                buffer_[c] = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stream_, c)),
-                                               sqlite3_column_bytes(stream_, c));
+                buffer_[c] = Value::ofText(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stream_, c)),
+                                                             sqlite3_column_bytes(stream_, c)));
             }
         }
         return;

@@ -5,39 +5,44 @@
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <utility>
 
 namespace db {
 
 namespace {
 constexpr int kBatch = 256;
 
-// UTF-8 of a text appended to a buffer, without a buffer of its own per text.
-void appendUtf8(QByteArray& out, QStringView text) {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        char32_t u = text[i].unicode();
+// UTF-8 of a text written at `out` (room for three bytes a character);
+// the end of what was written.
+char* encodeUtf8(char* out, QStringView text) {
+    const char16_t* s = text.utf16();
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        char32_t u = s[i];
         if (u < 0x80) {
-            out.append(char(u));
+            *out++ = char(u);
             continue;
         }
-        if (QChar::isHighSurrogate(u) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            u = QChar::surrogateToUcs4(char16_t(u), text[i + 1].unicode());
+        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(s[i + 1])) {
+            u = QChar::surrogateToUcs4(char16_t(u), s[i + 1]);
             ++i;
         } else if (QChar::isSurrogate(u)) {
-            out.append('?');  // as QString::toUtf8 does with half a pair
+            *out++ = '?';  // as QString::toUtf8 does with half a pair
             continue;
         }
         if (u < 0x800) {
-            out.append(char(0xc0 | (u >> 6)));
+            *out++ = char(0xc0 | (u >> 6));
         } else if (u < 0x10000) {
-            out.append(char(0xe0 | (u >> 12)));
-            out.append(char(0x80 | ((u >> 6) & 0x3f)));
+            *out++ = char(0xe0 | (u >> 12));
+            *out++ = char(0x80 | ((u >> 6) & 0x3f));
         } else {
-            out.append(char(0xf0 | (u >> 18)));
-            out.append(char(0x80 | ((u >> 12) & 0x3f)));
-            out.append(char(0x80 | ((u >> 6) & 0x3f)));
+            *out++ = char(0xf0 | (u >> 18));
+            *out++ = char(0x80 | ((u >> 12) & 0x3f));
+            *out++ = char(0x80 | ((u >> 6) & 0x3f));
         }
-        out.append(char(0x80 | (u & 0x3f)));
+        *out++ = char(0x80 | (u & 0x3f));
     }
+    return out;
 }
 }  // namespace
 
@@ -125,6 +130,14 @@ QString Table::selectList() const {
     for (const QString& k : orderFields_) cols << quoted(k);
     for (const auto& f : fields_) cols << quoted(f->FieldName());
     selectList_ = cols.join(QStringLiteral(", "));
+    // Only a boolean's storage type changes its value: the texts are read
+    // without asking for theirs.
+    typed_.clear();
+    for (const QString& k : orderFields_) {
+        const int i = def_.fieldIndex(k);
+        typed_ << (i >= 0 && def_.fields[i].type == FieldType::Boolean);
+    }
+    for (const auto& f : fields_) typed_ << (f->DataType() == FieldType::Boolean);
     selectListFields_ = fields_.size();
     selectListOrder_ = orderFields_;
     findKeyWhere_.clear();
@@ -174,54 +187,109 @@ constexpr quint32 kEndMask = (1u << kKindShift) - 1;
 enum ColumnKind : quint32 { kText = 0, kNull = 1, kInteger = 2 };
 }  // namespace
 
-void Table::readRow(sqlite3_stmt* st, Row& row) const {
+void Table::readRow(sqlite3_stmt* st, Block& block, Row& row) const {
     row.rowid = sqlite3_column_int64(st, 0);
     const int nk = orderFields_.size();
     const int columns = nk + int(fields_.size());
     row.keys = nk;
-    row.ends.resize(columns);
-    row.raw.reserve(rawHint_);
+    row.first = int(block.ends.size());
+    const bool* typed = typed_.constData();
     for (int c = 0; c < columns; ++c) {
+        // One call into the statement per column: the value's accessors need
+        // no lock of the connection, as this one thread alone uses it.
+        sqlite3_value* v = sqlite3_column_value(st, 1 + c);
         ColumnKind kind = kText;
-        switch (sqlite3_column_type(st, 1 + c)) {
-        case SQLITE_NULL: kind = kNull; break;
-        case SQLITE_INTEGER: kind = kInteger; [[fallthrough]];
-        default:
-            row.raw.append(reinterpret_cast<const char*>(sqlite3_column_text(st, 1 + c)), sqlite3_column_bytes(st, 1 + c));
+        if (typed[c]) {
+            switch (sqlite3_value_type(v)) {
+            case SQLITE_NULL: kind = kNull; break;
+            case SQLITE_INTEGER: kind = kInteger; [[fallthrough]];
+            default:
+                block.raw.append(reinterpret_cast<const char*>(sqlite3_value_text(v)), std::size_t(sqlite3_value_bytes(v)));
+            }
+        } else if (const unsigned char* text = sqlite3_value_text(v)) {
+            // A number in a text column reads as the digits it would give.
+            block.raw.append(reinterpret_cast<const char*>(text), std::size_t(sqlite3_value_bytes(v)));
+        } else {
+            kind = kNull;
         }
-        row.ends[c] = quint32(row.raw.size()) | (quint32(kind) << kKindShift);
+        block.ends.push_back(quint32(block.raw.size()) | (quint32(kind) << kKindShift));
     }
-    rawHint_ = std::max(rawHint_, row.raw.size());
 }
 
 // The value a column had when read, as the dataset gives it.
-QVariant Table::decodeColumn(const Row& row, int column, FieldType type) {
-    const quint32 e = row.ends.at(column);
-    const quint32 begin = column ? (row.ends.at(column - 1) & kEndMask) : 0;
-    const char* p = row.raw.constData() + begin;
+void Table::decodeColumn(const Row& row, int column, FieldType type, Value& out) {
+    const Block& b = *row.block;
+    const int at = row.first + column;
+    const quint32 e = b.ends[std::size_t(at)];
+    const quint32 begin = at ? (b.ends[std::size_t(at - 1)] & kEndMask) : 0;
+    const char* p = b.raw.data() + begin;
     const qsizetype n = qsizetype((e & kEndMask) - begin);
+    out.stored = false;
     switch (e >> kKindShift) {
-    case kNull: return type == FieldType::Boolean ? QVariant(false) : QVariant(QString());
+    case kNull:
+        if (type == FieldType::Boolean) {
+            out.kind = Value::Bool;
+            out.flag = false;
+            out.text = QString();
+        } else {
+            out.kind = Value::Text;
+            out.text = QString();
+        }
+        return;
     case kInteger:
-        if (type == FieldType::Boolean) return QVariant(int(QByteArrayView(p, n).toLongLong()) != 0);
-        return QVariant(QString::fromLatin1(p, n));
-    default: {
-        const QString s = QString::fromUtf8(p, n);
-        if (type == FieldType::Boolean) return QVariant(s == QLatin1String("1"));
-        return QVariant(s);
-    }
+        if (type == FieldType::Boolean) {
+            out.kind = Value::Bool;
+            out.flag = int(QByteArrayView(p, n).toLongLong()) != 0;
+            out.text = QString();
+        } else {
+            out.kind = Value::Text;
+            out.text = QString::fromLatin1(p, n);
+        }
+        return;
+    default:
+        if (type == FieldType::Boolean) {
+            out.kind = Value::Bool;
+            out.flag = QByteArrayView(p, n) == "1";
+            out.text = QString();
+        } else {
+            out.kind = Value::Text;
+            out.text = QString::fromUtf8(p, n);
+        }
     }
 }
+
+const QVector<int>& Table::keyFieldIndexes() const {
+    if (keyFieldIndexes_.size() != orderFields_.size() || keyFieldOrder_ != orderFields_) {
+        keyFieldIndexes_.clear();
+        for (const QString& k : orderFields_) {
+            auto it = byName_.constFind(k);
+            if (it == byName_.constEnd()) it = byName_.constFind(k.toLower());
+            keyFieldIndexes_ << (it != byName_.constEnd() ? (*it)->Index() : -1);
+        }
+        keyFieldOrder_ = orderFields_;
+    }
+    return keyFieldIndexes_;
+}
+
+int Table::keyCount(const Row& row) const { return row.isRaw() ? row.keys : int(orderFields_.size()); }
 
 QString Table::keyText(const Row& row, int i) const {
-    if (row.isRaw()) return decodeColumn(row, i, FieldType::Text).toString();
-    return row.key.value(i).toString();
+    if (row.isRaw()) {
+        Value v;
+        decodeColumn(row, i, FieldType::Text, v);
+        return v.text;
+    }
+    const int f = keyFieldIndexes().value(i, -1);
+    return f >= 0 ? row.values.value(f).toString() : QString();
 }
 
-QVariant Table::decodePending(int index) {
-    if (pos_ < 0 || pos_ >= batch_.size() || !batch_.at(pos_).isRaw()) return QVariant();
+void Table::decodePending(int index, Value& out) {
+    if (pos_ < 0 || pos_ >= batch_.size() || !batch_.at(pos_).isRaw()) {
+        out = Value();
+        return;
+    }
     const Row& row = batch_.at(pos_);
-    return decodeColumn(row, row.keys + index, fields_[index]->DataType());
+    decodeColumn(row, row.keys + index, fields_[index]->DataType(), out);
 }
 
 QVector<Table::Row> Table::fetch(const QString& extraWhere,
@@ -242,13 +310,24 @@ QVector<Table::Row> Table::fetchSql(const QString& sql, const std::function<void
     bindRange(st, pos);
     if (bindExtra) bindExtra(st, pos);
     QVector<Row> rows;
+    auto block = std::make_shared<Block>();
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        if (rows.isEmpty()) block->raw.reserve(std::size_t(rawHint_));
         Row r;
-        readRow(st, r);
+        r.block = block;
+        readRow(st, *block, r);
         rows.append(std::move(r));
     }
     sqlite3_reset(st);
+    if (!rows.isEmpty()) {
+        rawHint_ = std::max(rawHint_, qsizetype(block->raw.size()) / rows.size());
+        // Rows found by key may be kept for a long time: without spare room.
+        if (rows.size() < 8) {
+            block->raw.shrink_to_fit();
+            block->ends.shrink_to_fit();
+        }
+    }
     if (rc != SQLITE_DONE) conn().fail(rc, tableName_);
     return rows;
 }
@@ -278,7 +357,7 @@ void Table::clearCurrent() {
     pos_ = -1;
     endLazyRecord();
     for (int i = 0; i < buffer_.size(); ++i)
-        buffer_[i] = fields_[i]->DataType() == FieldType::Boolean ? QVariant(false) : QVariant(QString());
+        buffer_[i] = fields_[i]->DataType() == FieldType::Boolean ? Value::ofBool(false) : Value::ofText(QString());
     empty_ = true;
     eof_ = bof_ = true;
 }
@@ -325,7 +404,7 @@ void Table::afterRow(bool descending) {
     } restore{lowBoundAsFilter_};
     lowBoundAsFilter_ = !descending;
     const auto rows = fetch(where, [&](sqlite3_stmt* st, int& pos) {
-        const int keys = cur.isRaw() ? cur.keys : int(cur.key.size());
+        const int keys = keyCount(cur);
         for (int i = 0; i < keys; ++i) {
             const QByteArray b = keyText(cur, i).toUtf8();
             sqlite3_bind_text(st, pos++, b.constData(), b.size(), SQLITE_TRANSIENT);
@@ -526,9 +605,17 @@ void Table::Append() {
     if (blank_.size() != buffer_.size()) {
         blank_.resize(buffer_.size());
         for (int i = 0; i < buffer_.size(); ++i)
-            blank_[i] = fields_[i]->DataType() == FieldType::Boolean ? QVariant(false) : QVariant(QString());
+            blank_[i] = fields_[i]->DataType() == FieldType::Boolean ? Value::ofBool(false) : Value::ofText(QString(), true);
     }
-    buffer_ = blank_;
+    if (spare_.size() == blank_.size()) {
+        // The values of a row posted before, nobody's any more: made blank
+        // in place, so a long append allocates no record per row.
+        for (qsizetype i = 0; i < spare_.size(); ++i) spare_[i] = blank_.at(i);
+        buffer_ = std::move(spare_);
+        spare_ = QVector<Value>();
+    } else {
+        buffer_ = blank_;
+    }
     state_ = DataSetState::Insert;
 }
 
@@ -541,8 +628,15 @@ void Table::Post() {
     checkActive();
     if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) return;
     checkWritable();
-    const QString target = schemaTable();
     Connection& c = conn();
+    // Inside the transaction in which its file was last checked, nothing can
+    // replace the file (the dataset holds it open and the transaction holds
+    // its lock), and an unchanged statement epoch says it was not detached:
+    // a long append neither looks the file up nor checks it again per row.
+    const bool checked = write_.conn == &c && write_.epoch == c.statementEpoch() && c.inTransaction &&
+                         write_.transaction == c.transactionNumber;
+    const QString target = checked ? write_.target : schemaTable();
+    if (!checked) write_.transaction = 0;
     if (write_.conn != &c || write_.epoch != c.statementEpoch() || write_.target != target) {
         if (!insertSql_.startsWith(QStringLiteral("INSERT INTO ") + target + ' ')) {
             QStringList cols, marks, sets;
@@ -559,60 +653,67 @@ void Table::Post() {
         sqlite3_stmt* update = c.prepare(updateSql_);
         write_ = WriteStatements{&c, c.statementEpoch(), target, insert, update};
     }
+    if (c.inTransaction) write_.transaction = c.transactionNumber;
     sqlite3_stmt* st = state_ == DataSetState::Insert ? write_.insert : write_.update;
     sqlite3_reset(st);
-    sqlite3_clear_bindings(st);
-    // Each value is cut to its column once; the texts are encoded into one
-    // buffer that lives until the step. The record buffer becomes the row
-    // kept, its values replaced only where cutting or the type changed them
-    // (and only once the row is written).
-    utf8_.clear();
-    QVarLengthArray<qsizetype, 128> ends;
-    QVarLengthArray<std::pair<int, QVariant>, 8> changed;
-    for (int i = 0; i < int(fields_.size()); ++i) {
-        const QVariant& v = valueAt(i);
-        if (fields_[i]->DataType() == FieldType::Boolean) {
-            if (v.typeId() != QMetaType::Bool) changed.append({i, QVariant(v.toBool())});
-        } else {
-            const QString* held = v.typeId() == QMetaType::QString ? static_cast<const QString*>(v.constData()) : nullptr;
-            const QString text = normalizeText(held ? *held : v.toString(), fields_[i]->Size());
-            appendUtf8(utf8_, text);
-            if (!held || text.size() != held->size()) changed.append({i, QVariant(text)});
-        }
-        ends.append(utf8_.size());
+    // Each value is cut to its column once (a value set as text already is);
+    // the texts are encoded into one buffer that lives until the step. The
+    // record buffer becomes the row kept, its values replaced only where
+    // cutting or the type changed them (and only once the row is written).
+    const int count = int(fields_.size());
+    qsizetype worst = 0;
+    for (int i = 0; i < count; ++i) {
+        const Value& v = valueAt(i);
+        if (v.kind == Value::Text) worst += v.text.size();
+        else if (v.kind == Value::Bool) worst += 5;
     }
+    if (utf8_.size() < 3 * worst) utf8_.resize(3 * worst);
+    char* at = utf8_.data();
+    QVarLengthArray<std::pair<int, Value>, 8> changed;
+    selectList();  // keeps which columns are booleans
+    const bool* boolean = typed_.constData() + orderFields_.size();  // the fields' after the keys'
+    const Value* values = buffer_.constData();
     int pos = 1;
-    for (int i = 0; i < int(fields_.size()); ++i) {
-        if (fields_[i]->DataType() == FieldType::Boolean) {
-            sqlite3_bind_int(st, pos++, buffer_.at(i).toBool() ? 1 : 0);
-        } else {
-            const qsizetype begin = i ? ends[i - 1] : 0;
-            sqlite3_bind_text(st, pos++, utf8_.constData() + begin, int(ends[i] - begin), SQLITE_STATIC);
+    for (int i = 0; i < count; ++i, ++pos) {
+        const Value& v = values[i];
+        if (boolean[i]) {
+            if (v.kind != Value::Bool) changed.append({i, Value::ofBool(v.toBool())});
+            sqlite3_bind_int(st, pos, v.toBool() ? 1 : 0);
+            continue;
         }
+        char* const begin = at;
+        if (v.kind == Value::Text && v.stored) {
+            at = encodeUtf8(at, v.text);
+        } else {
+            const QString held = v.toString();
+            const QString text = normalizeText(held, fields_[i]->Size());
+            at = encodeUtf8(at, text);
+            if (v.kind != Value::Text || text.size() != held.size()) changed.append({i, Value::ofText(text, true)});
+        }
+        sqlite3_bind_text(st, pos, begin, int(at - begin), SQLITE_STATIC);
     }
     if (state_ == DataSetState::Edit) sqlite3_bind_int64(st, pos++, batch_.at(pos_).rowid);
     const int rc = sqlite3_step(st);
     sqlite3_reset(st);
     if (rc != SQLITE_DONE) c.fail(rc, QStringLiteral("Table: %1").arg(database_->resolve(tableName_)));
     database_->noteChange();
-    for (const auto& [i, value] : changed) buffer_[i] = value;
+    for (auto& [i, value] : changed) buffer_[i] = std::move(value);
     Row row;
     row.values = buffer_;
     row.rowid = state_ == DataSetState::Insert ? sqlite3_last_insert_rowid(c.handle()) : batch_.at(pos_).rowid;
-    if (keyFieldIndexes_.size() != orderFields_.size()) {
-        keyFieldIndexes_.clear();
-        for (const QString& k : orderFields_) {
-            Field* f = FindField(k);
-            keyFieldIndexes_ << (f ? f->Index() : -1);
-        }
-    }
-    for (const int i : std::as_const(keyFieldIndexes_)) row.key << (i >= 0 ? row.values[i] : QVariant(QString()));
+    const QVector<int>& keys = keyFieldIndexes();
     state_ = DataSetState::Browse;
-    if (row.key.size() != orderFields_.size() || orderFields_.isEmpty() || row.key.contains(QVariant())) {
+    if (orderFields_.isEmpty() || keys.contains(-1)) {
         // The key is not among the dataset's fields: read the row back.
         setCurrent(fetch(QStringLiteral("rowid = ?"), [&](sqlite3_stmt* s, int& p) { sqlite3_bind_int64(s, p++, row.rowid); }, false, 1), 0);
     } else {
-        setCurrent({row}, 0);
+        saved_ = Row{};  // the row Cancel would have gone back to
+        batch_.resize(1);
+        Row previous = std::exchange(batch_[0], std::move(row));
+        if (!previous.isRaw() && previous.values.isDetached()) spare_ = std::move(previous.values);
+        pos_ = 0;
+        stamp_ = database_->changeCount();
+        loadCurrent();
     }
     eof_ = bof_ = false;
     empty_ = false;

@@ -1,6 +1,8 @@
 #pragma once
 #include "DataSet.h"
 
+#include <string>
+
 namespace db {
 
 // A table file opened as a dataset: a cursor in the order of its primary
@@ -54,20 +56,24 @@ public:
 
 private:
     // A row as read holds its columns (the key's, then the fields') as the
-    // bytes SQLite gave, decoded when asked for; a row just posted holds its
-    // values decoded.
+    // bytes SQLite gave, decoded when asked for; the rows of one read share
+    // one block of bytes. A row just posted holds its values decoded.
+    struct Block {
+        std::string raw;
+        std::vector<quint32> ends;  // per column of every row: its end in raw, its kind in the top bits
+    };
     struct Row {
         qint64 rowid = 0;
-        QVector<QVariant> key;
-        QVector<QVariant> values;
-        int keys = 0;               // key columns in raw
-        QByteArray raw;
-        QVector<quint32> ends;      // per column: its end in raw, its kind in the top bits
-        bool isRaw() const { return !ends.isEmpty(); }
+        QVector<Value> values;
+        std::shared_ptr<const Block> block;
+        int first = 0;  // the row's first column in the block
+        int keys = 0;   // key columns in the block
+        bool isRaw() const { return bool(block); }
     };
-    static QVariant decodeColumn(const Row& row, int column, FieldType type);
+    static void decodeColumn(const Row& row, int column, FieldType type, Value& out);
     QString keyText(const Row& row, int i) const;
-    QVariant decodePending(int index) override;
+    int keyCount(const Row& row) const;
+    void decodePending(int index, Value& out) override;
     QString selectList() const;
     mutable QString selectList_;
     mutable std::size_t selectListFields_ = 0;
@@ -91,7 +97,8 @@ private:
     void clearCurrent();
     void afterRow(bool descending);
     void checkBrowse();
-    void readRow(sqlite3_stmt* st, Row& row) const;
+    void readRow(sqlite3_stmt* st, Block& block, Row& row) const;
+    const QVector<int>& keyFieldIndexes() const;
     QString schemaTable();
     Connection& conn() const { return database_->connection(readOnly_, tableName_); }
     void checkWritable() const;
@@ -121,11 +128,15 @@ private:
         QString target;
         sqlite3_stmt* insert = nullptr;
         sqlite3_stmt* update = nullptr;
+        quint64 transaction = 0;  // the transaction in which the file was last checked
     } write_;
-    mutable qsizetype rawHint_ = 64;  // the largest row read so far
-    QVector<QVariant> blank_;  // a new record's values
+    mutable qsizetype rawHint_ = 64;  // the bytes of the largest row read so far (on average over a read)
+    QVector<Value> blank_;  // a new record's values
+    QVector<Value> spare_;  // the values of a row posted before, held by nothing else
     QByteArray utf8_;  // the encoded values of the row being posted
     mutable QVector<int> keyFieldIndexes_;  // of the order fields among the fields; -1 when absent
+    mutable QStringList keyFieldOrder_;     // the order fields they were found for
+    mutable QVector<bool> typed_;  // per column read: its storage type matters (a boolean's)
 };
 
 }  // namespace db
