@@ -14,8 +14,8 @@
 #include "shell/udmEntradaDados.h"
 
 // The test generator of valid records, built into this program as it stands.
-#include "../tests/support/Builders.cpp"
-#include "../tests/support/ValidDeclaration.cpp"
+#include "support/Builders.h"
+#include "support/ValidDeclaration.h"
 
 #include <QApplication>
 #include <QDir>

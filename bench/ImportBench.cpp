@@ -15,9 +15,9 @@
 #include "shell/UdmLobrix.h"
 #include "shell/udmEntradaDados.h"
 
-#include "../tests/support/Builders.cpp"
-#include "../tests/support/PreviousYearFile.h"
-#include "../tests/support/ValidDeclaration.cpp"
+#include "support/Builders.h"
+#include "support/PreviousYearFile.h"
+#include "support/ValidDeclaration.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -4,7 +4,7 @@
 // the same rows, in the same run; and a column click with AutoSort (sort,
 // layout, repaint) on the widget. Targets: within 1.5 x std::stable_sort;
 // the click under 2 s on two cores.
-#include "../tests/listview/Transmission.h"
+#include "listview/Transmission.h"
 #include "listview/LumeWideStrings.h"
 #include "listview/qt/LumeListviewWidget.h"
 

@@ -3,7 +3,7 @@
 // and the end) and 200 page-down scrolls, beside a QTreeWidget of the same
 // rows, columns and size doing the same in the same run. Targets: within
 // 2 x the tree widget; a full repaint under 20 ms on average on two cores.
-#include "../tests/listview/Transmission.h"
+#include "listview/Transmission.h"
 #include "listview/qt/LumeListviewWidget.h"
 
 #include <QApplication>

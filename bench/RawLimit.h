@@ -12,8 +12,8 @@
 #include "shell/UdmLobrix.h"
 
 // The generator of valid records, built into the benchmark as it stands.
-#include "../tests/support/Builders.cpp"
-#include "../tests/support/ValidDeclaration.cpp"
+#include "support/Builders.h"
+#include "support/ValidDeclaration.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -12,8 +12,8 @@
 #include "shell/ufmRelatorio01.h"
 
 // The test generator of valid records, built into this program as it stands.
-#include "../tests/support/Builders.cpp"
-#include "../tests/support/ValidDeclaration.cpp"
+#include "support/Builders.h"
+#include "support/ValidDeclaration.h"
 
 #include <QApplication>
 #include <QDir>

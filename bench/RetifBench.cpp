@@ -7,7 +7,7 @@
 // the list filled under 2 s; the copy within 2 times the baseline and under
 // 4 s on two cores; peak memory under 150 MB.
 #include "BenchSupport.h"
-#include "../tests/support/DeclarationGenerator.h"
+#include "support/DeclarationGenerator.h"
 #include "declfile/ufmGravaDecl00.h"
 #include "declfile/ufmRetifDecl01.h"
 #include "declfile/ufmRetifDecl02.h"

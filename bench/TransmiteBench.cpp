@@ -2,7 +2,7 @@
 // receipts as the transmission window does, and, for comparison, computes the
 // same files' digests. Prints both times (best of five). Target: listing
 // within 1.3 times the digests and under 2 s.
-#include "../tests/support/DeclarationGenerator.h"
+#include "support/DeclarationGenerator.h"
 #include "DeclarationFileBench.h"
 #include "declfile/DeclarationWriter.h"
 #include "declfile/ufmTransmite.h"

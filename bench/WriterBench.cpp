@@ -3,7 +3,7 @@
 // dumps the same rows plainly to a file. Prints both times. Target: writing
 // within 5 times the dump and under 3 s.
 #include "BenchSupport.h"
-#include "../tests/support/DeclarationGenerator.h"
+#include "support/DeclarationGenerator.h"
 #include "declfile/DeclarationWriter.h"
 #include "platform/AppPaths.h"
 #include "platform/ui/MessageService.h"
