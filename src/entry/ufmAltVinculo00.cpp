@@ -15,9 +15,16 @@ MaintenanceButtons AltVinculoButtons() {
     return b;
 }
 
+forms::WizardFrame AltVinculoFrame(const char* objectName, std::uint8_t* endFlag, const MaintenanceButtons& buttons,
+                                   const char* memoName) {
+    forms::WizardFrame f = MaintenanceFrame(objectName, kAltVinculoCaption, endFlag, buttons, memoName);
+    f.scaleOnEveryWidth = true;
+    return f;
+}
+
 TfmAltVinculo00::TfmAltVinculo00(QWidget* parent)
     : forms::WizardPage(
-          MaintenanceFrame("fmAltVinculo00", kAltVinculoCaption, &Encerrar, AltVinculoButtons(), "meDicas"),
+          AltVinculoFrame("fmAltVinculo00", &Encerrar, AltVinculoButtons(), "meDicas"),
           parent) {
     SetMemoLines({QStringLiteral("Este assistente permite que você altere o código de vínculo "),
                   QStringLiteral("de TODOS os empregados/servidor de um estabelecimento "),

@@ -27,3 +27,7 @@ protected:
 };
 
 MaintenanceButtons AltVinculoButtons();
+// A page of this wizard: the maintenance frame, but growing with the screen
+// on wide screens too, where the other maintenance wizards keep a fixed size.
+forms::WizardFrame AltVinculoFrame(const char* objectName, std::uint8_t* endFlag, const MaintenanceButtons& buttons,
+                                   const char* memoName = nullptr);

@@ -19,8 +19,7 @@ QString AltVinculoAnoBase;
 QString AltVinculoPrefixo;
 
 TfmAltVinculo01::TfmAltVinculo01(TfmAltVinculo00& wizard)
-    : forms::WizardPage(MaintenanceFrame("fmAltVinculo01", kAltVinculoCaption, &wizard.Encerrar,
-                                         AltVinculoButtons())),
+    : forms::WizardPage(AltVinculoFrame("fmAltVinculo01", &wizard.Encerrar, AltVinculoButtons())),
       wizard_(wizard) {
     cbSelecaoEstab = AddEstablishmentChoice(
         this, "cbSelecaoEstab", paInfo,

@@ -39,7 +39,7 @@ MaintenanceButtons lastButtons() {
 
 TfmAltVinculo02::TfmAltVinculo02(TfmAltVinculo00& wizard)
     : forms::WizardPage(
-          MaintenanceFrame("fmAltVinculo02", kAltVinculoCaption, &wizard.Encerrar, lastButtons())),
+          AltVinculoFrame("fmAltVinculo02", &wizard.Encerrar, lastButtons())),
       kit_(new ui::EntryFormController(this)) {
     auto* label = new QLabel(
         QStringLiteral("Selecione o código do vínculo que deverá constar para todos os empregados/servidores."), Panel());

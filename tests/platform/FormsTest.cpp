@@ -125,6 +125,7 @@ TEST(Forms, ScaleFollowsTheScreenWidth) {
     struct Case {
         QSize screen, design, wide, size;
         double factor;
+        bool onEveryWidth = false;
     } cases[] = {
         {{800, 600}, {400, 300}, {}, {400, 300}, 1.0},
         {{1024, 768}, {400, 300}, {}, {512, 384}, 1.28},
@@ -132,9 +133,13 @@ TEST(Forms, ScaleFollowsTheScreenWidth) {
         {{1024, 600}, {800, 600}, {}, {1024, 600}, 1.28},
         {{1280, 1024}, {800, 600}, kMainWindowWideSize, {800, 580}, 1024.0 / 768.0},
         {{1920, 1080}, {500, 350}, {}, {500, 350}, 1024.0 / 768.0},
+        // Growing on every width: wide screens scale like narrow ones.
+        {{800, 600}, {488, 285}, {650, 380}, {488, 285}, 1.0, true},
+        {{1024, 768}, {488, 285}, {650, 380}, {624, 364}, 1.28, true},
+        {{1600, 1200}, {488, 285}, {650, 380}, {976, 570}, 2.0, true},
     };
     for (const Case& c : cases) {
-        const FormScale s = ComputeFormScale(c.screen, c.design, c.wide);
+        const FormScale s = ComputeFormScale(c.screen, c.design, c.wide, c.onEveryWidth);
         EXPECT_EQ(s.size, c.size) << c.screen.width() << "x" << c.screen.height();
         EXPECT_DOUBLE_EQ(s.contentFactor, c.factor);
     }

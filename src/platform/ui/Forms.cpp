@@ -196,13 +196,13 @@ int ShowModal(QWidget* form) {
     return result;
 }
 
-FormScale ComputeFormScale(QSize screen, QSize design, QSize wide) {
+FormScale ComputeFormScale(QSize screen, QSize design, QSize wide, bool onEveryWidth) {
     FormScale s;
     const int sw = screen.width();
     const int sh = screen.height();
     if (sw == 800 || sw <= 0 || sh <= 0) {
         s.size = design;
-    } else if (sw <= 1024) {
+    } else if (sw <= 1024 || onEveryWidth) {
         s.size = QSize(design.width() * sw / 800, design.height() * sh / 600);
         s.contentFactor = double(sw) / 800.0;
     } else {
@@ -212,9 +212,9 @@ FormScale ComputeFormScale(QSize screen, QSize design, QSize wide) {
     return s;
 }
 
-void ScaleFormForScreen(QWidget* form, QSize screen, QSize design, QSize wide) {
+void ScaleFormForScreen(QWidget* form, QSize screen, QSize design, QSize wide, bool onEveryWidth) {
     if (!form) return;
-    const FormScale s = ComputeFormScale(screen, design, wide);
+    const FormScale s = ComputeFormScale(screen, design, wide, onEveryWidth);
     if (s.contentFactor != 1.0) {
         QList<QPair<QPointer<QWidget>, QFont>> ownFonts;
         collectOwnFonts(form, ownFonts);
@@ -226,9 +226,9 @@ void ScaleFormForScreen(QWidget* form, QSize screen, QSize design, QSize wide) {
     form->resize(s.size);
 }
 
-void ScaleForm(QWidget* form, QSize design, QSize wide) {
+void ScaleForm(QWidget* form, QSize design, QSize wide, bool onEveryWidth) {
     QScreen* screen = QGuiApplication::primaryScreen();
-    ScaleFormForScreen(form, screen ? screen->geometry().size() : QSize(800, 600), design, wide);
+    ScaleFormForScreen(form, screen ? screen->geometry().size() : QSize(800, 600), design, wide, onEveryWidth);
 }
 
 void CenterOnScreen(QWidget* form) {

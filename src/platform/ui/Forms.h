@@ -52,18 +52,20 @@ bool HasModalHandler();
 
 // The size and content factor a form takes on a screen, for a form designed
 // at `design` on an 800 x 600 screen, with `wide` its fixed size on screens
-// wider than 1024 pixels (an invalid `wide` keeps the design size).
+// wider than 1024 pixels (an invalid `wide` keeps the design size). A form
+// scaled `onEveryWidth` grows with the screen on wide screens too.
 struct FormScale {
     QSize size;
     double contentFactor = 1.0;
 };
-FormScale ComputeFormScale(QSize screen, QSize design, QSize wide = QSize());
+FormScale ComputeFormScale(QSize screen, QSize design, QSize wide = QSize(), bool onEveryWidth = false);
 
 // Resizes the form for the primary screen and scales its contents (fonts and
 // the geometry of children placed without a layout).
-void ScaleForm(QWidget* form, QSize design, QSize wide = QSize());
+void ScaleForm(QWidget* form, QSize design, QSize wide = QSize(), bool onEveryWidth = false);
 // The same for a given screen size (tests).
-void ScaleFormForScreen(QWidget* form, QSize screen, QSize design, QSize wide = QSize());
+void ScaleFormForScreen(QWidget* form, QSize screen, QSize design, QSize wide = QSize(),
+                        bool onEveryWidth = false);
 
 // The main window's fixed size on wide screens.
 inline constexpr QSize kMainWindowWideSize{800, 580};

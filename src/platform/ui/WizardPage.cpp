@@ -58,7 +58,7 @@ WizardPage::WizardPage(const WizardFrame& frame, QWidget* parent) : QDialog(pare
     enterMovesFocus_ = frame.enterMovesFocus;
     buildFrame(frame);
     SetPicture(frame.picture);
-    ScaleForm(this, frame.design, frame.wide);
+    ScaleForm(this, frame.design, frame.wide, frame.scaleOnEveryWidth);
     CenterOnActivate(this);
 }
 

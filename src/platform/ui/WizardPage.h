@@ -66,6 +66,7 @@ struct WizardFrame {
     QString cancelText = QStringLiteral("&Cancelar");  // "&Fechar" on a last page
     QSize design{622, 322};         // at 800 x 600
     QSize wide{830, 430};           // on screens wider than 1024 pixels
+    bool scaleOnEveryWidth = false; // true: no fixed wide size, it grows with the screen
     std::uint8_t* endFlag = nullptr;
     bool closeBox = true;           // false: no border icons
     // Enter moves the focus to the next control (on a button: presses it);
