@@ -94,6 +94,7 @@ public:
     bool Dragging = false;
     bool FastScrolling = false;
     LumePoint LastPoint;  // window coordinates
+    TLumeKeyStates LastKeys;
     // The edge zones and how deep a window point lies in them.
     bool InScrollZoneUp(LumePoint p) const;
     bool InScrollZoneDown(LumePoint p) const;
@@ -105,6 +106,11 @@ public:
     int ScrollDepthRight(LumePoint p) const;
     void AutoScrollTimerTick();
     void DoAutoScroll();
+    // Scrolls the view under a running band; its moving corner stays under the
+    // mouse, so the band grows or shrinks by the distance scrolled.
+    void ScrollBy(int deltaX, int deltaY);
+    // Page Up/Down, Home, End and the arrows scroll while the band runs.
+    void HandleKeyDown(uint16_t key);
     // May a band start at this point? Remembers it as the band's corner.
     virtual bool DragStartCheck(LumePoint windowPoint, TLumeMouseButton button);
     virtual void DragStart(LumePoint windowPoint, TLumeKeyStates keys);
@@ -113,6 +119,7 @@ public:
     void ClearStart() { start_.reset(); }
 
 protected:
+    void FollowCorner(LumePoint windowPoint, TLumeKeyStates keys);
     void StartAutoScrollTimer(int milliseconds);
     void StopAutoScrollTimer();
     std::optional<LumePoint> start_;  // view coordinates

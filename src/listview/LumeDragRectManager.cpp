@@ -23,6 +23,7 @@ void TLumeDragRectManager::DragStart(LumePoint windowPoint, TLumeKeyStates keys)
 void TLumeDragRectManager::DragMove(LumePoint windowPoint, TLumeKeyStates keys) {
     if (!Dragging || !start_) return;
     LastPoint = windowPoint;
+    LastKeys = keys;
     const bool inZone = InScrollZoneUp(windowPoint) || InScrollZoneDown(windowPoint) ||
                         InScrollZoneLeft(windowPoint) || InScrollZoneRight(windowPoint);
     if (AutoScroll && inZone) {
@@ -31,12 +32,42 @@ void TLumeDragRectManager::DragMove(LumePoint windowPoint, TLumeKeyStates keys) 
         StopAutoScrollTimer();
         FastScrolling = false;
     }
+    FollowCorner(windowPoint, keys);
+}
+
+void TLumeDragRectManager::FollowCorner(LumePoint windowPoint, TLumeKeyStates keys) {
     const LumePoint p = OwnerListview->Scrollbars->MapWindowToView(windowPoint);
     OldRect = DragRect;
     DragRect = {std::min(start_->X, p.X), std::min(start_->Y, p.Y), std::max(start_->X, p.X) + 1,
                 std::max(start_->Y, p.Y) + 1};
     OwnerListview->Selection()->DragSelect(keys);
     OwnerListview->SafeInvalidateRect(nullptr, false);
+}
+
+void TLumeDragRectManager::ScrollBy(int deltaX, int deltaY) {
+    TLumeScrollbarManager& sb = *OwnerListview->Scrollbars;
+    const int oldX = sb.OffsetX(), oldY = sb.OffsetY();
+    sb.Scroll(deltaX, deltaY);
+    // The mouse has not moved in the window, so the corner under it now lies
+    // where the view moved to: the band takes in (or lets go of) what scrolled past.
+    if (Dragging && start_ && (sb.OffsetX() != oldX || sb.OffsetY() != oldY)) FollowCorner(LastPoint, LastKeys);
+}
+
+void TLumeDragRectManager::HandleKeyDown(uint16_t key) {
+    enum : uint16_t { kPrior = 0x21, kNext = 0x22, kEnd = 0x23, kHome = 0x24, kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28 };
+    TCustomLumeListview* lv = OwnerListview;
+    TLumeScrollbarManager& sb = *lv->Scrollbars;
+    switch (key) {
+    case kPrior: ScrollBy(0, -lv->ClientHeight()); break;
+    case kNext: ScrollBy(0, lv->ClientHeight()); break;
+    case kEnd: ScrollBy(sb.ViewWidth() - lv->ClientWidth(), sb.ViewHeight() - lv->ClientHeight()); break;
+    case kHome: ScrollBy(-sb.OffsetX(), -sb.OffsetY()); break;
+    case kLeft: ScrollBy(-sb.LineStep(), 0); break;
+    case kUp: ScrollBy(0, -sb.LineStep()); break;
+    case kRight: ScrollBy(sb.LineStep(), 0); break;
+    case kDown: ScrollBy(0, sb.LineStep()); break;
+    default: break;
+    }
 }
 
 void TLumeDragRectManager::DragEnd(LumePoint, TLumeKeyStates) {
@@ -108,15 +139,14 @@ void TLumeDragRectManager::DoAutoScroll() {
     if (!lv->HasWindow() || !FastScrolling) return;
     const LumePoint p = LastPoint;
     const int a = AutoScrollAccelerator;
-    TLumeScrollbarManager& sb = *lv->Scrollbars;
     if (InScrollZoneUp(p))
-        sb.Scroll(0, -ScrollDepthUp(p) * a);
+        ScrollBy(0, -ScrollDepthUp(p) * a);
     else if (InScrollZoneDown(p))
-        sb.Scroll(0, ScrollDepthDown(p) * a);
+        ScrollBy(0, ScrollDepthDown(p) * a);
     if (InScrollZoneLeft(p))
-        sb.Scroll(-ScrollDepthLeft(p) * a, 0);
+        ScrollBy(-ScrollDepthLeft(p) * a, 0);
     else if (InScrollZoneRight(p))
-        sb.Scroll(ScrollDepthRight(p) * a, 0);
+        ScrollBy(ScrollDepthRight(p) * a, 0);
 }
 
 }  // namespace lume

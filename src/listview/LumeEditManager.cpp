@@ -50,6 +50,20 @@ void TLumeEditManager::BeginEdit(TLumeItem* item) {
     }
     editor_.reset(editor);
     ended_ = false;
+    // The control that had the focus before the edit box took it gets it back
+    // however the edit ends.
+    std::function<void()> refocus;
+    if (lv->Host()) refocus = lv->Host()->RememberFocus();
+    auto finish = [&] {
+        struct Refocus {
+            std::function<void()>& call;
+            ~Refocus() {
+                if (call) call();
+            }
+        } giveBack{refocus};
+        EndEdit();
+        editor_.reset();
+    };
     try {
         editor_->PrepareEditor(item);
         Editing = true;
@@ -57,12 +71,10 @@ void TLumeEditManager::BeginEdit(TLumeItem* item) {
         editor_->FocusEditor();
         if (lv->Host()) lv->Host()->RunEditLoop([this] { return EditFinished; });
     } catch (...) {
-        EndEdit();
-        editor_.reset();
+        finish();
         throw;
     }
-    EndEdit();
-    editor_.reset();
+    finish();
 }
 
 void TLumeEditManager::EndEdit() {

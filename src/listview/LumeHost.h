@@ -74,6 +74,9 @@ public:
     virtual int StartTimer(int /*milliseconds*/, std::function<void()> /*callback*/) { return 0; }
     // False when the timer could not be stopped.
     virtual bool StopTimer(int /*id*/) { return true; }
+    // Notes the control that has the keyboard focus now; the answer, called
+    // later, gives it the focus back (when it still exists).
+    virtual std::function<void()> RememberFocus() { return {}; }
     // Runs the in-place editor's loop until done() answers true.
     virtual void RunEditLoop(const std::function<bool()>& /*done*/) {}
     // A canvas with the control's font for measuring text, or null.

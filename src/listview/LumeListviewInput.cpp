@@ -385,6 +385,7 @@ void TCustomLumeListview::EditPendingItem() {
 }
 
 void TCustomLumeListview::WMKeyDown(uint16_t key, TShiftState shift) {
+    if (States & ebcsDragSelecting) DragRectManager->HandleKeyDown(key);
     IncrementalSearch->HandleKeyDown(key, shift);
     uint16_t code = key;
     TShiftState changed = shift;

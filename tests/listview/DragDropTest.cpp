@@ -59,6 +59,69 @@ TEST(ListviewDragRect, ZonesOnlyWhereTheViewCanScroll) {
     EXPECT_EQ(band.ScrollDepthUp({100, h + 5}), 10);
 }
 
+// The band's moving corner stays under the mouse while the view scrolls under
+// it, whether a timer step or a key scrolled: the band grows by the distance.
+TEST(ListviewDragRect, CornerFollowsAnAutoScrollStepWithoutAMove) {
+    Band b;
+    const int ch = b.lv->ClientHeight();
+    TLumeDragRectManager& band = *b.lv->DragRectManager;
+    b.lv->WMLButtonDown(MK_LBUTTON, {350, 100});
+    b.lv->WMMouseMove(MK_LBUTTON, {100, ch - 10});  // over the captions
+    const int bottom = band.DragRect.Bottom;
+    TLumeItem* next = b.lv->Groups->ItemAt({10, bottom + 5});
+    ASSERT_TRUE(next);
+    EXPECT_FALSE(next->Selected());
+    b.lv.host.FireTimers();
+    b.lv.host.FireTimers();  // scrolls 10 pixels
+    ASSERT_EQ(b.lv->Scrollbars->OffsetY(), 10);
+    EXPECT_EQ(band.DragRect.Bottom, bottom + 10);
+    EXPECT_TRUE(next->Selected()) << "the row scrolled under the mouse joins the band";
+    b.lv->WMLButtonUp(0, {100, ch - 10});
+}
+
+TEST(ListviewDragRect, KeysScrollUnderARunningBand) {
+    constexpr uint16_t VK_PRIOR = 0x21, VK_NEXT = 0x22, VK_END = 0x23, VK_HOME = 0x24, VK_DOWN = 0x28,
+                       VK_UP = 0x26, VK_F5 = 0x74;
+    struct Case {
+        const char* name;
+        int startOffset;
+        uint16_t key;
+        int offset;
+    };
+    Band probe;
+    const int ch = probe.lv->ClientHeight(), step = probe.lv->Scrollbars->LineStep();
+    // End scrolls by the view's height less the client's, short of the
+    // largest offset by the header's height.
+    const int endY = probe.lv->Scrollbars->ViewHeight() - ch;
+    const Case cases[] = {
+        {"Page Down scrolls one client height", 0, VK_NEXT, ch},
+        {"Page Up", 2 * ch, VK_PRIOR, ch},
+        {"Down a line", 0, VK_DOWN, step},
+        {"Up a line", 100, VK_UP, 100 - step},
+        {"End", 0, VK_END, endY},
+        {"Home", 200, VK_HOME, 0},
+        {"other keys leave it", 100, VK_F5, 100},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Band b;
+        TLumeDragRectManager& band = *b.lv->DragRectManager;
+        b.lv->Scrollbars->SetOffsetY(c.startOffset);
+        b.lv->WMLButtonDown(MK_LBUTTON, {350, 100});
+        b.lv->WMMouseMove(MK_LBUTTON, {350, 150});
+        ASSERT_TRUE(b.lv->States & ebcsDragSelecting);
+        const LumeRect before = band.DragRect;
+        b.lv->WMKeyDown(c.key, {});
+        const int expected = c.offset;
+        EXPECT_EQ(b.lv->Scrollbars->OffsetY(), expected);
+        // The corner under the mouse moved with the view; the anchor stayed.
+        const int anchor = before.Top, corner = before.Bottom - 1 + expected - c.startOffset;
+        EXPECT_EQ(band.DragRect.Top, std::min(anchor, corner));
+        EXPECT_EQ(band.DragRect.Bottom, std::max(anchor, corner) + 1);
+        b.lv->WMLButtonUp(0, {350, 150});
+    }
+}
+
 TEST(ListviewDataObject, FormatsAndQueries) {
     Listview lv;
     TLumeDataObjectManager data(lv.lv.get());

@@ -5,7 +5,10 @@
 #include "listview/qt/LumeListviewWidget.h"
 #include "listview/qt/LumeStringEditor.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -17,10 +20,14 @@ namespace {
 struct EditForm {
     QDialog dialog;
     TLumeListview* lv = new TLumeListview(&dialog);
+    QLineEdit* field = new QLineEdit(&dialog);
+    QPushButton* button = new QPushButton(QStringLiteral("Ok"), &dialog);
     QStringList log;
     EditForm() {
         auto* layout = new QVBoxLayout(&dialog);
         layout->addWidget(lv);
+        layout->addWidget(field);
+        layout->addWidget(button);
         (*lv)->SetView(TLumeListStyle::elsReport);
         (*lv)->Header->SetVisible(true);
         (*lv)->Header->Columns->AddColumn()->SetWidth(300);
@@ -79,6 +86,109 @@ TEST(ListviewEditor, TabTypesASpaceAndAClickOutsideCommits) {
     });
     EXPECT_EQ(f.Item(1)->Caption(), QStringLiteral("beta 2"));
     EXPECT_FALSE(f.Item(2)->Selected()) << "the click was swallowed";
+}
+
+TEST(ListviewEditor, ClicksOutsideTheControlCommitAndPassOn) {
+    EditForm f;
+    int clicked = 0;
+    QObject::connect(f.button, &QPushButton::clicked, [&] { ++clicked; });
+    f.Edit(f.Item(1), [&] {
+        QTest::keyClick(f.Box(), Qt::Key_End);
+        QTest::keyClicks(f.Box(), QStringLiteral("x"));
+        QTest::mouseClick(f.button, Qt::LeftButton);
+    });
+    EXPECT_EQ(f.Item(1)->Caption(), QStringLiteral("betax"));
+    EXPECT_EQ(clicked, 1) << "a press outside the control reaches its target";
+
+    // Refused, the press is swallowed and the edit goes on.
+    (*f.lv)->OnItemEdited = [](TLV*, TLumeItem*, QVariant&, bool& accept) { accept = false; };
+    f.Edit(f.Item(2), [&] {
+        QTest::keyClicks(f.Box(), QStringLiteral("y"));
+        QTest::mouseClick(f.button, Qt::LeftButton);
+        EXPECT_TRUE((*f.lv)->EditManager->Editing);
+        EXPECT_TRUE(f.Box()->hasFocus()) << "the box has the focus again";
+        QTest::mouseClick(f.lv->viewport(), Qt::LeftButton, {}, QPoint(350, 200));
+        EXPECT_TRUE((*f.lv)->EditManager->Editing) << "inside the control too";
+        QTest::keyClick(f.Box(), Qt::Key_Escape);
+    });
+    EXPECT_EQ(clicked, 1);
+    EXPECT_EQ(f.Item(2)->Caption(), QStringLiteral("gamma"));
+}
+
+// Tab and Ctrl+Tab with TabMoveFocus commit and carry the edit to the next or
+// previous item; at either end there is none to carry it to.
+TEST(ListviewEditor, TabMovesTheEditToTheNextOrPreviousItem) {
+    struct Case {
+        const char* name;
+        int from;
+        Qt::KeyboardModifiers modifiers;
+        int next;  // -1: no edit follows
+    };
+    const Case cases[] = {
+        {"Tab", 1, Qt::NoModifier, 2},
+        {"Ctrl+Tab", 1, Qt::ControlModifier, 0},
+        {"Ctrl+Tab on the first item", 0, Qt::ControlModifier, -1},
+        {"Tab on the last item", 2, Qt::NoModifier, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EditForm f;
+        f.lv->setFocus();
+        (*f.lv)->EditManager->TabMoveFocus = true;
+        const QString was = f.Item(c.from)->Caption();
+        TLumeItem* second = nullptr;
+        f.Edit(f.Item(c.from), [&] {
+            QTest::keyClick(f.Box(), Qt::Key_End);
+            QTest::keyClicks(f.Box(), QStringLiteral("1"));
+            QTest::keyClick(f.Box(), Qt::Key_Tab, c.modifiers);
+            EXPECT_FALSE(f.Box()->toPlainText().contains(QLatin1Char(' '))) << "no space typed";
+            // The next edit starts from the control's queue, after this one ends.
+            QTimer::singleShot(0, &f.dialog, [&] {
+                if (!(*f.lv)->EditManager->Editing) return;
+                second = (*f.lv)->EditManager->EditItem;
+                QTest::keyClick(f.Box(), Qt::Key_Escape);
+            });
+        });
+        EXPECT_EQ(f.Item(c.from)->Caption(), was + "1") << "committed";
+        QTest::qWait(20);
+        EXPECT_EQ(second, c.next < 0 ? nullptr : f.Item(c.next));
+        EXPECT_EQ((*f.lv)->EditManager->PendingEditItem, nullptr);
+        EXPECT_FALSE((*f.lv)->EditManager->Editing);
+    }
+}
+
+// The control that had the focus before the edit gets it back, however the
+// edit ends.
+TEST(ListviewEditor, TheFocusGoesBackWhereItWas) {
+    struct Case {
+        const char* name;
+        bool fromField;
+        std::function<void(EditForm&)> end;
+    };
+    const Case cases[] = {
+        {"Enter, from the control", false, [](EditForm& f) { QTest::keyClick(f.Box(), Qt::Key_Return); }},
+        {"Escape, from the control", false, [](EditForm& f) { QTest::keyClick(f.Box(), Qt::Key_Escape); }},
+        {"Enter, from another control", true, [](EditForm& f) { QTest::keyClick(f.Box(), Qt::Key_Return); }},
+        {"a click in the control, from another control", true,
+         [](EditForm& f) { QTest::mouseClick(f.lv->viewport(), Qt::LeftButton, {}, QPoint(350, 200)); }},
+        {"the item going away", true, [](EditForm& f) { (*f.lv)->Items().Clear(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EditForm f;
+        f.dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&f.dialog));
+        QWidget* had = c.fromField ? static_cast<QWidget*>(f.field) : f.lv;
+        had->setFocus();
+        ASSERT_TRUE(had->hasFocus());
+        bool boxHadFocus = false;
+        f.Edit(f.Item(1), [&] {
+            boxHadFocus = f.Box()->hasFocus();
+            c.end(f);
+        });
+        EXPECT_TRUE(boxHadFocus);
+        EXPECT_EQ(QApplication::focusWidget(), had);
+    }
 }
 
 TEST(ListviewEditor, TheBoxGrowsWithItsText) {

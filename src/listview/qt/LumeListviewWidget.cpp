@@ -15,6 +15,7 @@
 #include <QMimeData>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScrollBar>
 #include <QStyle>
 #include <QToolTip>
@@ -123,6 +124,13 @@ bool TLumeListview::StopTimer(int id) {
     found->second->deleteLater();
     timers_.erase(found);
     return true;
+}
+
+std::function<void()> TLumeListview::RememberFocus() {
+    const QPointer<QWidget> had = QApplication::focusWidget();
+    return [had] {
+        if (had && !had->isHidden()) had->setFocus(Qt::OtherFocusReason);
+    };
 }
 
 void TLumeListview::RunEditLoop(const std::function<bool()>& done) {

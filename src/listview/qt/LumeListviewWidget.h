@@ -58,6 +58,7 @@ public:
     ILumeMeasurer& Measurer() override { return measurer_; }
     int StartTimer(int milliseconds, std::function<void()> callback) override;
     bool StopTimer(int id) override;
+    std::function<void()> RememberFocus() override;
     void RunEditLoop(const std::function<bool()>& done) override;
     TLumeCanvas* MeasureCanvas() override;
 
