@@ -5,6 +5,7 @@
 
 #include "listview/LumeListviewEvents.h"
 
+#include <QImage>
 #include <vector>
 
 namespace lume {
@@ -58,6 +59,17 @@ public:
         bool OwnedData = false;
     };
     std::vector<Info> Data;
+    // The picture the window system shows under the mouse while this object
+    // is dragged; pixels of DragTransparent are see-through.
+    QImage DragImage;
+    LumePoint DragHotSpot;
+    TColor DragTransparent = clWindow;
+    bool SetDragImage(const QImage& image, LumePoint hotSpot, TColor transparent) {
+        DragImage = image;
+        DragHotSpot = hotSpot;
+        DragTransparent = transparent;
+        return !image.isNull();
+    }
     uint32_t GetData(const TLumeFormatEtc& format, TLumeStgMedium& medium) override;
     uint32_t QueryGetData(const TLumeFormatEtc& format) override;
     uint32_t SetData(const TLumeFormatEtc& format, const TLumeStgMedium& medium) override;

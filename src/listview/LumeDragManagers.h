@@ -6,6 +6,7 @@
 #include "listview/LumeTypes.h"
 
 #include <QByteArray>
+#include <QImage>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -28,7 +29,27 @@ public:
     bool Enabled = false;
     TLumeDragType DragType = TLumeDragType::edtOLE;
     TLumeItem* DragItem = nullptr;
+    // The item under the mouse while something is dragged over the control;
+    // it carries ecisDropTarget and looks selected.
+    TLumeItem* DropTargetItem = nullptr;
     bool Dragging = false;
+    // The picture under the mouse during a drag of items made by this control.
+    bool EnableDragImage = true;
+    int DragImageWidth = 200;
+    int DragImageHeight = 300;
+    using TDragImageHandler =
+        std::function<void(TCustomLumeListview*, QImage* image, LumePoint dragStart, LumePoint& hotSpot,
+                           TColor& transparent, bool& handled)>;
+    // Makes the image when OnGetDragImage left it: by default DefaultDragImage.
+    TDragImageHandler DefaultImageHandler;
+    void GetDragImageSize(int& width, int& height) const {
+        width = DragImageWidth;
+        height = DragImageHeight;
+    }
+    // The selected items as they look on screen, centred on dragStart (client
+    // coordinates) and cut to the client area; the hot spot follows the cut.
+    void DefaultDragImage(TCustomLumeListview* sender, QImage* image, LumePoint dragStart, LumePoint& hotSpot,
+                          TColor& transparent, bool& handled);
     // The window system's drag of a data object with the effects it may
     // have; answers the effect chosen, edeNone when cancelled.
     std::function<TLumeDropEffect(ILumeDataObject* data, TLumeDropEffects available)> SystemDrag;
@@ -39,7 +60,19 @@ public:
     // and allows the drag in OnOLEDragStart; without it there is no drag.
     virtual void BeginDrag(LumePoint windowPoint, TLumeKeyStates keys);
     virtual void DragMove(LumePoint /*windowPoint*/, TLumeKeyStates /*keys*/) {}
-    virtual void DragEnd(LumePoint /*windowPoint*/, TLumeKeyStates /*keys*/) { Dragging = false; }
+    virtual void DragEnd(LumePoint /*windowPoint*/, TLumeKeyStates /*keys*/) {
+        Dragging = false;
+        ClearDropTarget();
+    }
+    // A drag over the control (client coordinates): the item whose selectable
+    // area lies under the point becomes the drop target; none over the header.
+    void DragOver(LumePoint clientPoint);
+    // The drag was dropped on the control.
+    void DragDrop() {
+        ClearDragItem();
+        ClearDropTarget();
+    }
+    void ClearDropTarget();
 
 private:
     std::unique_ptr<TLumeDataObjectManager> data_;

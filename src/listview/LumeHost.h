@@ -3,10 +3,13 @@
 // separate measurer so that tests can use a fixed-width one.
 #pragma once
 
+#include "listview/LumeCanvas.h"
 #include "listview/LumeTypes.h"
 
 #include <QFont>
+#include <QImage>
 #include <functional>
+#include <memory>
 #include <QSize>
 
 class QObject;
@@ -81,6 +84,9 @@ public:
     virtual void RunEditLoop(const std::function<bool()>& /*done*/) {}
     // A canvas with the control's font for measuring text, or null.
     virtual TLumeCanvas* MeasureCanvas() { return nullptr; }
+    // A canvas drawing on the image, for pictures made off screen; none
+    // where the window cannot draw.
+    virtual std::unique_ptr<TLumeCanvas> ImageCanvas(QImage* /*image*/) { return nullptr; }
 };
 
 }  // namespace lume

@@ -22,6 +22,7 @@ void TLumeItem::BeforeDestroy() {
         if (lv->Selection()->AnchorItem() == this) lv->Selection()->SetAnchorItem(nullptr);
         if (lv->Selection()->FocusedItem() == this) lv->Selection()->FocusLost(this);
         if (lv->DragManager->DragItem == this) lv->DragManager->ClearDragItem();
+        if (lv->DragManager->DropTargetItem == this) lv->DragManager->DropTargetItem = nullptr;
     }
     TLumeCollectionItem::BeforeDestroy();
 }

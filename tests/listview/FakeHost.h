@@ -91,6 +91,10 @@ public:
     }
     TLumeCanvas* canvas = nullptr;
     TLumeCanvas* MeasureCanvas() override { return canvas; }
+    std::function<std::unique_ptr<TLumeCanvas>(QImage*)> imageCanvas;
+    std::unique_ptr<TLumeCanvas> ImageCanvas(QImage* image) override {
+        return imageCanvas ? imageCanvas(image) : nullptr;
+    }
 };
 
 // A control on a fake window, created the way the widget creates it.

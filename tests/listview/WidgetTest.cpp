@@ -175,5 +175,75 @@ TEST(ListviewWidget, OtherDropsGoToTheApplication) {
     EXPECT_EQ(dropped, QStringLiteral("Zuvo2009.dec"));
 }
 
+TEST(ListviewWidget, RowsUnderADragAreMarkedAndRepainted) {
+    Form f(3);
+    QMimeData mime;
+    mime.setText(QStringLiteral("Zuvo2009.dec"));
+    (*f.lv)->OnOLEDragEnter = [](TLV*, ILumeDataObject*, TLumeKeyStates, LumePoint, TLumeDropEffects, TLumeDropEffect& d) {
+        d = TLumeDropEffect::edeCopy;
+    };
+    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+    auto moveTo = [&](QPoint at) {
+        QDragMoveEvent move(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(f.lv->viewport(), &move);
+    };
+    auto marks = [&] {
+        QString s;
+        for (int i = 0; i < 3; ++i) s += f.Item(i)->DropTarget() ? '1' : '0';
+        return s;
+    };
+    auto enterAt = [&](QPoint at) {
+        QDragEnterEvent enter(at, actions, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(f.lv->viewport(), &enter);
+        return enter.isAccepted();
+    };
+    // A row as the viewport shows it.
+    auto rowImage = [&](int row) {
+        return f.lv->viewport()->grab(QRect(0, 25 + 17 * row, 700, 17)).toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage plain = rowImage(1);
+    ASSERT_TRUE(enterAt(f.Row(1)));
+    moveTo(f.Row(1));
+    EXPECT_EQ(marks(), "010");
+    EXPECT_NE(rowImage(1), plain) << "the marked row is repainted";
+    moveTo(f.Row(0));
+    EXPECT_EQ(marks(), "100");
+    QDragLeaveEvent leave;
+    QCoreApplication::sendEvent(f.lv->viewport(), &leave);
+    EXPECT_EQ(marks(), "000");
+    EXPECT_EQ(rowImage(1), plain);
+    ASSERT_TRUE(enterAt(f.Row(2)));
+    moveTo(f.Row(2));
+    EXPECT_EQ(marks(), "001");
+    QDropEvent drop(QPointF(f.Row(2)), actions, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(f.lv->viewport(), &drop);
+    EXPECT_EQ(marks(), "000") << "a drop takes the mark away even when the application ignores it";
+}
+
+TEST(ListviewWidget, ItemDragImageAndItsPixmap) {
+    Form f(3);
+    f.Item(1)->SetSelected(true);
+    TCustomLumeListview& core = *f.lv->Core();
+    QImage image(300, 40, QImage::Format_ARGB32_Premultiplied);
+    LumePoint hot;
+    TColor transparent = clBlack;
+    bool handled = false;
+    const QPoint start = f.Row(1, 400);
+    core.DragManager->DefaultDragImage(&core, &image, {start.x(), start.y()}, hot, transparent, handled);
+    ASSERT_TRUE(handled) << "the widget gives the picture a surface";
+    EXPECT_EQ(hot.X, 150);
+    EXPECT_EQ(hot.Y, 20);
+    TLumeDataObjectManager data(&core);
+    ASSERT_TRUE(data.SetDragImage(image, hot, transparent));
+    const QImage pixmap = DragPixmap(data).toImage();
+    ASSERT_EQ(pixmap.size(), image.size());
+    // The selected row shows opaque in the selection colour; around it the
+    // control's colour is cut out.
+    EXPECT_EQ(QColor(pixmap.pixel(250, 20)).rgb(), ToQColor(core.Selection()->Color).rgb());
+    EXPECT_EQ(qAlpha(pixmap.pixel(250, 20)), 255);
+    EXPECT_EQ(qAlpha(pixmap.pixel(250, 2)), 0);
+    EXPECT_EQ(qAlpha(pixmap.pixel(250, 38)), 0);
+}
+
 }  // namespace
 }  // namespace lume::test

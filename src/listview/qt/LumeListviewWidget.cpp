@@ -1,5 +1,6 @@
 #include "listview/qt/LumeListviewWidget.h"
 
+#include "listview/LumeColors.h"
 #include "listview/LumeDataObject.h"
 #include "listview/LumeGlyphs.h"
 #include "listview/qt/LumeHintWindow.h"
@@ -68,6 +69,10 @@ TLumeListview::TLumeListview(QWidget* parent) : QAbstractScrollArea(parent), cor
         if (available.Has(TLumeDropEffect::edeLink)) actions |= Qt::LinkAction;
         auto* drag = new QDrag(this);
         drag->setMimeData(mime);
+        if (auto* own = dynamic_cast<TLumeDataObjectManager*>(data); own && !own->DragImage.isNull()) {
+            drag->setPixmap(DragPixmap(*own));
+            drag->setHotSpot(QPoint(own->DragHotSpot.X, own->DragHotSpot.Y));
+        }
         // The drag ends by itself on release or Escape; the application is told what it shows.
         connect(drag, &QDrag::actionChanged, this, [this](Qt::DropAction action) {
             TLumeDropEffects effect;
@@ -301,6 +306,23 @@ LumePoint TLumeListview::ScreenToClient(LumePoint screenPoint) const {
 
 void TLumeListview::RecreateFrame() {
     setFrameStyle(core_ && core_->DrawWithThemes() ? (QFrame::StyledPanel | QFrame::Sunken) : (QFrame::Panel | QFrame::Sunken));
+}
+
+std::unique_ptr<TLumeCanvas> TLumeListview::ImageCanvas(QImage* image) {
+    auto canvas = std::make_unique<LumeQtCanvas>(image, this);
+    canvas->Font = core_ ? core_->Font : font();
+    return canvas;
+}
+
+QPixmap DragPixmap(const TLumeDataObjectManager& data) {
+    QImage image = data.DragImage.convertToFormat(QImage::Format_ARGB32);
+    const QRgb key = ToQColor(data.DragTransparent).rgb();
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if ((line[x] | 0xFF000000u) == key) line[x] = 0;
+    }
+    return QPixmap::fromImage(image);
 }
 
 TLumeCanvas* TLumeListview::MeasureCanvas() {
@@ -553,11 +575,13 @@ void TLumeListview::dragMoveEvent(QDragMoveEvent* e) {
             core_->OnOLEDragOver(core_.get(), keys, FromQPoint(viewport()->mapToGlobal(e->position().toPoint())),
                                  Available(e->possibleActions()), desired);
         });
+    Guarded([&] { core_->DragManager->DragOver(p); });
     Answer(e, desired);
 }
 
 void TLumeListview::dragLeaveEvent(QDragLeaveEvent* e) {
     if (core_->OnOLEDragLeave) Guarded([&] { core_->OnOLEDragLeave(core_.get()); });
+    Guarded([&] { core_->DragManager->ClearDropTarget(); });
     e->accept();
 }
 
@@ -579,6 +603,7 @@ void TLumeListview::dropEvent(QDropEvent* e) {
     const TLumeKeyStates keys = DropKeys(e->buttons(), e->modifiers());
     TLumeDropEffect desired = KeyStatesToLumeDropEffect(keys);
     if (!core_->OnOLEDragDrop) {
+        Guarded([&] { core_->DragManager->DragDrop(); });
         e->ignore();
         return;
     }
@@ -586,6 +611,7 @@ void TLumeListview::dropEvent(QDropEvent* e) {
         core_->OnOLEDragDrop(core_.get(), &data, keys, FromQPoint(viewport()->mapToGlobal(e->position().toPoint())),
                              Available(e->possibleActions()), desired);
     });
+    Guarded([&] { core_->DragManager->DragDrop(); });
     Answer(e, desired);
 }
 

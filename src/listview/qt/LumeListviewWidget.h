@@ -10,6 +10,7 @@
 
 #include <QAbstractScrollArea>
 #include <QImage>
+#include <QPixmap>
 #include <QPointer>
 #include <QRegion>
 #include <QTimer>
@@ -17,6 +18,8 @@
 #include <memory>
 
 namespace lume {
+
+class TLumeDataObjectManager;
 
 class TLumeListview : public QAbstractScrollArea, public ILumeHost {
     Q_OBJECT
@@ -61,6 +64,7 @@ public:
     std::function<void()> RememberFocus() override;
     void RunEditLoop(const std::function<bool()>& done) override;
     TLumeCanvas* MeasureCanvas() override;
+    std::unique_ptr<TLumeCanvas> ImageCanvas(QImage* image) override;
 
 protected:
     bool event(QEvent* e) override;
@@ -107,5 +111,9 @@ private:
     int nextTimer_ = 1;
     class TLumeHintWindow* hint_ = nullptr;
 };
+
+// What a drag of the data object shows under the mouse: its image with the
+// pixels of its transparent colour cut out.
+QPixmap DragPixmap(const TLumeDataObjectManager& data);
 
 }  // namespace lume
