@@ -112,7 +112,7 @@ void TCustomLumeListview::PaintReportRow(TLumeCanvas* canvas, TLumeItem* item, c
     if (column && item->Selected() && sel.GroupSelections()) {
         PaintReportCell(canvas, item, column, nullptr, true);
         column = Header->NextColumnInRect(column, v);
-    } else if (column && item->Selected() && sel.FullRowSelect) {
+    } else if (column && (item->Selected() || item->DropTarget()) && sel.FullRowSelect) {
         const LumeRect row = item->DisplayRect.Intersected(v);
         PaintReportCell(canvas, item, column, &row, true);
         column = Header->NextColumnInRect(column, v);

@@ -193,7 +193,7 @@ void TLumeViewItem::PaintSelectionRect(TLumeItem* item, TLumeColumn* column, TLu
         else if (item->SelectionGroup->FirstItem == item)
             r = item->SelectionGroup->DisplayRect;
         if (!r.IsEmpty() && !fullItem && !fullCell) r.Left = rects.SelectionRect.Left;
-    } else if (FullRowSelect() && item->Selected()) {
+    } else if (FullRowSelect() && (item->Selected() || item->DropTarget())) {
         r = item->DisplayRect;
         if (!fullCell && !fullItem) r.Left = rects.SelectionRect.Left;
         if (focusedHere && sel.UseFocusRect) r = Inflate(r, -1, -1);

@@ -49,5 +49,29 @@ TEST(ListviewPaintImage, TransmissionRowsWithTheSecondSelected) {
     EXPECT_TRUE(focusDots);
 }
 
+// A row under a drag looks selected across the whole row too, its text
+// readable on the highlight.
+TEST(ListviewPaintImage, DropTargetRowIsHighlightedAcrossTheRow) {
+    Listview lv;
+    lv.host.width = 960;
+    lv.host.height = 25 + 3 * 17 + 24;
+    QImage probe(1, 1, QImage::Format_RGB32);
+    LumeQtCanvas measure(&probe);
+    lv.host.canvas = &measure;
+    LumeImageList images(16, 16);
+    SetUpTransmission(*lv.lv, images);
+    ListFiles(*lv.lv, 3);
+    lv->Items()[2]->SetDropTarget(true);
+
+    QImage buffer(lv.host.width, lv.host.height, QImage::Format_RGB32);
+    {
+        LumeQtCanvas canvas(&buffer);
+        EXPECT_TRUE(lv->WMPaint(&canvas, lv->ClientRect()));
+    }
+    const int rowMid = 25 + 17 * 2 + 8;
+    EXPECT_EQ(buffer.pixelColor(940, rowMid), ToQColor(clHighlight)) << "highlighted past the last column's text";
+    EXPECT_EQ(buffer.pixelColor(940, 25 + 17 + 8), ToQColor(clWindow)) << "the row above is not";
+}
+
 }  // namespace
 }  // namespace lume::test
