@@ -2,14 +2,29 @@
 // What every benchmark does before and after its work: a program folder of its
 // own with the shipped tables, and the peak memory of the process.
 #include "platform/AppPaths.h"
+#include "platform/ui/MessageService.h"
 
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
+#include <cstdio>
 
 namespace bench {
+
+// The message host of a run that expects no box: one shown is reported and
+// counted, and answered Ok so the run can end.
+class NoBoxes : public msg::MessageHost {
+public:
+    QString show(const msg::BoxRequest& r) override {
+        std::fprintf(stderr, "unexpected box: %s\n", qPrintable(r.text));
+        ++shown;
+        return QStringLiteral("mrOk");
+    }
+    void beep() override {}
+    int shown = 0;
+};
 
 // Dados (a copy of the shipped tables) and Transmite in a temporary program
 // folder, which the program then takes for its own.

@@ -70,26 +70,7 @@ int main(int argc, char** argv) {
 
     QElapsedTimer timer;
     timer.start();
-    int contracts = 0;
-    {
-        valid::RegisterUnionEntities();
-        auto database = dmLobrix->dbZuvo;
-        db::Transaction tx(*database);
-        db::Table resp(database, QStringLiteral("BD8Resp.db"));
-        db::Table emp(database, QStringLiteral("BD8Emp.db"));
-        db::Table vinc(database, QStringLiteral("BD8Vinc.db"));
-        resp.Open();
-        emp.Open();
-        vinc.Open();
-        valid::Append(resp, valid::Responsible());
-        for (int e = 0; e <= 200 / divisor; ++e) {
-            const int count = e == 0 ? 50000 / divisor : 50;
-            const valid::Row est = valid::Establishment(e, count);
-            valid::Append(emp, est);
-            for (int k = 0; k < count; ++k) valid::Append(vinc, valid::Contract(est, contracts++));
-        }
-        tx.commit();
-    }
+    const int contracts = valid::WriteLargeDeclaration(50000 / divisor, 200 / divisor, 50);
     const qint64 generateMs = timer.restart();
 
     // Each measured three times, the best kept: other work on the machine

@@ -65,27 +65,8 @@ int main(int argc, char** argv) {
     Answers answers;
     msg::SetMessageHost(&answers);
 
-    int establishments = 0;
-    {
-        valid::RegisterUnionEntities();
-        auto database = dmLobrix->dbZuvo;
-        db::Transaction tx(*database);
-        db::Table resp(database, QStringLiteral("BD8Resp.db"));
-        db::Table emp(database, QStringLiteral("BD8Emp.db"));
-        db::Table vinc(database, QStringLiteral("BD8Vinc.db"));
-        resp.Open();
-        emp.Open();
-        vinc.Open();
-        valid::Append(resp, valid::Responsible());
-        int contracts = 0;
-        for (int e = 0; e <= 200; ++e, ++establishments) {
-            const int count = e == 0 ? 50000 : 50;
-            const valid::Row est = valid::Establishment(e, count);
-            valid::Append(emp, est);
-            for (int k = 0; k < count; ++k) valid::Append(vinc, valid::Contract(est, contracts++));
-        }
-        tx.commit();
-    }
+    const int establishments = 201;
+    valid::WriteLargeDeclaration(50000, establishments - 1, 50);
 
     // The direct calls.
     QElapsedTimer timer;

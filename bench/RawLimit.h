@@ -54,25 +54,7 @@ inline QString PrepareProgramFolder(const QTemporaryDir& dir) {
 
 // The declaration, generated once into BD8Resp, BD8Emp and BD8Vinc.
 inline int GenerateDeclaration(const Options& o) {
-    valid::RegisterUnionEntities();
-    auto database = dmLobrix->dbZuvo;
-    db::Transaction tx(*database);
-    db::Table resp(database, QStringLiteral("BD8Resp.db"));
-    db::Table emp(database, QStringLiteral("BD8Emp.db"));
-    db::Table vinc(database, QStringLiteral("BD8Vinc.db"));
-    resp.Open();
-    emp.Open();
-    vinc.Open();
-    valid::Append(resp, valid::Responsible());
-    int contracts = 0;
-    for (int e = 0; e <= o.smallEstablishments; ++e) {
-        const int count = e == 0 ? o.bigContracts : o.contractsEach;
-        const valid::Row est = valid::Establishment(e, count);
-        valid::Append(emp, est);
-        for (int k = 0; k < count; ++k) valid::Append(vinc, valid::Contract(est, contracts++));
-    }
-    tx.commit();
-    return contracts;
+    return valid::WriteLargeDeclaration(o.bigContracts, o.smallEstablishments, o.contractsEach);
 }
 
 // Peak resident memory since the last reset, in kB.

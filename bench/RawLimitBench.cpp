@@ -27,15 +27,6 @@ public:
     void ShowErrorLimit(const QString&) override {}
 };
 
-class NoBoxes : public msg::MessageHost {
-public:
-    QString show(const msg::BoxRequest& r) override {
-        std::fprintf(stderr, "unexpected box: %s\n", qPrintable(r.text));
-        return QStringLiteral("mrOk");
-    }
-    void beep() override {}
-};
-
 void StoreJobs(const QString& dados, const QString& scratch) {
     const QString model = QDir(dados).filePath(QStringLiteral("Bd8vinc.DB"));
     const Rows rows = ReadRows(model);
@@ -174,7 +165,7 @@ int main(int argc, char** argv) {
     const QString transmite = dir.filePath(QStringLiteral("Transmite"));
     const QString scratch = dir.filePath(QStringLiteral("scratch"));
     QDir().mkpath(scratch);
-    NoBoxes boxes;
+    bench::NoBoxes boxes;
     msg::SetMessageHost(&boxes);
 
     QElapsedTimer timer;

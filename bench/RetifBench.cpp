@@ -31,15 +31,6 @@
 
 namespace {
 
-class NoBoxes : public msg::MessageHost {
-public:
-    QString show(const msg::BoxRequest& r) override {
-        std::fprintf(stderr, "box: %s\n", qPrintable(r.text));
-        return QStringLiteral("mrOk");
-    }
-    void beep() override {}
-};
-
 // The baseline: the establishment's contracts read whole and appended to a
 // fresh table of BD8Vinc's structure in one transaction through the dataset API.
 int AppendBaseline(const QStringList& establishmentKey) {
@@ -83,7 +74,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QTemporaryDir dir;
     const QString dados = bench::CopyProgramFolder(dir);
-    NoBoxes boxes;
+    bench::NoBoxes boxes;
     msg::SetMessageHost(&boxes);
     const QStringList items = gen::GenerateDeclaration(dados, gen::DeclarationShape{});
     dmLobrix = new TdmLobrix;

@@ -18,26 +18,13 @@
 #include <algorithm>
 #include <cstdio>
 
-namespace {
-class NoBoxes : public msg::MessageHost {
-public:
-    QString show(const msg::BoxRequest& r) override {
-        std::fprintf(stderr, "unexpected box: %s\n", qPrintable(r.text));
-        ++shown;
-        return QStringLiteral("mrOk");
-    }
-    void beep() override {}
-    int shown = 0;
-};
-}  // namespace
-
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
     const QString dados = benchfile::PrepareProgramFolder(dir);
     const QString transmite = dir.filePath("Transmite") + QLatin1Char('/');
-    NoBoxes boxes;
+    bench::NoBoxes boxes;
     msg::SetMessageHost(&boxes);
 
     const QStringList items = gen::GenerateDeclaration(dados, gen::DeclarationShape{});

@@ -16,18 +16,6 @@
 #include <cstdio>
 
 namespace {
-// No box is expected; one would mean the run went wrong.
-class NoBoxes : public msg::MessageHost {
-public:
-    QString show(const msg::BoxRequest& r) override {
-        std::fprintf(stderr, "unexpected box: %s\n", qPrintable(r.text));
-        ++shown;
-        return QStringLiteral("mrOk");
-    }
-    void beep() override {}
-    int shown = 0;
-};
-
 qint64 dumpRows(const QString& dataFolder, const QString& path) {
     auto database = db::Database::forFolder(dataFolder);
     QFile out(path);
@@ -57,7 +45,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QTemporaryDir dir;
     const QString dados = bench::CopyProgramFolder(dir);
-    NoBoxes boxes;
+    bench::NoBoxes boxes;
     msg::SetMessageHost(&boxes);
 
     QElapsedTimer timer;

@@ -4,6 +4,8 @@
 #include "shell/ugDigitos.h"
 #include "Builders.h"
 
+#include <functional>
+
 namespace valid {
 
 QString Cnpj(const QString& twelve) {
@@ -232,7 +234,10 @@ Row With(Row row, const Row& overrides) {
 
 void Append(db::Table& table, const Row& row) { AppendRow(table, row); }
 
-void WriteDeclaration(int establishments, int contractsEach) {
+namespace {
+// The declaration tables filled in one transaction, the establishments with
+// the contract counts given.
+int WriteEstablishments(const std::function<int(int)>& contractsOf, int establishments) {
     RegisterUnionEntities();
     auto database = dmLobrix->dbZuvo;
     db::Transaction transaction(*database);
@@ -245,11 +250,22 @@ void WriteDeclaration(int establishments, int contractsEach) {
     Append(resp, Responsible());
     int serial = 0;
     for (int e = 0; e < establishments; ++e) {
-        const Row est = Establishment(e, contractsEach);
+        const int count = contractsOf(e);
+        const Row est = Establishment(e, count);
         Append(emp, est);
-        for (int k = 0; k < contractsEach; ++k) Append(vinc, Contract(est, serial++));
+        for (int k = 0; k < count; ++k) Append(vinc, Contract(est, serial++));
     }
     transaction.commit();
+    return serial;
+}
+}  // namespace
+
+void WriteDeclaration(int establishments, int contractsEach) {
+    WriteEstablishments([contractsEach](int) { return contractsEach; }, establishments);
+}
+
+int WriteLargeDeclaration(int bigContracts, int smallEstablishments, int contractsEach) {
+    return WriteEstablishments([=](int e) { return e == 0 ? bigContracts : contractsEach; }, 1 + smallEstablishments);
 }
 
 }  // namespace valid

@@ -44,5 +44,8 @@ void Append(db::Table& table, const Row& row);
 // folder): the responsible record and `establishments` establishments with
 // `contractsEach` contracts each. Registers the union entities too.
 void WriteDeclaration(int establishments, int contractsEach);
+// The same with one large establishment of `bigContracts` contracts followed
+// by `smallEstablishments` of `contractsEach`; returns the contracts written.
+int WriteLargeDeclaration(int bigContracts, int smallEstablishments, int contractsEach);
 
 }  // namespace valid
