@@ -61,6 +61,26 @@ bool RecordReader::Next() {
     return end_ - cur_ > 0;
 }
 
+QByteArrayView PlainFieldBytes(const char* record, int bytes, const TArquivo& d) {
+    if (d.Start <= 0 || d.Length <= 0 || d.Length > 256 || d.Start > bytes) return QByteArrayView();
+    const char* p = record + d.Start - 1;
+    const int n = qMin(d.Length, bytes - d.Start + 1);
+    int i = 0;
+    for (; i + 8 <= n; i += 8) {
+        // Eight bytes at a time: none below a blank (the subtraction borrows
+        // into its top bit) and none with its top bit set.
+        quint64 w;
+        std::memcpy(&w, p + i, 8);
+        constexpr quint64 kOnes = 0x0101010101010101ull, kTops = 0x8080808080808080ull;
+        if ((((w - 0x20 * kOnes) & ~w) | w) & kTops) return QByteArrayView();
+    }
+    for (; i < n; ++i) {
+        const auto b = static_cast<unsigned char>(p[i]);
+        if (b < 32 || b >= 0x80) return QByteArrayView();
+    }
+    return QByteArrayView(p, n);
+}
+
 QString FieldText(const char* record, int bytes, const TArquivo& d) {
     if (d.Start <= 0 || d.Length <= 0 || d.Length > 256 || d.Start > bytes) return QString();
     const char* p = record + d.Start - 1;

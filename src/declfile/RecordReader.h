@@ -56,5 +56,8 @@ private:
 // loads it: a control character (a NUL among them) reads as a blank, the
 // rest as Windows-1252; a field that reaches past the record is cut there.
 QString FieldText(const char* record, int bytes, const TArquivo& field);
+// The field's bytes when FieldText would take them as they stand (plain
+// printable ASCII); a null view otherwise.
+QByteArrayView PlainFieldBytes(const char* record, int bytes, const TArquivo& field);
 
 }  // namespace declfile

@@ -548,6 +548,21 @@ QString TAnaliseEstrutura::TypeShown(const char* record) const {
 
 QString TAnaliseEstrutura::Value(const TArquivo& d) const { return FieldText(record_, recordBytes_, d); }
 
+void TAnaliseEstrutura::SetFromRecord(db::Field& column, const TArquivo& d, bool trimmed) const {
+    // Plain text goes into the column as the bytes it is, with no text made:
+    // this runs for every field of every contract loaded.
+    QByteArrayView bytes = PlainFieldBytes(record_, recordBytes_, d);
+    if (bytes.isNull()) {
+        column.SetAsString(trimmed ? TrimBoth(Value(d)) : Value(d));
+        return;
+    }
+    if (trimmed) {
+        while (!bytes.isEmpty() && bytes.front() == ' ') bytes = bytes.sliced(1);
+        while (!bytes.isEmpty() && bytes.back() == ' ') bytes.chop(1);
+    }
+    column.SetAsUtf8(bytes);
+}
+
 // One record, in the order of the checks; false ends the loop (a finding, an
 // interruption, or the end mark after the trailer).
 bool TAnaliseEstrutura::ExamineRecord(qint64 bytesLeft) {
@@ -844,15 +859,18 @@ bool TAnaliseEstrutura::LoadContractRecord() {
     t.Append();
     for (const Binding& b : vincFields_) {
         switch (b.kind) {
-        case kTrimmed: b.field->SetAsString(TrimBoth(Field2(b.slot))); break;
-        case kIfNotZeroed: b.field->SetAsString(zeroed ? L(b.constant) : Field2(b.slot)); break;
-        default: b.field->SetAsString(Field2(b.slot)); break;
+        case kTrimmed: SetFromRecord(*b.field, layout_.Tipo2.Slot(b.slot), true); break;
+        case kIfNotZeroed:
+            if (zeroed) b.field->SetAsString(L(b.constant));
+            else SetFromRecord(*b.field, layout_.Tipo2.Slot(b.slot), false);
+            break;
+        default: SetFromRecord(*b.field, layout_.Tipo2.Slot(b.slot), false); break;
         }
     }
     const ContractExtras& x = vincExtras_;
     x.anBase->SetAsString(establishmentYear_);
-    x.inscricao->SetAsString(Field2(2));
-    x.prefixo->SetAsString(Field2(3));
+    SetFromRecord(*x.inscricao, layout_.Tipo2.Slot(2), false);
+    SetFromRecord(*x.prefixo, layout_.Tipo2.Slot(3), false);
     x.vinculado->SetAsString(estLinkedCei_);
     x.tipoInscricao->SetAsString(estInscriptionType_);
     x.nacionalidade->SetAsString(Describe(lkNacionalidade_, TrimBoth(nationality)));

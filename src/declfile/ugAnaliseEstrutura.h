@@ -118,6 +118,8 @@ private:
     QString Field1(int slot) const { return Value(layout_.Tipo1.Slot(slot)); }
     QString Field2(int slot) const { return Value(layout_.Tipo2.Slot(slot)); }
     QString Field9(int slot) const { return Value(layout_.Tipo9.Slot(slot)); }
+    // A field of the record set into a column, as its (trimmed) text would be.
+    void SetFromRecord(db::Field& column, const TArquivo& descriptor, bool trimmed) const;
     unsigned char Byte(int column) const { return static_cast<unsigned char>(record_[column - 1]); }
     QString TypeShown(const char* record) const;
     QByteArray Key(const QByteArray& inscription, const QByteArray& prefix) const { return inscription + prefix; }

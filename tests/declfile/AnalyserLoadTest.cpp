@@ -520,6 +520,24 @@ TEST(AnalyserFieldReader, ReadsWithinTheRecordAndBlanksControlBytes) {
             << c.start << "," << c.length;
 }
 
+// A field taken as its bytes is exactly a field FieldText takes as it
+// stands: every byte value, at every place of a field longer than a word.
+TEST(AnalyserFieldReader, PlainBytesAreTakenOnlyWhereTheTextIsTakenAsItStands) {
+    declfile::TArquivo d;
+    d.Start = 2;
+    d.Length = 19;
+    for (int b = 0; b < 256; ++b)
+        for (int at = 0; at < d.Length; ++at) {
+            QByteArray record(24, 'a');
+            record[d.Start - 1 + at] = char(b);
+            const QByteArrayView plain = declfile::PlainFieldBytes(record.constData(), int(record.size()), d);
+            const bool expectPlain = b >= 32 && b < 0x80;
+            ASSERT_EQ(!plain.isNull(), expectPlain) << b << " at " << at;
+            if (expectPlain)
+                ASSERT_EQ(QString::fromLatin1(plain), declfile::FieldText(record.constData(), int(record.size()), d));
+        }
+}
+
 // What an analysis made in the data folder (the writer's receipt tables of
 // the fixture are not its own).
 QStringList MadeByARun(const QString& dataFolder) {

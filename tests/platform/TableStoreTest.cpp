@@ -183,6 +183,79 @@ TEST_F(TableStore, TextsAreStoredAsTheirUtf8Bytes) {
         EXPECT_EQ(t.FieldByName("Name").AsString(), QString::fromUtf8(normalizeText(values[i], 8).toUtf8()));
 }
 
+// Values given and taken as UTF-8 bytes are stored and read exactly as the
+// same values given and taken as texts.
+TEST_F(TableStore, BytesInAndOutMatchTextsInAndOut) {
+    const std::vector<QByteArray> names = {"Ana", "Caio   ", "Bruno Albuquerque", "  lead", "", "Jo\xC3\xA3o  ",
+                                           "Jo\xC3\xA3o Bel\xC3\xA9m", "tab\tend", QByteArray()};
+    const std::vector<QByteArray> flags = {"1", "True", "0", "false", "x", "", "true", "FALSE", QByteArray()};
+    ASSERT_EQ(names.size(), flags.size());
+    Table bytes(database, "People");
+    bytes.Open();
+    {
+        Transaction tx(*database);
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            // Codes "b0".. by bytes, "t0".. by texts, in one long append.
+            for (const char* way : {"b", "t"}) {
+                bytes.Append();
+                const QByteArray code = way + QByteArray::number(qulonglong(i));
+                if (*way == 'b') {
+                    bytes.FieldByName("Code").SetAsUtf8(code);
+                    bytes.FieldByName("Name").SetAsUtf8(names[i]);
+                    bytes.FieldByName("City").SetAsUtf8(names[i]);
+                    bytes.FieldByName("Active").SetAsUtf8(flags[i]);
+                } else {
+                    bytes.FieldByName("Code").SetAsString(QString::fromUtf8(code));
+                    bytes.FieldByName("Name").SetAsString(names[i].isNull() ? QString() : QString::fromUtf8(names[i]));
+                    bytes.FieldByName("City").SetAsString(names[i].isNull() ? QString() : QString::fromUtf8(names[i]));
+                    bytes.FieldByName("Active").SetAsString(flags[i].isNull() ? QString() : QString::fromUtf8(flags[i]));
+                }
+                bytes.Post();
+            }
+        }
+        tx.commit();
+    }
+    Query raw(database);
+    raw.SetSQL(QStringLiteral("SELECT substr(Code, 2) AS n, substr(Code, 1, 1) AS way, quote(Name) AS name, "
+                              "quote(City) AS city, quote(Active) AS active FROM People ORDER BY n, way"));
+    raw.Open();
+    int rows = 0;
+    for (raw.First(); !raw.Eof(); raw.Next(), ++rows) {
+        const QString n = raw.FieldByName("n").AsString();
+        QStringList stored = {raw.FieldByName("name").AsString(), raw.FieldByName("city").AsString(),
+                              raw.FieldByName("active").AsString()};
+        raw.Next();
+        ++rows;
+        ASSERT_FALSE(raw.Eof());
+        SCOPED_TRACE(n.toStdString());
+        EXPECT_EQ(raw.FieldByName("n").AsString(), n);
+        EXPECT_EQ(stored, QStringList({raw.FieldByName("name").AsString(), raw.FieldByName("city").AsString(),
+                                       raw.FieldByName("active").AsString()}));
+    }
+    EXPECT_EQ(rows, int(2 * names.size()));
+    // Read back, the bytes of a value are the UTF-8 of its text, whether the
+    // value was read, just set, or set as a text.
+    Table t(database, "People");
+    t.Open();
+    for (t.First(); !t.Eof(); t.Next())
+        for (const char* f : {"Code", "Name", "City", "Active"}) {
+            const Field& field = t.FieldByName(f);
+            const QByteArray asBytes = field.AsUtf8().toByteArray();
+            EXPECT_EQ(asBytes, field.AsString().toUtf8()) << qPrintable(t.FieldByName("Code").AsString()) << f;
+            EXPECT_EQ(field.AsUtf8().isNull(), field.AsString().isNull());
+        }
+    ASSERT_TRUE(t.FindKey({"b6"}));
+    t.Edit();
+    t.FieldByName("Name").SetAsUtf8("Rio ");
+    EXPECT_EQ(t.FieldByName("Name").AsUtf8(), "Rio");
+    EXPECT_EQ(t.FieldByName("Name").AsString(), "Rio");
+    t.FieldByName("Name").SetAsString(QStringLiteral("Bel\u00e9m"));
+    EXPECT_EQ(t.FieldByName("Name").AsUtf8(), "Bel\xC3\xA9m");
+    t.Post();
+    EXPECT_EQ(t.FieldByName("City").AsUtf8(), "Jo\xC3\xA3o B");
+    EXPECT_EQ(t.FieldByName("Name").AsUtf8(), "Bel\xC3\xA9m");
+}
+
 TEST_F(TableStore, KeyViolationOnEditLeavesTheTableUnchanged) {
     add("1", "A", "X");
     add("1", "B", "Y");

@@ -1,5 +1,7 @@
 #include "DataSet.h"
 
+#include <cstring>
+
 namespace db {
 
 QString normalizeText(const QString& value, int width) {
@@ -38,9 +40,45 @@ void Field::SetAsString(const QString& value) {
         owner_->setText(index_, normalizeText(value, def_.width));
 }
 
+QByteArrayView Field::AsUtf8() const {
+    QByteArrayView raw;
+    if (def_.type != FieldType::Boolean && owner_->pendingBytes(index_, raw)) return raw;
+    const Value& v = owner_->valueAt(index_);
+    if (v.kind == Value::Utf8 && def_.type == FieldType::Text) return QByteArrayView(v.bytes.data(), qsizetype(v.bytes.size()));
+    const QString text = AsString();
+    if (text.isNull()) return QByteArrayView();
+    utf8_ = text.toUtf8();
+    return utf8_;
+}
+
+void Field::SetAsUtf8(QByteArrayView value) {
+    const char* p = value.data();
+    qsizetype n = value.size();
+    bool ascii = def_.type != FieldType::Boolean && p != nullptr;
+    qsizetype i = 0;
+    for (; ascii && i + 8 <= n; i += 8) {  // eight bytes at a time: no top bit set
+        quint64 word;
+        std::memcpy(&word, p + i, 8);
+        ascii = (word & 0x8080808080808080ull) == 0;
+    }
+    for (; i < n && ascii; ++i) ascii = static_cast<unsigned char>(p[i]) < 0x80;
+    if (!ascii) {
+        SetAsString(QString::fromUtf8(value));
+        return;
+    }
+    // Plain ASCII: a byte is a character, cut and trimmed as a text would be.
+    if (def_.width > 0 && n > def_.width) n = def_.width;
+    while (n > 0 && p[n - 1] == ' ') --n;
+    owner_->setBytes(index_, QByteArrayView(p, n));
+}
+
 bool Field::AsBoolean() const {
     const Value& v = owner_->valueAt(index_);
     if (v.kind == Value::Text) return v.text == QLatin1String("1") || v.text.compare(QStringLiteral("true"), Qt::CaseInsensitive) == 0;
+    if (v.kind == Value::Utf8) {
+        const QLatin1String b(v.bytes.data(), qsizetype(v.bytes.size()));
+        return b == QLatin1String("1") || b.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
+    }
     return v.toBool();
 }
 
@@ -56,7 +94,7 @@ int Field::AsInteger() const {
 
 bool Field::IsNull() const {
     const Value& v = owner_->valueAt(index_);
-    return v.isNull() || (v.kind == Value::Text && v.text.isEmpty());
+    return v.isNull() || (v.kind == Value::Text && v.text.isEmpty()) || (v.kind == Value::Utf8 && v.bytes.empty());
 }
 
 void Field::Clear() {
@@ -106,6 +144,17 @@ void DataSet::setText(int index, const QString& text) {
     Value& v = buffer_[index];
     v.text = text;
     v.kind = Value::Text;
+    v.stored = true;
+    if (lazy_) decodedGen_[index] = recordGen_;
+}
+
+void DataSet::setBytes(int index, QByteArrayView ascii) {
+    if (state_ != DataSetState::Edit && state_ != DataSetState::Insert)
+        throw DbError(ErrorKind::Usage, kNotEditing, QStringLiteral("Dataset not in edit or insert mode.\n%1").arg(name_));
+    Value& v = buffer_[index];
+    v.bytes.assign(ascii.data(), std::size_t(ascii.size()));
+    if (!v.text.isNull()) v.text = QString();
+    v.kind = Value::Utf8;
     v.stored = true;
     if (lazy_) decodedGen_[index] = recordGen_;
 }

@@ -6,6 +6,7 @@
 #include <QVector>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace db {
@@ -14,10 +15,12 @@ class DataSet;
 
 // A value of a record buffer: a text, a boolean, or nothing yet. Plainer
 // than a QVariant: a record of a hundred columns is copied, decoded and
-// thrown away for every row read or written.
+// thrown away for every row read or written. A text given as plain ASCII
+// bytes is kept as those bytes (Utf8), which the store binds as they are.
 struct Value {
-    enum Kind : quint8 { None, Text, Bool };
+    enum Kind : quint8 { None, Text, Bool, Utf8 };
     QString text;
+    std::string bytes;  // a Utf8 value's, already cut and trimmed
     Kind kind = None;
     bool flag = false;    // the boolean
     bool stored = false;  // a text already cut and trimmed as the store keeps it
@@ -35,11 +38,20 @@ struct Value {
         v.flag = b;
         return v;
     }
+    // Made like another value in place, keeping the room its bytes had.
+    void resetTo(const Value& blank) {
+        if (!text.isNull() || !blank.text.isNull()) text = blank.text;
+        bytes.assign(blank.bytes);
+        kind = blank.kind;
+        flag = blank.flag;
+        stored = blank.stored;
+    }
     bool isValid() const { return kind != None; }
     bool isNull() const { return kind == None || (kind == Text && text.isNull()); }
     // As a variant of the value would convert.
     QString toString() const {
         if (kind == Text) return text;
+        if (kind == Utf8) return QString::fromUtf8(bytes.data(), qsizetype(bytes.size()));
         if (kind == Bool) return flag ? QStringLiteral("true") : QStringLiteral("false");
         return QString();
     }
@@ -48,6 +60,10 @@ struct Value {
         if (kind == Text)
             return !text.isEmpty() && text != QLatin1String("0") &&
                    text.compare(QLatin1String("false"), Qt::CaseInsensitive) != 0;
+        if (kind == Utf8) {
+            const QLatin1String b(bytes.data(), qsizetype(bytes.size()));
+            return !b.isEmpty() && b != QLatin1String("0") && b.compare(QLatin1String("false"), Qt::CaseInsensitive) != 0;
+        }
         return false;
     }
 };
@@ -66,6 +82,12 @@ public:
 
     QString AsString() const;
     void SetAsString(const QString& value);
+    // The value as UTF-8 bytes, without a QString made for it: valid until
+    // the record moves or the field is set again.
+    QByteArrayView AsUtf8() const;
+    // Sets the value from UTF-8 bytes, as SetAsString would from their text;
+    // plain ASCII is kept as the bytes given, with no QString made.
+    void SetAsUtf8(QByteArrayView value);
     bool AsBoolean() const;
     void SetAsBoolean(bool value);
     int AsInteger() const;
@@ -80,6 +102,7 @@ private:
     DataSet* owner_;
     int index_;
     FieldDef def_;
+    mutable QByteArray utf8_;  // AsUtf8's bytes of a value held as a QString
 };
 
 enum class DataSetState { Inactive, Browse, Edit, Insert };
@@ -117,6 +140,13 @@ protected:
     friend class Field;
     void setValue(int index, Value value);
     void setText(int index, const QString& text);  // a text in the form the store keeps it
+    void setBytes(int index, QByteArrayView ascii);  // plain ASCII in the form the store keeps it
+    // The bytes of a column of the current record not decoded yet, when the
+    // dataset can give them without decoding (null data: a null value).
+    bool pendingBytes(int index, QByteArrayView& out) {
+        return lazy_ && decodedGen_[index] != recordGen_ && rawBytes(index, out);
+    }
+    virtual bool rawBytes(int, QByteArrayView&) { return false; }
     // The current record's value of a column. A record may be loaded with its
     // columns still undecoded: each is decoded when first asked for, so that
     // a reader pays only for the columns it reads.

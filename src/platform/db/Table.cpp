@@ -292,6 +292,22 @@ void Table::decodePending(int index, Value& out) {
     decodeColumn(row, row.keys + index, fields_[index]->DataType(), out);
 }
 
+bool Table::rawBytes(int index, QByteArrayView& out) {
+    if (pos_ < 0 || pos_ >= batch_.size() || !batch_.at(pos_).isRaw()) return false;
+    const Row& row = batch_.at(pos_);
+    const Block& b = *row.block;
+    const int at = row.first + row.keys + index;
+    const quint32 e = b.ends[std::size_t(at)];
+    if (e >> kKindShift == kNull) {
+        out = QByteArrayView();
+        return true;
+    }
+    // A text as SQLite gave it, or a number's digits: the bytes a decode would read.
+    const quint32 begin = at ? (b.ends[std::size_t(at - 1)] & kEndMask) : 0;
+    out = QByteArrayView(b.raw.data() + begin, qsizetype((e & kEndMask) - begin));
+    return true;
+}
+
 QVector<Table::Row> Table::fetch(const QString& extraWhere,
                                  const std::function<void(sqlite3_stmt*, int&)>& bindExtra, bool descending,
                                  int limit) {
@@ -610,7 +626,8 @@ void Table::Append() {
     if (spare_.size() == blank_.size()) {
         // The values of a row posted before, nobody's any more: made blank
         // in place, so a long append allocates no record per row.
-        for (qsizetype i = 0; i < spare_.size(); ++i) spare_[i] = blank_.at(i);
+        Value* values = spare_.data();
+        for (qsizetype i = 0; i < spare_.size(); ++i) values[i].resetTo(blank_.at(i));
         buffer_ = std::move(spare_);
         spare_ = QVector<Value>();
     } else {
@@ -679,6 +696,11 @@ void Table::Post() {
         if (boolean[i]) {
             if (v.kind != Value::Bool) changed.append({i, Value::ofBool(v.toBool())});
             sqlite3_bind_int(st, pos, v.toBool() ? 1 : 0);
+            continue;
+        }
+        if (v.kind == Value::Utf8) {
+            // Bytes kept as the store keeps them: bound where they lie, until the step.
+            sqlite3_bind_text(st, pos, v.bytes.data(), int(v.bytes.size()), SQLITE_STATIC);
             continue;
         }
         char* const begin = at;

@@ -74,6 +74,7 @@ private:
     QString keyText(const Row& row, int i) const;
     int keyCount(const Row& row) const;
     void decodePending(int index, Value& out) override;
+    bool rawBytes(int index, QByteArrayView& out) override;
     QString selectList() const;
     mutable QString selectList_;
     mutable std::size_t selectListFields_ = 0;
