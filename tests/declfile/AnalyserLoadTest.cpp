@@ -683,6 +683,12 @@ TEST(AnalyserBufferRoutines, SlicesAndBytes) {
     EXPECT_EQ(declfile::FirstNonPrintable(text, 1, 6), 5);
     EXPECT_TRUE(declfile::HasLineBreak(text, 1, 6));
     EXPECT_FALSE(declfile::HasLineBreak(text, 1, 5));
+    // The earlier of the two breaks, whichever comes first, counted from the start given.
+    EXPECT_EQ(declfile::FirstLineBreak("ab\ncd\ref", 1, 8), 3);
+    EXPECT_EQ(declfile::FirstLineBreak("ab\rcd\nef", 1, 8), 3);
+    EXPECT_EQ(declfile::FirstLineBreak("ab\rcd\nef", 4, 5), 3);
+    EXPECT_EQ(declfile::FirstLineBreak("abcdef\n", 1, 6), 7);
+    EXPECT_EQ(declfile::FirstLineBreak("abc", 1, 0), 1);
     EXPECT_EQ(declfile::CopyFromBuffer("abc\0def", 2, 5), QByteArray("bc"));
     EXPECT_EQ(declfile::CopyFromBuffer("abcdef", 0, 3), QByteArray());
     EXPECT_EQ(declfile::CopyFromBuffer("abcdef", 1, 257), QByteArray());
