@@ -9,8 +9,11 @@
 #include "shell/ugDigitos.h"
 #include "shell/ugFuncoes.h"
 
+#include <QByteArray>
 #include <QHash>
+#include <QSet>
 #include <QString>
+#include <optional>
 #include <string_view>
 
 using namespace Qt::Literals::StringLiterals;
@@ -93,13 +96,46 @@ public:
     static LookupMemory* current() { return installed(); }
     QHash<QString, bool>& of(const db::Table& table) { return answers_[&table]; }
 
+    // False only when the table surely lacks the key, as FindKey by its
+    // one-column primary index would find it. The stored keys are read once
+    // and compared loosely (ASCII case and trailing blanks ignored), so that
+    // no collation the index may have can find a key they lack; a key that
+    // matches one is left to FindKey.
+    bool MayHoldKey(db::Table& table, const QString& key) {
+        auto known = keys_.find(&table);
+        if (known == keys_.end()) known = keys_.insert(&table, StoredKeys(table));
+        if (!known->has_value()) return true;
+        // The text FindKey would bind.
+        return (*known)->keys.contains(LooseKey(db::normalizeText(key, (*known)->width).toUtf8()));
+    }
+
+    // Case of ASCII letters and trailing blanks are all SQLite's collations
+    // (BINARY, NOCASE, RTRIM) may ignore.
+    static QByteArray LooseKey(QByteArray bytes) {
+        qsizetype end = bytes.size();
+        while (end > 0 && bytes[end - 1] == ' ') --end;
+        bytes.truncate(end);
+        for (char& c : bytes)
+            if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+        return bytes;
+    }
+
 private:
     static LookupMemory*& installed() {
         static LookupMemory* memory = nullptr;
         return memory;
     }
+
+    struct KeySet {
+        QSet<QByteArray> keys;  // loose
+        int width = 0;          // of the key column, to which FindKey cuts a key
+    };
+    // None when the keys cannot stand for the table (RuleText.cpp).
+    static std::optional<KeySet> StoredKeys(db::Table& table);
+
     LookupMemory* previous_;
     QHash<const db::Table*, QHash<QString, bool>> answers_;
+    QHash<const db::Table*, std::optional<KeySet>> keys_;
 };
 
 // Whether the table holds the code, for a caller that reads nothing of the
@@ -117,6 +153,15 @@ inline bool IsKnownCode(db::Table& table, const QString& key, int width) {
     if (answers.size() >= 4096) answers.clear();
     answers.insert(key, found);
     return found;
+}
+
+// Lookup for a caller that reads the found row: while a LookupMemory lives,
+// a key it knows the table lacks is not searched for. A miss leaves the
+// current row where it was either way.
+inline bool LookupRow(db::Table& table, const QString& key, int width) {
+    if (key.isEmpty() || key.size() > width) return false;
+    if (LookupMemory* memory = LookupMemory::current(); memory && !memory->MayHoldKey(table, key)) return false;
+    return table.FindKey({key});
 }
 
 // A coded field: trimmed, empty or zeros only gives `missingCode`, then the
