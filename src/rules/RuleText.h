@@ -13,8 +13,10 @@
 #include <QHash>
 #include <QSet>
 #include <QString>
+#include <deque>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -93,8 +95,27 @@ public:
     LookupMemory(const LookupMemory&) = delete;
     LookupMemory& operator=(const LookupMemory&) = delete;
 
+    // A lookup's answers by key: whether found, and what the caller kept of
+    // the row. Codes are short and asked many times per record; a plain
+    // hash of their characters does here.
+    struct KeyHash {
+        std::size_t operator()(const QString& s) const noexcept {
+            std::size_t h = 1469598103934665603ull;
+            for (QChar c : s) h = (h ^ c.unicode()) * 1099511628211ull;
+            return h;
+        }
+    };
+    using Answers = std::unordered_map<QString, int, KeyHash>;
+
     static LookupMemory* current() { return installed(); }
-    QHash<QString, bool>& of(const db::Table& table) { return answers_[&table]; }
+    // `kind` tells apart the answers of callers that keep different things
+    // of the same table's rows.
+    Answers& of(const db::Table& table, int kind = 0) {
+        for (auto& [t, k, answers] : answers_)
+            if (t == &table && k == kind) return answers;
+        answers_.push_back({&table, kind, Answers()});
+        return answers_.back().answers;
+    }
 
     // False only when the table surely lacks the key, as FindKey by its
     // one-column primary index would find it. The stored keys are read once
@@ -134,25 +155,39 @@ private:
     static std::optional<KeySet> StoredKeys(db::Table& table);
 
     LookupMemory* previous_;
-    QHash<const db::Table*, QHash<QString, bool>> answers_;
+    struct TableAnswers {
+        const db::Table* table;
+        int kind;
+        Answers answers;
+    };
+    std::deque<TableAnswers> answers_;  // a few tables: searched in turn
     QHash<const db::Table*, std::optional<KeySet>> keys_;
 };
 
-// Whether the table holds the code, for a caller that reads nothing of the
-// row: while a LookupMemory lives, a code asked again is answered by it and
-// the table's current row is left where it was.
-inline bool IsKnownCode(db::Table& table, const QString& key, int width) {
-    if (key.isEmpty() || key.size() > width) return false;
+// What `read` makes of the table for the key, for a caller that keeps only
+// that of the row: while a LookupMemory lives, a key asked again is answered
+// by it and the table's current row is left where it was. `kind` keeps apart
+// callers that make different things of the same table.
+enum LookupKind { kKnownCode, kCboSchoolingFlags };
+
+template <class Read>
+int RememberedLookup(db::Table& table, int kind, const QString& key, Read read) {
     LookupMemory* memory = LookupMemory::current();
-    if (!memory) return table.FindKey({key});
-    QHash<QString, bool>& answers = memory->of(table);
-    const auto known = answers.constFind(key);
-    if (known != answers.constEnd()) return *known;
-    const bool found = table.FindKey({key});
+    if (!memory) return read();
+    LookupMemory::Answers& answers = memory->of(table, kind);
+    const auto known = answers.find(key);
+    if (known != answers.end()) return known->second;
+    const int answer = read();
     // Codes that differ on every record (a CNPJ) must not grow it without end.
     if (answers.size() >= 4096) answers.clear();
-    answers.insert(key, found);
-    return found;
+    answers.emplace(key, answer);
+    return answer;
+}
+
+// Whether the table holds the code, for a caller that reads nothing of the row.
+inline bool IsKnownCode(db::Table& table, const QString& key, int width) {
+    if (key.isEmpty() || key.size() > width) return false;
+    return RememberedLookup(table, kKnownCode, key, [&] { return table.FindKey({key}) ? 1 : 0; }) != 0;
 }
 
 // Lookup for a caller that reads the found row: while a LookupMemory lives,
