@@ -17,6 +17,8 @@
 #include <optional>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -108,6 +110,10 @@ public:
     using Answers = std::unordered_map<QString, int, KeyHash>;
 
     static LookupMemory* current() { return installed(); }
+
+    // The postcode ranges of a state, by its code; a state not yet read is absent.
+    using CepRanges = std::vector<std::pair<long long, long long>>;
+    QHash<QString, CepRanges>& cepRangesByState() { return cepRanges_; }
     // `kind` tells apart the answers of callers that keep different things
     // of the same table's rows.
     Answers& of(const db::Table& table, int kind = 0) {
@@ -161,6 +167,7 @@ private:
         Answers answers;
     };
     std::deque<TableAnswers> answers_;  // a few tables: searched in turn
+    QHash<QString, CepRanges> cepRanges_;
     QHash<const db::Table*, std::optional<KeySet>> keys_;
 };
 

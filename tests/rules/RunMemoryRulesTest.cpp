@@ -65,4 +65,26 @@ TEST_F(RunMemoryRules, NamesOfListedPisAsWithoutMemory) {
     EXPECT_EQ(NameCodes(cases), alone);
 }
 
+QStringList CepCodes(const QList<QPair<QString, QString>>& cases) {
+    QStringList codes;
+    for (const auto& [cep, state] : cases) codes << CheckCepForState(cep, state);
+    return codes;
+}
+
+// A state's ranges are kept by the first postcode asked of it: the others
+// must still be tested against all of them.
+TEST_F(RunMemoryRules, PostcodesOfAStateAsWithoutMemory) {
+    const QList<QPair<QString, QString>> cases = {
+        {"26700000", "33"}, {"20010000", "33"}, {"28999999", "33"}, {"29000000", "33"}, {"13010000", "35"},
+        {"20010000", "35"}, {"13010000", " 35 "}, {"13010000", "035"}, {"13010000", "53"}, {"13010000", ""},
+        {"1301000A", "35"}, {"01000", "35"},  {"00999999", "35"},
+    };
+    const QStringList alone = CepCodes(cases);
+    ASSERT_EQ(alone.value(2), QStringLiteral("0000"));
+    ASSERT_EQ(alone.value(0), QStringLiteral("0083"));
+    const rules::LookupMemory memory;
+    EXPECT_EQ(CepCodes(cases), alone);
+    EXPECT_EQ(CepCodes(cases), alone);
+}
+
 }  // namespace
