@@ -9,9 +9,16 @@
 #include "shell/ugDigitos.h"
 #include "shell/ugFuncoes.h"
 
+#include <QByteArray>
 #include <QHash>
+#include <QSet>
 #include <QString>
+#include <deque>
+#include <optional>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -90,33 +97,113 @@ public:
     LookupMemory(const LookupMemory&) = delete;
     LookupMemory& operator=(const LookupMemory&) = delete;
 
+    // A lookup's answers by key: whether found, and what the caller kept of
+    // the row. Codes are short and asked many times per record; a plain
+    // hash of their characters does here.
+    struct KeyHash {
+        std::size_t operator()(const QString& s) const noexcept {
+            std::size_t h = 1469598103934665603ull;
+            for (QChar c : s) h = (h ^ c.unicode()) * 1099511628211ull;
+            return h;
+        }
+    };
+    using Answers = std::unordered_map<QString, int, KeyHash>;
+
     static LookupMemory* current() { return installed(); }
-    QHash<QString, bool>& of(const db::Table& table) { return answers_[&table]; }
+
+    // The postcode ranges of a state, by its code; a state not yet read is absent.
+    using CepRanges = std::vector<std::pair<long long, long long>>;
+    QHash<QString, CepRanges>& cepRangesByState() { return cepRanges_; }
+    // `kind` tells apart the answers of callers that keep different things
+    // of the same table's rows.
+    Answers& of(const db::Table& table, int kind = 0) {
+        for (auto& [t, k, answers] : answers_)
+            if (t == &table && k == kind) return answers;
+        answers_.push_back({&table, kind, Answers()});
+        return answers_.back().answers;
+    }
+
+    // False only when the table surely lacks the key, as FindKey by its
+    // one-column primary index would find it. The stored keys are read once
+    // and compared loosely (ASCII case and trailing blanks ignored), so that
+    // no collation the index may have can find a key they lack; a key that
+    // matches one is left to FindKey.
+    bool MayHoldKey(db::Table& table, const QString& key) {
+        auto known = keys_.find(&table);
+        if (known == keys_.end()) known = keys_.insert(&table, StoredKeys(table));
+        if (!known->has_value()) return true;
+        // The text FindKey would bind.
+        return (*known)->keys.contains(LooseKey(db::normalizeText(key, (*known)->width).toUtf8()));
+    }
+
+    // Case of ASCII letters and trailing blanks are all SQLite's collations
+    // (BINARY, NOCASE, RTRIM) may ignore.
+    static QByteArray LooseKey(QByteArray bytes) {
+        qsizetype end = bytes.size();
+        while (end > 0 && bytes[end - 1] == ' ') --end;
+        bytes.truncate(end);
+        for (char& c : bytes)
+            if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+        return bytes;
+    }
 
 private:
     static LookupMemory*& installed() {
         static LookupMemory* memory = nullptr;
         return memory;
     }
+
+    struct KeySet {
+        QSet<QByteArray> keys;  // loose
+        int width = 0;          // of the key column, to which FindKey cuts a key
+    };
+    // None when the keys cannot stand for the table (RuleText.cpp).
+    static std::optional<KeySet> StoredKeys(db::Table& table);
+
     LookupMemory* previous_;
-    QHash<const db::Table*, QHash<QString, bool>> answers_;
+    struct TableAnswers {
+        const db::Table* table;
+        int kind;
+        Answers answers;
+    };
+    std::deque<TableAnswers> answers_;  // a few tables: searched in turn
+    QHash<QString, CepRanges> cepRanges_;
+    QHash<const db::Table*, std::optional<KeySet>> keys_;
 };
 
-// Whether the table holds the code, for a caller that reads nothing of the
-// row: while a LookupMemory lives, a code asked again is answered by it and
-// the table's current row is left where it was.
-inline bool IsKnownCode(db::Table& table, const QString& key, int width) {
-    if (key.isEmpty() || key.size() > width) return false;
+// What `read` makes of the table for the key, for a caller that keeps only
+// that of the row: while a LookupMemory lives, a key asked again is answered
+// by it and the table's current row is left where it was. `kind` keeps apart
+// callers that make different things of the same table.
+enum LookupKind { kKnownCode, kCboSchoolingFlags };
+
+template <class Read>
+int RememberedLookup(db::Table& table, int kind, const QString& key, Read read) {
     LookupMemory* memory = LookupMemory::current();
-    if (!memory) return table.FindKey({key});
-    QHash<QString, bool>& answers = memory->of(table);
-    const auto known = answers.constFind(key);
-    if (known != answers.constEnd()) return *known;
-    const bool found = table.FindKey({key});
+    if (!memory) return read();
+    LookupMemory::Answers& answers = memory->of(table, kind);
+    const auto known = answers.find(key);
+    if (known != answers.end()) return known->second;
+    const int answer = read();
     // Codes that differ on every record (a CNPJ) must not grow it without end.
     if (answers.size() >= 4096) answers.clear();
-    answers.insert(key, found);
-    return found;
+    answers.emplace(key, answer);
+    return answer;
+}
+
+// Whether the table holds the code, for a caller that reads nothing of the row.
+inline bool IsKnownCode(db::Table& table, const QString& key, int width) {
+    if (key.isEmpty() || key.size() > width) return false;
+    return RememberedLookup(table, kKnownCode, key, [&] { return table.FindKey({key}) ? 1 : 0; }) != 0;
+}
+
+// Lookup for a caller that reads the found row: while a LookupMemory lives,
+// a key it knows the table lacks is not searched for. A miss leaves the
+// current row where it was either way.
+inline bool LookupRow(db::Table& table, const QString& key, int width) {
+    if (key.isEmpty() || key.size() > width) return false;
+    if (LookupMemory* memory = LookupMemory::current(); memory && !memory->MayHoldKey(table, key)) return false;
+    return table.FindKey({key});
 }
 
 // A coded field: trimmed, empty or zeros only gives `missingCode`, then the

@@ -58,6 +58,7 @@ struct ValidationRun {
     QString currentBaseYear;                  // AnBase of the establishment being checked
     int baseYear = 2009;                      // the main window's AnoBase, set by the run
     std::vector<db::Field*> contractFields;   // taken once per run, in the contract checks' order
+    std::vector<db::Field*> establishmentFields;  // of emp the contract checks read, taken once per run
     int errorCount = 0;
     int errorLimit = 250;
     bool errorsWritten = false;

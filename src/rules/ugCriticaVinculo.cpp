@@ -37,7 +37,19 @@ using namespace critica;
 
 namespace {
 
-QString Get(db::Table& t, const char* name) { return t.FieldByName(QLatin1String(name)).AsString(); }
+// The establishment's fields the contract checks read, found by name once
+// per run rather than on every contract.
+enum class E { DaEncerramentoAtividade, CoNaturezaJuridica, InEncerramentoAtividade, InInscrEstabelecimento,
+               CoCnae2, CoCgcCeiEstabelecimento };
+
+QString Get(ValidationRun& run, E field) {
+    if (run.establishmentFields.empty()) {
+        for (const char* name : {"DaEncerramentoAtividade", "CoNaturezaJuridica", "InEncerramentoAtividade",
+                                 "InInscrEstabelecimento", "CoCnae2", "CoCgcCeiEstabelecimento"})
+            run.establishmentFields.push_back(&run.emp->FieldByName(QLatin1String(name)));
+    }
+    return run.establishmentFields[std::size_t(field)]->AsString();
+}
 
 const char* MonthLabel(int m) {
     static const char* const kLabels[] = {"1640", "1641", "1642", "1643", "1644", "1645", "1646",
@@ -201,7 +213,7 @@ void CheckContractTypeStep(Context& x) {  // 20
     }
     r = CheckContractTypeForPis(type, c[C::CoPisPasepEmpregado]);
     if (!Ok(r)) x.f.ErrCounted(r, {{"1638", type}, {"1624", c[C::CoPisPasepEmpregado]}});
-    const QString inscriptionType = Get(x.emp, "InInscrEstabelecimento");
+    const QString inscriptionType = Get(x.run, E::InInscrEstabelecimento);
     r = CheckContractTypeForInscriptionType(type, inscriptionType);
     if (!Ok(r)) {
         x.f.ErrCounted(r, {{"1638", type}, {"1601", ContractInscriptionTypeText(inscriptionType)}});
@@ -209,10 +221,10 @@ void CheckContractTypeStep(Context& x) {  // 20
     }
     r = CheckApprenticeAge(type, c[C::DaNascimentoEmpregado], c[C::DaAdmissaoEmpregado], c[C::InDeficienteFisico]);
     if (!IsOneOf(r, {"0000", "3510"})) x.f.ErrCounted(r, {{"1638", type}, {"1626", c[C::DaNascimentoEmpregado]}});
-    const QString cnae = Get(x.emp, "CoCnae2");
+    const QString cnae = Get(x.run, E::CoCnae2);
     r = CheckContractTypeForCnae(type, cnae);
     if (!Ok(r)) x.f.War(r, {{"1638", type}, {"1618", cnae}});
-    const QString nature = Get(x.emp, "CoNaturezaJuridica");
+    const QString nature = Get(x.run, E::CoNaturezaJuridica);
     r = CheckContractTypeForLegalNature(type, nature);
     if (!Ok(r)) x.f.War(r, {{"1638", type}, {"1619", nature}});
 }
@@ -473,7 +485,7 @@ void CheckContractContributionCnpj(Context& x, int step) {
         return;
     }
     if (IsEmptyCnpj(cnpj)) return;
-    r = CheckContributionCnpjNotOwnOrBank(cnpj, Get(x.emp, "CoCgcCeiEstabelecimento"), 1);
+    r = CheckContributionCnpjNotOwnOrBank(cnpj, Get(x.run, E::CoCgcCeiEstabelecimento), 1);
     if (!Ok(r)) {
         x.f.ErrCounted(r, {{d.label, cnpj}});
         return;
@@ -621,12 +633,12 @@ void CheckEmployeeRecord(ValidationRun& run) {
     db::Table& emp = *run.emp;
 
     Context x{run, emp, c, Findings(run, 2), run.fileAnalysisMode, QString::number(run.baseYear), QString(),
-              Get(emp, "DaEncerramentoAtividade"), QString(), QString(), Get(emp, "CoNaturezaJuridica")};
+              Get(run, E::DaEncerramentoAtividade), QString(), QString(), Get(run, E::CoNaturezaJuridica)};
     x.closingYear = TrimBoth(x.closingDate.mid(4, 4));
     // A contract of an establishment that closes after the base year is
     // declared in advance: its dates belong to the following year.
     const bool closedLater =
-        Get(emp, "InEncerramentoAtividade") == QLatin1String("1") && x.closingDate.mid(4, 4) != x.baseYear;
+        Get(run, E::InEncerramentoAtividade) == QLatin1String("1") && x.closingDate.mid(4, 4) != x.baseYear;
     x.referenceYear = QString::number(closedLater ? run.baseYear + 1 : run.baseYear);
     Findings& f = x.f;
     QString r;
@@ -713,7 +725,7 @@ void CheckEmployeeRecord(ValidationRun& run) {
         if (!Ok(r)) {
             f.ErrCounted(r, {{"1639", x.keptCause}});
         } else {
-            const QString closing = Get(emp, "InEncerramentoAtividade");
+            const QString closing = Get(run, E::InEncerramentoAtividade);
             r = CheckDismissalCauseForClosing(closing, run.currentBaseYear, x.keptCause, x.baseYear);
             if (!Ok(r)) f.ErrCounted(r, {{"1639", x.keptCause}, {"3618", closing}});
         }

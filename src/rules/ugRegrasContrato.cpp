@@ -186,9 +186,16 @@ QString CheckCboForSchooling(const QString& schooling, const QString& cbo) {
     const QString c = Trim(cbo);
     if (!IsAllDigits(s) || !IsAllDigits(c) || IsZero(s) || IsZero(c)) return u"0000"_s;
     db::Table& t = dmLobrix->taCBO;
-    if (!Lookup(t, c, 6)) return u"0000"_s;
-    const bool needsHigher = t.FieldByName(u"InCriticaCbo"_s).AsBoolean();
-    const bool excludesIlliterate = t.FieldByName(u"InCriticaAna"_s).AsBoolean();
+    // Bit 1 found, 2 needs higher schooling, 4 not for the illiterate.
+    const int flags = RememberedLookup(t, kCboSchoolingFlags, c, [&] {
+        if (!Lookup(t, c, 6)) return 0;
+        const bool needsHigher = t.FieldByName(u"InCriticaCbo"_s).AsBoolean();
+        const bool excludesIlliterate = t.FieldByName(u"InCriticaAna"_s).AsBoolean();
+        return 1 | (needsHigher ? 2 : 0) | (excludesIlliterate ? 4 : 0);
+    });
+    if (!(flags & 1)) return u"0000"_s;
+    const bool needsHigher = flags & 2;
+    const bool excludesIlliterate = flags & 4;
     if (needsHigher && !InSet(s, kInstrucaoSuperior)) return u"3501"_s;
     if (excludesIlliterate && Is(s, kInstrucaoAnalfabeto)) return u"3635"_s;
     return u"0000"_s;

@@ -38,7 +38,7 @@ QString CheckEmployeeName(QString& name, const QString& pisPasep) {
     if (c != u"0000") return c;
     const QString pis = Trim(pisPasep);
     db::Table& t = dmLobrix->tbPisInval;
-    if (Lookup(t, pis, 11)) {
+    if (LookupRow(t, pis, 11)) {
         // Only the first names are compared: the rest may be abbreviated.
         const QString listed = Field(t, "NoEmpregado");
         if (name.contains(u' ') && listed.contains(u' ') && firstWord(name) != firstWord(listed)) return u"3647"_s;

@@ -145,10 +145,29 @@ QString CheckCepForState(const QString& cep, const QString& stateCode) {
     const QString uf = Trim(stateCode);
     if (v.isEmpty() || IsAllZeros(v) || uf.isEmpty() || IsAllZeros(uf) || !IsAllDigits(v)) return u"0000"_s;
     db::Query& q = dmLobrix->qryUfCep;
+    const long long prefix = Num(v.left(5));
+    // A run's memory keeps each state's ranges, read the first time it is asked.
+    if (LookupMemory* memory = LookupMemory::current()) {
+        auto& byState = memory->cepRangesByState();
+        auto known = byState.constFind(uf);
+        if (known == byState.constEnd()) {
+            LookupMemory::CepRanges ranges;
+            q.Close();
+            q.ParamByName(u"xCoUf"_s).AsString = uf;
+            q.Open();
+            for (q.First(); !q.Eof(); q.Next())
+                ranges.emplace_back(Num(q.FieldByName(u"CoCepInicial"_s).AsString()),
+                                    Num(q.FieldByName(u"CoCepFinal"_s).AsString()));
+            q.Close();
+            known = byState.insert(uf, std::move(ranges));
+        }
+        for (const auto& [lo, hi] : *known)
+            if (lo <= prefix && prefix <= hi) return u"0000"_s;
+        return u"0083"_s;
+    }
     q.Close();
     q.ParamByName(u"xCoUf"_s).AsString = uf;
     q.Open();
-    const long long prefix = Num(v.left(5));
     bool inside = false;
     for (q.First(); !q.Eof() && !inside; q.Next()) {
         const long long lo = Num(q.FieldByName(u"CoCepInicial"_s).AsString());

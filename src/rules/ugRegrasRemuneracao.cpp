@@ -26,6 +26,28 @@ QString ceilingOnly(const QString& pay, const QString& month) {
 
 QString orDefault(const QString& v, const QString& fallback) { return v.isEmpty() ? fallback : v; }
 
+// StripLeadingZeros(Trim(s)), "0" when nothing is left, without the copy:
+// the figures are stored zero-padded, so the copy was made for every month.
+QStringView significantDigits(const QString& s) {
+    const QStringView v(s);
+    qsizetype b = 0, e = v.size();
+    while (b < e && v[b].unicode() <= 32) ++b;
+    while (e > b && v[e - 1].unicode() <= 32) --e;
+    while (b < e && v[b] == u'0') ++b;
+    return b == e ? QStringView(u"0") : v.sliced(b, e - b);
+}
+
+// IsAllDigits of a view.
+bool allDigits(QStringView v) {
+    qsizetype b = 0, e = v.size();
+    while (b < e && v[b].unicode() <= 32) ++b;
+    while (e > b && v[e - 1].unicode() <= 32) --e;
+    if (b == e) return false;
+    for (; b < e; ++b)
+        if (v[b] < u'0' || v[b] > u'9') return false;
+    return true;
+}
+
 }  // namespace
 
 QString CheckMonthlyPayVsMinimumWage(const QString& pay, const QString& month, const QString& salaryType,
@@ -84,11 +106,11 @@ QString CheckMonthlyPayVsContractSalary(const QString& pay, const QString& month
                                         const QString& leave1End, const QString& leave2Start,
                                         const QString& leave2End, const QString& leave3Start,
                                         const QString& leave3End, const QString& contractSalary) {
-    const QString p = orDefault(StripLeadingZeros(Trim(pay)), u"0"_s);
-    if (!IsAllDigits(p) || Num(p) <= 0) return u"0000"_s;
+    const QStringView p = significantDigits(pay);
+    if (!allDigits(p) || Num(p) <= 0) return u"0000"_s;
     // A pay of at least 70 % of the contract salary is plausible.
-    const QString sal = orDefault(StripLeadingZeros(Trim(contractSalary)), u"0"_s);
-    if (!IsAllDigits(sal) || Num(p) * 10 >= Num(sal) * 7) return u"0000"_s;
+    const QStringView sal = significantDigits(contractSalary);
+    if (!allDigits(sal) || Num(p) * 10 >= Num(sal) * 7) return u"0000"_s;
     const QString m = orDefault(Trim(month), u"0000"_s);
     const QString st = orDefault(Trim(salaryType), u"0"_s);
     const QString a = Trim(admissionDate);

@@ -84,6 +84,31 @@ TEST_F(PayRules, MonthlyPayVsContractSalary) {
                 "0000");
 }
 
+// How the pay and the contract salary are read: blanks around, leading zeros,
+// anything else inside, and more digits than a number holds.
+TEST_F(PayRules, MonthlyPayVsContractSalaryFigures) {
+    const struct {
+        const char* pay;
+        const char* salary;
+        const char* code;
+    } cases[] = {
+        {" 69999 ", "100000", "3728"},
+        {"\t000069999", "000100000", "3728"},
+        {"069999 ", " 00100000\t", "3728"},
+        {"00 69999", "000100000", "0000"},
+        {"69999", "00 100000", "0000"},
+        {"69999", "1000A0", "0000"},
+        {"69999", "", "0000"},
+        {"69999", "000", "0000"},
+        {"-69999", "000100000", "0000"},
+        {"0000000000000000001", "000100000", "3728"},
+        {"1", "0000000000000000000100000", "3728"},
+        {"69999", "1000000000000000000", "0000"},
+        {"   ", "000100000", "0000"},
+    };
+    for (const auto& c : cases) EXPECT_CODE(vsSalary(c.pay, "05", "0000", "0000", c.salary), c.code) << c.pay << " / " << c.salary;
+}
+
 TEST_F(PayRules, ApprenticeMonthsAndPayOutsideTheContract) {
     EXPECT_CODE(CheckApprenticeAgeInMonth("07", "55", "10061985", "2009", "0"), "3503");
     EXPECT_CODE(CheckApprenticeAgeInMonth("06", "55", "10061985", "2009", "0"), "0000");
