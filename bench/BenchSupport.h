@@ -39,12 +39,16 @@ inline QString CopyProgramFolder(const QTemporaryDir& dir) {
 }
 
 // Peak resident memory of the process, in kB (-1 where the system does not say).
-inline long PeakMemoryKb() {
+// A line of the process status, in kB: VmHWM (the peak) or VmRSS (now).
+inline long StatusKb(const char* key) {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly)) return -1;
+    const QByteArray prefix = QByteArray(key) + ':';
     for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toLong();
+        if (line.startsWith(prefix)) return line.mid(prefix.size()).trimmed().split(' ').first().toLong();
     return -1;
 }
+
+inline long PeakMemoryKb() { return StatusKb("VmHWM"); }
 
 }  // namespace bench

@@ -59,6 +59,7 @@ inline int GenerateDeclaration(const Options& o) {
 
 // Peak resident memory since the last reset, in kB.
 inline long PeakKb() { return bench::PeakMemoryKb(); }
+inline long HeldKb() { return bench::StatusKb("VmRSS"); }
 
 // Starts a job's peak from the memory the process holds now.
 inline void ResetPeak() {

@@ -37,7 +37,6 @@ void StoreJobs(const QString& dados, const QString& scratch) {
     QDir().mkpath(storeFolder);
     const QString storePath = QDir(storeFolder).filePath(QStringLiteral("Bd8vinc.DB"));
 
-    const Time rawInsert = BestMs([&] { RawInsert(model, rawPath, rows); });
     // Each way of handing values to the store: as the UTF-8 bytes held, and
     // as a QString made per value by the caller.
     const auto appendAll = [&](bool asText) {
@@ -56,12 +55,26 @@ void StoreJobs(const QString& dados, const QString& scratch) {
         }
         tx.commit();
     };
-    ResetPeak();
-    const Time appendText = BestMs([&] { appendAll(true); });
-    const long appendTextPeak = PeakKb();
-    ResetPeak();
-    const Time append = BestMs([&] { appendAll(false); });
-    const long appendPeak = PeakKb();
+    // The rows held for both sides are the benchmark's, not the store's: the
+    // store's own memory is what the process rises to above them.
+    const long held = HeldKb();
+    // Taken in turns, so that none of them always follows the disk work the
+    // one before left behind; the best of each.
+    Time rawInsert, appendText, append;
+    long appendTextPeak = 0, appendPeak = 0;
+    const auto keepBest = [](Time& best, Time t, bool first) {
+        if (first || t.wall < best.wall) best.wall = t.wall;
+        if (first || t.cpu < best.cpu) best.cpu = t.cpu;
+    };
+    for (int round = 0; round < 3; ++round) {
+        keepBest(rawInsert, BestMs([&] { RawInsert(model, rawPath, rows); }, 1), round == 0);
+        ResetPeak();
+        keepBest(appendText, BestMs([&] { appendAll(true); }, 1), round == 0);
+        appendTextPeak = std::max(appendTextPeak, PeakKb());
+        ResetPeak();
+        keepBest(append, BestMs([&] { appendAll(false); }, 1), round == 0);
+        appendPeak = std::max(appendPeak, PeakKb());
+    }
     std::printf("(%d contracts of %d columns; the benchmark holds them in %.1f MB)\n", rows.count(), rows.columns,
                 double(rows.heldKb()) / 1024.0);
     Report("store append", append, "raw insert", rawInsert, 1.3, appendPeak);
@@ -86,7 +99,10 @@ void StoreJobs(const QString& dados, const QString& scratch) {
     ResetPeak();
     const Time readText = BestMs([&] { readAll(true); });
     Report("store read in key order", read, "raw select in key order", rawSelect, 1.5, readPeak);
-    Report("  ...a QString per value", readText, "raw select in key order", rawSelect, 0, PeakKb());
+    const long readTextPeak = PeakKb();
+    Report("  ...a QString per value", readText, "raw select in key order", rawSelect, 0, readTextPeak);
+    std::printf("  (the store's own: its peak rises %.1f MB above the %.1f MB held before it)\n",
+                double(std::max({appendPeak, appendTextPeak, readPeak, readTextPeak}) - held) / 1024.0, double(held) / 1024.0);
     if (storeBytes != rawBytes || storeChars != rawBytes)
         std::printf("  read %lld bytes (%lld characters), raw %lld bytes\n", storeBytes, storeChars, rawBytes);
 }

@@ -20,7 +20,7 @@ class DataSet;
 struct Value {
     enum Kind : quint8 { None, Text, Bool, Utf8 };
     QString text;
-    std::string bytes;  // a Utf8 value's, already cut and trimmed
+    std::string bytes;  // a Utf8 value's, already cut and trimmed; under another kind, room kept for the next
     Kind kind = None;
     bool flag = false;    // the boolean
     bool stored = false;  // a text already cut and trimmed as the store keeps it
@@ -41,7 +41,7 @@ struct Value {
     // Made like another value in place, keeping the room its bytes had.
     void resetTo(const Value& blank) {
         if (!text.isNull() || !blank.text.isNull()) text = blank.text;
-        bytes.assign(blank.bytes);
+        if (blank.kind == Utf8) bytes.assign(blank.bytes);
         kind = blank.kind;
         flag = blank.flag;
         stored = blank.stored;
