@@ -61,38 +61,41 @@ bool RecordReader::Next() {
     return end_ - cur_ > 0;
 }
 
-QByteArrayView PlainFieldBytes(const char* record, int bytes, const TArquivo& d) {
-    if (d.Start <= 0 || d.Length <= 0 || d.Length > 256 || d.Start > bytes) return QByteArrayView();
-    const char* p = record + d.Start - 1;
-    const int n = qMin(d.Length, bytes - d.Start + 1);
-    int i = 0;
+bool IsPlainText(QByteArrayView bytes) {
+    const char* p = bytes.data();
+    const qsizetype n = bytes.size();
+    qsizetype i = 0;
     for (; i + 8 <= n; i += 8) {
         // Eight bytes at a time: none below a blank (the subtraction borrows
         // into its top bit) and none with its top bit set.
         quint64 w;
         std::memcpy(&w, p + i, 8);
         constexpr quint64 kOnes = 0x0101010101010101ull, kTops = 0x8080808080808080ull;
-        if ((((w - 0x20 * kOnes) & ~w) | w) & kTops) return QByteArrayView();
+        if ((((w - 0x20 * kOnes) & ~w) | w) & kTops) return false;
     }
     for (; i < n; ++i) {
         const auto b = static_cast<unsigned char>(p[i]);
-        if (b < 32 || b >= 0x80) return QByteArrayView();
+        if (b < 32 || b >= 0x80) return false;
     }
-    return QByteArrayView(p, n);
+    return true;
+}
+
+QByteArrayView FieldSlice(const char* record, int bytes, const TArquivo& d) {
+    if (d.Start <= 0 || d.Length <= 0 || d.Length > 256 || d.Start > bytes) return QByteArrayView();
+    return QByteArrayView(record + d.Start - 1, qMin(d.Length, bytes - d.Start + 1));
+}
+
+QByteArrayView PlainFieldBytes(const char* record, int bytes, const TArquivo& d) {
+    const QByteArrayView slice = FieldSlice(record, bytes, d);
+    return !slice.isNull() && IsPlainText(slice) ? slice : QByteArrayView();
 }
 
 QString FieldText(const char* record, int bytes, const TArquivo& d) {
-    if (d.Start <= 0 || d.Length <= 0 || d.Length > 256 || d.Start > bytes) return QString();
-    const char* p = record + d.Start - 1;
-    const int n = qMin(d.Length, bytes - d.Start + 1);
+    const QByteArrayView slice = FieldSlice(record, bytes, d);
+    if (slice.isNull()) return QString();
     // This runs for every field of every record: plain text is taken as it stands.
-    bool plain = true;
-    for (int i = 0; i < n && plain; ++i) {
-        const auto b = static_cast<unsigned char>(p[i]);
-        plain = b >= 32 && b < 0x80;
-    }
-    if (plain) return QString::fromLatin1(p, n);
-    QByteArray text(p, n);
+    if (IsPlainText(slice)) return QString::fromLatin1(slice);
+    QByteArray text = slice.toByteArray();
     for (char& c : text)
         if (static_cast<unsigned char>(c) < 32) c = ' ';
     return cp1252::Decode(text);

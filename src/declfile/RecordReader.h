@@ -59,5 +59,9 @@ QString FieldText(const char* record, int bytes, const TArquivo& field);
 // The field's bytes when FieldText would take them as they stand (plain
 // printable ASCII); a null view otherwise.
 QByteArrayView PlainFieldBytes(const char* record, int bytes, const TArquivo& field);
+// The bytes a field covers, cut where the record ends; a null view when it covers none.
+QByteArrayView FieldSlice(const char* record, int bytes, const TArquivo& field);
+// Printable ASCII only: no control byte and none above 127.
+bool IsPlainText(QByteArrayView bytes);
 
 }  // namespace declfile

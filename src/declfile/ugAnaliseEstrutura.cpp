@@ -532,6 +532,7 @@ void TAnaliseEstrutura::RecordLoop(QFile& copy, qint64 size) {
     while (reader.Next()) {
         record_ = reader.Record();
         recordBytes_ = reader.RecordBytes();
+        plainBytes_ = 0;  // until a load finds them so
         if (!ExamineRecord(reader.BytesLeft())) break;
     }
 
@@ -551,8 +552,10 @@ QString TAnaliseEstrutura::Value(const TArquivo& d) const { return FieldText(rec
 void TAnaliseEstrutura::SetFromRecord(db::Field& column, const TArquivo& d, bool trimmed) const {
     // Plain text goes into the column as the bytes it is, with no text made:
     // this runs for every field of every contract loaded.
-    QByteArrayView bytes = PlainFieldBytes(record_, recordBytes_, d);
-    if (bytes.isNull()) {
+    QByteArrayView bytes = FieldSlice(record_, recordBytes_, d);
+    const bool plain =
+        !bytes.isNull() && (bytes.data() + bytes.size() <= record_ + plainBytes_ || IsPlainText(bytes));
+    if (!plain) {
         column.SetAsString(trimmed ? TrimBoth(Value(d)) : Value(d));
         return;
     }
@@ -855,6 +858,9 @@ bool TAnaliseEstrutura::LoadContractRecord() {
     if (nationality != QLatin1String("10")) ++estForeign_;
     const bool zeroed = zeroPay_ && TrimBoth(establishmentYear_) != TrimBoth(baseYearText_);
 
+    // A record that is plain text throughout, as most are, needs no check per field.
+    const int span = qMin(recordBytes_, recordLength_);
+    plainBytes_ = IsPlainText(QByteArrayView(record_, span)) ? span : 0;
     db::Table& t = *vinc_;
     t.Append();
     for (const Binding& b : vincFields_) {

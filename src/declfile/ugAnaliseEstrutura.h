@@ -160,6 +160,7 @@ private:
     int progress_ = 0;
     const char* record_ = nullptr;   // the current record in the read buffer
     int recordBytes_ = 0;            // bytes of it that are in the buffer (< step only at the end)
+    int plainBytes_ = 0;             // its leading bytes known to be plain text
     QByteArray prevRecord_;          // the previous accepted record
     QString dataFolder_;
     QString copyPath_;
