@@ -256,6 +256,27 @@ TEST_F(TableStore, BytesInAndOutMatchTextsInAndOut) {
     EXPECT_EQ(t.FieldByName("Name").AsUtf8(), "Bel\xC3\xA9m");
 }
 
+// A value's bytes reuse their room: every length after every other, copies,
+// moves, and a value set again from a part of itself.
+TEST(ValueBytesTest, KeepExactlyTheBytesGivenWhateverWasThereBefore) {
+    const std::vector<int> lengths = {0, 1, 7, 8, 9, 15, 16, 17, 40, 3, 33, 16, 0, 64};
+    ValueBytes v;
+    for (int before : lengths)
+        for (int now : lengths) {
+            const QByteArray first(before, 'a'), second = QByteArray("0123456789abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGHIJKLMNOPQRST").left(now);
+            v.assign(first.constData(), std::size_t(first.size()));
+            v.assign(second.constData(), std::size_t(second.size()));
+            ASSERT_EQ(QByteArray(v.data(), qsizetype(v.size())), second) << before << " then " << now;
+            const ValueBytes copy = v;
+            ValueBytes moved = ValueBytes(copy);
+            EXPECT_EQ(QByteArray(moved.data(), qsizetype(moved.size())), second);
+            // Set from its own tail, as a field set from a view of itself.
+            const std::size_t cut = v.size() / 2;
+            v.assign(v.data() + cut, v.size() - cut);
+            EXPECT_EQ(QByteArray(v.data(), qsizetype(v.size())), second.mid(qsizetype(cut))) << before << " then " << now;
+        }
+}
+
 TEST_F(TableStore, KeyViolationOnEditLeavesTheTableUnchanged) {
     add("1", "A", "X");
     add("1", "B", "Y");

@@ -152,15 +152,7 @@ void DataSet::setBytes(int index, QByteArrayView ascii) {
     if (state_ != DataSetState::Edit && state_ != DataSetState::Insert)
         throw DbError(ErrorKind::Usage, kNotEditing, QStringLiteral("Dataset not in edit or insert mode.\n%1").arg(name_));
     Value& v = buffer_[index];
-    // A column's values are much alike from row to row: mostly the room the
-    // value before left is enough, and only the length changes.
-    const std::size_t n = std::size_t(ascii.size());
-    if (n <= v.bytes.size()) {
-        v.bytes.resize(n);
-        if (n) std::memmove(v.bytes.data(), ascii.data(), n);
-    } else {
-        v.bytes.assign(ascii.data(), n);
-    }
+    v.bytes.assign(ascii.data(), std::size_t(ascii.size()));
     if (!v.text.isNull()) v.text = QString();
     v.kind = Value::Utf8;
     v.stored = true;

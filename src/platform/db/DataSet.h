@@ -6,12 +6,78 @@
 #include <QVector>
 #include <functional>
 #include <memory>
+#include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace db {
 
 class DataSet;
+
+// The bytes of a value, with room for short ones inside: a long append
+// copies each column's value into the room the value before it left,
+// without a call into the library for the short ones most columns hold.
+class ValueBytes {
+public:
+    ValueBytes() = default;
+    ValueBytes(const ValueBytes& other) { assign(other.data(), other.size_); }
+    ValueBytes& operator=(const ValueBytes& other) {
+        if (this != &other) assign(other.data(), other.size_);
+        return *this;
+    }
+    ValueBytes(ValueBytes&& other) noexcept { *this = std::move(other); }
+    ValueBytes& operator=(ValueBytes&& other) noexcept {
+        if (this == &other) return *this;
+        heap_ = std::move(other.heap_);
+        room_ = std::exchange(other.room_, 0);
+        size_ = std::exchange(other.size_, 0);
+        std::memcpy(local_, other.local_, sizeof local_);
+        return *this;
+    }
+
+    const char* data() const { return size_ > kLocal ? heap_.get() : local_; }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+
+    // `p` may lie in these very bytes (a value set from its own view).
+    void assign(const char* p, std::size_t n) {
+        char* to = local_;
+        if (n > kLocal) {
+            if (n > room_) {
+                std::unique_ptr<char[]> bigger(new char[n]);
+                std::memcpy(bigger.get(), p, n);
+                heap_ = std::move(bigger);
+                room_ = quint32(n);
+                size_ = quint32(n);
+                return;
+            }
+            to = heap_.get();
+        }
+        if (n >= 8) {
+            // Two words that may overlap cover 8 to 16 bytes; longer ones take the library.
+            if (n <= 16) {
+                quint64 head, tail;
+                std::memcpy(&head, p, 8);
+                std::memcpy(&tail, p + n - 8, 8);
+                std::memcpy(to, &head, 8);
+                std::memcpy(to + n - 8, &tail, 8);
+            } else {
+                std::memmove(to, p, n);
+            }
+        } else {
+            for (std::size_t i = 0; i < n; ++i) to[i] = p[i];
+        }
+        size_ = quint32(n);
+    }
+
+private:
+    static constexpr std::size_t kLocal = 16;
+    std::unique_ptr<char[]> heap_;
+    quint32 room_ = 0;  // of heap_
+    quint32 size_ = 0;
+    char local_[kLocal] = {};
+};
 
 // A value of a record buffer: a text, a boolean, or nothing yet. Plainer
 // than a QVariant: a record of a hundred columns is copied, decoded and
@@ -20,7 +86,7 @@ class DataSet;
 struct Value {
     enum Kind : quint8 { None, Text, Bool, Utf8 };
     QString text;
-    std::string bytes;  // a Utf8 value's, already cut and trimmed; under another kind, room kept for the next
+    ValueBytes bytes;  // a Utf8 value's, already cut and trimmed; under another kind, room kept for the next
     Kind kind = None;
     bool flag = false;    // the boolean
     bool stored = false;  // a text already cut and trimmed as the store keeps it
@@ -41,7 +107,7 @@ struct Value {
     // Made like another value in place, keeping the room its bytes had.
     void resetTo(const Value& blank) {
         if (!text.isNull() || !blank.text.isNull()) text = blank.text;
-        if (blank.kind == Utf8) bytes.assign(blank.bytes);
+        if (blank.kind == Utf8) bytes = blank.bytes;
         kind = blank.kind;
         flag = blank.flag;
         stored = blank.stored;
