@@ -85,11 +85,6 @@ QByteArrayView FieldSlice(const char* record, int bytes, const TArquivo& d) {
     return QByteArrayView(record + d.Start - 1, qMin(d.Length, bytes - d.Start + 1));
 }
 
-QByteArrayView PlainFieldBytes(const char* record, int bytes, const TArquivo& d) {
-    const QByteArrayView slice = FieldSlice(record, bytes, d);
-    return !slice.isNull() && IsPlainText(slice) ? slice : QByteArrayView();
-}
-
 QString FieldText(const char* record, int bytes, const TArquivo& d) {
     const QByteArrayView slice = FieldSlice(record, bytes, d);
     if (slice.isNull()) return QString();

@@ -56,12 +56,10 @@ private:
 // loads it: a control character (a NUL among them) reads as a blank, the
 // rest as Windows-1252; a field that reaches past the record is cut there.
 QString FieldText(const char* record, int bytes, const TArquivo& field);
-// The field's bytes when FieldText would take them as they stand (plain
-// printable ASCII); a null view otherwise.
-QByteArrayView PlainFieldBytes(const char* record, int bytes, const TArquivo& field);
 // The bytes a field covers, cut where the record ends; a null view when it covers none.
 QByteArrayView FieldSlice(const char* record, int bytes, const TArquivo& field);
-// Printable ASCII only: no control byte and none above 127.
+// Printable ASCII only: no control byte and none above 127; FieldText takes
+// such bytes as they stand.
 bool IsPlainText(QByteArrayView bytes);
 
 }  // namespace declfile

@@ -7,7 +7,6 @@
 #include <functional>
 #include <memory>
 #include <cstring>
-#include <string>
 #include <utility>
 #include <vector>
 
