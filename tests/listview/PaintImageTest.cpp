@@ -11,25 +11,37 @@
 namespace lume::test {
 namespace {
 
-TEST(ListviewPaintImage, TransmissionRowsWithTheSecondSelected) {
+// Three files listed as the transmission window lists them, measured on a
+// real canvas and painted onto an image.
+class ListviewPaintImage : public ::testing::Test {
+protected:
+    void SetUp() override {
+        lv.host.width = 960;
+        lv.host.height = 25 + 3 * 17 + 24;
+        lv.host.canvas = &measure;
+        SetUpTransmission(*lv.lv, images);
+        ListFiles(*lv.lv, 3);
+    }
+    QImage Paint() {
+        QImage buffer(lv.host.width, lv.host.height, QImage::Format_RGB32);
+        {
+            LumeQtCanvas canvas(&buffer);  // its painting ends with it
+            EXPECT_TRUE(lv->WMPaint(&canvas, lv->ClientRect()));
+        }
+        return buffer;
+    }
     Listview lv;
-    lv.host.width = 960;
-    lv.host.height = 25 + 3 * 17 + 24;
-    QImage probe(1, 1, QImage::Format_RGB32);
-    LumeQtCanvas measure(&probe);
-    lv.host.canvas = &measure;
-    LumeImageList images(16, 16);
-    SetUpTransmission(*lv.lv, images);
-    ListFiles(*lv.lv, 3);
+    QImage probe{1, 1, QImage::Format_RGB32};
+    LumeQtCanvas measure{&probe};
+    LumeImageList images{16, 16};
+};
+
+TEST_F(ListviewPaintImage, TransmissionRowsWithTheSecondSelected) {
     TLumeItem* second = lv->Items()[1];
     second->SetSelected(true);
     ASSERT_TRUE(second->Focused());
 
-    QImage buffer(lv.host.width, lv.host.height, QImage::Format_RGB32);
-    {
-        LumeQtCanvas canvas(&buffer);
-        EXPECT_TRUE(lv->WMPaint(&canvas, lv->ClientRect()));
-    }
+    const QImage buffer = Paint();
     const QString path = QDir(QStringLiteral(LOBRIX_BINARY_DIR)).filePath(QStringLiteral("listview-transmission.png"));
     ASSERT_TRUE(buffer.save(path));
 
@@ -51,23 +63,10 @@ TEST(ListviewPaintImage, TransmissionRowsWithTheSecondSelected) {
 
 // A row under a drag looks selected across the whole row too, its text
 // readable on the highlight.
-TEST(ListviewPaintImage, DropTargetRowIsHighlightedAcrossTheRow) {
-    Listview lv;
-    lv.host.width = 960;
-    lv.host.height = 25 + 3 * 17 + 24;
-    QImage probe(1, 1, QImage::Format_RGB32);
-    LumeQtCanvas measure(&probe);
-    lv.host.canvas = &measure;
-    LumeImageList images(16, 16);
-    SetUpTransmission(*lv.lv, images);
-    ListFiles(*lv.lv, 3);
+TEST_F(ListviewPaintImage, DropTargetRowIsHighlightedAcrossTheRow) {
     lv->Items()[2]->SetDropTarget(true);
 
-    QImage buffer(lv.host.width, lv.host.height, QImage::Format_RGB32);
-    {
-        LumeQtCanvas canvas(&buffer);
-        EXPECT_TRUE(lv->WMPaint(&canvas, lv->ClientRect()));
-    }
+    const QImage buffer = Paint();
     const int rowMid = 25 + 17 * 2 + 8;
     EXPECT_EQ(buffer.pixelColor(940, rowMid), ToQColor(clHighlight)) << "highlighted past the last column's text";
     EXPECT_EQ(buffer.pixelColor(940, 25 + 17 + 8), ToQColor(clWindow)) << "the row above is not";
