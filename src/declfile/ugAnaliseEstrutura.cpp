@@ -273,7 +273,6 @@ int TAnaliseEstrutura::AnalyseStructure(const QString& fileName, quint16 baseYea
     estInscriptionType_.clear();
     estLinkedCei_.clear();
     estWithoutEmployees_ = estPending_ = false;
-    estPendingKey_.clear();
     recordsRead_ = establishments_ = contracts_ = estContracts_ = estForeign_ = 0;
     record_ = nullptr;
     recordBytes_ = 0;
@@ -402,16 +401,43 @@ void TAnaliseEstrutura::CreateWorkTables() {
 void TAnaliseEstrutura::BindFields() {
     empFields_.clear();
     vincFields_.clear();
-    for (const ColumnSlot& c : kEstablishmentColumns)
-        empFields_.push_back({&emp_->FieldByName(L(c.column)), c.slot, c.kind, c.constant});
-    for (const ColumnSlot& c : kContractColumns)
-        vincFields_.push_back({&vinc_->FieldByName(L(c.column)), c.slot, c.kind, c.constant});
-    auto vf = [this](const char* column) { return &vinc_->FieldByName(L(column)); };
-    vincExtras_ = ContractExtras{vf("AnBase"), vf("CoCgcCeiEstabelecimento"), vf("NuPrefixoEstabelecimento"),
-                                 vf("CoCgcVinculado"), vf("InInscrEstabelecimento"), vf("TxtNacionalidade"),
-                                 vf("TxtInstrucao"), vf("TxtRaca"), vf("TxtAdmisao"), vf("TxtCBO"),
-                                 vf("NoMunicipioTrabalho"), vf("SgUfTrabalho"), vf("TxtSalario"), vf("TxtVinculo"),
-                                 vf("TxtDesligamento")};
+    for (const ColumnSlot& c : kEstablishmentColumns) {
+        db::Field* f = &emp_->FieldByName(L(c.column));
+        empFields_.push_back({f, f->Index(), c.slot, c.kind, c.constant});
+    }
+    for (const ColumnSlot& c : kContractColumns) {
+        db::Field* f = &vinc_->FieldByName(L(c.column));
+        const TArquivo& d = layout_.Tipo2.Slot(c.slot);
+        const bool lies = d.Start > 0 && d.Length > 0 && d.Length <= 256;
+        vincFields_.push_back({f, f->Index(), c.slot, c.kind, c.constant, lies ? d.Start - 1 : 0, lies ? d.Length : 0});
+    }
+    auto vc = [this](const char* column) { return vinc_->FieldByName(L(column)).Index(); };
+    vincExtras_ = ContractExtras{vc("AnBase"), vc("CoCgcCeiEstabelecimento"), vc("NuPrefixoEstabelecimento"),
+                                 vc("CoCgcVinculado"), vc("InInscrEstabelecimento")};
+    // Each description as the contract's record gave it to the columns.
+    const auto described = [this](Lookup& lookup, bool trimmed, qsizetype cut) {
+        return [this, &lookup, trimmed, cut](const QString& field) {
+            const QString text = Describe(lookup, trimmed ? TrimBoth(field) : field);
+            return cut > 0 ? text.left(cut) : text;
+        };
+    };
+    vincDerived_.clear();
+    const auto derive = [&](const char* column, int slot, std::function<QString(const QString&)> make) {
+        const int at = vc(column);
+        vincDerived_.push_back(Derived{at, vinc_->Fields(at).Size(), slot, std::move(make), {}, {}});
+    };
+    derive("TxtNacionalidade", 8, described(lkNacionalidade_, true, 0));
+    derive("TxtInstrucao", 10, described(lkInstrucao_, false, 100));
+    derive("TxtRaca", 39, described(lkRaca_, false, 100));
+    derive("TxtAdmisao", 15, described(lkAdmissao_, false, 100));
+    derive("TxtCBO", 19, described(lkCbo_, false, 100));
+    derive("NoMunicipioTrabalho", 73, described(lkMunicipio_, true, 0));
+    derive("SgUfTrabalho", 73, [this](const QString& field) { return Describe(lkUf_, field.left(2)).toUpper(); });
+    derive("TxtSalario", 17, described(lkSalario_, false, 0));
+    derive("TxtVinculo", 20, described(lkVinculo_, false, 100));
+    derive("TxtDesligamento", 21, described(lkDesligamento_, false, 100));
+    vincRow_.assign(std::size_t(vinc_->FieldCount()), QByteArrayView());
+    vincHeld_.assign(std::size_t(vinc_->FieldCount()), QByteArray());
     fEmpVinculos_ = &emp_->FieldByName(QStringLiteral("NuVinculosEstabelecimento"));
     fEmpEstrangeiros_ = &emp_->FieldByName(QStringLiteral("NuEstrangeirosEstabelec"));
 
@@ -486,6 +512,9 @@ void TAnaliseEstrutura::CleanUp(bool keepCopy) {
     vincFields_.clear();
     fEmpVinculos_ = fEmpEstrangeiros_ = nullptr;
     vincExtras_ = ContractExtras{};
+    vincDerived_.clear();
+    vincRow_.clear();
+    vincHeld_.clear();
     for (auto* t : {&emp_, &vinc_, &resp_}) {
         if (*t) (*t)->Close();
         t->reset();
@@ -549,21 +578,40 @@ QString TAnaliseEstrutura::TypeShown(const char* record) const {
 
 QString TAnaliseEstrutura::Value(const TArquivo& d) const { return FieldText(record_, recordBytes_, d); }
 
-void TAnaliseEstrutura::SetFromRecord(db::Field& column, const TArquivo& d, bool trimmed) const {
-    // Plain text goes into the column as the bytes it is, with no text made:
-    // this runs for every field of every contract loaded.
+QByteArrayView TAnaliseEstrutura::RowBytes(const TArquivo& d, bool trimmed, QByteArray& held) const {
+    // This runs for every field of every contract loaded: plain text is
+    // loaded where it lies, with no text made.
     QByteArrayView bytes = FieldSlice(record_, recordBytes_, d);
-    const bool plain =
-        !bytes.isNull() && (bytes.data() + bytes.size() <= record_ + plainBytes_ || IsPlainText(bytes));
-    if (!plain) {
-        column.SetAsString(trimmed ? TrimBoth(Value(d)) : Value(d));
-        return;
+    if (bytes.isNull()) return bytes;
+    if (bytes.data() + bytes.size() > record_ + plainBytes_ && !IsPlainText(bytes)) {
+        held = (trimmed ? TrimBoth(Value(d)) : Value(d)).toUtf8();
+        return held;
     }
     if (trimmed) {
         while (!bytes.isEmpty() && bytes.front() == ' ') bytes = bytes.sliced(1);
         while (!bytes.isEmpty() && bytes.back() == ' ') bytes.chop(1);
     }
-    column.SetAsUtf8(bytes);
+    return bytes;
+}
+
+// The lookups are read-only, so a description depends on the field alone.
+QByteArrayView TAnaliseEstrutura::DerivedBytes(Derived& derived) {
+    const TArquivo& d = layout_.Tipo2.Slot(derived.slot);
+    const QByteArrayView field = FieldSlice(record_, recordBytes_, d);
+    const auto make = [&] { return db::normalizeText(derived.make(Value(d)), derived.width).toUtf8(); };
+    if (field.size() <= 7) {
+        // The bytes and their count make the key: "07" is not "7 ".
+        quint64 key = 0;
+        for (const char c : field) key = key << 8 | static_cast<unsigned char>(c);
+        key |= quint64(field.size()) << 56;
+        auto hit = derived.byShortField.constFind(key);
+        if (hit == derived.byShortField.constEnd()) hit = derived.byShortField.insert(key, make());
+        return *hit;
+    }
+    const QByteArray key = QByteArray::fromRawData(field.data(), field.size());
+    auto hit = derived.byField.constFind(key);
+    if (hit == derived.byField.constEnd()) hit = derived.byField.insert(QByteArray(field.data(), field.size()), make());
+    return *hit;
 }
 
 // One record, in the order of the checks; false ends the loop (a finding, an
@@ -698,16 +746,14 @@ bool TAnaliseEstrutura::LoadHeaderRecord() {
     return true;
 }
 
-// Writes the contract and foreign-employee counts of the establishment loaded
-// last into its row.
+// Writes the row of the establishment loaded last, with the counts of its
+// contracts and foreign employees: it waits for them unwritten, so that it is
+// written once.
 void TAnaliseEstrutura::CompleteEstablishment() {
     if (!estPending_) return;
-    if (emp_->FindKey(estPendingKey_)) {
-        emp_->Edit();
-        fEmpVinculos_->SetAsString(zeroPad(estContracts_, 6));
-        fEmpEstrangeiros_->SetAsString(zeroPad(estForeign_, 5));
-        emp_->Post();
-    }
+    fEmpVinculos_->SetAsString(zeroPad(estContracts_, 6));
+    fEmpEstrangeiros_->SetAsString(zeroPad(estForeign_, 5));
+    emp_->Post();
     estPending_ = false;
     estContracts_ = 0;
     estForeign_ = 0;
@@ -788,6 +834,9 @@ bool TAnaliseEstrutura::LoadEstablishmentRecord() {
 
     estInscriptionType_ = Field1(20);
     estLinkedCei_ = QStringLiteral("00") + Field1(22);
+    estYearBytes_ = establishmentYear_.toUtf8();
+    estInscriptionTypeBytes_ = estInscriptionType_.toUtf8();
+    estLinkedCeiBytes_ = estLinkedCei_.toUtf8();
     estWithoutEmployees_ = declared == '1';
 
     db::Table& t = *emp_;
@@ -815,11 +864,9 @@ bool TAnaliseEstrutura::LoadEstablishmentRecord() {
     t.FieldByName(QStringLiteral("InPorte"))
         .SetAsString(porte.size() == 1 && porte >= QLatin1String("1") && porte <= QLatin1String("4") ? porte : L(" "));
     t.FieldByName(QStringLiteral("CoCgcVinculado")).SetAsString(estLinkedCei_);
-    t.Post();
 
     ++establishments_;
     estPending_ = true;
-    estPendingKey_ = {establishmentYear_, inscription, prefix};
     estContracts_ = 0;
     estForeign_ = 0;
     return true;
@@ -854,43 +901,40 @@ bool TAnaliseEstrutura::LoadContractRecord() {
         return false;
     }
 
-    const QString nationality = Field2(8);
-    if (nationality != QLatin1String("10")) ++estForeign_;
+    const QByteArrayView nationality = FieldSlice(record_, recordBytes_, layout_.Tipo2.Slot(8));
+    if (nationality != QByteArrayView("10")) ++estForeign_;
     const bool zeroed = zeroPay_ && TrimBoth(establishmentYear_) != TrimBoth(baseYearText_);
 
     // A record that is plain text throughout, as most are, needs no check per field.
     const int span = qMin(recordBytes_, recordLength_);
     plainBytes_ = IsPlainText(QByteArrayView(record_, span)) ? span : 0;
-    db::Table& t = *vinc_;
-    t.Append();
+    QByteArrayView* row = vincRow_.data();
+    QByteArray* held = vincHeld_.data();
     for (const Binding& b : vincFields_) {
-        switch (b.kind) {
-        case kTrimmed: SetFromRecord(*b.field, layout_.Tipo2.Slot(b.slot), true); break;
-        case kIfNotZeroed:
-            if (zeroed) b.field->SetAsString(L(b.constant));
-            else SetFromRecord(*b.field, layout_.Tipo2.Slot(b.slot), false);
-            break;
-        default: SetFromRecord(*b.field, layout_.Tipo2.Slot(b.slot), false); break;
+        const bool trimmed = b.kind == kTrimmed;
+        if (b.kind == kIfNotZeroed && zeroed) {
+            row[b.column] = QByteArrayView(b.constant);
+        } else if (b.length > 0 && b.start + b.length <= plainBytes_) {
+            // Plain text lying whole in the record: loaded where it lies.
+            const char* p = record_ + b.start;
+            qsizetype n = b.length;
+            if (trimmed) {
+                while (n > 0 && *p == ' ') ++p, --n;
+                while (n > 0 && p[n - 1] == ' ') --n;
+            }
+            row[b.column] = QByteArrayView(p, n);
+        } else {
+            row[b.column] = RowBytes(layout_.Tipo2.Slot(b.slot), trimmed, held[b.column]);
         }
     }
     const ContractExtras& x = vincExtras_;
-    x.anBase->SetAsString(establishmentYear_);
-    SetFromRecord(*x.inscricao, layout_.Tipo2.Slot(2), false);
-    SetFromRecord(*x.prefixo, layout_.Tipo2.Slot(3), false);
-    x.vinculado->SetAsString(estLinkedCei_);
-    x.tipoInscricao->SetAsString(estInscriptionType_);
-    x.nacionalidade->SetAsString(Describe(lkNacionalidade_, TrimBoth(nationality)));
-    x.instrucao->SetAsString(Describe(lkInstrucao_, Field2(10)).left(100));
-    x.raca->SetAsString(Describe(lkRaca_, Field2(39)).left(100));
-    x.admissao->SetAsString(Describe(lkAdmissao_, Field2(15)).left(100));
-    x.cbo->SetAsString(Describe(lkCbo_, Field2(19)).left(100));
-    const QString municipality = Field2(73);
-    x.municipio->SetAsString(Describe(lkMunicipio_, TrimBoth(municipality)));
-    x.uf->SetAsString(Describe(lkUf_, municipality.left(2)).toUpper());
-    x.salario->SetAsString(Describe(lkSalario_, Field2(17)));
-    x.vinculo->SetAsString(Describe(lkVinculo_, Field2(20)).left(100));
-    x.desligamento->SetAsString(Describe(lkDesligamento_, Field2(21)).left(100));
-    t.Post();
+    row[x.anBase] = estYearBytes_;
+    row[x.inscricao] = RowBytes(layout_.Tipo2.Slot(2), false, held[x.inscricao]);
+    row[x.prefixo] = RowBytes(layout_.Tipo2.Slot(3), false, held[x.prefixo]);
+    row[x.vinculado] = estLinkedCeiBytes_;
+    row[x.tipoInscricao] = estInscriptionTypeBytes_;
+    for (Derived& derived : vincDerived_) row[derived.column] = DerivedBytes(derived);
+    vinc_->AppendRow(vincRow_);
     ++contracts_;
     ++estContracts_;
     return true;

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QHash>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -88,9 +89,11 @@ private:
     // A working-table column filled from a slot of the record.
     struct Binding {
         db::Field* field;
+        int column;  // the field's place in its table
         int slot;
         int kind;
         const char* constant;  // the value used instead of the field, when the kind says so
+        int start = 0, length = 0;  // where the slot lies in a record (none: length 0)
     };
 
     int AnalyseStructure(const QString& fileName, quint16 baseYear, bool keepCopy, int& establishments,
@@ -118,8 +121,10 @@ private:
     QString Field1(int slot) const { return Value(layout_.Tipo1.Slot(slot)); }
     QString Field2(int slot) const { return Value(layout_.Tipo2.Slot(slot)); }
     QString Field9(int slot) const { return Value(layout_.Tipo9.Slot(slot)); }
-    // A field of the record set into a column, as its (trimmed) text would be.
-    void SetFromRecord(db::Field& column, const TArquivo& descriptor, bool trimmed) const;
+    // A field of the record as the bytes to load, as its (trimmed) text would
+    // be stored: plain text as it lies in the record, anything else as the
+    // UTF-8 of its text, kept in `held`.
+    QByteArrayView RowBytes(const TArquivo& descriptor, bool trimmed, QByteArray& held) const;
     unsigned char Byte(int column) const { return static_cast<unsigned char>(record_[column - 1]); }
     QString TypeShown(const char* record) const;
     QByteArray Key(const QByteArray& inscription, const QByteArray& prefix) const { return inscription + prefix; }
@@ -147,8 +152,7 @@ private:
     QString estInscriptionType_;
     QString estLinkedCei_;
     bool estWithoutEmployees_ = false;
-    bool estPending_ = false;
-    QStringList estPendingKey_;
+    bool estPending_ = false;  // its row is still to be written
     int recordsRead_ = 0;
     int establishments_ = 0;
     int contracts_ = 0;
@@ -170,13 +174,28 @@ private:
     bool ownTransaction_ = false;
     std::unique_ptr<db::Table> emp_, vinc_, resp_;
     std::vector<Binding> empFields_, vincFields_;
-    // The contract columns that do not come from a slot of their own.
+    // The contract columns that do not come from a slot of their own: their
+    // places in the contract table.
     struct ContractExtras {
-        db::Field *anBase = nullptr, *inscricao = nullptr, *prefixo = nullptr, *vinculado = nullptr,
-                  *tipoInscricao = nullptr, *nacionalidade = nullptr, *instrucao = nullptr, *raca = nullptr,
-                  *admissao = nullptr, *cbo = nullptr, *municipio = nullptr, *uf = nullptr, *salario = nullptr,
-                  *vinculo = nullptr, *desligamento = nullptr;
+        int anBase = -1, inscricao = -1, prefixo = -1, vinculado = -1, tipoInscricao = -1;
     } vincExtras_;
+    // A contract column worked out from one field of the record (a code's
+    // description): worked out once per distinct field, kept as the bytes loaded.
+    struct Derived {
+        int column = -1;
+        int width = 0;  // the column's
+        int slot = 0;
+        std::function<QString(const QString& field)> make;
+        QHash<quint64, QByteArray> byShortField;  // fields of up to 7 bytes, as most codes are
+        QHash<QByteArray, QByteArray> byField;
+    };
+    std::vector<Derived> vincDerived_;
+    QByteArrayView DerivedBytes(Derived& derived);
+    // The contract row being loaded: per column, the bytes it gets.
+    std::vector<QByteArrayView> vincRow_;
+    std::vector<QByteArray> vincHeld_;  // per column: a text that was not plain, as UTF-8
+    // The current establishment's values that each of its contracts gets.
+    QByteArray estYearBytes_, estInscriptionTypeBytes_, estLinkedCeiBytes_;
     db::Field* fEmpVinculos_ = nullptr;
     db::Field* fEmpEstrangeiros_ = nullptr;
     Lookup lkCnae_, lkNatJur_, lkNacionalidade_, lkInstrucao_, lkRaca_, lkAdmissao_, lkCbo_, lkMunicipio_, lkUf_,

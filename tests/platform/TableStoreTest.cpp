@@ -187,18 +187,27 @@ TEST_F(TableStore, TextsAreStoredAsTheirUtf8Bytes) {
 // same values given and taken as texts.
 TEST_F(TableStore, BytesInAndOutMatchTextsInAndOut) {
     const std::vector<QByteArray> names = {"Ana", "Caio   ", "Bruno Albuquerque", "  lead", "", "Jo\xC3\xA3o  ",
-                                           "Jo\xC3\xA3o Bel\xC3\xA9m", "tab\tend", QByteArray()};
-    const std::vector<QByteArray> flags = {"1", "True", "0", "false", "x", "", "true", "FALSE", QByteArray()};
+                                           "Jo\xC3\xA3o Bel\xC3\xA9m", "tab\tend", QByteArray(), "          ",
+                                           "S\xC3\xA3o Jos\xC3\xA9", "\xF0\x9D\x84\x9E" "abcdef", "abcde\xF0\x9D\x84\x9E"};
+    const std::vector<QByteArray> flags = {"1", "True", "0", "false", "x", "", "true", "FALSE", QByteArray(), "1",
+                                           "0", "1", "true"};
     ASSERT_EQ(names.size(), flags.size());
     Table bytes(database, "People");
     bytes.Open();
     {
         Transaction tx(*database);
         for (std::size_t i = 0; i < names.size(); ++i) {
-            // Codes "b0".. by bytes, "t0".. by texts, in one long append.
-            for (const char* way : {"b", "t"}) {
-                bytes.Append();
+            // Codes "b0".. by bytes, "r0".. by whole rows, "t0".. by texts, in one long append.
+            for (const char* way : {"b", "r", "t"}) {
                 const QByteArray code = way + QByteArray::number(qulonglong(i));
+                if (*way == 'r') {
+                    const QByteArrayView row[] = {code, names[i], names[i], flags[i]};
+                    bytes.AppendRow(row);
+                    // No record is made of it: the one posted before stays current.
+                    EXPECT_EQ(bytes.FieldByName("Code").AsString(), QStringLiteral("b%1").arg(i));
+                    continue;
+                }
+                bytes.Append();
                 if (*way == 'b') {
                     bytes.FieldByName("Code").SetAsUtf8(code);
                     bytes.FieldByName("Name").SetAsUtf8(names[i]);
@@ -213,26 +222,28 @@ TEST_F(TableStore, BytesInAndOutMatchTextsInAndOut) {
                 bytes.Post();
             }
         }
+        const QByteArrayView tooShort[] = {"x1", "Ana"};
+        EXPECT_THROW(bytes.AppendRow(tooShort), DbError);
         tx.commit();
     }
     Query raw(database);
-    raw.SetSQL(QStringLiteral("SELECT substr(Code, 2) AS n, substr(Code, 1, 1) AS way, quote(Name) AS name, "
-                              "quote(City) AS city, quote(Active) AS active FROM People ORDER BY n, way"));
+    raw.SetSQL(QStringLiteral("SELECT substr(Code, 2) AS n, quote(Name) AS name, "
+                              "quote(City) AS city, quote(Active) AS active FROM People ORDER BY n, Code"));
     raw.Open();
     int rows = 0;
-    for (raw.First(); !raw.Eof(); raw.Next(), ++rows) {
+    for (raw.First(); !raw.Eof();) {
         const QString n = raw.FieldByName("n").AsString();
-        QStringList stored = {raw.FieldByName("name").AsString(), raw.FieldByName("city").AsString(),
-                              raw.FieldByName("active").AsString()};
-        raw.Next();
-        ++rows;
-        ASSERT_FALSE(raw.Eof());
         SCOPED_TRACE(n.toStdString());
-        EXPECT_EQ(raw.FieldByName("n").AsString(), n);
-        EXPECT_EQ(stored, QStringList({raw.FieldByName("name").AsString(), raw.FieldByName("city").AsString(),
-                                       raw.FieldByName("active").AsString()}));
+        const QStringList stored = {raw.FieldByName("name").AsString(), raw.FieldByName("city").AsString(),
+                                    raw.FieldByName("active").AsString()};
+        for (int way = 0; way < 3; ++way, ++rows, raw.Next()) {
+            ASSERT_FALSE(raw.Eof());
+            EXPECT_EQ(raw.FieldByName("n").AsString(), n);
+            EXPECT_EQ(stored, QStringList({raw.FieldByName("name").AsString(), raw.FieldByName("city").AsString(),
+                                           raw.FieldByName("active").AsString()}));
+        }
     }
-    EXPECT_EQ(rows, int(2 * names.size()));
+    EXPECT_EQ(rows, int(3 * names.size()));
     // Read back, the bytes of a value are the UTF-8 of its text, whether the
     // value was read, just set, or set as a text.
     Table t(database, "People");

@@ -44,6 +44,17 @@ char* encodeUtf8(char* out, QStringView text) {
     }
     return out;
 }
+
+// The characters (UTF-16 units, as a text counts them) of valid UTF-8:
+// every byte but a continuation starts one, and a four-byte one makes two.
+qsizetype utf16Length(const char* p, qsizetype n) {
+    qsizetype units = 0;
+    for (qsizetype k = 0; k < n; ++k) {
+        const auto b = static_cast<unsigned char>(p[k]);
+        units += ((b & 0xC0) != 0x80) + (b >= 0xF0);
+    }
+    return units;
+}
 }  // namespace
 
 Table::Table(std::shared_ptr<Database> database, const QString& tableName)
@@ -641,11 +652,7 @@ void Table::checkWritable() const {
         throw DbError(ErrorKind::Usage, kGeneralError, QStringLiteral("Table is read only.\n%1").arg(tableName_));
 }
 
-void Table::Post() {
-    checkActive();
-    if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) return;
-    checkWritable();
-    Connection& c = conn();
+sqlite3_stmt* Table::writeStatement(Connection& c, bool insert) {
     // Inside the transaction in which its file was last checked, nothing can
     // replace the file (the dataset holds it open and the transaction holds
     // its lock), and an unchanged statement epoch says it was not detached:
@@ -671,7 +678,15 @@ void Table::Post() {
         write_ = WriteStatements{&c, c.statementEpoch(), target, insert, update};
     }
     if (c.inTransaction) write_.transaction = c.transactionNumber;
-    sqlite3_stmt* st = state_ == DataSetState::Insert ? write_.insert : write_.update;
+    return insert ? write_.insert : write_.update;
+}
+
+void Table::Post() {
+    checkActive();
+    if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) return;
+    checkWritable();
+    Connection& c = conn();
+    sqlite3_stmt* st = writeStatement(c, state_ == DataSetState::Insert);
     sqlite3_reset(st);
     // Each value is cut to its column once (a value set as text already is);
     // the texts are encoded into one buffer that lives until the step. The
@@ -739,6 +754,56 @@ void Table::Post() {
     }
     eof_ = bof_ = false;
     empty_ = false;
+}
+
+void Table::AppendRow(std::span<const QByteArrayView> values) {
+    checkBrowse();
+    checkWritable();
+    const int count = int(fields_.size());
+    if (int(values.size()) != count)
+        throw DbError(ErrorKind::Usage, kGeneralError,
+                      QStringLiteral("A row of %1 values for %2 fields.\n%3").arg(values.size()).arg(count).arg(tableName_));
+    Connection& c = conn();
+    sqlite3_stmt* st = writeStatement(c, true);
+    sqlite3_reset(st);
+    selectList();  // keeps which columns are booleans
+    const bool* boolean = typed_.constData() + orderFields_.size();
+    // Values cut between characters are recoded; they live until the step.
+    QVarLengthArray<QByteArray, 4> recoded;
+    for (int i = 0; i < count; ++i) {
+        const char* p = values[i].data();
+        qsizetype n = values[i].size();
+        if (boolean[i]) {
+            const QLatin1String b(p, n);
+            const bool on = b == QLatin1String("1") || b.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
+            sqlite3_bind_int(st, i + 1, on ? 1 : 0);
+            continue;
+        }
+        // A UTF-8 text never has fewer bytes than characters: only a longer
+        // one may need cutting, and where its first `width` bytes are ASCII
+        // they are its first `width` characters.
+        const int width = fields_[i]->Size();
+        if (width > 0 && n > width) {
+            bool ascii = true;
+            for (qsizetype k = 0; k < width && ascii; ++k) ascii = static_cast<unsigned char>(p[k]) < 0x80;
+            if (ascii) {
+                n = width;
+            } else if (utf16Length(p, n) > width) {
+                recoded.append(normalizeText(QString::fromUtf8(p, n), width).toUtf8());
+                p = recoded.back().constData();
+                n = recoded.back().size();
+            }
+        }
+        // Trailing blanks eight at a time: names are padded to their slot.
+        constexpr quint64 kBlanks = 0x2020202020202020ull;
+        for (quint64 w; n >= 8 && (std::memcpy(&w, p + n - 8, 8), w == kBlanks);) n -= 8;
+        while (n > 0 && p[n - 1] == ' ') --n;
+        sqlite3_bind_text(st, i + 1, n > 0 ? p : "", int(n), SQLITE_STATIC);
+    }
+    const int rc = sqlite3_step(st);
+    sqlite3_reset(st);
+    if (rc != SQLITE_DONE) c.fail(rc, QStringLiteral("Table: %1").arg(database_->resolve(tableName_)));
+    database_->noteChange();
 }
 
 void Table::Cancel() {

@@ -1,6 +1,7 @@
 #pragma once
 #include "DataSet.h"
 
+#include <span>
 #include <string>
 
 namespace db {
@@ -48,6 +49,11 @@ public:
     void Append();
     void Insert() { Append(); }
     void Post();
+    // Many rows loaded at once: a row given as the UTF-8 bytes of each field,
+    // in field order (empty: the field's blank), stored as Append, setting
+    // each field and Post would store it, but with no record made or kept.
+    // The cursor stays where it was; reading on shows the new rows.
+    void AppendRow(std::span<const QByteArrayView> values);
     void Cancel();
     void Delete();
     void EmptyTable();
@@ -103,6 +109,7 @@ private:
     QString schemaTable();
     Connection& conn() const { return database_->connection(readOnly_, tableName_); }
     void checkWritable() const;
+    struct sqlite3_stmt* writeStatement(Connection& c, bool insert);
 
     std::shared_ptr<Database> database_;
     QString tableName_;
