@@ -188,9 +188,10 @@ TEST_F(TableStore, TextsAreStoredAsTheirUtf8Bytes) {
 TEST_F(TableStore, BytesInAndOutMatchTextsInAndOut) {
     const std::vector<QByteArray> names = {"Ana", "Caio   ", "Bruno Albuquerque", "  lead", "", "Jo\xC3\xA3o  ",
                                            "Jo\xC3\xA3o Bel\xC3\xA9m", "tab\tend", QByteArray(), "          ",
-                                           "S\xC3\xA3o Jos\xC3\xA9", "\xF0\x9D\x84\x9E" "abcdef", "abcde\xF0\x9D\x84\x9E"};
+                                           "S\xC3\xA3o Jos\xC3\xA9", "\xF0\x9D\x84\x9E" "abcdef", "abcde\xF0\x9D\x84\x9E",
+                                           "abcdefg\xC3\xA9"};
     const std::vector<QByteArray> flags = {"1", "True", "0", "false", "x", "", "true", "FALSE", QByteArray(), "1",
-                                           "0", "1", "true"};
+                                           "0", "1", "true", "0"};
     ASSERT_EQ(names.size(), flags.size());
     Table bytes(database, "People");
     bytes.Open();

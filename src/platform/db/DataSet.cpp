@@ -55,13 +55,23 @@ void Field::SetAsUtf8(QByteArrayView value) {
     const char* p = value.data();
     qsizetype n = value.size();
     bool ascii = def_.type != FieldType::Boolean && p != nullptr;
-    qsizetype i = 0;
-    for (; ascii && i + 8 <= n; i += 8) {  // eight bytes at a time: no top bit set
-        quint64 word;
-        std::memcpy(&word, p + i, 8);
-        ascii = (word & 0x8080808080808080ull) == 0;
+    if (ascii && n >= 8) {
+        // Eight bytes at a time, the last eight overlapping: no top bit set.
+        quint64 seen = 0, word;
+        for (qsizetype i = 0; i + 8 <= n; i += 8) {
+            std::memcpy(&word, p + i, 8);
+            seen |= word;
+        }
+        std::memcpy(&word, p + n - 8, 8);
+        ascii = ((seen | word) & 0x8080808080808080ull) == 0;
+    } else if (ascii && n >= 4) {
+        quint32 head, tail;
+        std::memcpy(&head, p, 4);
+        std::memcpy(&tail, p + n - 4, 4);
+        ascii = ((head | tail) & 0x80808080u) == 0;
+    } else {
+        for (qsizetype i = 0; i < n && ascii; ++i) ascii = static_cast<unsigned char>(p[i]) < 0x80;
     }
-    for (; i < n && ascii; ++i) ascii = static_cast<unsigned char>(p[i]) < 0x80;
     if (!ascii) {
         SetAsString(QString::fromUtf8(value));
         return;
@@ -131,30 +141,23 @@ Field& DataSet::FieldByName(const QString& name) {
     throw DbError(ErrorKind::Usage, kFieldNotFound, QStringLiteral("Field '%1' not found.\n%2").arg(name, name_));
 }
 
+void DataSet::notEditing() const {
+    throw DbError(ErrorKind::Usage, kNotEditing, QStringLiteral("Dataset not in edit or insert mode.\n%1").arg(name_));
+}
+
 void DataSet::setValue(int index, Value value) {
-    if (state_ != DataSetState::Edit && state_ != DataSetState::Insert)
-        throw DbError(ErrorKind::Usage, kNotEditing, QStringLiteral("Dataset not in edit or insert mode.\n%1").arg(name_));
+    if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) [[unlikely]]
+        notEditing();
     buffer_[index] = std::move(value);
     if (lazy_) decodedGen_[index] = recordGen_;
 }
 
 void DataSet::setText(int index, const QString& text) {
-    if (state_ != DataSetState::Edit && state_ != DataSetState::Insert)
-        throw DbError(ErrorKind::Usage, kNotEditing, QStringLiteral("Dataset not in edit or insert mode.\n%1").arg(name_));
+    if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) [[unlikely]]
+        notEditing();
     Value& v = buffer_[index];
     v.text = text;
     v.kind = Value::Text;
-    v.stored = true;
-    if (lazy_) decodedGen_[index] = recordGen_;
-}
-
-void DataSet::setBytes(int index, QByteArrayView ascii) {
-    if (state_ != DataSetState::Edit && state_ != DataSetState::Insert)
-        throw DbError(ErrorKind::Usage, kNotEditing, QStringLiteral("Dataset not in edit or insert mode.\n%1").arg(name_));
-    Value& v = buffer_[index];
-    v.bytes.assign(ascii.data(), std::size_t(ascii.size()));
-    if (!v.text.isNull()) v.text = QString();
-    v.kind = Value::Utf8;
     v.stored = true;
     if (lazy_) decodedGen_[index] = recordGen_;
 }

@@ -64,6 +64,12 @@ public:
             } else {
                 std::memmove(to, p, n);
             }
+        } else if (n >= 4) {
+            quint32 head, tail;  // and two half words 4 to 7
+            std::memcpy(&head, p, 4);
+            std::memcpy(&tail, p + n - 4, 4);
+            std::memcpy(to, &head, 4);
+            std::memcpy(to + n - 4, &tail, 4);
         } else {
             for (std::size_t i = 0; i < n; ++i) to[i] = p[i];
         }
@@ -205,7 +211,19 @@ protected:
     friend class Field;
     void setValue(int index, Value value);
     void setText(int index, const QString& text);  // a text in the form the store keeps it
-    void setBytes(int index, QByteArrayView ascii);  // plain ASCII in the form the store keeps it
+    // Plain ASCII in the form the store keeps it; inline, as it runs for every value of a long append.
+    void setBytes(int index, QByteArrayView ascii) {
+        if (state_ != DataSetState::Edit && state_ != DataSetState::Insert) [[unlikely]]
+            notEditing();
+        Value& v = buffer_[index];
+        v.bytes.assign(ascii.data(), std::size_t(ascii.size()));
+        if (!v.text.isNull()) v.text = QString();
+        v.kind = Value::Utf8;
+        v.stored = true;
+        if (lazy_) decodedGen_[index] = recordGen_;
+    }
+    // Out of the way of the setters, which run for every value of a long append.
+    [[noreturn]] Q_DECL_COLD_FUNCTION Q_NEVER_INLINE void notEditing() const;
     // The bytes of a column of the current record not decoded yet, when the
     // dataset can give them without decoding (null data: a null value).
     bool pendingBytes(int index, QByteArrayView& out) {
