@@ -3,7 +3,9 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <atomic>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 struct LockFolderScope {
@@ -31,6 +33,25 @@ TEST(SingleInstance, SecondHolderOfANameSeesItTaken) {
     EXPECT_FALSE(os::NamedMutexExists("Lobrix"));
     os::NamedMutex again("Lobrix");
     EXPECT_FALSE(again.alreadyExists());
+}
+
+TEST(SingleInstance, LookingForAHolderNeverTurnsAStartingOneAway) {
+    // One side keeps asking whether the name is held while the other keeps
+    // taking and releasing it: a question that took the name even for a
+    // moment would now and then make a start see the name taken.
+    LockFolderScope scope;
+    std::atomic<bool> done{false};
+    std::thread asker([&] {
+        while (!done) os::NamedMutexExists("Lobrix");
+    });
+    int turnedAway = 0;
+    for (int i = 0; i < 1000; ++i) {
+        os::NamedMutex start("Lobrix");
+        if (start.alreadyExists()) ++turnedAway;
+    }
+    done = true;
+    asker.join();
+    EXPECT_EQ(turnedAway, 0);
 }
 
 TEST(SingleInstance, WakeReachesTheListener) {

@@ -5,6 +5,10 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QSysInfo>
+
+#include <cerrno>
+#include <csignal>
 
 namespace os {
 
@@ -52,13 +56,14 @@ NamedMutex::~NamedMutex() = default;
 bool NamedMutex::held() const { return lock_ && lock_->isLocked(); }
 
 bool NamedMutexExists(const QString& name) {
-    QLockFile probe(lockPath(name));
-    probe.setStaleLockTime(0);
-    if (probe.tryLock(0)) {
-        probe.unlock();
-        return false;
-    }
-    return true;
+    // Only looked at, never taken: taking it even for a moment would turn
+    // away a copy that starts in that moment.
+    qint64 pid = 0;
+    QString host, application;
+    if (!QLockFile(lockPath(name)).getLockInfo(&pid, &host, &application)) return false;
+    if (host != QSysInfo::machineHostName()) return true;  // a holder elsewhere cannot be asked
+    // A holder that died left its file behind: it holds nothing.
+    return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
 }
 
 WakeChannel::WakeChannel(const QString& name, std::function<void()> onWake)
