@@ -385,7 +385,10 @@ bool WriterRun::WriteEstablishmentRecord() {
         proId_->FieldByName(QStringLiteral("InReciboParaRespArquivo"))
             .SetAsBoolean(resp_->FieldByName(QStringLiteral("InReciboParaRespArquivo")).AsBoolean());
         proId_->FieldByName(QStringLiteral("InRetificacao")).SetAsBoolean(req_.amendment);
-        proId_->FieldByName(QStringLiteral("DaGeracao")).SetAsString(req_.generationDate);
+        // The date the part's header carries: a file analysed keeps its own.
+        const QString tableDate = resp_->FieldByName(QStringLiteral("DaGeracao")).AsString();
+        proId_->FieldByName(QStringLiteral("DaGeracao"))
+            .SetAsString(GenerationDateFromTable(context(), tableDate) ? tableDate : req_.generationDate);
         proId_->FieldByName(QStringLiteral("HoSenha")).SetAsString(req_.generationTime);
         proId_->Post();
         lastProIdPart_ = part_;

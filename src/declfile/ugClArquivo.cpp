@@ -462,6 +462,10 @@ QString dateOrZeros(const QString& date) {
 
 }  // namespace
 
+bool GenerationDateFromTable(const RecordContext& c, const QString& tableValue) {
+    return c.fromWorkingTables && !(c.amendment && isBlank(tableValue));
+}
+
 std::span<const LayoutItem> RecordLayout(char type) {
     switch (type) {
     case '0': return kType0;
@@ -523,7 +527,7 @@ QByteArray RecordBuilder::Build(const RecordContext& c) const {
                 putLatin(out, "00000000", it.width);
             break;
         case Item::GenerationDate:
-            if (c.fromWorkingTables && !(c.amendment && isBlank(value)))
+            if (GenerationDateFromTable(c, value))
                 putTableText(out, value, it.width);
             else
                 putText(out, dateOrZeros(c.generationDate), it.width);

@@ -68,6 +68,10 @@ struct RecordContext {
     QString osCode = QStringLiteral("0");
 };
 
+// Whether a header takes its generation date from the date its working
+// table holds (`tableValue`) rather than from the context's.
+bool GenerationDateFromTable(const RecordContext& c, const QString& tableValue);
+
 // A record type bound to the fields of a source row, so that every record of
 // that type is built without looking fields up again. The data set must stay
 // open while the builder is used.

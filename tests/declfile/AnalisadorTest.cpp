@@ -259,6 +259,10 @@ TEST_F(Analisador, UserAnalysesAFileOfAnotherProgramAndTransmitsIt) {
     EXPECT_TRUE(decFiles().first().endsWith("G.dec"));
     EXPECT_EQ(Cols(header(written), 397, 398), "A ");
     EXPECT_EQ(Cols(header(written), 372, 383), "000000000000");
+    // The summary gives the date the file carries, which the analysed file brought.
+    const QByteArray date = Cols(header(written), 232, 239);
+    EXPECT_NE(date, "00000000");
+    EXPECT_TRUE(PdfText(pdf).contains(date.left(2) + '/' + date.mid(2, 2) + '/' + date.mid(4))) << PdfText(pdf).toStdString();
     EXPECT_TRUE(VerifyFileDigest(written));
     int establishments = 0, contracts = 0;
     EXPECT_EQ(readBack(written, establishments, contracts), kAnaliseSemErro);
