@@ -55,10 +55,13 @@ TEST(SingleInstance, LookingForAHolderNeverTurnsAStartingOneAway) {
 }
 
 TEST(SingleInstance, WakeReachesTheListener) {
+    // A name of this process's own: the program's name may be listened on by
+    // a copy that another test has started at the same moment.
+    const QString name = QStringLiteral("Wake test %1").arg(QCoreApplication::applicationPid());
     int woken = 0;
-    os::WakeChannel channel("This String is unique!", [&] { ++woken; });
+    os::WakeChannel channel(name, [&] { ++woken; });
     ASSERT_TRUE(channel.listening());
-    EXPECT_TRUE(os::SendWake("This String is unique!"));
+    EXPECT_TRUE(os::SendWake(name));
     QElapsedTimer t;
     t.start();
     while (woken == 0 && t.elapsed() < 3000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
