@@ -22,8 +22,8 @@
 #include <QFileInfo>
 #include <QListWidget>
 #include <QProgressBar>
-#include <QDir>
 #include <cerrno>
+#include <unistd.h>
 #include <optional>
 
 namespace declfile {
@@ -96,6 +96,11 @@ QString TransmitFolderProblemText(const QString& decName) {
 }
 
 
+// Files of the folder can be replaced and removed.
+bool FolderTakesNewNames(const QString& folder) {
+    return ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
+}
+
 QStringList receiptFieldsFromEstablishment() {
     return QStringLiteral("AnBase;CoCgcCeiEstabelecimento;NuPrefixoEstabelecimento;InInscrEstabelecimento;"
                           "NoRazaoEstabelecimento;EdEstabelecimento;NuEnderecoEstabelecimento;"
@@ -158,14 +163,12 @@ db::TableDef ReceiptEstablishmentTableDef() {
     return t;
 }
 
-QStringList RemoveLaterParts(QChar drive, const WriterState& state) {
-    QStringList kept;
-    const QString last = state.NomeArquivoGerado;  // base + part (2) + letter
-    if (last.size() < 4) return kept;
+LaterParts FindLaterParts(const QString& folder, const QString& last) {
+    LaterParts later;
+    if (last.size() < 4) return later;
     const QString base = last.left(last.size() - 3);
     const QChar letter = last.back();
     const int lastPart = last.mid(last.size() - 3, 2).toInt();
-    const QString folder = IsDisketteDrive(drive) ? drives::RootFolder(drive.toUpper()) : TransmitFolder();
     const QDir dir(folder);
     for (const QFileInfo& info : dir.entryInfoList(QDir::Files)) {
         if (info.suffix().compare(QLatin1String("dec"), Qt::CaseInsensitive) != 0) continue;
@@ -177,12 +180,19 @@ QStringList RemoveLaterParts(QChar drive, const WriterState& state) {
         const int part = stem.mid(stem.size() - 3, 2).toInt(&isNumber);
         if (!isNumber || part <= lastPart) continue;
         if (QFileInfo::exists(AppPaths::findNoCase(folder, stem + QStringLiteral(".rec"))))
-            kept << info.fileName();
+            later.kept << info.fileName();
         else
-            QFile::remove(info.filePath());
+            later.removable << info.filePath();
     }
-    kept.sort();
-    return kept;
+    later.kept.sort();
+    return later;
+}
+
+QStringList RemoveLaterParts(QChar drive, const WriterState& state) {
+    const QString folder = IsDisketteDrive(drive) ? drives::RootFolder(drive.toUpper()) : TransmitFolder();
+    const LaterParts later = FindLaterParts(folder, state.NomeArquivoGerado);
+    for (const QString& path : later.removable) QFile::remove(path);
+    return later.kept;
 }
 
 void CancelWriting() {
@@ -254,6 +264,7 @@ private:
     QList<QPair<QString, QString>> written_;  // parts written, not named yet
     void partWritten();
     void nameWrittenParts();
+    void discardWrittenParts();
     bool ioError_ = false;
     bool diskFull_ = false;
     std::optional<db::DbError> dataFolderError_;  // a table of the data folder could not be written
@@ -334,15 +345,26 @@ void WriterRun::partWritten() {
 
 void WriterRun::nameWrittenParts() {
     if (written_.isEmpty()) return;
+    // Parts of an earlier, longer run of the same declaration go in the same
+    // step: one record that a start after a crash completes.
+    const QStringList laterParts = !diskette() && req_.replaceLaterParts
+                                       ? FindLaterParts(TransmitFolder(), state_.NomeArquivoGerado).removable
+                                       : QStringList();
     bool named;
-    if (written_.size() == 1) {
+    if (written_.size() == 1 && laterParts.isEmpty()) {
         // One rename is one step already: no record needed (none on a diskette).
         named = os::SyncFile(written_.first().first) && os::ReplaceFile(written_.first().first, written_.first().second);
     } else {
-        named = os::RenameTogether(QFileInfo(written_.first().second).absolutePath(), written_);
+        named = os::RenameTogether(QFileInfo(written_.first().second).absolutePath(), written_, laterParts);
     }
     if (!named) ioError_ = true;
     written_.clear();
+}
+
+void WriterRun::discardWrittenParts() {
+    for (const auto& [temp, final] : std::as_const(written_)) QFile::remove(temp);
+    written_.clear();
+    if (!currentPath_.isEmpty()) QFile::remove(currentPath_);
 }
 
 void WriterRun::storePendingContractCount() {
@@ -492,9 +514,13 @@ bool WriterRun::OpenNextFile() {
                 }
                 overwrite_ = true;
             }
-            const QString existing = diskette() ? drives::PathOnDrive(drive, decName)
-                                                : AppPaths::findNoCase(TransmitFolder(), decName);
-            if (!QFile::remove(existing)) {
+            // A diskette holds one part: the earlier file goes now. In the
+            // folder it stays until the new part replaces it, so that the
+            // folder holds the earlier declaration or the new one, never a
+            // mixture or neither.
+            const bool replaceable = diskette() ? QFile::remove(drives::PathOnDrive(drive, decName))
+                                                : FolderTakesNewNames(TransmitFolder());
+            if (!replaceable) {
                 msg::ShowBox(msg::BoxKind::Information,
                              QStringLiteral("O arquivo \"") + decName + QStringLiteral(".\" não pode ser excluido."));
                 cannotDelete_ = true;
@@ -562,10 +588,21 @@ void WriterRun::cleanUp(bool completed) {
         const bool closed = closePart();
         if (closed && completed && state_.ModoParticionamento != 1) StampFileDigest();
     }
-    // Every part written takes its name, except one an I/O error or a cancel
-    // cut short (removed below).
-    if (!ioError_ && !(cancelled_ && partOpen && !completed)) partWritten();
-    nameWrittenParts();
+    if (diskette()) {
+        // Each diskette leaves the drive once written: the parts completed
+        // before stay, and so does one a stop left open, except one an I/O
+        // error or a cancel cut short (removed below).
+        if (!ioError_ && !(cancelled_ && partOpen && !completed)) partWritten();
+        nameWrittenParts();
+    } else if (completed && !ioError_ && !cancelled_) {
+        partWritten();
+        nameWrittenParts();
+    } else {
+        // In the folder the parts of a run that did not complete never take
+        // their names: the first ones alone would be offered as the whole
+        // declaration.
+        discardWrittenParts();
+    }
     resp_.reset();
     emp_.reset();
     vinc_.reset();
@@ -587,7 +624,10 @@ void WriterRun::cleanUp(bool completed) {
         msg::ShowBox(msg::BoxKind::Error,
                      (diskFull_ ? QStringLiteral("Não há espaço suficiente no disco para gravar o arquivo \"")
                                 : QStringLiteral("Erro de gravação no arquivo \"")) +
-                         currentName_ + QStringLiteral("\". O arquivo incompleto foi excluído."));
+                         currentName_ +
+                         (!diskette() && partsOpened_ > 1
+                              ? QStringLiteral("\". Os arquivos desta gravação foram excluídos.")
+                              : QStringLiteral("\". O arquivo incompleto foi excluído.")));
     }
     if (ioError_) currentPath_.clear();
 }
@@ -761,7 +801,8 @@ int WriteDeclarationFile(const WriteRequest& request, WriterState& state, Writer
 
 int WriteDeclarationFile(QListWidget* establishmentList, QChar drive, const QString& dataFolder,
                          QProgressBar* progressBar, bool amendment, bool fromWorkingTables,
-                         const QString& generationDate, const QString& generationTime, WriterState& state) {
+                         const QString& generationDate, const QString& generationTime, WriterState& state,
+                         bool replaceLaterParts) {
     QStringList selected;
     if (establishmentList)
         for (int i = 0; i < establishmentList->count(); ++i)
@@ -774,6 +815,7 @@ int WriteDeclarationFile(QListWidget* establishmentList, QChar drive, const QStr
     r.fromWorkingTables = fromWorkingTables;
     r.generationDate = generationDate;
     r.generationTime = generationTime;
+    r.replaceLaterParts = replaceLaterParts;
     ProgressBarHost host(progressBar);
     return WriteDeclarationFile(r, state, host);
 }

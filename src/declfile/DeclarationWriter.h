@@ -46,6 +46,10 @@ struct WriteRequest {
     bool fromWorkingTables = false;
     QString generationDate;          // ddmmyyyy or empty
     QString generationTime;          // hhmmss or empty
+    // The folder "Transmite": the parts of the same declaration numbered above
+    // the run's last part (left by an earlier, longer run, not transmitted)
+    // go in the same step in which the new parts take their names.
+    bool replaceLaterParts = false;
 };
 
 enum WriteResult { kWritten = 0, kWriteError = 1, kWriteCancelled = 2 };
@@ -59,12 +63,23 @@ int WriteDeclarationFile(const WriteRequest& request, WriterState& state, Writer
 // progress bar advanced by one per record.
 int WriteDeclarationFile(QListWidget* establishmentList, QChar drive, const QString& dataFolder,
                          QProgressBar* progressBar, bool amendment, bool fromWorkingTables,
-                         const QString& generationDate, const QString& generationTime, WriterState& state);
+                         const QString& generationDate, const QString& generationTime, WriterState& state,
+                         bool replaceLaterParts = false);
+
+// The parts of the same declaration as the part `lastName` (base + part
+// number + letter) numbered above it, in `folder`: the paths of those without
+// a receipt, and the file names of those kept because they were transmitted.
+struct LaterParts {
+    QStringList removable;
+    QStringList kept;
+};
+LaterParts FindLaterParts(const QString& folder, const QString& lastName);
 
 // After a successful run: removes the parts of the same declaration numbered
 // above the run's last part (left by an earlier, longer run) that have no
 // receipt; returns the file names of those kept because they were
-// transmitted.
+// transmitted. (A run on the folder "Transmite" with `replaceLaterParts` has
+// removed them already.)
 QStringList RemoveLaterParts(QChar drive, const WriterState& state);
 
 // Asks the running write to stop; honoured at its next poll, which asks

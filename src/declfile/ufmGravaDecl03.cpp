@@ -295,7 +295,7 @@ bool TfmGravaDecl03::fGravouArquivoZUVO() {
     RunBusy([] { declfile::CancelWriting(); }, [&] {
         result = declfile::WriteDeclarationFile(amendment ? nullptr : fmGravaDecl00->lbEmpresas00, drive_,
                                                 AppPaths::dataFolder(), prGravando, amendment, amendment, date_, time_,
-                                                state);
+                                                state, true);
     });
     declfile::StoreWriterState(state);
     if (result == declfile::kWritten) {

@@ -60,9 +60,11 @@ StartOutcome StartProgram(const std::function<void()>& createForms) {
     // Parts of a declaration written in full before a crash take their names;
     // parts of a write that never finished are only debris.
     const QString transmite = AppPaths::findNoCase(AppPaths::programFolder(), QStringLiteral("Transmite"));
-    os::FinishInterruptedRenames(transmite);
-    for (const QString& debris : QDir(transmite).entryList({QStringLiteral("*.dec.tmp")}, QDir::Files | QDir::Hidden))
-        QFile::remove(QDir(transmite).filePath(debris));
+    // A record that still cannot be completed keeps the files it names.
+    if (os::FinishInterruptedRenames(transmite))
+        for (const QString& debris :
+             QDir(transmite).entryList({QStringLiteral("*.dec.tmp")}, QDir::Files | QDir::Hidden))
+            QFile::remove(QDir(transmite).filePath(debris));
     QString damaged;
     if (!CheckTablesAtStartup(&damaged)) {
         if (damaged.isEmpty())

@@ -1,5 +1,6 @@
 // A write of two parts killed at each of its steps leaves, after the next
-// start, either no declaration at all or both parts complete.
+// start, either no declaration at all or both parts complete; written over an
+// earlier set of three parts, either that set untouched or the new one.
 #include "declfile/DeclarationWriter.h"
 #include "declfile/ugHashCompara.h"
 #include "platform/AppPaths.h"
@@ -30,15 +31,39 @@ TEST(CrashChild, DISABLED_TwoPartWrite) {
     ASSERT_EQ(state.QtArquivosGerados, 2);
 }
 
-TEST(WriterCrash, TwoPartsKilledAtEachStepLeaveNoneOrBoth) {
-    // 50,010 contracts: two parts in the folder Transmite.
-    TempProgramFolder source;
+TEST(CrashChild, DISABLED_TwoPartWriteOverThreeParts) {
+    if (!InCrashChild()) GTEST_SKIP();
+    ScriptedMessages boxes;
+    boxes.answer("mrYes");  // "Autoriza gravar sobre?"
+    WriteRequest r;
+    r.drive = QLatin1Char('C');
+    r.dataFolder = AppPaths::dataFolder();
+    r.generationDate = QStringLiteral("15012010");
+    r.generationTime = QStringLiteral("101500");
+    r.replaceLaterParts = true;
+    WriterState state;
+    WriterHost host;
+    ASSERT_EQ(WriteDeclarationFile(r, state, host), kWritten);
+    ASSERT_EQ(state.QtArquivosGerados, 2);
+}
+
+namespace {
+
+// 50,010 contracts: two parts in the folder Transmite.
+QString MakeTwoPartDeclaration(TempProgramFolder& source) {
     gen::DeclarationShape shape;
     shape.bigContracts = 50010;
     shape.smallEstablishments = 1;
     shape.contractsEach = 2;
     gen::GenerateDeclaration(source.dataFolder(), shape);
-    const QString template_ = source.dataFolder();
+    return source.dataFolder();
+}
+
+}  // namespace
+
+TEST(WriterCrash, TwoPartsKilledAtEachStepLeaveNoneOrBoth) {
+    TempProgramFolder source;
+    const QString template_ = MakeTwoPartDeclaration(source);
 
     std::unique_ptr<TempProgramFolder> program;
     auto prepare = [&] {
@@ -69,4 +94,64 @@ TEST(WriterCrash, TwoPartsKilledAtEachStepLeaveNoneOrBoth) {
     EXPECT_GE(KillAtEveryStep("CrashChild.DISABLED_TwoPartWrite", "file.", prepare, check), 4);
     EXPECT_GT(none, 0);
     EXPECT_GT(both, 0);
+}
+
+TEST(WriterCrash, OverAnEarlierLongerSetKilledAtEachStepLeavesTheOldSetOrTheNew) {
+    TempProgramFolder source;
+    const QString template_ = MakeTwoPartDeclaration(source);
+    std::unique_ptr<TempProgramFolder> program;
+    QStringList oldNames;
+    auto prepare = [&] {
+        program.reset();
+        program = std::make_unique<TempProgramFolder>(false);
+        for (const QString& f : QDir(template_).entryList(QDir::Files))
+            QFile::copy(template_ + "/" + f, program->dataFolder() + "/" + f);
+        // The earlier run of the same declaration wrote three parts.
+        const QString transmit = program->path() + "Transmite/";
+        if (oldNames.isEmpty()) {
+            ScriptedMessages boxes;
+            WriteRequest r;
+            r.dataFolder = program->dataFolder();
+            WriterState state;
+            WriterHost host;
+            EXPECT_EQ(WriteDeclarationFile(r, state, host), kWritten);
+            const QString base = state.NomeArquivoGerado.chopped(3);
+            QDir(transmit).removeRecursively();
+            QDir().mkpath(transmit);
+            for (int part = 1; part <= 3; ++part) oldNames << base + QStringLiteral("0%1G.dec").arg(part);
+        }
+        for (const QString& name : oldNames) {
+            QFile f(transmit + name);
+            EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("earlier " + name.toLatin1());
+        }
+        return program->path();
+    };
+    int earlier = 0, renewed = 0;
+    auto check = [&](int, const QString& folder) {
+        {
+            ScriptedMessages boxes;
+            NextStart start;
+            ASSERT_EQ(start.outcome(), StartOutcome::Started);
+        }
+        const QString transmit = folder + "Transmite/";
+        QStringList parts = QDir(transmit).entryList(QDir::Files | QDir::Hidden);
+        parts.sort();
+        bool allEarlier = parts == oldNames;
+        for (const QString& p : parts) {
+            QFile f(transmit + p);
+            EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+            allEarlier = allEarlier && f.readAll() == "earlier " + p.toLatin1();
+        }
+        const bool allNew = parts == oldNames.mid(0, 2) && VerifyFileDigest(transmit + parts[0]) &&
+                            VerifyFileDigest(transmit + parts[1]);
+        EXPECT_TRUE(allEarlier || allNew) << parts.join(", ").toStdString();
+        earlier += allEarlier;
+        renewed += allNew;
+    };
+    // Killed at the record of the names, before and after each rename and
+    // each removal (the parts written before stand in for every earlier step).
+    EXPECT_GE(KillAtEveryStep("CrashChild.DISABLED_TwoPartWriteOverThreeParts", "file.", prepare, check), 5);
+    EXPECT_GT(earlier, 0);
+    EXPECT_GT(renewed, 0);
 }

@@ -99,6 +99,55 @@ QString base(const QStringList& items) { return "Zuvo2009_" + items.first().mid(
 
 }  // namespace
 
+TEST_F(WriterTest, TwoPartRunThatDoesNotCompleteLeavesNoPartInTheFolder) {
+    const QStringList items = generate(50010, 2, 3);
+    // Another declaration in the folder is none of the run's business.
+    const QString other = transmit("Zuvo2009_999999990001910101G.dec");
+    {
+        QFile f(other);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("other");
+    }
+    struct Case {
+        const char* what;
+        int result;
+        const char* box;
+        const char* answer;
+    } cases[] = {
+        {"cancel in the second part", kWriteCancelled, "Deseja interromper?", "mrYes"},
+        {"full disk in the second part", kWriteError,
+         "02G.dec\". Os arquivos desta gravação foram excluídos.",
+         "mrOk"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const bool cancel = c.result == kWriteCancelled;
+        bool asked = false;
+        host.onPoll = [&](int) {
+            // Well into the second part: the first one is complete and stamped.
+            if (cancel && !asked && state.QtArquivosGerados == 2) {
+                asked = true;
+                CancelWriting();
+            }
+        };
+        int made = 0;
+        SetPartFileFactory([&made, cancel] {
+            return std::make_unique<FullDiskFile>(cancel || ++made == 1 ? qint64(1) << 40 : 552 * 5);
+        });
+        BoxScript boxes;
+        boxes.expect(cancel ? QString::fromUtf8(c.box)
+                            : "Não há espaço suficiente no disco para gravar o arquivo \"" + base(items) + c.box,
+                     c.answer);
+        EXPECT_EQ(write(&items), c.result);
+        EXPECT_EQ(boxes.shown.size(), 1);
+        EXPECT_EQ(state.QtArquivosGerados, 2);
+        EXPECT_EQ(QDir(transmit()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{"Zuvo2009_999999990001910101G.dec"});
+        EXPECT_EQ(ReadAll(other), QByteArray("other"));
+        EXPECT_FALSE(receiptTablesExist());
+    }
+}
+
 TEST_F(WriterTest, EstablishmentWithoutEmployeesIsThreeRecords) {
     const QStringList items = generate(0);
     BoxScript boxes;
@@ -387,11 +436,19 @@ TEST_F(WriterTest, ControlCharactersAreWrittenAsBlanksAndTheAnalyserTakesTheFile
 TEST_F(WriterTest, ChosenEstablishmentMissingStopsWithAnErrorBox) {
     QStringList items = generate(2, 1, 2);
     items.insert(1, "2009" "99999999000191" "00");
-    BoxScript boxes;
-    boxes.expect("Erro na leitura dos dados para gravação do arquivo Zuvo2009!", "mrOk");
-    EXPECT_EQ(write(&items), kWriteError);
-    // The part begun before stays, closed where it stood.
-    const auto r = Records(transmit(base(items) + "01G.dec"));
+    QTemporaryDir disk;
+    drives::SetDrive('A', {disk.path(), drives::DriveType::Removable, 552 * 100});
+    for (const QChar drive : {QLatin1Char('C'), QLatin1Char('A')}) {
+        SCOPED_TRACE(QString(drive).toStdString());
+        BoxScript boxes;
+        boxes.expect("Erro na leitura dos dados para gravação do arquivo Zuvo2009!", "mrOk");
+        EXPECT_EQ(write(&items, drive), kWriteError);
+    }
+    // The folder keeps nothing of a run that did not complete; the diskette
+    // keeps the part begun before, closed where it stood.
+    EXPECT_TRUE(decFiles(transmit()).isEmpty()) << decFiles(transmit()).join(',').toStdString();
+    EXPECT_EQ(QDir(transmit()).entryList(QDir::Files | QDir::Hidden), QStringList{});
+    const auto r = Records(disk.filePath(base(items) + "01G.dec"));
     EXPECT_EQ(r.size(), 1 + 1 + 2);
 }
 
