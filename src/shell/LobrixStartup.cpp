@@ -9,6 +9,7 @@
 #include "shell/UdmLobrix.h"
 #include "shell/RestoreSwap.h"
 #include "shell/Ugvertab.h"
+#include "shell/ufmRestore00.h"
 #include "shell/udmEntradaDados.h"
 #include "shell/ufmInicioRegras.h"
 #include "shell/ufmLOBRIX.h"
@@ -26,6 +27,39 @@ std::unique_ptr<os::NamedMutex>& programMutex() {
     static std::unique_ptr<os::NamedMutex> mutex;
     return mutex;
 }
+// The table check, and the restore of a backup when a declaration table is
+// damaged: the main window, whose menu holds the restore, never opens on a
+// damaged table. Started when the tables are usable.
+StartOutcome CheckTablesOrRestore(QWidget& splash) {
+    for (;;) {
+        TableProblem problem;
+        if (CheckTablesAtStartup(&problem)) return StartOutcome::Started;
+        switch (problem.kind) {
+        case TableProblem::Missing:
+            msg::ShowWarning(QStringLiteral("Faltam arquivos para execução do sistema. Instale novamente o LOBRIX."));
+            return StartOutcome::MissingFiles;
+        case TableProblem::InUse:
+            // Intact, and perhaps newer than any backup: never advise a restore.
+            msg::ShowWarning(TableInUseMessage(problem.path));
+            return StartOutcome::TableInUse;
+        case TableProblem::Damaged:
+        case TableProblem::None:
+            break;
+        }
+        if (!IsDeclarationTableFile(problem.path)) {
+            msg::ShowError(DamagedTableMessage(problem.path));
+            return StartOutcome::DamagedFile;
+        }
+        splash.hide();
+        const bool restore = msg::ShowBox(msg::BoxKind::Error, DamagedTableRestoreQuestion(problem.path),
+                                          msg::BoxButtons::YesNo) == QLatin1String("mrYes");
+        if (!restore || !ShowRestoreForm(TfmLOBRIX::kAnoBase)) return StartOutcome::DamagedFile;
+        // The tables restored are checked again, as any others.
+        splash.show();
+        QApplication::processEvents();
+    }
+}
+
 }  // namespace
 
 StartOutcome StartProgram(const std::function<void()>& createForms) {
@@ -65,16 +99,12 @@ StartOutcome StartProgram(const std::function<void()>& createForms) {
         for (const QString& debris :
              QDir(transmite).entryList({QStringLiteral("*.dec.tmp")}, QDir::Files | QDir::Hidden))
             QFile::remove(QDir(transmite).filePath(debris));
-    QString damaged;
-    if (!CheckTablesAtStartup(&damaged)) {
-        if (damaged.isEmpty())
-            msg::ShowWarning(QStringLiteral("Faltam arquivos para execução do sistema. Instale novamente o LOBRIX."));
-        else
-            msg::ShowError(DamagedTableMessage(damaged));
+    const StartOutcome checked = CheckTablesOrRestore(*splash);
+    if (checked != StartOutcome::Started) {
         splash.reset();
         programMutex().reset();
         MultInstFinalize();
-        return damaged.isEmpty() ? StartOutcome::MissingFiles : StartOutcome::DamagedFile;
+        return checked;
     }
 
     // The output folder of drive C:, so that a first write finds it. When it

@@ -8,7 +8,8 @@ enum class StartOutcome {
     OtherInstance,   // first stage: another copy runs; ended silently
     AlreadyRunning,  // second stage: "Este programa já está sendo executado."
     MissingFiles,    // a table file of Dados is missing
-    DamagedFile,     // a table file of Dados is not its table (damaged, foreign)
+    DamagedFile,     // a table file of Dados is not its table (damaged, foreign), not restored
+    TableInUse,      // a table file of Dados is held by another program
     Failed,          // creating the modules or windows failed (reported as fatal)
 };
 

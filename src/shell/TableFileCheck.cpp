@@ -87,23 +87,39 @@ bool fullyReadable(sqlite3* c) {
 
 bool TableFileMatches(const QString& path, const db::TableDef& def, bool fullCheck,
                       const QList<db::FieldDef>& optionalTail) {
+    return CheckTableFile(path, def, fullCheck, optionalTail) == TableFileState::Matches;
+}
+
+TableFileState CheckTableFile(const QString& path, const db::TableDef& def, bool fullCheck,
+                              const QList<db::FieldDef>& optionalTail) {
     const QFileInfo info(path);
-    if (!info.isFile()) return false;
+    if (!info.isFile()) return TableFileState::Damaged;
     // A crash in the middle of a commit leaves the file short of its pages
     // until the journal is played back.
     db::RecoverHotJournal(path);
-    if (!wholeSqliteFile(path)) return false;
     sqlite3* c = nullptr;
-    bool ok = sqlite3_open_v2(QFile::encodeName(path).constData(), &c, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK;
-    if (ok) {
-        sqlite3_busy_timeout(c, 2000);
+    if (sqlite3_open_v2(QFile::encodeName(path).constData(), &c, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        sqlite3_close_v2(c);
+        return TableFileState::Damaged;
+    }
+    sqlite3_busy_timeout(c, 2000);
+    // A read lock for the whole look: nobody commits into the file meanwhile,
+    // and a file that another program holds answers busy here, before any
+    // of its bytes is taken for damage.
+    const int rc = sqlite3_exec(c, "BEGIN; SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
+    TableFileState state = TableFileState::Damaged;
+    if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED) {
+        state = TableFileState::InUse;
+    } else if (rc == SQLITE_OK && wholeSqliteFile(path)) {
         QString table;
         QList<Column> columns;
-        ok = readColumns(c, table, columns) && columnsMatch(columns, def.fields, optionalTail) &&
-             (!fullCheck || fullyReadable(c));
+        if (readColumns(c, table, columns) && columnsMatch(columns, def.fields, optionalTail) &&
+            (!fullCheck || fullyReadable(c)))
+            state = TableFileState::Matches;
     }
+    sqlite3_exec(c, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close_v2(c);
-    return ok;
+    return state;
 }
 
 QList<db::FieldDef> OlderLayoutMissingColumns(const QString& tableFile) {

@@ -14,6 +14,13 @@
 bool TableFileMatches(const QString& path, const db::TableDef& def, bool fullCheck,
                       const QList<db::FieldDef>& optionalTail = {});
 
+// The same, telling a table that another program holds (it could not be read
+// within two seconds) from one that is not the table: a table in use is
+// neither damaged nor foreign, and must never be replaced for it.
+enum class TableFileState { Matches, Damaged, InUse };
+TableFileState CheckTableFile(const QString& path, const db::TableDef& def, bool fullCheck,
+                              const QList<db::FieldDef>& optionalTail = {});
+
 // The description columns that the declaration tables of an older layout
 // lack (the restore adds them), in their order: none for the other tables.
 QList<db::FieldDef> OlderLayoutMissingColumns(const QString& tableFile);

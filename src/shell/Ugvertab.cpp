@@ -23,12 +23,15 @@ db::IndexDef shippedIndex(const QString& tableFile, const QString& indexName) {
 
 void warn(const QString& text) { msg::ShowWarning(text); }
 
-const QString kRestoreHint = QStringLiteral("Utilize a opção Utilitários, Cópia de Segurança, Restaurar.");
+const QString kRestoreOrReinstall[] = {QStringLiteral("Utilize a opção Utilitários, Cópia de Segurança, Restaurar."),
+                                       QStringLiteral("Instale novamente o LOBRIX.")};
 
 }  // namespace
 
 QString IndexProblemText(const QString& tableFile, const db::DbError& e) {
     const QString head = QStringLiteral("Não foi possível recriar o índice do arquivo %1:\n").arg(tableFile);
+    // A backup holds only the declaration tables.
+    const QString kRestoreHint = IsDeclarationTableFile(tableFile) ? kRestoreOrReinstall[0] : kRestoreOrReinstall[1];
     switch (e.kind()) {
     case db::ErrorKind::Busy:
         return QStringLiteral("Nenhum usuário pode estar usando o sistema!");
@@ -85,19 +88,34 @@ const db::TableDef* shippedTable(const QList<db::TableDef>& shipped, const QStri
 }  // namespace
 
 bool CheckTablesAtStartup(QString* damaged) {
+    TableProblem problem;
+    const bool ok = CheckTablesAtStartup(&problem);
+    if (damaged && problem.kind == TableProblem::Damaged) *damaged = problem.path;
+    return ok;
+}
+
+bool CheckTablesAtStartup(TableProblem* problem) {
+    TableProblem none;
+    TableProblem& found = problem ? *problem : none;
+    found = TableProblem{};
     const QString folder = AppPaths::dataFolder();
     for (const QString& file : RequiredTableFiles()) {
-        if (!QFileInfo::exists(AppPaths::findNoCase(folder, file))) return false;
+        if (!QFileInfo::exists(AppPaths::findNoCase(folder, file))) {
+            found.kind = TableProblem::Missing;
+            return false;
+        }
     }
     // Before any index is rebuilt: a foreign file must never be written into.
     const QList<db::TableDef> shipped = DeclarationTables::ShippedTables();
     for (const QString& file : RequiredTableFiles()) {
         const QString path = AppPaths::findNoCase(folder, file);
         const db::TableDef* def = shippedTable(shipped, file);
-        if (def && !TableFileMatches(path, *def, false, OlderLayoutMissingColumns(file))) {
-            if (damaged) *damaged = path;
-            return false;
-        }
+        if (!def) continue;
+        const TableFileState state = CheckTableFile(path, *def, false, OlderLayoutMissingColumns(file));
+        if (state == TableFileState::Matches) continue;
+        found.kind = state == TableFileState::InUse ? TableProblem::InUse : TableProblem::Damaged;
+        found.path = path;
+        return false;
     }
     db::Database::RecoverAfterCrash(folder);
     auto database = db::Database::forFolder(folder);
@@ -154,15 +172,34 @@ bool RebuildIndexIn(db::Database& database, const QString& indexFile, const db::
     return true;
 }
 
-QString DamagedTableMessage(const QString& path) {
-    const QString name = QDir::toNativeSeparators(path);
-    const bool declaration = shippedTable({DeclarationTables::BD8Emp(), DeclarationTables::BD8Vinc(),
-                                           DeclarationTables::BD8Resp()},
-                                          QFileInfo(path).fileName()) != nullptr;
+bool IsDeclarationTableFile(const QString& path) {
+    return shippedTable({DeclarationTables::BD8Emp(), DeclarationTables::BD8Vinc(), DeclarationTables::BD8Resp()},
+                        QFileInfo(path).fileName()) != nullptr;
+}
+
+namespace {
+QString damagedHead(const QString& path) {
     return QStringLiteral("O arquivo \"%1\" está danificado ou não é a tabela que o LOBRIX espera nesse lugar.\n"
                           "O arquivo não foi alterado.\n")
-               .arg(name) +
-           (declaration ? QStringLiteral("Restaure a cópia de segurança mais recente da declaração "
-                                         "(Utilitários, Cópia de Segurança, Restaurar).")
-                        : QStringLiteral("Instale novamente o LOBRIX."));
+        .arg(QDir::toNativeSeparators(path));
+}
+}  // namespace
+
+QString DamagedTableMessage(const QString& path) {
+    // A backup holds only the declaration tables: a lookup table comes back
+    // with the installation alone.
+    return damagedHead(path) + (IsDeclarationTableFile(path)
+                                    ? QStringLiteral("Restaure a cópia de segurança mais recente da declaração "
+                                                     "(Utilitários, Cópia de Segurança, Restaurar).")
+                                    : QStringLiteral("Instale novamente o LOBRIX."));
+}
+
+QString DamagedTableRestoreQuestion(const QString& path) {
+    return damagedHead(path) + QStringLiteral("Deseja restaurar agora a cópia de segurança mais recente da "
+                                              "declaração?");
+}
+
+QString TableInUseMessage(const QString& path) {
+    return QStringLiteral("Nenhum usuário pode estar usando o sistema: \"Table is busy.\nTable: %1\"")
+        .arg(QDir::toNativeSeparators(path));
 }

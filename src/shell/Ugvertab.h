@@ -24,14 +24,32 @@ QList<StartupIndex> StartupIndexes();
 // "." followed by "DB" ("TBUF.XG0" -> "TBUF.DB"); empty without a ".".
 QString TableFileOfIndexFile(const QString& indexFile);
 
+// What stops the start at a table file.
+struct TableProblem {
+    enum Kind { None, Missing, Damaged, InUse } kind = None;
+    QString path;  // the file (Damaged, InUse)
+};
+
 // True when all table files exist, after rebuilding the missing indexes;
 // false at the first missing table file (nothing is rebuilt then). A file
 // that exists but is not its table (damaged, another database, a folder)
-// gives false too, with its path in `damaged`; nothing is written into it.
+// gives false too, and so does one that another program holds; nothing is
+// written into either.
+bool CheckTablesAtStartup(TableProblem* problem);
+// The same, with the path of a file that is not its table in `damaged`.
 bool CheckTablesAtStartup(QString* damaged = nullptr);
 
-// The start-up's message for a table file that is not its table.
+// A declaration table (BD8Emp, BD8Vinc, BD8Resp): the tables a backup holds.
+bool IsDeclarationTableFile(const QString& path);
+
+// The start-up's message for a table file that is not its table: a
+// declaration table advises the restore of a backup, a lookup table a new
+// installation.
 QString DamagedTableMessage(const QString& path);
+// The question that offers the restore for a damaged declaration table.
+QString DamagedTableRestoreQuestion(const QString& path);
+// The start-up's message for a table file that another program holds.
+QString TableInUseMessage(const QString& path);
 
 // Rebuilds one index of a table file of the database, opened exclusively.
 // Warns and gives false when the table is in use, when the index cannot be

@@ -57,7 +57,7 @@ TfmLOBRIX::TfmLOBRIX(QWidget* parent) : QMainWindow(parent) {
     appguard::SetExceptionHandler(&TfmLOBRIX::LOBRIXExcecaoGeral);
 
     ConsultaComErros = 0;
-    AnoBase = 2009;
+    AnoBase = kAnoBase;
     Ambiente = QStringLiteral("Produção");
     Versao = QString::number(AnoBase) + QStringLiteral(".") + QStringLiteral("01") + QStringLiteral(".") +
              QStringLiteral("00");

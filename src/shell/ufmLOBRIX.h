@@ -53,7 +53,10 @@ public:
 
     // Application-wide state read and set by the other subsystems.
     QChar FirstActivation = QLatin1Char('S');
-    int AnoBase = 2009;
+    // The base year is fixed in the program; the start-up's restore needs it
+    // before the window exists.
+    static constexpr int kAnoBase = 2009;
+    int AnoBase = kAnoBase;
     QString CreaDeclaracao;
     QString Versao;
     QString ArquivoGerado;

@@ -59,16 +59,20 @@ bool isDeclarationTable(const QString& fileName) {
 // behind by a crash is rolled back before its journal could touch the new file.
 class ExclusiveHold {
 public:
+    // False only when someone else holds the table. A file that is no table
+    // any more (the damage the restore is there to mend) cannot be held by
+    // anybody either: its lock file keeps the others out.
     bool hold(const QString& path) {
         sqlite3* c = nullptr;
         if (sqlite3_open_v2(path.toUtf8().constData(), &c, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+            const int rc = sqlite3_errcode(c);
             sqlite3_close_v2(c);
-            return false;
+            return !busy(rc);
         }
         sqlite3_busy_timeout(c, 2000);
         connections_.push_back(c);
-        return sqlite3_exec(c, "BEGIN EXCLUSIVE; SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr)
-               == SQLITE_OK;
+        const int rc = sqlite3_exec(c, "BEGIN EXCLUSIVE; SELECT count(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
+        return rc == SQLITE_OK || !busy(rc);
     }
     ~ExclusiveHold() {
         for (sqlite3* c : connections_) {
@@ -78,6 +82,7 @@ public:
     }
 
 private:
+    static bool busy(int rc) { return (rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED; }
     std::vector<sqlite3*> connections_;
 };
 

@@ -1,19 +1,26 @@
 #include "platform/AppPaths.h"
 #include "platform/db/Database.h"
+#include "platform/db/Table.h"
 #include "platform/os/SingleInstance.h"
+#include "platform/ui/FileDialogs.h"
 #include "platform/ui/LobrixApplication.h"
 #include "shell/LobrixStartup.h"
 #include "shell/UdmLobrix.h"
 #include "shell/Ugvertab.h"
+#include "shell/backup.h"
 #include "shell/udmEntradaDados.h"
+#include "shell/ufmBackup00.h"
 #include "shell/ufmLOBRIX.h"
 #include "support/DataFolder.h"
+#include "support/FormsScript.h"
+#include "support/GuiDriver.h"
 #include "support/ScriptedMessages.h"
 
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -123,21 +130,41 @@ TEST_F(StartupFixture, CaseInsensitiveStateIndexIsRebuiltAsSuch) {
 }
 
 TEST_F(StartupFixture, IndexThatCannotBeRebuiltWarnsAndTheStartGoesOn) {
+    // A backup holds the declaration tables only: a lookup table comes back
+    // with a new installation.
+    const struct {
+        const char* file;
+        const char* table;
+        const char* advice;
+    } cases[] = {
+        {"TB8NACIO.DB", "tb8NACIO", "Instale novamente o LOBRIX."},
+        {"BD8EMP.DB", "Bd8emp", "Utilize a opção Utilitários, Cópia de Segurança, Restaurar."},
+    };
     auto database = db::Database::forFolder(program.dataFolder());
-    database->dropIndex("TB8NACIO.DB", "Main");
-    // Two rows of one key, as an interrupted run can leave them.
-    execOnFile(tablePath("TB8NACIO.DB"),
-               "INSERT INTO \"tb8NACIO\" SELECT * FROM \"tb8NACIO\" WHERE rowid = (SELECT min(rowid) FROM \"tb8NACIO\")");
-    ScriptedMessages boxes;
-    boxes.acceptOkBoxes();
-    ASSERT_EQ(StartProgram(), StartOutcome::Started);
-    ASSERT_EQ(boxes.shown().size(), 1);
-    EXPECT_EQ(boxes.shown().at(0).kind, msg::BoxKind::Warning);
-    // The cause in the program's words, not the statement that failed.
-    EXPECT_EQ(boxes.texts().at(0),
-              "Não foi possível recriar o índice do arquivo TB8NACIO.DB:\nhá registros repetidos na chave do índice.\n"
-              "Utilize a opção Utilitários, Cópia de Segurança, Restaurar.");
-    EXPECT_EQ(mainWindowCount(), 1);
+    execOnFile(tablePath("BD8EMP.DB"), "INSERT INTO Bd8emp (AnBase, CoCgcCeiEstabelecimento) VALUES ('2009', '1')");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        database->dropIndex(c.file, "Main");
+        // Two rows of one key, as an interrupted run can leave them.
+        execOnFile(tablePath(c.file), QStringLiteral("INSERT INTO \"%1\" SELECT * FROM \"%1\" WHERE rowid = "
+                                                     "(SELECT min(rowid) FROM \"%1\")")
+                                          .arg(c.table)
+                                          .toUtf8()
+                                          .constData());
+        ScriptedMessages boxes;
+        boxes.acceptOkBoxes();
+        ASSERT_EQ(StartProgram(), StartOutcome::Started);
+        ASSERT_EQ(boxes.shown().size(), 1);
+        EXPECT_EQ(boxes.shown().at(0).kind, msg::BoxKind::Warning);
+        // The cause in the program's words, not the statement that failed.
+        EXPECT_EQ(boxes.texts().at(0), QStringLiteral("Não foi possível recriar o índice do arquivo %1:\nhá registros "
+                                                      "repetidos na chave do índice.\n%2")
+                                           .arg(c.file, QString::fromUtf8(c.advice)));
+        EXPECT_EQ(mainWindowCount(), 1);
+        EndProgram();
+        database->exec(QStringLiteral("DELETE FROM %1.\"%2\" WHERE rowid = (SELECT max(rowid) FROM %1.\"%2\")")
+                           .arg(database->attach(c.file).schema, database->attach(c.file).table));
+    }
 }
 
 TEST_F(StartupFixture, BusyTableWarnsWithTheEngineTextAndTheStartGoesOn) {
@@ -294,12 +321,14 @@ TEST_F(StartupFixture, TableFileThatIsNotItsTableIsNamedAndNeverWritten) {
         void (*make)(const QString&);
         const char* advice;
     };
+    // A declaration table offers the restore of a backup (declined here).
+    const char* restore = "Deseja restaurar agora a cópia de segurança mais recente da declaração?";
     const QList<Case> cases = {
-        {"half a table", "BD8VINC.DB", makeHalf, "Restaurar"},
-        {"no bytes", "BD8EMP.DB", makeEmpty, "Restaurar"},
-        {"random bytes", "BD8RESP.DB", makeRandom, "Restaurar"},
-        {"another database", "BD8EMP.DB", makeForeign, "Restaurar"},
-        {"a folder", "BD8VINC.DB", makeFolder, "Restaurar"},
+        {"half a table", "BD8VINC.DB", makeHalf, restore},
+        {"no bytes", "BD8EMP.DB", makeEmpty, restore},
+        {"random bytes", "BD8RESP.DB", makeRandom, restore},
+        {"another database", "BD8EMP.DB", makeForeign, restore},
+        {"a folder", "BD8VINC.DB", makeFolder, restore},
         {"random bytes in a lookup table", "TB8RACA.DB", makeRandom, "Instale novamente o LOBRIX."},
         {"another database as a lookup table", "TB8MSG.DB", makeForeign, "Instale novamente o LOBRIX."},
         {"no bytes in a lookup table", "TB8NACIO.DB", makeEmpty, "Instale novamente o LOBRIX."},
@@ -317,6 +346,7 @@ TEST_F(StartupFixture, TableFileThatIsNotItsTableIsNamedAndNeverWritten) {
         {
             ScriptedMessages boxes;
             boxes.acceptOkBoxes();
+            if (c.advice == restore) boxes.answer("mrNo");
             EXPECT_EQ(StartProgram(), StartOutcome::DamagedFile);
             ASSERT_EQ(boxes.texts().size(), 1);
             EXPECT_EQ(boxes.shown().at(0).kind, msg::BoxKind::Error);
@@ -361,4 +391,66 @@ TEST_F(StartupFixture, FatalErrorInTheFirstShowEndsTheProgram) {
     EndProgram();
     EXPECT_EQ(mainWindowCount(), 0);
     appguard::ResetTerminateRequest();
+}
+
+TEST_F(StartupFixture, TableHeldByAnotherProgramIsInUseNotDamaged) {
+    // Another copy in the middle of a commit, or any database tool, holds it.
+    const QString path = tablePath("BD8EMP.DB");
+    const QByteArray before = fileDigest(path);
+    sqlite3* holder = nullptr;
+    ASSERT_EQ(sqlite3_open(path.toUtf8().constData(), &holder), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(holder, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    {
+        ScriptedMessages boxes;
+        boxes.acceptOkBoxes();
+        EXPECT_EQ(StartProgram(), StartOutcome::TableInUse);
+        ASSERT_EQ(boxes.texts().size(), 1);
+        EXPECT_EQ(boxes.shown().at(0).kind, msg::BoxKind::Warning);
+        EXPECT_EQ(boxes.texts().at(0), "Nenhum usuário pode estar usando o sistema: \"Table is busy.\nTable: " +
+                                           QDir::toNativeSeparators(path) + "\"");
+        EXPECT_EQ(mainWindowCount(), 0);
+    }
+    sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(holder);
+    EXPECT_EQ(fileDigest(path), before);
+    // Once the other program lets go, the program starts.
+    ScriptedMessages boxes;
+    EXPECT_EQ(StartProgram(), StartOutcome::Started);
+}
+
+TEST_F(StartupFixture, DamagedDeclarationTableIsRestoredFromABackupAndTheProgramStarts) {
+    execOnFile(tablePath("BD8EMP.DB"), "INSERT INTO Bd8emp (AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, "
+                                       "NoRazaoEstabelecimento) VALUES ('2009', '12345678000190', '00', 'ANTES')");
+    QTemporaryDir drive;
+    const QString archive = drive.filePath("Zuvo2009_backup.bkp");
+    {
+        TBackupFile bk;
+        bk.BackupTitle = "Zuvo2009";
+        ASSERT_TRUE(bk.Backup(DeclarationTableFiles(program.dataFolder()), archive));
+    }
+    makeRandom(tablePath("BD8EMP.DB"));
+    forms::SetFileDialogRunner([&](QFileDialog&) { return archive; });
+    FormsScript forms;
+    forms.expect("fmRestore00", [](QWidget* form) {
+        gui::clickChild(form, "bbAction");
+        return int(forms::mrNone);  // the form closes itself when done
+    });
+    ScriptedMessages boxes;
+    boxes.acceptOkBoxes();
+    boxes.answer("mrYes").answer("mrYes");  // restore now; confirm the restore
+    EXPECT_EQ(StartProgram(), StartOutcome::Started);
+    forms::SetFileDialogRunner({});
+    EXPECT_EQ(forms.pending(), 0);
+    EXPECT_TRUE(forms.unexpected().isEmpty());
+    ASSERT_EQ(boxes.texts().size(), 3) << boxes.texts().join('|').toStdString();
+    EXPECT_TRUE(boxes.texts().at(0).startsWith("O arquivo \"" + QDir::toNativeSeparators(tablePath("BD8EMP.DB")) +
+                                               "\" está danificado"));
+    EXPECT_TRUE(boxes.texts().at(0).endsWith("Deseja restaurar agora a cópia de segurança mais recente da declaração?"));
+    EXPECT_EQ(boxes.texts().at(2), "Restauração da cópia bem sucedida.");
+    ASSERT_NE(dmLobrix, nullptr);
+    EXPECT_EQ(mainWindowCount(), 1);
+    db::Table emp(db::Database::forFolder(program.dataFolder()), "Bd8emp");
+    emp.Open();
+    ASSERT_EQ(emp.RecordCount(), 1);
+    EXPECT_EQ(emp.FieldByName("NoRazaoEstabelecimento").AsString(), "ANTES");
 }

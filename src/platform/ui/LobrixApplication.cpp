@@ -2,6 +2,7 @@
 
 #include "SilentAbort.h"
 
+#include <QTimer>
 #include <stdexcept>
 
 namespace appguard {
@@ -54,7 +55,16 @@ void RequestTerminate() {
 
 bool TerminateRequested() { return terminateFlag(); }
 
-void ResetTerminateRequest() { terminateFlag() = false; }
+void ResetTerminateRequest() {
+    const bool requested = terminateFlag();
+    terminateFlag() = false;
+    // exit() outside any loop leaves every loop started later to return at
+    // once, until the application's own loop has run: run it for a moment.
+    if (requested && QCoreApplication::instance()) {
+        QTimer::singleShot(0, QCoreApplication::instance(), [] { QCoreApplication::exit(0); });
+        QCoreApplication::exec();
+    }
+}
 
 }  // namespace appguard
 
