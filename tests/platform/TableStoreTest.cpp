@@ -2,7 +2,10 @@
 #include "platform/db/Table.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <csignal>
+#include <pwd.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <QTemporaryDir>
@@ -476,6 +479,78 @@ TEST_F(TableStore, SqlOnATableAnotherProcessHoldsExclusivelyIsBusy) {
     own.Open();
     select.Open();
     EXPECT_EQ(select.Fields(0).AsString(), "2");
+}
+
+TEST_F(TableStore, AnotherSystemUserCannotWriteATableHeldExclusively) {
+    // Two users of the machine on one shared data folder, whose tables both
+    // may write; the first holds the table for exclusive use.
+    if (::geteuid() != 0) GTEST_SKIP() << "switching to another user needs root";
+    const passwd* other = ::getpwnam("nobody");
+    if (!other) GTEST_SKIP() << "no user \"nobody\" to switch to";
+    add("1", "A");
+    const QString table = database->resolve("People.DB");
+    const QString lock = QFileInfo(table).dir().filePath(".people.db.lock");
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0777), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(table).constData(), 0666), 0);
+    const mode_t oldMask = ::umask(022);
+    // The lock file as this program makes it, as an earlier run left it
+    // (readable by all), and as a third user closed it to everyone else.
+    const struct {
+        const char* what;
+        int mode;  // of a lock file there before the hold; 0: none
+        uid_t owner;
+        const char* refusal;
+    } cases[] = {
+        {"made by the holder", 0, 0, "Table is busy"},
+        {"left readable by an earlier run", 0644, 0, "Table is busy"},
+        {"closed to other users", 0600, 1, "Table cannot be locked"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(lock);
+        if (c.mode) {
+            QFile f(lock);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.close();
+            ASSERT_EQ(::chmod(QFile::encodeName(lock).constData(), mode_t(c.mode)), 0);
+            ASSERT_EQ(::chown(QFile::encodeName(lock).constData(), c.owner, 0), 0);
+        }
+        Table held(database, "People");
+        held.SetExclusive(true);
+        held.Open();
+        int result[2];
+        ASSERT_EQ(::pipe(result), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            // The other user's copy of the program, with connections of its own.
+            char outcome = 'x';
+            if (::setgid(other->pw_gid) == 0 && ::setuid(other->pw_uid) == 0) {
+                try {
+                    auto own = std::make_shared<Database>(dir.path());
+                    Table t(own, "People");
+                    t.Open();
+                    t.Append();
+                    t.FieldByName("Code").SetAsString("2");
+                    t.FieldByName("Name").SetAsString("B");
+                    t.Post();
+                    outcome = 'w';  // written past the hold
+                } catch (const DbError& e) {
+                    outcome = e.kind() == ErrorKind::Busy && e.text().startsWith(c.refusal) ? 'b' : 'e';
+                }
+            }
+            (void)!::write(result[1], &outcome, 1);
+            ::_exit(0);
+        }
+        char outcome = 0;
+        EXPECT_EQ(::read(result[0], &outcome, 1), 1);
+        ::waitpid(child, nullptr, 0);
+        ::close(result[0]);
+        ::close(result[1]);
+        EXPECT_EQ(outcome, 'b') << "w: written, e: another error, x: could not switch user";
+        EXPECT_EQ(names(held), QStringList{"A"});
+    }
+    ::umask(oldMask);
 }
 
 TEST_F(TableStore, QueriesJoinTableFilesWithBoundParameters) {

@@ -612,12 +612,38 @@ QHash<QString, int>& heldHere() {
 
 bool TableLock::HeldHere(const QString& tablePath) { return heldHere().value(lockPathOf(tablePath)) > 0; }
 
+namespace {
+// Every user of the folder must be able to open a lock file: one made under
+// the usual umask is opened for reading by the others, which is all flock
+// needs, and one made now is opened to all of them.
+int openLockFile(const QString& lockPath) {
+    const QByteArray path = QFile::encodeName(lockPath);
+    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && st.st_uid == ::geteuid() && (st.st_mode & 0666) != 0666) ::fchmod(fd, 0666);
+        return fd;
+    }
+    return ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+}
+}  // namespace
+
 TableLock::TableLock(const QString& tablePath, bool exclusive) {
     // A lock file beside the table: SQLite's own POSIX locks on the table file
     // would be dropped by closing another descriptor of it.
     const QString lockPath = lockPathOf(tablePath);
-    fd_ = ::open(lockPath.toUtf8().constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    if (fd_ < 0) return;  // a read-only folder: no sharing control, as the engine would
+    fd_ = openLockFile(lockPath);
+    if (fd_ < 0) {
+        // A folder that takes no file, without a lock file yet: nobody can
+        // write there, and reading needs no lock (as the engine would).
+        const QString folder = QFileInfo(lockPath).absolutePath();
+        if (!QFileInfo::exists(lockPath) && ::access(QFile::encodeName(folder).constData(), W_OK) != 0) return;
+        // Any other lock that cannot be taken refuses the table: going on
+        // without it would let a write pass a table held exclusively.
+        throw DbError(ErrorKind::Busy, kTableBusy,
+                      QStringLiteral("Table cannot be locked.\nLock: %1\nTable: %2")
+                          .arg(QDir::toNativeSeparators(lockPath), QDir::toNativeSeparators(tablePath)));
+    }
     if (::flock(fd_, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
         ::close(fd_);
         fd_ = -1;
