@@ -142,7 +142,8 @@ void TfmImport00::backToFilePanel(bool enableNext) {
 
 void TfmImport00::BtAvancarClick() {
     const QString name = arquivo->text();
-    if (!QFileInfo(name).isFile()) {
+    const QFileInfo info(name);
+    if (!info.exists()) {
         msg::ShowWarning(QStringLiteral("O arquivo especificado não existe.\nVerifique o caminho e o nome do arquivo."));
         NextButton()->setEnabled(false);
         arquivo->setFocus();
@@ -157,18 +158,22 @@ void TfmImport00::BtAvancarClick() {
     const int anoArquivo = AnoArquivo();
     analyser_->LayoutAnoAnterior = layoutAnterior;
 
-    const declfile::TrailerCount gate = declfile::TrailerContractCount(name);
-    if (!gate.readable) {
-        msg::ShowError(QStringLiteral("Erro: Não é possivel ler o arquivo. Feche todos os programas que possam estar "
-                                      "utilizando-o e tente novamente"));
-        backToFilePanel(true);
-        return;
-    }
-    if (gate.contracts && *gate.contracts > declfile::kMaxContractsWhole) {
-        msg::ShowError(QStringLiteral("Declaração com tamanho maior do que é permitido importar. Utilize a função "
-                                      "\"Particionar Arquivo\" do menu Utilitários."));
-        backToFilePanel(true);
-        return;
+    // A folder, a device or a pipe is no declaration: the analyser says what
+    // it is (reading a pipe for its size would wait forever).
+    if (info.isFile()) {
+        const declfile::TrailerCount gate = declfile::TrailerContractCount(name);
+        if (!gate.readable) {
+            msg::ShowError(QStringLiteral("Erro: Não é possivel ler o arquivo. Feche todos os programas que possam "
+                                          "estar utilizando-o e tente novamente"));
+            backToFilePanel(true);
+            return;
+        }
+        if (gate.contracts && *gate.contracts > declfile::kMaxContractsWhole) {
+            msg::ShowError(QStringLiteral("Declaração com tamanho maior do que é permitido importar. Utilize a função "
+                                          "\"Particionar Arquivo\" do menu Utilitários."));
+            backToFilePanel(true);
+            return;
+        }
     }
 
     int result = declfile::kAnaliseSemErro;

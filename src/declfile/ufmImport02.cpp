@@ -165,16 +165,13 @@ void TfmImport02::CancelClicked() { Finish(0); }
 
 void TfmImport02::BtConcluirClick() {
     if (ran_) return;
-    declfile::TImportacao run(TdmLobrix::OpenAlias(), declfile::ProgramAnoBase(), AnoArquivo, LayoutAnterior);
-    run.CreateImportTable();
-    bool any = false;
+    QList<QPair<QString, QString>> chosen;
     for (int i = 0; i < LEmpresas->count(); ++i) {
         if (!LEmpresas->IsTicked(i)) continue;
-        any = true;
         const QString entry = LEmpresas->item(i)->text();
-        run.AddChosen(entryInscription(entry), entry.mid(20, 2));
+        chosen.append({entryInscription(entry), entry.mid(20, 2)});
     }
-    if (!any) {
+    if (chosen.isEmpty()) {
         ShowMessageByCode(QStringLiteral("1301"));
         return;
     }
@@ -189,7 +186,12 @@ void TfmImport02::BtConcluirClick() {
     bool failed = false;
     forms::ProgressBarHost host(Gauge);
     RunBusy({}, [&] {
+        // The import table is part of the run: a data folder that cannot take
+        // it fails the run like any other write, and nothing is imported.
         try {
+            declfile::TImportacao run(TdmLobrix::OpenAlias(), declfile::ProgramAnoBase(), AnoArquivo, LayoutAnterior);
+            run.CreateImportTable();
+            for (const auto& [inscricao, prefixo] : std::as_const(chosen)) run.AddChosen(inscricao, prefixo);
             run.Run(LEmpresas->count(), host);
         } catch (const db::DbError& e) {
             failed = true;

@@ -15,6 +15,8 @@
 #include "platform/ui/TickList.h"
 #include "rules/ugRegrasIdentificacao.h"
 #include "shell/UdmLobrix.h"
+#include "platform/ui/LobrixApplication.h"
+#include "shell/udmEntradaDados.h"
 #include "shell/udmRaveRelatorios.h"
 #include "shell/ufmLOBRIX.h"
 #include "support/DataFolder.h"
@@ -22,6 +24,7 @@
 #include "support/GuiDriver.h"
 #include "support/ReportFiles.h"
 #include "support/ScriptedMessages.h"
+#include "support/SmallDisk.h"
 #include "support/ValidDeclaration.h"
 
 #include <QApplication>
@@ -33,6 +36,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace declfile;
 using Row = QMap<QString, QString>;
@@ -540,6 +544,39 @@ TEST_F(Import, FirstPageRefusesMissingAndOversizedFilesAndRoutesDamagedOnes) {
     EXPECT_EQ(cancel.pending(), 0);
 }
 
+TEST_F(Import, FolderPipeOrDeviceGetsTheAnalysersOwnMessage) {
+    const QString folder = files.filePath("pasta.dec");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString fifo = files.filePath("canal.dec");
+    ASSERT_EQ(::mkfifo(fifo.toUtf8().constData(), 0600), 0);
+    const struct {
+        QString path;
+        const char* what;
+    } cases[] = {
+        {folder, "é uma pasta"},
+        {fifo, "é um dispositivo ou um canal de comunicação"},  // reading it would wait forever
+        {"/dev/zero", "é um dispositivo ou um canal de comunicação"},
+    };
+    FormsScript script;
+    script.expect("fmImport00", [&](QWidget* p) {
+        for (const auto& c : cases) {
+            EXPECT_TRUE(gui::typeInto(child<QLineEdit>(p, "arquivo"), QDir::toNativeSeparators(c.path)));
+            clickChild(p, "BtAvancar");
+            EXPECT_FALSE(child<QWidget>(p, "PLocalizar")->isHidden()) << c.what;
+        }
+        clickChild(p, "BtCancelar");
+        return int(forms::mrNone);
+    });
+    ShowImportWizard(nullptr, "Atual - Ano 2009");
+    EXPECT_EQ(script.pending(), 0);
+    EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(',').toStdString();
+    QStringList expected;
+    for (const auto& c : cases)
+        expected << "O arquivo \"" + QDir::toNativeSeparators(c.path) + "\" não pode ser analisado: " +
+                        QString::fromUtf8(c.what) + ", e não um arquivo.";
+    EXPECT_EQ(boxes.texts().join('|').toStdString(), expected.join('|').toStdString());
+}
+
 TEST_F(Import, AnoImportacaoNamesLayoutAndYear) {
     const struct {
         const char* text;
@@ -586,4 +623,64 @@ TEST_F(Import, SelectionRefusesShortPrefixes) {
     EXPECT_EQ(texts[0], "Prefixo Inválido. Estabelecimento não poderá ser importado.");
     EXPECT_EQ(texts[1], "Este estabelecimento não poderá ser importado. Verifique Prefixo.");
     EXPECT_EQ(boxes.codes().value(2), "1301");
+}
+
+// A data folder on a disk of its own, which fills up while the user chooses
+// the establishments to import.
+TEST(ImportFullDisk, FullDataFolderAtConcluirImportsNothingAndSaysSo) {
+    TempProgramFolder program;
+    SmallDisk dados(program.dataFolder(), 8 << 20);
+    if (!dados.mounted()) GTEST_SKIP() << "no right to mount a small file system";
+    struct Modules {
+        Modules() {
+            dmLobrix = new TdmLobrix;
+            dmEntradaDados = new TdmEntradaDados;
+        }
+        ~Modules() {
+            delete dmEntradaDados;
+            dmEntradaDados = nullptr;
+            delete dmLobrix;
+            dmLobrix = nullptr;
+        }
+    } modules;
+    SetProgramAnoBase(2009);
+    ScriptedMessages boxes;
+    boxes.acceptOkBoxes();
+    valid::WriteDeclaration(3, 2);
+    QTemporaryDir files;
+    const QString path = files.filePath("ZUVO2009.TXT");
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(analyserfixture::WriteFile(program.dataFolder(), false));
+    }
+    auto count = [](const char* table) {
+        db::Table t(dmLobrix->dbZuvo, QString::fromLatin1(table));
+        t.Open();
+        return t.RecordCount();
+    };
+    const int establishments = count("BD8Emp.db"), contracts = count("BD8Vinc.db");
+    FormsScript script;
+    script.expect("fmImport00", [&](QWidget* p) {
+        EXPECT_TRUE(gui::typeInto(child<QLineEdit>(p, "arquivo"), path));
+        clickChild(p, "BtAvancar");
+        return int(forms::mrNone);
+    });
+    script.expect("fmImport02", [&](QWidget* p) {
+        clickChild(p, "SelecAllRButton");
+        dados.leaveFree(0);
+        clickChild(p, "BtConcluir");
+        return int(forms::mrNone);
+    });
+    ShowImportWizard(nullptr, "Atual - Ano 2009");
+    dados.release();
+    EXPECT_EQ(script.pending(), 0);
+    EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(',').toStdString();
+    ASSERT_EQ(boxes.texts().size(), 1) << boxes.texts().join('|').toStdString();
+    EXPECT_TRUE(boxes.texts()[0].startsWith("Não foi possível concluir a importação. Nenhum estabelecimento foi "
+                                            "importado e a declaração ficou como estava."))
+        << boxes.texts()[0].toStdString();
+    EXPECT_FALSE(appguard::TerminateRequested());
+    EXPECT_EQ(count("BD8Emp.db"), establishments);
+    EXPECT_EQ(count("BD8Vinc.db"), contracts);
 }
