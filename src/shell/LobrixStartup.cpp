@@ -1,6 +1,7 @@
 #include "shell/LobrixStartup.h"
 
 #include "platform/AppPaths.h"
+#include "platform/db/Database.h"
 #include "platform/os/FileSet.h"
 #include "platform/os/SingleInstance.h"
 #include "platform/ui/LobrixApplication.h"
@@ -8,6 +9,7 @@
 #include "shell/ugExcecao.h"
 #include "shell/UdmLobrix.h"
 #include "shell/RestoreSwap.h"
+#include "shell/StartupDebris.h"
 #include "shell/Ugvertab.h"
 #include "shell/ufmRestore00.h"
 #include "shell/udmEntradaDados.h"
@@ -27,6 +29,11 @@ std::unique_ptr<os::NamedMutex>& programMutex() {
     static std::unique_ptr<os::NamedMutex> mutex;
     return mutex;
 }
+std::unique_ptr<db::FolderUse>& folderUse() {
+    static std::unique_ptr<db::FolderUse> use;
+    return use;
+}
+
 // The table check, and the restore of a backup when a declaration table is
 // damaged: the main window, whose menu holds the restore, never opens on a
 // damaged table. Started when the tables are usable.
@@ -88,20 +95,30 @@ StartOutcome StartProgram(const std::function<void()>& createForms) {
     splash->show();
     QApplication::processEvents();
 
-    // A restore that a crash interrupted is finished or undone before any
-    // table is looked at.
-    FinishInterruptedRestore(AppPaths::dataFolder());
-    // Parts of a declaration written in full before a crash take their names;
-    // parts of a write that never finished are only debris.
-    const QString transmite = AppPaths::findNoCase(AppPaths::programFolder(), QStringLiteral("Transmite"));
-    // A record that still cannot be completed keeps the files it names.
-    if (os::FinishInterruptedRenames(transmite))
-        for (const QString& debris :
-             QDir(transmite).entryList({QStringLiteral("*.dec.tmp")}, QDir::Files | QDir::Hidden))
-            QFile::remove(QDir(transmite).filePath(debris));
+    // What an earlier run left half done is mended only while no other copy
+    // (another user's, on the same Dados) uses the folder: its restore, its
+    // write or its analysis may be running now.
+    auto use = std::make_unique<db::FolderUse>(AppPaths::dataFolder());
+    if (use->TakeAlone()) {
+        // A restore that a crash interrupted is finished or undone before any
+        // table is looked at.
+        FinishInterruptedRestore(AppPaths::dataFolder());
+        // Parts of a declaration written in full before a crash take their names;
+        // parts of a write that never finished are only debris.
+        const QString transmite = AppPaths::findNoCase(AppPaths::programFolder(), QStringLiteral("Transmite"));
+        // A record that still cannot be completed keeps the files it names.
+        if (os::FinishInterruptedRenames(transmite))
+            for (const QString& debris :
+                 QDir(transmite).entryList({QStringLiteral("*.dec.tmp")}, QDir::Files | QDir::Hidden))
+                QFile::remove(QDir(transmite).filePath(debris));
+        RemoveUnfinishedRunDebris(AppPaths::dataFolder());
+    }
+    use->Share();
+    folderUse() = std::move(use);
     const StartOutcome checked = CheckTablesOrRestore(*splash);
     if (checked != StartOutcome::Started) {
         splash.reset();
+        folderUse().reset();
         programMutex().reset();
         MultInstFinalize();
         return checked;
@@ -150,6 +167,7 @@ void EndProgram(const std::function<void()>& freeForms) {
     // The main window's close handler may have freed them already.
     delete dmEntradaDados;
     delete dmLobrix;
+    folderUse().reset();
     programMutex().reset();
     MultInstFinalize();
 }

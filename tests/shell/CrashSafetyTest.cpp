@@ -60,10 +60,11 @@ QString declarationState() {
 QStringList leftovers(const QString& folder) {
     QStringList found;
     for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden))
-        // A journal SQLite found not hot may stay; it is reused by the next write.
-        if (name.contains("-mj") || name.contains(".restore-") ||
-            name.startsWith(".restore-intent"))
+        if (name.contains("-mj") || name.contains(".restore-") || name.startsWith(".restore-intent") ||
+            name.endsWith("-journal") || name.endsWith(".new"))
             found << name;
+    // The restore's extraction folder.
+    for (const QString& name : QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) found << name + "/";
     return found;
 }
 

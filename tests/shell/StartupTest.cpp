@@ -14,6 +14,7 @@
 #include "support/DataFolder.h"
 #include "support/FormsScript.h"
 #include "support/GuiDriver.h"
+#include "support/NextStart.h"
 #include "support/ScriptedMessages.h"
 
 #include <QApplication>
@@ -453,4 +454,60 @@ TEST_F(StartupFixture, DamagedDeclarationTableIsRestoredFromABackupAndTheProgram
     emp.Open();
     ASSERT_EQ(emp.RecordCount(), 1);
     EXPECT_EQ(emp.FieldByName("NoRazaoEstabelecimento").AsString(), "ANTES");
+}
+
+TEST_F(StartupFixture, WhatUnfinishedRunsLeftGoesUnlessAnotherCopyUsesTheFolder) {
+    const QString dados = program.dataFolder();
+    const QByteArray mark("\xd9\xd5\x05\xf9\x20\xa1\x63\xd7", 8);
+    auto put = [&](const QString& name, const QByteArray& bytes) {
+        QDir().mkpath(QFileInfo(dados + "/" + name).absolutePath());
+        QFile f(dados + "/" + name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(bytes);
+    };
+    const QStringList debris = {
+        "R01TXZZZ.$$$",          // the analyser's copy of its input
+        "Te8emp.db",             // working tables
+        "te8Vinc.db",
+        "te8Vinc.db-journal",
+        "Te8resp.db",
+        "Te8stru.db",
+        "TE8Imp.db",
+        "TE8Imp.db.new",         // a table built aside
+        "TE8Imp.db.new-journal",
+        "Bd8emp.DB-journal",     // its header never written
+        "Sumida.db-journal",     // beside no table
+        "Work/Bd8emp.DB",        // a restore's extraction
+    };
+    const QStringList kept = {"te8errwa.db", "te8ProID.db", "te8ProES.db"};
+    auto lay = [&] {
+        for (const QString& name : debris)
+            put(name, name.endsWith("journal") && !name.startsWith("Bd8emp") ? mark + QByteArray(500, '\1')
+                                                                           : QByteArray(512, '\0'));
+        for (const QString& name : kept) put(name, "kept");
+    };
+    auto present = [&](const QStringList& names) {
+        QStringList found;
+        for (const QString& name : names)
+            if (QFileInfo::exists(dados + "/" + name)) found << name;
+        return found;
+    };
+    const QByteArray emp = fileDigest(tablePath("BD8EMP.DB"));
+    lay();
+    {
+        // Another user's copy runs on the same Dados: its runs may be under way.
+        db::FolderUse other(dados);
+        other.Share();
+        NextStart start;
+        EXPECT_EQ(start.outcome(), StartOutcome::Started);
+        EXPECT_EQ(present(debris), debris);
+    }
+    {
+        NextStart start;
+        EXPECT_EQ(start.outcome(), StartOutcome::Started);
+    }
+    EXPECT_EQ(present(debris), QStringList{});
+    EXPECT_FALSE(QFileInfo::exists(dados + "/Work"));
+    EXPECT_EQ(present(kept), kept);
+    EXPECT_EQ(fileDigest(tablePath("BD8EMP.DB")), emp);
 }

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -42,18 +43,20 @@ ChildOutcome RunCrashChild(const QString& childTest, const QString& programFolde
 }
 
 int KillAtEveryStep(const QString& childTest, const QString& prefix, const std::function<QString()>& prepare,
-                    const std::function<void(int, const QString&)>& check, int maxSteps) {
-    for (int step = 1; step <= maxSteps; ++step) {
+                    const std::function<void(int, const QString&)>& check, int maxSteps, int stride) {
+    int killed = 0;
+    for (int step = 1; step <= maxSteps; step += std::max(stride, 1)) {
         const QString folder = prepare();
         const ChildOutcome out = RunCrashChild(childTest, folder, step, prefix);
-        if (out.finished) return step - 1;
+        if (out.finished) return stride > 1 ? killed : step - 1;
         if (!out.killed) {
             ADD_FAILURE() << "child failed at step " << step << ":\n" << out.output.toStdString();
             return step - 1;
         }
         SCOPED_TRACE(QStringLiteral("killed at step %1: %2").arg(step).arg(out.output.section(QLatin1String("fault: "), 1, 1).trimmed()).toStdString());
+        ++killed;
         check(step, folder);
-        if (::testing::Test::HasFatalFailure()) return step;
+        if (::testing::Test::HasFatalFailure()) return stride > 1 ? killed : step;
     }
     ADD_FAILURE() << "the child was still killed after " << maxSteps << " steps";
     return maxSteps;

@@ -6,6 +6,7 @@
 #include <QMutex>
 #include <QRegularExpression>
 #include <algorithm>
+#include <cerrno>
 #include <map>
 #include <sqlite3.h>
 #include <sys/file.h>
@@ -652,6 +653,21 @@ TableLock::TableLock(const QString& tablePath, bool exclusive) {
     }
     lockPath_ = lockPath;
     ++heldHere()[lockPath_];
+}
+
+FolderUse::FolderUse(const QString& folder)
+    : fd_(openLockFile(QDir(folder).filePath(QStringLiteral(".lobrix-in-use")))) {}
+
+FolderUse::~FolderUse() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+bool FolderUse::TakeAlone() { return fd_ >= 0 && ::flock(fd_, LOCK_EX | LOCK_NB) == 0; }
+
+void FolderUse::Share() {
+    if (fd_ < 0) return;
+    while (::flock(fd_, LOCK_SH) != 0 && errno == EINTR) {
+    }
 }
 
 TableLock::~TableLock() {

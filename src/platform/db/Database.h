@@ -195,6 +195,26 @@ private:
     QString lockPath_;
 };
 
+// Marks a folder as used by a running copy of the program, across processes
+// and users: each copy holds it shared while it runs. A copy that finds
+// itself alone may mend what an earlier run left in the folder.
+class FolderUse {
+public:
+    explicit FolderUse(const QString& folder);
+    ~FolderUse();
+    FolderUse(const FolderUse&) = delete;
+    FolderUse& operator=(const FolderUse&) = delete;
+    // Takes the folder for this copy alone, without waiting; false when
+    // another copy uses it (or its mark cannot be opened).
+    bool TakeAlone();
+    // Shares the folder with the other copies, waiting for one that has it
+    // alone for the moment.
+    void Share();
+
+private:
+    int fd_ = -1;
+};
+
 QString quoted(const QString& identifier);
 
 // Lets SQLite play back a hot journal beside an SQLite file (a file without
