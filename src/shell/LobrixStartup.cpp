@@ -34,6 +34,14 @@ std::unique_ptr<db::FolderUse>& folderUse() {
     return use;
 }
 
+QString MainFileProblemText(const QString& path) {
+    return QStringLiteral("Não foi possível abrir o arquivo \"%1\" da pasta Dados.\n"
+                          "Sem ele, uma gravação interrompida (por uma queda de energia, por exemplo) pode deixar "
+                          "as tabelas da declaração em desacordo entre si.\n"
+                          "Apague esse arquivo ou libere o acesso a ele e inicie o LOBRIX novamente.")
+        .arg(QDir::toNativeSeparators(path));
+}
+
 // The table check, and the restore of a backup when a declaration table is
 // damaged: the main window, whose menu holds the restore, never opens on a
 // damaged table. Started when the tables are usable.
@@ -145,6 +153,10 @@ StartOutcome StartProgram(const std::function<void()>& createForms) {
         EndProgram();
         return StartOutcome::Failed;
     }
+    // Without the main file, the tables that one step changes together are
+    // written one by one: said once, so that the user can mend it.
+    if (const QString problem = dmLobrix->dbZuvo->MainFileProblem(); !problem.isEmpty())
+        msg::ShowWarning(MainFileProblemText(problem));
 
     splash->hide();
     splash.reset();

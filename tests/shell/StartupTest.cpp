@@ -511,3 +511,21 @@ TEST_F(StartupFixture, WhatUnfinishedRunsLeftGoesUnlessAnotherCopyUsesTheFolder)
     EXPECT_EQ(present(kept), kept);
     EXPECT_EQ(fileDigest(tablePath("BD8EMP.DB")), emp);
 }
+
+TEST_F(StartupFixture, MainFileThatCannotBeOpenedIsNamedOnce) {
+    // Something in the main file's place that the program may not remove.
+    const QString main = program.dataFolder() + "/.lobrix-main";
+    QFile::remove(main);
+    ASSERT_TRUE(QDir().mkpath(main + "/dentro"));
+    ScriptedMessages boxes;
+    boxes.acceptOkBoxes();
+    ASSERT_EQ(StartProgram(), StartOutcome::Started);
+    ASSERT_EQ(boxes.texts().size(), 1) << boxes.texts().join('|').toStdString();
+    EXPECT_EQ(boxes.shown().at(0).kind, msg::BoxKind::Warning);
+    EXPECT_TRUE(boxes.texts().at(0).startsWith("Não foi possível abrir o arquivo \"" + QDir::toNativeSeparators(main) +
+                                               "\" da pasta Dados."))
+        << boxes.texts().at(0).toStdString();
+    EXPECT_EQ(mainWindowCount(), 1);
+    // The program goes on; its tables open as before.
+    EXPECT_NE(dmEntradaDados, nullptr);
+}

@@ -138,7 +138,11 @@ sqlite3* openMainFile(const QString& path) {
 }  // namespace
 
 Connection::Connection(Database& owner, const QString& mainFile) : owner_(owner) {
-    if (!mainFile.isEmpty()) conn_ = openMainFile(mainFile);
+    if (!mainFile.isEmpty()) {
+        conn_ = openMainFile(mainFile);
+        if (!conn_ && ::access(QFile::encodeName(owner.folder()).constData(), W_OK) == 0)
+            owner.mainFileProblem_ = mainFile;
+    }
     if (!conn_) {
         // Without a main file (a read-only folder) each table file commits on its own.
         const int rc = sqlite3_open_v2(":memory:", &conn_,

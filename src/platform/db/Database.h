@@ -77,6 +77,11 @@ public:
     // the super-journal of a transaction over several table files beside it,
     // which makes their commit atomic. It is no table of the program.
     static QString MainFileName() { return QStringLiteral(".lobrix-main"); }
+    // The main file's path when it could not be opened in a folder that
+    // takes files (a folder or another user's file in its place): each table
+    // file then commits on its own. Empty when all is well, or when the folder
+    // is read-only and nothing can be written anyway.
+    const QString& MainFileProblem() const { return mainFileProblem_; }
     // Rolls back what a crash left in the journal of every table file of the
     // folder, then removes the super-journals that no journal needs any more.
     static void RecoverAfterCrash(const QString& folder);
@@ -136,6 +141,7 @@ private:
     QString folder_;
     mutable QHash<QString, QString> resolved_;   // name as asked -> path found
     mutable QHash<QString, QString> caseNames_;  // lower-case file name -> name on disk
+    QString mainFileProblem_;  // set while main_ is made
     Connection main_{*this, folder_ + QLatin1Char('/') + MainFileName()};
     Connection& readerFor(const QString& fileName);
     std::vector<std::unique_ptr<Connection>> readers_;
