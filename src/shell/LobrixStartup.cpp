@@ -153,13 +153,12 @@ StartOutcome StartProgram(const std::function<void()>& createForms) {
         EndProgram();
         return StartOutcome::Failed;
     }
+    splash->hide();
+    splash.reset();
     // Without the main file, the tables that one step changes together are
     // written one by one: said once, so that the user can mend it.
     if (const QString problem = dmLobrix->dbZuvo->MainFileProblem(); !problem.isEmpty())
         msg::ShowWarning(MainFileProblemText(problem));
-
-    splash->hide();
-    splash.reset();
     return StartOutcome::Started;
 }
 

@@ -23,27 +23,27 @@ db::IndexDef shippedIndex(const QString& tableFile, const QString& indexName) {
 
 void warn(const QString& text) { msg::ShowWarning(text); }
 
-const QString kRestoreOrReinstall[] = {QStringLiteral("Utilize a opção Utilitários, Cópia de Segurança, Restaurar."),
-                                       QStringLiteral("Instale novamente o LOBRIX.")};
+const QString kRestoreHint = QStringLiteral("Utilize a opção Utilitários, Cópia de Segurança, Restaurar.");
+const QString kReinstallHint = QStringLiteral("Instale novamente o LOBRIX.");
 
 }  // namespace
 
 QString IndexProblemText(const QString& tableFile, const db::DbError& e) {
     const QString head = QStringLiteral("Não foi possível recriar o índice do arquivo %1:\n").arg(tableFile);
     // A backup holds only the declaration tables.
-    const QString kRestoreHint = IsDeclarationTableFile(tableFile) ? kRestoreOrReinstall[0] : kRestoreOrReinstall[1];
+    const QString& advice = IsDeclarationTableFile(tableFile) ? kRestoreHint : kReinstallHint;
     switch (e.kind()) {
     case db::ErrorKind::Busy:
         return QStringLiteral("Nenhum usuário pode estar usando o sistema!");
     case db::ErrorKind::KeyViolation:
-        return head + QStringLiteral("há registros repetidos na chave do índice.\n") + kRestoreHint;
+        return head + QStringLiteral("há registros repetidos na chave do índice.\n") + advice;
     case db::ErrorKind::NotFound:
-        return head + QStringLiteral("o arquivo não foi encontrado na pasta Dados.\n") + kRestoreHint;
+        return head + QStringLiteral("o arquivo não foi encontrado na pasta Dados.\n") + advice;
     case db::ErrorKind::Io:
         return head + QStringLiteral("não foi possível gravar na pasta Dados (disco cheio ou sem permissão de gravação).");
     case db::ErrorKind::Corrupt:
     default:
-        return head + QStringLiteral("o arquivo está danificado.\n") + kRestoreHint;
+        return head + QStringLiteral("o arquivo está danificado.\n") + advice;
     }
 }
 

@@ -4,6 +4,7 @@
 #include "declfile/DeclarationWriter.h"
 #include "declfile/ugHashCompara.h"
 #include "platform/AppPaths.h"
+#include "platform/db/Table.h"
 #include "support/CrashChild.h"
 #include "support/DataFolder.h"
 #include "support/DeclarationGenerator.h"
@@ -109,15 +110,11 @@ TEST(WriterCrash, OverAnEarlierLongerSetKilledAtEachStepLeavesTheOldSetOrTheNew)
         // The earlier run of the same declaration wrote three parts.
         const QString transmit = program->path() + "Transmite/";
         if (oldNames.isEmpty()) {
-            ScriptedMessages boxes;
-            WriteRequest r;
-            r.dataFolder = program->dataFolder();
-            WriterState state;
-            WriterHost host;
-            EXPECT_EQ(WriteDeclarationFile(r, state, host), kWritten);
-            const QString base = state.NomeArquivoGerado.chopped(3);
-            QDir(transmit).removeRecursively();
-            QDir().mkpath(transmit);
+            // Named after the first establishment in key order, as the run names its parts.
+            db::Table emp(db::Database::forFolder(program->dataFolder()), "Bd8emp");
+            emp.Open();
+            const QString base = "Zuvo2009_" + emp.FieldByName("CoCgcCeiEstabelecimento").AsString() +
+                                 emp.FieldByName("NuPrefixoEstabelecimento").AsString();
             for (int part = 1; part <= 3; ++part) oldNames << base + QStringLiteral("0%1G.dec").arg(part);
         }
         for (const QString& name : oldNames) {

@@ -659,6 +659,12 @@ TableLock::TableLock(const QString& tablePath, bool exclusive) {
     ++heldHere()[lockPath_];
 }
 
+TableLock::~TableLock() {
+    if (fd_ < 0) return;
+    ::close(fd_);
+    if (--heldHere()[lockPath_] <= 0) heldHere().remove(lockPath_);
+}
+
 FolderUse::FolderUse(const QString& folder)
     : fd_(openLockFile(QDir(folder).filePath(QStringLiteral(".lobrix-in-use")))) {}
 
@@ -672,12 +678,6 @@ void FolderUse::Share() {
     if (fd_ < 0) return;
     while (::flock(fd_, LOCK_SH) != 0 && errno == EINTR) {
     }
-}
-
-TableLock::~TableLock() {
-    if (fd_ < 0) return;
-    ::close(fd_);
-    if (--heldHere()[lockPath_] <= 0) heldHere().remove(lockPath_);
 }
 
 }  // namespace db
