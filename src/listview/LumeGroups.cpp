@@ -41,6 +41,9 @@ void TLumeGroups::RebuildLayout(bool force) {
     ReIndexItems(nullptr, force);
     if (lv->Selection()->GroupSelections()) lv->Selection()->BuildSelectionGroupings(force);
     lv->Scrollbars->SetViewRect(view, false);
+    // Any cell may have moved, appeared or gone: the window shows the new
+    // arrangement (at once after the closing EndUpdate(true)).
+    lv->SafeInvalidateRect(nullptr, false);
 }
 
 void TLumeGroups::ReIndexItems(TLumeGroup* group, bool) {

@@ -1,6 +1,6 @@
 // The widget driven through Qt: clicks, keys, scroll bars, resizing, a
 // picture of the transmission list, and closing its form.
-#include "Transmission.h"
+#include "WidgetForm.h"
 
 #include "listview/LumeColors.h"
 #include "listview/LumeDataObject.h"
@@ -21,34 +21,6 @@
 
 namespace lume::test {
 namespace {
-
-struct Form {
-    QDialog dialog;
-    TLumeListview* lv = new TLumeListview(&dialog);
-    LumeImageList* images = new LumeImageList(16, 16, &dialog);
-    QLabel* status = new QLabel(&dialog);
-    QLineEdit* next = new QLineEdit(&dialog);
-    explicit Form(int files) {
-        auto* layout = new QVBoxLayout(&dialog);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(lv);
-        layout->addWidget(status);
-        layout->addWidget(next);
-        SetUpTransmission(*lv->Core(), *images);
-        lv->SetImagesSmall(images);
-        (*lv)->OnItemSelectionChanging = [this](TLV*, TLumeItem* item, bool&) {
-            status->setText(QStringLiteral("row %1").arg(item->Index()));
-        };
-        ListFiles(*lv->Core(), files);
-        dialog.resize(800, 600);
-        dialog.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-        dialog.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    }
-    QPoint Row(int row, int x = 600) const { return {x, 25 + 17 * row + 8}; }
-    TLumeItem* Item(int i) const { return (*lv)->Items()[i]; }
-};
 
 TEST(ListviewWidget, ClicksKeysAndScrollBars) {
     Form f(120);
