@@ -51,6 +51,36 @@ TEST(ListviewWidget, ClicksKeysAndScrollBars) {
     EXPECT_TRUE(f.next->hasFocus());
 }
 
+// Characters whose Qt codes equal those of Page Up to Down ("!" to "(") or
+// of other keys do not move the selection; they reach the type-ahead search.
+TEST(ListviewWidget, TypedCharactersSearchAndDoNotMove) {
+    Form f(10);
+    QTest::mouseClick(f.lv->viewport(), Qt::LeftButton, {}, f.Row(4));
+    ASSERT_TRUE(f.Item(4)->Selected());
+    for (const char c : std::string("!\"#$%&'(-.[]`{}~+,/;=")) {
+        QTest::keyClick(f.lv, c);
+        EXPECT_TRUE(f.Item(4)->Selected() && f.Item(4)->Focused()) << "after " << c;
+        EXPECT_EQ((*f.lv)->Scrollbars->OffsetY(), 0) << "after " << c;
+    }
+    // Keys still act: Down moves, Ctrl+A selects all (with several selectable).
+    QTest::keyClick(f.lv, Qt::Key_Down);
+    EXPECT_TRUE(f.Item(5)->Selected());
+    (*f.lv)->Selection()->SetMultiSelect(true);
+    QTest::keyClick(f.lv, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ((*f.lv)->Selection()->Count(), 10);
+
+    // The search compares the typed text with the company names.
+    (*f.lv)->Selection()->SetMultiSelect(false);
+    f.Item(7)->SetCaptions(8, QStringLiteral("(SEM NOME) LTDA"));
+    (*f.lv)->IncrementalSearch->Enabled = true;
+    (*f.lv)->OnIncrementalSearch = [](TLumeCollectionItem* item, const QString& typed, int& result) {
+        result = static_cast<TLumeItem*>(item)->Captions(8).startsWith(typed, Qt::CaseInsensitive) ? 0 : 1;
+    };
+    QTest::keyClicks(f.lv, QStringLiteral("(s"));
+    EXPECT_EQ((*f.lv)->IncrementalSearch->SearchBuffer, QStringLiteral("(s"));
+    EXPECT_TRUE(f.Item(7)->Selected());
+}
+
 TEST(ListviewWidget, PictureOfTheTransmissionList) {
     Form f(3);
     QTest::mouseClick(f.lv->viewport(), Qt::LeftButton, {}, f.Row(1));

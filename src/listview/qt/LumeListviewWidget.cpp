@@ -449,7 +449,13 @@ void TLumeListview::wheelEvent(QWheelEvent* e) {
 
 namespace {
 
-uint16_t VirtualKey(int key) {
+// The key's code as the core knows it. Qt's codes of printable characters
+// are their character codes, and those of "!" to "(" equal the codes of Page
+// Up to Down: a character that is neither a letter nor a digit takes a code
+// of its own that no key acts on, and reaches the search as a character.
+uint16_t VirtualKey(const QKeyEvent* e) {
+    enum : uint16_t { kCharacterKey = 0xBA };
+    const int key = e->key();
     switch (key) {
     case Qt::Key_Escape: return 0x1B;
     case Qt::Key_PageUp: return 0x21;
@@ -465,15 +471,16 @@ uint16_t VirtualKey(int key) {
     case Qt::Key_Enter: return 0x0D;
     case Qt::Key_Space: return 0x20;
     default:
-        if (key >= Qt::Key_A && key <= Qt::Key_Z) return uint16_t(key);
-        return key >= 0x20 && key < 0x7F ? uint16_t(key) : 0;
+        if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) return uint16_t(key);
+        if (!e->text().isEmpty() && e->text().at(0).isPrint()) return kCharacterKey;
+        return 0;
     }
 }
 
 }  // namespace
 
 void TLumeListview::keyPressEvent(QKeyEvent* e) {
-    const uint16_t key = VirtualKey(e->key());
+    const uint16_t key = VirtualKey(e);
     if (!key) {
         QAbstractScrollArea::keyPressEvent(e);
         return;
