@@ -14,7 +14,12 @@ TLumeGroups::~TLumeGroups() = default;
 
 void TLumeGroups::RebuildLayout(bool force) {
     TCustomLumeListview* lv = OwnerListview;
-    if (!(lv->UpdateCount == 0 || force) || lv->Loading || !lv->HasWindow()) return;
+    if (lv->Loading || !lv->HasWindow()) return;
+    if (lv->UpdateCount > 0 && !force) {
+        LayoutWaiting = true;
+        return;
+    }
+    LayoutWaiting = false;
     struct RebuildingFlag {
         bool& flag;
         explicit RebuildingFlag(bool& f) : flag(f) { flag = true; }

@@ -123,6 +123,13 @@ public:
     void ClearStates();
     // Forgets every handler, for an owner that goes away before the control.
     void DropEventHandlers();
+    // Objects taken out of their collections while a hold lasts (a piece of
+    // input, or a clearing whose handlers may list again) are freed when the
+    // last hold ends: the code that fired the handler may still hold them.
+    void HoldFreeing() { ++freeingHolds_; }
+    void ReleaseFreeing();
+    // Frees an object that left its collection, now or when the holds end.
+    void Dispose(TLumeCollectionItem* object);
     void MarkSelectedCut();
     void ClearCutMarks();
     void LoadFromStream(QIODevice& stream);
@@ -328,8 +335,26 @@ private:
     TLumeImageList* imagesExLarge_ = nullptr;
     TLumeImageList* imagesGroup_ = nullptr;
     std::unique_ptr<TLumeBackgroundManager> background_;
+    int freeingHolds_ = 0;
+    std::vector<TLumeCollectionItem*> disposed_;
     bool showGroupMargins_ = false;
     TLumeListStyle view_ = TLumeListStyle::elsIcon;
+};
+
+// Holds the freeing of the control's objects for as long as it lives.
+class TLumeFreeingHold {
+public:
+    explicit TLumeFreeingHold(TCustomLumeListview* lv) : lv_(lv) {
+        if (lv_) lv_->HoldFreeing();
+    }
+    ~TLumeFreeingHold() {
+        if (lv_) lv_->ReleaseFreeing();
+    }
+    TLumeFreeingHold(const TLumeFreeingHold&) = delete;
+    TLumeFreeingHold& operator=(const TLumeFreeingHold&) = delete;
+
+private:
+    TCustomLumeListview* lv_;
 };
 
 }  // namespace lume

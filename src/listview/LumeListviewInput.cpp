@@ -78,7 +78,7 @@ void TCustomLumeListview::MouseDown(TLumeMouseButton button, uint32_t keys, Lume
                 DoGroupCollapsing(group, allow);
             else
                 DoGroupExpanding(group, allow);
-            if (!allow) return;
+            if (!allow || group->Destroying()) return;
             BeginUpdate(true);
             try {
                 States |= ebcsGroupExpandPending;
@@ -135,7 +135,11 @@ void TCustomLumeListview::MouseDown(TLumeMouseButton button, uint32_t keys, Lume
                         sel.SetAnchorItem(item);
                         sel.ClearAll();
                     }
+                    // A handler of these changes may have listed the items again:
+                    // the item pressed is gone, and the press with it.
+                    if (item->Destroying()) return;
                     if (!ctrl) item->SetSelected(true);
+                    if (item->Destroying()) return;
                     if (DragManager->Enabled) {
                         DragManager->DragItem = item;
                         States |= ebcsDragPending;
@@ -198,7 +202,11 @@ void TCustomLumeListview::MouseUp(TLumeMouseButton button, uint32_t keys, LumePo
         bool clear = true;
         if (item) {
             DoItemClick(item, keyStates, ih);
-            if (item->SelectionHitPt(p, false)) {
+            // A handler that listed the items again leaves the new list's
+            // selection as it made it.
+            if (item->Destroying()) {
+                clear = false;
+            } else if (item->SelectionHitPt(p, false)) {
                 clear = false;
                 if (sel.MultiSelect()) {
                     if (shift || ctrl || (item->Selected() && button != TLumeMouseButton::embLeft)) {
@@ -486,6 +494,11 @@ void TCustomLumeListview::MoveFocus(TShiftState shift, TLumeItem* target) {
     TLumeSelectionManager& sel = *Selection();
     ++UpdateCount;
     auto finish = [&] {
+        // A handler that listed the items again meanwhile left its layout waiting.
+        if (Groups->LayoutWaiting) {
+            Groups->RebuildLayout(true);
+            Scrollbars->ReCalculateScrollbars(true, true);
+        }
         if (TLumeItem* focused = sel.FocusedItem()) focused->MakeVisible(emvAuto);
         --UpdateCount;
         if (HasWindow()) host_->UpdateWindow();

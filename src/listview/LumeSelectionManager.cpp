@@ -129,11 +129,16 @@ void TLumeSelectionManager::Bulk(bool select, TLumeItem* except) {
     if (!enabled_) return;
     TCustomLumeListview* lv = OwnerListview;
     {
+        // A handler may list the items again meanwhile: the walk goes by
+        // position, reading the lists afresh, over objects kept alive.
+        TLumeFreeingHold hold(lv);
         GroupSelectUpdate update(*this);
-        for (TLumeCollectionItem* g : lv->Groups->List) {
-            for (TLumeCollectionItem* i : static_cast<TLumeGroup*>(g)->Items()->List) {
+        const auto& groups = lv->Groups->List;
+        for (size_t g = 0; g < groups.size(); ++g) {
+            const auto& items = static_cast<TLumeGroup*>(groups[g])->Items()->List;
+            for (size_t i = 0; i < items.size(); ++i) {
                 if (!select && count_ == 0) break;
-                if (i != except) i->SetSelected(select);
+                if (items[i] != except) items[i]->SetSelected(select);
             }
             if (!select && count_ == 0) break;
         }

@@ -204,6 +204,9 @@ TLumeListview::~TLumeListview() {
 
 template <typename F>
 void TLumeListview::Guarded(F f) {
+    // What a handler frees while the control still works on it is kept
+    // until this piece of input is over.
+    TLumeFreeingHold hold(core_.get());
     // An exception must not travel through Qt's event dispatch.
     try {
         f();
