@@ -201,7 +201,7 @@ public:
     HintQuery QueryHint(LumePoint windowPoint, const QString& controlHint);
 
     // The rubber band over the painted items while one is dragged.
-    virtual void PaintRubberBand(TLumeCanvas*) {}
+    virtual void PaintRubberBand(TLumeCanvas* canvas);
     // Clears the canvas's clip and keeps the header band out of it.
     void ClipHeader(TLumeCanvas* canvas);
     // The cell size of the current view.

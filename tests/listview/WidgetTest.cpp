@@ -81,6 +81,45 @@ TEST(ListviewWidget, TypedCharactersSearchAndDoNotMove) {
     EXPECT_TRUE(f.Item(7)->Selected());
 }
 
+// With band selection on, a drag from the empty space below the rows shows
+// the band while the mouse moves, plain or blended, and takes it away at
+// the release.
+TEST(ListviewWidget, RubberBandShowsWhileDragged) {
+    for (const bool blended : {false, true}) {
+        SCOPED_TRACE(blended ? "blended" : "focus rectangle");
+        Form f(6);
+        TLumeSelectionManager& sel = *(*f.lv)->Selection();
+        sel.SetMultiSelect(true);
+        sel.SetEnableDragSelect(true);
+        sel.AlphaBlendSelRect = blended;
+        const QImage before = f.Screen();
+        const QPoint from(600, 400), to(200, 60);
+        QTest::mousePress(f.lv->viewport(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(f.lv->viewport(), QPoint(590, 390));
+        QTest::mouseMove(f.lv->viewport(), to);
+        const QImage during = f.Screen();
+        auto changedOnLine = [&](const QImage& shot, int y) {
+            int changed = 0;
+            for (int x = to.x(); x <= from.x(); ++x) changed += shot.pixel(x, y) != before.pixel(x, y);
+            return changed;
+        };
+        // The band's lower edge runs through empty space: a dotted or solid line.
+        EXPECT_GT(changedOnLine(during, from.y()), (from.x() - to.x()) / 4);
+        EXPECT_EQ(changedOnLine(during, from.y() + 3), 0);
+        const QColor inside = during.pixelColor(400, 300);
+        if (blended) {
+            EXPECT_NE(inside, ToQColor(clWindow));
+            EXPECT_NE(inside, ToQColor(clHighlight));
+            EXPECT_EQ(during.pixelColor(400, from.y()), ToQColor(clHighlight)) << "the frame";
+        } else {
+            EXPECT_EQ(inside, ToQColor(clWindow));
+        }
+        EXPECT_TRUE(f.Item(3)->Selected()) << "the band selects what it covers";
+        QTest::mouseRelease(f.lv->viewport(), Qt::LeftButton, {}, to);
+        EXPECT_EQ(changedOnLine(f.Screen(), from.y()), 0) << "gone after the release";
+    }
+}
+
 TEST(ListviewWidget, PictureOfTheTransmissionList) {
     Form f(3);
     QTest::mouseClick(f.lv->viewport(), Qt::LeftButton, {}, f.Row(1));
