@@ -85,5 +85,19 @@ TEST(ListviewRepaint, CollapsedGroupShowsAtOnce) {
     EXPECT_EQ(f.Screen(), f.Fresh());
 }
 
+// An update region of several rectangles across one row (here an L shape
+// over the company names of rows 1 and 2) paints each row once: drawn once
+// per rectangle, its text would be drawn over itself and turn bold.
+TEST(ListviewRepaint, RowsUnderSeveralRectanglesAreDrawnOnce) {
+    WideForm f(5);
+    const QImage fresh = f.Fresh();
+    f.Screen();
+    const int nameX = 18 + 100 + 130 + 45 + 70 + 70 + 70 + 18;
+    f.lv->viewport()->update(QRect(nameX, 25 + 17 + 4, 200, 10));
+    f.lv->viewport()->update(QRect(nameX + 40, 25 + 17 + 9, 200, 17));
+    const QRect names(nameX, 25 + 17, 300, 2 * 17);
+    EXPECT_EQ(f.Screen().copy(names), fresh.copy(names));
+}
+
 }  // namespace
 }  // namespace lume::test

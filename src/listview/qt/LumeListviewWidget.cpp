@@ -392,10 +392,12 @@ bool TLumeListview::viewportEvent(QEvent* e) {
 void TLumeListview::paintEvent(QPaintEvent* e) {
     EnsureBackBufferSize(viewport()->width(), viewport()->height());
     if (core_->UpdateCount == 0) {
-        const QRegion toPaint = e->region() + invalid_;
+        // One pass over the bounding rectangle: a pass paints whole rows and
+        // the band, so a pass per rectangle would draw them over themselves.
+        const QRect toPaint = (e->region() + invalid_).boundingRect();
         {
             LumeQtCanvas canvas(&backBuffer_, this);
-            for (const QRect& r : toPaint) Guarded([&] { core_->WMPaint(&canvas, FromQRect(r)); });
+            Guarded([&] { core_->WMPaint(&canvas, FromQRect(toPaint)); });
         }
         invalid_ = QRegion();
     }
