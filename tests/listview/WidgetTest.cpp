@@ -6,6 +6,9 @@
 #include "listview/LumeDataObject.h"
 #include "listview/qt/LumeHintWindow.h"
 #include "listview/qt/LumeListviewWidget.h"
+#include "platform/ui/LobrixApplication.h"
+#include "shell/ugExcecao.h"
+#include "support/ScriptedMessages.h"
 
 #include <QDialog>
 #include <QDir>
@@ -15,6 +18,7 @@
 #include <QDropEvent>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
@@ -118,6 +122,38 @@ TEST(ListviewWidget, RubberBandShowsWhileDragged) {
         QTest::mouseRelease(f.lv->viewport(), Qt::LeftButton, {}, to);
         EXPECT_EQ(changedOnLine(f.Screen(), from.y()), 0) << "gone after the release";
     }
+}
+
+// A handler that fails, with a standard exception or any other, ends in the
+// program's fatal-error box, as any unexpected error does.
+TEST(ListviewWidget, FailingHandlersShowTheFatalErrorBox) {
+    const struct {
+        std::function<void()> fail;
+        QString box;
+    } cases[] = {
+        {[] { throw std::runtime_error("falhou"); }, QStringLiteral("Erro fatal.\n\r\n\rfalhou")},
+        {[] { throw 42; }, QString::fromUtf8("Erro fatal.\n\r\n\rExceção não identificada.")},
+    };
+    InstallFatalErrorHandler();
+    for (const auto& c : cases) {
+        Form f(3);
+        (*f.lv)->OnItemClick = [&c](TLV*, TLumeItem*, TLumeKeyStates, TLumeItemHitTestInfos) { c.fail(); };
+        ScriptedMessages boxes;
+        boxes.answer("mrOk");
+        appguard::RunGuarded([&] {
+            QTest::mouseClick(f.lv->viewport(), Qt::LeftButton, {}, f.Row(1));
+            QCoreApplication::sendPostedEvents();
+        });
+        ASSERT_EQ(boxes.texts().size(), 1);
+        EXPECT_TRUE(boxes.texts()[0].startsWith(c.box)) << boxes.texts()[0].toStdString();
+        EXPECT_TRUE(appguard::TerminateRequested());
+        appguard::ResetTerminateRequest();
+        // The request to end left every later loop returning at once: one
+        // round of the application's own loop clears that.
+        QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+        QCoreApplication::exec();
+    }
+    appguard::SetExceptionHandler(nullptr);
 }
 
 TEST(ListviewWidget, PictureOfTheTransmissionList) {

@@ -207,11 +207,15 @@ void TLumeListview::Guarded(F f) {
     // What a handler frees while the control still works on it is kept
     // until this piece of input is over.
     TLumeFreeingHold hold(core_.get());
-    // An exception must not travel through Qt's event dispatch.
+    // An exception must not travel through Qt's painting and input dispatch:
+    // whatever a handler threw is thrown again from a call of its own, where
+    // the application's handling of unexpected errors takes it (the program
+    // shows its fatal-error box).
     try {
         f();
-    } catch (const std::exception& e) {
-        qWarning("list view: %s", e.what());
+    } catch (...) {
+        QMetaObject::invokeMethod(
+            qApp, [failure = std::current_exception()] { std::rethrow_exception(failure); }, Qt::QueuedConnection);
     }
 }
 
