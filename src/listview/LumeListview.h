@@ -335,6 +335,7 @@ private:
     TLumeImageList* imagesExLarge_ = nullptr;
     TLumeImageList* imagesGroup_ = nullptr;
     std::unique_ptr<TLumeBackgroundManager> background_;
+    int64_t wheelRest_ = 0;
     int freeingHolds_ = 0;
     std::vector<TLumeCollectionItem*> disposed_;
     bool showGroupMargins_ = false;

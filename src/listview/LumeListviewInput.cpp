@@ -531,17 +531,23 @@ void TCustomLumeListview::MoveFocus(TShiftState shift, TLumeItem* target) {
 }
 
 bool TCustomLumeListview::DoMouseWheel(TShiftState shift, int wheelDelta, LumePoint) {
-    const bool negative = wheelDelta < 0;
     bool vertical = WheelMouseDefaultScroll == TLumeDefaultWheelScroll::edwsVert;
     if (WheelMouseScrollModifierEnabled && shift.Has(TShiftStateBit::ssShift)) vertical = !vertical;
-    int step = (vertical ? Groups->CellHeight() : Groups->CellWidth()) * WheelScrollLines;
+    // A notch of the wheel (a delta of 120) scrolls WheelScrollLines cells, or
+    // a page with Ctrl; the smaller steps of a touchpad scroll their share,
+    // and what a step leaves over is carried to the next in its direction.
+    int64_t notch = int64_t(vertical ? Groups->CellHeight() : Groups->CellWidth()) * WheelScrollLines;
     if (WheelMouseScrollModifierEnabled && shift.Has(TShiftStateBit::ssCtrl))
-        step = vertical ? ClientHeight() - Header->RuntimeHeight() : ClientWidth();
-    if (negative) step = -step;
+        notch = vertical ? ClientHeight() - Header->RuntimeHeight() : ClientWidth();
+    if ((wheelDelta < 0) != (wheelRest_ < 0)) wheelRest_ = 0;
+    const int64_t units = notch * wheelDelta + wheelRest_;
+    const int64_t step = units / 120;
+    wheelRest_ = units - step * 120;
+    const int pixels = int(std::clamp<int64_t>(-step, -kLumeMaxExtent, kLumeMaxExtent));
     if (vertical)
-        Scrollbars->Scroll(0, -step);
+        Scrollbars->Scroll(0, pixels);
     else
-        Scrollbars->Scroll(-step, 0);
+        Scrollbars->Scroll(pixels, 0);
     return true;
 }
 

@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace lume::test {
@@ -154,6 +155,27 @@ TEST(ListviewWidget, FailingHandlersShowTheFatalErrorBox) {
         QCoreApplication::exec();
     }
     appguard::SetExceptionHandler(nullptr);
+}
+
+// The wheel scrolls by its angle: a notch (120) three rows, a touchpad's
+// smaller steps their share of it, the remainders adding up.
+TEST(ListviewWidget, WheelScrollsByItsAngle) {
+    Form f(120);
+    auto turn = [&](int delta, int times) {
+        for (int i = 0; i < times; ++i) {
+            const QPointF at(300, 200);
+            QWheelEvent wheel(at, f.lv->viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(f.lv->viewport(), &wheel);
+        }
+        return (*f.lv)->Scrollbars->OffsetY();
+    };
+    EXPECT_EQ(turn(-120, 1), 3 * 17);
+    EXPECT_EQ(turn(-40, 3), 6 * 17);
+    EXPECT_EQ(turn(-15, 8), 9 * 17);
+    EXPECT_EQ(turn(-1, 2), 9 * 17) << "a 120th of three rows is less than a pixel";
+    EXPECT_EQ(turn(-1, 1), 9 * 17 + 1) << "three of them make one";
+    EXPECT_EQ(turn(240, 1), 3 * 17 + 1);
 }
 
 TEST(ListviewWidget, PictureOfTheTransmissionList) {
