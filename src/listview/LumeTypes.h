@@ -22,6 +22,11 @@ struct LumePoint {
 // height and the header's, an offset and a step) cannot overflow.
 constexpr int kLumeMaxExtent = 1 << 30;
 
+// a + b held within -kLumeMaxExtent..kLumeMaxExtent.
+inline int LumeClampedAdd(int a, int64_t b) {
+    return int(std::clamp<int64_t>(int64_t(a) + b, -kLumeMaxExtent, kLumeMaxExtent));
+}
+
 // Right and Bottom lie outside the rectangle: a cell (0, 0, 430, 17) covers
 // x 0..429 and y 0..16. Never mix with QRect, whose edges are inclusive;
 // qt/LumeQtRect.h converts.

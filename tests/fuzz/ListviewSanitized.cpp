@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -83,6 +84,32 @@ TEST(ListviewSanitized, FreeingListsAgainWhileTheListEmpties) {
             lv.OnItemFreeing = [&relist](TLV*, TLumeItem*) { relist(); };
         },
         [](Form& f) { (*f.lv)->Items().Clear(); });
+}
+
+// Rows a million pixels high: the three thousandth lies past 2^31 pixels.
+// Laying them out, going to the end and turning the wheel (a wheel set to
+// scroll thousands of lines a notch) keep every sum within an int.
+TEST(ListviewSanitized, ListsTallerThanTwoBillionPixels) {
+    Form f(0);
+    TCustomLumeListview& lv = *f.lv->Core();
+    lv.CellSizes->Report->SetHeight(1 << 20);
+    ListFiles(lv, 3000);
+    EXPECT_LE(lv.Scrollbars->ViewHeight(), kLumeMaxExtent);
+    EXPECT_LE(lv.Items()[2999]->DisplayRect.Bottom, kLumeMaxExtent);
+    EXPECT_EQ(lv.Items()[1]->DisplayRect.Top, 1 << 20);
+    QTest::mouseClick(f.lv->viewport(), Qt::LeftButton, {}, f.Row(0));
+    QTest::keyClick(f.lv, Qt::Key_End);
+    EXPECT_TRUE(lv.Items()[2999]->Selected());
+    EXPECT_EQ(lv.Scrollbars->OffsetY(), lv.Scrollbars->MaxOffsetY());
+    lv.WheelScrollLines = 3000;
+    for (const int delta : {120, -120, -120, 1200}) {
+        const QPointF at(300, 200);
+        QWheelEvent wheel(at, f.lv->viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(f.lv->viewport(), &wheel);
+    }
+    EXPECT_EQ(lv.Scrollbars->OffsetY(), 0);
+    f.Fresh();
 }
 
 }  // namespace
