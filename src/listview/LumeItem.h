@@ -19,6 +19,8 @@ public:
 
     int IndexField = 0;
     TLumeSelectionGroupList* SelectionGroup = nullptr;
+    // Where the selection keeps it while it is selected, else -1.
+    int SelectedSlot = -1;
     int VisibleIndexInGroup = -1;
 
     TLumeItems* OwnerItems() const;

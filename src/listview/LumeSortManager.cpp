@@ -151,8 +151,12 @@ void TLumeSortManager::RegroupBy(TLumeColumn* column) {
         }
         ApplySort();
     } catch (...) {
-        // Items not yet placed are freed rather than lost.
-        for (TLumeItem* item : regroup) delete item;
+        // Items not yet placed are freed rather than lost; the selection
+        // lets go of them first.
+        for (TLumeItem* item : regroup) {
+            if (item) lv->Selection()->Forget(item);
+            delete item;
+        }
         lv->EndUpdate(true);
         throw;
     }
