@@ -305,6 +305,10 @@ public:
     virtual int DoItemCompare(TLumeColumn* column, TLumeGroup* group, TLumeItem* item1, TLumeItem* item2);
     virtual int DoGroupCompare(TLumeGroup* group1, TLumeGroup* group2);
     virtual void DoViewChange();
+    // The group for an item regrouped under a new key: the handler's, else a
+    // new group added to the groups.
+    virtual void DoAutoSortGroupCreate(TLumeItem* item, int columnIndex, TLumeGroups* groups, TLumeGroup*& group,
+                                       bool& doDefaultAction);
     virtual void DoClipboardCopy(bool& handled);
     virtual void DoClipboardCut(bool& markAsCut, bool& handled);
     virtual void DoClipboardPaste(bool& handled);

@@ -362,6 +362,12 @@ void TCustomLumeListview::DoKeyAction(uint16_t& charCode, TShiftState& shift, bo
     if (OnKeyAction) OnKeyAction(this, charCode, shift, doDefault);
 }
 
+void TCustomLumeListview::DoAutoSortGroupCreate(TLumeItem* item, int columnIndex, TLumeGroups* groups,
+                                                TLumeGroup*& group, bool& doDefaultAction) {
+    if (OnAutoSortGroupCreate) OnAutoSortGroupCreate(this, item, columnIndex, groups, group, doDefaultAction);
+    if (!group) group = groups->AddGroup();
+}
+
 void TCustomLumeListview::DoViewChange() {
     if (OnViewChange) OnViewChange(this);
 }

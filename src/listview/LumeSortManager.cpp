@@ -125,12 +125,15 @@ void TLumeSortManager::RegroupBy(TLumeColumn* column) {
                 item->Collection = nullptr;
             }
             TLumeGroup* target = nullptr;
-            for (TLumeCollectionItem* g : groups.List)
-                if (static_cast<TLumeGroup*>(g)->Key == key) target = static_cast<TLumeGroup*>(g);
+            for (TLumeCollectionItem* g : groups.List) {
+                if (static_cast<TLumeGroup*>(g)->Key == key) {
+                    target = static_cast<TLumeGroup*>(g);
+                    break;
+                }
+            }
             if (!target) {
                 bool doDefault = true;
-                if (lv->OnAutoSortGroupCreate) lv->OnAutoSortGroupCreate(lv, item, x, &groups, target, doDefault);
-                if (!target) target = groups.AddGroup();
+                lv->DoAutoSortGroupCreate(item, x, &groups, target, doDefault);
                 if (doDefault) {
                     if (x != 0) {
                         TLumeItems home(lv, nullptr);
