@@ -309,6 +309,47 @@ public:
     // new group added to the groups.
     virtual void DoAutoSortGroupCreate(TLumeItem* item, int columnIndex, TLumeGroups* groups, TLumeGroup*& group,
                                        bool& doDefaultAction);
+    virtual void DoItemImageDrawIsCustom(TLumeItem* item, TLumeColumn* column, bool& isCustom);
+    virtual void DoItemImageGetSize(TLumeItem* item, TLumeColumn* column, int& width, int& height);
+    virtual void DoItemImageDraw(TLumeItem* item, TLumeColumn* column, TLumeCanvas* canvas,
+                                 const TLumeRectArrayObject& rects, TLumeAlphaBlender* blender);
+    virtual void DoItemThumbnailDraw(TLumeItem* item, TLumeCanvas* canvas, const LumeRect& rect,
+                                     TLumeAlphaBlender* blender, bool& doDefault);
+    virtual void DoGroupImageDrawIsCustom(TLumeGroup* group, bool& isCustom);
+    virtual void DoGroupImageGetSize(TLumeGroup* group, int& width, int& height);
+    virtual void DoGroupImageDraw(TLumeGroup* group, TLumeCanvas* canvas, const TLumeRectArrayObject& rects,
+                                  TLumeAlphaBlender* blender);
+    virtual void DoColumnImageDrawIsCustom(TLumeColumn* column, bool& isCustom);
+    virtual void DoColumnImageGetSize(TLumeColumn* column, int& width, int& height);
+    virtual void DoColumnImageDraw(TLumeColumn* column, TLumeCanvas* canvas, const TLumeRectArrayObject& rects,
+                                   TLumeAlphaBlender* blender);
+    virtual void DoHintPopup(TLumeCollectionItem* target, TLumeHintType hintType, LumePoint mousePos, QString& text,
+                             int& hideTimeout, int& reShowTimeout, bool& allow);
+    virtual void DoHintPauseTime(bool hintWindowShown, int& pauseDelay);
+    virtual void DoHintCustomInfo(TLumeCollectionItem* target, TLumeHintInfo* info);
+    virtual void DoHintCustomDraw(TLumeCollectionItem* target, TLumeHintInfo* info);
+    // The in-place editor: the handler's, else the default one.
+    virtual void DoItemCreateEditor(TLumeItem* item, ILumeCellEditor*& editor);
+    virtual void DoItemEdited(TLumeItem* item, QVariant& newValue, bool& accept);
+    virtual void DoOLEDragStart(ILumeDataObject* data, TLumeDropEffects& available, bool& allowDrag);
+    virtual void DoOLEDragEnd(ILumeDataObject* data, TLumeOLEDragResult result, TLumeDropEffects effect);
+    virtual void DoOLEQueryContineDrag(bool escapePressed, TLumeKeyStates keys, TLumeQueryDragResult& result);
+    virtual void DoOLEGiveFeedback(TLumeDropEffects effect, bool& useDefaultCursors);
+    // Without a handler the control takes no drop: the effect becomes edeNone.
+    virtual void DoOLEDragEnter(ILumeDataObject* data, TLumeKeyStates keys, LumePoint screenPoint,
+                                TLumeDropEffects available, TLumeDropEffect& desired);
+    virtual void DoOLEDragOver(TLumeKeyStates keys, LumePoint screenPoint, TLumeDropEffects available,
+                               TLumeDropEffect& desired);
+    virtual void DoOLEDragLeave();
+    // Without a handler nobody takes the data: the effect becomes edeNone.
+    virtual void DoOLEDragDrop(ILumeDataObject* data, TLumeKeyStates keys, LumePoint screenPoint,
+                               TLumeDropEffects available, TLumeDropEffect& desired);
+    virtual void DoOLEGetCustomFormats(std::vector<TLumeFormatEtc>& formats);
+    virtual void DoOLEGetData(const TLumeFormatEtc& format, TLumeStgMedium& medium, bool& handled);
+    virtual void DoOLEQueryData(const TLumeFormatEtc& format, bool& available, bool& handled);
+    virtual void DoOLEGetDataObject(ILumeDataObject*& dataObject);
+    virtual void DoGetDragImage(QImage* image, LumePoint dragStart, LumePoint& hotSpot, TColor& transparent,
+                                bool& handled);
     virtual void DoClipboardCopy(bool& handled);
     virtual void DoClipboardCut(bool& markAsCut, bool& handled);
     virtual void DoClipboardPaste(bool& handled);

@@ -594,7 +594,7 @@ TCustomLumeListview::HintQuery TCustomLumeListview::QueryHint(LumePoint windowPo
     }
     q.Text = controlHint;
     bool allow = false;
-    if (OnHintPopup) OnHintPopup(this, q.Target, HintType, windowPoint, q.Text, q.HideTimeout, q.ReShowTimeout, allow);
+    DoHintPopup(q.Target, HintType, windowPoint, q.Text, q.HideTimeout, q.ReShowTimeout, allow);
     if (q.Text.isEmpty()) allow = false;
     if (HintType == TLumeHintType::ehtToolTip) {
         allow = false;

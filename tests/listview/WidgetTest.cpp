@@ -17,6 +17,7 @@
 #include <QMimeData>
 #include <QDropEvent>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
@@ -226,6 +227,25 @@ TEST(ListviewWidget, ToolTipOverACutCaption) {
     QHelpEvent elsewhere(QEvent::ToolTip, f.lv->viewport()->mapTo(f.lv, QPoint(700, 25 + 8)), QPoint());
     QCoreApplication::sendEvent(f.lv, &elsewhere);
     EXPECT_FALSE(f.lv->HintWindow()->isVisible()) << "that caption fits";
+}
+
+// The application sets how long the mouse rests before a hint shows.
+TEST(ListviewWidget, HintPauseTimeIsAsked) {
+    Form f(2);
+    (*f.lv)->HintType = TLumeHintType::ehtToolTip;
+    f.Item(0)->SetCaption(QStringLiteral("p"));
+    QList<std::pair<bool, int>> asked;
+    (*f.lv)->OnHintPauseTime = [&](TLV*, bool shown, int& pause) {
+        asked.append({shown, pause});
+        pause = 10;
+    };
+    QTest::mouseMove(f.lv->viewport(), QPoint(9, 25 + 8));
+    ASSERT_FALSE(asked.isEmpty());
+    EXPECT_FALSE(asked[0].first);
+    EXPECT_EQ(asked[0].second, f.lv->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay));
+    QTest::qWait(150);
+    ASSERT_NE(f.lv->HintWindow(), nullptr);
+    EXPECT_TRUE(f.lv->HintWindow()->isVisible()) << "shown after the application's short pause";
 }
 
 TEST(ListviewWidget, HeaderDropsTakeOnlyOwnColumns) {

@@ -18,13 +18,45 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScrollBar>
+#include <QProxyStyle>
 #include <QStyle>
+#include <QStyleFactory>
 #include <QToolTip>
 #include <QWheelEvent>
 
 namespace lume {
 
+namespace {
+
+// The viewport's style: the application's, except that the wait before a
+// hint, which Qt asks of the style of the widget under the mouse, is asked
+// of the control.
+class HintPauseStyle : public QProxyStyle {
+public:
+    explicit HintPauseStyle(TLumeListview* listview)
+        : QProxyStyle(QStyleFactory::create(QApplication::style()->name())), listview_(listview) {}
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returned) const override {
+        int value = QProxyStyle::styleHint(hint, option, widget, returned);
+        if (hint == SH_ToolTip_WakeUpDelay) listview_->HintPause(value);
+        return value;
+    }
+
+private:
+    TLumeListview* listview_;
+};
+
+}  // namespace
+
+void TLumeListview::HintPause(int& pauseDelay) {
+    const bool shown = hint_ && hint_->isVisible();
+    Guarded([&] { core_->DoHintPauseTime(shown, pauseDelay); });
+}
+
 TLumeListview::TLumeListview(QWidget* parent) : QAbstractScrollArea(parent), core_(std::make_unique<TCustomLumeListview>()) {
+    auto* hintPause = new HintPauseStyle(this);
+    hintPause->setParent(this);
+    viewport()->setStyle(hintPause);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAttribute(Qt::WA_NoSystemBackground);
     viewport()->setMouseTracking(true);
@@ -564,16 +596,12 @@ void TLumeListview::dragEnterEvent(QDragEnterEvent* e) {
         e->acceptProposedAction();
         return;
     }
-    // Other data: the application decides.
+    // Other data: the application decides (without a handler it is refused).
     LumeMimeDataObject data(e->mimeData());
     const TLumeKeyStates keys = DropKeys(e->buttons(), e->modifiers());
     TLumeDropEffect desired = KeyStatesToLumeDropEffect(keys);
     const LumePoint screen = FromQPoint(viewport()->mapToGlobal(e->position().toPoint()));
-    if (!core_->OnOLEDragEnter) {
-        e->ignore();
-        return;
-    }
-    Guarded([&] { core_->OnOLEDragEnter(core_.get(), &data, keys, screen, Available(e->possibleActions()), desired); });
+    Guarded([&] { core_->DoOLEDragEnter(&data, keys, screen, Available(e->possibleActions()), desired); });
     Answer(e, desired);
 }
 
@@ -586,17 +614,16 @@ void TLumeListview::dragMoveEvent(QDragMoveEvent* e) {
     }
     const TLumeKeyStates keys = DropKeys(e->buttons(), e->modifiers());
     TLumeDropEffect desired = KeyStatesToLumeDropEffect(keys);
-    if (core_->OnOLEDragOver)
-        Guarded([&] {
-            core_->OnOLEDragOver(core_.get(), keys, FromQPoint(viewport()->mapToGlobal(e->position().toPoint())),
-                                 Available(e->possibleActions()), desired);
-        });
+    Guarded([&] {
+        core_->DoOLEDragOver(keys, FromQPoint(viewport()->mapToGlobal(e->position().toPoint())),
+                             Available(e->possibleActions()), desired);
+    });
     Guarded([&] { core_->DragManager->DragOver(p); });
     Answer(e, desired);
 }
 
 void TLumeListview::dragLeaveEvent(QDragLeaveEvent* e) {
-    if (core_->OnOLEDragLeave) Guarded([&] { core_->OnOLEDragLeave(core_.get()); });
+    Guarded([&] { core_->DoOLEDragLeave(); });
     Guarded([&] { core_->DragManager->ClearDropTarget(); });
     e->accept();
 }
@@ -618,13 +645,8 @@ void TLumeListview::dropEvent(QDropEvent* e) {
     LumeMimeDataObject data(e->mimeData());
     const TLumeKeyStates keys = DropKeys(e->buttons(), e->modifiers());
     TLumeDropEffect desired = KeyStatesToLumeDropEffect(keys);
-    if (!core_->OnOLEDragDrop) {
-        Guarded([&] { core_->DragManager->DragDrop(); });
-        e->ignore();
-        return;
-    }
     Guarded([&] {
-        core_->OnOLEDragDrop(core_.get(), &data, keys, FromQPoint(viewport()->mapToGlobal(e->position().toPoint())),
+        core_->DoOLEDragDrop(&data, keys, FromQPoint(viewport()->mapToGlobal(e->position().toPoint())),
                              Available(e->possibleActions()), desired);
     });
     Guarded([&] { core_->DragManager->DragDrop(); });

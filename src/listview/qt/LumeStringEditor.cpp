@@ -98,7 +98,7 @@ bool TLumeStringEditor::CommitEdit() {
     TCustomLumeListview* lv = listview_->Core();
     QVariant value = box_->toPlainText();
     bool accept = true;
-    if (lv->OnItemEdited) lv->OnItemEdited(lv, item_, value, accept);
+    lv->DoItemEdited(item_, value, accept);
     if (accept) {
         item_->SetCaption(value.toString());
         lv->EditManager->StopEditing();
