@@ -348,6 +348,11 @@ void TLumeItem::MakeVisible(int position) {
     }
 }
 
+int TLumeItemStored::ColumnSlots() const {
+    TCustomLumeListview* lv = OwnerListview();
+    return lv ? lv->Header->Columns->Count() : 0;
+}
+
 int TLumeItemStored::GetDetailCount() { return OwnerListview()->PaintInfoItem()->TileDetailCount; }
 
 void TLumeItemStored::SetDetailCount(int value) {

@@ -103,6 +103,9 @@ public:
     void SetDetailCount(int value) override;
     int GetGroupKey(int column) override { return data_.GroupKey(column); }
     void SetGroupKey(int column, int key) override { data_.SetGroupKey(column, key); }
+
+protected:
+    int ColumnSlots() const override;
 };
 
 class TLumeItems : public TLumeCollection {
