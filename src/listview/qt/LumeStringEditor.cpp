@@ -36,6 +36,8 @@ void TLumeStringEditor::PrepareEditor(TLumeItem* item) {
     if (rects_.EditRect.IsEmpty()) rects_.EditRect = rects_.BoundsRect;
     if (rects_.LabelRect.IsEmpty()) rects_.LabelRect = rects_.BoundsRect;
     LumeRect r = Inflate(lv->Scrollbars->MapViewRectToWindow(rects_.EditRect), 8, 2);
+    // A box over the first column would start left of the list and cut its text.
+    if (r.Left < 0) r = r.Offset(-r.Left, 0);
     const int minimum = box_->fontMetrics().lineSpacing() + Chrome();
     if (r.Height() < minimum) r.Bottom = r.Top + minimum;
     box_->setGeometry(ToQRect(r));
@@ -77,6 +79,7 @@ void TLumeStringEditor::FitToText() {
     DrawWideTextInRect(&canvas, text, r, flags, -1);
     const int textHeight = r.Height();
     r = Inflate(r, 8, 2);
+    if (r.Left < 0) r = r.Offset(-r.Left, 0);
     // The text's lines need the box's frame and margins around them too,
     // else the box scrolls them out of sight.
     r.Bottom = std::max(r.Bottom, r.Top + textHeight + Chrome());
