@@ -49,6 +49,7 @@ private:
 }  // namespace
 
 void TLumeListview::HintPause(int& pauseDelay) {
+    if (!core_) return;
     const bool shown = hint_ && hint_->isVisible();
     Guarded([&] { core_->DoHintPauseTime(shown, pauseDelay); });
 }
