@@ -1,6 +1,7 @@
 // A window with the list view as the transmission window sets it up, for
 // trying drags, resizing, editing and hints by hand:
-//   listview_try [number of files]
+//   listview_try [number of files] [band]
+// "band" turns on multiple selection and the rubber band.
 #include "../tests/listview/Transmission.h"
 #include "listview/qt/LumeListviewWidget.h"
 
@@ -27,6 +28,10 @@ int main(int argc, char** argv) {
     (*lv)->HintType = TLumeHintType::ehtToolTip;
     (*lv)->EditManager->SetEnabled(true);
     (*lv)->IncrementalSearch->Enabled = true;
+    if (argc > 2 && QString::fromLocal8Bit(argv[2]) == QStringLiteral("band")) {
+        (*lv)->Selection()->SetMultiSelect(true);
+        (*lv)->Selection()->SetEnableDragSelect(true);
+    }
     (*lv)->OnItemSelectionChanging = [status](TLV*, TLumeItem* item, bool&) {
         status->setText(QStringLiteral("Arquivo %1: %2").arg(item->Index() + 1).arg(item->Captions(8)));
     };

@@ -7,9 +7,10 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLOBRIX_BUILD_TE
 cmake --build build
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error -j "$(nproc)")
 # The fuzz targets need clang: a second build folder with the address and
-# undefined-behaviour sanitizers, and about a minute of fuzzing in all.
+# undefined-behaviour sanitizers, the list view's sanitized test, and about a
+# minute of fuzzing in all.
 if command -v clang++ >/dev/null 2>&1; then
   cmake -S . -B build-fuzz -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DLOBRIX_FUZZ=ON -DLOBRIX_BUILD_BENCH=OFF
-  cmake --build build-fuzz --target AnalyserFuzz RecordReaderFuzz FieldReaderFuzz
-  (cd build-fuzz && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -R '_fuzz$')
+  cmake --build build-fuzz --target AnalyserFuzz RecordReaderFuzz FieldReaderFuzz ListviewSanitized
+  (cd build-fuzz && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -R '_fuzz$|_sanitized$')
 fi

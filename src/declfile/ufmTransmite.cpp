@@ -411,9 +411,6 @@ void TfmTransmite::ListFolder() {
         paths_.append(row.path);
     }
     core->EndUpdate(true);
-    // The control repaints only what was marked while it was updating; rows
-    // replaced under a selection are not marked, so the whole list is.
-    LumeListview1->viewport()->update();
     driveA_ = false;
     lastListedA_ = fromA;
     // Whatever was selected before is gone with the old list.

@@ -3,6 +3,8 @@
 #include "listview/LumeListview.h"
 #include "listview/LumeStreamHelper.h"
 
+#include <unordered_set>
+
 namespace lume {
 
 TLumeCollectionItem::TLumeCollectionItem(TLumeCollection* collection) : Collection(collection) {}
@@ -94,6 +96,9 @@ void TLumeCollectionItem::ChangeState(uint16_t bit, bool value, LumePoint mouseP
     if (Has(bit) == value) return;
     if (value && (bit == ecisFocused || bit == ecisSelected) && !(Has(ecisVisible) && Has(ecisEnabled))) return;
     if (!destroying && !CanChange(bit, value)) return;
+    // The handler asked may have freed the object (its list emptied): it is
+    // kept until the input ends, but changes no more.
+    if (!destroying && Has(ecisDestroying)) return;
     if (value) {
         State |= bit;
         Gain(bit, mousePos);
@@ -178,26 +183,53 @@ void TLumeCollection::EndUpdate(bool invalidate) {
 
 void TLumeCollection::Clear(bool freeItems) {
     if (List.empty()) return;
+    TCustomLumeListview* lv = OwnerListview;
+    // A freeing handler may empty the collection or list it again: what it
+    // frees is kept until this clearing ends.
+    TLumeFreeingHold hold(lv);
     BeginUpdate(false);
     std::exception_ptr failure;
+    const std::vector<TLumeCollectionItem*> doomed = List;
     if (freeItems) {
         // Objects are destroyed in order while the list still holds them, so
         // that handlers see a consistent collection; one that fails does not
-        // keep the others alive.
-        for (size_t i = 0; i < List.size(); ++i) {
+        // keep the others alive. One already going (a handler cleared again
+        // while it went) is not destroyed twice.
+        for (TLumeCollectionItem* item : doomed) {
+            if (item->Destroying()) continue;
             try {
-                List[i]->BeforeDestroy();
+                item->BeforeDestroy();
             } catch (...) {
                 if (!failure) failure = std::current_exception();
             }
         }
-        for (TLumeCollectionItem* item : List) delete item;
     }
-    List.clear();
+    // Only what is still here leaves now: a handler's own clearing took the
+    // rest, and what it listed meanwhile stays.
+    std::vector<TLumeCollectionItem*> leaving;
+    if (List.size() >= doomed.size() && std::equal(doomed.begin(), doomed.end(), List.begin())) {
+        leaving = doomed;
+        List.erase(List.begin(), List.begin() + std::ptrdiff_t(doomed.size()));
+    } else {
+        const std::unordered_set<TLumeCollectionItem*> gone(doomed.begin(), doomed.end());
+        std::erase_if(List, [&](TLumeCollectionItem* item) {
+            if (!gone.count(item)) return false;
+            leaving.push_back(item);
+            return true;
+        });
+    }
+    if (freeItems) {
+        for (TLumeCollectionItem* item : leaving) {
+            if (lv)
+                lv->Dispose(item);
+            else
+                delete item;
+        }
+    }
     try {
-        if (OwnerListview && OwnerListview->HasWindow()) {
-            OwnerListview->Scrollbars->SetOffsetX(0);
-            OwnerListview->Scrollbars->SetOffsetY(0);
+        if (lv && lv->HasWindow()) {
+            lv->Scrollbars->SetOffsetX(0);
+            lv->Scrollbars->SetOffsetY(0);
         }
     } catch (...) {
         if (!failure) failure = std::current_exception();

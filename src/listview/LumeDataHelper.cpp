@@ -3,11 +3,20 @@
 #include "listview/LumeStreamHelper.h"
 #include "listview/LumeTypes.h"
 
+#include <algorithm>
+
 namespace lume {
 
 namespace {
 void CheckIndex(int index) {
     if (index < 0) throw EListError(index);
+}
+
+// Makes room for index, reserving the columns at once the first time.
+template <typename T>
+void Reach(std::vector<T>& array, int index, int columns) {
+    if (index < int(array.capacity())) return;
+    array.reserve(size_t(std::max(index + 1, columns)));
 }
 }  // namespace
 
@@ -16,8 +25,9 @@ int TLumeDynamicDataHelper::Get(const std::vector<int>& array, int index, int fa
     return index < int(array.size()) ? array[index] : fallback;
 }
 
-void TLumeDynamicDataHelper::Put(std::vector<int>& array, int index, int value, int fallback) {
+void TLumeDynamicDataHelper::Put(std::vector<int>& array, int index, int value, int fallback, int columns) {
     CheckIndex(index);
+    Reach(array, index, columns);
     if (index >= int(array.size())) array.resize(index + 1, fallback);
     array[index] = value;
 }
@@ -27,8 +37,9 @@ QString TLumeDynamicDataHelper::Caption(int column) const {
     return column < int(captions_.size()) ? captions_[column] : QString();
 }
 
-void TLumeDynamicDataHelper::SetCaption(int column, const QString& value) {
+void TLumeDynamicDataHelper::SetCaption(int column, const QString& value, int columns) {
     CheckIndex(column);
+    Reach(captions_, column, columns);
     if (column >= int(captions_.size())) captions_.resize(column + 1);
     captions_[column] = value;
 }
@@ -37,8 +48,12 @@ int TLumeDynamicDataHelper::Detail(int line) const { return Get(details_, line, 
 int TLumeDynamicDataHelper::ImageIndex(int column) const { return Get(imageIndexes_, column, -1); }
 int TLumeDynamicDataHelper::OverlayIndex(int column) const { return Get(overlayIndexes_, column, -1); }
 void TLumeDynamicDataHelper::SetDetail(int line, int value) { Put(details_, line, value, 0); }
-void TLumeDynamicDataHelper::SetImageIndex(int column, int value) { Put(imageIndexes_, column, value, -1); }
-void TLumeDynamicDataHelper::SetOverlayIndex(int column, int value) { Put(overlayIndexes_, column, value, -1); }
+void TLumeDynamicDataHelper::SetImageIndex(int column, int value, int columns) {
+    Put(imageIndexes_, column, value, -1, columns);
+}
+void TLumeDynamicDataHelper::SetOverlayIndex(int column, int value, int columns) {
+    Put(overlayIndexes_, column, value, -1, columns);
+}
 
 void TLumeDynamicDataHelper::ReadIntArray(QIODevice& stream, std::vector<int>& array) {
     const int count = TLumeMemoryStreamHelper::ReadCount(stream, 4);

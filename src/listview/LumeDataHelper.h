@@ -16,12 +16,14 @@ public:
     int Detail(int line) const;
     int ImageIndex(int column) const;
     int OverlayIndex(int column) const;
-    // Storing beyond the end grows the array with defaults; a negative index
-    // is refused with "List index out of bounds (%d)".
-    void SetCaption(int column, const QString& value);
+    // Storing beyond the end grows the array with defaults, to at least
+    // `columns` entries at once (the columns the object is shown in), so that
+    // filling the columns one by one allocates once; a negative index is
+    // refused with "List index out of bounds (%d)".
+    void SetCaption(int column, const QString& value, int columns = 0);
     void SetDetail(int line, int value);
-    void SetImageIndex(int column, int value);
-    void SetOverlayIndex(int column, int value);
+    void SetImageIndex(int column, int value, int columns = 0);
+    void SetOverlayIndex(int column, int value, int columns = 0);
 
     int CaptionCount() const { return int(captions_.size()); }
     int ImageIndexCount() const { return int(imageIndexes_.size()); }
@@ -31,7 +33,7 @@ public:
 
 protected:
     static int Get(const std::vector<int>& array, int index, int fallback);
-    static void Put(std::vector<int>& array, int index, int value, int fallback);
+    static void Put(std::vector<int>& array, int index, int value, int fallback, int columns = 0);
     static void ReadIntArray(QIODevice& stream, std::vector<int>& array);
     static void WriteIntArray(QIODevice& stream, const std::vector<int>& array);
 

@@ -25,10 +25,10 @@ uint32_t TLumeEnumFormatEtcManager::Skip(int count) {
 }
 
 uint32_t TLumeDataObjectManager::GetData(const TLumeFormatEtc& format, TLumeStgMedium& medium) {
-    if (Owner && Owner->OnOLEGetData) {
+    if (Owner) {
         bool handled = false;
         medium = {};
-        Owner->OnOLEGetData(Owner, format, medium, handled);
+        Owner->DoOLEGetData(format, medium, handled);
         if (handled) return S_OK_;
     }
     if (Data.empty()) return E_UNEXPECTED_;
@@ -43,9 +43,9 @@ uint32_t TLumeDataObjectManager::GetData(const TLumeFormatEtc& format, TLumeStgM
 }
 
 uint32_t TLumeDataObjectManager::QueryGetData(const TLumeFormatEtc& format) {
-    if (Owner && Owner->OnOLEQueryData) {
+    if (Owner) {
         bool available = false, handled = false;
-        Owner->OnOLEQueryData(Owner, format, available, handled);
+        Owner->DoOLEQueryData(format, available, handled);
         if (handled) return available ? S_OK_ : DV_E_FORMATETC_;
     }
     if (Data.empty()) return E_UNEXPECTED_;
@@ -69,7 +69,7 @@ std::unique_ptr<TLumeEnumFormatEtcManager> TLumeDataObjectManager::EnumFormatEtc
     if (Data.empty()) return nullptr;
     std::vector<TLumeFormatEtc> formats;
     for (const Info& info : Data) formats.push_back(info.FormatEtc);
-    if (Owner && Owner->OnOLEGetCustomFormats) Owner->OnOLEGetCustomFormats(Owner, formats);
+    if (Owner) Owner->DoOLEGetCustomFormats(formats);
     return std::make_unique<TLumeEnumFormatEtcManager>(std::move(formats));
 }
 
@@ -78,7 +78,7 @@ uint32_t QueryContinueDrag(TCustomLumeListview* lv, bool escapePressed, uint32_t
     TLumeQueryDragResult q = !ks.Has(TLumeKeyState::eksButton) ? TLumeQueryDragResult::eqdrDrop
                              : escapePressed                   ? TLumeQueryDragResult::eqdrQuit
                                                                : TLumeQueryDragResult::eqdrContinue;
-    if (lv && lv->OnOLEQueryContineDrag) lv->OnOLEQueryContineDrag(lv, escapePressed, ks, q);
+    if (lv) lv->DoOLEQueryContineDrag(escapePressed, ks, q);
     switch (q) {
     case TLumeQueryDragResult::eqdrContinue: return S_OK_;
     case TLumeQueryDragResult::eqdrQuit: return DRAGDROP_S_CANCEL_;
@@ -89,7 +89,7 @@ uint32_t QueryContinueDrag(TCustomLumeListview* lv, bool escapePressed, uint32_t
 
 uint32_t GiveFeedback(TCustomLumeListview* lv, TLumeDropEffects effect) {
     bool useDefault = true;
-    if (lv && lv->OnOLEGiveFeedback) lv->OnOLEGiveFeedback(lv, effect, useDefault);
+    if (lv) lv->DoOLEGiveFeedback(effect, useDefault);
     return useDefault ? DRAGDROP_S_USEDEFAULTCURSORS_ : S_OK_;
 }
 

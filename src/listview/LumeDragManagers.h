@@ -15,6 +15,7 @@ namespace lume {
 
 class TLumeItem;
 class TLumeColumn;
+class TLumeCanvas;
 
 class ILumeDataObject;
 class TLumeDataObjectManager;
@@ -150,6 +151,10 @@ public:
     virtual void DragMove(LumePoint windowPoint, TLumeKeyStates keys);
     virtual void DragEnd(LumePoint windowPoint, TLumeKeyStates keys);
     void ClearStart() { start_.reset(); }
+    // Draws the band (window coordinates on the canvas): blended with its
+    // frame when the selection asks for it, else a focus rectangle; never
+    // over the header.
+    void PaintRubberBand(TLumeCanvas* canvas);
 
 protected:
     void FollowCorner(LumePoint windowPoint, TLumeKeyStates keys);

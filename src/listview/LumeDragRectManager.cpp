@@ -2,6 +2,8 @@
 // following the mouse, selecting what it covers.
 #include "listview/LumeDragManagers.h"
 
+#include "listview/LumeBlend.h"
+#include "listview/LumeColors.h"
 #include "listview/LumeListview.h"
 
 namespace lume {
@@ -77,6 +79,30 @@ void TLumeDragRectManager::DragEnd(LumePoint, TLumeKeyStates) {
     start_.reset();
     OldRect = DragRect = {};
     OwnerListview->SafeInvalidateRect(nullptr, false);
+}
+
+void TLumeDragRectManager::PaintRubberBand(TLumeCanvas* canvas) {
+    TCustomLumeListview* lv = OwnerListview;
+    if (!Dragging || DragRect.IsEmpty()) return;
+    LumeRect r = lv->Scrollbars->MapViewRectToWindow(DragRect).Intersected(lv->ClientRect());
+    if (lv->IsHeaderView() && lv->Header->Visible()) r.Top = std::max(r.Top, lv->Header->Height());
+    if (r.IsEmpty()) return;
+    const TLumeSelectionManager& sel = *lv->Selection();
+    QImage* surface = canvas->Surface();
+    if (sel.AlphaBlendSelRect && CpuSupportsMmx() && surface) {
+        const LumeRect a = canvas->ToDevice(r).Intersected({0, 0, surface->width(), surface->height()});
+        BlendBitmapRect(nullptr, surface, a, {}, TBlendMode::bmConstantAlphaAndColor, sel.BlendAlphaSelRect,
+                        int(ColorToRGB(sel.BlendColorSelRect)));
+        canvas->BrushStyle = LumeBrushStyle::Clear;
+        canvas->PenColor = sel.BorderColorSelRect;
+        canvas->Rectangle(r);
+        canvas->BrushStyle = LumeBrushStyle::Solid;
+        return;
+    }
+    canvas->Font = lv->Font;
+    canvas->BrushColor = lv->Color;
+    canvas->FontColor = clBlack;
+    canvas->DrawFocusRect(r);
 }
 
 bool TLumeDragRectManager::InScrollZoneUp(LumePoint p) const {

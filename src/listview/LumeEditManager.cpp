@@ -42,8 +42,7 @@ void TLumeEditManager::BeginEdit(TLumeItem* item) {
         return;
     }
     ILumeCellEditor* editor = nullptr;
-    if (lv->OnItemCreateEditor) lv->OnItemCreateEditor(lv, item, editor);
-    if (!editor && DefaultEditor) editor = DefaultEditor(item);
+    lv->DoItemCreateEditor(item, editor);
     if (!editor) {
         EditItem = nullptr;
         return;

@@ -22,6 +22,8 @@ int HeaderColumnsRight(TLumeHeader& header) {
 // when it did.
 template <typename Place>
 void RebuildRows(TLumeGroup* group, TLumeGroup* prevGroup, TLumeHeader& header, Place place) {
+    // Rows past kLumeMaxExtent pixels down are held there: a list that long
+    // is not scrolled through, and the sums stay within an int.
     const int t = prevGroup ? prevGroup->DisplayRect.Bottom : 0;
     const int hr = HeaderColumnsRight(header);
     group->DisplayRect = {0, t, hr, t};
@@ -30,15 +32,15 @@ void RebuildRows(TLumeGroup* group, TLumeGroup* prevGroup, TLumeHeader& header, 
     TLumeItems* items = group->Items();
     if (group->Expanded() && items->Count() > 0) {
         group->VisibleItems.reserve(items->Count());
-        int y = t + group->MarginTopSize();
+        int y = LumeClampedAdd(t, group->MarginTopSize());
         const int bottomMargin = group->MarginBottomSize();
         for (int i = 0; i < items->Count(); ++i) {
             TLumeItem* item = items->At(i);
             y = place(item, y);
-            group->DisplayRect.Bottom = item->DisplayRect.Bottom + bottomMargin;
+            group->DisplayRect.Bottom = LumeClampedAdd(item->DisplayRect.Bottom, bottomMargin);
         }
     } else {
-        group->DisplayRect = {0, t, hr, t + group->MarginTopSize() + group->MarginBottomSize()};
+        group->DisplayRect = {0, t, hr, LumeClampedAdd(t, int64_t(group->MarginTopSize()) + group->MarginBottomSize())};
     }
 }
 
@@ -59,9 +61,10 @@ void TLumeGridReportGroup::Rebuild(TLumeGroup* prevGroup, int& nextVisibleIndex)
         }
         item->VisibleIndex = nextVisibleIndex++;
         item->VisibleIndexInGroup = running++;
-        item->DisplayRect = {left, y, right, y + h};
+        const int below = LumeClampedAdd(y, h);
+        item->DisplayRect = {left, y, right, below};
         group->VisibleItems.push_back(item);
-        return y + h;
+        return below;
     });
     ColumnCount = 1;
 }
@@ -82,17 +85,18 @@ void TLumeGridGridGroup::Rebuild(TLumeGroup* prevGroup, int& nextVisibleIndex) {
         item->VisibleIndex = nextVisibleIndex++;
         item->VisibleIndexInGroup = running++;
         group->VisibleItems.push_back(item);
+        const int below = LumeClampedAdd(y, h);
         if (columns.Count() == 0) {
             // Without columns every item takes a row of its own, zero wide.
-            item->DisplayRect = {left, y, left, y + h};
-            return y + h;
+            item->DisplayRect = {left, y, left, below};
+            return below;
         }
         TLumeColumn* column = columns.At(c);
         const int x = left + column->DisplayRect.Left;
-        item->DisplayRect = {x, y, x + column->Width(), y + h};
+        item->DisplayRect = {x, y, x + column->Width(), below};
         if (++c < columns.Count()) return y;
         c = 0;
-        return y + h;
+        return below;
     });
     ColumnCount = columns.Count();
 }

@@ -14,7 +14,12 @@ TLumeGroups::~TLumeGroups() = default;
 
 void TLumeGroups::RebuildLayout(bool force) {
     TCustomLumeListview* lv = OwnerListview;
-    if (!(lv->UpdateCount == 0 || force) || lv->Loading || !lv->HasWindow()) return;
+    if (lv->Loading || !lv->HasWindow()) return;
+    if (lv->UpdateCount > 0 && !force) {
+        LayoutWaiting = true;
+        return;
+    }
+    LayoutWaiting = false;
     struct RebuildingFlag {
         bool& flag;
         explicit RebuildingFlag(bool& f) : flag(f) { flag = true; }
@@ -41,6 +46,9 @@ void TLumeGroups::RebuildLayout(bool force) {
     ReIndexItems(nullptr, force);
     if (lv->Selection()->GroupSelections()) lv->Selection()->BuildSelectionGroupings(force);
     lv->Scrollbars->SetViewRect(view, false);
+    // Any cell may have moved, appeared or gone: the window shows the new
+    // arrangement (at once after the closing EndUpdate(true)).
+    lv->SafeInvalidateRect(nullptr, false);
 }
 
 void TLumeGroups::ReIndexItems(TLumeGroup* group, bool) {

@@ -21,6 +21,8 @@ public:
     std::function<TLumeViewGroup*(TCustomLumeListview*, TLumeGroup*)> GroupViewClass;
     std::function<TLumeViewItem*(TCustomLumeListview*, TLumeGroup*)> ItemViewClass;
     bool Rebuilding = false;
+    // A pass was asked for while an update was open; the next pass clears it.
+    bool LayoutWaiting = false;
     std::vector<TLumeGroup*> VisibleList;
 
     TLumeCollectionItem* CreateItem() override { return new TLumeGroupStored(this); }

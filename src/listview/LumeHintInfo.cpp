@@ -13,7 +13,7 @@ LumeRect CalcHintRect(TCustomLumeListview* lv, TLumeCollectionItem* target, TLum
     info.Text = text;
     info.MaxWidth = maxWidth;
     info.Bounds = {0, 0, maxWidth, 0};
-    if (lv->OnHintCustomInfo) lv->OnHintCustomInfo(lv, target, &info);
+    lv->DoHintCustomInfo(target, &info);
     if (info.HintType == TLumeHintType::ehtCustomDraw) return info.Bounds;
     DrawWideTextInRect(canvas, info.Text, info.Bounds, wtfLeft | wtfCalcRect | wtfCalcGrowRight | 0x0800, -1);
     info.Bounds.Right += 6;

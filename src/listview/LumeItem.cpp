@@ -10,11 +10,12 @@ TLumeViewItem* TLumeItem::ItemView() const { return OwnerGroup() ? OwnerGroup()-
 
 void TLumeItem::BeforeDestroy() {
     TCustomLumeListview* lv = OwnerListview();
+    // Marked first: a handler the forgetting fires must not destroy it again.
+    State |= ecisDestroying;
     if (lv) {
         lv->EditManager->Forget(this);
         lv->IncrementalSearch->Forget(this);
     }
-    State |= ecisDestroying;
     SetVisible(false);
     LeaveSelectionGroup();
     if (lv) {
@@ -143,7 +144,10 @@ void TLumeItem::GainHotTracking(LumePoint mousePos) {
 void TLumeItem::GainSelection() {
     TCustomLumeListview* lv = OwnerListview();
     lv->Selection()->ItemSelected(this);
+    // Deselecting the others may have listed the items again, this one gone.
+    if (Destroying()) return;
     lv->DoItemSelectionChanged(this);
+    if (Destroying()) return;
     if (lv->Selection()->GroupSelections()) {
         lv->Selection()->BuildSelectionGroupings(false);
         lv->SafeInvalidateRect(nullptr, false);
@@ -283,7 +287,7 @@ bool TLumeItem::SelectionHitPt(LumePoint viewPoint, bool dragSelect) {
 
 void TLumeItem::Invalidate(bool immediate) {
     TCustomLumeListview* lv = OwnerListview();
-    if (!lv || !lv->HasWindow()) return;
+    if (!lv || !lv->HasWindow() || Destroying()) return;
     if (!DisplayRect.Meets(lv->ClientInViewportCoords())) return;
     TLumeRectArrayObject rects;
     ItemRectArray(lv->Header->FirstColumn(), lv->MeasureCanvas(), rects);
@@ -342,6 +346,11 @@ void TLumeItem::MakeVisible(int position) {
         break;
     default: break;
     }
+}
+
+int TLumeItemStored::ColumnSlots() const {
+    TCustomLumeListview* lv = OwnerListview();
+    return lv ? lv->Header->Columns->Count() : 0;
 }
 
 int TLumeItemStored::GetDetailCount() { return OwnerListview()->PaintInfoItem()->TileDetailCount; }

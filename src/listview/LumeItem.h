@@ -19,6 +19,8 @@ public:
 
     int IndexField = 0;
     TLumeSelectionGroupList* SelectionGroup = nullptr;
+    // Where the selection keeps it while it is selected, else -1.
+    int SelectedSlot = -1;
     int VisibleIndexInGroup = -1;
 
     TLumeItems* OwnerItems() const;
@@ -101,6 +103,9 @@ public:
     void SetDetailCount(int value) override;
     int GetGroupKey(int column) override { return data_.GroupKey(column); }
     void SetGroupKey(int column, int key) override { data_.SetGroupKey(column, key); }
+
+protected:
+    int ColumnSlots() const override;
 };
 
 class TLumeItems : public TLumeCollection {

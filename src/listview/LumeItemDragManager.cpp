@@ -22,17 +22,17 @@ TLumeDragManager::~TLumeDragManager() = default;
 void TLumeDragManager::BeginDrag(LumePoint windowPoint, TLumeKeyStates) {
     TCustomLumeListview* lv = OwnerListview;
     Dragging = false;
-    if (!Enabled || !DragItem || !lv->OnOLEDragStart) return;
+    if (!Enabled || !DragItem) return;
     // The application may drag an object of its own; it keeps owning it.
     ILumeDataObject* data = nullptr;
-    if (lv->OnOLEGetDataObject) lv->OnOLEGetDataObject(lv, data);
+    lv->DoOLEGetDataObject(data);
     if (!data) {
         data_ = std::make_unique<TLumeDataObjectManager>(lv);
         data = data_.get();
     }
     TLumeDropEffects available{TLumeDropEffect::edeCopy, TLumeDropEffect::edeMove, TLumeDropEffect::edeLink};
     bool allow = false;
-    lv->OnOLEDragStart(lv, data, available, allow);
+    lv->DoOLEDragStart(data, available, allow);
     if (!allow) {
         data_.reset();
         return;
@@ -45,7 +45,7 @@ void TLumeDragManager::BeginDrag(LumePoint windowPoint, TLumeKeyStates) {
         LumePoint hotSpot{0, 0};
         TColor transparent = clWindow;
         bool handled = false;
-        if (lv->OnGetDragImage) lv->OnGetDragImage(lv, &image, windowPoint, hotSpot, transparent, handled);
+        lv->DoGetDragImage(&image, windowPoint, hotSpot, transparent, handled);
         if (!handled && DefaultImageHandler) DefaultImageHandler(lv, &image, windowPoint, hotSpot, transparent, handled);
         if (handled) data_->SetDragImage(image, hotSpot, transparent);
     }
@@ -53,13 +53,11 @@ void TLumeDragManager::BeginDrag(LumePoint windowPoint, TLumeKeyStates) {
     TLumeDropEffect effect = TLumeDropEffect::edeNone;
     if (SystemDrag) effect = SystemDrag(data, available);
     Dragging = false;
-    if (lv->OnOLEDragEnd) {
-        const TLumeOLEDragResult result =
-            effect == TLumeDropEffect::edeNone ? TLumeOLEDragResult::edrCancel : TLumeOLEDragResult::edrDrop;
-        TLumeDropEffects chosen;
-        chosen.Include(effect);
-        lv->OnOLEDragEnd(lv, data, result, chosen);
-    }
+    const TLumeOLEDragResult result =
+        effect == TLumeDropEffect::edeNone ? TLumeOLEDragResult::edrCancel : TLumeOLEDragResult::edrDrop;
+    TLumeDropEffects chosen;
+    chosen.Include(effect);
+    lv->DoOLEDragEnd(data, result, chosen);
     data_.reset();
 }
 

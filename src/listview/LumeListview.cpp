@@ -35,6 +35,23 @@ TCustomLumeListview::~TCustomLumeListview() {
     } catch (...) {
         // A handler failing while the control goes away must not take the program with it.
     }
+    // Whatever a hold kept goes with the control.
+    for (TLumeCollectionItem* object : disposed_) delete object;
+}
+
+void TCustomLumeListview::ReleaseFreeing() {
+    if (--freeingHolds_ > 0) return;
+    freeingHolds_ = 0;
+    std::vector<TLumeCollectionItem*> due;
+    due.swap(disposed_);
+    for (TLumeCollectionItem* object : due) delete object;
+}
+
+void TCustomLumeListview::Dispose(TLumeCollectionItem* object) {
+    if (freeingHolds_ > 0)
+        disposed_.push_back(object);
+    else
+        delete object;
 }
 
 void TCustomLumeListview::SetSelection(TLumeSelectionManager* value) {

@@ -123,6 +123,13 @@ public:
     void ClearStates();
     // Forgets every handler, for an owner that goes away before the control.
     void DropEventHandlers();
+    // Objects taken out of their collections while a hold lasts (a piece of
+    // input, or a clearing whose handlers may list again) are freed when the
+    // last hold ends: the code that fired the handler may still hold them.
+    void HoldFreeing() { ++freeingHolds_; }
+    void ReleaseFreeing();
+    // Frees an object that left its collection, now or when the holds end.
+    void Dispose(TLumeCollectionItem* object);
     void MarkSelectedCut();
     void ClearCutMarks();
     void LoadFromStream(QIODevice& stream);
@@ -194,7 +201,7 @@ public:
     HintQuery QueryHint(LumePoint windowPoint, const QString& controlHint);
 
     // The rubber band over the painted items while one is dragged.
-    virtual void PaintRubberBand(TLumeCanvas*) {}
+    virtual void PaintRubberBand(TLumeCanvas* canvas);
     // Clears the canvas's clip and keeps the header band out of it.
     void ClipHeader(TLumeCanvas* canvas);
     // The cell size of the current view.
@@ -298,6 +305,51 @@ public:
     virtual int DoItemCompare(TLumeColumn* column, TLumeGroup* group, TLumeItem* item1, TLumeItem* item2);
     virtual int DoGroupCompare(TLumeGroup* group1, TLumeGroup* group2);
     virtual void DoViewChange();
+    // The group for an item regrouped under a new key: the handler's, else a
+    // new group added to the groups.
+    virtual void DoAutoSortGroupCreate(TLumeItem* item, int columnIndex, TLumeGroups* groups, TLumeGroup*& group,
+                                       bool& doDefaultAction);
+    virtual void DoItemImageDrawIsCustom(TLumeItem* item, TLumeColumn* column, bool& isCustom);
+    virtual void DoItemImageGetSize(TLumeItem* item, TLumeColumn* column, int& width, int& height);
+    virtual void DoItemImageDraw(TLumeItem* item, TLumeColumn* column, TLumeCanvas* canvas,
+                                 const TLumeRectArrayObject& rects, TLumeAlphaBlender* blender);
+    virtual void DoItemThumbnailDraw(TLumeItem* item, TLumeCanvas* canvas, const LumeRect& rect,
+                                     TLumeAlphaBlender* blender, bool& doDefault);
+    virtual void DoGroupImageDrawIsCustom(TLumeGroup* group, bool& isCustom);
+    virtual void DoGroupImageGetSize(TLumeGroup* group, int& width, int& height);
+    virtual void DoGroupImageDraw(TLumeGroup* group, TLumeCanvas* canvas, const TLumeRectArrayObject& rects,
+                                  TLumeAlphaBlender* blender);
+    virtual void DoColumnImageDrawIsCustom(TLumeColumn* column, bool& isCustom);
+    virtual void DoColumnImageGetSize(TLumeColumn* column, int& width, int& height);
+    virtual void DoColumnImageDraw(TLumeColumn* column, TLumeCanvas* canvas, const TLumeRectArrayObject& rects,
+                                   TLumeAlphaBlender* blender);
+    virtual void DoHintPopup(TLumeCollectionItem* target, TLumeHintType hintType, LumePoint mousePos, QString& text,
+                             int& hideTimeout, int& reShowTimeout, bool& allow);
+    virtual void DoHintPauseTime(bool hintWindowShown, int& pauseDelay);
+    virtual void DoHintCustomInfo(TLumeCollectionItem* target, TLumeHintInfo* info);
+    virtual void DoHintCustomDraw(TLumeCollectionItem* target, TLumeHintInfo* info);
+    // The in-place editor: the handler's, else the default one.
+    virtual void DoItemCreateEditor(TLumeItem* item, ILumeCellEditor*& editor);
+    virtual void DoItemEdited(TLumeItem* item, QVariant& newValue, bool& accept);
+    virtual void DoOLEDragStart(ILumeDataObject* data, TLumeDropEffects& available, bool& allowDrag);
+    virtual void DoOLEDragEnd(ILumeDataObject* data, TLumeOLEDragResult result, TLumeDropEffects effect);
+    virtual void DoOLEQueryContineDrag(bool escapePressed, TLumeKeyStates keys, TLumeQueryDragResult& result);
+    virtual void DoOLEGiveFeedback(TLumeDropEffects effect, bool& useDefaultCursors);
+    // Without a handler the control takes no drop: the effect becomes edeNone.
+    virtual void DoOLEDragEnter(ILumeDataObject* data, TLumeKeyStates keys, LumePoint screenPoint,
+                                TLumeDropEffects available, TLumeDropEffect& desired);
+    virtual void DoOLEDragOver(TLumeKeyStates keys, LumePoint screenPoint, TLumeDropEffects available,
+                               TLumeDropEffect& desired);
+    virtual void DoOLEDragLeave();
+    // Without a handler nobody takes the data: the effect becomes edeNone.
+    virtual void DoOLEDragDrop(ILumeDataObject* data, TLumeKeyStates keys, LumePoint screenPoint,
+                               TLumeDropEffects available, TLumeDropEffect& desired);
+    virtual void DoOLEGetCustomFormats(std::vector<TLumeFormatEtc>& formats);
+    virtual void DoOLEGetData(const TLumeFormatEtc& format, TLumeStgMedium& medium, bool& handled);
+    virtual void DoOLEQueryData(const TLumeFormatEtc& format, bool& available, bool& handled);
+    virtual void DoOLEGetDataObject(ILumeDataObject*& dataObject);
+    virtual void DoGetDragImage(QImage* image, LumePoint dragStart, LumePoint& hotSpot, TColor& transparent,
+                                bool& handled);
     virtual void DoClipboardCopy(bool& handled);
     virtual void DoClipboardCut(bool& markAsCut, bool& handled);
     virtual void DoClipboardPaste(bool& handled);
@@ -328,8 +380,27 @@ private:
     TLumeImageList* imagesExLarge_ = nullptr;
     TLumeImageList* imagesGroup_ = nullptr;
     std::unique_ptr<TLumeBackgroundManager> background_;
+    int64_t wheelRest_ = 0;
+    int freeingHolds_ = 0;
+    std::vector<TLumeCollectionItem*> disposed_;
     bool showGroupMargins_ = false;
     TLumeListStyle view_ = TLumeListStyle::elsIcon;
+};
+
+// Holds the freeing of the control's objects for as long as it lives.
+class TLumeFreeingHold {
+public:
+    explicit TLumeFreeingHold(TCustomLumeListview* lv) : lv_(lv) {
+        if (lv_) lv_->HoldFreeing();
+    }
+    ~TLumeFreeingHold() {
+        if (lv_) lv_->ReleaseFreeing();
+    }
+    TLumeFreeingHold(const TLumeFreeingHold&) = delete;
+    TLumeFreeingHold& operator=(const TLumeFreeingHold&) = delete;
+
+private:
+    TCustomLumeListview* lv_;
 };
 
 }  // namespace lume

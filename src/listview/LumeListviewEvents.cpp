@@ -362,6 +362,12 @@ void TCustomLumeListview::DoKeyAction(uint16_t& charCode, TShiftState& shift, bo
     if (OnKeyAction) OnKeyAction(this, charCode, shift, doDefault);
 }
 
+void TCustomLumeListview::DoAutoSortGroupCreate(TLumeItem* item, int columnIndex, TLumeGroups* groups,
+                                                TLumeGroup*& group, bool& doDefaultAction) {
+    if (OnAutoSortGroupCreate) OnAutoSortGroupCreate(this, item, columnIndex, groups, group, doDefaultAction);
+    if (!group) group = groups->AddGroup();
+}
+
 void TCustomLumeListview::DoViewChange() {
     if (OnViewChange) OnViewChange(this);
 }
@@ -388,6 +394,138 @@ int TCustomLumeListview::DefaultItemCompare(TLumeColumn* column, TLumeItem* item
 int TCustomLumeListview::DoGroupCompare(TLumeGroup* group1, TLumeGroup* group2) {
     if (OnGroupCompare) return OnGroupCompare(this, group1, group2);
     return Sort->DefaultSortCompare(nullptr, group1, group2);
+}
+
+void TCustomLumeListview::DoItemImageDrawIsCustom(TLumeItem* item, TLumeColumn* column, bool& isCustom) {
+    if (OnItemImageDrawIsCustom) OnItemImageDrawIsCustom(this, item, column, isCustom);
+}
+
+void TCustomLumeListview::DoItemImageGetSize(TLumeItem* item, TLumeColumn* column, int& width, int& height) {
+    if (OnItemImageGetSize) OnItemImageGetSize(this, item, column, width, height);
+}
+
+void TCustomLumeListview::DoItemImageDraw(TLumeItem* item, TLumeColumn* column, TLumeCanvas* canvas,
+                                          const TLumeRectArrayObject& rects, TLumeAlphaBlender* blender) {
+    if (OnItemImageDraw) OnItemImageDraw(this, item, column, canvas, rects, blender);
+}
+
+void TCustomLumeListview::DoItemThumbnailDraw(TLumeItem* item, TLumeCanvas* canvas, const LumeRect& rect,
+                                              TLumeAlphaBlender* blender, bool& doDefault) {
+    if (OnItemThumbnailDraw) OnItemThumbnailDraw(this, item, canvas, rect, blender, doDefault);
+}
+
+void TCustomLumeListview::DoGroupImageDrawIsCustom(TLumeGroup* group, bool& isCustom) {
+    if (OnGroupImageDrawIsCustom) OnGroupImageDrawIsCustom(this, group, isCustom);
+}
+
+void TCustomLumeListview::DoGroupImageGetSize(TLumeGroup* group, int& width, int& height) {
+    if (OnGroupImageGetSize) OnGroupImageGetSize(this, group, width, height);
+}
+
+void TCustomLumeListview::DoGroupImageDraw(TLumeGroup* group, TLumeCanvas* canvas, const TLumeRectArrayObject& rects,
+                                           TLumeAlphaBlender* blender) {
+    if (OnGroupImageDraw) OnGroupImageDraw(this, group, canvas, rects, blender);
+}
+
+void TCustomLumeListview::DoColumnImageDrawIsCustom(TLumeColumn* column, bool& isCustom) {
+    if (OnColumnImageDrawIsCustom) OnColumnImageDrawIsCustom(this, column, isCustom);
+}
+
+void TCustomLumeListview::DoColumnImageGetSize(TLumeColumn* column, int& width, int& height) {
+    if (OnColumnImageGetSize) OnColumnImageGetSize(this, column, width, height);
+}
+
+void TCustomLumeListview::DoColumnImageDraw(TLumeColumn* column, TLumeCanvas* canvas, const TLumeRectArrayObject& rects,
+                                            TLumeAlphaBlender* blender) {
+    if (OnColumnImageDraw) OnColumnImageDraw(this, column, canvas, rects, blender);
+}
+
+void TCustomLumeListview::DoHintPopup(TLumeCollectionItem* target, TLumeHintType hintType, LumePoint mousePos,
+                                      QString& text, int& hideTimeout, int& reShowTimeout, bool& allow) {
+    if (OnHintPopup) OnHintPopup(this, target, hintType, mousePos, text, hideTimeout, reShowTimeout, allow);
+}
+
+void TCustomLumeListview::DoHintPauseTime(bool hintWindowShown, int& pauseDelay) {
+    if (OnHintPauseTime) OnHintPauseTime(this, hintWindowShown, pauseDelay);
+}
+
+void TCustomLumeListview::DoHintCustomInfo(TLumeCollectionItem* target, TLumeHintInfo* info) {
+    if (OnHintCustomInfo) OnHintCustomInfo(this, target, info);
+}
+
+void TCustomLumeListview::DoHintCustomDraw(TLumeCollectionItem* target, TLumeHintInfo* info) {
+    if (OnHintCustomDraw) OnHintCustomDraw(this, target, info);
+}
+
+void TCustomLumeListview::DoItemCreateEditor(TLumeItem* item, ILumeCellEditor*& editor) {
+    if (OnItemCreateEditor) OnItemCreateEditor(this, item, editor);
+    if (!editor && EditManager->DefaultEditor) editor = EditManager->DefaultEditor(item);
+}
+
+void TCustomLumeListview::DoItemEdited(TLumeItem* item, QVariant& newValue, bool& accept) {
+    if (OnItemEdited) OnItemEdited(this, item, newValue, accept);
+}
+
+void TCustomLumeListview::DoOLEDragStart(ILumeDataObject* data, TLumeDropEffects& available, bool& allowDrag) {
+    if (OnOLEDragStart) OnOLEDragStart(this, data, available, allowDrag);
+}
+
+void TCustomLumeListview::DoOLEDragEnd(ILumeDataObject* data, TLumeOLEDragResult result, TLumeDropEffects effect) {
+    if (OnOLEDragEnd) OnOLEDragEnd(this, data, result, effect);
+}
+
+void TCustomLumeListview::DoOLEQueryContineDrag(bool escapePressed, TLumeKeyStates keys, TLumeQueryDragResult& result) {
+    if (OnOLEQueryContineDrag) OnOLEQueryContineDrag(this, escapePressed, keys, result);
+}
+
+void TCustomLumeListview::DoOLEGiveFeedback(TLumeDropEffects effect, bool& useDefaultCursors) {
+    if (OnOLEGiveFeedback) OnOLEGiveFeedback(this, effect, useDefaultCursors);
+}
+
+void TCustomLumeListview::DoOLEDragEnter(ILumeDataObject* data, TLumeKeyStates keys, LumePoint screenPoint,
+                                         TLumeDropEffects available, TLumeDropEffect& desired) {
+    if (OnOLEDragEnter)
+        OnOLEDragEnter(this, data, keys, screenPoint, available, desired);
+    else
+        desired = TLumeDropEffect::edeNone;
+}
+
+void TCustomLumeListview::DoOLEDragOver(TLumeKeyStates keys, LumePoint screenPoint, TLumeDropEffects available,
+                                        TLumeDropEffect& desired) {
+    if (OnOLEDragOver) OnOLEDragOver(this, keys, screenPoint, available, desired);
+}
+
+void TCustomLumeListview::DoOLEDragLeave() {
+    if (OnOLEDragLeave) OnOLEDragLeave(this);
+}
+
+void TCustomLumeListview::DoOLEDragDrop(ILumeDataObject* data, TLumeKeyStates keys, LumePoint screenPoint,
+                                        TLumeDropEffects available, TLumeDropEffect& desired) {
+    if (OnOLEDragDrop)
+        OnOLEDragDrop(this, data, keys, screenPoint, available, desired);
+    else
+        desired = TLumeDropEffect::edeNone;
+}
+
+void TCustomLumeListview::DoOLEGetCustomFormats(std::vector<TLumeFormatEtc>& formats) {
+    if (OnOLEGetCustomFormats) OnOLEGetCustomFormats(this, formats);
+}
+
+void TCustomLumeListview::DoOLEGetData(const TLumeFormatEtc& format, TLumeStgMedium& medium, bool& handled) {
+    if (OnOLEGetData) OnOLEGetData(this, format, medium, handled);
+}
+
+void TCustomLumeListview::DoOLEQueryData(const TLumeFormatEtc& format, bool& available, bool& handled) {
+    if (OnOLEQueryData) OnOLEQueryData(this, format, available, handled);
+}
+
+void TCustomLumeListview::DoOLEGetDataObject(ILumeDataObject*& dataObject) {
+    if (OnOLEGetDataObject) OnOLEGetDataObject(this, dataObject);
+}
+
+void TCustomLumeListview::DoGetDragImage(QImage* image, LumePoint dragStart, LumePoint& hotSpot, TColor& transparent,
+                                         bool& handled) {
+    if (OnGetDragImage) OnGetDragImage(this, image, dragStart, hotSpot, transparent, handled);
 }
 
 void TCustomLumeListview::DoClipboardCopy(bool& handled) {

@@ -78,7 +78,7 @@ void TCustomLumeListview::MouseDown(TLumeMouseButton button, uint32_t keys, Lume
                 DoGroupCollapsing(group, allow);
             else
                 DoGroupExpanding(group, allow);
-            if (!allow) return;
+            if (!allow || group->Destroying()) return;
             BeginUpdate(true);
             try {
                 States |= ebcsGroupExpandPending;
@@ -135,7 +135,11 @@ void TCustomLumeListview::MouseDown(TLumeMouseButton button, uint32_t keys, Lume
                         sel.SetAnchorItem(item);
                         sel.ClearAll();
                     }
+                    // A handler of these changes may have listed the items again:
+                    // the item pressed is gone, and the press with it.
+                    if (item->Destroying()) return;
                     if (!ctrl) item->SetSelected(true);
+                    if (item->Destroying()) return;
                     if (DragManager->Enabled) {
                         DragManager->DragItem = item;
                         States |= ebcsDragPending;
@@ -198,7 +202,11 @@ void TCustomLumeListview::MouseUp(TLumeMouseButton button, uint32_t keys, LumePo
         bool clear = true;
         if (item) {
             DoItemClick(item, keyStates, ih);
-            if (item->SelectionHitPt(p, false)) {
+            // A handler that listed the items again leaves the new list's
+            // selection as it made it.
+            if (item->Destroying()) {
+                clear = false;
+            } else if (item->SelectionHitPt(p, false)) {
                 clear = false;
                 if (sel.MultiSelect()) {
                     if (shift || ctrl || (item->Selected() && button != TLumeMouseButton::embLeft)) {
@@ -486,6 +494,11 @@ void TCustomLumeListview::MoveFocus(TShiftState shift, TLumeItem* target) {
     TLumeSelectionManager& sel = *Selection();
     ++UpdateCount;
     auto finish = [&] {
+        // A handler that listed the items again meanwhile left its layout waiting.
+        if (Groups->LayoutWaiting) {
+            Groups->RebuildLayout(true);
+            Scrollbars->ReCalculateScrollbars(true, true);
+        }
         if (TLumeItem* focused = sel.FocusedItem()) focused->MakeVisible(emvAuto);
         --UpdateCount;
         if (HasWindow()) host_->UpdateWindow();
@@ -518,17 +531,23 @@ void TCustomLumeListview::MoveFocus(TShiftState shift, TLumeItem* target) {
 }
 
 bool TCustomLumeListview::DoMouseWheel(TShiftState shift, int wheelDelta, LumePoint) {
-    const bool negative = wheelDelta < 0;
     bool vertical = WheelMouseDefaultScroll == TLumeDefaultWheelScroll::edwsVert;
     if (WheelMouseScrollModifierEnabled && shift.Has(TShiftStateBit::ssShift)) vertical = !vertical;
-    int step = (vertical ? Groups->CellHeight() : Groups->CellWidth()) * WheelScrollLines;
+    // A notch of the wheel (a delta of 120) scrolls WheelScrollLines cells, or
+    // a page with Ctrl; the smaller steps of a touchpad scroll their share,
+    // and what a step leaves over is carried to the next in its direction.
+    int64_t notch = int64_t(vertical ? Groups->CellHeight() : Groups->CellWidth()) * WheelScrollLines;
     if (WheelMouseScrollModifierEnabled && shift.Has(TShiftStateBit::ssCtrl))
-        step = vertical ? ClientHeight() - Header->RuntimeHeight() : ClientWidth();
-    if (negative) step = -step;
+        notch = vertical ? ClientHeight() - Header->RuntimeHeight() : ClientWidth();
+    if ((wheelDelta < 0) != (wheelRest_ < 0)) wheelRest_ = 0;
+    const int64_t units = notch * wheelDelta + wheelRest_;
+    const int64_t step = units / 120;
+    wheelRest_ = units - step * 120;
+    const int pixels = int(std::clamp<int64_t>(-step, -kLumeMaxExtent, kLumeMaxExtent));
     if (vertical)
-        Scrollbars->Scroll(0, -step);
+        Scrollbars->Scroll(0, pixels);
     else
-        Scrollbars->Scroll(-step, 0);
+        Scrollbars->Scroll(pixels, 0);
     return true;
 }
 
@@ -575,7 +594,7 @@ TCustomLumeListview::HintQuery TCustomLumeListview::QueryHint(LumePoint windowPo
     }
     q.Text = controlHint;
     bool allow = false;
-    if (OnHintPopup) OnHintPopup(this, q.Target, HintType, windowPoint, q.Text, q.HideTimeout, q.ReShowTimeout, allow);
+    DoHintPopup(q.Target, HintType, windowPoint, q.Text, q.HideTimeout, q.ReShowTimeout, allow);
     if (q.Text.isEmpty()) allow = false;
     if (HintType == TLumeHintType::ehtToolTip) {
         allow = false;

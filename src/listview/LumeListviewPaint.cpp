@@ -54,6 +54,10 @@ bool TCustomLumeListview::WMPaint(TLumeCanvas* canvas, const LumeRect& invalid) 
     return true;
 }
 
+void TCustomLumeListview::PaintRubberBand(TLumeCanvas* canvas) {
+    if (States & ebcsDragSelecting) DragRectManager->PaintRubberBand(canvas);
+}
+
 void TCustomLumeListview::PaintRect(TLumeCanvas* canvas, const LumeRect& windowRect, bool selectedOnly) {
     OriginRestore restore{canvas, canvas->WindowOrg};
     const LumeRect v = Scrollbars->MapWindowRectToView(windowRect, true);

@@ -60,8 +60,8 @@ void TLumeScrollbarManager::ValidateOffsets(int& x, int& y) const {
 }
 
 void TLumeScrollbarManager::Scroll(int deltaX, int deltaY) {
-    int x = offsetX_ + deltaX;
-    int y = offsetY_ + deltaY;
+    int x = LumeClampedAdd(offsetX_, deltaX);
+    int y = LumeClampedAdd(offsetY_, deltaY);
     ValidateOffsets(x, y);
     if (x == offsetX_ && y == offsetY_) return;
     offsetX_ = x;

@@ -2,6 +2,8 @@
 
 #include "listview/LumeListview.h"
 
+#include <algorithm>
+
 namespace lume {
 
 void TLumeSelectionGroupList::Release(TLumeItem* item) {
@@ -100,6 +102,12 @@ void TLumeSelectionManager::FocusLost(TLumeItem* item) {
     if (focusedItem_ == item) focusedItem_ = nullptr;
 }
 
+void TLumeSelectionManager::Forget(TLumeItem* item) {
+    if (item->SelectedSlot >= 0) ItemUnselected(item);
+    if (focusedItem_ == item) focusedItem_ = nullptr;
+    if (anchorItem_ == item) anchorItem_ = nullptr;
+}
+
 void TLumeSelectionManager::SetAnchorItem(TLumeItem* value) {
     if (!value) {
         anchorItem_ = nullptr;
@@ -129,16 +137,42 @@ void TLumeSelectionManager::Bulk(bool select, TLumeItem* except) {
     if (!enabled_) return;
     TCustomLumeListview* lv = OwnerListview;
     {
+        // A handler may list the items again meanwhile: the objects walked
+        // are kept alive, and the lists are read afresh at every step.
+        TLumeFreeingHold hold(lv);
         GroupSelectUpdate update(*this);
-        for (TLumeCollectionItem* g : lv->Groups->List) {
-            for (TLumeCollectionItem* i : static_cast<TLumeGroup*>(g)->Items()->List) {
-                if (!select && count_ == 0) break;
-                if (i != except) i->SetSelected(select);
+        if (select) {
+            const auto& groups = lv->Groups->List;
+            for (size_t g = 0; g < groups.size(); ++g) {
+                const auto& items = static_cast<TLumeGroup*>(groups[g])->Items()->List;
+                for (size_t i = 0; i < items.size(); ++i)
+                    if (items[i] != except) items[i]->SetSelected(true);
             }
-            if (!select && count_ == 0) break;
+        } else {
+            // Only what is selected is cleared, in the order of the items.
+            std::vector<TLumeItem*> clearing = selected_;
+            std::sort(clearing.begin(), clearing.end(),
+                      [](const TLumeItem* a, const TLumeItem* b) { return a->VisibleIndex < b->VisibleIndex; });
+            for (TLumeItem* item : clearing)
+                if (item != except && item->SelectedSlot >= 0) item->SetSelected(false);
         }
     }
     lv->DragManager->ClearDragItem();
+}
+
+void TLumeSelectionManager::Keep(TLumeItem* item) {
+    if (item->SelectedSlot >= 0) return;
+    item->SelectedSlot = int(selected_.size());
+    selected_.push_back(item);
+}
+
+void TLumeSelectionManager::Drop(TLumeItem* item) {
+    const int slot = item->SelectedSlot;
+    if (slot < 0 || slot >= int(selected_.size()) || selected_[slot] != item) return;
+    selected_[slot] = selected_.back();
+    selected_[slot]->SelectedSlot = slot;
+    selected_.pop_back();
+    item->SelectedSlot = -1;
 }
 
 void TLumeSelectionManager::ClearAll() { Bulk(false, nullptr); }
@@ -253,13 +287,17 @@ void TLumeSelectionManager::BuildSelectionGroupings(bool force) {
 }
 
 void TLumeSelectionManager::ItemSelected(TLumeItem* item) {
-    if (!multiSelect_) ClearAllExcept(item);
+    // Counted first: should deselecting the others take this one too (a
+    // handler listing the items again), its own deselection evens it out.
     ++count_;
+    Keep(item);
+    if (!multiSelect_) ClearAllExcept(item);
     if (!multiSelect_) SetFocusedItem(item);
 }
 
 void TLumeSelectionManager::ItemUnselected(TLumeItem* item) {
     --count_;
+    Drop(item);
     item->LeaveSelectionGroup();
 }
 
@@ -269,6 +307,7 @@ void TLumeSelectionManager::ItemReadSelected(TLumeItem* item) {
         return;
     }
     ++count_;
+    Keep(item);
 }
 
 }  // namespace lume

@@ -100,11 +100,17 @@ public:
     void ItemReadSelected(TLumeItem* item);
     // The focused item stopped being focused.
     void FocusLost(TLumeItem* item);
+    // An item freed without the change protocol: nothing of it is kept.
+    void Forget(TLumeItem* item);
 
 private:
     void Bulk(bool select, TLumeItem* except);
+    void Keep(TLumeItem* item);
+    void Drop(TLumeItem* item);
 
     int count_ = 0;
+    // The selected items, so that clearing them costs what is selected.
+    std::vector<TLumeItem*> selected_;
     bool enabled_ = true;
     bool multiSelect_ = false;
     bool groupSelections_ = false;

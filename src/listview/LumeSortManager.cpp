@@ -125,12 +125,15 @@ void TLumeSortManager::RegroupBy(TLumeColumn* column) {
                 item->Collection = nullptr;
             }
             TLumeGroup* target = nullptr;
-            for (TLumeCollectionItem* g : groups.List)
-                if (static_cast<TLumeGroup*>(g)->Key == key) target = static_cast<TLumeGroup*>(g);
+            for (TLumeCollectionItem* g : groups.List) {
+                if (static_cast<TLumeGroup*>(g)->Key == key) {
+                    target = static_cast<TLumeGroup*>(g);
+                    break;
+                }
+            }
             if (!target) {
                 bool doDefault = true;
-                if (lv->OnAutoSortGroupCreate) lv->OnAutoSortGroupCreate(lv, item, x, &groups, target, doDefault);
-                if (!target) target = groups.AddGroup();
+                lv->DoAutoSortGroupCreate(item, x, &groups, target, doDefault);
                 if (doDefault) {
                     if (x != 0) {
                         TLumeItems home(lv, nullptr);
@@ -151,8 +154,12 @@ void TLumeSortManager::RegroupBy(TLumeColumn* column) {
         }
         ApplySort();
     } catch (...) {
-        // Items not yet placed are freed rather than lost.
-        for (TLumeItem* item : regroup) delete item;
+        // Items not yet placed are freed rather than lost; the selection
+        // lets go of them first.
+        for (TLumeItem* item : regroup) {
+            if (item) lv->Selection()->Forget(item);
+            delete item;
+        }
         lv->EndUpdate(true);
         throw;
     }

@@ -17,7 +17,7 @@ public:
     int GetColumnImageOverlayIndex(int column) override { return data_.OverlayIndex(column); }
     int GetDetail(int line) override { return data_.Detail(line); }
     void SetColumnCaption(int column, const QString& value) override {
-        data_.SetCaption(column, value);
+        data_.SetCaption(column, value, ColumnSlots());
         this->Invalidate(false);
     }
     void SetDetail(int line, int value) override {
@@ -25,11 +25,11 @@ public:
         this->Invalidate(false);
     }
     void SetColumnImageIndex(int column, int value) override {
-        data_.SetImageIndex(column, value);
+        data_.SetImageIndex(column, value, ColumnSlots());
         this->Invalidate(false);
     }
     void SetColumnImageOverlayIndex(int column, int value) override {
-        data_.SetOverlayIndex(column, value);
+        data_.SetOverlayIndex(column, value, ColumnSlots());
         this->Invalidate(false);
     }
     void ReadFromStream(QIODevice& stream, int version) override {
@@ -43,6 +43,9 @@ public:
     const Record& DataRecord() const { return data_; }
 
 protected:
+    // How many columns the object's values are kept for; an item has one
+    // per header column.
+    virtual int ColumnSlots() const { return 0; }
     Record data_;
 };
 

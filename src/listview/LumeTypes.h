@@ -17,6 +17,16 @@ struct LumePoint {
     bool operator==(const LumePoint&) const = default;
 };
 
+// The farthest the control places anything (about a billion pixels): rows
+// and steps beyond are held there, so that adding two coordinates (a view's
+// height and the header's, an offset and a step) cannot overflow.
+constexpr int kLumeMaxExtent = 1 << 30;
+
+// a + b held within -kLumeMaxExtent..kLumeMaxExtent.
+inline int LumeClampedAdd(int a, int64_t b) {
+    return int(std::clamp<int64_t>(int64_t(a) + b, -kLumeMaxExtent, kLumeMaxExtent));
+}
+
 // Right and Bottom lie outside the rectangle: a cell (0, 0, 430, 17) covers
 // x 0..429 and y 0..16. Never mix with QRect, whose edges are inclusive;
 // qt/LumeQtRect.h converts.

@@ -23,10 +23,10 @@ uint32_t AlignFlag(TAlignment a) {
 QSize TLumeViewColumn::ImageSize(TLumeColumn* column) {
     TCustomLumeListview* lv = OwnerListview;
     bool custom = false;
-    if (lv->OnColumnImageDrawIsCustom) lv->OnColumnImageDrawIsCustom(lv, column, custom);
+    lv->DoColumnImageDrawIsCustom(column, custom);
     if (custom) {
         int w = 0, h = 0;
-        if (lv->OnColumnImageGetSize) lv->OnColumnImageGetSize(lv, column, w, h);
+        lv->DoColumnImageGetSize(column, w, h);
         return {w, h};
     }
     TLumeImageList* list = lv->Header->Images();
@@ -185,9 +185,9 @@ void TLumeViewColumn::PaintBackground(TLumeColumn* column, TLumeCanvas* canvas) 
 void TLumeViewColumn::PaintImage(TLumeColumn* column, TLumeCanvas* canvas, const TLumeRectArrayObject& r) {
     TCustomLumeListview* lv = OwnerListview;
     bool custom = false;
-    if (lv->OnColumnImageDrawIsCustom) lv->OnColumnImageDrawIsCustom(lv, column, custom);
+    lv->DoColumnImageDrawIsCustom(column, custom);
     if (custom) {
-        if (lv->OnColumnImageDraw) lv->OnColumnImageDraw(lv, column, canvas, r, &AlphaBlender());
+        lv->DoColumnImageDraw(column, canvas, r, &AlphaBlender());
         return;
     }
     TLumeImageList* list = lv->Header->Images();

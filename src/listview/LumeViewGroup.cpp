@@ -37,9 +37,9 @@ void TLumeViewGroup::ImageSize(TLumeGroup* group, int& width, int& height) {
     TCustomLumeListview* lv = OwnerListview;
     width = height = 0;
     bool custom = false;
-    if (lv->OnGroupImageDrawIsCustom) lv->OnGroupImageDrawIsCustom(lv, group, custom);
+    lv->DoGroupImageDrawIsCustom(group, custom);
     if (custom) {
-        if (lv->OnGroupImageGetSize) lv->OnGroupImageGetSize(lv, group, width, height);
+        lv->DoGroupImageGetSize(group, width, height);
         return;
     }
     TLumeImageList* list = group->GetColumnImageList(0, 0);
@@ -263,9 +263,9 @@ void TLumeViewGroup::PaintExpandButton(TLumeGroup* group, TLumeCanvas* canvas, c
 void TLumeViewGroup::PaintImage(TLumeGroup* group, int pass, TLumeCanvas* canvas, const TLumeRectArrayObject& r) {
     TCustomLumeListview* lv = OwnerListview;
     bool custom = false;
-    if (lv->OnGroupImageDrawIsCustom) lv->OnGroupImageDrawIsCustom(lv, group, custom);
+    lv->DoGroupImageDrawIsCustom(group, custom);
     if (custom) {
-        if (lv->OnGroupImageDraw) lv->OnGroupImageDraw(lv, group, canvas, r, &AlphaBlender());
+        lv->DoGroupImageDraw(group, canvas, r, &AlphaBlender());
         return;
     }
     TLumeImageList* list = group->GetColumnImageList(0, 0);

@@ -88,10 +88,10 @@ TLumeImageList* TLumeViewItem::ImageList(TLumeColumn* column, TLumeItem* item) {
 QSize TLumeViewItem::ImageSize(TLumeItem* item, TLumeColumn* column) {
     TCustomLumeListview* lv = OwnerListview;
     bool custom = false;
-    if (lv->OnItemImageDrawIsCustom) lv->OnItemImageDrawIsCustom(lv, item, column, custom);
+    lv->DoItemImageDrawIsCustom(item, column, custom);
     if (custom) {
         int w = 0, h = 0;
-        if (lv->OnItemImageGetSize) lv->OnItemImageGetSize(lv, item, column, w, h);
+        lv->DoItemImageGetSize(item, column, w, h);
         return {w, h};
     }
     TLumeImageList* list = ImageList(column, item);
@@ -258,13 +258,13 @@ void TLumeViewItem::PaintImage(TLumeItem* item, TLumeColumn* column, TLumeCanvas
         const int border = item->Paint().Border;
         imageRect = Inflate(imageRect, -border, -border);
         bool doDefault = true;
-        if (lv->OnItemThumbnailDraw) lv->OnItemThumbnailDraw(lv, item, canvas, imageRect, &AlphaBlender(), doDefault);
+        lv->DoItemThumbnailDraw(item, canvas, imageRect, &AlphaBlender(), doDefault);
         if (!doDefault) return;
     }
     bool custom = false;
-    if (lv->OnItemImageDrawIsCustom) lv->OnItemImageDrawIsCustom(lv, item, column, custom);
+    lv->DoItemImageDrawIsCustom(item, column, custom);
     if (custom) {
-        if (lv->OnItemImageDraw) lv->OnItemImageDraw(lv, item, column, canvas, rects, &AlphaBlender());
+        lv->DoItemImageDraw(item, column, canvas, rects, &AlphaBlender());
         return;
     }
     TLumeImageList* list = ImageList(column, item);

@@ -265,14 +265,14 @@ void TLumeViewTileItem::CalcRects(TLumeItem* item, TLumeColumn*, TLumeCanvas* ca
     r.TextRect = Grow(r.LabelRect, -2);
 
     int lines = item->DetailCount();
-    if (lv->OnItemGetTileDetailCount) lv->OnItemGetTileDetailCount(lv, item, lines);
+    lv->DoItemGetTileDetailCount(item, lines);
     std::vector<LumeRect> entries(std::max(0, lines));
     if (!entries.empty() && canvas) {
         PrepareTextFont(item, canvas, item->Selected());
         const uint32_t flags = wtfTop | wtfCalcRect | wtfCalcClampWidth | wtfEndEllipsis;
         auto captionOf = [&](int line) {
             int column = line == 0 ? 0 : item->Details(line);
-            if (lv->OnItemGetTileDetail) lv->OnItemGetTileDetail(lv, item, line, column);
+            lv->DoItemGetTileDetail(item, line, column);
             return item->Captions(std::max(0, column));
         };
         QString first = captionOf(0);
@@ -324,7 +324,7 @@ void TLumeViewTileItem::PaintText(TLumeItem* item, TLumeColumn*, const QString&,
     for (size_t i = 0; i < r.TextRects.size(); ++i) {
         PrepareTextFont(item, canvas, item->Selected());
         int column = i == 0 ? 0 : item->Details(int(i));
-        if (lv->OnItemGetTileDetail) lv->OnItemGetTileDetail(lv, item, int(i), column);
+        lv->DoItemGetTileDetail(item, int(i), column);
         LumeRect line = r.TextRects[i];
         DrawWideTextInRect(canvas, item->Captions(std::max(0, column)), line, i == 0 ? flags : flags | wtfSingleLine,
                            i == 0 ? PaintTextLines(item, nullptr) : 1);

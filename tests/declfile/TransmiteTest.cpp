@@ -24,6 +24,7 @@
 
 #include "support/DataFolder.h"
 #include "support/FormsScript.h"
+#include "support/GuiDriver.h"
 #include "support/ReportFiles.h"
 #include "support/ValidDeclaration.h"
 
@@ -404,6 +405,44 @@ TEST_F(Transmite, DisketteInDriveA) {
     BoxScript boxes;
     boxes.expect(QStringLiteral("Unidade não contém declaração do Lobrix2009."), "mrOk");
     form.BitBtnCClick();
+}
+
+// "C:" lists five files; "A:" without a diskette, its boxes answered, leaves
+// the list empty on screen at once, not only in memory.
+TEST_F(Transmite, ListEmptiedByDriveAShowsEmptyAtOnce) {
+    QDir().mkpath(transmite());
+    QByteArray header(550, ' ');
+    header.replace(0, 7, "0000001");
+    for (int i = 1; i <= 5; ++i)
+        writeBytes(transmite() + QStringLiteral("Zuvo2009_1111111111111101%1G.dec").arg(i, 2, 10, QLatin1Char('0')),
+                   header + "\r\n");
+    drives::SetDrive(QLatin1Char('A'), {program.path() + QStringLiteral("A/"), drives::DriveType::Removable,
+                                        drives::kDisketteSize});
+    struct ResetOnExit {
+        ~ResetOnExit() { drives::ResetDrives(); }
+    } reset;
+    TfmTransmite form;
+    form.resize(1100, 500);  // every column fits: no scroll bar to repaint by the way
+    ASSERT_TRUE(gui::showActive(&form));
+    gui::click(form.BitBtnC);
+    ASSERT_EQ(form.Paths().size(), 5);
+    QWidget* list = form.LumeListview1->viewport();
+    const QColor window = list->palette().color(QPalette::Base);
+    auto rowsShowEmpty = [&] {
+        const QImage rows = gui::onScreen(list).copy(0, 25, 700, 5 * 17);
+        for (int y = 0; y < rows.height(); ++y)
+            for (int x = 0; x < rows.width(); ++x)
+                if (rows.pixelColor(x, y) != window) return false;
+        return true;
+    };
+    ASSERT_FALSE(rowsShowEmpty());
+    BoxScript boxes;
+    boxes.expect(QStringLiteral("não há disquete no drive A:"), "mrCancel")
+        .expect(QStringLiteral("Deseja interromper?"), "mrYes")
+        .expect(QStringLiteral("Unidade não contém declaração."), "mrOk");
+    gui::click(form.BitBtnA);
+    EXPECT_TRUE(form.Paths().isEmpty());
+    EXPECT_TRUE(rowsShowEmpty());
 }
 
 // More files than the old table of 1000 paths: every one keeps its path.

@@ -1,6 +1,6 @@
 // In-place editing through the real widget offscreen: the edit box over the
 // caption, Enter, Escape, Tab, clicks outside, and the item going away.
-#include "Transmission.h"
+#include "WidgetForm.h"
 
 #include "listview/qt/LumeListviewWidget.h"
 #include "listview/qt/LumeStringEditor.h"
@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -204,6 +205,54 @@ TEST(ListviewEditor, TheBoxGrowsWithItsText) {
     });
     EXPECT_GT(after, before);
     EXPECT_LE(after, f.lv->viewport()->width() + 8);
+}
+
+// In icon view the box fitted after each key keeps room for its frame and
+// margins: the text typed stays in sight.
+TEST(ListviewEditor, IconViewBoxKeepsItsTextInSight) {
+    EditForm f;
+    (*f.lv)->SetView(TLumeListStyle::elsIcon);
+    int inkBefore = 0, inkAfter = 0;
+    auto ink = [&] {
+        const QImage shot = f.Box()->viewport()->grab().toImage();
+        int dark = 0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x) dark += qGray(shot.pixel(x, y)) < 128;
+        return dark;
+    };
+    f.Edit(f.Item(1), [&] {
+        QTest::keyClick(f.Box(), Qt::Key_End);
+        inkBefore = ink();
+        QTest::keyClicks(f.Box(), QStringLiteral("x"));
+        QTest::qWait(10);
+        inkAfter = ink();
+        EXPECT_EQ(f.Box()->verticalScrollBar()->value(), 0);
+        QTest::keyClick(f.Box(), Qt::Key_Escape);
+    });
+    EXPECT_GT(inkBefore, 0);
+    EXPECT_GT(inkAfter, inkBefore) << "betax shows, more than beta";
+}
+
+// The transmission list's first column holds only the state picture: F2
+// opens the box on the focused item's row, over its cell in that column, not
+// at the origin of the view.
+TEST(ListviewEditor, BoxOverAnImageOnlyColumnOpensOnTheRow) {
+    Form f(5);
+    (*f.lv)->EditManager->SetEnabled(true);
+    QTest::mouseClick(f.lv->viewport(), Qt::LeftButton, {}, f.Row(3, 9));
+    QRect box;
+    QTimer::singleShot(0, &f.dialog, [&] {
+        auto* editor = dynamic_cast<TLumeStringEditor*>((*f.lv)->EditManager->Editor());
+        ASSERT_NE(editor, nullptr);
+        box = editor->EditBox()->geometry();
+        QTest::keyClick(editor->EditBox(), Qt::Key_Escape);
+    });
+    QTest::keyClick(f.lv, Qt::Key_F2);
+    const int rowTop = f.Row(3).y() - 8;
+    EXPECT_GT(box.center().y(), rowTop) << box.y();
+    EXPECT_LT(box.center().y(), rowTop + 17) << box.y();
+    EXPECT_EQ(box.left(), 0) << "inside the list, its text whole";
+    EXPECT_GE(box.right(), 18) << "over the picture's column";
 }
 
 TEST(ListviewEditor, TheItemGoingAwayEndsTheEdit) {

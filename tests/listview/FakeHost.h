@@ -100,9 +100,11 @@ public:
 // A control on a fake window, created the way the widget creates it.
 struct Listview {
     FakeHost host;
-    std::unique_ptr<TCustomLumeListview> lv = std::make_unique<TCustomLumeListview>();
+    std::unique_ptr<TCustomLumeListview> lv;
 
-    explicit Listview(bool withWindow = true) {
+    explicit Listview(bool withWindow = true) : Listview(std::make_unique<TCustomLumeListview>(), withWindow) {}
+    // A descendant of the control, set up the same way.
+    explicit Listview(std::unique_ptr<TCustomLumeListview> control, bool withWindow = true) : lv(std::move(control)) {
         host.window = withWindow;
         lv->SetHost(&host);
         if (withWindow) lv->WindowCreated();

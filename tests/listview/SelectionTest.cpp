@@ -1,6 +1,8 @@
 // Selection, focus, ranges, rubber-band selection and runs of selected rows.
 #include "FakeHost.h"
 
+#include <chrono>
+
 namespace lume::test {
 namespace {
 
@@ -35,6 +37,29 @@ TEST(ListviewSelection, SingleSelectionKeepsOneItemAndFocusesIt) {
     r.lv->Selection()->SelectRange(r.items[0], r.items[4], false, false);
     r.lv->Selection()->SelectRect({0, 0, 200, 85}, false);
     EXPECT_EQ(r.Selected(), (std::vector<int>{3}));
+}
+
+// Moving a single selection clears what is selected, not every item before
+// it: a key at the end of a long list costs what a key at its start does.
+TEST(ListviewSelection, MovingASingleSelectionCostsTheSameAnywhere) {
+    Listview lv;
+    lv.Report({200});
+    lv->BeginUpdate(true);
+    for (int i = 0; i < 300000; ++i) lv->Items().Add();
+    lv->EndUpdate(true);
+    TLumeItem* first = lv->Items()[0];
+    TLumeItem* last = lv->Items()[299999];
+    auto keys = [&](TLumeItem* from, uint16_t key) {
+        from->SetSelected(true);
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < 40; ++i) lv->WMKeyDown(key, {});
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    };
+    const double atStart = keys(first, 0x28);  // Down
+    const double atEnd = keys(last, 0x26);     // Up
+    EXPECT_EQ(lv->Selection()->Count(), 1);
+    EXPECT_TRUE(lv->Items()[299999 - 40]->Selected());
+    EXPECT_LT(atEnd, 4 * atStart + 20) << atStart << " ms at the start";
 }
 
 TEST(ListviewSelection, RangesEitherWayAndAsRectangles) {

@@ -139,5 +139,30 @@ TEST(ListviewSort, MisbehavingComparisons) {
     }
 }
 
+// An item goes to the first group with its key: here the application, asked
+// for a group for key 5, made two and gave the second.
+TEST(ListviewSort, RegroupingPutsAnItemInTheFirstGroupWithItsKey) {
+    Sorted s({"a", "b", "c"});
+    for (int i = 0; i < 3; ++i) s.lv->Items()[i]->SetGroupKey(1, 5);
+    s.lv->OnAutoSortGroupCreate = [](TLV*, TLumeItem*, int, TLumeGroups* groups, TLumeGroup*& group, bool& doDefault) {
+        TLumeGroup* first = groups->AddGroup();
+        first->SetCaption(QStringLiteral("primeiro"));
+        first->Key = 5;
+        group = groups->AddGroup();
+        group->SetCaption(QStringLiteral("segundo"));
+        doDefault = false;
+    };
+    s.lv->Sort->RegroupBy(s.lv->Header->Columns->At(1));
+    ASSERT_EQ(s.lv->Groups->Count(), 2);
+    auto groupOf = [&](const char* caption) {
+        for (int i = 0; i < 3; ++i)
+            if (s.lv->Items()[i]->Caption() == QLatin1String(caption)) return s.lv->Items()[i]->OwnerGroup()->Caption();
+        return QString();
+    };
+    EXPECT_EQ(groupOf("a"), QStringLiteral("segundo")) << "the group given for the first";
+    EXPECT_EQ(groupOf("b"), QStringLiteral("primeiro"));
+    EXPECT_EQ(groupOf("c"), QStringLiteral("primeiro"));
+}
+
 }  // namespace
 }  // namespace lume::test

@@ -1,11 +1,14 @@
 // The widget driven through Qt: clicks, keys, scroll bars, resizing, a
 // picture of the transmission list, and closing its form.
-#include "Transmission.h"
+#include "WidgetForm.h"
 
 #include "listview/LumeColors.h"
 #include "listview/LumeDataObject.h"
 #include "listview/qt/LumeHintWindow.h"
 #include "listview/qt/LumeListviewWidget.h"
+#include "platform/ui/LobrixApplication.h"
+#include "shell/ugExcecao.h"
+#include "support/ScriptedMessages.h"
 
 #include <QDialog>
 #include <QDir>
@@ -14,41 +17,16 @@
 #include <QMimeData>
 #include <QDropEvent>
 #include <QScrollBar>
+#include <QStyle>
 #include <QTest>
+#include <QTimer>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 namespace lume::test {
 namespace {
-
-struct Form {
-    QDialog dialog;
-    TLumeListview* lv = new TLumeListview(&dialog);
-    LumeImageList* images = new LumeImageList(16, 16, &dialog);
-    QLabel* status = new QLabel(&dialog);
-    QLineEdit* next = new QLineEdit(&dialog);
-    explicit Form(int files) {
-        auto* layout = new QVBoxLayout(&dialog);
-        layout->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(lv);
-        layout->addWidget(status);
-        layout->addWidget(next);
-        SetUpTransmission(*lv->Core(), *images);
-        lv->SetImagesSmall(images);
-        (*lv)->OnItemSelectionChanging = [this](TLV*, TLumeItem* item, bool&) {
-            status->setText(QStringLiteral("row %1").arg(item->Index()));
-        };
-        ListFiles(*lv->Core(), files);
-        dialog.resize(800, 600);
-        dialog.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
-        dialog.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    }
-    QPoint Row(int row, int x = 600) const { return {x, 25 + 17 * row + 8}; }
-    TLumeItem* Item(int i) const { return (*lv)->Items()[i]; }
-};
 
 TEST(ListviewWidget, ClicksKeysAndScrollBars) {
     Form f(120);
@@ -77,6 +55,128 @@ TEST(ListviewWidget, ClicksKeysAndScrollBars) {
     f.lv->setFocus();
     QTest::keyClick(f.lv, Qt::Key_Tab);
     EXPECT_TRUE(f.next->hasFocus());
+}
+
+// Characters whose Qt codes equal those of Page Up to Down ("!" to "(") or
+// of other keys do not move the selection; they reach the type-ahead search.
+TEST(ListviewWidget, TypedCharactersSearchAndDoNotMove) {
+    Form f(10);
+    QTest::mouseClick(f.lv->viewport(), Qt::LeftButton, {}, f.Row(4));
+    ASSERT_TRUE(f.Item(4)->Selected());
+    for (const char c : std::string("!\"#$%&'(-.[]`{}~+,/;=")) {
+        QTest::keyClick(f.lv, c);
+        EXPECT_TRUE(f.Item(4)->Selected() && f.Item(4)->Focused()) << "after " << c;
+        EXPECT_EQ((*f.lv)->Scrollbars->OffsetY(), 0) << "after " << c;
+    }
+    // Keys still act: Down moves, Ctrl+A selects all (with several selectable).
+    QTest::keyClick(f.lv, Qt::Key_Down);
+    EXPECT_TRUE(f.Item(5)->Selected());
+    (*f.lv)->Selection()->SetMultiSelect(true);
+    QTest::keyClick(f.lv, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ((*f.lv)->Selection()->Count(), 10);
+
+    // The search compares the typed text with the company names.
+    (*f.lv)->Selection()->SetMultiSelect(false);
+    f.Item(7)->SetCaptions(8, QStringLiteral("(SEM NOME) LTDA"));
+    (*f.lv)->IncrementalSearch->Enabled = true;
+    (*f.lv)->OnIncrementalSearch = [](TLumeCollectionItem* item, const QString& typed, int& result) {
+        result = static_cast<TLumeItem*>(item)->Captions(8).startsWith(typed, Qt::CaseInsensitive) ? 0 : 1;
+    };
+    QTest::keyClicks(f.lv, QStringLiteral("(s"));
+    EXPECT_EQ((*f.lv)->IncrementalSearch->SearchBuffer, QStringLiteral("(s"));
+    EXPECT_TRUE(f.Item(7)->Selected());
+}
+
+// With band selection on, a drag from the empty space below the rows shows
+// the band while the mouse moves, plain or blended, and takes it away at
+// the release.
+TEST(ListviewWidget, RubberBandShowsWhileDragged) {
+    for (const bool blended : {false, true}) {
+        SCOPED_TRACE(blended ? "blended" : "focus rectangle");
+        Form f(6);
+        TLumeSelectionManager& sel = *(*f.lv)->Selection();
+        sel.SetMultiSelect(true);
+        sel.SetEnableDragSelect(true);
+        sel.AlphaBlendSelRect = blended;
+        const QImage before = f.Screen();
+        const QPoint from(600, 400), to(200, 60);
+        QTest::mousePress(f.lv->viewport(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(f.lv->viewport(), QPoint(590, 390));
+        QTest::mouseMove(f.lv->viewport(), to);
+        const QImage during = f.Screen();
+        auto changedOnLine = [&](const QImage& shot, int y) {
+            int changed = 0;
+            for (int x = to.x(); x <= from.x(); ++x) changed += shot.pixel(x, y) != before.pixel(x, y);
+            return changed;
+        };
+        // The band's lower edge runs through empty space: a dotted or solid line.
+        EXPECT_GT(changedOnLine(during, from.y()), (from.x() - to.x()) / 4);
+        EXPECT_EQ(changedOnLine(during, from.y() + 3), 0);
+        const QColor inside = during.pixelColor(400, 300);
+        if (blended) {
+            EXPECT_NE(inside, ToQColor(clWindow));
+            EXPECT_NE(inside, ToQColor(clHighlight));
+            EXPECT_EQ(during.pixelColor(400, from.y()), ToQColor(clHighlight)) << "the frame";
+        } else {
+            EXPECT_EQ(inside, ToQColor(clWindow));
+        }
+        EXPECT_TRUE(f.Item(3)->Selected()) << "the band selects what it covers";
+        QTest::mouseRelease(f.lv->viewport(), Qt::LeftButton, {}, to);
+        EXPECT_EQ(changedOnLine(f.Screen(), from.y()), 0) << "gone after the release";
+    }
+}
+
+// A handler that fails, with a standard exception or any other, ends in the
+// program's fatal-error box, as any unexpected error does.
+TEST(ListviewWidget, FailingHandlersShowTheFatalErrorBox) {
+    const struct {
+        std::function<void()> fail;
+        QString box;
+    } cases[] = {
+        {[] { throw std::runtime_error("falhou"); }, QStringLiteral("Erro fatal.\n\r\n\rfalhou")},
+        {[] { throw 42; }, QString::fromUtf8("Erro fatal.\n\r\n\rExceção não identificada.")},
+    };
+    InstallFatalErrorHandler();
+    for (const auto& c : cases) {
+        Form f(3);
+        (*f.lv)->OnItemClick = [&c](TLV*, TLumeItem*, TLumeKeyStates, TLumeItemHitTestInfos) { c.fail(); };
+        ScriptedMessages boxes;
+        boxes.answer("mrOk");
+        appguard::RunGuarded([&] {
+            QTest::mouseClick(f.lv->viewport(), Qt::LeftButton, {}, f.Row(1));
+            QCoreApplication::sendPostedEvents();
+        });
+        ASSERT_EQ(boxes.texts().size(), 1);
+        EXPECT_TRUE(boxes.texts()[0].startsWith(c.box)) << boxes.texts()[0].toStdString();
+        EXPECT_TRUE(appguard::TerminateRequested());
+        appguard::ResetTerminateRequest();
+        // The request to end left every later loop returning at once: one
+        // round of the application's own loop clears that.
+        QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+        QCoreApplication::exec();
+    }
+    appguard::SetExceptionHandler(nullptr);
+}
+
+// The wheel scrolls by its angle: a notch (120) three rows, a touchpad's
+// smaller steps their share of it, the remainders adding up.
+TEST(ListviewWidget, WheelScrollsByItsAngle) {
+    Form f(120);
+    auto turn = [&](int delta, int times) {
+        for (int i = 0; i < times; ++i) {
+            const QPointF at(300, 200);
+            QWheelEvent wheel(at, f.lv->viewport()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(f.lv->viewport(), &wheel);
+        }
+        return (*f.lv)->Scrollbars->OffsetY();
+    };
+    EXPECT_EQ(turn(-120, 1), 3 * 17);
+    EXPECT_EQ(turn(-40, 3), 6 * 17);
+    EXPECT_EQ(turn(-15, 8), 9 * 17);
+    EXPECT_EQ(turn(-1, 2), 9 * 17) << "a 120th of three rows is less than a pixel";
+    EXPECT_EQ(turn(-1, 1), 9 * 17 + 1) << "three of them make one";
+    EXPECT_EQ(turn(240, 1), 3 * 17 + 1);
 }
 
 TEST(ListviewWidget, PictureOfTheTransmissionList) {
@@ -127,6 +227,25 @@ TEST(ListviewWidget, ToolTipOverACutCaption) {
     QHelpEvent elsewhere(QEvent::ToolTip, f.lv->viewport()->mapTo(f.lv, QPoint(700, 25 + 8)), QPoint());
     QCoreApplication::sendEvent(f.lv, &elsewhere);
     EXPECT_FALSE(f.lv->HintWindow()->isVisible()) << "that caption fits";
+}
+
+// The application sets how long the mouse rests before a hint shows.
+TEST(ListviewWidget, HintPauseTimeIsAsked) {
+    Form f(2);
+    (*f.lv)->HintType = TLumeHintType::ehtToolTip;
+    f.Item(0)->SetCaption(QStringLiteral("p"));
+    QList<std::pair<bool, int>> asked;
+    (*f.lv)->OnHintPauseTime = [&](TLV*, bool shown, int& pause) {
+        asked.append({shown, pause});
+        pause = 10;
+    };
+    QTest::mouseMove(f.lv->viewport(), QPoint(9, 25 + 8));
+    ASSERT_FALSE(asked.isEmpty());
+    EXPECT_FALSE(asked[0].first);
+    EXPECT_EQ(asked[0].second, f.lv->style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay));
+    QTest::qWait(150);
+    ASSERT_NE(f.lv->HintWindow(), nullptr);
+    EXPECT_TRUE(f.lv->HintWindow()->isVisible()) << "shown after the application's short pause";
 }
 
 TEST(ListviewWidget, HeaderDropsTakeOnlyOwnColumns) {

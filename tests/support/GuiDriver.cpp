@@ -3,6 +3,7 @@
 #include "platform/ui/TickList.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTest>
@@ -69,6 +70,16 @@ void tickLine(forms::TickList* list, int row) {
     const QRect r = list->visualItemRect(list->item(row));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(r.right() - 10, r.center().y()));
     QTest::qWait(QApplication::doubleClickInterval() + 20);
+}
+
+QImage onScreen(QWidget* widget) {
+    settle(3);
+    QWidget* window = widget->window();
+    const QRect r(widget->mapTo(window, QPoint(0, 0)), widget->size());
+    return window->screen()
+        ->grabWindow(window->winId(), r.x(), r.y(), r.width(), r.height())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class QImage;
 class QLineEdit;
 class QTabBar;
 class QWidget;
@@ -59,6 +60,11 @@ void clickChild(QWidget* form, const char* name);
 
 // A click on a line's tick box, then a wait so the next click is no double click.
 void tickLine(forms::TickList* list, int row);
+
+// A shown widget as the screen shows it once the pending events ran. Unlike
+// QWidget::grab(), which paints the widget afresh, this shows only what the
+// widget painted by itself: a part it failed to repaint shows stale.
+QImage onScreen(QWidget* widget);
 
 // Waits, running events, until the condition holds; false on timeout.
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);

@@ -42,7 +42,7 @@ void TLumeHintWindow::paintEvent(QPaintEvent*) {
         TLumeHintInfo& info = *listview_->HintInfo;
         info.Canvas = &canvas;
         if (info.HintType == TLumeHintType::ehtCustomDraw) {
-            if (listview_->OnHintCustomDraw) listview_->OnHintCustomDraw(listview_, target_, &info);
+            listview_->DoHintCustomDraw(target_, &info);
         } else {
             LumeRect r{0, 0, width(), height()};
             DrawWideTextInRect(&canvas, text_, r, wtfCenter | wtfVCenter, -1);

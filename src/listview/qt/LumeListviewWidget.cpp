@@ -18,13 +18,46 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScrollBar>
+#include <QProxyStyle>
 #include <QStyle>
+#include <QStyleFactory>
 #include <QToolTip>
 #include <QWheelEvent>
 
 namespace lume {
 
+namespace {
+
+// The viewport's style: the application's, except that the wait before a
+// hint, which Qt asks of the style of the widget under the mouse, is asked
+// of the control.
+class HintPauseStyle : public QProxyStyle {
+public:
+    explicit HintPauseStyle(TLumeListview* listview)
+        : QProxyStyle(QStyleFactory::create(QApplication::style()->name())), listview_(listview) {}
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returned) const override {
+        int value = QProxyStyle::styleHint(hint, option, widget, returned);
+        if (hint == SH_ToolTip_WakeUpDelay) listview_->HintPause(value);
+        return value;
+    }
+
+private:
+    TLumeListview* listview_;
+};
+
+}  // namespace
+
+void TLumeListview::HintPause(int& pauseDelay) {
+    if (!core_) return;
+    const bool shown = hint_ && hint_->isVisible();
+    Guarded([&] { core_->DoHintPauseTime(shown, pauseDelay); });
+}
+
 TLumeListview::TLumeListview(QWidget* parent) : QAbstractScrollArea(parent), core_(std::make_unique<TCustomLumeListview>()) {
+    auto* hintPause = new HintPauseStyle(this);
+    hintPause->setParent(this);
+    viewport()->setStyle(hintPause);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     viewport()->setAttribute(Qt::WA_NoSystemBackground);
     viewport()->setMouseTracking(true);
@@ -204,11 +237,18 @@ TLumeListview::~TLumeListview() {
 
 template <typename F>
 void TLumeListview::Guarded(F f) {
-    // An exception must not travel through Qt's event dispatch.
+    // What a handler frees while the control still works on it is kept
+    // until this piece of input is over.
+    TLumeFreeingHold hold(core_.get());
+    // An exception must not travel through Qt's painting and input dispatch:
+    // whatever a handler threw is thrown again from a call of its own, where
+    // the application's handling of unexpected errors takes it (the program
+    // shows its fatal-error box).
     try {
         f();
-    } catch (const std::exception& e) {
-        qWarning("list view: %s", e.what());
+    } catch (...) {
+        QMetaObject::invokeMethod(
+            qApp, [failure = std::current_exception()] { std::rethrow_exception(failure); }, Qt::QueuedConnection);
     }
 }
 
@@ -389,10 +429,12 @@ bool TLumeListview::viewportEvent(QEvent* e) {
 void TLumeListview::paintEvent(QPaintEvent* e) {
     EnsureBackBufferSize(viewport()->width(), viewport()->height());
     if (core_->UpdateCount == 0) {
-        const QRegion toPaint = e->region() + invalid_;
+        // One pass over the bounding rectangle: a pass paints whole rows and
+        // the band, so a pass per rectangle would draw them over themselves.
+        const QRect toPaint = (e->region() + invalid_).boundingRect();
         {
             LumeQtCanvas canvas(&backBuffer_, this);
-            for (const QRect& r : toPaint) Guarded([&] { core_->WMPaint(&canvas, FromQRect(r)); });
+            Guarded([&] { core_->WMPaint(&canvas, FromQRect(toPaint)); });
         }
         invalid_ = QRegion();
     }
@@ -449,7 +491,13 @@ void TLumeListview::wheelEvent(QWheelEvent* e) {
 
 namespace {
 
-uint16_t VirtualKey(int key) {
+// The key's code as the core knows it. Qt's codes of printable characters
+// are their character codes, and those of "!" to "(" equal the codes of Page
+// Up to Down: a character that is neither a letter nor a digit takes a code
+// of its own that no key acts on, and reaches the search as a character.
+uint16_t VirtualKey(const QKeyEvent* e) {
+    enum : uint16_t { kCharacterKey = 0xBA };
+    const int key = e->key();
     switch (key) {
     case Qt::Key_Escape: return 0x1B;
     case Qt::Key_PageUp: return 0x21;
@@ -465,15 +513,16 @@ uint16_t VirtualKey(int key) {
     case Qt::Key_Enter: return 0x0D;
     case Qt::Key_Space: return 0x20;
     default:
-        if (key >= Qt::Key_A && key <= Qt::Key_Z) return uint16_t(key);
-        return key >= 0x20 && key < 0x7F ? uint16_t(key) : 0;
+        if ((key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9)) return uint16_t(key);
+        if (!e->text().isEmpty() && e->text().at(0).isPrint()) return kCharacterKey;
+        return 0;
     }
 }
 
 }  // namespace
 
 void TLumeListview::keyPressEvent(QKeyEvent* e) {
-    const uint16_t key = VirtualKey(e->key());
+    const uint16_t key = VirtualKey(e);
     if (!key) {
         QAbstractScrollArea::keyPressEvent(e);
         return;
@@ -548,16 +597,12 @@ void TLumeListview::dragEnterEvent(QDragEnterEvent* e) {
         e->acceptProposedAction();
         return;
     }
-    // Other data: the application decides.
+    // Other data: the application decides (without a handler it is refused).
     LumeMimeDataObject data(e->mimeData());
     const TLumeKeyStates keys = DropKeys(e->buttons(), e->modifiers());
     TLumeDropEffect desired = KeyStatesToLumeDropEffect(keys);
     const LumePoint screen = FromQPoint(viewport()->mapToGlobal(e->position().toPoint()));
-    if (!core_->OnOLEDragEnter) {
-        e->ignore();
-        return;
-    }
-    Guarded([&] { core_->OnOLEDragEnter(core_.get(), &data, keys, screen, Available(e->possibleActions()), desired); });
+    Guarded([&] { core_->DoOLEDragEnter(&data, keys, screen, Available(e->possibleActions()), desired); });
     Answer(e, desired);
 }
 
@@ -570,17 +615,16 @@ void TLumeListview::dragMoveEvent(QDragMoveEvent* e) {
     }
     const TLumeKeyStates keys = DropKeys(e->buttons(), e->modifiers());
     TLumeDropEffect desired = KeyStatesToLumeDropEffect(keys);
-    if (core_->OnOLEDragOver)
-        Guarded([&] {
-            core_->OnOLEDragOver(core_.get(), keys, FromQPoint(viewport()->mapToGlobal(e->position().toPoint())),
-                                 Available(e->possibleActions()), desired);
-        });
+    Guarded([&] {
+        core_->DoOLEDragOver(keys, FromQPoint(viewport()->mapToGlobal(e->position().toPoint())),
+                             Available(e->possibleActions()), desired);
+    });
     Guarded([&] { core_->DragManager->DragOver(p); });
     Answer(e, desired);
 }
 
 void TLumeListview::dragLeaveEvent(QDragLeaveEvent* e) {
-    if (core_->OnOLEDragLeave) Guarded([&] { core_->OnOLEDragLeave(core_.get()); });
+    Guarded([&] { core_->DoOLEDragLeave(); });
     Guarded([&] { core_->DragManager->ClearDropTarget(); });
     e->accept();
 }
@@ -602,13 +646,8 @@ void TLumeListview::dropEvent(QDropEvent* e) {
     LumeMimeDataObject data(e->mimeData());
     const TLumeKeyStates keys = DropKeys(e->buttons(), e->modifiers());
     TLumeDropEffect desired = KeyStatesToLumeDropEffect(keys);
-    if (!core_->OnOLEDragDrop) {
-        Guarded([&] { core_->DragManager->DragDrop(); });
-        e->ignore();
-        return;
-    }
     Guarded([&] {
-        core_->OnOLEDragDrop(core_.get(), &data, keys, FromQPoint(viewport()->mapToGlobal(e->position().toPoint())),
+        core_->DoOLEDragDrop(&data, keys, FromQPoint(viewport()->mapToGlobal(e->position().toPoint())),
                              Available(e->possibleActions()), desired);
     });
     Guarded([&] { core_->DragManager->DragDrop(); });

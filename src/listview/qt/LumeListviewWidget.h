@@ -39,6 +39,8 @@ public:
     // The hint window, made on first use.
     class TLumeHintWindow* HintWindow() const { return hint_; }
     void EnsureBackBufferSize(int width, int height);
+    // How long the mouse rests before a hint shows: the application may change it.
+    void HintPause(int& pauseDelay);
 
     // ILumeHost
     bool HasWindow() const override { return !destroying_; }

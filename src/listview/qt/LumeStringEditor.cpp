@@ -10,6 +10,8 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
+#include <cmath>
+
 namespace lume {
 
 TLumeStringEditor::~TLumeStringEditor() { ReleaseEditor(); }
@@ -25,10 +27,18 @@ void TLumeStringEditor::PrepareEditor(TLumeItem* item) {
     box_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box_->setPlainText(item->Caption());
+    // Little room around the text, as an edit box over a caption has.
+    box_->document()->setDocumentMargin(1);
     box_->installEventFilter(this);
     item->ItemRectArray(lv->Header->FirstColumn(), lv->MeasureCanvas(), rects_);
+    // A first column that shows only a picture has no room for a caption: the
+    // box goes over the item's own cell in it.
+    if (rects_.EditRect.IsEmpty()) rects_.EditRect = rects_.BoundsRect;
+    if (rects_.LabelRect.IsEmpty()) rects_.LabelRect = rects_.BoundsRect;
     LumeRect r = Inflate(lv->Scrollbars->MapViewRectToWindow(rects_.EditRect), 8, 2);
-    const int minimum = box_->fontMetrics().height() + 6;
+    // A box over the first column would start left of the list and cut its text.
+    if (r.Left < 0) r = r.Offset(-r.Left, 0);
+    const int minimum = box_->fontMetrics().lineSpacing() + Chrome();
     if (r.Height() < minimum) r.Bottom = r.Top + minimum;
     box_->setGeometry(ToQRect(r));
     const bool centred = lv->View() == TLumeListStyle::elsIcon || lv->IsThumbnailView();
@@ -67,14 +77,23 @@ void TLumeStringEditor::FitToText() {
     LumeRect r = lv->Scrollbars->MapViewRectToWindow(Inflate(rects_.LabelRect, -4, -2));
     const uint32_t flags = wtfCalcRect | wtfCalcGrowRight | wtfCalcClampWidth | (centred ? wtfCenter : (wtfLeft | wtfVCenter));
     DrawWideTextInRect(&canvas, text, r, flags, -1);
+    const int textHeight = r.Height();
     r = Inflate(r, 8, 2);
+    if (r.Left < 0) r = r.Offset(-r.Left, 0);
+    // The text's lines need the box's frame and margins around them too,
+    // else the box scrolls them out of sight.
+    r.Bottom = std::max(r.Bottom, r.Top + textHeight + Chrome());
     const int average = canvas.TextMetrics().AveCharWidth;
     r.Right = std::min(r.Right, lv->ClientWidth() - average + 8);
     r.Bottom = std::min(r.Bottom, lv->ClientHeight() - 2);
     if (!centred) r.Right += average;
-    const int minimum = box_->fontMetrics().height() + 6;
+    const int minimum = box_->fontMetrics().lineSpacing() + Chrome();
     if (r.Height() < minimum) r.Bottom = r.Top + minimum;
     box_->setGeometry(ToQRect(r));
+}
+
+int TLumeStringEditor::Chrome() const {
+    return 2 * (box_->frameWidth() + int(std::ceil(box_->document()->documentMargin())));
 }
 
 bool TLumeStringEditor::CommitEdit() {
@@ -82,7 +101,7 @@ bool TLumeStringEditor::CommitEdit() {
     TCustomLumeListview* lv = listview_->Core();
     QVariant value = box_->toPlainText();
     bool accept = true;
-    if (lv->OnItemEdited) lv->OnItemEdited(lv, item_, value, accept);
+    lv->DoItemEdited(item_, value, accept);
     if (accept) {
         item_->SetCaption(value.toString());
         lv->EditManager->StopEditing();

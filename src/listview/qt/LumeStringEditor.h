@@ -36,6 +36,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // What the box's frame and text margins take of its height.
+    int Chrome() const;
+
     TLumeListview* listview_;
     QPointer<QPlainTextEdit> box_;
     TLumeItem* item_ = nullptr;
