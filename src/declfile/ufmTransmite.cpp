@@ -76,6 +76,24 @@ bool readLastLine(QFile& file, QString& last) {
     }
 }
 
+// The receipt beside a declaration file, whole; null when there is none.
+QByteArray readReceipt(const QString& declarationPath) {
+    const QString receipt = ReceiptPath(declarationPath);
+    QFile file(receipt);
+    if (receipt.isEmpty() || !file.open(QIODevice::ReadOnly)) return QByteArray();
+    QByteArray all = file.readAll();
+    if (all.isNull()) all = QByteArray("");  // an empty receipt is still one
+    return all;
+}
+
+// The first line of a text without its line end.
+QByteArray firstLine(const QByteArray& text) {
+    const qsizetype end = text.indexOf('\n');
+    QByteArray line = end < 0 ? text : text.left(end);
+    while (line.endsWith('\r')) line.chop(1);
+    return line;
+}
+
 void structureError(const QString& name) {
     msg::ShowError(QStringLiteral("O arquivo \"") + name + QStringLiteral("\" possui erro de estrutura.\r") +
                    QStringLiteral("Delete o arquivo e gere novamente."));
@@ -151,14 +169,14 @@ TransmitListing ListTransmitFiles(const QString& folder, int anoBase) {
         row.columns[6] = StripLeadingZeros(cols(last, 30, 6));
         if (cols(header, 398, 1) == QLatin1String("P")) row.columns[0] = QStringLiteral("p");
         const bool checked = mark == QLatin1String("A");
+        // Only a receipt whose checksum verifies tells that the file was
+        // sent: a damaged or cut one leaves it to be transmitted again.
         const QString receiptName = receipts.value(QFileInfo(name).completeBaseName().toLower() + QStringLiteral(".rec"));
-        if (!receiptName.isEmpty()) {
-            const QString receipt = dir.filePath(receiptName);
-            row.state = checked ? kImgTransmitida : kImgNaoAnalisada;
-            row.columns[1] = PrefixedReceiptNumber(cp1252::Decode(ReadFirstLine(receipt)));
-        } else {
-            row.state = checked ? kImgGravada : kImgNaoAnalisada;
-        }
+        const QByteArray receiptLine =
+            receiptName.isEmpty() ? QByteArray() : ReadFirstLine(dir.filePath(receiptName));
+        const bool sent = !receiptName.isEmpty() && VerificaCRC(receiptLine);
+        if (sent) row.columns[1] = PrefixedReceiptNumber(cp1252::Decode(receiptLine));
+        row.state = !checked ? kImgNaoAnalisada : sent ? kImgTransmitida : kImgGravada;
         row.amendment = cols(header, 223, 1) == QLatin1String("1");
         out.rows.append(row);
     }
@@ -476,9 +494,13 @@ void TfmTransmite::btnTransmiteClick() {
     handOff.close();
 
     if (!os::FindProgram(transmitterPath(false)).isEmpty()) {
-        os::ExecAndWait(transmitterPath(certified));
+        // A receipt already there is an invalid one (a valid one marks the
+        // file transmitted): only a new receipt tells what this run did.
+        const QByteArray before = readReceipt(path);
+        const bool started = os::ExecAndWait(transmitterPath(certified));
         driveA_ = lastListedA_;
         ListFolder();
+        ReportTransmission(path, before, started);
         return;
     }
     const QString nl = QStringLiteral("\n\r");
@@ -488,6 +510,27 @@ void TfmTransmite::btnTransmiteClick() {
                      QStringLiteral("Faça a cópia do programa(download) e instale em seu computador.") + nl + nl +
                      QStringLiteral("Ao enviar a declaração, o protocolo de entrega será automaticamente") + nl +
                      QStringLiteral("gravado no disco rígido ou disquete."));
+}
+
+void TfmTransmite::ReportTransmission(const QString& path, const QByteArray& receiptBefore, bool started) {
+    const QByteArray receipt = readReceipt(path);
+    const bool newReceipt = !receipt.isNull() && receipt != receiptBefore;
+    const QString name = QFileInfo(path).fileName();
+    const QString program = QStringLiteral("ZuvoNet") + QString::number(anoBase());
+    if (newReceipt && VerificaCRC(firstLine(receipt))) return;  // the list shows it "Transmitida"
+    if (newReceipt) {
+        msg::ShowWarning(QStringLiteral("O recibo de entrega gravado pelo ") + program +
+                         QStringLiteral(" para a declaração \"") + name +
+                         QStringLiteral("\" é inválido (Arquivo .rec inválido).\r"
+                                        "A declaração não consta como transmitida e continua Gravada: "
+                                        "transmita-a novamente."));
+        return;
+    }
+    msg::ShowWarning(QStringLiteral("A declaração \"") + name + QStringLiteral("\" não foi transmitida: o ") + program +
+                     (started ? QStringLiteral(" terminou sem gravar o recibo de entrega.")
+                              : QStringLiteral(" não pôde ser iniciado.")) +
+                     QStringLiteral("\rNada foi enviado. A declaração continua Gravada e pode ser transmitida "
+                                    "novamente."));
 }
 
 QString TfmTransmite::FormatThousands(const QString& text) {

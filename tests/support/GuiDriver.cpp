@@ -1,5 +1,8 @@
 #include "support/GuiDriver.h"
 
+#include "listview/LumeHeader.h"
+#include "listview/LumeItem.h"
+#include "listview/qt/LumeListviewWidget.h"
 #include "platform/ui/TickList.h"
 
 #include <QApplication>
@@ -69,6 +72,15 @@ void tickLine(forms::TickList* list, int row) {
     const QRect r = list->visualItemRect(list->item(row));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(r.right() - 10, r.center().y()));
     QTest::qWait(QApplication::doubleClickInterval() + 20);
+}
+
+void clickItem(lume::TLumeListview* list, int index) {
+    settle();  // rows are placed once the list has been laid out
+    const lume::LumeRect r = (*list)->Items()[index]->DisplayRect;
+    const int header = (*list)->Header->Visible() ? (*list)->Header->RuntimeHeight() : 0;
+    const int x = (r.Left + std::min(r.Right, list->viewport()->width())) / 2;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(x, header + (r.Top + r.Bottom) / 2));
+    settle();
 }
 
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {

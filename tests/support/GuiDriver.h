@@ -12,6 +12,9 @@ class QWidget;
 namespace forms {
 class TickList;
 }
+namespace lume {
+class TLumeListview;
+}
 
 // Drives the program's windows as a user does, for the GUI tests. Boxes and
 // modal forms are answered by ScriptedMessages and FormsScript.
@@ -59,6 +62,9 @@ void clickChild(QWidget* form, const char* name);
 
 // A click on a line's tick box, then a wait so the next click is no double click.
 void tickLine(forms::TickList* list, int row);
+
+// A left click on a row of a list view in report view, then settle.
+void clickItem(lume::TLumeListview* list, int index);
 
 // Waits, running events, until the condition holds; false on timeout.
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
