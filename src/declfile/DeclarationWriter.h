@@ -46,6 +46,12 @@ struct WriteRequest {
     bool fromWorkingTables = false;
     QString generationDate;          // ddmmyyyy or empty
     QString generationTime;          // hhmmss or empty
+    // A part written again keeps its own name: "Zuvo" + year + "_" +
+    // inscription + prefix (as the part was named) and its part number. Its
+    // own file may be replaced; a number another file holds is skipped
+    // without asking. Empty: the run's first establishment, from part 1.
+    QString keptBaseName;
+    int keptPart = 0;
 };
 
 enum WriteResult { kWritten = 0, kWriteError = 1, kWriteCancelled = 2 };

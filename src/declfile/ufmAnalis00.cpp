@@ -309,6 +309,7 @@ void TfmAnalis00::bbAvancarClick() {
     if (!next) return;
     next->ArquivoRetificacao = ArquivoRetificacao;
     next->SplitRun = splitRun;
+    next->AnalysedFile = fileName;
     if (splitRun) {
         next->setWindowTitle(QStringLiteral("Assistente para Particionar um Arquivo ZUVO") + analis::Year());
         next->ModoResultado = QStringLiteral("3");

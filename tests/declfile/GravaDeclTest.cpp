@@ -26,6 +26,7 @@
 #include "support/ReportFiles.h"
 #include "support/ScriptedMessages.h"
 #include "support/ValidDeclaration.h"
+#include "support/WrittenFileCheck.h"
 
 #include <QAction>
 #include <QApplication>
@@ -181,12 +182,10 @@ TEST_F(GravaDecl, UserWritesTwoOfThreeEstablishmentsAndTransmits) {
     ASSERT_EQ(decFiles().size(), 1) << decFiles().join(',').toStdString();
     const QString file = transmit(decFiles().first());
     EXPECT_TRUE(VerifyFileDigest(file));
-    TAnaliseEstrutura analyser;
-    WriterHost host;
-    int establishmentsRead = 0, contractsRead = 0;
-    EXPECT_EQ(analyser.AnalyseFile(file, 2009, host, program.dataFolder(), false, establishmentsRead, contractsRead, false), 0);
-    EXPECT_EQ(establishmentsRead, 2);
-    EXPECT_EQ(contractsRead, 4);
+    const FileVerdict verdict = CheckWrittenFile(file, program.dataFolder());
+    EXPECT_TRUE(verdict.Accepted()) << verdict.Describe();
+    EXPECT_EQ(verdict.establishments, 2);
+    EXPECT_EQ(verdict.contracts, 4);
     db::Query loaded(dmLobrix->dbZuvo);
     loaded.SetSQL("SELECT CoCgcCeiEstabelecimento FROM Te8Emp ORDER BY CoCgcCeiEstabelecimento");
     loaded.Open();

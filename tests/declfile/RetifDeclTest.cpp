@@ -24,12 +24,14 @@
 #include "support/GuiDriver.h"
 #include "support/ScriptedMessages.h"
 #include "support/ValidDeclaration.h"
+#include "support/WrittenFileCheck.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
@@ -343,11 +345,16 @@ TEST_F(RetifWizard, UserAmendsTwoContractsOfOneEstablishmentAndAnotherWithoutEmp
     EXPECT_TRUE(files.first().endsWith("R.dec")) << files.first().toStdString();
     const QString file = program.path() + "Transmite/" + files.first();
     EXPECT_TRUE(VerifyFileDigest(file));
+    // The amendment carries the date typed on page 4, and the program's own
+    // analyser and check accept it.
+    QFile written(file);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray header = written.readLine();
+    EXPECT_EQ(header.mid(222, 17), "11501201015012010");
     SetCreaDeclaracao(QString());
-    TAnaliseEstrutura analyser;
-    WriterHost host;
-    int est = 0, con = 0;
-    EXPECT_EQ(analyser.AnalyseFile(file, 2009, host, program.dataFolder(), false, est, con, false), 8);
+    const FileVerdict verdict = CheckWrittenFile(file, program.dataFolder());
+    EXPECT_TRUE(verdict.Accepted()) << verdict.Describe();
+    EXPECT_EQ(verdict.analysis, kAnaliseRetificacao);
     EXPECT_EQ(CreaDeclaracao(), kCrea);
     EXPECT_EQ(working("Te8Emp", "CoCgcCeiEstabelecimento"), QStringList({firstInscription, withoutEmployees}));
     EXPECT_EQ(working("Te8Vinc", "CoPisPasepEmpregado"), chosenPis);
