@@ -7,6 +7,7 @@
 #include "shell/UfmRelatorio02.h"
 #include "shell/UfmRelatorio03.h"
 #include "shell/udmRaveRelatorios.h"
+#include "shell/ufmLOBRIX.h"
 #include "shell/ufmRelatorio01.h"
 #include "support/Builders.h"
 #include "support/DataFolder.h"
@@ -23,6 +24,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -270,6 +272,47 @@ TEST_F(PrintWizard, ConsultationReportsTheWorkingTablesOfItsYear) {
     EXPECT_EQ(script.pending(), 0);
     EXPECT_TRUE(text.contains("DORA")) << text.toStdString();
     EXPECT_TRUE(fmRelatorio02 == nullptr);
+}
+
+// The main window's print button: without an establishment of the year the
+// first page offers the receipt alone, chosen, and Next leads to it; with
+// establishments Next follows the choice the user clicks.
+TEST_F(PrintWizard, FirstPageOffersWhatCanBePrinted) {
+    for (const bool none : {false, true}) {
+        SCOPED_TRACE(none ? "no establishment" : "establishments");
+        if (none) {
+            db::Table e(dmLobrix->dbZuvo, "Bd8emp.DB");
+            e.Open();
+            e.EmptyTable();
+        }
+        TfmLOBRIX window;
+        window.SetCommandHandler(LobrixCommand::Relatorio, [] { ShowPrintWizard(); });
+        int receipts = 0;
+        window.SetCommandHandler(LobrixCommand::ImprimirProtocolo, [&] { ++receipts; });
+        ASSERT_TRUE(gui::showActive(&window));
+        EXPECT_EQ(window.NoEstablishments, none ? 1 : 0);
+        FormsScript script;
+        script.expect("fmRelatorio03", [&](QWidget* p) {
+            return step([&](QWidget* p) {
+                auto* declaration = p->findChild<QRadioButton*>("rbDeclaracao");
+                auto* receipt = p->findChild<QRadioButton*>("rbProtocolo");
+                EXPECT_EQ(declaration->isEnabled(), !none);
+                EXPECT_EQ(declaration->isChecked(), !none);
+                EXPECT_EQ(receipt->isChecked(), none);
+                EXPECT_TRUE(button(p, "BtAvancar")->isEnabled());
+                if (!none) {
+                    clickRadio(p, "rbProtocolo");
+                    EXPECT_TRUE(button(p, "BtAvancar")->isEnabled());
+                }
+                clickChild(p, "BtAvancar");
+                if (p->isVisible()) clickChild(p, "BtCancelar");  // Next led nowhere
+            }, p);
+        });
+        gui::click(window.findChild<QToolButton*>("sbRelatorio"));
+        EXPECT_EQ(script.pending(), 0);
+        EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(',').toStdString();
+        EXPECT_EQ(receipts, 1);
+    }
 }
 
 TEST_F(PrintWizard, TransmissionReceiptShowsItsParameters) {
