@@ -6,6 +6,7 @@
 #include "declfile/ufmGravaDecl02.h"
 #include "declfile/ufmGravaDecl03.h"
 #include "declfile/ufmGravaDecl04.h"
+#include "declfile/ufmAnalis02.h"
 #include "declfile/ugAnaliseEstrutura.h"
 #include "declfile/ugHashCompara.h"
 #include "platform/db/Query.h"
@@ -495,6 +496,42 @@ TEST_F(GravaDecl, SummaryPageWarnsOfSeveralFilesAndSavesThePdf) {
     QFile f(existing);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("old"));
+}
+
+// "&Salvar Resumo" over a file that exists, through the real save dialog, on
+// the writing wizard's last page and the analysis wizard's: one question, the
+// program's own, and No leaves the file as it was.
+TEST_F(GravaDecl, SavingTheSummaryOverAFileAsksOnce) {
+    TfmGravaDecl00 first;
+    WriterState state;
+    state.NomeArquivoGerado = "Zuvo2009_112223330001810101G";
+    StoreWriterState(state);
+    const QString existing = program.path() + "resumo antigo.pdf";
+    {
+        QFile f(existing);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("old");
+    }
+    TfmGravaDecl04 writing;
+    TfmAnalis02 analysis(false);
+    for (forms::WizardPage* page : std::initializer_list<forms::WizardPage*>{&writing, &analysis}) {
+        SCOPED_TRACE(page->objectName().toStdString());
+        boxes.clear();
+        boxes.answer("mrNo");
+        gui::FileDialogAnswer answer(existing);
+        FormsScript script;
+        script.expect(page->objectName(), [](QWidget* p) {
+            gui::click(child(p, "btSalvarRelat"));
+            clickChild(p, "bbFechar");
+            return int(forms::mrNone);
+        });
+        forms::ShowModal(page);
+        EXPECT_TRUE(answer.answered());
+        EXPECT_EQ(answer.dialogBoxes, QStringList{}) << answer.dialogBoxes.join('|').toStdString();
+        EXPECT_EQ(boxes.texts(), QStringList{"Já existe um arquivo de nome \"resumo antigo.pdf\" no caminho "
+                                             "especificado.\rAutoriza gravar sobre?"});
+        EXPECT_EQ(ReadAll(existing), QByteArray("old"));
+    }
 }
 
 TEST_F(GravaDecl, HelpOfTheFocusedFieldOnTheResponsiblePage) {

@@ -6,6 +6,9 @@
 #include "platform/ui/TickList.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTimer>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTest>
@@ -81,6 +84,37 @@ void clickItem(lume::TLumeListview* list, int index) {
     const int x = (r.Left + std::min(r.Right, list->viewport()->width())) / 2;
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(x, header + (r.Top + r.Bottom) / 2));
     settle();
+}
+
+FileDialogAnswer::FileDialogAnswer(QString fileName) : fileName_(std::move(fileName)), timer_(new QTimer) {
+    QObject::connect(timer_, &QTimer::timeout, [this] { poll(); });
+    timer_->start(10);
+}
+
+FileDialogAnswer::~FileDialogAnswer() { delete timer_; }
+
+void FileDialogAnswer::poll() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        dialogBoxes << box->text();
+        if (QAbstractButton* yes = box->button(QMessageBox::Yes)) yes->click();
+        else box->accept();
+        return;
+    }
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    if (!dialog || typed_) return;
+    auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (!edit || !edit->isVisible()) return;
+    typed_ = true;
+    // Typed from a timer of its own: a box the Enter opens runs its loop
+    // while this poll's timer must go on answering it.
+    QTimer::singleShot(0, edit, [edit, name = fileName_] {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, name);
+        QTest::keyClick(edit, Qt::Key_Return);
+    });
 }
 
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {

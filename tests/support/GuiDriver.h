@@ -1,12 +1,14 @@
 #pragma once
 #include <QPushButton>
 #include <QString>
+#include <QStringList>
 #include <Qt>
 #include <gtest/gtest.h>
 
 #include <functional>
 
 class QLineEdit;
+class QTimer;
 class QTabBar;
 class QWidget;
 namespace forms {
@@ -65,6 +67,26 @@ void tickLine(forms::TickList* list, int row);
 
 // A left click on a row of a list view in report view, then settle.
 void clickItem(lume::TLumeListview* list, int index);
+
+// Answers the next file dialog the program shows itself (no runner
+// installed) as a user does: types the name into its file-name field and
+// presses Enter. A box the dialog opens over itself (its own question) is
+// recorded in `dialogBoxes` and answered Yes.
+class FileDialogAnswer {
+public:
+    explicit FileDialogAnswer(QString fileName);
+    ~FileDialogAnswer();
+    FileDialogAnswer(const FileDialogAnswer&) = delete;
+    FileDialogAnswer& operator=(const FileDialogAnswer&) = delete;
+    bool answered() const { return typed_; }
+    QStringList dialogBoxes;
+
+private:
+    void poll();
+    QString fileName_;
+    bool typed_ = false;
+    QTimer* timer_;
+};
 
 // Waits, running events, until the condition holds; false on timeout.
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
