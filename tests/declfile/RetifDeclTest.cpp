@@ -360,6 +360,41 @@ TEST_F(RetifWizard, UserAmendsTwoContractsOfOneEstablishmentAndAnotherWithoutEmp
     EXPECT_EQ(working("Te8Vinc", "CoPisPasepEmpregado"), chosenPis);
 }
 
+// An establishment ticked without a contract, then a click on the text of
+// another: the click ticks the other and loads its contracts, and only then
+// "1304" unticks the first. The box must not take the click for itself.
+TEST_F(RetifWizard, ClickingAnotherEstablishmentTicksItAfterTheFirstIsLeftWithoutContracts) {
+    FormsScript script;
+    script.expect("fmRetifRegras", [](QWidget* p) { click(p, "BtOk"); return int(forms::mrNone); });
+    script.expect("fmretifdecl01", [](QWidget* p) { click(p, "bbAvancar"); return int(forms::mrNone); });
+    script.expect("fmRetifDecl02", [&](QWidget* p) {
+        auto* page = static_cast<TfmRetifDecl02*>(p);
+        auto* est = list(p, "clEmpresas");
+        auto* vinc = list(p, "clVinculos");
+        tickLine(est, 0);
+        EXPECT_EQ(vinc->count(), 3);
+        QStringList shown;
+        {
+            RealMessageBoxes real;
+            shown = gui::clickOverBoxes(est->viewport(), est->visualItemRect(est->item(1)).center());
+        }
+        EXPECT_EQ(shown, QStringList{"Não há vínculo escolhido ou cadastrado para este estabelecimento. Escolha os "
+                                     "empregados ou desmarque o estabelecimento."});
+        EXPECT_FALSE(est->IsTicked(0));
+        EXPECT_TRUE(est->IsTicked(1));
+        EXPECT_EQ(page->Selection.Current(), 1);
+        EXPECT_TRUE(page->Selection.Entry(1).chosen);
+        EXPECT_FALSE(page->Selection.Entry(0).chosen);
+        EXPECT_EQ(vinc->count(), 3);
+        EXPECT_TRUE(page->ckSelecVinculos->isEnabled());
+        click(p, "bbCancelar");
+        return int(forms::mrNone);
+    });
+    ShowRetifDecl();
+    EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(',').toStdString();
+    EXPECT_EQ(script.pending(), 0);
+}
+
 TEST_F(RetifWizard, InterruptedCheckThenAnotherChoiceCopiesOnlyTheNewOne) {
     QString keptPis;
     FormsScript script;

@@ -86,6 +86,30 @@ void clickItem(lume::TLumeListview* list, int index) {
     settle();
 }
 
+QStringList clickOverBoxes(QWidget* target, QPoint pos) {
+    QStringList texts;
+    bool pressing = true;
+    bool boxWhilePressed = false;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        texts << box->text();
+        if (pressing) boxWhilePressed = true;
+        if (QAbstractButton* b = box->defaultButton()) b->click();
+        else box->accept();
+    });
+    answer.start(10);
+    QTest::mousePress(target, Qt::LeftButton, {}, pos);
+    pressing = false;
+    if (boxWhilePressed) QTestPrivate::qtestMouseButtons.setFlag(Qt::LeftButton, false);  // came up on the box
+    else QTest::mouseRelease(target, Qt::LeftButton, {}, pos);
+    settle();
+    answer.stop();
+    QTest::qWait(QApplication::doubleClickInterval() + 20);  // the next click is no double click
+    return texts;
+}
+
 FileDialogAnswer::FileDialogAnswer(QString fileName) : fileName_(std::move(fileName)), timer_(new QTimer) {
     QObject::connect(timer_, &QTimer::timeout, [this] { poll(); });
     timer_->start(10);

@@ -1,4 +1,5 @@
 #pragma once
+#include <QPoint>
 #include <QPushButton>
 #include <QString>
 #include <QStringList>
@@ -67,6 +68,13 @@ void tickLine(forms::TickList* list, int row);
 
 // A left click on a row of a list view in report view, then settle.
 void clickItem(lume::TLumeListview* list, int index);
+
+// A left click as a user makes it: the button goes down on the target and up
+// again, but when the press opened a message box, the release falls on the
+// box, not on the target. Each box shown meanwhile is answered with its
+// default button; their texts are returned. Use with the real boxes
+// (RealMessageBoxes).
+QStringList clickOverBoxes(QWidget* target, QPoint pos);
 
 // Answers the next file dialog the program shows itself (no runner
 // installed) as a user does: types the name into its file-name field and
