@@ -542,19 +542,27 @@ TEST_F(Analisador, CorrectingInTheSystemOpensTheImportOverTheFilesEstablishments
         return int(forms::mrNone);
     });
     script.expect("fmAnalisRegras", [](QWidget* p) { click(p, "BtFechar"); return int(forms::mrNone); });
+    int ticked = -1;
     script.expect("fmImport02", [&](QWidget* p) {
         auto* page = static_cast<TfmImport02*>(p);
         listed = page->LEmpresas->count();
         allSet = page->SelecAllRButton->isChecked();
-        click(p, "BtCancelar");
+        ticked = forms::CountTickedItems(page->LEmpresas);
+        click(p, "BtConcluir");
+        if (p->isVisible()) click(p, "BtCancelar");  // nothing was ticked to import
         return int(forms::mrNone);
     });
+    script.expect("fmImport03", [](QWidget* p) { click(p, "BtFechar"); return int(forms::mrNone); });
     ShowAnalisador();
     EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(',').toStdString();
     EXPECT_EQ(script.pending(), 0);
     EXPECT_EQ(listed, 2);
+    // "Selecionar Todos" shown set means every establishment is ticked.
     EXPECT_TRUE(allSet);
+    EXPECT_EQ(ticked, 2);
+    // Nothing of the import is left behind either.
     EXPECT_EQ(leftTables(), QStringList{});
+    EXPECT_FALSE(db::Database::forFolder(program.dataFolder())->tableExists("TE8Imp.db"));
 }
 
 // One file of 60,000 contracts: the close box while it is analysed, then
