@@ -244,6 +244,7 @@ TEST_F(GravaDecl, InterruptedCheckReturnsToTheDataPanelWithTheResponsibleSaved) 
         clickChild(p, "bbAvancar");
         dataPanelBack = !child<QFrame>(p, "paDadosResp")->isHidden() && child(p, "bbAvancar")->isEnabled() &&
                         child(p, "bbVoltar")->isEnabled() && p->isVisible();
+        EXPECT_EQ(child<QLineEdit>(p, "deNumero")->text(), "123");  // as before the check, not padded
         clickChild(p, "bbCancelar");
         return int(forms::mrNone);
     });

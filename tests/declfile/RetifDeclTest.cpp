@@ -34,6 +34,7 @@
 #include <QFile>
 #include <QFrame>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -314,7 +315,14 @@ TEST_F(RetifWizard, UserAmendsTwoContractsOfOneEstablishmentAndAnotherWithoutEmp
     QStringList chosenPis;
     FormsScript script;
     script.expect("fmRetifRegras", [](QWidget* p) { click(p, "BtOk"); return int(forms::mrNone); });
-    script.expect("fmretifdecl01", [](QWidget* p) { click(p, "bbAvancar"); return int(forms::mrNone); });
+    script.expect("fmretifdecl01", [](QWidget* p) {
+        // Where to ask for a correction of the establishment's own data: no made-up number.
+        const QString memo = static_cast<forms::WizardPage*>(p)->Memo()->toPlainText();
+        EXPECT_FALSE(memo.contains("0800")) << memo.toStdString();
+        EXPECT_TRUE(memo.contains("sítios oficiais da declaração")) << memo.toStdString();
+        click(p, "bbAvancar");
+        return int(forms::mrNone);
+    });
     script.expect("fmRetifDecl02", [&](QWidget* p) {
         auto* est = list(p, "clEmpresas");
         auto* vinc = list(p, "clVinculos");
