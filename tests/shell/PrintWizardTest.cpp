@@ -22,6 +22,7 @@
 #include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -86,10 +87,12 @@ protected:
         e.Open();
         AppendRow(e, {{"AnBase", "2009"}, {"CoCgcCeiEstabelecimento", kCnpj}, {"NuPrefixoEstabelecimento", "01"},
                       {"NoRazaoEstabelecimento", "EMPRESA CNPJ"}, {"InInscrEstabelecimento", "1"},
-                      {"InEncerramentoAtividade", "2"}, {"DaEncerramentoAtividade", "00000000"}});
+                      {"InEncerramentoAtividade", "2"}, {"DaEncerramentoAtividade", "00000000"},
+                      {"CoCNPJCentralizada", "00000000000000"}});
         AppendRow(e, {{"AnBase", "2009"}, {"CoCgcCeiEstabelecimento", kCei}, {"NuPrefixoEstabelecimento", "00"},
                       {"NoRazaoEstabelecimento", "OBRA CEI"}, {"InInscrEstabelecimento", "3"},
-                      {"InEncerramentoAtividade", "1"}, {"DaEncerramentoAtividade", "30062010"}});
+                      {"InEncerramentoAtividade", "1"}, {"DaEncerramentoAtividade", "30062010"},
+                      {"CoCNPJCentralizada", "00000000000000"}});
         db::Table v(database, vinc);
         v.Open();
         const QList<QStringList> contracts = {
@@ -105,7 +108,8 @@ protected:
         db::Table r(database, resp);
         r.Open();
         AppendRow(r, {{"NoResponsavelArquivo", "CONTADOR RESPONSAVEL"}, {"InInscrResponsavel", "1"},
-                      {"CoCgcCeiResponsavel", kCnpj}});
+                      {"CoCgcCeiResponsavel", kCnpj}, {"CoCepRespArquivo", "01310100"},
+                      {"DaNascimentoRespArquivo", "10071970"}, {"DaRetificacao", "00000000"}});
     }
 
     TempProgramWithModules program;
@@ -196,6 +200,13 @@ TEST_F(PrintWizard, CompleteReportFormatsInscriptionAmountsAndTerminationYear) {
     EXPECT_TRUE(text.contains("15/03/2010"));
     EXPECT_TRUE(text.contains("30/06/2010"));
     EXPECT_TRUE(text.contains("CONTADOR RESPONSAVEL"));
+    // The person responsible's postcode and dates as such; nothing made of
+    // an empty date or centralising CNPJ.
+    EXPECT_TRUE(text.contains("01310-100")) << text.toStdString();
+    EXPECT_TRUE(text.contains("10/07/1970")) << text.toStdString();
+    for (const char* raw : {"01310100", "10071970", "00/00/0000", "00.000.000/0000-00"})
+        EXPECT_FALSE(text.contains(raw)) << raw;
+    EXPECT_FALSE(text.contains(QRegularExpression("cação\\s+00000000"))) << text.toStdString();
     EXPECT_TRUE(text.contains("ALICE") && text.contains("BRUNO") && text.contains("CARLOS"));
     EXPECT_FALSE(text.contains("DORA"));
     EXPECT_TRUE(printVisible);
