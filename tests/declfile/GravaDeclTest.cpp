@@ -195,9 +195,10 @@ TEST_F(GravaDecl, UserWritesTwoOfThreeEstablishmentsAndTransmits) {
     loaded.Close();
     EXPECT_EQ(read, QStringList({est[0], est[2]}));
 
-    // The summary names the first establishment written.
+    // The summary names the first establishment written, under whole column titles.
     const QString text = PdfText(pdf);
     EXPECT_TRUE(text.contains(pageTwoFirstLine.left(18).trimmed())) << text.toStdString();
+    EXPECT_TRUE(text.contains("Encerramento")) << text.toStdString();
 
     // One label for the one part.
     const QString labels = program.path() + "etiquetas.txt";

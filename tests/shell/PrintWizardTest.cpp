@@ -164,6 +164,7 @@ TEST_F(PrintWizard, SummaryByNameOfACeiEstablishmentListsExactlyItsTickedContrac
     // (the PDF text joins "fi" into one ligature)
     EXPECT_TRUE(text.contains("ção: Nome do empregado")) << text.toStdString();
     EXPECT_TRUE(text.contains(kCeiShown));
+    EXPECT_TRUE(text.contains("Desligamento")) << text.toStdString();  // a column title, whole
     EXPECT_TRUE(text.contains("ALICE"));
     EXPECT_TRUE(text.contains("CARLOS"));
     EXPECT_FALSE(text.contains("BRUNO"));
