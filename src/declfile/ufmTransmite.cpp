@@ -7,6 +7,8 @@
 #include "declfile/ugAnaliseEstrutura.h"
 #include "declfile/ugDriveDisquete.h"
 #include "declfile/ugHashCompara.h"
+#include "listview/LumeColumn.h"
+#include "listview/LumeHeader.h"
 #include "listview/qt/LumeImageList.h"
 #include "listview/qt/LumeListviewWidget.h"
 #include "platform/Digest.h"
@@ -26,6 +28,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QFileInfo>
 #include <QHash>
 #include <QHBoxLayout>
@@ -239,6 +242,7 @@ TfmTransmite::TfmTransmite(QWidget* parent)
     forms::ScaleForm(this, QSize(900, 500), QSize(1020, 570));
     forms::CenterOnActivate(this);
     AddColumns(9);
+    SizeColumns();
 
     connect(BitBtnA, &QPushButton::clicked, this, &TfmTransmite::BitBtnAClick);
     connect(BitBtnC, &QPushButton::clicked, this, &TfmTransmite::BitBtnCClick);
@@ -361,6 +365,23 @@ void TfmTransmite::AddColumns(int count) {
     }
 }
 
+void TfmTransmite::SizeColumns() {
+    auto* core = LumeListview1->Core();
+    const QFontMetrics title(core->Header->Font);
+    // The header draws its caption inside its borders and indents.
+    constexpr int kTitleMargins = 16;
+    const bool anyItem = core->Items().Count() > 0;
+    for (int c = 0; c < core->Header->Columns->Count(); ++c) {
+        lume::TLumeColumn* column = core->Header->Columns->At(c);
+        int width = title.horizontalAdvance(column->Caption()) + kTitleMargins;
+        if (anyItem) {
+            column->AutoSizeToFit();  // the control's own measure of images and captions
+            width = std::max(width, column->Width());
+        }
+        column->SetWidth(width);
+    }
+}
+
 void TfmTransmite::SetPrintMode() {
     printMode_ = true;
     setWindowTitle(QStringLiteral("Imprimir Protocolo de Transmissão"));
@@ -429,6 +450,7 @@ void TfmTransmite::ListFolder() {
         paths_.append(row.path);
     }
     core->EndUpdate(true);
+    SizeColumns();
     // The control repaints only what was marked while it was updating; rows
     // replaced under a selection are not marked, so the whole list is.
     LumeListview1->viewport()->update();

@@ -89,6 +89,9 @@ public:
     bool PrintMode() const { return printMode_; }
 
     void AddColumns(int count);
+    // Each column as wide as its title and its widest entry, so that no
+    // receipt number, inscription, title or split part's "p" is cut.
+    void SizeColumns();
     void BitBtnAClick();
     void BitBtnCClick();
     void btnTransmiteClick();

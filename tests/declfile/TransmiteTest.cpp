@@ -12,6 +12,8 @@
 #include "declfile/ufmTransmite.h"
 #include "declfile/ugDriveDisquete.h"
 #include "declfile/ugHashCompara.h"
+#include "listview/LumeColumn.h"
+#include "listview/LumeHeader.h"
 #include "listview/qt/LumeListviewWidget.h"
 #include "platform/Digest.h"
 #include "platform/os/Drives.h"
@@ -202,6 +204,46 @@ TEST_F(Transmite, ListingStatesAndColumns) {
     EXPECT_EQ(byName[QStringLiteral("Zuvo2009_short.dec")].columns[8], QString(52, QLatin1Char(' ')));
     EXPECT_EQ(byName[QStringLiteral("Zuvo2009_short.dec")].columns[5].trimmed(), QString());
     EXPECT_FALSE(byName.contains(QStringLiteral("Zuvo2009_folder.dec")));
+}
+
+// Every column shows its title and its entries whole: a receipt number, an
+// inscription, and the "p" of a split part beside its picture.
+TEST_F(Transmite, ColumnsShowTheirTitlesAndEntriesWhole) {
+    const QString written = writeDeclaration();
+    writeBytes(transmite() + QFileInfo(written).completeBaseName() + QStringLiteral(".rec"),
+               receiptLine("512345678") + "\r\n");
+    QByteArray part = readFile(written);
+    analyserfixture::Put(part, 1, 397, " P");
+    writeBytes(transmite() + QStringLiteral("Zuvo2009_111111111111110102G.dec"), part);
+    TfmTransmite form;
+    ASSERT_TRUE(gui::showActive(&form));
+    gui::click(form.BitBtnC);
+    auto* core = form.LumeListview1->Core();
+    ASSERT_EQ(core->Items().Count(), 2);
+    const QFontMetrics title(core->Header->Font), entry(core->Font);
+    for (int c = 0; c < 9; ++c) {
+        lume::TLumeColumn* column = core->Header->Columns->At(c);
+        SCOPED_TRACE(column->Caption().toStdString());
+        EXPECT_GE(column->Width(), title.horizontalAdvance(column->Caption()) + 10);
+        for (int i = 0; i < 2; ++i) {
+            const bool image = c == 0 || (c == 7 && core->Items()[i]->ImageIndexes(7) >= 0);
+            EXPECT_GE(column->Width(), entry.horizontalAdvance(core->Items()[i]->Captions(c)) + (image ? 18 : 0) + 8)
+                << core->Items()[i]->Captions(c).toStdString();
+        }
+    }
+    EXPECT_EQ(core->Items()[form.Paths().indexOf(written)]->Captions(1), QStringLiteral("590512345678"));
+
+    // The "p" is painted right of the picture in the first column.
+    const int row = form.Paths().indexOf(transmite() + QStringLiteral("Zuvo2009_111111111111110102G.dec"));
+    gui::settle();
+    const QImage shot = form.LumeListview1->viewport()->grab().toImage();
+    const lume::LumeRect r = core->Items()[row]->DisplayRect;
+    const int top = core->Header->RuntimeHeight() + r.Top;
+    int ink = 0;
+    for (int x = 20; x < core->Header->Columns->At(0)->Width(); ++x)
+        for (int y = top; y < top + r.Bottom - r.Top; ++y)
+            if (qGray(shot.pixel(x, y)) < 100) ++ink;
+    EXPECT_GT(ink, 0) << "no \"p\" painted";
 }
 
 TEST_F(Transmite, TransmitRefusalsAndCertification) {
