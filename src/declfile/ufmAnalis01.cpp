@@ -21,7 +21,6 @@
 
 #include <QComboBox>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -31,6 +30,7 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 TfmAnalis01* fmAnalis01 = nullptr;

@@ -28,8 +28,8 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
-#include <QFontMetrics>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QHash>
 #include <QHBoxLayout>
 #include <QLabel>
