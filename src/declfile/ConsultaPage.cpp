@@ -13,6 +13,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
 #include <QShowEvent>
 #include <QTableView>
 
@@ -72,6 +76,73 @@ QLabel* ConsultaPage::makePanel(const char* name) {
     return l;
 }
 
+namespace {
+
+// A read-only edit that asks for the room its widest value needs.
+class ViewEdit : public QLineEdit {
+public:
+    ViewEdit(QWidget* parent, const char* sample) : QLineEdit(parent), sample_(QString::fromUtf8(sample)) {}
+    QSize minimumSizeHint() const override { return withSample(QLineEdit::minimumSizeHint()); }
+    QSize sizeHint() const override { return withSample(QLineEdit::sizeHint()); }
+
+private:
+    QSize withSample(QSize size) const {
+        if (sample_.isEmpty()) return size;
+        // The frame and the text margins around the value.
+        const int needed = fontMetrics().horizontalAdvance(sample_) + 12;
+        return QSize(std::max(size.width(), needed), size.height());
+    }
+    QString sample_;
+};
+
+// Fits a tab widget's captions again whenever its width or font changes.
+class TabCaptionFitter : public QObject {
+public:
+    explicit TabCaptionFitter(QTabWidget* tabs) : QObject(tabs), tabs_(tabs) { tabs->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == tabs_ && (event->type() == QEvent::Resize || event->type() == QEvent::FontChange) && !fitting_) {
+            fitting_ = true;
+            fit();
+            fitting_ = false;
+        }
+        return false;
+    }
+
+private:
+    void fit() {
+        QTabBar* bar = tabs_->tabBar();
+        QFont font = tabs_->font();
+        const int room = tabs_->width() - 4;
+        for (int step = 0; step < 12; ++step) {
+            bar->setFont(font);
+            if (bar->sizeHint().width() <= room || font.pointSizeF() <= 1) break;
+            font.setPointSizeF(font.pointSizeF() * 0.95);
+        }
+    }
+    QTabWidget* tabs_;
+    bool fitting_ = false;
+};
+
+}  // namespace
+
+void FitTabCaptions(QTabWidget* tabs) {
+    tabs->tabBar()->setElideMode(Qt::ElideNone);
+    new TabCaptionFitter(tabs);
+}
+
+void ConsultaPage::setBodyAndButtons(QWidget* body, QLayout* buttons) {
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("scBody"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(body);
+    auto* page = new QVBoxLayout(this);
+    page->addWidget(scroll, 1);
+    page->addLayout(buttons);
+}
+
 QWidget* BuildFieldGrid(QWidget* container, std::initializer_list<ViewField> fields, int columns) {
     auto* grid = new QGridLayout(container);
     grid->setVerticalSpacing(2);
@@ -81,7 +152,7 @@ QWidget* BuildFieldGrid(QWidget* container, std::initializer_list<ViewField> fie
             row += 2;
             column = 0;
         }
-        auto* edit = new QLineEdit(container);
+        auto* edit = new ViewEdit(container, f.sample);
         edit->setObjectName(QString::fromLatin1(f.name));
         edit->setReadOnly(true);
         edit->setFocusPolicy(Qt::NoFocus);

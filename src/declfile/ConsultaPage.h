@@ -5,7 +5,9 @@
 #include <functional>
 
 class QLabel;
+class QLayout;
 class QPushButton;
+class QTabWidget;
 class QTableView;
 class TfmConsultaDisquete;
 
@@ -46,6 +48,10 @@ protected:
     QPushButton* makeButton(const char* name, const QString& caption);
     // A framed label standing for one of the design's information panels.
     QLabel* makePanel(const char* name);
+    // The page made of its body and its row of buttons. The body scrolls
+    // when its fields need more room than the page's fixed size gives, so
+    // the page keeps that size and cuts nothing.
+    void setBodyAndButtons(QWidget* body, QLayout* buttons);
 
 private:
     TfmConsultaDisquete& owner_;
@@ -68,15 +74,20 @@ void UpdateNavigation(Rows& rows, QWidget* prior, QWidget* next) {
     if (!rows.Eof()) rows.Prior();
 }
 
-// A read-only edit of a page with its label above it, `span` cells wide.
+// A read-only edit of a page with its label above it, `span` cells wide;
+// never narrower than `sample` (the widest value it shows, when known).
 struct ViewField {
     const char* name;
     const char* label;
     int span = 1;
+    const char* sample = nullptr;
 };
 // The edits placed left to right in rows of `columns` cells, in a widget of
 // their own (a tab page or a group's body).
 QWidget* BuildFieldGrid(QWidget* container, std::initializer_list<ViewField> fields, int columns);
+// Keeps every tab caption whole: when the captions need more width than the
+// tab widget has, they are drawn in a font small enough to fit.
+void FitTabCaptions(QTabWidget* tabs);
 // A disabled "Sim"/"Não" pair shown under a title.
 QWidget* BuildOptionPair(QWidget* container, const QString& title, const char* yesName, const char* noName);
 

@@ -230,6 +230,7 @@ private:
     void advanceProgress() { host_.SetProgress(++progress_); }
     QString zeroOf(int part) const { return part < 10 ? QStringLiteral("0") : QString(); }
     bool diskette() const { return IsDisketteDrive(req_.drive); }
+    bool keepsPart() const { return req_.keptPart > 0 && !req_.keptBaseName.isEmpty(); }
     RecordContext context() const;
     void cleanUp(bool completed);
     void dropReceiptTables();
@@ -494,6 +495,11 @@ bool WriterRun::OpenNextFile() {
         }
         if (DriveHasEntries(drive, EntryKinds::FilesAndFolders) &&
             FileExistsOnDrive(drive, EntryKinds::FilesOnly, decName)) {
+            if (keepsPart() && part_ != req_.keptPart) {
+                // Another part of the declaration: never offered for replacing.
+                ++part_;
+                continue;
+            }
             if (FileExistsOnDrive(drive, EntryKinds::FilesOnly, name + QStringLiteral(".rec"))) {
                 const QString q = QStringLiteral(" A declaração \"") + decName + QStringLiteral("\" no drive ") +
                                   drive + QStringLiteral(": .\rjá foi transmitida. Deseja gravar mesmo assim? "
@@ -735,6 +741,10 @@ int WriterRun::runSteps() {
         cancelled_ = true;
         cleanUp(false);
         return kWriteCancelled;
+    }
+    if (keepsPart()) {
+        baseName_ = req_.keptBaseName;
+        part_ = req_.keptPart - 1;
     }
     capacity_ = diskette() ? DiskCapacity(req_.drive.toUpper()) : kFolderCapacity;
     used_ = capacity_ - kReserve;

@@ -50,6 +50,12 @@ struct WriteRequest {
     // the run's last part (left by an earlier, longer run, not transmitted)
     // go in the same step in which the new parts take their names.
     bool replaceLaterParts = false;
+    // A part written again keeps its own name: "Zuvo" + year + "_" +
+    // inscription + prefix (as the part was named) and its part number. Its
+    // own file may be replaced; a number another file holds is skipped
+    // without asking. Empty: the run's first establishment, from part 1.
+    QString keptBaseName;
+    int keptPart = 0;
 };
 
 enum WriteResult { kWritten = 0, kWriteError = 1, kWriteCancelled = 2 };

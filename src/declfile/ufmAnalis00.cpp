@@ -76,13 +76,17 @@ void RemoveAnalysisTables(bool receiptTables) {
         dmRaveRelatorios->quErroStru.Close();
         dmRaveRelatorios->quProtocolo.Close();
         dmRaveRelatorios->quContavinc.Close();
+        dmRaveRelatorios->ta8importacao.Close();
+        dmRaveRelatorios->quSequencias.Close();
+        dmRaveRelatorios->quTodos.Close();
     }
     auto database = db::Database::forFolder(AppPaths::dataFolder());
     const QStringList names = receiptTables
                                   ? QStringList{QStringLiteral("te8ProID.db"), QStringLiteral("te8ProES.db")}
+                                  // and the counters of an import run by "Corrigir no Lobrix"
                                   : QStringList{QStringLiteral("te8Emp.db"), QStringLiteral("te8Vinc.db"),
                                                 QStringLiteral("te8Resp.db"), QStringLiteral("te8errwa.db"),
-                                                QStringLiteral("te8Stru.db")};
+                                                QStringLiteral("te8Stru.db"), QStringLiteral("te8Imp.db")};
     for (const QString& name : names) dropIfPresent(*database, name);
 }
 
@@ -309,6 +313,7 @@ void TfmAnalis00::bbAvancarClick() {
     if (!next) return;
     next->ArquivoRetificacao = ArquivoRetificacao;
     next->SplitRun = splitRun;
+    next->AnalysedFile = fileName;
     if (splitRun) {
         next->setWindowTitle(QStringLiteral("Assistente para Particionar um Arquivo ZUVO") + analis::Year());
         next->ModoResultado = QStringLiteral("3");

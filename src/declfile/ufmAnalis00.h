@@ -95,5 +95,6 @@ void ShowAnalisador(QWidget* parent = nullptr, const QString& fileName = QString
 void ShowParticionar(QWidget* parent = nullptr);
 
 // What a finished run leaves behind goes: the working tables, the findings
-// and the receipt tables, in the data folder.
+// and the import's counters (false), or the receipt tables (true), in the
+// data folder.
 void RemoveAnalysisTables(bool receiptTables);

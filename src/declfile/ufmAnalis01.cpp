@@ -20,6 +20,7 @@
 #include "shell/ugFuncoes.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -29,9 +30,23 @@
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 TfmAnalis01* fmAnalis01 = nullptr;
+
+bool KeptPartName(const QString& fileName, int anoBase, QString& baseName, int& part) {
+    static const QRegularExpression partName(QStringLiteral("^zuvo(\\d{4})_(.{16})(\\d{2,})[gr]\\.dec$"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = partName.match(QFileInfo(fileName).fileName());
+    if (!m.hasMatch() || m.captured(1).toInt() != anoBase) return false;
+    bool isNumber = false;
+    const int number = m.captured(3).toInt(&isNumber);
+    if (!isNumber || number < 1) return false;
+    baseName = QStringLiteral("Zuvo") + QString::number(anoBase) + QLatin1Char('_') + m.captured(2);
+    part = number;
+    return true;
+}
 
 namespace {
 
@@ -245,12 +260,20 @@ void TfmAnalis01::BtConcluirClick() {
     NextButton()->setEnabled(false);
     declfile::WriterState state = declfile::WriterStateFromProgram();
     state.ModoParticionamento = SplitRun ? 1 : 0;
+    declfile::WriteRequest request;
+    request.drive = drive_;
+    request.dataFolder = AppPaths::dataFolder();
+    request.amendment = ArquivoRetificacao;
+    request.fromWorkingTables = true;
+    // A part of a declaration written again keeps its name, so it can never
+    // replace another part of the same declaration.
+    if (!SplitRun) KeptPartName(AnalysedFile, state.AnoBase, request.keptBaseName, request.keptPart);
     int result = declfile::kWriteError;
     GravacaoRodando = 1;
     try {
         RunBusy([] { declfile::CancelWriting(); }, [&] {
-            result = declfile::WriteDeclarationFile(nullptr, drive_, AppPaths::dataFolder(), pbConsistencia,
-                                                    ArquivoRetificacao, true, QString(), QString(), state);
+            declfile::ProgressBarHost host(pbConsistencia);
+            result = declfile::WriteDeclarationFile(request, state, host);
         });
     } catch (...) {
         GravacaoRodando = 0;
@@ -267,8 +290,11 @@ void TfmAnalis01::BtConcluirClick() {
         return;
     }
     if (result != declfile::kWritten) {
+        // The writer has said what went wrong; swapping the disk helps only on a diskette.
         msg::ShowInformation(QStringLiteral("Ocorreu um erro durante a gravação do arquivo ") + zuvo +
-                             QStringLiteral(".\rSubstitua o disquete e tente novamente."));
+                             (declfile::IsDisketteDrive(drive_)
+                                  ? QStringLiteral(".\rSubstitua o disquete e tente novamente.")
+                                  : QStringLiteral(".")));
         pbConsistencia->hide();
         return;
     }

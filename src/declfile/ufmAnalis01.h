@@ -50,6 +50,7 @@ public:
     QString ModoResultado = QStringLiteral("3");
     bool ArquivoRetificacao = false;
     bool SplitRun = false;  // the run's split mode, fixed when it started
+    QString AnalysedFile;   // the file the first page analysed
 
     // The output drives behind both combos (item i is letter i).
     QStringList Drives;
@@ -70,3 +71,9 @@ private:
 };
 
 extern TfmAnalis01* fmAnalis01;
+
+// The name a file keeps when the wizard writes it again: when it is named as
+// a part of a declaration of the base year ("Zuvo" + year + "_" + inscription
+// and prefix + part number + "G" or "R" + ".dec", any case), its base name
+// ("Zuvo" + year + "_" + the 16 characters) and its part number.
+bool KeptPartName(const QString& fileName, int anoBase, QString& baseName, int& part);

@@ -25,7 +25,9 @@ TfmConsulta03::TfmConsulta03(TfmConsultaDisquete& owner, QWidget* parent)
     : ConsultaPage(owner, parent, "fmConsulta03", QStringLiteral("Consulta Estabelecimento"), QSize(780, 500),
                    QSize(860, 550)) {
     using declfile::BuildFieldGrid;
-    auto* outer = new QVBoxLayout(this);
+    auto* body = new QWidget(this);
+    auto* outer = new QVBoxLayout(body);
+    outer->setContentsMargins(0, 0, 0, 0);
 
     auto* panels = new QHBoxLayout;
     for (const char* name : {"paZuvo", "paTipoEmpresa", "paEncerrou", "paInfo"}) panels->addWidget(makePanel(name));
@@ -33,7 +35,7 @@ TfmConsulta03::TfmConsulta03(TfmConsultaDisquete& owner, QWidget* parent)
 
     auto* identificacao = new QGroupBox(QStringLiteral("Identificação do Estabelecimento"), this);
     BuildFieldGrid(identificacao,
-                   {{"edInscricao", "Inscrição CNPJ/CEI", 2},
+                   {{"edInscricao", "Inscrição CNPJ/CEI", 2, "99.999.999/9999-99"},
                     {"edPrefixo", "Prefixo", 1},
                     {"edCGCVinculado", "CEI vinculado ", 2},
                     {"edUsoEmpresa", "Para uso da empresa", 1},
@@ -58,8 +60,8 @@ TfmConsulta03::TfmConsulta03(TfmConsultaDisquete& owner, QWidget* parent)
                     {"edUF", "UF", 1},
                     {"edTelefone", "Telefone(DDD - Número)", 2},
                     {"deEmail", "E-mail", 4},
-                    {"edCNAE", "CNAE", 3},
-                    {"edNatJuridica", "Natureza Jurídica", 3},
+                    {"edCNAE", "CNAE", 4},
+                    {"edNatJuridica", "Natureza Jurídica", 2},
                     {"edDataBase", "Data-base", 1},
                     {"edNumeroProp", "Núm. Prop.", 1}},
                    6);
@@ -77,7 +79,7 @@ TfmConsulta03::TfmConsulta03(TfmConsultaDisquete& owner, QWidget* parent)
                     {"edRefeicaoTransportadora", "Refeição transportada", 1},
                     {"edCestaAlimento", "Cesta alimento", 1},
                     {"edAlimentacaoConvenio", "Alimentação-convênio", 1}},
-                   8);
+                   4);
     patLayout->addWidget(patFields);
     dadosLayout->addWidget(pat);
     pcEstabelecimento->addTab(dados, QStringLiteral("Dados do Estabelecimento"));
@@ -105,6 +107,7 @@ TfmConsulta03::TfmConsulta03(TfmConsultaDisquete& owner, QWidget* parent)
     sindLayout->addLayout(opcoes);
     sindLayout->addStretch();
     pcEstabelecimento->addTab(sindicais, QStringLiteral("Informações Sindicais"));
+    declfile::FitTabCaptions(pcEstabelecimento);
     outer->addWidget(pcEstabelecimento, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -116,7 +119,7 @@ TfmConsulta03::TfmConsulta03(TfmConsultaDisquete& owner, QWidget* parent)
     buttons->addWidget(bbEmpregados);
     buttons->addStretch();
     for (QPushButton* b : {bbAnterior, bbProximo, bbVoltar, bbFechar}) buttons->addWidget(b);
-    outer->addLayout(buttons);
+    setBodyAndButtons(body, buttons);
 
     connect(bbEmpregados, &QPushButton::clicked, this, &TfmConsulta03::bbEmpregadosClick);
     connect(bbAnterior, &QPushButton::clicked, this, &TfmConsulta03::bbAnteriorClick);

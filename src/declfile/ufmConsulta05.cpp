@@ -21,20 +21,22 @@ TfmConsulta05::TfmConsulta05(TfmConsultaDisquete& owner, QWidget* parent)
     : ConsultaPage(owner, parent, "fmConsulta05", QStringLiteral("Consulta Empregados/Servidores"), QSize(780, 540),
                    QSize(860, 590)) {
     using declfile::BuildFieldGrid;
-    auto* outer = new QVBoxLayout(this);
+    auto* body = new QWidget(this);
+    auto* outer = new QVBoxLayout(body);
+    outer->setContentsMargins(0, 0, 0, 0);
 
     auto* pessoais = new QGroupBox(QStringLiteral("Dados Pessoais"), this);
     BuildFieldGrid(pessoais,
-                   {{"edPISPASEP", "PIS/PASEP", 1},
+                   {{"edPISPASEP", "PIS/PASEP", 1, "999.99999.99-9"},
                     {"edNomeEmpregado", "Nome", 4},
-                    {"edDataNascimento", "Data Nascimento", 1},
+                    {"edDataNascimento", "Data Nascimento", 1, "99/99/9999"},
                     {"ednacionalidade", "Nacionalidade", 2},
                     {"edAnoChegada", "Ano Chegada", 1},
                     {"edGrauInstrucao", "Grau de Instrução", 2},
                     {"edSexo", "Sexo", 1},
                     {"edTipoRaca", "Raça/Cor", 2},
                     {"edDeficienteFisico", "Deficiência", 2},
-                    {"edCPF", "CPF", 1},
+                    {"edCPF", "CPF", 1, "999.999.999-99"},
                     {"edCarteiraTrab", "Carteira de Trabalho", 1},
                     {"edCTPSSerie", "Série", 1}},
                    6);
@@ -48,19 +50,20 @@ TfmConsulta05::TfmConsulta05(TfmConsultaDisquete& owner, QWidget* parent)
         return page;
     };
 
+    // The kinds of admission and of contract are long texts: rows of their own.
     BuildFieldGrid(addTab(QStringLiteral("Vínculo Empregatício")),
-                   {{"edDataAdmissao", "Data Admissão", 1},
-                    {"edTipoAdmissao", "Tipo Admissão", 2},
+                   {{"edDataAdmissao", "Data Admissão", 1, "99/99/9999"},
+                    {"edTipoAdmissao", "Tipo Admissão", 5},
                     {"edSalarioContratual", "Salário Contratual", 1},
                     {"edTipoSalario", "Tipo Salário", 2},
                     {"edHoras", "Horas Semanais", 1},
-                    {"edCBO", "CBO", 3},
-                    {"edVinculo", "Vínculo", 2},
                     {"edAlvara", "Alvará", 1},
+                    {"edDataDesligamento", "Data Desligamento", 1, "99/99/9999"},
+                    {"edCBO", "CBO", 3},
                     {"edDesligamento", "Causa Desligamento", 3},
-                    {"edDataDesligamento", "Data Desligamento", 1},
-                    {"edAvisoPrevio", "Aviso Prévio Indenizado", 1},
-                    {"edLocalTrabalho", "Município Local de Trabalho", 1}},
+                    {"edVinculo", "Vínculo", 6},
+                    {"edAvisoPrevio", "Aviso Prévio Indenizado", 2},
+                    {"edLocalTrabalho", "Município Local de Trabalho", 2}},
                    6);
 
     BuildFieldGrid(addTab(QStringLiteral("Afastamento")),
@@ -128,6 +131,7 @@ TfmConsulta05::TfmConsulta05(TfmConsultaDisquete& owner, QWidget* parent)
                     {"edValorGlobalGratificacoes", "Gratificações", 2},
                     {"edCompetenciaGratificacoes", "QTDE MESES", 1}},
                    6);
+    declfile::FitTabCaptions(pcEmpregado);
     outer->addWidget(pcEmpregado, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -137,7 +141,7 @@ TfmConsulta05::TfmConsulta05(TfmConsultaDisquete& owner, QWidget* parent)
     bbFechar = makeButton("bbFechar", QStringLiteral("&Fechar"));
     buttons->addStretch();
     for (QPushButton* b : {bbAnterior, bbProximo, bbVoltar, bbFechar}) buttons->addWidget(b);
-    outer->addLayout(buttons);
+    setBodyAndButtons(body, buttons);
 
     connect(bbAnterior, &QPushButton::clicked, this, &TfmConsulta05::bbAnteriorClick);
     connect(bbProximo, &QPushButton::clicked, this, &TfmConsulta05::bbProximoClick);

@@ -290,6 +290,11 @@ void TfmGravaDecl01::bbAvancarClick() {
         db::Table& t = resp();
         t.First();
         t.Edit();
+        // As on showing: the number without the zeros it was stored with.
+        kit_->RunAction([this] {
+            ShowResponsibleStreetNumberPlain();
+            kit_->LoadAll();
+        });
         showDataPanel(true);
         return;
     }

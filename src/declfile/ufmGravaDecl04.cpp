@@ -135,7 +135,7 @@ void SaveSummaryReport(QFileDialog* dialog, QPushButton* button) {
     const QString proposed = QStringLiteral("Resumo_") + declfile::WriterStateFromProgram().NomeArquivoGerado;
     dialog->setDirectory(drives::RootFolder(QLatin1Char('C')));
     dialog->selectFile(proposed);
-    QString chosen = forms::RunFileDialog(*dialog);
+    QString chosen = forms::RunSaveDialog(*dialog);
     if (chosen.isEmpty()) return;
     if (QFileInfo(chosen).suffix().isEmpty()) chosen += QStringLiteral(".pdf");
     // The question names the file that would be replaced.

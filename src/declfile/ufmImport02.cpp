@@ -111,7 +111,6 @@ void TfmImport02::PageShown() {
     NextButton()->setEnabled(true);
     LEmpresas->clear();
     clearRadio(SelecAllRButton, LimparAllRButton);
-    if (SelecionarTodos) SelecAllRButton->setChecked(true);
 
     auto database = TdmLobrix::OpenAlias();
     bool amendment = false;
@@ -135,6 +134,11 @@ void TfmImport02::PageShown() {
         LEmpresas->AddLine(EstablishmentTickLine(text(0), text(3), text(1), text(2), text(4)));
     }
     QImportar.Close();
+    if (SelecionarTodos) {
+        // Shown set, and every line ticked as it says.
+        SelecAllRButton->setChecked(true);
+        SelecAllRButtonClick();
+    }
     PMarca->show();
     NextButton()->setFocus();
 }

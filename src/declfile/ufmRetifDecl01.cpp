@@ -30,7 +30,8 @@ TfmRetifDecl01::TfmRetifDecl01(QWidget* parent) : forms::WizardPage(firstFrame()
                                  "que devem ser retificados"),
                   QString(),
                   QStringLiteral("A correção dos dados do próprio estabelecimento é feita por meio da central de "
-                                 "atendimento da declaração, pelo telefone 0800 000 0000.")});
+                                 "atendimento da declaração, cujo telefone é informado nos sítios oficiais da "
+                                 "declaração.")});
     lblAno = AddYearLabel(this);
     BackButton()->setEnabled(false);
     pGuardaPosicao();

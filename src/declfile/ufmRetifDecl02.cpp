@@ -11,9 +11,11 @@
 #include "shell/ugFuncoes.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -56,9 +58,15 @@ TfmRetifDecl02::TfmRetifDecl02(QWidget* parent)
     q.First();
 
     // A tick, or reaching a line with the keyboard, runs the establishment
-    // handling for that line; none without a current line.
+    // handling for that line; none without a current line. A press of the
+    // mouse makes its line current before the click toggles it: the handling
+    // waits for the click, so that the box it may show ("1304") comes after
+    // the toggle and cannot swallow the click.
     connect(clEmpresas, &forms::TickList::LineTicked, this, [this](int row, bool) { EstablishmentTickHandling(row); });
-    connect(clEmpresas, &QListWidget::currentRowChanged, this, [this](int row) { EstablishmentTickHandling(row); });
+    connect(clEmpresas, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (!mouseDown_) EstablishmentTickHandling(row);
+    });
+    clEmpresas->viewport()->installEventFilter(this);
     connect(clVinculos, &forms::TickList::LineTicked, this, [this](int row, bool ticked) { ContractTickHandling(row, ticked); });
     connect(ckSelecVinculos, &QCheckBox::clicked, this, [this] { ckSelecVinculosClick(); });
 }
@@ -69,6 +77,23 @@ void TfmRetifDecl02::PageShown() {
     BackButton()->setEnabled(true);
     NextButton()->setEnabled(true);
     clEmpresas->setFocus();
+}
+
+bool TfmRetifDecl02::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == clEmpresas->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+            mouseDown_ = true;
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            mouseDown_ = false;
+            // A release that clicked no line (the mouse moved away) still
+            // settles the line the press made current.
+            QTimer::singleShot(0, this, [this] {
+                const int row = clEmpresas->currentRow();
+                if (row >= 0 && row != Selection.Current()) EstablishmentTickHandling(row);
+            });
+        }
+    }
+    return forms::WizardPage::eventFilter(watched, event);
 }
 
 void TfmRetifDecl02::showEstablishmentLacking(int line) {

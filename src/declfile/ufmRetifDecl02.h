@@ -35,8 +35,10 @@ public:
 protected:
     void PageShown() override;  // FormShow
     void NextClicked() override { bbAvancarClick(); }
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool mouseDown_ = false;  // a button is down on the establishment list
     void showEstablishmentLacking(int line);
     QList<QStringList> contractKeys_;  // row K of the contracts query: line K
 };

@@ -7,6 +7,8 @@
 #include "declfile/ugAnaliseEstrutura.h"
 #include "declfile/ugDriveDisquete.h"
 #include "declfile/ugHashCompara.h"
+#include "listview/LumeColumn.h"
+#include "listview/LumeHeader.h"
 #include "listview/qt/LumeImageList.h"
 #include "listview/qt/LumeListviewWidget.h"
 #include "platform/Digest.h"
@@ -27,6 +29,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QHash>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -74,6 +77,24 @@ bool readLastLine(QFile& file, QString& last) {
         }
         window *= 4;
     }
+}
+
+// The receipt beside a declaration file, whole; null when there is none.
+QByteArray readReceipt(const QString& declarationPath) {
+    const QString receipt = ReceiptPath(declarationPath);
+    QFile file(receipt);
+    if (receipt.isEmpty() || !file.open(QIODevice::ReadOnly)) return QByteArray();
+    QByteArray all = file.readAll();
+    if (all.isNull()) all = QByteArray("");  // an empty receipt is still one
+    return all;
+}
+
+// The first line of a text without its line end.
+QByteArray firstLine(const QByteArray& text) {
+    const qsizetype end = text.indexOf('\n');
+    QByteArray line = end < 0 ? text : text.left(end);
+    while (line.endsWith('\r')) line.chop(1);
+    return line;
 }
 
 void structureError(const QString& name) {
@@ -151,14 +172,14 @@ TransmitListing ListTransmitFiles(const QString& folder, int anoBase) {
         row.columns[6] = StripLeadingZeros(cols(last, 30, 6));
         if (cols(header, 398, 1) == QLatin1String("P")) row.columns[0] = QStringLiteral("p");
         const bool checked = mark == QLatin1String("A");
+        // Only a receipt whose checksum verifies tells that the file was
+        // sent: a damaged or cut one leaves it to be transmitted again.
         const QString receiptName = receipts.value(QFileInfo(name).completeBaseName().toLower() + QStringLiteral(".rec"));
-        if (!receiptName.isEmpty()) {
-            const QString receipt = dir.filePath(receiptName);
-            row.state = checked ? kImgTransmitida : kImgNaoAnalisada;
-            row.columns[1] = PrefixedReceiptNumber(cp1252::Decode(ReadFirstLine(receipt)));
-        } else {
-            row.state = checked ? kImgGravada : kImgNaoAnalisada;
-        }
+        const QByteArray receiptLine =
+            receiptName.isEmpty() ? QByteArray() : ReadFirstLine(dir.filePath(receiptName));
+        const bool sent = !receiptName.isEmpty() && VerificaCRC(receiptLine);
+        if (sent) row.columns[1] = PrefixedReceiptNumber(cp1252::Decode(receiptLine));
+        row.state = !checked ? kImgNaoAnalisada : sent ? kImgTransmitida : kImgGravada;
         row.amendment = cols(header, 223, 1) == QLatin1String("1");
         out.rows.append(row);
     }
@@ -221,6 +242,7 @@ TfmTransmite::TfmTransmite(QWidget* parent)
     forms::ScaleForm(this, QSize(900, 500), QSize(1020, 570));
     forms::CenterOnActivate(this);
     AddColumns(9);
+    SizeColumns();
 
     connect(BitBtnA, &QPushButton::clicked, this, &TfmTransmite::BitBtnAClick);
     connect(BitBtnC, &QPushButton::clicked, this, &TfmTransmite::BitBtnCClick);
@@ -343,6 +365,23 @@ void TfmTransmite::AddColumns(int count) {
     }
 }
 
+void TfmTransmite::SizeColumns() {
+    auto* core = LumeListview1->Core();
+    const QFontMetrics title(core->Header->Font);
+    // The header draws its caption inside its borders and indents.
+    constexpr int kTitleMargins = 16;
+    const bool anyItem = core->Items().Count() > 0;
+    for (int c = 0; c < core->Header->Columns->Count(); ++c) {
+        lume::TLumeColumn* column = core->Header->Columns->At(c);
+        int width = title.horizontalAdvance(column->Caption()) + kTitleMargins;
+        if (anyItem) {
+            column->AutoSizeToFit();  // the control's own measure of images and captions
+            width = std::max(width, column->Width());
+        }
+        column->SetWidth(width);
+    }
+}
+
 void TfmTransmite::SetPrintMode() {
     printMode_ = true;
     setWindowTitle(QStringLiteral("Imprimir Protocolo de Transmissão"));
@@ -411,6 +450,7 @@ void TfmTransmite::ListFolder() {
         paths_.append(row.path);
     }
     core->EndUpdate(true);
+    SizeColumns();
     driveA_ = false;
     lastListedA_ = fromA;
     // Whatever was selected before is gone with the old list.
@@ -473,9 +513,13 @@ void TfmTransmite::btnTransmiteClick() {
     handOff.close();
 
     if (!os::FindProgram(transmitterPath(false)).isEmpty()) {
-        os::ExecAndWait(transmitterPath(certified));
+        // A receipt already there is an invalid one (a valid one marks the
+        // file transmitted): only a new receipt tells what this run did.
+        const QByteArray before = readReceipt(path);
+        const bool started = os::ExecAndWait(transmitterPath(certified));
         driveA_ = lastListedA_;
         ListFolder();
+        ReportTransmission(path, before, started);
         return;
     }
     const QString nl = QStringLiteral("\n\r");
@@ -485,6 +529,27 @@ void TfmTransmite::btnTransmiteClick() {
                      QStringLiteral("Faça a cópia do programa(download) e instale em seu computador.") + nl + nl +
                      QStringLiteral("Ao enviar a declaração, o protocolo de entrega será automaticamente") + nl +
                      QStringLiteral("gravado no disco rígido ou disquete."));
+}
+
+void TfmTransmite::ReportTransmission(const QString& path, const QByteArray& receiptBefore, bool started) {
+    const QByteArray receipt = readReceipt(path);
+    const bool newReceipt = !receipt.isNull() && receipt != receiptBefore;
+    const QString name = QFileInfo(path).fileName();
+    const QString program = QStringLiteral("ZuvoNet") + QString::number(anoBase());
+    if (newReceipt && VerificaCRC(firstLine(receipt))) return;  // the list shows it "Transmitida"
+    if (newReceipt) {
+        msg::ShowWarning(QStringLiteral("O recibo de entrega gravado pelo ") + program +
+                         QStringLiteral(" para a declaração \"") + name +
+                         QStringLiteral("\" é inválido (Arquivo .rec inválido).\r"
+                                        "A declaração não consta como transmitida e continua Gravada: "
+                                        "transmita-a novamente."));
+        return;
+    }
+    msg::ShowWarning(QStringLiteral("A declaração \"") + name + QStringLiteral("\" não foi transmitida: o ") + program +
+                     (started ? QStringLiteral(" terminou sem gravar o recibo de entrega.")
+                              : QStringLiteral(" não pôde ser iniciado.")) +
+                     QStringLiteral("\rNada foi enviado. A declaração continua Gravada e pode ser transmitida "
+                                    "novamente."));
 }
 
 QString TfmTransmite::FormatThousands(const QString& text) {

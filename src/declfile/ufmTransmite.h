@@ -40,7 +40,8 @@ struct TransmitListing {
 // matched without regard to case, folders and hidden files left out). A file
 // marked as written after the check whose digest does not verify gets the
 // structure-error box and is not listed; a file that cannot be read gets a
-// message and is not listed.
+// message and is not listed. A file is transmitted only when the receipt
+// beside it verifies (VerificaCRC); an invalid receipt leaves it "Gravada".
 TransmitListing ListTransmitFiles(const QString& folder, int anoBase);
 
 // The receipt number as shown: "590", "390" or "990" + characters 1-9 by the
@@ -88,6 +89,9 @@ public:
     bool PrintMode() const { return printMode_; }
 
     void AddColumns(int count);
+    // Each column as wide as its title and its widest entry, so that no
+    // receipt number, inscription, title or split part's "p" is cut.
+    void SizeColumns();
     void BitBtnAClick();
     void BitBtnCClick();
     void btnTransmiteClick();
@@ -96,6 +100,11 @@ public:
     void btAnaliseClick();
     void btnCancelarClick();
     void ConsultFile(const QString& path);
+    // After the transmission program has ended: says plainly when no valid
+    // receipt appeared beside the file (nothing was sent, or the receipt the
+    // program left is invalid). `receiptBefore` is the receipt there before
+    // it ran (null: none).
+    void ReportTransmission(const QString& path, const QByteArray& receiptBefore, bool started);
     // The receipt report "Transmissao" from the fields of a receipt line.
     void GeraRelatorio(const QString& receiptLine);
     static QString FormatThousands(const QString& text);

@@ -214,10 +214,11 @@ QList<Campo> tipo9() {
 
 void section(Canvas& canvas, const QString& title, const QList<Campo>& campos) {
     const double w = canvas.width();
-    const QList<Column> cols{{w * 0.12, report::AlignLeft}, {w * 0.11, report::AlignRight},
-                             {w * 0.59, report::AlignLeft}, {w * 0.18, report::AlignLeft}};
     const QStringList titles{QStringLiteral("Posição"), QStringLiteral("Tamanho"), QStringLiteral("Conteúdo"),
                              QStringLiteral("Em branco")};
+    const QList<Column> cols = canvas.fitTitles({{w * 0.12, report::AlignLeft}, {w * 0.11, report::AlignRight},
+                                                 {w * 0.59, report::AlignLeft}, {w * 0.18, report::AlignLeft}},
+                                                titles, kBold);
     canvas.ensureSpace(6 * canvas.lineHeight(kBody));
     canvas.y += 6;
     canvas.paragraph(title, kSection);

@@ -191,10 +191,12 @@ void layoutDeclaration(TdmRaveRelatorios& dm, report::ReportRun& run, Canvas& ca
     const QString hoursCaption = dm.MessageText(QStringLiteral("3670"));
 
     // Summary: one line per contract under these titles.
-    const QList<Column> summaryColumns{{70, report::AlignLeft}, {190, report::AlignLeft}, {55, report::AlignLeft},
-                                       {55, report::AlignLeft}, {40, report::AlignLeft}, {100, report::AlignLeft}};
     const QStringList summaryTitles{contractCaptions.value(0), contractCaptions.value(1), QStringLiteral("Admissão"),
                                     QStringLiteral("Desligamento"), QStringLiteral("CBO"), contractCaptions.value(indexOf(kContract, "TxUsoEmpregado"))};
+    const QList<Column> summaryColumns =
+        canvas.fitTitles({{70, report::AlignLeft}, {190, report::AlignLeft}, {55, report::AlignLeft},
+                          {55, report::AlignLeft}, {40, report::AlignLeft}, {100, report::AlignLeft}},
+                         summaryTitles, kLabel);
     // Complete: the months of a contract as one small table.
     QList<Column> monthColumns{{80, report::AlignLeft}};
     for (int m = 0; m < 12; ++m) monthColumns << Column{(canvas.width() - 80) / 12, report::AlignRight};

@@ -72,6 +72,7 @@ void LayoutRptProtocolo(report::ReportRun& run, Canvas& canvas) {
     for (const Column& c : columns) scaled << Column{c.width * canvas.width() / sum, c.align};
     const QStringList titles{QStringLiteral("Inscrição"), QStringLiteral("Prefixo"), QStringLiteral("Razão Social"),
                              QStringLiteral("Vínculos"), QStringLiteral("Encerramento")};
+    scaled = canvas.fitTitles(scaled, titles, kBold);
     QString part;
     for (; !data.Eof(); data.Next()) {
         const QString thisPart = data.FieldByName(QStringLiteral("NuDisquete")).AsString();

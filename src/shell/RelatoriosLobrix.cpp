@@ -21,6 +21,11 @@ struct TableLayout {
     QStringList titles;
 };
 
+// A table whose titles fit their columns without a word broken inside.
+TableLayout fitted(const Canvas& canvas, const QList<Column>& columns, const QStringList& titles) {
+    return {canvas.fitTitles(columns, titles, kBold), titles};
+}
+
 void tableTitles(Canvas& canvas, const TableLayout& table) {
     canvas.tableRow(table.columns, table.titles, kBold, true);
 }
@@ -136,10 +141,10 @@ void LayoutRptErros(TdmRaveRelatorios& dm, report::ReportRun& run, Canvas& canva
         return;
     }
 
-    const TableLayout table{columns({{42, report::AlignLeft}, {130, report::AlignLeft}, {130, report::AlignLeft},
+    const TableLayout table = fitted(canvas, columns({{42, report::AlignLeft}, {130, report::AlignLeft}, {130, report::AlignLeft},
                                      {208, report::AlignLeft}}, canvas.width()),
                             {QStringLiteral("Seq."), QStringLiteral("Campo"), QStringLiteral("Conteúdo"),
-                             QStringLiteral("Mensagem")}};
+                             QStringLiteral("Mensagem")});
     QString lastGroup, lastPerson;
     bool open = false;
     int count = 0;
@@ -236,10 +241,10 @@ void LayoutRptErrosEstrutura(TdmRaveRelatorios& dm, report::ReportRun& run, Canv
         StandardPageFooter(canvas, versao);
         return;
     }
-    const TableLayout table{columns({{55, report::AlignLeft}, {115, report::AlignLeft}, {175, report::AlignLeft},
+    const TableLayout table = fitted(canvas, columns({{55, report::AlignLeft}, {115, report::AlignLeft}, {175, report::AlignLeft},
                                      {45, report::AlignRight}, {120, report::AlignLeft}}, canvas.width()),
                             {QStringLiteral("Sequência"), QStringLiteral("Inscrição/Prefixo"), QStringLiteral("Informação"),
-                             QStringLiteral("Posição"), QStringLiteral("Conteúdo")}};
+                             QStringLiteral("Posição"), QStringLiteral("Conteúdo")});
     QString lastCode;
     bool open = false;
     for (; !data.Eof(); data.Next()) {
@@ -274,12 +279,12 @@ void LayoutRptImportacao(TdmRaveRelatorios& dm, report::ReportRun& run, Canvas& 
 
     report::ReportDataSet& imp = run.dataSet(QStringLiteral("rvdsImportacao"));
     db::DataSet& data = imp.data();
-    const TableLayout table{columns({{92, report::AlignLeft}, {40, report::AlignCenter}, {78, report::AlignLeft},
+    const TableLayout table = fitted(canvas, columns({{92, report::AlignLeft}, {40, report::AlignCenter}, {78, report::AlignLeft},
                                      {55, report::AlignRight}, {52, report::AlignRight}, {52, report::AlignRight},
                                      {52, report::AlignRight}, {30, report::AlignCenter}}, canvas.width()),
                             {QStringLiteral("Inscrição"), QStringLiteral("Prefixo"), QStringLiteral("CEI vinculado"),
                              QStringLiteral("Vínculos no arquivo"), QStringLiteral("Desligados"), QStringLiteral("Duplicados"),
-                             QStringLiteral("Importados"), QStringLiteral("Obs.")}};
+                             QStringLiteral("Importados"), QStringLiteral("Obs.")});
     if (data.Eof()) {
         canvas.paragraph(QStringLiteral("Nenhum estabelecimento foi importado."), kBody);
     } else {

@@ -87,6 +87,14 @@ TfmRelatorio03::TfmRelatorio03(QWidget* parent)
     // Printing a receipt goes through the transmission window, the main
     // window's "Protocolo de Transmissão".
     rbProtocolo->setEnabled(fmLOBRIX && fmLOBRIX->HasCommandHandler(LobrixCommand::ImprimirProtocolo));
+    for (QRadioButton* choice : {rbDeclaracao, rbProtocolo})
+        connect(choice, &QRadioButton::toggled, this, [this] { updateNext(); });
+}
+
+// Next goes on only with a choice that can be followed.
+void TfmRelatorio03::updateNext() {
+    NextButton()->setEnabled((rbDeclaracao->isEnabled() && rbDeclaracao->isChecked()) ||
+                             (rbProtocolo->isEnabled() && rbProtocolo->isChecked()));
 }
 
 TfmRelatorio03::~TfmRelatorio03() {
@@ -99,11 +107,13 @@ void TfmRelatorio03::PageShown() {
     rbDeclaracao->setEnabled(!none);
     rbDeclaracao->setChecked(!none);
     if (none) {
+        // Without an establishment only the receipt can be printed: it is chosen.
         rbDeclaracao->setAutoExclusive(false);
         rbDeclaracao->setChecked(false);
         rbDeclaracao->setAutoExclusive(true);
+        rbProtocolo->setChecked(rbProtocolo->isEnabled());
     }
-    NextButton()->setEnabled(rbDeclaracao->isChecked() || (rbProtocolo->isEnabled() && rbProtocolo->isChecked()));
+    updateNext();
     if (none) NextButton()->setFocus();
     else rbDeclaracao->setFocus();
 }

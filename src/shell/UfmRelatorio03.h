@@ -24,6 +24,9 @@ protected:
     void PageShown() override;  // FormShow
     void NextClicked() override { BtAvancarClick(); }
     void CancelClicked() override { GoBack(); }
+
+private:
+    void updateNext();
 };
 
 extern TfmRelatorio03* fmRelatorio03;

@@ -247,8 +247,16 @@ void TdmRaveRelatorios::bindFormatters() {
     bind(rvdsConsulta,
          {QStringLiteral("CoCNPJAssociativa"), QStringLiteral("CoCNPJSindical"), QStringLiteral("CoCNPJAssistencial"),
           QStringLiteral("CoCNPJConfederativa"), QStringLiteral("CoCNPJSindical_1"), QStringLiteral("CoCNPJPrimAssociativa"),
-          QStringLiteral("CoCNPJSegAssociativa"), QStringLiteral("CoCNPJAssistencial_1"), QStringLiteral("CoCNPJConfederativa_1")},
+          QStringLiteral("CoCNPJSegAssociativa"), QStringLiteral("CoCNPJAssistencial_1"), QStringLiteral("CoCNPJConfederativa_1"),
+          QStringLiteral("CoCNPJCentralizada")},
          [this](db::Field& f) { return DisplayCNPJ(f.AsString()); });
+    // The person responsible's dates as dates; one never given stays blank.
+    bind(rvdsConsulta,
+         {QStringLiteral("DaNascimentoRespArquivo"), QStringLiteral("DaRetificacao"), QStringLiteral("DaGeracao")},
+         [](db::Field& f) {
+             const QString v = f.AsString().trimmed();
+             return v.isEmpty() || IsAllZeros(v) ? QStringLiteral(" ") : dayMonthYear(v);
+         });
     rvdsConsulta.setFormatter(QStringLiteral("DaEncerramentoAtividade"),
                               [this](db::Field& f) { return GetAnoEncerramento(f.AsString()); });
     rvdsConsulta.setFormatter(QStringLiteral("DaDesligamentoEmpregado"), [this](db::Field& f) {
@@ -294,12 +302,12 @@ void TdmRaveRelatorios::bindFormatters() {
           QStringLiteral("VaGlobalGratificacoes")},
          [this](db::Field& f) { return DisplayValorTotal(f.AsString(), 8); });
     const QList<QPair<const char*, const char*>> consultaMasks = {
-        {"CoCepEstabelecimento", "99999-999;0;"}, {"CoMunicipio", "99-99999;0;"},
+        {"CoCepEstabelecimento", "99999-999;0;"}, {"CoCepRespArquivo", "99999-999;0;"}, {"CoMunicipio", "99-99999;0;"},
         {"NuTelefone", "0000.0000;0;_"}, {"NuFoneAssinante", "0000.0000;0;_"},
         {"CoCnae", "99.99-9;0;_"}, {"CoNaturezaJuridica", "999-9;0;_"},
         {"CoPisPasepEmpregado", "999.99999.99.9;0;_"}, {"DaAdmissaoEmpregado", "99/99/9999;0;_"},
         {"DaNascimentoEmpregado", "99/99/9999;0;_"}, {"CoCpfEmpregado", "999.999.999-99;0;_"},
-        {"CoCNPJCentralizada", "99.999.999/9999-99;0;_"}, {"CoCnae2", "9999-99/9;0"}};
+        {"CoCnae2", "9999-99/9;0"}};
     for (const auto& m : consultaMasks) rvdsConsulta.setDisplayMask(QString::fromLatin1(m.first), QString::fromLatin1(m.second));
 
     // quTodos

@@ -20,6 +20,7 @@
 #include "support/ReportFiles.h"
 #include "support/ScriptedMessages.h"
 #include "support/ValidDeclaration.h"
+#include "support/WrittenFileCheck.h"
 
 #include <QAction>
 #include <QApplication>
@@ -264,10 +265,12 @@ TEST_F(Analisador, UserAnalysesAFileOfAnotherProgramAndTransmitsIt) {
     EXPECT_NE(date, "00000000");
     EXPECT_TRUE(PdfText(pdf).contains(date.left(2) + '/' + date.mid(2, 2) + '/' + date.mid(4))) << PdfText(pdf).toStdString();
     EXPECT_TRUE(VerifyFileDigest(written));
-    int establishments = 0, contracts = 0;
-    EXPECT_EQ(readBack(written, establishments, contracts), kAnaliseSemErro);
-    EXPECT_EQ(establishments, 3);
-    EXPECT_EQ(contracts, 6);
+    const FileVerdict verdict = CheckWrittenFile(written, program.dataFolder());
+    RemoveAnalysisTables(false);
+    EXPECT_TRUE(verdict.Accepted()) << verdict.Describe();
+    EXPECT_EQ(verdict.analysis, kAnaliseSemErro);
+    EXPECT_EQ(verdict.establishments, 3);
+    EXPECT_EQ(verdict.contracts, 6);
 }
 
 TEST_F(Analisador, FindingsChooseThePage) {
@@ -324,7 +327,13 @@ TEST_F(Analisador, FindingsChooseThePage) {
         EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(',').toStdString();
         EXPECT_EQ(decFiles().size(), wrote ? 1 : 0);
         EXPECT_EQ(leftTables(), QStringList{});
-        for (const QString& f : decFiles()) QFile::remove(transmit(f));
+        for (const QString& f : decFiles()) {
+            const FileVerdict verdict = CheckWrittenFile(transmit(f), program.dataFolder());
+            RemoveAnalysisTables(false);
+            EXPECT_TRUE(verdict.Accepted()) << verdict.Describe();
+            EXPECT_EQ(verdict.contracts, 6);
+            QFile::remove(transmit(f));
+        }
     }
 }
 
@@ -371,9 +380,11 @@ TEST_F(Analisador, AmendmentFileNeedsAValidCreaAndIsWrittenAsAnAmendment) {
     EXPECT_TRUE(written.endsWith("R.dec"));
     EXPECT_EQ(Cols(header(written), 372, 383), "590123456789");
     EXPECT_TRUE(VerifyFileDigest(written));
-    int establishments = 0, contracts = 0;
-    EXPECT_EQ(readBack(written, establishments, contracts), kAnaliseRetificacao);
-    EXPECT_EQ(contracts, 2);
+    const FileVerdict verdict = CheckWrittenFile(written, program.dataFolder());
+    RemoveAnalysisTables(false);
+    EXPECT_TRUE(verdict.Accepted()) << verdict.Describe();
+    EXPECT_EQ(verdict.analysis, kAnaliseRetificacao);
+    EXPECT_EQ(verdict.contracts, 2);
 }
 
 TEST_F(Analisador, FailedWriteKeepsPageTwoForAnotherTry) {
@@ -384,9 +395,11 @@ TEST_F(Analisador, FailedWriteKeepsPageTwoForAnotherTry) {
     script.expect("fmAnalis00", chooseFile(file));
     script.expect("fmAnalis01", [&](QWidget* p) {
         driveAndWrite(p);
-        EXPECT_TRUE(boxes.texts().contains("Ocorreu um erro durante a gravação do arquivo \"ZUVO2009\".\r"
-                                           "Substitua o disquete e tente novamente."))
-            << boxes.texts().join('|').toStdString();
+        // The folder's problem, and no diskette to swap on drive C:.
+        EXPECT_EQ(boxes.texts().size(), 2) << boxes.texts().join('|').toStdString();
+        EXPECT_TRUE(boxes.texts().value(0).contains("não existe.\nCrie a pasta e grave novamente."))
+            << boxes.texts().value(0).toStdString();
+        EXPECT_EQ(boxes.texts().value(1), "Ocorreu um erro durante a gravação do arquivo \"ZUVO2009\".");
         EXPECT_TRUE(p->isVisible());
         EXPECT_TRUE(child(p, "BtConcluir")->isEnabled());
         EXPECT_TRUE(!QDir(transmit()).exists() || decFiles().isEmpty());
@@ -397,8 +410,11 @@ TEST_F(Analisador, FailedWriteKeepsPageTwoForAnotherTry) {
     script.expect("fmAnalis02", [](QWidget* p) { click(p, "bbFechar"); return int(forms::mrNone); });
     ShowAnalisador();
     EXPECT_EQ(script.pending(), 0);
-    EXPECT_EQ(decFiles().size(), 1);
+    ASSERT_EQ(decFiles().size(), 1);
     EXPECT_EQ(leftTables(), QStringList{});
+    const FileVerdict verdict = CheckWrittenFile(transmit(decFiles().first()), program.dataFolder());
+    RemoveAnalysisTables(false);
+    EXPECT_TRUE(verdict.Accepted()) << verdict.Describe();
 }
 
 TEST_F(Analisador, StructureErrorShowsThePanelAndBackReturnsToTheFileChoice) {
@@ -526,19 +542,27 @@ TEST_F(Analisador, CorrectingInTheSystemOpensTheImportOverTheFilesEstablishments
         return int(forms::mrNone);
     });
     script.expect("fmAnalisRegras", [](QWidget* p) { click(p, "BtFechar"); return int(forms::mrNone); });
+    int ticked = -1;
     script.expect("fmImport02", [&](QWidget* p) {
         auto* page = static_cast<TfmImport02*>(p);
         listed = page->LEmpresas->count();
         allSet = page->SelecAllRButton->isChecked();
-        click(p, "BtCancelar");
+        ticked = forms::CountTickedItems(page->LEmpresas);
+        click(p, "BtConcluir");
+        if (p->isVisible()) click(p, "BtCancelar");  // nothing was ticked to import
         return int(forms::mrNone);
     });
+    script.expect("fmImport03", [](QWidget* p) { click(p, "BtFechar"); return int(forms::mrNone); });
     ShowAnalisador();
     EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(',').toStdString();
     EXPECT_EQ(script.pending(), 0);
     EXPECT_EQ(listed, 2);
+    // "Selecionar Todos" shown set means every establishment is ticked.
     EXPECT_TRUE(allSet);
+    EXPECT_EQ(ticked, 2);
+    // Nothing of the import is left behind either.
     EXPECT_EQ(leftTables(), QStringList{});
+    EXPECT_FALSE(db::Database::forFolder(program.dataFolder())->tableExists("TE8Imp.db"));
 }
 
 // One file of 60,000 contracts: the close box while it is analysed, then
@@ -602,6 +626,7 @@ TEST_F(Analisador, LargeFileIsSplitIntoPartsThatEachPassTheAnalysis) {
     const QStringList parts = decFiles();
     ASSERT_EQ(parts.size(), 2) << parts.join(',').toStdString();
     int total = 0;
+    QList<int> counts;  // of each part, as split
     for (const QString& part : parts) {
         SCOPED_TRACE(part.toStdString());
         const QString path = transmit(part);
@@ -614,20 +639,22 @@ TEST_F(Analisador, LargeFileIsSplitIntoPartsThatEachPassTheAnalysis) {
         EXPECT_EQ(readBack(path, establishments, contracts), kAnaliseSemErro);
         EXPECT_LE(contracts, 50000);
         total += contracts;
+        counts << contracts;
     }
     EXPECT_EQ(total, 60000);
     EXPECT_EQ(decFiles(), parts);
 
-    // Each part then passes "&Analisador" as a user runs it: checked clean and
-    // written again, marked "A " with its digest.
-    QDir().mkpath(input());
-    for (const QString& part : parts) ASSERT_TRUE(QFile::rename(transmit(part), input(part)));
-    for (const QString& part : parts) {
+    // Each part then passes "&Analisador" where it lies, the second one first:
+    // checked clean and written again under its own name, marked "A " with its
+    // digest, while the other part stays as it was.
+    for (int k : {1, 0}) {
+        const QString part = parts[k];
         SCOPED_TRACE(part.toStdString());
-        const QString moved = input(part);
+        const QByteArray other = ReadAll(transmit(parts[1 - k]));
         boxes.clear();
+        boxes.answer("mrYes");  // the part's own file is replaced
         FormsScript analysis;
-        analysis.expect("fmAnalis00", chooseFile(moved));
+        analysis.expect("fmAnalis00", chooseFile(transmit(part)));
         analysis.expect("fmAnalis01", [&](QWidget* p) {
             if (shown(p, "PInco")) {
                 // Name the first findings; with errors there is nothing to write.
@@ -651,10 +678,15 @@ TEST_F(Analisador, LargeFileIsSplitIntoPartsThatEachPassTheAnalysis) {
         EXPECT_EQ(analysis.pending(), 0);
         EXPECT_TRUE(analysis.unexpected().isEmpty()) << analysis.unexpected().join(',').toStdString();
         EXPECT_EQ(leftTables(), QStringList{});
-        ASSERT_EQ(decFiles().size(), 1) << decFiles().join(',').toStdString();
-        const QString written = transmit(decFiles().first());
+        EXPECT_EQ(boxes.texts(), QStringList{"Existe um arquivo de nome \"" + part + "\" no drive C: .\rAutoriza gravar sobre?"});
+        EXPECT_EQ(decFiles(), parts);
+        EXPECT_EQ(ReadAll(transmit(parts[1 - k])), other);
+        const QString written = transmit(part);
         EXPECT_EQ(Cols(header(written), 397, 398), "A ");
         EXPECT_TRUE(VerifyFileDigest(written));
-        ASSERT_TRUE(QFile::remove(written));
+        const FileVerdict verdict = CheckWrittenFile(written, program.dataFolder());
+        RemoveAnalysisTables(false);
+        EXPECT_TRUE(verdict.Accepted()) << verdict.Describe();
+        EXPECT_EQ(verdict.contracts, counts[k]);
     }
 }

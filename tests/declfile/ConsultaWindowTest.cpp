@@ -16,6 +16,7 @@
 #include "platform/os/Drives.h"
 #include "platform/report/ReportEngine.h"
 #include "platform/ui/FileDialogs.h"
+#include "platform/ui/Forms.h"
 #include "shell/UdmLobrix.h"
 #include "shell/UfmRelatorio02.h"
 #include "shell/ufmRelatorio01.h"
@@ -38,6 +39,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -352,6 +354,55 @@ TEST_F(ConsultaWindow, ContractNavigationOrderAndCloseFromTheList) {
     EXPECT_EQ(script.pending(), 0);
     EXPECT_EQ(fmLOBRIX->CreaRelatorio, " ");
     EXPECT_EQ(forms::GetModalResult(&consulta), forms::mrCancel);
+}
+
+// On a screen wider than 1024 pixels the establishment and contract pages
+// keep their fixed sizes with contents enlarged, and show their tab captions,
+// the PIS/PASEP, the dates and the kind of admission whole.
+TEST_F(ConsultaWindow, PagesKeepTheirSizeOnAWideScreenWithNothingCut) {
+    valid::WriteDeclaration(1, 1);
+    const QString file = saveOutside("UM.DEC", analyserfixture::WriteFile(program.dataFolder(), false));
+    auto wide = [](QWidget* page, QSize design, QSize size) {
+        forms::ScaleFormForScreen(page, {1366, 768}, design, size);
+        settle();
+        EXPECT_EQ(page->size(), size) << page->objectName().toStdString();
+    };
+    auto tabsWhole = [](QTabWidget* tabs) {
+        QTabBar* bar = tabs->tabBar();
+        for (int i = 0; i < bar->count(); ++i) {
+            EXPECT_LE(bar->tabRect(i).right(), bar->width()) << bar->tabText(i).toStdString();
+            EXPECT_GE(bar->tabRect(i).width(), bar->fontMetrics().horizontalAdvance(bar->tabText(i)))
+                << bar->tabText(i).toStdString();
+        }
+    };
+    auto whole = [](QWidget* page, const char* name) {
+        auto* edit = page->findChild<QLineEdit*>(QLatin1String(name));
+        ASSERT_NE(edit, nullptr) << name;
+        EXPECT_FALSE(edit->text().isEmpty()) << name;
+        EXPECT_LE(edit->fontMetrics().horizontalAdvance(edit->text()) + 8, edit->width())
+            << name << " " << edit->text().toStdString();
+        EXPECT_LE(edit->mapTo(page, QPoint(edit->width(), 0)).x(), page->width()) << name;
+    };
+    TfmConsultaDisquete consulta;
+    FormsScript script;
+    scriptToEstablishment(script, consulta, [&](QWidget* form) -> int {
+        auto* est = static_cast<TfmConsulta03*>(form);
+        wide(est, {780, 500}, {860, 550});
+        tabsWhole(est->pcEstabelecimento);
+        for (const char* name : {"edInscricao", "edCEP", "edTelefone", "edAlimentacaoConvenio"}) whole(est, name);
+        est->bbEmpregados->click();
+        consulta.Page04()->bbConsultar->click();
+        TfmConsulta05* page = consulta.Page05();
+        wide(page, {780, 540}, {860, 590});
+        tabsWhole(page->pcEmpregado);
+        for (const char* name : {"edPISPASEP", "edDataNascimento", "edCPF", "edDataAdmissao", "edTipoAdmissao"})
+            whole(page, name);
+        page->bbFechar->click();
+        return forms::mrNone;
+    });
+    consulta.LoadDeclarationForViewing(file);
+    EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(", ").toStdString();
+    EXPECT_EQ(script.pending(), 0);
 }
 
 // Contracts in a file are first and last of their establishment in the

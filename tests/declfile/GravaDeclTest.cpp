@@ -6,6 +6,7 @@
 #include "declfile/ufmGravaDecl02.h"
 #include "declfile/ufmGravaDecl03.h"
 #include "declfile/ufmGravaDecl04.h"
+#include "declfile/ufmAnalis02.h"
 #include "declfile/ugAnaliseEstrutura.h"
 #include "declfile/ugHashCompara.h"
 #include "platform/db/Query.h"
@@ -26,6 +27,7 @@
 #include "support/ReportFiles.h"
 #include "support/ScriptedMessages.h"
 #include "support/ValidDeclaration.h"
+#include "support/WrittenFileCheck.h"
 
 #include <QAction>
 #include <QApplication>
@@ -181,12 +183,10 @@ TEST_F(GravaDecl, UserWritesTwoOfThreeEstablishmentsAndTransmits) {
     ASSERT_EQ(decFiles().size(), 1) << decFiles().join(',').toStdString();
     const QString file = transmit(decFiles().first());
     EXPECT_TRUE(VerifyFileDigest(file));
-    TAnaliseEstrutura analyser;
-    WriterHost host;
-    int establishmentsRead = 0, contractsRead = 0;
-    EXPECT_EQ(analyser.AnalyseFile(file, 2009, host, program.dataFolder(), false, establishmentsRead, contractsRead, false), 0);
-    EXPECT_EQ(establishmentsRead, 2);
-    EXPECT_EQ(contractsRead, 4);
+    const FileVerdict verdict = CheckWrittenFile(file, program.dataFolder());
+    EXPECT_TRUE(verdict.Accepted()) << verdict.Describe();
+    EXPECT_EQ(verdict.establishments, 2);
+    EXPECT_EQ(verdict.contracts, 4);
     db::Query loaded(dmLobrix->dbZuvo);
     loaded.SetSQL("SELECT CoCgcCeiEstabelecimento FROM Te8Emp ORDER BY CoCgcCeiEstabelecimento");
     loaded.Open();
@@ -195,9 +195,10 @@ TEST_F(GravaDecl, UserWritesTwoOfThreeEstablishmentsAndTransmits) {
     loaded.Close();
     EXPECT_EQ(read, QStringList({est[0], est[2]}));
 
-    // The summary names the first establishment written.
+    // The summary names the first establishment written, under whole column titles.
     const QString text = PdfText(pdf);
     EXPECT_TRUE(text.contains(pageTwoFirstLine.left(18).trimmed())) << text.toStdString();
+    EXPECT_TRUE(text.contains("Encerramento")) << text.toStdString();
 
     // One label for the one part.
     const QString labels = program.path() + "etiquetas.txt";
@@ -244,6 +245,7 @@ TEST_F(GravaDecl, InterruptedCheckReturnsToTheDataPanelWithTheResponsibleSaved) 
         clickChild(p, "bbAvancar");
         dataPanelBack = !child<QFrame>(p, "paDadosResp")->isHidden() && child(p, "bbAvancar")->isEnabled() &&
                         child(p, "bbVoltar")->isEnabled() && p->isVisible();
+        EXPECT_EQ(child<QLineEdit>(p, "deNumero")->text(), "123");  // as before the check, not padded
         clickChild(p, "bbCancelar");
         return int(forms::mrNone);
     });
@@ -496,6 +498,42 @@ TEST_F(GravaDecl, SummaryPageWarnsOfSeveralFilesAndSavesThePdf) {
     QFile f(existing);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("old"));
+}
+
+// "&Salvar Resumo" over a file that exists, through the real save dialog, on
+// the writing wizard's last page and the analysis wizard's: one question, the
+// program's own, and No leaves the file as it was.
+TEST_F(GravaDecl, SavingTheSummaryOverAFileAsksOnce) {
+    TfmGravaDecl00 first;
+    WriterState state;
+    state.NomeArquivoGerado = "Zuvo2009_112223330001810101G";
+    StoreWriterState(state);
+    const QString existing = program.path() + "resumo antigo.pdf";
+    {
+        QFile f(existing);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("old");
+    }
+    TfmGravaDecl04 writing;
+    TfmAnalis02 analysis(false);
+    for (forms::WizardPage* page : std::initializer_list<forms::WizardPage*>{&writing, &analysis}) {
+        SCOPED_TRACE(page->objectName().toStdString());
+        boxes.clear();
+        boxes.answer("mrNo");
+        gui::FileDialogAnswer answer(existing);
+        FormsScript script;
+        script.expect(page->objectName(), [](QWidget* p) {
+            gui::click(child(p, "btSalvarRelat"));
+            clickChild(p, "bbFechar");
+            return int(forms::mrNone);
+        });
+        forms::ShowModal(page);
+        EXPECT_TRUE(answer.answered());
+        EXPECT_EQ(answer.dialogBoxes, QStringList{}) << answer.dialogBoxes.join('|').toStdString();
+        EXPECT_EQ(boxes.texts(), QStringList{"Já existe um arquivo de nome \"resumo antigo.pdf\" no caminho "
+                                             "especificado.\rAutoriza gravar sobre?"});
+        EXPECT_EQ(ReadAll(existing), QByteArray("old"));
+    }
 }
 
 TEST_F(GravaDecl, HelpOfTheFocusedFieldOnTheResponsiblePage) {

@@ -601,8 +601,10 @@ TEST_F(Import, SelectionRefusesShortPrefixes) {
     FormsScript script;
     script.expect("fmImport02", [&](QWidget* p) {
         auto* list = child<forms::TickList>(p, "LEmpresas");
-        EXPECT_TRUE(child<QRadioButton>(p, "SelecAllRButton")->isChecked());  // the request, nothing ticked
-        EXPECT_EQ(forms::CountTickedItems(list), 0);
+        // The request ticks what it can: up to the refused prefix.
+        EXPECT_TRUE(child<QRadioButton>(p, "SelecAllRButton")->isChecked());
+        EXPECT_TRUE(list->IsTicked(0));
+        EXPECT_EQ(forms::CountTickedItems(list), 1);
         list->SetTicked(2, true);
         clickChild(p, "SelecAllRButton");
         EXPECT_TRUE(list->IsTicked(0));
@@ -619,10 +621,11 @@ TEST_F(Import, SelectionRefusesShortPrefixes) {
     ShowImportSelection(nullptr, "Importação", 2009, false, true);
     EXPECT_EQ(script.pending(), 0);
     const QStringList texts = boxes.texts();
-    ASSERT_EQ(texts.size(), 3) << texts.join('|').toStdString();
+    ASSERT_EQ(texts.size(), 4) << texts.join('|').toStdString();
     EXPECT_EQ(texts[0], "Prefixo Inválido. Estabelecimento não poderá ser importado.");
-    EXPECT_EQ(texts[1], "Este estabelecimento não poderá ser importado. Verifique Prefixo.");
-    EXPECT_EQ(boxes.codes().value(2), "1301");
+    EXPECT_EQ(texts[1], "Prefixo Inválido. Estabelecimento não poderá ser importado.");
+    EXPECT_EQ(texts[2], "Este estabelecimento não poderá ser importado. Verifique Prefixo.");
+    EXPECT_EQ(boxes.codes().value(3), "1301");
 }
 
 // A data folder on a disk of its own, which fills up while the user chooses

@@ -44,7 +44,8 @@ void SeedMixedDeclaration() {
     resp.Open();
     emp.Open();
     vinc.Open();
-    valid::Append(resp, valid::Responsible());
+    // The person responsible is checked as a file would carry it.
+    valid::Append(resp, valid::ResponsibleAsInAFile());
     int serial = 0;
     for (int e = 0; e < 4; ++e) {
         valid::Row est = valid::Establishment(e, 30);

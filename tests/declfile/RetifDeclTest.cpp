@@ -24,14 +24,17 @@
 #include "support/GuiDriver.h"
 #include "support/ScriptedMessages.h"
 #include "support/ValidDeclaration.h"
+#include "support/WrittenFileCheck.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QFrame>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -312,7 +315,14 @@ TEST_F(RetifWizard, UserAmendsTwoContractsOfOneEstablishmentAndAnotherWithoutEmp
     QStringList chosenPis;
     FormsScript script;
     script.expect("fmRetifRegras", [](QWidget* p) { click(p, "BtOk"); return int(forms::mrNone); });
-    script.expect("fmretifdecl01", [](QWidget* p) { click(p, "bbAvancar"); return int(forms::mrNone); });
+    script.expect("fmretifdecl01", [](QWidget* p) {
+        // Where to ask for a correction of the establishment's own data: no made-up number.
+        const QString memo = static_cast<forms::WizardPage*>(p)->Memo()->toPlainText();
+        EXPECT_FALSE(memo.contains("0800")) << memo.toStdString();
+        EXPECT_TRUE(memo.contains("sítios oficiais da declaração")) << memo.toStdString();
+        click(p, "bbAvancar");
+        return int(forms::mrNone);
+    });
     script.expect("fmRetifDecl02", [&](QWidget* p) {
         auto* est = list(p, "clEmpresas");
         auto* vinc = list(p, "clVinculos");
@@ -343,14 +353,54 @@ TEST_F(RetifWizard, UserAmendsTwoContractsOfOneEstablishmentAndAnotherWithoutEmp
     EXPECT_TRUE(files.first().endsWith("R.dec")) << files.first().toStdString();
     const QString file = program.path() + "Transmite/" + files.first();
     EXPECT_TRUE(VerifyFileDigest(file));
+    // The amendment carries the date typed on page 4, and the program's own
+    // analyser and check accept it.
+    QFile written(file);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray header = written.readLine();
+    EXPECT_EQ(header.mid(222, 17), "11501201015012010");
     SetCreaDeclaracao(QString());
-    TAnaliseEstrutura analyser;
-    WriterHost host;
-    int est = 0, con = 0;
-    EXPECT_EQ(analyser.AnalyseFile(file, 2009, host, program.dataFolder(), false, est, con, false), 8);
+    const FileVerdict verdict = CheckWrittenFile(file, program.dataFolder());
+    EXPECT_TRUE(verdict.Accepted()) << verdict.Describe();
+    EXPECT_EQ(verdict.analysis, kAnaliseRetificacao);
     EXPECT_EQ(CreaDeclaracao(), kCrea);
     EXPECT_EQ(working("Te8Emp", "CoCgcCeiEstabelecimento"), QStringList({firstInscription, withoutEmployees}));
     EXPECT_EQ(working("Te8Vinc", "CoPisPasepEmpregado"), chosenPis);
+}
+
+// An establishment ticked without a contract, then a click on the text of
+// another: the click ticks the other and loads its contracts, and only then
+// "1304" unticks the first. The box must not take the click for itself.
+TEST_F(RetifWizard, ClickingAnotherEstablishmentTicksItAfterTheFirstIsLeftWithoutContracts) {
+    FormsScript script;
+    script.expect("fmRetifRegras", [](QWidget* p) { click(p, "BtOk"); return int(forms::mrNone); });
+    script.expect("fmretifdecl01", [](QWidget* p) { click(p, "bbAvancar"); return int(forms::mrNone); });
+    script.expect("fmRetifDecl02", [&](QWidget* p) {
+        auto* page = static_cast<TfmRetifDecl02*>(p);
+        auto* est = list(p, "clEmpresas");
+        auto* vinc = list(p, "clVinculos");
+        tickLine(est, 0);
+        EXPECT_EQ(vinc->count(), 3);
+        QStringList shown;
+        {
+            RealMessageBoxes real;
+            shown = gui::clickOverBoxes(est->viewport(), est->visualItemRect(est->item(1)).center());
+        }
+        EXPECT_EQ(shown, QStringList{"Não há vínculo escolhido ou cadastrado para este estabelecimento. Escolha os "
+                                     "empregados ou desmarque o estabelecimento."});
+        EXPECT_FALSE(est->IsTicked(0));
+        EXPECT_TRUE(est->IsTicked(1));
+        EXPECT_EQ(page->Selection.Current(), 1);
+        EXPECT_TRUE(page->Selection.Entry(1).chosen);
+        EXPECT_FALSE(page->Selection.Entry(0).chosen);
+        EXPECT_EQ(vinc->count(), 3);
+        EXPECT_TRUE(page->ckSelecVinculos->isEnabled());
+        click(p, "bbCancelar");
+        return int(forms::mrNone);
+    });
+    ShowRetifDecl();
+    EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(',').toStdString();
+    EXPECT_EQ(script.pending(), 0);
 }
 
 TEST_F(RetifWizard, InterruptedCheckThenAnotherChoiceCopiesOnlyTheNewOne) {

@@ -12,6 +12,8 @@
 #include "declfile/ufmTransmite.h"
 #include "declfile/ugDriveDisquete.h"
 #include "declfile/ugHashCompara.h"
+#include "listview/LumeColumn.h"
+#include "listview/LumeHeader.h"
 #include "listview/qt/LumeListviewWidget.h"
 #include "platform/Digest.h"
 #include "platform/os/Drives.h"
@@ -28,6 +30,7 @@
 #include "support/ReportFiles.h"
 #include "support/ValidDeclaration.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -155,6 +158,14 @@ TEST_F(Transmite, ListingStatesAndColumns) {
         EXPECT_EQ(listing.rows[0].state, declfile::kImgTransmitida);
         EXPECT_EQ(listing.rows[0].columns[1], QStringLiteral("590512345678"));
     }
+    // A receipt that does not verify (its checksum, a cut line) tells nothing was sent.
+    for (const QByteArray& bad : {receiptLine("512345678").left(99) + "X", receiptLine("512345678").left(95)}) {
+        writeBytes(transmite() + name.left(28) + QStringLiteral(".REC"), bad + "\r\n");
+        const auto listing = declfile::ListTransmitFiles(transmite(), 2009);
+        ASSERT_EQ(listing.rows.size(), 1);
+        EXPECT_EQ(listing.rows[0].state, declfile::kImgGravada) << bad.constData();
+        EXPECT_EQ(listing.rows[0].columns[1], QString()) << bad.constData();
+    }
     QFile::remove(transmite() + name.left(28) + QStringLiteral(".REC"));
 
     // A part of a split file, an amendment, a changed file, an upper-case
@@ -193,6 +204,46 @@ TEST_F(Transmite, ListingStatesAndColumns) {
     EXPECT_EQ(byName[QStringLiteral("Zuvo2009_short.dec")].columns[8], QString(52, QLatin1Char(' ')));
     EXPECT_EQ(byName[QStringLiteral("Zuvo2009_short.dec")].columns[5].trimmed(), QString());
     EXPECT_FALSE(byName.contains(QStringLiteral("Zuvo2009_folder.dec")));
+}
+
+// Every column shows its title and its entries whole: a receipt number, an
+// inscription, and the "p" of a split part beside its picture.
+TEST_F(Transmite, ColumnsShowTheirTitlesAndEntriesWhole) {
+    const QString written = writeDeclaration();
+    writeBytes(transmite() + QFileInfo(written).completeBaseName() + QStringLiteral(".rec"),
+               receiptLine("512345678") + "\r\n");
+    QByteArray part = readFile(written);
+    analyserfixture::Put(part, 1, 397, " P");
+    writeBytes(transmite() + QStringLiteral("Zuvo2009_111111111111110102G.dec"), part);
+    TfmTransmite form;
+    ASSERT_TRUE(gui::showActive(&form));
+    gui::click(form.BitBtnC);
+    auto* core = form.LumeListview1->Core();
+    ASSERT_EQ(core->Items().Count(), 2);
+    const QFontMetrics title(core->Header->Font), entry(core->Font);
+    for (int c = 0; c < 9; ++c) {
+        lume::TLumeColumn* column = core->Header->Columns->At(c);
+        SCOPED_TRACE(column->Caption().toStdString());
+        EXPECT_GE(column->Width(), title.horizontalAdvance(column->Caption()) + 10);
+        for (int i = 0; i < 2; ++i) {
+            const bool image = c == 0 || (c == 7 && core->Items()[i]->ImageIndexes(7) >= 0);
+            EXPECT_GE(column->Width(), entry.horizontalAdvance(core->Items()[i]->Captions(c)) + (image ? 18 : 0) + 8)
+                << core->Items()[i]->Captions(c).toStdString();
+        }
+    }
+    EXPECT_EQ(core->Items()[form.Paths().indexOf(written)]->Captions(1), QStringLiteral("590512345678"));
+
+    // The "p" is painted right of the picture in the first column.
+    const int row = form.Paths().indexOf(transmite() + QStringLiteral("Zuvo2009_111111111111110102G.dec"));
+    gui::settle();
+    const QImage shot = form.LumeListview1->viewport()->grab().toImage();
+    const lume::LumeRect r = core->Items()[row]->DisplayRect;
+    const int top = core->Header->RuntimeHeight() + r.Top;
+    int ink = 0;
+    for (int x = 20; x < core->Header->Columns->At(0)->Width(); ++x)
+        for (int y = top; y < top + r.Bottom - r.Top; ++y)
+            if (qGray(shot.pixel(x, y)) < 100) ++ink;
+    EXPECT_GT(ink, 0) << "no \"p\" painted";
 }
 
 TEST_F(Transmite, TransmitRefusalsAndCertification) {
@@ -238,7 +289,11 @@ TEST_F(Transmite, TransmitRefusalsAndCertification) {
     QDir(program.path()).mkpath(QStringLiteral("ZuvoNet2009"));
     writeBytes(program.path() + QStringLiteral("ZuvoNet2009/ZuvoNet2009.exe"), "x");
     form.chkCertif->setChecked(true);
-    form.btnTransmiteClick();
+    {
+        BoxScript boxes;  // the seam leaves no receipt
+        boxes.expect(QStringLiteral("terminou sem gravar o recibo de entrega."), "mrOk");
+        form.btnTransmiteClick();
+    }
     EXPECT_EQ(handOff(), QFile::encodeName(written) + "1\r\n");
     ASSERT_EQ(started.size(), 1);
     EXPECT_EQ(started[0], QStringLiteral("C:\\ZuvoNet2009\\ZuvoNet2009.exe"));
@@ -283,37 +338,56 @@ TEST_F(Transmite, TransmitRefusalsAndCertification) {
     EXPECT_EQ((*form.LumeListview1)->Items().Count(), 0);
 }
 
+// The road from the main window with a transmitter that fails in each way
+// it can: the file stays "Gravada" and the user is told plainly that nothing
+// was sent or that the receipt left is invalid. Then a good run.
 TEST_F(Transmite, StandInTransmitterAndItsFailures) {
     const QString written = writeDeclaration();
+    const QString name = QFileInfo(written).fileName();
     const QString receipt = transmite() + QFileInfo(written).completeBaseName() + QStringLiteral(".rec");
     installStandIn();
-    TfmTransmite form;
-    form.SetPrintMode();
-    form.BitBtnCClick();
-    ASSERT_EQ(form.Paths().size(), 1);
-    auto transmit = [&] {
-        // The print-mode window has no Transmit button shown; the handler is the same.
-        (*form.LumeListview1)->Items()[0]->SetSelected(true);
-        form.btnTransmiteClick();
-        return (*form.LumeListview1)->Items().Count() ? (*form.LumeListview1)->Items()[0]->ImageIndexes(0) : -1;
+    const QString notSent = QStringLiteral("A declaração \"") + name +
+                            QStringLiteral("\" não foi transmitida: o ZuvoNet2009 terminou sem gravar o recibo de "
+                                           "entrega.\rNada foi enviado.");
+    const QString invalid = QStringLiteral("O recibo de entrega gravado pelo ZuvoNet2009 para a declaração \"") + name +
+                            QStringLiteral("\" é inválido");
+    const struct {
+        const char* fail;
+        QString box;
+    } runs[] = {
+        {"exit", notSent},
+        {"noreceipt", notSent},
+        {"checksum", invalid},
+        {"short", invalid},
+        {"noreceipt", notSent},  // the invalid receipt of the run before stays as it was
+        {"", QString()},
     };
-    for (const char* fail : {"exit", "noreceipt"}) {
-        qputenv("ZUVONET_STANDIN_FAIL", fail);
-        EXPECT_EQ(transmit(), declfile::kImgGravada) << fail;
-        EXPECT_FALSE(QFile::exists(receipt)) << fail;
-    }
-    for (const char* fail : {"checksum", "short"}) {
-        qputenv("ZUVONET_STANDIN_FAIL", fail);
-        EXPECT_EQ(transmit(), declfile::kImgTransmitida) << fail;
-        (*form.LumeListview1)->Items()[0]->SetSelected(true);
-        BoxScript boxes;
-        boxes.expect(QStringLiteral("Arquivo .rec inválido"), "mrOk");
-        form.btnImprimeClick();
-        QFile::remove(receipt);
-        form.BitBtnCClick();
-    }
-    qunsetenv("ZUVONET_STANDIN_FAIL");
-    EXPECT_EQ(transmit(), declfile::kImgTransmitida);
+    TfmLOBRIX window;
+    window.SetCommandHandler(LobrixCommand::Transmite, [] { ShowTransmite(fmLOBRIX); });
+    FormsScript forms;
+    forms.expect(QStringLiteral("fmTransmite"), [&](QWidget* w) {
+        auto* form = static_cast<TfmTransmite*>(w);
+        gui::click(form->BitBtnC);
+        auto& items = (*form->LumeListview1)->Items();
+        for (const auto& run : runs) {
+            SCOPED_TRACE(run.fail);
+            qputenv("ZUVONET_STANDIN_FAIL", run.fail);
+            EXPECT_EQ(items.Count(), 1);
+            if (items.Count() != 1) break;
+            gui::clickItem(form->LumeListview1, 0);
+            BoxScript boxes;
+            if (!run.box.isEmpty()) boxes.expect(run.box, "mrOk");
+            gui::click(form->btnTransmite);
+            EXPECT_EQ(items[0]->ImageIndexes(0), run.box.isEmpty() ? declfile::kImgTransmitida : declfile::kImgGravada);
+            EXPECT_EQ(items[0]->Captions(1).isEmpty(), !run.box.isEmpty()) << items[0]->Captions(1).toStdString();
+        }
+        gui::click(form->btnCancelar);
+        return forms::mrNone;
+    });
+    window.CommandAction(LobrixCommand::Transmite)->trigger();
+    EXPECT_EQ(forms.pending(), 0);
+    EXPECT_TRUE(forms.unexpected().isEmpty());
+
     const QByteArray line = declfile::ReadFirstLine(receipt);
     ASSERT_EQ(line.size(), 100);
     EXPECT_TRUE(declfile::VerificaCRC(line));
@@ -398,7 +472,11 @@ TEST_F(Transmite, DisketteInDriveA) {
         return true;
     });
     (*form.LumeListview1)->Items()[0]->SetSelected(true);
-    form.btnTransmiteClick();
+    {
+        BoxScript boxes;  // the seam leaves no receipt
+        boxes.expect(QStringLiteral("terminou sem gravar o recibo de entrega."), "mrOk");
+        form.btnTransmiteClick();
+    }
     ASSERT_EQ(form.Paths().size(), 1);
     EXPECT_TRUE(form.Paths()[0].startsWith(diskette));
     // The next "C:" lists the folder again.

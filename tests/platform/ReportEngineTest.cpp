@@ -231,3 +231,35 @@ TEST(ReportSystem, StatusNamesEachPageLaidOutAndPrinted) {
     EXPECT_EQ(statuses, expected);
     EXPECT_TRUE(PdfText(dir.filePath(QStringLiteral("l.pdf"))).contains(QStringLiteral("Página %1 de %1").arg(pages)));
 }
+
+// A table's titles each fit their column without a word broken inside; the
+// room comes from columns that have it, and the table keeps its width.
+TEST(ReportCanvas, TitlesFitTheirColumnsWithoutBreakingAWord) {
+    Document document;
+    Canvas canvas(document);
+    const Font bold{7.5, true};
+    struct Case {
+        const char* what;
+        QList<Column> columns;
+        QStringList titles;
+    } cases[] = {
+        {"long words in narrow columns", {{130, AlignLeft}, {40, AlignLeft}, {220, AlignLeft}, {60, AlignLeft}, {40, AlignLeft}},
+         {"Inscrição", "Prefixo", "Razão Social", "Vínculos", "Encerramento"}},
+        {"several narrow ones", {{60, AlignLeft}, {25, AlignLeft}, {25, AlignLeft}, {25, AlignLeft}, {200, AlignLeft}},
+         {"Inscrição", "Desligados", "Duplicados", "Importados", "Obs."}},
+        {"titles that fit already", {{100, AlignLeft}, {100, AlignLeft}}, {"Seq.", "Mensagem"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QList<Column> fitted = canvas.fitTitles(c.columns, c.titles, bold);
+        double before = 0, after = 0;
+        for (int i = 0; i < c.columns.size(); ++i) {
+            before += c.columns[i].width;
+            after += fitted[i].width;
+            // Wrapped at spaces only: every line is whole words of the title.
+            const QStringList lines = canvas.wrap(c.titles[i], fitted[i].width - 4, bold);
+            EXPECT_EQ(lines.join(' '), c.titles[i]) << lines.join('|').toStdString();
+        }
+        EXPECT_NEAR(after, before, 0.01);
+    }
+}

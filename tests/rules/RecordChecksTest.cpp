@@ -77,7 +77,7 @@ protected:
 
 TEST_F(RecordChecksTest, ACleanDeclarationHasNoFindings) {
     const valid::Row est = valid::Establishment(0, 3);
-    Write(valid::Responsible(), {est}, {valid::Contract(est, 0), valid::Contract(est, 1), valid::Contract(est, 2)});
+    Write(valid::ResponsibleAsInAFile(), {est}, {valid::Contract(est, 0), valid::Contract(est, 1), valid::Contract(est, 2)});
     EXPECT_EQ(Run(), 0) << Dump(Findings()).toStdString();
     EXPECT_FALSE(QFile::exists(program.dataFolder() + "/te8errwa.db"));
 }
@@ -98,7 +98,7 @@ TEST_F(RecordChecksTest, ANameIsComparedOnlyWithAMunicipalityThatWasFound) {
     // A refused code must not leave the name compared with whatever row the
     // lookup stood on before.
     const valid::Row est = valid::With(valid::Establishment(0, 1), {{"CoMunicipio", "9999999"}});
-    Write(valid::With(valid::Responsible(), {{"CoMunicipioRespArquivo", "9999999"}}), {est},
+    Write(valid::With(valid::ResponsibleAsInAFile(), {{"CoMunicipioRespArquivo", "9999999"}}), {est},
           {valid::Contract(est, 0)});
     Run();
     const QList<Row> rows = Findings();
@@ -107,7 +107,7 @@ TEST_F(RecordChecksTest, ANameIsComparedOnlyWithAMunicipalityThatWasFound) {
 
     // After a good code a wrong name is still reported.
     const valid::Row named = valid::With(valid::Establishment(0, 1), {{"NoMunicEstabelecimento", "SAO PAULA"}});
-    Write(valid::Responsible(), {named}, {valid::Contract(named, 0)});
+    Write(valid::ResponsibleAsInAFile(), {named}, {valid::Contract(named, 0)});
     Run();
     EXPECT_EQ(J(Of(Findings(), "3666")), J(QStringList({"3667:SAO PAULA war"})));
 }
@@ -119,7 +119,7 @@ TEST_F(RecordChecksTest, ACeiEstablishmentWithACentralisingCnpjNamesItsInscripti
                                         {"CoCNPJCentralizada", valid::Cnpj("001234560001")},
                                         {"CoCNPJSindical", ""},
                                         {"VaGlobalSindical", "000000000"}});
-    Write(valid::Responsible(), {est}, {});
+    Write(valid::ResponsibleAsInAFile(), {est}, {});
     Run(0);
     const QList<Row> rows = Findings();
     EXPECT_EQ(J(Of(rows, "3719")), J(QStringList({"1601:3 err", "3705:" + valid::Cnpj("001234560001") + " err"})))
@@ -128,7 +128,7 @@ TEST_F(RecordChecksTest, ACeiEstablishmentWithACentralisingCnpjNamesItsInscripti
 
 TEST_F(RecordChecksTest, AZeroSalaryNamesTheContractTypeUnderItsOwnLabel) {
     const valid::Row est = valid::Establishment(0, 1);
-    Write(valid::Responsible(), {est}, {valid::With(valid::Contract(est, 0), {{"VaSalContratualEmpregado", "000000000"}})});
+    Write(valid::ResponsibleAsInAFile(), {est}, {valid::With(valid::Contract(est, 0), {{"VaSalContratualEmpregado", "000000000"}})});
     Run(0);
     EXPECT_EQ(J(Of(Findings(), "0232")), J(QStringList({"1638:10 err", "1634:000000000 err"}))) << Dump(Findings()).toStdString();
 }
@@ -137,7 +137,7 @@ TEST_F(RecordChecksTest, AContractTypeForAnotherInscriptionTypeNamesThatType) {
     const valid::Row cnpj = valid::Establishment(0, 1);
     const valid::Row cei = valid::With(valid::Establishment(1, 1), {{"InInscrEstabelecimento", "3"},
                                                                     {"CoCgcCeiEstabelecimento", valid::Cei("12345678901")}});
-    Write(valid::Responsible(), {cnpj, cei},
+    Write(valid::ResponsibleAsInAFile(), {cnpj, cei},
           {valid::With(valid::Contract(cnpj, 0), {{"CoVinculo", "25"}}), valid::Contract(cei, 1)});
     Run(0);
     const QList<Row> rows = Findings();
@@ -152,7 +152,7 @@ TEST_F(RecordChecksTest, DuplicateContractsAreReportedFromEverySideAndWorkingTab
     valid::Row second = valid::With(valid::Contract(b, 1), {{"CoPisPasepEmpregado", first.value("CoPisPasepEmpregado")},
                                                            {"NoEmpregado", first.value("NoEmpregado")},
                                                            {"CoCpfEmpregado", first.value("CoCpfEmpregado")}});
-    Write(valid::Responsible(), {a, b}, {first, second});
+    Write(valid::ResponsibleAsInAFile(), {a, b}, {first, second});
     EXPECT_EQ(Run(0), 2);
     const QString pis = first.value("CoPisPasepEmpregado");
     const QStringList expected{"1624:" + pis + " err", "1625:" + first.value("NoEmpregado") + " err",
@@ -169,7 +169,7 @@ TEST_F(RecordChecksTest, DuplicateContractsAreReportedFromEverySideAndWorkingTab
     r.Open();
     e.Open();
     v.Open();
-    valid::Append(r, valid::Responsible());
+    valid::Append(r, valid::ResponsibleAsInAFile());
     valid::Append(e, a);
     valid::Append(e, b);
     valid::Append(v, first);
@@ -189,7 +189,7 @@ TEST_F(RecordChecksTest, OnePisWithDifferentPersonalDataIsReportedForEachContrac
                                                                    {"CoCpfEmpregado", first.value("CoCpfEmpregado")},
                                                                    {"DaAdmissaoEmpregado", "01022006"},
                                                                    {"DaNascimentoEmpregado", "16051980"}});
-    Write(valid::Responsible(), {est}, {first, second});
+    Write(valid::ResponsibleAsInAFile(), {est}, {first, second});
     Run(0);
     const QList<Row> rows = Findings();
     const QStringList identity = Of(rows, "3761");
@@ -202,7 +202,7 @@ TEST_F(RecordChecksTest, OnePisWithDifferentPersonalDataIsReportedForEachContrac
 TEST_F(RecordChecksTest, EstablishmentsOfOneInscriptionMustAgreeOnTheirName) {
     const valid::Row a = valid::Establishment(0, 1);
     const valid::Row b = valid::With(a, {{"NuPrefixoEstabelecimento", "01"}, {"NoRazaoEstabelecimento", "OUTRO NOME LTDA"}});
-    Write(valid::Responsible(), {a, b}, {valid::Contract(a, 0), valid::Contract(b, 1)});
+    Write(valid::ResponsibleAsInAFile(), {a, b}, {valid::Contract(a, 0), valid::Contract(b, 1)});
     Run(0);
     const QList<Row> rows = Findings();
     EXPECT_EQ(J(Of(rows, "3762")), J(QStringList({"1602:00 err", "1604:COMERCIO DE ALIMENTOS EXEMPLO LTDA err",
@@ -217,21 +217,21 @@ TEST_F(RecordChecksTest, EstablishmentsOfOneInscriptionMustAgreeOnTheirName) {
 TEST_F(RecordChecksTest, AnEstablishmentClosedTheNextYearMovesTheReferenceYear) {
     const valid::Row est = valid::With(valid::Establishment(0, 1), {{"InEncerramentoAtividade", "1"},
                                                                    {"DaEncerramentoAtividade", "15032010"}});
-    Write(valid::Responsible(), {est}, {valid::Contract(est, 0)});
+    Write(valid::ResponsibleAsInAFile(), {est}, {valid::Contract(est, 0)});
     Run(0);
     EXPECT_EQ(J(Of(Findings(), "0294")), J(QStringList({"1640:0000 err", "1658:2010 err"}))) << Dump(Findings()).toStdString();
 
     // Closed within the base year: the base year stays.
     const valid::Row same = valid::With(valid::Establishment(0, 1), {{"InEncerramentoAtividade", "1"},
                                                                     {"DaEncerramentoAtividade", "15122009"}});
-    Write(valid::Responsible(), {same}, {valid::Contract(same, 0)});
+    Write(valid::ResponsibleAsInAFile(), {same}, {valid::Contract(same, 0)});
     Run(0);
     EXPECT_TRUE(Of(Findings(), "0294").isEmpty()) << Dump(Findings()).toStdString();
 }
 
 TEST_F(RecordChecksTest, PayShortOfTheSalaryNamesTheSalaryOnce) {
     const valid::Row est = valid::Establishment(0, 1);
-    Write(valid::Responsible(), {est},
+    Write(valid::ResponsibleAsInAFile(), {est},
           {valid::With(valid::Contract(est, 0), {{"VaMarcoEmpregado", "000100000"},
                                                  {"VaAbrilEmpregado", "000100000"},
                                                  {"VaMaioEmpregado", "000100000"}})});
@@ -243,7 +243,7 @@ TEST_F(RecordChecksTest, PayShortOfTheSalaryNamesTheSalaryOnce) {
 
 TEST_F(RecordChecksTest, ALeaveEndingBeforeItStartsIsReportedByBothDatesAndCountsTwice) {
     const valid::Row est = valid::Establishment(0, 1);
-    Write(valid::Responsible(), {est},
+    Write(valid::ResponsibleAsInAFile(), {est},
           {valid::With(valid::Contract(est, 0), {{"CoMotivoPrimAfas", "40"},
                                                  {"DaInicioprimeiroAfas", "1005"},
                                                  {"DaFinalPrimeiroAfas", "0505"},
@@ -257,7 +257,7 @@ TEST_F(RecordChecksTest, ALeaveEndingBeforeItStartsIsReportedByBothDatesAndCount
 
 TEST_F(RecordChecksTest, DismissedWithoutTerminationPaymentsIsAWarning) {
     const valid::Row est = valid::With(valid::Establishment(0, 1), {{"DaEncerramentoAtividade", ""}});
-    Write(valid::Responsible(), {est},
+    Write(valid::ResponsibleAsInAFile(), {est},
           {valid::With(valid::Contract(est, 0), {{"CoCausaDesligamento", "11"}, {"DaDesligamentoEmpregado", "3006"}})});
     Run(0);
     EXPECT_EQ(J(Of(Findings(), "3758")), J(QStringList({"3658:00000000 war", "3659:00000000 war", "3660:00000000 war",
@@ -267,7 +267,7 @@ TEST_F(RecordChecksTest, DismissedWithoutTerminationPaymentsIsAWarning) {
 
 TEST_F(RecordChecksTest, FileAnalysisModeRequiresTheWorkMunicipality) {
     const valid::Row est = valid::Establishment(0, 1);
-    Write(valid::Responsible(), {est}, {valid::With(valid::Contract(est, 0), {{"CoMunicipioTrabalho", ""}})});
+    Write(valid::ResponsibleAsInAFile(), {est}, {valid::With(valid::Contract(est, 0), {{"CoMunicipioTrabalho", ""}})});
     Run(0, 0);
     EXPECT_TRUE(Of(Findings(), "0030").isEmpty()) << Dump(Findings()).toStdString();
     Run(0, 1);
@@ -280,7 +280,7 @@ TEST_F(RecordChecksTest, TheErrorLimitShowsItsWarningOnceAndStopsTheRun) {
     QList<valid::Row> contracts;
     for (int i = 0; i < 300; ++i)
         contracts << valid::With(valid::Contract(est, i), {{"CoTipoRaca", "3"}});
-    Write(valid::Responsible(), {est}, contracts);
+    Write(valid::ResponsibleAsInAFile(), {est}, contracts);
     EXPECT_EQ(Run(0), 2);
     EXPECT_EQ(host.limitBoxes, 1);
     EXPECT_EQ(Of(Findings(), "0481").size(), 251);
@@ -288,7 +288,7 @@ TEST_F(RecordChecksTest, TheErrorLimitShowsItsWarningOnceAndStopsTheRun) {
 
 TEST_F(RecordChecksTest, TheResponsibleRecordIsCheckedOnlyWhenAsked) {
     const valid::Row est = valid::Establishment(0, 1);
-    Write(valid::With(valid::Responsible(), {{"NuFoneAssinante", "1234567"}}), {est}, {valid::Contract(est, 0)});
+    Write(valid::With(valid::ResponsibleAsInAFile(), {{"NuFoneAssinante", "1234567"}}), {est}, {valid::Contract(est, 0)});
     EXPECT_EQ(Run(0), 0);
     EXPECT_EQ(Run(1), 2);
     EXPECT_EQ(J(Of(Findings(), "3101")), J(QStringList({"1614:1234567 err"})));
@@ -300,7 +300,7 @@ TEST_F(RecordChecksTest, ACpfStoredAsACnpjIsReportedThroughItsType) {
     // type refuses it, with both rows and one error.
     const QString cpf = QStringLiteral("000") + valid::Cpf("123456780");
     const valid::Row est = valid::Establishment(0, 1);
-    Write(valid::With(valid::Responsible(), {{"CoCgcCeiResponsavel", cpf}, {"CoCpfResponsavel", cpf.mid(3)}}), {est},
+    Write(valid::With(valid::ResponsibleAsInAFile(), {{"CoCgcCeiResponsavel", cpf}, {"CoCpfResponsavel", cpf.mid(3)}}), {est},
           {valid::Contract(est, 0)});
     Run();
     const QList<Row> rows = Findings();
@@ -314,7 +314,7 @@ TEST_F(RecordChecksTest, TheOperationMarkerIsNamedInWords) {
     const valid::Row a = valid::With(valid::Establishment(0, 1), {{"InOpcaoAberta", "1"}});
     const valid::Row b = valid::With(valid::Establishment(1, 1), {{"InOpcaoAberta", "4"}});
     const valid::Row c = valid::With(valid::Establishment(2, 1), {{"InOpcaoAberta", "0"}});
-    Write(valid::Responsible(), {a, b, c}, {valid::Contract(a, 0), valid::Contract(b, 1), valid::Contract(c, 2)});
+    Write(valid::ResponsibleAsInAFile(), {a, b, c}, {valid::Contract(a, 0), valid::Contract(b, 1), valid::Contract(c, 2)});
     Run(0);
     EXPECT_EQ(J(Of(Findings(), "1677")), J(QStringList({"1666:Outras opções err", "1666:Exclusão de estabelecimento err",
                                                         "1666:Atualização de estabelecimento err"})));
@@ -324,7 +324,7 @@ TEST_F(RecordChecksTest, TheExemptUnionTaxCnpjIsNeverLookedUpAsAnEntity) {
     const QString exempt = QString::fromLatin1(ugConstantes::kCnpjIsentoSindical.data(),
                                                qsizetype(ugConstantes::kCnpjIsentoSindical.size()));
     const valid::Row est = valid::With(valid::Establishment(0, 1), {{"CoCNPJSindical", exempt}});
-    Write(valid::Responsible(), {est}, {valid::With(valid::Contract(est, 0), {{"CoCNPJSindical", exempt}})});
+    Write(valid::ResponsibleAsInAFile(), {est}, {valid::With(valid::Contract(est, 0), {{"CoCNPJSindical", exempt}})});
     Run(0);
     EXPECT_TRUE(Of(Findings(), "3688").isEmpty()) << Dump(Findings()).toStdString();
     EXPECT_TRUE(Of(Findings(), "3689").isEmpty()) << Dump(Findings()).toStdString();
@@ -333,7 +333,7 @@ TEST_F(RecordChecksTest, TheExemptUnionTaxCnpjIsNeverLookedUpAsAnEntity) {
 
 TEST_F(RecordChecksTest, ALeaveAfterTheDismissalNamesTheDismissalWithItsYear) {
     const valid::Row est = valid::Establishment(0, 1);
-    Write(valid::Responsible(), {est},
+    Write(valid::ResponsibleAsInAFile(), {est},
           {valid::With(valid::Contract(est, 0), {{"CoCausaDesligamento", "11"},
                                                  {"DaDesligamentoEmpregado", "3006"},
                                                  {"CoMotivoPrimAfas", "40"},
@@ -372,7 +372,7 @@ TEST_P(ExactRowsTest, WritesExactlyTheseRows) {
         if (it.value() == QLatin1String("WORKER")) it.value() = valid::WorkerUnionCnpj();
     QStringList expected = e.rows;
     expected.replaceInStrings(QStringLiteral("WORKER"), valid::WorkerUnionCnpj());
-    valid::Row resp = valid::Responsible();
+    valid::Row resp = valid::ResponsibleAsInAFile();
     valid::Row est = valid::Establishment(0, 1);
     if (e.recordType == 0) resp = valid::With(resp, fields);
     if (e.recordType == 1) est = valid::With(est, fields);
@@ -423,7 +423,7 @@ class BrokenFieldTest : public RecordChecksTest, public ::testing::WithParamInte
 
 TEST_P(BrokenFieldTest, GivesItsFinding) {
     const BrokenField& b = GetParam();
-    valid::Row resp = valid::Responsible();
+    valid::Row resp = valid::ResponsibleAsInAFile();
     valid::Row est = valid::Establishment(0, 2);
     valid::Row over = b.fields;
     for (auto it = over.begin(); it != over.end(); ++it)

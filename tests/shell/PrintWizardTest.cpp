@@ -7,6 +7,7 @@
 #include "shell/UfmRelatorio02.h"
 #include "shell/UfmRelatorio03.h"
 #include "shell/udmRaveRelatorios.h"
+#include "shell/ufmLOBRIX.h"
 #include "shell/ufmRelatorio01.h"
 #include "support/Builders.h"
 #include "support/DataFolder.h"
@@ -21,8 +22,10 @@
 #include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -84,10 +87,12 @@ protected:
         e.Open();
         AppendRow(e, {{"AnBase", "2009"}, {"CoCgcCeiEstabelecimento", kCnpj}, {"NuPrefixoEstabelecimento", "01"},
                       {"NoRazaoEstabelecimento", "EMPRESA CNPJ"}, {"InInscrEstabelecimento", "1"},
-                      {"InEncerramentoAtividade", "2"}, {"DaEncerramentoAtividade", "00000000"}});
+                      {"InEncerramentoAtividade", "2"}, {"DaEncerramentoAtividade", "00000000"},
+                      {"CoCNPJCentralizada", "00000000000000"}});
         AppendRow(e, {{"AnBase", "2009"}, {"CoCgcCeiEstabelecimento", kCei}, {"NuPrefixoEstabelecimento", "00"},
                       {"NoRazaoEstabelecimento", "OBRA CEI"}, {"InInscrEstabelecimento", "3"},
-                      {"InEncerramentoAtividade", "1"}, {"DaEncerramentoAtividade", "30062010"}});
+                      {"InEncerramentoAtividade", "1"}, {"DaEncerramentoAtividade", "30062010"},
+                      {"CoCNPJCentralizada", "00000000000000"}});
         db::Table v(database, vinc);
         v.Open();
         const QList<QStringList> contracts = {
@@ -103,7 +108,8 @@ protected:
         db::Table r(database, resp);
         r.Open();
         AppendRow(r, {{"NoResponsavelArquivo", "CONTADOR RESPONSAVEL"}, {"InInscrResponsavel", "1"},
-                      {"CoCgcCeiResponsavel", kCnpj}});
+                      {"CoCgcCeiResponsavel", kCnpj}, {"CoCepRespArquivo", "01310100"},
+                      {"DaNascimentoRespArquivo", "10071970"}, {"DaRetificacao", "00000000"}});
     }
 
     TempProgramWithModules program;
@@ -158,6 +164,7 @@ TEST_F(PrintWizard, SummaryByNameOfACeiEstablishmentListsExactlyItsTickedContrac
     // (the PDF text joins "fi" into one ligature)
     EXPECT_TRUE(text.contains("ção: Nome do empregado")) << text.toStdString();
     EXPECT_TRUE(text.contains(kCeiShown));
+    EXPECT_TRUE(text.contains("Desligamento")) << text.toStdString();  // a column title, whole
     EXPECT_TRUE(text.contains("ALICE"));
     EXPECT_TRUE(text.contains("CARLOS"));
     EXPECT_FALSE(text.contains("BRUNO"));
@@ -194,6 +201,13 @@ TEST_F(PrintWizard, CompleteReportFormatsInscriptionAmountsAndTerminationYear) {
     EXPECT_TRUE(text.contains("15/03/2010"));
     EXPECT_TRUE(text.contains("30/06/2010"));
     EXPECT_TRUE(text.contains("CONTADOR RESPONSAVEL"));
+    // The person responsible's postcode and dates as such; nothing made of
+    // an empty date or centralising CNPJ.
+    EXPECT_TRUE(text.contains("01310-100")) << text.toStdString();
+    EXPECT_TRUE(text.contains("10/07/1970")) << text.toStdString();
+    for (const char* raw : {"01310100", "10071970", "00/00/0000", "00.000.000/0000-00"})
+        EXPECT_FALSE(text.contains(raw)) << raw;
+    EXPECT_FALSE(text.contains(QRegularExpression("cação\\s+00000000"))) << text.toStdString();
     EXPECT_TRUE(text.contains("ALICE") && text.contains("BRUNO") && text.contains("CARLOS"));
     EXPECT_FALSE(text.contains("DORA"));
     EXPECT_TRUE(printVisible);
@@ -270,6 +284,47 @@ TEST_F(PrintWizard, ConsultationReportsTheWorkingTablesOfItsYear) {
     EXPECT_EQ(script.pending(), 0);
     EXPECT_TRUE(text.contains("DORA")) << text.toStdString();
     EXPECT_TRUE(fmRelatorio02 == nullptr);
+}
+
+// The main window's print button: without an establishment of the year the
+// first page offers the receipt alone, chosen, and Next leads to it; with
+// establishments Next follows the choice the user clicks.
+TEST_F(PrintWizard, FirstPageOffersWhatCanBePrinted) {
+    for (const bool none : {false, true}) {
+        SCOPED_TRACE(none ? "no establishment" : "establishments");
+        if (none) {
+            db::Table e(dmLobrix->dbZuvo, "Bd8emp.DB");
+            e.Open();
+            e.EmptyTable();
+        }
+        TfmLOBRIX window;
+        window.SetCommandHandler(LobrixCommand::Relatorio, [] { ShowPrintWizard(); });
+        int receipts = 0;
+        window.SetCommandHandler(LobrixCommand::ImprimirProtocolo, [&] { ++receipts; });
+        ASSERT_TRUE(gui::showActive(&window));
+        EXPECT_EQ(window.NoEstablishments, none ? 1 : 0);
+        FormsScript script;
+        script.expect("fmRelatorio03", [&](QWidget* p) {
+            return step([&](QWidget* p) {
+                auto* declaration = p->findChild<QRadioButton*>("rbDeclaracao");
+                auto* receipt = p->findChild<QRadioButton*>("rbProtocolo");
+                EXPECT_EQ(declaration->isEnabled(), !none);
+                EXPECT_EQ(declaration->isChecked(), !none);
+                EXPECT_EQ(receipt->isChecked(), none);
+                EXPECT_TRUE(button(p, "BtAvancar")->isEnabled());
+                if (!none) {
+                    clickRadio(p, "rbProtocolo");
+                    EXPECT_TRUE(button(p, "BtAvancar")->isEnabled());
+                }
+                clickChild(p, "BtAvancar");
+                if (p->isVisible()) clickChild(p, "BtCancelar");  // Next led nowhere
+            }, p);
+        });
+        gui::click(window.findChild<QToolButton*>("sbRelatorio"));
+        EXPECT_EQ(script.pending(), 0);
+        EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(',').toStdString();
+        EXPECT_EQ(receipts, 1);
+    }
 }
 
 TEST_F(PrintWizard, TransmissionReceiptShowsItsParameters) {

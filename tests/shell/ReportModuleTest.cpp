@@ -335,7 +335,9 @@ TEST_F(ReportModule, ImportReportCountsAndExplainsEachEstablishment) {
                                QStringLiteral("(1)"), QStringLiteral("(2)"),
                                QStringLiteral("1505 - Estabelecimento já cadastrado com outro CEI/CNPJ vinculado"),
                                QStringLiteral("0053 - Inscrição inválida"), QStringLiteral("Estabelecimentos selecionados"),
-                               QStringLiteral("Vínculos importados")};
+                               QStringLiteral("Vínculos importados"),
+                               // column titles whole, not broken inside a word
+                               QStringLiteral("Desligados"), QStringLiteral("Duplicados"), QStringLiteral("Importados")};
     expectAll(pdf, expected, "pdf");
     expectAll(txt, expected, "text");
     for (const QString& t : {pdf, txt}) {

@@ -43,8 +43,10 @@ int main(int argc, char** argv) {
 
     QByteArray when = qgetenv("ZUVONET_STANDIN_WHEN");
     if (when.size() != 12) when = "150320101030";
-    QByteArray receipt = "5" + QByteArray("00001234") + cols(header, 7, 14) +
-                         QString::asprintf("%010u", digest::Crc32(all)).toLatin1() + cols(trailer, 25, 5) +
+    // Each file its own receipt number, as each transmission gets one.
+    const quint32 fileCrc = digest::Crc32(all);
+    QByteArray receipt = "5" + QString::asprintf("%08u", fileCrc % 100000000u).toLatin1() + cols(header, 7, 14) +
+                         QString::asprintf("%010u", fileCrc).toLatin1() + cols(trailer, 25, 5) +
                          cols(trailer, 30, 6) + when + "  " + cols(trailer, 519, 32);
     quint32 crc = digest::Crc32(receipt.left(90));
     if (fail == "checksum") crc ^= 1;

@@ -1,9 +1,15 @@
 #include "support/GuiDriver.h"
 
+#include "listview/LumeHeader.h"
+#include "listview/LumeItem.h"
+#include "listview/qt/LumeListviewWidget.h"
 #include "platform/ui/TickList.h"
 
 #include <QApplication>
 #include <QScreen>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTimer>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTest>
@@ -80,6 +86,70 @@ QImage onScreen(QWidget* widget) {
         ->grabWindow(window->winId(), r.x(), r.y(), r.width(), r.height())
         .toImage()
         .convertToFormat(QImage::Format_RGB32);
+}
+
+void clickItem(lume::TLumeListview* list, int index) {
+    settle();  // rows are placed once the list has been laid out
+    const lume::LumeRect r = (*list)->Items()[index]->DisplayRect;
+    const int header = (*list)->Header->Visible() ? (*list)->Header->RuntimeHeight() : 0;
+    const int x = (r.Left + std::min(r.Right, list->viewport()->width())) / 2;
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(x, header + (r.Top + r.Bottom) / 2));
+    settle();
+}
+
+QStringList clickOverBoxes(QWidget* target, QPoint pos) {
+    QStringList texts;
+    bool pressing = true;
+    bool boxWhilePressed = false;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        texts << box->text();
+        if (pressing) boxWhilePressed = true;
+        if (QAbstractButton* b = box->defaultButton()) b->click();
+        else box->accept();
+    });
+    answer.start(10);
+    QTest::mousePress(target, Qt::LeftButton, {}, pos);
+    pressing = false;
+    if (boxWhilePressed) QTestPrivate::qtestMouseButtons.setFlag(Qt::LeftButton, false);  // came up on the box
+    else QTest::mouseRelease(target, Qt::LeftButton, {}, pos);
+    settle();
+    answer.stop();
+    QTest::qWait(QApplication::doubleClickInterval() + 20);  // the next click is no double click
+    return texts;
+}
+
+FileDialogAnswer::FileDialogAnswer(QString fileName) : fileName_(std::move(fileName)), timer_(new QTimer) {
+    QObject::connect(timer_, &QTimer::timeout, [this] { poll(); });
+    timer_->start(10);
+}
+
+FileDialogAnswer::~FileDialogAnswer() { delete timer_; }
+
+void FileDialogAnswer::poll() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+        dialogBoxes << box->text();
+        if (QAbstractButton* yes = box->button(QMessageBox::Yes)) yes->click();
+        else box->accept();
+        return;
+    }
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    if (!dialog || typed_) return;
+    auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (!edit || !edit->isVisible()) return;
+    typed_ = true;
+    // Typed from a timer of its own: a box the Enter opens runs its loop
+    // while this poll's timer must go on answering it.
+    QTimer::singleShot(0, edit, [edit, name = fileName_] {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, name);
+        QTest::keyClick(edit, Qt::Key_Return);
+    });
 }
 
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {

@@ -1,6 +1,8 @@
 #pragma once
+#include <QPoint>
 #include <QPushButton>
 #include <QString>
+#include <QStringList>
 #include <Qt>
 #include <gtest/gtest.h>
 
@@ -8,10 +10,14 @@
 
 class QImage;
 class QLineEdit;
+class QTimer;
 class QTabBar;
 class QWidget;
 namespace forms {
 class TickList;
+}
+namespace lume {
+class TLumeListview;
 }
 
 // Drives the program's windows as a user does, for the GUI tests. Boxes and
@@ -65,6 +71,35 @@ void tickLine(forms::TickList* list, int row);
 // QWidget::grab(), which paints the widget afresh, this shows only what the
 // widget painted by itself: a part it failed to repaint shows stale.
 QImage onScreen(QWidget* widget);
+// A left click on a row of a list view in report view, then settle.
+void clickItem(lume::TLumeListview* list, int index);
+
+// A left click as a user makes it: the button goes down on the target and up
+// again, but when the press opened a message box, the release falls on the
+// box, not on the target. Each box shown meanwhile is answered with its
+// default button; their texts are returned. Use with the real boxes
+// (RealMessageBoxes).
+QStringList clickOverBoxes(QWidget* target, QPoint pos);
+
+// Answers the next file dialog the program shows itself (no runner
+// installed) as a user does: types the name into its file-name field and
+// presses Enter. A box the dialog opens over itself (its own question) is
+// recorded in `dialogBoxes` and answered Yes.
+class FileDialogAnswer {
+public:
+    explicit FileDialogAnswer(QString fileName);
+    ~FileDialogAnswer();
+    FileDialogAnswer(const FileDialogAnswer&) = delete;
+    FileDialogAnswer& operator=(const FileDialogAnswer&) = delete;
+    bool answered() const { return typed_; }
+    QStringList dialogBoxes;
+
+private:
+    void poll();
+    QString fileName_;
+    bool typed_ = false;
+    QTimer* timer_;
+};
 
 // Waits, running events, until the condition holds; false on timeout.
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);

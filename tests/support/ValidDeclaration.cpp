@@ -89,12 +89,16 @@ Row Responsible() {
             {"NuFoneAssinante", "32223344"},
             {"TxEMailRespArquivo", "contato@exemplo.com.br"},
             {"InRetificacao", "0"},
-            {"DaRetificacao", "00000000"},
-            {"DaGeracao", "15022010"},
+            {"DaRetificacao", ""},
+            {"DaGeracao", ""},
             {"NoResponsavelDeclaracao", "MARIA APARECIDA SOUZA"},
             {"CoCpfResponsavel", Cpf("123456780")},
-            {"CoCrea", "000000000000"},
+            {"CoCrea", ""},
             {"DaNascimentoRespArquivo", "10071970"}};
+}
+
+Row ResponsibleAsInAFile() {
+    return With(Responsible(), {{"DaRetificacao", "00000000"}, {"DaGeracao", "15022010"}, {"CoCrea", "000000000000"}});
 }
 
 Row Establishment(int n, int contracts) {

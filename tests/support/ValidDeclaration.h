@@ -30,7 +30,12 @@ QString EmployerUnionCnpj();
 QString WorkerUnionCnpj();
 void RegisterUnionEntities();
 
+// The person responsible as a user's data hold it: no amendment date,
+// generation date or receipt number (the program never stores them there).
 Row Responsible();
+// The same row as a file's header carries it, read back into the working
+// tables: the dates and receipt number a normal declaration writes.
+Row ResponsibleAsInAFile();
 Row Establishment(int n, int contracts);
 Row Contract(const Row& establishment, int n);
 

@@ -4,6 +4,7 @@
 #include <QFontMetricsF>
 #include <map>
 #include <QHash>
+#include <algorithm>
 #include <cmath>
 
 namespace report {
@@ -187,8 +188,37 @@ void Canvas::paragraph(const QString& s, const Font& font, double x, double w, i
     }
 }
 
+namespace {
+constexpr double kCellPad = 2.0;  // each side of a table cell
+}  // namespace
+
+QList<Column> Canvas::fitTitles(QList<Column> columns, const QStringList& titles, const Font& font) const {
+    // The narrowest each column may be: its title's widest word.
+    QList<double> need;
+    double missing = 0, spare = 0;
+    for (int i = 0; i < columns.size(); ++i) {
+        double widest = 0;
+        for (const QString& word : titles.value(i).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            widest = std::max(widest, textWidth(word, font));
+        need << widest + 2 * kCellPad + 0.5;
+        const double room = columns[i].width - need.last();
+        if (room < 0) missing -= room;
+        else spare += room;
+    }
+    if (missing <= 0 || spare <= 0) return columns;
+    // Columns with room give in proportion to their room, as much as the
+    // others lack (or all of it, when that is not enough).
+    const double give = std::min(1.0, missing / spare);
+    const double get = std::min(1.0, spare / missing);
+    for (int i = 0; i < columns.size(); ++i) {
+        const double room = columns[i].width - need[i];
+        columns[i].width += room < 0 ? -room * get : -room * give;
+    }
+    return columns;
+}
+
 void Canvas::tableRow(const QList<Column>& columns, const QStringList& cells, const Font& font, bool shaded) {
-    constexpr double pad = 2.0;
+    constexpr double pad = kCellPad;
     const double lh = lineHeight(font);
     QList<QStringList> wrapped;
     int lines = 1;

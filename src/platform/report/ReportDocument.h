@@ -83,6 +83,10 @@ public:
     // One table row at the cursor: each cell wrapped within its column, the
     // row kept on one page; moves the cursor below it.
     void tableRow(const QList<Column>& columns, const QStringList& cells, const Font& font, bool shaded = false);
+    // The columns of a table widened where a word of their title would not
+    // fit (tableRow would break it inside), the width taken from columns with
+    // room to spare; the table keeps its total width.
+    QList<Column> fitTitles(QList<Column> columns, const QStringList& titles, const Font& font) const;
 
     double lineHeight(const Font& font) const;
     double textWidth(const QString& text, const Font& font) const;

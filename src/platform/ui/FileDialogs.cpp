@@ -21,4 +21,9 @@ QString RunFileDialog(QFileDialog& dialog) {
     return dialog.selectedFiles().first();
 }
 
+QString RunSaveDialog(QFileDialog& dialog) {
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    return RunFileDialog(dialog);
+}
+
 }  // namespace forms

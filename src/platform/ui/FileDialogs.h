@@ -17,4 +17,8 @@ void SetFileDialogRunner(FileDialogRunner runner);
 // Runs the dialog; the chosen path, or empty when the user cancelled.
 QString RunFileDialog(QFileDialog& dialog);
 
+// The same for a save whose caller asks the program's own question before a
+// file is replaced: the dialog asks none of its own.
+QString RunSaveDialog(QFileDialog& dialog);
+
 }  // namespace forms
