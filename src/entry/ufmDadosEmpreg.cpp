@@ -647,7 +647,7 @@ bool TfmDadosEmpreg::CheckFocusNotOnOtherPage() const {
 
 void TfmDadosEmpreg::moveFocus(QWidget* control) {
     // A move of the form's own, not a failed check: page changes stay allowed.
-    kit_->FocusBack(control);
+    kit_->MoveFocus(control);
     kit_->AllowPageChange = 1;
 }
 
@@ -1008,13 +1008,13 @@ void TfmDadosEmpreg::MonthCheck(int month) {
         kit_->AllowPageChange = 0;
     };
 
-    const QString formatted = FormatMoneyText(value);
-    if (formatted == QLatin1String("Erro")) failMonth(rule(QStringLiteral("0040")));
+    const MoneyText typed = ReadMoneyText(value, 9);
+    if (typed.code == QLatin1String("0040")) failMonth(rule(typed.code));
     const QString formattedPrevious = FormatMoneyText(previous);
     if (formattedPrevious == QLatin1String("Erro")) failMonth(rule(QStringLiteral("0040")));
-    const QString cents = DisplayToCents9(formatted);
-    if (!IsAllDigits(cents)) failMonth(rule(QStringLiteral("0040")));
-    if (cents.trimmed().size() > 9) failMonth(rule(QStringLiteral("0315")));
+    if (typed.code != kOk) failMonth(rule(typed.code));
+    const QString formatted = typed.formatted;
+    const QString cents = typed.cents;
 
     QString code = rule(CheckMonthlyPayVsMinimumWage(cents, mm, salaryType, reference, ContextAdmission,
                                                      ContextDismissal, legalNature, contractType));

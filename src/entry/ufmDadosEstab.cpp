@@ -1,6 +1,7 @@
 #include "ufmDadosEstab.h"
 
 #include "EntryShared.h"
+#include "MoneyText.h"
 #include "PickerIcons.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
@@ -90,12 +91,7 @@ QLabel* label(const QString& text, QWidget* buddy = nullptr) {
 }
 
 QToolButton* pickerButton(QWidget* parent, const char* name, const char* hint) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setIcon(PickerIcons::OpenFolder());
-    b->setToolTip(QString::fromUtf8(hint));
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
+    return MakeSpeedButton(parent, QString::fromLatin1(name), PickerIcons::OpenFolder(), QString::fromUtf8(hint));
 }
 
 const QStringList kSimNao = {QStringLiteral("Sim"), QStringLiteral("Não")};
@@ -1351,8 +1347,10 @@ void TfmDadosEstab::CheckClosingDate(int mode) {
 
 void TfmDadosEstab::CheckSindicalValue(QLineEdit* amount) {
     if (amount->text().trimmed().isEmpty()) amount->setText(kZeroMoney);
-    const QString formatted = FormatMoneyText(amount->text());
-    if (formatted == QLatin1String("Erro")) refuse(rule(QStringLiteral("0040")), amount);
+    // A text that is no amount in cents (more than two decimals too) is refused, never rounded away.
+    const MoneyText money = ReadMoneyText(amount->text(), 9);
+    if (money.code == QLatin1String("0040")) refuse(rule(money.code), amount);
+    const QString formatted = money.formatted;
     if (CentsText(formatted).trimmed().size() > 9) refuse(rule(QStringLiteral("0315")), amount);
     const QString code = rule(CheckEstablishmentContributionAmount(CentsText(formatted)));
     if (!IsAccepted(code)) {
@@ -1585,15 +1583,13 @@ void TfmDadosEstab::dgTipoZuvoClick() {
 
 void TfmDadosEstab::sbCodMunicipioClick() {
     if (!kit_->RunPendingChecks()) return;
-    const bool ok = kit_->RunAction([this] {
-        deMunicipio->setFocus(Qt::OtherFocusReason);
+    kit_->RunAction([this] {
         const bool chosen = TfrmT8Munic::SelectMunicipality(col("CoMunicipio"));
         kit_->RefreshAll();
-        // The check runs here: the focus given below may reach the form only when the window
-        // system hands it back, which runs no exit of the code.
+        // The municipality's check runs here, as leaving the code for the DDD would run it.
         if (chosen) checkMunicipality();
+        kit_->MoveFocus(deDDD);
     });
-    if (ok) deDDD->setFocus(Qt::OtherFocusReason);
 }
 
 void TfmDadosEstab::sbCNAEClick() {

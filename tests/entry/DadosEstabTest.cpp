@@ -329,6 +329,7 @@ TEST_F(DadosEstab, AmountsAreStoredInCentsAndRefusedWithTheirCodes) {
         const char* focus;
     } cases[] = {
         {"1,2,3", "0040", "deValorSindical"},
+        {"0,001500", "0040", "deValorSindical"},
         {"12345678,90", "0315", "deValorSindical"},
         {"1.234,56", "", "dbrSindicato"},
     };

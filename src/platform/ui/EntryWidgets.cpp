@@ -7,6 +7,7 @@
 #include <QPalette>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QToolButton>
 #include <QVariant>
 
 namespace ui {
@@ -93,6 +94,15 @@ void SetMoneyEdit(QLineEdit* edit) {
         qint64 cents = 0;
         if (ParseMoney(edit->text(), &cents)) edit->setText(FormatMoney(cents));
     });
+}
+
+QToolButton* MakeSpeedButton(QWidget* parent, const QString& name, const QIcon& icon, const QString& hint) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setIcon(icon);
+    b->setFocusPolicy(Qt::NoFocus);
+    if (!hint.isEmpty()) b->setToolTip(hint);
+    return b;
 }
 
 RadioGroup::RadioGroup(const QString& title, const QStringList& items, int columns, QWidget* parent)

@@ -7,6 +7,8 @@
 
 class QAbstractButton;
 class QButtonGroup;
+class QIcon;
+class QToolButton;
 class QLineEdit;
 class QRadioButton;
 
@@ -49,6 +51,12 @@ bool ParseMoney(const QString& text, qint64* cents);
 // amount again in the money format (a text that is no amount stays as typed,
 // for the field's check to refuse).
 void SetMoneyEdit(QLineEdit* edit);
+
+// A speed button (the design's picker buttons beside a code field): it never
+// takes the focus, so the field stays the one being edited and no check runs
+// for clicking it; the click's handler runs the field's exit handling itself.
+QToolButton* MakeSpeedButton(QWidget* parent, const QString& name, const QIcon& icon,
+                             const QString& hint = QString());
 
 // A radio group (the design's TRadioGroup): exclusive buttons in columns,
 // of which none may be chosen.

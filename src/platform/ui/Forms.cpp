@@ -2,6 +2,7 @@
 
 #include "platform/ui/LobrixApplication.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QEvent>
 #include <QEventLoop>
@@ -153,6 +154,8 @@ int ShowModal(QWidget* form) {
     if (appguard::TerminateRequested()) return mrCancel;
     if (IsShowingModal(form)) return GetModalResult(form);  // no second loop on one form
     QPointer<QWidget> guard(form);
+    // The window the user worked in before: it is the active one again afterwards.
+    QPointer<QWidget> previous = QApplication::activeWindow();
     SetModalResult(form, mrNone);
 
     auto* state = new ModalState(form);
@@ -193,6 +196,9 @@ int ShowModal(QWidget* form) {
     delete state;
     form->hide();
     if (form->isWindow()) form->setWindowModality(oldModality);
+    // Without a window manager (or before it acts) no window would get the keys.
+    if (previous && previous != form && previous->isVisible() && QApplication::activeWindow() != previous)
+        previous->activateWindow();
     return result;
 }
 
