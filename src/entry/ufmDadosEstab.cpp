@@ -109,6 +109,9 @@ TfmDadosEstab::TfmDadosEstab(QWidget* parent)
     kit_->AllowPageChange = 1;
     buildControls();
     buildLayout();
+    // Placing a control in a group box moves it in the focus chain: the order is set once all are placed.
+    rows_.ApplyTabOrder({BtOk, BtVinculos, BtCancelar});
+    QWidget::setTabOrder(deRazao, cbEncerramento);  // the closing box comes before its date
     connectHandlers();
     QSize screen(800, 600);
     if (QScreen* s = this->screen()) screen = s->size();
@@ -261,6 +264,7 @@ void TfmDadosEstab::buildControls() {
          .exit = exit(&TfmDadosEstab::dgPatExit), .hint = "Informe se a empresa participa do PAT",
          .title = "Programa de Alimentação do Trabalhador (PAT)", .items = kSimNao, .values = kValues12,
          .columns = 2, .group = &dgPat},
+        {.name = "PatDummy", .page = tEconomicas2, .edit = &PatDummy},
 
         // tEconomicas3
         {.name = "dePATVincMaior5", .page = tEconomicas3, .help = 58, .field = "NuVinculoPatMaior5",
@@ -288,6 +292,7 @@ void TfmDadosEstab::buildControls() {
              enterCentralisation();
          },
          .hint = percentHint, .edit = &deAlimentacaoConvenio},
+        {.name = "PercentDummy", .page = tEconomicas3, .edit = &PercentDummy},
 
         // tSindicais
         {.name = "dbrCentralizada", .page = tSindicais, .help = 125, .field = "InCentralizada",
@@ -352,9 +357,12 @@ void TfmDadosEstab::buildControls() {
 
     for (QLineEdit* amount : {deValorSindical, deValorAssociativa, deValorAssistencial, deValorConfederativa})
         amount->setAlignment(Qt::AlignRight);
-    // Only catches Tab at the end of the address so that it does not land on Ok.
-    InfCadDummy->setFixedSize(1, 1);
-    InfCadDummy->setFrame(false);
+    // They only catch Tab at the end of the address, of the PAT answer and of the percentages, so
+    // that it does not land on Ok.
+    for (QLineEdit* dummy : {InfCadDummy, PatDummy, PercentDummy}) {
+        dummy->setFixedSize(1, 1);
+        dummy->setFrame(false);
+    }
 
     cbEncerramento = new QCheckBox(QStringLiteral("Encerrou as Atividades"), this);
     cbEncerramento->setObjectName(QStringLiteral("cbEncerramento"));
@@ -394,9 +402,6 @@ void TfmDadosEstab::buildControls() {
     kit_->SetCancelButton(BtCancelar);
     kit_->AttachPageControl(pcInformacoes);
 
-    rows_.ApplyTabOrder({BtOk, BtVinculos, BtCancelar});
-    QWidget::setTabOrder(deRazao, cbEncerramento);
-    QWidget::setTabOrder(cbEncerramento, deDataEncerramento);
 }
 
 void TfmDadosEstab::buildLayout() {
@@ -553,6 +558,7 @@ void TfmDadosEstab::buildLayout() {
         p->addWidget(label(QStringLiteral(" Informe se a empresa participa do PAT.")));
         dgPat->setTitle(QString());
         p->addWidget(dgPat);
+        p->addWidget(PatDummy);
         grid->addWidget(pat, 1, 1);
         grid->setRowStretch(2, 1);
         for (RadioGroup* g : {dgPorte, dgOptanteSimples})
@@ -590,6 +596,7 @@ void TfmDadosEstab::buildLayout() {
             edit->setMaximumWidth(80);
             ++i;
         }
+        p->addWidget(PercentDummy, 5, 0);
         paPAT->setEnabled(false);
         grid->addWidget(paPAT, 0, 0);
         grid->setRowStretch(1, 1);

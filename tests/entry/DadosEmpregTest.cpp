@@ -1240,4 +1240,159 @@ TEST_F(DadosEmpreg, ThePickerOfAnEmptyOccupationOpensAndItsChoiceIsChecked) {
     EXPECT_EQ(gui::focused(), form->deCBO);
 }
 
+// Chooses in a flat picker by keys: down the list to the code, then Enter.
+forms::ModalHandler ChooseByKeys(const QString& code) {
+    return [code](QWidget* w) {
+        auto* tree = static_cast<TLookupPicker*>(w)->TreeView1;
+        gui::press(tree, Qt::Key_Home);
+        for (int i = 0; i < tree->topLevelItemCount() && tree->currentItem() &&
+                        !tree->currentItem()->text(0).startsWith(code);
+             ++i)
+            gui::press(tree, Qt::Key_Down);
+        gui::press(tree, Qt::Key_Return);
+        return int(forms::mrNone);
+    };
+}
+
+// One new contract through every page by the keyboard, with the moves the
+// form makes itself on the way (the admission-type picker, the pass-through
+// edits, the union page's last amount, the 13th salary's final parcel): what
+// is typed after each of them is what is stored.
+TEST_F(DadosEmpreg, AContractTypedThroughEveryPageByTheKeyboardIsStoredAsTyped) {
+    FormsScript script;
+    script.expect(QStringLiteral("fmTp8adm"), ChooseByKeys(QStringLiteral("2")));
+    showForm();
+    auto at = [this](QWidget* w) {
+        QWidget* f = gui::focused();
+        return f == w || (f && w->isAncestorOf(f));
+    };
+    const QString pis = valid::ContractPis(7);
+    ASSERT_TRUE(at(form->dePisPasep));
+    gui::type(pis);
+    gui::tab();
+    gui::type("maria da silva");
+    gui::tab();
+    gui::type("15051980");
+    gui::tab();
+    ASSERT_TRUE(at(form->deRaca));
+    gui::type("2");
+    gui::tab();
+    // The disability group: "Não", reached with an arrow key and chosen with the space bar.
+    ASSERT_TRUE(at(form->dgDeficiencia));
+    gui::key(Qt::Key_Right);
+    gui::key(Qt::Key_Space);
+    gui::tab();
+    ASSERT_TRUE(at(form->cbSexo));
+    gui::type("2");
+    ASSERT_TRUE(at(form->deNacionalidade));
+    gui::type("10");
+    gui::tab();
+    ASSERT_TRUE(at(form->deInstrucao));
+    gui::type("7");
+    gui::tab();
+    gui::type("1234567");
+    gui::tab();
+    gui::type("123");
+    gui::tab();
+    gui::type(valid::ContractCpf(7));
+    gui::tab(2);
+    EXPECT_EQ(messages.codes(), QStringList());
+
+    // Admission: the type from its picker, after which the salary has the focus.
+    ASSERT_TRUE(at(form->deAdmissao));
+    gui::type("01032005");
+    gui::tab();
+    ASSERT_TRUE(at(form->deTipoAdmissao));
+    gui::click(form->sbAdmissao);
+    EXPECT_EQ(script.pending(), 0);
+    ASSERT_TRUE(at(form->edSalario));
+    gui::type("1500");
+    gui::tab();
+    gui::type("44");
+    gui::tab();
+    gui::type("1");
+    gui::tab();
+    gui::type("513205");
+    gui::tab();
+    EXPECT_EQ(messages.codes(), QStringList());
+
+    // Contract: dismissed on 15/12 with notice pay.
+    ASSERT_TRUE(at(form->deVinculo));
+    gui::type("10");
+    gui::tab();
+    ASSERT_TRUE(at(form->deCodDeslig));
+    gui::type("11");
+    gui::tab();
+    ASSERT_TRUE(at(form->deDataDeslig));
+    // No termination amount yet (a warning), then "O Aviso Prévio foi indenizado?".
+    messages.answer("mrOk").answer("mrYes");
+    gui::type("1512");
+    gui::tab();
+    ASSERT_TRUE(at(form->edAvisoPrevio));
+    gui::type("2500");
+    gui::tab();
+    ASSERT_TRUE(at(form->deMunicipioTrabalho));
+    gui::type("3550308");
+    gui::tab();
+
+    // No absence: on to the union page.
+    ASSERT_TRUE(at(form->deAfastCod[0]));
+    ASSERT_TRUE(gui::tabTo(form->deAfastQtDias, 12));
+    gui::tab();
+    ASSERT_TRUE(at(form->deUnionCnpj[0]));
+    gui::type(valid::WorkerUnionCnpj());
+    gui::tab();
+    gui::type("45,5");
+    gui::tab();
+    ASSERT_TRUE(at(form->dbrSindicalizado));
+    gui::key(Qt::Key_Right);
+    gui::key(Qt::Key_Space);
+    gui::tab();
+    ASSERT_TRUE(at(form->deUnionCnpj[3]));
+    ASSERT_TRUE(gui::tabTo(form->deUnionValue[4], 3));
+    gui::tab();
+    // Leaving the confederative amount goes on to January.
+    ASSERT_TRUE(at(form->edMonths[0]));
+    for (int m = 0; m < 12; ++m) {
+        ASSERT_TRUE(at(form->edMonths[m])) << m;
+        gui::type(QString::number(1500 + m));
+        gui::tab(2);
+    }
+    ASSERT_TRUE(at(form->deMesAdiantamento));
+    gui::type("11");
+    gui::tab();
+    gui::type("750");
+    gui::tab();
+    gui::type("12");
+    gui::tab();
+    gui::type("750");
+    gui::tab();
+    // Leaving the final parcel goes on to the holidays paid at termination.
+    ASSERT_TRUE(at(form->deTerminationValue[0]));
+    gui::type("1800");
+    gui::tab();
+
+    messages.clear();
+    gui::click(form->BtOk);
+    EXPECT_EQ(messages.codes(), QStringList());
+    ASSERT_FALSE(form->isVisible());
+    const Row r = contracts().value(0);
+    const Row expected = {
+        {"CoPisPasepEmpregado", pis}, {"NoEmpregado", "MARIA DA SILVA"}, {"DaNascimentoEmpregado", "15051980"},
+        {"CoTipoRaca", "2"}, {"InDeficienteFisico", "2"}, {"InSexo", "2"}, {"CoNacionalidade", "10"},
+        {"CoInstrucao", "07"}, {"NuCartTrabEmpregado", "01234567"}, {"CoCpfEmpregado", valid::ContractCpf(7)},
+        {"DaAdmissaoEmpregado", "01032005"}, {"CoTipoAdmissao", "2"}, {"VaSalContratualEmpregado", "000150000"},
+        {"HoSemanaisEmpregado", "44"}, {"CoTipoSalarioContratual", "1"}, {"CoCbo", "513205"},
+        {"CoVinculo", "10"}, {"CoCausaDesligamento", "11"}, {"DaDesligamentoEmpregado", "1512"},
+        {"VaAvisoPrevioEmpregado", "000250000"}, {"CoMunicipioTrabalho", "3550308"},
+        {"CoCNPJSindical", valid::WorkerUnionCnpj()}, {"VaGlobalSindical", "00004550"},
+        {"InSindicalizadoVinculo", "2"}, {"VaJaneiroEmpregado", "000150000"}, {"VaJunhoEmpregado", "000150500"},
+        {"VaDezembroEmpregado", "000151100"}, {"Me13AdiantamentoEmpregado", "11"},
+        {"Va13AdiantamentoEmpregado", "000075000"}, {"Me13ParcelaFinalEmpregado", "12"},
+        {"Va13ParcelaFinalEmpregado", "000075000"}, {"VaGlobalFerias", "00180000"},
+    };
+    for (auto it = expected.begin(); it != expected.end(); ++it)
+        EXPECT_EQ(r.value(it.key()), it.value()) << it.key().toStdString();
+}
+
 }  // namespace

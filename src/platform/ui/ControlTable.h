@@ -70,7 +70,9 @@ public:
     void Add(std::vector<ControlRow> rows);
 
     // Sets the tab order in the order the rows were added (the buttons of a
-    // radio group in their order); `after` follow the last control.
+    // radio group in their order); `after` follow the last control. Call it
+    // once the controls sit in their layouts: putting a control into another
+    // parent moves it in the focus chain.
     void ApplyTabOrder(const std::vector<QWidget*>& after = {}) const;
 
     QWidget* Control(const QString& name) const;   // null when no row has that name
