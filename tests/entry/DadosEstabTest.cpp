@@ -812,6 +812,48 @@ TEST_F(DadosEstab, OkLeadsToTheEmployeeFormOrListWithTheFollowingYearFlag) {
     fmDadosEmpreg = nullptr;
 }
 
+// Deleting the only contract from the employee list's Exibir closes the list and
+// the establishment form behind it: back at the establishment list, with the
+// establishment's operation marker cleared.
+TEST_F(DadosEstab, DeletingTheLastContractGoesBackToTheEstablishmentList) {
+    storeEstab();
+    storeContracts(1);
+    fmDadosEmpreg = new TfmDadosEmpreg();
+    fmConEmpreg = new TfmConEmpreg();
+    fmConEstab = new TfmConEstab();
+    FormsScript script;
+    script.expect(QStringLiteral("fmDadosEstab"), [](QWidget* w) {
+        gui::click(static_cast<TfmDadosEstab*>(w)->BtOk);
+        return int(forms::mrNone);
+    });
+    script.expect(QStringLiteral("fmConEmpreg"), [](QWidget* w) {
+        auto* list = static_cast<TfmConEmpreg*>(w);
+        gui::click(list->BtExibir);
+        // The employee form has gone; the list must not come back empty.
+        EXPECT_FALSE(list->isVisible());
+        return list->isVisible() ? int(forms::mrCancel) : int(forms::mrNone);
+    });
+    script.expect(QStringLiteral("fmDadosEmpreg"), [this](QWidget* w) {
+        messages.answer("mrYes");
+        gui::click(static_cast<TfmDadosEmpreg*>(w)->BtExcluir);
+        return int(forms::mrNone);
+    });
+    ShowDadosEstab(estab.value("AnBase"), estab.value("CoCgcCeiEstabelecimento"),
+                   estab.value("NuPrefixoEstabelecimento"), false);
+    EXPECT_EQ(script.shown(), (QStringList{"fmDadosEstab", "fmConEmpreg", "fmDadosEmpreg"}));
+    EXPECT_EQ(script.pending(), 0);
+    EXPECT_TRUE(fmConEstab->isVisible());
+    EXPECT_FALSE(fmConEmpreg->isVisible());
+    EXPECT_TRUE(rows(QStringLiteral("Bd8vinc.DB")).isEmpty());
+    EXPECT_EQ(storedEstab().value("NuVinculosEstabelecimento"), QStringLiteral("000000"));
+    EXPECT_EQ(storedEstab().value("InOpcaoAberta"), QString());
+    for (QWidget** w : {reinterpret_cast<QWidget**>(&fmConEstab), reinterpret_cast<QWidget**>(&fmConEmpreg),
+                        reinterpret_cast<QWidget**>(&fmDadosEmpreg)}) {
+        delete *w;
+        *w = nullptr;
+    }
+}
+
 TEST_F(DadosEstab, CancelOnTheOnlyNewRowRemovesItAndClosesTheNewDeclaration) {
     storeEstab();
     // The new-declaration form waits, its row handed over.

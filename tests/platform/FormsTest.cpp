@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <memory>
+
 using namespace forms;
 
 TEST(Forms, HidingTheFormDoesNotEndItsModalLoop) {
@@ -83,6 +85,26 @@ TEST(Forms, ClosingAPlainWidgetCancels) {
         return int(mrNone);
     });
     EXPECT_EQ(ShowModal(&w), mrCancel);
+}
+
+// A list hidden while the form it handed over to runs, and closed by that form:
+// its run is over as soon as the close returns, for a caller who asks right then.
+TEST(Forms, ClosingAHiddenFormEndsItsRunAtOnce) {
+    for (bool dialog : {true, false}) {
+        std::unique_ptr<QWidget> form(dialog ? new QDialog : new QWidget);
+        form->setObjectName("fmLista");
+        int rightAfterClose = -1;
+        FormsScript script;
+        script.expect("fmLista", [&](QWidget* f) {
+            f->hide();
+            f->close();
+            rightAfterClose = GetModalResult(f);
+            if (rightAfterClose == mrNone) QTimer::singleShot(50, f, [f] { SetModalResult(f, mrAbort); });
+            return int(mrNone);
+        });
+        EXPECT_EQ(ShowModal(form.get()), mrCancel) << dialog;
+        EXPECT_EQ(rightAfterClose, mrCancel) << dialog;
+    }
 }
 
 TEST(Forms, DestroyingTheFormEndsTheLoop) {

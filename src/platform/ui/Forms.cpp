@@ -43,6 +43,12 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == form_ && event->type() == QEvent::Close && !form_->isVisible()) {
+            // A form closed while it is hidden (a list waiting on the form it handed over to) ends
+            // its run now: whoever waits on it must not find it still running and show it again.
+            if (GetModalResult(form_) == mrNone) SetModalResult(form_, mrCancel);
+            return false;
+        }
         if (watched == form_ && event->type() == QEvent::Close && !qobject_cast<QDialog*>(form_)) {
             // Whether the close was accepted is known only after it ran.
             QPointer<QWidget> form = form_;
