@@ -812,6 +812,37 @@ TEST_F(DadosEstab, OkLeadsToTheEmployeeFormOrListWithTheFollowingYearFlag) {
     fmDadosEmpreg = nullptr;
 }
 
+// A click in the empty part of a masked edit puts the caret where typing goes on:
+// nothing typed after the click is lost.
+TEST_F(DadosEstab, ADateTypedAfterAClickInItsEmptyPartIsStored) {
+    const struct {
+        const char* before;  // typed before the click
+        const char* after;   // typed after it
+    } cases[] = {{"", "31122009"}, {"3112", "2009"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.before);
+        reopenWithOnly({});
+        messages.clear();
+        gui::click(form->cbEncerramento);
+        ASSERT_TRUE(form->cbEncerramento->isChecked());
+        QLineEdit* date = form->deDataEncerramento;
+        const QPoint behind(date->width() - 4, date->height() / 2);
+        gui::clickAt(date, behind);
+        gui::type(QString::fromLatin1(c.before));
+        gui::clickAt(date, behind);
+        ASSERT_EQ(gui::focused(), date);
+        gui::type(QString::fromLatin1(c.after));
+        EXPECT_EQ(date->displayText(), QStringLiteral("31/12/2009"));
+        gui::tab();
+        EXPECT_EQ(messages.codes(), QStringList());
+        ok();
+        EXPECT_EQ(messages.codes(), QStringList());
+        closeForm();
+        EXPECT_EQ(storedEstab().value("DaEncerramentoAtividade"), QStringLiteral("31122009"));
+        EXPECT_EQ(storedEstab().value("InEncerramentoAtividade"), QStringLiteral("1"));
+    }
+}
+
 // Deleting the only contract from the employee list's Exibir closes the list and
 // the establishment form behind it: back at the establishment list, with the
 // establishment's operation marker cleared.
