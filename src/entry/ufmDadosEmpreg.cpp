@@ -154,9 +154,9 @@ void TfmDadosEmpreg::buildControls() {
 
     pcEmpregados = new ui::PageControl(this);
     pcEmpregados->setObjectName(QStringLiteral("pcEmpregados"));
-    // Seven long captions share the width: they are shortened rather than scrolled.
-    pcEmpregados->setUsesScrollButtons(false);
-    pcEmpregados->setElideMode(Qt::ElideRight);
+    // Seven long captions share the width: each stays whole, the tab bar scrolls when they do not fit.
+    pcEmpregados->setUsesScrollButtons(true);
+    pcEmpregados->setElideMode(Qt::ElideNone);
     outer->addWidget(pcEmpregados, 1);
     auto page = [&](QWidget*& sheet, const char* name, const char* text) {
         sheet = new QWidget;

@@ -109,6 +109,7 @@ TfmDadosEstab::TfmDadosEstab(QWidget* parent)
     kit_->AllowPageChange = 1;
     buildControls();
     buildLayout();
+    CompactLayouts(this);
     // Placing a control in a group box moves it in the focus chain: the order is set once all are placed.
     rows_.ApplyTabOrder({BtOk, BtVinculos, BtCancelar});
     QWidget::setTabOrder(deRazao, cbEncerramento);  // the closing box comes before its date
@@ -417,28 +418,25 @@ void TfmDadosEstab::buildLayout() {
     auto* body = new QVBoxLayout;
     outer->addLayout(body, 1);
 
-    // Top: year, inscription, company use, declaration type.
+    // Above the pages, two columns of one-line groups: the form must fit its design height.
     auto* top = new QGridLayout;
     body->addLayout(top);
-    top->addWidget(paAnoBase, 0, 0, 1, 3);
+    top->addWidget(paAnoBase, 0, 0, 1, 2);
     auto* inscricao = new QGroupBox(QStringLiteral("Inscrição"), this);
-    auto* il = new QGridLayout(inscricao);
-    il->addWidget(dbrTipoInscr, 0, 0, 2, 1);
-    il->addWidget(label(QStringLiteral("Número"), mdInscricao), 0, 1);
-    il->addWidget(label(QStringLiteral("Prefixo"), edPrefixo), 0, 2);
-    il->addWidget(lbCeiVinculado, 0, 3);
-    il->addWidget(mdInscricao, 1, 1);
-    il->addWidget(edPrefixo, 1, 2);
-    il->addWidget(meCeiVinc, 1, 3);
+    auto* il = new QHBoxLayout(inscricao);
+    dbrTipoInscr->setTitle(QString());
+    il->addWidget(label(QStringLiteral("Tipo"), dbrTipoInscr));
+    il->addWidget(dbrTipoInscr);
+    il->addWidget(label(QStringLiteral("Número"), mdInscricao));
+    il->addWidget(mdInscricao);
+    il->addWidget(label(QStringLiteral("Prefixo"), edPrefixo));
+    il->addWidget(edPrefixo);
+    il->addWidget(lbCeiVinculado);
+    il->addWidget(meCeiVinc);
     edPrefixo->setMaximumWidth(40);
-    mdInscricao->setMinimumWidth(170);
+    mdInscricao->setMinimumWidth(mdInscricao->fontMetrics().horizontalAdvance(QStringLiteral("99.999.999/9999-999")) + 12);
     top->addWidget(inscricao, 1, 0);
-    auto* uso = new QVBoxLayout;
-    uso->addWidget(label(QStringLiteral("Para Uso da Empresa"), deUsoEmpresa));
-    uso->addWidget(deUsoEmpresa);
-    uso->addStretch();
-    top->addLayout(uso, 1, 1);
-    top->addWidget(dgTipoZuvo, 1, 2);
+    top->addWidget(dgTipoZuvo, 1, 1, 2, 1);
 
     auto* razao = new QGroupBox(QStringLiteral("Razão Social "), this);
     auto* rl = new QHBoxLayout(razao);
@@ -446,7 +444,12 @@ void TfmDadosEstab::buildLayout() {
     rl->addWidget(label(QStringLiteral("Total Empregados"), edTotalEmpreg));
     rl->addWidget(edTotalEmpreg);
     edTotalEmpreg->setMaximumWidth(80);
-    body->addWidget(razao);
+    auto* uso = new QGroupBox(QStringLiteral("Para Uso da Empresa"), this);
+    (new QHBoxLayout(uso))->addWidget(deUsoEmpresa);
+    auto* razaoUso = new QHBoxLayout;
+    razaoUso->addWidget(razao, 1);
+    razaoUso->addWidget(uso);
+    top->addLayout(razaoUso, 2, 0);
 
     auto* encerra = new QGroupBox(QStringLiteral("Encerramento Atividades"), this);
     encerra->setObjectName(QStringLiteral("gbEncerraAtiv"));
@@ -454,12 +457,15 @@ void TfmDadosEstab::buildLayout() {
     el->addWidget(cbEncerramento);
     el->addWidget(label(QStringLiteral("Data de Encerramento\n(DD/MM/AAAA)"), deDataEncerramento));
     el->addWidget(deDataEncerramento);
+    el->addStretch();
     deDataEncerramento->setMaximumWidth(110);
+    top->addWidget(encerra, 3, 0);
     auto* atividade = new QHBoxLayout;
-    atividade->addWidget(encerra, 2);
     atividade->addWidget(dgEmAtividade, 1);
     atividade->addWidget(label(QStringLiteral("no ano-base")));
-    body->addLayout(atividade);
+    top->addLayout(atividade, 3, 1);
+    top->setColumnStretch(0, 3);
+    top->setColumnStretch(1, 1);
     body->addWidget(pcInformacoes, 1);
 
     // tCadastrais

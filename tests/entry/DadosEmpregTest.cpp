@@ -1395,4 +1395,13 @@ TEST_F(DadosEmpreg, AContractTypedThroughEveryPageByTheKeyboardIsStoredAsTyped) 
         EXPECT_EQ(r.value(it.key()), it.value()) << it.key().toStdString();
 }
 
+// Every page's tab shows its whole caption (two of them begin alike).
+TEST_F(DadosEmpreg, TheTabsShowTheirWholeCaptions) {
+    showForm();
+    QTabBar* bar = form->pcEmpregados->tabBar();
+    for (int i = 0; i < bar->count(); ++i)
+        EXPECT_GE(bar->tabRect(i).width(), bar->fontMetrics().horizontalAdvance(bar->tabText(i)))
+            << bar->tabText(i).toStdString();
+}
+
 }  // namespace

@@ -8,6 +8,7 @@
 #include "platform/db/Database.h"
 #include "platform/ui/EntryForm.h"
 #include "platform/ui/EntryWidgets.h"
+#include "platform/ui/Forms.h"
 #include "platform/ui/MaskAdapter.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/PageControl.h"
@@ -841,6 +842,21 @@ TEST_F(DadosEstab, ADateTypedAfterAClickInItsEmptyPartIsStored) {
         EXPECT_EQ(storedEstab().value("DaEncerramentoAtividade"), QStringLiteral("31122009"));
         EXPECT_EQ(storedEstab().value("InEncerramentoAtividade"), QStringLiteral("1"));
     }
+}
+
+// On a 1366 x 768 screen the form takes the design's 1024 x 600 and its
+// contents fit in it; it is placed inside the screen.
+TEST_F(DadosEstab, OnAWideScreenTheFormHasItsDesignSizeAndFitsTheScreen) {
+    storeEstab();
+    openForm();
+    forms::ScaleFormForScreen(form, {1366, 768}, {790, 560}, {1024, 600});
+    EXPECT_EQ(form->size(), QSize(1024, 600));
+    const QSize needed = form->minimumSizeHint();
+    EXPECT_LE(needed.width(), 1024);
+    EXPECT_LE(needed.height(), 600);
+    EXPECT_GT(form->font().pointSizeF(), QApplication::font().pointSizeF());  // grown, if less than 4/3
+    const QRect placed(forms::PlaceOnScreen({0, 0, 1366, 768}, form->size()), form->size());
+    EXPECT_TRUE(QRect(0, 0, 1366, 768).contains(placed));
 }
 
 // Deleting the only contract from the employee list's Exibir closes the list and

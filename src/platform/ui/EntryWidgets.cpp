@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QGridLayout>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPalette>
 #include <QRadioButton>
@@ -94,6 +95,13 @@ void SetMoneyEdit(QLineEdit* edit) {
         qint64 cents = 0;
         if (ParseMoney(edit->text(), &cents)) edit->setText(FormatMoney(cents));
     });
+}
+
+void CompactLayouts(QWidget* form) {
+    for (QLayout* layout : form->findChildren<QLayout*>()) {
+        layout->setContentsMargins(6, 4, 6, 4);
+        layout->setSpacing(4);
+    }
 }
 
 QToolButton* MakeSpeedButton(QWidget* parent, const QString& name, const QIcon& icon, const QString& hint) {

@@ -52,6 +52,10 @@ bool ParseMoney(const QString& text, qint64* cents);
 // for the field's check to refuse).
 void SetMoneyEdit(QLineEdit* edit);
 
+// Small margins and spacing in every layout of a form: the dense forms must
+// keep within their design size once their fonts are scaled.
+void CompactLayouts(QWidget* form);
+
 // A speed button (the design's picker buttons beside a code field): it never
 // takes the focus, so the field stays the one being edited and no check runs
 // for clicking it; the click's handler runs the field's exit handling itself.

@@ -8,6 +8,7 @@
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QLayout>
+#include <QPoint>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
@@ -230,10 +231,28 @@ void ScaleFormForScreen(QWidget* form, QSize screen, QSize design, QSize wide, b
     if (s.contentFactor != 1.0) {
         QList<QPair<QPointer<QWidget>, QFont>> ownFonts;
         collectOwnFonts(form, ownFonts);
-        form->setFont(scaledFont(form->font(), s.contentFactor));
-        for (const auto& [widget, font] : ownFonts)
-            if (widget) widget->setFont(scaledFont(font, s.contentFactor));
+        const QFont formFont = form->font();
+        auto scaleFonts = [&](double factor) {
+            form->setFont(scaledFont(formFont, factor));
+            for (const auto& [widget, font] : ownFonts)
+                if (widget) widget->setFont(scaledFont(font, factor));
+        };
+        scaleFonts(s.contentFactor);
         scaleGeometry(form, s.contentFactor);
+        // The form keeps the size the rule gives it: contents laid out by a layout that would
+        // need more room grow less, never below their design size.
+        if (QLayout* layout = form->layout()) {
+            auto fits = [&] {
+                layout->invalidate();
+                layout->activate();
+                const QSize needed = form->minimumSizeHint();
+                return needed.width() <= s.size.width() && needed.height() <= s.size.height();
+            };
+            for (double factor = s.contentFactor; factor > 1.0 && !fits();) {
+                factor = qMax(1.0, factor - 0.05);
+                scaleFonts(factor);
+            }
+        }
     }
     form->resize(s.size);
 }
@@ -243,14 +262,25 @@ void ScaleForm(QWidget* form, QSize design, QSize wide, bool onEveryWidth) {
     ScaleFormForScreen(form, screen ? screen->geometry().size() : QSize(800, 600), design, wide, onEveryWidth);
 }
 
+QPoint PlaceOnScreen(const QRect& area, const QSize& frame) {
+    // Centred, but never beyond the top or left edge: a form taller or wider than the screen
+    // shows its title and its top left, where its buttons and first fields are.
+    const int x = area.x() + qMax(0, (area.width() - frame.width()) / 2);
+    const int y = area.y() + qMax(0, (area.height() - frame.height()) / 2);
+    return {x, y};
+}
+
 void CenterOnScreen(QWidget* form) {
     if (!form) return;
     QScreen* screen = form->screen() ? form->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
     const QRect area = screen->availableGeometry();
+    // A form larger than the screen is made as small as its contents allow.
     const QSize frame = form->frameGeometry().size();
-    form->move(area.x() + (area.width() - frame.width()) / 2,
-               area.y() + (area.height() - frame.height()) / 2);
+    const QSize margins = frame - form->size();
+    if (frame.width() > area.width() || frame.height() > area.height())
+        form->resize(form->size().boundedTo(area.size() - margins).expandedTo(form->minimumSizeHint()));
+    form->move(PlaceOnScreen(area, form->frameGeometry().size()));
 }
 
 void CenterOnActivate(QWidget* form) {
