@@ -208,7 +208,8 @@ QWidget* TfmDadosEmpreg::buildPersonalPage() {
     disability.group = &dgDeficiencia;
     controls_->Add(disability);
     controls_->Add({
-        EditRow("deDeficiente", p, 194, "CoDeficienteFisico", 0,
+        // "0" stands for no disability: the type box shows it empty.
+        EditRow("deDeficiente", p, 194, "CoDeficienteFisico", kZerosEmpty,
                 "Informe o Tipo de Deficiência do Empregado ou selecione-o clicando no botão ao lado", &deDeficiente),
         DescriptionRow("edTxDeficiente", p, &edTxDeficiente),
         EditRow("deNacionalidade", p, 69, "CoNacionalidade", 0,

@@ -1282,6 +1282,7 @@ TEST_F(DadosEmpreg, AContractTypedThroughEveryPageByTheKeyboardIsStoredAsTyped) 
     gui::key(Qt::Key_Right);
     gui::key(Qt::Key_Space);
     gui::tab();
+    EXPECT_EQ(form->deDeficiente->text(), QString());  // no disability: no "0" in the type box
     ASSERT_TRUE(at(form->cbSexo));
     gui::type("2");
     ASSERT_TRUE(at(form->deNacionalidade));
@@ -1315,6 +1316,11 @@ TEST_F(DadosEmpreg, AContractTypedThroughEveryPageByTheKeyboardIsStoredAsTyped) 
     gui::type("513205");
     gui::tab();
     EXPECT_EQ(messages.codes(), QStringList());
+    // Descriptions show from their beginning, however long.
+    for (QLineEdit* description : {form->edTxAdmissao, form->edTxSalContratual, form->edTxCBO}) {
+        EXPECT_FALSE(description->text().isEmpty()) << description->objectName().toStdString();
+        EXPECT_EQ(description->cursorPosition(), 0) << description->objectName().toStdString();
+    }
 
     // Contract: dismissed on 15/12 with notice pay.
     ASSERT_TRUE(at(form->deVinculo));
@@ -1379,9 +1385,9 @@ TEST_F(DadosEmpreg, AContractTypedThroughEveryPageByTheKeyboardIsStoredAsTyped) 
     const Row r = contracts().value(0);
     const Row expected = {
         {"CoPisPasepEmpregado", pis}, {"NoEmpregado", "MARIA DA SILVA"}, {"DaNascimentoEmpregado", "15051980"},
-        {"CoTipoRaca", "2"}, {"InDeficienteFisico", "2"}, {"InSexo", "2"}, {"CoNacionalidade", "10"},
-        {"CoInstrucao", "07"}, {"NuCartTrabEmpregado", "01234567"}, {"CoCpfEmpregado", valid::ContractCpf(7)},
-        {"DaAdmissaoEmpregado", "01032005"}, {"CoTipoAdmissao", "2"}, {"VaSalContratualEmpregado", "000150000"},
+        {"CoTipoRaca", "2"}, {"InDeficienteFisico", "2"}, {"CoDeficienteFisico", "0"}, {"InSexo", "2"},
+        {"CoNacionalidade", "10"}, {"CoInstrucao", "07"}, {"NuCartTrabEmpregado", "01234567"},
+        {"CoCpfEmpregado", valid::ContractCpf(7)}, {"DaAdmissaoEmpregado", "01032005"}, {"CoTipoAdmissao", "2"}, {"VaSalContratualEmpregado", "000150000"},
         {"HoSemanaisEmpregado", "44"}, {"CoTipoSalarioContratual", "1"}, {"CoCbo", "513205"},
         {"CoVinculo", "10"}, {"CoCausaDesligamento", "11"}, {"DaDesligamentoEmpregado", "1512"},
         {"VaAvisoPrevioEmpregado", "000250000"}, {"CoMunicipioTrabalho", "3550308"},

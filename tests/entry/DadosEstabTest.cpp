@@ -18,6 +18,7 @@
 #include "support/DataFolder.h"
 #include "support/FormsScript.h"
 #include "support/GuiDriver.h"
+#include "support/HelpMap.h"
 #include "support/ScriptedMessages.h"
 #include "support/ValidDeclaration.h"
 
@@ -226,6 +227,11 @@ TEST_F(DadosEstab, AnEstablishmentTypedThroughItsFivePagesByTheKeyboardIsStoredA
     ASSERT_EQ(form->pcInformacoes->currentIndex(), TfmDadosEstab::tEconomicas);
     ASSERT_TRUE(at(form->deCNAE));
     for (const char* text : {"4711302", "2062", "2", "5"}) type(text);
+    // The descriptions show from their beginning, however long.
+    for (QLineEdit* description : {form->edTxCNAE, form->edTxNatJuridica}) {
+        EXPECT_FALSE(description->text().isEmpty());
+        EXPECT_EQ(description->cursorPosition(), 0);
+    }
     // The size: the third item, reached with the arrow keys; the Simples group closes for it.
     ASSERT_EQ(form->pcInformacoes->currentIndex(), TfmDadosEstab::tEconomicas2);
     ASSERT_TRUE(at(form->dgPorte));
@@ -857,6 +863,26 @@ TEST_F(DadosEstab, OnAWideScreenTheFormHasItsDesignSizeAndFitsTheScreen) {
     EXPECT_GT(form->font().pointSizeF(), QApplication::font().pointSizeF());  // grown, if less than 4/3
     const QRect placed(forms::PlaceOnScreen({0, 0, 1366, 768}, form->size()), form->size());
     EXPECT_TRUE(QRect(0, 0, 1366, 768).contains(placed));
+}
+
+// F1 opens the topic of the focused field; the topics the establishment shares
+// with the responsible-person form speak of both, never of the responsible only.
+TEST_F(DadosEstab, F1OnAFieldOpensATopicOfThisForm) {
+    storeEstab();
+    openForm();
+    int shown = 0;
+    form->kit()->ShowHelp = [&shown](int context) { shown = context; };
+    ASSERT_EQ(gui::focused(), form->deLogradouro);
+    gui::key(Qt::Key_F1);
+    EXPECT_EQ(shown, 35);
+    QSet<int> contexts;
+    for (const QWidget* w : form->findChildren<QWidget*>())
+        if (const int c = ui::HelpContextOf(w)) contexts << c;
+    for (int c : contexts) {
+        const QString title = HelpPageTitle(c);
+        EXPECT_FALSE(title.isEmpty()) << c;
+        EXPECT_FALSE(title.contains(QStringLiteral("Responsável"))) << c << " " << title.toStdString();
+    }
 }
 
 // Deleting the only contract from the employee list's Exibir closes the list and

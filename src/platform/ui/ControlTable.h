@@ -28,6 +28,7 @@ enum ControlFlag : unsigned {
     kIfFilled = 1u << 6,       // the exit check runs only when the trimmed value is not empty
     kSkipOnPageTab = 1u << 7,  // no exit check when the focus goes to a page tab
     kExitEvenForSkipped = 1u << 8,  // the exit runs also towards the skipped buttons (ExitEvenForSkipped)
+    kZerosEmpty = 1u << 9,     // a bound value of zeros only shows empty (EditLink::SetZerosShownEmpty)
 };
 
 inline constexpr int kNoPage = -1;

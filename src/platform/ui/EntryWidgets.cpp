@@ -16,6 +16,7 @@ namespace ui {
 namespace {
 const char* const kHelpProperty = "helpContext";
 const char* const kLockedProperty = "locked";
+const char* const kFromStartProperty = "showsFromStart";
 }  // namespace
 
 void SetHelpContext(QWidget* widget, int context) { widget->setProperty(kHelpProperty, context); }
@@ -31,12 +32,27 @@ int HelpContextOf(const QWidget* widget) {
 
 void SetLocked(QWidget* widget, bool locked) {
     widget->setProperty(kLockedProperty, locked);
-    if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->setReadOnly(locked);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        edit->setReadOnly(locked);
+        if (locked) ShowFromStart(edit);
+    }
     QPalette palette = widget->palette();
     const QPalette app = QApplication::palette();
     // The design's menu colour is the light grey of window backgrounds.
     palette.setColor(QPalette::Base, locked ? app.color(QPalette::Window) : app.color(QPalette::Base));
     widget->setPalette(palette);
+}
+
+void ShowFromStart(QLineEdit* edit) {
+    if (edit->property(kFromStartProperty).toBool()) return;
+    edit->setProperty(kFromStartProperty, true);
+    // The edit puts the caret behind a text it is given (the same text again too), which scrolls a
+    // long one to its end.
+    QObject::connect(edit, &QLineEdit::cursorPositionChanged, edit, [edit](int, int position) {
+        if (position == 0 || edit->hasFocus()) return;
+        QMetaObject::invokeMethod(
+            edit, [edit] { if (!edit->hasFocus()) edit->setCursorPosition(0); }, Qt::QueuedConnection);
+    });
 }
 
 bool IsLocked(const QWidget* widget) { return widget->property(kLockedProperty).toBool(); }

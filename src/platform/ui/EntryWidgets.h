@@ -26,6 +26,10 @@ int HelpContextOf(const QWidget* widget);
 void SetLocked(QWidget* widget, bool locked);
 bool IsLocked(const QWidget* widget);
 
+// A text the program puts into the edit shows from its beginning, however
+// long (descriptions of codes, names); locked edits do so by themselves.
+void ShowFromStart(QLineEdit* edit);
+
 // Turns what is typed into capitals, keeps the cursor where it was.
 class UpperCaseValidator : public QValidator {
 public:
