@@ -39,8 +39,13 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    // The design's widths grow with the font (a scaled form), and never cut a column's title.
+    void applyColumnWidths();
+
     class Model;
     Model* model_;
+    double designPointSize_;
 };

@@ -250,7 +250,7 @@ QWidget* TfmDadosEmpreg::buildPersonalPage() {
     auto* ident = Group("Identificação do empregado / servidor", tDadosPessoais);
     auto* identRow = RowIn(ident);
     identRow->addWidget(Caption("PIS/PASEP", dePisPasep));
-    dePisPasep->setMaximumWidth(dePisPasep->fontMetrics().horizontalAdvance(QStringLiteral("999.99999.99-99")) + 16);
+    FitWidthToText(dePisPasep, QStringLiteral("999.99999.99.9"));
     identRow->addWidget(dePisPasep);
     identRow->addWidget(Caption("Nome", deNomeEmpregado));
     identRow->addWidget(deNomeEmpregado, 1);

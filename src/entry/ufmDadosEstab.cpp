@@ -434,7 +434,7 @@ void TfmDadosEstab::buildLayout() {
     il->addWidget(lbCeiVinculado);
     il->addWidget(meCeiVinc);
     edPrefixo->setMaximumWidth(40);
-    mdInscricao->setMinimumWidth(mdInscricao->fontMetrics().horizontalAdvance(QStringLiteral("99.999.999/9999-999")) + 12);
+    FitWidthToText(mdInscricao, QStringLiteral("99.999.999/9999-99"));
     top->addWidget(inscricao, 1, 0);
     top->addWidget(dgTipoZuvo, 1, 1, 2, 1);
 

@@ -160,6 +160,9 @@ TEST(Forms, ScaleFollowsTheScreenWidth) {
         {{800, 600}, {488, 285}, {650, 380}, {488, 285}, 1.0, true},
         {{1024, 768}, {488, 285}, {650, 380}, {624, 364}, 1.28, true},
         {{1600, 1200}, {488, 285}, {650, 380}, {976, 570}, 2.0, true},
+        // A screen wider than 4:3: the height decides, so that nothing runs below the bottom.
+        {{1366, 768}, {488, 285}, {650, 380}, {624, 364}, 1.28, true},
+        {{1920, 1080}, {488, 285}, {650, 380}, {878, 513}, 1.8, true},
     };
     for (const Case& c : cases) {
         const FormScale s = ComputeFormScale(c.screen, c.design, c.wide, c.onEveryWidth);

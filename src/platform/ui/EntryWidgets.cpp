@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QLayout>
 #include <QLineEdit>
@@ -111,6 +113,45 @@ void SetMoneyEdit(QLineEdit* edit) {
         qint64 cents = 0;
         if (ParseMoney(edit->text(), &cents)) edit->setText(FormatMoney(cents));
     });
+}
+
+namespace {
+// Keeps an edit's width fitted to a sample text in the edit's current font.
+class WidthForText : public QObject {
+public:
+    WidthForText(QLineEdit* edit, QString sample) : QObject(edit), edit_(edit), sample_(std::move(sample)) {
+        setObjectName(QStringLiteral("lobrixWidthForText"));
+        edit->installEventFilter(this);
+        apply();
+    }
+    void setSample(const QString& sample) {
+        sample_ = sample;
+        apply();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == edit_ && event->type() == QEvent::FontChange) apply();
+        return false;
+    }
+
+private:
+    void apply() {
+        // The text, the frame and the edit's inner margins, and a character's room for the caret.
+        const QFontMetrics metrics(edit_->font());
+        edit_->setFixedWidth(metrics.horizontalAdvance(sample_) + metrics.averageCharWidth() + 12);
+    }
+    QLineEdit* edit_;
+    QString sample_;
+};
+}  // namespace
+
+void FitWidthToText(QLineEdit* edit, const QString& sample) {
+    if (auto* fit = edit->findChild<WidthForText*>(QStringLiteral("lobrixWidthForText"), Qt::FindDirectChildrenOnly)) {
+        fit->setSample(sample);
+        return;
+    }
+    new WidthForText(edit, sample);
 }
 
 void CompactLayouts(QWidget* form) {

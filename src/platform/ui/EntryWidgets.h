@@ -56,6 +56,10 @@ bool ParseMoney(const QString& text, qint64* cents);
 // for the field's check to refuse).
 void SetMoneyEdit(QLineEdit* edit);
 
+// A box just wide enough for a text like `sample` (a formatted CNPJ, a
+// PIS/PASEP) in its own font, now and whenever its font changes (a scaled form).
+void FitWidthToText(QLineEdit* edit, const QString& sample);
+
 // Small margins and spacing in every layout of a form: the dense forms must
 // keep within their design size once their fonts are scaled.
 void CompactLayouts(QWidget* form);

@@ -215,6 +215,11 @@ FormScale ComputeFormScale(QSize screen, QSize design, QSize wide, bool onEveryW
     const int sh = screen.height();
     if (sw == 800 || sw <= 0 || sh <= 0) {
         s.size = design;
+    } else if (onEveryWidth && qint64(sw) * 600 > qint64(sh) * 800) {
+        // A screen wider than 4:3: grown by the width, the contents placed by hand would run
+        // below the form's bottom; the height decides, for the form and its contents alike.
+        s.size = QSize(design.width() * sh / 600, design.height() * sh / 600);
+        s.contentFactor = double(sh) / 600.0;
     } else if (sw <= 1024 || onEveryWidth) {
         s.size = QSize(design.width() * sw / 800, design.height() * sh / 600);
         s.contentFactor = double(sw) / 800.0;
