@@ -66,20 +66,18 @@ QueryGrid::QueryGrid(QVector<Column> columns, QStringList fields, QWidget* paren
     verticalHeader()->setVisible(false);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setStretchLastSection(true);
-    designPointSize_ = font().pointSizeF();
     applyColumnWidths();
     connect(this, &QTableView::doubleClicked, this, [this](const QModelIndex& index) { emit activatedRow(index.row()); });
 }
 
 void QueryGrid::applyColumnWidths() {
-    const double factor = designPointSize_ > 0 && font().pointSizeF() > 0 ? font().pointSizeF() / designPointSize_ : 1.0;
     const QFontMetrics header(horizontalHeader()->font());
     for (int i = 0; i < model_->columns_.size(); ++i) {
         const Column& c = model_->columns_.at(i);
         if (c.width <= 0) continue;
         // The title's text with the room the header's frame and margins take.
         const int title = header.horizontalAdvance(c.title) + 2 * header.averageCharWidth() + 8;
-        setColumnWidth(i, qMax(qRound(c.width * factor), title));
+        setColumnWidth(i, qMax(c.width, title));
     }
 }
 

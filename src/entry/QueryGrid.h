@@ -42,10 +42,9 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    // The design's widths grow with the font (a scaled form), and never cut a column's title.
+    // The design's widths, but never narrower than a column's title in the current (scaled) font.
     void applyColumnWidths();
 
     class Model;
     Model* model_;
-    double designPointSize_;
 };
