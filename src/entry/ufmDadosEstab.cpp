@@ -684,10 +684,7 @@ void TfmDadosEstab::connectHandlers() {
         const QString own = EstablishmentValue("CoCgcCeiEstabelecimento");
         if (own.left(8) == EstablishmentValue("CoCNPJCentralizada").left(8)) dbeCNPJCentralizada->setSelection(11, 7);
     });
-    kit_->OnEnter(InfCadDummy, [this] {
-        pcInformacoes->SetCurrentPage(tEconomicas);
-        deCNAE->setFocus(Qt::TabFocusReason);
-    });
+    kit_->OnEnter(InfCadDummy, [this] { kit_->MoveFocus(deCNAE); });  // its page comes to the front
 
     connect(BtOk, &QPushButton::clicked, this, &TfmDadosEstab::BtOkClick);
     connect(BtVinculos, &QPushButton::clicked, this, &TfmDadosEstab::BtVinculosClick);

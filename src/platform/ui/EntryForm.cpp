@@ -142,8 +142,10 @@ void EntryFormController::makeRequestedMove() {
     requestedLeaving_ = nullptr;
     if (!target || !form_->isVisible()) return;
     QWidget* to = fieldFor(target);
-    // A move asked for while a field was being left starts from that field, whose exit has run.
-    QWidget* from = leaving ? leaving.data() : active_.data();
+    // A move asked for while a field was being left starts from that field, whose exit has run;
+    // any other from the field entered last, or else (focus given back with its window) from the
+    // field that has the focus, as a user's move would.
+    QWidget* from = leaving ? leaving.data() : active_ ? active_.data() : focusedField_.data();
     refocusing_ = true;
     target->setFocus(Qt::OtherFocusReason);
     refocusing_ = false;
@@ -162,6 +164,7 @@ void EntryFormController::makeRequestedMove() {
     queueMove(leaving ? nullptr : from, target);
     processPending();
 }
+
 bool EntryFormController::ownsWidget(const QWidget* w) const { return w && w->window() == form_; }
 
 QWidget* EntryFormController::fieldFor(QWidget* w) const {
@@ -176,9 +179,9 @@ QWidget* EntryFormController::fieldFor(QWidget* w) const {
     return nullptr;
 }
 
-bool EntryFormController::isSkipTarget(const QWidget* w) const {
-    for (const QWidget* p = w; p && p != form_; p = p->parentWidget())
-        if (skip_.contains(const_cast<QWidget*>(p))) return true;
+bool EntryFormController::isSkipTarget(QWidget* w) const {
+    for (QWidget* p = w; p && p != form_; p = p->parentWidget())
+        if (skip_.contains(p)) return true;
     return false;
 }
 

@@ -122,7 +122,7 @@ private:
     };
     bool ownsWidget(const QWidget* w) const;
     QWidget* fieldFor(QWidget* w) const;   // the registered field a widget belongs to
-    bool isSkipTarget(const QWidget* w) const;
+    bool isSkipTarget(QWidget* w) const;
     void queueMove(QWidget* left, QWidget* target);
     void requestMove(QWidget* control);
     void makeRequestedMove();
