@@ -402,7 +402,6 @@ void TfmDadosEstab::buildControls() {
         kit_->SkipChecksFor(b);
     kit_->SetCancelButton(BtCancelar);
     kit_->AttachPageControl(pcInformacoes);
-
 }
 
 void TfmDadosEstab::buildLayout() {
