@@ -1,7 +1,9 @@
 #pragma once
-// The plain work behind the employee form: its money texts, the decisions of
-// its save, the duplicate queries and the writes that keep the
-// establishment's employee counts right. Nothing here touches a widget.
+// The plain work behind the employee form: the decisions of its save, the
+// duplicate queries and the writes that keep the establishment's employee
+// counts right. Nothing here touches a widget.
+
+#include "MoneyText.h"
 
 #include <QString>
 #include <QStringList>
@@ -12,30 +14,6 @@ class DataSet;
 class Query;
 class Table;
 }  // namespace db
-
-// ---- Money texts ------------------------------------------------------------
-// On screen an amount is a display text ("1.234,56" with blanks in front); in
-// the record it is cents, left-padded with zeros to 9 or 8 digits.
-
-// The text put into a money edit when it is entered: grouping dots removed.
-QString MoneyForEditing(const QString& display);
-// Record cents to display text ("000012345" -> "123,45" with blanks in front).
-QString CentsToDisplay(const QString& cents);
-// Display text (always with two decimals) to cents; a longer text is not cut.
-QString DisplayToCents9(const QString& display);
-QString DisplayToCents8(const QString& display);
-
-// What the user typed into a money edit: "0000" with its formatted text and
-// cents, or 0040 (no amount) or 0315 (more cents digits than the field has).
-struct MoneyText {
-    QString code;
-    QString formatted;
-    QString cents;
-};
-MoneyText ReadMoneyText(const QString& typed, int centsDigits);
-
-// Cents as a number; a text that is not all digits counts as zero.
-qint64 CentsOrZero(const QString& cents);
 
 // ---- Decisions of the save --------------------------------------------------
 

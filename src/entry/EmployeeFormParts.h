@@ -3,6 +3,7 @@
 #include "PickerIcons.h"
 #include "platform/db/Table.h"
 #include "platform/ui/ControlTable.h"
+#include "platform/ui/EntryWidgets.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -44,12 +45,8 @@ inline QString LookupName(db::Table& table, const QString& code, const char* nam
 }
 
 inline QToolButton* PickerButton(QWidget* parent, const char* name, const char* hint = nullptr) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QLatin1String(name));
-    b->setIcon(PickerIcons::OpenFolder());
-    b->setFocusPolicy(Qt::ClickFocus);  // no tab stop
-    if (hint) b->setToolTip(QString::fromUtf8(hint));
-    return b;
+    return ui::MakeSpeedButton(parent, QLatin1String(name), PickerIcons::OpenFolder(),
+                               hint ? QString::fromUtf8(hint) : QString());
 }
 
 inline QLabel* Caption(const char* text, QWidget* buddy = nullptr) {

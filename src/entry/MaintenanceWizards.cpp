@@ -2,6 +2,7 @@
 
 #include "QueryGrid.h"
 #include "platform/db/Query.h"
+#include "platform/ui/EntryWidgets.h"
 #include "platform/ui/Forms.h"
 #include "rules/ugRegrasIdentificacao.h"
 #include "shell/ugFuncoes.h"
@@ -115,10 +116,14 @@ QGroupBox* SelectedEstablishmentGroup(QWidget* parent, QLineEdit*& inscricao, co
                                       QLineEdit*& nome, const char* nomeName, const char* nomeLabel) {
     auto* group = new QGroupBox(QStringLiteral("Estabelecimento selecionado "), parent);
     auto* form = new QFormLayout(group);
+    // Each caption above its box: the long ones would leave the boxes a few characters wide.
+    form->setRowWrapPolicy(QFormLayout::WrapAllRows);
+    form->setVerticalSpacing(2);
     auto box = [&](const char* name, const char* label) {
         auto* e = new QLineEdit(group);
         e->setObjectName(QString::fromLatin1(name));
         e->setReadOnly(true);
+        ui::ShowFromStart(e);
         e->setFocusPolicy(Qt::NoFocus);
         form->addRow(QString::fromUtf8(label), e);
         return e;

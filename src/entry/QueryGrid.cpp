@@ -2,6 +2,8 @@
 
 #include "platform/db/Query.h"
 
+#include <QEvent>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 
@@ -64,9 +66,27 @@ QueryGrid::QueryGrid(QVector<Column> columns, QStringList fields, QWidget* paren
     verticalHeader()->setVisible(false);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     horizontalHeader()->setStretchLastSection(true);
-    for (int i = 0; i < model_->columns_.size(); ++i)
-        if (model_->columns_.at(i).width > 0) setColumnWidth(i, model_->columns_.at(i).width);
+    applyColumnWidths();
     connect(this, &QTableView::doubleClicked, this, [this](const QModelIndex& index) { emit activatedRow(index.row()); });
+}
+
+void QueryGrid::applyColumnWidths() {
+    const QFontMetrics header(horizontalHeader()->font());
+    for (int i = 0; i < model_->columns_.size(); ++i) {
+        const Column& c = model_->columns_.at(i);
+        if (c.width <= 0) continue;
+        // The title's text with the room the header's frame and margins take.
+        const int title = header.horizontalAdvance(c.title) + 2 * header.averageCharWidth() + 8;
+        setColumnWidth(i, qMax(c.width, title));
+    }
+}
+
+void QueryGrid::changeEvent(QEvent* event) {
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+        applyColumnWidths();
+    }
 }
 
 void QueryGrid::Load(db::Query& query) {

@@ -39,8 +39,12 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    // The design's widths, but never narrower than a column's title in the current (scaled) font.
+    void applyColumnWidths();
+
     class Model;
     Model* model_;
 };

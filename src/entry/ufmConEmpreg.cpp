@@ -96,8 +96,8 @@ TfmConEmpreg::TfmConEmpreg(QWidget* parent) : QDialog(parent), kit_(new ui::Entr
     e->addWidget(edPrefixo, 1, 1);
     e->addWidget(edRazao, 1, 2);
     e->setColumnStretch(2, 1);
-    // Wide enough for a formatted CNPJ in the form's own font.
-    mdInscricao->setFixedWidth(mdInscricao->fontMetrics().horizontalAdvance(QStringLiteral("99.999.999/9999-999")) + 16);
+    // Wide enough for a formatted CNPJ in the form's own font, scaled or not.
+    ui::FitWidthToText(mdInscricao, QStringLiteral("99.999.999/9999-99"));
     edPrefixo->setMaximumWidth(50);
     outer->addWidget(estab);
     auto* find = new QGroupBox(QStringLiteral("Localizar Empregado / Servidor Por "), this);

@@ -154,9 +154,9 @@ void TfmDadosEmpreg::buildControls() {
 
     pcEmpregados = new ui::PageControl(this);
     pcEmpregados->setObjectName(QStringLiteral("pcEmpregados"));
-    // Seven long captions share the width: they are shortened rather than scrolled.
-    pcEmpregados->setUsesScrollButtons(false);
-    pcEmpregados->setElideMode(Qt::ElideRight);
+    // Seven long captions share the width: each stays whole, the tab bar scrolls when they do not fit.
+    pcEmpregados->setUsesScrollButtons(true);
+    pcEmpregados->setElideMode(Qt::ElideNone);
     outer->addWidget(pcEmpregados, 1);
     auto page = [&](QWidget*& sheet, const char* name, const char* text) {
         sheet = new QWidget;
@@ -208,7 +208,8 @@ QWidget* TfmDadosEmpreg::buildPersonalPage() {
     disability.group = &dgDeficiencia;
     controls_->Add(disability);
     controls_->Add({
-        EditRow("deDeficiente", p, 194, "CoDeficienteFisico", 0,
+        // "0" stands for no disability: the type box shows it empty.
+        EditRow("deDeficiente", p, 194, "CoDeficienteFisico", kZerosEmpty,
                 "Informe o Tipo de Deficiência do Empregado ou selecione-o clicando no botão ao lado", &deDeficiente),
         DescriptionRow("edTxDeficiente", p, &edTxDeficiente),
         EditRow("deNacionalidade", p, 69, "CoNacionalidade", 0,
@@ -249,7 +250,7 @@ QWidget* TfmDadosEmpreg::buildPersonalPage() {
     auto* ident = Group("Identificação do empregado / servidor", tDadosPessoais);
     auto* identRow = RowIn(ident);
     identRow->addWidget(Caption("PIS/PASEP", dePisPasep));
-    dePisPasep->setMaximumWidth(dePisPasep->fontMetrics().horizontalAdvance(QStringLiteral("999.99999.99-99")) + 16);
+    FitWidthToText(dePisPasep, QStringLiteral("999.99999.99.9"));
     identRow->addWidget(dePisPasep);
     identRow->addWidget(Caption("Nome", deNomeEmpregado));
     identRow->addWidget(deNomeEmpregado, 1);
@@ -647,7 +648,7 @@ bool TfmDadosEmpreg::CheckFocusNotOnOtherPage() const {
 
 void TfmDadosEmpreg::moveFocus(QWidget* control) {
     // A move of the form's own, not a failed check: page changes stay allowed.
-    kit_->FocusBack(control);
+    kit_->MoveFocus(control);
     kit_->AllowPageChange = 1;
 }
 
@@ -1008,13 +1009,13 @@ void TfmDadosEmpreg::MonthCheck(int month) {
         kit_->AllowPageChange = 0;
     };
 
-    const QString formatted = FormatMoneyText(value);
-    if (formatted == QLatin1String("Erro")) failMonth(rule(QStringLiteral("0040")));
+    const MoneyText typed = ReadMoneyText(value, 9);
+    if (typed.code == QLatin1String("0040")) failMonth(rule(typed.code));
     const QString formattedPrevious = FormatMoneyText(previous);
     if (formattedPrevious == QLatin1String("Erro")) failMonth(rule(QStringLiteral("0040")));
-    const QString cents = DisplayToCents9(formatted);
-    if (!IsAllDigits(cents)) failMonth(rule(QStringLiteral("0040")));
-    if (cents.trimmed().size() > 9) failMonth(rule(QStringLiteral("0315")));
+    if (typed.code != kOk) failMonth(rule(typed.code));
+    const QString formatted = typed.formatted;
+    const QString cents = typed.cents;
 
     QString code = rule(CheckMonthlyPayVsMinimumWage(cents, mm, salaryType, reference, ContextAdmission,
                                                      ContextDismissal, legalNature, contractType));

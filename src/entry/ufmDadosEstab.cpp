@@ -1,6 +1,7 @@
 #include "ufmDadosEstab.h"
 
 #include "EntryShared.h"
+#include "MoneyText.h"
 #include "PickerIcons.h"
 #include "platform/db/Database.h"
 #include "platform/db/DbError.h"
@@ -90,12 +91,7 @@ QLabel* label(const QString& text, QWidget* buddy = nullptr) {
 }
 
 QToolButton* pickerButton(QWidget* parent, const char* name, const char* hint) {
-    auto* b = new QToolButton(parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setIcon(PickerIcons::OpenFolder());
-    b->setToolTip(QString::fromUtf8(hint));
-    b->setFocusPolicy(Qt::NoFocus);
-    return b;
+    return MakeSpeedButton(parent, QString::fromLatin1(name), PickerIcons::OpenFolder(), QString::fromUtf8(hint));
 }
 
 const QStringList kSimNao = {QStringLiteral("Sim"), QStringLiteral("Não")};
@@ -113,6 +109,10 @@ TfmDadosEstab::TfmDadosEstab(QWidget* parent)
     kit_->AllowPageChange = 1;
     buildControls();
     buildLayout();
+    CompactLayouts(this);
+    // Placing a control in a group box moves it in the focus chain: the order is set once all are placed.
+    rows_.ApplyTabOrder({BtOk, BtVinculos, BtCancelar});
+    QWidget::setTabOrder(deRazao, cbEncerramento);  // the closing box comes before its date
     connectHandlers();
     QSize screen(800, 600);
     if (QScreen* s = this->screen()) screen = s->size();
@@ -265,6 +265,7 @@ void TfmDadosEstab::buildControls() {
          .exit = exit(&TfmDadosEstab::dgPatExit), .hint = "Informe se a empresa participa do PAT",
          .title = "Programa de Alimentação do Trabalhador (PAT)", .items = kSimNao, .values = kValues12,
          .columns = 2, .group = &dgPat},
+        {.name = "PatDummy", .page = tEconomicas2, .edit = &PatDummy},
 
         // tEconomicas3
         {.name = "dePATVincMaior5", .page = tEconomicas3, .help = 58, .field = "NuVinculoPatMaior5",
@@ -292,6 +293,7 @@ void TfmDadosEstab::buildControls() {
              enterCentralisation();
          },
          .hint = percentHint, .edit = &deAlimentacaoConvenio},
+        {.name = "PercentDummy", .page = tEconomicas3, .edit = &PercentDummy},
 
         // tSindicais
         {.name = "dbrCentralizada", .page = tSindicais, .help = 125, .field = "InCentralizada",
@@ -356,9 +358,12 @@ void TfmDadosEstab::buildControls() {
 
     for (QLineEdit* amount : {deValorSindical, deValorAssociativa, deValorAssistencial, deValorConfederativa})
         amount->setAlignment(Qt::AlignRight);
-    // Only catches Tab at the end of the address so that it does not land on Ok.
-    InfCadDummy->setFixedSize(1, 1);
-    InfCadDummy->setFrame(false);
+    // They only catch Tab at the end of the address, of the PAT answer and of the percentages, so
+    // that it does not land on Ok.
+    for (QLineEdit* dummy : {InfCadDummy, PatDummy, PercentDummy}) {
+        dummy->setFixedSize(1, 1);
+        dummy->setFrame(false);
+    }
 
     cbEncerramento = new QCheckBox(QStringLiteral("Encerrou as Atividades"), this);
     cbEncerramento->setObjectName(QStringLiteral("cbEncerramento"));
@@ -397,10 +402,6 @@ void TfmDadosEstab::buildControls() {
         kit_->SkipChecksFor(b);
     kit_->SetCancelButton(BtCancelar);
     kit_->AttachPageControl(pcInformacoes);
-
-    rows_.ApplyTabOrder({BtOk, BtVinculos, BtCancelar});
-    QWidget::setTabOrder(deRazao, cbEncerramento);
-    QWidget::setTabOrder(cbEncerramento, deDataEncerramento);
 }
 
 void TfmDadosEstab::buildLayout() {
@@ -416,28 +417,25 @@ void TfmDadosEstab::buildLayout() {
     auto* body = new QVBoxLayout;
     outer->addLayout(body, 1);
 
-    // Top: year, inscription, company use, declaration type.
+    // Above the pages, two columns of one-line groups: the form must fit its design height.
     auto* top = new QGridLayout;
     body->addLayout(top);
-    top->addWidget(paAnoBase, 0, 0, 1, 3);
+    top->addWidget(paAnoBase, 0, 0, 1, 2);
     auto* inscricao = new QGroupBox(QStringLiteral("Inscrição"), this);
-    auto* il = new QGridLayout(inscricao);
-    il->addWidget(dbrTipoInscr, 0, 0, 2, 1);
-    il->addWidget(label(QStringLiteral("Número"), mdInscricao), 0, 1);
-    il->addWidget(label(QStringLiteral("Prefixo"), edPrefixo), 0, 2);
-    il->addWidget(lbCeiVinculado, 0, 3);
-    il->addWidget(mdInscricao, 1, 1);
-    il->addWidget(edPrefixo, 1, 2);
-    il->addWidget(meCeiVinc, 1, 3);
+    auto* il = new QHBoxLayout(inscricao);
+    dbrTipoInscr->setTitle(QString());
+    il->addWidget(label(QStringLiteral("Tipo"), dbrTipoInscr));
+    il->addWidget(dbrTipoInscr);
+    il->addWidget(label(QStringLiteral("Número"), mdInscricao));
+    il->addWidget(mdInscricao);
+    il->addWidget(label(QStringLiteral("Prefixo"), edPrefixo));
+    il->addWidget(edPrefixo);
+    il->addWidget(lbCeiVinculado);
+    il->addWidget(meCeiVinc);
     edPrefixo->setMaximumWidth(40);
-    mdInscricao->setMinimumWidth(170);
+    FitWidthToText(mdInscricao, QStringLiteral("99.999.999/9999-99"));
     top->addWidget(inscricao, 1, 0);
-    auto* uso = new QVBoxLayout;
-    uso->addWidget(label(QStringLiteral("Para Uso da Empresa"), deUsoEmpresa));
-    uso->addWidget(deUsoEmpresa);
-    uso->addStretch();
-    top->addLayout(uso, 1, 1);
-    top->addWidget(dgTipoZuvo, 1, 2);
+    top->addWidget(dgTipoZuvo, 1, 1, 2, 1);
 
     auto* razao = new QGroupBox(QStringLiteral("Razão Social "), this);
     auto* rl = new QHBoxLayout(razao);
@@ -445,7 +443,12 @@ void TfmDadosEstab::buildLayout() {
     rl->addWidget(label(QStringLiteral("Total Empregados"), edTotalEmpreg));
     rl->addWidget(edTotalEmpreg);
     edTotalEmpreg->setMaximumWidth(80);
-    body->addWidget(razao);
+    auto* uso = new QGroupBox(QStringLiteral("Para Uso da Empresa"), this);
+    (new QHBoxLayout(uso))->addWidget(deUsoEmpresa);
+    auto* razaoUso = new QHBoxLayout;
+    razaoUso->addWidget(razao, 1);
+    razaoUso->addWidget(uso);
+    top->addLayout(razaoUso, 2, 0);
 
     auto* encerra = new QGroupBox(QStringLiteral("Encerramento Atividades"), this);
     encerra->setObjectName(QStringLiteral("gbEncerraAtiv"));
@@ -453,12 +456,15 @@ void TfmDadosEstab::buildLayout() {
     el->addWidget(cbEncerramento);
     el->addWidget(label(QStringLiteral("Data de Encerramento\n(DD/MM/AAAA)"), deDataEncerramento));
     el->addWidget(deDataEncerramento);
+    el->addStretch();
     deDataEncerramento->setMaximumWidth(110);
+    top->addWidget(encerra, 3, 0);
     auto* atividade = new QHBoxLayout;
-    atividade->addWidget(encerra, 2);
     atividade->addWidget(dgEmAtividade, 1);
     atividade->addWidget(label(QStringLiteral("no ano-base")));
-    body->addLayout(atividade);
+    top->addLayout(atividade, 3, 1);
+    top->setColumnStretch(0, 3);
+    top->setColumnStretch(1, 1);
     body->addWidget(pcInformacoes, 1);
 
     // tCadastrais
@@ -557,6 +563,7 @@ void TfmDadosEstab::buildLayout() {
         p->addWidget(label(QStringLiteral(" Informe se a empresa participa do PAT.")));
         dgPat->setTitle(QString());
         p->addWidget(dgPat);
+        p->addWidget(PatDummy);
         grid->addWidget(pat, 1, 1);
         grid->setRowStretch(2, 1);
         for (RadioGroup* g : {dgPorte, dgOptanteSimples})
@@ -594,6 +601,7 @@ void TfmDadosEstab::buildLayout() {
             edit->setMaximumWidth(80);
             ++i;
         }
+        p->addWidget(PercentDummy, 5, 0);
         paPAT->setEnabled(false);
         grid->addWidget(paPAT, 0, 0);
         grid->setRowStretch(1, 1);
@@ -675,10 +683,7 @@ void TfmDadosEstab::connectHandlers() {
         const QString own = EstablishmentValue("CoCgcCeiEstabelecimento");
         if (own.left(8) == EstablishmentValue("CoCNPJCentralizada").left(8)) dbeCNPJCentralizada->setSelection(11, 7);
     });
-    kit_->OnEnter(InfCadDummy, [this] {
-        pcInformacoes->SetCurrentPage(tEconomicas);
-        deCNAE->setFocus(Qt::TabFocusReason);
-    });
+    kit_->OnEnter(InfCadDummy, [this] { kit_->MoveFocus(deCNAE); });  // its page comes to the front
 
     connect(BtOk, &QPushButton::clicked, this, &TfmDadosEstab::BtOkClick);
     connect(BtVinculos, &QPushButton::clicked, this, &TfmDadosEstab::BtVinculosClick);
@@ -1351,8 +1356,10 @@ void TfmDadosEstab::CheckClosingDate(int mode) {
 
 void TfmDadosEstab::CheckSindicalValue(QLineEdit* amount) {
     if (amount->text().trimmed().isEmpty()) amount->setText(kZeroMoney);
-    const QString formatted = FormatMoneyText(amount->text());
-    if (formatted == QLatin1String("Erro")) refuse(rule(QStringLiteral("0040")), amount);
+    // A text that is no amount in cents (more than two decimals too) is refused, never rounded away.
+    const MoneyText money = ReadMoneyText(amount->text(), 9);
+    if (money.code == QLatin1String("0040")) refuse(rule(money.code), amount);
+    const QString formatted = money.formatted;
     if (CentsText(formatted).trimmed().size() > 9) refuse(rule(QStringLiteral("0315")), amount);
     const QString code = rule(CheckEstablishmentContributionAmount(CentsText(formatted)));
     if (!IsAccepted(code)) {
@@ -1585,15 +1592,13 @@ void TfmDadosEstab::dgTipoZuvoClick() {
 
 void TfmDadosEstab::sbCodMunicipioClick() {
     if (!kit_->RunPendingChecks()) return;
-    const bool ok = kit_->RunAction([this] {
-        deMunicipio->setFocus(Qt::OtherFocusReason);
+    kit_->RunAction([this] {
         const bool chosen = TfrmT8Munic::SelectMunicipality(col("CoMunicipio"));
         kit_->RefreshAll();
-        // The check runs here: the focus given below may reach the form only when the window
-        // system hands it back, which runs no exit of the code.
+        // The municipality's check runs here, as leaving the code for the DDD would run it.
         if (chosen) checkMunicipality();
+        kit_->MoveFocus(deDDD);
     });
-    if (ok) deDDD->setFocus(Qt::OtherFocusReason);
 }
 
 void TfmDadosEstab::sbCNAEClick() {

@@ -70,6 +70,8 @@ public:
     QLineEdit* deTelefone;
     QLineEdit* deEmail;
     QLineEdit* InfCadDummy;
+    QLineEdit* PatDummy;       // after the PAT answer and after the last percentage:
+    QLineEdit* PercentDummy;   // Tab lands there, not on Ok, so the field's exit runs
     // tEconomicas
     QLineEdit* deCNAE;
     QToolButton* sbCNAE;

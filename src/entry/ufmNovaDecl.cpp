@@ -77,6 +77,7 @@ TfmNovaDecl::TfmNovaDecl(QWidget* parent) : QDialog(parent), kit_(new EntryFormC
         {.name = "deCeiVinc", .help = 30, .field = "CoCgcVinculado",
          .exit = [this] {
              if (!EditValue(deCeiVinc).trimmed().isEmpty()) CheckLinkedCei();
+             else SetDesignMask(deCeiVinc, QString());  // an empty CEI shows nothing, no mask blanks
              deRazao->setFocus(Qt::OtherFocusReason);
          },
          .flags = kDisabled | kReadOnly, .hint = "Informe a inscrição CEI Vinculado.", .edit = &deCeiVinc},
@@ -379,6 +380,7 @@ bool TfmNovaDecl::CheckDuplicateAndCopy(const QString& inscricao, const QString&
 void TfmNovaDecl::CheckLinkedCei() {
     const QString cei = EstablishmentValue(QStringLiteral("CoCgcVinculado")).trimmed();
     if (cei.isEmpty() || IsAllZeros(cei)) {
+        SetDesignMask(deCeiVinc, QString());
         deCeiVinc->clear();
         SetEstablishmentValue(QStringLiteral("CoCgcVinculado"), QString());
         return;

@@ -17,6 +17,7 @@
 #include "shell/ufmLOBRIX.h"
 #include "support/DataFolder.h"
 #include "support/FormsScript.h"
+#include "support/GuiDriver.h"
 #include "support/ReportFiles.h"
 #include "support/ScriptedMessages.h"
 #include "support/ValidDeclaration.h"
@@ -42,18 +43,10 @@ using namespace declfile;
 
 namespace {
 
-void settle() {
-    for (int i = 0; i < 6; ++i) QApplication::processEvents();
-}
+using gui::child;
+using gui::settle;
 
-template <typename T = QPushButton>
-T* child(QWidget* form, const char* name) {
-    T* w = form->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-}
-
-void click(QWidget* form, const char* name) { QTest::mouseClick(child(form, name), Qt::LeftButton); }
+void click(QWidget* form, const char* name) { gui::clickChild(form, name); }
 
 bool shown(QWidget* form, const char* name) { return !child<QWidget>(form, name)->isHidden(); }
 

@@ -2,6 +2,9 @@
 #include "entry/ufmDadosEmpreg.h"
 #include "entry/ufmDadosEstab.h"
 #include "entry/ufmTb8Afast.h"
+#include "entry/ufmTb8CBO.h"
+#include "entry/ufmTb8TpAdm.h"
+#include "entry/LookupPicker.h"
 #include "platform/db/DbError.h"
 #include "platform/ui/EntryForm.h"
 #include "platform/ui/EntryWidgets.h"
@@ -178,6 +181,9 @@ TEST(EmployeeMoney, TypedAmountsAreReadAsMeantOrRefused) {
         {"9999999,99", 9, "0000", "999999999"}, {"10000000", 9, "0315", ""},
         {"999999,99", 8, "0000", "99999999"}, {"1000000", 8, "0315", ""},
         {"abc", 9, "0040", ""},               {"", 9, "0040", ""},
+        // More decimals than cents have: no amount, rather than one rounded away.
+        {"0,001500", 9, "0040", ""},          {"12,345", 8, "0040", ""},
+        {"1.234,5", 9, "0000", "000123450"},
     };
     for (const auto& c : cases) {
         const MoneyText m = ReadMoneyText(QString::fromLatin1(c.typed), c.digits);
@@ -475,7 +481,10 @@ TEST_F(DadosEmpreg, NoPayAnywhereStopsWith1674AndASecondOkChangesNoAmount) {
     EXPECT_EQ(messages.codes(), QStringList{"1674"});
     EXPECT_EQ(page(), 5);
     EXPECT_EQ(focused(), form->edMonths[0]);
-    EXPECT_EQ(form->edMonths[0]->text(), QStringLiteral("              0,00"));
+    // Entered as the user enters it: ready to be typed over.
+    EXPECT_EQ(form->edMonths[0]->text(), QStringLiteral("0,00"));
+    EXPECT_EQ(form->edMonths[0]->selectedText(), QStringLiteral("0,00"));
+    EXPECT_EQ(form->edMonths[1]->text(), QStringLiteral("              0,00"));
     EXPECT_EQ(form->edSalario->text().trimmed(), QStringLiteral("1.500,00"));
 
     // A second Ok converts the amounts afresh: nothing changes scale.
@@ -483,7 +492,7 @@ TEST_F(DadosEmpreg, NoPayAnywhereStopsWith1674AndASecondOkChangesNoAmount) {
     messages.clear();
     clickOk();
     EXPECT_EQ(messages.codes(), QStringList{"1674"});
-    EXPECT_EQ(form->edMonths[0]->text(), QStringLiteral("              0,00"));
+    EXPECT_EQ(form->edMonths[1]->text(), QStringLiteral("              0,00"));
     EXPECT_EQ(form->edAvisoPrevio->text(), QStringLiteral("              0,00"));
     EXPECT_EQ(form->edSalario->text().trimmed(), QStringLiteral("1.500,00"));
     EXPECT_EQ(contracts().at(0).value("VaJaneiroEmpregado"), QStringLiteral("000000000"));
@@ -1008,6 +1017,7 @@ TEST_F(DadosEmpreg, MembershipOpensOrEmptiesTheAssociationRows) {
     EXPECT_EQ(focused(), form->deUnionCnpj[3]);
     // "Sim": the rows open and the focus goes to the first association.
     QTest::mouseClick(form->dbrSindicalizado->Button(0), Qt::LeftButton);
+    settle();
     QTest::keyClick(form->dbrSindicalizado->Button(0), Qt::Key_Tab);
     settle();
     EXPECT_FALSE(form->deUnionCnpj[1]->isReadOnly());
@@ -1070,7 +1080,10 @@ TEST_F(DadosEmpreg, TheAbsencePickerFillsItsSlotAndMovesToTheStartDate) {
     EXPECT_FALSE(form->edTxAfast[0]->text().isEmpty());
     EXPECT_TRUE(messages.texts().value(0).startsWith(QStringLiteral("As informações referem-se ao ano-base 2009.")));
     EXPECT_EQ(focused(), form->deAfastInicio[0]);
-    // The second slot is told its number.
+    // The second slot is told its number (its picker is clicked with the first slot's dates typed).
+    gui::type("0105");
+    gui::tab();
+    gui::type("1505");
     messages.clear();
     script.expect(QStringLiteral("fmTb8Afast"), pick(3));
     QTest::mouseClick(form->sbAfast[1], Qt::LeftButton);
@@ -1133,6 +1146,268 @@ TEST_F(DadosEmpreg, DecemberWithoutAnyPayTellsTheUser) {
     clickTab(5);
     typeAndLeave(form->edMonths[11], "0");
     EXPECT_EQ(messages.codes(), QStringList{"1060"});
+}
+
+
+// ---- Keyboard journeys: keys on the focused widget only --------------------------------
+
+// Twelve months without pay, and no 13th salary.
+Row NoPay() {
+    Row zero;
+    for (const char* m : {"Janeiro", "Fevereiro", "Marco", "Abril", "Maio", "Junho", "Julho", "Agosto", "Setembro",
+                          "Outubro", "Novembro", "Dezembro"})
+        zero[QStringLiteral("Va%1Empregado").arg(m)] = "000000000";
+    zero["Va13AdiantamentoEmpregado"] = "000000000";
+    zero["Va13ParcelaFinalEmpregado"] = "000000000";
+    zero["Me13AdiantamentoEmpregado"] = "00";
+    zero["Me13ParcelaFinalEmpregado"] = "00";
+    return zero;
+}
+
+// Ok refuses the salary (0232) and then the year without pay (1674), each time
+// putting the focus on the amount to type: what is typed there is the amount.
+TEST_F(DadosEmpreg, AmountsTypedWhereOkPutTheFocusAreStoredAsTyped) {
+    const Row stored = storeContract(1, valid::With(NoPay(), {{"VaSalContratualEmpregado", "000000000"}}));
+    openStored(stored);
+    showForm();
+    clickOk();
+    EXPECT_EQ(messages.codes(), QStringList{"0232"});
+    ASSERT_EQ(gui::focused(), form->edSalario);
+    gui::type("1500");
+    gui::tab();
+    EXPECT_EQ(form->edSalario->text().trimmed(), QStringLiteral("1.500,00"));
+
+    messages.clear();
+    clickOk();
+    EXPECT_EQ(messages.codes(), QStringList{"1674"});
+    ASSERT_EQ(gui::focused(), form->edMonths[0]);
+    gui::type("1250,5");
+    messages.clear();
+    clickOk();
+    EXPECT_EQ(messages.codes(), QStringList());
+    ASSERT_FALSE(form->isVisible());
+    const Row r = contracts().at(0);
+    EXPECT_EQ(r.value("VaSalContratualEmpregado"), QStringLiteral("000150000"));
+    EXPECT_EQ(r.value("VaJaneiroEmpregado"), QStringLiteral("000125050"));
+    EXPECT_EQ(r.value("VaFevereiroEmpregado"), QStringLiteral("000000000"));
+}
+
+// A text that is no amount of cents is refused, never read as zero.
+TEST_F(DadosEmpreg, AMonthTypedBehindItsZeroIsRefusedNotStoredAsZero) {
+    const Row stored = storeContract(1, {{"VaFevereiroEmpregado", "000000000"}});
+    openStored(stored);
+    showForm();
+    clickTab(5);
+    ASSERT_TRUE(gui::tabTo(form->edMonths[1]));
+    // The user puts the caret after the zero that is shown and types on.
+    QTest::keyClick(gui::focused(), Qt::Key_End);
+    gui::type("1500");
+    gui::tab();
+    EXPECT_EQ(messages.codes(), QStringList{"0040"});
+    EXPECT_EQ(gui::focused(), form->edMonths[1]);
+    EXPECT_EQ(form->edMonths[1]->text(), QStringLiteral("0,001500"));  // what was typed, to be mended
+    gui::key(Qt::Key_A, Qt::ControlModifier);
+    gui::type("1500");
+    gui::tab();
+    EXPECT_EQ(form->edMonths[1]->text().trimmed(), QStringLiteral("1.500,00"));
+}
+
+// The picker of an empty occupation opens: its button never takes the focus, so
+// the occupation is not checked before the user could choose one.
+TEST_F(DadosEmpreg, ThePickerOfAnEmptyOccupationOpensAndItsChoiceIsChecked) {
+    const Row stored = storeContract(1, {{"CoCbo", ""}});
+    openStored(stored);
+    showForm();
+    clickTab(1);
+    ASSERT_TRUE(gui::tabTo(form->deCBO));
+    FormsScript script;
+    script.expect(QStringLiteral("fmTb8CBO"), [](QWidget* w) {
+        auto* picker = static_cast<TfmTb8CBO*>(w);
+        for (QTreeWidgetItem* n : TreeNodesInDisplayOrder(picker->TreeView1))
+            if (n->text(0).startsWith(QStringLiteral("513205"))) {
+                picker->TreeView1->setCurrentItem(n);
+                n->setSelected(true);
+            }
+        gui::press(picker->TreeView1, Qt::Key_Return);
+        return int(forms::mrNone);
+    });
+    gui::click(form->sbCBO);
+    EXPECT_EQ(script.pending(), 0);
+    EXPECT_TRUE(script.unexpected().isEmpty());
+    EXPECT_EQ(messages.codes(), QStringList());
+    EXPECT_EQ(field("CoCbo"), QStringLiteral("513205"));
+    EXPECT_FALSE(form->edTxCBO->text().isEmpty());
+    EXPECT_EQ(gui::focused(), form->deCBO);
+}
+
+// Chooses in a flat picker by keys: down the list to the code, then Enter.
+forms::ModalHandler ChooseByKeys(const QString& code) {
+    return [code](QWidget* w) {
+        auto* tree = static_cast<TLookupPicker*>(w)->TreeView1;
+        gui::press(tree, Qt::Key_Home);
+        for (int i = 0; i < tree->topLevelItemCount() && tree->currentItem() &&
+                        !tree->currentItem()->text(0).startsWith(code);
+             ++i)
+            gui::press(tree, Qt::Key_Down);
+        gui::press(tree, Qt::Key_Return);
+        return int(forms::mrNone);
+    };
+}
+
+// One new contract through every page by the keyboard, with the moves the
+// form makes itself on the way (the admission-type picker, the pass-through
+// edits, the union page's last amount, the 13th salary's final parcel): what
+// is typed after each of them is what is stored.
+TEST_F(DadosEmpreg, AContractTypedThroughEveryPageByTheKeyboardIsStoredAsTyped) {
+    FormsScript script;
+    script.expect(QStringLiteral("fmTp8adm"), ChooseByKeys(QStringLiteral("2")));
+    showForm();
+    auto at = [this](QWidget* w) {
+        QWidget* f = gui::focused();
+        return f == w || (f && w->isAncestorOf(f));
+    };
+    const QString pis = valid::ContractPis(7);
+    ASSERT_TRUE(at(form->dePisPasep));
+    gui::type(pis);
+    gui::tab();
+    gui::type("maria da silva");
+    gui::tab();
+    gui::type("15051980");
+    gui::tab();
+    ASSERT_TRUE(at(form->deRaca));
+    gui::type("2");
+    gui::tab();
+    // The disability group: "Não", reached with an arrow key and chosen with the space bar.
+    ASSERT_TRUE(at(form->dgDeficiencia));
+    gui::key(Qt::Key_Right);
+    gui::key(Qt::Key_Space);
+    gui::tab();
+    EXPECT_EQ(form->deDeficiente->text(), QString());  // no disability: no "0" in the type box
+    ASSERT_TRUE(at(form->cbSexo));
+    gui::type("2");
+    ASSERT_TRUE(at(form->deNacionalidade));
+    gui::type("10");
+    gui::tab();
+    ASSERT_TRUE(at(form->deInstrucao));
+    gui::type("7");
+    gui::tab();
+    gui::type("1234567");
+    gui::tab();
+    gui::type("123");
+    gui::tab();
+    gui::type(valid::ContractCpf(7));
+    gui::tab(2);
+    EXPECT_EQ(messages.codes(), QStringList());
+
+    // Admission: the type from its picker, after which the salary has the focus.
+    ASSERT_TRUE(at(form->deAdmissao));
+    gui::type("01032005");
+    gui::tab();
+    ASSERT_TRUE(at(form->deTipoAdmissao));
+    gui::click(form->sbAdmissao);
+    EXPECT_EQ(script.pending(), 0);
+    ASSERT_TRUE(at(form->edSalario));
+    gui::type("1500");
+    gui::tab();
+    gui::type("44");
+    gui::tab();
+    gui::type("1");
+    gui::tab();
+    gui::type("513205");
+    gui::tab();
+    EXPECT_EQ(messages.codes(), QStringList());
+    // Descriptions show from their beginning, however long.
+    for (QLineEdit* description : {form->edTxAdmissao, form->edTxSalContratual, form->edTxCBO}) {
+        EXPECT_FALSE(description->text().isEmpty()) << description->objectName().toStdString();
+        EXPECT_EQ(description->cursorPosition(), 0) << description->objectName().toStdString();
+    }
+
+    // Contract: dismissed on 15/12 with notice pay.
+    ASSERT_TRUE(at(form->deVinculo));
+    gui::type("10");
+    gui::tab();
+    ASSERT_TRUE(at(form->deCodDeslig));
+    gui::type("11");
+    gui::tab();
+    ASSERT_TRUE(at(form->deDataDeslig));
+    // No termination amount yet (a warning), then "O Aviso Prévio foi indenizado?".
+    messages.answer("mrOk").answer("mrYes");
+    gui::type("1512");
+    gui::tab();
+    ASSERT_TRUE(at(form->edAvisoPrevio));
+    gui::type("2500");
+    gui::tab();
+    ASSERT_TRUE(at(form->deMunicipioTrabalho));
+    gui::type("3550308");
+    gui::tab();
+
+    // No absence: on to the union page.
+    ASSERT_TRUE(at(form->deAfastCod[0]));
+    ASSERT_TRUE(gui::tabTo(form->deAfastQtDias, 12));
+    gui::tab();
+    ASSERT_TRUE(at(form->deUnionCnpj[0]));
+    gui::type(valid::WorkerUnionCnpj());
+    gui::tab();
+    gui::type("45,5");
+    gui::tab();
+    ASSERT_TRUE(at(form->dbrSindicalizado));
+    gui::key(Qt::Key_Right);
+    gui::key(Qt::Key_Space);
+    gui::tab();
+    ASSERT_TRUE(at(form->deUnionCnpj[3]));
+    ASSERT_TRUE(gui::tabTo(form->deUnionValue[4], 3));
+    gui::tab();
+    // Leaving the confederative amount goes on to January.
+    ASSERT_TRUE(at(form->edMonths[0]));
+    for (int m = 0; m < 12; ++m) {
+        ASSERT_TRUE(at(form->edMonths[m])) << m;
+        gui::type(QString::number(1500 + m));
+        gui::tab(2);
+    }
+    ASSERT_TRUE(at(form->deMesAdiantamento));
+    gui::type("11");
+    gui::tab();
+    gui::type("750");
+    gui::tab();
+    gui::type("12");
+    gui::tab();
+    gui::type("750");
+    gui::tab();
+    // Leaving the final parcel goes on to the holidays paid at termination.
+    ASSERT_TRUE(at(form->deTerminationValue[0]));
+    gui::type("1800");
+    gui::tab();
+
+    messages.clear();
+    gui::click(form->BtOk);
+    EXPECT_EQ(messages.codes(), QStringList());
+    ASSERT_FALSE(form->isVisible());
+    const Row r = contracts().value(0);
+    const Row expected = {
+        {"CoPisPasepEmpregado", pis}, {"NoEmpregado", "MARIA DA SILVA"}, {"DaNascimentoEmpregado", "15051980"},
+        {"CoTipoRaca", "2"}, {"InDeficienteFisico", "2"}, {"CoDeficienteFisico", "0"}, {"InSexo", "2"},
+        {"CoNacionalidade", "10"}, {"CoInstrucao", "07"}, {"NuCartTrabEmpregado", "01234567"},
+        {"CoCpfEmpregado", valid::ContractCpf(7)}, {"DaAdmissaoEmpregado", "01032005"}, {"CoTipoAdmissao", "2"}, {"VaSalContratualEmpregado", "000150000"},
+        {"HoSemanaisEmpregado", "44"}, {"CoTipoSalarioContratual", "1"}, {"CoCbo", "513205"},
+        {"CoVinculo", "10"}, {"CoCausaDesligamento", "11"}, {"DaDesligamentoEmpregado", "1512"},
+        {"VaAvisoPrevioEmpregado", "000250000"}, {"CoMunicipioTrabalho", "3550308"},
+        {"CoCNPJSindical", valid::WorkerUnionCnpj()}, {"VaGlobalSindical", "00004550"},
+        {"InSindicalizadoVinculo", "2"}, {"VaJaneiroEmpregado", "000150000"}, {"VaJunhoEmpregado", "000150500"},
+        {"VaDezembroEmpregado", "000151100"}, {"Me13AdiantamentoEmpregado", "11"},
+        {"Va13AdiantamentoEmpregado", "000075000"}, {"Me13ParcelaFinalEmpregado", "12"},
+        {"Va13ParcelaFinalEmpregado", "000075000"}, {"VaGlobalFerias", "00180000"},
+    };
+    for (auto it = expected.begin(); it != expected.end(); ++it)
+        EXPECT_EQ(r.value(it.key()), it.value()) << it.key().toStdString();
+}
+
+// Every page's tab shows its whole caption (two of them begin alike).
+TEST_F(DadosEmpreg, TheTabsShowTheirWholeCaptions) {
+    showForm();
+    QTabBar* bar = form->pcEmpregados->tabBar();
+    for (int i = 0; i < bar->count(); ++i)
+        EXPECT_GE(bar->tabRect(i).width(), bar->fontMetrics().horizontalAdvance(bar->tabText(i)))
+            << bar->tabText(i).toStdString();
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "platform/db/Database.h"
 #include "platform/ui/EntryForm.h"
 #include "platform/ui/EntryWidgets.h"
+#include "platform/ui/Forms.h"
 #include "platform/ui/MaskAdapter.h"
 #include "platform/ui/MessageService.h"
 #include "platform/ui/PageControl.h"
@@ -16,6 +17,8 @@
 #include "support/Builders.h"
 #include "support/DataFolder.h"
 #include "support/FormsScript.h"
+#include "support/GuiDriver.h"
+#include "support/HelpMap.h"
 #include "support/ScriptedMessages.h"
 #include "support/ValidDeclaration.h"
 
@@ -37,9 +40,7 @@ static void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.
 
 namespace {
 
-void settle() {
-    for (int i = 0; i < 8; ++i) QApplication::processEvents();
-}
+using gui::settle;
 
 using Row = QMap<QString, QString>;
 
@@ -82,10 +83,7 @@ protected:
         form->KeyPrefixo = estab.value("NuPrefixoEstabelecimento");
         form->IsNewEstablishment = isNew ? 1 : 0;
         form->kit()->ShowHelp = [](int) {};
-        form->show();
-        form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form));
-        settle();
+        ASSERT_TRUE(gui::showActive(form));
     }
     // Closes the form, leaves the valid establishment with the overrides as the only row and opens it.
     void reopenWithOnly(const Row& overrides) {
@@ -107,40 +105,19 @@ protected:
         delete form;
         form = nullptr;
     }
-    void typeAndLeave(QLineEdit* edit, const QString& text) {
-        // Entering a field may move the focus on (as leaving the one before may): settle, then enter again.
-        for (int i = 0; i < 3 && focused() != edit; ++i) {
-            edit->setFocus(Qt::TabFocusReason);
-            settle();
-        }
-        ASSERT_EQ(focused(), edit);
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        QTest::keyClicks(edit, text);
-        QTest::keyClick(edit, Qt::Key_Tab);
-        settle();
-    }
+    // Entering a field may move the focus on (as leaving the one before may): the driver enters again.
+    void typeAndLeave(QLineEdit* edit, const QString& text) { ASSERT_TRUE(gui::typeAndLeave(edit, text)); }
     // Chooses a button of a radio group and leaves the group with Tab.
     void chooseAndLeave(ui::RadioGroup* group, int index) {
         QRadioButton* b = group->Button(index);
-        for (int i = 0; i < 3 && focused() != b; ++i) {
-            b->setFocus(Qt::TabFocusReason);
-            settle();
-        }
-        QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
-        settle();
+        gui::enter(b);
+        click(b);
         ASSERT_EQ(focused(), b);
-        QTest::keyClick(b, Qt::Key_Tab);
-        settle();
+        gui::tab();
     }
-    void click(QWidget* w) {
-        QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(6, w->height() / 2));
-        settle();
-    }
-    void ok() {
-        QTest::mouseClick(form->BtOk, Qt::LeftButton);
-        settle();
-    }
+    // A click beside a radio button's text, where its box is.
+    void click(QWidget* w) { gui::clickAt(w, QPoint(6, w->height() / 2)); }
+    void ok() { gui::click(form->BtOk); }
     QWidget* focused() const { return QApplication::focusWidget(); }
     QString field(const char* name) { return dmEntradaDados->ta8Empresa.FieldByName(QString::fromLatin1(name)).AsString(); }
 };
@@ -222,6 +199,125 @@ TEST_F(DadosEstab, AnEstablishmentTypedAsAUserWouldIsStoredInItsStoredForm) {
         EXPECT_EQ(stored.value(it.key()).toStdString(), it.value().toStdString()) << it.key().toStdString();
 }
 
+
+// The same establishment through its five pages by the keyboard only: Tab,
+// typing, the arrow keys and the space bar in the radio groups, and the moves
+// the form makes on its own between the pages.
+TEST_F(DadosEstab, AnEstablishmentTypedThroughItsFivePagesByTheKeyboardIsStoredAsTyped) {
+    estab = {{"AnBase", "2009"}, {"CoCgcCeiEstabelecimento", estab.value("CoCgcCeiEstabelecimento")},
+             {"NuPrefixoEstabelecimento", "00"}, {"InInscrEstabelecimento", "1"},
+             {"NoRazaoEstabelecimento", "COMERCIO DE ALIMENTOS EXEMPLO LTDA"}, {"InZuvoNegEstabelecimento", "0"},
+             {"CoCgcVinculado", "00000000000000"}, {"NuVinculosEstabelecimento", "000000"},
+             {"InOpcaoAberta", "0"}};
+    store(QStringLiteral("Bd8emp.DB"), estab);
+    openForm(true);
+    auto at = [](QWidget* w) {
+        QWidget* f = gui::focused();
+        return f == w || (f && w->isAncestorOf(f));
+    };
+    auto type = [](const char* text) {
+        gui::type(QString::fromLatin1(text));
+        gui::tab();
+    };
+    ASSERT_TRUE(at(form->deLogradouro));
+    for (const char* text : {"avenida paulista", "12", "loja 3", "bela vista", "01310100", "3550308", "11", "32223344"})
+        type(text);
+    ASSERT_TRUE(at(form->deEmail));
+    type("loja@exemplo.com.br");
+    ASSERT_EQ(form->pcInformacoes->currentIndex(), TfmDadosEstab::tEconomicas);
+    ASSERT_TRUE(at(form->deCNAE));
+    for (const char* text : {"4711302", "2062", "2", "5"}) type(text);
+    // The descriptions show from their beginning, however long.
+    for (QLineEdit* description : {form->edTxCNAE, form->edTxNatJuridica}) {
+        EXPECT_FALSE(description->text().isEmpty());
+        EXPECT_EQ(description->cursorPosition(), 0);
+    }
+    // The size: the third item, reached with the arrow keys; the Simples group closes for it.
+    ASSERT_EQ(form->pcInformacoes->currentIndex(), TfmDadosEstab::tEconomicas2);
+    ASSERT_TRUE(at(form->dgPorte));
+    gui::key(Qt::Key_Down);
+    gui::key(Qt::Key_Down);
+    gui::key(Qt::Key_Space);
+    EXPECT_FALSE(form->dgOptanteSimples->isEnabled());
+    gui::tab();
+    // PAT "Sim": on to its page.
+    ASSERT_TRUE(at(form->dgPat));
+    gui::key(Qt::Key_Space);
+    gui::tab();
+    ASSERT_EQ(form->pcInformacoes->currentIndex(), TfmDadosEstab::tEconomicas3);
+    ASSERT_TRUE(at(form->dePATVincMaior5));
+    for (const char* text : {"10", "20", "60", "40", "", "", "", ""}) type(text);
+    // Centralised "Não": the union tax is this establishment's own.
+    ASSERT_EQ(form->pcInformacoes->currentIndex(), TfmDadosEstab::tSindicais);
+    ASSERT_TRUE(at(form->dbrCentralizada));
+    gui::key(Qt::Key_Right);
+    gui::key(Qt::Key_Space);
+    gui::tab();
+    ASSERT_TRUE(at(form->deSindical));
+    type(valid::EmployerUnionCnpj().toLatin1().constData());
+    ASSERT_TRUE(at(form->deValorSindical));
+    type("1234,56");
+    ASSERT_TRUE(at(form->dbrSindicato));
+    gui::key(Qt::Key_Right);
+    gui::key(Qt::Key_Space);
+    gui::tab();
+    ASSERT_TRUE(at(form->deAssistencial));
+    EXPECT_EQ(messages.codes(), QStringList());
+
+    ok();
+    EXPECT_EQ(messages.codes(), QStringList());
+    EXPECT_FALSE(form->isVisible());
+    closeForm();
+    const Row stored = storedEstab();
+    const Row expected = {
+        {"EdEstabelecimento", "AVENIDA PAULISTA"}, {"NuEnderecoEstabelecimento", "000012"},
+        {"TxComplemEstabelecimento", "LOJA 3"}, {"NoBairroEstabelecimento", "BELA VISTA"},
+        {"CoCepEstabelecimento", "01310100"}, {"CoMunicipio", "3550308"}, {"NoMunicEstabelecimento", "SAO PAULO"},
+        {"SgUf", "SP"}, {"NuDDD", "11"}, {"NuTelefone", "32223344"}, {"TxEmailEstabelecimento", "loja@exemplo.com.br"},
+        {"CoCnae2", "4711302"}, {"CoNaturezaJuridica", "2062"}, {"NuProprietEstabelecimento", "02"},
+        {"MeDataBase", "05"}, {"InPorte", "3"}, {"InOptanteSimples", "2"}, {"InParticipaPAT", "1"},
+        {"NuVinculoPatMaior5", "000010"}, {"NuVinculoPatMenor5", "000020"}, {"PoServicoProprio", "060"},
+        {"PoAdmCozinha", "040"}, {"PoRefeicaoTransportadora", "000"}, {"PoAlimentacaoConvenio", "000"},
+        {"InCentralizada", "2"}, {"CoCNPJSindical", valid::EmployerUnionCnpj()}, {"VaGlobalSindical", "000123456"},
+        {"InSindicalizada", "2"}, {"VaGlobalAssociativa", "000000000"}, {"InOpcaoAberta", ""},
+    };
+    for (auto it = expected.begin(); it != expected.end(); ++it)
+        EXPECT_EQ(stored.value(it.key()).toStdString(), it.value().toStdString()) << it.key().toStdString();
+}
+
+// Tab from the closing date leaves it for the next field, so its check runs
+// and a date in the following year asks whether the declaration is the
+// anticipated one.
+TEST_F(DadosEstab, AClosingDateLeftByTabIsCheckedAndAFollowingYearOneIsConfirmed) {
+    const struct {
+        const char* answer;
+        const char* date;
+        const char* closed;
+    } cases[] = {{"mrYes", "31122010", "1"}, {"mrNo", "", "2"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.answer);
+        reopenWithOnly({});
+        messages.clear();
+        gui::click(form->deRazao);
+        gui::tab();
+        ASSERT_EQ(gui::focused(), form->cbEncerramento);
+        gui::key(Qt::Key_Space);
+        gui::tab();
+        ASSERT_EQ(gui::focused(), form->deDataEncerramento);
+        messages.answer(c.answer);
+        gui::type("31122010");
+        gui::tab();
+        ASSERT_EQ(messages.shown().size(), c.answer == std::string("mrYes") ? 2 : 1);
+        EXPECT_TRUE(messages.texts().value(0).startsWith(QStringLiteral("Ao preencher este campo")));
+        EXPECT_NE(gui::focused(), form->BtOk);
+        messages.clear();
+        ok();
+        EXPECT_EQ(messages.codes(), QStringList());
+        closeForm();
+        EXPECT_EQ(storedEstab().value("DaEncerramentoAtividade"), QString::fromLatin1(c.date));
+        EXPECT_EQ(storedEstab().value("InEncerramentoAtividade"), QString::fromLatin1(c.closed));
+    }
+}
 
 // Breaks one column of the loaded row, as if the user had typed it, and presses Ok.
 struct Broken {
@@ -329,6 +425,7 @@ TEST_F(DadosEstab, AmountsAreStoredInCentsAndRefusedWithTheirCodes) {
         const char* focus;
     } cases[] = {
         {"1,2,3", "0040", "deValorSindical"},
+        {"0,001500", "0040", "deValorSindical"},
         {"12345678,90", "0315", "deValorSindical"},
         {"1.234,56", "", "dbrSindicato"},
     };
@@ -541,7 +638,9 @@ TEST_F(DadosEstab, AFailedBaseMonthDoesNotGoOnToTheSize) {
     storeEstab({{"InPorte", ""}});
     openForm();
     form->pcInformacoes->SetCurrentPage(TfmDadosEstab::tEconomicas);
-    typeAndLeave(form->deDataBase, "13");
+    // Left for the field before it (Tab from the page's last field lands on Ok, which checks nothing).
+    ASSERT_TRUE(gui::typeInto(form->deDataBase, "13"));
+    gui::key(Qt::Key_Backtab);
     EXPECT_EQ(messages.codes(), QStringList{"0071"});
     EXPECT_EQ(focused(), form->deDataBase);
     EXPECT_EQ(field("InPorte"), QString());
@@ -718,6 +817,114 @@ TEST_F(DadosEstab, OkLeadsToTheEmployeeFormOrListWithTheFollowingYearFlag) {
     fmConEmpreg = nullptr;
     delete fmDadosEmpreg;
     fmDadosEmpreg = nullptr;
+}
+
+// A click in the empty part of a masked edit puts the caret where typing goes on:
+// nothing typed after the click is lost.
+TEST_F(DadosEstab, ADateTypedAfterAClickInItsEmptyPartIsStored) {
+    const struct {
+        const char* before;  // typed before the click
+        const char* after;   // typed after it
+    } cases[] = {{"", "31122009"}, {"3112", "2009"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.before);
+        reopenWithOnly({});
+        messages.clear();
+        gui::click(form->cbEncerramento);
+        ASSERT_TRUE(form->cbEncerramento->isChecked());
+        QLineEdit* date = form->deDataEncerramento;
+        const QPoint behind(date->width() - 4, date->height() / 2);
+        gui::clickAt(date, behind);
+        gui::type(QString::fromLatin1(c.before));
+        gui::clickAt(date, behind);
+        ASSERT_EQ(gui::focused(), date);
+        gui::type(QString::fromLatin1(c.after));
+        EXPECT_EQ(date->displayText(), QStringLiteral("31/12/2009"));
+        gui::tab();
+        EXPECT_EQ(messages.codes(), QStringList());
+        ok();
+        EXPECT_EQ(messages.codes(), QStringList());
+        closeForm();
+        EXPECT_EQ(storedEstab().value("DaEncerramentoAtividade"), QStringLiteral("31122009"));
+        EXPECT_EQ(storedEstab().value("InEncerramentoAtividade"), QStringLiteral("1"));
+    }
+}
+
+// On a 1366 x 768 screen the form takes the design's 1024 x 600 and its
+// contents fit in it; it is placed inside the screen.
+TEST_F(DadosEstab, OnAWideScreenTheFormHasItsDesignSizeAndFitsTheScreen) {
+    storeEstab();
+    openForm();
+    forms::ScaleFormForScreen(form, {1366, 768}, {790, 560}, {1024, 600});
+    EXPECT_EQ(form->size(), QSize(1024, 600));
+    const QSize needed = form->minimumSizeHint();
+    EXPECT_LE(needed.width(), 1024);
+    EXPECT_LE(needed.height(), 600);
+    EXPECT_GT(form->font().pointSizeF(), QApplication::font().pointSizeF());  // grown, if less than 4/3
+    const QRect placed(forms::PlaceOnScreen({0, 0, 1366, 768}, form->size()), form->size());
+    EXPECT_TRUE(QRect(0, 0, 1366, 768).contains(placed));
+}
+
+// F1 opens the topic of the focused field; the topics the establishment shares
+// with the responsible-person form speak of both, never of the responsible only.
+TEST_F(DadosEstab, F1OnAFieldOpensATopicOfThisForm) {
+    storeEstab();
+    openForm();
+    int shown = 0;
+    form->kit()->ShowHelp = [&shown](int context) { shown = context; };
+    ASSERT_EQ(gui::focused(), form->deLogradouro);
+    gui::key(Qt::Key_F1);
+    EXPECT_EQ(shown, 35);
+    QSet<int> contexts;
+    for (const QWidget* w : form->findChildren<QWidget*>())
+        if (const int c = ui::HelpContextOf(w)) contexts << c;
+    for (int c : contexts) {
+        const QString title = HelpPageTitle(c);
+        EXPECT_FALSE(title.isEmpty()) << c;
+        EXPECT_FALSE(title.contains(QStringLiteral("Responsável"))) << c << " " << title.toStdString();
+    }
+}
+
+// Deleting the only contract from the employee list's Exibir closes the list and
+// the establishment form behind it: back at the establishment list, with the
+// establishment's operation marker cleared.
+TEST_F(DadosEstab, DeletingTheLastContractGoesBackToTheEstablishmentList) {
+    storeEstab();
+    storeContracts(1);
+    fmDadosEmpreg = new TfmDadosEmpreg();
+    fmConEmpreg = new TfmConEmpreg();
+    fmConEstab = new TfmConEstab();
+    FormsScript script;
+    script.expect(QStringLiteral("fmDadosEstab"), [](QWidget* w) {
+        gui::click(static_cast<TfmDadosEstab*>(w)->BtOk);
+        return int(forms::mrNone);
+    });
+    script.expect(QStringLiteral("fmConEmpreg"), [](QWidget* w) {
+        auto* list = static_cast<TfmConEmpreg*>(w);
+        gui::click(list->BtExibir);
+        // The employee form has gone; the list must not come back empty.
+        EXPECT_FALSE(list->isVisible());
+        return list->isVisible() ? int(forms::mrCancel) : int(forms::mrNone);
+    });
+    script.expect(QStringLiteral("fmDadosEmpreg"), [this](QWidget* w) {
+        messages.answer("mrYes");
+        gui::click(static_cast<TfmDadosEmpreg*>(w)->BtExcluir);
+        return int(forms::mrNone);
+    });
+    ShowDadosEstab(estab.value("AnBase"), estab.value("CoCgcCeiEstabelecimento"),
+                   estab.value("NuPrefixoEstabelecimento"), false);
+    EXPECT_EQ(script.shown(), (QStringList{"fmDadosEstab", "fmConEmpreg", "fmDadosEmpreg"}));
+    EXPECT_EQ(script.pending(), 0);
+    EXPECT_TRUE(fmConEstab->isVisible());
+    EXPECT_FALSE(fmConEmpreg->isVisible());
+    EXPECT_TRUE(rows(QStringLiteral("Bd8vinc.DB")).isEmpty());
+    EXPECT_EQ(storedEstab().value("NuVinculosEstabelecimento"), QStringLiteral("000000"));
+    EXPECT_EQ(storedEstab().value("InOpcaoAberta"), QString());
+    for (QWidget** w : {reinterpret_cast<QWidget**>(&fmConEstab), reinterpret_cast<QWidget**>(&fmConEmpreg),
+                        reinterpret_cast<QWidget**>(&fmDadosEmpreg)}) {
+        delete *w;
+        *w = nullptr;
+    }
 }
 
 TEST_F(DadosEstab, CancelOnTheOnlyNewRowRemovesItAndClosesTheNewDeclaration) {

@@ -7,6 +7,7 @@
 #include "entry/ufmExcluir.h"
 #include "platform/db/Database.h"
 #include "platform/ui/EntryForm.h"
+#include "platform/ui/Forms.h"
 #include "platform/ui/MaskAdapter.h"
 #include "platform/ui/ProgressHost.h"
 #include "shell/UdmLobrix.h"
@@ -21,9 +22,11 @@
 #include "support/ValidDeclaration.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -275,6 +278,31 @@ public:
     int maximum = 0;
     QList<int> positions;
 };
+
+// On a wide screen the list's contents grow: the inscription box and the
+// column titles still show whole.
+TEST_F(Lists, TheEmployeeListShowsItsInscriptionAndColumnTitlesWholeOnAWideScreen) {
+    const Row e = estab(1);
+    contracts(e, 0, 1);
+    CurrentEstablishment = {e.value("AnBase"),         e.value("NuPrefixoEstabelecimento"),
+                            e.value("NoRazaoEstabelecimento"), e.value("InInscrEstabelecimento"),
+                            e.value("CoCgcCeiEstabelecimento"), e.value("CoCgcVinculado"), 0};
+    fmConEmpreg = new TfmConEmpreg();
+    forms::ScaleFormForScreen(fmConEmpreg, {1366, 768}, QSize(760, 460), QSize(850, 550));
+    fmConEmpreg->show();
+    settle();
+    QLineEdit* inscription = fmConEmpreg->mdInscricao;
+    EXPECT_EQ(inscription->displayText(), FormatInscricao(e.value("CoCgcCeiEstabelecimento"), "1"));
+    EXPECT_GT(inscription->contentsRect().width(), inscription->fontMetrics().horizontalAdvance(inscription->displayText()));
+    QHeaderView* header = fmConEmpreg->DBGridVinculo->horizontalHeader();
+    const QAbstractItemModel* model = fmConEmpreg->DBGridVinculo->model();
+    for (int i = 0; i < model->columnCount(); ++i) {
+        const QString title = model->headerData(i, Qt::Horizontal).toString();
+        const int margins = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+        EXPECT_GE(header->sectionSize(i), header->fontMetrics().horizontalAdvance(title) + margins) << title.toStdString();
+    }
+    fmConEmpreg->hide();
+}
 
 TEST_F(Lists, DeletingAnEstablishmentRemovesExactlyItsContracts) {
     const Row e = estab(1);

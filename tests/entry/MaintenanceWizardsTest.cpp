@@ -30,9 +30,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextDocument>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -532,6 +534,12 @@ TEST_F(MaintenanceWizards, ContractTypeWalkedFromTheEstablishmentListMenu) {
         return int(forms::mrNone);
     });
     script.expect("fmAltVinculo00", [](QWidget* p) {
+        // The note in paragraphs that wrap at the page's width, not the design's broken lines.
+        auto* note = child<QPlainTextEdit>(p, "meDicas");
+        EXPECT_EQ(note->document()->blockCount(), 3) << note->toPlainText().toStdString();
+        EXPECT_TRUE(note->toPlainText().startsWith("Este assistente permite que você altere o código de vínculo de "
+                                                   "TODOS os empregados/servidor de um estabelecimento"));
+        EXPECT_LE(note->document()->size().height() * note->fontMetrics().lineSpacing(), note->viewport()->height());
         clickChild(p, "BtAvancar");
         return int(forms::mrNone);
     });
@@ -542,6 +550,11 @@ TEST_F(MaintenanceWizards, ContractTypeWalkedFromTheEstablishmentListMenu) {
     });
     script.expect("fmAltVinculo02", [](QWidget* p) {
         EXPECT_EQ(child<QLineEdit>(p, "EdMostraNome")->text(), "ALFA LTDA");
+        // The boxes of the chosen establishment show their texts whole.
+        for (const char* name : {"EdMostraCGC", "EdMostraNome"}) {
+            auto* box = child<QLineEdit>(p, name);
+            EXPECT_GT(box->contentsRect().width(), box->fontMetrics().horizontalAdvance(box->text()) + 4) << name;
+        }
         activate(p);
         auto* combo = child<QComboBox>(p, "llVinculo");
         EXPECT_EQ(QApplication::focusWidget(), combo);

@@ -102,6 +102,7 @@ TEST_F(NovaDecl, ADeclarationTypedAsAUserWouldIsStoredWithItsDefaultsAndHandedOv
     typeAndLeave(form->dePrefixo, "");
     typeAndLeave(form->deCeiVinc, "");
     EXPECT_EQ(focused(), form->deRazao);
+    EXPECT_EQ(form->deCeiVinc->displayText(), QString());  // no mask blanks in an empty CEI
     typeAndLeave(form->deRazao, "comercio exemplo ltda");
     EXPECT_EQ(messages.codes(), QStringList{"3625"});
     EXPECT_EQ(focused(), form->deUsoEmpresa);

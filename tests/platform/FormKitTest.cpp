@@ -105,6 +105,32 @@ TEST(FormKit, LeavingAFieldRunsItsCheckAndAFailureGivesTheFocusBack) {
     EXPECT_EQ(f.log, (QStringList{"exit edB"}));
 }
 
+// A field the form moves the focus to is entered as if the user had moved there.
+TEST(FormKit, AFieldTheFormFocusesIsEnteredAsTheUsersWouldBe) {
+    KitForm f;
+    // From outside a handler: the field left runs its exit, the one entered its entry.
+    f.focus(f.edA);
+    f.kit->MoveFocus(f.edC);
+    settle();
+    EXPECT_EQ(f.log, (QStringList{"exit edA", "enter edC"}));
+    EXPECT_EQ(QApplication::focusWidget(), f.edC);
+    EXPECT_EQ(f.kit->LastEnteredControl(), f.edC);
+
+    // From the exit of the field the user leaves: the user's target is never entered.
+    f.kit->OnExit(f.edA, [&f] { f.kit->MoveFocus(f.edC); });
+    f.focus(f.edA);
+    f.tab(f.edA);
+    EXPECT_EQ(f.log, (QStringList{"exit edA", "enter edC"}));
+    EXPECT_EQ(QApplication::focusWidget(), f.edC);
+
+    // Back to the field a failed check leaves: no second entry.
+    f.failing << "edC";
+    f.log.clear();
+    f.tab(f.edC);
+    EXPECT_EQ(f.log, (QStringList{"exit edC"}));
+    EXPECT_EQ(QApplication::focusWidget(), f.edC);
+}
+
 TEST(FormKit, MovingToASkippedButtonRunsNoCheck) {
     KitForm f;
     f.failing << "edA";

@@ -5,7 +5,10 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace forms;
 
@@ -85,6 +88,26 @@ TEST(Forms, ClosingAPlainWidgetCancels) {
     EXPECT_EQ(ShowModal(&w), mrCancel);
 }
 
+// A list hidden while the form it handed over to runs, and closed by that form:
+// its run is over as soon as the close returns, for a caller who asks right then.
+TEST(Forms, ClosingAHiddenFormEndsItsRunAtOnce) {
+    for (bool dialog : {true, false}) {
+        std::unique_ptr<QWidget> form(dialog ? new QDialog : new QWidget);
+        form->setObjectName("fmLista");
+        int rightAfterClose = -1;
+        FormsScript script;
+        script.expect("fmLista", [&](QWidget* f) {
+            f->hide();
+            f->close();
+            rightAfterClose = GetModalResult(f);
+            if (rightAfterClose == mrNone) QTimer::singleShot(50, f, [f] { SetModalResult(f, mrAbort); });
+            return int(mrNone);
+        });
+        EXPECT_EQ(ShowModal(form.get()), mrCancel) << dialog;
+        EXPECT_EQ(rightAfterClose, mrCancel) << dialog;
+    }
+}
+
 TEST(Forms, DestroyingTheFormEndsTheLoop) {
     auto* d = new QDialog;
     d->setObjectName("fmTeste");
@@ -137,6 +160,9 @@ TEST(Forms, ScaleFollowsTheScreenWidth) {
         {{800, 600}, {488, 285}, {650, 380}, {488, 285}, 1.0, true},
         {{1024, 768}, {488, 285}, {650, 380}, {624, 364}, 1.28, true},
         {{1600, 1200}, {488, 285}, {650, 380}, {976, 570}, 2.0, true},
+        // A screen wider than 4:3: the height decides, so that nothing runs below the bottom.
+        {{1366, 768}, {488, 285}, {650, 380}, {624, 364}, 1.28, true},
+        {{1920, 1080}, {488, 285}, {650, 380}, {878, 513}, 1.8, true},
     };
     for (const Case& c : cases) {
         const FormScale s = ComputeFormScale(c.screen, c.design, c.wide, c.onEveryWidth);
@@ -163,6 +189,38 @@ TEST(Forms, ScalingMovesHandPlacedChildrenAndFonts) {
     EXPECT_NEAR(form.font().pointSizeF(), 12.8, 0.01);
     EXPECT_NEAR(own->font().pointSizeF(), 12.8, 0.01);
     EXPECT_TRUE(own->font().underline());
+}
+
+TEST(Forms, AFormIsPlacedInsideTheAvailableScreen) {
+    const QRect area(0, 0, 1366, 740);  // a task bar takes the bottom
+    struct Case {
+        QSize frame;
+        QPoint at;
+    } cases[] = {
+        {{1024, 600}, {171, 70}},
+        {{1057, 789}, {154, 0}},   // taller than the screen: its top stays visible
+        {{1400, 500}, {0, 120}},   // wider: its left edge stays visible
+    };
+    for (const Case& c : cases) EXPECT_EQ(PlaceOnScreen(area, c.frame), c.at) << c.frame.width() << "x" << c.frame.height();
+    EXPECT_EQ(PlaceOnScreen(QRect(100, 50, 800, 600), QSize(400, 300)), QPoint(300, 200));
+}
+
+// A form laid out by layouts keeps the size the scaling rule gives it: its
+// contents grow only as far as they still fit.
+TEST(Forms, ScaledContentsFitTheFormsSize) {
+    QWidget form;
+    auto* layout = new QVBoxLayout(&form);
+    for (int i = 0; i < 12; ++i) layout->addWidget(new QPushButton(QStringLiteral("Linha %1 de um formulário denso").arg(i)));
+    QFont f = form.font();
+    f.setPointSizeF(10);
+    form.setFont(f);
+    layout->activate();
+    // Nearly full at its design size: its height will not take 4/3 of its fonts.
+    const QSize design(form.minimumSizeHint().width() * 2, form.minimumSizeHint().height() * 600 / 580);
+    ScaleFormForScreen(&form, {1366, 768}, design, design);
+    EXPECT_EQ(form.size(), design);
+    EXPECT_LE(form.minimumSizeHint().height(), design.height());
+    EXPECT_GE(form.font().pointSizeF(), 10.0);
 }
 
 TEST(Forms, CentredWhenShownAndActivated) {

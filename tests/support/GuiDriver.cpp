@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QTimer>
 #include <QLineEdit>
+#include <QPoint>
 #include <QTabBar>
 #include <QTest>
 
@@ -57,6 +58,48 @@ bool typeAndLeave(QLineEdit* edit, const QString& text) {
 
 void press(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers) {
     QTest::keyClick(target, key, modifiers);
+    settle();
+}
+
+QWidget* focused() { return QApplication::focusWidget(); }
+
+void type(const QString& text) {
+    for (const QChar c : text) {
+        QWidget* target = focused();
+        if (!target) {
+            ADD_FAILURE() << "no widget has the focus to type into";
+            return;
+        }
+        QTest::keyClick(target, c.toLatin1());
+    }
+    settle();
+}
+
+void key(Qt::Key k, Qt::KeyboardModifiers modifiers) {
+    QWidget* target = focused();
+    if (!target) {
+        ADD_FAILURE() << "no widget has the focus for the key";
+        return;
+    }
+    QTest::keyClick(target, k, modifiers);
+    settle();
+}
+
+void tab(int times) {
+    for (int i = 0; i < times; ++i) key(Qt::Key_Tab);
+}
+
+bool tabTo(QWidget* target, int maxTabs) {
+    auto reached = [target] {
+        const QWidget* f = focused();
+        return f && (f == target || target->isAncestorOf(f));
+    };
+    for (int i = 0; i < maxTabs && !reached(); ++i) tab();
+    return reached();
+}
+
+void clickAt(QWidget* target, const QPoint& pos) {
+    QTest::mouseClick(target, Qt::LeftButton, {}, pos);
     settle();
 }
 

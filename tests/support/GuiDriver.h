@@ -46,6 +46,29 @@ bool typeAndLeave(QLineEdit* edit, const QString& text);
 // A key on a control, then settle.
 void press(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
+// ---- Keyboard journeys: keys go to whatever has the focus, as a user's do. ----
+
+// The widget that has the keyboard focus (null when none has).
+QWidget* focused();
+
+// Types the text, one key at a time, into whatever has the focus at each key,
+// then settles. Nothing is selected or cleared first: the text lands where
+// the field put the caret.
+void type(const QString& text);
+
+// A key on whatever has the focus, then settle.
+void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+// Tab on whatever has the focus, `times` times, settling after each.
+void tab(int times = 1);
+
+// Presses Tab until the control (or, for a radio group, one of its buttons)
+// has the focus. False when it is not reached within `maxTabs` presses.
+bool tabTo(QWidget* target, int maxTabs = 80);
+
+// A left click at a point of a control, then settle.
+void clickAt(QWidget* target, const QPoint& pos);
+
 // A left click in the middle of a control, then settle.
 void click(QWidget* target);
 

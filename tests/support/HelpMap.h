@@ -31,3 +31,13 @@ inline void ExpectHelpPagesForEveryContext(const QWidget* form, int atLeast) {
         EXPECT_TRUE(QFile::exists(QStringLiteral(LOBRIX_SOURCE_DIR "/help/") + pages.value(c))) << c;
     }
 }
+
+// The heading of the help page a context opens (empty when it has none).
+inline QString HelpPageTitle(int context) {
+    QFile page(QStringLiteral(LOBRIX_SOURCE_DIR "/help/") + HelpPagesByContext().value(context));
+    if (!page.open(QIODevice::ReadOnly | QIODevice::Text)) return QString();
+    const QString html = QString::fromUtf8(page.readAll());
+    const qsizetype start = html.indexOf(QLatin1String("<h1>"));
+    const qsizetype end = html.indexOf(QLatin1String("</h1>"));
+    return start < 0 || end < start ? QString() : html.mid(start + 4, end - start - 4);
+}

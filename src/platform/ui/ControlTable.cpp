@@ -39,7 +39,8 @@ QWidget* ControlTable::Add(ControlRow row) {
         if (row.flags & kMoney) SetMoneyEdit(edit);
         if (row.flags & kReadOnly) SetLocked(edit, true);
         if (row.flags & kNoTabStop) edit->setFocusPolicy(Qt::ClickFocus);
-        if (dataSet_ && !row.field.isEmpty()) kit_->Bind(edit, dataSet_, row.field);
+        if (dataSet_ && !row.field.isEmpty())
+            kit_->Bind(edit, dataSet_, row.field)->SetZerosShownEmpty(row.flags & kZerosEmpty);
         control = edit;
     }
     control->setObjectName(row.name);

@@ -28,6 +28,7 @@ enum ControlFlag : unsigned {
     kIfFilled = 1u << 6,       // the exit check runs only when the trimmed value is not empty
     kSkipOnPageTab = 1u << 7,  // no exit check when the focus goes to a page tab
     kExitEvenForSkipped = 1u << 8,  // the exit runs also towards the skipped buttons (ExitEvenForSkipped)
+    kZerosEmpty = 1u << 9,     // a bound value of zeros only shows empty (EditLink::SetZerosShownEmpty)
 };
 
 inline constexpr int kNoPage = -1;
@@ -70,7 +71,9 @@ public:
     void Add(std::vector<ControlRow> rows);
 
     // Sets the tab order in the order the rows were added (the buttons of a
-    // radio group in their order); `after` follow the last control.
+    // radio group in their order); `after` follow the last control. Call it
+    // once the controls sit in their layouts: putting a control into another
+    // parent moves it in the focus chain.
     void ApplyTabOrder(const std::vector<QWidget*>& after = {}) const;
 
     QWidget* Control(const QString& name) const;   // null when no row has that name

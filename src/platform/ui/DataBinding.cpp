@@ -5,6 +5,7 @@
 #include "platform/db/DataSet.h"
 
 #include <QLineEdit>
+#include <algorithm>
 
 namespace ui {
 
@@ -41,7 +42,7 @@ void EditLink::Load() {
         else if (f->Size() > 0 && edit_->maxLength() == kUnlimitedLength)
             edit_->setMaxLength(f->Size());  // a length the form set stays
     }
-    SetEditValue(edit_, shown_);
+    SetEditValue(edit_, showsEmpty(shown_) ? QString() : shown_);
     // A long value in a field nobody is typing in shows its beginning.
     if (!edit_->hasFocus()) edit_->setCursorPosition(0);
 }
@@ -50,9 +51,15 @@ void EditLink::Store() {
     db::Field* f = field();
     if (!f || !editing() || edit_->isReadOnly()) return;
     const QString value = EditValue(edit_);
-    if (value == f->AsString()) return;
+    if (value == f->AsString() || (value.isEmpty() && showsEmpty(f->AsString()))) return;
     f->SetAsString(value);
     shown_ = f->AsString();
+}
+
+bool EditLink::showsEmpty(const QString& value) const {
+    return zerosShownEmpty_ && !value.isEmpty() && std::all_of(value.begin(), value.end(), [](QChar c) {
+        return c == QLatin1Char('0');
+    });
 }
 
 RadioGroupLink::RadioGroupLink(RadioGroup* group, db::DataSet* dataSet, const QString& fieldName, QStringList values)

@@ -51,9 +51,14 @@ public:
     QWidget* control() const override;
     void Load() override;
     void Store() override;
+    // A value of zeros only (a code that means none) is shown empty and is
+    // not overwritten by the empty edit.
+    void SetZerosShownEmpty(bool on) { zerosShownEmpty_ = on; }
 
 private:
+    bool showsEmpty(const QString& value) const;
     QLineEdit* edit_;
+    bool zerosShownEmpty_ = false;
 };
 
 // A radio group bound to a field: each button stands for one value. Choosing

@@ -99,6 +99,8 @@ bool EntryFormController::RunAction(const Handler& action) {
         // even for a button go first, the other checks are dropped.
         std::erase_if(pending_, [](const Pending& p) { return !(p.exit && p.toSkipped); });
         if (!processPending()) return false;
+        // The field left for the button is left; one reached by a shortcut is still the active one.
+        active_ = focusedField_;
     }
     StoreAll();
     return runHandler(action);
@@ -108,20 +110,59 @@ bool EntryFormController::RunPendingChecks() { return processPending(); }
 
 void EntryFormController::FocusBack(QWidget* control) {
     if (!control) return;
-    QWidget* page = nullptr;
-    if (PageControl* pages = PageControl::ControlOf(control, &page)) pages->SetCurrentPage(pages->indexOf(page));
+    MoveFocus(control);
     AllowPageChange = 0;
-    QPointer<QWidget> target = control;
-    QMetaObject::invokeMethod(
-        this,
-        [this, target] {
-            if (!target) return;
-            refocusing_ = true;
-            target->setFocus(Qt::OtherFocusReason);
-            focusedField_ = fieldFor(target);
-            refocusing_ = false;
-        },
-        Qt::QueuedConnection);
+}
+
+void EntryFormController::MoveFocus(QWidget* control) {
+    if (!control) return;
+    QWidget* page = nullptr;
+    if (PageControl* pages = PageControl::ControlOf(control, &page)) {
+        // Qt hands the focus to the new page by itself: that is no move of anyone's.
+        refocusing_ = true;
+        pages->SetCurrentPage(pages->indexOf(page));
+        refocusing_ = false;
+    }
+    requestMove(control);
+}
+
+void EntryFormController::requestMove(QWidget* control) {
+    requested_ = control;
+    requestedLeaving_ = leaving_;
+    // Where the user was moving to is never reached: the form decides where the focus goes.
+    if (busy_) pending_.clear();
+    QMetaObject::invokeMethod(this, [this] { makeRequestedMove(); }, Qt::QueuedConnection);
+}
+
+void EntryFormController::makeRequestedMove() {
+    if (busy_) return;  // runHandler asks again once the handler is over
+    const QPointer<QWidget> target = requested_;
+    const QPointer<QWidget> leaving = requestedLeaving_;
+    requested_ = nullptr;
+    requestedLeaving_ = nullptr;
+    if (!target || !form_->isVisible()) return;
+    QWidget* to = fieldFor(target);
+    // A move asked for while a field was being left starts from that field, whose exit has run;
+    // any other from the field entered last, or else (focus given back with its window) from the
+    // field that has the focus, as a user's move would.
+    QWidget* from = leaving ? leaving.data() : active_ ? active_.data() : focusedField_.data();
+    refocusing_ = true;
+    target->setFocus(Qt::OtherFocusReason);
+    refocusing_ = false;
+    // A control that cannot take the focus (hidden, disabled) leaves everything as it was.
+    QWidget* now = form_->focusWidget();
+    if (!target || !now || (to ? fieldFor(now) != to : now != target && now != target->focusProxy())) return;
+    focusedField_ = to;
+    if (target != help_) lastEntered_ = target;
+    pending_.clear();
+    if (to == from) {
+        // Back in the field being left (a failed check): it never was left, nor entered again.
+        active_ = to;
+        return;
+    }
+    // As if the user had moved there: the field left runs its exit, the field entered its entry.
+    queueMove(leaving ? nullptr : from, target);
+    processPending();
 }
 
 bool EntryFormController::ownsWidget(const QWidget* w) const { return w && w->window() == form_; }
@@ -136,6 +177,26 @@ QWidget* EntryFormController::fieldFor(QWidget* w) const {
             if (link->control() == p) return p;
     }
     return nullptr;
+}
+
+bool EntryFormController::isSkipTarget(QWidget* w) const {
+    for (QWidget* p = w; p && p != form_; p = p->parentWidget())
+        if (skip_.contains(p)) return true;
+    return false;
+}
+
+void EntryFormController::queueMove(QWidget* left, QWidget* target) {
+    if (left) {
+        // Data-aware controls write their field when they are left, before any check.
+        for (auto& link : links_)
+            if (link->control() == left) link->Store();
+        if (!isSkipTarget(target))
+            pending_.push_back({true, left, target});
+        else if (exitEvenForSkipped_.contains(left))
+            pending_.push_back({true, left, target, true});
+    }
+    // Entering a control that is no field still ends the stay in the field before.
+    pending_.push_back({false, fieldFor(target), nullptr});
 }
 
 void EntryFormController::schedule() {
@@ -158,13 +219,18 @@ bool EntryFormController::processPending() {
             }
         }
         pending_.pop_front();
+        // A field being left is no longer the active one; a field entered becomes it.
+        active_ = next.exit ? nullptr : next.field.data();
         if (!next.field) continue;
         const auto& handlers = next.exit ? exitHandlers_ : enterHandlers_;
         for (const auto& [field, handler] : handlers) {
             if (field != next.field) continue;
             exitTarget_ = next.exit ? next.target : nullptr;
             leftForSkipped_ = next.exit && next.toSkipped;
+            const QPointer<QWidget> outerLeaving = leaving_;
+            if (next.exit) leaving_ = next.field;
             const bool ok = runHandler(handler);
+            leaving_ = outerLeaving;
             exitTarget_ = nullptr;
             leftForSkipped_ = false;
             if (!ok) {
@@ -197,6 +263,7 @@ bool EntryFormController::runHandler(const Handler& handler) {
     busy_ = nested;
     if (!nested) {
         RefreshAll();
+        if (requested_) QMetaObject::invokeMethod(this, [this] { makeRequestedMove(); }, Qt::QueuedConnection);
         if (!pending_.empty()) schedule();
     }
     return ok;
@@ -234,6 +301,14 @@ bool EntryFormController::handleKey(QWidget* w, QKeyEvent* ke) {
 
 bool EntryFormController::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (type == QEvent::Hide && watched == form_) {
+        // A hidden form is left as a whole: the next showing starts afresh.
+        pending_.clear();
+        active_ = nullptr;
+        focusedField_ = nullptr;
+        requested_ = nullptr;
+        return false;
+    }
     if (type != QEvent::FocusIn && type != QEvent::KeyPress) return false;
     if (!watched->isWidgetType()) return false;
     auto* w = static_cast<QWidget*>(watched);
@@ -243,28 +318,38 @@ bool EntryFormController::eventFilter(QObject* watched, QEvent* event) {
 
     const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
     if (w != help_) lastEntered_ = w;
+    if (refocusing_) return false;
     QWidget* field = fieldFor(w);
+    // Focus that comes back after a message box, a pop-up or another window is no move of anyone's.
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) {
+        focusedField_ = field;
+        return false;
+    }
+    if (busy_) {
+        // Qt moving the focus off a control that was hidden is no move of the form's.
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
+            focusedField_ = field;
+        else
+            requestMove(w);  // a handler focused it: the move is made once the handler is over
+        return false;
+    }
     QWidget* left = focusedField_;
     focusedField_ = field;
-    if (field == left || refocusing_ || busy_) return false;
-    // Focus that comes back after a message box, a pop-up or another window is no move of the user's.
-    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
-
-    if (left) {
-        // Data-aware controls write their field when they are left, before any check.
-        for (auto& link : links_)
-            if (link->control() == left) link->Store();
-        bool skip = false;
-        for (QWidget* p = w; p && p != form_; p = p->parentWidget())
-            if (skip_.contains(p)) skip = true;
-        if (!skip)
-            pending_.push_back({true, left, w});
-        else if (exitEvenForSkipped_.contains(left))
-            pending_.push_back({true, left, w, true});
-    }
-    if (field) pending_.push_back({false, field, nullptr});
-    if (!pending_.empty()) schedule();
+    if (field == left) return false;
+    queueMove(left, w);
+    schedule();
     return false;
+}
+
+void MoveFocus(QWidget* control) {
+    if (!control) return;
+    if (EntryFormController* controller = EntryFormController::Of(control)) {
+        controller->MoveFocus(control);
+        return;
+    }
+    QPointer<QWidget> target = control;
+    QMetaObject::invokeMethod(
+        control, [target] { if (target) target->setFocus(Qt::OtherFocusReason); }, Qt::QueuedConnection);
 }
 
 void FocusBack(QWidget* control) {

@@ -28,7 +28,10 @@ class RadioGroup;
 //   ExitEvenForSkipped (LeftForSkipped then tells its handler); never for
 //   focus lost to window activation, pop-ups and message boxes, nor while a
 //   handler runs;
-// - entering a field runs its entry handler; a failed exit check drops the
+// - entering a field runs its entry handler, whether the user moved the focus
+//   or the form did (FocusBack, MoveFocus, or a control a handler focused):
+//   a field the form enters behaves as one the user enters; a failed exit
+//   check, or a move the form makes while a field is being left, drops the
 //   entry of the field the user was moving to;
 // - a handler that ends with the silent abort has failed: AllowPageChange
 //   becomes 0 (SilentAbort::KeepingPageChange leaves it as it was) and the
@@ -102,8 +105,10 @@ public:
     std::function<void(int context)> ShowHelp;
 
     // Brings the control's page to the front and gives it the focus once the
-    // running event is over.
+    // running event is over, as a failed check does (AllowPageChange := 0).
     void FocusBack(QWidget* control);
+    // The same move without the failure: a move of the form's own.
+    void MoveFocus(QWidget* control);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -117,6 +122,10 @@ private:
     };
     bool ownsWidget(const QWidget* w) const;
     QWidget* fieldFor(QWidget* w) const;   // the registered field a widget belongs to
+    bool isSkipTarget(QWidget* w) const;
+    void queueMove(QWidget* left, QWidget* target);
+    void requestMove(QWidget* control);
+    void makeRequestedMove();
     void schedule();
     bool processPending();
     bool runHandler(const Handler& handler);
@@ -135,6 +144,10 @@ private:
     QPointer<QWidget> exitTarget_;
     QPointer<QWidget> lastEntered_;
     QPointer<QWidget> focusedField_;   // the registered field that has the focus
+    QPointer<QWidget> active_;         // the field entered last and not left since
+    QPointer<QWidget> requested_;      // where the form asked the focus to go
+    QPointer<QWidget> leaving_;        // the field whose exit handler runs
+    QPointer<QWidget> requestedLeaving_;  // the field being left when the move was asked for
     bool busy_ = false;
     bool leftForSkipped_ = false;
     bool refocusing_ = false;
@@ -144,5 +157,7 @@ private:
 // For checks that work on controls: the form's FocusBack when the control
 // sits on an entry form, else a queued focus.
 void FocusBack(QWidget* control);
+// The same for a move of the form's own (the form's MoveFocus).
+void MoveFocus(QWidget* control);
 
 }  // namespace ui

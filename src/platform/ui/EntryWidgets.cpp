@@ -2,11 +2,15 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPalette>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QToolButton>
 #include <QVariant>
 
 namespace ui {
@@ -14,6 +18,7 @@ namespace ui {
 namespace {
 const char* const kHelpProperty = "helpContext";
 const char* const kLockedProperty = "locked";
+const char* const kFromStartProperty = "showsFromStart";
 }  // namespace
 
 void SetHelpContext(QWidget* widget, int context) { widget->setProperty(kHelpProperty, context); }
@@ -29,12 +34,27 @@ int HelpContextOf(const QWidget* widget) {
 
 void SetLocked(QWidget* widget, bool locked) {
     widget->setProperty(kLockedProperty, locked);
-    if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->setReadOnly(locked);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        edit->setReadOnly(locked);
+        if (locked) ShowFromStart(edit);
+    }
     QPalette palette = widget->palette();
     const QPalette app = QApplication::palette();
     // The design's menu colour is the light grey of window backgrounds.
     palette.setColor(QPalette::Base, locked ? app.color(QPalette::Window) : app.color(QPalette::Base));
     widget->setPalette(palette);
+}
+
+void ShowFromStart(QLineEdit* edit) {
+    if (edit->property(kFromStartProperty).toBool()) return;
+    edit->setProperty(kFromStartProperty, true);
+    // The edit puts the caret behind a text it is given (the same text again too), which scrolls a
+    // long one to its end.
+    QObject::connect(edit, &QLineEdit::cursorPositionChanged, edit, [edit](int, int position) {
+        if (position == 0 || edit->hasFocus()) return;
+        QMetaObject::invokeMethod(
+            edit, [edit] { if (!edit->hasFocus()) edit->setCursorPosition(0); }, Qt::QueuedConnection);
+    });
 }
 
 bool IsLocked(const QWidget* widget) { return widget->property(kLockedProperty).toBool(); }
@@ -93,6 +113,61 @@ void SetMoneyEdit(QLineEdit* edit) {
         qint64 cents = 0;
         if (ParseMoney(edit->text(), &cents)) edit->setText(FormatMoney(cents));
     });
+}
+
+namespace {
+// Keeps an edit's width fitted to a sample text in the edit's current font.
+class WidthForText : public QObject {
+public:
+    WidthForText(QLineEdit* edit, QString sample) : QObject(edit), edit_(edit), sample_(std::move(sample)) {
+        setObjectName(QStringLiteral("lobrixWidthForText"));
+        edit->installEventFilter(this);
+        apply();
+    }
+    void setSample(const QString& sample) {
+        sample_ = sample;
+        apply();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == edit_ && event->type() == QEvent::FontChange) apply();
+        return false;
+    }
+
+private:
+    void apply() {
+        // The text, the frame and the edit's inner margins, and a character's room for the caret.
+        const QFontMetrics metrics(edit_->font());
+        edit_->setFixedWidth(metrics.horizontalAdvance(sample_) + metrics.averageCharWidth() + 12);
+    }
+    QLineEdit* edit_;
+    QString sample_;
+};
+}  // namespace
+
+void FitWidthToText(QLineEdit* edit, const QString& sample) {
+    if (auto* fit = edit->findChild<WidthForText*>(QStringLiteral("lobrixWidthForText"), Qt::FindDirectChildrenOnly)) {
+        fit->setSample(sample);
+        return;
+    }
+    new WidthForText(edit, sample);
+}
+
+void CompactLayouts(QWidget* form) {
+    for (QLayout* layout : form->findChildren<QLayout*>()) {
+        layout->setContentsMargins(6, 4, 6, 4);
+        layout->setSpacing(4);
+    }
+}
+
+QToolButton* MakeSpeedButton(QWidget* parent, const QString& name, const QIcon& icon, const QString& hint) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setIcon(icon);
+    b->setFocusPolicy(Qt::NoFocus);
+    if (!hint.isEmpty()) b->setToolTip(hint);
+    return b;
 }
 
 RadioGroup::RadioGroup(const QString& title, const QStringList& items, int columns, QWidget* parent)

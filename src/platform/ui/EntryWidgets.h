@@ -7,6 +7,8 @@
 
 class QAbstractButton;
 class QButtonGroup;
+class QIcon;
+class QToolButton;
 class QLineEdit;
 class QRadioButton;
 
@@ -23,6 +25,10 @@ int HelpContextOf(const QWidget* widget);
 // Locked: read-only with the menu colour. Editable: the window colour.
 void SetLocked(QWidget* widget, bool locked);
 bool IsLocked(const QWidget* widget);
+
+// A text the program puts into the edit shows from its beginning, however
+// long (descriptions of codes, names); locked edits do so by themselves.
+void ShowFromStart(QLineEdit* edit);
 
 // Turns what is typed into capitals, keeps the cursor where it was.
 class UpperCaseValidator : public QValidator {
@@ -49,6 +55,20 @@ bool ParseMoney(const QString& text, qint64* cents);
 // amount again in the money format (a text that is no amount stays as typed,
 // for the field's check to refuse).
 void SetMoneyEdit(QLineEdit* edit);
+
+// A box just wide enough for a text like `sample` (a formatted CNPJ, a
+// PIS/PASEP) in its own font, now and whenever its font changes (a scaled form).
+void FitWidthToText(QLineEdit* edit, const QString& sample);
+
+// Small margins and spacing in every layout of a form: the dense forms must
+// keep within their design size once their fonts are scaled.
+void CompactLayouts(QWidget* form);
+
+// A speed button (the design's picker buttons beside a code field): it never
+// takes the focus, so the field stays the one being edited and no check runs
+// for clicking it; the click's handler runs the field's exit handling itself.
+QToolButton* MakeSpeedButton(QWidget* parent, const QString& name, const QIcon& icon,
+                             const QString& hint = QString());
 
 // A radio group (the design's TRadioGroup): exclusive buttons in columns,
 // of which none may be chosen.

@@ -2,11 +2,13 @@
 
 #include "platform/ui/LobrixApplication.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QLayout>
+#include <QPoint>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
@@ -42,6 +44,12 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == form_ && event->type() == QEvent::Close && !form_->isVisible()) {
+            // A form closed while it is hidden (a list waiting on the form it handed over to) ends
+            // its run now: whoever waits on it must not find it still running and show it again.
+            if (GetModalResult(form_) == mrNone) SetModalResult(form_, mrCancel);
+            return false;
+        }
         if (watched == form_ && event->type() == QEvent::Close && !qobject_cast<QDialog*>(form_)) {
             // Whether the close was accepted is known only after it ran.
             QPointer<QWidget> form = form_;
@@ -153,6 +161,8 @@ int ShowModal(QWidget* form) {
     if (appguard::TerminateRequested()) return mrCancel;
     if (IsShowingModal(form)) return GetModalResult(form);  // no second loop on one form
     QPointer<QWidget> guard(form);
+    // The window the user worked in before: it is the active one again afterwards.
+    QPointer<QWidget> previous = QApplication::activeWindow();
     SetModalResult(form, mrNone);
 
     auto* state = new ModalState(form);
@@ -193,6 +203,9 @@ int ShowModal(QWidget* form) {
     delete state;
     form->hide();
     if (form->isWindow()) form->setWindowModality(oldModality);
+    // Without a window manager (or before it acts) no window would get the keys.
+    if (previous && previous != form && previous->isVisible() && QApplication::activeWindow() != previous)
+        previous->activateWindow();
     return result;
 }
 
@@ -202,6 +215,11 @@ FormScale ComputeFormScale(QSize screen, QSize design, QSize wide, bool onEveryW
     const int sh = screen.height();
     if (sw == 800 || sw <= 0 || sh <= 0) {
         s.size = design;
+    } else if (onEveryWidth && qint64(sw) * 600 > qint64(sh) * 800) {
+        // A screen wider than 4:3: grown by the width, the contents placed by hand would run
+        // below the form's bottom; the height decides, for the form and its contents alike.
+        s.size = QSize(design.width() * sh / 600, design.height() * sh / 600);
+        s.contentFactor = double(sh) / 600.0;
     } else if (sw <= 1024 || onEveryWidth) {
         s.size = QSize(design.width() * sw / 800, design.height() * sh / 600);
         s.contentFactor = double(sw) / 800.0;
@@ -218,10 +236,28 @@ void ScaleFormForScreen(QWidget* form, QSize screen, QSize design, QSize wide, b
     if (s.contentFactor != 1.0) {
         QList<QPair<QPointer<QWidget>, QFont>> ownFonts;
         collectOwnFonts(form, ownFonts);
-        form->setFont(scaledFont(form->font(), s.contentFactor));
-        for (const auto& [widget, font] : ownFonts)
-            if (widget) widget->setFont(scaledFont(font, s.contentFactor));
+        const QFont formFont = form->font();
+        auto scaleFonts = [&](double factor) {
+            form->setFont(scaledFont(formFont, factor));
+            for (const auto& [widget, font] : ownFonts)
+                if (widget) widget->setFont(scaledFont(font, factor));
+        };
+        scaleFonts(s.contentFactor);
         scaleGeometry(form, s.contentFactor);
+        // The form keeps the size the rule gives it: contents laid out by a layout that would
+        // need more room grow less, never below their design size.
+        if (QLayout* layout = form->layout()) {
+            auto fits = [&] {
+                layout->invalidate();
+                layout->activate();
+                const QSize needed = form->minimumSizeHint();
+                return needed.width() <= s.size.width() && needed.height() <= s.size.height();
+            };
+            for (double factor = s.contentFactor; factor > 1.0 && !fits();) {
+                factor = qMax(1.0, factor - 0.05);
+                scaleFonts(factor);
+            }
+        }
     }
     form->resize(s.size);
 }
@@ -231,14 +267,25 @@ void ScaleForm(QWidget* form, QSize design, QSize wide, bool onEveryWidth) {
     ScaleFormForScreen(form, screen ? screen->geometry().size() : QSize(800, 600), design, wide, onEveryWidth);
 }
 
+QPoint PlaceOnScreen(const QRect& area, const QSize& frame) {
+    // Centred, but never beyond the top or left edge: a form taller or wider than the screen
+    // shows its title and its top left, where its buttons and first fields are.
+    const int x = area.x() + qMax(0, (area.width() - frame.width()) / 2);
+    const int y = area.y() + qMax(0, (area.height() - frame.height()) / 2);
+    return {x, y};
+}
+
 void CenterOnScreen(QWidget* form) {
     if (!form) return;
     QScreen* screen = form->screen() ? form->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
     const QRect area = screen->availableGeometry();
+    // A form larger than the screen is made as small as its contents allow.
     const QSize frame = form->frameGeometry().size();
-    form->move(area.x() + (area.width() - frame.width()) / 2,
-               area.y() + (area.height() - frame.height()) / 2);
+    const QSize margins = frame - form->size();
+    if (frame.width() > area.width() || frame.height() > area.height())
+        form->resize(form->size().boundedTo(area.size() - margins).expandedTo(form->minimumSizeHint()));
+    form->move(PlaceOnScreen(area, form->frameGeometry().size()));
 }
 
 void CenterOnActivate(QWidget* form) {

@@ -1,4 +1,6 @@
 #pragma once
+#include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <functional>
@@ -69,6 +71,10 @@ void ScaleFormForScreen(QWidget* form, QSize screen, QSize design, QSize wide = 
 
 // The main window's fixed size on wide screens.
 inline constexpr QSize kMainWindowWideSize{800, 580};
+
+// Where a form's frame goes in the screen's available area: centred, never
+// above or left of it.
+QPoint PlaceOnScreen(const QRect& area, const QSize& frame);
 
 // Centres the form on its screen now and every time it is activated or shown.
 void CenterOnScreen(QWidget* form);

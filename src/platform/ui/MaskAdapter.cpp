@@ -1,5 +1,6 @@
 #include "MaskAdapter.h"
 
+#include <QEvent>
 #include <QLineEdit>
 #include <QVariant>
 
@@ -19,6 +20,32 @@ void appendLiteral(DesignMask& m, QChar c) {
     m.qtMask += c;
     m.literal.append(true);
 }
+
+// A masked edit takes typing only at its open positions: a click in the empty
+// part behind what was typed would leave the caret where every key is
+// dropped, so the caret goes to the first open position, as after Home.
+class CaretToFirstOpen : public QObject {
+public:
+    explicit CaretToFirstOpen(QLineEdit* edit) : QObject(edit), edit_(edit) {
+        setObjectName(QStringLiteral("lobrixCaretToFirstOpen"));
+        edit->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == edit_ && event->type() == QEvent::MouseButtonRelease && !edit_->hasSelectedText()) {
+            const int open = FirstOpenPosition(edit_);
+            // The release is the edit's too: the caret moves once it has been handled.
+            if (open >= 0 && edit_->cursorPosition() > open)
+                QMetaObject::invokeMethod(edit_, [edit = edit_, open] { edit->setCursorPosition(open); },
+                                          Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    QLineEdit* edit_;
+};
 }  // namespace
 
 DesignMask TranslateDesignMask(const QString& designMask) {
@@ -73,6 +100,18 @@ void SetDesignMask(QLineEdit* edit, const QString& designMask) {
     const DesignMask m = TranslateDesignMask(designMask);
     edit->setInputMask(m.qtMask);
     SetEditValue(edit, value);
+    if (!edit->findChild<CaretToFirstOpen*>(QStringLiteral("lobrixCaretToFirstOpen"), Qt::FindDirectChildrenOnly))
+        new CaretToFirstOpen(edit);
+}
+
+int FirstOpenPosition(const QLineEdit* edit) {
+    const QString designMask = DesignMaskOf(edit);
+    if (designMask.isEmpty() || edit->inputMask().isEmpty()) return -1;
+    const DesignMask m = TranslateDesignMask(designMask);
+    const QString shown = edit->displayText();
+    for (int i = 0; i < shown.size() && i < m.literal.size(); ++i)
+        if (!m.literal.at(i) && shown.at(i) == m.blank) return i;
+    return -1;
 }
 
 QString DesignMaskOf(const QLineEdit* edit) { return edit->property(kMaskProperty).toString(); }

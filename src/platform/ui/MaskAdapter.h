@@ -32,4 +32,9 @@ QString EditValue(const QLineEdit* edit);
 // Puts a stored value into an edit, the literals of its mask added for show.
 void SetEditValue(QLineEdit* edit, const QString& value);
 
+// The first position of a masked edit that holds no typed character yet (-1
+// when every one does, or the edit has no mask). A click behind it puts the
+// caret there, so that typing after a click is never lost.
+int FirstOpenPosition(const QLineEdit* edit);
+
 }  // namespace ui

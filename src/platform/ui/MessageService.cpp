@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 
 namespace msg {
@@ -74,7 +75,10 @@ public:
         if (request.defaultButton == ModalResultName(7) && no) defaultButton = no;
         if (request.defaultButton == ModalResultName(2) && cancel) defaultButton = cancel;
         box.setDefaultButton(defaultButton);
+        const QPointer<QWidget> previous = QApplication::activeWindow();
         box.exec();
+        // Without a window manager (or before it acts) the window below would not get the keys again.
+        if (previous && previous->isVisible() && QApplication::activeWindow() != previous) previous->activateWindow();
         QAbstractButton* pressed = box.clickedButton();
         if (!pressed) pressed = cancel ? cancel : no ? no : ok;
         if (pressed == yes) return ModalResultName(6);

@@ -111,7 +111,7 @@ void WizardPage::buildFrame(const WizardFrame& frame) {
 }
 
 void WizardPage::SetMemoLines(const QStringList& lines) {
-    if (memo_) memo_->setPlainText(lines.join(QLatin1Char('\n')));
+    if (memo_) memo_->setPlainText(MemoParagraphs(lines));
 }
 
 void WizardPage::SetPicture(const QImage& image) {
@@ -263,6 +263,30 @@ void WizardPage::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);  // Esc reaches reject()
 }
 
+QString MemoParagraphs(const QStringList& lines) {
+    // The design breaks its notes by hand at its own width and pads them with blanks to justify
+    // them; at any other width that breaks sentences in odd places. Lines run on into paragraphs:
+    // a blank line ends one, a line that starts with "-" starts an item of its own.
+    QStringList out;
+    QString paragraph;
+    auto flush = [&] {
+        if (!paragraph.isEmpty()) out << paragraph;
+        paragraph.clear();
+    };
+    for (const QString& line : lines) {
+        const QString text = line.simplified();
+        if (text.isEmpty()) {
+            flush();
+            out << QString();
+            continue;
+        }
+        if (text.startsWith(QLatin1Char('-'))) flush();
+        paragraph += (paragraph.isEmpty() ? QString() : QStringLiteral(" ")) + text;
+    }
+    flush();
+    return out.join(QLatin1Char('\n'));
+}
+
 QPlainTextEdit* PageMemo(QWidget* parent, const QString& objectName, const QStringList& lines) {
     auto* m = new QPlainTextEdit(parent);
     m->setObjectName(objectName);
@@ -271,7 +295,7 @@ QPlainTextEdit* PageMemo(QWidget* parent, const QString& objectName, const QStri
     m->setFocusPolicy(Qt::NoFocus);
     m->setBackgroundRole(QPalette::Window);
     m->viewport()->setAutoFillBackground(false);
-    m->setPlainText(lines.join(QLatin1Char('\n')));
+    m->setPlainText(MemoParagraphs(lines));
     return m;
 }
 

@@ -156,6 +156,8 @@ private:
 // A read-only memo of a page's panels (its lines on the page's background),
 // as the frame's own memo.
 QPlainTextEdit* PageMemo(QWidget* parent, const QString& objectName, const QStringList& lines = {});
+// A note's lines as paragraphs that wrap at the memo's width (see PageMemo).
+QString MemoParagraphs(const QStringList& lines);
 
 // Stands for the system's find-file animation while a job runs: a ring of
 // dots turning while the indicator is visible.
