@@ -24,11 +24,33 @@ QList<db::FieldDef> ContractFieldsRead() {
     return defs;
 }
 
-void ReadContract(ValidationRun& run, ContractRow& row) {
+void ContractRow::Read(ValidationRun& run) {
     if (run.contractFields.empty()) {
         for (const char* name : kNames) run.contractFields.push_back(&run.vinc->FieldByName(QLatin1String(name)));
     }
-    for (std::size_t i = 0; i < row.values.size(); ++i) row.values[i] = run.contractFields[i]->AsString();
+    for (std::size_t i = 0; i < kCount; ++i) bytes_[i] = run.contractFields[i]->AsUtf8();
+    made_.reset();
+}
+
+void ContractRow::Make(std::size_t i) const {
+    made_[i] = true;
+    const QByteArrayView b = bytes_[i];
+    // A null value is a null text, as the field would give it.
+    null_[i] = b.data() == nullptr;
+    if (null_[i]) return;
+    QString& t = texts_[i];
+    const char* p = b.data();
+    const qsizetype n = b.size();
+    for (qsizetype k = 0; k < n; ++k)
+        if (static_cast<unsigned char>(p[k]) >= 0x80) {
+            t = QString::fromUtf8(b);
+            return;
+        }
+    // Plain ASCII, by far the most: widened into the text's own room, which
+    // a text still held elsewhere does not share.
+    t.resize(n);
+    char16_t* d = reinterpret_cast<char16_t*>(t.data());
+    for (qsizetype k = 0; k < n; ++k) d[k] = static_cast<unsigned char>(p[k]);
 }
 
 }  // namespace critica
@@ -58,16 +80,24 @@ const char* MonthLabel(int m) {
 }
 
 // The value of a digit text, 0 for anything else.
-long long DigitsValue(const QString& text) {
+long long DigitsValue(QStringView text) {
     if (text.isEmpty() || text.size() > 18) return 0;
     // Plain digits, nearly always, are added up in one pass; toLongLong reads
     // the rest (blanks below code 32 around them).
     long long n = 0;
     for (QChar c : text) {
-        if (c < u'0' || c > u'9') return IsAllDigits(text) ? text.toLongLong() : 0;
+        if (c < u'0' || c > u'9') return rules::AllDigits(text) ? text.toLongLong() : 0;
         n = n * 10 + (c.unicode() - u'0');
     }
     return n;
+}
+
+// TrimBoth as a view: blanks off both ends.
+QStringView TrimBlanks(QStringView s) {
+    qsizetype b = 0, e = s.size();
+    while (b < e && s[b] == u' ') ++b;
+    while (e > b && s[e - 1] == u' ') --e;
+    return s.sliced(b, e - b);
 }
 
 // The month as the pay rules take it: "01".."12" and "1".."12".
@@ -589,11 +619,11 @@ void CheckWorkedHours(Context& x, int m) {  // 74 to 85
         return;
     }
     // Figures that are not all digits count as 0.
-    const long long payValue = DigitsValue(TrimBoth(pay));
-    const long long hoursValue = DigitsValue(TrimBoth(hours));
-    const int dismissalMonth = int(DigitsValue(TrimBoth(c[C::DaDesligamentoEmpregado].mid(2, 2))));
-    r = CheckWorkedHoursPeriod(payValue, hoursValue, m, dismissalMonth, c[C::DaAdmissaoEmpregado].mid(2, 6),
-                               x.closingYear);
+    const long long payValue = DigitsValue(TrimBlanks(pay));
+    const long long hoursValue = DigitsValue(TrimBlanks(hours));
+    const int dismissalMonth = int(DigitsValue(TrimBlanks(QStringView(c[C::DaDesligamentoEmpregado]).mid(2, 2))));
+    r = CheckWorkedHoursPeriod(payValue, hoursValue, m, dismissalMonth,
+                               QStringView(c[C::DaAdmissaoEmpregado]).mid(2, 6), x.closingYear);
     if (!Ok(r)) {
         x.f.ErrCounted(r, {{"3670", hours}, {label, pay}});
         return;
@@ -626,8 +656,9 @@ void CheckPisIdentity(Context& x) {  // 87
 }  // namespace
 
 void CheckEmployeeRecord(ValidationRun& run) {
-    ContractRow c;
-    ReadContract(run, c);
+    if (!run.contractRow) run.contractRow = std::make_shared<ContractRow>();
+    ContractRow& c = *run.contractRow;
+    c.Read(run);
     run.currentPis = c[C::CoPisPasepEmpregado];
     run.currentAdmission = c[C::DaAdmissaoEmpregado];
     db::Table& emp = *run.emp;

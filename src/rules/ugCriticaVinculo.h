@@ -5,6 +5,7 @@
 #include "rules/ugCriticaRegistros.h"
 
 #include <array>
+#include <bitset>
 
 namespace critica {
 
@@ -36,19 +37,41 @@ enum class C : int {
         Count
 };
 
-struct ContractRow {
-    std::array<QString, std::size_t(C::Count)> values;
-    const QString& operator[](C field) const { return values[std::size_t(field)]; }
+// The contract row as the contract checks read it: each field's bytes as the
+// store holds them, and its text made only when a rule asks for it, into a
+// text kept from contract to contract, so that no text is allocated for a
+// field while no rule holds on to the one made before.
+class ContractRow {
+public:
+    static constexpr std::size_t kCount = std::size_t(C::Count);
+
+    // Takes the current row of the run's contract table; its bytes stay valid
+    // until the table moves on.
+    void Read(ValidationRun& run);
+
+    QByteArrayView Bytes(C field) const { return bytes_[std::size_t(field)]; }
+    const QString& operator[](C field) const { return Text(std::size_t(field)); }
     // The month's pay and hours, m from 1 to 12.
-    const QString& Pay(int m) const { return values[std::size_t(C::VaJaneiroEmpregado) + m - 1]; }
-    const QString& Hours(int m) const { return values[std::size_t(C::HoTrabalhadasJaneiro) + m - 1]; }
+    const QString& Pay(int m) const { return Text(std::size_t(C::VaJaneiroEmpregado) + m - 1); }
+    const QString& Hours(int m) const { return Text(std::size_t(C::HoTrabalhadasJaneiro) + m - 1); }
+    QByteArrayView PayBytes(int m) const { return bytes_[std::size_t(C::VaJaneiroEmpregado) + m - 1]; }
+    QByteArrayView HoursBytes(int m) const { return bytes_[std::size_t(C::HoTrabalhadasJaneiro) + m - 1]; }
+
+private:
+    const QString& Text(std::size_t i) const {
+        if (!made_[i]) Make(i);
+        return null_[i] ? kNull : texts_[i];
+    }
+    void Make(std::size_t i) const;
+
+    static inline const QString kNull;
+    std::array<QByteArrayView, kCount> bytes_;
+    mutable std::array<QString, kCount> texts_;
+    mutable std::bitset<kCount> made_, null_;
 };
 
 // The contract fields the run reads: those above, the key and what the
 // findings copy.
 QList<db::FieldDef> ContractFieldsRead();
-
-// Reads the contract table's current row.
-void ReadContract(ValidationRun& run, ContractRow& row);
 
 }  // namespace critica
