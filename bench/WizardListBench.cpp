@@ -4,7 +4,8 @@
 // process of its own so that its peak is the whole process's. Targets on two
 // cores: listed in under 1 s, with progress shown when it takes longer than
 // half a second, the process's peak under 150 MB.
-// Run pinned: taskset -c 0,1 WizardListBench [--contracts N]
+// Run pinned: taskset -c 0,1 WizardListBench [--contracts N] [--keep]
+// (--keep leaves the program folder with its Dados for a walk in the program)
 #include "BenchSupport.h"
 #include "entry/ufmExclMult00.h"
 #include "entry/ufmExclMult02.h"
@@ -100,6 +101,7 @@ int main(int argc, char** argv) {
     if (const qsizetype i = args.indexOf(QStringLiteral("--contracts")); i > 0 && i + 1 < args.size())
         contracts = args[i + 1].toInt();
     QTemporaryDir dir;
+    dir.setAutoRemove(!args.contains(QStringLiteral("--keep")));
     bench::CopyProgramFolder(dir);
     QString inscricao;
     {
@@ -113,6 +115,7 @@ int main(int argc, char** argv) {
         delete dmLobrix;
         dmLobrix = nullptr;
     }
+    if (!dir.autoRemove()) std::printf("program folder kept: %s\n", qPrintable(dir.path()));
     int failed = 0;
     for (const char* order : {"pis", "name"}) {
         QProcess child;

@@ -4,6 +4,8 @@
 #include "rules/ugCriticaRegras.h"
 #include "rules/RuleText.h"
 
+#include <cstring>
+
 #include "shell/ugFuncoes.h"
 
 namespace critica {
@@ -27,8 +29,12 @@ QList<db::FieldDef> ContractFieldsRead() {
 void ContractRow::Read(ValidationRun& run) {
     if (run.contractFields.empty()) {
         for (const char* name : kNames) run.contractFields.push_back(&run.vinc->FieldByName(QLatin1String(name)));
+        indexes_.clear();
+        for (const db::Field* f : run.contractFields) indexes_.push_back(f->Index());
     }
-    for (std::size_t i = 0; i < kCount; ++i) bytes_[i] = run.contractFields[i]->AsUtf8();
+    // The whole row in one call, as nearly always; field by field otherwise.
+    if (!run.vinc->ReadBytes(indexes_, bytes_.data()))
+        for (std::size_t i = 0; i < kCount; ++i) bytes_[i] = run.contractFields[i]->AsUtf8();
     made_.reset();
 }
 
@@ -41,11 +47,19 @@ void ContractRow::Make(std::size_t i) const {
     QString& t = texts_[i];
     const char* p = b.data();
     const qsizetype n = b.size();
-    for (qsizetype k = 0; k < n; ++k)
-        if (static_cast<unsigned char>(p[k]) >= 0x80) {
-            t = QString::fromUtf8(b);
-            return;
-        }
+    // Eight bytes at a time: any top bit set is UTF-8 beyond ASCII.
+    quint64 seen = 0;
+    qsizetype k = 0;
+    for (; k + 8 <= n; k += 8) {
+        quint64 word;
+        std::memcpy(&word, p + k, 8);
+        seen |= word;
+    }
+    for (; k < n; ++k) seen |= static_cast<unsigned char>(p[k]);
+    if (seen & 0x8080808080808080ull) {
+        t = QString::fromUtf8(b);
+        return;
+    }
     // Plain ASCII, by far the most: widened into the text's own room, which
     // a text still held elsewhere does not share.
     t.resize(n);

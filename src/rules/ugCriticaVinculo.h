@@ -6,6 +6,7 @@
 
 #include <array>
 #include <bitset>
+#include <vector>
 
 namespace critica {
 
@@ -65,6 +66,7 @@ private:
     void Make(std::size_t i) const;
 
     static inline const QString kNull;
+    std::vector<int> indexes_;  // of the fields in the contract table
     std::array<QByteArrayView, kCount> bytes_;
     mutable std::array<QString, kCount> texts_;
     mutable std::bitset<kCount> made_, null_;
