@@ -166,12 +166,19 @@ public:
     // and compared loosely (ASCII case and trailing blanks ignored), so that
     // no collation the index may have can find a key they lack; a key that
     // matches one is left to FindKey.
-    bool MayHoldKey(db::Table& table, const QString& key) {
+    bool MayHoldKey(db::Table& table, const QString& key) { return HoldsKey(table, key) != 0; }
+
+    // 1 when FindKey by the one-column primary index would surely find the
+    // key (a stored key of the very bytes it binds, equal under any
+    // collation), 0 when it surely would not, -1 when only FindKey can tell.
+    int HoldsKey(db::Table& table, const QString& key) {
         auto known = keys_.find(&table);
         if (known == keys_.end()) known = keys_.insert(&table, StoredKeys(table));
-        if (!known->has_value()) return true;
+        if (!known->has_value()) return -1;
         // The text FindKey would bind.
-        return (*known)->keys.contains(LooseKey(db::normalizeText(key, (*known)->width).toUtf8()));
+        const QByteArray bound = db::normalizeText(key, (*known)->width).toUtf8();
+        if ((*known)->exact.contains(bound)) return 1;
+        return (*known)->keys.contains(LooseKey(bound)) ? -1 : 0;
     }
 
     // Case of ASCII letters and trailing blanks are all SQLite's collations
@@ -192,6 +199,7 @@ private:
     }
 
     struct KeySet {
+        QSet<QByteArray> exact;  // as stored
         QSet<QByteArray> keys;  // loose
         int width = 0;          // of the key column, to which FindKey cuts a key
     };
@@ -231,9 +239,17 @@ int RememberedLookup(db::Table& table, int kind, const QString& key, Read read) 
 }
 
 // Whether the table holds the code, for a caller that reads nothing of the row.
+// While a LookupMemory lives, the table's keys read once answer most codes
+// without a search.
 inline bool IsKnownCode(db::Table& table, const QString& key, int width) {
     if (key.isEmpty() || key.size() > width) return false;
-    return RememberedLookup(table, kKnownCode, key, [&] { return table.FindKey({key}) ? 1 : 0; }) != 0;
+    return RememberedLookup(table, kKnownCode, key, [&] {
+               if (LookupMemory* memory = LookupMemory::current()) {
+                   const int held = memory->HoldsKey(table, key);
+                   if (held >= 0) return held;
+               }
+               return table.FindKey({key}) ? 1 : 0;
+           }) != 0;
 }
 
 // Lookup for a caller that reads the found row: while a LookupMemory lives,

@@ -62,7 +62,9 @@ void ContractRow::Make(std::size_t i) const {
     }
     // Plain ASCII, by far the most: widened into the text's own room, which
     // a text still held elsewhere does not share.
-    t.resize(n);
+    // Fixed-width fields keep their length from contract to contract: then
+    // the text needs no resizing at all.
+    if (t.size() != n || !t.isDetached()) t.resize(n);
     char16_t* d = reinterpret_cast<char16_t*>(t.data());
     for (qsizetype k = 0; k < n; ++k) d[k] = static_cast<unsigned char>(p[k]);
 }
@@ -139,6 +141,8 @@ struct Context {
     QString closingYear;    // characters 5 to 8 of its closing date, trimmed
     QString keptCause;
     QString legalNature;    // the establishment's
+    std::array<long long, 12> payValues{};
+    bool payValuesRead = false;
 };
 
 void CheckAdmission(Context& x) {  // 2
@@ -309,32 +313,47 @@ struct MonthState {
     bool salaryRowWritten = false;
 };
 
-void CheckMonth(Context& x, MonthState& s, int m) {  // 25 to 36
+// The contract's values every month's checks read, taken once per contract.
+struct MonthInputs {
+    explicit MonthInputs(const Context& x)
+        : salaryType(x.c[C::CoTipoSalarioContratual]), admission(x.c[C::DaAdmissaoEmpregado]),
+          dismissal(x.c[C::DaDesligamentoEmpregado]), contractType(x.c[C::CoVinculo]),
+          leave1Start(x.c[C::DaInicioprimeiroAfas]), leave1End(x.c[C::DaFinalPrimeiroAfas]),
+          leave2Start(x.c[C::DaInicioSegundoAfas]), leave2End(x.c[C::DaFinalSegundoAfas]),
+          leave3Start(x.c[C::DaInicioTerceiroAfas]), leave3End(x.c[C::DaFinalTerceiroAfas]),
+          salary(x.c[C::VaSalContratualEmpregado]), schooling(x.c[C::CoInstrucao]),
+          birth(x.c[C::DaNascimentoEmpregado]), disability(x.c[C::CoDeficienteFisico]),
+          admittedThisYear(QStringView(admission).mid(4, 4) == x.referenceYear),
+          dismissed(QStringView(dismissal).mid(2, 2) != QLatin1String("00")) {}
+    const QString &salaryType, &admission, &dismissal, &contractType;
+    const QString &leave1Start, &leave1End, &leave2Start, &leave2End, &leave3Start, &leave3End;
+    const QString &salary, &schooling, &birth, &disability;
+    const bool admittedThisYear, dismissed;
+};
+
+void CheckMonth(Context& x, const MonthInputs& in, MonthState& s, int m) {  // 25 to 36
     const ContractRow& c = x.c;
     const QString& pay = c.Pay(m);
     const char* label = MonthLabel(m);
     const QString& mm = MonthTwoDigits(m);
     const QString& monthNumber = MonthNumberText(m);
-    const QString& admission = c[C::DaAdmissaoEmpregado];
-    const QString& dismissal = c[C::DaDesligamentoEmpregado];
+    const QString& admission = in.admission;
+    const QString& dismissal = in.dismissal;
     const QString& nature = x.legalNature;
-    const bool admittedThisYear = QStringView(admission).mid(4, 4) == x.referenceYear;
-    const bool dismissed = QStringView(dismissal).mid(2, 2) != QLatin1String("00");
 
-    QString r = CheckMonthlyPayVsContractSalary(
-        pay, mm, c[C::CoTipoSalarioContratual], admission, dismissal, c[C::CoVinculo], c[C::DaInicioprimeiroAfas],
-        c[C::DaFinalPrimeiroAfas], c[C::DaInicioSegundoAfas], c[C::DaFinalSegundoAfas], c[C::DaInicioTerceiroAfas],
-        c[C::DaFinalTerceiroAfas], c[C::VaSalContratualEmpregado]);
+    QString r = CheckMonthlyPayVsContractSalary(pay, mm, in.salaryType, admission, dismissal, in.contractType,
+                                                in.leave1Start, in.leave1End, in.leave2Start, in.leave2End,
+                                                in.leave3Start, in.leave3End, in.salary);
     if (r == QLatin1String("3728")) {
         // The salary itself is named once per contract, each short month every time.
         if (!s.salaryRowWritten) {
-            x.f.War(r, {{"1634", c[C::VaSalContratualEmpregado]}});
+            x.f.War(r, {{"1634", in.salary}});
             s.salaryRowWritten = true;
         }
         x.f.War(r, {{label, pay}});
     }
-    r = CheckMonthlyPayVsMinimumWage(pay, mm, c[C::CoTipoSalarioContratual], x.referenceYear, admission, dismissal,
-                                     nature, c[C::CoVinculo]);
+    r = CheckMonthlyPayVsMinimumWage(pay, mm, in.salaryType, x.referenceYear, admission, dismissal, nature,
+                                     in.contractType);
     if (IsOneOf(r, {"0312", "0313"})) {
         x.f.War(r, {{label, pay}});
     } else if (!Ok(r)) {
@@ -343,23 +362,21 @@ void CheckMonth(Context& x, MonthState& s, int m) {  // 25 to 36
         return;
     }
     const bool paid = !IsAllZeros(pay);
-    if (admittedThisYear && paid) {
+    if (in.admittedThisYear && paid) {
         r = CheckPayBeforeAdmissionMonth(monthNumber, admission, x.referenceYear);
         if (!Ok(r)) x.f.ErrCounted(r, {{label, pay}, {"1632", admission}});
     }
-    if (dismissed && paid) {
+    if (in.dismissed && paid) {
         r = CheckPayAfterDismissalMonth(monthNumber, dismissal);
         if (!Ok(r)) x.f.War(r, {{label, pay}, {"1640", dismissal}});
     }
     r = CheckMonthlyPayTenfold(pay, monthNumber, s.previousPay);
     if (!Ok(r)) x.f.War(r, {{MonthLabel(m - 1), s.previousPay}, {label, pay}});
     if (paid) {
-        r = CheckMonthlyPayForSchooling(pay, c[C::CoInstrucao], nature, mm);
-        if (!Ok(r)) x.f.War(r, {{label, pay}, {"1629", c[C::CoInstrucao]}});
-        r = CheckApprenticeAgeInMonth(mm, c[C::CoVinculo], c[C::DaNascimentoEmpregado], x.baseYear,
-                                      c[C::CoDeficienteFisico]);
-        if (!Ok(r))
-            x.f.ErrCounted(r, {{label, pay}, {"1638", c[C::CoVinculo]}, {"1626", c[C::DaNascimentoEmpregado]}});
+        r = CheckMonthlyPayForSchooling(pay, in.schooling, nature, mm);
+        if (!Ok(r)) x.f.War(r, {{label, pay}, {"1629", in.schooling}});
+        r = CheckApprenticeAgeInMonth(mm, in.contractType, in.birth, x.baseYear, in.disability);
+        if (!Ok(r)) x.f.ErrCounted(r, {{label, pay}, {"1638", in.contractType}, {"1626", in.birth}});
     }
     s.previousPay = pay;
 }
@@ -421,14 +438,21 @@ void CheckThirteenth(Context& x, int step) {  // 37 to 40
     }
 }
 
+// The month's pay as a number (0 for one that is not all digits), for the
+// year's checks, read once per contract.
+const std::array<long long, 12>& PayValues(Context& x) {
+    if (!x.payValuesRead) {
+        for (int m = 1; m <= 12; ++m) x.payValues[m - 1] = DigitsValue(x.c.Pay(m));
+        x.payValuesRead = true;
+    }
+    return x.payValues;
+}
+
 void CheckYearPay(Context& x) {  // 41
     const ContractRow& c = x.c;
-    std::array<long long, 12> pays{};
+    const std::array<long long, 12>& pays = PayValues(x);
     long long yearTotal = 0;
-    for (int m = 1; m <= 12; ++m) {
-        pays[m - 1] = DigitsValue(c.Pay(m));
-        yearTotal += pays[m - 1];
-    }
+    for (long long pay : pays) yearTotal += pay;
     const long long thirteenthTotal =
         DigitsValue(c[C::Va13AdiantamentoEmpregado]) + DigitsValue(c[C::Va13ParcelaFinalEmpregado]);
     const QString none = QStringLiteral("Não há remuneração informada.");
@@ -448,8 +472,7 @@ void CheckThirteenthVsAverage(Context& x) {  // 42
     const ContractRow& c = x.c;
     double sum = 0;
     int months = 0;
-    for (int m = 1; m <= 12; ++m) {
-        const long long v = DigitsValue(c.Pay(m));
+    for (const long long v : PayValues(x)) {
         if (v == 0) continue;
         sum += double(v);
         ++months;
@@ -785,8 +808,9 @@ void CheckEmployeeRecord(ValidationRun& run) {
             f.ErrCounted(r, {{"1639", x.keptCause}, {"3511", notice}});
     }
     MonthState months;
+    const MonthInputs monthInputs(x);
     for (int m = 1; m <= 12; ++m) {  // 25 to 36
-        STEP CheckMonth(x, months, m);
+        STEP CheckMonth(x, monthInputs, months, m);
     }
     for (int step = 37; step <= 40; ++step) {
         STEP CheckThirteenth(x, step);

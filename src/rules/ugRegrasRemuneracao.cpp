@@ -14,14 +14,17 @@ const QString& baseYearText() {
 
 // Below the month's minimum wage "0312" (except for the public bodies that
 // may pay less), at least 150 minimum wages "0313".
+// The pay is nine digits by now: its value is read once, plainly.
 QString minimumAndCeiling(QStringView pay, QStringView month, QStringView legalNature) {
-    if (IsBelowMinimumWage(pay, month)) return InSet(legalNature, kNaturezasAbaixoMinimo) ? u"0000"_s : u"0312"_s;
-    if (IsAtLeast150MinimumWages(pay, month)) return u"0313"_s;
+    const long long amount = Num(pay);
+    const long long wage = MinimumWage(month);
+    if (amount < wage) return InSet(legalNature, kNaturezasAbaixoMinimo) ? u"0000"_s : u"0312"_s;
+    if (amount >= 150 * wage) return u"0313"_s;
     return u"0000"_s;
 }
 
 QString ceilingOnly(QStringView pay, QStringView month) {
-    return IsAtLeast150MinimumWages(pay, month) ? u"0313"_s : u"0000"_s;
+    return Num(pay) >= 150 * MinimumWage(month) ? u"0313"_s : u"0000"_s;
 }
 
 QString orDefault(const QString& v, const QString& fallback) { return v.isEmpty() ? fallback : v; }
