@@ -317,8 +317,11 @@ QString CheckWorkedHoursLimit(const QString& hours) { return Num(TrimView(hours)
 
 QString CheckWorkedHoursVsPay(const QString& hours, const QString& pay) {
     const QStringView h = TrimView(hours);
+    // No hours, as nearly always: nothing to compare (a text that is not a
+    // number counts as none).
+    if (IsZero(h)) return u"0000"_s;
     const QStringView p = TrimView(pay);
-    if (AllDigits(h) && AllDigits(p) && IsZero(p) && !IsZero(h)) return u"3677"_s;
+    if (AllDigits(h) && AllDigits(p) && IsZero(p)) return u"3677"_s;
     return u"0000"_s;
 }
 
