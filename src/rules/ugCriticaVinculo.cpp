@@ -4,9 +4,9 @@
 #include "rules/ugCriticaRegras.h"
 #include "rules/RuleText.h"
 
-#include <cstring>
-
 #include "shell/ugFuncoes.h"
+
+#include <cstring>
 
 namespace critica {
 
@@ -61,9 +61,8 @@ void ContractRow::Make(std::size_t i) const {
         return;
     }
     // Plain ASCII, by far the most: widened into the text's own room, which
-    // a text still held elsewhere does not share.
-    // Fixed-width fields keep their length from contract to contract: then
-    // the text needs no resizing at all.
+    // a text still held elsewhere does not share. Fixed-width fields keep
+    // their length from contract to contract: then nothing is resized.
     if (t.size() != n || !t.isDetached()) t.resize(n);
     char16_t* d = reinterpret_cast<char16_t*>(t.data());
     for (qsizetype k = 0; k < n; ++k) d[k] = static_cast<unsigned char>(p[k]);

@@ -1,6 +1,6 @@
 #pragma once
-// The contract row as the contract checks read it: every field read once per
-// contract, through field handles taken once per run.
+// The contract row as the contract checks read it: the whole row's bytes in
+// one call per contract, through field positions taken once per run.
 
 #include "rules/ugCriticaRegistros.h"
 
@@ -50,13 +50,10 @@ public:
     // until the table moves on.
     void Read(ValidationRun& run);
 
-    QByteArrayView Bytes(C field) const { return bytes_[std::size_t(field)]; }
     const QString& operator[](C field) const { return Text(std::size_t(field)); }
     // The month's pay and hours, m from 1 to 12.
     const QString& Pay(int m) const { return Text(std::size_t(C::VaJaneiroEmpregado) + m - 1); }
     const QString& Hours(int m) const { return Text(std::size_t(C::HoTrabalhadasJaneiro) + m - 1); }
-    QByteArrayView PayBytes(int m) const { return bytes_[std::size_t(C::VaJaneiroEmpregado) + m - 1]; }
-    QByteArrayView HoursBytes(int m) const { return bytes_[std::size_t(C::HoTrabalhadasJaneiro) + m - 1]; }
 
 private:
     const QString& Text(std::size_t i) const {
