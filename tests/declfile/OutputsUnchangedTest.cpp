@@ -76,7 +76,7 @@ void SeedMixedDeclaration() {
 // contract repeating another's PIS/PASEP, admission, dismissal and
 // occupation in its own establishment and in another, a PIS/PASEP given two
 // names, a dismissal with pay after it, a code no table has, a text for the
-// company's use.
+// company's use, worked hours and leaves, some of them wrong.
 void SeedVariedDeclaration() {
     valid::RegisterUnionEntities();
     const valid::Variety variety;
@@ -116,6 +116,21 @@ void SeedVariedDeclaration() {
             case 5: c = valid::With(c, {{"NoEmpregado", QStringLiteral("JOSÉ  D'ÁVILA   ")}}); break;
             case 6: c = valid::With(c, {{"CoCbo", "999999"}, {"CoMunicipioTrabalho", "9999999"}}); break;
             case 7: c = valid::With(c, {{"VaMarcoEmpregado", "00A150000"}, {"TxUsoEmpregado", "USO INTERNO"}}); break;
+            case 8:
+                c = valid::With(c, {{"HoTrabalhadasMarco", "120"},
+                                    {"CoMotivoPrimAfas", "10"},
+                                    {"DaInicioprimeiroAfas", "0503"},
+                                    {"DaFinalPrimeiroAfas", "2003"},
+                                    {"QtDiasAfas", "015"}});
+                break;
+            case 9:
+                c = valid::With(c, {{"HoTrabalhadasAbril", "040"},
+                                    {"VaAbrilEmpregado", "000000000"},
+                                    {"CoMotivoSeguAfas", "20"},
+                                    {"DaInicioSegundoAfas", "2003"},
+                                    {"DaFinalSegundoAfas", "0503"},
+                                    {"QtDiasAfas", "000"}});
+                break;
             default: break;
             }
             if (e == 0 && k == 0) first = c;
@@ -188,20 +203,20 @@ TEST(OutputsUnchangedTest, VariedDeclarationKeepsItsDigestsInBothTablesets) {
 
     QuietValidation host;
     EXPECT_EQ(int(ValidateDeclaration(host, dados, 0, nullptr, QString(), 1, 0, 0)), 3);
-    EXPECT_EQ(TableDigest(dados, QStringLiteral("te8errwa.db")), "695:c122bc529bc9b042ae24838f7799bc09");
+    EXPECT_EQ(TableDigest(dados, QStringLiteral("te8errwa.db")), "871:8259b6eae6f6b616a8c2563fa5926a81");
 
     const QByteArray written = analyserfixture::WriteFile(dados, false);
     EXPECT_EQ(std::to_string(written.size()) + ':' +
                   QCryptographicHash::hash(written, QCryptographicHash::Md5).toHex().toStdString(),
-              "91632:6f09c05e94af32d7842027df3bf45400");
+              "91632:b0d537dbfc6c979446ef3c0057b90e7a");
     const analyserfixture::Outcome loaded = analyserfixture::AnalyseBytes(dados, written);
     EXPECT_EQ(loaded.result, declfile::kAnaliseSemErro);
     EXPECT_EQ(TableDigest(dados, QStringLiteral("Te8emp.db")), "4:08bb1ffa7ebcd0729b820a476bcd2220");
-    EXPECT_EQ(TableDigest(dados, QStringLiteral("Te8vinc.db")), "160:c5158486430f67501dc28b111753683b");
+    EXPECT_EQ(TableDigest(dados, QStringLiteral("Te8vinc.db")), "160:6ce4da4ce90fdff9be50b5535d06ddd6");
 
     // The analysis wizard's check, over the rows just loaded.
     EXPECT_EQ(int(ValidateDeclaration(host, dados, 1, nullptr, QString(), 1, 0, 1)), 3);
-    EXPECT_EQ(TableDigest(dados, QStringLiteral("te8errwa.db")), "780:30869b1872547a88a6ff37899c36419c");
+    EXPECT_EQ(TableDigest(dados, QStringLiteral("te8errwa.db")), "956:8dd70db637e6cdbe2807d909a5c9f059");
 }
 
 }  // namespace
