@@ -310,6 +310,9 @@ void CheckDismissal(Context& x) {  // 23
 struct MonthState {
     QString previousPay = QStringLiteral("0");
     bool salaryRowWritten = false;
+    // The answers of the month before, for a month like it.
+    bool answered = false;
+    QString salaryAnswer, wageAnswer, schoolingAnswer;
 };
 
 // The contract's values every month's checks read, taken once per contract.
@@ -323,11 +326,29 @@ struct MonthInputs {
           salary(x.c[C::VaSalContratualEmpregado]), schooling(x.c[C::CoInstrucao]),
           birth(x.c[C::DaNascimentoEmpregado]), disability(x.c[C::CoDeficienteFisico]),
           admittedThisYear(QStringView(admission).mid(4, 4) == x.referenceYear),
-          dismissed(QStringView(dismissal).mid(2, 2) != QLatin1String("00")) {}
+          dismissed(QStringView(dismissal).mid(2, 2) != QLatin1String("00")), monthsAlike(MonthsAlike(x)) {}
     const QString &salaryType, &admission, &dismissal, &contractType;
     const QString &leave1Start, &leave1End, &leave2Start, &leave2End, &leave3Start, &leave3End;
     const QString &salary, &schooling, &birth, &disability;
     const bool admittedThisYear, dismissed;
+    // From March on, a month paid as the month before is answered as it was by
+    // the salary, minimum-wage and schooling tests, when only the pay and the
+    // month's number reach them: no dismissal, no leave, not admitted in the
+    // year, not an apprentice. February and later share one minimum wage.
+    const bool monthsAlike;
+
+    static bool MonthsAlike(const Context& x) {
+        const ContractRow& c = x.c;
+        for (C date : {C::DaDesligamentoEmpregado, C::DaInicioprimeiroAfas, C::DaFinalPrimeiroAfas,
+                       C::DaInicioSegundoAfas, C::DaFinalSegundoAfas, C::DaInicioTerceiroAfas, C::DaFinalTerceiroAfas})
+            if (c.Bytes(date) != "0000") return false;
+        const QByteArrayView admission = c.Bytes(C::DaAdmissaoEmpregado);
+        if (admission.size() != 8) return false;
+        for (char d : admission)
+            if (d < '0' || d > '9') return false;
+        if (QLatin1String(admission.data() + 4, 4) == x.referenceYear) return false;
+        return rules::TrimView(c[C::CoVinculo]) != u"55";
+    }
 };
 
 void CheckMonth(Context& x, const MonthInputs& in, MonthState& s, int m) {  // 25 to 36
@@ -339,10 +360,14 @@ void CheckMonth(Context& x, const MonthInputs& in, MonthState& s, int m) {  // 2
     const QString& admission = in.admission;
     const QString& dismissal = in.dismissal;
     const QString& nature = x.legalNature;
+    const bool asBefore = in.monthsAlike && m >= 3 && s.answered && c.PayBytes(m) == c.PayBytes(m - 1);
+    s.answered = true;
 
-    QString r = CheckMonthlyPayVsContractSalary(pay, mm, in.salaryType, admission, dismissal, in.contractType,
-                                                in.leave1Start, in.leave1End, in.leave2Start, in.leave2End,
-                                                in.leave3Start, in.leave3End, in.salary);
+    QString r = asBefore ? s.salaryAnswer
+                         : CheckMonthlyPayVsContractSalary(pay, mm, in.salaryType, admission, dismissal, in.contractType,
+                                                           in.leave1Start, in.leave1End, in.leave2Start, in.leave2End,
+                                                           in.leave3Start, in.leave3End, in.salary);
+    s.salaryAnswer = r;
     if (r == QLatin1String("3728")) {
         // The salary itself is named once per contract, each short month every time.
         if (!s.salaryRowWritten) {
@@ -351,8 +376,10 @@ void CheckMonth(Context& x, const MonthInputs& in, MonthState& s, int m) {  // 2
         }
         x.f.War(r, {{label, pay}});
     }
-    r = CheckMonthlyPayVsMinimumWage(pay, mm, in.salaryType, x.referenceYear, admission, dismissal, nature,
-                                     in.contractType);
+    r = asBefore ? s.wageAnswer
+                 : CheckMonthlyPayVsMinimumWage(pay, mm, in.salaryType, x.referenceYear, admission, dismissal,
+                                                nature, in.contractType);
+    s.wageAnswer = r;
     if (IsOneOf(r, {"0312", "0313"})) {
         x.f.War(r, {{label, pay}});
     } else if (!Ok(r)) {
@@ -369,12 +396,14 @@ void CheckMonth(Context& x, const MonthInputs& in, MonthState& s, int m) {  // 2
         r = CheckPayAfterDismissalMonth(monthNumber, dismissal);
         if (!Ok(r)) x.f.War(r, {{label, pay}, {"1640", dismissal}});
     }
-    r = CheckMonthlyPayTenfold(pay, monthNumber, s.previousPay);
+    // A pay equal to the month before's is never ten times it.
+    r = asBefore ? u"0000"_s : CheckMonthlyPayTenfold(pay, monthNumber, s.previousPay);
     if (!Ok(r)) x.f.War(r, {{MonthLabel(m - 1), s.previousPay}, {label, pay}});
     if (paid) {
-        r = CheckMonthlyPayForSchooling(pay, in.schooling, nature, mm);
+        r = asBefore ? s.schoolingAnswer : CheckMonthlyPayForSchooling(pay, in.schooling, nature, mm);
+        s.schoolingAnswer = r;
         if (!Ok(r)) x.f.War(r, {{label, pay}, {"1629", in.schooling}});
-        r = CheckApprenticeAgeInMonth(mm, in.contractType, in.birth, x.baseYear, in.disability);
+        r = asBefore ? u"0000"_s : CheckApprenticeAgeInMonth(mm, in.contractType, in.birth, x.baseYear, in.disability);
         if (!Ok(r)) x.f.ErrCounted(r, {{label, pay}, {"1638", in.contractType}, {"1626", in.birth}});
     }
     s.previousPay = pay;

@@ -55,6 +55,7 @@ public:
     // that none of its rules has anything to find.
     QByteArrayView Bytes(C field) const { return bytes_[std::size_t(field)]; }
     QByteArrayView HoursBytes(int m) const { return bytes_[std::size_t(C::HoTrabalhadasJaneiro) + m - 1]; }
+    QByteArrayView PayBytes(int m) const { return bytes_[std::size_t(C::VaJaneiroEmpregado) + m - 1]; }
     // The month's pay and hours, m from 1 to 12.
     const QString& Pay(int m) const { return Text(std::size_t(C::VaJaneiroEmpregado) + m - 1); }
     const QString& Hours(int m) const { return Text(std::size_t(C::HoTrabalhadasJaneiro) + m - 1); }

@@ -76,7 +76,8 @@ void SeedMixedDeclaration() {
 // contract repeating another's PIS/PASEP, admission, dismissal and
 // occupation in its own establishment and in another, a PIS/PASEP given two
 // names, a dismissal with pay after it, a code no table has, a text for the
-// company's use, worked hours and leaves, some of them wrong.
+// company's use, worked hours and leaves, some of them wrong, and a year paid
+// below the minimum wage and the contract salary.
 void SeedVariedDeclaration() {
     valid::RegisterUnionEntities();
     const valid::Variety variety;
@@ -131,7 +132,16 @@ void SeedVariedDeclaration() {
                                     {"DaFinalSegundoAfas", "0503"},
                                     {"QtDiasAfas", "000"}});
                 break;
-            default: break;
+            default:
+                if (k == 10) {
+                    // Paid below the minimum wage and the contract salary all year.
+                    c["CoTipoSalarioContratual"] = "1";
+                    c["VaSalContratualEmpregado"] = "000090000";
+                    for (const char* month : {"Janeiro", "Fevereiro", "Marco", "Abril", "Maio", "Junho", "Julho",
+                                              "Agosto", "Setembro", "Outubro", "Novembro", "Dezembro"})
+                        c[QStringLiteral("Va%1Empregado").arg(QLatin1String(month))] = "000040000";
+                }
+                break;
             }
             if (e == 0 && k == 0) first = c;
             valid::Append(vinc, c);
@@ -203,20 +213,20 @@ TEST(OutputsUnchangedTest, VariedDeclarationKeepsItsDigestsInBothTablesets) {
 
     QuietValidation host;
     EXPECT_EQ(int(ValidateDeclaration(host, dados, 0, nullptr, QString(), 1, 0, 0)), 3);
-    EXPECT_EQ(TableDigest(dados, QStringLiteral("te8errwa.db")), "871:8259b6eae6f6b616a8c2563fa5926a81");
+    EXPECT_EQ(TableDigest(dados, QStringLiteral("te8errwa.db")), "1087:8fcac8e2c314604d94791378e1012dc6");
 
     const QByteArray written = analyserfixture::WriteFile(dados, false);
     EXPECT_EQ(std::to_string(written.size()) + ':' +
                   QCryptographicHash::hash(written, QCryptographicHash::Md5).toHex().toStdString(),
-              "91632:b0d537dbfc6c979446ef3c0057b90e7a");
+              "91632:57eeabd25286bc1b2a0ae727b56b6b17");
     const analyserfixture::Outcome loaded = analyserfixture::AnalyseBytes(dados, written);
     EXPECT_EQ(loaded.result, declfile::kAnaliseSemErro);
     EXPECT_EQ(TableDigest(dados, QStringLiteral("Te8emp.db")), "4:08bb1ffa7ebcd0729b820a476bcd2220");
-    EXPECT_EQ(TableDigest(dados, QStringLiteral("Te8vinc.db")), "160:6ce4da4ce90fdff9be50b5535d06ddd6");
+    EXPECT_EQ(TableDigest(dados, QStringLiteral("Te8vinc.db")), "160:28be730eccd65385d4972543fc3de36d");
 
     // The analysis wizard's check, over the rows just loaded.
     EXPECT_EQ(int(ValidateDeclaration(host, dados, 1, nullptr, QString(), 1, 0, 1)), 3);
-    EXPECT_EQ(TableDigest(dados, QStringLiteral("te8errwa.db")), "956:8dd70db637e6cdbe2807d909a5c9f059");
+    EXPECT_EQ(TableDigest(dados, QStringLiteral("te8errwa.db")), "1172:e92e8175a8e228010d979380e49fd0f1");
 }
 
 }  // namespace
