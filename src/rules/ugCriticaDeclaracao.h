@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QString>
 #include <QVector>
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -66,6 +67,7 @@ struct ValidationRun {
     int baseYear = 2009;                      // the main window's AnoBase, set by the run
     std::vector<db::Field*> contractFields;   // taken once per run, in the contract checks' order
     std::shared_ptr<critica::ContractRow> contractRow;  // the contract being checked, its texts kept for the next
+    std::array<std::pair<QString, QString>, 5> contributionCnpjAnswers;  // the last number of each step, its answer
     std::vector<db::Field*> establishmentFields;  // of emp the contract checks read, taken once per run
     int errorCount = 0;
     int errorLimit = 250;

@@ -590,7 +590,15 @@ void CheckContractContributionCnpj(Context& x, int step) {
         x.f.ErrCounted(r, {{d.label, cnpj}});
         return;
     }
-    r = CheckContributionCnpj(cnpj, QLatin1String(d.kind), 1, 1);
+    // The rule reads nothing but the number and the step's kind: a number met
+    // again in the same step (as one union's is, contract after contract) is
+    // answered as before.
+    auto& [lastCnpj, lastAnswer] = x.run.contributionCnpjAnswers[std::size_t(step - 56)];
+    if (lastAnswer.isNull() || lastCnpj != cnpj) {
+        lastCnpj = cnpj;
+        lastAnswer = CheckContributionCnpj(cnpj, QLatin1String(d.kind), 1, 1);
+    }
+    r = lastAnswer;
     if (!IsOneOf(r, {"0000", "0051", "0050"})) {
         x.f.ErrCounted(r, {{d.label, cnpj}});
         return;

@@ -76,8 +76,8 @@ void SeedMixedDeclaration() {
 // contract repeating another's PIS/PASEP, admission, dismissal and
 // occupation in its own establishment and in another, a PIS/PASEP given two
 // names, a dismissal with pay after it, a code no table has, a text for the
-// company's use, worked hours and leaves, some of them wrong, and a year paid
-// below the minimum wage and the contract salary.
+// company's use, worked hours and leaves, some of them wrong, a year paid
+// below the minimum wage and the contract salary, a union number of its own.
 void SeedVariedDeclaration() {
     valid::RegisterUnionEntities();
     const valid::Variety variety;
@@ -133,6 +133,7 @@ void SeedVariedDeclaration() {
                                     {"QtDiasAfas", "000"}});
                 break;
             default:
+                if (k == 20) c["CoCNPJSindical"] = "12345678000199";  // a union number of its own, wrong
                 if (k == 10) {
                     // Paid below the minimum wage and the contract salary all year.
                     c["CoTipoSalarioContratual"] = "1";
@@ -213,20 +214,20 @@ TEST(OutputsUnchangedTest, VariedDeclarationKeepsItsDigestsInBothTablesets) {
 
     QuietValidation host;
     EXPECT_EQ(int(ValidateDeclaration(host, dados, 0, nullptr, QString(), 1, 0, 0)), 3);
-    EXPECT_EQ(TableDigest(dados, QStringLiteral("te8errwa.db")), "1087:8fcac8e2c314604d94791378e1012dc6");
+    EXPECT_EQ(TableDigest(dados, QStringLiteral("te8errwa.db")), "1095:689742611a96bf5e8e0383f8f8cf6f60");
 
     const QByteArray written = analyserfixture::WriteFile(dados, false);
     EXPECT_EQ(std::to_string(written.size()) + ':' +
                   QCryptographicHash::hash(written, QCryptographicHash::Md5).toHex().toStdString(),
-              "91632:57eeabd25286bc1b2a0ae727b56b6b17");
+              "91632:92b90617939d1874072d3441e9d2937a");
     const analyserfixture::Outcome loaded = analyserfixture::AnalyseBytes(dados, written);
     EXPECT_EQ(loaded.result, declfile::kAnaliseSemErro);
     EXPECT_EQ(TableDigest(dados, QStringLiteral("Te8emp.db")), "4:08bb1ffa7ebcd0729b820a476bcd2220");
-    EXPECT_EQ(TableDigest(dados, QStringLiteral("Te8vinc.db")), "160:28be730eccd65385d4972543fc3de36d");
+    EXPECT_EQ(TableDigest(dados, QStringLiteral("Te8vinc.db")), "160:b1ca005d9cf42bd8e044766d1b597bdb");
 
     // The analysis wizard's check, over the rows just loaded.
     EXPECT_EQ(int(ValidateDeclaration(host, dados, 1, nullptr, QString(), 1, 0, 1)), 3);
-    EXPECT_EQ(TableDigest(dados, QStringLiteral("te8errwa.db")), "1172:e92e8175a8e228010d979380e49fd0f1");
+    EXPECT_EQ(TableDigest(dados, QStringLiteral("te8errwa.db")), "1180:5c60b816f5ea9b94d181577bc7c80234");
 }
 
 }  // namespace
