@@ -40,7 +40,9 @@ std::optional<LookupMemory::KeySet> LookupMemory::StoredKeys(db::Table& table) {
                 usable = false;
             } else if (type == "text") {
                 const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(st, 1));
-                set.keys.insert(LooseKey(QByteArray(text, sqlite3_column_bytes(st, 1))));
+                const QByteArray stored(text, sqlite3_column_bytes(st, 1));
+                set.exact.insert(stored);
+                set.keys.insert(LooseKey(stored));
             }
         }
         sqlite3_reset(st);

@@ -33,6 +33,44 @@ inline QString Trim(const QString& s) {
     return s.mid(b, e - b);
 }
 
+// Trim as a view of the text itself, for a value that is only tested: no
+// copy made, no count of its sharers touched.
+inline QStringView TrimView(QStringView s) {
+    qsizetype b = 0, e = s.size();
+    while (b < e && s[b].unicode() <= 32) ++b;
+    while (e > b && s[e - 1].unicode() <= 32) --e;
+    return s.sliced(b, e - b);
+}
+
+// IsAllDigits of a view: at least one digit and nothing else once the
+// characters of code 32 or below are trimmed from both ends.
+inline bool AllDigits(QStringView s) {
+    const QStringView t = TrimView(s);
+    if (t.isEmpty()) return false;
+    for (QChar c : t)
+        if (c < u'0' || c > u'9') return false;
+    return true;
+}
+
+// IsAllZeros of a view: not empty, and every character "0".
+inline bool AllZeros(QStringView s) {
+    if (s.isEmpty()) return false;
+    for (QChar c : s)
+        if (c != u'0') return false;
+    return true;
+}
+
+// CheckDigitsLength of a view with the length as a number.
+inline QString DigitsLengthCode(QStringView s, qsizetype length) {
+    const QStringView t = TrimView(s);
+    if (t.isEmpty()) return u"0040"_s;
+    for (QChar c : t)
+        if (c < u'0' || c > u'9') return u"0040"_s;
+    if (t.size() > length) return u"X"_s;
+    if (t.size() < length) return u"0040"_s;
+    return u"0000"_s;
+}
+
 // The value of a digit text; 0 for anything that is not one.
 inline long long Num(QStringView s) {
     if (s.isEmpty() || s.size() > 18) return 0;
@@ -74,7 +112,7 @@ inline bool Is(QStringView s, std::string_view v) {
 
 // The text is one of the set's texts.
 template <class Array>
-inline bool InSet(const QString& s, const Array& set) {
+inline bool InSet(QStringView s, const Array& set) {
     for (std::string_view v : set)
         if (Is(s, v)) return true;
     return false;
@@ -128,12 +166,19 @@ public:
     // and compared loosely (ASCII case and trailing blanks ignored), so that
     // no collation the index may have can find a key they lack; a key that
     // matches one is left to FindKey.
-    bool MayHoldKey(db::Table& table, const QString& key) {
+    bool MayHoldKey(db::Table& table, const QString& key) { return HoldsKey(table, key) != 0; }
+
+    // 1 when FindKey by the one-column primary index would surely find the
+    // key (a stored key of the very bytes it binds, equal under any
+    // collation), 0 when it surely would not, -1 when only FindKey can tell.
+    int HoldsKey(db::Table& table, const QString& key) {
         auto known = keys_.find(&table);
         if (known == keys_.end()) known = keys_.insert(&table, StoredKeys(table));
-        if (!known->has_value()) return true;
+        if (!known->has_value()) return -1;
         // The text FindKey would bind.
-        return (*known)->keys.contains(LooseKey(db::normalizeText(key, (*known)->width).toUtf8()));
+        const QByteArray bound = db::normalizeText(key, (*known)->width).toUtf8();
+        if ((*known)->exact.contains(bound)) return 1;
+        return (*known)->keys.contains(LooseKey(bound)) ? -1 : 0;
     }
 
     // Case of ASCII letters and trailing blanks are all SQLite's collations
@@ -154,6 +199,7 @@ private:
     }
 
     struct KeySet {
+        QSet<QByteArray> exact;  // as stored
         QSet<QByteArray> keys;  // loose
         int width = 0;          // of the key column, to which FindKey cuts a key
     };
@@ -185,16 +231,25 @@ int RememberedLookup(db::Table& table, int kind, const QString& key, Read read) 
     const auto known = answers.find(key);
     if (known != answers.end()) return known->second;
     const int answer = read();
-    // Codes that differ on every record (a CNPJ) must not grow it without end.
-    if (answers.size() >= 4096) answers.clear();
+    // Codes that differ on every record (a CNPJ) must not grow it without end;
+    // every municipality (about 5,600) fits.
+    if (answers.size() >= 8192) answers.clear();
     answers.emplace(key, answer);
     return answer;
 }
 
 // Whether the table holds the code, for a caller that reads nothing of the row.
+// While a LookupMemory lives, the table's keys read once answer most codes
+// without a search.
 inline bool IsKnownCode(db::Table& table, const QString& key, int width) {
     if (key.isEmpty() || key.size() > width) return false;
-    return RememberedLookup(table, kKnownCode, key, [&] { return table.FindKey({key}) ? 1 : 0; }) != 0;
+    return RememberedLookup(table, kKnownCode, key, [&] {
+               if (LookupMemory* memory = LookupMemory::current()) {
+                   const int held = memory->HoldsKey(table, key);
+                   if (held >= 0) return held;
+               }
+               return table.FindKey({key}) ? 1 : 0;
+           }) != 0;
 }
 
 // Lookup for a caller that reads the found row: while a LookupMemory lives,

@@ -49,8 +49,23 @@ const QVector<EstablishmentGroupRow>& ValidationRun::EstablishmentGroup(const QS
     return it == establishmentGroups.constEnd() ? kNone : *it;
 }
 
+bool ValidationRun::AnyRepeatedPis() {
+    if (anyRepeatedPis < 0) {
+        // Grouped as both queries group it: a group of the duplicate query or
+        // a PIS/PASEP of the identity query is a PIS/PASEP counted here.
+        db::Query q(database);
+        q.SQL() << QStringLiteral("select CoPisPasepEmpregado from ") + ContractTable()
+                << QStringLiteral(" group by CoPisPasepEmpregado")
+                << QStringLiteral(" HAVING ( COUNT(CoPisPasepEmpregado) > 1 ) limit 1");
+        q.Open();
+        anyRepeatedPis = q.Eof() ? 0 : 1;
+    }
+    return anyRepeatedPis != 0;
+}
+
 int ValidationRun::DuplicateOccurrences(const QString& pis, const QString& admission, const QString& dismissal,
                                         const QString& cbo) {
+    if (runOnceDuplicates && !AnyRepeatedPis()) return 0;
     if (runOnceDuplicates) {
         runOnceDuplicates = false;
         db::Query& q = *duplicateQuery;
@@ -74,6 +89,8 @@ int ValidationRun::DuplicateOccurrences(const QString& pis, const QString& admis
 }
 
 const QVector<PisIdentityRow>& ValidationRun::PisIdentities(const QString& pis) {
+    static const QVector<PisIdentityRow> kNone;
+    if (runOncePisIdentity && !AnyRepeatedPis()) return kNone;
     if (runOncePisIdentity) {
         runOncePisIdentity = false;
         db::Query& q = *pisIdentityQuery;
@@ -91,7 +108,6 @@ const QVector<PisIdentityRow>& ValidationRun::PisIdentities(const QString& pis) 
                 << PisIdentityRow{Col(q, "NoEmpregado"), Col(q, "DaNascimentoEmpregado"), Col(q, "CoCpfEmpregado")};
         q.Close();
     }
-    static const QVector<PisIdentityRow> kNone;
     auto it = pisIdentities.constFind(pis);
     return it == pisIdentities.constEnd() ? kNone : *it;
 }

@@ -6,12 +6,16 @@
 #include <QHash>
 #include <QString>
 #include <QVector>
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
 class QProgressBar;
 class QListWidget;
+namespace critica {
+class ContractRow;
+}
 
 // What the whole-declaration check needs of the screen that runs it: the
 // progress bar, a pass of pending events, and the two questions it may ask.
@@ -54,10 +58,16 @@ struct ValidationRun {
     std::unique_ptr<db::Query> establishmentGroupQuery, duplicateQuery, pisIdentityQuery;
     bool runOnceDuplicates = true;
     bool runOncePisIdentity = true;
+    // Whether some PIS/PASEP is used by more than one contract, asked once
+    // per run: without one, neither query above can find a row.
+    bool AnyRepeatedPis();
+    int anyRepeatedPis = -1;  // not asked yet
     QString currentPis, currentAdmission;     // of the contract being checked
     QString currentBaseYear;                  // AnBase of the establishment being checked
     int baseYear = 2009;                      // the main window's AnoBase, set by the run
     std::vector<db::Field*> contractFields;   // taken once per run, in the contract checks' order
+    std::shared_ptr<critica::ContractRow> contractRow;  // the contract being checked, its texts kept for the next
+    std::array<std::pair<QString, QString>, 5> contributionCnpjAnswers;  // the last number of each step, its answer
     std::vector<db::Field*> establishmentFields;  // of emp the contract checks read, taken once per run
     int errorCount = 0;
     int errorLimit = 250;

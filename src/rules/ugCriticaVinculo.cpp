@@ -6,6 +6,8 @@
 
 #include "shell/ugFuncoes.h"
 
+#include <cstring>
+
 namespace critica {
 
 namespace {
@@ -24,11 +26,46 @@ QList<db::FieldDef> ContractFieldsRead() {
     return defs;
 }
 
-void ReadContract(ValidationRun& run, ContractRow& row) {
+void ContractRow::Read(ValidationRun& run) {
     if (run.contractFields.empty()) {
         for (const char* name : kNames) run.contractFields.push_back(&run.vinc->FieldByName(QLatin1String(name)));
+        indexes_.clear();
+        for (const db::Field* f : run.contractFields) indexes_.push_back(f->Index());
     }
-    for (std::size_t i = 0; i < row.values.size(); ++i) row.values[i] = run.contractFields[i]->AsString();
+    // The whole row in one call, as nearly always; field by field otherwise.
+    if (!run.vinc->ReadBytes(indexes_, bytes_.data()))
+        for (std::size_t i = 0; i < kCount; ++i) bytes_[i] = run.contractFields[i]->AsUtf8();
+    made_.reset();
+}
+
+void ContractRow::Make(std::size_t i) const {
+    made_[i] = true;
+    const QByteArrayView b = bytes_[i];
+    // A null value is a null text, as the field would give it.
+    null_[i] = b.data() == nullptr;
+    if (null_[i]) return;
+    QString& t = texts_[i];
+    const char* p = b.data();
+    const qsizetype n = b.size();
+    // Eight bytes at a time: any top bit set is UTF-8 beyond ASCII.
+    quint64 seen = 0;
+    qsizetype k = 0;
+    for (; k + 8 <= n; k += 8) {
+        quint64 word;
+        std::memcpy(&word, p + k, 8);
+        seen |= word;
+    }
+    for (; k < n; ++k) seen |= static_cast<unsigned char>(p[k]);
+    if (seen & 0x8080808080808080ull) {
+        t = QString::fromUtf8(b);
+        return;
+    }
+    // Plain ASCII, by far the most: widened into the text's own room, which
+    // a text still held elsewhere does not share. Fixed-width fields keep
+    // their length from contract to contract: then nothing is resized.
+    if (t.size() != n || !t.isDetached()) t.resize(n);
+    char16_t* d = reinterpret_cast<char16_t*>(t.data());
+    for (qsizetype k = 0; k < n; ++k) d[k] = static_cast<unsigned char>(p[k]);
 }
 
 }  // namespace critica
@@ -58,16 +95,24 @@ const char* MonthLabel(int m) {
 }
 
 // The value of a digit text, 0 for anything else.
-long long DigitsValue(const QString& text) {
+long long DigitsValue(QStringView text) {
     if (text.isEmpty() || text.size() > 18) return 0;
     // Plain digits, nearly always, are added up in one pass; toLongLong reads
     // the rest (blanks below code 32 around them).
     long long n = 0;
     for (QChar c : text) {
-        if (c < u'0' || c > u'9') return IsAllDigits(text) ? text.toLongLong() : 0;
+        if (c < u'0' || c > u'9') return rules::AllDigits(text) ? text.toLongLong() : 0;
         n = n * 10 + (c.unicode() - u'0');
     }
     return n;
+}
+
+// TrimBoth as a view: blanks off both ends.
+QStringView TrimBlanks(QStringView s) {
+    qsizetype b = 0, e = s.size();
+    while (b < e && s[b] == u' ') ++b;
+    while (e > b && s[e - 1] == u' ') --e;
+    return s.sliced(b, e - b);
 }
 
 // The month as the pay rules take it: "01".."12" and "1".."12".
@@ -95,6 +140,8 @@ struct Context {
     QString closingYear;    // characters 5 to 8 of its closing date, trimmed
     QString keptCause;
     QString legalNature;    // the establishment's
+    std::array<long long, 12> payValues{};
+    bool payValuesRead = false;
 };
 
 void CheckAdmission(Context& x) {  // 2
@@ -263,34 +310,76 @@ void CheckDismissal(Context& x) {  // 23
 struct MonthState {
     QString previousPay = QStringLiteral("0");
     bool salaryRowWritten = false;
+    // The answers of the month before, for a month like it.
+    bool answered = false;
+    QString salaryAnswer, wageAnswer, schoolingAnswer;
 };
 
-void CheckMonth(Context& x, MonthState& s, int m) {  // 25 to 36
+// The contract's values every month's checks read, taken once per contract.
+struct MonthInputs {
+    explicit MonthInputs(const Context& x)
+        : salaryType(x.c[C::CoTipoSalarioContratual]), admission(x.c[C::DaAdmissaoEmpregado]),
+          dismissal(x.c[C::DaDesligamentoEmpregado]), contractType(x.c[C::CoVinculo]),
+          leave1Start(x.c[C::DaInicioprimeiroAfas]), leave1End(x.c[C::DaFinalPrimeiroAfas]),
+          leave2Start(x.c[C::DaInicioSegundoAfas]), leave2End(x.c[C::DaFinalSegundoAfas]),
+          leave3Start(x.c[C::DaInicioTerceiroAfas]), leave3End(x.c[C::DaFinalTerceiroAfas]),
+          salary(x.c[C::VaSalContratualEmpregado]), schooling(x.c[C::CoInstrucao]),
+          birth(x.c[C::DaNascimentoEmpregado]), disability(x.c[C::CoDeficienteFisico]),
+          admittedThisYear(QStringView(admission).mid(4, 4) == x.referenceYear),
+          dismissed(QStringView(dismissal).mid(2, 2) != QLatin1String("00")), monthsAlike(MonthsAlike(x)) {}
+    const QString &salaryType, &admission, &dismissal, &contractType;
+    const QString &leave1Start, &leave1End, &leave2Start, &leave2End, &leave3Start, &leave3End;
+    const QString &salary, &schooling, &birth, &disability;
+    const bool admittedThisYear, dismissed;
+    // From March on, a month paid as the month before is answered as it was by
+    // the salary, minimum-wage and schooling tests, when only the pay and the
+    // month's number reach them: no dismissal, no leave, not admitted in the
+    // year, not an apprentice. February and later share one minimum wage.
+    const bool monthsAlike;
+
+    static bool MonthsAlike(const Context& x) {
+        const ContractRow& c = x.c;
+        for (C date : {C::DaDesligamentoEmpregado, C::DaInicioprimeiroAfas, C::DaFinalPrimeiroAfas,
+                       C::DaInicioSegundoAfas, C::DaFinalSegundoAfas, C::DaInicioTerceiroAfas, C::DaFinalTerceiroAfas})
+            if (c.Bytes(date) != "0000") return false;
+        const QByteArrayView admission = c.Bytes(C::DaAdmissaoEmpregado);
+        if (admission.size() != 8) return false;
+        for (char d : admission)
+            if (d < '0' || d > '9') return false;
+        if (QLatin1String(admission.data() + 4, 4) == x.referenceYear) return false;
+        return rules::TrimView(c[C::CoVinculo]) != u"55";
+    }
+};
+
+void CheckMonth(Context& x, const MonthInputs& in, MonthState& s, int m) {  // 25 to 36
     const ContractRow& c = x.c;
     const QString& pay = c.Pay(m);
     const char* label = MonthLabel(m);
     const QString& mm = MonthTwoDigits(m);
     const QString& monthNumber = MonthNumberText(m);
-    const QString& admission = c[C::DaAdmissaoEmpregado];
-    const QString& dismissal = c[C::DaDesligamentoEmpregado];
+    const QString& admission = in.admission;
+    const QString& dismissal = in.dismissal;
     const QString& nature = x.legalNature;
-    const bool admittedThisYear = QStringView(admission).mid(4, 4) == x.referenceYear;
-    const bool dismissed = QStringView(dismissal).mid(2, 2) != QLatin1String("00");
+    const bool asBefore = in.monthsAlike && m >= 3 && s.answered && c.PayBytes(m) == c.PayBytes(m - 1);
+    s.answered = true;
 
-    QString r = CheckMonthlyPayVsContractSalary(
-        pay, mm, c[C::CoTipoSalarioContratual], admission, dismissal, c[C::CoVinculo], c[C::DaInicioprimeiroAfas],
-        c[C::DaFinalPrimeiroAfas], c[C::DaInicioSegundoAfas], c[C::DaFinalSegundoAfas], c[C::DaInicioTerceiroAfas],
-        c[C::DaFinalTerceiroAfas], c[C::VaSalContratualEmpregado]);
+    QString r = asBefore ? s.salaryAnswer
+                         : CheckMonthlyPayVsContractSalary(pay, mm, in.salaryType, admission, dismissal, in.contractType,
+                                                           in.leave1Start, in.leave1End, in.leave2Start, in.leave2End,
+                                                           in.leave3Start, in.leave3End, in.salary);
+    s.salaryAnswer = r;
     if (r == QLatin1String("3728")) {
         // The salary itself is named once per contract, each short month every time.
         if (!s.salaryRowWritten) {
-            x.f.War(r, {{"1634", c[C::VaSalContratualEmpregado]}});
+            x.f.War(r, {{"1634", in.salary}});
             s.salaryRowWritten = true;
         }
         x.f.War(r, {{label, pay}});
     }
-    r = CheckMonthlyPayVsMinimumWage(pay, mm, c[C::CoTipoSalarioContratual], x.referenceYear, admission, dismissal,
-                                     nature, c[C::CoVinculo]);
+    r = asBefore ? s.wageAnswer
+                 : CheckMonthlyPayVsMinimumWage(pay, mm, in.salaryType, x.referenceYear, admission, dismissal,
+                                                nature, in.contractType);
+    s.wageAnswer = r;
     if (IsOneOf(r, {"0312", "0313"})) {
         x.f.War(r, {{label, pay}});
     } else if (!Ok(r)) {
@@ -299,23 +388,23 @@ void CheckMonth(Context& x, MonthState& s, int m) {  // 25 to 36
         return;
     }
     const bool paid = !IsAllZeros(pay);
-    if (admittedThisYear && paid) {
+    if (in.admittedThisYear && paid) {
         r = CheckPayBeforeAdmissionMonth(monthNumber, admission, x.referenceYear);
         if (!Ok(r)) x.f.ErrCounted(r, {{label, pay}, {"1632", admission}});
     }
-    if (dismissed && paid) {
+    if (in.dismissed && paid) {
         r = CheckPayAfterDismissalMonth(monthNumber, dismissal);
         if (!Ok(r)) x.f.War(r, {{label, pay}, {"1640", dismissal}});
     }
-    r = CheckMonthlyPayTenfold(pay, monthNumber, s.previousPay);
+    // A pay equal to the month before's is never ten times it.
+    r = asBefore ? u"0000"_s : CheckMonthlyPayTenfold(pay, monthNumber, s.previousPay);
     if (!Ok(r)) x.f.War(r, {{MonthLabel(m - 1), s.previousPay}, {label, pay}});
     if (paid) {
-        r = CheckMonthlyPayForSchooling(pay, c[C::CoInstrucao], nature, mm);
-        if (!Ok(r)) x.f.War(r, {{label, pay}, {"1629", c[C::CoInstrucao]}});
-        r = CheckApprenticeAgeInMonth(mm, c[C::CoVinculo], c[C::DaNascimentoEmpregado], x.baseYear,
-                                      c[C::CoDeficienteFisico]);
-        if (!Ok(r))
-            x.f.ErrCounted(r, {{label, pay}, {"1638", c[C::CoVinculo]}, {"1626", c[C::DaNascimentoEmpregado]}});
+        r = asBefore ? s.schoolingAnswer : CheckMonthlyPayForSchooling(pay, in.schooling, nature, mm);
+        s.schoolingAnswer = r;
+        if (!Ok(r)) x.f.War(r, {{label, pay}, {"1629", in.schooling}});
+        r = asBefore ? u"0000"_s : CheckApprenticeAgeInMonth(mm, in.contractType, in.birth, x.baseYear, in.disability);
+        if (!Ok(r)) x.f.ErrCounted(r, {{label, pay}, {"1638", in.contractType}, {"1626", in.birth}});
     }
     s.previousPay = pay;
 }
@@ -377,14 +466,21 @@ void CheckThirteenth(Context& x, int step) {  // 37 to 40
     }
 }
 
+// The month's pay as a number (0 for one that is not all digits), for the
+// year's checks, read once per contract.
+const std::array<long long, 12>& PayValues(Context& x) {
+    if (!x.payValuesRead) {
+        for (int m = 1; m <= 12; ++m) x.payValues[m - 1] = DigitsValue(x.c.Pay(m));
+        x.payValuesRead = true;
+    }
+    return x.payValues;
+}
+
 void CheckYearPay(Context& x) {  // 41
     const ContractRow& c = x.c;
-    std::array<long long, 12> pays{};
+    const std::array<long long, 12>& pays = PayValues(x);
     long long yearTotal = 0;
-    for (int m = 1; m <= 12; ++m) {
-        pays[m - 1] = DigitsValue(c.Pay(m));
-        yearTotal += pays[m - 1];
-    }
+    for (long long pay : pays) yearTotal += pay;
     const long long thirteenthTotal =
         DigitsValue(c[C::Va13AdiantamentoEmpregado]) + DigitsValue(c[C::Va13ParcelaFinalEmpregado]);
     const QString none = QStringLiteral("Não há remuneração informada.");
@@ -404,8 +500,7 @@ void CheckThirteenthVsAverage(Context& x) {  // 42
     const ContractRow& c = x.c;
     double sum = 0;
     int months = 0;
-    for (int m = 1; m <= 12; ++m) {
-        const long long v = DigitsValue(c.Pay(m));
+    for (const long long v : PayValues(x)) {
         if (v == 0) continue;
         sum += double(v);
         ++months;
@@ -421,6 +516,11 @@ void CheckThirteenthVsAverage(Context& x) {  // 42
 
 void CheckLeaveDateStep(Context& x, C dateField, C reasonField, bool start, C startField, C endField) {  // 46 to 51
     const ContractRow& c = x.c;
+    // No leave, as for most contracts: dates "0000" and reason "00" pass
+    // every test below.
+    if (c.Bytes(dateField) == "0000" && c.Bytes(reasonField) == "00" && c.Bytes(startField) == "0000" &&
+        c.Bytes(endField) == "0000")
+        return;
     const QString& date = c[dateField];
     QString r = CheckLeaveDate(date, x.baseYear);
     if (!Ok(r)) {
@@ -490,7 +590,15 @@ void CheckContractContributionCnpj(Context& x, int step) {
         x.f.ErrCounted(r, {{d.label, cnpj}});
         return;
     }
-    r = CheckContributionCnpj(cnpj, QLatin1String(d.kind), 1, 1);
+    // The rule reads nothing but the number and the step's kind: a number met
+    // again in the same step (as one union's is, contract after contract) is
+    // answered as before.
+    auto& [lastCnpj, lastAnswer] = x.run.contributionCnpjAnswers[std::size_t(step - 56)];
+    if (lastAnswer.isNull() || lastCnpj != cnpj) {
+        lastCnpj = cnpj;
+        lastAnswer = CheckContributionCnpj(cnpj, QLatin1String(d.kind), 1, 1);
+    }
+    r = lastAnswer;
     if (!IsOneOf(r, {"0000", "0051", "0050"})) {
         x.f.ErrCounted(r, {{d.label, cnpj}});
         return;
@@ -578,8 +686,19 @@ void CheckTermination(Context& x, int step) {
     }
 }
 
+// Digits "0" only, at least one.
+bool ZerosOnly(QByteArrayView bytes) {
+    if (bytes.isEmpty()) return false;
+    for (char b : bytes)
+        if (b != '0') return false;
+    return true;
+}
+
 void CheckWorkedHours(Context& x, int m) {  // 74 to 85
     const ContractRow& c = x.c;
+    // No hours worked, as in most months of most contracts: a number, and
+    // none of the tests below compares anything with it.
+    if (ZerosOnly(c.HoursBytes(m))) return;
     const QString& hours = c.Hours(m);
     const QString& pay = c.Pay(m);
     const char* label = MonthLabel(m);
@@ -589,11 +708,11 @@ void CheckWorkedHours(Context& x, int m) {  // 74 to 85
         return;
     }
     // Figures that are not all digits count as 0.
-    const long long payValue = DigitsValue(TrimBoth(pay));
-    const long long hoursValue = DigitsValue(TrimBoth(hours));
-    const int dismissalMonth = int(DigitsValue(TrimBoth(c[C::DaDesligamentoEmpregado].mid(2, 2))));
-    r = CheckWorkedHoursPeriod(payValue, hoursValue, m, dismissalMonth, c[C::DaAdmissaoEmpregado].mid(2, 6),
-                               x.closingYear);
+    const long long payValue = DigitsValue(TrimBlanks(pay));
+    const long long hoursValue = DigitsValue(TrimBlanks(hours));
+    const int dismissalMonth = int(DigitsValue(TrimBlanks(QStringView(c[C::DaDesligamentoEmpregado]).mid(2, 2))));
+    r = CheckWorkedHoursPeriod(payValue, hoursValue, m, dismissalMonth,
+                               QStringView(c[C::DaAdmissaoEmpregado]).mid(2, 6), x.closingYear);
     if (!Ok(r)) {
         x.f.ErrCounted(r, {{"3670", hours}, {label, pay}});
         return;
@@ -626,8 +745,9 @@ void CheckPisIdentity(Context& x) {  // 87
 }  // namespace
 
 void CheckEmployeeRecord(ValidationRun& run) {
-    ContractRow c;
-    ReadContract(run, c);
+    if (!run.contractRow) run.contractRow = std::make_shared<ContractRow>();
+    ContractRow& c = *run.contractRow;
+    c.Read(run);
     run.currentPis = c[C::CoPisPasepEmpregado];
     run.currentAdmission = c[C::DaAdmissaoEmpregado];
     db::Table& emp = *run.emp;
@@ -740,8 +860,9 @@ void CheckEmployeeRecord(ValidationRun& run) {
             f.ErrCounted(r, {{"1639", x.keptCause}, {"3511", notice}});
     }
     MonthState months;
+    const MonthInputs monthInputs(x);
     for (int m = 1; m <= 12; ++m) {  // 25 to 36
-        STEP CheckMonth(x, months, m);
+        STEP CheckMonth(x, monthInputs, months, m);
     }
     for (int step = 37; step <= 40; ++step) {
         STEP CheckThirteenth(x, step);

@@ -1,10 +1,12 @@
 #pragma once
-// The contract row as the contract checks read it: every field read once per
-// contract, through field handles taken once per run.
+// The contract row as the contract checks read it: the whole row's bytes in
+// one call per contract, through field positions taken once per run.
 
 #include "rules/ugCriticaRegistros.h"
 
 #include <array>
+#include <bitset>
+#include <vector>
 
 namespace critica {
 
@@ -36,19 +38,44 @@ enum class C : int {
         Count
 };
 
-struct ContractRow {
-    std::array<QString, std::size_t(C::Count)> values;
-    const QString& operator[](C field) const { return values[std::size_t(field)]; }
+// The contract row as the contract checks read it: each field's bytes as the
+// store holds them, and its text made only when a rule asks for it, into a
+// text kept from contract to contract, so that no text is allocated for a
+// field while no rule holds on to the one made before.
+class ContractRow {
+public:
+    static constexpr std::size_t kCount = std::size_t(C::Count);
+
+    // Takes the current row of the run's contract table; its bytes stay valid
+    // until the table moves on.
+    void Read(ValidationRun& run);
+
+    const QString& operator[](C field) const { return Text(std::size_t(field)); }
+    // The field's bytes as stored, for a step that can tell from them alone
+    // that none of its rules has anything to find.
+    QByteArrayView Bytes(C field) const { return bytes_[std::size_t(field)]; }
+    QByteArrayView HoursBytes(int m) const { return bytes_[std::size_t(C::HoTrabalhadasJaneiro) + m - 1]; }
+    QByteArrayView PayBytes(int m) const { return bytes_[std::size_t(C::VaJaneiroEmpregado) + m - 1]; }
     // The month's pay and hours, m from 1 to 12.
-    const QString& Pay(int m) const { return values[std::size_t(C::VaJaneiroEmpregado) + m - 1]; }
-    const QString& Hours(int m) const { return values[std::size_t(C::HoTrabalhadasJaneiro) + m - 1]; }
+    const QString& Pay(int m) const { return Text(std::size_t(C::VaJaneiroEmpregado) + m - 1); }
+    const QString& Hours(int m) const { return Text(std::size_t(C::HoTrabalhadasJaneiro) + m - 1); }
+
+private:
+    const QString& Text(std::size_t i) const {
+        if (!made_[i]) Make(i);
+        return null_[i] ? kNull : texts_[i];
+    }
+    void Make(std::size_t i) const;
+
+    static inline const QString kNull;
+    std::vector<int> indexes_;  // of the fields in the contract table
+    std::array<QByteArrayView, kCount> bytes_;
+    mutable std::array<QString, kCount> texts_;
+    mutable std::bitset<kCount> made_, null_;
 };
 
 // The contract fields the run reads: those above, the key and what the
 // findings copy.
 QList<db::FieldDef> ContractFieldsRead();
-
-// Reads the contract table's current row.
-void ReadContract(ValidationRun& run, ContractRow& row);
 
 }  // namespace critica

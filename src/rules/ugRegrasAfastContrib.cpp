@@ -7,12 +7,20 @@ using namespace ugConstantes;
 
 namespace {
 
-bool given(const QString& v) { return !v.isEmpty() && !IsAllZeros(v); }
+// The values are tested where they are: the check asks these rules of every
+// contract, nearly always of zeros.
+bool given(QStringView v) { return !v.isEmpty() && !AllZeros(v); }
+
+// The original text when trimming took nothing off, else the trimmed copy:
+// for the helpers that take a text.
+QString Whole(const QString& original, QStringView trimmed) {
+    return trimmed.size() == original.size() ? original : trimmed.toString();
+}
 
 // A value and its months count must come together.
 QString valueAndMonths(const QString& value, const QString& months, const QString& monthsWithoutValue) {
-    const QString v = Trim(value);
-    const QString m = Trim(months);
+    const QStringView v = TrimView(value);
+    const QStringView m = TrimView(months);
     const bool noValue = v == u"00000000" || v == u"0,00" || v.isEmpty();
     const bool noMonths = m == u"00" || m.isEmpty() || m == u"0";
     if (noValue && noMonths) return u"0000"_s;
@@ -24,67 +32,69 @@ QString valueAndMonths(const QString& value, const QString& months, const QStrin
 }  // namespace
 
 QString CheckLeaveReason(const QString& reason) {
-    const QString v = Trim(reason);
-    const QString c = CheckDigitsLength(v, u"2"_s);
+    const QStringView v = TrimView(reason);
+    const QString c = DigitsLengthCode(v, 2);
     if (c != u"0000") return c;
-    if (IsAllZeros(v)) return u"0000"_s;
+    if (AllZeros(v)) return u"0000"_s;
     return Contains(kMotivosAfastamento, int(Num(v))) ? u"0000"_s : u"3629"_s;
 }
 
 QString CheckLeaveDate(const QString& leaveDate, const QString& year) {
-    const QString v = Trim(leaveDate);
-    const QString c = CheckDigitsLength(v, u"4"_s);
+    const QStringView v = TrimView(leaveDate);
+    const QString c = DigitsLengthCode(v, 4);
     if (c != u"0000") return c;
-    if (IsAllZeros(v)) return u"0000"_s;
-    return IsValidDate8(v + Trim(year)) ? u"0000"_s : u"3630"_s;
+    if (AllZeros(v)) return u"0000"_s;
+    QString date = v.toString();
+    date += TrimView(year);
+    return IsValidDate8(date) ? u"0000"_s : u"3630"_s;
 }
 
 QString CheckLeaveDateVsReason(const QString& leaveDate, const QString& reason, int startFlag) {
-    const QString d = Trim(leaveDate);
-    QString r = Trim(reason);
-    if (!IsAllDigits(r)) r = u"00"_s;
+    const QStringView d = TrimView(leaveDate);
+    QStringView r = TrimView(reason);
+    if (!AllDigits(r)) r = u"00";
     if (!IsZero(r)) {
-        if (!IsAllZeros(d)) return u"0000"_s;
+        if (!AllZeros(d)) return u"0000"_s;
         return startFlag == 1 ? u"3638"_s : u"3643"_s;
     }
-    return IsAllZeros(d) ? u"0000"_s : u"3646"_s;
+    return AllZeros(d) ? u"0000"_s : u"3646"_s;
 }
 
 QString CheckLeaveNotBeforeAdmission(const QString& leaveDate, const QString& admissionDate,
                                      const QString& referenceYear) {
-    const QString l = Trim(leaveDate);
-    const QString a = Trim(admissionDate);
-    const QString r = Trim(referenceYear);
+    const QStringView l = TrimView(leaveDate);
+    const QStringView a = TrimView(admissionDate);
+    const QStringView r = TrimView(referenceYear);
     if (l.isEmpty() || a.isEmpty() || r.isEmpty()) return u"0000"_s;
-    if (IsAllZeros(l) || l.size() != 4 || IsAllZeros(a) || a.size() != 8) return u"0000"_s;
+    if (AllZeros(l) || l.size() != 4 || AllZeros(a) || a.size() != 8) return u"0000"_s;
     if (a.mid(4, 4) != r) return u"0000"_s;
-    return Mmdd(l) < Mmdd(a) ? u"3632"_s : u"0000"_s;
+    return Mmdd(l.toString()) < Mmdd(a.toString()) ? u"3632"_s : u"0000"_s;
 }
 
 QString CheckLeaveNotAfterDismissal(const QString& leaveDate, const QString& dismissalDate, const QString&) {
-    const QString l = Trim(leaveDate);
-    const QString d = Trim(dismissalDate);
+    const QStringView l = TrimView(leaveDate);
+    const QStringView d = TrimView(dismissalDate);
     if (l.isEmpty() || d.isEmpty()) return u"0000"_s;
-    if (IsAllZeros(d) || d.size() != 4 || IsAllZeros(l) || l.size() != 4) return u"0000"_s;
-    return Mmdd(l) > Mmdd(d) ? u"3631"_s : u"0000"_s;
+    if (AllZeros(d) || d.size() != 4 || AllZeros(l) || l.size() != 4) return u"0000"_s;
+    return Mmdd(l.toString()) > Mmdd(d.toString()) ? u"3631"_s : u"0000"_s;
 }
 
 QString CheckLeaveDateOrder(const QString& leaveStart, const QString& leaveEnd) {
-    const QString s = Trim(leaveStart);
-    const QString e = Trim(leaveEnd);
-    if (!IsAllDigits(s) || !IsAllDigits(e) || IsAllZeros(s)) return u"0000"_s;
-    if (s.size() != 4 || e.size() != 4 || IsAllZeros(e)) return u"0000"_s;
-    return Mmdd(e) < Mmdd(s) ? u"3633"_s : u"0000"_s;
+    const QStringView s = TrimView(leaveStart);
+    const QStringView e = TrimView(leaveEnd);
+    if (!AllDigits(s) || !AllDigits(e) || AllZeros(s)) return u"0000"_s;
+    if (s.size() != 4 || e.size() != 4 || AllZeros(e)) return u"0000"_s;
+    return Mmdd(e.toString()) < Mmdd(s.toString()) ? u"3633"_s : u"0000"_s;
 }
 
 QString CheckLeaveDays(const QString& leaveDays, const QString& firstReason) {
-    const QString v = Trim(leaveDays);
-    const QString c = CheckDigitsLength(v, u"3"_s);
+    const QStringView v = TrimView(leaveDays);
+    const QString c = DigitsLengthCode(v, 3);
     if (c != u"0000") return c;
-    if (IsAllZeros(v)) return u"0000"_s;
+    if (AllZeros(v)) return u"0000"_s;
     if (Num(v) >= 366) return u"3640"_s;
-    const QString r = Trim(firstReason);
-    if (r.isEmpty() || IsAllZeros(r)) return u"3753"_s;
+    const QStringView r = TrimView(firstReason);
+    if (r.isEmpty() || AllZeros(r)) return u"3753"_s;
     return u"0000"_s;
 }
 
@@ -92,27 +102,28 @@ QString CheckLeaveDaysRequired(const QString& firstReason, const QString& second
                                const QString& thirdReason, const QString& leaveDays) {
     bool anyReason = false;
     for (const QString* r : {&firstReason, &secondReason, &thirdReason}) {
-        const QString v = Trim(*r);
+        const QStringView v = TrimView(*r);
         anyReason = anyReason || (!v.isEmpty() && v != u"00");
     }
-    const QString d = Trim(leaveDays);
+    const QStringView d = TrimView(leaveDays);
     return anyReason && (d.isEmpty() || d == u"000") ? u"3644"_s : u"0000"_s;
 }
 
 QString CheckLeaveReasonOrder(const QString& firstReason, const QString& secondReason, const QString& thirdReason) {
-    const bool r1 = given(Trim(firstReason));
-    const bool r2 = given(Trim(secondReason));
-    const bool r3 = given(Trim(thirdReason));
+    const bool r1 = given(TrimView(firstReason));
+    const bool r2 = given(TrimView(secondReason));
+    const bool r3 = given(TrimView(thirdReason));
     if (r3 && (!r1 || !r2)) return u"3749"_s;
     if (r2 && !r1) return u"3748"_s;
     return u"0000"_s;
 }
 
 QString CheckContributionCnpj(const QString& cnpj, const QString& kind, int, int zerosAllowed) {
-    const QString v = Trim(cnpj);
-    const QString c = CheckDigitsLength(v, u"14"_s);
+    const QStringView trimmed = TrimView(cnpj);
+    const QString c = DigitsLengthCode(trimmed, 14);
     if (c != u"0000") return c;
-    if (IsAllZeros(v)) return zerosAllowed == 1 ? u"0000"_s : u"3746"_s;
+    if (AllZeros(trimmed)) return zerosAllowed == 1 ? u"0000"_s : u"3746"_s;
+    const QString v = Whole(cnpj, trimmed);
     if (IsNotHeadOffice(v)) {
         // Contributions go to an entity's head office; the union tax alone
         // may name the fixed "exempt" inscription instead.
@@ -143,48 +154,48 @@ QString CheckRequiredIfFlag(const QString& value, int fileMode) {
 }
 
 QString CheckEstablishmentContributionAmount(const QString& amount) {
-    const QString v = Trim(amount);
+    const QStringView v = TrimView(amount);
     if (v.isEmpty()) return u"3648"_s;
-    return CheckDigitsLength(v, u"9"_s);
+    return DigitsLengthCode(v, 9);
 }
 
 QString CheckContractContributionAmount(const QString& amount) {
-    const QString v = Trim(amount);
+    const QStringView v = TrimView(amount);
     if (v.isEmpty()) return u"3648"_s;
-    return CheckDigitsLength(v, u"8"_s);
+    return DigitsLengthCode(v, 8);
 }
 
 QString CheckContributionValueVsCnpj(const QString& cnpj, const QString& amount, const QString& kind,
                                      const QString& contractType, int, int) {
-    QString c = Trim(cnpj);
-    QString a = Trim(amount);
-    if (IsAllZeros(a)) a = u"0,00"_s;
-    if (c == u"00000000000000") c.clear();
+    QStringView c = TrimView(cnpj);
+    QStringView a = TrimView(amount);
+    if (AllZeros(a)) a = u"0,00";
+    if (c == u"00000000000000") c = QStringView();
     if (!a.isEmpty() && a != u"0,00" && c.isEmpty()) return u"3744"_s;
-    const QString ct = Trim(contractType);
-    const bool exempt = IsAllDigits(ct) && Contains(kVinculosIsentosSalario, int(Num(ct)));
-    if (!exempt && c.isEmpty() && Is(Trim(kind), kContribSindical)) return u"3687"_s;
+    const QStringView ct = TrimView(contractType);
+    const bool exempt = AllDigits(ct) && Contains(kVinculosIsentosSalario, int(Num(ct)));
+    if (!exempt && c.isEmpty() && Is(TrimView(kind), kContribSindical)) return u"3687"_s;
     return u"0000"_s;
 }
 
 QString CheckAssociationCnpjsDiffer(const QString& firstCnpj, const QString& secondCnpj) {
-    return Trim(firstCnpj) == Trim(secondCnpj) ? u"3745"_s : u"0000"_s;
+    return TrimView(firstCnpj) == TrimView(secondCnpj) ? u"3745"_s : u"0000"_s;
 }
 
 QString CheckAssociationVsUnionised(const QString& cnpj, const QString& unionised, int record) {
-    const bool hasCnpj = given(Trim(cnpj));
-    const QString i = Trim(unionised);
+    const bool hasCnpj = given(TrimView(cnpj));
+    const QStringView i = TrimView(unionised);
     if (i == u"1" && !hasCnpj) return record == 0 ? u"3713"_s : u"3702"_s;
     if (i == u"2" && hasCnpj) return record == 0 ? u"3756"_s : u"3757"_s;
     return u"0000"_s;
 }
 
 QString CheckSecondAssociationVsUnionised(const QString& cnpj, const QString& unionised) {
-    return Trim(unionised) == u"2" && given(Trim(cnpj)) ? u"3757"_s : u"0000"_s;
+    return TrimView(unionised) == u"2" && given(TrimView(cnpj)) ? u"3757"_s : u"0000"_s;
 }
 
 QString CheckUnionisedIndicator(const QString& unionised) {
-    const QString v = Trim(unionised);
+    const QStringView v = TrimView(unionised);
     return v == u"1" || v == u"2" ? u"0000"_s : u"3704"_s;
 }
 
@@ -197,25 +208,25 @@ QString CheckWorkerUnionCnpj(const QString& cnpj) {
 }
 
 QString CheckNoticePayValue(const QString& noticePay) {
-    const QString v = Trim(noticePay);
+    const QStringView v = TrimView(noticePay);
     if (v.isEmpty()) return u"0335"_s;
-    return CheckDigitsLength(v, u"9"_s);
+    return DigitsLengthCode(v, 9);
 }
 
 QString CheckNoticePayVsCause(const QString& noticePay, const QString& cause) {
-    const QString v = Trim(noticePay);
-    const QString c = Trim(cause);
-    if (!IsAllDigits(c)) return u"0000"_s;
+    const QStringView v = TrimView(noticePay);
+    const QStringView c = TrimView(cause);
+    if (!AllDigits(c)) return u"0000"_s;
     if (Contains(kCausasComAvisoPrevio, int(Num(c)))) return u"0000"_s;
     return given(v) ? u"0335"_s : u"0000"_s;
 }
 
 QString CheckAmountDigits(const QString& amount) {
-    return CheckDigitsLength(amount, u"8"_s) != u"0000" ? u"3648"_s : u"0000"_s;
+    return DigitsLengthCode(amount, 8) != u"0000" ? u"3648"_s : u"0000"_s;
 }
 
 QString CheckMonthsCount(const QString& months) {
-    return CheckDigitsLength(months, u"2"_s) != u"0000" ? u"3648"_s : u"0000"_s;
+    return DigitsLengthCode(months, 2) != u"0000" ? u"3648"_s : u"0000"_s;
 }
 
 QString CheckRescissionValueNeedsCause(const QString& cause, const QString& amount) {
@@ -239,6 +250,6 @@ QString CheckBonusValueMonths(const QString& value, const QString& months) {
 QString CheckRescissionValuesPresent(const QString& holidays, const QString& fines, const QString& hourBank,
                                      const QString& wageAgreement, const QString& bonuses) {
     long long sum = 0;
-    for (const QString* v : {&holidays, &fines, &hourBank, &wageAgreement, &bonuses}) sum += Num(Trim(*v));
+    for (const QString* v : {&holidays, &fines, &hourBank, &wageAgreement, &bonuses}) sum += Num(TrimView(*v));
     return sum == 0 ? u"3758"_s : u"0000"_s;
 }

@@ -10,9 +10,9 @@ using namespace ugConstantes;
 namespace {
 
 // A full date that the date rules accepted: 8 digits, not zeros.
-bool fullDate(const QString& v) { return v.size() == 8 && IsAllDigits(v) && !IsAllZeros(v); }
+bool fullDate(QStringView v) { return v.size() == 8 && AllDigits(v) && !AllZeros(v); }
 
-QDate toDate(const QString& ddmmyyyy) {
+QDate toDate(QStringView ddmmyyyy) {
     return QDate(int(Num(ddmmyyyy.mid(4, 4))), int(Num(ddmmyyyy.mid(2, 2))), int(Num(ddmmyyyy.left(2))));
 }
 
@@ -23,9 +23,9 @@ int contractTypeNumber(const QString& ct) { return IsAllDigits(ct) ? int(Num(ct)
 QString CheckAdmissionDate(const QString& admissionDate) {
     const QString v = Trim(admissionDate);
     if (v.isEmpty() || IsAllZeros(v)) return u"0392"_s;
-    const QString c = CheckDigitsLength(v, u"8"_s);
+    const QString c = DigitsLengthCode(v, 8);
     if (c != u"0000") return c;
-    if (!IsValidDate8(v) || Num(v.mid(4, 4)) <= 1910) return u"0390"_s;
+    if (!IsValidDate8(v) || Num(QStringView(v).mid(4, 4)) <= 1910) return u"0390"_s;
     return u"0000"_s;
 }
 
@@ -34,9 +34,9 @@ QString CheckAdmissionType(const QString& admissionType) {
 }
 
 QString CheckAdmissionNotAfterBaseYear(const QString& admissionDate, const QString& referenceYear) {
-    const QString a = Trim(admissionDate);
-    const QString r = Trim(referenceYear);
-    if (!IsAllDigits(a) || !IsAllDigits(r) || IsZero(a) || IsZero(r)) return u"0000"_s;
+    const QStringView a = TrimView(admissionDate);
+    const QStringView r = TrimView(referenceYear);
+    if (!AllDigits(a) || !AllDigits(r) || IsZero(a) || IsZero(r)) return u"0000"_s;
     if (a.size() == 8 && Num(a.mid(4, 4)) > Num(r)) return u"0391"_s;
     return u"0000"_s;
 }
@@ -63,10 +63,10 @@ QString CheckAdmissionAfterArrival(const QString& arrivalYear, const QString& ad
 }
 
 QString CheckAgeAtAdmission(const QString& birthDate, const QString& admissionDate) {
-    const QString b = Trim(birthDate);
-    const QString a = Trim(admissionDate);
+    const QStringView b = TrimView(birthDate);
+    const QStringView a = TrimView(admissionDate);
     if (b.size() != 8) return u"0000"_s;
-    if (!IsAllDigits(b) || !IsAllDigits(a)) return u"0000"_s;
+    if (!AllDigits(b) || !AllDigits(a)) return u"0000"_s;
     if (IsZero(b) || IsZero(a) || a.size() != 8) return u"0000"_s;
     const long long d = Num(a.mid(4, 4)) - Num(b.mid(4, 4));
     const long long am = Num(a.mid(2, 2)), bm = Num(b.mid(2, 2));
@@ -83,8 +83,8 @@ QString CheckAgeAtAdmission(const QString& birthDate, const QString& admissionDa
 
 QString CheckMinorAdmission(const QString& permit, const QString& birthDate, const QString& contractType,
                             const QString& admissionDate) {
-    const QString b = Trim(birthDate);
-    const QString a = Trim(admissionDate);
+    const QStringView b = TrimView(birthDate);
+    const QStringView a = TrimView(admissionDate);
     if (!fullDate(b) || !fullDate(a)) return u"0000"_s;
     const QDate birth = toDate(b);
     const QDate adm = toDate(a);
@@ -92,8 +92,8 @@ QString CheckMinorAdmission(const QString& permit, const QString& birthDate, con
     // A birthday on 29 February falls on 28 February in common years.
     const QDate b10 = birth.addYears(10), b14 = birth.addYears(14), b16 = birth.addYears(16);
     const long long y = kAnoBase - Num(b.mid(4, 4));
-    const bool hasPermit = Trim(permit) == u"1";
-    const bool apprentice = Trim(contractType) == u"55";
+    const bool hasPermit = TrimView(permit) == u"1";
+    const bool apprentice = TrimView(contractType) == u"55";
     if (b14 <= adm && adm < b16 && y <= 16) {
         if (!hasPermit) return apprentice ? u"0000"_s : u"3133"_s;
         return apprentice ? u"3531"_s : u"0000"_s;
@@ -154,10 +154,10 @@ QString CheckContractTypeForLegalNature(const QString& contractType, const QStri
 
 QString CheckApprenticeAge(const QString& contractType, const QString& birthDate, const QString& admissionDate,
                            const QString& disabilityIndicator) {
-    const QString b = Trim(birthDate);
-    const QString a = Trim(admissionDate);
-    if (!fullDate(b) || Trim(contractType) != u"55" || !fullDate(a)) return u"0000"_s;
-    const QString ind = Trim(disabilityIndicator);
+    const QStringView b = TrimView(birthDate);
+    const QStringView a = TrimView(admissionDate);
+    if (!fullDate(b) || TrimView(contractType) != u"55" || !fullDate(a)) return u"0000"_s;
+    const QStringView ind = TrimView(disabilityIndicator);
     if (ind != u"2" && !ind.isEmpty()) return u"0000"_s;  // no age limit for a disabled apprentice
     const QDate birth = toDate(b);
     const QDate adm = toDate(a);

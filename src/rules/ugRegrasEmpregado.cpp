@@ -54,14 +54,14 @@ QString CheckBirthDate(const QString& birthDate) {
     if (v.isEmpty() || IsAllZeros(v)) return u"0170"_s;
     const QString c = CheckDigitsLength(v, u"8"_s);
     if (c != u"0000") return c;
-    if (!IsValidDate8(v) || Num(v.mid(4, 4)) <= 1900) return u"0175"_s;
+    if (!IsValidDate8(v) || Num(QStringView(v).mid(4, 4)) <= 1900) return u"0175"_s;
     return u"0000"_s;
 }
 
 QString CheckEmployeeAge(const QString& birthDate, const QString& referenceYear) {
-    const QString by = Trim(birthDate).mid(4, 4);
-    const QString ry = Trim(referenceYear);
-    if (!IsAllDigits(by) || !IsAllDigits(ry) || IsZero(by) || IsZero(ry)) return u"0000"_s;
+    const QStringView by = TrimView(birthDate).mid(4, 4);
+    const QStringView ry = TrimView(referenceYear);
+    if (!AllDigits(by) || !AllDigits(ry) || IsZero(by) || IsZero(ry)) return u"0000"_s;
     if (by > ry) return u"0174"_s;
     const long long age = Num(ry) - Num(by);
     if (age < 10) return u"0172"_s;

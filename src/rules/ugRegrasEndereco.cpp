@@ -57,7 +57,8 @@ QString CheckWorkMunicipality(const QString& municipality) {
     const QString v = Trim(municipality);
     const QString c = CheckDigitsLength(v, u"7"_s);
     if (c != u"0000") return c;
-    return Lookup(dmLobrix->taMunicipio, v, 7) ? u"0000"_s : u"0090"_s;
+    // Nothing reads the row found: the check's run remembers each answer.
+    return IsKnownCode(dmLobrix->taMunicipio, v, 7) ? u"0000"_s : u"0090"_s;
 }
 
 QString CheckMunicipalityName(QString& name, const QString& foundName, int fieldWidth) {

@@ -14,14 +14,17 @@ const QString& baseYearText() {
 
 // Below the month's minimum wage "0312" (except for the public bodies that
 // may pay less), at least 150 minimum wages "0313".
-QString minimumAndCeiling(const QString& pay, const QString& month, const QString& legalNature) {
-    if (IsBelowMinimumWage(pay, month)) return InSet(legalNature, kNaturezasAbaixoMinimo) ? u"0000"_s : u"0312"_s;
-    if (IsAtLeast150MinimumWages(pay, month)) return u"0313"_s;
+// The pay is nine digits by now: its value is read once, plainly.
+QString minimumAndCeiling(QStringView pay, QStringView month, QStringView legalNature) {
+    const long long amount = Num(pay);
+    const long long wage = MinimumWage(month);
+    if (amount < wage) return InSet(legalNature, kNaturezasAbaixoMinimo) ? u"0000"_s : u"0312"_s;
+    if (amount >= 150 * wage) return u"0313"_s;
     return u"0000"_s;
 }
 
-QString ceilingOnly(const QString& pay, const QString& month) {
-    return IsAtLeast150MinimumWages(pay, month) ? u"0313"_s : u"0000"_s;
+QString ceilingOnly(QStringView pay, QStringView month) {
+    return Num(pay) >= 150 * MinimumWage(month) ? u"0313"_s : u"0000"_s;
 }
 
 QString orDefault(const QString& v, const QString& fallback) { return v.isEmpty() ? fallback : v; }
@@ -54,45 +57,47 @@ QString CheckMonthlyPayVsMinimumWage(const QString& pay, const QString& month, c
                                      const QString& referenceYear, const QString& admissionDate,
                                      const QString& dismissalDate, const QString& legalNature,
                                      const QString& contractType) {
-    const QString p = Trim(pay);
+    // Views of the values throughout: the check asks this of every month of
+    // every contract.
+    const QStringView p = TrimView(pay);
     if (p.isEmpty()) return u"0315"_s;
-    const QString c = CheckDigitsLength(p, u"9"_s);
+    const QString c = DigitsLengthCode(p, 9);
     if (c != u"0000") return c;
-    if (IsAllZeros(p)) return u"0000"_s;
-    const QString ct = Trim(contractType);
-    if (!IsAllDigits(ct) || Contains(kVinculosIsentosSalario, int(Num(ct)))) return u"0000"_s;
-    const QString m = Trim(month);
-    const QString nj = Trim(legalNature);
-    if (Trim(salaryType) != u"1") return ceilingOnly(p, m);
-    const QString d = Trim(dismissalDate);
-    const QString a = Trim(admissionDate);
+    if (AllZeros(p)) return u"0000"_s;
+    const QStringView ct = TrimView(contractType);
+    if (!AllDigits(ct) || Contains(kVinculosIsentosSalario, int(Num(ct)))) return u"0000"_s;
+    const QStringView m = TrimView(month);
+    const QStringView nj = TrimView(legalNature);
+    if (TrimView(salaryType) != u"1") return ceilingOnly(p, m);
+    const QStringView d = TrimView(dismissalDate);
+    const QStringView a = TrimView(admissionDate);
     // A month of a partial pay (admission month, dismissal month and later) is
     // not compared with the minimum wage.
-    const bool beforeDismissal = d.isEmpty() || IsAllZeros(d) || m < QStringView(d).mid(2, 2);
-    if (QStringView(a).mid(4, 4) != Trim(referenceYear)) return beforeDismissal ? minimumAndCeiling(p, m, nj) : u"0000"_s;
-    if (beforeDismissal && m != QStringView(a).mid(2, 2)) return minimumAndCeiling(p, m, nj);
+    const bool beforeDismissal = d.isEmpty() || AllZeros(d) || m < d.mid(2, 2);
+    if (a.mid(4, 4) != TrimView(referenceYear)) return beforeDismissal ? minimumAndCeiling(p, m, nj) : u"0000"_s;
+    if (beforeDismissal && m != a.mid(2, 2)) return minimumAndCeiling(p, m, nj);
     return ceilingOnly(p, m);
 }
 
 QString CheckMonthlyPayTenfold(const QString& pay, const QString& monthNumber, const QString& previousPay) {
-    const QString prev = Trim(previousPay);
-    if (!IsAllDigits(prev) || Num(Trim(monthNumber)) < 2) return u"0000"_s;
-    const long long p = Num(Trim(pay));
+    const QStringView prev = TrimView(previousPay);
+    if (!AllDigits(prev) || Num(TrimView(monthNumber)) < 2) return u"0000"_s;
+    const long long p = Num(TrimView(pay));
     const long long q = Num(prev);
     return p != 0 && q != 0 && p == 10 * q ? u"0314"_s : u"0000"_s;
 }
 
 QString CheckMonthlyPayForSchooling(const QString& pay, const QString& schooling, const QString& legalNature,
                                     const QString& monthNumber) {
-    const QString p = Trim(pay);
-    const QString s = Trim(schooling);
-    const QString nj = Trim(legalNature);
-    if (!IsAllDigits(p) || !IsAllDigits(nj) || !IsAllDigits(s) || IsAllZeros(nj)) return u"0000"_s;
-    if (IsAllZeros(p)) return u"0000"_s;
+    const QStringView p = TrimView(pay);
+    const QStringView s = TrimView(schooling);
+    const QStringView nj = TrimView(legalNature);
+    if (!AllDigits(p) || !AllDigits(nj) || !AllDigits(s) || AllZeros(nj)) return u"0000"_s;
+    if (AllZeros(p)) return u"0000"_s;
     if (InSet(nj, kNaturezasSemTetoEscolaridade)) return u"0000"_s;
     const QChar first = nj.at(0);
     if (first < u'2' || first > u'5') return u"0000"_s;
-    const long long wage = Num(Trim(monthNumber)) > 1 ? kSalarioMinimo : kSalarioMinimoJaneiro;
+    const long long wage = Num(TrimView(monthNumber)) > 1 ? kSalarioMinimo : kSalarioMinimoJaneiro;
     const long long amount = Num(p);
     const long long level = Num(s);
     if (level >= 1 && level <= 7 && amount > kTetoEscolaridadeBasica * wage) return u"3768"_s;
@@ -135,15 +140,17 @@ QString CheckMonthlyPayVsContractSalary(const QString& pay, const QString& month
 QString CheckApprenticeAgeInMonth(const QString& monthNumber, const QString& contractType,
                                   const QString& birthDate, const QString& baseYear,
                                   const QString& disabilityType) {
-    const QString m = Trim(monthNumber);
-    const QString b = Trim(birthDate);
-    const QString y = Trim(baseYear);
-    if (!IsAllDigits(b) || !IsAllDigits(m) || !IsAllDigits(y) || Trim(contractType) != u"55") return u"0000"_s;
+    // Apprentices only: the one test that nearly every contract fails, first.
+    if (TrimView(contractType) != u"55") return u"0000"_s;
+    const QStringView m = TrimView(monthNumber);
+    const QStringView b = TrimView(birthDate);
+    const QStringView y = TrimView(baseYear);
+    if (!AllDigits(b) || !AllDigits(m) || !AllDigits(y)) return u"0000"_s;
     if (IsZero(b) || b.size() != 8) return u"0000"_s;
-    const QString def = Trim(disabilityType);
+    const QStringView def = TrimView(disabilityType);
     if (def != u"0" && !def.isEmpty()) return u"0000"_s;
-    const long long age = Num(y) - Num(QStringView(b).mid(4, 4));
-    const long long birthMonth = Num(QStringView(b).mid(2, 2));
+    const long long age = Num(y) - Num(b.mid(4, 4));
+    const long long birthMonth = Num(b.mid(2, 2));
     const long long month = Num(m);
     // Apprentices are 14 to 24: the months after the 24th birthday and
     // before the 14th do not count.
@@ -153,22 +160,22 @@ QString CheckApprenticeAgeInMonth(const QString& monthNumber, const QString& con
 }
 
 QString CheckPayAfterDismissalMonth(const QString& monthNumber, const QString& dismissalDate) {
-    const QString m = Trim(monthNumber);
-    const QString d = Trim(dismissalDate);
-    if (!IsAllDigits(d) || !IsAllDigits(m)) return u"0000"_s;
-    if (!IsZero(d) && d.size() == 4 && Num(QStringView(d).mid(2, 2)) < Num(m)) return u"0311"_s;
+    const QStringView m = TrimView(monthNumber);
+    const QStringView d = TrimView(dismissalDate);
+    if (!AllDigits(d) || !AllDigits(m)) return u"0000"_s;
+    if (!IsZero(d) && d.size() == 4 && Num(d.mid(2, 2)) < Num(m)) return u"0311"_s;
     return u"0000"_s;
 }
 
 QString CheckPayBeforeAdmissionMonth(const QString& monthNumber, const QString& admissionDate,
                                      const QString& referenceYear) {
-    const QString m = Trim(monthNumber);
-    const QString a = Trim(admissionDate);
-    const QString r = Trim(referenceYear);
-    if (!IsAllDigits(m) || !IsAllDigits(a) || !IsAllDigits(r)) return u"0000"_s;
+    const QStringView m = TrimView(monthNumber);
+    const QStringView a = TrimView(admissionDate);
+    const QStringView r = TrimView(referenceYear);
+    if (!AllDigits(m) || !AllDigits(a) || !AllDigits(r)) return u"0000"_s;
     if (IsZero(a) || IsZero(m) || IsZero(r) || a.size() != 8) return u"0000"_s;
-    if (Num(QStringView(a).mid(4, 4)) <= 0 || QStringView(a).mid(4, 4) != r) return u"0000"_s;
-    return Num(m) < Num(QStringView(a).mid(2, 2)) ? u"0310"_s : u"0000"_s;
+    if (Num(a.mid(4, 4)) <= 0 || a.mid(4, 4) != r) return u"0000"_s;
+    return Num(m) < Num(a.mid(2, 2)) ? u"0310"_s : u"0000"_s;
 }
 
 QString CheckRemunerationPresence(const QString& leave1Reason, const QString& leave1Start,
@@ -210,39 +217,39 @@ QString CheckRemunerationPresence(const QString& leave1Reason, const QString& le
 }
 
 QString CheckThirteenthAdvanceMonth(const QString& month) {
-    const QString v = Trim(month);
+    const QStringView v = TrimView(month);
     if (v.isEmpty()) return u"0322"_s;
-    const QString c = CheckDigitsLength(v, u"2"_s);
+    const QString c = DigitsLengthCode(v, 2);
     if (c != u"0000") return c;
     const long long m = Num(v);
     return m >= 0 && m <= 12 ? u"0000"_s : u"0322"_s;
 }
 
 QString CheckThirteenthAdvanceValue(const QString& value) {
-    const QString v = Trim(value);
+    const QStringView v = TrimView(value);
     if (v.isEmpty()) return u"0333"_s;
-    return CheckDigitsLength(v, u"9"_s);
+    return DigitsLengthCode(v, 9);
 }
 
 QString CheckThirteenthFinalMonth(const QString& month) {
-    const QString v = Trim(month);
+    const QStringView v = TrimView(month);
     if (v.isEmpty()) return u"0322"_s;
-    const QString c = CheckDigitsLength(v, u"2"_s);
+    const QString c = DigitsLengthCode(v, 2);
     if (c != u"0000") return c;
     const long long m = Num(v);
     return (m >= 0 && m <= 12) || m == 99 ? u"0000"_s : u"0322"_s;
 }
 
 QString CheckThirteenthFinalValue(const QString& value) {
-    const QString v = Trim(value);
+    const QStringView v = TrimView(value);
     if (v.isEmpty()) return u"0334"_s;
-    return CheckDigitsLength(v, u"9"_s);
+    return DigitsLengthCode(v, 9);
 }
 
 QString CheckThirteenthAdvance(const QString& month, const QString& value) {
-    const QString m = Trim(month);
-    const QString v = Trim(value);
-    if (m.isEmpty() || v.isEmpty() || !IsAllDigits(m) || !IsAllDigits(v)) return u"0000"_s;
+    const QStringView m = TrimView(month);
+    const QStringView v = TrimView(value);
+    if (m.isEmpty() || v.isEmpty() || !AllDigits(m) || !AllDigits(v)) return u"0000"_s;
     if (IsZero(m) && IsZero(v)) return u"0000"_s;
     if (IsZero(m)) return u"0324"_s;
     if (IsZero(v)) return u"0330"_s;
@@ -250,9 +257,9 @@ QString CheckThirteenthAdvance(const QString& month, const QString& value) {
 }
 
 QString CheckThirteenthFinal(const QString& month, const QString& value) {
-    const QString m = Trim(month);
-    const QString v = Trim(value);
-    if (!IsAllDigits(m) || !IsAllDigits(v)) return u"0000"_s;
+    const QStringView m = TrimView(month);
+    const QStringView v = TrimView(value);
+    if (!AllDigits(m) || !AllDigits(v)) return u"0000"_s;
     if (IsZero(m) && IsZero(v)) return u"0000"_s;
     if (IsZero(m)) return u"0325"_s;
     if (IsZero(v)) return u"0331"_s;
@@ -260,9 +267,9 @@ QString CheckThirteenthFinal(const QString& month, const QString& value) {
 }
 
 QString CheckThirteenthMonthsOrder(const QString& advanceMonth, const QString& finalMonth) {
-    const QString a = Trim(advanceMonth);
-    const QString f = Trim(finalMonth);
-    if (!IsAllDigits(a) || !IsAllDigits(f) || IsZero(a) || IsZero(f)) return u"0000"_s;
+    const QStringView a = TrimView(advanceMonth);
+    const QStringView f = TrimView(finalMonth);
+    if (!AllDigits(a) || !AllDigits(f) || IsZero(a) || IsZero(f)) return u"0000"_s;
     if (Num(f) <= Num(a)) return u"0323"_s;
     if (Num(f) == 99) return u"0326"_s;
     return u"0000"_s;
@@ -270,60 +277,63 @@ QString CheckThirteenthMonthsOrder(const QString& advanceMonth, const QString& f
 
 QString CheckThirteenthAdvanceAfterAdmission(const QString& advanceMonth, const QString& admissionDate,
                                              const QString& referenceYear) {
-    const QString m = Trim(advanceMonth);
-    const QString a = Trim(admissionDate);
-    const QString r = Trim(referenceYear);
-    if (!IsAllDigits(a) || !IsAllDigits(m) || !IsAllDigits(r)) return u"0000"_s;
+    const QStringView m = TrimView(advanceMonth);
+    const QStringView a = TrimView(admissionDate);
+    const QStringView r = TrimView(referenceYear);
+    if (!AllDigits(a) || !AllDigits(m) || !AllDigits(r)) return u"0000"_s;
     if (IsZero(a) || IsZero(m) || IsZero(r)) return u"0000"_s;
-    if (QStringView(a).mid(4, 4) == r && Num(m) < Num(QStringView(a).mid(2, 2))) return u"0320"_s;
+    if (a.mid(4, 4) == r && Num(m) < Num(a.mid(2, 2))) return u"0320"_s;
     return u"0000"_s;
 }
 
 QString CheckThirteenthFinalAfterAdmission(const QString& finalMonth, const QString& admissionDate,
                                            const QString& referenceYear) {
-    const QString m = Trim(finalMonth);
-    const QString a = Trim(admissionDate);
-    if (!IsAllDigits(m) || !IsAllDigits(a) || IsZero(m) || IsZero(a)) return u"0000"_s;
-    if (QStringView(a).mid(4, 4) == Trim(referenceYear) && Num(m) < Num(QStringView(a).mid(2, 2))) return u"0320"_s;
+    const QStringView m = TrimView(finalMonth);
+    const QStringView a = TrimView(admissionDate);
+    if (!AllDigits(m) || !AllDigits(a) || IsZero(m) || IsZero(a)) return u"0000"_s;
+    if (a.mid(4, 4) == TrimView(referenceYear) && Num(m) < Num(a.mid(2, 2))) return u"0320"_s;
     return u"0000"_s;
 }
 
 QString CheckThirteenthAdvanceBeforeDismissal(const QString& advanceMonth, const QString& dismissalDate) {
-    const QString m = Trim(advanceMonth);
-    const QString d = Trim(dismissalDate);
+    const QStringView m = TrimView(advanceMonth);
+    const QStringView d = TrimView(dismissalDate);
     if (IsZero(m) || IsZero(d)) return u"0000"_s;
-    return Num(QStringView(d).mid(2, 2)) < Num(m) ? u"0321"_s : u"0000"_s;
+    return Num(d.mid(2, 2)) < Num(m) ? u"0321"_s : u"0000"_s;
 }
 
 QString CheckThirteenthFinalBeforeDismissal(const QString& finalMonth, const QString& dismissalDate) {
-    const QString m = Trim(finalMonth);
-    const QString d = Trim(dismissalDate);
-    if (!IsAllDigits(m) || !IsAllDigits(d) || IsZero(m)) return u"0000"_s;
+    const QStringView m = TrimView(finalMonth);
+    const QStringView d = TrimView(dismissalDate);
+    if (!AllDigits(m) || !AllDigits(d) || IsZero(m)) return u"0000"_s;
     // "99": paid with the termination, in the dismissal month itself.
-    if (!IsZero(d) && m != u"99" && Num(QStringView(d).mid(2, 2)) < Num(m)) return u"0321"_s;
+    if (!IsZero(d) && m != u"99" && Num(d.mid(2, 2)) < Num(m)) return u"0321"_s;
     return u"0000"_s;
 }
 
-QString CheckWorkedHoursFormat(const QString& hours) { return CheckNumeric(Trim(hours)); }
+QString CheckWorkedHoursFormat(const QString& hours) { return AllDigits(hours) ? u"0000"_s : u"0030"_s; }
 
-QString CheckWorkedHoursLimit(const QString& hours) { return Num(Trim(hours)) > 100 ? u"3698"_s : u"0000"_s; }
+QString CheckWorkedHoursLimit(const QString& hours) { return Num(TrimView(hours)) > 100 ? u"3698"_s : u"0000"_s; }
 
 QString CheckWorkedHoursVsPay(const QString& hours, const QString& pay) {
-    const QString h = Trim(hours);
-    const QString p = Trim(pay);
-    if (IsAllDigits(h) && IsAllDigits(p) && IsZero(p) && !IsZero(h)) return u"3677"_s;
+    const QStringView h = TrimView(hours);
+    // No hours, as nearly always: nothing to compare (a text that is not a
+    // number counts as none).
+    if (IsZero(h)) return u"0000"_s;
+    const QStringView p = TrimView(pay);
+    if (AllDigits(h) && AllDigits(p) && IsZero(p)) return u"3677"_s;
     return u"0000"_s;
 }
 
 QString CheckWorkedHoursPeriod(long long pay, long long hours, int monthNumber, int dismissalMonth,
-                               const QString& admissionMonthYear, const QString& closingYear) {
+                               QStringView admissionMonthYear, QStringView closingYear) {
     if (hours <= 0) return u"0000"_s;
     if (dismissalMonth != 0) return monthNumber > dismissalMonth ? u"3710"_s : u"0000"_s;
-    const QString admissionYear = admissionMonthYear.mid(2, 4);
+    const QStringView admissionYear = admissionMonthYear.mid(2, 4);
     if (admissionYear >= baseYearText()) {
-        const QString closing = Trim(closingYear);
-        if (monthNumber < Num(QStringView(admissionMonthYear).left(2)) &&
-            (closing == admissionYear || closing.isEmpty() || IsAllZeros(closing)))
+        const QStringView closing = TrimView(closingYear);
+        if (monthNumber < Num(admissionMonthYear.left(2)) &&
+            (closing == admissionYear || closing.isEmpty() || AllZeros(closing)))
             return u"3711"_s;
     }
     return pay == 0 ? u"3677"_s : u"0000"_s;

@@ -55,4 +55,9 @@ QString CheckWorkedHoursLimit(const QString& hours);
 QString CheckWorkedHoursVsPay(const QString& hours, const QString& pay);
 // admissionMonthYear: mmyyyy; dismissalMonth 0 when not dismissed.
 QString CheckWorkedHoursPeriod(long long pay, long long hours, int monthNumber, int dismissalMonth,
-                               const QString& admissionMonthYear, const QString& closingYear);
+                               QStringView admissionMonthYear, QStringView closingYear);
+inline QString CheckWorkedHoursPeriod(long long pay, long long hours, int monthNumber, int dismissalMonth,
+                                      const QString& admissionMonthYear, const QString& closingYear) {
+    return CheckWorkedHoursPeriod(pay, hours, monthNumber, dismissalMonth, QStringView(admissionMonthYear),
+                                  QStringView(closingYear));
+}

@@ -100,7 +100,7 @@ namespace {
 // A text's whole-number value as toLongLong reads it (0 when it is none).
 // Plain digits, what the check meets for every month of every contract, are
 // read without the copy trimmed() makes.
-long long wholeNumber(const QString& text) {
+long long wholeNumber(QStringView text) {
     if (!text.isEmpty() && text.size() <= 18) {
         long long n = 0;
         bool plain = true;
@@ -117,16 +117,16 @@ long long wholeNumber(const QString& text) {
 }
 }  // namespace
 
-long long MinimumWage(const QString& month) {
+long long MinimumWage(QStringView month) {
     // Read as an int: a number beyond one reads as 0.
     const long long m = wholeNumber(month);
     return (m > INT_MAX || m < 2) ? kMinimumWageJanuary : kMinimumWageFromFebruary;
 }
 
-bool IsBelowMinimumWage(const QString& amountCents, const QString& month) {
+bool IsBelowMinimumWage(QStringView amountCents, QStringView month) {
     return wholeNumber(amountCents) < MinimumWage(month);
 }
 
-bool IsAtLeast150MinimumWages(const QString& amountCents, const QString& month) {
+bool IsAtLeast150MinimumWages(QStringView amountCents, QStringView month) {
     return wholeNumber(amountCents) >= 150 * MinimumWage(month);
 }

@@ -27,6 +27,13 @@ bool IsValidCpf(const QString& cpf);
 bool IsValidPisPasep(const QString& pisPasep);
 bool IsNotHeadOffice(const QString& cnpj);
 
-long long MinimumWage(const QString& month);
-bool IsBelowMinimumWage(const QString& amountCents, const QString& month);
-bool IsAtLeast150MinimumWages(const QString& amountCents, const QString& month);
+long long MinimumWage(QStringView month);
+bool IsBelowMinimumWage(QStringView amountCents, QStringView month);
+bool IsAtLeast150MinimumWages(QStringView amountCents, QStringView month);
+inline long long MinimumWage(const QString& month) { return MinimumWage(QStringView(month)); }
+inline bool IsBelowMinimumWage(const QString& amountCents, const QString& month) {
+    return IsBelowMinimumWage(QStringView(amountCents), QStringView(month));
+}
+inline bool IsAtLeast150MinimumWages(const QString& amountCents, const QString& month) {
+    return IsAtLeast150MinimumWages(QStringView(amountCents), QStringView(month));
+}

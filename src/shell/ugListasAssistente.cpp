@@ -4,22 +4,124 @@
 #include "shell/udmEntradaDados.h"
 #include "shell/ugFuncoes.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QListWidget>
+#include <QProgressDialog>
+#include <memory>
+#include <vector>
 
 namespace {
 
 constexpr int kCollectedWidth = 65;
 
+// The keys of a check list's lines, kept beside the list as a child of it:
+// the columns every line shares once, and each line's own columns packed one
+// after another as UTF-8, in line order.
+class LineKeys : public QObject {
+public:
+    // The list's keys, made afresh for its new lines.
+    static LineKeys* Renew(QListWidget* list, QStringList shared, int own) {
+        delete Of(list);
+        return new LineKeys(list, std::move(shared), own);
+    }
+    // None when the list was filled otherwise.
+    static LineKeys* Of(const QListWidget* list) {
+        for (QObject* child : list->children())
+            if (auto* keys = dynamic_cast<LineKeys*>(child)) return keys;
+        return nullptr;
+    }
+
+    void Add(QByteArrayView value) {
+        bytes_.append(value);
+        ends_.push_back(quint32(bytes_.size()));
+    }
+    int Count() const { return own_ ? int(ends_.size() / std::size_t(own_)) : 0; }
+    // A row's own column.
+    QString Text(int row, int column) const {
+        const std::size_t i = std::size_t(row) * own_ + column;
+        const quint32 begin = i ? ends_[i - 1] : 0;
+        return QString::fromUtf8(bytes_.constData() + begin, ends_[i] - begin);
+    }
+    QStringList Key(int row) const {
+        if (row < 0 || row >= Count()) return {};
+        QStringList key = shared_;
+        for (int c = 0; c < own_; ++c) key << Text(row, c);
+        return key;
+    }
+
+private:
+    LineKeys(QListWidget* list, QStringList shared, int own) : QObject(list), shared_(std::move(shared)), own_(own) {}
+
+    QStringList shared_;
+    int own_;
+    QByteArray bytes_;
+    std::vector<quint32> ends_;
+};
+
 QString field(db::DataSet& ds, const char* name) { return ds.FieldByName(QString::fromLatin1(name)).AsString(); }
 
-QListWidgetItem* addCheckable(QListWidget* list, const QString& text, const QStringList& key) {
-    auto* item = new QListWidgetItem(text, list);
+// A line with an empty box, made whole before the list takes it: an item
+// made inside the list would have the list search all its lines for it.
+void addCheckable(QListWidget* list, const QString& text) {
+    auto* item = new QListWidgetItem(text);
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Unchecked);
-    item->setData(Qt::UserRole, key);
-    return item;
+    list->addItem(item);
 }
+
+// A contract's line, made from the columns of its key each time it is shown:
+// a list of many thousand contracts keeps no text per line, only the line's
+// row in the list's keys, whose first three columns make the line.
+class ContractLine : public QListWidgetItem {
+public:
+    ContractLine(const LineKeys& keys, int row, QChar order) : keys_(keys), row_(row), order_(order) {
+        setFlags(flags() | Qt::ItemIsUserCheckable);
+        setCheckState(Qt::Unchecked);
+    }
+    QVariant data(int role) const override {
+        if (role != Qt::DisplayRole && role != Qt::EditRole) return QListWidgetItem::data(role);
+        QVariant set = QListWidgetItem::data(role);  // a text given to the line since
+        if (set.isValid()) return set;
+        return EmployeeLine(keys_.Text(row_, 0), keys_.Text(row_, 1), keys_.Text(row_, 2), order_);
+    }
+
+private:
+    const LineKeys& keys_;  // the list's, which lives as long as its lines
+    int row_;
+    QChar order_;
+};
+
+// How far a long fill has come, shown once it has taken half a second.
+class FillProgress {
+public:
+    // The clock starts now, before the rows are read.
+    FillProgress() { clock_.start(); }
+    void SetTotal(int total) { total_ = total; }
+    void Step(int done) {
+        if (done % 1024 != 0) return;
+        if (!dialog_) {
+            if (clock_.elapsed() < 500 || total_ - done < 1024) return;
+            dialog_ = std::make_unique<QProgressDialog>(
+                QStringLiteral("Aguarde, lendo os empregados/servidores do estabelecimento..."), QString(), 0, total_,
+                QApplication::activeWindow());
+            dialog_->setObjectName(QStringLiteral("fmProgressoLista"));
+            dialog_->setWindowModality(Qt::ApplicationModal);
+            dialog_->setMinimumDuration(0);
+            dialog_->setAutoClose(false);
+            dialog_->setAutoReset(false);
+            dialog_->show();
+        }
+        // Modal, it lets the screen paint.
+        dialog_->setValue(done);
+    }
+
+private:
+    int total_ = 0;
+    QElapsedTimer clock_;
+    std::unique_ptr<QProgressDialog> dialog_;
+};
 
 }  // namespace
 
@@ -72,13 +174,14 @@ void FillEstablishmentCheckList(QListWidget* list, const QString& anoBase, QChar
     q.SetSQL(sql);
     q.ParamByName(QStringLiteral("anobase")).AsString = anoBase;
     q.Open();
+    LineKeys* keys = LineKeys::Renew(list, {anoBase}, 2);
+    db::Field& cnpj = q.FieldByName(QStringLiteral("CoCgcCeiEstabelecimento"));
+    db::Field& prefixo = q.FieldByName(QStringLiteral("NuPrefixoEstabelecimento"));
     for (q.First(); !q.Eof(); q.Next()) {
-        const QString cnpj = field(q, "CoCgcCeiEstabelecimento");
-        const QString prefixo = field(q, "NuPrefixoEstabelecimento");
-        addCheckable(list,
-                     EstablishmentLine(cnpj, field(q, "InInscrEstabelecimento"), prefixo,
-                                       field(q, "NoRazaoEstabelecimento")),
-                     {anoBase, cnpj, prefixo});
+        addCheckable(list, EstablishmentLine(cnpj.AsString(), field(q, "InInscrEstabelecimento"), prefixo.AsString(),
+                                             field(q, "NoRazaoEstabelecimento")));
+        keys->Add(cnpj.AsUtf8());
+        keys->Add(prefixo.AsUtf8());
     }
 }
 
@@ -102,24 +205,32 @@ void FillEmployeeCheckList(QListWidget* list, const QString& anoBase, const QStr
     q.ParamByName(QStringLiteral("anobase")).AsString = anoBase;
     q.ParamByName(QStringLiteral("CoCgcCeiEstabelecimento")).AsString = inscricao;
     q.ParamByName(QStringLiteral("NuPrefixoEstabelecimento")).AsString = prefixo;
+    FillProgress progress;
     q.Open();
+    progress.SetTotal(q.RecordCount());
+    // The key's columns after the establishment's, in key order: the first
+    // three also make the line.
+    std::vector<db::Field*> own;
+    for (const char* name : {"CoPisPasepEmpregado", "DaAdmissaoEmpregado", "NoEmpregado", "NuSequencialRegistro",
+                             "CoCgcVinculado", "InInscrEstabelecimento", "DaDesligamentoEmpregado", "CoCbo"})
+        own.push_back(&q.FieldByName(QLatin1String(name)));
+    LineKeys* keys = LineKeys::Renew(list, {anoBase, inscricao, prefixo}, int(own.size()));
+    int row = 0;
     for (q.First(); !q.Eof(); q.Next()) {
-        const QString pis = field(q, "CoPisPasepEmpregado");
-        const QString admissao = field(q, "DaAdmissaoEmpregado");
-        const QString nome = field(q, "NoEmpregado");
-        addCheckable(list, EmployeeLine(pis, admissao, nome, order),
-                     {anoBase, inscricao, prefixo, pis, admissao, nome, field(q, "NuSequencialRegistro"),
-                      field(q, "CoCgcVinculado"), field(q, "InInscrEstabelecimento"),
-                      field(q, "DaDesligamentoEmpregado"), field(q, "CoCbo")});
+        for (db::Field* f : own) keys->Add(f->AsUtf8());
+        // Made whole before the list takes it, like every line.
+        list->addItem(new ContractLine(*keys, row, order));
+        progress.Step(++row);
     }
 }
 
 int CollectCheckedLines(QListWidget* list, QList<CheckedLine>& lines) {
     lines.clear();
+    const LineKeys* keys = LineKeys::Of(list);
     for (int i = 0; i < list->count(); ++i) {
         QListWidgetItem* item = list->item(i);
         if (item->checkState() != Qt::Checked) continue;
-        lines.append({item->text().left(kCollectedWidth), item->data(Qt::UserRole).toStringList()});
+        lines.append({item->text().left(kCollectedWidth), keys ? keys->Key(i) : QStringList()});
     }
     return int(lines.size());
 }
@@ -127,8 +238,8 @@ int CollectCheckedLines(QListWidget* list, QList<CheckedLine>& lines) {
 QStringList LineKey(QComboBox* combo, int index) { return combo->itemData(index).toStringList(); }
 
 QStringList LineKey(QListWidget* list, int row) {
-    QListWidgetItem* item = list->item(row);
-    return item ? item->data(Qt::UserRole).toStringList() : QStringList();
+    const LineKeys* keys = LineKeys::Of(list);
+    return keys && row < list->count() ? keys->Key(row) : QStringList();
 }
 
 quint16 MaxItemLength(QListWidget* list) {

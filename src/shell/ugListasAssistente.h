@@ -10,11 +10,13 @@ class QListWidget;
 // The fixed-width lines of the establishment and employee lists of the wizard
 // pages, and the recovery of an operation left open on an establishment.
 //
-// Every line keeps the full key of its row beside it (item data, Qt::UserRole,
-// a QStringList): an establishment's AnBase, CoCgcCeiEstabelecimento,
-// NuPrefixoEstabelecimento; a contract's the eleven columns of the BD8Vinc
-// key in key order (DeclarationTables::ContractKey()). The pages find their rows again by that key, never by
-// cutting the shown text apart.
+// Every line keeps the full key of its row: an establishment's AnBase,
+// CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento; a contract's the eleven
+// columns of the BD8Vinc key in key order (DeclarationTables::ContractKey()).
+// A combo keeps it as the entry's data; a check list keeps the keys of all its
+// lines beside it, once, packed in line order, so that a list of many
+// thousand contracts stays small. The pages find their rows again by that
+// key, never by cutting the shown text apart.
 
 // Line layouts (columns as the pages expect them).
 QString EstablishmentLine(const QString& inscricao, const QString& tipoInscricao, const QString& prefixo,
@@ -27,6 +29,7 @@ void FillEstablishmentCombo(QComboBox* combo, const QString& anoBase, QChar filt
 // The same for a check list; order '0' by inscription and prefix, else by name.
 void FillEstablishmentCheckList(QListWidget* list, const QString& anoBase, QChar filter, QChar order);
 // The contracts of one establishment; order '0' by PIS/PASEP, else by name.
+// A long list shows its progress once it takes more than half a second.
 void FillEmployeeCheckList(QListWidget* list, const QString& anoBase, const QString& inscricao,
                            const QString& prefixo, QChar order);
 

@@ -25,9 +25,10 @@ struct ListasFixture : ::testing::Test {
                    {"NuPrefixoEstabelecimento", prefix}, {"NoRazaoEstabelecimento", name},
                    {"InZuvoNegEstabelecimento", semEmpregados}, {"InOpcaoAberta", marker}});
     }
-    void contract(const QString& pis, const QString& admissao, const QString& name, const QString& seq) {
+    void contract(const QString& pis, const QString& admissao, const QString& name, const QString& seq,
+                  const QString& cnpj = "11222333000181") {
         AppendRow(dmEntradaDados->ta8Empreg,
-                  {{"AnBase", "2009"}, {"CoCgcCeiEstabelecimento", "11222333000181"},
+                  {{"AnBase", "2009"}, {"CoCgcCeiEstabelecimento", cnpj},
                    {"NuPrefixoEstabelecimento", "01"}, {"CoPisPasepEmpregado", pis},
                    {"DaAdmissaoEmpregado", admissao}, {"NoEmpregado", name}, {"NuSequencialRegistro", seq}});
     }
@@ -100,6 +101,35 @@ TEST_F(ListasFixture, CollectedByNameLinesKeepTheContractKey) {
     EXPECT_EQ(lines[0].key,
               QStringList({"2009", "11222333000181", "01", "00000000000", "01022009", name, "000001", "", "", "", ""}));
     EXPECT_EQ(lines[1].key.at(4), "15062009");
+}
+
+TEST_F(ListasFixture, ARefilledListKeysEachLineByItsOwnFill) {
+    establishment("11222333000181", "1", "01", "BETA");
+    establishment("11444777000161", "1", "01", "ALFA");
+    contract("12345678901", "01012009", "ANA", "000001");
+    contract("12345678902", "01012009", "BIA", "000002");
+    contract("12345678903", "01012009", "CAIO", "000003");
+    contract("22345678901", "02022009", "ZECA", "000004", "11444777000161");
+    contract("32345678901", "03032009", "ABEL", "000005", "11444777000161");
+    QListWidget list;
+    FillEmployeeCheckList(&list, "2009", "11222333000181", "01", '0');
+    ASSERT_EQ(list.count(), 3);
+    FillEmployeeCheckList(&list, "2009", "11444777000161", "01", '1');
+    ASSERT_EQ(list.count(), 2);
+    EXPECT_EQ(list.item(0)->text(), EmployeeLine("32345678901", "03032009", "ABEL", '1'));
+    EXPECT_EQ(LineKey(&list, 1),
+              QStringList({"2009", "11444777000161", "01", "22345678901", "02022009", "ZECA", "000004", "", "", "", ""}));
+    EXPECT_EQ(LineKey(&list, 2), QStringList());  // no such line
+    list.item(1)->setCheckState(Qt::Checked);
+    QList<CheckedLine> lines;
+    ASSERT_EQ(CollectCheckedLines(&list, lines), 1);
+    EXPECT_EQ(lines[0].line, EmployeeLine("22345678901", "02022009", "ZECA", '1').left(65));
+    EXPECT_EQ(lines[0].key, LineKey(&list, 1));
+
+    FillEstablishmentCheckList(&list, "2009", 'S', '1');
+    ASSERT_EQ(list.count(), 2);
+    EXPECT_EQ(LineKey(&list, 0), QStringList({"2009", "11444777000161", "01"}));
+    EXPECT_EQ(LineKey(&list, 1), QStringList({"2009", "11222333000181", "01"}));
 }
 
 TEST_F(ListasFixture, EmployeeLinesByPis) {

@@ -1,10 +1,14 @@
 #include "ValidDeclaration.h"
 
+#include "rules/ugConstantes.h"
 #include "shell/UdmLobrix.h"
 #include "shell/ugDigitos.h"
 #include "Builders.h"
 
+#include <algorithm>
+#include <iterator>
 #include <functional>
+#include <optional>
 
 namespace valid {
 
@@ -231,6 +235,148 @@ Row Contract(const Row& establishment, int n) {
     return c;
 }
 
+namespace {
+
+// The n-th draw of a record's numbers: the same record, the same draws.
+class Draws {
+public:
+    // Records next to each other start far apart in the sequence.
+    explicit Draws(quint64 record) : state_(Mix(record + 0x2009)) {}
+    // A number from 0 to `below` - 1.
+    int Below(int below) { return int(Next() % quint64(below)); }
+    int Between(int low, int high) { return low + Below(high - low + 1); }
+    bool Percent(int p) { return Below(100) < p; }
+    template <class List>
+    const auto& Of(const List& list) {
+        return list[Below(int(std::size(list)))];
+    }
+
+private:
+    static quint64 Mix(quint64 z) {
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    }
+    quint64 Next() { return Mix(state_ += 0x9E3779B97F4A7C15ull); }  // splitmix64
+    quint64 state_;
+};
+
+// Each row of a lookup table of dmLobrix's folder, in key order.
+void EachRow(const QString& table, const std::function<void(db::Table&)>& row) {
+    db::Table t(dmLobrix->dbZuvo, table);
+    t.Open();
+    for (t.First(); !t.Eof(); t.Next()) row(t);
+    t.Close();
+}
+
+QString Date8(int day, int month, int year) { return Digits(day, 2) + Digits(month, 2) + Digits(year, 4); }
+
+const char* const kFirstNames[] = {
+    "ANA",     "ANTONIO", "BEATRIZ", "BRUNO",   "CARLA",    "CARLOS",  "DANIELA", "EDUARDO", "FERNANDA", "FRANCISCO",
+    "GABRIEL", "HELENA",  "IGOR",    "JOAO",    "JULIANA",  "LUCAS",   "LUIZA",   "MARCOS",  "MARIA",    "MATEUS",
+    "NATALIA", "OTAVIO",  "PAULO",   "PATRICIA", "RAFAEL",  "RAIMUNDA", "SANDRA", "SEBASTIAO", "TATIANA", "VITOR"};
+const char* const kSurnames[] = {
+    "ALMEIDA", "ALVES",   "ARAUJO",  "BARBOSA", "CARDOSO", "CARVALHO", "CASTRO", "COSTA",  "DIAS",    "FERREIRA",
+    "GOMES",   "LIMA",    "LOPES",   "MARTINS", "MELO",    "MENDES",   "MOREIRA", "NUNES", "OLIVEIRA", "PEREIRA",
+    "RAMOS",   "RIBEIRO", "ROCHA",   "RODRIGUES", "SANTOS", "SILVA",   "SOUZA",  "TEIXEIRA", "VIEIRA", "XAVIER"};
+const char* const kTrades[] = {"COMERCIO", "INDUSTRIA", "SERVICOS", "TRANSPORTES", "CONSTRUTORA", "DISTRIBUIDORA",
+                               "CONFECCOES", "AGROPECUARIA", "TECNOLOGIA", "ALIMENTOS"};
+
+}  // namespace
+
+Variety::Variety() {
+    // Occupations (six digits) but the elective offices, which the check only warns about.
+    EachRow(QStringLiteral("TB8cbo.db"), [this](db::Table& t) {
+        const QString code = t.FieldByName(QStringLiteral("CoCbo")).AsString();
+        if (code.size() != 6) return;
+        for (std::string_view elective : ugConstantes::kCbosCargosEletivos)
+            if (code == QLatin1String(elective.data(), qsizetype(elective.size()))) return;
+        occupations_.push_back({code, t.FieldByName(QStringLiteral("InCriticaCbo")).AsBoolean(),
+                                t.FieldByName(QStringLiteral("InCriticaAna")).AsBoolean()});
+    });
+    EachRow(QStringLiteral("TB8munic.db"), [this](db::Table& t) {
+        const QString code = t.FieldByName(QStringLiteral("CoMunicipio")).AsString();
+        if (code.size() == 7) municipalities_ << code;
+    });
+    EachRow(QStringLiteral("TB8nacio.db"), [this](db::Table& t) {
+        nationalities_ << t.FieldByName(QStringLiteral("CoNacionalidade")).AsString();
+    });
+    // Subclasses, but public administration's, whose contracts are of other types.
+    EachRow(QStringLiteral("TB8cnae.db"), [this](db::Table& t) {
+        const QString code = t.FieldByName(QStringLiteral("CoCnae")).AsString();
+        if (code.size() == 7 && !code.startsWith(QLatin1String("84"))) activities_ << code;
+    });
+    EachRow(QStringLiteral("TB8tpsal.db"), [this](db::Table& t) {
+        payTypes_ << t.FieldByName(QStringLiteral("CoTipoSalarioContratual")).AsString();
+    });
+    EachRow(QStringLiteral("TB8instr.db"), [this](db::Table& t) {
+        schooling_ << t.FieldByName(QStringLiteral("CoInstrucao")).AsString();
+    });
+}
+
+Row Variety::Establishment(int n, int contracts) const {
+    Draws d(quint64(n) + 0x100000000ull);
+    return With(valid::Establishment(n, contracts),
+                {{"NoRazaoEstabelecimento", QStringLiteral("%1 %2 %3 LTDA")
+                                                .arg(QLatin1String(d.Of(kTrades)), QLatin1String(d.Of(kSurnames)),
+                                                     QLatin1String(d.Of(kSurnames)))},
+                 {"CoCnae2", d.Of(activities_)}});
+}
+
+Row Variety::Contract(const Row& establishment, int n) const {
+    Draws d{quint64(n)};
+    Row c = valid::Contract(establishment, n);
+    QString name = QLatin1String(d.Of(kFirstNames));
+    if (d.Percent(40)) name += QLatin1Char(' ') + QLatin1String(d.Of(kFirstNames));
+    name += QLatin1Char(' ') + QLatin1String(d.Of(kSurnames)) + QLatin1Char(' ') + QLatin1String(d.Of(kSurnames));
+    c["NoEmpregado"] = name;
+
+    const int born = d.Between(1950, 1990);
+    c["DaNascimentoEmpregado"] = Date8(d.Between(1, 28), d.Between(1, 12), born);
+    // Admitted an adult and before the base year, so every month of it is paid.
+    const int admitted = d.Between(born + 18, std::max(born + 18, 2008));
+    c["DaAdmissaoEmpregado"] = Date8(d.Between(1, 28), d.Between(1, 12), admitted);
+    // Most are Brazilian; a foreigner arrived before being admitted.
+    if (d.Percent(12)) {
+        c["CoNacionalidade"] = d.Of(nationalities_);
+        if (c["CoNacionalidade"] != QLatin1String("10"))
+            c["AnChegadaEmpregado"] = Digits(d.Between(born + 1, admitted), 4);
+    }
+    const Occupation& job = d.Of(occupations_);
+    QString schooling = d.Of(schooling_);
+    if (job.needsDegree) schooling = Digits(d.Between(9, 11), 2);
+    if (job.notForIlliterate && schooling == QLatin1String("01")) schooling = QStringLiteral("02");
+    c["CoCbo"] = job.code;
+    c["CoInstrucao"] = schooling;
+    c["CoMunicipioTrabalho"] = d.Of(municipalities_);
+    c["CoTipoSalarioContratual"] = d.Percent(80) ? QStringLiteral("1") : d.Of(payTypes_);
+    c["InSexo"] = d.Percent(50) ? QStringLiteral("1") : QStringLiteral("2");
+    static const char* const kRaces[] = {"1", "2", "4", "6", "8"};
+    c["CoTipoRaca"] = QLatin1String(d.Of(kRaces));
+    c["HoSemanaisEmpregado"] = Digits(d.Between(20, 44), 2);
+    c["NuCartTrabEmpregado"] = Digits(d.Between(1, 9999999), 8);
+    c["SeCartTrabEmpregado"] = Digits(d.Between(1, 9999), 5);
+
+    // A salary from the minimum wage up to what the schooling makes plausible
+    // (most near the bottom), a raise in some month for some, and the 13th
+    // in two halves.
+    const bool degree = schooling.toInt() >= 8;
+    const int ceiling = degree ? 820000 : 410000;
+    const int salary = 47000 + int(qint64(d.Below(ceiling - 47000)) * d.Between(1, 100) / 100);
+    c["VaSalContratualEmpregado"] = Digits(salary, 9);
+    const int raiseMonth = d.Percent(50) ? d.Between(2, 12) : 13;
+    const int raised = salary + salary * d.Between(3, 12) / 100;
+    static const char* const kMonths[] = {"Janeiro", "Fevereiro", "Marco",    "Abril",   "Maio",     "Junho",
+                                          "Julho",   "Agosto",    "Setembro", "Outubro", "Novembro", "Dezembro"};
+    for (int m = 1; m <= 12; ++m)
+        c[QStringLiteral("Va%1Empregado").arg(QLatin1String(kMonths[m - 1]))] =
+            Digits(m >= raiseMonth ? raised : salary, 9);
+    const int december = raiseMonth <= 12 ? raised : salary;
+    c["Va13AdiantamentoEmpregado"] = Digits(december / 2, 9);
+    c["Va13ParcelaFinalEmpregado"] = Digits(december - december / 2, 9);
+    return c;
+}
+
 Row With(Row row, const Row& overrides) {
     for (auto it = overrides.cbegin(); it != overrides.cend(); ++it) row.insert(it.key(), it.value());
     return row;
@@ -241,7 +387,7 @@ void Append(db::Table& table, const Row& row) { AppendRow(table, row); }
 namespace {
 // The declaration tables filled in one transaction, the establishments with
 // the contract counts given.
-int WriteEstablishments(const std::function<int(int)>& contractsOf, int establishments) {
+int WriteEstablishments(const std::function<int(int)>& contractsOf, int establishments, Data data) {
     RegisterUnionEntities();
     auto database = dmLobrix->dbZuvo;
     db::Transaction transaction(*database);
@@ -252,12 +398,17 @@ int WriteEstablishments(const std::function<int(int)>& contractsOf, int establis
     emp.Open();
     vinc.Open();
     Append(resp, Responsible());
+    std::optional<Variety> variety;
+    if (data == Data::Varied) variety.emplace();
     int serial = 0;
     for (int e = 0; e < establishments; ++e) {
         const int count = contractsOf(e);
-        const Row est = Establishment(e, count);
+        const Row est = variety ? variety->Establishment(e, count) : Establishment(e, count);
         Append(emp, est);
-        for (int k = 0; k < count; ++k) Append(vinc, Contract(est, serial++));
+        for (int k = 0; k < count; ++k) {
+            Append(vinc, variety ? variety->Contract(est, serial) : Contract(est, serial));
+            ++serial;
+        }
     }
     transaction.commit();
     return serial;
@@ -265,11 +416,12 @@ int WriteEstablishments(const std::function<int(int)>& contractsOf, int establis
 }  // namespace
 
 void WriteDeclaration(int establishments, int contractsEach) {
-    WriteEstablishments([contractsEach](int) { return contractsEach; }, establishments);
+    WriteEstablishments([contractsEach](int) { return contractsEach; }, establishments, Data::Uniform);
 }
 
-int WriteLargeDeclaration(int bigContracts, int smallEstablishments, int contractsEach) {
-    return WriteEstablishments([=](int e) { return e == 0 ? bigContracts : contractsEach; }, 1 + smallEstablishments);
+int WriteLargeDeclaration(int bigContracts, int smallEstablishments, int contractsEach, Data data) {
+    return WriteEstablishments([=](int e) { return e == 0 ? bigContracts : contractsEach; }, 1 + smallEstablishments,
+                               data);
 }
 
 }  // namespace valid

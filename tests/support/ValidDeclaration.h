@@ -7,6 +7,8 @@
 
 #include <QMap>
 #include <QString>
+#include <QStringList>
+#include <vector>
 
 namespace valid {
 
@@ -45,12 +47,36 @@ Row With(Row row, const Row& overrides);
 // Appends the row to the open table.
 void Append(db::Table& table, const Row& row);
 
+// Records as varied as a real declaration's, every one still accepted by the
+// check: occupations, work municipalities, nationalities, activities and pay
+// types drawn from the shipped lookup tables of dmLobrix's folder, names,
+// birth and admission dates, schooling, salaries and hours varied. A record
+// depends only on its number, so any run of the generator gives the same rows.
+class Variety {
+public:
+    Variety();  // reads the code lists
+    Row Establishment(int n, int contracts) const;
+    Row Contract(const Row& establishment, int n) const;
+
+private:
+    struct Occupation {
+        QString code;
+        bool needsDegree = false;      // only for schooling 09 to 11
+        bool notForIlliterate = false;  // not for schooling 01
+    };
+    std::vector<Occupation> occupations_;
+    QStringList municipalities_, nationalities_, activities_, payTypes_, schooling_;
+};
+
+// The two declarations the benchmarks measure: every record alike, or varied.
+enum class Data { Uniform, Varied };
+
 // A whole declaration in the program's declaration tables (dmLobrix's
 // folder): the responsible record and `establishments` establishments with
 // `contractsEach` contracts each. Registers the union entities too.
 void WriteDeclaration(int establishments, int contractsEach);
 // The same with one large establishment of `bigContracts` contracts followed
 // by `smallEstablishments` of `contractsEach`; returns the contracts written.
-int WriteLargeDeclaration(int bigContracts, int smallEstablishments, int contractsEach);
+int WriteLargeDeclaration(int bigContracts, int smallEstablishments, int contractsEach, Data data = Data::Uniform);
 
 }  // namespace valid

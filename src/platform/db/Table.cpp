@@ -319,6 +319,25 @@ bool Table::rawBytes(int index, QByteArrayView& out) {
     return true;
 }
 
+bool Table::ReadBytes(std::span<const int> fields, QByteArrayView* out) {
+    if (state_ != DataSetState::Browse || pos_ < 0 || pos_ >= batch_.size() || !batch_.at(pos_).isRaw()) return false;
+    for (const int f : fields)
+        if (f < 0 || f >= int(fields_.size()) || fields_[std::size_t(f)]->DataType() != FieldType::Text) return false;
+    const Row& row = batch_.at(pos_);
+    const Block& b = *row.block;
+    for (std::size_t k = 0; k < fields.size(); ++k) {
+        const int at = row.first + row.keys + fields[k];
+        const quint32 e = b.ends[std::size_t(at)];
+        if (e >> kKindShift == kNull) {
+            out[k] = QByteArrayView();
+            continue;
+        }
+        const quint32 begin = at ? (b.ends[std::size_t(at - 1)] & kEndMask) : 0;
+        out[k] = QByteArrayView(b.raw.data() + begin, qsizetype((e & kEndMask) - begin));
+    }
+    return true;
+}
+
 QVector<Table::Row> Table::fetch(const QString& extraWhere,
                                  const std::function<void(sqlite3_stmt*, int&)>& bindExtra, bool descending,
                                  int limit) {

@@ -54,6 +54,12 @@ public:
     // each field and Post would store it, but with no record made or kept.
     // The cursor stays where it was; reading on shows the new rows.
     void AppendRow(std::span<const QByteArrayView> values);
+    // The current row's values of the text fields given (by index), as the
+    // bytes read, each as Field::AsUtf8 gives it and valid as long: one call
+    // for a reader that takes many columns of every row. False, with nothing
+    // given, when the row is not as read (posted or being edited) or a field
+    // is not text: then each field is asked on its own.
+    bool ReadBytes(std::span<const int> fields, QByteArrayView* out);
     void Cancel();
     void Delete();
     void EmptyTable();

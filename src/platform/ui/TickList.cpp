@@ -12,12 +12,12 @@ TickList::TickList(QWidget* parent) : QListWidget(parent) {
 }
 
 QListWidgetItem* TickList::AddLine(const QString& text) {
-    const bool wasQuiet = quiet_;
-    quiet_ = true;
-    auto* item = new QListWidgetItem(text, this);
+    // Made whole before the list takes it: an item made inside the list would
+    // have the list search all its lines for it, and signal each change.
+    auto* item = new QListWidgetItem(text);
     item->setFlags((item->flags() | Qt::ItemIsUserCheckable) & ~Qt::ItemIsEditable);
     item->setCheckState(Qt::Unchecked);
-    quiet_ = wasQuiet;
+    addItem(item);
     return item;
 }
 
