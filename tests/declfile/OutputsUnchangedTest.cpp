@@ -90,7 +90,7 @@ void SeedVariedDeclaration() {
     resp.Open();
     emp.Open();
     vinc.Open();
-    valid::Append(resp, valid::Responsible());
+    valid::Append(resp, valid::ResponsibleAsInAFile());
     // The same person in the same job from the same day: only the register number differs.
     const auto same = [](const valid::Row& c, const valid::Row& as) {
         valid::Row copy = as;
