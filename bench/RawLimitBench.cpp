@@ -124,7 +124,10 @@ void CheckJob(const QString& dados) {
     QuietCheck host;
     ValidationResult result = 0;
     ResetPeak();
-    const Timing check = Measure([&] { result = ValidateDeclaration(host, dados, 0, nullptr, QString(), 1, 0, 0); });
+    // As the verification and writing wizards call it: the responsible's
+    // file-only fields (generation date, receipt) are checked on a file's
+    // analysis, never on Dados, where they stay empty.
+    const Timing check = Measure([&] { result = ValidateDeclaration(host, dados, 0, nullptr, QString(), 0, 0, 0); });
     Report("check", check, "raw scan of its columns", scan, 4, PeakKb());
     if (result != 0) std::printf("  the check found something in a valid declaration: %d\n", int(result));
 }
