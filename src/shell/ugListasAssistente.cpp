@@ -240,6 +240,8 @@ void FillEmployeeCheckList(QListWidget* list, const QString& anoBase, const QStr
         list->addItem(new ContractLine(keys, row));
         progress.Step(++row);
     }
+    // The rows are in the list's keys now: the query lets go of its copy.
+    q.Close();
 }
 
 CheckedLines::CheckedLines() = default;
