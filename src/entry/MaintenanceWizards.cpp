@@ -17,13 +17,12 @@
 #include "ufmExclMult00.h"
 
 #include <QAction>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 
 forms::WizardFrame MaintenanceFrame(const char* objectName, const QString& caption, std::uint8_t* endFlag,
                                     const MaintenanceButtons& b, const char* memoName) {
@@ -156,7 +155,7 @@ QString ContractKeysCondition() {
     QStringList rest, picks;
     for (int i = 3; i < key.size(); ++i) {
         rest << key[i];
-        picks << QStringLiteral("json_extract(value, '$[%1]')").arg(i);
+        picks << QStringLiteral("json_extract(value, '$[%1]')").arg(i - 3);
     }
     return QStringLiteral("AnBase = :AnBase and CoCgcCeiEstabelecimento = :CoCgcCeiEstabelecimento and "
                           "NuPrefixoEstabelecimento = :NuPrefixoEstabelecimento and (%1) in (select %2 from "
@@ -164,17 +163,58 @@ QString ContractKeysCondition() {
         .arg(rest.join(QStringLiteral(", ")), picks.join(QStringLiteral(", ")));
 }
 
-void BindContractKeys(db::Query& query, const QString& anoBase, const QString& inscricao, const QString& prefixo,
-                      const QList<CheckedLine>& lines) {
-    const int width = int(DeclarationTables::ContractKey().size());
-    QJsonArray keys;
-    for (const CheckedLine& line : lines)
-        if (line.key.size() == width) keys.append(QJsonArray::fromStringList(line.key));
+namespace {
+
+// Lines per statement: a batch's text stays near 150 KB.
+constexpr int kKeysPerStatement = 1000;
+
+void appendJsonString(QByteArray& out, QByteArrayView utf8) {
+    out += '"';
+    for (const char c : utf8) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            out += "\\u00";
+            out += "0123456789abcdef"[(c >> 4) & 0xF];
+            out += "0123456789abcdef"[c & 0xF];
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+}
+
+}  // namespace
+
+int ExecForContractKeys(db::Query& query, const QString& anoBase, const QString& inscricao, const QString& prefixo,
+                        const CheckedLines& lines) {
+    const int own = lines.OwnKeyColumns();
+    if (lines.isEmpty() || lines.SharedKey().size() + own != DeclarationTables::ContractKey().size()) return 0;
     query.ParamByName(QStringLiteral("AnBase")).AsString = anoBase;
     query.ParamByName(QStringLiteral("CoCgcCeiEstabelecimento")).AsString = inscricao;
     query.ParamByName(QStringLiteral("NuPrefixoEstabelecimento")).AsString = prefixo;
-    query.ParamByName(QStringLiteral("Chaves")).AsString =
-        QString::fromUtf8(QJsonDocument(keys).toJson(QJsonDocument::Compact));
+    db::Param& keys = query.ParamByName(QStringLiteral("Chaves"));
+    int changed = 0;
+    QByteArray batch;
+    for (int first = 0; first < lines.size(); first += kKeysPerStatement) {
+        const int end = std::min(lines.size(), first + kKeysPerStatement);
+        batch.clear();
+        batch += '[';
+        for (int i = first; i < end; ++i) {
+            batch += i > first ? ",[" : "[";
+            for (int c = 0; c < own; ++c) {
+                if (c) batch += ',';
+                appendJsonString(batch, lines.OwnKeyColumn(i, c));
+            }
+            batch += ']';
+        }
+        batch += ']';
+        keys.AsString = QString::fromUtf8(batch);
+        query.ExecSQL();
+        changed += query.RowsAffected();
+    }
+    return changed;
 }
 
 namespace {

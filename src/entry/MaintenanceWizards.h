@@ -71,12 +71,15 @@ void SetOperationMarker(const QString& anoBase, const QString& inscricao, const 
                         const QString& marker);
 
 // The contracts of one establishment whose keys (kept beside the list lines)
-// are among `lines`, matched on all eleven key columns in one statement: the
-// condition, and the binding of the establishment and of the keys (passed as
-// one JSON array, so that any number of lines costs one statement).
+// are among `lines`, matched on all eleven key columns: the condition, with
+// the establishment bound by name and each line's own columns taken from the
+// JSON array :Chaves; and the running of a statement that ends in it over
+// the lines a batch at a time, so that any number of lines costs a few
+// statements of bounded size. Returns the rows the statements changed; lines
+// without a whole contract key change nothing.
 QString ContractKeysCondition();
-void BindContractKeys(db::Query& query, const QString& anoBase, const QString& inscricao, const QString& prefixo,
-                      const QList<CheckedLine>& lines);
+int ExecForContractKeys(db::Query& query, const QString& anoBase, const QString& inscricao, const QString& prefixo,
+                        const CheckedLines& lines);
 
 // Starts a wizard from the establishment list: the list hides, the wizard
 // runs, the list closes.

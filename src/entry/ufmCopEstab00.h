@@ -24,7 +24,7 @@ public:
     QString AnoBase;
     QString Inscricao;  // the source, 14 characters
     QString Prefixo;
-    QList<CheckedLine> Linhas;
+    CheckedLines Linhas;
     std::uint8_t Encerrar = 0;
 
     std::unique_ptr<TfmCopEstab01> fmCopEstab01;

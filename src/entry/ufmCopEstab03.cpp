@@ -247,12 +247,11 @@ void TfmCopEstab03::TransferEmployees() {
                                "NuPrefixoEstabelecimento = :PrefixoDestino, InInscrEstabelecimento = :TipoDestino, "
                                "CoCgcVinculado = :VinculadoDestino where ") +
                 ContractKeysCondition());
-    BindContractKeys(move, wizard_.AnoBase, wizard_.Inscricao, wizard_.Prefixo, wizard_.Linhas);
     move.ParamByName(QStringLiteral("Destino")).AsString = InscricaoDestino;
     move.ParamByName(QStringLiteral("PrefixoDestino")).AsString = PrefixoDestino;
     move.ParamByName(QStringLiteral("TipoDestino")).AsString = TipoDestino;
     move.ParamByName(QStringLiteral("VinculadoDestino")).AsString = kNoLinkedCei;
-    move.ExecSQL();
+    ExecForContractKeys(move, wizard_.AnoBase, wizard_.Inscricao, wizard_.Prefixo, wizard_.Linhas);
 
     RecountEstablishment(wizard_.AnoBase, wizard_.Inscricao, wizard_.Prefixo);
     RecountEstablishment(wizard_.AnoBase, InscricaoDestino, PrefixoDestino);

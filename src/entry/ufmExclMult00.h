@@ -24,7 +24,7 @@ public:
     QString KeyInscricao;     // 14 characters, as stored
     QString Prefixo;
     QString NomeEstabelecimento;
-    QList<CheckedLine> Linhas;
+    CheckedLines Linhas;
     std::uint8_t Encerrar = 0;
 
     std::unique_ptr<TfmExclMult01> fmExclMult01;

@@ -79,16 +79,14 @@ void TfmExclMult04::CancelClicked() {
     CancelWizard();
 }
 
-int DeleteSelectedEmployees(const QList<CheckedLine>& lines, const QString& anoBase, const QString& inscricao,
+int DeleteSelectedEmployees(const CheckedLines& lines, const QString& anoBase, const QString& inscricao,
                             const QString& prefixo) {
     auto database = TdmLobrix::OpenAlias();
     db::Transaction transaction(*database);
     SetOperationMarker(anoBase, inscricao, prefixo, OperationMarker::MultiDelete);
     db::Query remove(database);
     remove.SetSQL(QStringLiteral("delete from BD8Vinc where ") + ContractKeysCondition());
-    BindContractKeys(remove, anoBase, inscricao, prefixo, lines);
-    remove.ExecSQL();
-    const int deleted = remove.RowsAffected();
+    const int deleted = ExecForContractKeys(remove, anoBase, inscricao, prefixo, lines);
     RecountEstablishment(anoBase, inscricao, prefixo);
     SetOperationMarker(anoBase, inscricao, prefixo, OperationMarker::None);
     transaction.commit();

@@ -33,5 +33,5 @@ private:
 // it, and recounts the establishment, all in one transaction under the
 // marker "4". Returns the number deleted; a table error rolls everything
 // back and passes on.
-int DeleteSelectedEmployees(const QList<CheckedLine>& lines, const QString& anoBase, const QString& inscricao,
+int DeleteSelectedEmployees(const CheckedLines& lines, const QString& anoBase, const QString& inscricao,
                             const QString& prefixo);

@@ -9,22 +9,60 @@
 #include <QElapsedTimer>
 #include <QListWidget>
 #include <QProgressDialog>
+#include <algorithm>
 #include <memory>
 #include <vector>
+
+// The keys of a check list's lines: the columns every line shares once, and
+// each line's own columns packed one after another as UTF-8, in line order.
+// A contract list's keys also make its lines (`order` is the list's order).
+class LineKeyRows {
+public:
+    LineKeyRows(QStringList shared, int own, QChar order) : shared_(std::move(shared)), own_(own), order_(order) {}
+
+    void Add(QByteArrayView value) {
+        bytes_.append(value);
+        ends_.push_back(quint32(bytes_.size()));
+    }
+    int Count() const { return own_ ? int(ends_.size() / std::size_t(own_)) : 0; }
+    const QStringList& Shared() const { return shared_; }
+    int Own() const { return own_; }
+    // A row's own column.
+    QByteArrayView Bytes(int row, int column) const {
+        const std::size_t i = std::size_t(row) * own_ + column;
+        const quint32 begin = i ? ends_[i - 1] : 0;
+        return QByteArrayView(bytes_.constData() + begin, ends_[i] - begin);
+    }
+    QString Text(int row, int column) const { return QString::fromUtf8(Bytes(row, column)); }
+    QStringList Key(int row) const {
+        if (row < 0 || row >= Count()) return {};
+        QStringList key = shared_;
+        for (int c = 0; c < own_; ++c) key << Text(row, c);
+        return key;
+    }
+    bool MakesLines() const { return !order_.isNull(); }
+    QString Line(int row) const { return EmployeeLine(Text(row, 0), Text(row, 1), Text(row, 2), order_); }
+
+private:
+    QStringList shared_;
+    int own_;
+    QChar order_;
+    QByteArray bytes_;
+    std::vector<quint32> ends_;
+};
 
 namespace {
 
 constexpr int kCollectedWidth = 65;
 
-// The keys of a check list's lines, kept beside the list as a child of it:
-// the columns every line shares once, and each line's own columns packed one
-// after another as UTF-8, in line order.
+// Holds a check list's keys as a child of the list; the list's lines and
+// the lines collected from it share them.
 class LineKeys : public QObject {
 public:
     // The list's keys, made afresh for its new lines.
-    static LineKeys* Renew(QListWidget* list, QStringList shared, int own) {
+    static LineKeyRows& Renew(QListWidget* list, QStringList shared, int own, QChar order = QChar()) {
         delete Of(list);
-        return new LineKeys(list, std::move(shared), own);
+        return *(new LineKeys(list, std::make_shared<LineKeyRows>(std::move(shared), own, order)))->rows_;
     }
     // None when the list was filled otherwise.
     static LineKeys* Of(const QListWidget* list) {
@@ -32,32 +70,11 @@ public:
             if (auto* keys = dynamic_cast<LineKeys*>(child)) return keys;
         return nullptr;
     }
-
-    void Add(QByteArrayView value) {
-        bytes_.append(value);
-        ends_.push_back(quint32(bytes_.size()));
-    }
-    int Count() const { return own_ ? int(ends_.size() / std::size_t(own_)) : 0; }
-    // A row's own column.
-    QString Text(int row, int column) const {
-        const std::size_t i = std::size_t(row) * own_ + column;
-        const quint32 begin = i ? ends_[i - 1] : 0;
-        return QString::fromUtf8(bytes_.constData() + begin, ends_[i] - begin);
-    }
-    QStringList Key(int row) const {
-        if (row < 0 || row >= Count()) return {};
-        QStringList key = shared_;
-        for (int c = 0; c < own_; ++c) key << Text(row, c);
-        return key;
-    }
+    const std::shared_ptr<LineKeyRows>& Rows() const { return rows_; }
 
 private:
-    LineKeys(QListWidget* list, QStringList shared, int own) : QObject(list), shared_(std::move(shared)), own_(own) {}
-
-    QStringList shared_;
-    int own_;
-    QByteArray bytes_;
-    std::vector<quint32> ends_;
+    LineKeys(QListWidget* list, std::shared_ptr<LineKeyRows> rows) : QObject(list), rows_(std::move(rows)) {}
+    std::shared_ptr<LineKeyRows> rows_;
 };
 
 QString field(db::DataSet& ds, const char* name) { return ds.FieldByName(QString::fromLatin1(name)).AsString(); }
@@ -76,7 +93,7 @@ void addCheckable(QListWidget* list, const QString& text) {
 // row in the list's keys, whose first three columns make the line.
 class ContractLine : public QListWidgetItem {
 public:
-    ContractLine(const LineKeys& keys, int row, QChar order) : keys_(keys), row_(row), order_(order) {
+    ContractLine(const LineKeyRows& keys, int row) : keys_(keys), row_(row) {
         setFlags(flags() | Qt::ItemIsUserCheckable);
         setCheckState(Qt::Unchecked);
     }
@@ -84,13 +101,14 @@ public:
         if (role != Qt::DisplayRole && role != Qt::EditRole) return QListWidgetItem::data(role);
         QVariant set = QListWidgetItem::data(role);  // a text given to the line since
         if (set.isValid()) return set;
-        return EmployeeLine(keys_.Text(row_, 0), keys_.Text(row_, 1), keys_.Text(row_, 2), order_);
+        return keys_.Line(row_);
     }
+    // Whether the line is still the one its key makes.
+    bool MadeByKey() const { return !QListWidgetItem::data(Qt::DisplayRole).isValid(); }
 
 private:
-    const LineKeys& keys_;  // the list's, which lives as long as its lines
+    const LineKeyRows& keys_;  // the list's, which lives as long as its lines
     int row_;
-    QChar order_;
 };
 
 // How far a long fill has come, shown once it has taken half a second.
@@ -174,14 +192,14 @@ void FillEstablishmentCheckList(QListWidget* list, const QString& anoBase, QChar
     q.SetSQL(sql);
     q.ParamByName(QStringLiteral("anobase")).AsString = anoBase;
     q.Open();
-    LineKeys* keys = LineKeys::Renew(list, {anoBase}, 2);
+    LineKeyRows& keys = LineKeys::Renew(list, {anoBase}, 2);
     db::Field& cnpj = q.FieldByName(QStringLiteral("CoCgcCeiEstabelecimento"));
     db::Field& prefixo = q.FieldByName(QStringLiteral("NuPrefixoEstabelecimento"));
     for (q.First(); !q.Eof(); q.Next()) {
         addCheckable(list, EstablishmentLine(cnpj.AsString(), field(q, "InInscrEstabelecimento"), prefixo.AsString(),
                                              field(q, "NoRazaoEstabelecimento")));
-        keys->Add(cnpj.AsUtf8());
-        keys->Add(prefixo.AsUtf8());
+        keys.Add(cnpj.AsUtf8());
+        keys.Add(prefixo.AsUtf8());
     }
 }
 
@@ -214,32 +232,72 @@ void FillEmployeeCheckList(QListWidget* list, const QString& anoBase, const QStr
     for (const char* name : {"CoPisPasepEmpregado", "DaAdmissaoEmpregado", "NoEmpregado", "NuSequencialRegistro",
                              "CoCgcVinculado", "InInscrEstabelecimento", "DaDesligamentoEmpregado", "CoCbo"})
         own.push_back(&q.FieldByName(QLatin1String(name)));
-    LineKeys* keys = LineKeys::Renew(list, {anoBase, inscricao, prefixo}, int(own.size()));
+    LineKeyRows& keys = LineKeys::Renew(list, {anoBase, inscricao, prefixo}, int(own.size()), order);
     int row = 0;
     for (q.First(); !q.Eof(); q.Next()) {
-        for (db::Field* f : own) keys->Add(f->AsUtf8());
+        for (db::Field* f : own) keys.Add(f->AsUtf8());
         // Made whole before the list takes it, like every line.
-        list->addItem(new ContractLine(*keys, row, order));
+        list->addItem(new ContractLine(keys, row));
         progress.Step(++row);
     }
+    // The rows are in the list's keys now: the query lets go of its copy.
+    q.Close();
 }
 
-int CollectCheckedLines(QListWidget* list, QList<CheckedLine>& lines) {
+CheckedLines::CheckedLines() = default;
+CheckedLines::~CheckedLines() = default;
+
+void CheckedLines::clear() {
+    keys_.reset();
+    rows_.clear();
+    texts_.clear();
+}
+
+QString CheckedLines::Line(int i) const {
+    if (!texts_.isEmpty()) return texts_.at(i);
+    return keys_->Line(rows_.at(std::size_t(i))).left(kCollectedWidth);
+}
+
+QStringList CheckedLines::Key(int i) const { return keys_ ? keys_->Key(rows_.at(std::size_t(i))) : QStringList(); }
+
+QStringList CheckedLines::SharedKey() const { return keys_ ? keys_->Shared() : QStringList(); }
+
+int CheckedLines::OwnKeyColumns() const { return keys_ ? keys_->Own() : 0; }
+
+QByteArrayView CheckedLines::OwnKeyColumn(int i, int column) const {
+    return keys_->Bytes(rows_.at(std::size_t(i)), column);
+}
+
+int CollectCheckedLines(QListWidget* list, CheckedLines& lines) {
     lines.clear();
-    const LineKeys* keys = LineKeys::Of(list);
+    const LineKeys* holder = LineKeys::Of(list);
+    // Lines beyond the keys (added otherwise since) have none.
+    const int keyed = holder ? std::min(holder->Rows()->Count(), list->count()) : 0;
+    bool madeByKeys = holder && holder->Rows()->MakesLines();
     for (int i = 0; i < list->count(); ++i) {
         QListWidgetItem* item = list->item(i);
         if (item->checkState() != Qt::Checked) continue;
-        lines.append({item->text().left(kCollectedWidth), keys ? keys->Key(i) : QStringList()});
+        if (i >= keyed) {
+            // No key to find the row by: such a line is never kept (as before, when its key was empty).
+            madeByKeys = false;
+        } else if (madeByKeys) {
+            const auto* line = dynamic_cast<const ContractLine*>(item);
+            madeByKeys = line && line->MadeByKey();
+        }
+        lines.rows_.push_back(i);
     }
-    return int(lines.size());
+    if (holder) lines.keys_ = holder->Rows();
+    // Lines the keys cannot make are kept as their text.
+    if (!madeByKeys)
+        for (int row : lines.rows_) lines.texts_ << list->item(row)->text().left(kCollectedWidth);
+    return lines.size();
 }
 
 QStringList LineKey(QComboBox* combo, int index) { return combo->itemData(index).toStringList(); }
 
 QStringList LineKey(QListWidget* list, int row) {
     const LineKeys* keys = LineKeys::Of(list);
-    return keys && row < list->count() ? keys->Key(row) : QStringList();
+    return keys && row < list->count() ? keys->Rows()->Key(row) : QStringList();
 }
 
 quint16 MaxItemLength(QListWidget* list) {

@@ -1,8 +1,11 @@
 #pragma once
+#include <QByteArrayView>
 #include <QChar>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <memory>
+#include <vector>
 
 class QComboBox;
 class QListWidget;
@@ -33,14 +36,39 @@ void FillEstablishmentCheckList(QListWidget* list, const QString& anoBase, QChar
 void FillEmployeeCheckList(QListWidget* list, const QString& anoBase, const QString& inscricao,
                            const QString& prefixo, QChar order);
 
-// A ticked line: the line as the pages show it (its first 65 characters) and
-// the row's full key.
-struct CheckedLine {
-    QString line;
-    QStringList key;
+// The keys a check list keeps beside its lines (defined with the lists).
+class LineKeyRows;
+
+// The ticked lines of a check list, in list order. Each is only its row in
+// the keys the list keeps beside its lines, which the collected lines share
+// and keep alive however the list changes afterwards: a collection of many
+// thousand contracts holds no text and no key of its own.
+class CheckedLines {
+public:
+    CheckedLines();
+    ~CheckedLines();
+    int size() const { return int(rows_.size()); }
+    bool isEmpty() const { return rows_.empty(); }
+    void clear();
+    // The line as the pages show it: its first 65 characters.
+    QString Line(int i) const;
+    // The row's full key (empty when the list kept none).
+    QStringList Key(int i) const;
+    // The columns of the key that every line shares (a contract list's
+    // establishment), the number of each line's own columns after them, and
+    // one of those as stored (UTF-8), with no text made.
+    QStringList SharedKey() const;
+    int OwnKeyColumns() const;
+    QByteArrayView OwnKeyColumn(int i, int column) const;
+
+private:
+    friend int CollectCheckedLines(QListWidget* list, CheckedLines& lines);
+    std::shared_ptr<const LineKeyRows> keys_;
+    std::vector<int> rows_;
+    QStringList texts_;  // the cut lines of a list whose keys do not make them
 };
 // The ticked lines in list order; returns how many.
-int CollectCheckedLines(QListWidget* list, QList<CheckedLine>& lines);
+int CollectCheckedLines(QListWidget* list, CheckedLines& lines);
 
 // The key kept beside a line of the combo or list.
 QStringList LineKey(QComboBox* combo, int index);

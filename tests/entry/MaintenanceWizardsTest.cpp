@@ -129,12 +129,12 @@ protected:
         return c;
     }
     // Fills the list as the wizard does, ticks the lines whose key `pick` wants, and collects them.
-    QList<CheckedLine> ticked(const Row& e, QChar order, const std::function<bool(const QStringList&)>& pick) {
+    CheckedLines ticked(const Row& e, QChar order, const std::function<bool(const QStringList&)>& pick) {
         forms::TickList list;
         FillEmployeeCheckList(&list, "2009", e.value("CoCgcCeiEstabelecimento"), e.value("NuPrefixoEstabelecimento"),
                               order);
         for (int i = 0; i < list.count(); ++i) list.SetTicked(i, pick(LineKey(&list, i)));
-        QList<CheckedLine> lines;
+        CheckedLines lines;
         CollectCheckedLines(&list, lines);
         return lines;
     }
@@ -181,6 +181,9 @@ TEST_F(MaintenanceWizards, MultiDeleteRemovesExactlyTheTickedContractsAndRecount
          {}, {with(seq(1), zeroPis), with(seq(2), zeroPis)}, '0', {"000002:513205"}, 1, "000001", "00000"},
         {"zero PIS/PASEP and a 52-character name, by name",
          {}, {with(seq(1), zeroPis), with(seq(2), zeroPis)}, '1', {"000001:513205"}, 1, "000001", "00000"},
+        {"quotes and a backslash in a name",
+         {}, {with(seq(1), {{"NoEmpregado", "JOAO \"ZE\" D\\AVILA"}}), seq(2)}, '0', {"000001:513205"}, 1,
+         "000001", "00000"},
         {"foreigners recounted",
          {{"NuEstrangeirosEstabelec", "00002"}},
          {with(seq(1), {{"CoNacionalidade", "20"}}), with(seq(2), {{"CoNacionalidade", "20"}}), seq(3)},
@@ -215,6 +218,42 @@ TEST_F(MaintenanceWizards, MultiDeleteRemovesExactlyTheTickedContractsAndRecount
     for (const Row& r : rows("Bd8vinc.DB")) otherPrefix += r.value("NuPrefixoEstabelecimento") == "02";
     EXPECT_EQ(otherPrefix, int(std::size(cases)));
     EXPECT_TRUE(messages.shown().isEmpty());
+}
+
+TEST_F(MaintenanceWizards, ThousandsOfTickedContractsAreDeletedExactly) {
+    // More lines than one statement takes: the lines left unticked sit on
+    // either side of where one statement's lines end and the next one's begin.
+    const int contracts = 2300;
+    const Row e = valid::Establishment(1, contracts);
+    store("Bd8emp.DB", e);
+    {
+        db::Transaction tx(*dmLobrix->dbZuvo);
+        db::Table vinc(dmLobrix->dbZuvo, QStringLiteral("Bd8vinc.DB"));
+        vinc.Open();
+        for (int i = 0; i < contracts; ++i) valid::Append(vinc, valid::Contract(e, i));
+        vinc.Close();
+        tx.commit();
+    }
+    forms::TickList list;
+    FillEmployeeCheckList(&list, "2009", e.value("CoCgcCeiEstabelecimento"), "00", '0');
+    ASSERT_EQ(list.count(), contracts);
+    const QList<int> kept = {0, 998, 999, 1000, 1001, 1999, 2000, contracts - 1};
+    QStringList expectedLeft;
+    for (int i = 0; i < list.count(); ++i) {
+        list.SetTicked(i, !kept.contains(i));
+        if (kept.contains(i)) expectedLeft << tag(LineKey(&list, i));
+    }
+    CheckedLines lines;
+    ASSERT_EQ(CollectCheckedLines(&list, lines), contracts - int(kept.size()));
+    EXPECT_EQ(DeleteSelectedEmployees(lines, "2009", e.value("CoCgcCeiEstabelecimento"), "00"),
+              contracts - int(kept.size()));
+    QStringList left;
+    for (const Row& r : contractsOf(e)) left << tag(r);
+    left.sort();
+    expectedLeft.sort();
+    EXPECT_EQ(left, expectedLeft);
+    EXPECT_EQ(establishmentRow(e.value("CoCgcCeiEstabelecimento"), "00").value("NuVinculosEstabelecimento"),
+              QStringLiteral("%1").arg(kept.size(), 6, 10, QLatin1Char('0')));
 }
 
 TEST_F(MaintenanceWizards, MultiDeleteWalkedAsAUser) {

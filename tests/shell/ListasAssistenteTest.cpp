@@ -91,16 +91,16 @@ TEST_F(ListasFixture, CollectedByNameLinesKeepTheContractKey) {
     EXPECT_EQ(list.item(1)->text().size(), 80);
     for (int i = 0; i < list.count(); ++i) list.item(i)->setCheckState(i == 0 ? Qt::Unchecked : Qt::Checked);
 
-    QList<CheckedLine> lines;
+    CheckedLines lines;
     EXPECT_EQ(CollectCheckedLines(&list, lines), 2);
     ASSERT_EQ(lines.size(), 2);
-    EXPECT_EQ(lines[0].line.size(), 65);
-    EXPECT_TRUE(lines[0].line.endsWith(name + "  000.00000.0"));
-    EXPECT_EQ(lines[0].line, lines[1].line);  // what the cut loses...
-    EXPECT_NE(lines[0].key, lines[1].key);    // ...the key keeps
-    EXPECT_EQ(lines[0].key,
+    EXPECT_EQ(lines.Line(0).size(), 65);
+    EXPECT_TRUE(lines.Line(0).endsWith(name + "  000.00000.0"));
+    EXPECT_EQ(lines.Line(0), lines.Line(1));  // what the cut loses...
+    EXPECT_NE(lines.Key(0), lines.Key(1));    // ...the key keeps
+    EXPECT_EQ(lines.Key(0),
               QStringList({"2009", "11222333000181", "01", "00000000000", "01022009", name, "000001", "", "", "", ""}));
-    EXPECT_EQ(lines[1].key.at(4), "15062009");
+    EXPECT_EQ(lines.Key(1).at(4), "15062009");
 }
 
 TEST_F(ListasFixture, ARefilledListKeysEachLineByItsOwnFill) {
@@ -121,15 +121,24 @@ TEST_F(ListasFixture, ARefilledListKeysEachLineByItsOwnFill) {
               QStringList({"2009", "11444777000161", "01", "22345678901", "02022009", "ZECA", "000004", "", "", "", ""}));
     EXPECT_EQ(LineKey(&list, 2), QStringList());  // no such line
     list.item(1)->setCheckState(Qt::Checked);
-    QList<CheckedLine> lines;
+    CheckedLines lines;
     ASSERT_EQ(CollectCheckedLines(&list, lines), 1);
-    EXPECT_EQ(lines[0].line, EmployeeLine("22345678901", "02022009", "ZECA", '1').left(65));
-    EXPECT_EQ(lines[0].key, LineKey(&list, 1));
+    EXPECT_EQ(lines.Line(0), EmployeeLine("22345678901", "02022009", "ZECA", '1').left(65));
+    EXPECT_EQ(lines.Key(0), LineKey(&list, 1));
 
     FillEstablishmentCheckList(&list, "2009", 'S', '1');
     ASSERT_EQ(list.count(), 2);
     EXPECT_EQ(LineKey(&list, 0), QStringList({"2009", "11444777000161", "01"}));
     EXPECT_EQ(LineKey(&list, 1), QStringList({"2009", "11222333000181", "01"}));
+    // The lines collected before the list was filled again are still whole.
+    EXPECT_EQ(lines.Line(0), EmployeeLine("22345678901", "02022009", "ZECA", '1').left(65));
+    EXPECT_EQ(lines.Key(0),
+              QStringList({"2009", "11444777000161", "01", "22345678901", "02022009", "ZECA", "000004", "", "", "", ""}));
+    // An establishment's line, which its key cannot make, is collected as shown.
+    list.item(0)->setCheckState(Qt::Checked);
+    ASSERT_EQ(CollectCheckedLines(&list, lines), 1);
+    EXPECT_EQ(lines.Line(0), list.item(0)->text().left(65));
+    EXPECT_EQ(lines.Key(0), QStringList({"2009", "11444777000161", "01"}));
 }
 
 TEST_F(ListasFixture, EmployeeLinesByPis) {
