@@ -6,6 +6,7 @@
 #include "platform/db/DbError.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstring>
 
@@ -476,22 +477,29 @@ QString textOf(QByteArrayView bytes) {
     return bytes.data() ? QString::fromUtf8(bytes) : QString();
 }
 
-// putTableText of the value held as UTF-8 bytes. Plain ASCII, by far the
-// most, is one column a byte; a value beyond it takes the text's way, so that
-// each character, however many bytes it has, keeps to one column.
+// The table text's byte of each plain ASCII byte: a to z upper-cased, a
+// control character blank. 0 for a byte beyond ASCII.
+constexpr std::array<char, 256> kTableByte = [] {
+    std::array<char, 256> t{};
+    for (int b = 0; b < 128; ++b) t[b] = b < 32 || b == 127 ? ' ' : b >= 'a' && b <= 'z' ? char(b - ('a' - 'A')) : char(b);
+    return t;
+}();
+
+// putTableText of the value held as UTF-8 bytes, into columns that are blank
+// already. Plain ASCII, by far the most, is one column a byte; a value beyond
+// it takes the text's way, so that each character, however many bytes it
+// has, keeps to one column.
 void putTableTextBytes(char* out, QByteArrayView bytes, int width) {
     const qsizetype n = std::min<qsizetype>(bytes.size(), width);
-    const char* p = bytes.data();
-    for (qsizetype i = 0; i < n; ++i)
-        if (static_cast<unsigned char>(p[i]) >= 0x80) {
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = kTableByte[p[i]];
+        if (!c) {
             putTableText(out, QString::fromUtf8(bytes), width);
             return;
         }
-    for (qsizetype i = 0; i < n; ++i) {
-        const unsigned char b = static_cast<unsigned char>(p[i]);
-        out[i] = b < 32 || b == 127 ? ' ' : b >= 'a' && b <= 'z' ? char(b - ('a' - 'A')) : char(b);
+        out[i] = c;
     }
-    std::memset(out + n, ' ', std::size_t(width - n));
 }
 
 // An 8-character date field of the header: the date as given, or "00000000"
@@ -568,7 +576,7 @@ void RecordBuilder::BuildInto(char* base, const RecordContext& c) const {
         char* out = base + it.start - 1;
         const QByteArrayView bytes = b.slot >= 0 ? bytes_[std::size_t(b.slot)] : QByteArrayView();
         switch (it.item) {
-        case Item::TableText:
+        case Item::TableText:  // the columns are blank until written
             if (it.fill && isBlankBytes(bytes)) putLatin(out, it.fill, it.width);
             else putTableTextBytes(out, bytes, it.width);
             break;
