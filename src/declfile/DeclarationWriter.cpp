@@ -24,6 +24,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <cerrno>
+#include <fcntl.h>
 #include <unistd.h>
 #include <optional>
 
@@ -41,6 +42,8 @@ public:
         buffer_.resize(0);
         buffer_.reserve(kFlushAt + kRecordBytes);
         diskFull_ = false;
+        written_ = 0;
+        handedOn_ = 0;
         return file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered);
     }
     bool Write(const QByteArray& bytes) override {
@@ -64,12 +67,27 @@ private:
         const int err = errno;
         const bool ok = n == buffer_.size();
         buffer_.resize(0);
-        if (!ok) diskFull_ = err == ENOSPC || file_.error() == QFileDevice::ResourceError;
-        return ok;
+        if (!ok) {
+            diskFull_ = err == ENOSPC || file_.error() == QFileDevice::ResourceError;
+            return false;
+        }
+        written_ += n;
+#ifdef __linux__
+        // The disk takes each megabyte while the next ones are made, so that
+        // the sync before the part takes its name has little left to wait for.
+        if (written_ - handedOn_ >= kHandOnAt) {
+            ::sync_file_range(file_.handle(), handedOn_, written_ - handedOn_, SYNC_FILE_RANGE_WRITE);
+            handedOn_ = written_;
+        }
+#endif
+        return true;
     }
+    static constexpr qint64 kHandOnAt = 1 << 20;
     QFile file_;
     QByteArray buffer_;
     bool diskFull_ = false;
+    qint64 written_ = 0;   // bytes in the file
+    qint64 handedOn_ = 0;  // of them, bytes whose writing to the disk has been started
 };
 
 PartFileFactory& partFileFactory() {
