@@ -5,6 +5,7 @@
 #include "ugDriveDisquete.h"
 #include "ugHashCompara.h"
 #include "platform/AppPaths.h"
+#include "platform/Digest.h"
 #include "platform/db/Database.h"
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
@@ -23,6 +24,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <cerrno>
+#include <fcntl.h>
 #include <unistd.h>
 #include <optional>
 
@@ -36,8 +38,12 @@ class DiskPartFile : public PartFile {
 public:
     bool Create(const QString& path) override {
         file_.setFileName(path);
-        buffer_.clear();
+        // Room for a chunk and the record that fills it, kept from chunk to chunk.
+        buffer_.resize(0);
+        buffer_.reserve(kFlushAt + kRecordBytes);
         diskFull_ = false;
+        written_ = 0;
+        handedOn_ = 0;
         return file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered);
     }
     bool Write(const QByteArray& bytes) override {
@@ -60,13 +66,28 @@ private:
         const qint64 n = file_.write(buffer_);
         const int err = errno;
         const bool ok = n == buffer_.size();
-        buffer_.clear();
-        if (!ok) diskFull_ = err == ENOSPC || file_.error() == QFileDevice::ResourceError;
-        return ok;
+        buffer_.resize(0);
+        if (!ok) {
+            diskFull_ = err == ENOSPC || file_.error() == QFileDevice::ResourceError;
+            return false;
+        }
+        written_ += n;
+#ifdef __linux__
+        // The disk takes each megabyte while the next ones are made, so that
+        // the sync before the part takes its name has little left to wait for.
+        if (written_ - handedOn_ >= kHandOnAt) {
+            ::sync_file_range(file_.handle(), handedOn_, written_ - handedOn_, SYNC_FILE_RANGE_WRITE);
+            handedOn_ = written_;
+        }
+#endif
+        return true;
     }
+    static constexpr qint64 kHandOnAt = 1 << 20;
     QFile file_;
     QByteArray buffer_;
     bool diskFull_ = false;
+    qint64 written_ = 0;   // bytes in the file
+    qint64 handedOn_ = 0;  // of them, bytes whose writing to the disk has been started
 };
 
 PartFileFactory& partFileFactory() {
@@ -209,7 +230,17 @@ constexpr qint64 kMinimumCapacity = 1410;
 
 class WriterRun {
 public:
-    WriterRun(const WriteRequest& r, WriterState& s, WriterHost& h) : req_(r), state_(s), host_(h) {}
+    WriterRun(const WriteRequest& r, WriterState& s, WriterHost& h)
+        : req_(r), state_(s), host_(h), record_(kRecordBytes, ' ') {
+        context_.amendment = req_.amendment;
+        context_.fromWorkingTables = req_.fromWorkingTables;
+        context_.generationDate = req_.generationDate;
+        context_.crea = state_.CreaDeclaracao;
+        context_.versao = state_.Versao;
+        context_.splitMode = state_.ModoParticionamento == 1;
+        context_.anoBase = state_.AnoBase;
+        context_.osCode = state_.OsCode;
+    }
     ~WriterRun() { gCancelRequest = nullptr; }
     int Run();
 
@@ -224,14 +255,18 @@ private:
     bool PollCancel();
     bool StampFileDigest();
 
-    bool writeLine(const QByteArray& record);
+    // Builds the record of the builder's current row into the run's one
+    // record buffer, writes it and feeds it to the part's digest.
+    bool writeRecord(const RecordBuilder& builder, const RecordContext& c);
     bool closePart();
     void storePendingContractCount();
     void advanceProgress() { host_.SetProgress(++progress_); }
     QString zeroOf(int part) const { return part < 10 ? QStringLiteral("0") : QString(); }
     bool diskette() const { return IsDisketteDrive(req_.drive); }
     bool keepsPart() const { return req_.keptPart > 0 && !req_.keptBaseName.isEmpty(); }
-    RecordContext context() const;
+    // The context of the next record: the run's settings, made once, and
+    // the place of the record in its part.
+    const RecordContext& context();
     void cleanUp(bool completed);
     void dropReceiptTables();
 
@@ -247,6 +282,9 @@ private:
     void commitReceipts();
     std::unique_ptr<RecordBuilder> b0_, b1_, b2_, b9_;
     std::unique_ptr<PartFile> file_;
+    QByteArray record_;            // the record being written
+    digest::StreamDigest digest_;  // of the part being written, fed record by record
+    RecordContext context_;
 
     qint64 capacity_ = 0;
     qint64 used_ = 0;
@@ -280,21 +318,12 @@ private:
     int lastProIdPart_ = 9999;
 };
 
-RecordContext WriterRun::context() const {
-    RecordContext c;
-    c.key = key_;
-    c.sequence = sequence_;
-    c.count1 = count1_;
-    c.count2 = count2_;
-    c.amendment = req_.amendment;
-    c.fromWorkingTables = req_.fromWorkingTables;
-    c.generationDate = req_.generationDate;
-    c.crea = state_.CreaDeclaracao;
-    c.versao = state_.Versao;
-    c.splitMode = state_.ModoParticionamento == 1;
-    c.anoBase = state_.AnoBase;
-    c.osCode = state_.OsCode;
-    return c;
+const RecordContext& WriterRun::context() {
+    context_.key = key_;
+    context_.sequence = sequence_;
+    context_.count1 = count1_;
+    context_.count2 = count2_;
+    return context_;
 }
 
 bool WriterRun::PollCancel() {
@@ -305,12 +334,14 @@ bool WriterRun::PollCancel() {
     return true;
 }
 
-bool WriterRun::writeLine(const QByteArray& record) {
-    if (!file_ || !file_->Write(record)) {
+bool WriterRun::writeRecord(const RecordBuilder& builder, const RecordContext& c) {
+    builder.BuildInto(record_.data(), c);
+    if (!file_ || !file_->Write(record_)) {
         ioError_ = true;
         diskFull_ = file_ && file_->DiskFull();
         return false;
     }
+    digest_.Add(record_);
     return true;
 }
 
@@ -327,7 +358,9 @@ bool WriterRun::closePart() {
 
 bool WriterRun::StampFileDigest() {
     if (!PollCancel()) return false;
-    if (declfile::StampFileDigest(currentPath_) != StampResult::Stamped) {
+    // The digest fed as the part was written: the part is not read back.
+    const qint64 size = digest_.Size();
+    if (declfile::StampFileDigest(currentPath_, digest_.Finish(), size) != StampResult::Stamped) {
         ioError_ = true;
         return false;
     }
@@ -381,7 +414,7 @@ bool WriterRun::WriteHeaderRecord() {
     c.sequence = 1;
     c.key = cp1252::Encode(FormatFileField(*emp_, QStringLiteral("CoCgcCeiEstabelecimento")) +
                            FormatFileField(*emp_, QStringLiteral("NuPrefixoEstabelecimento")));
-    if (!writeLine(b0_->Build(c))) return false;
+    if (!writeRecord(*b0_, c)) return false;
     if (!PollCancel()) return false;
     count1_ = 0;
     count2_ = 0;
@@ -396,7 +429,7 @@ bool WriterRun::WriteEstablishmentRecord() {
     contracts_ = 0;
     key_ = cp1252::Encode(FormatFileField(*emp_, QStringLiteral("CoCgcCeiEstabelecimento")) +
                           FormatFileField(*emp_, QStringLiteral("NuPrefixoEstabelecimento")));
-    if (!writeLine(b1_->Build(context()))) return false;
+    if (!writeRecord(*b1_, context())) return false;
     if (!PollCancel()) return false;
     if (lastProIdPart_ != part_) {
         proId_->Append();
@@ -431,7 +464,7 @@ bool WriterRun::WriteEstablishmentRecord() {
 
 bool WriterRun::WriteContractRecord() {
     if (!PollCancel()) return false;
-    if (!writeLine(b2_->Build(context()))) return false;
+    if (!writeRecord(*b2_, context())) return false;
     if (!PollCancel()) return false;
     ++count2_;
     ++contracts_;
@@ -442,7 +475,7 @@ bool WriterRun::WriteContractRecord() {
 
 bool WriterRun::WriteTrailerRecord() {
     if (!PollCancel()) return false;
-    if (!writeLine(b9_->Build(context()))) return false;
+    if (!writeRecord(*b9_, context())) return false;
     if (!PollCancel()) return false;
     storePendingContractCount();
     if (proId_->Locate({QStringLiteral("NuDisquete")}, {QString::number(part_)})) {
@@ -563,6 +596,7 @@ bool WriterRun::OpenNextFile() {
             continue;
         }
         file_ = std::move(file);
+        digest_.Reset();
         currentPath_ = temp;
         currentFinal_ = path;
         currentName_ = decName;

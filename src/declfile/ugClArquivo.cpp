@@ -2,7 +2,13 @@
 
 #include "Windows1252.h"
 #include "platform/db/DataSet.h"
+#include "platform/db/Table.h"
 #include "platform/db/DbError.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstring>
 
 namespace declfile {
 
@@ -450,8 +456,50 @@ void putLatin(char* out, const char* text, int width) {
     for (; i < width; ++i) out[i] = ' ';
 }
 
-QString zeroPad(qint64 number, int width) {
-    return QString::number(number).rightJustified(width, QLatin1Char('0'), true);
+// A number in decimal, zero-filled on the left to width; a longer one keeps
+// its first width characters.
+void putNumber(char* out, qint64 number, int width) {
+    char digits[24];
+    const int n = int(std::to_chars(digits, digits + sizeof digits, number).ptr - digits);
+    const int zeros = std::max(0, width - n);
+    std::memset(out, '0', std::size_t(zeros));
+    std::memcpy(out + zeros, digits, std::size_t(std::min(n, width)));
+}
+
+bool isBlankBytes(QByteArrayView bytes) {
+    for (const char b : bytes)
+        if (b != ' ') return false;
+    return true;
+}
+
+// A value as its text, as the field would give it (null for a null value).
+QString textOf(QByteArrayView bytes) {
+    return bytes.data() ? QString::fromUtf8(bytes) : QString();
+}
+
+// The table text's byte of each plain ASCII byte: a to z upper-cased, a
+// control character blank. 0 for a byte beyond ASCII.
+constexpr std::array<char, 256> kTableByte = [] {
+    std::array<char, 256> t{};
+    for (int b = 0; b < 128; ++b) t[b] = b < 32 || b == 127 ? ' ' : b >= 'a' && b <= 'z' ? char(b - ('a' - 'A')) : char(b);
+    return t;
+}();
+
+// putTableText of the value held as UTF-8 bytes, into columns that are blank
+// already. Plain ASCII, by far the most, is one column a byte; a value beyond
+// it takes the text's way, so that each character, however many bytes it
+// has, keeps to one column.
+void putTableTextBytes(char* out, QByteArrayView bytes, int width) {
+    const qsizetype n = std::min<qsizetype>(bytes.size(), width);
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    for (qsizetype i = 0; i < n; ++i) {
+        const char c = kTableByte[p[i]];
+        if (!c) {
+            putTableText(out, QString::fromUtf8(bytes), width);
+            return;
+        }
+        out[i] = c;
+    }
 }
 
 // An 8-character date field of the header: the date as given, or "00000000"
@@ -488,35 +536,61 @@ QString FormatFileField(db::DataSet& table, const QString& fieldName) {
 }
 
 RecordBuilder::RecordBuilder(char type, db::DataSet* source) : type_(type) {
+    table_ = dynamic_cast<db::Table*>(source);
+    std::vector<db::Field*> fields;  // by item
     for (const LayoutItem& item : RecordLayout(type)) {
-        Bound b{item, nullptr};
-        if (item.field && source) b.field = &source->FieldByName(QString::fromLatin1(item.field));
-        items_.push_back(b);
+        items_.push_back(Bound{item, -1});
+        fields.push_back(item.field && source ? &source->FieldByName(QString::fromLatin1(item.field)) : nullptr);
     }
+    // The text fields take the first slots, read in one call; a field of
+    // another type follows, read on its own. A field named twice has one slot.
+    for (const bool text : {true, false})
+        for (std::size_t i = 0; i < items_.size(); ++i) {
+            db::Field* f = fields[i];
+            if (!f || (f->DataType() == db::FieldType::Text) != text) continue;
+            const auto at = std::find(slotFields_.begin(), slotFields_.end(), f);
+            items_[i].slot = int(at - slotFields_.begin());
+            if (at != slotFields_.end()) continue;
+            slotFields_.push_back(f);
+            if (text) textIndexes_.push_back(f->Index());
+        }
+    bytes_.resize(slotFields_.size());
 }
 
 QByteArray RecordBuilder::Build(const RecordContext& c) const {
-    QByteArray record(kRecordBytes, ' ');
-    char* base = record.data();
+    QByteArray record(kRecordBytes, Qt::Uninitialized);
+    BuildInto(record.data(), c);
+    return record;
+}
+
+void RecordBuilder::BuildInto(char* base, const RecordContext& c) const {
+    // The row's values as the store holds them: the text fields in one call
+    // when the row is as read, each field on its own otherwise.
+    const std::size_t texts = textIndexes_.size();
+    std::size_t from = 0;
+    if (table_ && texts && table_->ReadBytes(textIndexes_, bytes_.data())) from = texts;
+    for (std::size_t i = from; i < slotFields_.size(); ++i) bytes_[i] = slotFields_[i]->AsUtf8();
+    std::memset(base, ' ', kRecordLength);
     for (const Bound& b : items_) {
         const LayoutItem& it = b.item;
         char* out = base + it.start - 1;
-        const QString value = b.field ? b.field->AsString() : QString();
+        const QByteArrayView bytes = b.slot >= 0 ? bytes_[std::size_t(b.slot)] : QByteArrayView();
         switch (it.item) {
-        case Item::TableText:
-            if (it.fill && isBlank(value)) putLatin(out, it.fill, it.width);
-            else putTableText(out, value, it.width);
+        case Item::TableText:  // the columns are blank until written
+            if (it.fill && isBlankBytes(bytes)) putLatin(out, it.fill, it.width);
+            else putTableTextBytes(out, bytes, it.width);
             break;
         case Item::Literal: putLatin(out, it.fill, it.width); break;
         case Item::Blanks:
         case Item::Digest: break;  // already blank
-        case Item::Sequence: putText(out, zeroPad(c.sequence, it.width), it.width); break;
+        case Item::Sequence: putNumber(out, c.sequence, it.width); break;
         case Item::Key:
             for (int i = 0; i < it.width; ++i) out[i] = i < c.key.size() ? c.key.at(i) : ' ';
             break;
         case Item::RecordType: out[0] = type_; break;
         case Item::AmendmentFlag: out[0] = c.amendment ? '1' : '2'; break;
-        case Item::AmendmentDate:
+        case Item::AmendmentDate: {
+            const QString value = textOf(bytes);
             if (c.amendment && c.fromWorkingTables)
                 putTableText(out, isBlank(value) ? dateOrZeros(c.generationDate) : value, it.width);
             else if (c.fromWorkingTables)
@@ -526,12 +600,15 @@ QByteArray RecordBuilder::Build(const RecordContext& c) const {
             else
                 putLatin(out, "00000000", it.width);
             break;
-        case Item::GenerationDate:
+        }
+        case Item::GenerationDate: {
+            const QString value = textOf(bytes);
             if (GenerationDateFromTable(c, value))
                 putTableText(out, value, it.width);
             else
                 putText(out, dateOrZeros(c.generationDate), it.width);
             break;
+        }
         case Item::Crea: {
             // A receipt number is 12 digits; a blank one is twelve zeros and
             // a short one is padded so the header keeps its columns.
@@ -545,17 +622,16 @@ QByteArray RecordBuilder::Build(const RecordContext& c) const {
             putText(out, QStringLiteral("V") + c.versao.mid(5, 2) + c.versao.mid(8, 2), it.width);
             break;
         case Item::Mark: putLatin(out, c.splitMode ? " P" : "A ", it.width); break;
-        case Item::BaseYear: putText(out, zeroPad(c.anoBase, it.width), it.width); break;
-        case Item::ClosureFlag: out[0] = value.trimmed() == QLatin1String("1") ? '1' : '2'; break;
-        case Item::Count1: putText(out, zeroPad(c.count1, it.width), it.width); break;
-        case Item::Count2: putText(out, zeroPad(c.count2, it.width), it.width); break;
+        case Item::BaseYear: putNumber(out, c.anoBase, it.width); break;
+        case Item::ClosureFlag: out[0] = textOf(bytes).trimmed() == QLatin1String("1") ? '1' : '2'; break;
+        case Item::Count1: putNumber(out, c.count1, it.width); break;
+        case Item::Count2: putNumber(out, c.count2, it.width); break;
         case Item::OsCode: putText(out, c.osCode.left(1), it.width); break;
         case Item::SourceFlag: out[0] = c.fromWorkingTables ? '2' : '1'; break;
         }
     }
-    record[kRecordLength] = '\r';
-    record[kRecordLength + 1] = '\n';
-    return record;
+    base[kRecordLength] = '\r';
+    base[kRecordLength + 1] = '\n';
 }
 
 // ---------------------------------------------------------------------------

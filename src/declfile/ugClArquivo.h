@@ -3,10 +3,12 @@
 #include <QString>
 #include <array>
 #include <span>
+#include <vector>
 
 namespace db {
 class DataSet;
 class Field;
+class Table;
 }  // namespace db
 
 // The declaration file's records: the layout that the writer fills column by
@@ -81,15 +83,24 @@ public:
     RecordBuilder(char type, db::DataSet* source);
     // The 550 bytes of the record from the source's current row, plus CR LF.
     QByteArray Build(const RecordContext& context) const;
+    // The same bytes into `out` (kRecordBytes of them), with no record made:
+    // the fields are taken as the bytes the store holds, and a text is made
+    // only of a value beyond plain ASCII.
+    void BuildInto(char* out, const RecordContext& context) const;
     char type() const { return type_; }
 
 private:
     struct Bound {
         LayoutItem item;
-        db::Field* field = nullptr;
+        int slot = -1;  // of the field's value; -1: the item reads no field
     };
     char type_;
     std::vector<Bound> items_;
+    // A table source gives the text fields of its row in one call.
+    db::Table* table_ = nullptr;
+    std::vector<db::Field*> slotFields_;  // by slot: the text fields first, each field once
+    std::vector<int> textIndexes_;        // the text fields' indexes, by slot
+    mutable std::vector<QByteArrayView> bytes_;  // by slot: the values of the record being built
 };
 
 // Table text: the value left-justified and filled with blanks to the width,

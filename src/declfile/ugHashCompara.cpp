@@ -6,18 +6,31 @@
 
 namespace declfile {
 
-StampResult StampFileDigest(const QString& path) {
-    const QString text = digest::hashFileGenerate(path);
+namespace {
+
+// Writes the digest text at its place; `expectedSize` < 0 takes any size.
+StampResult writeDigest(const QString& path, const QString& text, qint64 expectedSize) {
     if (text.size() != digest::kDigestLength) return StampResult::IoError;
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite)) return StampResult::IoError;
     const qint64 size = file.size();
+    if (expectedSize >= 0 && size != expectedSize) return StampResult::IoError;
     if (size < digest::kDigestTailBytes || !file.seek(size - digest::kDigestTailBytes))
         return StampResult::IoError;
     const QByteArray bytes = text.toLatin1();
     if (file.write(bytes) != bytes.size() || !file.flush()) return StampResult::IoError;
     file.close();
     return file.error() == QFileDevice::NoError ? StampResult::Stamped : StampResult::IoError;
+}
+
+}  // namespace
+
+StampResult StampFileDigest(const QString& path) {
+    return writeDigest(path, digest::hashFileGenerate(path), -1);
+}
+
+StampResult StampFileDigest(const QString& path, const QString& digestText, qint64 size) {
+    return writeDigest(path, digestText, size);
 }
 
 bool VerifyFileDigest(const QString& path) {

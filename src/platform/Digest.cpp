@@ -4,6 +4,9 @@
 #include <QFile>
 #include <zlib.h>
 
+#include <algorithm>
+#include <cstring>
+
 namespace digest {
 
 QString hashFileGenerate(const QString& path) {
@@ -30,6 +33,52 @@ QString hashFileGenerate(const QString& path) {
     }
     if (file.error() != QFileDevice::NoError) return QString();
     return QString::fromLatin1(hash.result().toHex().toUpper());
+}
+
+struct StreamDigest::Hash {
+    QCryptographicHash md5{QCryptographicHash::Md5};
+};
+
+StreamDigest::StreamDigest() : hash_(std::make_unique<Hash>()) {}
+StreamDigest::~StreamDigest() = default;
+
+void StreamDigest::Add(QByteArrayView bytes) {
+    const char* p = bytes.data();
+    qsizetype n = bytes.size();
+    size_ += n;
+    if (n >= kDigestTailBytes) {
+        // The bytes held go first, then all but the last 34 of these.
+        if (tailSize_) hash_->md5.addData(QByteArrayView(tail_, tailSize_));
+        hash_->md5.addData(QByteArrayView(p, n - kDigestTailBytes));
+        std::memcpy(tail_, p + n - kDigestTailBytes, kDigestTailBytes);
+        tailSize_ = kDigestTailBytes;
+        return;
+    }
+    // A short piece: the oldest bytes held make room for it.
+    const int out = std::max(0, tailSize_ + int(n) - kDigestTailBytes);
+    if (out) {
+        hash_->md5.addData(QByteArrayView(tail_, out));
+        std::memmove(tail_, tail_ + out, std::size_t(tailSize_ - out));
+        tailSize_ -= out;
+    }
+    std::memcpy(tail_ + tailSize_, p, std::size_t(n));
+    tailSize_ += int(n);
+}
+
+QString StreamDigest::Finish() {
+    // A file of 34 bytes or more has its stamped region taken as blanks; a
+    // shorter one is hashed as it is.
+    if (tailSize_ == kDigestTailBytes) std::memset(tail_, ' ', kDigestLength);
+    hash_->md5.addData(QByteArrayView(tail_, tailSize_));
+    const QString text = QString::fromLatin1(hash_->md5.result().toHex().toUpper());
+    Reset();
+    return text;
+}
+
+void StreamDigest::Reset() {
+    hash_->md5.reset();
+    tailSize_ = 0;
+    size_ = 0;
 }
 
 quint32 Crc32(const QByteArray& bytes, quint32 crc) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 #include <QString>
+#include <memory>
 
 // The digest and checksum functions that the declaration file and the
 // transmission receipt rely on.
@@ -17,6 +18,32 @@ constexpr int kDigestTailBytes = 34;
 // A file shorter than 34 bytes is hashed as it is. Empty when the file cannot
 // be read.
 QString hashFileGenerate(const QString& path);
+
+// The same digest made as a file is written: fed every byte of the file in
+// order, in pieces of any size, it gives what hashFileGenerate gives for the
+// finished file, without reading it back. The last 34 bytes seen are held
+// back until the end, as the stamped region lies among them.
+class StreamDigest {
+public:
+    StreamDigest();
+    ~StreamDigest();
+    StreamDigest(const StreamDigest&) = delete;
+    StreamDigest& operator=(const StreamDigest&) = delete;
+
+    void Add(QByteArrayView bytes);
+    // The bytes fed so far.
+    qint64 Size() const { return size_; }
+    // The 32 upper-case hexadecimal characters; the digest then starts again.
+    QString Finish();
+    void Reset();
+
+private:
+    struct Hash;
+    std::unique_ptr<Hash> hash_;
+    char tail_[kDigestTailBytes] = {};
+    int tailSize_ = 0;
+    qint64 size_ = 0;
+};
 
 // CRC-32 (zlib) of the bytes, continuing from crc (0 to start).
 quint32 Crc32(const QByteArray& bytes, quint32 crc = 0);

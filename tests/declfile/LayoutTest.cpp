@@ -253,6 +253,51 @@ TEST(GoldenRecords, ContractRecordColumnByColumn) {
     expectSameColumns(actual, expected);
 }
 
+TEST(GoldenRecords, EveryValueTakesTheColumnsOfItsTableText) {
+    TempProgramFolder program;
+    // Values whose bytes and characters differ. Read as the store's bytes, as
+    // the writer reads a row, and read field by field while the row is
+    // edited, each takes the columns its table text takes.
+    const QString values[] = {
+        QStringLiteral("plain ascii name"),
+        QString::fromUtf8("maria da conceição"),
+        QStringLiteral("tab\there\nline\rend\x7f"),
+        QString::fromUtf8("€ sign and ł"),
+        QString::fromUtf8("smile 😀 then text past twelve"),
+        QString::fromUtf8("abcdefghijkçx"),
+        QStringLiteral(" 7"),
+        QString(),
+    };
+    const struct {
+        const char* field;
+        int column;
+        int width;
+        const char* fill;
+    } fields[] = {{"NoEmpregado", 35, 52, nullptr},
+                  {"TxUsoEmpregado", 539, 12, nullptr},
+                  {"SeCartTrabEmpregado", 122, 5, "00000"},
+                  {"CoTipoRaca", 292, 1, "9"}};
+    for (const QString& v : values) {
+        QMap<QString, QString> row{{"AnBase", "2009"}};
+        for (const auto& f : fields) row[f.field] = v;
+        std::unique_ptr<db::Table> t;
+        db::Table& vinc = openWithRow(t, program.dataFolder(), DeclarationTables::BD8Vinc().fileName, row);
+        const RecordBuilder builder('2', &vinc);
+        RecordContext c;
+        const QByteArray asRead = builder.Build(c);
+        vinc.Edit();
+        const QByteArray asEdited = builder.Build(c);
+        vinc.Cancel();
+        EXPECT_EQ(asRead, asEdited) << v.toStdString();
+        for (const auto& f : fields) {
+            const QString stored = vinc.FieldByName(f.field).AsString();
+            const QByteArray expected = f.fill && stored.trimmed().isEmpty() ? QByteArray(f.fill)
+                                                                             : cp1252::Encode(TableText(stored, f.width));
+            EXPECT_EQ(Cols(asRead, f.column, f.column + f.width - 1), expected) << f.field << ": " << v.toStdString();
+        }
+    }
+}
+
 TEST(GoldenRecords, HeaderAndTrailerColumnByColumn) {
     TempProgramFolder program;
     std::unique_ptr<db::Table> t;

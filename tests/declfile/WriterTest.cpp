@@ -357,6 +357,30 @@ TEST_F(WriterTest, FullDiskLeavesNoPartBehindAndSaysSo) {
     EXPECT_FALSE(receiptTablesExist());
 }
 
+TEST_F(WriterTest, PartThatLostARecordOnItsWayIsNotStamped) {
+    // Every write reported done, one record never reaching the file: the
+    // digest made while writing is not the file's, and the part must not
+    // take its name with it.
+    class LosingFile : public PartFile {
+    public:
+        bool Create(const QString& path) override { return inner_->Create(path); }
+        bool Write(const QByteArray& bytes) override { return ++writes_ == 3 || inner_->Write(bytes); }
+        bool Close() override { return inner_->Close(); }
+        bool DiskFull() const override { return false; }
+
+    private:
+        std::unique_ptr<PartFile> inner_ = MakeDiskPartFile();
+        int writes_ = 0;
+    };
+    const QStringList items = generate(5);
+    SetPartFileFactory([] { return std::make_unique<LosingFile>(); });
+    BoxScript boxes;
+    boxes.expect("Erro de gravação no arquivo \"" + base(items) + "01G.dec\"", "mrOk");
+    EXPECT_EQ(write(&items), kWriteError);
+    EXPECT_EQ(QDir(transmit()).entryList(QDir::Files | QDir::Hidden), QStringList{});
+    EXPECT_FALSE(receiptTablesExist());
+}
+
 TEST_F(WriterTest, OutputFolderThatCannotTakeThePartIsNamedWithItsCause) {
     const QStringList items = generate(2);
     const QString folder = QDir::toNativeSeparators(program.path() + "Transmite");
