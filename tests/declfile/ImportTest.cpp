@@ -14,6 +14,7 @@
 #include "platform/ui/ProgressHost.h"
 #include "platform/ui/TickList.h"
 #include "rules/ugRegrasIdentificacao.h"
+#include "shell/DeclarationTables.h"
 #include "shell/UdmLobrix.h"
 #include "platform/ui/LobrixApplication.h"
 #include "shell/udmEntradaDados.h"
@@ -436,6 +437,45 @@ TEST_F(Import, ZeroPisNeedsTheNameAndZeroUnionCnpjIsStoredEmpty) {
     runImport(2009, false, {e0 + "00"});
     EXPECT_EQ(importRows().value(0)["NuTotalImportados"], "1");
     EXPECT_EQ(importRows().value(0)["NuTotalDuplicados"], "1");
+}
+
+TEST_F(Import, AnEstablishmentOfManyBlocksImportsEachContractOnceInItsOrder) {
+    // More contracts than the run reads ahead at a time, with a contract that
+    // repeats the PIS and admission of the last one of the first block (under
+    // a name that puts it right after it): the first of the second block.
+    emptyDeclaration();
+    exec("delete from BD8Resp");
+    constexpr int kContracts = 1100;
+    valid::WriteDeclaration(1, kContracts);
+    const QByteArray many = analyserfixture::WriteFile(data(), false);
+    emptyDeclaration();
+    analyse(many, false);
+    const QString order = "order by " + DeclarationTables::AnalyserContractKey().join(", ") + ", rowid";
+    const Row boundary = rows("select * from Te8Vinc " + order + " limit 1 offset 511").value(0);
+    const Row last = rows("select * from Te8Vinc " + order + " limit 1 offset " + QString::number(kContracts - 1)).value(0);
+    exec(QStringLiteral("update Te8Vinc set CoPisPasepEmpregado = '%1', DaAdmissaoEmpregado = '%2', "
+                        "NoEmpregado = '%3' where CoPisPasepEmpregado = '%4'")
+             .arg(boundary["CoPisPasepEmpregado"], boundary["DaAdmissaoEmpregado"],
+                  boundary["NoEmpregado"] + " Z", last["CoPisPasepEmpregado"]));
+    QList<Row> expected = rows("select * from Te8Vinc " + order);
+    ASSERT_EQ(expected.size(), kContracts);
+    ASSERT_EQ(expected[512]["NoEmpregado"], boundary["NoEmpregado"] + " Z");
+    expected.removeAt(512);
+    for (Row& r : expected) {
+        r["NuSequencialRegistro"] = r["CoMotivoAfastamento"] = "";
+        for (const char* cnpjColumn : {"CoCNPJSindical", "CoCNPJPrimAssociativa", "CoCNPJSegAssociativa",
+                                       "CoCNPJAssistencial", "CoCNPJConfederativa"})
+            if (r[cnpjColumn] == "00000000000000") r[cnpjColumn] = "";
+    }
+
+    runImport(2009, false);
+    const Row imp = importRows().value(0);
+    EXPECT_EQ(imp["NuTotalImportados"], QString::number(kContracts - 1));
+    EXPECT_EQ(imp["NuTotalDuplicados"], "1");
+    const QList<Row> imported = rows("select * from BD8Vinc order by rowid");
+    ASSERT_EQ(imported.size(), expected.size());
+    for (int i = 0; i < imported.size(); ++i) ASSERT_EQ(imported[i], expected[i]) << "contract " << i;
+    EXPECT_EQ(establishments().value(0)["NuVinculosEstabelecimento"], QString::number(kContracts - 1).rightJustified(6, '0'));
 }
 
 TEST_F(Import, AFailureInTheMiddleLeavesTheDeclarationAsItWas) {
