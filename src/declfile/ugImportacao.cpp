@@ -10,6 +10,8 @@
 
 #include <QSet>
 
+#include <cstring>
+
 namespace declfile {
 
 namespace {
@@ -19,6 +21,7 @@ QString L(const char* text) { return QString::fromLatin1(text); }
 const QString kKeepPrefix = QStringLiteral("$$");
 const QString kZeroCnpj = QStringLiteral("00000000000000");
 const QString kZeroPis = QStringLiteral("00000000000");
+constexpr QByteArrayView kZeroPisBytes("00000000000");
 constexpr int kPrefixCount = 36 * 36;
 
 const QStringList kUnionCnpjEstablishment{L("CoCNPJCentralizada"), L("CoCNPJSindical"), L("CoCNPJAssociativa"),
@@ -61,6 +64,13 @@ void AppendStored(QByteArray& out, QByteArrayView v, int width) {
     const quint16 n = quint16(v.size());
     out.append(reinterpret_cast<const char*>(&n), sizeof n);
     out.append(v);
+}
+
+// The first value of a key made of values appended as above, after its kind.
+QByteArrayView FirstPart(const QByteArray& key) {
+    quint16 n;
+    std::memcpy(&n, key.constData() + 1, sizeof n);
+    return QByteArrayView(key).sliced(1 + sizeof n, n);
 }
 
 }  // namespace
@@ -482,7 +492,6 @@ void TImportacao::PlanContractColumns() {
 QByteArray TImportacao::DuplicateKey(QByteArrayView pis, QByteArrayView admission, QByteArrayView name,
                                      bool withName, bool asStored) const {
     QByteArray key;
-    key.reserve(96);
     key.append(withName ? 'N' : 'P');
     AppendStored(key, pis, asStored ? -1 : widthPis_);
     AppendStored(key, admission, asStored ? -1 : widthAdmission_);
@@ -507,7 +516,7 @@ void TImportacao::LoadKeysTaken(const QString& inscricao, const QString& prefixo
         // the store keeps values (blanks after it) equals none looked for.
         if (v[0].isNull() || v[1].isNull()) continue;
         keysTaken_.insert(DuplicateKey(v[0], v[1], {}, false, true));
-        if (!v[2].isNull()) keysTaken_.insert(DuplicateKey(v[0], v[1], v[2], true, true));
+        if (v[0] == kZeroPisBytes && !v[2].isNull()) keysTaken_.insert(DuplicateKey(v[0], v[1], v[2], true, true));
     }
 }
 
@@ -519,7 +528,7 @@ void TImportacao::ImportContract(const Contract& source, Counters& c) {
     const QByteArrayView destPrefix =
         novoPrefixo_ != kKeepPrefix ? QByteArrayView(newPrefixBytes_) : source[sourcePrefix_];
     const QByteArrayView pis = source[sourcePis_];
-    const bool zeroPis = pis == QByteArrayView("00000000000");
+    const bool zeroPis = pis == kZeroPisBytes;
     if (keysTaken_.contains(DuplicateKey(pis, source[sourceAdmission_], source[sourceName_], zeroPis))) {
         ++c.duplicados;
         return;
@@ -544,10 +553,12 @@ void TImportacao::ImportContract(const Contract& source, Counters& c) {
         }
     }
     vinc_->AppendRow(row_);
-    // The contract now holds its key, with and without the name.
-    const QByteArrayView name = row[destName_];
-    keysTaken_.insert(DuplicateKey(row[destPis_], row[destAdmission_], name, false));
-    keysTaken_.insert(DuplicateKey(row[destPis_], row[destAdmission_], name, true));
+    // The contract now holds its key; with the name too where a PIS of
+    // zeros is looked for with it.
+    const QByteArray key = DuplicateKey(row[destPis_], row[destAdmission_], {}, false);
+    keysTaken_.insert(key);
+    if (FirstPart(key) == kZeroPisBytes)
+        keysTaken_.insert(DuplicateKey(row[destPis_], row[destAdmission_], row[destName_], true));
     ++c.importados;
 }
 
