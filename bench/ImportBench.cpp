@@ -11,7 +11,7 @@
 // prints a digest of the rows imported (every column and the row order), to
 // compare the tables before and after a change to the import.
 // Run pinned: taskset -c 0,1 ImportBench [--data uniform|varied]
-//   [--layout current|previous]
+//   [--layout current|previous] [--contracts N (the large establishment's)]
 #include "RawLimit.h"
 
 #include "declfile/DeclarationWriter.h"
@@ -30,19 +30,26 @@ namespace {
 
 using namespace rawlimit;
 
-constexpr int kBig = 40000;
 constexpr int kSmall = 200;
 constexpr int kEach = 50;
-constexpr int kContracts = kBig + kSmall * kEach;
+int gBig = 40000;  // "--contracts N": the large establishment's contracts
+int Contracts() { return gBig + kSmall * kEach; }
 
 // The tables the import writes.
 const char* const kWritten[] = {"Bd8vinc.DB", "Bd8emp.DB", "TE8Imp.db"};
 
+// Empty declaration tables, each file as small as a new one, as the
+// baseline's files are: a table emptied by deleting its rows keeps their
+// pages on the file's free list, and the import would take them back one by
+// one, journal and all.
 void emptyDeclaration(const std::shared_ptr<db::Database>& database) {
     for (const char* name : {"BD8Emp.db", "BD8Vinc.db"}) {
-        db::Table t(database, QString::fromLatin1(name));
-        t.Open();
-        t.EmptyTable();
+        {
+            db::Table t(database, QString::fromLatin1(name));
+            t.Open();
+            t.EmptyTable();
+        }
+        RawFile(database->resolve(QString::fromLatin1(name))).exec("VACUUM");
     }
 }
 
@@ -120,7 +127,7 @@ bool analyse(const QString& path, bool previous, const QString& dados) {
     forms::ProgressHost quiet;
     int establishments = 0, contracts = 0;
     const int result = analyser.AnalyseFile(path, 2009, quiet, dados, false, establishments, contracts, true);
-    if (result != declfile::kAnaliseSemErro || contracts != kContracts) {
+    if (result != declfile::kAnaliseSemErro || contracts != Contracts()) {
         std::fprintf(stderr, "analysis: result %d, %d contracts\n", result, contracts);
         return false;
     }
@@ -149,7 +156,7 @@ int runOne(const QString& data, const QString& layout) {
     const QString scratch = dir.filePath(QStringLiteral("scratch"));
     QDir().mkpath(scratch);
 
-    valid::WriteLargeDeclaration(kBig, kSmall, kEach,
+    valid::WriteLargeDeclaration(gBig, kSmall, kEach,
                                  data == QLatin1String("varied") ? valid::Data::Varied : valid::Data::Uniform);
     declfile::WriteRequest request;
     request.dataFolder = dados;
@@ -176,10 +183,17 @@ int runOne(const QString& data, const QString& layout) {
     // The import first, so that the baseline inserts the rows it wrote;
     // then both in turns. The peak is the whole process's at the first
     // import, before the benchmark holds the rows for the baseline.
-    Timing imports, raw;
+    Timing imports, raw, rawRead;
+    const QString workingContracts = database->resolve(QStringLiteral("Te8vinc.db"));
+    const QString workingEstablishments = database->resolve(QStringLiteral("Te8emp.db"));
+    const auto readWorking = [&] {
+        RawSelect(workingEstablishments);
+        RawSelect(workingContracts);
+    };
     long peak = 0;
     std::vector<std::pair<QString, Rows>> written;
     for (int round = 0; round < 3; ++round) {
+        if (round > 0) rawRead.Keep(TimeOf(readWorking));
         if (round > 0)
             raw.Keep(TimeOf([&] {
                 for (const auto& [model, rows] : written)
@@ -198,6 +212,7 @@ int runOne(const QString& data, const QString& layout) {
                 for (const auto& [model, rows] : written)
                     RawInsert(model, QDir(scratch).filePath(QFileInfo(model).fileName()), rows);
             }));
+            rawRead.Keep(TimeOf(readWorking));
         }
     }
     const int contracts = countRows(database, "BD8Vinc.db");
@@ -205,6 +220,10 @@ int runOne(const QString& data, const QString& layout) {
     char job[32];
     std::snprintf(job, sizeof job, "%s import", previous ? "previous" : "current");
     Report(job, imports, "raw insert of the rows it wrote", raw, 1.3, peak);
+    // What an import cannot do without besides: reading the working rows.
+    Timing readAndInsert = raw;
+    readAndInsert += rawRead;
+    Report("  ...", imports, "raw select of its working rows + insert", readAndInsert, 0, peak);
     QByteArrayList digests;
     for (const char* t : kWritten) digests << digestOf(database->resolve(QString::fromLatin1(t)));
     std::printf("  (%d contracts, %d establishments imported; digests BD8Vinc %s, BD8Emp %s, TE8Imp %s)\n", contracts,
@@ -214,7 +233,7 @@ int runOne(const QString& data, const QString& layout) {
     dmEntradaDados = nullptr;
     delete dmLobrix;
     dmLobrix = nullptr;
-    return contracts == kContracts && establishments == kSmall + 1 ? 0 : 1;
+    return contracts == Contracts() && establishments == kSmall + 1 ? 0 : 1;
 }
 
 }  // namespace
@@ -226,6 +245,7 @@ int main(int argc, char** argv) {
         const QByteArray a = argv[i];
         if (a == "--data") data = QString::fromLocal8Bit(argv[++i]);
         else if (a == "--layout") layout = QString::fromLocal8Bit(argv[++i]);
+        else if (a == "--contracts") gBig = QByteArray(argv[++i]).toInt();
     }
     if (!data.isEmpty() && !layout.isEmpty()) return runOne(data, layout);
 
@@ -244,8 +264,9 @@ int main(int argc, char** argv) {
         for (const QString& l : layouts) {
             QProcess child;
             child.setProcessChannelMode(QProcess::ForwardedChannels);
-            child.start(QCoreApplication::applicationFilePath(),
-                        {QStringLiteral("--data"), d, QStringLiteral("--layout"), l});
+            child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--data"), d, QStringLiteral("--layout"),
+                                                                  l, QStringLiteral("--contracts"),
+                                                                  QString::number(gBig)});
             if (!child.waitForFinished(-1) || child.exitCode() != 0) ++failed;
         }
     }

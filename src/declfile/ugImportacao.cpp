@@ -37,6 +37,16 @@ bool IsAscii(QByteArrayView v) {
     return true;
 }
 
+// The row of a table with these values, found regardless of letter case.
+// Values without letters are found by an exact search, which finds the same
+// row through the table's index instead of reading every row.
+bool LocateKey(db::Table& table, const QStringList& fields, const QStringList& values) {
+    bool letters = false;
+    for (const QString& v : values)
+        for (const QChar c : v) letters = letters || (c.unicode() < 0x80 && c.isLetter());
+    return table.Locate(fields, values, letters);
+}
+
 // A terminated contract of the previous year does not carry over.
 bool CarriesOver(QByteArrayView cause) {
     if (!IsAscii(cause)) {
@@ -64,6 +74,13 @@ void AppendStored(QByteArray& out, QByteArrayView v, int width) {
     const quint16 n = quint16(v.size());
     out.append(reinterpret_cast<const char*>(&n), sizeof n);
     out.append(v);
+}
+
+// A value as the store keeps it in a column of that width.
+QByteArray StoredBytes(QByteArrayView v, int width) {
+    QByteArray out;
+    AppendStored(out, v, width);
+    return out.sliced(sizeof(quint16));
 }
 
 // The first value of a key made of values appended as above, after its kind.
@@ -164,8 +181,8 @@ bool TImportacao::AddChosen(const QString& inscricao, const QString& prefixo) {
         te8Emp_ = std::make_unique<db::Table>(db_, L("Te8emp.db"));
         te8Emp_->Open();
     }
-    if (!te8Emp_->Locate({L("AnBase"), L("CoCgcCeiEstabelecimento"), L("NuPrefixoEstabelecimento")},
-                         {QString::number(anoArquivo_), inscricao, prefixo}, true))
+    if (!LocateKey(*te8Emp_, {L("AnBase"), L("CoCgcCeiEstabelecimento"), L("NuPrefixoEstabelecimento")},
+                   {QString::number(anoArquivo_), inscricao, prefixo}))
         return false;
     QStringList values;
     for (const char* column : kChosenColumns) values << text(*te8Emp_, column);
@@ -262,8 +279,8 @@ void TImportacao::ImportChosen(Counters& c) {
 bool TImportacao::FindExistingEstablishment(const QString& inscricao, const QString& prefixo, Counters& c) {
     novoPrefixo_ = kKeepPrefix;
     existente_ = false;
-    if (!emp_->Locate({L("AnBase"), L("CoCgcCeiEstabelecimento"), L("NuPrefixoEstabelecimento")},
-                      {target_, inscricao, prefixo}, true))
+    if (!LocateKey(*emp_, {L("AnBase"), L("CoCgcCeiEstabelecimento"), L("NuPrefixoEstabelecimento")},
+                   {target_, inscricao, prefixo}))
         return true;
     if (text(*emp_, "CoCgcVinculado") == PadLeftZeros(text(*te8Emp_, "CoCgcVinculado"), 14)) {
         existente_ = true;
@@ -306,10 +323,11 @@ QString TImportacao::FindFreePrefix(const QString& ano, const QString& inscricao
 }
 
 void TImportacao::ImportEstablishment(int year, const QString& inscricao, const QString& prefixo, Counters& c) {
+    held_ = HeldCounts{};
     const QString yearText = QString::number(year);
     // The entry's working row, found again; an entry without one is skipped.
-    if (!te8Emp_->Locate({L("AnBase"), L("NuPrefixoEstabelecimento"), L("CoCgcCeiEstabelecimento")},
-                         {yearText, prefixo, inscricao}, true))
+    if (!LocateKey(*te8Emp_, {L("AnBase"), L("NuPrefixoEstabelecimento"), L("CoCgcCeiEstabelecimento")},
+                   {yearText, prefixo, inscricao}))
         return;
     if (!FindExistingEstablishment(inscricao, prefixo, c)) return;
     const QString ownPrefix = text(*te8Emp_, "NuPrefixoEstabelecimento");
@@ -400,8 +418,8 @@ void TImportacao::WriteEstablishment(bool append, const QString& inscricao, cons
     if (append) {
         emp_->Append();
     } else {
-        if (!emp_->Locate({L("AnBase"), L("NuPrefixoEstabelecimento"), L("CoCgcCeiEstabelecimento")},
-                          {target_, prefixo, inscricao}, true))
+        if (!LocateKey(*emp_, {L("AnBase"), L("NuPrefixoEstabelecimento"), L("CoCgcCeiEstabelecimento")},
+                       {target_, prefixo, inscricao}))
             return;
         emp_->Edit();
     }
@@ -483,6 +501,7 @@ void TImportacao::PlanContractColumns() {
     destPis_ = destColumn("CoPisPasepEmpregado", widthPis_);
     destAdmission_ = destColumn("DaAdmissaoEmpregado", widthAdmission_);
     destName_ = destColumn("NoEmpregado", widthName_);
+    destNationality_ = destColumn("CoNacionalidade", widthNationality_);
     row_.assign(std::size_t(vinc_->FieldCount()), QByteArrayView());
 }
 
@@ -507,11 +526,20 @@ void TImportacao::LoadKeysTaken(const QString& inscricao, const QString& prefixo
     keysTaken_.clear();
     db::Table& t = *vinc_;
     t.SetRange({target_, inscricao, prefixo}, {target_, inscricao, prefixo});
-    const int columns[] = {destPis_, destAdmission_, destName_};
-    QByteArrayView v[3];
+    // The contracts and foreigners of the range, as the establishment's
+    // counts would find them: every row, and those of a nationality other
+    // than "10" and not empty.
+    held_ = HeldCounts{};
+    held_.valid = target_ == db::normalizeText(target_, vinc_->FieldByName(L("AnBase")).Size());
+    held_.inscricao = db::normalizeText(inscricao, vinc_->FieldByName(L("CoCgcCeiEstabelecimento")).Size());
+    held_.prefixo = db::normalizeText(prefixo, vinc_->FieldByName(L("NuPrefixoEstabelecimento")).Size());
+    const int columns[] = {destPis_, destAdmission_, destName_, destNationality_};
+    QByteArrayView v[4];
     for (; !t.Eof(); t.Next()) {
         if (!t.ReadBytes(columns, v))
-            for (int k = 0; k < 3; ++k) v[k] = t.Fields(columns[k]).AsUtf8();
+            for (int k = 0; k < 4; ++k) v[k] = t.Fields(columns[k]).AsUtf8();
+        ++held_.contracts;
+        if (!v[3].isNull() && v[3] != "10" && !v[3].isEmpty()) ++held_.foreign;
         // A column without a value equals no key; one stored otherwise than
         // the store keeps values (blanks after it) equals none looked for.
         if (v[0].isNull() || v[1].isNull()) continue;
@@ -559,6 +587,9 @@ void TImportacao::ImportContract(const Contract& source, Counters& c) {
     keysTaken_.insert(key);
     if (FirstPart(key) == kZeroPisBytes)
         keysTaken_.insert(DuplicateKey(row[destPis_], row[destAdmission_], row[destName_], true));
+    ++held_.contracts;
+    const QByteArray nationality = StoredBytes(row[destNationality_], widthNationality_);
+    if (nationality != "10" && !nationality.isEmpty()) ++held_.foreign;
     ++c.importados;
 }
 
@@ -570,12 +601,17 @@ void TImportacao::Recount(const QString& inscricao, const QString& prefixo) {
         if (!ownCounts_) ownCounts_ = std::make_unique<TdmEntradaDados>();
         counts = ownCounts_.get();
     }
-    if (!emp_->Locate({L("AnBase"), L("CoCgcCeiEstabelecimento"), L("NuPrefixoEstabelecimento")},
-                      {target_, inscricao, prefixo}, true))
+    if (!LocateKey(*emp_, {L("AnBase"), L("CoCgcCeiEstabelecimento"), L("NuPrefixoEstabelecimento")},
+                   {target_, inscricao, prefixo}))
         return;
     const QString key = text(*emp_, "NuPrefixoEstabelecimento");
-    const QString contracts = PadLeftZeros(QString::number(counts->CountContracts(target_, inscricao, key)), 6);
-    const QString foreign = PadLeftZeros(QString::number(counts->CountForeigners(target_, inscricao, key)), 5);
+    // The contracts just imported are those of the establishment counted
+    // while they were read and written, unless its row names them otherwise.
+    const bool counted = held_.valid && inscricao == held_.inscricao && key == held_.prefixo;
+    const qint64 nContracts = counted ? held_.contracts : counts->CountContracts(target_, inscricao, key);
+    const qint64 nForeign = counted ? held_.foreign : counts->CountForeigners(target_, inscricao, key);
+    const QString contracts = PadLeftZeros(QString::number(nContracts), 6);
+    const QString foreign = PadLeftZeros(QString::number(nForeign), 5);
     emp_->Edit();
     emp_->FieldByName(L("NuVinculosEstabelecimento")).SetAsString(contracts);
     emp_->FieldByName(L("NuEstrangeirosEstabelec")).SetAsString(foreign);

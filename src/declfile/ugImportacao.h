@@ -116,8 +116,15 @@ private:
     std::vector<int> textColumns_, flagColumns_;
     int sourcePrefix_ = -1, sourcePis_ = -1, sourceAdmission_ = -1, sourceName_ = -1, sourceCause_ = -1;
     // Columns of BD8Vinc in the key a duplicate is found by, and their widths.
-    int destPis_ = -1, destAdmission_ = -1, destName_ = -1;
-    int widthPis_ = 0, widthAdmission_ = 0, widthName_ = 0;
+    int destPis_ = -1, destAdmission_ = -1, destName_ = -1, destNationality_ = -1;
+    int widthPis_ = 0, widthAdmission_ = 0, widthName_ = 0, widthNationality_ = 0;
+    // BD8Vinc's contracts of the inscription and prefix being imported,
+    // counted as they are read and written.
+    struct HeldCounts {
+        bool valid = false;
+        QString inscricao, prefixo;
+        qint64 contracts = 0, foreign = 0;
+    } held_;
     // The keys BD8Vinc holds for the establishment being imported: its
     // contracts as read before, and each one appended since.
     QSet<QByteArray> keysTaken_;
