@@ -312,6 +312,7 @@ TEST_F(Import, ExistingEstablishmentsDecideWhatIsWritten) {
     // its first new prefix G0 is taken.
     exec(QStringLiteral("delete from BD8Vinc where CoCgcCeiEstabelecimento = '%1' and CoPisPasepEmpregado = '%2'")
              .arg(cnpj(0), valid::ContractPis(0)));
+    exec(QStringLiteral("update BD8Vinc set CoNacionalidade = '20' where CoCgcCeiEstabelecimento = '%1'").arg(cnpj(0)));
     exec(QStringLiteral("update BD8Emp set InZuvoNegEstabelecimento = '1', NoRazaoEstabelecimento = 'NOME ANTIGO', "
                         "NuVinculosEstabelecimento = '000000' where CoCgcCeiEstabelecimento = '%1'")
              .arg(cnpj(1)));
@@ -347,6 +348,7 @@ TEST_F(Import, ExistingEstablishmentsDecideWhatIsWritten) {
     const QList<Row> est = establishments();
     ASSERT_EQ(est.size(), 5);  // 0, 1, 2 with its own prefix, G0 and the new G1
     EXPECT_EQ(est[0]["NuVinculosEstabelecimento"], "000002");  // recounted after gaining one
+    EXPECT_EQ(est[0]["NuEstrangeirosEstabelec"], "00001");      // the one it had
     EXPECT_EQ(est[1]["InZuvoNegEstabelecimento"], "0");         // replaced by the file's row
     EXPECT_NE(est[1]["NoRazaoEstabelecimento"], "NOME ANTIGO");
     EXPECT_EQ(est[1]["NuVinculosEstabelecimento"], "000002");
@@ -457,6 +459,18 @@ TEST_F(Import, AnEstablishmentOfManyBlocksImportsEachContractOnceInItsOrder) {
                         "NoEmpregado = '%3' where CoPisPasepEmpregado = '%4'")
              .arg(boundary["CoPisPasepEmpregado"], boundary["DaAdmissaoEmpregado"],
                   boundary["NoEmpregado"] + " Z", last["CoPisPasepEmpregado"]));
+    // Foreigners, counted as they are imported: two of another nationality
+    // and one without, besides the duplicate, which is not imported.
+    const auto setNationality = [&](int offset, const char* nationality) {
+        exec(QStringLiteral("update Te8Vinc set CoNacionalidade = '%1' where rowid = (select rowid from Te8Vinc %2 "
+                            "limit 1 offset %3)")
+                 .arg(QLatin1String(nationality), order)
+                 .arg(offset));
+    };
+    setNationality(0, "20");
+    setNationality(700, "30");
+    setNationality(900, "");
+    setNationality(512, "40");
     QList<Row> expected = rows("select * from Te8Vinc " + order);
     ASSERT_EQ(expected.size(), kContracts);
     ASSERT_EQ(expected[512]["NoEmpregado"], boundary["NoEmpregado"] + " Z");
@@ -476,6 +490,7 @@ TEST_F(Import, AnEstablishmentOfManyBlocksImportsEachContractOnceInItsOrder) {
     ASSERT_EQ(imported.size(), expected.size());
     for (int i = 0; i < imported.size(); ++i) ASSERT_EQ(imported[i], expected[i]) << "contract " << i;
     EXPECT_EQ(establishments().value(0)["NuVinculosEstabelecimento"], QString::number(kContracts - 1).rightJustified(6, '0'));
+    EXPECT_EQ(establishments().value(0)["NuEstrangeirosEstabelec"], "00002");
 }
 
 TEST_F(Import, AFailureInTheMiddleLeavesTheDeclarationAsItWas) {
