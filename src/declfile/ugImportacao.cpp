@@ -211,6 +211,7 @@ void TImportacao::Run(int listEntries, forms::ProgressHost& host) {
     vinc_ = std::make_unique<db::Table>(db_, DeclarationTables::BD8Vinc().fileName);
     if (!te8Emp_) te8Emp_ = std::make_unique<db::Table>(db_, L("Te8emp.db"));
     te8Vinc_ = std::make_unique<db::Table>(db_, L("Te8vinc.db"));
+    sourceNarrowed_ = false;
     for (db::Table* t : {emp_.get(), vinc_.get(), te8Emp_.get(), te8Vinc_.get()})
         if (!t->Active()) t->Open();
     PlanContractColumns();
@@ -482,6 +483,27 @@ void TImportacao::PlanContractColumns() {
         else if (vinc_->Fields(i).DataType() == db::FieldType::Boolean) p.kind = ColumnPlan::Flag;
         if (p.source < 0 && (p.kind == ColumnPlan::Copy || p.kind == ColumnPlan::Flag)) continue;
         plan_.push_back(p);
+    }
+    // The working contracts are read with the columns the plan copies and
+    // the import looks at, no others (a previous year's file leaves its
+    // hours, among others, unread).
+    if (source.FieldCount() > 0 && !sourceNarrowed_) {
+        QSet<int> used;
+        for (const ColumnPlan& p : plan_)
+            if (p.source >= 0 && p.kind != ColumnPlan::Year && p.kind != ColumnPlan::Prefix && p.kind != ColumnPlan::Hours)
+                used.insert(p.source);
+        for (const char* name : {"NuPrefixoEstabelecimento", "CoPisPasepEmpregado", "DaAdmissaoEmpregado", "NoEmpregado",
+                                 "CoCausaDesligamento"})
+            if (const db::Field* f = source.FindField(L(name))) used.insert(f->Index());
+        QList<db::FieldDef> read;
+        for (int i = 0; i < source.FieldCount(); ++i)
+            if (used.contains(i)) read << db::FieldDef{source.Fields(i).FieldName(), source.Fields(i).DataType(), 0, {}};
+        source.Close();
+        source.SetFieldDefs(read);
+        source.Open();
+        sourceNarrowed_ = true;
+        PlanContractColumns();
+        return;
     }
     textColumns_.clear();
     flagColumns_.clear();

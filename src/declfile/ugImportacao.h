@@ -114,6 +114,7 @@ private:
     // Columns of the working contracts: read as bytes (text), read as a
     // boolean, and the ones the import itself looks at.
     std::vector<int> textColumns_, flagColumns_;
+    bool sourceNarrowed_ = false;  // Te8Vinc opened with the columns read alone
     int sourcePrefix_ = -1, sourcePis_ = -1, sourceAdmission_ = -1, sourceName_ = -1, sourceCause_ = -1;
     // Columns of BD8Vinc in the key a duplicate is found by, and their widths.
     int destPis_ = -1, destAdmission_ = -1, destName_ = -1, destNationality_ = -1;
