@@ -264,9 +264,9 @@ int main(int argc, char** argv) {
         for (const QString& l : layouts) {
             QProcess child;
             child.setProcessChannelMode(QProcess::ForwardedChannels);
-            child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--data"), d, QStringLiteral("--layout"),
-                                                                  l, QStringLiteral("--contracts"),
-                                                                  QString::number(gBig)});
+            const QStringList args{QStringLiteral("--data"), d, QStringLiteral("--layout"), l,
+                                   QStringLiteral("--contracts"), QString::number(gBig)};
+            child.start(QCoreApplication::applicationFilePath(), args);
             if (!child.waitForFinished(-1) || child.exitCode() != 0) ++failed;
         }
     }

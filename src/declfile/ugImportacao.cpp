@@ -20,7 +20,6 @@ QString L(const char* text) { return QString::fromLatin1(text); }
 
 const QString kKeepPrefix = QStringLiteral("$$");
 const QString kZeroCnpj = QStringLiteral("00000000000000");
-const QString kZeroPis = QStringLiteral("00000000000");
 constexpr QByteArrayView kZeroPisBytes("00000000000");
 constexpr int kPrefixCount = 36 * 36;
 
@@ -368,7 +367,8 @@ void TImportacao::ImportEstablishment(int year, const QString& inscricao, const 
             WriteEstablishment(false, inscricao, destPrefix);
             SetCode(c, QStringLiteral("1502"));
         }
-        ScanContracts(yearText, fileInscricao, ownPrefix, [&](const Contract& contract) { ImportContract(contract, c); });
+        ScanContracts(yearText, fileInscricao, ownPrefix,
+                      [&](const Contract& contract) { ImportContract(contract, c); });
     } else {
         return;  // a file of another year imports nothing
     }
@@ -386,20 +386,20 @@ void TImportacao::ScanContracts(const QString& year, const QString& inscricao, c
     t.SetRange({year, inscricao, prefixo}, {year, inscricao, prefixo});
     ContractBlock block;
     block.columns = t.FieldCount();
-    std::vector<QByteArrayView> text(textColumns_.size());
+    std::vector<QByteArrayView> texts(textColumns_.size());
     while (!t.Eof()) {
         block.bytes.clear();
         block.ends.clear();
         for (int n = 0; n < kBlock && !t.Eof(); ++n, t.Next()) {
             const std::size_t first = block.ends.size();
             block.ends.resize(first + std::size_t(block.columns));
-            if (!t.ReadBytes(textColumns_, text.data()))
-                for (std::size_t k = 0; k < textColumns_.size(); ++k) text[k] = t.Fields(textColumns_[k]).AsUtf8();
+            if (!t.ReadBytes(textColumns_, texts.data()))
+                for (std::size_t k = 0; k < textColumns_.size(); ++k) texts[k] = t.Fields(textColumns_[k]).AsUtf8();
             // Each column in its place; a boolean as the digit it is stored as.
             std::size_t k = 0, f = 0;
             for (int col = 0; col < block.columns; ++col) {
                 if (k < textColumns_.size() && textColumns_[k] == col) {
-                    block.bytes.append(text[k].data(), std::size_t(text[k].size()));
+                    block.bytes.append(texts[k].data(), std::size_t(texts[k].size()));
                     ++k;
                 } else if (f < flagColumns_.size() && flagColumns_[f] == col) {
                     block.bytes.push_back(t.Fields(col).AsBoolean() ? '1' : '0');
@@ -489,15 +489,19 @@ void TImportacao::PlanContractColumns() {
     // hours, among others, unread).
     if (source.FieldCount() > 0 && !sourceNarrowed_) {
         QSet<int> used;
-        for (const ColumnPlan& p : plan_)
-            if (p.source >= 0 && p.kind != ColumnPlan::Year && p.kind != ColumnPlan::Prefix && p.kind != ColumnPlan::Hours)
-                used.insert(p.source);
-        for (const char* name : {"NuPrefixoEstabelecimento", "CoPisPasepEmpregado", "DaAdmissaoEmpregado", "NoEmpregado",
-                                 "CoCausaDesligamento"})
+        for (const ColumnPlan& p : plan_) {
+            const bool constant =
+                p.kind == ColumnPlan::Year || p.kind == ColumnPlan::Prefix || p.kind == ColumnPlan::Hours;
+            if (p.source >= 0 && !constant) used.insert(p.source);
+        }
+        for (const char* name : {"NuPrefixoEstabelecimento", "CoPisPasepEmpregado", "DaAdmissaoEmpregado",
+                                 "NoEmpregado", "CoCausaDesligamento"})
             if (const db::Field* f = source.FindField(L(name))) used.insert(f->Index());
         QList<db::FieldDef> read;
-        for (int i = 0; i < source.FieldCount(); ++i)
-            if (used.contains(i)) read << db::FieldDef{source.Fields(i).FieldName(), source.Fields(i).DataType(), 0, {}};
+        for (int i = 0; i < source.FieldCount(); ++i) {
+            const db::Field& f = source.Fields(i);
+            if (used.contains(i)) read << db::FieldDef{f.FieldName(), f.DataType(), 0, {}};
+        }
         source.Close();
         source.SetFieldDefs(read);
         source.Open();
@@ -593,7 +597,8 @@ void TImportacao::ImportContract(const Contract& source, Counters& c) {
         case ColumnPlan::Prefix: to = destPrefix; break;
         case ColumnPlan::Hours: to = "000"; break;
         case ColumnPlan::DaysAbsent: {
-            const bool blank = IsAscii(value) ? value.trimmed().isEmpty() : QString::fromUtf8(value).trimmed().isEmpty();
+            const bool blank =
+                IsAscii(value) ? value.trimmed().isEmpty() : QString::fromUtf8(value).trimmed().isEmpty();
             to = blank ? QByteArrayView("000") : value;
             break;
         }

@@ -68,8 +68,9 @@ public:
     // Adds the TE8Imp row of a chosen establishment of the file, which the
     // run writes. False (and nothing added) when its working row is not there.
     bool AddChosen(const QString& inscricao, const QString& prefixo);
-    // Writes the chosen rows to TE8Imp and imports every one. `listEntries` is the number of entries the
-    // user chose from (the progress per establishment counts them all).
+    // Writes the chosen rows to TE8Imp and imports every one. `listEntries`
+    // is the number of entries the user chose from (the progress per
+    // establishment counts them all).
     void Run(int listEntries, forms::ProgressHost& host);
 
     // The first prefix from `first` on that BD8Emp does not hold for the
@@ -116,7 +117,8 @@ private:
     std::vector<int> textColumns_, flagColumns_;
     bool sourceNarrowed_ = false;  // Te8Vinc opened with the columns read alone
     int sourcePrefix_ = -1, sourcePis_ = -1, sourceAdmission_ = -1, sourceName_ = -1, sourceCause_ = -1;
-    // Columns of BD8Vinc in the key a duplicate is found by, and their widths.
+    // Columns of BD8Vinc in the key a duplicate is found by and in the count
+    // of foreigners, and their widths.
     int destPis_ = -1, destAdmission_ = -1, destName_ = -1, destNationality_ = -1;
     int widthPis_ = 0, widthAdmission_ = 0, widthName_ = 0, widthNationality_ = 0;
     // BD8Vinc's contracts of the inscription and prefix being imported,

@@ -454,7 +454,8 @@ TEST_F(Import, AnEstablishmentOfManyBlocksImportsEachContractOnceInItsOrder) {
     analyse(many, false);
     const QString order = "order by " + DeclarationTables::AnalyserContractKey().join(", ") + ", rowid";
     const Row boundary = rows("select * from Te8Vinc " + order + " limit 1 offset 511").value(0);
-    const Row last = rows("select * from Te8Vinc " + order + " limit 1 offset " + QString::number(kContracts - 1)).value(0);
+    const Row last =
+        rows("select * from Te8Vinc " + order + " limit 1 offset " + QString::number(kContracts - 1)).value(0);
     exec(QStringLiteral("update Te8Vinc set CoPisPasepEmpregado = '%1', DaAdmissaoEmpregado = '%2', "
                         "NoEmpregado = '%3' where CoPisPasepEmpregado = '%4'")
              .arg(boundary["CoPisPasepEmpregado"], boundary["DaAdmissaoEmpregado"],
@@ -489,7 +490,8 @@ TEST_F(Import, AnEstablishmentOfManyBlocksImportsEachContractOnceInItsOrder) {
     const QList<Row> imported = rows("select * from BD8Vinc order by rowid");
     ASSERT_EQ(imported.size(), expected.size());
     for (int i = 0; i < imported.size(); ++i) ASSERT_EQ(imported[i], expected[i]) << "contract " << i;
-    EXPECT_EQ(establishments().value(0)["NuVinculosEstabelecimento"], QString::number(kContracts - 1).rightJustified(6, '0'));
+    EXPECT_EQ(establishments().value(0)["NuVinculosEstabelecimento"],
+              QString::number(kContracts - 1).rightJustified(6, '0'));
     EXPECT_EQ(establishments().value(0)["NuEstrangeirosEstabelec"], "00002");
 }
 
