@@ -10,6 +10,8 @@
 
 #include <QSet>
 
+#include <cstring>
+
 namespace declfile {
 
 namespace {
@@ -18,7 +20,7 @@ QString L(const char* text) { return QString::fromLatin1(text); }
 
 const QString kKeepPrefix = QStringLiteral("$$");
 const QString kZeroCnpj = QStringLiteral("00000000000000");
-const QString kZeroPis = QStringLiteral("00000000000");
+constexpr QByteArrayView kZeroPisBytes("00000000000");
 constexpr int kPrefixCount = 36 * 36;
 
 const QStringList kUnionCnpjEstablishment{L("CoCNPJCentralizada"), L("CoCNPJSindical"), L("CoCNPJAssociativa"),
@@ -28,12 +30,63 @@ const QStringList kUnionCnpjContract{L("CoCNPJSindical"), L("CoCNPJPrimAssociati
 
 QString text(db::DataSet& d, const char* column) { return d.FieldByName(L(column)).AsString(); }
 
-QString increment(const QString& counter) { return QString::number(counter.trimmed().toLongLong() + 1); }
+bool IsAscii(QByteArrayView v) {
+    for (const char b : v)
+        if (static_cast<unsigned char>(b) >= 0x80) return false;
+    return true;
+}
+
+// The row of a table with these values, found regardless of letter case.
+// Values without letters are found by an exact search, which finds the same
+// row through the table's index instead of reading every row.
+bool LocateKey(db::Table& table, const QStringList& fields, const QStringList& values) {
+    bool letters = false;
+    for (const QString& v : values)
+        for (const QChar c : v) letters = letters || (c.unicode() < 0x80 && c.isLetter());
+    return table.Locate(fields, values, letters);
+}
 
 // A terminated contract of the previous year does not carry over.
-bool CarriesOver(const QString& cause) {
-    const QString c = cause.trimmed();
-    return c == QLatin1String("00") || c == QLatin1String("71") || c == QLatin1String("78");
+bool CarriesOver(QByteArrayView cause) {
+    if (!IsAscii(cause)) {
+        const QString c = QString::fromUtf8(cause).trimmed();
+        return c == QLatin1String("00") || c == QLatin1String("71") || c == QLatin1String("78");
+    }
+    const QByteArrayView c = cause.trimmed();
+    return c == "00" || c == "71" || c == "78";
+}
+
+// A value as the store keeps it in a column of that width (cut, without
+// trailing blanks; a width of -1 takes it as it is), appended to `out` after
+// its length.
+void AppendStored(QByteArray& out, QByteArrayView v, int width) {
+    QByteArray recoded;
+    if (width < 0) {
+        // as it is
+    } else if (IsAscii(v)) {
+        if (width > 0 && v.size() > width) v = v.first(width);
+        while (!v.isEmpty() && v.back() == ' ') v.chop(1);
+    } else {
+        recoded = db::normalizeText(QString::fromUtf8(v), width).toUtf8();
+        v = recoded;
+    }
+    const quint16 n = quint16(v.size());
+    out.append(reinterpret_cast<const char*>(&n), sizeof n);
+    out.append(v);
+}
+
+// A value as the store keeps it in a column of that width.
+QByteArray StoredBytes(QByteArrayView v, int width) {
+    QByteArray out;
+    AppendStored(out, v, width);
+    return out.sliced(sizeof(quint16));
+}
+
+// The first value of a key made of values appended as above, after its kind.
+QByteArrayView FirstPart(const QByteArray& key) {
+    quint16 n;
+    std::memcpy(&n, key.constData() + 1, sizeof n);
+    return QByteArrayView(key).sliced(1 + sizeof n, n);
 }
 
 }  // namespace
@@ -89,9 +142,9 @@ void CodeSequence::Clear() {
 // What happens to one chosen establishment, kept in memory while it is
 // imported and written to its TE8Imp row afterwards.
 struct TImportacao::Counters {
-    QString desligados = QStringLiteral("0");
-    QString duplicados = QStringLiteral("0");
-    QString importados = QStringLiteral("0");
+    qint64 desligados = 0;
+    qint64 duplicados = 0;
+    qint64 importados = 0;
     QString coImp;
     QString seq;
     QString prefixo;  // the row's prefix (the new one when renumbered)
@@ -102,12 +155,21 @@ TImportacao::TImportacao(std::shared_ptr<db::Database> database, int anoBase, in
       anoBase_(anoBase),
       anoArquivo_(anoArquivo),
       layoutAnterior_(layoutAnterior),
-      target_(QString::number(anoBase)) {}
+      target_(QString::number(anoBase)) {
+    targetBytes_ = target_.toUtf8();
+}
 
 TImportacao::~TImportacao() = default;
 
+namespace {
+// The columns of a TE8Imp row taken from the establishment's working row.
+const char* const kChosenColumns[] = {"InInscrEstabelecimento", "NuPrefixoEstabelecimento", "CoCgcCeiEstabelecimento",
+                                      "CoCgcVinculado", "NuVinculosEstabelecimento"};
+}  // namespace
+
 void TImportacao::CreateImportTable() {
     imp_.reset();
+    chosen_.clear();
     db_->createTable(ImportTableDef());
     imp_ = std::make_unique<db::Table>(db_, ImportTableDef().fileName);
     imp_->Open();
@@ -118,18 +180,27 @@ bool TImportacao::AddChosen(const QString& inscricao, const QString& prefixo) {
         te8Emp_ = std::make_unique<db::Table>(db_, L("Te8emp.db"));
         te8Emp_->Open();
     }
-    if (!te8Emp_->Locate({L("AnBase"), L("CoCgcCeiEstabelecimento"), L("NuPrefixoEstabelecimento")},
-                         {QString::number(anoArquivo_), inscricao, prefixo}, true))
+    if (!LocateKey(*te8Emp_, {L("AnBase"), L("CoCgcCeiEstabelecimento"), L("NuPrefixoEstabelecimento")},
+                   {QString::number(anoArquivo_), inscricao, prefixo}))
         return false;
-    imp_->Append();
-    imp_->FieldByName(L("AnBase")).SetAsString(target_);
-    for (const char* column : {"InInscrEstabelecimento", "NuPrefixoEstabelecimento", "CoCgcCeiEstabelecimento",
-                               "CoCgcVinculado", "NuVinculosEstabelecimento"})
-        imp_->FieldByName(L(column)).SetAsString(text(*te8Emp_, column));
-    for (const char* counter : {"NuTotalDesligados", "NuTotalDuplicados", "NuTotalImportados"})
-        imp_->FieldByName(L(counter)).SetAsString(QStringLiteral("0"));
-    imp_->Post();
+    QStringList values;
+    for (const char* column : kChosenColumns) values << text(*te8Emp_, column);
+    chosen_.push_back(std::move(values));
     return true;
+}
+
+// The TE8Imp rows of the chosen establishments, written in the run's
+// transaction: one commit for them all, and none left by a run that fails.
+void TImportacao::WriteChosen() {
+    for (const QStringList& values : chosen_) {
+        imp_->Append();
+        imp_->FieldByName(L("AnBase")).SetAsString(target_);
+        for (int i = 0; i < values.size(); ++i) imp_->FieldByName(L(kChosenColumns[i])).SetAsString(values[i]);
+        for (const char* counter : {"NuTotalDesligados", "NuTotalDuplicados", "NuTotalImportados"})
+            imp_->FieldByName(L(counter)).SetAsString(QStringLiteral("0"));
+        imp_->Post();
+    }
+    chosen_.clear();
 }
 
 void TImportacao::Run(int listEntries, forms::ProgressHost& host) {
@@ -138,16 +209,13 @@ void TImportacao::Run(int listEntries, forms::ProgressHost& host) {
     emp_ = std::make_unique<db::Table>(db_, DeclarationTables::BD8Emp().fileName);
     vinc_ = std::make_unique<db::Table>(db_, DeclarationTables::BD8Vinc().fileName);
     if (!te8Emp_) te8Emp_ = std::make_unique<db::Table>(db_, L("Te8emp.db"));
-    for (db::Table* t : {emp_.get(), vinc_.get(), te8Emp_.get()})
+    te8Vinc_ = std::make_unique<db::Table>(db_, L("Te8vinc.db"));
+    sourceNarrowed_ = false;
+    for (db::Table* t : {emp_.get(), vinc_.get(), te8Emp_.get(), te8Vinc_.get()})
         if (!t->Active()) t->Open();
-    selecVinc_ = std::make_unique<db::Query>(db_);
+    PlanContractColumns();
 
-    int n = 0;
-    {
-        db::Table te8Vinc(db_, L("Te8vinc.db"));
-        te8Vinc.Open();
-        n = te8Vinc.RecordCount();
-    }
+    const int n = te8Vinc_->RecordCount();
     const int e = qMax(listEntries, 1);
     perContract_ = n > 0 && n > 10 * e;
     stepContract_ = n > 0 ? 100.0 / n : 0;
@@ -156,6 +224,7 @@ void TImportacao::Run(int listEntries, forms::ProgressHost& host) {
     host.SetProgress(0);
 
     db::Transaction transaction(*db_);
+    WriteChosen();
     imp_->First();
     while (!imp_->Eof()) {
         host.ProcessEvents();
@@ -168,9 +237,9 @@ void TImportacao::Run(int listEntries, forms::ProgressHost& host) {
         ImportChosen(c);
         imp_->Edit();
         imp_->FieldByName(L("NuPrefixoEstabelecimento")).SetAsString(c.prefixo);
-        imp_->FieldByName(L("NuTotalDesligados")).SetAsString(c.desligados);
-        imp_->FieldByName(L("NuTotalDuplicados")).SetAsString(c.duplicados);
-        imp_->FieldByName(L("NuTotalImportados")).SetAsString(c.importados);
+        imp_->FieldByName(L("NuTotalDesligados")).SetAsString(QString::number(c.desligados));
+        imp_->FieldByName(L("NuTotalDuplicados")).SetAsString(QString::number(c.duplicados));
+        imp_->FieldByName(L("NuTotalImportados")).SetAsString(QString::number(c.importados));
         imp_->FieldByName(L("CoImp")).SetAsString(c.coImp);
         imp_->FieldByName(L("Seq")).SetAsString(c.seq);
         imp_->Post();
@@ -178,6 +247,7 @@ void TImportacao::Run(int listEntries, forms::ProgressHost& host) {
     }
     transaction.commit();
     imp_->Close();
+    te8Vinc_.reset();
     host_ = nullptr;
 }
 
@@ -209,8 +279,8 @@ void TImportacao::ImportChosen(Counters& c) {
 bool TImportacao::FindExistingEstablishment(const QString& inscricao, const QString& prefixo, Counters& c) {
     novoPrefixo_ = kKeepPrefix;
     existente_ = false;
-    if (!emp_->Locate({L("AnBase"), L("CoCgcCeiEstabelecimento"), L("NuPrefixoEstabelecimento")},
-                      {target_, inscricao, prefixo}, true))
+    if (!LocateKey(*emp_, {L("AnBase"), L("CoCgcCeiEstabelecimento"), L("NuPrefixoEstabelecimento")},
+                   {target_, inscricao, prefixo}))
         return true;
     if (text(*emp_, "CoCgcVinculado") == PadLeftZeros(text(*te8Emp_, "CoCgcVinculado"), 14)) {
         existente_ = true;
@@ -222,6 +292,7 @@ bool TImportacao::FindExistingEstablishment(const QString& inscricao, const QStr
         return false;
     }
     novoPrefixo_ = free;
+    newPrefixBytes_ = free.toUtf8();
     c.prefixo = free;
     SetCode(c, QStringLiteral("1505"));
     return true;
@@ -252,10 +323,11 @@ QString TImportacao::FindFreePrefix(const QString& ano, const QString& inscricao
 }
 
 void TImportacao::ImportEstablishment(int year, const QString& inscricao, const QString& prefixo, Counters& c) {
+    held_ = HeldCounts{};
     const QString yearText = QString::number(year);
     // The entry's working row, found again; an entry without one is skipped.
-    if (!te8Emp_->Locate({L("AnBase"), L("NuPrefixoEstabelecimento"), L("CoCgcCeiEstabelecimento")},
-                         {yearText, prefixo, inscricao}, true))
+    if (!LocateKey(*te8Emp_, {L("AnBase"), L("NuPrefixoEstabelecimento"), L("CoCgcCeiEstabelecimento")},
+                   {yearText, prefixo, inscricao}))
         return;
     if (!FindExistingEstablishment(inscricao, prefixo, c)) return;
     const QString ownPrefix = text(*te8Emp_, "NuPrefixoEstabelecimento");
@@ -277,9 +349,9 @@ void TImportacao::ImportEstablishment(int year, const QString& inscricao, const 
             appended = true;
         }
         bool reached = false;
-        ScanContracts(yearText, fileInscricao, ownPrefix, [&](db::DataSet& contract) {
-            if (!CarriesOver(text(contract, "CoCausaDesligamento"))) {
-                c.desligados = increment(c.desligados);
+        ScanContracts(yearText, fileInscricao, ownPrefix, [&](const Contract& contract) {
+            if (!CarriesOver(contract[sourceCause_])) {
+                ++c.desligados;
                 if (recordedWithout) SetCode(c, QStringLiteral("1504"));
                 return;
             }
@@ -295,40 +367,51 @@ void TImportacao::ImportEstablishment(int year, const QString& inscricao, const 
             WriteEstablishment(false, inscricao, destPrefix);
             SetCode(c, QStringLiteral("1502"));
         }
-        ScanContracts(yearText, fileInscricao, ownPrefix, [&](db::DataSet& contract) { ImportContract(contract, c); });
+        ScanContracts(yearText, fileInscricao, ownPrefix,
+                      [&](const Contract& contract) { ImportContract(contract, c); });
     } else {
         return;  // a file of another year imports nothing
     }
-    if (c.importados != QLatin1String("0")) Recount(inscricao, destPrefix);
+    if (c.importados != 0) Recount(inscricao, destPrefix);
 }
 
 // The working contracts of one establishment of the file, in the order of
-// Te8Vinc's key, read a block at a time: a block in memory keeps a 40,000
-// contract establishment small, and reading on from an offset is not upset by
-// the rows written meanwhile.
+// Te8Vinc's key, read a block at a time: the cursor reads on after the rows
+// written meanwhile from the last row it read.
 void TImportacao::ScanContracts(const QString& year, const QString& inscricao, const QString& prefixo,
-                                const std::function<void(db::DataSet&)>& each) {
+                                const std::function<void(const Contract&)>& each) {
     constexpr int kBlock = 512;
-    const QString sql = QStringLiteral("SELECT * FROM Te8Vinc\nWHERE CoCgcCeiEstabelecimento = :Inscricao\n"
-                                       "AND NuPrefixoEstabelecimento = :Prefixo\nAND AnBase = :AnBase\nORDER BY ") +
-                        DeclarationTables::AnalyserContractKey().join(QStringLiteral(", ")) +
-                        QStringLiteral(", rowid\nLIMIT %1 OFFSET ").arg(kBlock);
-    db::Query& q = *selecVinc_;
-    for (int offset = 0;; offset += kBlock) {
-        q.Close();
-        q.SetSQL(sql + QString::number(offset));
-        q.ParamByName(L("Inscricao")).AsString = inscricao;
-        q.ParamByName(L("Prefixo")).AsString = prefixo;
-        q.ParamByName(L("AnBase")).AsString = year;
-        q.Open();
-        PlanContractColumns(q);
-        int n = 0;
-        for (q.First(); !q.Eof(); q.Next(), ++n) {
-            host_->ProcessEvents();
-            each(q);
+    LoadKeysTaken(inscricao, novoPrefixo_ == kKeepPrefix ? prefixo : novoPrefixo_);
+    db::Table& t = *te8Vinc_;
+    t.SetRange({year, inscricao, prefixo}, {year, inscricao, prefixo});
+    ContractBlock block;
+    block.columns = t.FieldCount();
+    std::vector<QByteArrayView> texts(textColumns_.size());
+    while (!t.Eof()) {
+        block.bytes.clear();
+        block.ends.clear();
+        for (int n = 0; n < kBlock && !t.Eof(); ++n, t.Next()) {
+            const std::size_t first = block.ends.size();
+            block.ends.resize(first + std::size_t(block.columns));
+            if (!t.ReadBytes(textColumns_, texts.data()))
+                for (std::size_t k = 0; k < textColumns_.size(); ++k) texts[k] = t.Fields(textColumns_[k]).AsUtf8();
+            // Each column in its place; a boolean as the digit it is stored as.
+            std::size_t k = 0, f = 0;
+            for (int col = 0; col < block.columns; ++col) {
+                if (k < textColumns_.size() && textColumns_[k] == col) {
+                    block.bytes.append(texts[k].data(), std::size_t(texts[k].size()));
+                    ++k;
+                } else if (f < flagColumns_.size() && flagColumns_[f] == col) {
+                    block.bytes.push_back(t.Fields(col).AsBoolean() ? '1' : '0');
+                    ++f;
+                }
+                block.ends[first + std::size_t(col)] = quint32(block.bytes.size());
+            }
         }
-        q.Close();
-        if (n < kBlock) break;
+        for (int r = 0; r < block.count(); ++r) {
+            host_->ProcessEvents();
+            each(Contract{block, r});
+        }
     }
 }
 
@@ -336,8 +419,8 @@ void TImportacao::WriteEstablishment(bool append, const QString& inscricao, cons
     if (append) {
         emp_->Append();
     } else {
-        if (!emp_->Locate({L("AnBase"), L("NuPrefixoEstabelecimento"), L("CoCgcCeiEstabelecimento")},
-                          {target_, prefixo, inscricao}, true))
+        if (!LocateKey(*emp_, {L("AnBase"), L("NuPrefixoEstabelecimento"), L("CoCgcCeiEstabelecimento")},
+                       {target_, prefixo, inscricao}))
             return;
         emp_->Edit();
     }
@@ -380,9 +463,10 @@ void TImportacao::CopyEstablishmentFields(db::Table& emp) {
 }
 
 // How each BD8Vinc column is filled from a working contract, worked out once
-// per block of contracts rather than by name for every contract.
-void TImportacao::PlanContractColumns(db::DataSet& source) {
+// per run rather than by name for every contract.
+void TImportacao::PlanContractColumns() {
     const bool previous = anoArquivo_ == anoBase_ - 1;
+    db::Table& source = *te8Vinc_;
     plan_.clear();
     for (int i = 0; i < vinc_->FieldCount(); ++i) {
         const QString& name = vinc_->Fields(i).FieldName();
@@ -400,45 +484,140 @@ void TImportacao::PlanContractColumns(db::DataSet& source) {
         if (p.source < 0 && (p.kind == ColumnPlan::Copy || p.kind == ColumnPlan::Flag)) continue;
         plan_.push_back(p);
     }
+    // The working contracts are read with the columns the plan copies and
+    // the import looks at, no others (a previous year's file leaves its
+    // hours, among others, unread).
+    if (source.FieldCount() > 0 && !sourceNarrowed_) {
+        QSet<int> used;
+        for (const ColumnPlan& p : plan_) {
+            const bool constant =
+                p.kind == ColumnPlan::Year || p.kind == ColumnPlan::Prefix || p.kind == ColumnPlan::Hours;
+            if (p.source >= 0 && !constant) used.insert(p.source);
+        }
+        for (const char* name : {"NuPrefixoEstabelecimento", "CoPisPasepEmpregado", "DaAdmissaoEmpregado",
+                                 "NoEmpregado", "CoCausaDesligamento"})
+            if (const db::Field* f = source.FindField(L(name))) used.insert(f->Index());
+        QList<db::FieldDef> read;
+        for (int i = 0; i < source.FieldCount(); ++i) {
+            const db::Field& f = source.Fields(i);
+            if (used.contains(i)) read << db::FieldDef{f.FieldName(), f.DataType(), 0, {}};
+        }
+        source.Close();
+        source.SetFieldDefs(read);
+        source.Open();
+        sourceNarrowed_ = true;
+        PlanContractColumns();
+        return;
+    }
+    textColumns_.clear();
+    flagColumns_.clear();
+    for (int i = 0; i < source.FieldCount(); ++i)
+        (source.Fields(i).DataType() == db::FieldType::Boolean ? flagColumns_ : textColumns_).push_back(i);
+    auto sourceColumn = [&source](const char* name) { return source.FieldByName(L(name)).Index(); };
+    sourcePrefix_ = sourceColumn("NuPrefixoEstabelecimento");
+    sourcePis_ = sourceColumn("CoPisPasepEmpregado");
+    sourceAdmission_ = sourceColumn("DaAdmissaoEmpregado");
+    sourceName_ = sourceColumn("NoEmpregado");
+    sourceCause_ = sourceColumn("CoCausaDesligamento");
+    auto destColumn = [this](const char* name, int& width) {
+        db::Field& f = vinc_->FieldByName(L(name));
+        width = f.Size();
+        return f.Index();
+    };
+    destPis_ = destColumn("CoPisPasepEmpregado", widthPis_);
+    destAdmission_ = destColumn("DaAdmissaoEmpregado", widthAdmission_);
+    destName_ = destColumn("NoEmpregado", widthName_);
+    destNationality_ = destColumn("CoNacionalidade", widthNationality_);
+    row_.assign(std::size_t(vinc_->FieldCount()), QByteArrayView());
 }
 
-void TImportacao::ImportContract(db::DataSet& source, Counters& c) {
+// The key a contract is found by among BD8Vinc's contracts of its
+// establishment: the PIS and admission date, and the name with a PIS of
+// zeros; each part as the store keeps it.
+QByteArray TImportacao::DuplicateKey(QByteArrayView pis, QByteArrayView admission, QByteArrayView name,
+                                     bool withName, bool asStored) const {
+    QByteArray key;
+    key.append(withName ? 'N' : 'P');
+    AppendStored(key, pis, asStored ? -1 : widthPis_);
+    AppendStored(key, admission, asStored ? -1 : widthAdmission_);
+    if (withName) AppendStored(key, name, asStored ? -1 : widthName_);
+    return key;
+}
+
+// The keys of the contracts BD8Vinc holds for the year, inscription and
+// prefix the establishment's contracts are written with: read once for the
+// establishment instead of looked up for each contract. The appends go on
+// through the same table, whatever range it reads.
+void TImportacao::LoadKeysTaken(const QString& inscricao, const QString& prefixo) {
+    keysTaken_.clear();
+    db::Table& t = *vinc_;
+    t.SetRange({target_, inscricao, prefixo}, {target_, inscricao, prefixo});
+    // The contracts and foreigners of the range, as the establishment's
+    // counts would find them: every row, and those of a nationality other
+    // than "10" and not empty.
+    held_ = HeldCounts{};
+    held_.valid = target_ == db::normalizeText(target_, vinc_->FieldByName(L("AnBase")).Size());
+    held_.inscricao = db::normalizeText(inscricao, vinc_->FieldByName(L("CoCgcCeiEstabelecimento")).Size());
+    held_.prefixo = db::normalizeText(prefixo, vinc_->FieldByName(L("NuPrefixoEstabelecimento")).Size());
+    const int columns[] = {destPis_, destAdmission_, destName_, destNationality_};
+    QByteArrayView v[4];
+    for (; !t.Eof(); t.Next()) {
+        if (!t.ReadBytes(columns, v))
+            for (int k = 0; k < 4; ++k) v[k] = t.Fields(columns[k]).AsUtf8();
+        ++held_.contracts;
+        if (!v[3].isNull() && v[3] != "10" && !v[3].isEmpty()) ++held_.foreign;
+        // A column without a value equals no key; one stored otherwise than
+        // the store keeps values (blanks after it) equals none looked for.
+        if (v[0].isNull() || v[1].isNull()) continue;
+        keysTaken_.insert(DuplicateKey(v[0], v[1], {}, false, true));
+        if (v[0] == kZeroPisBytes && !v[2].isNull()) keysTaken_.insert(DuplicateKey(v[0], v[1], v[2], true, true));
+    }
+}
+
+void TImportacao::ImportContract(const Contract& source, Counters& c) {
     if (perContract_) {
         progress_ += stepContract_;
         host_->SetProgress(int(progress_));
     }
-    const QString destPrefix = novoPrefixo_ != kKeepPrefix ? novoPrefixo_ : text(source, "NuPrefixoEstabelecimento");
-    const QString pis = text(source, "CoPisPasepEmpregado");
-    QStringList key{target_, text(source, "CoCgcCeiEstabelecimento"), destPrefix, pis,
-                    text(source, "DaAdmissaoEmpregado")};
-    if (pis == kZeroPis) key << text(source, "NoEmpregado");
-    if (vinc_->FindKey(key)) {
-        c.duplicados = increment(c.duplicados);
+    const QByteArrayView destPrefix =
+        novoPrefixo_ != kKeepPrefix ? QByteArrayView(newPrefixBytes_) : source[sourcePrefix_];
+    const QByteArrayView pis = source[sourcePis_];
+    const bool zeroPis = pis == kZeroPisBytes;
+    if (keysTaken_.contains(DuplicateKey(pis, source[sourceAdmission_], source[sourceName_], zeroPis))) {
+        ++c.duplicados;
         return;
     }
-    vinc_->Append();
+    static constexpr char kZeroCnpjBytes[] = "00000000000000";
+    QByteArrayView* row = row_.data();
     for (const ColumnPlan& p : plan_) {
-        db::Field& to = vinc_->Fields(p.dest);
+        const QByteArrayView value = p.source < 0 ? QByteArrayView() : source[p.source];
+        QByteArrayView& to = row[p.dest];
         switch (p.kind) {
-        case ColumnPlan::Year: to.SetAsString(target_); break;
-        case ColumnPlan::Prefix: to.SetAsString(destPrefix); break;
-        case ColumnPlan::Hours: to.SetAsString(QStringLiteral("000")); break;
-        case ColumnPlan::Flag: to.SetAsBoolean(source.Fields(p.source).AsBoolean()); break;
+        case ColumnPlan::Year: to = targetBytes_; break;
+        case ColumnPlan::Prefix: to = destPrefix; break;
+        case ColumnPlan::Hours: to = "000"; break;
         case ColumnPlan::DaysAbsent: {
-            const QString value = p.source < 0 ? QString() : source.Fields(p.source).AsString();
-            to.SetAsString(value.trimmed().isEmpty() ? QStringLiteral("000") : value);
+            const bool blank =
+                IsAscii(value) ? value.trimmed().isEmpty() : QString::fromUtf8(value).trimmed().isEmpty();
+            to = blank ? QByteArrayView("000") : value;
             break;
         }
-        case ColumnPlan::UnionCnpj: {
-            const QString value = p.source < 0 ? QString() : source.Fields(p.source).AsString();
-            to.SetAsString(value == kZeroCnpj ? QString() : value);
-            break;
-        }
-        case ColumnPlan::Copy: to.SetAsString(source.Fields(p.source).AsString()); break;
+        case ColumnPlan::UnionCnpj: to = value == QByteArrayView(kZeroCnpjBytes) ? QByteArrayView() : value; break;
+        case ColumnPlan::Flag:
+        case ColumnPlan::Copy: to = value; break;
         }
     }
-    vinc_->Post();
-    c.importados = increment(c.importados);
+    vinc_->AppendRow(row_);
+    // The contract now holds its key; with the name too where a PIS of
+    // zeros is looked for with it.
+    const QByteArray key = DuplicateKey(row[destPis_], row[destAdmission_], {}, false);
+    keysTaken_.insert(key);
+    if (FirstPart(key) == kZeroPisBytes)
+        keysTaken_.insert(DuplicateKey(row[destPis_], row[destAdmission_], row[destName_], true));
+    ++held_.contracts;
+    const QByteArray nationality = StoredBytes(row[destNationality_], widthNationality_);
+    if (nationality != "10" && !nationality.isEmpty()) ++held_.foreign;
+    ++c.importados;
 }
 
 // The counts of an establishment that gained contracts follow its rows: the
@@ -449,12 +628,17 @@ void TImportacao::Recount(const QString& inscricao, const QString& prefixo) {
         if (!ownCounts_) ownCounts_ = std::make_unique<TdmEntradaDados>();
         counts = ownCounts_.get();
     }
-    if (!emp_->Locate({L("AnBase"), L("CoCgcCeiEstabelecimento"), L("NuPrefixoEstabelecimento")},
-                      {target_, inscricao, prefixo}, true))
+    if (!LocateKey(*emp_, {L("AnBase"), L("CoCgcCeiEstabelecimento"), L("NuPrefixoEstabelecimento")},
+                   {target_, inscricao, prefixo}))
         return;
     const QString key = text(*emp_, "NuPrefixoEstabelecimento");
-    const QString contracts = PadLeftZeros(QString::number(counts->CountContracts(target_, inscricao, key)), 6);
-    const QString foreign = PadLeftZeros(QString::number(counts->CountForeigners(target_, inscricao, key)), 5);
+    // The contracts just imported are those of the establishment counted
+    // while they were read and written, unless its row names them otherwise.
+    const bool counted = held_.valid && inscricao == held_.inscricao && key == held_.prefixo;
+    const qint64 nContracts = counted ? held_.contracts : counts->CountContracts(target_, inscricao, key);
+    const qint64 nForeign = counted ? held_.foreign : counts->CountForeigners(target_, inscricao, key);
+    const QString contracts = PadLeftZeros(QString::number(nContracts), 6);
+    const QString foreign = PadLeftZeros(QString::number(nForeign), 5);
     emp_->Edit();
     emp_->FieldByName(L("NuVinculosEstabelecimento")).SetAsString(contracts);
     emp_->FieldByName(L("NuEstrangeirosEstabelec")).SetAsString(foreign);

@@ -1,11 +1,15 @@
 #pragma once
 #include "platform/db/TableDef.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QPair>
+#include <QSet>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace db {
@@ -61,11 +65,12 @@ public:
 
     // Replaces TE8Imp by an empty table.
     void CreateImportTable();
-    // Appends the TE8Imp row of a chosen establishment of the file. False
-    // (and nothing appended) when its working row is not there.
+    // Adds the TE8Imp row of a chosen establishment of the file, which the
+    // run writes. False (and nothing added) when its working row is not there.
     bool AddChosen(const QString& inscricao, const QString& prefixo);
-    // Imports every row of TE8Imp. `listEntries` is the number of entries the
-    // user chose from (the progress per establishment counts them all).
+    // Writes the chosen rows to TE8Imp and imports every one. `listEntries`
+    // is the number of entries the user chose from (the progress per
+    // establishment counts them all).
     void Run(int listEntries, forms::ProgressHost& host);
 
     // The first prefix from `first` on that BD8Emp does not hold for the
@@ -74,23 +79,70 @@ public:
 
 private:
     struct Counters;
+    std::vector<QStringList> chosen_;  // the TE8Imp rows added, not written yet
+    void WriteChosen();
+    // Working contracts read ahead as bytes, a block at a time: the cursor
+    // would read its batch again after every row written, and a block in
+    // memory keeps a 40,000 contract establishment small.
+    struct ContractBlock {
+        std::string bytes;
+        std::vector<quint32> ends;  // per column of every row: its end in bytes
+        int columns = 0;
+        int count() const { return columns ? int(ends.size()) / columns : 0; }
+        QByteArrayView at(int row, int column) const {
+            const std::size_t i = std::size_t(row) * std::size_t(columns) + std::size_t(column);
+            const quint32 begin = i ? ends[i - 1] : 0;
+            return QByteArrayView(bytes.data() + begin, qsizetype(ends[i] - begin));
+        }
+    };
+    // One working contract of a block: its columns in Te8Vinc's order.
+    struct Contract {
+        const ContractBlock& block;
+        int row;
+        QByteArrayView operator[](int column) const { return block.at(row, column); }
+    };
     void ImportChosen(Counters& c);
     void ImportEstablishment(int year, const QString& inscricao, const QString& prefixo, Counters& c);
     bool FindExistingEstablishment(const QString& inscricao, const QString& prefixo, Counters& c);
-    void ImportContract(db::DataSet& source, Counters& c);
-    void PlanContractColumns(db::DataSet& source);
+    void ImportContract(const Contract& source, Counters& c);
+    void PlanContractColumns();
     struct ColumnPlan {
         int dest;    // column of BD8Vinc
         int source;  // column of the working contract, -1 when it has none
         enum Kind { Copy, Flag, Year, Prefix, Hours, DaysAbsent, UnionCnpj } kind;
     };
     std::vector<ColumnPlan> plan_;
+    // Columns of the working contracts: read as bytes (text), read as a
+    // boolean, and the ones the import itself looks at.
+    std::vector<int> textColumns_, flagColumns_;
+    bool sourceNarrowed_ = false;  // Te8Vinc opened with the columns read alone
+    int sourcePrefix_ = -1, sourcePis_ = -1, sourceAdmission_ = -1, sourceName_ = -1, sourceCause_ = -1;
+    // Columns of BD8Vinc in the key a duplicate is found by and in the count
+    // of foreigners, and their widths.
+    int destPis_ = -1, destAdmission_ = -1, destName_ = -1, destNationality_ = -1;
+    int widthPis_ = 0, widthAdmission_ = 0, widthName_ = 0, widthNationality_ = 0;
+    // BD8Vinc's contracts of the inscription and prefix being imported,
+    // counted as they are read and written.
+    struct HeldCounts {
+        bool valid = false;
+        QString inscricao, prefixo;
+        qint64 contracts = 0, foreign = 0;
+    } held_;
+    // The keys BD8Vinc holds for the establishment being imported: its
+    // contracts as read before, and each one appended since.
+    QSet<QByteArray> keysTaken_;
+    void LoadKeysTaken(const QString& inscricao, const QString& prefixo);
+    // `asStored`: the values as BD8Vinc holds them, not cut to their columns.
+    QByteArray DuplicateKey(QByteArrayView pis, QByteArrayView admission, QByteArrayView name, bool withName,
+                            bool asStored = false) const;
+    std::vector<QByteArrayView> row_;  // the BD8Vinc row being appended
+    QByteArray targetBytes_, newPrefixBytes_;
     void CopyEstablishmentFields(db::Table& emp);
     void WriteEstablishment(bool append, const QString& inscricao, const QString& prefixo);
     void Recount(const QString& inscricao, const QString& prefixo);
     void SetCode(Counters& c, const QString& code);
     void ScanContracts(const QString& year, const QString& inscricao, const QString& prefixo,
-                       const std::function<void(db::DataSet&)>& each);
+                       const std::function<void(const Contract&)>& each);
 
     std::shared_ptr<db::Database> db_;
     int anoBase_;
@@ -101,8 +153,7 @@ private:
     bool existente_ = false;
     CodeSequence sequence_;
 
-    std::unique_ptr<db::Table> imp_, emp_, vinc_, te8Emp_;
-    std::unique_ptr<db::Query> selecVinc_;
+    std::unique_ptr<db::Table> imp_, emp_, vinc_, te8Emp_, te8Vinc_;
     std::unique_ptr<TdmEntradaDados> ownCounts_;  // quContaEmpreg, quContaEstrang without the program's module
 
     forms::ProgressHost* host_ = nullptr;

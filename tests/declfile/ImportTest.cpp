@@ -14,6 +14,7 @@
 #include "platform/ui/ProgressHost.h"
 #include "platform/ui/TickList.h"
 #include "rules/ugRegrasIdentificacao.h"
+#include "shell/DeclarationTables.h"
 #include "shell/UdmLobrix.h"
 #include "platform/ui/LobrixApplication.h"
 #include "shell/udmEntradaDados.h"
@@ -311,6 +312,7 @@ TEST_F(Import, ExistingEstablishmentsDecideWhatIsWritten) {
     // its first new prefix G0 is taken.
     exec(QStringLiteral("delete from BD8Vinc where CoCgcCeiEstabelecimento = '%1' and CoPisPasepEmpregado = '%2'")
              .arg(cnpj(0), valid::ContractPis(0)));
+    exec(QStringLiteral("update BD8Vinc set CoNacionalidade = '20' where CoCgcCeiEstabelecimento = '%1'").arg(cnpj(0)));
     exec(QStringLiteral("update BD8Emp set InZuvoNegEstabelecimento = '1', NoRazaoEstabelecimento = 'NOME ANTIGO', "
                         "NuVinculosEstabelecimento = '000000' where CoCgcCeiEstabelecimento = '%1'")
              .arg(cnpj(1)));
@@ -346,6 +348,7 @@ TEST_F(Import, ExistingEstablishmentsDecideWhatIsWritten) {
     const QList<Row> est = establishments();
     ASSERT_EQ(est.size(), 5);  // 0, 1, 2 with its own prefix, G0 and the new G1
     EXPECT_EQ(est[0]["NuVinculosEstabelecimento"], "000002");  // recounted after gaining one
+    EXPECT_EQ(est[0]["NuEstrangeirosEstabelec"], "00001");      // the one it had
     EXPECT_EQ(est[1]["InZuvoNegEstabelecimento"], "0");         // replaced by the file's row
     EXPECT_NE(est[1]["NoRazaoEstabelecimento"], "NOME ANTIGO");
     EXPECT_EQ(est[1]["NuVinculosEstabelecimento"], "000002");
@@ -436,6 +439,60 @@ TEST_F(Import, ZeroPisNeedsTheNameAndZeroUnionCnpjIsStoredEmpty) {
     runImport(2009, false, {e0 + "00"});
     EXPECT_EQ(importRows().value(0)["NuTotalImportados"], "1");
     EXPECT_EQ(importRows().value(0)["NuTotalDuplicados"], "1");
+}
+
+TEST_F(Import, AnEstablishmentOfManyBlocksImportsEachContractOnceInItsOrder) {
+    // More contracts than the run reads ahead at a time, with a contract that
+    // repeats the PIS and admission of the last one of the first block (under
+    // a name that puts it right after it): the first of the second block.
+    emptyDeclaration();
+    exec("delete from BD8Resp");
+    constexpr int kContracts = 1100;
+    valid::WriteDeclaration(1, kContracts);
+    const QByteArray many = analyserfixture::WriteFile(data(), false);
+    emptyDeclaration();
+    analyse(many, false);
+    const QString order = "order by " + DeclarationTables::AnalyserContractKey().join(", ") + ", rowid";
+    const Row boundary = rows("select * from Te8Vinc " + order + " limit 1 offset 511").value(0);
+    const Row last =
+        rows("select * from Te8Vinc " + order + " limit 1 offset " + QString::number(kContracts - 1)).value(0);
+    exec(QStringLiteral("update Te8Vinc set CoPisPasepEmpregado = '%1', DaAdmissaoEmpregado = '%2', "
+                        "NoEmpregado = '%3' where CoPisPasepEmpregado = '%4'")
+             .arg(boundary["CoPisPasepEmpregado"], boundary["DaAdmissaoEmpregado"],
+                  boundary["NoEmpregado"] + " Z", last["CoPisPasepEmpregado"]));
+    // Foreigners, counted as they are imported: two of another nationality
+    // and one without, besides the duplicate, which is not imported.
+    const auto setNationality = [&](int offset, const char* nationality) {
+        exec(QStringLiteral("update Te8Vinc set CoNacionalidade = '%1' where rowid = (select rowid from Te8Vinc %2 "
+                            "limit 1 offset %3)")
+                 .arg(QLatin1String(nationality), order)
+                 .arg(offset));
+    };
+    setNationality(0, "20");
+    setNationality(700, "30");
+    setNationality(900, "");
+    setNationality(512, "40");
+    QList<Row> expected = rows("select * from Te8Vinc " + order);
+    ASSERT_EQ(expected.size(), kContracts);
+    ASSERT_EQ(expected[512]["NoEmpregado"], boundary["NoEmpregado"] + " Z");
+    expected.removeAt(512);
+    for (Row& r : expected) {
+        r["NuSequencialRegistro"] = r["CoMotivoAfastamento"] = "";
+        for (const char* cnpjColumn : {"CoCNPJSindical", "CoCNPJPrimAssociativa", "CoCNPJSegAssociativa",
+                                       "CoCNPJAssistencial", "CoCNPJConfederativa"})
+            if (r[cnpjColumn] == "00000000000000") r[cnpjColumn] = "";
+    }
+
+    runImport(2009, false);
+    const Row imp = importRows().value(0);
+    EXPECT_EQ(imp["NuTotalImportados"], QString::number(kContracts - 1));
+    EXPECT_EQ(imp["NuTotalDuplicados"], "1");
+    const QList<Row> imported = rows("select * from BD8Vinc order by rowid");
+    ASSERT_EQ(imported.size(), expected.size());
+    for (int i = 0; i < imported.size(); ++i) ASSERT_EQ(imported[i], expected[i]) << "contract " << i;
+    EXPECT_EQ(establishments().value(0)["NuVinculosEstabelecimento"],
+              QString::number(kContracts - 1).rightJustified(6, '0'));
+    EXPECT_EQ(establishments().value(0)["NuEstrangeirosEstabelec"], "00002");
 }
 
 TEST_F(Import, AFailureInTheMiddleLeavesTheDeclarationAsItWas) {
