@@ -51,4 +51,11 @@ inline long StatusKb(const char* key) {
 
 inline long PeakMemoryKb() { return StatusKb("VmHWM"); }
 
+// "--name N" among the arguments, or the fallback (a smaller run to profile).
+inline int IntOption(int argc, char** argv, const char* name, int fallback) {
+    for (int i = 1; i + 1 < argc; ++i)
+        if (QByteArray(argv[i]) == name) return QByteArray(argv[i + 1]).toInt();
+    return fallback;
+}
+
 }  // namespace bench

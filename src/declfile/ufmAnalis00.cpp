@@ -145,12 +145,6 @@ TfmAnalis00::TfmAnalis00(QWidget* parent)
     for (QFrame* p : {PLocalizar, PEstrutura, paErroEstrut}) PanelLayout()->addWidget(p, 1);
     BackButton()->setEnabled(false);
 
-    OpenFile = new QFileDialog(this, QStringLiteral("Abrir arquivo"));
-    OpenFile->setObjectName(QStringLiteral("OpenFile"));
-    OpenFile->setFileMode(QFileDialog::ExistingFile);
-    OpenFile->setNameFilters({QStringLiteral("Arquivos Zuvo (Zuvo*)"), QStringLiteral("Arquivos Texto (*.txt)"),
-                              QStringLiteral("Todos os Arquivos (*)")});
-
     connect(BtLocalizar, &QPushButton::clicked, this, [this] { BtLocalizarClick(); });
     connect(arquivo, &QLineEdit::textChanged, this, [this] { NextButton()->setEnabled(true); });  // arquivoChange
     connect(bbErroVisual, &QPushButton::clicked, this, [this] { bbErroVisualClick(); });
@@ -207,6 +201,13 @@ void TfmAnalis00::PageShown() {
 }
 
 void TfmAnalis00::BtLocalizarClick() {
+    if (!OpenFile) {
+        OpenFile = new QFileDialog(this, QStringLiteral("Abrir arquivo"));
+        OpenFile->setObjectName(QStringLiteral("OpenFile"));
+        OpenFile->setFileMode(QFileDialog::ExistingFile);
+        OpenFile->setNameFilters({QStringLiteral("Arquivos Zuvo (Zuvo*)"), QStringLiteral("Arquivos Texto (*.txt)"),
+                                  QStringLiteral("Todos os Arquivos (*)")});
+    }
     const auto size = drives::TotalSize(QLatin1Char('A'));
     OpenFile->setDirectory(drives::RootFolder(size ? QLatin1Char('A') : QLatin1Char('C')));
     const QString chosen = forms::RunFileDialog(*OpenFile);

@@ -59,7 +59,9 @@ public:
     QFrame* paErroEstrut;
     QPushButton* bbErroVisual;
 
-    QFileDialog* OpenFile;
+    // Made on the first "Localizar": making a file dialog reads its folder,
+    // the files' types and their icons.
+    QFileDialog* OpenFile = nullptr;
 
     // The analysed file's header marks an amendment.
     bool ArquivoRetificacao = false;

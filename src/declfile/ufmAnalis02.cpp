@@ -71,11 +71,10 @@ TfmAnalis02::TfmAnalis02(bool splitRun, QWidget* parent) : forms::WizardPage(fra
     PanelLayout()->addWidget(lblEtiq);
     PanelLayout()->addWidget(Label1);
     PanelLayout()->addLayout(row);
-    SaveFile = MakeSummaryDialog(this);
 
     connect(bbRelat, &QPushButton::clicked, this, [this] { ViewSummaryReport(bbRelat); });
     connect(bbEtiq, &QPushButton::clicked, this, [this] { ViewLabelsReport(bbEtiq); });
-    connect(btSalvarRelat, &QPushButton::clicked, this, [this] { SaveSummaryReport(SaveFile, btSalvarRelat); });
+    connect(btSalvarRelat, &QPushButton::clicked, this, [this] { SaveSummaryReport(SaveFile, this, btSalvarRelat); });
     connect(btnTransmite, &QPushButton::clicked, this, [this] { btnTransmiteClick(); });
     connect(this, &QDialog::finished, this, [] {
         ModoParticionamento = 0;

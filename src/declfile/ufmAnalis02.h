@@ -22,7 +22,7 @@ public:
     QPushButton* bbEtiq;
     QPushButton* btSalvarRelat;
     QPushButton* btnTransmite;
-    QFileDialog* SaveFile;
+    QFileDialog* SaveFile = nullptr;  // made on the first "Salvar Resumo"
 
     void btnTransmiteClick();
     void bbFecharClick();

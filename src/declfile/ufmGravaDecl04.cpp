@@ -66,8 +66,6 @@ TfmGravaDecl04::TfmGravaDecl04(QWidget* parent)
     PanelLayout()->addWidget(lblEtiq);
     PanelLayout()->addLayout(row);
 
-    SaveFile = MakeSummaryDialog(this);
-
     ApplyGeometry(dmDadosResp->GeometriaAssistente, forms::wgPage | forms::wgPicture | forms::wgBevel | forms::wgPanel);
     // The Close button takes the place of the stored Cancel button.
     const forms::WizardGeometry& g = dmDadosResp->GeometriaAssistente;
@@ -131,7 +129,8 @@ QFileDialog* MakeSummaryDialog(QWidget* parent) {
     return dialog;
 }
 
-void SaveSummaryReport(QFileDialog* dialog, QPushButton* button) {
+void SaveSummaryReport(QFileDialog*& dialog, QWidget* parent, QPushButton* button) {
+    if (!dialog) dialog = MakeSummaryDialog(parent);
     const QString proposed = QStringLiteral("Resumo_") + declfile::WriterStateFromProgram().NomeArquivoGerado;
     dialog->setDirectory(drives::RootFolder(QLatin1Char('C')));
     dialog->selectFile(proposed);
@@ -159,7 +158,7 @@ void TfmGravaDecl04::bbRelatClick() { ViewSummaryReport(bbRelat); }
 
 void TfmGravaDecl04::bbEtiqClick() { ViewLabelsReport(bbEtiq); }
 
-void TfmGravaDecl04::btSalvarRelatClick() { SaveSummaryReport(SaveFile, btSalvarRelat); }
+void TfmGravaDecl04::btSalvarRelatClick() { SaveSummaryReport(SaveFile, this, btSalvarRelat); }
 
 void TfmGravaDecl04::Button1Click() {
     dmDadosResp->EncerrarAssistente = 1;

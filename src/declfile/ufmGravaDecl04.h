@@ -21,7 +21,7 @@ public:
     QPushButton* btSalvarRelat;
     QPushButton* Button1;
     QLabel* lblEtiq;
-    QFileDialog* SaveFile;
+    QFileDialog* SaveFile = nullptr;  // made on the first "Salvar Resumo"
 
     // Parts of the same declaration above the run's last one that were kept
     // because they had been transmitted (named on the page).
@@ -44,5 +44,7 @@ private:
 // meanwhile), and "&Salvar Resumo" to a PDF file chosen in the dialog.
 void ViewSummaryReport(QPushButton* button);
 void ViewLabelsReport(QPushButton* button);
+// The dialog is made on first use and kept: making one reads its folder, the
+// files' types and their icons, which the page need not wait for.
 QFileDialog* MakeSummaryDialog(QWidget* parent);
-void SaveSummaryReport(QFileDialog* dialog, QPushButton* button);
+void SaveSummaryReport(QFileDialog*& dialog, QWidget* parent, QPushButton* button);

@@ -53,14 +53,19 @@ struct Progress {
 }  // namespace
 
 void WidgetValidationHost::SetProgress(int position) {
-    if (!bar_) return;
-    bar_->setRange(0, 100);
-    bar_->setValue(position);
+    if (!ranged_) {
+        pump_.SetProgressMaximum(100);
+        ranged_ = true;
+    }
+    pump_.SetProgress(position);
 }
 
 void WidgetValidationHost::ProcessEvents() { pump_.ProcessEvents(); }
 
+bool WidgetValidationHost::AskInterrupt() { return pump_.AskInterrupt(); }
+
 void WidgetValidationHost::ShowErrorLimit(const QString& text) {
+    pump_.ShowExactPosition();
     msg::ShowWarning(text);
 }
 

@@ -25,18 +25,19 @@ public:
     virtual void ShowErrorLimit(const QString& text) = 0;
 };
 
-// The host of a real screen: its progress bar, the event loop and the
-// message service.
+// The host of a real screen: its progress bar, moved and the event loop let
+// through as a page's ProgressBarHost does, and the message service.
 class WidgetValidationHost : public ValidationHost {
 public:
-    explicit WidgetValidationHost(QProgressBar* bar) : bar_(bar), pump_(nullptr) {}
+    explicit WidgetValidationHost(QProgressBar* bar) : pump_(bar) {}
     void SetProgress(int position) override;
     void ProcessEvents() override;
+    bool AskInterrupt() override;
     void ShowErrorLimit(const QString& text) override;
 
 private:
-    QProgressBar* bar_;
-    forms::ProgressBarHost pump_;  // lets events through a few times a frame
+    bool ranged_ = false;          // the bar counts 0..100
+    forms::ProgressBarHost pump_;  // the bar, and events through a few times a frame
 };
 
 // One establishment of a group that shares inscription, type and linked CEI.

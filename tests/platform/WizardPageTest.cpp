@@ -1,4 +1,5 @@
 #include "platform/ui/Forms.h"
+#include "platform/ui/MessageService.h"
 #include "platform/ui/TickList.h"
 #include "platform/ui/WizardPage.h"
 #include "platform/ui/ProgressHost.h"
@@ -11,6 +12,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStyle>
@@ -323,4 +325,57 @@ TEST(ProgressHostTest, PollStopAsksOnlyAfterARequest) {
     boxes.answer("mrYes");
     EXPECT_TRUE(forms::PollStop(host, request));
     EXPECT_EQ(boxes.texts(), QStringList({"Deseja interromper?", "Deseja interromper?"}));
+}
+
+// The bar of a page's job: moved by percent while events pass, never once
+// per record, and at the job's exact position when the user is asked and
+// when the job ends; a bar gone with its page is left alone.
+TEST(ProgressHostTest, BarFollowsTheJobWithoutMovingOnEveryRecord) {
+    struct AskedAt : msg::MessageHost {
+        explicit AskedAt(QProgressBar* bar) : bar(bar), previous(msg::SetMessageHost(this)) {}
+        ~AskedAt() override { msg::SetMessageHost(previous); }
+        QString show(const msg::BoxRequest&) override {
+            values << bar->value();
+            return QStringLiteral("mrNo");
+        }
+        void beep() override {}
+        QProgressBar* bar;
+        msg::MessageHost* previous;
+        QList<int> values;
+    };
+    constexpr int records = 200000;
+    QProgressBar bar;
+    AskedAt asked(&bar);
+    QSignalSpy moves(&bar, &QProgressBar::valueChanged);
+    {
+        forms::ProgressBarHost host(&bar);
+        forms::StopRequest request;
+        host.SetProgressMaximum(records);
+        for (int i = 1; i <= records; ++i) {
+            host.SetProgress(i);
+            if (i == 54321) request.Request();
+            if (i == 100000) {
+                QTest::qWait(60);  // a slow record: the bar shows where the job is
+                forms::PollStop(host, request);
+                EXPECT_EQ(bar.value(), 100000);
+            }
+            EXPECT_FALSE(forms::PollStop(host, request));
+        }
+        EXPECT_LE(moves.count(), 102);
+    }
+    EXPECT_EQ(asked.values, QList<int>{54321});
+    EXPECT_EQ(bar.value(), records);
+
+    // No bar, or the bar closed with its page while the job runs.
+    forms::ProgressBarHost none(nullptr);
+    none.SetProgressMaximum(10);
+    none.SetProgress(5);
+    none.ProcessEvents();
+    auto* gone = new QProgressBar;
+    forms::ProgressBarHost orphan(gone);
+    orphan.SetProgressMaximum(10);
+    orphan.SetProgress(5);
+    delete gone;
+    orphan.SetProgress(6);
+    orphan.ProcessEvents();
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <QPointer>
 #include <QtGlobal>
 
 class QProgressBar;
@@ -20,17 +21,32 @@ public:
 };
 
 // The host of a page: its progress bar (may be null) and the event loop,
-// pumped at most every few milliseconds so the job stays fast.
+// pumped at most every few milliseconds so the job stays fast. The bar takes
+// the job's position when events are let through and its percentage has
+// moved (at most 25 times a second), and exactly when a question is asked
+// and when the job ends: a bar moved on every record would cost the job more
+// than its records.
 class ProgressBarHost : public ProgressHost {
 public:
-    explicit ProgressBarHost(QProgressBar* bar) : bar_(bar) {}
+    explicit ProgressBarHost(QProgressBar* bar);
+    ~ProgressBarHost() override;
     void SetProgressMaximum(int maximum) override;
     void SetProgress(int position) override;
     void ProcessEvents() override;
+    bool AskInterrupt() override;
+    // The bar at the job's exact position now (before a box is shown).
+    void ShowExactPosition() { showPosition(true); }
 
 private:
-    QProgressBar* bar_;
+    int percentOf(int position) const;
+    void showPosition(bool exact);
+
+    QPointer<QProgressBar> bar_;
+    int position_ = 0;
+    int shownPercent_ = -1;
+    bool behind_ = false;  // the bar is not at position_ yet
     qint64 lastPump_ = -1;
+    qint64 lastMove_ = -1;  // when the bar last moved
 };
 
 // A job's stop request: set by the page (through the job's stop procedure),
