@@ -23,6 +23,8 @@ public:
     const QString& TableName() const { return tableName_; }
     void SetTableName(const QString& name) { tableName_ = name; }
     void SetIndexName(const QString& indexName);
+    const QString& IndexName() const { return indexName_; }
+    bool HasRange() const { return !rangeLow_.isEmpty() || !rangeHigh_.isEmpty(); }
     void SetExclusive(bool exclusive) { exclusive_ = exclusive; }
     // A read-only table (the lookups) reads through a connection of its own,
     // outside any transaction of the folder.
