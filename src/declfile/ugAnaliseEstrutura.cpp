@@ -390,9 +390,12 @@ void TAnaliseEstrutura::CreateWorkTables() {
     CopyTableStructure(QStringLiteral("Bd8emp"), QStringLiteral("Te8emp"), *db_, true);
     emp_ = std::make_unique<db::Table>(db_, QStringLiteral("Te8emp.db"));
     emp_->Open();
-    CopyTableStructure(QStringLiteral("Bd8vinc"), QStringLiteral("Te8vinc"), *db_, false);
-    db_->addIndex(QStringLiteral("Te8vinc.db"),
-                  db::IndexDef{QStringLiteral("Te8vinc"), DeclarationTables::AnalyserContractKey(), true, false});
+    // The contract table made with its key at once: the same table as one
+    // keyed afterwards, without a commit of its own for the key.
+    db::TableDef contracts = db_->tableDef(QStringLiteral("Bd8vinc.db"));
+    contracts.fileName = QStringLiteral("Te8vinc.db");
+    contracts.indexes = {db::IndexDef{QStringLiteral("Te8vinc"), DeclarationTables::AnalyserContractKey(), true, false}};
+    db_->createTable(contracts);
     vinc_ = std::make_unique<db::Table>(db_, QStringLiteral("Te8vinc.db"));
     vinc_->Open();
     CopyTableStructure(QStringLiteral("Bd8resp"), QStringLiteral("Te8resp"), *db_, false);
