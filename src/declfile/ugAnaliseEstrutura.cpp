@@ -20,6 +20,7 @@
 #include <QFileInfo>
 #include <QStorageInfo>
 #include <cstring>
+#include <limits>
 #include <optional>
 
 namespace declfile {
@@ -27,6 +28,8 @@ namespace declfile {
 namespace {
 
 constexpr qint64 kCopyBlock = 32766;
+// Codes looked up one query at a time before a lookup table is read whole.
+constexpr int kQueriesPerLookup = 32;
 constexpr int kCopyPoints = 8;
 constexpr int kAnalysisPoints = 92;
 
@@ -387,9 +390,12 @@ void TAnaliseEstrutura::CreateWorkTables() {
     CopyTableStructure(QStringLiteral("Bd8emp"), QStringLiteral("Te8emp"), *db_, true);
     emp_ = std::make_unique<db::Table>(db_, QStringLiteral("Te8emp.db"));
     emp_->Open();
-    CopyTableStructure(QStringLiteral("Bd8vinc"), QStringLiteral("Te8vinc"), *db_, false);
-    db_->addIndex(QStringLiteral("Te8vinc.db"),
-                  db::IndexDef{QStringLiteral("Te8vinc"), DeclarationTables::AnalyserContractKey(), true, false});
+    // The contract table made with its key at once: the same table as one
+    // keyed afterwards, without a commit of its own for the key.
+    db::TableDef contracts = db_->tableDef(QStringLiteral("Bd8vinc.db"));
+    contracts.fileName = QStringLiteral("Te8vinc.db");
+    contracts.indexes = {db::IndexDef{QStringLiteral("Te8vinc"), DeclarationTables::AnalyserContractKey(), true, false}};
+    db_->createTable(contracts);
     vinc_ = std::make_unique<db::Table>(db_, QStringLiteral("Te8vinc.db"));
     vinc_->Open();
     CopyTableStructure(QStringLiteral("Bd8resp"), QStringLiteral("Te8resp"), *db_, false);
@@ -446,6 +452,9 @@ void TAnaliseEstrutura::BindFields() {
         l.column = L(column);
         l.cache.clear();
         l.byNumber.clear();
+        l.asked = 0;
+        l.whole = false;
+        l.all.clear();
     };
     TdmLobrix* m = dmLobrix;
     bind(lkCnae_, m ? &m->taCNAE : nullptr, "NoCnae");
@@ -481,12 +490,49 @@ QString TAnaliseEstrutura::Describe(Lookup& lookup, const QString& code) {
         if (it != lookup.cache.constEnd()) return *it;
     }
     QString text;
-    if (lookup.table && lookup.table->Active() && lookup.table->FindKey({code})) {
-        if (db::Field* f = lookup.table->FindField(lookup.column)) text = f->AsString();
+    if (lookup.table && lookup.table->Active()) {
+        if (!lookup.whole && ++lookup.asked > kQueriesPerLookup) ReadWhole(lookup);
+        if (lookup.whole) {
+            text = lookup.all.value(db::normalizeText(code, lookup.keyWidth));
+        } else if (lookup.table->FindKey({code})) {
+            if (db::Field* f = lookup.table->FindField(lookup.column)) text = f->AsString();
+        }
     }
     if (digits) lookup.byNumber.insert(key, text);
     else lookup.cache.insert(code, text);
     return text;
+}
+
+// A description as FindKey on the first key field would find it: the first
+// row in key order whose key equals the code as stored (cut to the key's
+// width, without trailing blanks). Read through a dataset of its own, so the
+// shared lookup's cursor is left alone.
+void TAnaliseEstrutura::ReadWhole(Lookup& lookup) {
+    db::Table& shared = *lookup.table;
+    const db::IndexDef* key = shared.Definition().primaryIndex();
+    // Only the plain key order is read so; anything else keeps its queries.
+    if (!key || key->fields.isEmpty() || key->caseInsensitive || !shared.IndexName().isEmpty() || shared.HasRange()) {
+        lookup.asked = std::numeric_limits<int>::min();
+        return;
+    }
+    const int keyField = shared.Definition().fieldIndex(key->fields.first());
+    if (keyField < 0) {
+        lookup.asked = std::numeric_limits<int>::min();
+        return;
+    }
+    lookup.keyWidth = shared.Definition().fields[keyField].width;
+    db::Table table(db::Database::forFolder(shared.database().folder()), shared.TableName());
+    table.SetReadOnly(true);
+    table.Open();
+    db::Field& code = table.FieldByName(key->fields.first());
+    db::Field* description = table.FindField(lookup.column);
+    lookup.all.clear();
+    for (table.First(); !table.Eof(); table.Next()) {
+        const QString k = code.AsString();
+        if (!lookup.all.contains(k)) lookup.all.insert(k, description ? description->AsString() : QString());
+    }
+    table.Close();
+    lookup.whole = true;
 }
 
 void TAnaliseEstrutura::CleanUp(bool keepCopy) {

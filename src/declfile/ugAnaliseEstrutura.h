@@ -85,6 +85,12 @@ private:
         QString column;
         QHash<QString, QString> cache;
         QHash<quint64, QString> byNumber;  // codes of digits alone, as most are: no text hashed per row
+        // Many codes asked: the table read once, in key order, instead of a
+        // query per code.
+        int asked = 0;
+        bool whole = false;
+        int keyWidth = 0;
+        QHash<QString, QString> all;  // by stored key: the first row's description
     };
     // A working-table column filled from a slot of the record.
     struct Binding {
@@ -131,6 +137,7 @@ private:
     bool PreviousWithoutEmployees() const { return prevRecord_.at(279) == '1'; }
     bool CurrentYearLayout() const;
     QString Describe(Lookup& lookup, const QString& code);
+    static void ReadWhole(Lookup& lookup);
 
     TLayoutDescriptors layout_;
     int recordLength_ = kRecordLength;

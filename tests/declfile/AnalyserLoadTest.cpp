@@ -5,6 +5,7 @@
 
 #include "declfile/MainWindowState.h"
 #include "declfile/RecordReader.h"
+#include "declfile/ugAnaliseEstrutura2009.h"
 #include "declfile/ugEstrutura.h"
 
 #include "support/CrashChild.h"
@@ -334,6 +335,48 @@ TEST_F(AnalyserLoad, UnknownCodesLeaveTheDescriptionsEmpty) {
     EXPECT_EQ(row.value("NoMunicipioTrabalho"), "");
     EXPECT_EQ(row.value("SgUfTrabalho"), "");
     EXPECT_EQ(emp(kInscricaoA).value("NuEstrangeirosEstabelec"), "00003");
+}
+
+// Many codes in one file: a lookup is then read whole instead of asked code
+// by code, and each description must be the one the code's own query gives,
+// for codes it knows, codes it does not, and codes with blanks.
+TEST_F(AnalyserLoad, ManyCodesFindTheDescriptionsTheirOwnQueriesFind) {
+    declfile::TLayoutDescriptors layout;
+    declfile::LoadLayout2009(layout);
+    const declfile::TArquivo& cbo = layout.Tipo2.Slot(19);
+    const declfile::TArquivo& municipality = layout.Tipo2.Slot(73);
+    QByteArrayList cbos, municipalities;
+    for (dmLobrix->taCBO.First(); !dmLobrix->taCBO.Eof() && cbos.size() < 90; dmLobrix->taCBO.Next())
+        cbos << dmLobrix->taCBO.FieldByName("CoCbo").AsString().toLatin1();
+    for (dmLobrix->taMunicipio.First(); !dmLobrix->taMunicipio.Eof() && municipalities.size() < 90;
+         dmLobrix->taMunicipio.Next())
+        municipalities << dmLobrix->taMunicipio.FieldByName("CoMunicipio").AsString().toLatin1();
+    ASSERT_EQ(cbos.size(), 90);
+    ASSERT_EQ(municipalities.size(), 90);
+    // Known codes, unknown ones, a code with blanks at either end, and one shortened.
+    cbos << "999999" << "000000" << " " + cbos[3].left(5) << cbos[4].left(5) + " ";
+    municipalities << "9999999" << "0000000" << municipalities[5].left(6) + " " << " " + municipalities[6].left(6);
+    const int n = int(cbos.size());
+    QByteArray f = fileWithContracts(n);
+    for (int i = 0; i < n; ++i) {
+        Put(f, 9 + i, cbo.Start, cbos[i].leftJustified(cbo.Length, ' '));
+        Put(f, 9 + i, municipality.Start, municipalities[i].leftJustified(municipality.Length, ' '));
+    }
+    ASSERT_EQ(AnalyseBytes(data(), f).result, declfile::kAnaliseSemErro);
+    for (int i = 0; i < n; ++i) {
+        SCOPED_TRACE(cbos[i].toStdString() + " " + municipalities[i].toStdString());
+        const auto row = vinc(QString::number(20000000000LL + i));
+        ASSERT_FALSE(row.isEmpty());
+        const auto expected = [](db::Table& t, const QByteArray& code, const char* column) {
+            const QString text = LookupText(t, QString::fromLatin1(code), QLatin1String(column));
+            return text == QLatin1String("<none>") ? QString() : db::normalizeText(text.left(100), 100);
+        };
+        EXPECT_EQ(row.value("TxtCBO"), expected(dmLobrix->taCBO, cbos[i], "NoCbo"));
+        EXPECT_EQ(row.value("NoMunicipioTrabalho"),
+                  expected(dmLobrix->taMunicipio, municipalities[i].trimmed(), "NoMunicipio"));
+    }
+    EXPECT_NE(vinc("20000000000").value("TxtCBO"), "");
+    EXPECT_EQ(vinc(QString::number(20000000000LL + 90)).value("TxtCBO"), "");
 }
 
 TEST_F(AnalyserLoad, PreviousYearFileLoadsThroughItsLayout) {

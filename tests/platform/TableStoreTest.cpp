@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <csignal>
+#include <cstdio>
+#include <cstring>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -287,6 +289,65 @@ TEST_F(TableStore, BytesInAndOutMatchTextsInAndOut) {
     EXPECT_EQ(t.FieldByName("City").AsUtf8(), "Jo\xC3\xA3o B");
     EXPECT_EQ(t.FieldByName("Name").AsUtf8(), "Bel\xC3\xA9m");
 }
+
+// A long append keeps the bindings of values that did not change from the row
+// before: each row must still be stored as given, whether its caller reuses
+// one buffer (same place, new bytes), two datasets append to the file in
+// turns, Post writes between the rows, or a rollback throws the statements
+// away.
+TEST_F(TableStore, RowsAppendedInAStreamAreStoredAsGivenWhateverTheirBuffers) {
+    Table first(database, "People");
+    Table second(database, "People");
+    first.Open();
+    second.Open();
+    QStringList expected;
+    char code[4], name[8];
+    auto row = [&](Table& t, int i, const char* n, const char* flag) {
+        std::snprintf(code, sizeof code, "%03d", i);
+        std::memset(name, ' ', sizeof name);
+        std::memcpy(name, n, std::strlen(n));
+        const QByteArrayView values[] = {QByteArrayView(code, 3), QByteArrayView(name, 8), "Rio", flag};
+        t.AppendRow(values);
+        const bool on = std::strcmp(flag, "1") == 0;
+        expected << QStringLiteral("%1 %2 Rio %3").arg(QLatin1String(code, 3), QString::fromLatin1(n).trimmed()).arg(on);
+    };
+    {
+        Transaction tx(*database);
+        // One buffer, new bytes of the same length and of other lengths.
+        const char* names[] = {"Ana", "Bia", "Bia", "Caio", "", "Bruno Al", "Eva", "Eva"};
+        for (int i = 0; i < 8; ++i) row(first, i, names[i], i % 3 ? "1" : "0");
+        // Two datasets in turns, each with values the other bound last.
+        for (int i = 8; i < 14; ++i) row(i % 2 ? second : first, i, i % 2 ? "Odd" : "Even", i % 4 < 2 ? "1" : "0");
+        // A row posted between appended ones.
+        first.Append();
+        first.FieldByName("Code").SetAsString("014");
+        first.FieldByName("Name").SetAsString("Posted");
+        first.FieldByName("City").SetAsString("Rio");
+        first.Post();
+        expected << "014 Posted Rio 0";
+        row(first, 15, "Even", "0");
+        tx.commit();
+    }
+    {
+        // Rolled back: its rows go, and the appends after it are stored in full.
+        Transaction tx(*database);
+        row(first, 16, "Gone", "1");
+        expected.removeLast();
+    }
+    {
+        Transaction tx(*database);
+        row(first, 17, "Even", "0");
+        row(first, 18, "Even", "1");
+        tx.commit();
+    }
+    Query raw(database);
+    raw.SetSQL(QStringLiteral("SELECT Code || ' ' || Name || ' ' || City || ' ' || Active AS r FROM People ORDER BY Code"));
+    raw.Open();
+    QStringList stored;
+    for (raw.First(); !raw.Eof(); raw.Next()) stored << raw.FieldByName("r").AsString();
+    EXPECT_EQ(stored, expected);
+}
+
 
 // A value's bytes reuse their room: every length after every other, copies,
 // moves, and a value set again from a part of itself.

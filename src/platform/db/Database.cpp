@@ -251,6 +251,8 @@ bool Database::tableExists(const QString& fileName) const {
 void Connection::finalizeStatements() {
     for (sqlite3_stmt* st : std::as_const(statements_)) sqlite3_finalize(st);
     statements_.clear();
+    for (sqlite3_stmt* st : std::as_const(own_)) sqlite3_finalize(st);
+    own_.clear();
     ++statementEpoch_;
 }
 
@@ -380,6 +382,18 @@ sqlite3_stmt* Connection::prepare(const QString& sql) {
     if (rc != SQLITE_OK) fail(rc, sql);
     statements_.insert(sql, st);
     return st;
+}
+
+sqlite3_stmt* Connection::prepareOwn(const QString& sql) {
+    sqlite3_stmt* st = nullptr;
+    const int rc = sqlite3_prepare_v3(conn_, sql.toUtf8().constData(), -1, SQLITE_PREPARE_PERSISTENT, &st, nullptr);
+    if (rc != SQLITE_OK) fail(rc, sql);
+    own_.insert(st);
+    return st;
+}
+
+void Connection::releaseOwn(sqlite3_stmt* statement) {
+    if (own_.remove(statement)) sqlite3_finalize(statement);
 }
 
 void Connection::exec(const QString& sql) {

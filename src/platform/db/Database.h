@@ -3,6 +3,7 @@
 #include "TableDef.h"
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -33,6 +34,11 @@ public:
     const Attached& attach(const QString& fileName);
     void detach(const QString& path);
     sqlite3_stmt* prepare(const QString& sql);   // cached; reset before reuse
+    // A statement of one holder alone, whose bindings nobody else changes
+    // between its steps; finalized by releaseOwn, or with all the others
+    // (the epoch changes then, and it must not be released any more).
+    sqlite3_stmt* prepareOwn(const QString& sql);
+    void releaseOwn(sqlite3_stmt* statement);
     void exec(const QString& sql);
     void finalizeStatements();
     // Changes whenever the statements prepared so far are finalized, so that
@@ -52,6 +58,7 @@ private:
     QHash<QString, Attached> attached_;      // by path
     QHash<QString, quint64> lastUse_;
     QHash<QString, sqlite3_stmt*> statements_;
+    QSet<sqlite3_stmt*> own_;
     quint64 useClock_ = 0;
     quint64 statementEpoch_ = 0;
     int nextSchema_ = 0;

@@ -62,7 +62,14 @@ Table::Table(std::shared_ptr<Database> database, const QString& tableName)
     name_ = tableName;
 }
 
-Table::~Table() = default;
+Table::~Table() { releaseAppend(); }
+
+void Table::releaseAppend() {
+    // Finalized already when the connection's statements went (its epoch moved on).
+    if (append_.insert && append_.conn && append_.epoch == append_.conn->statementEpoch())
+        append_.conn->releaseOwn(append_.insert);
+    append_ = AppendStatement{};
+}
 
 void Table::SetIndexName(const QString& indexName) {
     indexName_ = indexName;
@@ -113,6 +120,7 @@ void Table::Open() {
     lock_ = std::move(lock);
     insertSql_.clear();
     write_ = WriteStatements{};
+    releaseAppend();
     keyFieldIndexes_.clear();
     blank_.clear();
     buildFields(defs);
@@ -126,6 +134,7 @@ void Table::Open() {
 
 void Table::Close() {
     DataSet::Close();
+    releaseAppend();
     batch_.clear();
     pos_ = -1;
     lock_.reset();
@@ -783,41 +792,69 @@ void Table::AppendRow(std::span<const QByteArrayView> values) {
         throw DbError(ErrorKind::Usage, kGeneralError,
                       QStringLiteral("A row of %1 values for %2 fields.\n%3").arg(values.size()).arg(count).arg(tableName_));
     Connection& c = conn();
-    sqlite3_stmt* st = writeStatement(c, true);
+    writeStatement(c, true);  // checks the file as Post does, and keeps the insert's text
+    AppendStatement& a = append_;
+    if (!a.insert || a.conn != &c || a.epoch != c.statementEpoch() || a.target != write_.target) {
+        releaseAppend();
+        sqlite3_stmt* made = c.prepareOwn(insertSql_);
+        a.conn = &c;
+        a.epoch = c.statementEpoch();
+        a.target = write_.target;
+        a.insert = made;
+        a.held.assign(std::size_t(count), std::string());
+        // Room for the longest value a field takes once cut to its width, so
+        // that a value's place, and its binding, stays from row to row.
+        for (int i = 0; i < count; ++i) a.held[i].reserve(std::size_t(fields_[i]->Size() > 0 ? 3 * fields_[i]->Size() + 1 : 64));
+        a.boundAt.assign(std::size_t(count), nullptr);
+        a.boundBytes.assign(std::size_t(count), 0);
+        a.boundFlag.assign(std::size_t(count), -1);
+    }
+    sqlite3_stmt* st = a.insert;
     sqlite3_reset(st);
     selectList();  // keeps which columns are booleans
     const bool* boolean = typed_.constData() + orderFields_.size();
-    // Values cut between characters are recoded; they live until the step.
-    QVarLengthArray<QByteArray, 4> recoded;
     for (int i = 0; i < count; ++i) {
         const char* p = values[i].data();
         qsizetype n = values[i].size();
         if (boolean[i]) {
             const QLatin1String b(p, n);
-            const bool on = b == QLatin1String("1") || b.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
-            sqlite3_bind_int(st, i + 1, on ? 1 : 0);
+            const int on = b == QLatin1String("1") || b.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
+            if (a.boundFlag[i] != on) {
+                sqlite3_bind_int(st, i + 1, on);
+                a.boundFlag[i] = on;
+            }
             continue;
         }
         // A UTF-8 text never has fewer bytes than characters: only a longer
         // one may need cutting, and where its first `width` bytes are ASCII
         // they are its first `width` characters.
         const int width = fields_[i]->Size();
+        QByteArray recoded;
         if (width > 0 && n > width) {
             bool ascii = true;
             for (qsizetype k = 0; k < width && ascii; ++k) ascii = static_cast<unsigned char>(p[k]) < 0x80;
             if (ascii) {
                 n = width;
             } else if (utf16Length(p, n) > width) {
-                recoded.append(normalizeText(QString::fromUtf8(p, n), width).toUtf8());
-                p = recoded.back().constData();
-                n = recoded.back().size();
+                recoded = normalizeText(QString::fromUtf8(p, n), width).toUtf8();
+                p = recoded.constData();
+                n = recoded.size();
             }
         }
         // Trailing blanks eight at a time: names are padded to their slot.
         constexpr quint64 kBlanks = 0x2020202020202020ull;
         for (quint64 w; n >= 8 && (std::memcpy(&w, p + n - 8, 8), w == kBlanks);) n -= 8;
         while (n > 0 && p[n - 1] == ' ') --n;
-        sqlite3_bind_text(st, i + 1, n > 0 ? p : "", int(n), SQLITE_STATIC);
+        // SQLite reads a static binding when the row is stepped: the value
+        // copied over the one before, in the same place and of the same
+        // length, is bound already.
+        std::string& held = a.held[i];
+        held.assign(p, std::size_t(n));
+        if (held.data() != a.boundAt[i] || held.size() != a.boundBytes[i]) {
+            sqlite3_bind_text(st, i + 1, held.data(), int(held.size()), SQLITE_STATIC);
+            a.boundAt[i] = held.data();
+            a.boundBytes[i] = held.size();
+        }
     }
     const int rc = sqlite3_step(st);
     sqlite3_reset(st);

@@ -15,6 +15,7 @@ public:
     ~Table() override;
 
     void SetDatabase(std::shared_ptr<Database> database) {
+        releaseAppend();
         database_ = std::move(database);
         write_ = WriteStatements{};
     }
@@ -22,6 +23,8 @@ public:
     const QString& TableName() const { return tableName_; }
     void SetTableName(const QString& name) { tableName_ = name; }
     void SetIndexName(const QString& indexName);
+    const QString& IndexName() const { return indexName_; }
+    bool HasRange() const { return !rangeLow_.isEmpty() || !rangeHigh_.isEmpty(); }
     void SetExclusive(bool exclusive) { exclusive_ = exclusive; }
     // A read-only table (the lookups) reads through a connection of its own,
     // outside any transaction of the folder.
@@ -144,6 +147,20 @@ private:
         sqlite3_stmt* update = nullptr;
         quint64 transaction = 0;  // the transaction in which the file was last checked
     } write_;
+    // AppendRow's insert, of this table alone: the values of a row are kept
+    // here and bound where they lie, so a value that keeps its length from
+    // the row before needs no new binding (most fields of a long load).
+    struct AppendStatement {
+        Connection* conn = nullptr;
+        quint64 epoch = 0;
+        QString target;
+        sqlite3_stmt* insert = nullptr;
+        std::vector<std::string> held;     // per field: the bytes bound
+        std::vector<const char*> boundAt;  // per field: where its binding points (null: none yet)
+        std::vector<std::size_t> boundBytes;
+        std::vector<int> boundFlag;        // per boolean field: the value bound (-1: none yet)
+    } append_;
+    void releaseAppend();
     mutable qsizetype rawHint_ = 64;  // the bytes of the largest row read so far (on average over a read)
     QVector<Value> blank_;  // a new record's values
     QVector<Value> spare_;  // the values of a row posted before, held by nothing else
