@@ -66,18 +66,10 @@ int main(int argc, char** argv) {
     // smaller run to profile.
     const int rounds = bench::IntOption(argc, argv, "--rounds", 3);
     valid::WriteDeclaration(kEstablishments, bench::IntOption(argc, argv, "--contracts", 50000) / kEstablishments);
-    const QString diskette = dir.filePath(QStringLiteral("A"));
-    QDir().mkpath(diskette);
-    drives::SetDrive('A', {diskette, drives::DriveType::Removable, 1000LL * 1000 * 1000});
-    declfile::WriteRequest input;
-    input.drive = 'A';
-    input.dataFolder = dados;
-    input.generationDate = QStringLiteral("15012010");
-    declfile::WriterState inputState;
     forms::ProgressHost inputHost;
-    if (declfile::WriteDeclarationFile(input, inputState, inputHost) != declfile::kWritten) return 1;
-    drives::RemoveDrive('A');
-    QFile made(inputState.ArquivoGerado);
+    const QString onePart = benchfile::WriteOnePart(dir, dados, inputHost);
+    if (onePart.isEmpty()) return 1;
+    QFile made(onePart);
     if (!made.open(QIODevice::ReadOnly)) return 1;
     QByteArray big = made.readAll();
     made.close();

@@ -9,6 +9,7 @@
 // times the baseline and under 1 s; a step under 20 ms; peak memory under
 // 150 MB.
 // Run pinned: taskset -c 0,1 ConsultaBench [--data uniform|varied] [--contracts N]
+#include "DeclarationFileBench.h"
 #include "RawLimit.h"
 #include "declfile/DeclarationWriter.h"
 #include "declfile/ufmConsulta01.h"
@@ -71,28 +72,13 @@ void RawList(db::Database& database, const EstablishmentKey& key, const char* or
     if (bytes <= 0) std::fprintf(stderr, "the raw list read nothing\n");
 }
 
-// Each declaration in a process of its own, one after the other.
-int RunBoth() {
-    int failed = 0;
-    for (const char* data : {"uniform", "varied"}) {
-        std::printf("== %s declaration ==\n", data);
-        std::fflush(stdout);
-        QProcess child;
-        child.setProcessChannelMode(QProcess::ForwardedChannels);
-        child.start(QCoreApplication::applicationFilePath(),
-                    QCoreApplication::arguments().mid(1) << QStringLiteral("--data") << QString::fromLatin1(data));
-        if (!child.waitForFinished(-1) || child.exitCode() != 0) ++failed;
-    }
-    return failed;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     Options options = ParseOptions(argc, argv);
-    if (options.data.isEmpty()) return RunBoth();
+    if (options.data.isEmpty()) return bench::RunEachDeclaration();
     QTemporaryDir dir;
     const QString dados = PrepareProgramFolder(dir);
     bench::NoBoxes boxes;
@@ -103,22 +89,14 @@ int main(int argc, char** argv) {
     GenerateDeclaration(options);
     // Written to a "diskette" large enough for one part, as a program other
     // than this one could have written it.
-    const QString diskette = dir.filePath(QStringLiteral("A"));
-    QDir().mkpath(diskette);
-    drives::SetDrive('A', {diskette, drives::DriveType::Removable, 1000LL * 1000 * 1000});
-    declfile::WriteRequest request;
-    request.drive = 'A';
-    request.dataFolder = dados;
-    request.generationDate = QStringLiteral("15012010");
-    declfile::WriterState state;
     declfile::WriterHost quiet;
-    if (declfile::WriteDeclarationFile(request, state, quiet) != declfile::kWritten) {
+    const QString written = benchfile::WriteOnePart(dir, dados, quiet);
+    if (written.isEmpty()) {
         std::fprintf(stderr, "the writer failed\n");
         return 1;
     }
-    drives::RemoveDrive('A');
     const QString path = dir.filePath(QStringLiteral("Zuvo2009_grande.dec"));
-    if (!QFile::rename(state.ArquivoGerado, path)) return 1;
+    if (!QFile::rename(written, path)) return 1;
 
     QElapsedTimer timer;
     timer.start();

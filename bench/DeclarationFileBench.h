@@ -6,6 +6,7 @@
 #include "declfile/DeclarationWriter.h"
 #include "platform/AppPaths.h"
 #include "platform/db/Table.h"
+#include "platform/os/Drives.h"
 #include "shell/UdmLobrix.h"
 
 #include <QDir>
@@ -21,6 +22,22 @@ inline QString PrepareProgramFolder(const QTemporaryDir& dir) {
     const QString dados = bench::CopyProgramFolder(dir);
     dmLobrix = new TdmLobrix;
     return dados;
+}
+
+// The declaration tables written by the writer in one part to a "diskette"
+// as large as the part needs; the part's path, empty when the writer failed.
+inline QString WriteOnePart(const QTemporaryDir& dir, const QString& dados, declfile::WriterHost& host) {
+    const QString diskette = dir.filePath(QStringLiteral("A"));
+    QDir().mkpath(diskette);
+    drives::SetDrive('A', {diskette, drives::DriveType::Removable, 1000LL * 1000 * 1000});
+    declfile::WriteRequest request;
+    request.drive = 'A';
+    request.dataFolder = dados;
+    request.generationDate = QStringLiteral("15012010");
+    declfile::WriterState state;
+    const int written = declfile::WriteDeclarationFile(request, state, host);
+    drives::RemoveDrive('A');
+    return written == declfile::kWritten ? state.ArquivoGerado : QString();
 }
 
 inline void set(db::Table& t, const char* field, const QString& value) {

@@ -264,12 +264,9 @@ int main(int argc, char** argv) {
         std::printf("== %s declaration ==\n", qPrintable(d));
         std::fflush(stdout);
         for (const QString& l : layouts) {
-            QProcess child;
-            child.setProcessChannelMode(QProcess::ForwardedChannels);
-            const QStringList args{QStringLiteral("--data"), d, QStringLiteral("--layout"), l,
-                                   QStringLiteral("--contracts"), QString::number(gBig)};
-            child.start(QCoreApplication::applicationFilePath(), args);
-            if (!child.waitForFinished(-1) || child.exitCode() != 0) ++failed;
+            if (!bench::RunChild({QStringLiteral("--data"), d, QStringLiteral("--layout"), l,
+                                  QStringLiteral("--contracts"), QString::number(gBig)}))
+                ++failed;
         }
     }
     std::printf("peak memory of this process: %ld kB\n", bench::PeakMemoryKb());

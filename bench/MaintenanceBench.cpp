@@ -171,11 +171,7 @@ int Job(const QString& job, const QString& folder, int contracts) {
 }
 
 int RunChild(const QString& job, const QString& folder, int contracts) {
-    QProcess child;
-    child.setProcessChannelMode(QProcess::ForwardedChannels);
-    child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--job"), job, folder, QString::number(contracts)});
-    return child.waitForFinished(-1) && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0 ? 0 : 1;
+    return bench::RunChild({QStringLiteral("--job"), job, folder, QString::number(contracts)}) ? 0 : 1;
 }
 
 }  // namespace

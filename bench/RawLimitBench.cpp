@@ -214,20 +214,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const Options options = ParseOptions(argc, argv);
-    if (options.data.isEmpty()) {
-        // Each declaration in a process of its own, one after the other.
-        int failed = 0;
-        for (const char* data : {"uniform", "varied"}) {
-            std::printf("== %s declaration ==\n", data);
-            std::fflush(stdout);
-            QProcess child;
-            child.setProcessChannelMode(QProcess::ForwardedChannels);
-            child.start(QCoreApplication::applicationFilePath(),
-                        QCoreApplication::arguments().mid(1) << QStringLiteral("--data") << QString::fromLatin1(data));
-            if (!child.waitForFinished(-1) || child.exitCode() != 0) ++failed;
-        }
-        return failed;
-    }
+    if (options.data.isEmpty()) return bench::RunEachDeclaration();
     QTemporaryDir dir;
     const QString dados = PrepareProgramFolder(dir);
     const QString transmite = dir.filePath(QStringLiteral("Transmite"));

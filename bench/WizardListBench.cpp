@@ -117,12 +117,7 @@ int main(int argc, char** argv) {
     }
     if (!dir.autoRemove()) std::printf("program folder kept: %s\n", qPrintable(dir.path()));
     int failed = 0;
-    for (const char* order : {"pis", "name"}) {
-        QProcess child;
-        child.setProcessChannelMode(QProcess::ForwardedChannels);
-        child.start(QCoreApplication::applicationFilePath(),
-                    {QStringLiteral("--list"), dir.path(), inscricao, QString::fromLatin1(order)});
-        if (!child.waitForFinished(-1) || child.exitCode() != 0) ++failed;
-    }
+    for (const char* order : {"pis", "name"})
+        if (!bench::RunChild({QStringLiteral("--list"), dir.path(), inscricao, QString::fromLatin1(order)})) ++failed;
     return failed;
 }
