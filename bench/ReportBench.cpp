@@ -89,12 +89,8 @@ int main(int argc, char** argv) {
         valid::RegisterUnionEntities();
         auto database = dmLobrix->dbZuvo;
         db::Transaction tx(*database);
-        db::Table resp(database, QStringLiteral("BD8Resp.db"));
-        db::Table emp(database, QStringLiteral("BD8Emp.db"));
-        db::Table vinc(database, QStringLiteral("BD8Vinc.db"));
-        resp.Open();
-        emp.Open();
-        vinc.Open();
+        valid::DeclarationTablesOpen tables(database);
+        auto& [resp, emp, vinc] = tables;
         valid::Append(resp, valid::Responsible());
         est = valid::Establishment(0, contracts);
         valid::Append(emp, est);

@@ -39,12 +39,8 @@ void SeedMixedDeclaration() {
     valid::RegisterUnionEntities();
     auto database = dmLobrix->dbZuvo;
     db::Transaction tx(*database);
-    db::Table resp(database, QStringLiteral("BD8Resp.db"));
-    db::Table emp(database, QStringLiteral("BD8Emp.db"));
-    db::Table vinc(database, QStringLiteral("BD8Vinc.db"));
-    resp.Open();
-    emp.Open();
-    vinc.Open();
+    valid::DeclarationTablesOpen tables(database);
+    auto& [resp, emp, vinc] = tables;
     // The person responsible is checked as a file would carry it.
     valid::Append(resp, valid::ResponsibleAsInAFile());
     int serial = 0;
@@ -84,12 +80,8 @@ void SeedVariedDeclaration() {
     const valid::Variety variety;
     auto database = dmLobrix->dbZuvo;
     db::Transaction tx(*database);
-    db::Table resp(database, QStringLiteral("BD8Resp.db"));
-    db::Table emp(database, QStringLiteral("BD8Emp.db"));
-    db::Table vinc(database, QStringLiteral("BD8Vinc.db"));
-    resp.Open();
-    emp.Open();
-    vinc.Open();
+    valid::DeclarationTablesOpen tables(database);
+    auto& [resp, emp, vinc] = tables;
     valid::Append(resp, valid::ResponsibleAsInAFile());
     // The same person in the same job from the same day: only the register number differs.
     const auto same = [](const valid::Row& c, const valid::Row& as) {

@@ -384,6 +384,15 @@ Row With(Row row, const Row& overrides) {
 
 void Append(db::Table& table, const Row& row) { AppendRow(table, row); }
 
+DeclarationTablesOpen::DeclarationTablesOpen(const std::shared_ptr<db::Database>& database)
+    : resp(database, QStringLiteral("BD8Resp.db")),
+      emp(database, QStringLiteral("BD8Emp.db")),
+      vinc(database, QStringLiteral("BD8Vinc.db")) {
+    resp.Open();
+    emp.Open();
+    vinc.Open();
+}
+
 namespace {
 // The declaration tables filled in one transaction, the establishments with
 // the contract counts given.
@@ -391,12 +400,8 @@ int WriteEstablishments(const std::function<int(int)>& contractsOf, int establis
     RegisterUnionEntities();
     auto database = dmLobrix->dbZuvo;
     db::Transaction transaction(*database);
-    db::Table resp(database, QStringLiteral("BD8Resp.db"));
-    db::Table emp(database, QStringLiteral("BD8Emp.db"));
-    db::Table vinc(database, QStringLiteral("BD8Vinc.db"));
-    resp.Open();
-    emp.Open();
-    vinc.Open();
+    DeclarationTablesOpen tables(database);
+    auto& [resp, emp, vinc] = tables;
     Append(resp, Responsible());
     std::optional<Variety> variety;
     if (data == Data::Varied) variety.emplace();

@@ -47,6 +47,13 @@ Row With(Row row, const Row& overrides);
 // Appends the row to the open table.
 void Append(db::Table& table, const Row& row);
 
+// The three declaration tables opened on a connection, for rows appended in
+// the caller's transaction: `auto& [resp, emp, vinc] = tables;`.
+struct DeclarationTablesOpen {
+    explicit DeclarationTablesOpen(const std::shared_ptr<db::Database>& database);
+    db::Table resp, emp, vinc;
+};
+
 // Records as varied as a real declaration's, every one still accepted by the
 // check: occupations, work municipalities, nationalities, activities and pay
 // types drawn from the shipped lookup tables of dmLobrix's folder, names,
