@@ -9,7 +9,7 @@
 // prepared statement, one transaction). Target: each import within 1.3 times
 // the baseline (best of three), peak memory under 150 MB. Shown beside it:
 // the same insert plus a raw select of the working rows the import reads
-// (Te8Emp, Te8Vinc), which no import can do without. Each run also prints a
+// (Te8Emp, Te8Vinc), inside SQLite or not. Each run also prints a
 // digest of the rows imported (every column and the row order), to compare
 // the tables before and after a change to the import.
 // Run pinned: taskset -c 0,1 ImportBench [--data uniform|varied]

@@ -210,7 +210,6 @@ void TImportacao::Run(int listEntries, forms::ProgressHost& host) {
     vinc_ = std::make_unique<db::Table>(db_, DeclarationTables::BD8Vinc().fileName);
     if (!te8Emp_) te8Emp_ = std::make_unique<db::Table>(db_, L("Te8emp.db"));
     te8Vinc_ = std::make_unique<db::Table>(db_, L("Te8vinc.db"));
-    sourceNarrowed_ = false;
     for (db::Table* t : {emp_.get(), vinc_.get(), te8Emp_.get(), te8Vinc_.get()})
         if (!t->Active()) t->Open();
     PlanContractColumns();
@@ -349,15 +348,15 @@ void TImportacao::ImportEstablishment(int year, const QString& inscricao, const 
             appended = true;
         }
         bool reached = false;
-        ScanContracts(yearText, fileInscricao, ownPrefix, [&](const Contract& contract) {
+        CopyContracts(yearText, fileInscricao, ownPrefix, [&](const Contract& contract) {
             if (!CarriesOver(contract[sourceCause_])) {
                 ++c.desligados;
                 if (recordedWithout) SetCode(c, QStringLiteral("1504"));
-                return;
+                return false;
             }
             if (recordedWithout) SetCode(c, QStringLiteral("1502"));
             reached = true;
-            ImportContract(contract, c);
+            return ImportContract(contract, c);
         });
         if (reached && !existente_ && !appended) WriteEstablishment(true, inscricao, destPrefix);
         if (reached && recordedWithout) WriteEstablishment(false, inscricao, destPrefix);
@@ -367,8 +366,8 @@ void TImportacao::ImportEstablishment(int year, const QString& inscricao, const 
             WriteEstablishment(false, inscricao, destPrefix);
             SetCode(c, QStringLiteral("1502"));
         }
-        ScanContracts(yearText, fileInscricao, ownPrefix,
-                      [&](const Contract& contract) { ImportContract(contract, c); });
+        CopyContracts(yearText, fileInscricao, ownPrefix,
+                      [&](const Contract& contract) { return ImportContract(contract, c); });
     } else {
         return;  // a file of another year imports nothing
     }
@@ -376,42 +375,23 @@ void TImportacao::ImportEstablishment(int year, const QString& inscricao, const 
 }
 
 // The working contracts of one establishment of the file, in the order of
-// Te8Vinc's key, read a block at a time: the cursor reads on after the rows
-// written meanwhile from the last row it read.
-void TImportacao::ScanContracts(const QString& year, const QString& inscricao, const QString& prefixo,
-                                const std::function<void(const Contract&)>& each) {
-    constexpr int kBlock = 512;
+// Te8Vinc's key, each asked about and copied by SQLite a block at a time; the
+// window is served between the blocks.
+void TImportacao::CopyContracts(const QString& year, const QString& inscricao, const QString& prefixo,
+                                const std::function<bool(const Contract&)>& keep) {
     LoadKeysTaken(inscricao, novoPrefixo_ == kKeepPrefix ? prefixo : novoPrefixo_);
-    db::Table& t = *te8Vinc_;
-    t.SetRange({year, inscricao, prefixo}, {year, inscricao, prefixo});
-    ContractBlock block;
-    block.columns = t.FieldCount();
-    std::vector<QByteArrayView> texts(textColumns_.size());
-    while (!t.Eof()) {
-        block.bytes.clear();
-        block.ends.clear();
-        for (int n = 0; n < kBlock && !t.Eof(); ++n, t.Next()) {
-            const std::size_t first = block.ends.size();
-            block.ends.resize(first + std::size_t(block.columns));
-            if (!t.ReadBytes(textColumns_, texts.data()))
-                for (std::size_t k = 0; k < textColumns_.size(); ++k) texts[k] = t.Fields(textColumns_[k]).AsUtf8();
-            // Each column in its place; a boolean as the digit it is stored as.
-            std::size_t k = 0, f = 0;
-            for (int col = 0; col < block.columns; ++col) {
-                if (k < textColumns_.size() && textColumns_[k] == col) {
-                    block.bytes.append(texts[k].data(), std::size_t(texts[k].size()));
-                    ++k;
-                } else if (f < flagColumns_.size() && flagColumns_[f] == col) {
-                    block.bytes.push_back(t.Fields(col).AsBoolean() ? '1' : '0');
-                    ++f;
-                }
-                block.ends[first + std::size_t(col)] = quint32(block.bytes.size());
-            }
-        }
-        for (int r = 0; r < block.count(); ++r) {
-            host_->ProcessEvents();
-            each(Contract{block, r});
-        }
+    db::Table::RangeCopy& copy = copy_;
+    copy.Restart();
+    copy.low = copy.high = QStringList{year, inscricao, prefixo};
+    const QByteArray newPrefix =
+        novoPrefixo_ != kKeepPrefix
+            ? StoredBytes(newPrefixBytes_, vinc_->FieldByName(L("NuPrefixoEstabelecimento")).Size())
+            : QByteArray();
+    copy.parameters = {StoredBytes(targetBytes_, vinc_->FieldByName(L("AnBase")).Size()), newPrefix};
+    copy.keep = [&keep](std::span<const QByteArrayView> values) { return keep(Contract{values}); };
+    while (!copy.done) {
+        host_->ProcessEvents();
+        vinc_->AppendRangeCopies(*te8Vinc_, copy);
     }
 }
 
@@ -462,63 +442,89 @@ void TImportacao::CopyEstablishmentFields(db::Table& emp) {
     }
 }
 
+namespace {
+// A text as an SQL literal.
+QString SqlText(QByteArrayView bytes) {
+    return QLatin1Char('\'') + QString::fromUtf8(bytes).replace(QLatin1Char('\''), QStringLiteral("''")) +
+           QLatin1Char('\'');
+}
+// A column of the working contract as the copy reads it.
+QString SqlColumn(const QString& name) {
+    return QStringLiteral("s.\"") + QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
+           QLatin1Char('"');
+}
+// The characters a text is blank of: those QString::trimmed takes away.
+const QString kBlanks = QStringLiteral(
+    "char(9,10,11,12,13,32,133,160,5760,8192,8193,8194,8195,8196,8197,8198,8199,8200,8201,8202,8232,8233,8239,8287,"
+    "12288)");
+}  // namespace
+
 // How each BD8Vinc column is filled from a working contract, worked out once
-// per run rather than by name for every contract.
+// per run rather than by name for every contract: the SQL that makes the
+// value BD8Vinc keeps (cut to its width, without trailing blanks) from the
+// working contract's, which Te8Vinc holds so already.
 void TImportacao::PlanContractColumns() {
     const bool previous = anoArquivo_ == anoBase_ - 1;
     db::Table& source = *te8Vinc_;
-    plan_.clear();
+    copy_ = db::Table::RangeCopy{};
     for (int i = 0; i < vinc_->FieldCount(); ++i) {
-        const QString& name = vinc_->Fields(i).FieldName();
+        const db::Field& to = vinc_->Fields(i);
+        const QString& name = to.FieldName();
         auto is = [&name](const char* column) { return name.compare(L(column), Qt::CaseInsensitive) == 0; };
-        db::Field* from = source.FindField(name);
-        ColumnPlan p{i, from ? from->Index() : -1, ColumnPlan::Copy};
+        const db::Field* from = source.FindField(name);
+        const int width = to.Size();
+        QString value = from ? SqlColumn(from->FieldName()) : QString();
+        // A copied text longer than its column is cut as the store would.
+        if (from && from->DataType() == db::FieldType::Text && to.DataType() == db::FieldType::Text && width > 0 &&
+            (from->Size() <= 0 || from->Size() > width))
+            value = QStringLiteral("rtrim(substr(%1, 1, %2), ' ')").arg(value).arg(width);
+        const QString blank = QStringLiteral("''");
+        QString sql;
         if (is("NuSequencialRegistro") || is("CoMotivoAfastamento")) continue;
-        if (is("AnBase")) p.kind = ColumnPlan::Year;
-        else if (is("NuPrefixoEstabelecimento")) p.kind = ColumnPlan::Prefix;
-        else if (previous && name.startsWith(L("HoTrabalhadas"), Qt::CaseInsensitive)) p.kind = ColumnPlan::Hours;
+        if (is("AnBase")) sql = QStringLiteral("?1");
+        else if (is("NuPrefixoEstabelecimento")) sql = QStringLiteral("coalesce(?2, %1)").arg(from ? value : blank);
+        else if (previous && name.startsWith(L("HoTrabalhadas"), Qt::CaseInsensitive)) sql = SqlText(StoredBytes("000", width));
         else if (previous && (is("InSindicalizadoVinculo") || is("CoDeficienteFisico"))) continue;
-        else if (previous && is("QtDiasAfas")) p.kind = ColumnPlan::DaysAbsent;
-        else if (kUnionCnpjContract.contains(name, Qt::CaseInsensitive)) p.kind = ColumnPlan::UnionCnpj;
-        else if (vinc_->Fields(i).DataType() == db::FieldType::Boolean) p.kind = ColumnPlan::Flag;
-        if (p.source < 0 && (p.kind == ColumnPlan::Copy || p.kind == ColumnPlan::Flag)) continue;
-        plan_.push_back(p);
-    }
-    // The working contracts are read with the columns the plan copies and
-    // the import looks at, no others (a previous year's file leaves its
-    // hours, among others, unread).
-    if (source.FieldCount() > 0 && !sourceNarrowed_) {
-        QSet<int> used;
-        for (const ColumnPlan& p : plan_) {
-            const bool constant =
-                p.kind == ColumnPlan::Year || p.kind == ColumnPlan::Prefix || p.kind == ColumnPlan::Hours;
-            if (p.source >= 0 && !constant) used.insert(p.source);
+        else if (previous && is("QtDiasAfas")) {
+            const QString zeros = SqlText(StoredBytes("000", width));
+            sql = from ? QStringLiteral("CASE WHEN trim(%1, %2) = '' THEN %3 ELSE %1 END").arg(value, kBlanks, zeros) : zeros;
+        } else if (kUnionCnpjContract.contains(name, Qt::CaseInsensitive)) {
+            sql = from ? QStringLiteral("CASE WHEN %1 = '%2' THEN '' ELSE %1 END").arg(value, kZeroCnpj) : blank;
+        } else if (!from) {
+            continue;
+        } else if (to.DataType() == db::FieldType::Boolean) {
+            // As the store takes a flag: "1" or "true" given as text.
+            sql = from->DataType() == db::FieldType::Boolean
+                      ? QStringLiteral("CASE WHEN %1 THEN 1 ELSE 0 END").arg(value)
+                      : QStringLiteral("CASE WHEN %1 = '1' OR lower(%1) = 'true' THEN 1 ELSE 0 END").arg(value);
+        } else {
+            sql = value;
         }
-        for (const char* name : {"NuPrefixoEstabelecimento", "CoPisPasepEmpregado", "DaAdmissaoEmpregado",
-                                 "NoEmpregado", "CoCausaDesligamento"})
-            if (const db::Field* f = source.FindField(L(name))) used.insert(f->Index());
-        QList<db::FieldDef> read;
-        for (int i = 0; i < source.FieldCount(); ++i) {
-            const db::Field& f = source.Fields(i);
-            if (used.contains(i)) read << db::FieldDef{f.FieldName(), f.DataType(), 0, {}};
-        }
-        source.Close();
-        source.SetFieldDefs(read);
-        source.Open();
-        sourceNarrowed_ = true;
-        PlanContractColumns();
-        return;
+        copy_.fields.push_back({i, sql});
     }
-    textColumns_.clear();
-    flagColumns_.clear();
-    for (int i = 0; i < source.FieldCount(); ++i)
-        (source.Fields(i).DataType() == db::FieldType::Boolean ? flagColumns_ : textColumns_).push_back(i);
-    auto sourceColumn = [&source](const char* name) { return source.FieldByName(L(name)).Index(); };
-    sourcePrefix_ = sourceColumn("NuPrefixoEstabelecimento");
-    sourcePis_ = sourceColumn("CoPisPasepEmpregado");
-    sourceAdmission_ = sourceColumn("DaAdmissaoEmpregado");
-    sourceName_ = sourceColumn("NoEmpregado");
-    sourceCause_ = sourceColumn("CoCausaDesligamento");
+    // The columns the import looks at; SQLite copies the rest.
+    std::vector<int>& looked = copy_.keepFields;
+    const auto look = [&](const char* name, bool needed) {
+        const db::Field* f = needed ? &source.FieldByName(L(name)) : source.FindField(L(name));
+        if (!f) return -1;
+        looked.push_back(f->Index());
+        return int(looked.size()) - 1;
+    };
+    sourcePis_ = look("CoPisPasepEmpregado", true);
+    sourceAdmission_ = look("DaAdmissaoEmpregado", true);
+    sourceName_ = look("NoEmpregado", true);
+    sourceCause_ = look("CoCausaDesligamento", true);
+    sourceNationality_ = look("CoNacionalidade", false);
+    // Te8Vinc is opened with those alone.
+    QList<db::FieldDef> read;
+    for (int& at : looked) {
+        const db::Field& f = source.Fields(at);
+        read << db::FieldDef{f.FieldName(), f.DataType(), 0, {}};
+        at = int(read.size()) - 1;
+    }
+    source.Close();
+    source.SetFieldDefs(read);
+    source.Open();
     auto destColumn = [this](const char* name, int& width) {
         db::Field& f = vinc_->FieldByName(L(name));
         width = f.Size();
@@ -528,7 +534,6 @@ void TImportacao::PlanContractColumns() {
     destAdmission_ = destColumn("DaAdmissaoEmpregado", widthAdmission_);
     destName_ = destColumn("NoEmpregado", widthName_);
     destNationality_ = destColumn("CoNacionalidade", widthNationality_);
-    row_.assign(std::size_t(vinc_->FieldCount()), QByteArrayView());
 }
 
 // The key a contract is found by among BD8Vinc's contracts of its
@@ -537,6 +542,7 @@ void TImportacao::PlanContractColumns() {
 QByteArray TImportacao::DuplicateKey(QByteArrayView pis, QByteArrayView admission, QByteArrayView name,
                                      bool withName, bool asStored) const {
     QByteArray key;
+    key.reserve(1 + 3 * qsizetype(sizeof(quint16)) + pis.size() + admission.size() + (withName ? name.size() : 0));
     key.append(withName ? 'N' : 'P');
     AppendStored(key, pis, asStored ? -1 : widthPis_);
     AppendStored(key, admission, asStored ? -1 : widthAdmission_);
@@ -574,50 +580,30 @@ void TImportacao::LoadKeysTaken(const QString& inscricao, const QString& prefixo
     }
 }
 
-void TImportacao::ImportContract(const Contract& source, Counters& c) {
+bool TImportacao::ImportContract(const Contract& source, Counters& c) {
     if (perContract_) {
         progress_ += stepContract_;
         host_->SetProgress(int(progress_));
     }
-    const QByteArrayView destPrefix =
-        novoPrefixo_ != kKeepPrefix ? QByteArrayView(newPrefixBytes_) : source[sourcePrefix_];
     const QByteArrayView pis = source[sourcePis_];
+    const QByteArrayView admission = source[sourceAdmission_];
+    const QByteArrayView name = source[sourceName_];
     const bool zeroPis = pis == kZeroPisBytes;
-    if (keysTaken_.contains(DuplicateKey(pis, source[sourceAdmission_], source[sourceName_], zeroPis))) {
+    QByteArray sought = DuplicateKey(pis, admission, name, zeroPis);
+    if (keysTaken_.contains(sought)) {
         ++c.duplicados;
-        return;
+        return false;
     }
-    static constexpr char kZeroCnpjBytes[] = "00000000000000";
-    QByteArrayView* row = row_.data();
-    for (const ColumnPlan& p : plan_) {
-        const QByteArrayView value = p.source < 0 ? QByteArrayView() : source[p.source];
-        QByteArrayView& to = row[p.dest];
-        switch (p.kind) {
-        case ColumnPlan::Year: to = targetBytes_; break;
-        case ColumnPlan::Prefix: to = destPrefix; break;
-        case ColumnPlan::Hours: to = "000"; break;
-        case ColumnPlan::DaysAbsent: {
-            const bool blank =
-                IsAscii(value) ? value.trimmed().isEmpty() : QString::fromUtf8(value).trimmed().isEmpty();
-            to = blank ? QByteArrayView("000") : value;
-            break;
-        }
-        case ColumnPlan::UnionCnpj: to = value == QByteArrayView(kZeroCnpjBytes) ? QByteArrayView() : value; break;
-        case ColumnPlan::Flag:
-        case ColumnPlan::Copy: to = value; break;
-        }
-    }
-    vinc_->AppendRow(row_);
-    // The contract now holds its key; with the name too where a PIS of
-    // zeros is looked for with it.
-    const QByteArray key = DuplicateKey(row[destPis_], row[destAdmission_], {}, false);
+    // The contract now holds its key, as BD8Vinc keeps it; with the name too
+    // where a PIS of zeros is looked for with it.
+    const QByteArray key = zeroPis ? DuplicateKey(pis, admission, {}, false) : std::move(sought);
+    if (FirstPart(key) == kZeroPisBytes) keysTaken_.insert(DuplicateKey(pis, admission, name, true));
     keysTaken_.insert(key);
-    if (FirstPart(key) == kZeroPisBytes)
-        keysTaken_.insert(DuplicateKey(row[destPis_], row[destAdmission_], row[destName_], true));
     ++held_.contracts;
-    const QByteArray nationality = StoredBytes(row[destNationality_], widthNationality_);
+    const QByteArray nationality = StoredBytes(source[sourceNationality_], widthNationality_);
     if (nationality != "10" && !nationality.isEmpty()) ++held_.foreign;
     ++c.importados;
+    return true;
 }
 
 // The counts of an establishment that gained contracts follow its rows: the

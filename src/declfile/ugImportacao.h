@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/db/TableDef.h"
+#include "platform/db/Table.h"
 
 #include <QByteArray>
 #include <QList>
@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -81,42 +82,27 @@ private:
     struct Counters;
     std::vector<QStringList> chosen_;  // the TE8Imp rows added, not written yet
     void WriteChosen();
-    // Working contracts read ahead as bytes, a block at a time: the cursor
-    // would read its batch again after every row written, and a block in
-    // memory keeps a 40,000 contract establishment small.
-    struct ContractBlock {
-        std::string bytes;
-        std::vector<quint32> ends;  // per column of every row: its end in bytes
-        int columns = 0;
-        int count() const { return columns ? int(ends.size()) / columns : 0; }
-        QByteArrayView at(int row, int column) const {
-            const std::size_t i = std::size_t(row) * std::size_t(columns) + std::size_t(column);
-            const quint32 begin = i ? ends[i - 1] : 0;
-            return QByteArrayView(bytes.data() + begin, qsizetype(ends[i] - begin));
-        }
-    };
-    // One working contract of a block: its columns in Te8Vinc's order.
+    // A working contract as the copy asks about it: the columns the import
+    // itself looks at, as the store holds them.
     struct Contract {
-        const ContractBlock& block;
-        int row;
-        QByteArrayView operator[](int column) const { return block.at(row, column); }
+        std::span<const QByteArrayView> values;
+        QByteArrayView operator[](int column) const {
+            return column >= 0 ? values[std::size_t(column)] : QByteArrayView();
+        }
     };
     void ImportChosen(Counters& c);
     void ImportEstablishment(int year, const QString& inscricao, const QString& prefixo, Counters& c);
     bool FindExistingEstablishment(const QString& inscricao, const QString& prefixo, Counters& c);
-    void ImportContract(const Contract& source, Counters& c);
+    bool ImportContract(const Contract& source, Counters& c);
     void PlanContractColumns();
-    struct ColumnPlan {
-        int dest;    // column of BD8Vinc
-        int source;  // column of the working contract, -1 when it has none
-        enum Kind { Copy, Flag, Year, Prefix, Hours, DaysAbsent, UnionCnpj } kind;
-    };
-    std::vector<ColumnPlan> plan_;
-    // Columns of the working contracts: read as bytes (text), read as a
-    // boolean, and the ones the import itself looks at.
-    std::vector<int> textColumns_, flagColumns_;
-    bool sourceNarrowed_ = false;  // Te8Vinc opened with the columns read alone
-    int sourcePrefix_ = -1, sourcePis_ = -1, sourceAdmission_ = -1, sourceName_ = -1, sourceCause_ = -1;
+    // Each BD8Vinc column a contract fills, as the SQL that makes its value
+    // from the working contract: the contracts are copied by SQLite itself,
+    // never read whole into the program.
+    db::Table::RangeCopy copy_;
+    // Where each column the import itself looks at (the key a duplicate is
+    // found by, the cause of leaving, the nationality) is among those the
+    // copy asks about; -1: the working contracts have none.
+    int sourcePis_ = -1, sourceAdmission_ = -1, sourceName_ = -1, sourceCause_ = -1, sourceNationality_ = -1;
     // Columns of BD8Vinc in the key a duplicate is found by and in the count
     // of foreigners, and their widths.
     int destPis_ = -1, destAdmission_ = -1, destName_ = -1, destNationality_ = -1;
@@ -135,14 +121,14 @@ private:
     // `asStored`: the values as BD8Vinc holds them, not cut to their columns.
     QByteArray DuplicateKey(QByteArrayView pis, QByteArrayView admission, QByteArrayView name, bool withName,
                             bool asStored = false) const;
-    std::vector<QByteArrayView> row_;  // the BD8Vinc row being appended
-    QByteArray targetBytes_, newPrefixBytes_;
+    QByteArray targetBytes_, newPrefixBytes_;  // as BD8Vinc keeps them
     void CopyEstablishmentFields(db::Table& emp);
     void WriteEstablishment(bool append, const QString& inscricao, const QString& prefixo);
     void Recount(const QString& inscricao, const QString& prefixo);
     void SetCode(Counters& c, const QString& code);
-    void ScanContracts(const QString& year, const QString& inscricao, const QString& prefixo,
-                       const std::function<void(const Contract&)>& each);
+    // Copies the working contracts of an establishment that `keep` takes.
+    void CopyContracts(const QString& year, const QString& inscricao, const QString& prefixo,
+                       const std::function<bool(const Contract&)>& keep);
 
     std::shared_ptr<db::Database> db_;
     int anoBase_;

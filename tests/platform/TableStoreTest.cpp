@@ -2,6 +2,8 @@
 #include "platform/db/Table.h"
 
 #include <QFile>
+#include <QSet>
+#include <stdexcept>
 #include <QFileInfo>
 #include <csignal>
 #include <cstdio>
@@ -348,6 +350,86 @@ TEST_F(TableStore, RowsAppendedInAStreamAreStoredAsGivenWhateverTheirBuffers) {
     EXPECT_EQ(stored, expected);
 }
 
+
+// Rows copied from another table's range by SQLite a block at a time: each
+// row of the range asked about once and in key order, whatever falls at a
+// block's edge; the rows kept stored in that order with their expressions'
+// values; the source's cursor and range left alone; a failure of the
+// question thrown to the caller as it was.
+TEST_F(TableStore, RangeCopiesAskEachRowOnceInKeyOrderAndStoreTheKeptOnes) {
+    for (const char* name : {"Hugo", "Ana", "Caio", "Bia", "Eva", "Dora", "Gil", "Fabio", "Ivo"}) add("1", name, "Rio");
+    add("0", "Before", "Rio");
+    add("2", "After", "Rio");
+    TableDef copies;
+    copies.fileName = QStringLiteral("Copies.DB");
+    copies.fields = {textField("Code", 4), textField("Name", 8), textField("City", 6), boolField("Active"),
+                     textField("Note", 6)};
+    database->createTable(copies);
+    Table source(database, "People");
+    Table target(database, "Copies");
+    source.Open();
+    target.Open();
+
+    const auto stored = [&] {
+        Query raw(database);
+        raw.SetSQL(QStringLiteral("SELECT Code || ' ' || Name || ' ' || City || ' ' || Active || ' ' || Note AS r "
+                                  "FROM Copies ORDER BY rowid"));
+        raw.Open();
+        QStringList out;
+        for (raw.First(); !raw.Eof(); raw.Next()) out << raw.FieldByName("r").AsString();
+        return out;
+    };
+    const QSet<QString> left{"Bia", "Caio", "Gil"};  // "Caio" and "Gil" end no block of two
+    for (const QByteArray city : {QByteArray(), QByteArray("Lima")}) {
+        source.FindKey({"0"});
+        Table::RangeCopy copy;
+        copy.low = copy.high = QStringList{"1"};
+        copy.fields = {{0, QStringLiteral("s.\"Code\"")},
+                       {1, QStringLiteral("s.\"Name\"")},
+                       {2, QStringLiteral("coalesce(?2, s.\"City\")")},
+                       {4, QStringLiteral("?1")}};
+        copy.parameters = {"Note", city};
+        copy.keepFields = {source.FieldByName("Name").Index()};
+        copy.limit = 2;
+        QStringList asked;
+        copy.keep = [&](std::span<const QByteArrayView> values) {
+            asked << QString::fromUtf8(values[0]);
+            return !left.contains(asked.last());
+        };
+        Transaction tx(*database);
+        int copied = 0, calls = 0;
+        while (!copy.done) {
+            copied += target.AppendRangeCopies(source, copy);
+            ++calls;
+        }
+        tx.commit();
+        EXPECT_EQ(asked, QStringList({"Ana", "Bia", "Caio", "Dora", "Eva", "Fabio", "Gil", "Hugo", "Ivo"}));
+        EXPECT_EQ(copied, 6);
+        EXPECT_EQ(calls, 4);
+        const QString c = city.isNull() ? QStringLiteral("Rio") : QStringLiteral("Lima");
+        QStringList expected;
+        for (const char* name : {"Ana", "Dora", "Eva", "Fabio", "Hugo", "Ivo"})
+            expected << QStringLiteral("1 %1 %2 0 Note").arg(QLatin1String(name), c);
+        EXPECT_EQ(stored().mid(city.isNull() ? 0 : 6), expected);
+        EXPECT_EQ(source.FieldByName("Name").AsString(), "Before");
+        EXPECT_EQ(names(source).size(), 11);
+    }
+
+    Table::RangeCopy failing;
+    failing.low = failing.high = QStringList{"1"};
+    failing.fields = {{0, QStringLiteral("s.\"Code\"")}};
+    failing.keepFields = {source.FieldByName("Name").Index()};
+    failing.keep = [](std::span<const QByteArrayView> values) -> bool {
+        if (values[0] == "Eva") throw std::runtime_error("no Eva");
+        return true;
+    };
+    {
+        Transaction tx(*database);
+        EXPECT_THROW(
+            while (!failing.done) target.AppendRangeCopies(source, failing), std::runtime_error);
+    }
+    EXPECT_EQ(stored().size(), 12);  // rolled back with its transaction
+}
 
 // A value's bytes reuse their room: every length after every other, copies,
 // moves, and a value set again from a part of itself.

@@ -1,4 +1,5 @@
 #include "Database.h"
+#include "Table.h"
 
 #include <QDir>
 #include <QFile>
@@ -150,6 +151,7 @@ Connection::Connection(Database& owner, const QString& mainFile) : owner_(owner)
         if (rc != SQLITE_OK) fail(rc, QStringLiteral(":memory:"));
     }
     sqlite3_busy_timeout(conn_, 250);
+    RegisterCopyFunction(conn_);
 }
 
 Connection::~Connection() {

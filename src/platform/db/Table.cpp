@@ -5,6 +5,7 @@
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <exception>
 #include <utility>
 
 namespace db {
@@ -440,16 +441,20 @@ void Table::Last() {
     bof_ = false;
 }
 
-// The rows after (or before) the current one in index order.
-void Table::afterRow(bool descending) {
-    if (pos_ < 0 || pos_ >= batch_.size()) { eof_ = true; return; }
-    const Row cur = batch_.at(pos_);
+QString Table::afterWhere(bool descending) const {
     const QString coll = orderNoCase_ ? QStringLiteral(" COLLATE NOCASE") : QString();
     QStringList cols, marks;
     for (const QString& k : orderFields_) { cols << quoted(k) + coll; marks << QStringLiteral("?"); }
     cols << QStringLiteral("rowid");
     marks << QStringLiteral("?");
-    const QString where = QStringLiteral("(%1) %2 (%3)").arg(cols.join(','), descending ? "<" : ">", marks.join(','));
+    return QStringLiteral("(%1) %2 (%3)").arg(cols.join(','), descending ? "<" : ">", marks.join(','));
+}
+
+// The rows after (or before) the current one in index order.
+void Table::afterRow(bool descending) {
+    if (pos_ < 0 || pos_ >= batch_.size()) { eof_ = true; return; }
+    const Row cur = batch_.at(pos_);
+    const QString where = afterWhere(descending);
     // Reading on from a row, SQLite must seek by that row: left as an index
     // term, the range's lower bound makes it rescan the range from its start
     // for every batch. The bound stays as a filter.
@@ -598,19 +603,20 @@ void Table::FindNearest(const QStringList& values) {
 
 void Table::SetRange(const QStringList& low, const QStringList& high) {
     checkBrowse();
-    // Bounds are compared with stored values, so they take the form a value
-    // takes when stored, as the values of FindKey and Locate do.
-    auto stored = [this](const QStringList& values) {
-        QStringList out;
-        for (int i = 0; i < values.size(); ++i) {
-            const int field = i < orderFields_.size() ? def_.fieldIndex(orderFields_[i]) : -1;
-            out << normalizeText(values[i], field >= 0 ? def_.fields[field].width : 0);
-        }
-        return out;
-    };
-    rangeLow_ = stored(low);
-    rangeHigh_ = stored(high);
+    rangeLow_ = storedBounds(low);
+    rangeHigh_ = storedBounds(high);
     First();
+}
+
+// Bounds are compared with stored values, so they take the form a value
+// takes when stored, as the values of FindKey and Locate do.
+QStringList Table::storedBounds(const QStringList& values) const {
+    QStringList out;
+    for (int i = 0; i < values.size(); ++i) {
+        const int field = i < orderFields_.size() ? def_.fieldIndex(orderFields_[i]) : -1;
+        out << normalizeText(values[i], field >= 0 ? def_.fields[field].width : 0);
+    }
+    return out;
 }
 
 void Table::CancelRange() {
@@ -860,6 +866,151 @@ void Table::AppendRow(std::span<const QByteArrayView> values) {
     sqlite3_reset(st);
     if (rc != SQLITE_DONE) c.fail(rc, QStringLiteral("Table: %1").arg(database_->resolve(tableName_)));
     database_->noteChange();
+}
+
+namespace {
+
+// The copy a keep function is asked for, while its block is stepped.
+struct KeepCall {
+    Table::RangeCopy* copy = nullptr;
+    int keys = 0;
+    std::vector<QByteArrayView> values;
+    std::exception_ptr failure;
+};
+thread_local KeepCall* tKeepCall = nullptr;
+
+// lobrix_keep(rowid, the order key's columns..., the kept fields...): notes
+// the row as the last one asked about and asks the copy whether to keep it.
+void KeepFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
+    KeepCall* call = tKeepCall;
+    if (!call || argc != 1 + call->keys + int(call->values.size())) {
+        sqlite3_result_error(context, "lobrix_keep outside a copy", -1);
+        return;
+    }
+    Table::RangeCopy& copy = *call->copy;
+    copy.started = true;
+    copy.lastRowid = sqlite3_value_int64(argv[0]);
+    for (int i = 0; i < call->keys; ++i) {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[1 + i]));
+        copy.lastKey[std::size_t(i)].assign(text ? text : "", text ? std::size_t(sqlite3_value_bytes(argv[1 + i])) : 0);
+    }
+    if (!copy.keep) {
+        sqlite3_result_int(context, 1);
+        return;
+    }
+    for (std::size_t i = 0; i < call->values.size(); ++i) {
+        sqlite3_value* v = argv[1 + call->keys + int(i)];
+        const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(v));
+        call->values[i] = text ? QByteArrayView(text, sqlite3_value_bytes(v)) : QByteArrayView();
+    }
+    // Nothing may be thrown through SQLite: the failure ends the step and
+    // is thrown again after it.
+    try {
+        sqlite3_result_int(context, copy.keep(call->values) ? 1 : 0);
+    } catch (...) {
+        call->failure = std::current_exception();
+        sqlite3_result_error(context, "lobrix_keep failed", -1);
+    }
+}
+
+}  // namespace
+
+void RegisterCopyFunction(sqlite3* connection) {
+    sqlite3_create_function_v2(connection, "lobrix_keep", -1, SQLITE_UTF8 | SQLITE_DIRECTONLY, nullptr, KeepFunction,
+                               nullptr, nullptr, nullptr);
+}
+
+int Table::AppendRangeCopies(Table& source, RangeCopy& copy) {
+    checkBrowse();
+    checkWritable();
+    source.checkBrowse();
+    if (copy.done) return 0;
+    Connection& c = conn();
+    if (&source.conn() != &c)
+        throw DbError(ErrorKind::Usage, kGeneralError,
+                      QStringLiteral("Rows copied from a table of another connection.\n%1").arg(source.TableName()));
+    writeStatement(c, true);  // checks the file as Post does
+    const QString target = write_.target;
+    const QString from = source.schemaTable();
+    // The statements' text is made once for the copy and its tables.
+    RangeCopy::Made& made = copy.made;
+    if (made.target != target || made.from != from) {
+        QStringList columns, values;
+        for (const CopiedField& f : copy.fields) {
+            if (f.field < 0 || f.field >= int(fields_.size()))
+                throw DbError(ErrorKind::Usage, kGeneralError,
+                              QStringLiteral("No field %1.\n%2").arg(f.field).arg(tableName_));
+            columns << quoted(fields_[std::size_t(f.field)]->FieldName());
+            values << f.expression;
+        }
+        QStringList asked{QStringLiteral("s.rowid")};
+        for (const QString& k : source.orderFields_) asked << QStringLiteral("s.") + quoted(k);
+        for (const int f : copy.keepFields) {
+            if (f < 0 || f >= int(source.fields_.size()) ||
+                source.fields_[std::size_t(f)]->DataType() != FieldType::Text)
+                throw DbError(ErrorKind::Usage, kGeneralError,
+                              QStringLiteral("No text field %1.\n%2").arg(f).arg(source.TableName()));
+            asked << QStringLiteral("s.") + quoted(source.fields_[std::size_t(f)]->FieldName());
+        }
+        // The copy's range stands in for the source's while the text is made.
+        const QStringList ownLow = std::exchange(source.rangeLow_, source.storedBounds(copy.low));
+        const QStringList ownHigh = std::exchange(source.rangeHigh_, source.storedBounds(copy.high));
+        for (const bool started : {false, true}) {
+            // Reading on from the last row asked about, as Next does: the
+            // range's lower bound stays as a filter, so that SQLite seeks by
+            // that row.
+            source.lowBoundAsFilter_ = started;
+            made.sql[started] = QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4 AS s WHERE %5 AND (%6) AND "
+                                               "lobrix_keep(%7) ORDER BY %8 LIMIT %9")
+                                    .arg(target, columns.join(','), values.join(','), from, source.rangeWhere(),
+                                         started ? source.afterWhere(false) : QStringLiteral("1"), asked.join(','),
+                                         source.orderKey(true))
+                                    .arg(copy.limit);
+        }
+        source.lowBoundAsFilter_ = false;
+        source.rangeLow_ = ownLow;
+        source.rangeHigh_ = ownHigh;
+        made.target = target;
+        made.from = from;
+        made.keys = int(source.orderFields_.size());
+    }
+    sqlite3_stmt* st = c.prepare(made.sql[copy.started]);
+    // The parameters numbered in the expressions come first; those SQLite
+    // numbers after them are the range's and the last row's.
+    int numbered = 0;
+    for (int i = sqlite3_bind_parameter_count(st); i > 0 && numbered == 0; --i)
+        if (sqlite3_bind_parameter_name(st, i)) numbered = i;
+    for (int i = 0; i < int(copy.parameters.size()) && i < numbered; ++i) {
+        const QByteArray& p = copy.parameters[std::size_t(i)];
+        if (p.isNull()) sqlite3_bind_null(st, i + 1);
+        else sqlite3_bind_text(st, i + 1, p.constData(), int(p.size()), SQLITE_TRANSIENT);
+    }
+    int pos = numbered + 1;
+    for (const QStringList& bound : {source.storedBounds(copy.low), source.storedBounds(copy.high)}) {
+        for (int i = 0; i < bound.size() && i < source.orderFields_.size(); ++i) {
+            const QByteArray b = bound[i].toUtf8();
+            sqlite3_bind_text(st, pos++, b.constData(), int(b.size()), SQLITE_TRANSIENT);
+        }
+    }
+    if (copy.started) {
+        for (const std::string& k : copy.lastKey) sqlite3_bind_text(st, pos++, k.data(), int(k.size()), SQLITE_TRANSIENT);
+        sqlite3_bind_int64(st, pos++, copy.lastRowid);
+    }
+    copy.lastKey.resize(std::size_t(made.keys));
+    KeepCall call;
+    call.copy = &copy;
+    call.keys = made.keys;
+    call.values.resize(copy.keepFields.size());
+    KeepCall* outer = std::exchange(tKeepCall, &call);
+    const int rc = sqlite3_step(st);
+    tKeepCall = outer;
+    const int copied = sqlite3_changes(c.handle());
+    sqlite3_reset(st);
+    if (call.failure) std::rethrow_exception(call.failure);
+    if (rc != SQLITE_DONE) c.fail(rc, QStringLiteral("Table: %1").arg(database_->resolve(tableName_)));
+    database_->noteChange();
+    if (copied < copy.limit) copy.done = true;
+    return copied;
 }
 
 void Table::Cancel() {

@@ -1,7 +1,9 @@
 #pragma once
 #include "DataSet.h"
 
+#include <functional>
 #include <span>
+#include <vector>
 #include <string>
 
 namespace db {
@@ -63,6 +65,51 @@ public:
     // given, when the row is not as read (posted or being edited) or a field
     // is not text: then each field is asked on its own.
     bool ReadBytes(std::span<const int> fields, QByteArrayView* out);
+    // Copies of the rows of another table's range (`low`, `high` as SetRange
+    // takes them; the source's own range and cursor are left alone)
+    // appended without being read into the process, a block at a time, in
+    // the source's order: each
+    // field named gets its SQL expression over the source row (its columns
+    // as s."Name", ?1, ?2... bound to `parameters`, a null one as NULL),
+    // every other field its blank. The expressions must give values as the
+    // store keeps them (cut to the field, without trailing blanks): nothing
+    // is cut here. `keep`, when set, is asked for each row of the range in
+    // order, with the row's values of the source's text fields `keepFields`
+    // as Field::AsUtf8 gives them, and says whether it is copied; it must
+    // not use the folder. Each call copies up to `limit` rows and returns
+    // how many; `done` says the range has been gone through. The fields, the
+    // kept fields, the limit and the number of bounds stay as the first call
+    // found them.
+    struct CopiedField {
+        int field;
+        QString expression;
+    };
+    struct RangeCopy {
+        QStringList low, high;
+        std::vector<CopiedField> fields;
+        std::vector<QByteArray> parameters;
+        std::vector<int> keepFields;
+        std::function<bool(std::span<const QByteArrayView>)> keep;
+        int limit = 2048;
+        bool done = false;
+        // Where the next block reads on from: the last row asked about.
+        bool started = false;
+        std::vector<std::string> lastKey;
+        qint64 lastRowid = 0;
+        // The statements made for the tables the copy went between.
+        struct Made {
+            QString target, from;
+            QString sql[2];  // the first block's, the next ones'
+            int keys = 0;
+        } made;
+        // Starts the range again, keeping the statements made.
+        void Restart() {
+            done = started = false;
+            lastKey.clear();
+            lastRowid = 0;
+        }
+    };
+    int AppendRangeCopies(Table& source, RangeCopy& copy);
     void Cancel();
     void Delete();
     void EmptyTable();
@@ -103,6 +150,8 @@ private:
     QHash<QString, QVector<Row>> memo_;  // rows found by key during a read snapshot
     quint64 memoSnapshot_ = 0;
     QString orderKey(bool withCollate) const;
+    QString afterWhere(bool descending) const;
+    QStringList storedBounds(const QStringList& values) const;  // rows after (before) a row given by its key and rowid
     QString rangeWhere() const;
     void bindRange(struct sqlite3_stmt* st, int& pos) const;
     QVector<Row> fetchSql(const QString& sql, const std::function<void(struct sqlite3_stmt*, int&)>& bindExtra);
@@ -169,5 +218,9 @@ private:
     mutable QStringList keyFieldOrder_;     // the order fields they were found for
     mutable QVector<bool> typed_;  // per column read: its storage type matters (a boolean's)
 };
+
+// Makes the SQL function the copies of rows ask through known to a
+// connection of the store.
+void RegisterCopyFunction(::sqlite3* connection);
 
 }  // namespace db
