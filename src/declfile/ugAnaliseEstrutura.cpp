@@ -312,6 +312,10 @@ int TAnaliseEstrutura::AnalyseStructure(const QString& fileName, quint16 baseYea
                               QStringLiteral("Cannot open file.\n%1").arg(copyPath_));
         ownTransaction_ = !db_->inTransaction();
         if (ownTransaction_) db_->startTransaction();
+        // The descriptions are read from the lookups thousands of times: in
+        // one read transaction, not with a lock and a file check each.
+        std::optional<db::ReadSnapshot> lookups;
+        if (dmLobrix && dmLobrix->dbZuvo && !dmLobrix->dbZuvo->inReadSnapshot()) lookups.emplace(dmLobrix->dbZuvo);
         RecordLoop(copy, copy.size());
     } catch (...) {
         errorFound_ = true;  // whatever was loaded goes
@@ -523,6 +527,13 @@ void TAnaliseEstrutura::ReadWhole(Lookup& lookup) {
     lookup.keyWidth = shared.Definition().fields[keyField].width;
     db::Table table(db::Database::forFolder(shared.database().folder()), shared.TableName());
     table.SetReadOnly(true);
+    // The code and its description alone are read.
+    QList<db::FieldDef> read;
+    for (const db::FieldDef& f : shared.Definition().fields)
+        if (f.name.compare(key->fields.first(), Qt::CaseInsensitive) == 0 ||
+            f.name.compare(lookup.column, Qt::CaseInsensitive) == 0)
+            read << db::FieldDef{f.name, f.type, 0, {}};
+    table.SetFieldDefs(read);
     table.Open();
     db::Field& code = table.FieldByName(key->fields.first());
     db::Field* description = table.FindField(lookup.column);
@@ -665,6 +676,14 @@ QByteArrayView TAnaliseEstrutura::DerivedBytes(Derived& derived) {
     return *hit;
 }
 
+namespace {
+// Bytes copied into an array that keeps its room from record to record.
+void SetBytes(QByteArray& to, const char* bytes, qsizetype n) {
+    to.resize(n);
+    std::memcpy(to.data(), bytes, std::size_t(n));
+}
+}  // namespace
+
 // One record, in the order of the checks; false ends the loop (a finding, an
 // interruption, or the end mark after the trailer).
 bool TAnaliseEstrutura::ExamineRecord(qint64 bytesLeft) {
@@ -708,7 +727,8 @@ bool TAnaliseEstrutura::ExamineRecord(qint64 bytesLeft) {
                                IsAllPrintable(rec, 1, 6) ? decode(rec, 6) : PrintableOrHex(Byte(at), true))});
         return false;
     }
-    curSequence_ = QByteArray(rec, 6).toInt();
+    curSequence_ = 0;
+    for (int i = 0; i < 6; ++i) curSequence_ = curSequence_ * 10 + (rec[i] - '0');  // six digits, checked above
     if (curSequence_ != recordsRead_) {
         std::vector<ErrorRow> rows;
         if (recordsRead_ > 1) rows.push_back(prev(QStringLiteral("0"), QString(), decode(prevRecord_.constData(), 6)));
@@ -721,8 +741,8 @@ bool TAnaliseEstrutura::ExamineRecord(qint64 bytesLeft) {
                                IsAllPrintable(rec, 7, 14) ? decode(rec + 6, 14) : PrintableOrHex(Byte(6 + at), true))});
         return false;
     }
-    curInscription_ = QByteArray(rec + 6, 14);
-    curPrefix_ = QByteArray(rec + 20, 2);
+    SetBytes(curInscription_, rec + 6, 14);
+    SetBytes(curPrefix_, rec + 20, 2);
     if (!IsAllDigitBytes(rec, 23, 1)) {
         ReportError(1922, {cur(QStringLiteral("1"), QStringLiteral("23"), TypeShown(rec))});
         return false;
@@ -749,8 +769,8 @@ bool TAnaliseEstrutura::ExamineRecord(qint64 bytesLeft) {
 
     std::memcpy(prevRecord_.data(), rec, size_t(qMin(step_, int(prevRecord_.size()))));
     prevSequence_ = curSequence_;
-    prevInscription_ = curInscription_;
-    prevPrefix_ = curPrefix_;
+    SetBytes(prevInscription_, curInscription_.constData(), curInscription_.size());
+    SetBytes(prevPrefix_, curPrefix_.constData(), curPrefix_.size());
     prevType_ = curType_;
     return true;
 }

@@ -439,7 +439,9 @@ void Database::createTable(const TableDef& def) {
         QStringList cols;
         for (const auto& f : def.fields) cols << columnSql(f);
         const QString table = stemOf(def.fileName);
-        sql = QStringLiteral("BEGIN; CREATE TABLE %1 (%2);").arg(quoted(table), cols.join(QStringLiteral(", ")));
+        // The file is of use only once it is moved in whole: no journal.
+        sql = QStringLiteral("PRAGMA journal_mode=OFF; BEGIN; CREATE TABLE %1 (%2);")
+                  .arg(quoted(table), cols.join(QStringLiteral(", ")));
         for (const auto& ix : def.indexes) sql += indexSql(QStringLiteral("main"), table, ix) + ';';
         sql += QStringLiteral("COMMIT;");
         rc = sqlite3_exec(c, sql.toUtf8().constData(), nullptr, nullptr, nullptr);
