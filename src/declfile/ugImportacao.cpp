@@ -467,6 +467,7 @@ void TImportacao::PlanContractColumns() {
     const bool previous = anoArquivo_ == anoBase_ - 1;
     db::Table& source = *te8Vinc_;
     copy_ = db::Table::RangeCopy{};
+    copy_.limit = kContractsPerCopy;
     for (int i = 0; i < vinc_->FieldCount(); ++i) {
         const db::Field& to = vinc_->Fields(i);
         const QString& name = to.FieldName();

@@ -64,6 +64,8 @@ public:
     TImportacao(const TImportacao&) = delete;
     TImportacao& operator=(const TImportacao&) = delete;
 
+    // Working contracts copied at a time; the window is served between.
+    static constexpr int kContractsPerCopy = 2048;
     // Replaces TE8Imp by an empty table.
     void CreateImportTable();
     // Adds the TE8Imp row of a chosen establishment of the file, which the

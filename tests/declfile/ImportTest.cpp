@@ -442,18 +442,19 @@ TEST_F(Import, ZeroPisNeedsTheNameAndZeroUnionCnpjIsStoredEmpty) {
 }
 
 TEST_F(Import, AnEstablishmentOfManyBlocksImportsEachContractOnceInItsOrder) {
-    // More contracts than the run reads ahead at a time, with a contract that
+    // More contracts than the run copies at a time, with a contract that
     // repeats the PIS and admission of the last one of the first block (under
     // a name that puts it right after it): the first of the second block.
     emptyDeclaration();
     exec("delete from BD8Resp");
-    constexpr int kContracts = 1100;
+    constexpr int kBlock = declfile::TImportacao::kContractsPerCopy;
+    constexpr int kContracts = kBlock + 600;
     valid::WriteDeclaration(1, kContracts);
     const QByteArray many = analyserfixture::WriteFile(data(), false);
     emptyDeclaration();
     analyse(many, false);
     const QString order = "order by " + DeclarationTables::AnalyserContractKey().join(", ") + ", rowid";
-    const Row boundary = rows("select * from Te8Vinc " + order + " limit 1 offset 511").value(0);
+    const Row boundary = rows("select * from Te8Vinc " + order + " limit 1 offset " + QString::number(kBlock - 1)).value(0);
     const Row last =
         rows("select * from Te8Vinc " + order + " limit 1 offset " + QString::number(kContracts - 1)).value(0);
     exec(QStringLiteral("update Te8Vinc set CoPisPasepEmpregado = '%1', DaAdmissaoEmpregado = '%2', "
@@ -471,11 +472,11 @@ TEST_F(Import, AnEstablishmentOfManyBlocksImportsEachContractOnceInItsOrder) {
     setNationality(0, "20");
     setNationality(700, "30");
     setNationality(900, "");
-    setNationality(512, "40");
+    setNationality(kBlock, "40");
     QList<Row> expected = rows("select * from Te8Vinc " + order);
     ASSERT_EQ(expected.size(), kContracts);
-    ASSERT_EQ(expected[512]["NoEmpregado"], boundary["NoEmpregado"] + " Z");
-    expected.removeAt(512);
+    ASSERT_EQ(expected[kBlock]["NoEmpregado"], boundary["NoEmpregado"] + " Z");
+    expected.removeAt(kBlock);
     for (Row& r : expected) {
         r["NuSequencialRegistro"] = r["CoMotivoAfastamento"] = "";
         for (const char* cnpjColumn : {"CoCNPJSindical", "CoCNPJPrimAssociativa", "CoCNPJSegAssociativa",
