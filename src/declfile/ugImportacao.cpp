@@ -82,13 +82,6 @@ QByteArray StoredBytes(QByteArrayView v, int width) {
     return out.sliced(sizeof(quint16));
 }
 
-// The first value of a key made of values appended as above, after its kind.
-QByteArrayView FirstPart(const QByteArray& key) {
-    quint16 n;
-    std::memcpy(&n, key.constData() + 1, sizeof n);
-    return QByteArrayView(key).sliced(1 + sizeof n, n);
-}
-
 }  // namespace
 
 db::TableDef ImportTableDef() {
@@ -590,16 +583,21 @@ bool TImportacao::ImportContract(const Contract& source, Counters& c) {
     const QByteArrayView admission = source[sourceAdmission_];
     const QByteArrayView name = source[sourceName_];
     const bool zeroPis = pis == kZeroPisBytes;
-    QByteArray sought = DuplicateKey(pis, admission, name, zeroPis);
-    if (keysTaken_.contains(sought)) {
+    // The key looked for is one the contract takes: taking it finds whether
+    // it was taken already, with one search.
+    const qsizetype taken = keysTaken_.size();
+    keysTaken_.insert(DuplicateKey(pis, admission, name, zeroPis));
+    if (keysTaken_.size() == taken) {
         ++c.duplicados;
         return false;
     }
     // The contract now holds its key, as BD8Vinc keeps it; with the name too
     // where a PIS of zeros is looked for with it.
-    const QByteArray key = zeroPis ? DuplicateKey(pis, admission, {}, false) : std::move(sought);
-    if (FirstPart(key) == kZeroPisBytes) keysTaken_.insert(DuplicateKey(pis, admission, name, true));
-    keysTaken_.insert(key);
+    if (zeroPis) {
+        keysTaken_.insert(DuplicateKey(pis, admission, {}, false));
+    } else if (pis.startsWith(kZeroPisBytes) && StoredBytes(pis, widthPis_) == kZeroPisBytes) {
+        keysTaken_.insert(DuplicateKey(pis, admission, name, true));  // zeros as stored
+    }
     ++held_.contracts;
     const QByteArray nationality = StoredBytes(source[sourceNationality_], widthNationality_);
     if (nationality != "10" && !nationality.isEmpty()) ++held_.foreign;

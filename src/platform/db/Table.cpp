@@ -873,33 +873,27 @@ namespace {
 // The copy a keep function is asked for, while its block is stepped.
 struct KeepCall {
     Table::RangeCopy* copy = nullptr;
-    int keys = 0;
     std::vector<QByteArrayView> values;
     std::exception_ptr failure;
 };
 thread_local KeepCall* tKeepCall = nullptr;
 
-// lobrix_keep(rowid, the order key's columns..., the kept fields...): notes
-// the row as the last one asked about and asks the copy whether to keep it.
+// lobrix_keep(rowid, the kept fields...): notes the row as the last one
+// asked about and asks the copy whether to keep it.
 void KeepFunction(sqlite3_context* context, int argc, sqlite3_value** argv) {
     KeepCall* call = tKeepCall;
-    if (!call || argc != 1 + call->keys + int(call->values.size())) {
+    if (!call || argc != 1 + int(call->values.size())) {
         sqlite3_result_error(context, "lobrix_keep outside a copy", -1);
         return;
     }
     Table::RangeCopy& copy = *call->copy;
-    copy.started = true;
     copy.lastRowid = sqlite3_value_int64(argv[0]);
-    for (int i = 0; i < call->keys; ++i) {
-        const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[1 + i]));
-        copy.lastKey[std::size_t(i)].assign(text ? text : "", text ? std::size_t(sqlite3_value_bytes(argv[1 + i])) : 0);
-    }
     if (!copy.keep) {
         sqlite3_result_int(context, 1);
         return;
     }
     for (std::size_t i = 0; i < call->values.size(); ++i) {
-        sqlite3_value* v = argv[1 + call->keys + int(i)];
+        sqlite3_value* v = argv[1 + int(i)];
         const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(v));
         call->values[i] = text ? QByteArrayView(text, sqlite3_value_bytes(v)) : QByteArrayView();
     }
@@ -944,7 +938,6 @@ int Table::AppendRangeCopies(Table& source, RangeCopy& copy) {
             values << f.expression;
         }
         QStringList asked{QStringLiteral("s.rowid")};
-        for (const QString& k : source.orderFields_) asked << QStringLiteral("s.") + quoted(k);
         for (const int f : copy.keepFields) {
             if (f < 0 || f >= int(source.fields_.size()) ||
                 source.fields_[std::size_t(f)]->DataType() != FieldType::Text)
@@ -970,6 +963,9 @@ int Table::AppendRangeCopies(Table& source, RangeCopy& copy) {
         source.lowBoundAsFilter_ = false;
         source.rangeLow_ = ownLow;
         source.rangeHigh_ = ownHigh;
+        QStringList keys;
+        for (const QString& k : source.orderFields_) keys << quoted(k);
+        made.lastKeySql = QStringLiteral("SELECT %1 FROM %2 WHERE rowid = ?").arg(keys.join(','), from);
         made.target = target;
         made.from = from;
         made.keys = int(source.orderFields_.size());
@@ -996,11 +992,10 @@ int Table::AppendRangeCopies(Table& source, RangeCopy& copy) {
         for (const std::string& k : copy.lastKey) sqlite3_bind_text(st, pos++, k.data(), int(k.size()), SQLITE_TRANSIENT);
         sqlite3_bind_int64(st, pos++, copy.lastRowid);
     }
-    copy.lastKey.resize(std::size_t(made.keys));
     KeepCall call;
     call.copy = &copy;
-    call.keys = made.keys;
     call.values.resize(copy.keepFields.size());
+    const qint64 lastBefore = copy.lastRowid;
     KeepCall* outer = std::exchange(tKeepCall, &call);
     const int rc = sqlite3_step(st);
     tKeepCall = outer;
@@ -1009,7 +1004,24 @@ int Table::AppendRangeCopies(Table& source, RangeCopy& copy) {
     if (call.failure) std::rethrow_exception(call.failure);
     if (rc != SQLITE_DONE) c.fail(rc, QStringLiteral("Table: %1").arg(database_->resolve(tableName_)));
     database_->noteChange();
-    if (copied < copy.limit) copy.done = true;
+    if (copied < copy.limit || copy.lastRowid == lastBefore) {
+        copy.done = true;
+        return copied;
+    }
+    // The next block reads on after the last row asked about: its key.
+    sqlite3_stmt* key = c.prepare(made.lastKeySql);
+    sqlite3_bind_int64(key, 1, copy.lastRowid);
+    if (sqlite3_step(key) != SQLITE_ROW) {
+        sqlite3_reset(key);
+        c.fail(SQLITE_CORRUPT, QStringLiteral("Table: %1").arg(database_->resolve(source.TableName())));
+    }
+    copy.lastKey.resize(std::size_t(made.keys));
+    for (int i = 0; i < made.keys; ++i) {
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(key, i));
+        copy.lastKey[std::size_t(i)].assign(text ? text : "", text ? std::size_t(sqlite3_column_bytes(key, i)) : 0);
+    }
+    sqlite3_reset(key);
+    copy.started = true;
     return copied;
 }
 

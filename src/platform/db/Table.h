@@ -100,6 +100,7 @@ public:
         struct Made {
             QString target, from;
             QString sql[2];  // the first block's, the next ones'
+            QString lastKeySql;
             int keys = 0;
         } made;
         // Starts the range again, keeping the statements made.
