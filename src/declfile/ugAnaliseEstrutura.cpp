@@ -432,9 +432,16 @@ void TAnaliseEstrutura::BindFields() {
         };
     };
     vincDerived_.clear();
-    const auto derive = [&](const char* column, int slot, std::function<QString(const QString&)> make) {
+    const auto derive = [&](const char* column, int slot, std::function<QString(const QString&)> make,
+                            int leading = 0) {
         const int at = vc(column);
-        vincDerived_.push_back(Derived{at, vinc_->Fields(at).Size(), slot, std::move(make), {}, {}});
+        Derived derived;
+        derived.column = at;
+        derived.width = vinc_->Fields(at).Size();
+        derived.slot = slot;
+        derived.make = std::move(make);
+        derived.leading = leading;
+        vincDerived_.push_back(std::move(derived));
     };
     derive("TxtNacionalidade", 8, described(lkNacionalidade_, true, 0));
     derive("TxtInstrucao", 10, described(lkInstrucao_, false, 100));
@@ -442,7 +449,8 @@ void TAnaliseEstrutura::BindFields() {
     derive("TxtAdmisao", 15, described(lkAdmissao_, false, 100));
     derive("TxtCBO", 19, described(lkCbo_, false, 100));
     derive("NoMunicipioTrabalho", 73, described(lkMunicipio_, true, 0));
-    derive("SgUfTrabalho", 73, [this](const QString& field) { return Describe(lkUf_, field.left(2)).toUpper(); });
+    // A record's byte is one character: the state is that of the code's first two bytes.
+    derive("SgUfTrabalho", 73, [this](const QString& field) { return Describe(lkUf_, field.left(2)).toUpper(); }, 2);
     derive("TxtSalario", 17, described(lkSalario_, false, 0));
     derive("TxtVinculo", 20, described(lkVinculo_, false, 100));
     derive("TxtDesligamento", 21, described(lkDesligamento_, false, 100));
@@ -659,7 +667,8 @@ QByteArrayView TAnaliseEstrutura::RowBytes(const TArquivo& d, bool trimmed, QByt
 // The lookups are read-only, so a description depends on the field alone.
 QByteArrayView TAnaliseEstrutura::DerivedBytes(Derived& derived) {
     const TArquivo& d = layout_.Tipo2.Slot(derived.slot);
-    const QByteArrayView field = FieldSlice(record_, recordBytes_, d);
+    QByteArrayView field = FieldSlice(record_, recordBytes_, d);
+    if (derived.leading > 0 && field.size() > derived.leading) field = field.first(derived.leading);
     const auto make = [&] { return db::normalizeText(derived.make(Value(d)), derived.width).toUtf8(); };
     if (field.size() <= 7) {
         // The bytes and their count make the key: "07" is not "7 ".

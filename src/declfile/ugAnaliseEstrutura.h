@@ -193,6 +193,7 @@ private:
         int width = 0;  // the column's
         int slot = 0;
         std::function<QString(const QString& field)> make;
+        int leading = 0;  // the leading bytes of the field its text depends on alone; 0: all of them
         QHash<quint64, QByteArray> byShortField;  // fields of up to 7 bytes, as most codes are
         QHash<QByteArray, QByteArray> byField;
     };
