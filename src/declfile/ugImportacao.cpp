@@ -473,15 +473,16 @@ void TImportacao::PlanContractColumns() {
             (from->Size() <= 0 || from->Size() > width))
             value = QStringLiteral("rtrim(substr(%1, 1, %2), ' ')").arg(value).arg(width);
         const QString blank = QStringLiteral("''");
+        const QString zeros = SqlText(StoredBytes("000", width));
         QString sql;
         if (is("NuSequencialRegistro") || is("CoMotivoAfastamento")) continue;
         if (is("AnBase")) sql = QStringLiteral("?1");
         else if (is("NuPrefixoEstabelecimento")) sql = QStringLiteral("coalesce(?2, %1)").arg(from ? value : blank);
-        else if (previous && name.startsWith(L("HoTrabalhadas"), Qt::CaseInsensitive)) sql = SqlText(StoredBytes("000", width));
+        else if (previous && name.startsWith(L("HoTrabalhadas"), Qt::CaseInsensitive)) sql = zeros;
         else if (previous && (is("InSindicalizadoVinculo") || is("CoDeficienteFisico"))) continue;
         else if (previous && is("QtDiasAfas")) {
-            const QString zeros = SqlText(StoredBytes("000", width));
-            sql = from ? QStringLiteral("CASE WHEN trim(%1, %2) = '' THEN %3 ELSE %1 END").arg(value, kBlanks, zeros) : zeros;
+            sql = from ? QStringLiteral("CASE WHEN trim(%1, %2) = '' THEN %3 ELSE %1 END").arg(value, kBlanks, zeros)
+                       : zeros;
         } else if (kUnionCnpjContract.contains(name, Qt::CaseInsensitive)) {
             sql = from ? QStringLiteral("CASE WHEN %1 = '%2' THEN '' ELSE %1 END").arg(value, kZeroCnpj) : blank;
         } else if (!from) {

@@ -989,7 +989,8 @@ int Table::AppendRangeCopies(Table& source, RangeCopy& copy) {
         }
     }
     if (copy.started) {
-        for (const std::string& k : copy.lastKey) sqlite3_bind_text(st, pos++, k.data(), int(k.size()), SQLITE_TRANSIENT);
+        for (const std::string& k : copy.lastKey)
+            sqlite3_bind_text(st, pos++, k.data(), int(k.size()), SQLITE_TRANSIENT);
         sqlite3_bind_int64(st, pos++, copy.lastRowid);
     }
     KeepCall call;
