@@ -424,36 +424,32 @@ void TAnaliseEstrutura::BindFields() {
     auto vc = [this](const char* column) { return vinc_->FieldByName(L(column)).Index(); };
     vincExtras_ = ContractExtras{vc("AnBase"), vc("CoCgcCeiEstabelecimento"), vc("NuPrefixoEstabelecimento"),
                                  vc("CoCgcVinculado"), vc("InInscrEstabelecimento")};
-    // Each description as the contract's record gave it to the columns.
-    const auto described = [this](Lookup& lookup, bool trimmed, qsizetype cut) {
-        return [this, &lookup, trimmed, cut](const QString& field) {
-            const QString text = Describe(lookup, trimmed ? TrimBoth(field) : field);
-            return cut > 0 ? text.left(cut) : text;
-        };
-    };
     vincDerived_.clear();
-    const auto derive = [&](const char* column, int slot, std::function<QString(const QString&)> make,
-                            int leading = 0) {
+    const auto derive = [&](const char* column, int slot, Lookup& lookup, bool trimmed, int cut, int leading = 0,
+                            bool upper = false) {
         const int at = vc(column);
         Derived derived;
         derived.column = at;
         derived.width = vinc_->Fields(at).Size();
         derived.slot = slot;
-        derived.make = std::move(make);
+        derived.lookup = &lookup;
+        derived.trimmed = trimmed;
+        derived.cut = cut;
         derived.leading = leading;
+        derived.upper = upper;
         vincDerived_.push_back(std::move(derived));
     };
-    derive("TxtNacionalidade", 8, described(lkNacionalidade_, true, 0));
-    derive("TxtInstrucao", 10, described(lkInstrucao_, false, 100));
-    derive("TxtRaca", 39, described(lkRaca_, false, 100));
-    derive("TxtAdmisao", 15, described(lkAdmissao_, false, 100));
-    derive("TxtCBO", 19, described(lkCbo_, false, 100));
-    derive("NoMunicipioTrabalho", 73, described(lkMunicipio_, true, 0));
+    derive("TxtNacionalidade", 8, lkNacionalidade_, true, 0);
+    derive("TxtInstrucao", 10, lkInstrucao_, false, 100);
+    derive("TxtRaca", 39, lkRaca_, false, 100);
+    derive("TxtAdmisao", 15, lkAdmissao_, false, 100);
+    derive("TxtCBO", 19, lkCbo_, false, 100);
+    derive("NoMunicipioTrabalho", 73, lkMunicipio_, true, 0);
     // A record's byte is one character: the state is that of the code's first two bytes.
-    derive("SgUfTrabalho", 73, [this](const QString& field) { return Describe(lkUf_, field.left(2)).toUpper(); }, 2);
-    derive("TxtSalario", 17, described(lkSalario_, false, 0));
-    derive("TxtVinculo", 20, described(lkVinculo_, false, 100));
-    derive("TxtDesligamento", 21, described(lkDesligamento_, false, 100));
+    derive("SgUfTrabalho", 73, lkUf_, false, 0, 2, true);
+    derive("TxtSalario", 17, lkSalario_, false, 0);
+    derive("TxtVinculo", 20, lkVinculo_, false, 100);
+    derive("TxtDesligamento", 21, lkDesligamento_, false, 100);
     vincRow_.assign(std::size_t(vinc_->FieldCount()), QByteArrayView());
     vincHeld_.assign(std::size_t(vinc_->FieldCount()), QByteArray());
     fEmpVinculos_ = &emp_->FieldByName(QStringLiteral("NuVinculosEstabelecimento"));
@@ -505,7 +501,7 @@ QString TAnaliseEstrutura::Describe(Lookup& lookup, const QString& code) {
     if (lookup.table && lookup.table->Active()) {
         if (!lookup.whole && ++lookup.asked > kQueriesPerLookup) ReadWhole(lookup);
         if (lookup.whole) {
-            text = lookup.all.value(db::normalizeText(code, lookup.keyWidth));
+            text = QString::fromUtf8(lookup.all.value(db::normalizeText(code, lookup.keyWidth).toUtf8()));
         } else if (lookup.table->FindKey({code})) {
             if (db::Field* f = lookup.table->FindField(lookup.column)) text = f->AsString();
         }
@@ -546,9 +542,16 @@ void TAnaliseEstrutura::ReadWhole(Lookup& lookup) {
     db::Field& code = table.FieldByName(key->fields.first());
     db::Field* description = table.FindField(lookup.column);
     lookup.all.clear();
+    const int read2[] = {code.Index(), description ? description->Index() : code.Index()};
+    QByteArrayView bytes[2];
     for (table.First(); !table.Eof(); table.Next()) {
-        const QString k = code.AsString();
-        if (!lookup.all.contains(k)) lookup.all.insert(k, description ? description->AsString() : QString());
+        if (!table.ReadBytes(read2, bytes)) {
+            bytes[0] = code.AsUtf8();
+            bytes[1] = description ? description->AsUtf8() : QByteArrayView();
+        }
+        if (!description) bytes[1] = QByteArrayView();
+        const QByteArray k = bytes[0].toByteArray();
+        if (!lookup.all.contains(k)) lookup.all.insert(k, bytes[1].toByteArray());
     }
     table.Close();
     lookup.whole = true;
@@ -669,20 +672,87 @@ QByteArrayView TAnaliseEstrutura::DerivedBytes(Derived& derived) {
     const TArquivo& d = layout_.Tipo2.Slot(derived.slot);
     QByteArrayView field = FieldSlice(record_, recordBytes_, d);
     if (derived.leading > 0 && field.size() > derived.leading) field = field.first(derived.leading);
-    const auto make = [&] { return db::normalizeText(derived.make(Value(d)), derived.width).toUtf8(); };
+    const auto make = [&] { return MakeDerived(derived, field); };
     if (field.size() <= 7) {
         // The bytes and their count make the key: "07" is not "7 ".
         quint64 key = 0;
         for (const char c : field) key = key << 8 | static_cast<unsigned char>(c);
         key |= quint64(field.size()) << 56;
-        auto hit = derived.byShortField.constFind(key);
-        if (hit == derived.byShortField.constEnd()) hit = derived.byShortField.insert(key, make());
-        return *hit;
+        const QByteArrayView hit = derived.byShortField.Find(key);
+        // A text found is never null: an empty one points into its slot.
+        return hit.data() ? hit : derived.byShortField.Insert(key, make());
     }
     const QByteArray key = QByteArray::fromRawData(field.data(), field.size());
     auto hit = derived.byField.constFind(key);
     if (hit == derived.byField.constEnd()) hit = derived.byField.insert(QByteArray(field.data(), field.size()), make());
     return *hit;
+}
+
+QByteArrayView TAnaliseEstrutura::ShortFieldTable::Insert(quint64 key, const QByteArray& text) {
+    if (2 * (count_ + 1) > slots_.size()) {
+        std::vector<Slot> old(std::max<std::size_t>(64, 2 * slots_.size()));
+        old.swap(slots_);
+        for (const Slot& s : old) {
+            if (!s.used) continue;
+            std::size_t i = Home(s.key);
+            while (slots_[i].used) i = (i + 1) & (slots_.size() - 1);
+            slots_[i] = s;
+        }
+    }
+    std::size_t i = Home(key);
+    while (slots_[i].used) i = (i + 1) & (slots_.size() - 1);
+    Slot& s = slots_[i];
+    s.key = key;
+    s.used = true;
+    s.size = int(text.size());
+    if (text.size() <= kInline) {
+        std::memcpy(s.bytes, text.constData(), std::size_t(text.size()));
+    } else {
+        s.longer = int(longer_.size());
+        longer_.push_back(text);
+    }
+    ++count_;
+    return Text(s);
+}
+
+// A description made from the bytes of a field and of the lookup read whole,
+// with no text made where both are plain; otherwise as its text.
+QByteArray TAnaliseEstrutura::MakeDerived(Derived& derived, QByteArrayView field) {
+    Lookup& lookup = *derived.lookup;
+    const auto ascii = [](QByteArrayView bytes) {
+        for (const char c : bytes)
+            if (static_cast<unsigned char>(c) >= 0x80) return false;
+        return true;
+    };
+    if (!lookup.whole || !IsPlainText(field)) {
+        QString code = Value(layout_.Tipo2.Slot(derived.slot));
+        if (derived.leading > 0) code = code.left(derived.leading);
+        QString text = Describe(lookup, derived.trimmed ? TrimBoth(code) : code);
+        if (derived.cut > 0) text = text.left(derived.cut);
+        if (derived.upper) text = text.toUpper();
+        return db::normalizeText(text, derived.width).toUtf8();
+    }
+    // The code as the lookup stores its key: a byte is a character here.
+    QByteArrayView code = field;
+    if (derived.trimmed)
+        while (!code.isEmpty() && code.front() == ' ') code = code.sliced(1);
+    if (lookup.keyWidth > 0 && code.size() > lookup.keyWidth) code = code.first(lookup.keyWidth);
+    while (!code.isEmpty() && code.back() == ' ') code.chop(1);
+    const auto hit = lookup.all.constFind(QByteArray::fromRawData(code.data(), code.size()));
+    const QByteArrayView text = hit == lookup.all.constEnd() ? QByteArrayView() : QByteArrayView(*hit);
+    if (!ascii(text)) {
+        QString shown = QString::fromUtf8(text);
+        if (derived.cut > 0) shown = shown.left(derived.cut);
+        if (derived.upper) shown = shown.toUpper();
+        return db::normalizeText(shown, derived.width).toUtf8();
+    }
+    qsizetype n = text.size();
+    if (derived.cut > 0) n = qMin<qsizetype>(n, derived.cut);
+    if (derived.width > 0) n = qMin<qsizetype>(n, derived.width);
+    while (n > 0 && text[n - 1] == ' ') --n;
+    QByteArray made(text.data(), n);
+    if (derived.upper) made = std::move(made).toUpper();
+    return made;
 }
 
 namespace {

@@ -90,7 +90,7 @@ private:
         int asked = 0;
         bool whole = false;
         int keyWidth = 0;
-        QHash<QString, QString> all;  // by stored key: the first row's description
+        QHash<QByteArray, QByteArray> all;  // by stored key: the first row's description, as UTF-8
     };
     // A working-table column filled from a slot of the record.
     struct Binding {
@@ -186,19 +186,58 @@ private:
     struct ContractExtras {
         int anBase = -1, inscricao = -1, prefixo = -1, vinculado = -1, tipoInscricao = -1;
     } vincExtras_;
+    // Texts by a key of up to 8 bytes, each kept in one cache line with its
+    // key: ten are found per contract, among thousands, while the rows being
+    // loaded push everything else out of the caches.
+    class ShortFieldTable {
+    public:
+        // The text kept for `key`; a null view when there is none.
+        QByteArrayView Find(quint64 key) const {
+            if (slots_.empty()) return {};
+            for (std::size_t i = Home(key);; i = (i + 1) & (slots_.size() - 1)) {
+                const Slot& s = slots_[i];
+                if (s.key == key && s.used) return Text(s);
+                if (!s.used) return {};
+            }
+        }
+        QByteArrayView Insert(quint64 key, const QByteArray& text);
+
+    private:
+        static constexpr int kInline = 44;
+        struct alignas(64) Slot {
+            quint64 key = 0;
+            bool used = false;
+            qint32 size = 0;
+            qint32 longer = -1;  // a text of more than kInline bytes: its place in longer_
+            char bytes[kInline];
+        };
+        std::size_t Home(quint64 key) const {
+            return std::size_t((key * 0x9E3779B97F4A7C15ull) >> 32) & (slots_.size() - 1);
+        }
+        QByteArrayView Text(const Slot& s) const {
+            return s.longer < 0 ? QByteArrayView(s.bytes, s.size) : QByteArrayView(longer_[std::size_t(s.longer)]);
+        }
+        std::vector<Slot> slots_;
+        std::vector<QByteArray> longer_;
+        std::size_t count_ = 0;
+    };
     // A contract column worked out from one field of the record (a code's
     // description): worked out once per distinct field, kept as the bytes loaded.
     struct Derived {
         int column = -1;
         int width = 0;  // the column's
         int slot = 0;
-        std::function<QString(const QString& field)> make;
-        int leading = 0;  // the leading bytes of the field its text depends on alone; 0: all of them
-        QHash<quint64, QByteArray> byShortField;  // fields of up to 7 bytes, as most codes are
+        Lookup* lookup = nullptr;
+        bool trimmed = false;  // the code is the field without its outer blanks
+        int leading = 0;       // the code is the field's first bytes alone; 0: all of them
+        int cut = 0;           // the description's first characters alone; 0: all of them
+        bool upper = false;    // the description in capitals
+        ShortFieldTable byShortField;  // fields of up to 7 bytes, as most codes are
         QHash<QByteArray, QByteArray> byField;
     };
     std::vector<Derived> vincDerived_;
     QByteArrayView DerivedBytes(Derived& derived);
+    QByteArray MakeDerived(Derived& derived, QByteArrayView field);
     // The contract row being loaded: per column, the bytes it gets.
     std::vector<QByteArrayView> vincRow_;
     std::vector<QByteArray> vincHeld_;  // per column: a text that was not plain, as UTF-8

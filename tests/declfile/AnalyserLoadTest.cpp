@@ -356,6 +356,11 @@ TEST_F(AnalyserLoad, ManyCodesFindTheDescriptionsTheirOwnQueriesFind) {
     // Known codes, unknown ones, a code with blanks at either end, and one shortened.
     cbos << "999999" << "000000" << " " + cbos[3].left(5) << cbos[4].left(5) + " ";
     municipalities << "9999999" << "0000000" << municipalities[5].left(6) + " " << " " + municipalities[6].left(6);
+    // Municipalities of many states, so that the states are read whole too.
+    for (int state = 10; state < 60; ++state) {
+        cbos << cbos[state];
+        municipalities << QByteArray::number(state) + "00001";
+    }
     const int n = int(cbos.size());
     QByteArray f = fileWithContracts(n);
     for (int i = 0; i < n; ++i) {
@@ -374,6 +379,7 @@ TEST_F(AnalyserLoad, ManyCodesFindTheDescriptionsTheirOwnQueriesFind) {
         EXPECT_EQ(row.value("TxtCBO"), expected(dmLobrix->taCBO, cbos[i], "NoCbo"));
         EXPECT_EQ(row.value("NoMunicipioTrabalho"),
                   expected(dmLobrix->taMunicipio, municipalities[i].trimmed(), "NoMunicipio"));
+        EXPECT_EQ(row.value("SgUfTrabalho"), expected(dmLobrix->taUF, municipalities[i].left(2), "SgUf").toUpper());
     }
     EXPECT_NE(vinc("20000000000").value("TxtCBO"), "");
     EXPECT_EQ(vinc(QString::number(20000000000LL + 90)).value("TxtCBO"), "");

@@ -296,7 +296,7 @@ TEST_F(TableStore, BytesInAndOutMatchTextsInAndOut) {
 // before: each row must still be stored as given, whether its caller reuses
 // one buffer (same place, new bytes), two datasets append to the file in
 // turns, Post writes between the rows, or a rollback throws the statements
-// away.
+// away; and a field of no width, whatever the lengths of its values.
 TEST_F(TableStore, RowsAppendedInAStreamAreStoredAsGivenWhateverTheirBuffers) {
     Table first(database, "People");
     Table second(database, "People");
@@ -348,6 +348,31 @@ TEST_F(TableStore, RowsAppendedInAStreamAreStoredAsGivenWhateverTheirBuffers) {
     QStringList stored;
     for (raw.First(); !raw.Eof(); raw.Next()) stored << raw.FieldByName("r").AsString();
     EXPECT_EQ(stored, expected);
+
+    // A field of no width takes values of any length, long and short in turns.
+    TableDef notes;
+    notes.fileName = QStringLiteral("Notes.DB");
+    notes.fields = {textField("Code", 4), textField("Text", 0)};
+    database->createTable(notes);
+    Table t(database, "Notes");
+    t.Open();
+    const std::vector<int> lengths = {10, 0, 70, 64, 65, 300, 12, 300, 1000, 3};
+    {
+        Transaction tx(*database);
+        for (std::size_t i = 0; i < lengths.size(); ++i) {
+            const QByteArray code = QByteArray::number(qulonglong(i));
+            const QByteArray text(lengths[i], char('a' + i));
+            const QByteArrayView values[] = {code, text};
+            t.AppendRow(values);
+        }
+        tx.commit();
+    }
+    raw.SetSQL(QStringLiteral("SELECT Text FROM Notes ORDER BY CAST(Code AS INTEGER)"));
+    raw.Open();
+    std::size_t i = 0;
+    for (raw.First(); !raw.Eof(); raw.Next(), ++i)
+        EXPECT_EQ(raw.FieldByName("Text").AsString(), QString(lengths[i], QChar('a' + int(i)))) << i;
+    EXPECT_EQ(i, lengths.size());
 }
 
 

@@ -807,10 +807,16 @@ void Table::AppendRow(std::span<const QByteArrayView> values) {
         a.epoch = c.statementEpoch();
         a.target = write_.target;
         a.insert = made;
-        a.held.assign(std::size_t(count), std::string());
         // Room for the longest value a field takes once cut to its width, so
         // that a value's place, and its binding, stays from row to row.
-        for (int i = 0; i < count; ++i) a.held[i].reserve(std::size_t(fields_[i]->Size() > 0 ? 3 * fields_[i]->Size() + 1 : 64));
+        a.at.assign(std::size_t(count) + 1, 0);
+        a.width.assign(std::size_t(count), 0);
+        for (int i = 0; i < count; ++i) {
+            a.width[i] = fields_[i]->Size();
+            a.at[i + 1] = a.at[i] + std::size_t(a.width[i] > 0 ? 3 * a.width[i] : 64);
+        }
+        a.room = std::make_unique<char[]>(a.at[count]);
+        a.longer.assign(std::size_t(count), std::string());
         a.boundAt.assign(std::size_t(count), nullptr);
         a.boundBytes.assign(std::size_t(count), 0);
         a.boundFlag.assign(std::size_t(count), -1);
@@ -834,7 +840,7 @@ void Table::AppendRow(std::span<const QByteArrayView> values) {
         // A UTF-8 text never has fewer bytes than characters: only a longer
         // one may need cutting, and where its first `width` bytes are ASCII
         // they are its first `width` characters.
-        const int width = fields_[i]->Size();
+        const int width = a.width[i];  // kept side by side: the fields themselves lie all over the heap
         QByteArray recoded;
         if (width > 0 && n > width) {
             bool ascii = true;
@@ -854,12 +860,17 @@ void Table::AppendRow(std::span<const QByteArrayView> values) {
         // SQLite reads a static binding when the row is stepped: the value
         // copied over the one before, in the same place and of the same
         // length, is bound already.
-        std::string& held = a.held[i];
-        held.assign(p, std::size_t(n));
-        if (held.data() != a.boundAt[i] || held.size() != a.boundBytes[i]) {
-            sqlite3_bind_text(st, i + 1, held.data(), int(held.size()), SQLITE_STATIC);
-            a.boundAt[i] = held.data();
-            a.boundBytes[i] = held.size();
+        char* held = a.room.get() + a.at[i];
+        if (std::size_t(n) > a.at[i + 1] - a.at[i]) {
+            a.longer[i].assign(p, std::size_t(n));
+            held = a.longer[i].data();
+        } else if (n > 0) {
+            std::memcpy(held, p, std::size_t(n));
+        }
+        if (held != a.boundAt[i] || std::size_t(n) != a.boundBytes[i]) {
+            sqlite3_bind_text(st, i + 1, held, int(n), SQLITE_STATIC);
+            a.boundAt[i] = held;
+            a.boundBytes[i] = std::size_t(n);
         }
     }
     const int rc = sqlite3_step(st);

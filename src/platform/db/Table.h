@@ -2,6 +2,7 @@
 #include "DataSet.h"
 
 #include <functional>
+#include <memory>
 #include <span>
 #include <vector>
 #include <string>
@@ -205,7 +206,10 @@ private:
         quint64 epoch = 0;
         QString target;
         sqlite3_stmt* insert = nullptr;
-        std::vector<std::string> held;     // per field: the bytes bound
+        std::unique_ptr<char[]> room;      // the bytes bound: field i's at at[i], up to at[i + 1]
+        std::vector<std::size_t> at;
+        std::vector<int> width;            // per field: its width
+        std::vector<std::string> longer;   // per field: a value longer than its room
         std::vector<const char*> boundAt;  // per field: where its binding points (null: none yet)
         std::vector<std::size_t> boundBytes;
         std::vector<int> boundFlag;        // per boolean field: the value bound (-1: none yet)
