@@ -31,6 +31,8 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 TfmConsultaDisquete* fmConsultaDisquete = nullptr;
 quint8 AnaliseConsultaEmAndamento = 0;
 
@@ -40,8 +42,27 @@ void setCreaRelatorio(const QString& value) {
     if (fmLOBRIX) fmLOBRIX->CreaRelatorio = value;
 }
 
+// A box of lines that are the text's own: it asks for the room of the
+// longest in the font it is laid out with, so that none is cut.
+class LinesBox : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+    QSize minimumSizeHint() const override {
+        QSize size = QPlainTextEdit::minimumSizeHint();
+        int widest = 0;
+        for (const QString& line : toPlainText().split(QLatin1Char('\n')))
+            widest = qMax(widest, fontMetrics().horizontalAdvance(line));
+        const QMargins around = contentsMargins();
+        // The document's margin on either side, and the cursor's room at the end.
+        const int room = widest + 2 * int(std::ceil(document()->documentMargin())) + around.left() + around.right() +
+                         cursorWidth() + 2;
+        size.setWidth(qMax(size.width(), room));
+        return size;
+    }
+};
+
 QPlainTextEdit* memo(QWidget* parent, const char* name, const QStringList& lines) {
-    auto* m = new QPlainTextEdit(parent);
+    auto* m = new LinesBox(parent);
     m->setObjectName(QString::fromLatin1(name));
     m->setPlainText(lines.join(QLatin1Char('\n')));
     m->setReadOnly(true);

@@ -39,6 +39,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -406,6 +407,25 @@ TEST_F(ConsultaWindow, PagesKeepTheirSizeOnAWideScreenWithNothingCut) {
     consulta.LoadDeclarationForViewing(file);
     EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(", ").toStdString();
     EXPECT_EQ(script.pending(), 0);
+}
+
+// The first window's instructions are lines of their own: each is shown
+// whole, on the test's screen and on a wide one, with no scroll bar.
+TEST_F(ConsultaWindow, InstructionLinesAreShownWhole) {
+    for (const QSize screen : {QSize(800, 600), QSize(1366, 768)}) {
+        SCOPED_TRACE(screen.width());
+        TfmConsultaDisquete consulta;
+        forms::ScaleFormForScreen(&consulta, screen, {600, 320}, {650, 350});
+        consulta.show();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QCoreApplication::processEvents();
+        QPlainTextEdit* memo = consulta.meDicas;
+        EXPECT_EQ(memo->horizontalScrollBar()->maximum(), 0);
+        for (const QString& line : memo->toPlainText().split(QLatin1Char('\n')))
+            EXPECT_LE(memo->fontMetrics().horizontalAdvance(line.trimmed()), memo->viewport()->width())
+                << line.toStdString();
+        consulta.hide();
+    }
 }
 
 // Contracts in a file are first and last of their establishment in the
