@@ -724,13 +724,16 @@ QByteArray TAnaliseEstrutura::MakeDerived(Derived& derived, QByteArrayView field
             if (static_cast<unsigned char>(c) >= 0x80) return false;
         return true;
     };
-    if (!lookup.whole || !IsPlainText(field)) {
-        QString code = Value(layout_.Tipo2.Slot(derived.slot));
-        if (derived.leading > 0) code = code.left(derived.leading);
-        QString text = Describe(lookup, derived.trimmed ? TrimBoth(code) : code);
+    // A description as a text: cut, in capitals where asked, and as the column stores it.
+    const auto shown = [&derived](QString text) {
         if (derived.cut > 0) text = text.left(derived.cut);
         if (derived.upper) text = text.toUpper();
         return db::normalizeText(text, derived.width).toUtf8();
+    };
+    if (!lookup.whole || !IsPlainText(field)) {
+        QString code = Value(layout_.Tipo2.Slot(derived.slot));
+        if (derived.leading > 0) code = code.left(derived.leading);
+        return shown(Describe(lookup, derived.trimmed ? TrimBoth(code) : code));
     }
     // The code as the lookup stores its key: a byte is a character here.
     QByteArrayView code = field;
@@ -740,12 +743,7 @@ QByteArray TAnaliseEstrutura::MakeDerived(Derived& derived, QByteArrayView field
     while (!code.isEmpty() && code.back() == ' ') code.chop(1);
     const auto hit = lookup.all.constFind(QByteArray::fromRawData(code.data(), code.size()));
     const QByteArrayView text = hit == lookup.all.constEnd() ? QByteArrayView() : QByteArrayView(*hit);
-    if (!ascii(text)) {
-        QString shown = QString::fromUtf8(text);
-        if (derived.cut > 0) shown = shown.left(derived.cut);
-        if (derived.upper) shown = shown.toUpper();
-        return db::normalizeText(shown, derived.width).toUtf8();
-    }
+    if (!ascii(text)) return shown(QString::fromUtf8(text));
     qsizetype n = text.size();
     if (derived.cut > 0) n = qMin<qsizetype>(n, derived.cut);
     if (derived.width > 0) n = qMin<qsizetype>(n, derived.width);

@@ -7,7 +7,6 @@
 #include <QByteArray>
 #include <QHash>
 #include <QString>
-#include <functional>
 #include <memory>
 #include <vector>
 
