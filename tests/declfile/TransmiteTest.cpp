@@ -770,6 +770,9 @@ TEST_F(Transmite, PrintTheReceipt) {
         EXPECT_EQ(window.AssistenteImpressaoAberto, 1);
         EXPECT_EQ(form->windowTitle(), QStringLiteral("Imprimir Protocolo de Transmissão"));
         EXPECT_TRUE(form->memoImprime->isVisibleTo(form));
+        EXPECT_TRUE(form->memoImprime->toPlainText().contains(QStringLiteral("da declaração. Se disco flexível")))
+            << form->memoImprime->toPlainText().toStdString();
+        EXPECT_FALSE(form->chkCertif->isVisibleTo(form));
         EXPECT_FALSE(form->memoTransmite->isVisibleTo(form));
         EXPECT_TRUE(form->btnImprime->isVisibleTo(form));
         EXPECT_FALSE(form->btnTransmite->isVisibleTo(form));
