@@ -460,7 +460,7 @@ TEST_F(GravaDecl, LaterPartsOfAnEarlierLongerRunGoUnlessTransmitted) {
         QFile f(transmit(name));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
-    {  // Part 3 was transmitted: its receipt is its own.
+    {  // The third file was transmitted: its receipt is its own.
         QFile f(transmit("Zuvo2009_112223330001810103G.rec"));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(ReceiptLineFor(transmit("Zuvo2009_112223330001810103G.dec")) + "\r\n");
