@@ -1,5 +1,6 @@
 #include "DeclarationWriter.h"
 
+#include "DeclarationFolder.h"
 #include "Windows1252.h"
 #include "ugClArquivo.h"
 #include "ugDriveDisquete.h"
@@ -200,7 +201,7 @@ LaterParts FindLaterParts(const QString& folder, const QString& last) {
         bool isNumber = false;
         const int part = stem.mid(stem.size() - 3, 2).toInt(&isNumber);
         if (!isNumber || part <= lastPart) continue;
-        if (QFileInfo::exists(AppPaths::findNoCase(folder, stem + QStringLiteral(".rec"))))
+        if (IsTransmitted(info.filePath()))
             later.kept << info.fileName();
         else
             later.removable << info.filePath();
@@ -261,7 +262,10 @@ private:
     bool closePart();
     void storePendingContractCount();
     void advanceProgress() { host_.SetProgress(++progress_); }
-    QString zeroOf(int part) const { return part < 10 ? QStringLiteral("0") : QString(); }
+    // The name of a part of this run, without ".dec".
+    QString partName(int part) const {
+        return DeclarationFileName(state_.AnoBase, nameKey_, part, req_.amendment).chopped(4);
+    }
     bool diskette() const { return IsDisketteDrive(req_.drive); }
     bool keepsPart() const { return req_.keptPart > 0 && !req_.keptBaseName.isEmpty(); }
     // The context of the next record: the run's settings, made once, and
@@ -296,7 +300,8 @@ private:
     int contracts_ = 0;
     int progress_ = 0;
     QByteArray key_;
-    QString baseName_;
+    QString unnamed_;  // a part written in full that could not take its name
+    QString nameKey_;  // inscription and prefix that name the run's parts
     QString currentPath_;   // the part being written, under its temporary name
     QString currentName_;
     QString currentFinal_;  // the name it takes once written
@@ -385,13 +390,20 @@ void WriterRun::nameWrittenParts() {
                                        ? FindLaterParts(TransmitFolder(), state_.NomeArquivoGerado).removable
                                        : QStringList();
     bool named;
-    if (written_.size() == 1 && laterParts.isEmpty()) {
+    const bool single = written_.size() == 1 && laterParts.isEmpty();
+    if (single) {
         // One rename is one step already: no record needed (none on a diskette).
         named = os::SyncFile(written_.first().first) && os::ReplaceFile(written_.first().first, written_.first().second);
     } else {
         named = os::RenameTogether(QFileInfo(written_.first().second).absolutePath(), written_, laterParts);
     }
-    if (!named) ioError_ = true;
+    if (!named) {
+        ioError_ = true;
+        unnamed_ = QFileInfo(written_.first().second).fileName();
+        // Without a record the file under its temporary name is only debris;
+        // a record that stays still needs the files it names.
+        if (single) QFile::remove(written_.first().first);
+    }
     written_.clear();
 }
 
@@ -500,13 +512,11 @@ bool WriterRun::OpenNextFile() {
     ++partsOpened_;
     bool retry = false;
     const QChar drive = req_.drive.toUpper();
-    const QString letter = req_.amendment ? QStringLiteral("R") : QStringLiteral("G");
     for (;;) {
-        if (baseName_.isEmpty())
-            baseName_ = QStringLiteral("Zuvo") + QString::number(state_.AnoBase) + QLatin1Char('_') +
-                        emp_->FieldByName(QStringLiteral("CoCgcCeiEstabelecimento")).AsString() +
-                        emp_->FieldByName(QStringLiteral("NuPrefixoEstabelecimento")).AsString();
-        const QString name = baseName_ + zeroOf(part_) + QString::number(part_) + letter;
+        if (nameKey_.isEmpty())
+            nameKey_ = emp_->FieldByName(QStringLiteral("CoCgcCeiEstabelecimento")).AsString() +
+                       emp_->FieldByName(QStringLiteral("NuPrefixoEstabelecimento")).AsString();
+        const QString name = partName(part_);
         const QString decName = name + QStringLiteral(".dec");
         if (diskette()) {
             if ((part_ > 1 || retry) && !PromptInsertDiskette(drive, part_)) {
@@ -533,7 +543,11 @@ bool WriterRun::OpenNextFile() {
                 ++part_;
                 continue;
             }
-            if (FileExistsOnDrive(drive, EntryKinds::FilesOnly, name + QStringLiteral(".rec"))) {
+            // Transmitted by the one rule of every reader: a receipt that does
+            // not verify, or is another file's, leaves the part to be overwritten.
+            const QString existing = AppPaths::findNoCase(
+                diskette() ? drives::RootFolder(drive) : TransmitFolder(), decName);
+            if (IsTransmitted(existing)) {
                 const QString q = QStringLiteral(" A declaração \"") + decName + QStringLiteral("\" no drive ") +
                                   drive + QStringLiteral(": .\rjá foi transmitida. Deseja gravar mesmo assim? "
                                                          "(O arquivo existente será preservado)");
@@ -660,6 +674,14 @@ void WriterRun::cleanUp(bool completed) {
                                                                       : QStringLiteral("\nO arquivo incompleto \"") +
                                                                             currentName_ +
                                                                             QStringLiteral("\" foi excluído.")));
+    } else if (!unnamed_.isEmpty()) {
+        QString folder = QFileInfo(TransmitFolder()).absoluteFilePath();
+        if (diskette()) folder = drives::RootFolder(req_.drive.toUpper());
+        msg::ShowBox(msg::BoxKind::Error,
+                     QStringLiteral("Não foi possível dar ao arquivo gravado o nome \"%1\" na pasta \"%2\": um item "
+                                    "com esse nome não pode ser substituído.\nRenomeie ou remova esse item e grave "
+                                    "novamente.")
+                         .arg(unnamed_, QDir::toNativeSeparators(folder)));
     } else if (ioError_ && !currentPath_.isEmpty()) {
         msg::ShowBox(msg::BoxKind::Error,
                      (diskFull_ ? QStringLiteral("Não há espaço suficiente no disco para gravar o arquivo \"")
@@ -699,6 +721,12 @@ int WriterRun::Run() {
 int WriterRun::runSteps() {
     gCancelRequest = &cancelRequest_;
     host_.SetProgress(0);
+    // An unfinished write's record of renames would be replaced by this
+    // run's own, and what it still has to rename or remove would be lost.
+    if (!diskette() && WriteInterrupted(TransmitFolder())) {
+        msg::ShowBox(msg::BoxKind::Error, InterruptedWriteText());
+        return kWriteError;
+    }
     db_ = db::Database::forFolder(req_.dataFolder);
     try {
         db_->createTable(ReceiptFileTableDef());
@@ -777,7 +805,8 @@ int WriterRun::runSteps() {
         return kWriteCancelled;
     }
     if (keepsPart()) {
-        baseName_ = req_.keptBaseName;
+        // "Zuvo" + year + "_" before the inscription and prefix.
+        nameKey_ = req_.keptBaseName.mid(QStringLiteral("Zuvo_").size() + QString::number(state_.AnoBase).size());
         part_ = req_.keptPart - 1;
     }
     capacity_ = diskette() ? DiskCapacity(req_.drive.toUpper()) : kFolderCapacity;

@@ -4,6 +4,7 @@
 #include "MainWindowState.h"
 #include "ufmAnalis00.h"
 #include "ufmGravaDecl04.h"
+#include "ufmTransmite.h"
 
 #include "platform/AppPaths.h"
 #include "platform/ui/MessageService.h"
@@ -114,6 +115,7 @@ void TfmAnalis02::PageShown() {
 void TfmAnalis02::btnTransmiteClick() {
     ModoParticionamento = 0;
     Finish(forms::mrCancel);
+    HandOverWrittenFile();
     // The main window starts the transmission once it has the focus again.
     if (AnaliseViaTransmissao != 1 && fmLOBRIX && fmLOBRIX->edTrans) {
         fmLOBRIX->edTrans->setVisible(true);

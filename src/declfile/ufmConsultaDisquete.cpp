@@ -1,5 +1,6 @@
 #include "declfile/ufmConsultaDisquete.h"
 
+#include "declfile/DeclarationFolder.h"
 #include "declfile/MainWindowState.h"
 #include "declfile/ufmConsulta01.h"
 #include "declfile/ufmConsulta02.h"
@@ -244,7 +245,7 @@ void TfmConsultaDisquete::LoadDeclarationForViewing(const QString& fileName) {
         ShowErrorPanel(true);
         AnaliseConsultaEmAndamento = 0;
     } else {
-        setCreaRelatorio(ReadReceiptCode(fileName));
+        setCreaRelatorio(declfile::TransmittedReceiptCode(fileName));
         prCarregarArq->hide();
         laStatus->hide();
         AnaliseConsultaEmAndamento = 0;

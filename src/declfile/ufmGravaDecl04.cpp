@@ -2,6 +2,7 @@
 
 #include "MainWindowState.h"
 #include "ufmGravaDecl00.h"
+#include "ufmTransmite.h"
 
 #include "platform/report/ReportEngine.h"
 #include "platform/ui/FileDialogs.h"
@@ -166,6 +167,7 @@ void TfmGravaDecl04::Button1Click() {
     dmDadosResp->te8Emp.Close();
     dmDadosResp->te8Vinc.Close();
     Finish(forms::mrCancel);
+    HandOverWrittenFile();
     // The main window starts the transmission once it has the focus again.
     if (fmLOBRIX && fmLOBRIX->edTrans) {
         fmLOBRIX->edTrans->setVisible(true);

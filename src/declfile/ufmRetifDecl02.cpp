@@ -62,9 +62,20 @@ TfmRetifDecl02::TfmRetifDecl02(QWidget* parent)
     // mouse makes its line current before the click toggles it: the handling
     // waits for the click, so that the box it may show ("1304") comes after
     // the toggle and cannot swallow the click.
-    connect(clEmpresas, &forms::TickList::LineTicked, this, [this](int row, bool) { EstablishmentTickHandling(row); });
+    connect(clEmpresas, &forms::TickList::LineTicked, this, [this](int row, bool) {
+        // A click on the box of a line that is not the current one ticks it
+        // without making it current: it becomes current here, quietly, or
+        // the list's old current line would be handled after it and judge
+        // the line just ticked as left without contracts.
+        if (clEmpresas->currentRow() != row) {
+            movingCurrent_ = true;
+            clEmpresas->setCurrentRow(row);
+            movingCurrent_ = false;
+        }
+        EstablishmentTickHandling(row);
+    });
     connect(clEmpresas, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (!mouseDown_) EstablishmentTickHandling(row);
+        if (!mouseDown_ && !movingCurrent_) EstablishmentTickHandling(row);
     });
     clEmpresas->viewport()->installEventFilter(this);
     connect(clVinculos, &forms::TickList::LineTicked, this, [this](int row, bool ticked) { ContractTickHandling(row, ticked); });

@@ -39,6 +39,7 @@ protected:
 
 private:
     bool mouseDown_ = false;  // a button is down on the establishment list
+    bool movingCurrent_ = false;  // the page moves the current line itself
     void showEstablishmentLacking(int line);
     QList<QStringList> contractKeys_;  // row K of the contracts query: line K
 };

@@ -1,6 +1,7 @@
 #include "ufmRetifRegras.h"
 
 #include "platform/ui/Forms.h"
+#include "platform/ui/WizardPage.h"
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
@@ -15,7 +16,8 @@ TfmRetifRegras::TfmRetifRegras(QWidget* parent) : QDialog(parent) {
     Memo->setObjectName(QStringLiteral("Memo1"));
     Memo->setReadOnly(true);
     Memo->setFocusPolicy(Qt::NoFocus);
-    Memo->setPlainText(QStringList{
+    // Lines broken by hand run on into paragraphs that wrap at the memo's width.
+    Memo->setPlainText(forms::MemoParagraphs({
         QStringLiteral("A Retificação da Declaração trata exclusivamente da correção das informações  "),
         QStringLiteral("referentes aos empregados/servidores entregues anteriormente pelo  empregador "),
         QStringLiteral("( prioritariamente salariais )."),
@@ -31,7 +33,7 @@ TfmRetifRegras::TfmRetifRegras(QWidget* parent) : QDialog(parent) {
         QStringLiteral("Retificação), identificando para cada estabelecimento quais os "),
         QStringLiteral("empregados/ servidores que deverão ser reenviados para correção das informações "),
         QStringLiteral("na base da ZUVO."),
-    }.join(QLatin1Char('\n')));
+    }));
     BtOk = new QPushButton(QStringLiteral("&Ok"), this);
     BtOk->setObjectName(QStringLiteral("BtOk"));
     auto* row = new QHBoxLayout;

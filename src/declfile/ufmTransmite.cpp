@@ -36,10 +36,12 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
+#include <utility>
 
 TfmTransmite* fmTransmite = nullptr;
 
@@ -59,26 +61,6 @@ QString chopLineEnd(QByteArray raw) {
     return cp1252::Decode(raw);
 }
 
-// The last non-empty line of the file, read from its end: a declaration ends
-// with its trailer, and reading every line before it would cost the whole file.
-bool readLastLine(QFile& file, QString& last) {
-    const qint64 size = file.size();
-    qint64 window = 2048;
-    while (true) {
-        const qint64 from = qMax<qint64>(0, size - window);
-        if (!file.seek(from)) return false;
-        QByteArray tail = file.read(size - from);
-        if (tail.size() != size - from) return false;
-        while (tail.endsWith('\n') || tail.endsWith('\r')) tail.chop(1);
-        const qsizetype at = qMax(tail.lastIndexOf('\n'), tail.lastIndexOf('\r'));
-        if (at >= 0 || from == 0) {
-            last = cp1252::Decode(tail.mid(at + 1));
-            return true;
-        }
-        window *= 4;
-    }
-}
-
 // The receipt beside a declaration file, whole; null when there is none.
 QByteArray readReceipt(const QString& declarationPath) {
     const QString receipt = ReceiptPath(declarationPath);
@@ -87,14 +69,6 @@ QByteArray readReceipt(const QString& declarationPath) {
     QByteArray all = file.readAll();
     if (all.isNull()) all = QByteArray("");  // an empty receipt is still one
     return all;
-}
-
-// The first line of a text without its line end.
-QByteArray firstLine(const QByteArray& text) {
-    const qsizetype end = text.indexOf('\n');
-    QByteArray line = end < 0 ? text : text.left(end);
-    while (line.endsWith('\r')) line.chop(1);
-    return line;
 }
 
 void structureError(const QString& name) {
@@ -112,45 +86,24 @@ QByteArray ReadFirstLine(const QString& path) {
     return raw;
 }
 
-QString PrefixedReceiptNumber(const QString& receiptLine) {
-    if (receiptLine.isEmpty()) return QString();
-    const QChar first = receiptLine.at(0);
-    if (first == QLatin1Char('5')) return QStringLiteral("590") + receiptLine.left(9);
-    if (first == QLatin1Char('3')) return QStringLiteral("390") + receiptLine.left(9);
-    if (first == QLatin1Char('9')) return QStringLiteral("990") + receiptLine.left(9);
-    return QString();
-}
-
-bool VerificaCRC(const QByteArray& receiptLine) {
-    if (receiptLine.size() < 100) return false;
-    const quint32 crc = digest::Crc32(receiptLine.left(90));
-    return QString::asprintf("%010u", crc).toLatin1() == receiptLine.mid(90, 10);
-}
-
 TransmitListing ListTransmitFiles(const QString& folder, int anoBase) {
     TransmitListing out;
-    const QString pattern = QStringLiteral("Zuvo") + QString::number(anoBase) + QStringLiteral("*.dec");
-    QDir dir(folder);
-    dir.setNameFilters({pattern});
-    // Hidden files are left out; folders named like a declaration are not files.
-    const QStringList names = dir.entryList(QDir::Files | QDir::System, QDir::Name | QDir::IgnoreCase);
-    // A name of another case is found as well (the search ignores case).
-    out.anyFound = !names.isEmpty();
-    // The receipts by name without regard to case, read once for the folder.
-    QHash<QString, QString> receipts;
-    for (const QString& r : dir.entryList({QStringLiteral("*.rec")}, QDir::Files | QDir::System))
-        receipts.insert(r.toLower(), r);
-    for (const QString& name : names) {
-        const QString path = dir.filePath(name);
+    const DeclarationFolderListing offered = ListDeclarationFiles(folder, anoBase);
+    out.anyFound = offered.anyFound;
+    out.writeInterrupted = offered.writeInterrupted;
+    for (const DeclarationFileEntry& entry : offered.files) {
+        const QString& path = entry.path;
+        const QString name = QFileInfo(path).fileName();
         QFile file(path);
-        QString header, first, last;
+        QString header, first;
+        QByteArray last;
         if (!file.open(QIODevice::ReadOnly)) {
             msg::ShowError(QStringLiteral("Não foi possível ler o arquivo \"") + name + QStringLiteral("\"."));
             continue;
         }
         header = chopLineEnd(file.readLine(4096));
         first = chopLineEnd(file.readLine(4096));
-        const bool readOk = readLastLine(file, last);
+        const bool readOk = ReadLastLine(file, last);
         file.close();
         if (!readOk) {
             msg::ShowError(QStringLiteral("Não foi possível ler o arquivo \"") + name + QStringLiteral("\"."));
@@ -161,6 +114,7 @@ TransmitListing ListTransmitFiles(const QString& folder, int anoBase) {
             structureError(name);
             continue;
         }
+        const QString trailer = cp1252::Decode(last);
         TransmitRow row;
         row.path = path;
         row.columns = QStringList(9, QString());
@@ -168,17 +122,16 @@ TransmitListing ListTransmitFiles(const QString& folder, int anoBase) {
         row.columns[3] = cols(first, 21, 2);
         row.columns[8] = cols(first, 24, 52);
         row.columns[4] = name.mid(25, 2);
-        row.columns[5] = StripLeadingZeros(cols(last, 24, 6));
-        row.columns[6] = StripLeadingZeros(cols(last, 30, 6));
+        row.columns[5] = StripLeadingZeros(cols(trailer, 24, 6));
+        row.columns[6] = StripLeadingZeros(cols(trailer, 30, 6));
         if (cols(header, 398, 1) == QLatin1String("P")) row.columns[0] = QStringLiteral("p");
         const bool checked = mark == QLatin1String("A");
-        // Only a receipt whose checksum verifies tells that the file was
-        // sent: a damaged or cut one leaves it to be transmitted again.
-        const QString receiptName = receipts.value(QFileInfo(name).completeBaseName().toLower() + QStringLiteral(".rec"));
-        const QByteArray receiptLine =
-            receiptName.isEmpty() ? QByteArray() : ReadFirstLine(dir.filePath(receiptName));
-        const bool sent = !receiptName.isEmpty() && VerificaCRC(receiptLine);
-        if (sent) row.columns[1] = PrefixedReceiptNumber(cp1252::Decode(receiptLine));
+        // Only a receipt made for this very file tells that it was sent: a
+        // damaged or cut one, or one of another file, leaves it to be sent.
+        const ReceiptReading receipt = ReadReceipt(path, entry.receiptPath);
+        row.receipt = receipt.check;
+        const bool sent = receipt.check == ReceiptCheck::Valid;
+        if (sent) row.columns[1] = PrefixedReceiptNumber(cp1252::Decode(receipt.line));
         row.state = !checked ? kImgNaoAnalisada : sent ? kImgTransmitida : kImgGravada;
         row.amendment = cols(header, 223, 1) == QLatin1String("1");
         out.rows.append(row);
@@ -264,7 +217,7 @@ void TfmTransmite::buildControls() {
                                          "coloque o disquete com a declaração na respectiva unidade. "),
                           QStringLiteral("Selecione a declaração que será transmitida. Clique no botão Transmitir.")});
     memoImprime = memo(this, "memoImprime",
-                       {QStringLiteral("Selecione a unidade que contém o recibo de entrega da declaração .Se disco "
+                       {QStringLiteral("Selecione a unidade que contém o recibo de entrega da declaração. Se disco "
                                        "flexível, coloque o disquete com o recibo de declaração na respectiva "),
                         QStringLiteral("unidade. Selecione o recibo que será impresso. Clique no botão Imprimir.")});
     memoImprime->hide();
@@ -362,6 +315,9 @@ void TfmTransmite::AddColumns(int count) {
         column->SetWidth(150);
         column->SetCaption(QString::fromUtf8(columnTexts[i].caption));
         column->SetWidth(columnTexts[i].width);
+        // The list is not sorted by a header click: an arrow would say it is,
+        // and would cut the title the column was sized to.
+        column->AutoToggleSort = false;
     }
 }
 
@@ -388,13 +344,33 @@ void TfmTransmite::SetPrintMode() {
     memoImprime->show();
     memoTransmite->hide();
     btnTransmite->hide();
+    chkCertif->hide();  // nothing is sent from here
     btnImprime->show();
 }
+
+namespace {
+// The main window the last written file was handed over through: the hand
+// over lives no longer than that window.
+QPointer<QObject>& writtenFileHandedOver() {
+    static QPointer<QObject> handedTo;
+    return handedTo;
+}
+}  // namespace
+
+void HandOverWrittenFile() { writtenFileHandedOver() = fmLOBRIX; }
 
 void TfmTransmite::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     if (event->spontaneous()) return;
     SetActionsEnabled(SelectedIndex() >= 0);
+    const QPointer<QObject> handedTo = std::exchange(writtenFileHandedOver(), nullptr);
+    if (handedTo && handedTo == fmLOBRIX && !printMode_) {
+        // The file was just written: its place is listed without asking.
+        const QString written = WriterStateFromProgram().ArquivoGerado;
+        const QString rootA = drives::RootFolder(QLatin1Char('A'));
+        driveA_ = !rootA.isEmpty() && written.startsWith(rootA);
+        ListFolder();
+    }
 }
 
 void TfmTransmite::closeEvent(QCloseEvent* event) {
@@ -459,6 +435,16 @@ void TfmTransmite::ListFolder() {
         msg::ShowWarning(QStringLiteral("Unidade não contém declaração do Lobrix") + QString::number(anoBase()) +
                          QStringLiteral("."));
         ClearList();
+    } else if (listing.writeInterrupted) {
+        msg::ShowWarning(InterruptedWriteText());
+    }
+    // The first file selected and focused, so that a keyboard user reaches
+    // every action (the list's first key would only show the focus).
+    if (core->Items().Count() > 0) {
+        lume::TLumeItem* first = core->Items()[0];
+        first->SetSelected(true);
+        first->SetFocused(true);
+        SetActionsEnabled(SelectedIndex() >= 0);
     }
     BitBtnC->setEnabled(true);
     BitBtnA->setEnabled(true);
@@ -516,10 +502,10 @@ void TfmTransmite::btnTransmiteClick() {
         // A receipt already there is an invalid one (a valid one marks the
         // file transmitted): only a new receipt tells what this run did.
         const QByteArray before = readReceipt(path);
-        const bool started = os::ExecAndWait(transmitterPath(certified));
+        const os::ExecOutcome outcome = os::ExecAndWaitOutcome(transmitterPath(certified));
         driveA_ = lastListedA_;
         ListFolder();
-        ReportTransmission(path, before, started);
+        ReportTransmission(path, before, outcome);
         return;
     }
     const QString nl = QStringLiteral("\n\r");
@@ -531,25 +517,38 @@ void TfmTransmite::btnTransmiteClick() {
                      QStringLiteral("gravado no disco rígido ou disquete."));
 }
 
-void TfmTransmite::ReportTransmission(const QString& path, const QByteArray& receiptBefore, bool started) {
+void TfmTransmite::ReportTransmission(const QString& path, const QByteArray& receiptBefore,
+                                      const os::ExecOutcome& outcome) {
     const QByteArray receipt = readReceipt(path);
     const bool newReceipt = !receipt.isNull() && receipt != receiptBefore;
+    const ReceiptCheck check = newReceipt ? ReadReceipt(path).check : ReceiptCheck::None;
+    if (check == ReceiptCheck::Valid) return;  // the list shows it "Transmitida"
     const QString name = QFileInfo(path).fileName();
     const QString program = QStringLiteral("ZuvoNet") + QString::number(anoBase());
-    if (newReceipt && VerificaCRC(firstLine(receipt))) return;  // the list shows it "Transmitida"
-    if (newReceipt) {
-        msg::ShowWarning(QStringLiteral("O recibo de entrega gravado pelo ") + program +
-                         QStringLiteral(" para a declaração \"") + name +
-                         QStringLiteral("\" é inválido (Arquivo .rec inválido).\r"
-                                        "A declaração não consta como transmitida e continua Gravada: "
-                                        "transmita-a novamente."));
+    if (!outcome.started) {
+        msg::ShowWarning(QStringLiteral("A declaração \"") + name + QStringLiteral("\" não foi transmitida: o ") +
+                         program + QStringLiteral(" não pôde ser iniciado.\rA declaração continua Gravada."));
         return;
     }
-    msg::ShowWarning(QStringLiteral("A declaração \"") + name + QStringLiteral("\" não foi transmitida: o ") + program +
-                     (started ? QStringLiteral(" terminou sem gravar o recibo de entrega.")
-                              : QStringLiteral(" não pôde ser iniciado.")) +
-                     QStringLiteral("\rNada foi enviado. A declaração continua Gravada e pode ser transmitida "
-                                    "novamente."));
+    // How the transmission program ended: only it knows what it sent.
+    QString ending;
+    if (outcome.crashed)
+        ending = QStringLiteral("O ") + program + QStringLiteral(" foi interrompido antes de terminar");
+    else if (outcome.exitCode != 0)
+        ending = QStringLiteral("O ") + program + QStringLiteral(" terminou com erro (código %1)").arg(outcome.exitCode);
+    else
+        ending = QStringLiteral("O ") + program + QStringLiteral(" terminou");
+    const QString unconfirmed =
+        QStringLiteral("\rNão é possível confirmar a transmissão: a declaração continua Gravada. Verifique no ") +
+        program + QStringLiteral(" se ela foi recebida antes de transmiti-la novamente.");
+    if (newReceipt) {
+        msg::ShowWarning(ending + QStringLiteral(" e o recibo de entrega gravado para a declaração \"") + name +
+                         QStringLiteral("\" não a confirma: ") + ReceiptProblemText(check) + QLatin1Char('.') +
+                         unconfirmed);
+        return;
+    }
+    msg::ShowWarning(ending + QStringLiteral(" sem gravar o recibo de entrega da declaração \"") + name +
+                     QStringLiteral("\".") + unconfirmed);
 }
 
 QString TfmTransmite::FormatThousands(const QString& text) {
@@ -566,16 +565,18 @@ QString TfmTransmite::FormatThousands(const QString& text) {
 void TfmTransmite::btnImprimeClick() {
     const int i = SelectedIndex();
     if (i < 0) return;
-    if (LumeListview1->Core()->Items()[i]->ImageIndexes(0) != kImgTransmitida) {
-        msg::ShowWarning(QStringLiteral("Declaração não transmitida."));
+    // The receipt is read again: it may have changed since the listing.
+    const ReceiptReading receipt = ReadReceipt(paths_.at(i));
+    if (LumeListview1->Core()->Items()[i]->ImageIndexes(0) != kImgTransmitida ||
+        receipt.check != ReceiptCheck::Valid) {
+        const QString problem = ReceiptProblemText(receipt.check);
+        msg::ShowWarning(problem.isEmpty() ? QStringLiteral("Declaração não transmitida.")
+                                           : QStringLiteral("Declaração não transmitida: ") + problem +
+                                                 QLatin1Char('.'));
         return;
     }
-    const QByteArray line = ReadFirstLine(ReceiptPath(paths_.at(i)));
+    const QByteArray& line = receipt.line;
     edtTexto->setText(QString::fromLatin1(line.left(100)));
-    if (!VerificaCRC(line)) {
-        msg::ShowError(QStringLiteral("Arquivo .rec inválido"));
-        return;
-    }
     btnImprime->setEnabled(false);
     GeraRelatorio(cp1252::Decode(line));
     btnImprime->setEnabled(true);
@@ -654,7 +655,7 @@ void TfmTransmite::ConsultFile(const QString& path) {
         forms::ShowModal(&consultation);
         return;
     }
-    if (fmLOBRIX) fmLOBRIX->CreaRelatorio = ReadReceiptCode(path);
+    if (fmLOBRIX) fmLOBRIX->CreaRelatorio = TransmittedReceiptCode(path);
     TfmConsultaDisquete consultation(this);
     consultation.ShowConsultationPages();
 }

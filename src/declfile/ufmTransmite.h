@@ -1,4 +1,7 @@
 #pragma once
+#include "declfile/DeclarationFolder.h"
+#include "platform/os/Process.h"
+
 #include <QByteArray>
 #include <QDialog>
 #include <QList>
@@ -29,29 +32,22 @@ struct TransmitRow {
     bool amendment = false;  // the amendment picture in column 7
     QStringList columns;     // nine texts, column 0 "p" for a part of a split file
     QString path;
+    ReceiptCheck receipt = ReceiptCheck::None;
 };
 
 struct TransmitListing {
     bool anyFound = false;  // a name matched, listed or not
     QList<TransmitRow> rows;
+    bool writeInterrupted = false;  // an unfinished write holds back its files
 };
 
-// Lists the declaration files "Zuvo" + year + "*.dec" of a folder (names
-// matched without regard to case, folders and hidden files left out). A file
-// marked as written after the check whose digest does not verify gets the
-// structure-error box and is not listed; a file that cannot be read gets a
-// message and is not listed. A file is transmitted only when the receipt
-// beside it verifies (VerificaCRC); an invalid receipt leaves it "Gravada".
+// Lists the declaration files "Zuvo" + year + "*.dec" of a folder as
+// ListDeclarationFiles offers them. A file marked as written after the check
+// whose digest does not verify gets the structure-error box and is not
+// listed; a file that cannot be read gets a message and is not listed. A file
+// is "Transmitida" only when its receipt is its own (IsTransmitted); any other
+// receipt leaves it "Gravada", with the reason in `receiptProblem`.
 TransmitListing ListTransmitFiles(const QString& folder, int anoBase);
-
-// The receipt number as shown: "590", "390" or "990" + characters 1-9 by the
-// first character; empty for any other first character.
-QString PrefixedReceiptNumber(const QString& receiptLine);
-
-// True when characters 91-100 of the receipt line are the CRC-32 of
-// characters 1-90 in ten decimal digits; a line shorter than 100 characters
-// is not valid.
-bool VerificaCRC(const QByteArray& receiptLine);
 
 // The first line of a file without its line end; empty when unreadable.
 QByteArray ReadFirstLine(const QString& path);
@@ -100,11 +96,11 @@ public:
     void btAnaliseClick();
     void btnCancelarClick();
     void ConsultFile(const QString& path);
-    // After the transmission program has ended: says plainly when no valid
-    // receipt appeared beside the file (nothing was sent, or the receipt the
-    // program left is invalid). `receiptBefore` is the receipt there before
-    // it ran (null: none).
-    void ReportTransmission(const QString& path, const QByteArray& receiptBefore, bool started);
+    // After the transmission program has ended: unless a receipt of this very
+    // file appeared, says how the program ended (an error and its code,
+    // killed) and what of the receipt is missing or does not match.
+    // `receiptBefore` is the receipt there before it ran (null: none).
+    void ReportTransmission(const QString& path, const QByteArray& receiptBefore, const os::ExecOutcome& outcome);
     // The receipt report "Transmissao" from the fields of a receipt line.
     void GeraRelatorio(const QString& receiptLine);
     static QString FormatThousands(const QString& text);
@@ -135,6 +131,10 @@ private:
 };
 
 extern TfmTransmite* fmTransmite;
+
+// The writing wizards hand the file they just wrote over to the window: the
+// next transmission window lists the place it was written to as it opens.
+void HandOverWrittenFile();
 
 // The main window's commands: the window in transmit or print mode, shown
 // modally and freed.

@@ -29,7 +29,9 @@ QString responsibleAddress(report::ReportDataSet& ds) {
     QStringList parts;
     for (const char* name : {"EdLogradouroRespArquivo", "NuLogradouroRespArquivo", "TxComplementoRespArquivo",
                              "NoBairroRespArquivo"}) {
-        const QString v = ds.text(QString::fromLatin1(name)).trimmed();
+        QString v = ds.text(QString::fromLatin1(name)).trimmed();
+        // The number is kept with leading zeros; it reads as the form shows it.
+        if (qstrcmp(name, "NuLogradouroRespArquivo") == 0) v = StripLeadingZeros(v);
         if (!v.isEmpty()) parts << v;
     }
     QString line = parts.join(QStringLiteral(", "));

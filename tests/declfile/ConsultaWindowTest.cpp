@@ -2,6 +2,7 @@
 // typed and left, the summary, the establishments and their contracts, the
 // navigation, closing from any page, and the files it refuses.
 #include "AnalyserFixture.h"
+#include "DeclfileTestSupport.h"
 
 #include "declfile/MainWindowState.h"
 #include "declfile/ugAnaliseEstrutura2009.h"
@@ -152,7 +153,7 @@ protected:
 
 TEST_F(ConsultaWindow, UserWalksFromTheSummaryToAContractAndClosesEverything) {
     const QString file = writeFile(QStringLiteral("123456789012"));
-    saveOutside("ZUVO2009.rec", "5123456789012345\r\n");
+    saveOutside("ZUVO2009.rec", ReceiptLineFor(file) + "\r\n");  // the receipt of this very file
     const QByteArray tablesBefore = declarationTablesDigest(program.dataFolder());
     ASSERT_TRUE(window->CommandAction(LobrixCommand::ConsDisq)->isEnabled());
     ASSERT_TRUE(window->CommandButton(LobrixCommand::ConsDisq)->isEnabled());

@@ -3,6 +3,7 @@
 // action run before answering, e.g. swapping the diskette), and reading a
 // written file back record by record.
 #include "declfile/DeclarationWriter.h"
+#include "platform/Digest.h"
 #include "platform/ui/MessageService.h"
 
 #include <QByteArray>
@@ -96,3 +97,23 @@ private:
     bool full_ = false;
 };
 
+
+// The receipt line a transmission of this very file gets (the fields the
+// program checks: inscription, counts and digest from the file, the checksum
+// of the first 90 characters).
+inline QByteArray ReceiptLineFor(const QString& declarationPath, const QByteArray& number = "512345678",
+                                 const QByteArray& fileDigest = QByteArray()) {
+    QFile f(declarationPath);
+    const QByteArray all = f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    const QByteArray trailer = all.trimmed().split('\n').last().trimmed();
+    QByteArray line = number + all.mid(6, 14) + QString::asprintf("%010u", digest::Crc32(all)).toLatin1() +
+                      trailer.mid(24, 5) + trailer.mid(29, 6) + "150320101030" + "  " +
+                      (fileDigest.isEmpty() ? trailer.mid(518, 32) : fileDigest);
+    line = line.leftJustified(90, ' ', true);
+    return line + QString::asprintf("%010u", digest::Crc32(line)).toLatin1();
+}
+
+// The same line with another file's digest: well formed, but not this file's.
+inline QByteArray ReceiptLineOfAnotherFile(const QString& declarationPath) {
+    return ReceiptLineFor(declarationPath, "512345678", QByteArray(32, 'f'));
+}

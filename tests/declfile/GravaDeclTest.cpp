@@ -1,4 +1,5 @@
 #include "DeclfileTestSupport.h"
+#include "declfile/ufmTransmite.h"
 #include "declfile/DeclarationWriter.h"
 #include "declfile/MainWindowState.h"
 #include "declfile/ufmGravaDecl00.h"
@@ -129,6 +130,7 @@ TEST_F(GravaDecl, UserWritesTwoOfThreeEstablishmentsAndTransmits) {
     window.SetCommandHandler(LobrixCommand::Transmite, [&] {
         transmitted = true;
         wizardOpenAtTransmit = fmGravaDecl00 != nullptr;
+        ShowTransmite(fmLOBRIX);
     });
     window.show();
     QApplication::setActiveWindow(&window);
@@ -167,6 +169,12 @@ TEST_F(GravaDecl, UserWritesTwoOfThreeEstablishmentsAndTransmits) {
         clickChild(p, "Button1");
         return int(forms::mrNone);
     });
+    // The transmission window lists the file just written without a "C:".
+    QStringList listedAtOnce;
+    script.expect("fmTransmite", [&](QWidget* w) {
+        listedAtOnce = static_cast<TfmTransmite*>(w)->Paths();
+        return int(forms::mrCancel);
+    });
     window.CommandAction(LobrixCommand::Gravar)->trigger();
     EXPECT_FALSE(transmitted);  // not while the wizard runs
     QApplication::setActiveWindow(&window);  // the main window is active again
@@ -182,6 +190,7 @@ TEST_F(GravaDecl, UserWritesTwoOfThreeEstablishmentsAndTransmits) {
     const QStringList est = establishments();
     ASSERT_EQ(decFiles().size(), 1) << decFiles().join(',').toStdString();
     const QString file = transmit(decFiles().first());
+    EXPECT_EQ(listedAtOnce, QStringList{file});
     EXPECT_TRUE(VerifyFileDigest(file));
     const FileVerdict verdict = CheckWrittenFile(file, program.dataFolder());
     EXPECT_TRUE(verdict.Accepted()) << verdict.Describe();
@@ -199,6 +208,9 @@ TEST_F(GravaDecl, UserWritesTwoOfThreeEstablishmentsAndTransmits) {
     const QString text = PdfText(pdf);
     EXPECT_TRUE(text.contains(pageTwoFirstLine.left(18).trimmed())) << text.toStdString();
     EXPECT_TRUE(text.contains("Encerramento")) << text.toStdString();
+    // The responsible's street number as the form shows it, without its stored zeros.
+    EXPECT_TRUE(text.contains("AVENIDA PAULISTA, 1000,")) << text.toStdString();
+    EXPECT_FALSE(text.contains("001000")) << text.toStdString();
 
     // One label for the one part.
     const QString labels = program.path() + "etiquetas.txt";
@@ -444,10 +456,14 @@ TEST_F(GravaDecl, FailedWriteReturnsToThePanelWithNoPart) {
 TEST_F(GravaDecl, LaterPartsOfAnEarlierLongerRunGoUnlessTransmitted) {
     const QString base = "Zuvo2009_1122233300018101";
     for (const char* name : {"Zuvo2009_112223330001810102G.dec", "Zuvo2009_112223330001810103G.dec",
-                             "Zuvo2009_112223330001810103G.rec", "Zuvo2009_112223330001810102R.dec",
-                             "Zuvo2009_999999990001910102G.dec"}) {
+                             "Zuvo2009_112223330001810102R.dec", "Zuvo2009_999999990001910102G.dec"}) {
         QFile f(transmit(name));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    {  // The third file was transmitted: its receipt is its own.
+        QFile f(transmit("Zuvo2009_112223330001810103G.rec"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(ReceiptLineFor(transmit("Zuvo2009_112223330001810103G.dec")) + "\r\n");
     }
     WriterState state;
     state.NomeArquivoGerado = "Zuvo2009_112223330001810101G";

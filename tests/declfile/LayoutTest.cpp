@@ -402,11 +402,19 @@ TEST(GoldenRecords, HeaderDatesAndReceiptNumberKeepTheirWidth) {
 }
 
 TEST(GoldenRecords, FileNameCarriesThePartNumberInCharacters26And27) {
-    const QString name = DeclarationFileName(2009, "1122233300018100", 7, false);
-    EXPECT_EQ(name, QStringLiteral("Zuvo2009_112223330001810007G.dec"));
-    EXPECT_EQ(name.mid(25, 2), QStringLiteral("07"));
-    EXPECT_EQ(DeclarationFileName(2009, "1122233300018100", 12, true).mid(25, 3), QStringLiteral("12R"));
-    EXPECT_EQ(DeclarationFileName(2009, "1122233300018100", 100, false).mid(25, 4), QStringLiteral("100G"));
+    const struct {
+        int part;
+        bool amendment;
+        const char* name;
+    } cases[] = {
+        {1, false, "Zuvo2009_112223330001810001G.dec"},  {7, false, "Zuvo2009_112223330001810007G.dec"},
+        {9, false, "Zuvo2009_112223330001810009G.dec"},  {10, false, "Zuvo2009_112223330001810010G.dec"},
+        {12, true, "Zuvo2009_112223330001810012R.dec"},  {99, false, "Zuvo2009_112223330001810099G.dec"},
+        {100, false, "Zuvo2009_1122233300018100100G.dec"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(DeclarationFileName(2009, "1122233300018100", c.part, c.amendment), QString::fromLatin1(c.name))
+            << c.part;
 }
 
 TEST(Windows1252, EncodesOneBytePerCharacter) {

@@ -492,3 +492,68 @@ TEST_F(RetifWizard, WorkingTablesThatCannotBeMadeEndTheWizard) {
                                          "Processo será interrompido"});
     EXPECT_EQ(dmDadosResp, nullptr);
 }
+
+namespace {
+
+// A click on the tick box of a line, not on its text, then a wait so that the
+// next click is no double click.
+void clickTickBox(forms::TickList* list, int row) {
+    const QRect r = list->visualItemRect(list->item(row));
+    const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+    const int box = list->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, list);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(r.left() + margin + box / 2, r.center().y()));
+    QTest::qWait(QApplication::doubleClickInterval() + 20);
+    gui::settle();
+}
+
+}  // namespace
+
+// The box of a line that is not the highlighted one, clicked: it ticks that
+// line and makes it the current one; "1304" comes only for an earlier line
+// left ticked without a contract, never for the line just ticked.
+TEST_F(RetifWizard, ClickingTheBoxOfAnotherLineTicksItAndKeepsIt) {
+    FormsScript script;
+    script.expect("fmRetifRegras", [](QWidget* p) {
+        // The notice's sentences run whole, wrapped at the memo's width only.
+        const QString memo = p->findChild<QPlainTextEdit*>("Memo1")->toPlainText();
+        EXPECT_TRUE(memo.contains("entregues anteriormente pelo empregador ( prioritariamente salariais )."))
+            << memo.toStdString();
+        EXPECT_TRUE(memo.contains("os empregados/servidores de um estabelecimento.")) << memo.toStdString();
+        click(p, "BtOk");
+        return int(forms::mrNone);
+    });
+    script.expect("fmretifdecl01", [](QWidget* p) { click(p, "bbAvancar"); return int(forms::mrNone); });
+    script.expect("fmRetifDecl02", [&](QWidget* p) {
+        auto* page = static_cast<TfmRetifDecl02*>(p);
+        auto* est = list(p, "clEmpresas");
+        auto* vinc = list(p, "clVinculos");
+        EXPECT_GE(est->count(), 3);
+        gui::settle();
+        // Lines 2 and 3; "1304" on the second click when line 2 has employees.
+        const int secondUnticks = page->Selection.Entry(1).hasEmployees ? 1 : -1;
+        const struct {
+            int line;
+            int lineUnticked;  // the earlier line "1304" unticks; -1: no box
+        } clicks[] = {{1, -1}, {2, secondUnticks}};
+        for (const auto& c : clicks) {
+            SCOPED_TRACE(c.line);
+            boxes.clear();
+            clickTickBox(est, c.line);
+            EXPECT_EQ(boxes.codes(), c.lineUnticked < 0 ? QStringList{} : QStringList{"1304"});
+            EXPECT_TRUE(est->IsTicked(c.line));
+            EXPECT_EQ(est->currentRow(), c.line);
+            EXPECT_EQ(page->Selection.Current(), c.line);
+            EXPECT_TRUE(page->Selection.Entry(c.line).chosen);
+            EXPECT_EQ(vinc->count(), page->Selection.Entry(c.line).hasEmployees ? 3 : 0);
+            if (c.lineUnticked >= 0) {
+                EXPECT_FALSE(est->IsTicked(c.lineUnticked));
+                EXPECT_FALSE(page->Selection.Entry(c.lineUnticked).chosen);
+            }
+        }
+        click(p, "bbCancelar");
+        return int(forms::mrNone);
+    });
+    ShowRetifDecl();
+    EXPECT_TRUE(script.unexpected().isEmpty()) << script.unexpected().join(',').toStdString();
+    EXPECT_EQ(script.pending(), 0);
+}

@@ -31,6 +31,7 @@
 #include "support/ValidDeclaration.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -38,6 +39,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using declfile::TransmitRow;
@@ -60,6 +62,14 @@ QByteArray receiptLine(const QByteArray& first90) {
     QByteArray line = first90.leftJustified(90, ' ', true);
     return line + QString::asprintf("%010u", digest::Crc32(line)).toLatin1();
 }
+
+// The last line of a file without its line end.
+QByteArray lastLine(const QString& path) {
+    QList<QByteArray> lines = readFile(path).trimmed().split('\n');
+    return lines.last().trimmed();
+}
+
+QByteArray receiptFor(const QString& declaration) { return ReceiptLineFor(declaration); }
 
 }  // namespace
 
@@ -129,6 +139,38 @@ TEST(TransmiteReceipt, ChecksumsAndCounts) {
     EXPECT_EQ(declfile::PrefixedReceiptNumber(QStringLiteral("712345678")), QString());
 }
 
+// A receipt is its file's only when its checksum holds and its digest and
+// counts are the file's; each other case names the field that differs.
+TEST(TransmiteReceipt, AReceiptDescribesItsOwnFile) {
+    using declfile::ReceiptCheck;
+    QByteArray trailer(550, ' ');
+    trailer.replace(23, 12, "000004011003");  // 4 establishments, 11,003 contracts
+    const QByteArray digest = "0123456789abcdef0123456789abcdef";
+    trailer.replace(518, 32, digest);
+    auto line = [](const QByteArray& counts, const QByteArray& hash) {
+        return receiptLine("512345678" "11222333000181" "0000000001" + counts + "150320101030" "  " + hash);
+    };
+    const QByteArray own = line("00004" "011003", digest);
+    const struct {
+        const char* what;
+        QByteArray line;
+        ReceiptCheck check;
+    } cases[] = {
+        {"its own", own, ReceiptCheck::Valid},
+        {"its own, a longer line", own + "XYZ", ReceiptCheck::Valid},
+        {"checksum wrong", own.left(99) + (own.at(99) == '0' ? "1" : "0"), ReceiptCheck::ChecksumWrong},
+        {"cut short", own.left(95), ReceiptCheck::Incomplete},
+        {"empty", QByteArray(), ReceiptCheck::Incomplete},
+        {"another file's digest", line("00004" "011003", QByteArray(32, 'f')), ReceiptCheck::DigestDiffers},
+        {"another file's establishments", line("00001" "011003", digest), ReceiptCheck::EstablishmentsDiffer},
+        {"another file's contracts", line("00004" "049997", digest), ReceiptCheck::ContractsDiffer},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(declfile::CheckReceiptLine(c.line, trailer), c.check) << c.what;
+        EXPECT_EQ(declfile::ReceiptProblemText(c.check).isEmpty(), c.check == ReceiptCheck::Valid) << c.what;
+    }
+}
+
 TEST_F(Transmite, ListingStatesAndColumns) {
     const QString written = writeDeclaration();
     const QString name = QFileInfo(written).fileName();
@@ -151,15 +193,17 @@ TEST_F(Transmite, ListingStatesAndColumns) {
     }
 
     // The receipt beside it, also with an upper-case extension.
-    writeBytes(transmite() + name.left(28) + QStringLiteral(".REC"), receiptLine("512345678") + "\r\n");
+    writeBytes(transmite() + name.left(28) + QStringLiteral(".REC"), receiptFor(written) + "\r\n");
     {
         const auto listing = declfile::ListTransmitFiles(transmite(), 2009);
         ASSERT_EQ(listing.rows.size(), 1);
         EXPECT_EQ(listing.rows[0].state, declfile::kImgTransmitida);
         EXPECT_EQ(listing.rows[0].columns[1], QStringLiteral("590512345678"));
     }
-    // A receipt that does not verify (its checksum, a cut line) tells nothing was sent.
-    for (const QByteArray& bad : {receiptLine("512345678").left(99) + "X", receiptLine("512345678").left(95)}) {
+    // A receipt that does not verify (its checksum, a cut line, another
+    // file's) does not tell that this file was sent.
+    for (const QByteArray& bad :
+         {receiptFor(written).left(99) + "X", receiptFor(written).left(95), receiptLine("512345678")}) {
         writeBytes(transmite() + name.left(28) + QStringLiteral(".REC"), bad + "\r\n");
         const auto listing = declfile::ListTransmitFiles(transmite(), 2009);
         ASSERT_EQ(listing.rows.size(), 1);
@@ -211,7 +255,7 @@ TEST_F(Transmite, ListingStatesAndColumns) {
 TEST_F(Transmite, ColumnsShowTheirTitlesAndEntriesWhole) {
     const QString written = writeDeclaration();
     writeBytes(transmite() + QFileInfo(written).completeBaseName() + QStringLiteral(".rec"),
-               receiptLine("512345678") + "\r\n");
+               receiptFor(written) + "\r\n");
     QByteArray part = readFile(written);
     analyserfixture::Put(part, 1, 397, " P");
     writeBytes(transmite() + QStringLiteral("Zuvo2009_111111111111110102G.dec"), part);
@@ -256,17 +300,18 @@ TEST_F(Transmite, TransmitRefusalsAndCertification) {
         return true;
     });
 
-    // Nothing selected: the actions stay disabled and do nothing.
-    form.BitBtnCClick();
-    ASSERT_EQ(form.Paths().size(), 1);
+    // Before any listing the actions are disabled and do nothing.
     EXPECT_FALSE(form.btnTransmite->isEnabled());
     form.btnTransmiteClick();
     EXPECT_TRUE(handOff().isNull() || handOff().isEmpty());
 
-    auto select = [&](int i) { (*form.LumeListview1)->Items()[i]->SetSelected(true); };
-    select(0);
+    // The listing selects its first file.
+    form.BitBtnCClick();
+    ASSERT_EQ(form.Paths().size(), 1);
+    EXPECT_EQ(form.SelectedIndex(), 0);
     EXPECT_TRUE(form.btnTransmite->isEnabled());
     EXPECT_TRUE(form.btnConsulta->isEnabled());
+    auto select = [&](int i) { (*form.LumeListview1)->Items()[i]->SetSelected(true); };
 
     {  // No transmission program: the warning, the hand-off written, no relisting.
         BoxScript boxes;
@@ -291,18 +336,18 @@ TEST_F(Transmite, TransmitRefusalsAndCertification) {
     form.chkCertif->setChecked(true);
     {
         BoxScript boxes;  // the seam leaves no receipt
-        boxes.expect(QStringLiteral("terminou sem gravar o recibo de entrega."), "mrOk");
+        boxes.expect(QStringLiteral("terminou sem gravar o recibo de entrega da declaração"), "mrOk");
         form.btnTransmiteClick();
     }
     EXPECT_EQ(handOff(), QFile::encodeName(written) + "1\r\n");
     ASSERT_EQ(started.size(), 1);
     EXPECT_EQ(started[0], QStringLiteral("C:\\ZuvoNet2009\\ZuvoNet2009.exe"));
-    // Listed again: nothing selected any more.
-    EXPECT_FALSE(form.btnTransmite->isEnabled());
+    // Listed again, its first file selected anew.
+    EXPECT_EQ(form.SelectedIndex(), 0);
     form.chkCertif->setChecked(false);
 
     // A file with a receipt, a file not analysed, a name out of pattern.
-    writeBytes(transmite() + name.left(28) + QStringLiteral(".rec"), receiptLine("512345678") + "\r\n");
+    writeBytes(transmite() + name.left(28) + QStringLiteral(".rec"), receiptFor(written) + "\r\n");
     QByteArray part = readFile(written);
     analyserfixture::Put(part, 1, 397, " P");
     writeBytes(transmite() + QStringLiteral("Zuvo2009_111111111111110102G.dec"), part);
@@ -338,59 +383,99 @@ TEST_F(Transmite, TransmitRefusalsAndCertification) {
     EXPECT_EQ((*form.LumeListview1)->Items().Count(), 0);
 }
 
-// The road from the main window with a transmitter that fails in each way
-// it can: the file stays "Gravada" and the user is told plainly that nothing
-// was sent or that the receipt left is invalid. Then a good run.
-TEST_F(Transmite, StandInTransmitterAndItsFailures) {
+// One journey in one "Transmite": the transmitter fails in each way it can,
+// then succeeds. Only a receipt of this very file makes it "Transmitida" and
+// its receipt printable; each failure says what happened, never that nothing
+// was sent (the program cannot know that).
+TEST_F(Transmite, ReceiptsThroughTheWindow) {
     const QString written = writeDeclaration();
     const QString name = QFileInfo(written).fileName();
     const QString receipt = transmite() + QFileInfo(written).completeBaseName() + QStringLiteral(".rec");
     installStandIn();
-    const QString notSent = QStringLiteral("A declaração \"") + name +
-                            QStringLiteral("\" não foi transmitida: o ZuvoNet2009 terminou sem gravar o recibo de "
-                                           "entrega.\rNada foi enviado.");
-    const QString invalid = QStringLiteral("O recibo de entrega gravado pelo ZuvoNet2009 para a declaração \"") + name +
-                            QStringLiteral("\" é inválido");
-    const struct {
-        const char* fail;
-        QString box;
-    } runs[] = {
-        {"exit", notSent},
-        {"noreceipt", notSent},
-        {"checksum", invalid},
-        {"short", invalid},
-        {"noreceipt", notSent},  // the invalid receipt of the run before stays as it was
-        {"", QString()},
-    };
     TfmLOBRIX window;
     window.SetCommandHandler(LobrixCommand::Transmite, [] { ShowTransmite(fmLOBRIX); });
-    FormsScript forms;
-    forms.expect(QStringLiteral("fmTransmite"), [&](QWidget* w) {
-        auto* form = static_cast<TfmTransmite*>(w);
-        gui::click(form->BitBtnC);
-        auto& items = (*form->LumeListview1)->Items();
-        for (const auto& run : runs) {
-            SCOPED_TRACE(run.fail);
-            qputenv("ZUVONET_STANDIN_FAIL", run.fail);
-            EXPECT_EQ(items.Count(), 1);
-            if (items.Count() != 1) break;
-            gui::clickItem(form->LumeListview1, 0);
-            BoxScript boxes;
-            if (!run.box.isEmpty()) boxes.expect(run.box, "mrOk");
-            gui::click(form->btnTransmite);
-            EXPECT_EQ(items[0]->ImageIndexes(0), run.box.isEmpty() ? declfile::kImgTransmitida : declfile::kImgGravada);
-            EXPECT_EQ(items[0]->Captions(1).isEmpty(), !run.box.isEmpty()) << items[0]->Captions(1).toStdString();
+    window.SetCommandHandler(LobrixCommand::ImprimirProtocolo, [] { ShowProtocoloTransmissao(fmLOBRIX); });
+    TdmRaveRelatorios reports;
+    dmRaveRelatorios = &reports;
+    struct Unset {
+        ~Unset() {
+            dmRaveRelatorios = nullptr;
+            report::SetPrinterInstalledForTests(std::nullopt);
         }
-        gui::click(form->btnCancelar);
-        return forms::mrNone;
-    });
-    window.CommandAction(LobrixCommand::Transmite)->trigger();
-    EXPECT_EQ(forms.pending(), 0);
-    EXPECT_TRUE(forms.unexpected().isEmpty());
+    } unset;
+    report::SetPrinterInstalledForTests(true);
+    const QString printed = program.path() + QStringLiteral("recibo.txt");
+    reports.RvSystem1.setDestination(report::Destination::TextFile, printed);
+
+    const struct {
+        const char* fail;
+        QStringList says;  // the transmission's box; none for a good run
+        QString printSays;
+    } runs[] = {
+        {"checksum",
+         {"O ZuvoNet2009 terminou e o recibo", "o controle (CRC) do recibo de entrega não confere"},
+         "o controle (CRC) do recibo de entrega não confere"},
+        {"short", {"o recibo de entrega está incompleto"}, "o recibo de entrega está incompleto"},
+        {"digest", {"o código hash do recibo de entrega não é o do arquivo"},
+         "o código hash do recibo de entrega não é o do arquivo"},
+        {"counts", {"a quantidade de vínculos do recibo de entrega não é a do arquivo"},
+         "a quantidade de vínculos do recibo de entrega não é a do arquivo"},
+        {"noreceipt", {"O ZuvoNet2009 terminou sem gravar o recibo de entrega", "Não é possível confirmar"},
+         "a quantidade de vínculos"},  // the receipt of the run before stays as it was
+        {"exit", {"O ZuvoNet2009 terminou com erro (código 3) sem gravar o recibo"}, "a quantidade de vínculos"},
+        {"killed", {"O ZuvoNet2009 foi interrompido antes de terminar", "o recibo de entrega está incompleto"},
+         "o recibo de entrega está incompleto"},
+        {"", {}, QString()},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.fail);
+        qputenv("ZUVONET_STANDIN_FAIL", run.fail);
+        const bool good = run.says.isEmpty();
+        FormsScript forms;
+        forms.expect(QStringLiteral("fmTransmite"), [&](QWidget* w) {
+            auto* form = static_cast<TfmTransmite*>(w);
+            gui::click(form->BitBtnC);
+            auto& items = (*form->LumeListview1)->Items();
+            EXPECT_EQ(items.Count(), 1);
+            if (items.Count() != 1) return forms::mrCancel;
+            QStringList shown;
+            {
+                BoxScript boxes;  // one box, holding every piece
+                if (!good) boxes.expect(run.says.first(), "mrOk");
+                gui::click(form->btnTransmite);
+                shown = boxes.shown;
+            }
+            for (const QString& piece : run.says)
+                EXPECT_TRUE(!shown.isEmpty() && shown.first().contains(piece)) << shown.join('|').toStdString();
+            for (const QString& box : shown) EXPECT_FALSE(box.contains(QStringLiteral("Nada foi enviado")));
+            EXPECT_EQ(items[0]->ImageIndexes(0), good ? declfile::kImgTransmitida : declfile::kImgGravada);
+            EXPECT_EQ(items[0]->Captions(1).isEmpty(), !good) << items[0]->Captions(1).toStdString();
+            gui::click(form->btnCancelar);
+            return forms::mrNone;
+        });
+        forms.expect(QStringLiteral("fmTransmite"), [&](QWidget* w) {
+            auto* form = static_cast<TfmTransmite*>(w);
+            EXPECT_FALSE(form->chkCertif->isVisibleTo(form));
+            gui::click(form->BitBtnC);
+            QFile::remove(printed);
+            BoxScript boxes;
+            if (!good) boxes.expect(QStringLiteral("Declaração não transmitida: ") + run.printSays, "mrOk");
+            gui::click(form->btnImprime);
+            EXPECT_EQ(QFile::exists(printed), good);
+            gui::click(form->btnCancelar);
+            return forms::mrNone;
+        });
+        window.RunCommand(LobrixCommand::Transmite);
+        window.RunCommand(LobrixCommand::ImprimirProtocolo);
+        EXPECT_EQ(forms.pending(), 0);
+        EXPECT_TRUE(forms.unexpected().isEmpty()) << forms.unexpected().join(',').toStdString();
+    }
+    const QString text = ReadTextFile(printed);
+    EXPECT_TRUE(text.contains(QStringLiteral("Protocolo de Transmissão"))) << text.toStdString();
 
     const QByteArray line = declfile::ReadFirstLine(receipt);
     ASSERT_EQ(line.size(), 100);
-    EXPECT_TRUE(declfile::VerificaCRC(line));
+    EXPECT_EQ(declfile::CheckReceiptLine(line, lastLine(written)), declfile::ReceiptCheck::Valid);
     EXPECT_EQ(line.mid(23, 10), QString::asprintf("%010u", digest::Crc32(readFile(written))).toLatin1());
     EXPECT_EQ(line.mid(33, 5), "00002");
     EXPECT_EQ(line.mid(38, 6), "000006");
@@ -427,13 +512,81 @@ TEST_F(Transmite, RoadFromTheMainWindowToATransmittedFile) {
         if (items.Count() != 1) return forms::mrCancel;
         EXPECT_EQ(items[0]->ImageIndexes(0), declfile::kImgTransmitida);
         EXPECT_TRUE(items[0]->Captions(1).startsWith(QStringLiteral("590"))) << items[0]->Captions(1).toStdString();
-        EXPECT_FALSE(form->btnTransmite->isEnabled());
+        EXPECT_EQ(form->SelectedIndex(), 0);  // listed again, its file selected anew
         form->btnCancelar->click();
         return forms::mrNone;
     });
     window.RunCommand(LobrixCommand::Transmite);
     EXPECT_EQ(forms.pending(), 0);
     EXPECT_TRUE(forms.unexpected().isEmpty());
+}
+
+// A keyboard user with one file in "Transmite": the menu by its keys, "C:" by
+// Tab and Space, the file selected as it is listed, "&Transmitir" by Alt+T.
+TEST_F(Transmite, KeyboardOnlyFromTheMainWindowToATransmittedFile) {
+    writeDeclaration();
+    installStandIn();
+    TfmLOBRIX window;
+    window.SetCommandHandler(LobrixCommand::Transmite, [] { ShowTransmite(fmLOBRIX); });
+    ASSERT_TRUE(gui::showActive(&window));
+    FormsScript forms;
+    forms.expect(QStringLiteral("fmTransmite"), [&](QWidget* w) {
+        auto* form = static_cast<TfmTransmite*>(w);
+        EXPECT_TRUE(gui::showActive(form));  // the script stands in for the modal loop
+        EXPECT_TRUE(gui::tabTo(form->BitBtnC));
+        gui::key(Qt::Key_Space);
+        auto& items = (*form->LumeListview1)->Items();
+        EXPECT_EQ(items.Count(), 1);
+        for (QPushButton* b : {form->btnTransmite, form->btnConsulta, form->btAnalise})
+            EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
+        // A mnemonic presses its button a moment later, as a click would show it.
+        gui::key(Qt::Key_T, Qt::AltModifier);
+        EXPECT_TRUE(gui::waitUntil([&] { return !handOff().isEmpty(); }, 3000)) << "Alt+T started no transmission";
+        gui::settle();
+        EXPECT_EQ(items.Count(), 1);
+        if (items.Count() == 1) EXPECT_EQ(items[0]->ImageIndexes(0), declfile::kImgTransmitida);
+        gui::key(Qt::Key_C, Qt::AltModifier);  // "&Cancelar"
+        EXPECT_TRUE(gui::waitUntil([&] { return !form->isVisible(); }, 3000)) << "Alt+C left the window open";
+        return forms::mrNone;
+    });
+    gui::key(Qt::Key_D, Qt::AltModifier);
+    QWidget* menu = QApplication::activePopupWidget();
+    ASSERT_NE(menu, nullptr) << "Alt+D opened no menu";
+    QTest::keyClick(menu, Qt::Key_T);
+    gui::settle();
+    EXPECT_EQ(forms.pending(), 0);
+    EXPECT_TRUE(forms.unexpected().isEmpty()) << forms.unexpected().join(',').toStdString();
+}
+
+// A click on a column's title sorts nothing, so the header draws no sort
+// arrow over the title it was sized to.
+TEST_F(Transmite, HeaderClickShowsNoSortArrow) {
+    const QString written = writeDeclaration();
+    QFile::copy(written, transmite() + QStringLiteral("Zuvo2009_111111111111110102G.dec"));
+    TfmTransmite form;
+    ASSERT_TRUE(gui::showActive(&form));
+    gui::click(form.BitBtnC);
+    const QStringList before = form.Paths();
+    ASSERT_EQ(before.size(), 2);
+    auto* core = form.LumeListview1->Core();
+    QWidget* viewport = form.LumeListview1->viewport();
+    const int headerHeight = core->Header->RuntimeHeight();
+    const QRect header(0, 0, viewport->width(), headerHeight);
+    const QPoint away(viewport->width() - 5, viewport->height() - 5);
+    QTest::mouseMove(viewport, away);
+    const QImage plain = gui::onScreen(viewport).copy(header);
+    int x = 0;
+    for (int c : {2, 4, 8}) {
+        SCOPED_TRACE(c);
+        x = 0;
+        for (int i = 0; i < c; ++i) x += core->Header->Columns->At(i)->Width();
+        gui::clickAt(viewport, QPoint(x + core->Header->Columns->At(c)->Width() / 2, headerHeight / 2));
+        QTest::mouseMove(viewport, away);
+        for (int i = 0; i < core->Header->Columns->Count(); ++i)
+            EXPECT_EQ(core->Header->Columns->At(i)->SortDirection(), lume::TLumeSortDirection::esdNone) << i;
+        EXPECT_EQ(form.Paths(), before);
+        EXPECT_EQ(gui::onScreen(viewport).copy(header), plain) << "the header changed its look";
+    }
 }
 
 // Drive A: listed on asking, listed again after a transmission from it; no
@@ -474,7 +627,7 @@ TEST_F(Transmite, DisketteInDriveA) {
     (*form.LumeListview1)->Items()[0]->SetSelected(true);
     {
         BoxScript boxes;  // the seam leaves no receipt
-        boxes.expect(QStringLiteral("terminou sem gravar o recibo de entrega."), "mrOk");
+        boxes.expect(QStringLiteral("terminou sem gravar o recibo de entrega da declaração"), "mrOk");
         form.btnTransmiteClick();
     }
     ASSERT_EQ(form.Paths().size(), 1);
@@ -549,7 +702,7 @@ TEST_F(Transmite, ManyFilesKeepTheirPaths) {
 TEST_F(Transmite, ConsultAListedFile) {
     const QString written = writeDeclaration();
     writeBytes(transmite() + QFileInfo(written).completeBaseName() + QStringLiteral(".rec"),
-               receiptLine("512345678") + "\r\n");
+               receiptFor(written) + "\r\n");
     QByteArray broken = readFile(written);
     analyserfixture::Put(broken, 1, 397, " ");
     analyserfixture::Put(broken, 2, 1, "X");  // a sequence number that is not one
@@ -617,6 +770,9 @@ TEST_F(Transmite, PrintTheReceipt) {
         EXPECT_EQ(window.AssistenteImpressaoAberto, 1);
         EXPECT_EQ(form->windowTitle(), QStringLiteral("Imprimir Protocolo de Transmissão"));
         EXPECT_TRUE(form->memoImprime->isVisibleTo(form));
+        EXPECT_TRUE(form->memoImprime->toPlainText().contains(QStringLiteral("da declaração. Se disco flexível")))
+            << form->memoImprime->toPlainText().toStdString();
+        EXPECT_FALSE(form->chkCertif->isVisibleTo(form));
         EXPECT_FALSE(form->memoTransmite->isVisibleTo(form));
         EXPECT_TRUE(form->btnImprime->isVisibleTo(form));
         EXPECT_FALSE(form->btnTransmite->isVisibleTo(form));
@@ -690,10 +846,10 @@ TEST_F(Transmite, AnalyseAListedFile) {
     items[form.Paths().indexOf(partPath)]->SetSelected(true);
     form.btAnalise->click();
     EXPECT_EQ(forms.pending(), 0);
-    // Listed again: nothing selected, the actions wait for a choice.
+    // Listed again, its first file selected anew.
     EXPECT_EQ(form.Paths().size(), 2);
-    EXPECT_EQ(form.SelectedIndex(), -1);
-    EXPECT_FALSE(form.btAnalise->isEnabled());
+    EXPECT_EQ(form.SelectedIndex(), 0);
+    EXPECT_TRUE(form.btAnalise->isEnabled());
     // Closing the window lets the main window's wizard offer its file choice.
     form.show();
     form.close();

@@ -1,4 +1,5 @@
 #include "DeclfileTestSupport.h"
+#include "declfile/DeclarationFolder.h"
 #include "declfile/DeclarationWriter.h"
 #include "declfile/ugClArquivo.h"
 #include "declfile/ugHashCompara.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -279,15 +281,46 @@ TEST_F(WriterTest, ExistingPartIsOverwrittenOnlyWhenAuthorised) {
     EXPECT_TRUE(VerifyFileDigest(path));
 }
 
+// Transmitted is decided as every reader decides it: by a receipt of this
+// very file. Such a part is kept and the next number used; a part beside a
+// receipt that does not verify, or that is another file's, is only written:
+// the writer asks to overwrite it, and the folder still holds one copy.
 TEST_F(WriterTest, TransmittedPartIsKeptAndTheNextNumberUsed) {
     const QStringList items = generate(2);
+    ASSERT_EQ(write(&items), kWritten);
     const QString dec = transmit(base(items) + "01G.dec");
     const QString rec = transmit(base(items) + "01G.rec");
-    for (const QString& p : {dec, rec}) {
-        QFile f(p);
-        f.open(QIODevice::WriteOnly);
-        f.write("kept");
+    const QByteArray own = ReceiptLineFor(dec);
+    const struct {
+        const char* what;
+        QByteArray receipt;
+    } notThisFiles[] = {
+        {"checksum wrong", own.left(99) + (own.at(99) == '0' ? "1" : "0")},
+        {"cut short", own.left(95)},
+        {"another file's digest", ReceiptLineOfAnotherFile(dec)},
+    };
+    for (const auto& c : notThisFiles) {
+        SCOPED_TRACE(c.what);
+        {
+            QFile f(rec);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(c.receipt + "\r\n");
+        }
+        EXPECT_FALSE(IsTransmitted(dec));
+        BoxScript boxes;
+        boxes.expect("Autoriza gravar sobre?", "mrYes");
+        EXPECT_EQ(write(&items), kWritten);
+        EXPECT_EQ(decFiles(transmit()), QStringList{base(items) + "01G.dec"});
+        EXPECT_EQ(state.NomeArquivoGerado, base(items) + "01G");
     }
+
+    {
+        QFile f(rec);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(own + "\r\n");
+    }
+    ASSERT_TRUE(IsTransmitted(dec));
+    const QByteArray sent = ReadAll(dec);
     {
         BoxScript boxes;
         boxes.expect("já foi transmitida. Deseja gravar mesmo assim? (O arquivo existente será preservado)", "mrYes");
@@ -296,8 +329,8 @@ TEST_F(WriterTest, TransmittedPartIsKeptAndTheNextNumberUsed) {
                                             "01G.dec\" no drive C: .\rjá foi transmitida. Deseja gravar mesmo assim? "
                                             "(O arquivo existente será preservado)");
     }
-    EXPECT_EQ(ReadAll(dec), QByteArray("kept"));
-    EXPECT_EQ(ReadAll(rec), QByteArray("kept"));
+    EXPECT_EQ(ReadAll(dec), sent);
+    EXPECT_EQ(ReadAll(rec), own + "\r\n");
     EXPECT_TRUE(VerifyFileDigest(transmit(base(items) + "02G.dec")));
     EXPECT_EQ(state.NomeArquivoGerado, base(items) + "02G");
     EXPECT_EQ(state.QtArquivosGerados, 1);
@@ -306,6 +339,80 @@ TEST_F(WriterTest, TransmittedPartIsKeptAndTheNextNumberUsed) {
         boxes.expect("já foi transmitida", "mrNo");
         EXPECT_EQ(write(&items), kWriteCancelled);
     }
+}
+
+// Written in parts, the first part's transmission left a receipt that does
+// not verify; written again over the same folder: every part is offered
+// exactly once, and no contract is in two offered files.
+TEST_F(WriterTest, WrittenAgainAfterAFailedTransmissionEachPartIsOfferedOnce) {
+    const QStringList items = generate(50010, 1, 3);
+    ASSERT_EQ(write(&items), kWritten);
+    const QStringList parts{base(items) + "01G.dec", base(items) + "02G.dec"};
+    ASSERT_EQ(decFiles(transmit()), parts);
+    {
+        QFile f(transmit(base(items) + "01G.rec"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        const QByteArray own = ReceiptLineFor(transmit(parts[0]));
+        f.write(own.left(99) + (own.at(99) == '0' ? "1" : "0") + "\r\n");  // its checksum wrong
+    }
+    {
+        BoxScript boxes;
+        boxes.expect("Autoriza gravar sobre?", "mrYes");
+        EXPECT_EQ(write(&items), kWritten);
+    }
+    const DeclarationFolderListing offered = ListDeclarationFiles(transmit(), 2009);
+    QStringList names;
+    QSet<QByteArray> contracts;
+    int count = 0;
+    for (const DeclarationFileEntry& e : offered.files) {
+        names << QFileInfo(e.path).fileName();
+        EXPECT_FALSE(IsTransmitted(e.path)) << e.path.toStdString();
+        for (const QByteArray& record : Records(e.path))
+            if (Cols(record, 23, 23) == "2") {
+                contracts.insert(Cols(record, 7, 550));
+                ++count;
+            }
+    }
+    EXPECT_EQ(names, parts);
+    EXPECT_EQ(count, 50010 + 3);
+    EXPECT_EQ(contracts.size(), count);
+}
+
+// The part written in full cannot take its name (a folder of that name that
+// is not empty): the run fails and says so, and leaves no temporary file.
+TEST_F(WriterTest, PartThatCannotTakeItsNameFailsTheRun) {
+    const QStringList items = generate(2);
+    const QString name = base(items) + "01G.dec";
+    ASSERT_TRUE(QDir().mkpath(transmit(name)));
+    {
+        QFile f(transmit(name) + "/inside");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    BoxScript boxes;
+    boxes.expect("Não foi possível dar ao arquivo gravado o nome \"" + name + "\"", "mrOk");
+    EXPECT_EQ(write(&items), kWriteError);
+    EXPECT_EQ(QDir(transmit()).entryList(QDir::Files | QDir::Hidden), QStringList{});
+    EXPECT_TRUE(QFileInfo::exists(transmit(name) + "/inside"));
+}
+
+// A part written again under its own number: the run names it as every part
+// is named, a number of one digit with its zero, of two without.
+TEST_F(WriterTest, PartWrittenAgainKeepsItsNumber) {
+    const QStringList items = generate(2);
+    for (int part : {9, 10}) {
+        WriteRequest r;
+        r.establishments = &items;
+        r.drive = QLatin1Char('C');
+        r.dataFolder = program.dataFolder();
+        r.generationDate = QStringLiteral("15012010");
+        r.keptBaseName = base(items);
+        r.keptPart = part;
+        ASSERT_EQ(WriteDeclarationFile(r, state, host), kWritten) << part;
+        const QString name = DeclarationFileName(2009, items.first().mid(4, 16), part, false);
+        EXPECT_EQ(state.NomeArquivoGerado + ".dec", name);
+        EXPECT_TRUE(VerifyFileDigest(transmit(name))) << name.toStdString();
+    }
+    EXPECT_EQ(decFiles(transmit()), QStringList({base(items) + "09G.dec", base(items) + "10G.dec"}));
 }
 
 TEST_F(WriterTest, CancelConfirmedKeepsEarlierPartsAndDropsTheReceiptTables) {

@@ -337,13 +337,14 @@ TEST_F(MessagesByCode, ValidateNameEditShowsTheCodeAndAbortsSilently) {
     EXPECT_NO_THROW(ValidateNameEdit(&edit));
 }
 
-TEST(MessageDisplay, AskInterruptIsAYesNoInformation) {
+TEST(MessageDisplay, AskInterruptIsAYesNoConfirmation) {
     ScriptedMessages boxes;
     boxes.answer("mrYes").answer("mrNo");
     EXPECT_TRUE(AskInterrupt());
     EXPECT_FALSE(AskInterrupt());
     ASSERT_EQ(boxes.shown().size(), 2);
-    EXPECT_EQ(boxes.shown()[0].kind, msg::BoxKind::Information);
+    // A question: the confirmation's title and icon, not the information's.
+    EXPECT_EQ(boxes.shown()[0].kind, msg::BoxKind::Confirmation);
     EXPECT_EQ(boxes.shown()[0].buttons, msg::BoxButtons::YesNo);
     EXPECT_EQ(boxes.texts()[0].toStdString(), "Deseja interromper?");
 }

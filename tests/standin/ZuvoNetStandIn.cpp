@@ -2,7 +2,9 @@
 // hand-off file "Zuvonet.ini" in the folder above its own, and writes the
 // receipt beside the declaration file named there. The environment sets the
 // receipt's date and time (ZUVONET_STANDIN_WHEN, ddmmyyyyhhmm) and makes it
-// fail (ZUVONET_STANDIN_FAIL): "noreceipt", "checksum", "short" or "exit".
+// fail (ZUVONET_STANDIN_FAIL): "noreceipt", "checksum", "short", "exit" (code
+// 3), "digest" or "counts" (a well-formed receipt of another file), or
+// "killed" (half a receipt written, then killed).
 #include "platform/Digest.h"
 
 #include <QByteArray>
@@ -10,6 +12,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+
+#include <csignal>
 
 namespace {
 
@@ -45,15 +49,25 @@ int main(int argc, char** argv) {
     if (when.size() != 12) when = "150320101030";
     // Each file its own receipt number, as each transmission gets one.
     const quint32 fileCrc = digest::Crc32(all);
+    QByteArray establishments = cols(trailer, 25, 5);
+    QByteArray contracts = cols(trailer, 30, 6);
+    QByteArray fileDigest = cols(trailer, 519, 32);
+    if (fail == "digest") fileDigest = QByteArray(32, 'f');
+    if (fail == "counts") contracts = QString::asprintf("%06d", contracts.toInt() + 1).toLatin1();
     QByteArray receipt = "5" + QString::asprintf("%08u", fileCrc % 100000000u).toLatin1() + cols(header, 7, 14) +
-                         QString::asprintf("%010u", fileCrc).toLatin1() + cols(trailer, 25, 5) +
-                         cols(trailer, 30, 6) + when + "  " + cols(trailer, 519, 32);
+                         QString::asprintf("%010u", fileCrc).toLatin1() + establishments + contracts + when + "  " +
+                         fileDigest;
     quint32 crc = digest::Crc32(receipt.left(90));
     if (fail == "checksum") crc ^= 1;
     receipt += QString::asprintf("%010u", crc).toLatin1();
     if (fail == "short") receipt.truncate(95);
     QFile out(QFileInfo(path).path() + QLatin1Char('/') + QFileInfo(path).completeBaseName() + QStringLiteral(".rec"));
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) return 2;
+    if (fail == "killed") {
+        out.write(receipt.left(60));
+        out.flush();
+        std::raise(SIGKILL);
+    }
     out.write(receipt + "\r\n");
     return 0;
 }

@@ -95,4 +95,27 @@ bool FinishInterruptedRenames(const QString& folder) {
     return true;
 }
 
+PendingRenames ReadPendingRenames(const QString& folder) {
+    PendingRenames record;
+    const QString path = recordPath(folder);
+    if (!QFileInfo::exists(path)) return record;
+    record.pending = true;
+    QFile in(path);
+    if (!in.open(QIODevice::ReadOnly)) {
+        record.readable = false;
+        return record;
+    }
+    for (const QByteArray& line : in.readAll().split('\n')) {
+        const QList<QByteArray> parts = line.split('\t');
+        if (parts.size() != 2 || parts[1].isEmpty()) continue;
+        const QString from = QString::fromUtf8(parts[0]);
+        const QString to = QString::fromUtf8(parts[1]);
+        if (from.isEmpty())
+            record.removals << to;
+        else
+            record.renames << qMakePair(from, to);
+    }
+    return record;
+}
+
 }  // namespace os

@@ -21,4 +21,15 @@ bool RenameTogether(const QString& folder, const QList<QPair<QString, QString>>&
 // for the next start.
 bool FinishInterruptedRenames(const QString& folder);
 
+// The record of a set of renames that has not been completed: a write is
+// between its record and its end (now, in another copy, or killed there).
+// File names, without the folder.
+struct PendingRenames {
+    bool pending = false;   // a record is in place
+    bool readable = true;   // its lines could be read
+    QList<QPair<QString, QString>> renames;
+    QStringList removals;
+};
+PendingRenames ReadPendingRenames(const QString& folder);
+
 }  // namespace os

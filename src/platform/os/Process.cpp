@@ -38,17 +38,26 @@ QString FindProgram(const QString& windowsPath) {
     return QString();
 }
 
-bool ExecAndWait(const QString& commandLine) {
-    if (seam()) return seam()(commandLine);
+bool ExecAndWait(const QString& commandLine) { return ExecAndWaitOutcome(commandLine).started; }
+
+ExecOutcome ExecAndWaitOutcome(const QString& commandLine) {
+    ExecOutcome outcome;
+    if (seam()) {
+        outcome.started = seam()(commandLine);
+        return outcome;
+    }
     QString program = FindProgram(commandLine);
     if (program.isEmpty()) program = LocalPath(commandLine);
     QProcess process;
     process.setProgram(program);
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.start();
-    if (!process.waitForStarted(-1)) return false;
+    if (!process.waitForStarted(-1)) return outcome;
+    outcome.started = true;
     process.waitForFinished(-1);
-    return true;
+    outcome.crashed = process.exitStatus() == QProcess::CrashExit;
+    outcome.exitCode = outcome.crashed ? 0 : process.exitCode();
+    return outcome;
 }
 
 void SetExecSeam(ExecSeam s) { seam() = std::move(s); }

@@ -21,6 +21,14 @@ QString FindProgram(const QString& windowsPath);
 // is not looked at.
 bool ExecAndWait(const QString& commandLine);
 
+// The same, telling how the program ended.
+struct ExecOutcome {
+    bool started = false;
+    bool crashed = false;  // ended by a signal (killed) rather than by exiting
+    int exitCode = 0;
+};
+ExecOutcome ExecAndWaitOutcome(const QString& commandLine);
+
 // Test seam: while set, ExecAndWait calls it instead of starting anything.
 using ExecSeam = std::function<bool(const QString& commandLine)>;
 void SetExecSeam(ExecSeam seam);

@@ -19,7 +19,7 @@ qint64 Now() {
 }  // namespace
 
 bool AskInterrupt() {
-    return msg::ShowBox(msg::BoxKind::Information, QStringLiteral("Deseja interromper?"), msg::BoxButtons::YesNo) ==
+    return msg::ShowBox(msg::BoxKind::Confirmation, QStringLiteral("Deseja interromper?"), msg::BoxButtons::YesNo) ==
            QLatin1String("mrYes");
 }
 
