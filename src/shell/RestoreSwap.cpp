@@ -17,7 +17,7 @@ bool exists(const QString& path) { return QFileInfo::exists(path); }
 
 void removeFile(const QString& path) {
     if (!exists(path)) return;
-    fault::Step("file.delete");
+    fault::Step("file.delete", path);
     QFile::remove(path);
 }
 
@@ -28,7 +28,7 @@ bool writeIntent(const QString& folder, const QList<SwapFile>& files) {
     QByteArray text;
     for (const SwapFile& f : files)
         text += (f.hadOld ? "1\t" : "0\t") + QFileInfo(f.target).fileName().toUtf8() + '\n';
-    fault::Step("file.write");
+    fault::Step("file.write", temp);
     QFile out(temp);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(text) != text.size() || !out.flush()) {
         out.close();
