@@ -83,9 +83,19 @@ bool newFilePresent(const SwapFile& f) {
 
 void removeSideFiles(const QString& folder) {
     const QString intentName = QFileInfo(RestoreIntentPath(folder)).fileName();
-    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden)) {
-        if (name.endsWith(kFreshSuffix) || name.endsWith(kOldSuffix) || name == intentName + QStringLiteral(".tmp"))
-            removeFile(QDir(folder).filePath(name));
+    for (const QFileInfo& entry : QDir(folder).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot |
+                                                             QDir::Hidden | QDir::System)) {
+        const QString name = entry.fileName();
+        if (!name.endsWith(kFreshSuffix) && !name.endsWith(kOldSuffix) && name != intentName + QStringLiteral(".tmp"))
+            continue;
+        // A folder that stood in a table's place moved aside like a file:
+        // it goes with the swap, or it would stay in Dados for good.
+        if (entry.isDir() && !entry.isSymLink()) {
+            fault::Step("file.delete", entry.filePath());
+            QDir(entry.filePath()).removeRecursively();
+        } else {
+            removeFile(entry.filePath());
+        }
     }
 }
 
