@@ -216,7 +216,7 @@ void TfmImport00::BtAvancarClick() {
 void TfmImport00::closeWorkTables() {
     try {
         auto database = db::Database::forFolder(dataFolder());
-        for (const char* table : {"te8Emp.db", "te8Vinc.db", "te8Imp.db", "te8Stru.db"}) {
+        for (const char* table : {"te8Emp.db", "te8Vinc.db", "te8Resp.db", "te8Imp.db", "te8Stru.db"}) {
             const QString name = QString::fromLatin1(table);
             if (database->tableExists(name)) database->dropTable(name);
         }
