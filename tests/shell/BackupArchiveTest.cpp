@@ -438,7 +438,8 @@ TEST_F(BackupArchive, BackupThatDoesNotCompleteKeepsTheEarlierArchive) {
 // either completes a whole archive or reports error 4 and keeps the earlier one.
 TEST_F(BackupArchive, FullDiskNeverPassesForSuccessNorDestroysTheEarlierArchive) {
     writeFile(src() + "/a.db", text(30000));
-    writeFile(src() + "/b.db", noise(100000, 4));
+    // The last chunk, nearly full, waits in the write buffer until the close.
+    writeFile(src() + "/b.db", noise(16384 * 5 + 16000, 4));
     // The whole new archive, written where there is room.
     const QString roomy = out() + "/probe.bkp";
     {
