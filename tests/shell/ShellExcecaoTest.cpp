@@ -56,6 +56,21 @@ TEST_F(FatalErrors, KeyViolationBoxStartsWithTheEngineCode) {
     EXPECT_TRUE(appguard::TerminateRequested());
 }
 
+// An expected cause that escaped its handler still ends the program (the
+// work stopped half way), but says what happened in the program's words.
+TEST_F(FatalErrors, AnEscapedExpectedCauseIsToldAsSuchBeforeTheEnd) {
+    ScriptedMessages boxes;
+    boxes.answer("mrOk");
+    ReportFatalError(db::DbError(db::ErrorKind::Busy, db::kTableBusy, "Table is busy.\nTable: /x/Dados/Bd8vinc.DB"));
+    ASSERT_EQ(boxes.shown().size(), 1);
+    EXPECT_EQ(boxes.shown()[0].kind, msg::BoxKind::Warning);
+    EXPECT_EQ(boxes.texts()[0], "A tabela \"Bd8vinc.DB\" está em uso por outro usuário ou por outra cópia do LOBRIX.\n"
+                                "A operação não foi concluída.\n"
+                                "Aguarde que o outro usuário termine e tente novamente.\n"
+                                "O LOBRIX será encerrado.");
+    EXPECT_TRUE(appguard::TerminateRequested());
+}
+
 TEST_F(FatalErrors, EngineCodeIsRightAlignedAndHexHasFourDigits) {
     EXPECT_TRUE(EngineErrorBoxText(db::DbError(db::ErrorKind::Busy, 10243, "Table is busy."))
                     .startsWith("Erro BDE  10243 : $2803\r\n"));
