@@ -13,6 +13,7 @@
 #include "platform/ui/FileDialogs.h"
 #include "platform/ui/MessageService.h"
 #include "shell/UdmLobrix.h"
+#include "shell/ugExcecao.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -185,7 +186,7 @@ void TfmImport00::BtAvancarClick() {
                                             false, establishments, contracts, true);
         } catch (const db::DbError& e) {
             failed = true;
-            msg::ShowError(QStringLiteral("Não foi possível verificar a estrutura do arquivo.\n") + e.text());
+            msg::ShowError(QStringLiteral("Não foi possível verificar a estrutura do arquivo.\n") + EngineErrorDetail(e));
         }
     });
     if (failed || result == declfile::kAnaliseFalhaCopia) {
@@ -215,7 +216,7 @@ void TfmImport00::BtAvancarClick() {
 void TfmImport00::closeWorkTables() {
     try {
         auto database = db::Database::forFolder(dataFolder());
-        for (const char* table : {"te8Emp.db", "te8Vinc.db", "te8Imp.db", "te8Stru.db"}) {
+        for (const char* table : {"te8Emp.db", "te8Vinc.db", "te8Resp.db", "te8Imp.db", "te8Stru.db"}) {
             const QString name = QString::fromLatin1(table);
             if (database->tableExists(name)) database->dropTable(name);
         }

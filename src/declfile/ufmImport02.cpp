@@ -14,6 +14,7 @@
 #include "platform/ui/TickList.h"
 #include "shell/UdmLobrix.h"
 #include "shell/ugFuncoes.h"
+#include "shell/ugExcecao.h"
 
 #include <QFontDatabase>
 #include <QFrame>
@@ -201,7 +202,7 @@ void TfmImport02::BtConcluirClick() {
             failed = true;
             msg::ShowError(QStringLiteral("Não foi possível concluir a importação. Nenhum estabelecimento foi "
                                           "importado e a declaração ficou como estava.\n") +
-                           e.text());
+                           EngineErrorDetail(e));
         }
     });
     CancelButton()->setEnabled(true);

@@ -1525,7 +1525,7 @@ void TfmDadosEmpreg::DeleteContractWithoutAsking() {
         EmployeeCount = counts.employees;
         ForeignerCount = counts.foreigners;
     } catch (const db::DbError& e) {
-        msg::ShowError(EngineErrorBoxText(e));
+        ShowEngineErrorBox(e);
         if (contract().State() != db::DataSetState::Browse) contract().Cancel();
         closeForm(forms::mrCancel, -1);
         throw SilentAbort();

@@ -23,6 +23,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <memory>
+#include <optional>
 
 namespace {
 std::unique_ptr<os::NamedMutex>& programMutex() {
@@ -55,7 +56,7 @@ StartOutcome CheckTablesOrRestore(QWidget& splash) {
             return StartOutcome::MissingFiles;
         case TableProblem::InUse:
             // Intact, and perhaps newer than any backup: never advise a restore.
-            msg::ShowWarning(TableInUseMessage(problem.path));
+            msg::ShowWarning(problem.text.isEmpty() ? TableInUseMessage(problem.path) : problem.text);
             return StartOutcome::TableInUse;
         case TableProblem::Damaged:
         case TableProblem::None:
@@ -138,16 +139,31 @@ StartOutcome StartProgram(const std::function<void()>& createForms) {
         !QFileInfo::exists(transmit))
         QDir().mkpath(transmit);
 
-    // A table that cannot be opened ends the program through the fatal-error box.
+    // A table that cannot be opened ends the program through the fatal-error
+    // box; one that another copy took since the check is in use, as above.
+    std::optional<db::DbError> inUse;
     const bool created = appguard::RunGuarded([&] {
-        dmLobrix = new TdmLobrix;
-        auto* window = new TfmLOBRIX;
-        fmLOBRIX = window;
-        MultInstSetMainForm(window);
-        dmEntradaDados = new TdmEntradaDados;
-        CreateStartupTips(*window);
-        if (createForms) createForms();
+        try {
+            dmLobrix = new TdmLobrix;
+            auto* window = new TfmLOBRIX;
+            fmLOBRIX = window;
+            MultInstSetMainForm(window);
+            dmEntradaDados = new TdmEntradaDados;
+            CreateStartupTips(*window);
+            if (createForms) createForms();
+        } catch (const db::DbError& e) {
+            if (e.kind() != db::ErrorKind::Busy) throw;
+            inUse = e;
+        }
     });
+    if (inUse) {
+        splash.reset();
+        EndProgram();
+        msg::ShowWarning(inUse->noWriteAccess() ? ExpectedEngineErrorText(*inUse)
+                                                : QStringLiteral("Nenhum usuário pode estar usando o sistema: \"%1\"")
+                                                      .arg(inUse->text()));
+        return StartOutcome::TableInUse;
+    }
     if (!created) {
         splash.reset();
         EndProgram();

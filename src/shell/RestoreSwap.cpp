@@ -17,7 +17,7 @@ bool exists(const QString& path) { return QFileInfo::exists(path); }
 
 void removeFile(const QString& path) {
     if (!exists(path)) return;
-    fault::Step("file.delete");
+    fault::Step("file.delete", path);
     QFile::remove(path);
 }
 
@@ -28,7 +28,7 @@ bool writeIntent(const QString& folder, const QList<SwapFile>& files) {
     QByteArray text;
     for (const SwapFile& f : files)
         text += (f.hadOld ? "1\t" : "0\t") + QFileInfo(f.target).fileName().toUtf8() + '\n';
-    fault::Step("file.write");
+    fault::Step("file.write", temp);
     QFile out(temp);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) || out.write(text) != text.size() || !out.flush()) {
         out.close();
@@ -83,9 +83,19 @@ bool newFilePresent(const SwapFile& f) {
 
 void removeSideFiles(const QString& folder) {
     const QString intentName = QFileInfo(RestoreIntentPath(folder)).fileName();
-    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden)) {
-        if (name.endsWith(kFreshSuffix) || name.endsWith(kOldSuffix) || name == intentName + QStringLiteral(".tmp"))
-            removeFile(QDir(folder).filePath(name));
+    for (const QFileInfo& entry : QDir(folder).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot |
+                                                             QDir::Hidden | QDir::System)) {
+        const QString name = entry.fileName();
+        if (!name.endsWith(kFreshSuffix) && !name.endsWith(kOldSuffix) && name != intentName + QStringLiteral(".tmp"))
+            continue;
+        // A folder that stood in a table's place moved aside like a file:
+        // it goes with the swap, or it would stay in Dados for good.
+        if (entry.isDir() && !entry.isSymLink()) {
+            fault::Step("file.delete", entry.filePath());
+            QDir(entry.filePath()).removeRecursively();
+        } else {
+            removeFile(entry.filePath());
+        }
     }
 }
 

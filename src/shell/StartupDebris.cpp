@@ -40,7 +40,9 @@ void RemoveUnfinishedRunDebris(const QString& dataFolder) {
         const QString lower = name.toLower();
         const QString owner = lower.endsWith(journal) ? lower.chopped(journal.size()) : lower;
         // A table file built aside and never moved in.
+        // A backup archive that never got its name: an earlier one of that name is whole.
         const bool debris = isRunFile(owner) || owner.endsWith(QLatin1String(".new")) ||
+                            owner.endsWith(QLatin1String(".bkp.tmp")) ||
                             (lower.endsWith(journal) &&
                              !journalOfUse(dir.filePath(name), dir.filePath(name.chopped(journal.size()))));
         if (debris) QFile::remove(dir.filePath(name));

@@ -5,6 +5,7 @@
 #include "platform/db/Table.h"
 #include "shell/DeclarationTables.h"
 #include "shell/TableFileCheck.h"
+#include "shell/ugExcecao.h"
 #include "platform/ui/MessageService.h"
 
 #include <QDir>
@@ -112,8 +113,18 @@ bool CheckTablesAtStartup(TableProblem* problem) {
         const db::TableDef* def = shippedTable(shipped, file);
         if (!def) continue;
         const TableFileState state = CheckTableFile(path, *def, false, OlderLayoutMissingColumns(file));
-        if (state == TableFileState::Matches) continue;
-        found.kind = state == TableFileState::InUse ? TableProblem::InUse : TableProblem::Damaged;
+        if (state == TableFileState::Matches) {
+            // Another copy may hold the table through the program's own lock,
+            // which the file's check does not see: the first open would fail.
+            try {
+                db::TableLock probe(path, false);
+                continue;
+            } catch (const db::DbError& e) {
+                // A lock this user may not take is no other user's doing.
+                if (e.noWriteAccess()) found.text = ExpectedEngineErrorText(e);
+            }
+        }
+        found.kind = state == TableFileState::Damaged ? TableProblem::Damaged : TableProblem::InUse;
         found.path = path;
         return false;
     }

@@ -28,6 +28,7 @@ QString TableFileOfIndexFile(const QString& indexFile);
 struct TableProblem {
     enum Kind { None, Missing, Damaged, InUse } kind = None;
     QString path;  // the file (Damaged, InUse)
+    QString text;  // InUse: what to tell when it is not the usual in-use warning
 };
 
 // True when all table files exist, after rebuilding the missing indexes;

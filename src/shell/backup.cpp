@@ -1,6 +1,7 @@
 #include "backup.h"
 
 #include "LZRW1KH.h"
+#include "platform/os/FaultSeam.h"
 #include "platform/ui/MessageService.h"
 
 #include <QBuffer>
@@ -68,8 +69,13 @@ void letEventsThrough() { QCoreApplication::processEvents(); }
 
 // Writes the archive, volume after volume, and knows the position within the
 // current one. A failed write is remembered and ends the run as error 4.
+// Each volume is written under a temporary name beside its own and takes its
+// name only once it is complete and on the disk: until then an earlier
+// archive of that name stays whole, and a run that fails or is killed leaves
+// no partial volume under an archive's name.
 class ArchiveWriter {
 public:
+    ~ArchiveWriter() { discard(); }
     bool open(QIODevice* stream, const QString& path) {
         position_ = 0;
         failed_ = false;
@@ -78,20 +84,40 @@ public:
             if (!stream->isOpen() && !stream->open(QIODevice::WriteOnly)) return false;
             return stream->isWritable();
         }
-        file_ = std::make_unique<QFile>(path);
+        finalPath_ = path;
+        file_ = std::make_unique<QFile>(TemporaryName(path));
         device_ = file_.get();
-        return file_->open(QIODevice::WriteOnly | QIODevice::Truncate);
+        if (file_->open(QIODevice::WriteOnly | QIODevice::Truncate)) return true;
+        file_.reset();
+        device_ = nullptr;
+        return false;
     }
+    // Completes the current volume: false, with the volume dropped, when any
+    // of its bytes may be missing.
     bool close() {
         bool ok = !failed_;
         if (file_) {
+            const QString temp = file_->fileName();
             ok = file_->flush() && ok;
             file_->close();
             ok = ok && file_->error() == QFileDevice::NoError;
             file_.reset();
+            ok = ok && os::SyncFile(temp) && os::ReplaceFile(temp, finalPath_) &&
+                 os::SyncFolder(QFileInfo(finalPath_).absolutePath());
+            if (!ok) QFile::remove(temp);
         }
         device_ = nullptr;
         return ok;
+    }
+    // Drops an unfinished volume; a file that already has the name stays.
+    void discard() {
+        if (file_) {
+            const QString temp = file_->fileName();
+            file_->close();
+            file_.reset();
+            QFile::remove(temp);
+        }
+        device_ = nullptr;
     }
     void writeInt(qint32 value) {
         const qint32 le = qToLittleEndian(value);
@@ -103,14 +129,18 @@ public:
     }
     void write(const char* data, qint64 size) {
         if (failed_ || !device_) { failed_ = true; return; }
+        if (file_) fault::Step("file.write", file_->fileName());
         if (device_->write(data, size) != size) failed_ = true;
         position_ += size;
     }
     qint64 position() const { return position_; }
     bool failed() const { return failed_; }
 
+    static QString TemporaryName(const QString& path) { return path + QStringLiteral(".tmp"); }
+
 private:
     std::unique_ptr<QFile> file_;
+    QString finalPath_;
     QIODevice* device_ = nullptr;
     qint64 position_ = 0;
     bool failed_ = false;
@@ -586,7 +616,9 @@ bool TBackupFile::Backup(const QStringList& fileSpecs, const QString& archiveNam
             out.writeInt(0);
             completed = !out.failed();
         }
-        if (!out.close() && errorCode_ == errNone) {
+        if (!completed) {
+            out.discard();
+        } else if (!out.close()) {
             setError(errWriteArchive);
             completed = false;
         }

@@ -10,6 +10,7 @@
 #include "shell/TableFileCheck.h"
 #include "shell/ufmBackup00.h"
 #include "shell/ugFuncoes.h"
+#include "shell/ugExcecao.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -243,7 +244,7 @@ bool TfmRestore00::RunRestore(const QString& archiveName) {
                     UpgradeDeclarationTables(work);
                 } catch (const db::DbError& e) {
                     upgraded = false;
-                    msg::ShowError(kRestoreError + QLatin1Char('\n') + e.text());
+                    msg::ShowError(kRestoreError + QLatin1Char('\n') + EngineErrorDetail(e));
                 }
             }
             done = upgraded && CopyFiles();

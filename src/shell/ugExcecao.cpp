@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QWidget>
 
 namespace {
@@ -78,6 +79,42 @@ QString EngineErrorBoxText(const db::DbError& e) {
            FatalErrorClosingText();
 }
 
+namespace {
+// The table an engine text names ("...\nTable: <path>"), as a file name.
+QString tableNamed(const QString& text) {
+    const qsizetype at = text.lastIndexOf(QLatin1String("Table: "));
+    if (at < 0) return QString();
+    const QString path = text.mid(at + 7).section(QLatin1Char('\n'), 0, 0).trimmed();
+    return QFileInfo(QDir::fromNativeSeparators(path)).fileName();
+}
+}  // namespace
+
+QString ExpectedEngineErrorText(const db::DbError& e) {
+    const QString undone = QStringLiteral("A operação não foi concluída.\n");
+    if (e.diskFull())
+        return QStringLiteral("O disco da pasta de dados do LOBRIX está cheio.\n") + undone +
+               QStringLiteral("Libere espaço no disco e tente novamente.");
+    if (e.noWriteAccess())
+        return QStringLiteral("A pasta de dados do LOBRIX, ou um arquivo dela, não pode ser gravado por este usuário "
+                              "(somente leitura ou sem permissão).\n") +
+               undone +
+               QStringLiteral("Peça ao administrador do computador permissão de gravação na pasta Dados e tente "
+                              "novamente.");
+    if (e.kind() == db::ErrorKind::Busy) {
+        const QString table = tableNamed(e.text());
+        return (table.isEmpty() ? QStringLiteral("Uma tabela do LOBRIX está em uso")
+                                : QStringLiteral("A tabela \"%1\" está em uso").arg(table)) +
+               QStringLiteral(" por outro usuário ou por outra cópia do LOBRIX.\n") + undone +
+               QStringLiteral("Aguarde que o outro usuário termine e tente novamente.");
+    }
+    return QString();
+}
+
+QString EngineErrorDetail(const db::DbError& e) {
+    const QString expected = ExpectedEngineErrorText(e);
+    return expected.isEmpty() ? e.text() : expected;
+}
+
 QString DatabaseErrorBoxText(const std::exception& e) {
     return QStringLiteral("Erro DataBase.\n\r\n\r") + whatText(e) + FatalErrorClosingText();
 }
@@ -95,14 +132,22 @@ bool ReportEngineError(const db::DbError& e) {
     // A stale lookup combo raises this while it is focused; it is harmless.
     if (e.code() == db::kNotEditing && LookupComboHasFocus()) return false;
     msg::Beep();
-    msg::ShowBox(msg::BoxKind::Error, EngineErrorBoxText(e));
+    // Whatever was running stopped half way: the program still ends, but an
+    // expected cause is told as such, not as an error to report.
+    if (const QString expected = ExpectedEngineErrorText(e); !expected.isEmpty())
+        msg::ShowBox(msg::BoxKind::Warning, expected + QStringLiteral("\nO LOBRIX será encerrado."));
+    else
+        msg::ShowBox(msg::BoxKind::Error, EngineErrorBoxText(e));
     appguard::RequestTerminate();
     return true;
 }
 
 void ShowEngineErrorBox(const db::DbError& e) {
     msg::Beep();
-    msg::ShowBox(msg::BoxKind::Error, EngineErrorBoxText(e));
+    if (const QString expected = ExpectedEngineErrorText(e); !expected.isEmpty())
+        msg::ShowBox(msg::BoxKind::Warning, expected);
+    else
+        msg::ShowBox(msg::BoxKind::Error, EngineErrorBoxText(e));
 }
 
 void ReportDatabaseError(const std::exception& e) {

@@ -24,6 +24,14 @@ void ReportOtherError(const std::exception& e);
 
 // The texts of the boxes, as shown.
 QString EngineErrorBoxText(const db::DbError& e);
+// An engine error that comes with normal use (another user or copy holds the
+// table, the folder or file may not be written by this user, the disk is
+// full), in the program's words with what to do; empty for an error that is
+// truly unexpected, which keeps the "Erro BDE" box.
+QString ExpectedEngineErrorText(const db::DbError& e);
+// The line a box adds below its own first line about a failed step: the
+// expected cause in the program's words, else the engine's text.
+QString EngineErrorDetail(const db::DbError& e);
 QString DatabaseErrorBoxText(const std::exception& e);
 QString OtherErrorBoxText(const std::exception& e);
 

@@ -8,6 +8,7 @@
 #include "shell/DeclarationTables.h"
 #include "support/DataFolder.h"
 #include "support/SmallDisk.h"
+#include "support/StepTrail.h"
 #include "AnalyserFixture.h"
 #include "declfile/ugAnaliseEstrutura.h"
 #include "platform/db/Table.h"
@@ -177,6 +178,16 @@ TEST_F(WriterTest, EstablishmentWithoutEmployeesIsThreeRecords) {
                                  "NoResponsavelArquivo FROM te8ProID");
     ASSERT_EQ(ids.size(), 1);
     EXPECT_EQ(ids[0], (QStringList{"1", "1", "0", "15012010", "101500", "ESCRITORIO CONTABIL MODELO LTDA"}));
+}
+
+// A part takes its name only once its bytes are on the disk: a power cut
+// must not leave the name of a part on a file that lost its end.
+TEST_F(WriterTest, APartIsSyncedBeforeItTakesItsName) {
+    const QStringList items = generate(0, 1, 3);
+    BoxScript boxes;
+    StepTrail trail;
+    ASSERT_EQ(write(&items), kWritten);
+    EXPECT_EQ(trail.expectSyncedBeforeRenamed("\\.dec\\.tmp$", false), 1);
 }
 
 TEST_F(WriterTest, MoreThanFiftyThousandContractsAreSplitIntoParts) {

@@ -345,7 +345,10 @@ TEST_F(Lists, AFailedDeletionWritesNothingAndIsReportedNextTime) {
         messages.answer("mrYes");
         fmExcluir->bbExcluirClick();
         ASSERT_EQ(messages.shown().size(), 2);
-        EXPECT_EQ(messages.shown().last().kind, msg::BoxKind::Error);
+        // Another user's hold is expected, and told in the program's words.
+        EXPECT_EQ(messages.shown().last().kind, msg::BoxKind::Warning);
+        EXPECT_TRUE(messages.shown().last().text.contains("está em uso por outro usuário"))
+            << messages.shown().last().text.toStdString();
         sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
         sqlite3_close(other);
     }

@@ -61,6 +61,57 @@ TEST_F(TableStore, CutsToWidthAndDropsTrailingBlanksButKeepsLeadingOnes) {
     EXPECT_EQ(t.FieldByName("Name").Size(), 8);
 }
 
+// The row a dataset keeps after Post is the row the table holds: a form
+// that saves and goes on showing the row must show what was stored.
+TEST_F(TableStore, PostedRowReadsBackFromTheSameDatasetAsStored) {
+    struct Case {
+        const char* what;
+        bool edit;
+        bool utf8;
+        QString name, city;          // as set
+        QString storedName, storedCity;
+    };
+    const QList<Case> cases = {
+        {"appended text, too long", false, false, "ABCDEFGHIJ", "CIDADE GRANDE", "ABCDEFGH", "CIDADE"},
+        {"appended text, trailing blanks", false, false, "ANA   ", " X   ", "ANA", " X"},
+        {"appended bytes, too long and blank", false, true, "ABCDEFGHIJ", "RIO    ", "ABCDEFGH", "RIO"},
+        {"edited text, too long", true, false, "JOAOZINHO DA SILVA", "SAO PAULO", "JOAOZINH", "SAO PA"},
+        {"edited bytes, trailing blanks", true, true, "ZE      ", "BH  ", "ZE", "BH"},
+    };
+    int code = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString key = QString::number(++code);
+        Table t(database, "people");
+        t.Open();
+        if (c.edit) {
+            add(key, "", "OLD");
+            t.Close();
+            t.Open();
+            ASSERT_TRUE(t.FindKey({key, ""}));
+            t.Edit();
+        } else {
+            t.Append();
+            t.FieldByName("Code").SetAsString(key);
+        }
+        if (c.utf8) {
+            t.FieldByName("Name").SetAsUtf8(c.name.toUtf8());
+            t.FieldByName("City").SetAsUtf8(c.city.toUtf8());
+        } else {
+            t.FieldByName("Name").SetAsString(c.name);
+            t.FieldByName("City").SetAsString(c.city);
+        }
+        t.Post();
+        EXPECT_EQ(t.FieldByName("Name").AsString(), c.storedName);
+        EXPECT_EQ(t.FieldByName("City").AsString(), c.storedCity);
+        EXPECT_EQ(QString::fromUtf8(t.FieldByName("Name").AsUtf8().toByteArray()), c.storedName);
+        Table fresh(database, "people");
+        fresh.Open();
+        ASSERT_TRUE(fresh.FindKey({key, c.storedName}));
+        EXPECT_EQ(fresh.FieldByName("City").AsString(), c.storedCity);
+    }
+}
+
 TEST_F(TableStore, ReadsInKeyOrderAndFindsByWholeOrLeadingKey) {
     add("2", "B");
     add("1", "Z");

@@ -573,3 +573,47 @@ INSTANTIATE_TEST_SUITE_P(Cases, BrokenFieldTest, ::testing::Values(
 ));
 
 }  // namespace
+
+// The year's pay against the 13th salary: paid in the year without a 13th
+// (1676), a 13th without pay (1675), and a 13th above one and a half times
+// the average of the months paid (3508). December counts like any month.
+TEST_F(RecordChecksTest, YearPayAgainstTheThirteenthSalary) {
+    static const char* const kMonths[] = {"Janeiro", "Fevereiro", "Marco",    "Abril",   "Maio",     "Junho",
+                                          "Julho",   "Agosto",    "Setembro", "Outubro", "Novembro", "Dezembro"};
+    struct Case {
+        const char* what;
+        const char* monthly;      // every month's pay
+        const char* december;     // December's pay
+        const char* advance;      // 13th: advance and final part
+        const char* final_;
+        QStringList w1676, w1675, w3508;
+    };
+    const QString none = "1665:Não há remuneração informada. war";
+    const QList<Case> cases = {
+        {"paid every month, no 13th", "000100000", "000100000", "000000000", "000000000", {none}, {}, {}},
+        {"paid in December only, no 13th", "000000000", "000100000", "000000000", "000000000", {none}, {}, {}},
+        {"a 13th without pay", "000000000", "000000000", "000075000", "000075000", {},
+         {"1664:Não há remuneração informada. war"}, {}},
+        {"13th at exactly 1.5 times the average", "000100000", "000100000", "000075000", "000075000", {}, {}, {}},
+        {"13th one cent above 1.5 times the average", "000100000", "000100000", "000075000", "000075001", {}, {},
+         {"1664:1200000 war", "1665:150001 war"}},
+        {"December alone sets the average", "000000000", "000100000", "000075000", "000075001", {}, {},
+         {"1664:100000 war", "1665:150001 war"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const valid::Row est = valid::Establishment(0, 1);
+        valid::Row contract = valid::With(valid::Contract(est, 0), {{"VaSalContratualEmpregado", "000100000"},
+                                                                    {"Va13AdiantamentoEmpregado", c.advance},
+                                                                    {"Va13ParcelaFinalEmpregado", c.final_}});
+        for (const char* m : kMonths)
+            contract[QStringLiteral("Va%1Empregado").arg(QLatin1String(m))] =
+                QLatin1String(qstrcmp(m, "Dezembro") == 0 ? c.december : c.monthly);
+        Write(valid::ResponsibleAsInAFile(), {est}, {contract});
+        Run(0);
+        const QList<Row> found = Findings();
+        EXPECT_EQ(J(Of(found, "1676")), J(c.w1676)) << Dump(found).toStdString();
+        EXPECT_EQ(J(Of(found, "1675")), J(c.w1675)) << Dump(found).toStdString();
+        EXPECT_EQ(J(Of(found, "3508")), J(c.w3508)) << Dump(found).toStdString();
+    }
+}

@@ -1,5 +1,6 @@
 #include "shell/LZRW1KH.h"
 #include "shell/backup.h"
+#include "support/SmallDisk.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -8,6 +9,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtEndian>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -323,6 +325,52 @@ TEST_F(BackupArchive, DamagedArchivesFailAndNeverReportSuccess) {
     }
 }
 
+// A damaged archive's stored length: a chunk holds at most 16,384 bytes
+// either way, and a longer one is refused before anything of it is read or
+// written (a huge one would first ask for up to 2 GB).
+TEST_F(BackupArchive, ChunkLengthBeyondTheChunkSizeIsRefused) {
+    auto archiveWith = [](qint32 length, const QByteArray& data) {
+        const QByteArray name = "c:\\dados\\a.db";
+        return le32(8) + "Zuvo2009" + le32(data.size()) + le32(1) + le32(name.size()) + name +
+               le32(TBackupFile::ToDosDateTime(QDateTime(QDate(2009, 5, 1), QTime(8, 0)))) +
+               QByteArray("EC2\0", 4) + le32(length) + data + le32(0) + le32(0);
+    };
+    struct Case {
+        const char* what;
+        qint32 length;
+        qsizetype bytes;
+        bool restores;
+    };
+    const QList<Case> cases = {
+        {"stored, 16,384 bytes", -TBackupFile::kChunkSize, TBackupFile::kChunkSize, true},
+        {"stored, 16,385 bytes", -TBackupFile::kChunkSize - 1, TBackupFile::kChunkSize + 1, false},
+        {"stored, a huge length", -0x7ffffff0, 100, false},
+        {"compressed, a huge length", 0x7ffffff0, 100, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QByteArray data = noise(c.bytes, 3);
+        writeFile(archive(), archiveWith(c.length, data));
+        QFile::remove(out() + "/a.db");
+        errors.clear();
+        TBackupFile rs;
+        bind(rs);
+        bool ok = false;
+        try {
+            ok = rs.Restore(archive(), out());
+        } catch (const EBackupError&) {
+            ok = false;
+        }
+        EXPECT_EQ(ok, c.restores);
+        if (c.restores) {
+            EXPECT_EQ(readAll(out() + "/a.db"), data);
+        } else {
+            EXPECT_EQ(errors.value(0).first, TBackupFile::errReadFile);
+            EXPECT_LE(QFileInfo(out() + "/a.db").size(), 0);
+        }
+    }
+}
+
 TEST_F(BackupArchive, CancelFromProgressLeavesNoEndMark) {
     writeFile(src() + "/a.db", text(16384 * 4));
     TBackupFile bk;
@@ -333,8 +381,102 @@ TEST_F(BackupArchive, CancelFromProgressLeavesNoEndMark) {
     };
     EXPECT_FALSE(bk.Backup({src() + "/a.db"}, archive()));
     EXPECT_TRUE(errors.isEmpty());
-    EXPECT_FALSE(shapeOf({archive()}).endMark);
+    // Nothing without its end mark is left under the archive's name.
+    EXPECT_EQ(QDir(dir.filePath("arq")).entryList(QDir::Files | QDir::Hidden), QStringList());
     EXPECT_FALSE(bk.IsBusy());
+}
+
+// An earlier archive of the same name is what the user falls back on: a run
+// that does not complete leaves it as it was, and no partial file beside it.
+TEST_F(BackupArchive, BackupThatDoesNotCompleteKeepsTheEarlierArchive) {
+    writeFile(src() + "/a.db", text(40000));
+    TBackupFile first;
+    bind(first);
+    first.BackupTitle = "Zuvo2009";
+    ASSERT_TRUE(first.Backup({src() + "/a.db"}, archive()));
+    const QByteArray earlier = readAll(archive());
+    writeFile(src() + "/b.db", noise(16384 * 4, 2));
+
+    struct Case {
+        const char* what;
+        std::function<void(TBackupFile&)> arrange;
+        int error;
+    };
+    const QList<Case> cases = {
+        {"cancelled half way",
+         [](TBackupFile& bk) {
+             bk.OnProgress = [](TBackupFile*, const QString&, int p, bool& cont) { cont = p < 50 || p == 100; };
+         },
+         TBackupFile::errNone},
+        {"stopped at the first chunk",
+         [](TBackupFile& bk) { bk.OnProgress = [](TBackupFile* s, const QString&, int p, bool&) { if (p > 0) s->Stop(); }; },
+         TBackupFile::errNone},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        errors.clear();
+        TBackupFile bk;
+        bind(bk);
+        bk.BackupTitle = "Zuvo2009";
+        c.arrange(bk);
+        EXPECT_FALSE(bk.Backup({src() + "/a.db", src() + "/b.db"}, archive()));
+        if (c.error == TBackupFile::errNone) EXPECT_TRUE(errors.isEmpty());
+        else EXPECT_EQ(errors.value(0).first, c.error);
+        EXPECT_EQ(readAll(archive()), earlier);
+        EXPECT_EQ(QDir(dir.filePath("arq")).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{QFileInfo(archive()).fileName()});
+    }
+    // The earlier archive still restores.
+    TBackupFile rs;
+    bind(rs);
+    ASSERT_TRUE(rs.Restore(archive(), out()));
+    EXPECT_EQ(readAll(out() + "/a.db"), text(40000));
+}
+
+// The disk that holds the archive fills up at each point of the run, the
+// last bytes (written only when the archive is closed) included: the run
+// either completes a whole archive or reports error 4 and keeps the earlier one.
+TEST_F(BackupArchive, FullDiskNeverPassesForSuccessNorDestroysTheEarlierArchive) {
+    writeFile(src() + "/a.db", text(30000));
+    // The last chunk, nearly full, waits in the write buffer until the close.
+    writeFile(src() + "/b.db", noise(16384 * 5 + 16000, 4));
+    // The whole new archive, written where there is room.
+    const QString roomy = out() + "/probe.bkp";
+    {
+        TBackupFile probe;
+        bind(probe);
+        probe.BackupTitle = "Zuvo2009";
+        ASSERT_TRUE(probe.Backup({src() + "/*.db"}, roomy));
+    }
+    const QByteArray whole = readAll(roomy);
+    SmallDisk disk(dir.filePath("arq"), 512 * 1024);
+    if (!disk.mounted()) GTEST_SKIP() << "no right to mount a small disk here";
+    const QByteArray earlier = text(20000);
+
+    int failed = 0, completed = 0;
+    for (qint64 room = whole.size() - 20 * 1024; room <= whole.size() + 8 * 1024; room += 1024) {
+        SCOPED_TRACE(room);
+        disk.release();
+        writeFile(archive(), earlier);
+        disk.leaveFree(room);
+        errors.clear();
+        TBackupFile bk;
+        bind(bk);
+        bk.BackupTitle = "Zuvo2009";
+        if (bk.Backup({src() + "/*.db"}, archive())) {
+            ++completed;
+            EXPECT_TRUE(errors.isEmpty());
+            EXPECT_EQ(readAll(archive()), whole);
+        } else {
+            ++failed;
+            ASSERT_EQ(errors.size(), 1);
+            EXPECT_EQ(errors[0].second, "Cannot write to archive");
+            EXPECT_EQ(readAll(archive()), earlier);
+        }
+        EXPECT_FALSE(QFileInfo::exists(archive() + ".tmp"));
+    }
+    EXPECT_GT(failed, 0);
+    EXPECT_GT(completed, 0);
 }
 
 TEST_F(BackupArchive, FileListAndArchiveInfo) {

@@ -426,6 +426,41 @@ TEST_F(BackupForms, RestoreIsAllTablesOrNone) {
     }
 }
 
+// Dados as a user may have it: a table file gone, or a folder in a table's
+// place. The restore brings every table back and leaves nothing beside them.
+TEST_F(BackupForms, RestoreIntoADataFolderWithoutATableFile) {
+    fillDeclaration(30);
+    BoxHost host;
+    ASSERT_TRUE(backup(host));
+    const auto backedUp = tableBytes();
+    struct Case {
+        const char* what;
+        std::function<void()> arrange;
+    };
+    const QList<Case> cases = {
+        {"bd8resp.DB missing", [] { ASSERT_TRUE(QFile::remove(tablePath("bd8resp.DB"))); }},
+        {"Bd8vinc.DB missing", [] { ASSERT_TRUE(QFile::remove(tablePath("Bd8vinc.DB"))); }},
+        {"a folder named Bd8emp.DB",
+         [] {
+             const QString path = tablePath("Bd8emp.DB");
+             ASSERT_TRUE(QFile::remove(path));
+             ASSERT_TRUE(QDir().mkpath(path + "/dentro"));
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        changeDeclaration();
+        c.arrange();
+        host.texts.clear();
+        EXPECT_TRUE(restore(archiveOnDrive()));
+        EXPECT_EQ(host.count(kRestoreDone), 1) << host.texts.join(" | ").toStdString();
+        EXPECT_EQ(tableBytes(), backedUp);
+        for (const QString& f : QDir(AppPaths::dataFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot |
+                                                                       QDir::Hidden))
+            EXPECT_FALSE(f.contains(".restore-")) << f.toStdString();
+    }
+}
+
 TEST_F(BackupForms, CancelledVolumeRequestCopiesNothing) {
     fillDeclaration(1500);
     BoxHost host;

@@ -1,3 +1,5 @@
+#include "platform/db/Database.h"
+#include "platform/db/Table.h"
 #include "platform/ui/LobrixApplication.h"
 #include "platform/ui/SilentAbort.h"
 #include "shell/ugExcecao.h"
@@ -6,13 +8,19 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <functional>
 #include <gtest/gtest.h>
+#include <optional>
 #include <stdexcept>
+#include <sys/mount.h>
 
 namespace {
 const QString closing =
@@ -45,6 +53,21 @@ TEST_F(FatalErrors, KeyViolationBoxStartsWithTheEngineCode) {
     EXPECT_TRUE(text.section("\r\n", 2).startsWith("Key violation.\nBD8Emp.DB"));
     EXPECT_TRUE(text.endsWith(closing));
     EXPECT_EQ(boxes.beeps(), 1);
+    EXPECT_TRUE(appguard::TerminateRequested());
+}
+
+// An expected cause that escaped its handler still ends the program (the
+// work stopped half way), but says what happened in the program's words.
+TEST_F(FatalErrors, AnEscapedExpectedCauseIsToldAsSuchBeforeTheEnd) {
+    ScriptedMessages boxes;
+    boxes.answer("mrOk");
+    ReportFatalError(db::DbError(db::ErrorKind::Busy, db::kTableBusy, "Table is busy.\nTable: /x/Dados/Bd8vinc.DB"));
+    ASSERT_EQ(boxes.shown().size(), 1);
+    EXPECT_EQ(boxes.shown()[0].kind, msg::BoxKind::Warning);
+    EXPECT_EQ(boxes.texts()[0], "A tabela \"Bd8vinc.DB\" está em uso por outro usuário ou por outra cópia do LOBRIX.\n"
+                                "A operação não foi concluída.\n"
+                                "Aguarde que o outro usuário termine e tente novamente.\n"
+                                "O LOBRIX será encerrado.");
     EXPECT_TRUE(appguard::TerminateRequested());
 }
 
@@ -125,4 +148,114 @@ TEST_F(FatalErrors, InstalledHandlerShowsTheFatalBox) {
     ASSERT_EQ(boxes.shown().size(), 1);
     EXPECT_TRUE(boxes.texts()[0].startsWith("Erro fatal.\n\r\n\rquebrou"));
     EXPECT_TRUE(appguard::TerminateRequested());
+}
+
+namespace {
+
+db::TableDef smallTable() {
+    db::TableDef t;
+    t.fileName = "Pessoas.DB";
+    t.fields = {db::textField("Codigo", 4), db::textField("Nome", 200)};
+    t.indexes = {db::primaryIndex("Codigo")};
+    return t;
+}
+
+// Appends rows until the store refuses; the refusal.
+std::optional<db::DbError> appendUntilRefused(const QString& folder, int rows = 1) {
+    try {
+        db::Table t(db::Database::forFolder(folder), "Pessoas.DB");
+        t.Open();
+        for (int i = 0; i < rows; ++i) {
+            t.Append();
+            t.FieldByName("Codigo").SetAsString(QString::number(i));
+            t.FieldByName("Nome").SetAsString(QString(200, QChar('A' + i % 26)));
+            t.Post();
+        }
+    } catch (const db::DbError& e) {
+        return e;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+// What another user, a read-only folder or a full disk cause is told in the
+// program's words, with what to do; only the truly unexpected keeps the
+// "Erro BDE" box that asks to call the maker.
+TEST(ExpectedEngineErrors, AreToldInTheProgramsOwnWords) {
+    QTemporaryDir dir;
+    struct Case {
+        const char* what;
+        std::function<std::optional<db::DbError>(const QString& folder)> cause;
+        QString expectedStart;  // empty: the engine box
+    };
+    const QList<Case> cases = {
+        {"another copy holds the table",
+         [](const QString& folder) {
+             db::Database::forFolder(folder)->createTable(smallTable());
+             db::TableLock other(folder + "/Pessoas.DB", true);
+             return appendUntilRefused(folder);
+         },
+         "A tabela \"Pessoas.DB\" está em uso por outro usuário ou por outra cópia do LOBRIX."},
+        {"the table's lock file cannot be made",
+         [](const QString& folder) {
+             db::Database::forFolder(folder)->createTable(smallTable());
+             // A lock that leads nowhere, as one this user may not open.
+             QFile::link("/proc/nenhum/lugar", folder + "/.pessoas.db.lock");
+             auto e = appendUntilRefused(folder);
+             QFile::remove(folder + "/.pessoas.db.lock");
+             return e;
+         },
+         "A pasta de dados do LOBRIX, ou um arquivo dela, não pode ser gravado por este usuário"},
+        {"a read-only data folder",
+         [](const QString& folder) -> std::optional<db::DbError> {
+             if (::mount("tmpfs", folder.toUtf8().constData(), "tmpfs", 0, "size=1m") != 0) return std::nullopt;
+             db::Database::forFolder(folder)->createTable(smallTable());
+             ::mount(nullptr, folder.toUtf8().constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr);
+             auto e = appendUntilRefused(folder);
+             ::umount2(folder.toUtf8().constData(), MNT_DETACH);
+             return e;
+         },
+         "A pasta de dados do LOBRIX, ou um arquivo dela, não pode ser gravado por este usuário"},
+        {"a full disk",
+         [](const QString& folder) -> std::optional<db::DbError> {
+             if (::mount("tmpfs", folder.toUtf8().constData(), "tmpfs", 0, "size=64k") != 0) return std::nullopt;
+             db::Database::forFolder(folder)->createTable(smallTable());
+             auto e = appendUntilRefused(folder, 2000);
+             ::umount2(folder.toUtf8().constData(), MNT_DETACH);
+             return e;
+         },
+         "O disco da pasta de dados do LOBRIX está cheio."},
+        {"a key violation", [](const QString& folder) {
+             db::Database::forFolder(folder)->createTable(smallTable());
+             appendUntilRefused(folder);
+             return appendUntilRefused(folder);
+         }, QString()},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString folder = dir.filePath(QString::number(++n));
+        QDir().mkpath(folder);
+        const std::optional<db::DbError> e = c.cause(folder);
+        if (!e) {
+            ADD_FAILURE() << "the store did not refuse (or no right to mount here)";
+            continue;
+        }
+        ScriptedMessages boxes;
+        boxes.answer("mrOk");
+        ShowEngineErrorBox(*e);
+        ASSERT_EQ(boxes.shown().size(), 1);
+        const QString shown = boxes.texts().at(0);
+        if (c.expectedStart.isEmpty()) {
+            EXPECT_EQ(boxes.shown().at(0).kind, msg::BoxKind::Error);
+            EXPECT_TRUE(shown.endsWith(closing)) << shown.toStdString();
+            continue;
+        }
+        EXPECT_EQ(boxes.shown().at(0).kind, msg::BoxKind::Warning);
+        EXPECT_TRUE(shown.startsWith(c.expectedStart)) << shown.toStdString();
+        EXPECT_TRUE(shown.contains("tente novamente")) << shown.toStdString();
+        EXPECT_FALSE(shown.contains("Erro não previsto")) << shown.toStdString();
+        EXPECT_FALSE(shown.contains("Table")) << shown.toStdString();
+    }
 }

@@ -419,6 +419,30 @@ TEST_F(StartupFixture, TableHeldByAnotherProgramIsInUseNotDamaged) {
     EXPECT_EQ(StartProgram(), StartOutcome::Started);
 }
 
+// Another copy that opened a table exclusively holds it through the
+// program's own lock, which the file's check cannot see: the same in-use
+// warning and a clean end, never the unexpected-error box.
+TEST_F(StartupFixture, TableHeldThroughTheProgramsOwnLockIsInUse) {
+    for (const char* table : {"BD8EMP.DB", "TB8MSG.DB", "tbDefi.DB"}) {
+        SCOPED_TRACE(table);
+        const QString path = tablePath(table);
+        {
+            db::TableLock otherCopy(path, true);
+            ScriptedMessages boxes;
+            boxes.acceptOkBoxes();
+            EXPECT_EQ(StartProgram(), StartOutcome::TableInUse);
+            ASSERT_EQ(boxes.texts().size(), 1);
+            EXPECT_EQ(boxes.shown().at(0).kind, msg::BoxKind::Warning);
+            EXPECT_EQ(boxes.texts().at(0), "Nenhum usuário pode estar usando o sistema: \"Table is busy.\nTable: " +
+                                               QDir::toNativeSeparators(path) + "\"");
+            EXPECT_EQ(mainWindowCount(), 0);
+            EXPECT_FALSE(appguard::TerminateRequested());
+        }
+    }
+    ScriptedMessages boxes;
+    EXPECT_EQ(StartProgram(), StartOutcome::Started);
+}
+
 TEST_F(StartupFixture, DamagedDeclarationTableIsRestoredFromABackupAndTheProgramStarts) {
     execOnFile(tablePath("BD8EMP.DB"), "INSERT INTO Bd8emp (AnBase, CoCgcCeiEstabelecimento, NuPrefixoEstabelecimento, "
                                        "NoRazaoEstabelecimento) VALUES ('2009', '12345678000190', '00', 'ANTES')");

@@ -196,6 +196,7 @@ void Connection::fail(int rc, const QString& context) const {
     case ErrorKind::Io: {
         DbError e(kind, kWriteError, QStringLiteral("I/O error: %1\n%2").arg(detail, context));
         if ((rc & 0xff) == SQLITE_FULL) e.setDiskFull();
+        if ((rc & 0xff) == SQLITE_READONLY || (rc & 0xff) == SQLITE_PERM) e.setNoWriteAccess();
         throw e;
     }
     default:
@@ -455,6 +456,7 @@ void Database::createTable(const TableDef& def) {
             throw DbError(ErrorKind::Sql, kSqlError, detail + '\n' + target);
         DbError e(ErrorKind::Io, kWriteError, QStringLiteral("Cannot create table.\n%1").arg(target));
         if ((rc & 0xff) == SQLITE_FULL) e.setDiskFull();
+        if ((rc & 0xff) == SQLITE_READONLY || (rc & 0xff) == SQLITE_PERM) e.setNoWriteAccess();
         throw e;
     }
 }
@@ -665,7 +667,8 @@ TableLock::TableLock(const QString& tablePath, bool exclusive) {
         // without it would let a write pass a table held exclusively.
         throw DbError(ErrorKind::Busy, kTableBusy,
                       QStringLiteral("Table cannot be locked.\nLock: %1\nTable: %2")
-                          .arg(QDir::toNativeSeparators(lockPath), QDir::toNativeSeparators(tablePath)));
+                          .arg(QDir::toNativeSeparators(lockPath), QDir::toNativeSeparators(tablePath)))
+            .setNoWriteAccess();
     }
     if (::flock(fd_, (exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
         ::close(fd_);

@@ -37,12 +37,20 @@ public:
         diskFull_ = true;
         return *this;
     }
+    // A write, or the lock beside a table, refused because this user may not
+    // write there (a read-only folder or file, no permission).
+    bool noWriteAccess() const { return noWriteAccess_; }
+    DbError& setNoWriteAccess() {
+        noWriteAccess_ = true;
+        return *this;
+    }
 
 private:
     ErrorKind kind_;
     int code_;
     QString text_;
     bool diskFull_ = false;
+    bool noWriteAccess_ = false;
 };
 
 }  // namespace db

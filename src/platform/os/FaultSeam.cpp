@@ -1,6 +1,8 @@
 #include "FaultSeam.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
@@ -12,9 +14,14 @@ namespace {
 int target = 0;
 int seen = 0;
 QByteArray prefix;
+bool keeping = false;
+QStringList trail;
 }  // namespace
 
-void Step(const char* what) {
+void Step(const char* what, const QString& path) {
+    if (keeping)
+        trail << QString::fromLatin1(what) + QLatin1Char(' ') +
+                     (path.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
     if (target <= 0) return;
     if (!prefix.isEmpty() && qstrncmp(what, prefix.constData(), prefix.size()) != 0) return;
     if (++seen < target) return;
@@ -33,6 +40,13 @@ bool Armed() { return target > 0; }
 
 int StepsSeen() { return seen; }
 
+void KeepTrail(bool on) {
+    keeping = on;
+    if (on) trail.clear();
+}
+
+QStringList Trail() { return trail; }
+
 }  // namespace fault
 
 namespace os {
@@ -47,12 +61,20 @@ bool syncPath(const QString& path, int flags) {
 }
 }  // namespace
 
-bool SyncFile(const QString& path) { return syncPath(path, O_RDONLY); }
+// The sync steps are not "file." steps: a kill there looks the same as a
+// kill at the step before, so the kill sweeps need not stop at them.
+bool SyncFile(const QString& path) {
+    fault::Step("sync.file", path);
+    return syncPath(path, O_RDONLY);
+}
 
-bool SyncFolder(const QString& folder) { return syncPath(folder, O_RDONLY | O_DIRECTORY); }
+bool SyncFolder(const QString& folder) {
+    fault::Step("sync.folder", folder);
+    return syncPath(folder, O_RDONLY | O_DIRECTORY);
+}
 
 bool ReplaceFile(const QString& from, const QString& to) {
-    fault::Step("file.rename");
+    fault::Step("file.rename", from);
     return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
 }
 

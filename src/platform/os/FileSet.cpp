@@ -20,7 +20,7 @@ bool writeRecord(const QString& folder, const QList<QPair<QString, QString>>& na
     for (const QString& gone : removals) text += '\t' + QFileInfo(gone).fileName().toUtf8() + '\n';
     const QString path = recordPath(folder);
     const QString temp = path + QStringLiteral(".tmp");
-    fault::Step("file.write");
+    fault::Step("file.write", temp);
     QFile out(temp);
     const bool written = out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(text) == text.size() &&
                          out.flush();
@@ -34,13 +34,13 @@ bool writeRecord(const QString& folder, const QList<QPair<QString, QString>>& na
 
 void removeFile(const QString& path) {
     if (!QFileInfo::exists(path)) return;
-    fault::Step("file.delete");
+    fault::Step("file.delete", path);
     QFile::remove(path);
 }
 
 void dropRecord(const QString& folder) {
     SyncFolder(folder);
-    fault::Step("file.delete");
+    fault::Step("file.delete", recordPath(folder));
     QFile::remove(recordPath(folder));
     QFile::remove(recordPath(folder) + QStringLiteral(".tmp"));
 }
