@@ -19,7 +19,9 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QFileInfo>
 #include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -79,6 +81,8 @@ protected:
     void TearDown() override {
         report::SetPreviewRunnerForTests(nullptr);
         report::SetPrinterInstalledForTests(std::nullopt);
+        report::SetSystemPrinterForTests(std::nullopt);
+        report::SetPrintDialogRunnerForTests(nullptr);
         dm.reset();
     }
     static void fill(const QString& emp, const QString& vinc, const QString& resp) {
@@ -256,6 +260,47 @@ TEST_F(PrintWizard, RefusalsAndNoPrinter) {
     EXPECT_TRUE(text.contains("ALICE") && text.contains("BRUNO") && text.contains("CARLOS"));
     EXPECT_FALSE(text.contains("DORA"));
     EXPECT_FALSE(dm->RvSystem1.allowPrintFromPreview);
+}
+
+// A desktop with no printer of its own: the preview prints to the PDF file
+// the user names in the print dialog, and nothing says there is no printer.
+TEST_F(PrintWizard, WithoutAPrinterTheReportIsPrintedToAPdfFile) {
+    report::SetPrinterInstalledForTests(std::nullopt);
+    report::SetSystemPrinterForTests(false);
+    const QString pdf = out.filePath(QStringLiteral("declaracao.pdf"));
+    QString offered;
+    report::SetPrintDialogRunnerForTests([&](QPrinter& printer) {
+        offered = QFileInfo(printer.outputFileName()).fileName();
+        printer.setOutputFileName(pdf);
+        return true;
+    });
+    report::SetPreviewRunnerForTests([this](QPrintPreviewDialog& dialog) {
+        ++previews;
+        for (QAction* a : dialog.findChildren<QAction*>())
+            if (a->text() == QCoreApplication::translate("QPrintPreviewDialog", "Print") && a->isVisible() &&
+                a->isEnabled())
+                a->trigger();
+    });
+    ScriptedMessages boxes;  // no box of any kind
+    FormsScript script;
+    script.expect("fmRelatorio02", [](QWidget* p) { return step([](QWidget* p) { clickChild(p, "BtAvancar"); }, p); });
+    script.expect("fmRelatorio00", [](QWidget* p) { return step([](QWidget* p) { clickChild(p, "BtAvancar"); }, p); });
+    script.expect("fmRelatorio01", [](QWidget* p) {
+        return step([](QWidget* p) {
+            tick(list(p, "clbEmpresas"), 0);
+            clickChild(p, "bbVisualizar");
+            clickChild(p, "btCancelar");
+        }, p);
+    });
+    ShowPrintWizardDeclaration();
+    EXPECT_EQ(script.pending(), 0);
+    EXPECT_EQ(previews, 1);
+    EXPECT_EQ(offered, QStringLiteral("RelatorioCompleto.pdf"));
+    const QString printed = PdfText(pdf);
+    EXPECT_TRUE(printed.contains("Relatório Completo do Estabelecimento")) << printed.toStdString();
+    EXPECT_TRUE(printed.contains(kCeiShown));
+    EXPECT_TRUE(printed.contains("ALICE") && printed.contains("BRUNO") && printed.contains("CARLOS"));
+    EXPECT_TRUE(dm->RvSystem1.allowPrintFromPreview);
 }
 
 TEST_F(PrintWizard, ConsultationReportsTheWorkingTablesOfItsYear) {
