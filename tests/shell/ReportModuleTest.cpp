@@ -166,6 +166,9 @@ TEST_F(ReportModule, ValueFormatters) {
         {"CNPJ", [&](const QString& v) { return d.DisplayCNPJ(v); }, "12345678000195", "12.345.678/0001-95"},
         {"Encerramento", [&](const QString& v) { return d.quProtocoloDaEncerramentoAtividadeGetText(v); }, "00000000", " "},
         {"Encerramento", [&](const QString& v) { return d.quProtocoloDaEncerramentoAtividadeGetText(v); }, "31122009", "31/12/2009"},
+        // No date at all prints nothing, not "//".
+        {"Encerramento", [&](const QString& v) { return d.quProtocoloDaEncerramentoAtividadeGetText(v); }, "", " "},
+        {"Encerramento", [&](const QString& v) { return d.quProtocoloDaEncerramentoAtividadeGetText(v); }, "        ", " "},
         {"Datas", [&](const QString& v) { return d.DisplayDatas(v); }, "1503", "15/03"},
         {"Datas", [&](const QString& v) { return d.DisplayDatas(v); }, "0000", "-"},
         {"Datas", [&](const QString& v) { return d.DisplayDatas(v); }, "    ", ""},
