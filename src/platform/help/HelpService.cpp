@@ -111,7 +111,11 @@ QRect HelpWindowGeometry(const QRect& available, const QRect& asking, const QSiz
 
 HelpWindow* CurrentHelpWindow() { return window(); }
 
-HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+// A dialog-type window, so that the window manager keeps it above its owner
+// (the modal form that is open, or the program's other windows).
+HelpWindow::HelpWindow(QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                          Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QStringLiteral("Ajuda do LOBRIX"));
     resize(kPreferredSize);
@@ -154,6 +158,12 @@ bool HelpWindow::event(QEvent* event) {
     return QWidget::event(event);
 }
 
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == owner_ && event->type() == QEvent::Hide)
+        QTimer::singleShot(0, this, [this] { standBesideModalForm(); });
+    return QWidget::eventFilter(watched, event);
+}
+
 void HelpWindow::standBesideModalForm() {
     QWidget* modal = QApplication::activeModalWidget();
     if (modal == this || !windowHandle()) return;
@@ -161,7 +171,20 @@ void HelpWindow::standBesideModalForm() {
     // A window that is transient for the modal one is neither blocked by it
     // nor hidden behind it.
     QWindow* owner = modal ? modal->windowHandle() : nullptr;
-    if (windowHandle()->transientParent() != owner) windowHandle()->setTransientParent(owner);
+    if (windowHandle()->transientParent() == owner) return;
+    // When that form goes, the help goes on beside the next one, or alone.
+    if (owner_) owner_->removeEventFilter(this);
+    owner_ = modal;
+    if (modal) modal->installEventFilter(this);
+    windowHandle()->setTransientParent(owner);
+    // The window manager reads the owner when the window is mapped: an open
+    // help is shown again, where it was.
+    if (isVisible()) {
+        const QRect where = geometry();
+        hide();
+        setGeometry(where);
+        show();
+    }
 }
 
 void HelpWindow::placeOnScreen() {

@@ -1,6 +1,7 @@
 #pragma once
 #include <QRect>
 #include <QString>
+#include <QPointer>
 #include <QVector>
 #include <QWidget>
 
@@ -56,6 +57,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void fillContents();
@@ -64,6 +66,7 @@ private:
     QTextBrowser* browser_;
     QListWidget* list_;
     QString current_;
+    QPointer<QWidget> owner_;  // the modal form the help stands beside
 };
 
 HelpWindow* CurrentHelpWindow();  // nullptr before the first call
