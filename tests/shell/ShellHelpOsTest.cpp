@@ -2,6 +2,7 @@
 #include "platform/ui/EntryForm.h"
 #include "platform/ui/EntryWidgets.h"
 #include "platform/ui/Forms.h"
+#include "platform/ui/WizardPage.h"
 #include "shell/ugHtmlHelpAPI.h"
 #include "shell/ugOSInfo.h"
 #include "support/DataFolder.h"
@@ -192,8 +193,11 @@ TEST(Help, UsableBesideAModalFormAndAWizardAndInsideTheScreen) {
     const QRect available = screen->availableGeometry();
     form.resize(300, 200);
     form.move(available.right() - 300, available.bottom() - 200);
-    QDialog wizard;
-    wizard.setObjectName("wizard");
+    forms::WizardFrame frame;
+    frame.objectName = "wizard";
+    forms::WizardPage wizard(frame);
+    auto* file = new QLineEdit(wizard.Panel());
+    wizard.PanelLayout()->addWidget(file);
 
     // A click on a step of the contents list, delivered to the window as the
     // system delivers it: a window that a modal form blocks never gets it.
@@ -223,11 +227,16 @@ TEST(Help, UsableBesideAModalFormAndAWizardAndInsideTheScreen) {
         }
         gui::settle();
         pagesSeen << QFileInfo(clickStep(w, 2)).fileName();
+        // F1 on a wizard's field without a topic: the contents.
+        gui::activate(&wizard);
+        if (!gui::enter(file)) ADD_FAILURE() << "the wizard's field took no focus";
+        QTest::keyClick(file, Qt::Key_F1);
+        pagesSeen << QFileInfo(w->currentPage()).fileName();
         return int(forms::mrOk);
     });
     forms::ShowModal(&form);
     forms::SetModalHandler(nullptr);
-    EXPECT_EQ(pagesSeen.join(' ').toStdString(), "emp_pis.html tarefa_nova_declaracao.html tarefa_estab_empregados.html");
+    EXPECT_EQ(pagesSeen.join(' ').toStdString(), "emp_pis.html tarefa_nova_declaracao.html tarefa_estab_empregados.html index.html");
     // The help outlives the forms that asked for it.
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->isVisible());
