@@ -15,6 +15,7 @@
 #include "platform/ui/Forms.h"
 #include "shell/udmEntradaDados.h"
 #include "platform/ui/LobrixApplication.h"
+#include "platform/ui/QtTranslations.h"
 #include "rules/ufmVerInco00.h"
 #include "shell/LobrixStartup.h"
 #include "shell/UfmRelatorio03.h"
@@ -111,6 +112,7 @@ static void FreeStartupForms() {
 int main(int argc, char** argv) {
     LobrixApplication app(argc, argv);
     app.setApplicationName(QStringLiteral("LOBRIX"));
+    ui::InstallQtTranslations();
     if (StartProgram(CreateStartupForms) != StartOutcome::Started) return 0;
     if (!ShowMainWindow()) {
         EndProgram(FreeStartupForms);

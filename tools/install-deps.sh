@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages the program needs to build, run and test.
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev libsqlite3-dev zlib1g-dev libgtest-dev
-          fonts-dejavu-core poppler-utils clang libclang-rt-14-dev ccache)
+          fonts-dejavu-core poppler-utils clang libclang-rt-14-dev ccache
+          qt6-translations-l10n)
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

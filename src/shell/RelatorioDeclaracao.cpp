@@ -6,6 +6,7 @@
 #include "udmRaveRelatorios.h"
 
 #include <QHash>
+#include <algorithm>
 
 using report::Canvas;
 using report::Column;
@@ -115,11 +116,19 @@ QStringList captionsOf(TdmRaveRelatorios& dm, const ReportField* fields, int n) 
     return out;
 }
 
-// Label and value pairs, `perRow` pairs a row; a value that does not fit wraps.
+// Label and value pairs, `perRow` pairs a row. The values' column is at
+// least as wide as their longest word (a CNPJ, a date), which the labels'
+// column gives up, so a value wraps only at its blanks.
 void pairsGrid(Canvas& canvas, const QStringList& labels, const QStringList& values, int perRow,
                const Font& font = kBody, double labelShare = 0.45) {
     QList<Column> columns;
     const double pair = canvas.width() / perRow;
+    double widestWord = 0;
+    for (const QString& value : values)
+        for (const QString& word : value.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            widestWord = std::max(widestWord, canvas.textWidth(word, font));
+    const double valueShare = (widestWord + 2 * report::kCellPad + 1) / pair;
+    labelShare = std::clamp(std::min(labelShare, 1 - valueShare), 0.3, labelShare);
     for (int i = 0; i < perRow; ++i)
         columns << Column{pair * labelShare, report::AlignLeft} << Column{pair * (1 - labelShare), report::AlignLeft};
     for (int i = 0; i < labels.size(); i += perRow) {
@@ -129,13 +138,17 @@ void pairsGrid(Canvas& canvas, const QStringList& labels, const QStringList& val
     }
 }
 
-void heading(Canvas& canvas, const QString& text, const Font& font = kGroup) {
-    canvas.ensureSpace(3 * canvas.lineHeight(font));
+// A heading; `keepWith` is the room of what must follow it on the same page.
+void heading(Canvas& canvas, const QString& text, const Font& font = kGroup, double keepWith = 0) {
+    canvas.ensureSpace(3 * canvas.lineHeight(font) + keepWith);
     canvas.y += 3;
     canvas.paragraph(text, font);
     canvas.line(canvas.left(), canvas.y, canvas.right(), canvas.y, 0.4);
     canvas.y += 2;
 }
+
+// The room a contract of the complete report asks for before it starts.
+double contractRoom(const Canvas& canvas) { return 30 * canvas.lineHeight(kSmallBody); }
 
 QStringList valuesOf(report::ReportDataSet& ds, const ReportField* fields, int n) {
     QStringList out;
@@ -219,7 +232,12 @@ void layoutDeclaration(TdmRaveRelatorios& dm, report::ReportRun& run, Canvas& ca
                 heading(canvas, QStringLiteral("Responsável pela declaração"));
                 pairsGrid(canvas, responsibleCaptions, valuesOf(ds, kResponsible, int(std::size(kResponsible))), 2);
             }
-            heading(canvas, QStringLiteral("Empregados/Servidores"));
+            // The heading stays with the first contract, never alone at a page's foot.
+            double firstContract = canvas.lineHeight(kBody);
+            if (hasContract(data))
+                firstContract = kind == Kind::Complete ? contractRoom(canvas)
+                                                       : 2 * (canvas.lineHeight(kLabel) + 2 * report::kCellPad);
+            heading(canvas, QStringLiteral("Empregados/Servidores"), kGroup, firstContract);
             if (!hasContract(data)) {
                 canvas.paragraph(QStringLiteral("Nenhum vínculo informado."), kBody);
                 continue;
@@ -242,7 +260,7 @@ void layoutDeclaration(TdmRaveRelatorios& dm, report::ReportRun& run, Canvas& ca
             continue;
         }
         // Complete: the contract's fields, its pay and its hours by month.
-        canvas.ensureSpace(30 * canvas.lineHeight(kSmallBody));
+        canvas.ensureSpace(contractRoom(canvas));
         canvas.y += 2;
         canvas.text(canvas.left(), canvas.y, canvas.width(),
                     QStringLiteral("%1. %2  %3").arg(number).arg(ds.text(QStringLiteral("NoEmpregado")).trimmed(),

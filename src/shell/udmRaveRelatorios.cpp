@@ -129,7 +129,9 @@ QString TdmRaveRelatorios::DisplayCNPJ(const QString& value) const {
 }
 
 QString TdmRaveRelatorios::quProtocoloDaEncerramentoAtividadeGetText(const QString& value) const {
-    if (value.trimmed() == QLatin1String("00000000")) return QStringLiteral(" ");
+    // No date prints nothing, not the bare separators.
+    const QString v = value.trimmed();
+    if (v.isEmpty() || v == QLatin1String("00000000")) return QStringLiteral(" ");
     return dayMonthYear(value);
 }
 
@@ -270,7 +272,8 @@ void TdmRaveRelatorios::bindFormatters() {
           QStringLiteral("DaFinalSegundoAfas"), QStringLiteral("DaInicioTerceiroAfas"), QStringLiteral("DaFinalTerceiroAfas")},
          [this](db::Field& f) { return DisplayDatas(f.AsString()); });
     bind(rvdsConsulta,
-         {QStringLiteral("NuEnderecoEstabelecimento"), QStringLiteral("NuProprietEstabelecimento"),
+         {QStringLiteral("NuEnderecoEstabelecimento"), QStringLiteral("NuLogradouroRespArquivo"),
+          QStringLiteral("NuProprietEstabelecimento"),
           QStringLiteral("NuVinculosEstabelecimento"), QStringLiteral("AnChegadaEmpregado"),
           QStringLiteral("CoCausaDesligamento"), QStringLiteral("NuVinculoPatMaior5"), QStringLiteral("NuVinculoPatMenor5")},
          trim);
@@ -303,6 +306,7 @@ void TdmRaveRelatorios::bindFormatters() {
          [this](db::Field& f) { return DisplayValorTotal(f.AsString(), 8); });
     const QList<QPair<const char*, const char*>> consultaMasks = {
         {"CoCepEstabelecimento", "99999-999;0;"}, {"CoCepRespArquivo", "99999-999;0;"}, {"CoMunicipio", "99-99999;0;"},
+        {"CoMunicipioRespArquivo", "99-99999;0;"},
         {"NuTelefone", "0000.0000;0;_"}, {"NuFoneAssinante", "0000.0000;0;_"},
         {"CoCnae", "99.99-9;0;_"}, {"CoNaturezaJuridica", "999-9;0;_"},
         {"CoPisPasepEmpregado", "999.99999.99.9;0;_"}, {"DaAdmissaoEmpregado", "99/99/9999;0;_"},

@@ -138,7 +138,12 @@ void TfmLOBRIX::buildMenus() {
     // A top-level item that acts by itself, without a menu below it.
     QAction* analisador = bar->addAction(QStringLiteral("&Analisador"));
     analisador->setObjectName(QStringLiteral("miAnalisador"));
-    connect(analisador, &QAction::triggered, this, [this] { RunCommand(LobrixCommand::Analisador); });
+    // A command on the menu bar itself: the bar lets go of its highlight
+    // before the command's modal window opens, not when the mouse next moves.
+    connect(analisador, &QAction::triggered, this, [this, bar] {
+        bar->setActiveAction(nullptr);
+        RunCommand(LobrixCommand::Analisador);
+    });
     entry(C::Analisador).action = analisador;
     entry(C::Analisador).refresh = true;
 
@@ -156,7 +161,10 @@ void TfmLOBRIX::buildMenus() {
     pesquisa->setObjectName(QStringLiteral("miPesquisa"));
     pesquisa->setStatusTip(QStringLiteral("Pesquisa de satisfação"));
     pesquisa->setVisible(false);
-    connect(pesquisa, &QAction::triggered, this, [this] { RunCommand(LobrixCommand::Pesquisa); });
+    connect(pesquisa, &QAction::triggered, this, [this, bar] {
+        bar->setActiveAction(nullptr);
+        RunCommand(LobrixCommand::Pesquisa);
+    });
     entry(C::Pesquisa).action = pesquisa;
     entry(C::Pesquisa).builtIn = true;
 

@@ -203,7 +203,7 @@ void TfmRelatorio01::rbImprimTotalClick() {
 void TfmRelatorio01::rbImprimParcialClick() {
     const int ticked = forms::CountTickedItems(clbEmpresas);
     if (ticked >= 2) {
-        msg::ShowPlain(QStringLiteral("Não pode imprimir mais de um estabelecimento parcial por vez."));
+        msg::ShowWarning(QStringLiteral("Não pode imprimir mais de um estabelecimento parcial por vez."));
         rbImprimTotalClick();
         return;
     }

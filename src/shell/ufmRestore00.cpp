@@ -139,7 +139,7 @@ TfmRestore00::TfmRestore00(int anoBase, QWidget* parent) : QDialog(parent), anoB
     odRestore->setObjectName(QStringLiteral("odRestore"));
     odRestore->setAcceptMode(QFileDialog::AcceptOpen);
     odRestore->setFileMode(QFileDialog::AnyFile);
-    odRestore->setNameFilter(QStringLiteral("Backup Files (*.BKP *.bkp)"));
+    odRestore->setNameFilter(QStringLiteral("Backup LOBRIX (BKP) (*.BKP *.bkp)"));
     odRestore->setDefaultSuffix(QStringLiteral("BKP"));
 
     auto* buttons = new QHBoxLayout;

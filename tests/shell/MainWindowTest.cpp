@@ -9,6 +9,7 @@
 #include "support/Builders.h"
 #include "support/DataFolder.h"
 #include "support/FormsScript.h"
+#include "support/GuiDriver.h"
 #include "support/ScriptedMessages.h"
 
 #include <QAction>
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
@@ -329,4 +331,23 @@ TEST_F(MainWindowFixture, EscapingExceptionsGoToTheFatalErrorReport) {
     EXPECT_FALSE(appguard::RunGuarded([this] { window.RunCommand(C::Resp); }));
     EXPECT_EQ(boxes.texts().size(), 1);
     EXPECT_FALSE(appguard::TerminateRequested());
+}
+
+// "&Analisador" acts from the menu bar itself: while its wizard is open the
+// bar shows no item as chosen, whether clicked or reached by its access key.
+TEST_F(MainWindowFixture, MenuBarLetsGoOfAnalisadorWhileItsWizardRuns) {
+    handAllCommands();
+    QList<QAction*> activeWhileRunning;
+    window.SetCommandHandler(C::Analisador,
+                             [this, &activeWhileRunning] { activeWhileRunning << window.menuBar()->activeAction(); });
+    window.show();
+    ASSERT_TRUE(gui::showActive(&window));
+    QMenuBar* bar = window.menuBar();
+    QAction* analisador = window.CommandAction(C::Analisador);
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(analisador).center());
+    QTest::keyClick(&window, Qt::Key_A, Qt::AltModifier);
+    gui::settle();
+    ASSERT_EQ(activeWhileRunning.size(), 2);
+    EXPECT_EQ(activeWhileRunning[0], nullptr);
+    EXPECT_EQ(activeWhileRunning[1], nullptr);
 }

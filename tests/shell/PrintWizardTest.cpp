@@ -19,7 +19,9 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QFileInfo>
 #include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
@@ -79,6 +81,8 @@ protected:
     void TearDown() override {
         report::SetPreviewRunnerForTests(nullptr);
         report::SetPrinterInstalledForTests(std::nullopt);
+        report::SetSystemPrinterForTests(std::nullopt);
+        report::SetPrintDialogRunnerForTests(nullptr);
         dm.reset();
     }
     static void fill(const QString& emp, const QString& vinc, const QString& resp) {
@@ -104,12 +108,14 @@ protected:
         for (const QStringList& c : contracts)
             AppendRow(v, {{"AnBase", "2009"}, {"CoCgcCeiEstabelecimento", c[0]}, {"NuPrefixoEstabelecimento", c[1]},
                           {"CoPisPasepEmpregado", c[2]}, {"NoEmpregado", c[3]}, {"DaAdmissaoEmpregado", "01012009"},
-                          {"VaJaneiroEmpregado", c[4]}, {"DaDesligamentoEmpregado", c[5]}, {"NuSequencialRegistro", c[6]}});
+                          {"VaJaneiroEmpregado", c[4]}, {"DaDesligamentoEmpregado", c[5]}, {"NuSequencialRegistro", c[6]},
+                          {"CoCNPJPrimAssociativa", "98765432000198"}});
         db::Table r(database, resp);
         r.Open();
         AppendRow(r, {{"NoResponsavelArquivo", "CONTADOR RESPONSAVEL"}, {"InInscrResponsavel", "1"},
                       {"CoCgcCeiResponsavel", kCnpj}, {"CoCepRespArquivo", "01310100"},
-                      {"DaNascimentoRespArquivo", "10071970"}, {"DaRetificacao", "00000000"}});
+                      {"DaNascimentoRespArquivo", "10071970"}, {"DaRetificacao", "00000000"},
+                      {"CoMunicipioRespArquivo", "3550308"}, {"NuLogradouroRespArquivo", "000050"}});
     }
 
     TempProgramWithModules program;
@@ -205,7 +211,17 @@ TEST_F(PrintWizard, CompleteReportFormatsInscriptionAmountsAndTerminationYear) {
     // an empty date or centralising CNPJ.
     EXPECT_TRUE(text.contains("01310-100")) << text.toStdString();
     EXPECT_TRUE(text.contains("10/07/1970")) << text.toStdString();
-    for (const char* raw : {"01310100", "10071970", "00/00/0000", "00.000.000/0000-00"})
+    // The employees' heading starts a page with its first contract, never
+    // alone at the foot of the one before.
+    for (const QString& page : text.split(QLatin1Char('\f'))) {
+        const qsizetype at = page.indexOf("Empregados/Servidores");
+        if (at >= 0) EXPECT_TRUE(page.mid(at).contains(QRegularExpression("\\b1\\. [A-Z]+"))) << page.toStdString();
+    }
+    // A union CNPJ whole in its column; the responsible's municipality and
+    // street number printed as the establishment's are.
+    EXPECT_TRUE(text.contains("98.765.432/0001-98")) << text.toStdString();
+    EXPECT_TRUE(text.contains("35-50308")) << text.toStdString();
+    for (const char* raw : {"01310100", "10071970", "00/00/0000", "00.000.000/0000-00", "3550308", "000050"})
         EXPECT_FALSE(text.contains(raw)) << raw;
     EXPECT_FALSE(text.contains(QRegularExpression("cação\\s+00000000"))) << text.toStdString();
     EXPECT_TRUE(text.contains("ALICE") && text.contains("BRUNO") && text.contains("CARLOS"));
@@ -251,11 +267,56 @@ TEST_F(PrintWizard, RefusalsAndNoPrinter) {
                                           "Não pode imprimir mais de um estabelecimento parcial por vez.",
                                           "É necessário selecionar um empregado antes de imprimir",
                                           "Não é possível imprimir: não há impressoras instaladas."}));
+    // The refusal of a second partial establishment warns as the other boxes
+    // of the program do (icon and title).
+    ASSERT_EQ(boxes.shown().size(), 4);
+    EXPECT_EQ(boxes.shown()[1].kind, msg::BoxKind::Warning);
     ASSERT_EQ(previews, 1);
     EXPECT_FALSE(printVisible);
     EXPECT_TRUE(text.contains("ALICE") && text.contains("BRUNO") && text.contains("CARLOS"));
     EXPECT_FALSE(text.contains("DORA"));
     EXPECT_FALSE(dm->RvSystem1.allowPrintFromPreview);
+}
+
+// A desktop with no printer of its own: the preview prints to the PDF file
+// the user names in the print dialog, and nothing says there is no printer.
+TEST_F(PrintWizard, WithoutAPrinterTheReportIsPrintedToAPdfFile) {
+    report::SetPrinterInstalledForTests(std::nullopt);
+    report::SetSystemPrinterForTests(false);
+    const QString pdf = out.filePath(QStringLiteral("declaracao.pdf"));
+    QString offered;
+    report::SetPrintDialogRunnerForTests([&](QPrinter& printer) {
+        offered = QFileInfo(printer.outputFileName()).fileName();
+        printer.setOutputFileName(pdf);
+        return true;
+    });
+    report::SetPreviewRunnerForTests([this](QPrintPreviewDialog& dialog) {
+        ++previews;
+        for (QAction* a : dialog.findChildren<QAction*>())
+            if (a->text() == QCoreApplication::translate("QPrintPreviewDialog", "Print") && a->isVisible() &&
+                a->isEnabled())
+                a->trigger();
+    });
+    ScriptedMessages boxes;  // no box of any kind
+    FormsScript script;
+    script.expect("fmRelatorio02", [](QWidget* p) { return step([](QWidget* p) { clickChild(p, "BtAvancar"); }, p); });
+    script.expect("fmRelatorio00", [](QWidget* p) { return step([](QWidget* p) { clickChild(p, "BtAvancar"); }, p); });
+    script.expect("fmRelatorio01", [](QWidget* p) {
+        return step([](QWidget* p) {
+            tick(list(p, "clbEmpresas"), 0);
+            clickChild(p, "bbVisualizar");
+            clickChild(p, "btCancelar");
+        }, p);
+    });
+    ShowPrintWizardDeclaration();
+    EXPECT_EQ(script.pending(), 0);
+    EXPECT_EQ(previews, 1);
+    EXPECT_EQ(offered, QStringLiteral("RelatorioCompleto.pdf"));
+    const QString printed = PdfText(pdf);
+    EXPECT_TRUE(printed.contains("Relatório Completo do Estabelecimento")) << printed.toStdString();
+    EXPECT_TRUE(printed.contains(kCeiShown));
+    EXPECT_TRUE(printed.contains("ALICE") && printed.contains("BRUNO") && printed.contains("CARLOS"));
+    EXPECT_TRUE(dm->RvSystem1.allowPrintFromPreview);
 }
 
 TEST_F(PrintWizard, ConsultationReportsTheWorkingTablesOfItsYear) {

@@ -10,7 +10,10 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -65,6 +68,8 @@ protected:
     void TearDown() override {
         dm.reset();
         report::SetPrinterInstalledForTests(std::nullopt);
+        report::SetSystemPrinterForTests(std::nullopt);
+        report::SetPrintDialogRunnerForTests(nullptr);
         report::SetPreviewRunnerForTests(nullptr);
         report::SetPrintRunnerForTests(nullptr);
     }
@@ -161,6 +166,9 @@ TEST_F(ReportModule, ValueFormatters) {
         {"CNPJ", [&](const QString& v) { return d.DisplayCNPJ(v); }, "12345678000195", "12.345.678/0001-95"},
         {"Encerramento", [&](const QString& v) { return d.quProtocoloDaEncerramentoAtividadeGetText(v); }, "00000000", " "},
         {"Encerramento", [&](const QString& v) { return d.quProtocoloDaEncerramentoAtividadeGetText(v); }, "31122009", "31/12/2009"},
+        // No date at all prints nothing, not "//".
+        {"Encerramento", [&](const QString& v) { return d.quProtocoloDaEncerramentoAtividadeGetText(v); }, "", " "},
+        {"Encerramento", [&](const QString& v) { return d.quProtocoloDaEncerramentoAtividadeGetText(v); }, "        ", " "},
         {"Datas", [&](const QString& v) { return d.DisplayDatas(v); }, "1503", "15/03"},
         {"Datas", [&](const QString& v) { return d.DisplayDatas(v); }, "0000", "-"},
         {"Datas", [&](const QString& v) { return d.DisplayDatas(v); }, "    ", ""},
@@ -411,6 +419,51 @@ TEST_F(ReportModule, LayoutCardWithoutPrinterPreviewsWithoutPrintingAndWillNotPr
     EXPECT_EQ(dm->RvProject2.GetParam(QStringLiteral("TipoRelatorio")), QStringLiteral("Descrição do arquivo ZUVO2009"));
     EXPECT_EQ(dm->RvProject2.GetParam(QStringLiteral("AnoBase")), QStringLiteral("2009"));
     EXPECT_EQ(dm->RvProject2.GetParam(QStringLiteral("Versao")), QStringLiteral("2009.01.00"));
+}
+
+TEST_F(ReportModule, LayoutCardWithoutSystemPrinterPrintsToAPdfFile) {
+    // The machine as most desktops have it: no printer of its own, so the PDF
+    // file is the printer, offered under the report's name.
+    report::SetSystemPrinterForTests(false);
+    QStringList offered;
+    QString answer;  // the file the user picks; empty cancels
+    report::SetPrintDialogRunnerForTests([&](QPrinter& printer) {
+        EXPECT_EQ(printer.outputFormat(), QPrinter::PdfFormat);
+        offered << QFileInfo(printer.outputFileName()).fileName();
+        if (answer.isEmpty()) return false;
+        printer.setOutputFileName(answer);
+        return true;
+    });
+    ScriptedMessages boxes;  // no "no printer" box of any kind
+
+    answer = out.filePath(QStringLiteral("emitida.pdf"));
+    EmitirCartela(QStringLiteral("2009.01.00"), 2009);
+    EXPECT_TRUE(PdfText(answer).contains(QStringLiteral("Descrição do arquivo ZUVO2009")));
+
+    // From the preview: the print command is there and prints to the file.
+    answer = out.filePath(QStringLiteral("da visualizacao.pdf"));
+    bool printOffered = false;
+    report::SetPreviewRunnerForTests([&printOffered](QPrintPreviewDialog& dialog) {
+        for (QAction* a : dialog.findChildren<QAction*>())
+            if (a->text() == QCoreApplication::translate("QPrintPreviewDialog", "Print") && a->isVisible() &&
+                a->isEnabled()) {
+                printOffered = true;
+                a->trigger();
+            }
+    });
+    VisualizarCartela(QStringLiteral("2009.01.00"), 2009);
+    EXPECT_TRUE(printOffered);
+    const QString text = PdfText(answer);
+    EXPECT_TRUE(text.contains(QStringLiteral("Descrição do arquivo ZUVO2009")));
+    EXPECT_TRUE(text.contains(QStringLiteral("552 bytes")));
+
+    // Cancelling the print dialog prints nothing and says nothing.
+    answer.clear();
+    EmitirCartela(QStringLiteral("2009.01.00"), 2009);
+    EXPECT_EQ(offered, QStringList({"Cartela.pdf", "Cartela.pdf", "Cartela.pdf"}));
+    EXPECT_TRUE(boxes.shown().isEmpty());
+    EXPECT_TRUE(dm->RvSystem1.allowPrintFromPreview);
+    EXPECT_EQ(QDir(out.path()).entryList(QDir::Files).size(), 2);
 }
 
 TEST_F(ReportModule, LayoutCardWithPrinterPrintsAndPreviewsWithPrinting) {

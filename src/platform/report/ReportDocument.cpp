@@ -188,10 +188,6 @@ void Canvas::paragraph(const QString& s, const Font& font, double x, double w, i
     }
 }
 
-namespace {
-constexpr double kCellPad = 2.0;  // each side of a table cell
-}  // namespace
-
 QList<Column> Canvas::fitTitles(QList<Column> columns, const QStringList& titles, const Font& font) const {
     // The narrowest each column may be: its title's widest word.
     QList<double> need;

@@ -13,6 +13,7 @@ namespace report {
 inline constexpr double kPageWidth = 595.28;
 inline constexpr double kPageHeight = 841.89;
 inline constexpr double kMargin = 42.5;  // 15 mm
+inline constexpr double kCellPad = 2.0;  // each side of a table cell
 
 struct Font {
     double size = 9.0;

@@ -7,10 +7,13 @@
 #include <QLabel>
 #include <QVBoxLayout>
 #include <QCoreApplication>
+#include <QDir>
+#include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QToolBar>
 
@@ -18,6 +21,8 @@ namespace report {
 
 namespace {
 std::optional<bool> g_printerInstalled;
+std::optional<bool> g_systemPrinter;
+PrintDialogRunner g_printDialogRunner;
 std::function<void(QPrintPreviewDialog&)> g_previewRunner;
 std::function<void(const Document&, const QString&)> g_printRunner;
 std::function<void(const QString&)> g_statusObserver;
@@ -32,6 +37,39 @@ bool isMaskPlace(QChar c) {
     default:
         return false;
     }
+}
+
+// Qt's print dialog of this platform always offers "Print to File (PDF)".
+constexpr bool kPdfFileIsPrinter =
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    true;
+#else
+    false;
+#endif
+
+// Without a printer of the system's own the job goes to a PDF file, named
+// after the report in the user's documents, which the print dialog offers.
+void preparePrinter(QPrinter& printer, const QString& jobTitle, const QString& reportName) {
+    printer.setDocName(jobTitle);
+    if (HasSystemPrinter()) return;
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::homePath();
+    const QString name = reportName.isEmpty() ? QStringLiteral("Relatorio") : reportName;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QDir(folder).filePath(name + QStringLiteral(".pdf")));
+}
+
+bool runPrintDialog(QPrinter& printer, QWidget* parent) {
+    if (g_printDialogRunner) return g_printDialogRunner(printer);
+    QPrintDialog dialog(&printer, parent);
+    return forms::ShowModal(&dialog) == forms::mrOk;
+}
+
+QAction* printAction(QPrintPreviewDialog& dialog) {
+    const QString print = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+    for (QAction* action : dialog.findChildren<QAction*>())
+        if (action->text() == print) return action;
+    return nullptr;
 }
 
 void setPreviewZoom(QPrintPreviewDialog& dialog) {
@@ -277,19 +315,31 @@ bool ReportSystem::output(const PageSource& pages, const QString& title) {
             return true;
         }
         QPrinter printer(QPrinter::HighResolution);
-        printer.setDocName(printerJobTitle);
+        preparePrinter(printer, printerJobTitle, title);
+        // With no printer of its own the user says where the PDF file goes.
+        if (!HasSystemPrinter() && !runPrintDialog(printer, nullptr)) return false;
         if (!printer.isValid()) return false;
         printPages(pages, printer, printing);
         return true;
     }
     case Destination::Preview: {
         QPrinter printer(QPrinter::HighResolution);
-        printer.setDocName(printerJobTitle);
+        preparePrinter(printer, printerJobTitle, title);
         QPrintPreviewDialog dialog(&printer);
         dialog.setWindowTitle(previewTitle);
         QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested,
                          [&pages](QPrinter* p) { printPages(pages, *p); });
-        if (!allowPrintFromPreview) RemovePrinting(dialog);
+        if (!allowPrintFromPreview) {
+            RemovePrinting(dialog);
+        } else if (QAction* print = printAction(dialog)) {
+            // The print command asks through the one print dialog of the program.
+            print->disconnect(&dialog);
+            QObject::connect(print, &QAction::triggered, &dialog, [&dialog, &printer]() {
+                if (!runPrintDialog(printer, &dialog)) return;
+                if (auto* widget = dialog.findChild<QPrintPreviewWidget*>()) widget->print();
+                dialog.accept();
+            });
+        }
         dialog.setWindowState(dialog.windowState() | Qt::WindowMaximized);
         setPreviewZoom(dialog);
         if (g_previewRunner) {
@@ -318,10 +368,19 @@ void RemovePrinting(QPrintPreviewDialog& dialog) {
 
 bool IsPrinterInstalled() {
     if (g_printerInstalled) return *g_printerInstalled;
-    return !QPrinterInfo::availablePrinterNames().isEmpty();
+    return kPdfFileIsPrinter || HasSystemPrinter();
 }
 
 void SetPrinterInstalledForTests(std::optional<bool> installed) { g_printerInstalled = installed; }
+
+bool HasSystemPrinter() {
+    if (g_systemPrinter) return *g_systemPrinter;
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
+void SetSystemPrinterForTests(std::optional<bool> present) { g_systemPrinter = present; }
+
+void SetPrintDialogRunnerForTests(PrintDialogRunner runner) { g_printDialogRunner = std::move(runner); }
 
 void SetPreviewRunnerForTests(std::function<void(QPrintPreviewDialog&)> runner) { g_previewRunner = std::move(runner); }
 

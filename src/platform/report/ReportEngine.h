@@ -12,6 +12,7 @@
 #include <optional>
 
 class QPrintPreviewDialog;
+class QPrinter;
 class QLabel;
 class QWidget;
 
@@ -157,9 +158,20 @@ private:
     friend class ReportRun;
 };
 
-// Whether the system has a printer; tests set the answer.
+// Whether the program can print. Where Qt's print dialog offers printing to a
+// PDF file, that file counts as a printer, so only a system without even that
+// answers no. Tests set the answer.
 bool IsPrinterInstalled();
 void SetPrinterInstalledForTests(std::optional<bool> installed);
+// Whether the system has a printer of its own, beside the PDF file; tests set
+// the answer.
+bool HasSystemPrinter();
+void SetSystemPrinterForTests(std::optional<bool> present);
+
+// Asks where to print (Qt's print dialog over the printer); false when the
+// user cancelled. Tests answer instead, setting up the printer as a user would.
+using PrintDialogRunner = std::function<bool(QPrinter& printer)>;
+void SetPrintDialogRunnerForTests(PrintDialogRunner runner);
 
 // How a preview dialog is shown; tests look at it instead of waiting on it.
 void SetPreviewRunnerForTests(std::function<void(QPrintPreviewDialog&)> runner);

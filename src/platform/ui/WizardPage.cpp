@@ -1,6 +1,8 @@
 #include "platform/ui/Forms.h"
 #include "platform/ui/WizardPage.h"
 
+#include "platform/help/HelpService.h"
+#include "platform/ui/EntryWidgets.h"
 #include "platform/ui/Forms.h"
 
 #include <QAbstractButton>
@@ -257,6 +259,14 @@ void WizardPage::keyPressEvent(QKeyEvent* event) {
         } else if (enterMovesFocus_) {
             focusNextChild();
         }
+        event->accept();
+        return;
+    }
+    if (key == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        // The help of the focused field; most pages' fields have none, and
+        // context 0 is the contents, which lead through the year's job.
+        QWidget* focus = QApplication::focusWidget();
+        help::OpenContext(focus && isAncestorOf(focus) ? ui::HelpContextOf(focus) : 0);
         event->accept();
         return;
     }
