@@ -20,6 +20,7 @@ void TLumeCollectionItem::BeforeDestroy() {
     if (lv) {
         if (lv->HotTrack->CheckHotObject() == this || lv->HotTrack->HotObject() == this) lv->HotTrack->Forget(this);
         lv->CheckManager->Forget(this);
+        if (lv->Host()) lv->Host()->ForgetObject(this);
     }
     PaintInfo.reset();
     State |= ecisDestroying;
@@ -90,6 +91,9 @@ void TLumeCollectionItem::Lose(uint16_t bit) {
 }
 
 void TLumeCollectionItem::ChangeState(uint16_t bit, bool value, LumePoint mousePos) {
+    // Whatever the handlers of this change free (the list emptied and filled
+    // again) is kept until the outermost change ends: this object among them.
+    TLumeFreeingHold hold(OwnerListview());
     const bool destroying = Has(ecisDestroying);
     // While destroying a bit can only be cleared; a clear bit has nothing to lose.
     if (destroying) value = false;
@@ -112,6 +116,8 @@ void TLumeCollectionItem::ChangeState(uint16_t bit, bool value, LumePoint mouseP
         SetSelected(false);
         SetChecked(false);
     }
+    // Those changes' handlers may have freed it: it loses nothing more.
+    if (!destroying && Has(ecisDestroying)) return;
     State &= ~bit;
     Lose(bit);
 }

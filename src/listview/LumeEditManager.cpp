@@ -32,18 +32,24 @@ void TLumeEditManager::CancelScheduledEdit() {
 
 void TLumeEditManager::BeginEdit(TLumeItem* item) {
     if (IsEditing() || !item || !enabled_) return;
+    // Only an item laid out can be edited: the box goes over its caption.
+    TLumeGroup* group = item->OwnerGroup();
+    if (item->Destroying() || !item->Visible() || !group || !group->Visible() || !group->Expanded()) return;
     TCustomLumeListview* lv = OwnerListview;
+    TLumeFreeingHold hold(lv);
     EditFinished = false;
     EditItem = item;
     bool allow = true;
     lv->DoItemEditBegin(item, allow);
-    if (!allow) {
+    // The handler may have listed the items again, this one gone.
+    if (!allow || item->Destroying()) {
         EditItem = nullptr;
         return;
     }
     ILumeCellEditor* editor = nullptr;
     lv->DoItemCreateEditor(item, editor);
-    if (!editor) {
+    if (!editor || item->Destroying()) {
+        delete editor;
         EditItem = nullptr;
         return;
     }
@@ -65,6 +71,8 @@ void TLumeEditManager::BeginEdit(TLumeItem* item) {
     };
     try {
         editor_->PrepareEditor(item);
+        placedAt_ = lv->Scrollbars->MapViewRectToWindow(item->DisplayRect);
+        placedView_ = lv->View();
         Editing = true;
         editor_->ShowEditor();
         editor_->FocusEditor();
@@ -90,22 +98,28 @@ void TLumeEditManager::EndEdit() {
 
 bool TLumeEditManager::CommitEdit() {
     if (!editor_) return false;
+    // The edited handler may list the items again: the item edited is kept
+    // until the commit is over, and the edit ends with it.
+    TLumeFreeingHold hold(OwnerListview);
     const bool accepted = editor_->CommitEdit();
-    if (!accepted) editor_->FocusEditor();
+    if (!accepted && !EditFinished) editor_->FocusEditor();
     return accepted;
 }
 
 bool TLumeEditManager::TabPressed(bool backward) {
     if (!TabMoveFocus) return false;
+    TLumeFreeingHold hold(OwnerListview);
     TLumeItem* item = EditItem;
     if (!CommitEdit()) return false;
     TLumeGroups& groups = *OwnerListview->Groups;
-    PendingEditItem = backward ? groups.PrevEditableItem(item) : groups.NextEditableItem(item);
+    if (item && !item->Destroying())
+        PendingEditItem = backward ? groups.PrevEditableItem(item) : groups.NextEditableItem(item);
     StopEditing();
     return true;
 }
 
 bool TLumeEditManager::PressAt(LumePoint clientPoint, bool insideControl, bool& passOn) {
+    TLumeFreeingHold hold(OwnerListview);
     passOn = true;
     if (EditFinished || !editor_ || editor_->PointInEditor(clientPoint)) return false;
     if (CommitEdit()) {
@@ -115,6 +129,12 @@ bool TLumeEditManager::PressAt(LumePoint clientPoint, bool insideControl, bool& 
     }
     passOn = false;
     return true;
+}
+
+void TLumeEditManager::LayoutChanged() {
+    if (!Editing || EditFinished || !EditItem) return;
+    TCustomLumeListview* lv = OwnerListview;
+    if (lv->Scrollbars->MapViewRectToWindow(EditItem->DisplayRect) != placedAt_ || lv->View() != placedView_) EndEdit();
 }
 
 void TLumeEditManager::Forget(TLumeItem* item) {

@@ -61,10 +61,17 @@ public:
     bool PressAt(LumePoint clientPoint, bool insideControl, bool& passOn);
     // The item or the control is going away: the edit ends, the value dropped.
     void Forget(TLumeItem* item);
+    // The layout was built again: an edit whose item moved (another view, a
+    // list filled again around it) ends, the value dropped, so that the box
+    // does not stay over another item.
+    void LayoutChanged();
 
 private:
     bool enabled_ = false;
     bool ended_ = true;
+    // Where the item lay in the window, and in which view, when the box was placed over it.
+    LumeRect placedAt_;
+    TLumeListStyle placedView_ = TLumeListStyle::elsIcon;
     std::unique_ptr<ILumeCellEditor> editor_;
 };
 

@@ -100,10 +100,20 @@ void TLumeGroup::SetItem(int index, TLumeItem* item) {
 void TLumeGroup::SetExpanded(bool value) {
     if (value == expanded_) return;
     TCustomLumeListview* lv = OwnerListview();
+    TLumeFreeingHold hold(lv);
     lv->BeginUpdate(false);
     try {
         expanded_ = value;
         lv->Groups->RebuildLayout(true);
+        // The focus does not stay on an item the collapse takes out of the
+        // layout, whoever collapses: it goes to the next item laid out.
+        TLumeSelectionManager& sel = *lv->Selection();
+        TLumeItem* focused = sel.FocusedItem();
+        if (!value && focused && focused->OwnerGroup() == this) {
+            TLumeItem* next = lv->Groups->NextVisibleItem(focused);
+            while (next && !next->Enabled()) next = lv->Groups->NextVisibleItem(next);
+            sel.SetFocusedItem(next);
+        }
     } catch (...) {
         lv->EndUpdate(true);
         throw;

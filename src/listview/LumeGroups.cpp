@@ -49,6 +49,7 @@ void TLumeGroups::RebuildLayout(bool force) {
     // Any cell may have moved, appeared or gone: the window shows the new
     // arrangement (at once after the closing EndUpdate(true)).
     lv->SafeInvalidateRect(nullptr, false);
+    lv->EditManager->LayoutChanged();
 }
 
 void TLumeGroups::ReIndexItems(TLumeGroup* group, bool) {

@@ -16,6 +16,7 @@ class QObject;
 
 namespace lume {
 class TLumeCanvas;
+class TLumeCollectionItem;
 }
 
 namespace lume {
@@ -87,6 +88,9 @@ public:
     // A canvas drawing on the image, for pictures made off screen; none
     // where the window cannot draw.
     virtual std::unique_ptr<TLumeCanvas> ImageCanvas(QImage* /*image*/) { return nullptr; }
+    // An item, group or column of the control is going away: what the window
+    // shows of it (its hint) goes with it.
+    virtual void ForgetObject(TLumeCollectionItem* /*object*/) {}
 };
 
 }  // namespace lume

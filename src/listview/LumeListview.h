@@ -180,6 +180,9 @@ public:
     // The window's size changed (from old to new).
     void WMSize(int oldWidth, int oldHeight, int newWidth, int newHeight);
     bool DoMouseWheel(TShiftState shift, int wheelDelta, LumePoint mousePos);
+    // A sideways wheel delta (a tilted wheel, a sideways swipe): the view
+    // scrolls sideways, whatever the view's wheel direction.
+    bool DoMouseHorzWheel(TShiftState shift, int wheelDelta, LumePoint mousePos);
     virtual void HandleDblClick(TLumeMouseButton button, uint32_t keys, LumePoint windowPoint);
     void HandleKeyDown(uint16_t key, TShiftState shift);
     void MoveFocus(TShiftState shift, TLumeItem* target);
@@ -370,6 +373,8 @@ private:
                          bool forceSelection);
     void SetImages(TLumeImageList*& field, TLumeImageList* value);
     void InstallViewClasses(TLumeListStyle view);
+    // Scrolls by a wheel delta (120 a notch), carrying what is left of a pixel.
+    void WheelScroll(bool vertical, bool page, int wheelDelta, int64_t& rest);
 
     std::unique_ptr<TLumeSelectionManager> selection_;
     std::unique_ptr<TLumePaintInfoGroup> paintInfoGroup_;
@@ -381,6 +386,7 @@ private:
     TLumeImageList* imagesGroup_ = nullptr;
     std::unique_ptr<TLumeBackgroundManager> background_;
     int64_t wheelRest_ = 0;
+    int64_t horzWheelRest_ = 0;
     int freeingHolds_ = 0;
     std::vector<TLumeCollectionItem*> disposed_;
     bool showGroupMargins_ = false;

@@ -76,6 +76,9 @@ void TLumeSelectionManager::SetMouseButtonSelRect(TLumeMouseButtons value) {
 }
 
 void TLumeSelectionManager::SetFocusedItem(TLumeItem* value) {
+    // The handlers of the two items' changes may list the items again: both
+    // are kept until the focus has moved.
+    TLumeFreeingHold hold(OwnerListview);
     if (!value) {
         TLumeItem* previous = focusedItem_;
         focusedItem_ = nullptr;
@@ -85,8 +88,9 @@ void TLumeSelectionManager::SetFocusedItem(TLumeItem* value) {
     if (!value->Visible() || !value->Enabled() || value == focusedItem_) return;
     if (TLumeItem* previous = focusedItem_) {
         previous->SetFocused(false);
-        if (previous->Focused()) return;
+        if (previous->Focused() && !previous->Destroying()) return;
     }
+    if (value->Destroying()) return;
     focusedItem_ = value;
     value->SetFocused(true);
     if (focusedItem_ != value || value->Destroying()) return;
@@ -188,6 +192,7 @@ void TLumeSelectionManager::SelectAll() {
 
 void TLumeSelectionManager::SelectRange(TLumeItem* fromItem, TLumeItem* toItem, bool clearFirst, bool rectSelect) {
     if (!enabled_ || !multiSelect_) return;
+    TLumeFreeingHold hold(OwnerListview);
     GroupSelectUpdate update(*this);
     if (clearFirst) ClearAll();
     if (!fromItem || !toItem) return;
@@ -206,6 +211,7 @@ void TLumeSelectionManager::SelectRange(TLumeItem* fromItem, TLumeItem* toItem, 
 
 void TLumeSelectionManager::SelectRect(const LumeRect& viewRect, bool clearFirst) {
     if (!enabled_ || !multiSelect_) return;
+    TLumeFreeingHold hold(OwnerListview);
     GroupSelectUpdate update(*this);
     if (clearFirst) ClearAll();
     TLumeGroups& groups = *OwnerListview->Groups;
@@ -215,6 +221,7 @@ void TLumeSelectionManager::SelectRect(const LumeRect& viewRect, bool clearFirst
 
 void TLumeSelectionManager::DragSelect(TLumeKeyStates keyStates) {
     if (!enabled_ || !multiSelect_) return;
+    TLumeFreeingHold hold(OwnerListview);
     const LumeRect oldRect = OwnerListview->DragRectManager->OldRect;
     const LumeRect newRect = OwnerListview->DragRectManager->DragRect;
     const LumeRect both = oldRect.United(newRect);

@@ -32,6 +32,12 @@ void TLumeHintWindow::ShowHint(TCustomLumeListview* listview, TLumeCollectionIte
     if (hideTimeout > 0) QTimer::singleShot(hideTimeout, this, &QWidget::hide);
 }
 
+void TLumeHintWindow::Forget(TLumeCollectionItem* target) {
+    if (!target_ || target_ != target) return;
+    target_ = nullptr;
+    hide();
+}
+
 void TLumeHintWindow::paintEvent(QPaintEvent*) {
     QImage buffer(size(), QImage::Format_RGB32);
     buffer.fill(QToolTip::palette().color(QPalette::ToolTipBase));
