@@ -3,7 +3,7 @@
 // separate measurer so that tests can use a fixed-width one.
 #pragma once
 
-#include "listview/LumeCanvas.h"
+#include "listview/paint/LumeCanvas.h"
 #include "listview/LumeTypes.h"
 
 #include <QFont>

@@ -3,23 +3,23 @@
 // It computes little itself; the managers and layouts do.
 #pragma once
 
-#include "listview/LumeBackground.h"
+#include "listview/paint/LumeBackground.h"
 #include "listview/LumeCanvasControl.h"
-#include "listview/LumeCellSizes.h"
-#include "listview/LumeCheckManager.h"
-#include "listview/LumeDragManagers.h"
-#include "listview/LumeEditManager.h"
-#include "listview/LumeGlobalImages.h"
-#include "listview/LumeGrid.h"
-#include "listview/LumeGroups.h"
-#include "listview/LumeHeader.h"
-#include "listview/LumeHintInfo.h"
-#include "listview/LumeHotTrackManager.h"
+#include "listview/layout/LumeCellSizes.h"
+#include "listview/input/LumeCheckManager.h"
+#include "listview/dragdrop/LumeDragManagers.h"
+#include "listview/input/LumeEditManager.h"
+#include "listview/paint/LumeGlobalImages.h"
+#include "listview/layout/LumeGrid.h"
+#include "listview/model/LumeGroups.h"
+#include "listview/layout/LumeHeader.h"
+#include "listview/input/LumeHintInfo.h"
+#include "listview/input/LumeHotTrackManager.h"
 #include "listview/LumeListviewEvents.h"
-#include "listview/LumeScrollbarManager.h"
-#include "listview/LumeSearchManager.h"
-#include "listview/LumeSelectionManager.h"
-#include "listview/LumeSortManager.h"
+#include "listview/layout/LumeScrollbarManager.h"
+#include "listview/input/LumeSearchManager.h"
+#include "listview/input/LumeSelectionManager.h"
+#include "listview/model/LumeSortManager.h"
 
 namespace lume {
 

@@ -3,8 +3,8 @@
 // host calls it: the input goes on with the objects it found.
 #include "listview/LumeListview.h"
 
-#include "listview/LumeGlyphs.h"
-#include "listview/LumeText.h"
+#include "listview/paint/LumeGlyphs.h"
+#include "listview/paint/LumeText.h"
 
 namespace lume {
 

@@ -2,8 +2,8 @@
 // picture of the transmission list, and closing its form.
 #include "WidgetForm.h"
 
-#include "listview/LumeColors.h"
-#include "listview/LumeDataObject.h"
+#include "listview/paint/LumeColors.h"
+#include "listview/dragdrop/LumeDataObject.h"
 #include "listview/qt/LumeHintWindow.h"
 #include "listview/qt/LumeListviewWidget.h"
 #include "platform/ui/LobrixApplication.h"

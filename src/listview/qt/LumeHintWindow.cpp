@@ -1,7 +1,7 @@
 #include "listview/qt/LumeHintWindow.h"
 
-#include "listview/LumeColors.h"
-#include "listview/LumeText.h"
+#include "listview/paint/LumeColors.h"
+#include "listview/paint/LumeText.h"
 #include "listview/qt/LumeQtCanvas.h"
 #include "listview/qt/LumeQtRect.h"
 

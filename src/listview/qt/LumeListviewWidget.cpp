@@ -1,8 +1,8 @@
 #include "listview/qt/LumeListviewWidget.h"
 
-#include "listview/LumeColors.h"
-#include "listview/LumeDataObject.h"
-#include "listview/LumeGlyphs.h"
+#include "listview/paint/LumeColors.h"
+#include "listview/dragdrop/LumeDataObject.h"
+#include "listview/paint/LumeGlyphs.h"
 #include "listview/qt/LumeHintWindow.h"
 #include "listview/qt/LumeMimeData.h"
 #include "listview/qt/LumeQtColors.h"

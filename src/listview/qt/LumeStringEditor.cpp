@@ -1,7 +1,7 @@
 #include "listview/qt/LumeStringEditor.h"
 
-#include "listview/LumeGlyphs.h"
-#include "listview/LumeText.h"
+#include "listview/paint/LumeGlyphs.h"
+#include "listview/paint/LumeText.h"
 #include "listview/qt/LumeQtCanvas.h"
 #include "listview/qt/LumeListviewWidget.h"
 #include "listview/qt/LumeQtRect.h"
