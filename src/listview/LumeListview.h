@@ -16,6 +16,7 @@
 #include "listview/input/LumeHintInfo.h"
 #include "listview/input/LumeHotTrackManager.h"
 #include "listview/LumeListviewEvents.h"
+#include "listview/LumeOwner.h"
 #include "listview/layout/LumeScrollbarManager.h"
 #include "listview/input/LumeSearchManager.h"
 #include "listview/input/LumeSelectionManager.h"
@@ -38,7 +39,7 @@ enum LumeListviewState : uint16_t {
     ebcsScrolling = 1u << 13,
 };
 
-class TCustomLumeListview : public TLumeCanvasControl, public TLumeListviewEventHandlers {
+class TCustomLumeListview : public TLumeCanvasControl, public TLumeListviewEventHandlers, public ILumeOwner {
 public:
     TCustomLumeListview();
     ~TCustomLumeListview() override;
@@ -60,14 +61,14 @@ public:
     std::unique_ptr<TLumeHintInfo> HintInfo;
 
     TLumeGlobalItems& Items() { return *ItemsList; }
-    TLumeSelectionManager* Selection() const { return selection_.get(); }
+    TLumeSelectionManager* Selection() const override { return selection_.get(); }
     // Takes the object over, freeing the one held so far; the same object changes nothing.
     void SetSelection(TLumeSelectionManager* value);
     TLumeBackgroundManager* BackGround() const { return background_.get(); }
     void SetBackGround(TLumeBackgroundManager* value);
-    TLumePaintInfoGroup* PaintInfoGroup() const { return paintInfoGroup_.get(); }
-    TLumePaintInfoItem* PaintInfoItem() const { return paintInfoItem_.get(); }
-    TLumePaintInfoColumn* PaintInfoColumn() const { return paintInfoColumn_.get(); }
+    TLumePaintInfoGroup* PaintInfoGroup() const override { return paintInfoGroup_.get(); }
+    TLumePaintInfoItem* PaintInfoItem() const override { return paintInfoItem_.get(); }
+    TLumePaintInfoColumn* PaintInfoColumn() const override { return paintInfoColumn_.get(); }
     void SetPaintInfoGroup(TLumePaintInfoGroup* value);
     void SetPaintInfoItem(TLumePaintInfoItem* value);
     void SetPaintInfoColumn(TLumePaintInfoColumn* value);
@@ -104,7 +105,7 @@ public:
     // An image list going away: every property naming it is emptied.
     void ImageListRemoved(TLumeImageList* list);
 
-    bool ShowGroupMargins() const { return showGroupMargins_; }
+    bool ShowGroupMargins() const override { return showGroupMargins_; }
     void SetShowGroupMargins(bool value);
     TLumeListStyle View() const { return view_; }
     virtual void SetView(TLumeListStyle value);
@@ -139,7 +140,12 @@ public:
     bool Focused() const { return host_ && host_->HasFocus(); }
     ILumeMeasurer* Measurer() const { return host_ ? &host_->Measurer() : nullptr; }
     // The canvas handed to the painters for measuring; none until painting exists.
-    TLumeCanvas* MeasureCanvas() const { return host_ ? host_->MeasureCanvas() : nullptr; }
+    TLumeCanvas* MeasureCanvas() const override { return host_ ? host_->MeasureCanvas() : nullptr; }
+    // The parts' view of the control (ILumeOwner).
+    TLumeGroups* OwnerGroups() const override { return Groups.get(); }
+    TLumeHeader* OwnerHeader() const override { return Header.get(); }
+    ILumeHost* OwnerWindow() const override { return HasWindow() ? host_ : nullptr; }
+    void InvalidateOwner(const LumeRect* rect, bool immediateUpdate) override { SafeInvalidateRect(rect, immediateUpdate); }
     // The bitmap of an expand (true) or collapse button: the application's, else the default.
     const QImage& ExpandBitmap(bool expand) const;
     bool HasCustomExpandButtons() const { return !GroupExpandButton.isNull() || !GroupCollapseButton.isNull(); }

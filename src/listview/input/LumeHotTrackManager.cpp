@@ -1,6 +1,8 @@
 #include "listview/input/LumeHotTrackManager.h"
 
-#include "listview/LumeListview.h"
+#include "listview/LumeHost.h"
+#include "listview/LumeOwner.h"
+#include "listview/model/LumeCollection.h"
 
 namespace lume {
 
@@ -8,12 +10,12 @@ void TLumeHotTrackManager::SetHotObject(LumePoint mousePos, TLumeCollectionItem*
     if (object == hotObject_) return;
     TLumeCollectionItem* previous = hotObject_;
     hotObject_ = nullptr;
-    if (OwnerListview->HasWindow()) {
+    if (ILumeHost* window = Owner()->OwnerWindow()) {
         // Holding the mouse lets the control see it leave the window.
         if (object)
-            OwnerListview->Host()->SetCapture();
+            window->SetCapture();
         else
-            OwnerListview->Host()->ReleaseCapture();
+            window->ReleaseCapture();
     }
     if (previous) previous->SetHotTracking(false);
     hotObject_ = object;

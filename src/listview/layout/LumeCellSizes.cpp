@@ -1,23 +1,24 @@
 #include "listview/layout/LumeCellSizes.h"
 
-#include "listview/LumeListview.h"
+#include "listview/LumeOwner.h"
+#include "listview/model/LumeGroups.h"
 
 namespace lume {
 
 void TLumeCellSize::SetWidth(int value) {
     width_ = std::max(0, value);
-    if (OwnerListview) OwnerListview->Groups->RebuildLayout(false);
+    if (ILumeOwner* owner = Owner()) owner->OwnerGroups()->RebuildLayout(false);
 }
 
 void TLumeCellSize::SetHeight(int value) {
     height_ = std::max(0, value);
-    if (OwnerListview) OwnerListview->Groups->RebuildLayout(false);
+    if (ILumeOwner* owner = Owner()) owner->OwnerGroups()->RebuildLayout(false);
 }
 
 void TLumeCellSize::Assign(const TLumeCellSize& source) {
     width_ = source.width_;
     height_ = source.height_;
-    if (OwnerListview) OwnerListview->Groups->RebuildLayout(false);
+    if (ILumeOwner* owner = Owner()) owner->OwnerGroups()->RebuildLayout(false);
 }
 
 TLumeCellSizes::TLumeCellSizes(TCustomLumeListview* owner)

@@ -1,11 +1,12 @@
 #include "listview/layout/LumeMargins.h"
 
-#include "listview/LumeListview.h"
+#include "listview/LumeOwner.h"
+#include "listview/model/LumeGroups.h"
 
 namespace lume {
 
 void TLumeMargin::Relayout() {
-    if (OwnerListview) OwnerListview->Groups->RebuildLayout(false);
+    if (ILumeOwner* owner = Owner()) owner->OwnerGroups()->RebuildLayout(false);
 }
 
 void TLumeMargin::SetSize(int value) {
@@ -22,7 +23,7 @@ void TLumeMargin::SetVisible(bool value) {
 }
 
 int TLumeMargin::RuntimeSize() const {
-    return visible_ && OwnerListview && OwnerListview->ShowGroupMargins() ? size_ : 0;
+    return visible_ && Owner() && Owner()->ShowGroupMargins() ? size_ : 0;
 }
 
 void TLumeMargin::Assign(const TLumeMargin& source) {

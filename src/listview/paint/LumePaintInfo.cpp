@@ -1,11 +1,12 @@
 #include "listview/paint/LumePaintInfo.h"
 
-#include "listview/LumeListview.h"
+#include "listview/LumeOwner.h"
+#include "listview/layout/LumeHeader.h"
 
 namespace lume {
 
 void TLumePaintInfoBasic::Invalidate(bool immediateUpdate) {
-    if (OwnerListview) OwnerListview->SafeInvalidateRect(nullptr, immediateUpdate);
+    if (ILumeOwner* owner = Owner()) owner->InvalidateOwner(nullptr, immediateUpdate);
 }
 
 void TLumePaintInfoBasic::Assign(const TLumePaintInfoBasic& source) {
@@ -56,7 +57,7 @@ void TLumePaintInfoBaseGroup::SetMarginBottom(TCustomLumeFooterMargin* margin) {
 }
 
 void TLumePaintInfoBaseColumn::Invalidate(bool immediateUpdate) {
-    if (OwnerListview) OwnerListview->Header->Invalidate(immediateUpdate);
+    if (ILumeOwner* owner = Owner()) owner->OwnerHeader()->Invalidate(immediateUpdate);
 }
 
 }  // namespace lume
