@@ -4,8 +4,8 @@
 // "..." beside QFontMetrics::elidedText on the same captions, in the same
 // run. Targets: blends within 5 x and shortening within 3 x of those; a
 // full-size blend under 30 ms on two cores.
-#include "listview/LumeBlend.h"
-#include "listview/LumeText.h"
+#include "listview/paint/LumeBlend.h"
+#include "listview/paint/LumeText.h"
 #include "listview/qt/LumeQtCanvas.h"
 
 #include <QApplication>

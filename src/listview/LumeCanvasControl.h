@@ -3,7 +3,7 @@
 #pragma once
 
 #include "listview/LumeHost.h"
-#include "listview/LumeThemeManager.h"
+#include "listview/paint/LumeThemeManager.h"
 
 #include <functional>
 #include <memory>

@@ -3,7 +3,7 @@
 // separate measurer so that tests can use a fixed-width one.
 #pragma once
 
-#include "listview/LumeCanvas.h"
+#include "listview/paint/LumeCanvas.h"
 #include "listview/LumeTypes.h"
 
 #include <QFont>
@@ -16,6 +16,7 @@ class QObject;
 
 namespace lume {
 class TLumeCanvas;
+class TLumeCollectionItem;
 }
 
 namespace lume {
@@ -87,6 +88,9 @@ public:
     // A canvas drawing on the image, for pictures made off screen; none
     // where the window cannot draw.
     virtual std::unique_ptr<TLumeCanvas> ImageCanvas(QImage* /*image*/) { return nullptr; }
+    // An item, group or column of the control is going away: what the window
+    // shows of it (its hint) goes with it.
+    virtual void ForgetObject(TLumeCollectionItem* /*object*/) {}
 };
 
 }  // namespace lume

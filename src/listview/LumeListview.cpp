@@ -39,6 +39,8 @@ TCustomLumeListview::~TCustomLumeListview() {
     for (TLumeCollectionItem* object : disposed_) delete object;
 }
 
+ILumeOwner* TLumeOwnedPersistent::Owner() const { return OwnerListview; }
+
 void TCustomLumeListview::ReleaseFreeing() {
     if (--freeingHolds_ > 0) return;
     freeingHolds_ = 0;

@@ -3,23 +3,24 @@
 // It computes little itself; the managers and layouts do.
 #pragma once
 
-#include "listview/LumeBackground.h"
+#include "listview/paint/LumeBackground.h"
 #include "listview/LumeCanvasControl.h"
-#include "listview/LumeCellSizes.h"
-#include "listview/LumeCheckManager.h"
-#include "listview/LumeDragManagers.h"
-#include "listview/LumeEditManager.h"
-#include "listview/LumeGlobalImages.h"
-#include "listview/LumeGrid.h"
-#include "listview/LumeGroups.h"
-#include "listview/LumeHeader.h"
-#include "listview/LumeHintInfo.h"
-#include "listview/LumeHotTrackManager.h"
+#include "listview/layout/LumeCellSizes.h"
+#include "listview/input/LumeCheckManager.h"
+#include "listview/dragdrop/LumeDragManagers.h"
+#include "listview/input/LumeEditManager.h"
+#include "listview/paint/LumeGlobalImages.h"
+#include "listview/layout/LumeGrid.h"
+#include "listview/model/LumeGroups.h"
+#include "listview/layout/LumeHeader.h"
+#include "listview/input/LumeHintInfo.h"
+#include "listview/input/LumeHotTrackManager.h"
 #include "listview/LumeListviewEvents.h"
-#include "listview/LumeScrollbarManager.h"
-#include "listview/LumeSearchManager.h"
-#include "listview/LumeSelectionManager.h"
-#include "listview/LumeSortManager.h"
+#include "listview/LumeOwner.h"
+#include "listview/layout/LumeScrollbarManager.h"
+#include "listview/input/LumeSearchManager.h"
+#include "listview/input/LumeSelectionManager.h"
+#include "listview/model/LumeSortManager.h"
 
 namespace lume {
 
@@ -38,7 +39,7 @@ enum LumeListviewState : uint16_t {
     ebcsScrolling = 1u << 13,
 };
 
-class TCustomLumeListview : public TLumeCanvasControl, public TLumeListviewEventHandlers {
+class TCustomLumeListview : public TLumeCanvasControl, public TLumeListviewEventHandlers, public ILumeOwner {
 public:
     TCustomLumeListview();
     ~TCustomLumeListview() override;
@@ -60,14 +61,14 @@ public:
     std::unique_ptr<TLumeHintInfo> HintInfo;
 
     TLumeGlobalItems& Items() { return *ItemsList; }
-    TLumeSelectionManager* Selection() const { return selection_.get(); }
+    TLumeSelectionManager* Selection() const override { return selection_.get(); }
     // Takes the object over, freeing the one held so far; the same object changes nothing.
     void SetSelection(TLumeSelectionManager* value);
     TLumeBackgroundManager* BackGround() const { return background_.get(); }
     void SetBackGround(TLumeBackgroundManager* value);
-    TLumePaintInfoGroup* PaintInfoGroup() const { return paintInfoGroup_.get(); }
-    TLumePaintInfoItem* PaintInfoItem() const { return paintInfoItem_.get(); }
-    TLumePaintInfoColumn* PaintInfoColumn() const { return paintInfoColumn_.get(); }
+    TLumePaintInfoGroup* PaintInfoGroup() const override { return paintInfoGroup_.get(); }
+    TLumePaintInfoItem* PaintInfoItem() const override { return paintInfoItem_.get(); }
+    TLumePaintInfoColumn* PaintInfoColumn() const override { return paintInfoColumn_.get(); }
     void SetPaintInfoGroup(TLumePaintInfoGroup* value);
     void SetPaintInfoItem(TLumePaintInfoItem* value);
     void SetPaintInfoColumn(TLumePaintInfoColumn* value);
@@ -104,7 +105,7 @@ public:
     // An image list going away: every property naming it is emptied.
     void ImageListRemoved(TLumeImageList* list);
 
-    bool ShowGroupMargins() const { return showGroupMargins_; }
+    bool ShowGroupMargins() const override { return showGroupMargins_; }
     void SetShowGroupMargins(bool value);
     TLumeListStyle View() const { return view_; }
     virtual void SetView(TLumeListStyle value);
@@ -139,7 +140,12 @@ public:
     bool Focused() const { return host_ && host_->HasFocus(); }
     ILumeMeasurer* Measurer() const { return host_ ? &host_->Measurer() : nullptr; }
     // The canvas handed to the painters for measuring; none until painting exists.
-    TLumeCanvas* MeasureCanvas() const { return host_ ? host_->MeasureCanvas() : nullptr; }
+    TLumeCanvas* MeasureCanvas() const override { return host_ ? host_->MeasureCanvas() : nullptr; }
+    // The parts' view of the control (ILumeOwner).
+    TLumeGroups* OwnerGroups() const override { return Groups.get(); }
+    TLumeHeader* OwnerHeader() const override { return Header.get(); }
+    ILumeHost* OwnerWindow() const override { return HasWindow() ? host_ : nullptr; }
+    void InvalidateOwner(const LumeRect* rect, bool immediateUpdate) override { SafeInvalidateRect(rect, immediateUpdate); }
     // The bitmap of an expand (true) or collapse button: the application's, else the default.
     const QImage& ExpandBitmap(bool expand) const;
     bool HasCustomExpandButtons() const { return !GroupExpandButton.isNull() || !GroupCollapseButton.isNull(); }
@@ -180,6 +186,9 @@ public:
     // The window's size changed (from old to new).
     void WMSize(int oldWidth, int oldHeight, int newWidth, int newHeight);
     bool DoMouseWheel(TShiftState shift, int wheelDelta, LumePoint mousePos);
+    // A sideways wheel delta (a tilted wheel, a sideways swipe): the view
+    // scrolls sideways, whatever the view's wheel direction.
+    bool DoMouseHorzWheel(TShiftState shift, int wheelDelta, LumePoint mousePos);
     virtual void HandleDblClick(TLumeMouseButton button, uint32_t keys, LumePoint windowPoint);
     void HandleKeyDown(uint16_t key, TShiftState shift);
     void MoveFocus(TShiftState shift, TLumeItem* target);
@@ -370,6 +379,8 @@ private:
                          bool forceSelection);
     void SetImages(TLumeImageList*& field, TLumeImageList* value);
     void InstallViewClasses(TLumeListStyle view);
+    // Scrolls by a wheel delta (120 a notch), carrying what is left of a pixel.
+    void WheelScroll(bool vertical, bool page, int wheelDelta, int64_t& rest);
 
     std::unique_ptr<TLumeSelectionManager> selection_;
     std::unique_ptr<TLumePaintInfoGroup> paintInfoGroup_;
@@ -381,6 +392,7 @@ private:
     TLumeImageList* imagesGroup_ = nullptr;
     std::unique_ptr<TLumeBackgroundManager> background_;
     int64_t wheelRest_ = 0;
+    int64_t horzWheelRest_ = 0;
     int freeingHolds_ = 0;
     std::vector<TLumeCollectionItem*> disposed_;
     bool showGroupMargins_ = false;

@@ -1,8 +1,10 @@
 // Mouse, keyboard, wheel, focus and scroll-bar input of the control.
+// Every entry point holds the freeing of what its handlers free, whichever
+// host calls it: the input goes on with the objects it found.
 #include "listview/LumeListview.h"
 
-#include "listview/LumeGlyphs.h"
-#include "listview/LumeText.h"
+#include "listview/paint/LumeGlyphs.h"
+#include "listview/paint/LumeText.h"
 
 namespace lume {
 
@@ -23,6 +25,7 @@ bool TCustomLumeListview::IsHeaderMouseMsg(LumePoint windowPoint, bool forceTest
 }
 
 void TCustomLumeListview::WMLButtonDown(uint32_t keys, LumePoint windowPoint) {
+    TLumeFreeingHold hold(this);
     States |= ebcsLButtonDown;
     if (IsHeaderMouseMsg(windowPoint, false)) {
         Header->WMLButtonDown(keys, windowPoint);
@@ -32,6 +35,7 @@ void TCustomLumeListview::WMLButtonDown(uint32_t keys, LumePoint windowPoint) {
 }
 
 void TCustomLumeListview::WMRButtonDown(uint32_t keys, LumePoint windowPoint) {
+    TLumeFreeingHold hold(this);
     States |= ebcsRButtonDown;
     if (IsHeaderMouseMsg(windowPoint, false)) {
         Header->WMRButtonDown(keys, windowPoint);
@@ -41,6 +45,7 @@ void TCustomLumeListview::WMRButtonDown(uint32_t keys, LumePoint windowPoint) {
 }
 
 void TCustomLumeListview::WMLButtonUp(uint32_t keys, LumePoint windowPoint) {
+    TLumeFreeingHold hold(this);
     if (IsHeaderMouseMsg(windowPoint, false)) {
         Header->WMLButtonUp(keys, windowPoint);
         Header->WMMouseMove(keys, windowPoint);
@@ -52,6 +57,7 @@ void TCustomLumeListview::WMLButtonUp(uint32_t keys, LumePoint windowPoint) {
 }
 
 void TCustomLumeListview::WMRButtonUp(uint32_t keys, LumePoint windowPoint) {
+    TLumeFreeingHold hold(this);
     if (IsHeaderMouseMsg(windowPoint, false)) {
         Header->WMRButtonUp(keys, windowPoint);
     } else {
@@ -83,12 +89,6 @@ void TCustomLumeListview::MouseDown(TLumeMouseButton button, uint32_t keys, Lume
             try {
                 States |= ebcsGroupExpandPending;
                 group->SetExpanded(!group->Expanded());
-                TLumeItem* focused = sel.FocusedItem();
-                if (!group->Expanded() && focused && focused->OwnerGroup() == group) {
-                    TLumeItem* next = Groups->NextVisibleItem(focused);
-                    while (next && !next->Enabled()) next = Groups->NextVisibleItem(next);
-                    sel.SetFocusedItem(next);
-                }
                 if (group->Expanded())
                     DoGroupExpand(group);
                 else
@@ -244,6 +244,7 @@ void TCustomLumeListview::EndDrags(LumePoint windowPoint, TLumeKeyStates keys) {
 }
 
 void TCustomLumeListview::WMMouseMove(uint32_t keys, LumePoint windowPoint) {
+    TLumeFreeingHold hold(this);
     if (IsHeaderMouseMsg(windowPoint, false)) {
         HotTrack->SetHotObject({}, nullptr);
         Header->WMMouseMove(keys, windowPoint);
@@ -328,12 +329,14 @@ void TCustomLumeListview::WMMouseMove(uint32_t keys, LumePoint windowPoint) {
 }
 
 void TCustomLumeListview::WMMouseLeave() {
+    TLumeFreeingHold hold(this);
     HotTrack->SetHotObject({}, nullptr);
     HotTrack->SetCheckHotObject(nullptr);
     if (Header->HotTrackColumn) Header->WMMouseMove(0, {-1, -1});
 }
 
 void TCustomLumeListview::WMButtonDblClk(TLumeMouseButton button, uint32_t keys, LumePoint windowPoint) {
+    TLumeFreeingHold hold(this);
     HandleDblClick(button, keys, windowPoint);
 }
 
@@ -359,6 +362,7 @@ void TCustomLumeListview::HandleDblClick(TLumeMouseButton button, uint32_t keys,
 }
 
 bool TCustomLumeListview::WMContextMenu(LumePoint screenPoint) {
+    TLumeFreeingHold hold(this);
     if (!HasWindow()) return false;
     const LumePoint w = host_->ScreenToClient(screenPoint);
     if (IsHeaderMouseMsg(w, false)) return Header->WMContextMenu(screenPoint);
@@ -381,9 +385,13 @@ bool TCustomLumeListview::WMContextMenu(LumePoint screenPoint) {
     return true;
 }
 
-void TCustomLumeListview::WMChar(const QString& text) { IncrementalSearch->HandleKeyPress(text); }
+void TCustomLumeListview::WMChar(const QString& text) {
+    TLumeFreeingHold hold(this);
+    IncrementalSearch->HandleKeyPress(text);
+}
 
 void TCustomLumeListview::EditPendingItem() {
+    TLumeFreeingHold hold(this);
     TLumeItem* item = EditManager->PendingEditItem;
     EditManager->PendingEditItem = nullptr;
     if (!item) return;
@@ -393,6 +401,7 @@ void TCustomLumeListview::EditPendingItem() {
 }
 
 void TCustomLumeListview::WMKeyDown(uint16_t key, TShiftState shift) {
+    TLumeFreeingHold hold(this);
     if (States & ebcsDragSelecting) DragRectManager->HandleKeyDown(key);
     IncrementalSearch->HandleKeyDown(key, shift);
     uint16_t code = key;
@@ -531,24 +540,35 @@ void TCustomLumeListview::MoveFocus(TShiftState shift, TLumeItem* target) {
 }
 
 bool TCustomLumeListview::DoMouseWheel(TShiftState shift, int wheelDelta, LumePoint) {
+    TLumeFreeingHold hold(this);
     bool vertical = WheelMouseDefaultScroll == TLumeDefaultWheelScroll::edwsVert;
     if (WheelMouseScrollModifierEnabled && shift.Has(TShiftStateBit::ssShift)) vertical = !vertical;
+    WheelScroll(vertical, WheelMouseScrollModifierEnabled && shift.Has(TShiftStateBit::ssCtrl), wheelDelta, wheelRest_);
+    return true;
+}
+
+bool TCustomLumeListview::DoMouseHorzWheel(TShiftState shift, int wheelDelta, LumePoint) {
+    TLumeFreeingHold hold(this);
+    WheelScroll(false, WheelMouseScrollModifierEnabled && shift.Has(TShiftStateBit::ssCtrl), wheelDelta,
+                horzWheelRest_);
+    return true;
+}
+
+void TCustomLumeListview::WheelScroll(bool vertical, bool page, int wheelDelta, int64_t& rest) {
     // A notch of the wheel (a delta of 120) scrolls WheelScrollLines cells, or
     // a page with Ctrl; the smaller steps of a touchpad scroll their share,
     // and what a step leaves over is carried to the next in its direction.
     int64_t notch = int64_t(vertical ? Groups->CellHeight() : Groups->CellWidth()) * WheelScrollLines;
-    if (WheelMouseScrollModifierEnabled && shift.Has(TShiftStateBit::ssCtrl))
-        notch = vertical ? ClientHeight() - Header->RuntimeHeight() : ClientWidth();
-    if ((wheelDelta < 0) != (wheelRest_ < 0)) wheelRest_ = 0;
-    const int64_t units = notch * wheelDelta + wheelRest_;
+    if (page) notch = vertical ? ClientHeight() - Header->RuntimeHeight() : ClientWidth();
+    if ((wheelDelta < 0) != (rest < 0)) rest = 0;
+    const int64_t units = notch * wheelDelta + rest;
     const int64_t step = units / 120;
-    wheelRest_ = units - step * 120;
+    rest = units - step * 120;
     const int pixels = int(std::clamp<int64_t>(-step, -kLumeMaxExtent, kLumeMaxExtent));
     if (vertical)
         Scrollbars->Scroll(0, pixels);
     else
         Scrollbars->Scroll(pixels, 0);
-    return true;
 }
 
 void TCustomLumeListview::WMSetFocus() { SafeInvalidateRect(nullptr, true); }

@@ -2,7 +2,7 @@
 // in report view the rows column by column.
 #include "listview/LumeListview.h"
 
-#include "listview/LumeGlyphs.h"
+#include "listview/paint/LumeGlyphs.h"
 
 namespace lume {
 

@@ -4,6 +4,7 @@
 namespace lume {
 
 class TCustomLumeListview;
+class ILumeOwner;
 
 class TLumePersistent {
 public:
@@ -15,6 +16,8 @@ class TLumeOwnedPersistent : public TLumePersistent {
 public:
     explicit TLumeOwnedPersistent(TCustomLumeListview* owner) : OwnerListview(owner) {}
     TCustomLumeListview* OwnerListview;
+    // The control as its parts see it (null without one).
+    ILumeOwner* Owner() const;
 };
 
 }  // namespace lume

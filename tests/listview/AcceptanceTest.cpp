@@ -3,7 +3,7 @@
 // a picture of the listing.
 #include "Transmission.h"
 
-#include "listview/LumeColors.h"
+#include "listview/paint/LumeColors.h"
 #include "listview/qt/LumeListviewWidget.h"
 
 #include <QDialog>

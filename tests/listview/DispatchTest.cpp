@@ -4,8 +4,8 @@
 #include "FakeHost.h"
 #include "RecordingCanvas.h"
 
-#include "listview/LumeDataObject.h"
-#include "listview/LumeHintInfo.h"
+#include "listview/dragdrop/LumeDataObject.h"
+#include "listview/input/LumeHintInfo.h"
 
 namespace lume::test {
 namespace {

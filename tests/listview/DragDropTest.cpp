@@ -2,7 +2,7 @@
 // data object and the drop source's answers.
 #include "FakeHost.h"
 
-#include "listview/LumeDataObject.h"
+#include "listview/dragdrop/LumeDataObject.h"
 
 namespace lume::test {
 namespace {

@@ -3,9 +3,9 @@
 #include "FakeHost.h"
 #include "RecordingCanvas.h"
 
-#include "listview/LumeBlend.h"
-#include "listview/LumeGlyphs.h"
-#include "listview/LumeText.h"
+#include "listview/paint/LumeBlend.h"
+#include "listview/paint/LumeGlyphs.h"
+#include "listview/paint/LumeText.h"
 
 namespace lume::test {
 namespace {

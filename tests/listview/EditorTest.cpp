@@ -3,7 +3,11 @@
 #include "WidgetForm.h"
 
 #include "listview/qt/LumeListviewWidget.h"
+#include "listview/qt/LumeQtRect.h"
 #include "listview/qt/LumeStringEditor.h"
+#include "platform/ui/LobrixApplication.h"
+#include "shell/ugExcecao.h"
+#include "support/ScriptedMessages.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -263,6 +267,141 @@ TEST(ListviewEditor, TheItemGoingAwayEndsTheEdit) {
     });
     EXPECT_FALSE((*f.lv)->EditManager->Editing);
     EXPECT_EQ((*f.lv)->Items().Count(), 0);
+}
+
+// The application asked to end (as the fatal-error box asks) while the box
+// is open: the edit's loop ends with the others, the box with it.
+TEST(ListviewEditor, TheApplicationEndingEndsTheEdit) {
+    EditForm f;
+    // Should the edit outlive the request, the test ends it itself.
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [&] {
+        ADD_FAILURE() << "the edit was still open 2 s after the application was asked to end";
+        if (f.Box()) QTest::keyClick(f.Box(), Qt::Key_Escape);
+    });
+    f.Edit(f.Item(1), [&] {
+        QTest::keyClicks(f.Box(), QStringLiteral("x"));
+        watchdog.start(2000);
+        QCoreApplication::exit(0);
+    });
+    watchdog.stop();
+    EXPECT_FALSE((*f.lv)->EditManager->Editing);
+    EXPECT_EQ(f.Box(), nullptr);
+    EXPECT_EQ(f.Item(1)->Caption(), QStringLiteral("beta"));
+    // The request left every later loop returning at once: one round of
+    // the application's own loop clears that.
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+}
+
+// The edited handler failing ends in the program's fatal-error box and the
+// program's end, the edit with it.
+TEST(ListviewEditor, AFailingEditedHandlerEndsInTheFatalErrorBox) {
+    InstallFatalErrorHandler();
+    {
+        EditForm f;
+        (*f.lv)->OnItemEdited = [](TLV*, TLumeItem*, QVariant&, bool&) { throw std::runtime_error("falhou"); };
+        ScriptedMessages boxes;
+        boxes.answer("mrOk");
+        appguard::RunGuarded([&] {
+            f.Edit(f.Item(1), [&] {
+                QTest::keyClicks(f.Box(), QStringLiteral("x"));
+                QTest::keyClick(f.Box(), Qt::Key_Return);
+            });
+            QCoreApplication::sendPostedEvents();
+        });
+        ASSERT_EQ(boxes.texts().size(), 1);
+        EXPECT_TRUE(boxes.texts()[0].startsWith(QStringLiteral("Erro fatal.\n\r\n\rfalhou"))) << boxes.texts()[0].toStdString();
+        EXPECT_TRUE(appguard::TerminateRequested());
+        EXPECT_FALSE((*f.lv)->EditManager->Editing);
+        EXPECT_EQ(f.Box(), nullptr);
+        EXPECT_EQ(f.Item(1)->Caption(), QStringLiteral("beta"));
+        appguard::ResetTerminateRequest();
+        QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+        QCoreApplication::exec();
+    }
+    appguard::SetExceptionHandler(nullptr);
+}
+
+// A collapse by program code takes the focus off the items it hides, to the
+// next item laid out; F2 then edits that one, or nothing when none follows.
+TEST(ListviewEditor, CollapsedGroupKeepsNoFocusAndF2EditsWhatShows) {
+    struct Case {
+        const char* name;
+        int collapse;     // the group collapsed, holding the focused item
+        int focusAfter;   // the item focused after it, -1 none
+    };
+    const Case cases[] = {{"the first group", 0, 2}, {"the last group", 1, -1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EditForm f;
+        (*f.lv)->Items().Clear();
+        TLumeGroups& groups = *(*f.lv)->Groups;
+        for (int g = 0; g < 2; ++g) {
+            TLumeGroup* group = groups.AddGroup();
+            for (int i = 0; i < 2; ++i)
+                group->Items()->Add()->SetCaption(QStringLiteral("item %1").arg(2 * g + i));
+        }
+        f.dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&f.dialog));
+        f.lv->setFocus();
+        TLumeItem* focused = groups.At(c.collapse)->Items()->At(1);
+        const QRect row = ToQRect((*f.lv)->Scrollbars->MapViewRectToWindow(focused->DisplayRect));
+        QTest::mouseClick(f.lv->viewport(), Qt::LeftButton, {}, QPoint(20, row.center().y()));
+        ASSERT_EQ((*f.lv)->Selection()->FocusedItem(), focused);
+
+        groups.At(c.collapse)->SetExpanded(false);
+        TLumeItem* expected = c.focusAfter < 0 ? nullptr : f.Item(c.focusAfter);
+        EXPECT_EQ((*f.lv)->Selection()->FocusedItem(), expected);
+        EXPECT_FALSE(focused->Focused());
+
+        TLumeItem* edited = nullptr;
+        QTimer::singleShot(0, &f.dialog, [&] {
+            edited = (*f.lv)->EditManager->EditItem;
+            if (f.Box()) {
+                QTest::keyClicks(f.Box(), QStringLiteral("novo"));
+                QTest::keyClick(f.Box(), Qt::Key_Return);
+            }
+        });
+        QTest::keyClick(f.lv, Qt::Key_F2);
+        QTest::qWait(10);
+        EXPECT_EQ(edited, expected);
+        EXPECT_EQ(focused->Caption(), QStringLiteral("item %1").arg(2 * c.collapse + 1)) << "the hidden item kept its name";
+        if (expected) EXPECT_EQ(expected->Caption(), QStringLiteral("novo"));
+    }
+}
+
+// The layout changing under the open box (another view, a window that
+// reflows the icons) ends the edit: the box does not stay over another item.
+TEST(ListviewEditor, LayoutChangesEndTheEdit) {
+    const struct {
+        const char* name;
+        TLumeListStyle view;
+        std::function<void(EditForm&)> change;
+    } cases[] = {
+        {"another view", TLumeListStyle::elsReport, [](EditForm& f) { (*f.lv)->SetView(TLumeListStyle::elsIcon); }},
+        {"a narrower window", TLumeListStyle::elsIcon,
+         [](EditForm& f) {
+             f.dialog.resize(110, 300);
+             QTest::qWait(20);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EditForm f;
+        (*f.lv)->SetView(c.view);
+        bool openAfter = true;
+        f.Edit(f.Item(1), [&] {
+            QTest::keyClicks(f.Box(), QStringLiteral("x"));
+            c.change(f);
+            openAfter = (*f.lv)->EditManager->Editing;
+            if (openAfter) QTest::keyClick(f.Box(), Qt::Key_Escape);
+        });
+        EXPECT_FALSE(openAfter);
+        EXPECT_EQ(f.log, QStringList{QStringLiteral("end beta")});
+        EXPECT_EQ(f.Box(), nullptr);
+    }
 }
 
 TEST(ListviewEditor, DisabledManagerOpensNothing) {

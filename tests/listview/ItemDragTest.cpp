@@ -2,8 +2,8 @@
 // picture or data object, and the drop target mark while dragging over rows.
 #include "FakeHost.h"
 
-#include "listview/LumeColors.h"
-#include "listview/LumeDataObject.h"
+#include "listview/paint/LumeColors.h"
+#include "listview/dragdrop/LumeDataObject.h"
 #include "listview/qt/LumeQtCanvas.h"
 
 namespace lume::test {

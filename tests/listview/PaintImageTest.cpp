@@ -3,7 +3,7 @@
 #include "FakeHost.h"
 #include "Transmission.h"
 
-#include "listview/LumeColors.h"
+#include "listview/paint/LumeColors.h"
 #include "listview/qt/LumeQtCanvas.h"
 
 #include <QDir>

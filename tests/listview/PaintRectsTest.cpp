@@ -3,7 +3,7 @@
 #include "FakeHost.h"
 #include "RecordingCanvas.h"
 
-#include "listview/LumeGlyphs.h"
+#include "listview/paint/LumeGlyphs.h"
 #include "listview/qt/LumeImageList.h"
 
 namespace lume::test {

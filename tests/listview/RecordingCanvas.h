@@ -2,8 +2,8 @@
 // down what is drawn, one line of text per call.
 #pragma once
 
-#include "listview/LumeCanvas.h"
-#include "listview/LumeColors.h"
+#include "listview/paint/LumeCanvas.h"
+#include "listview/paint/LumeColors.h"
 
 #include <QStringList>
 

@@ -3,7 +3,7 @@
 // once, without waiting for something else to repaint it.
 #include "WidgetForm.h"
 
-#include "listview/LumeColors.h"
+#include "listview/paint/LumeColors.h"
 
 namespace lume::test {
 namespace {

@@ -3,8 +3,8 @@
 #include "FakeHost.h"
 #include "RecordingCanvas.h"
 
-#include "listview/LumeDataObject.h"
-#include "listview/LumeHintInfo.h"
+#include "listview/dragdrop/LumeDataObject.h"
+#include "listview/input/LumeHintInfo.h"
 
 #include <QCoreApplication>
 #include <QStringList>

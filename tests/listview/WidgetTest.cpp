@@ -2,8 +2,8 @@
 // picture of the transmission list, and closing its form.
 #include "WidgetForm.h"
 
-#include "listview/LumeColors.h"
-#include "listview/LumeDataObject.h"
+#include "listview/paint/LumeColors.h"
+#include "listview/dragdrop/LumeDataObject.h"
 #include "listview/qt/LumeHintWindow.h"
 #include "listview/qt/LumeListviewWidget.h"
 #include "platform/ui/LobrixApplication.h"
@@ -179,6 +179,34 @@ TEST(ListviewWidget, WheelScrollsByItsAngle) {
     EXPECT_EQ(turn(240, 1), 3 * 17 + 1);
 }
 
+// A sideways delta (a tilted wheel, a sideways swipe) scrolls the rows
+// sideways when they are wider than the window, and never up or down.
+TEST(ListviewWidget, SidewaysWheelScrollsSideways) {
+    Form f(120);
+    f.dialog.resize(300, 600);
+    QTest::qWait(20);
+    auto tilt = [&](int delta) {
+        const QPointF at(100, 200);
+        QWheelEvent wheel(at, f.lv->viewport()->mapToGlobal(at), QPoint(), QPoint(delta, 0), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(f.lv->viewport(), &wheel);
+    };
+    ASSERT_GT((*f.lv)->Scrollbars->MaxOffsetX(), 0);
+    tilt(-120);
+    EXPECT_GT((*f.lv)->Scrollbars->OffsetX(), 0);
+    EXPECT_EQ((*f.lv)->Scrollbars->OffsetY(), 0);
+    tilt(240);
+    EXPECT_EQ((*f.lv)->Scrollbars->OffsetX(), 0);
+    EXPECT_EQ((*f.lv)->Scrollbars->OffsetY(), 0);
+
+    // All as wide as the window: nothing to scroll either way.
+    f.dialog.resize(2000, 600);
+    QTest::qWait(20);
+    tilt(-120);
+    EXPECT_EQ((*f.lv)->Scrollbars->OffsetX(), 0);
+    EXPECT_EQ((*f.lv)->Scrollbars->OffsetY(), 0);
+}
+
 TEST(ListviewWidget, PictureOfTheTransmissionList) {
     Form f(3);
     QTest::mouseClick(f.lv->viewport(), Qt::LeftButton, {}, f.Row(1));
@@ -227,6 +255,35 @@ TEST(ListviewWidget, ToolTipOverACutCaption) {
     QHelpEvent elsewhere(QEvent::ToolTip, f.lv->viewport()->mapTo(f.lv, QPoint(700, 25 + 8)), QPoint());
     QCoreApplication::sendEvent(f.lv, &elsewhere);
     EXPECT_FALSE(f.lv->HintWindow()->isVisible()) << "that caption fits";
+}
+
+// The hint goes with its item: the list emptied under a still mouse takes
+// it away, and the window does not paint an item that is gone.
+TEST(ListviewWidget, HintGoesWithItsItem) {
+    for (const TLumeHintType type : {TLumeHintType::ehtToolTip, TLumeHintType::ehtCustomDraw}) {
+        Form f(2);
+        (*f.lv)->HintType = type;
+        int drawn = 0;
+        (*f.lv)->OnHintCustomDraw = [&](TLV*, TLumeCollectionItem* target, TLumeHintInfo*) {
+            ASSERT_NE(target, nullptr);
+            drawn += target->Caption() == QStringLiteral("p");
+        };
+        (*f.lv)->OnHintPopup = [](TLV*, TLumeCollectionItem*, TLumeHintType, LumePoint, QString& text, int&, int&,
+                                  bool& allow) {
+            text = QStringLiteral("p");
+            allow = true;
+        };
+        f.Item(0)->SetCaption(QStringLiteral("p"));
+        const QPoint at = f.lv->viewport()->mapTo(f.lv, QPoint(9, 25 + 8));
+        QHelpEvent help(QEvent::ToolTip, at, f.lv->mapToGlobal(at));
+        QCoreApplication::sendEvent(f.lv, &help);
+        ASSERT_NE(f.lv->HintWindow(), nullptr);
+        ASSERT_TRUE(f.lv->HintWindow()->isVisible());
+        (*f.lv)->Items().Clear();
+        EXPECT_FALSE(f.lv->HintWindow()->isVisible()) << "the mouse has not moved";
+        f.lv->HintWindow()->repaint();
+        QTest::qWait(10);
+    }
 }
 
 // The application sets how long the mouse rests before a hint shows.

@@ -1,7 +1,7 @@
 #include "support/GuiDriver.h"
 
-#include "listview/LumeHeader.h"
-#include "listview/LumeItem.h"
+#include "listview/layout/LumeHeader.h"
+#include "listview/model/LumeItem.h"
 #include "listview/qt/LumeListviewWidget.h"
 #include "platform/ui/TickList.h"
 

@@ -1,7 +1,7 @@
 #include "listview/qt/LumeHintWindow.h"
 
-#include "listview/LumeColors.h"
-#include "listview/LumeText.h"
+#include "listview/paint/LumeColors.h"
+#include "listview/paint/LumeText.h"
 #include "listview/qt/LumeQtCanvas.h"
 #include "listview/qt/LumeQtRect.h"
 
@@ -30,6 +30,12 @@ void TLumeHintWindow::ShowHint(TCustomLumeListview* listview, TLumeCollectionIte
     move(screen + QPoint(0, 20));
     show();
     if (hideTimeout > 0) QTimer::singleShot(hideTimeout, this, &QWidget::hide);
+}
+
+void TLumeHintWindow::Forget(TLumeCollectionItem* target) {
+    if (!target_ || target_ != target) return;
+    target_ = nullptr;
+    hide();
 }
 
 void TLumeHintWindow::paintEvent(QPaintEvent*) {

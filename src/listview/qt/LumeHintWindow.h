@@ -16,6 +16,8 @@ public:
     void ShowHint(TCustomLumeListview* listview, TLumeCollectionItem* target, const QString& text, QPoint screen,
                   int hideTimeout);
     QSize HintSize() const { return size(); }
+    // The target going away takes the hint with it.
+    void Forget(TLumeCollectionItem* target);
 
 protected:
     void paintEvent(QPaintEvent* e) override;

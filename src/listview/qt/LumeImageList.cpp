@@ -1,6 +1,6 @@
 #include "listview/qt/LumeImageList.h"
 
-#include "listview/LumeColors.h"
+#include "listview/paint/LumeColors.h"
 
 namespace lume {
 

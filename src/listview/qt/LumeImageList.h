@@ -1,7 +1,7 @@
 // A list of images of one size with a transparent colour and overlays.
 #pragma once
 
-#include "listview/LumeCanvas.h"
+#include "listview/paint/LumeCanvas.h"
 
 #include <QObject>
 #include <map>

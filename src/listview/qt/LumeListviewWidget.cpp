@@ -1,14 +1,15 @@
 #include "listview/qt/LumeListviewWidget.h"
 
-#include "listview/LumeColors.h"
-#include "listview/LumeDataObject.h"
-#include "listview/LumeGlyphs.h"
+#include "listview/paint/LumeColors.h"
+#include "listview/dragdrop/LumeDataObject.h"
+#include "listview/paint/LumeGlyphs.h"
 #include "listview/qt/LumeHintWindow.h"
 #include "listview/qt/LumeMimeData.h"
 #include "listview/qt/LumeQtColors.h"
 #include "listview/qt/LumeQtRect.h"
 #include "listview/qt/LumeStringEditor.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QEventLoop>
 #include <QDrag>
@@ -184,8 +185,20 @@ void TLumeListview::RunEditLoop(const std::function<bool()>& done) {
             disconnect(quit);
         }
     } restore{this, quit};
-    while (!done() && !destroying_ && !QCoreApplication::closingDown())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    // A loop of Qt's own, so that the application's request to end (after
+    // the fatal-error box) ends it as it ends every other loop; it looks
+    // whether the edit is over each time it wakes and before it waits.
+    if (done() || destroying_ || QCoreApplication::closingDown()) return;
+    QEventLoop loop;
+    auto check = [&] {
+        if (done() || destroying_ || QCoreApplication::closingDown()) loop.quit();
+    };
+    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    const QMetaObject::Connection awake = connect(dispatcher, &QAbstractEventDispatcher::awake, &loop, check);
+    const QMetaObject::Connection waiting = connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, &loop, check);
+    loop.exec();
+    disconnect(awake);
+    disconnect(waiting);
 }
 
 bool TLumeListview::eventFilter(QObject* watched, QEvent* e) {
@@ -249,7 +262,18 @@ void TLumeListview::Guarded(F f) {
     } catch (...) {
         QMetaObject::invokeMethod(
             qApp, [failure = std::current_exception()] { std::rethrow_exception(failure); }, Qt::QueuedConnection);
+        // An edit running goes no further: its loop returns, and the program
+        // ends through the fatal-error box.
+        if (core_) core_->EditManager->StopEditing();
     }
+}
+
+void TLumeListview::Guard(const std::function<void()>& work) {
+    Guarded([&] { work(); });
+}
+
+void TLumeListview::ForgetObject(TLumeCollectionItem* object) {
+    if (hint_) hint_->Forget(object);
 }
 
 void TLumeListview::HoldImages(QPointer<LumeImageList>& field, LumeImageList* list,
@@ -481,11 +505,16 @@ void TLumeListview::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void TLumeListview::wheelEvent(QWheelEvent* e) {
-    const int delta = e->angleDelta().y() != 0 ? e->angleDelta().y() : e->angleDelta().x();
+    const QPoint angle = e->angleDelta();
     TShiftState shift;
     if (e->modifiers() & Qt::ShiftModifier) shift.Include(TShiftStateBit::ssShift);
     if (e->modifiers() & Qt::ControlModifier) shift.Include(TShiftStateBit::ssCtrl);
-    Guarded([&] { core_->DoMouseWheel(shift, delta, FromQPoint(e->position().toPoint())); });
+    const LumePoint at = FromQPoint(e->position().toPoint());
+    // A sideways delta (a tilted wheel, a sideways swipe) scrolls sideways.
+    if (angle.y() != 0)
+        Guarded([&] { core_->DoMouseWheel(shift, angle.y(), at); });
+    else if (angle.x() != 0)
+        Guarded([&] { core_->DoMouseHorzWheel(shift, angle.x(), at); });
     e->accept();
 }
 

@@ -67,6 +67,11 @@ public:
     void RunEditLoop(const std::function<bool()>& done) override;
     TLumeCanvas* MeasureCanvas() override;
     std::unique_ptr<TLumeCanvas> ImageCanvas(QImage* image) override;
+    void ForgetObject(TLumeCollectionItem* object) override;
+    // What a handler throws, thrown again from a queued call where the
+    // application's handling of unexpected errors takes it; an edit running
+    // ends with it. For the pieces of the control that Qt calls directly.
+    void Guard(const std::function<void()>& work);
 
 protected:
     bool event(QEvent* e) override;

@@ -2,7 +2,7 @@
 // application's drop events read any drag the same way.
 #pragma once
 
-#include "listview/LumeDataObject.h"
+#include "listview/dragdrop/LumeDataObject.h"
 
 #include <QMimeData>
 

@@ -1,6 +1,6 @@
 #include "listview/qt/LumeQtCanvas.h"
 
-#include "listview/LumeColors.h"
+#include "listview/paint/LumeColors.h"
 #include "listview/qt/LumeQtRect.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 // visual-style parts drawn by the application's QStyle.
 #pragma once
 
-#include "listview/LumeCanvas.h"
+#include "listview/paint/LumeCanvas.h"
 
 #include <QPainter>
 #include <QRegion>

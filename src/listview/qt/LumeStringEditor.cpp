@@ -1,7 +1,7 @@
 #include "listview/qt/LumeStringEditor.h"
 
-#include "listview/LumeGlyphs.h"
-#include "listview/LumeText.h"
+#include "listview/paint/LumeGlyphs.h"
+#include "listview/paint/LumeText.h"
 #include "listview/qt/LumeQtCanvas.h"
 #include "listview/qt/LumeListviewWidget.h"
 #include "listview/qt/LumeQtRect.h"
@@ -53,7 +53,9 @@ bool TLumeStringEditor::eventFilter(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     modified_ = true;
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-        listview_->Core()->EditManager->CommitEdit();
+        // The handlers the commit fires are the control's: what they throw
+        // takes the control's way to the fatal-error box.
+        listview_->Guard([this] { listview_->Core()->EditManager->CommitEdit(); });
         return true;
     }
     if (key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ControlModifier)) {
@@ -102,6 +104,8 @@ bool TLumeStringEditor::CommitEdit() {
     QVariant value = box_->toPlainText();
     bool accept = true;
     lv->DoItemEdited(item_, value, accept);
+    // A handler that listed the items again took the item and the edit with it.
+    if (!item_ || item_->Destroying()) return true;
     if (accept) {
         item_->SetCaption(value.toString());
         lv->EditManager->StopEditing();

@@ -2,8 +2,8 @@
 // caption is edited as Unicode and written back only when committed.
 #pragma once
 
-#include "listview/LumeEditManager.h"
-#include "listview/LumeViews.h"
+#include "listview/input/LumeEditManager.h"
+#include "listview/paint/LumeViews.h"
 
 #include <QObject>
 #include <QPointer>
