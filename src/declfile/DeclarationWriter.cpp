@@ -393,7 +393,11 @@ void WriterRun::nameWrittenParts() {
     const bool single = written_.size() == 1 && laterParts.isEmpty();
     if (single) {
         // One rename is one step already: no record needed (none on a diskette).
-        named = os::SyncFile(written_.first().first) && os::ReplaceFile(written_.first().first, written_.first().second);
+        const auto& [temp, final] = written_.first();
+        named = os::SyncFile(temp) && os::ReplaceFile(temp, final);
+        // Without the folder on the disk a power cut could take the new name
+        // away; the part is named all the same, as after the renames of a record.
+        if (named) os::SyncFolder(QFileInfo(final).absolutePath());
     } else {
         named = os::RenameTogether(QFileInfo(written_.first().second).absolutePath(), written_, laterParts);
     }

@@ -17,6 +17,7 @@
 #include "shell/udmRaveRelatorios.h"
 #include "platform/ui/FileDialogs.h"
 #include "shell/ufmLOBRIX.h"
+#include "shell/ugExcecao.h"
 #include "shell/ugFuncoes.h"
 
 #include <QApplication>
@@ -230,7 +231,7 @@ void TfmConsultaDisquete::LoadDeclarationForViewing(const QString& fileName) {
         laStatus->hide();
         prCarregarArq->setValue(0);
         prCarregarArq->hide();
-        msg::ShowWarning(QStringLiteral("Não foi possível carregar o arquivo para consulta:\r") + error.text());
+        msg::ShowWarning(QStringLiteral("Não foi possível carregar o arquivo para consulta:\r") + EngineErrorDetail(error));
         ShowFileChoice();
         return;
     }

@@ -8,10 +8,12 @@
 #include "platform/ui/EntryWidgets.h"
 #include "platform/ui/MaskAdapter.h"
 #include "platform/ui/MessageService.h"
+#include "platform/ui/SilentAbort.h"
 #include "rules/UgDadosResp.h"
 #include "rules/ugCriticaDeclaracao.h"
 #include "shell/UdmLobrix.h"
 #include "shell/udmDadosResp.h"
+#include "shell/ugExcecao.h"
 #include "shell/ugFuncoes.h"
 
 #include <QFrame>
@@ -266,7 +268,14 @@ void TfmGravaDecl01::bbAvancarClick() {
         CheckResponsibleBirthDate(deDataNasc);
 
         StoreResponsibleNumbers();
-        resp().Post();
+        try {
+            resp().Post();
+        } catch (const db::DbError& e) {
+            // Refused (another user holds the table, the disk is full): the
+            // page keeps what was typed for another try.
+            ShowEngineErrorBox(e);
+            throw SilentAbort();
+        }
     });
     if (!saved) return;
     if (CopyToWork && !CopyToWork()) {

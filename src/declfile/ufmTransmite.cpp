@@ -21,6 +21,7 @@
 #include "platform/ui/WizardPage.h"
 #include "shell/udmRaveRelatorios.h"
 #include "shell/ufmLOBRIX.h"
+#include "shell/ugExcecao.h"
 #include "shell/ugDigitos.h"
 #include "shell/ugFuncoes.h"
 
@@ -639,7 +640,7 @@ void TfmTransmite::ConsultFile(const QString& path) {
                                         contracts, false);
     } catch (const db::DbError& error) {
         failed = true;
-        msg::ShowWarning(QStringLiteral("Não foi possível carregar o arquivo para consulta:\r") + error.text());
+        msg::ShowWarning(QStringLiteral("Não foi possível carregar o arquivo para consulta:\r") + EngineErrorDetail(error));
     }
     BitBtnA->setEnabled(true);
     BitBtnC->setEnabled(true);

@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QStorageInfo>
 #include <cstring>
 #include <limits>
@@ -288,12 +289,19 @@ int TAnaliseEstrutura::AnalyseStructure(const QString& fileName, quint16 baseYea
     if (db_->tableExists(findings)) db_->dropTable(findings);
 
     copyPath_ = QDir(dataFolder_).filePath(kAnalysisCopyName);
+    inputPath_ = fileName;
+    copied_ = 0;
+    copyRefused_ = false;
     qint64 size = 0;
     if (!CheckInputFile(fileName, size)) {
         db_.reset();
         return kAnaliseFalhaCopia;
     }
-    if (!CopyInputFile(fileName, size)) {
+    inputSize_ = size;
+    // The first block alone, enough for the first record: a file that its
+    // first record or its size refuses is not copied whole. The rest follows
+    // once the first record is accepted.
+    if (!CopyInputFile(fileName, 0, qMin(size, kCopyBlock))) {
         QFile::remove(copyPath_);
         db_.reset();
         if (interrupted_) {
@@ -307,7 +315,8 @@ int TAnaliseEstrutura::AnalyseStructure(const QString& fileName, quint16 baseYea
     try {
         CreateWorkTables();
         QFile copy(copyPath_);
-        if (!copy.open(QIODevice::ReadOnly))
+        // Unbuffered: the rest of the copy is appended while this reads it.
+        if (!copy.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
             throw db::DbError(db::ErrorKind::Io, db::kGeneralError,
                               QStringLiteral("Cannot open file.\n%1").arg(copyPath_));
         ownTransaction_ = !db_->inTransaction();
@@ -316,7 +325,7 @@ int TAnaliseEstrutura::AnalyseStructure(const QString& fileName, quint16 baseYea
         // one read transaction, not with a lock and a file check each.
         std::optional<db::ReadSnapshot> lookups;
         if (dmLobrix && dmLobrix->dbZuvo && !dmLobrix->dbZuvo->inReadSnapshot()) lookups.emplace(dmLobrix->dbZuvo);
-        RecordLoop(copy, copy.size());
+        RecordLoop(copy, size);
     } catch (...) {
         errorFound_ = true;  // whatever was loaded goes
         establishments = establishments_;
@@ -326,6 +335,10 @@ int TAnaliseEstrutura::AnalyseStructure(const QString& fileName, quint16 baseYea
         } catch (...) {
         }
         throw;
+    }
+    if (copyRefused_) {
+        CleanUp(false);
+        return kAnaliseFalhaCopia;
     }
     establishments = establishments_;
     contracts = contracts_;
@@ -350,43 +363,75 @@ bool TAnaliseEstrutura::CheckInputFile(const QString& fileName, qint64& size) {
     }
     size = info.size();
     // The copy and the working tables go to the data folder: refuse what
-    // would fill it before anything is written there.
-    const qint64 needed = AnalysisSpaceNeeded(size);
-    const qint64 available = QStorageInfo(dataFolder_).bytesAvailable();
-    if (available >= 0 && needed > available) {
-        msg::ShowWarning(QStringLiteral("Não há espaço suficiente na pasta de dados \"%1\" para analisar o arquivo "
-                                        "\"%2\": são necessários %3 KB e há %4 KB livres.\n"
-                                        "Libere espaço no disco e analise o arquivo novamente.")
-                             .arg(QDir::toNativeSeparators(dataFolder_), QDir::toNativeSeparators(fileName))
-                             .arg((needed + 1023) / 1024)
-                             .arg(available / 1024));
-        return false;
-    }
-    return true;
+    // would fill it before anything is written there. Here only the first
+    // block is asked for; the rest when the first record is accepted.
+    return HasRoomFor(AnalysisSpaceNeeded(qMin(size, kCopyBlock)));
 }
 
-bool TAnaliseEstrutura::CopyInputFile(const QString& fileName, qint64 size) {
-    if (QFileInfo::exists(copyPath_) && !QFile::remove(copyPath_)) return false;
+bool TAnaliseEstrutura::HasRoomFor(qint64 needed) {
+    const qint64 available = QStorageInfo(dataFolder_).bytesAvailable();
+    if (available < 0 || needed <= available) return true;
+    msg::ShowWarning(QStringLiteral("Não há espaço suficiente na pasta de dados \"%1\" para analisar o arquivo "
+                                    "\"%2\": são necessários %3 KB e há %4 KB livres.\n"
+                                    "Libere espaço no disco e analise o arquivo novamente.")
+                         .arg(QDir::toNativeSeparators(dataFolder_), QDir::toNativeSeparators(inputPath_))
+                         .arg((needed + 1023) / 1024)
+                         .arg(available / 1024));
+    return false;
+}
+
+// Copies the input's bytes [from, to) to the end of the copy (a new copy from 0).
+bool TAnaliseEstrutura::CopyInputFile(const QString& fileName, qint64 from, qint64 to) {
+    if (from == 0 && QFileInfo::exists(copyPath_) && !QFile::remove(copyPath_)) return false;
     QFile in(fileName);
     QFile out(copyPath_);
     if (!in.open(QIODevice::ReadOnly)) return false;
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    if (from > 0 && !in.seek(from)) return false;
+    if (!out.open(from == 0 ? QIODevice::WriteOnly | QIODevice::Truncate : QIODevice::WriteOnly | QIODevice::Append))
+        return false;
     // The size measured before the check: a file that grows meanwhile is
     // copied only as far as it was checked.
-    qint64 copied = 0;
+    qint64 copied = from;
     QByteArray block(int(kCopyBlock), Qt::Uninitialized);
-    while (copied < size) {
-        const qint64 n = in.read(block.data(), qMin(kCopyBlock, size - copied));
+    while (copied < to) {
+        const qint64 n = in.read(block.data(), qMin(kCopyBlock, to - copied));
         if (n <= 0) return false;
         if (out.write(block.constData(), n) != n) return false;
         copied += n;
-        MoveProgress(int(qMin<qint64>(kCopyPoints, copied * kCopyPoints / size)));
+        MoveProgress(int(qMin<qint64>(kCopyPoints, copied * kCopyPoints / inputSize_)));
         if (!PollCancel()) return false;
     }
     if (!out.flush()) return false;
     out.close();
     if (out.error() != QFileDevice::NoError) return false;
-    MoveProgress(kCopyPoints);
+    copied_ = to;
+    if (copied_ == inputSize_) MoveProgress(kCopyPoints);
+    return true;
+}
+
+// After the first record is accepted: the file must fit the layout and the
+// data folder before the rest is copied.
+bool TAnaliseEstrutura::CopyTheRest() {
+    const qint64 most = MaxDeclarationBytes(step_);
+    if (inputSize_ > most) {
+        const QLocale pt(QLocale::Portuguese, QLocale::Brazil);
+        msg::ShowWarning(QStringLiteral("O arquivo \"%1\" não pode ser analisado: tem %2 bytes, mais do que uma "
+                                        "declaração pode ter (%3 bytes, até 999.999 registros).")
+                             .arg(QDir::toNativeSeparators(inputPath_), pt.toString(inputSize_), pt.toString(most)));
+        copyRefused_ = true;
+        return false;
+    }
+    if (!HasRoomFor(AnalysisSpaceNeeded(inputSize_) - copied_)) {
+        copyRefused_ = true;
+        return false;
+    }
+    if (!CopyInputFile(inputPath_, copied_, inputSize_)) {
+        if (interrupted_) return false;
+        msg::ShowWarning(QStringLiteral("Ocorreu erro na cópia do arquivo ") + inputPath_);
+        copyRefused_ = true;
+        return false;
+    }
+    estimatedRecords_ = inputSize_ / step_;
     return true;
 }
 
@@ -558,7 +603,7 @@ void TAnaliseEstrutura::ReadWhole(Lookup& lookup) {
 }
 
 void TAnaliseEstrutura::CleanUp(bool keepCopy) {
-    const bool discard = errorFound_ || interrupted_;
+    const bool discard = errorFound_ || interrupted_ || copyRefused_;
     // Every step runs whatever the one before did: after a full disk the
     // commit or the rollback may fail too, and what the run made must go all
     // the same.
@@ -629,16 +674,20 @@ void TAnaliseEstrutura::RecordLoop(QFile& copy, qint64 size) {
     }
     lineEndKind_ = reader.LineEnd();
     step_ = reader.Step();
-    estimatedRecords_ = size / step_;
+    // The analysis's share of the bar counts from the end of the copy.
+    estimatedRecords_ = copied_ < size ? 0 : size / step_;
 
     while (reader.Next()) {
         record_ = reader.Record();
         recordBytes_ = reader.RecordBytes();
         plainBytes_ = 0;  // until a load finds them so
         if (!ExamineRecord(reader.BytesLeft())) break;
+        // The reader holds the first block, the copy so far, until well
+        // past the first record.
+        if (copied_ < size && !CopyTheRest()) break;
     }
 
-    if (!errorFound_ && !interrupted_) {
+    if (!errorFound_ && !interrupted_ && !copyRefused_) {
         MoveProgress(100);
         if (prevType_ != '9') ReportError(1905, {{true, QStringLiteral("1"), QString(), TypeShown(prevRecord_.constData())}});
     }

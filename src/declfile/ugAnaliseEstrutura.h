@@ -41,6 +41,11 @@ inline const QString kAnalysisCopyName = QStringLiteral("R01TXZZZ.$$$");
 // bytes: the copy, the working tables and their journal.
 qint64 AnalysisSpaceNeeded(qint64 size);
 
+// The largest file the layout allows with records of `step` bytes (the
+// record and its line end): as many records as a six-digit sequence counts,
+// then one step for the end-of-file mark.
+constexpr qint64 MaxDeclarationBytes(int step) { return qint64(1000000) * step; }
+
 // Reads a declaration file back: copies it into the data folder, checks its
 // records one by one and loads those it accepts into Te8Resp, Te8Emp and
 // Te8Vinc. The first structure error stops the analysis and becomes the one
@@ -104,7 +109,9 @@ private:
     int AnalyseStructure(const QString& fileName, quint16 baseYear, bool keepCopy, int& establishments,
                          int& contracts);
     bool CheckInputFile(const QString& fileName, qint64& size);
-    bool CopyInputFile(const QString& fileName, qint64 size);
+    bool HasRoomFor(qint64 needed);
+    bool CopyInputFile(const QString& fileName, qint64 from, qint64 to);
+    bool CopyTheRest();
     void CreateWorkTables();
     void RecordLoop(QFile& copy, qint64 size);
     bool ExamineRecord(qint64 bytesLeftInFile);
@@ -174,6 +181,10 @@ private:
     QByteArray prevRecord_;          // the previous accepted record
     QString dataFolder_;
     QString copyPath_;
+    QString inputPath_;
+    qint64 inputSize_ = 0;
+    qint64 copied_ = 0;         // bytes of the input in the copy so far
+    bool copyRefused_ = false;  // the rest of the copy failed or was refused: nothing was analysed
     forms::ProgressHost* host_ = nullptr;
 
     std::shared_ptr<db::Database> db_;

@@ -1,6 +1,7 @@
 #include "ugTamanhoImportacao.h"
 
 #include "ugClArquivo.h"
+#include "ugAnaliseEstrutura.h"
 #include "ugEstrutura.h"
 
 #include <QFile>
@@ -52,6 +53,13 @@ TrailerCount TrailerContractCount(const QString& fileName) {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly)) return result;
     const qint64 size = file.size();
+    // A file larger than any declaration is not read for its trailer (the
+    // walk could read gigabytes): the analysis refuses it at its first
+    // record or by its size.
+    if (size > MaxDeclarationBytes(kRecordLength + 2)) {
+        result.readable = true;
+        return result;
+    }
     const int probe = kRecordLength + 2;
     QByteArray head = file.read(qMin<qint64>(size, probe));
     if (head.size() != qMin<qint64>(size, probe)) return result;

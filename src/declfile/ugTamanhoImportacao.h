@@ -18,7 +18,8 @@ struct TrailerCount {
 // non-blank record, taken by the file's own record step, so that a file
 // without line ends or with CR alone is read at its trailer and not at its
 // header. None when that record has 35 characters or fewer or its characters
-// 30-35 are not all digits.
+// 30-35 are not all digits, or when the file is larger than any declaration
+// can be (it is not read then).
 TrailerCount TrailerContractCount(const QString& fileName);
 
 }  // namespace declfile

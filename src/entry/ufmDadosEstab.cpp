@@ -1828,15 +1828,29 @@ void TfmDadosEstab::goOnAfterSave(bool vinculos) {
     if (!vinculos && fmConEstab) fmConEstab->show();
 }
 
+namespace {
+// The checks read the tables as the save writes them: another user's hold
+// refuses either, and is told so with the form kept for another try.
+template <class Save>
+bool SavedOrTold(Save&& save) {
+    try {
+        return save();
+    } catch (const db::DbError& e) {
+        ShowEngineErrorBox(e);
+        return false;
+    }
+}
+}  // namespace
+
 void TfmDadosEstab::BtOkClick() {
     kit_->RunAction([this] {
-        if (ValidateAndSave()) goOnAfterSave(false);
+        if (SavedOrTold([this] { return ValidateAndSave(); })) goOnAfterSave(false);
     });
 }
 
 void TfmDadosEstab::BtVinculosClick() {
     kit_->RunAction([this] {
-        if (ValidateAndSave()) goOnAfterSave(true);
+        if (SavedOrTold([this] { return ValidateAndSave(); })) goOnAfterSave(true);
     });
 }
 

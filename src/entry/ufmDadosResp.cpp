@@ -8,6 +8,7 @@
 #include "platform/ui/SilentAbort.h"
 #include "rules/UgDadosResp.h"
 #include "shell/udmDadosResp.h"
+#include "shell/ugExcecao.h"
 #include "shell/ugFuncoes.h"
 #include "ufmTb8Munic.h"
 
@@ -338,7 +339,14 @@ void TfmDadosResp::bbOkClick() {
         CheckResponsibleBirthDate(deDataNascResp);
 
         StoreResponsibleNumbers();
-        resp().Post();
+        try {
+            resp().Post();
+        } catch (const db::DbError& e) {
+            // Refused (another user holds the table, the disk is full): the
+            // form keeps what was typed for another try.
+            ShowEngineErrorBox(e);
+            return;
+        }
         forms::SetModalResult(this, forms::mrOk);
         accept();
     });

@@ -176,6 +176,8 @@ void InstallFatalErrorHandler() { appguard::SetExceptionHandler(&ReportFatalErro
 
 QString DataFolderProblemText(const QString& dataFolder, const db::DbError& e) {
     const QString shown = QDir::toNativeSeparators(QDir(dataFolder).absolutePath());
+    // Another user's table is no fault of the disk or the folder.
+    if (e.kind() == db::ErrorKind::Busy) return ExpectedEngineErrorText(e);
     if (e.diskFull())
         return QStringLiteral("A pasta de dados \"%1\" está cheia: libere espaço no disco e tente novamente.").arg(shown);
     return QStringLiteral("Não foi possível gravar na pasta de dados \"%1\": confira se o disco está disponível "

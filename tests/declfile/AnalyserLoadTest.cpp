@@ -21,6 +21,7 @@
 #include "shell/ufmLOBRIX.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProgressBar>
 #include <QTemporaryDir>
@@ -648,6 +649,59 @@ TEST_F(AnalyserLoad, InputLargerThanTheRoomInTheDataFolderIsRefusedBeforeTheCopy
     dados.release();
     ASSERT_GE(dados.freeBytes(), declfile::AnalysisSpaceNeeded(big.size()));
     EXPECT_EQ(AnalyseBytes(data(), big).result, declfile::kAnaliseSemErro);
+}
+
+// A file of gigabytes, sparse so that it costs nothing: refused at its first
+// record, or by its size once that record passes, before it is copied and
+// without asking for room for the whole of it.
+TEST_F(AnalyserLoad, AHugeFileIsRefusedAtItsFirstRecordOrItsSizeWithoutBeingCopied) {
+    constexpr qint64 kHuge = qint64(6) << 30;
+    const qint64 most = declfile::MaxDeclarationBytes(552);
+    struct {
+        const char* name;
+        QByteArray start;
+        qint64 size;
+        int result;
+        QString box;  // the start of the one box shown, or none
+    } cases[] = {
+        {"zeros from the start", {}, kHuge, declfile::kAnaliseComErro, {}},
+        {"a valid header, then zeros", valid.left(552), kHuge, declfile::kAnaliseFalhaCopia,
+         "\" não pode ser analisado: tem 6.442.450.944 bytes, mais do que uma declaração pode ter (552.000.000 bytes"},
+        {"one byte more than the layout allows", valid.left(552), most + 1, declfile::kAnaliseFalhaCopia,
+         "\" não pode ser analisado: tem 552.000.001 bytes"},
+    };
+    QTemporaryDir dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = dir.filePath("enorme.dec");
+        {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            ASSERT_EQ(f.write(c.start), c.start.size());
+            ASSERT_TRUE(f.resize(c.size));
+        }
+        ScriptedMessages boxes;
+        boxes.acceptOkBoxes();
+        declfile::TAnaliseEstrutura analyser;
+        TestHost host;
+        int establishments = 0, contracts = 0;
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_EQ(analyser.AnalyseFile(path, 2009, host, data(), false, establishments, contracts, false), c.result);
+        EXPECT_LT(clock.elapsed(), 5000) << "ms to refuse it";
+        if (c.box.isEmpty()) {
+            EXPECT_TRUE(boxes.texts().isEmpty()) << boxes.texts().join('\n').toStdString();
+            const auto findings = ReadFindings(data());
+            ASSERT_EQ(findings.size(), 1);
+            EXPECT_EQ(findings[0].coMsg, "1922");
+        } else {
+            ASSERT_EQ(boxes.texts().size(), 1);
+            EXPECT_TRUE(boxes.texts().at(0).startsWith("O arquivo \"" + QDir::toNativeSeparators(path) + c.box))
+                << boxes.texts().at(0).toStdString();
+            EXPECT_TRUE(MadeByARun(data()).isEmpty()) << MadeByARun(data()).join(" ").toStdString();
+        }
+        EXPECT_FALSE(QFile::exists(QDir(data()).filePath(declfile::kAnalysisCopyName)));
+    }
 }
 
 TEST_F(AnalyserLoad, DataFolderFillingDuringTheLoadLeavesNothingOfTheRun) {

@@ -22,6 +22,7 @@
 #include "shell/udmDadosResp.h"
 #include "shell/udmRaveRelatorios.h"
 #include "shell/ufmLOBRIX.h"
+#include "support/Builders.h"
 #include "support/DataFolder.h"
 #include "support/FormsScript.h"
 #include "support/GuiDriver.h"
@@ -46,6 +47,7 @@
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 using namespace declfile;
 
@@ -269,6 +271,37 @@ TEST_F(GravaDecl, InterruptedCheckReturnsToTheDataPanelWithTheResponsibleSaved) 
     t.Open();
     t.First();
     EXPECT_EQ(t.FieldByName("NuLogradouroRespArquivo").AsString(), "000123");
+    EXPECT_TRUE(decFiles().isEmpty());
+}
+
+TEST_F(GravaDecl, AResponsibleSaveRefusedBecauseAnotherUserHoldsTheTableKeepsThePage) {
+    const auto before = ReadRows(dmLobrix->dbZuvo, "bd8resp.DB");
+    FormsScript script;
+    bool pageKept = false;
+    script.expect("fmGravaDecl00", [](QWidget* p) { clickChild(p, "bbAvancar"); return int(forms::mrNone); });
+    script.expect("fmGravaDecl02", [](QWidget* p) {
+        child<QCheckBox>(p, "ckSelecionarTudo")->click();
+        clickChild(p, "bbAvancar");
+        return int(forms::mrNone);
+    });
+    script.expect("fmGravaDecl01", [&](QWidget* p) {
+        sqlite3* other = nullptr;
+        EXPECT_EQ(sqlite3_open((program.dataFolder() + "/bd8resp.DB").toUtf8().constData(), &other), SQLITE_OK);
+        EXPECT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+        clickChild(p, "bbAvancar");
+        sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(other);
+        pageKept = !child<QFrame>(p, "paDadosResp")->isHidden() && child(p, "bbAvancar")->isEnabled() && p->isVisible();
+        clickChild(p, "bbCancelar");
+        return int(forms::mrNone);
+    });
+    ShowGravaDecl();
+    EXPECT_EQ(script.pending(), 0);
+    EXPECT_TRUE(pageKept);
+    ASSERT_FALSE(boxes.shown().isEmpty());
+    EXPECT_EQ(boxes.shown().first().kind, msg::BoxKind::Warning);
+    EXPECT_TRUE(boxes.texts().first().contains("está em uso por outro usuário")) << boxes.texts().join('|').toStdString();
+    EXPECT_EQ(ReadRows(dmLobrix->dbZuvo, "bd8resp.DB"), before);
     EXPECT_TRUE(decFiles().isEmpty());
 }
 

@@ -1,5 +1,6 @@
 #include "declfile/ugTamanhoImportacao.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -64,4 +65,21 @@ TEST(SizeGate, ReadsTheTrailerWhateverTheLineEnds) {
 TEST(SizeGate, AMissingFileIsUnreadable) {
     QTemporaryDir dir;
     EXPECT_FALSE(TrailerContractCount(dir.filePath(QStringLiteral("none.txt"))).readable);
+}
+
+TEST(SizeGate, AFileLargerThanAnyDeclarationIsNotReadForItsTrailer) {
+    // Sparse: gigabytes of zero bytes, which read as blank records that a
+    // walk back to the last record with text would read one by one.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Zuvo.txt"));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    ASSERT_TRUE(f.resize(qint64(6) << 30));
+    f.close();
+    QElapsedTimer clock;
+    clock.start();
+    const auto got = TrailerContractCount(path);
+    EXPECT_LT(clock.elapsed(), 2000) << "ms to look at it";
+    EXPECT_TRUE(got.readable);
+    EXPECT_EQ(got.contracts, std::nullopt);
 }

@@ -187,7 +187,7 @@ TEST_F(WriterTest, APartIsSyncedBeforeItTakesItsName) {
     BoxScript boxes;
     StepTrail trail;
     ASSERT_EQ(write(&items), kWritten);
-    EXPECT_EQ(trail.expectSyncedBeforeRenamed("\\.dec\\.tmp$", false), 1);
+    EXPECT_EQ(trail.expectSyncedBeforeRenamed("\\.dec\\.tmp$", true), 1);
 }
 
 TEST_F(WriterTest, MoreThanFiftyThousandContractsAreSplitIntoParts) {

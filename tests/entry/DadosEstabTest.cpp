@@ -34,6 +34,7 @@
 #include <QTreeWidget>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 // Readable values in the failures.
 static void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
@@ -620,6 +621,46 @@ TEST_F(DadosEstab, AKeyCollisionOfTheContractsLeavesBothTablesAsTheyWere) {
     EXPECT_EQ(messages.codes(), QStringList());
     closeForm();
     EXPECT_EQ(storedEstab().value("NoRazaoEstabelecimento"), QStringLiteral("OUTRO NOME LTDA"));
+}
+
+TEST_F(DadosEstab, ASaveRefusedBecauseAnotherUserHoldsTheTableIsToldAsInUseAndKeepsTheForm) {
+    // Another user writing (reads still go on), or holding the file whole.
+    for (const char* hold : {"BEGIN IMMEDIATE", "BEGIN EXCLUSIVE"}) {
+        SCOPED_TRACE(hold);
+        closeForm();
+        dmEntradaDados->ta8Empresa.Close();
+        {
+            db::Table t(dmLobrix->dbZuvo, QStringLiteral("Bd8emp.DB"));
+            t.Open();
+            t.EmptyTable();
+            t.Close();
+        }
+        estab = valid::Establishment(1, 0);
+        storeEstab();
+        openForm();
+        const Row before = storedEstab();  // with the form's own marker
+        messages.clear();
+        typeAndLeave(form->deRazao, "OUTRO NOME LTDA");
+        sqlite3* other = nullptr;
+        ASSERT_EQ(sqlite3_open((program.dataFolder() + "/Bd8emp.DB").toUtf8().constData(), &other), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(other, hold, nullptr, nullptr, nullptr), SQLITE_OK);
+        ok();
+        sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(other);
+        ASSERT_EQ(messages.shown().size(), 1) << messages.texts().join("\n").toStdString();
+        EXPECT_EQ(messages.shown().first().kind, msg::BoxKind::Warning);
+        EXPECT_TRUE(messages.shown().first().text.contains("está em uso por outro usuário"))
+            << messages.shown().first().text.toStdString();
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_EQ(form->deRazao->text(), QStringLiteral("OUTRO NOME LTDA"));
+        EXPECT_EQ(storedEstab(), before);
+        // Once the other user is done, the same form saves.
+        messages.clear();
+        ok();
+        EXPECT_EQ(messages.texts(), QStringList());
+        closeForm();
+        EXPECT_EQ(storedEstab().value("NoRazaoEstabelecimento"), QStringLiteral("OUTRO NOME LTDA"));
+    }
 }
 
 TEST_F(DadosEstab, AMarkerLeftOpenIsReportedAtTheNextOpeningAndClearedOnClose) {

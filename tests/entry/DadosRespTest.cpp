@@ -23,6 +23,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 namespace {
 
@@ -147,6 +148,36 @@ TEST_F(DadosResp, AStoredRowIsShownAndEditedInPlace) {
     EXPECT_EQ(rows.at(0).value("NoResponsavelArquivo"), QStringLiteral("OUTRA EMPRESA SA"));
     EXPECT_EQ(rows.at(0).value("TxEMailRespArquivo"), QStringLiteral("novo@empresa.com.br"));
     EXPECT_EQ(rows.at(0).value("NuLogradouroRespArquivo"), QStringLiteral("000012"));
+}
+
+TEST_F(DadosResp, ASaveRefusedBecauseAnotherUserHoldsTheTableIsToldAsInUseAndKeepsTheForm) {
+    storeRow(kValidRow);
+    const auto before = storedRows();
+    openForm();
+    typeAndLeave(form->deNome, "OUTRA EMPRESA SA");
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open((program.dataFolder() + "/bd8resp.DB").toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    QTest::mouseClick(form->bbOk, Qt::LeftButton);
+    settle();
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    ASSERT_EQ(messages.shown().size(), 1) << messages.texts().join("\n").toStdString();
+    EXPECT_EQ(messages.shown().first().kind, msg::BoxKind::Warning);
+    EXPECT_TRUE(messages.shown().first().text.contains("está em uso por outro usuário"))
+        << messages.shown().first().text.toStdString();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->deNome->text(), QStringLiteral("OUTRA EMPRESA SA"));
+    EXPECT_EQ(storedRows(), before);
+    // Once the other user is done, the same form saves.
+    messages.clear();
+    QTest::mouseClick(form->bbOk, Qt::LeftButton);
+    settle();
+    EXPECT_EQ(messages.texts(), QStringList());
+    EXPECT_FALSE(form->isVisible());
+    const auto rows = storedRows();
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows.at(0).value("NoResponsavelArquivo"), QStringLiteral("OUTRA EMPRESA SA"));
 }
 
 TEST_F(DadosResp, LeavingABadCpfShowsItsCodeAndKeepsTheFocus) {

@@ -110,6 +110,18 @@ TEST_F(TableStore, PostedRowReadsBackFromTheSameDatasetAsStored) {
         ASSERT_TRUE(fresh.FindKey({key, c.storedName}));
         EXPECT_EQ(fresh.FieldByName("City").AsString(), c.storedCity);
     }
+    // A value of another type reaches the row as it was set, uncut: only Post
+    // makes it the stored text (the key of four characters takes "fals").
+    Table t(database, "people");
+    t.Open();
+    t.Append();
+    t.FieldByName("Code").SetAsBoolean(false);
+    t.FieldByName("Name").SetAsString("LOGICO");
+    t.Post();
+    EXPECT_EQ(t.FieldByName("Code").AsString(), "fals");
+    Table fresh(database, "people");
+    fresh.Open();
+    EXPECT_TRUE(fresh.FindKey({"fals", "LOGICO"}));
 }
 
 TEST_F(TableStore, ReadsInKeyOrderAndFindsByWholeOrLeadingKey) {
