@@ -1258,6 +1258,24 @@ void TfmDadosEmpreg::FormShow() {
     LoadContract();
 }
 
+void TfmDadosEmpreg::rememberLoadedZeros() {
+    loadedZeros_.clear();
+    db::Table& c = contract();
+    for (int i = 0; i < c.FieldCount(); ++i) {
+        const QString value = c.Fields(i).AsString();
+        if (!value.isEmpty() && IsAllZeros(value)) loadedZeros_.insert(c.Fields(i).FieldName(), value);
+    }
+}
+
+void TfmDadosEmpreg::restoreLoadedZeros() {
+    // The form shows a stored value of zeros empty (a disability type "0" of "Não", a CNPJ of zeros):
+    // a field still empty means the same value, which stays as it was stored.
+    for (auto it = loadedZeros_.cbegin(); it != loadedZeros_.cend(); ++it) {
+        db::Field& f = contract().FieldByName(it.key());
+        if (f.AsString().isEmpty()) f.SetAsString(it.value());
+    }
+}
+
 void TfmDadosEmpreg::LoadContract() {
     SalaryTypeWarningShown = 0;
     setWindowTitle(EmployeeFormCaption(ContextEstablishmentName, ContextInscription, ContextInscriptionType,
@@ -1286,10 +1304,12 @@ void TfmDadosEmpreg::LoadContract() {
             return;
         }
         LoadedKey = {F("CoPisPasepEmpregado"), F("DaAdmissaoEmpregado"), F("DaDesligamentoEmpregado"), F("CoCbo")};
+        rememberLoadedZeros();
         c.Edit();
         EntryMode = QStringLiteral("A");
         BtExcluir->setEnabled(true);
     } else {
+        loadedZeros_.clear();
         c.Append();
         EntryMode = QStringLiteral("I");
         BtExcluir->setEnabled(false);
@@ -1472,6 +1492,7 @@ void TfmDadosEmpreg::SaveContract() {
     SetF("CoCgcVinculado", ContextLinkedCei);
     SetF("InInscrEstabelecimento", ContextInscriptionType);
     PadContractFields(contract());
+    restoreLoadedZeros();
     SetF("VaSalContratualEmpregado", edSalario->text());
     for (int m = 0; m < 12; ++m) SetF(monthField(m).toLatin1().constData(), edMonths[m]->text());
     SetF("Va13AdiantamentoEmpregado", edAdiantamento->text());
