@@ -165,6 +165,20 @@ void EntryFormController::makeRequestedMove() {
     processPending();
 }
 
+void EntryFormController::catchUp() {
+    // A few rounds: an entry may ask for a move, whose own entry runs in the next round.
+    for (int round = 0; round < 8 && !busy_; ++round) {
+        if (requested_) {
+            makeRequestedMove();
+            continue;
+        }
+        if (pending_.empty()) return;
+        const size_t before = pending_.size();
+        processPending();
+        if (pending_.size() >= before) return;  // an exit waits for a button's release
+    }
+}
+
 bool EntryFormController::ownsWidget(const QWidget* w) const { return w && w->window() == form_; }
 
 QWidget* EntryFormController::fieldFor(QWidget* w) const {
@@ -314,7 +328,22 @@ bool EntryFormController::eventFilter(QObject* watched, QEvent* event) {
     auto* w = static_cast<QWidget*>(watched);
     if (!ownsWidget(w)) return false;
 
-    if (type == QEvent::KeyPress) return handleKey(w, static_cast<QKeyEvent*>(event));
+    if (type == QEvent::KeyPress) {
+        auto* ke = static_cast<QKeyEvent*>(event);
+        // Keys typed ahead of the form come before its queued work: a field's exit and entry must
+        // take effect before any key meant for the field entered, as they would for a slower typist.
+        if (!busy_ && (requested_ || !pending_.empty())) {
+            catchUp();
+            QWidget* now = QApplication::focusWidget();
+            if (now && now != w && now->window() == form_) {
+                QKeyEvent moved(ke->type(), ke->key(), ke->modifiers(), ke->text(), ke->isAutoRepeat(),
+                                ke->count());
+                QCoreApplication::sendEvent(now, &moved);
+                return true;
+            }
+        }
+        return handleKey(w, ke);
+    }
 
     const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
     if (w != help_) lastEntered_ = w;

@@ -42,6 +42,8 @@ class RadioGroup;
 //   fields first (a failed one stops the action) and drops the other pending
 //   checks, writes the bound controls into their fields and runs the action,
 //   so a button reached by its shortcut skips nothing;
+// - a key for the form waits until the queued moves, exits and entries have
+//   run (keys typed ahead of a busy form), and goes to where they put the focus;
 // - Enter acts as Tab (and presses a focused button), Esc presses the Cancel
 //   button, F1 opens the help of the focused control, the Help button that of
 //   the control entered last.
@@ -128,6 +130,7 @@ private:
     void makeRequestedMove();
     void schedule();
     bool processPending();
+    void catchUp();   // runs now the moves, exits and entries still queued
     bool runHandler(const Handler& handler);
     void showHelpFor(const QWidget* w);
     bool handleKey(QWidget* w, QKeyEvent* ke);
