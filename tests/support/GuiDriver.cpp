@@ -5,6 +5,7 @@
 #include "listview/qt/LumeListviewWidget.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/TickList.h"
+#include "platform/ui/WizardPage.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -242,7 +243,7 @@ void FileDialogAnswer::poll() {
 
 namespace {
 constexpr int kWatchdogTickMs = 250;
-constexpr int kModalIdleTicks = 80;  // 20 s of running events
+constexpr int kModalIdleTicks = 40;  // 10 s of running events
 
 class ModalWatchdog : public QObject {
 public:
@@ -259,7 +260,9 @@ private:
             ticks_ = 0;
             return;
         }
-        // Ticks, not wall time: a tick is missed while a step works without running events.
+        // Ticks, not wall time: a tick is missed while a step works without running events. A
+        // wizard's page running its job (with a progress bar) is not waiting.
+        if (auto* page = qobject_cast<forms::WizardPage*>(top); page && page->IsBusy()) ticks_ = 0;
         if (!top || ++ticks_ < kModalIdleTicks) return;
         ticks_ = 0;
         ADD_FAILURE() << "the modal window " << describe(top).toStdString() << " waited "

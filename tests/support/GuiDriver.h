@@ -134,7 +134,7 @@ private:
 };
 
 // Installed by the test programs' main: a modal window (a form, a wizard's
-// page, a dialog) that stays on top with nothing happening for 20 seconds of
+// page, a dialog) that stays on top with nothing happening for 10 seconds of
 // running events fails the test, naming the window, and is closed, so that a
 // journey that went astray ends in seconds instead of waiting for ever.
 void InstallModalWatchdog();
