@@ -24,6 +24,8 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabBar>
@@ -1494,6 +1496,52 @@ TEST_F(DadosEmpreg, AStoredContractSavedWithoutAnEditKeepsEveryColumn) {
             EXPECT_EQ(after.value(it.key()), it.value()) << it.key().toStdString();
         }
     }
+}
+
+// The amount typed right after the union-table question about its CNPJ is
+// entered as any amount: its "0,00" selected whole, replaced by what is typed.
+TEST_F(DadosEmpreg, TheAssociationAmountTypedAfterItsCnpjQuestionIsStoredAsTyped) {
+    const Row stored = storeContract(1, {{"InSindicalizadoVinculo", ""}});
+    openStored(stored);
+    showForm();
+    clickTab(4);
+    gui::click(form->dbrSindicalizado->Button(0));
+    gui::tab();
+    ASSERT_EQ(focused(), form->deUnionCnpj[1]);
+    const QString cnpj = valid::Cnpj("123456780001");  // in no union table: the question is asked
+    gui::type(cnpj);
+    {
+        // The real box: the focus leaves the form for it and comes back when it is answered.
+        RealMessageBoxes real;
+        QStringList asked;
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            for (QAbstractButton* b : box->buttons()) {
+                if (box->buttonRole(b) != QMessageBox::YesRole) continue;
+                asked << box->text();
+                QTest::mouseClick(b, Qt::LeftButton);
+                return;
+            }
+        });
+        answer.start(10);
+        gui::tab();
+        gui::waitUntil([&] { return !asked.isEmpty() && !QApplication::activeModalWidget(); }, "the question answered");
+        settle();
+        EXPECT_EQ(asked.size(), 1);
+    }
+    ASSERT_EQ(focused(), form->deUnionValue[1]);
+    gui::type("30");
+    gui::tab();
+    EXPECT_EQ(form->deUnionValue[1]->text().trimmed(), QStringLiteral("30,00"));
+    messages.clear();
+    clickOk();
+    EXPECT_EQ(messages.codes(), QStringList());
+    ASSERT_FALSE(form->isVisible());
+    const Row r = contracts().at(0);
+    EXPECT_EQ(r.value("CoCNPJPrimAssociativa"), cnpj);
+    EXPECT_EQ(r.value("VaGlobalPrimAssociativa"), QStringLiteral("00003000"));
 }
 
 }  // namespace

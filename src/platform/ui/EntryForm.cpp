@@ -15,6 +15,7 @@
 #include <QTabBar>
 #include <QTextEdit>
 #include <QTimer>
+#include <utility>
 
 namespace ui {
 
@@ -222,8 +223,15 @@ void EntryFormController::schedule() {
 bool EntryFormController::processPending() {
     scheduled_ = false;
     if (busy_) return true;  // runHandler schedules again when it is done
+    const bool wasActive = form_->isActiveWindow();
     while (!pending_.empty()) {
         const Pending next = pending_.front();
+        if (!next.exit && next.field && wasActive && !form_->isActiveWindow()) {
+            // A box an exit showed still holds the keyboard: the field is entered once the
+            // focus is back in it, so that its entry (a selection, the caret) is what the user finds.
+            awaitingActivation_ = true;
+            return true;
+        }
         if (next.exit && next.toSkipped) {
             // Moving the focus while the button is held down would cancel its
             // click: the exit waits for the release (a click runs it first).
@@ -321,6 +329,7 @@ bool EntryFormController::eventFilter(QObject* watched, QEvent* event) {
         active_ = nullptr;
         focusedField_ = nullptr;
         requested_ = nullptr;
+        awaitingActivation_ = false;
         return false;
     }
     if (type != QEvent::FocusIn && type != QEvent::KeyPress) return false;
@@ -352,6 +361,7 @@ bool EntryFormController::eventFilter(QObject* watched, QEvent* event) {
     // Focus that comes back after a message box, a pop-up or another window is no move of anyone's.
     if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) {
         focusedField_ = field;
+        if (std::exchange(awaitingActivation_, false)) schedule();
         return false;
     }
     if (busy_) {

@@ -32,7 +32,8 @@ class RadioGroup;
 //   or the form did (FocusBack, MoveFocus, or a control a handler focused):
 //   a field the form enters behaves as one the user enters; a failed exit
 //   check, or a move the form makes while a field is being left, drops the
-//   entry of the field the user was moving to;
+//   entry of the field the user was moving to; an entry that comes after an
+//   exit which showed a box waits until the form has the keyboard again;
 // - a handler that ends with the silent abort has failed: AllowPageChange
 //   becomes 0 (SilentAbort::KeepingPageChange leaves it as it was) and the
 //   focus, given back with FocusBack, returns queued;
@@ -155,6 +156,7 @@ private:
     bool leftForSkipped_ = false;
     bool refocusing_ = false;
     bool scheduled_ = false;
+    bool awaitingActivation_ = false;  // an entry waits for the form to be active again
 };
 
 // For checks that work on controls: the form's FocusBack when the control
