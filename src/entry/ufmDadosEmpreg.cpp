@@ -1576,15 +1576,19 @@ void TfmDadosEmpreg::closeForm(int result, int returnToList) {
         if (contract().State() != db::DataSetState::Browse) contract().Cancel();
         contract().Close();
     }
-    // Back to where the user came from: the establishment list, or the employee list.
+    // Back to where the user came from: the establishment list, or the employee list. The list
+    // shown in front takes the keyboard too, which the window manager may have given elsewhere.
+    auto toFront = [](QWidget* list) {
+        list->setVisible(true);
+        list->raise();
+        list->activateWindow();
+    };
     if (fmDadosEstab && returnToList >= 0) fmDadosEstab->ReturnToEstablishmentList = std::uint8_t(returnToList);
     if (fmDadosEstab && fmDadosEstab->ReturnToEstablishmentList) {
         if (fmConEmpreg) fmConEmpreg->close();  // the establishment form, waiting on it, closes after it
-        if (fmConEstab) fmConEstab->setVisible(true);
-    } else if (fmDadosEstab && fmDadosEstab->IsNewEstablishment) {
-        if (fmConEmpreg) fmConEmpreg->show();
+        if (fmConEstab) toFront(fmConEstab);
     } else if (fmConEmpreg) {
-        fmConEmpreg->setVisible(true);
+        toFront(fmConEmpreg);
     }
 }
 
