@@ -491,7 +491,8 @@ TEST_F(DadosEmpreg, NoPayAnywhereStopsWith1674AndASecondOkChangesNoAmount) {
     EXPECT_EQ(form->edSalario->text().trimmed(), QStringLiteral("1.500,00"));
 
     // A second Ok converts the amounts afresh: nothing changes scale.
-    form->edSalario->setText(QStringLiteral("1500"));
+    // Typed and left for Ok, unformatted.
+    ASSERT_TRUE(typeInto(form->edSalario, "1500"));
     messages.clear();
     clickOk();
     EXPECT_EQ(messages.codes(), QStringList{"1674"});
