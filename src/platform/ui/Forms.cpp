@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QPoint>
 #include <QPointer>
@@ -14,6 +15,8 @@
 #include <QTimer>
 #include <QVariant>
 #include <QWidget>
+#include <QWindow>
+#include <utility>
 
 namespace forms {
 
@@ -63,6 +66,80 @@ protected:
 
 private:
     QPointer<QWidget> form_;
+};
+
+// Lives as a child of a form while ShowModal runs: keys the user typed into the window that opened
+// the form, before the window system handed the keyboard over to it, would be thrown away (that
+// window is blocked by the form); they are kept and given to the form, in the order typed, once it
+// has the keyboard.
+class KeyCatcher : public QObject {
+public:
+    explicit KeyCatcher(QWidget* form) : QObject(form), form_(form) {
+        qApp->installEventFilter(this);
+        form->installEventFilter(this);
+    }
+    ~KeyCatcher() override {
+        qApp->removeEventFilter(this);
+        if (form_) form_->removeEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (!form_) return false;
+        const QEvent::Type type = event->type();
+        if (watched == form_) {
+            if (type == QEvent::WindowActivate && !kept_.isEmpty())
+                QTimer::singleShot(0, this, [this] { handOver(); });
+            return false;
+        }
+        if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride && type != QEvent::KeyRelease)
+            return false;
+        auto* window = qobject_cast<QWindow*>(watched);
+        QWindow* own = form_->windowHandle();
+        if (!window || !own) return false;
+        if (window == own) {
+            // A key that reaches the form comes after those typed before it.
+            if (type == QEvent::KeyPress && !kept_.isEmpty()) handOver();
+            return false;
+        }
+        if (QApplication::activeModalWidget() != form_ || !blockedByForm(window)) return false;
+        // A key the window system gives to a blocked window arrives only as its shortcut check; a
+        // key posted to one arrives as itself.
+        const auto* ke = static_cast<QKeyEvent*>(event);
+        if ((type == QEvent::ShortcutOverride && event->spontaneous()) ||
+            (type == QEvent::KeyPress && !event->spontaneous())) {
+            kept_.append({ke->key(), ke->modifiers(), ke->text(), ke->isAutoRepeat()});
+            if (form_->isActiveWindow()) QTimer::singleShot(0, this, [this] { handOver(); });
+        }
+        return true;
+    }
+
+private:
+    struct Kept {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        QString text;
+        bool autoRepeat;
+    };
+    bool blockedByForm(QWindow* window) const {
+        if (window->type() == Qt::Popup || window->type() == Qt::ToolTip) return false;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->windowHandle() == window) return w != form_ && !form_->isAncestorOf(w);
+        return false;
+    }
+    void handOver() {
+        QWindow* own = form_ ? form_->windowHandle() : nullptr;
+        if (!own || !form_->isActiveWindow()) return;
+        const QList<Kept> keys = std::exchange(kept_, {});
+        for (const Kept& k : keys) {
+            QKeyEvent press(QEvent::KeyPress, k.key, k.modifiers, k.text, k.autoRepeat);
+            QCoreApplication::sendEvent(own, &press);
+            QKeyEvent release(QEvent::KeyRelease, k.key, k.modifiers, k.text, k.autoRepeat);
+            QCoreApplication::sendEvent(own, &release);
+        }
+    }
+    QPointer<QWidget> form_;
+    QList<Kept> kept_;
 };
 
 ModalState* stateOf(const QWidget* form) {
@@ -166,6 +243,7 @@ int ShowModal(QWidget* form) {
     SetModalResult(form, mrNone);
 
     auto* state = new ModalState(form);
+    auto* keys = new KeyCatcher(form);
     QEventLoop loop;
     state->loop_ = &loop;
     QObject::connect(form, &QObject::destroyed, &loop, &QEventLoop::quit);
@@ -200,6 +278,7 @@ int ShowModal(QWidget* form) {
     if (!guard) return mrCancel;
     int result = GetModalResult(form);
     if (result == mrNone) result = mrCancel;
+    delete keys;
     delete state;
     form->hide();
     if (form->isWindow()) form->setWindowModality(oldModality);
