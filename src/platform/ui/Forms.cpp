@@ -68,80 +68,6 @@ private:
     QPointer<QWidget> form_;
 };
 
-// Lives as a child of a form while ShowModal runs: keys the user typed into the window that opened
-// the form, before the window system handed the keyboard over to it, would be thrown away (that
-// window is blocked by the form); they are kept and given to the form, in the order typed, once it
-// has the keyboard.
-class KeyCatcher : public QObject {
-public:
-    explicit KeyCatcher(QWidget* form) : QObject(form), form_(form) {
-        qApp->installEventFilter(this);
-        form->installEventFilter(this);
-    }
-    ~KeyCatcher() override {
-        qApp->removeEventFilter(this);
-        if (form_) form_->removeEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (!form_) return false;
-        const QEvent::Type type = event->type();
-        if (watched == form_) {
-            if (type == QEvent::WindowActivate && !kept_.isEmpty())
-                QTimer::singleShot(0, this, [this] { handOver(); });
-            return false;
-        }
-        if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride && type != QEvent::KeyRelease)
-            return false;
-        auto* window = qobject_cast<QWindow*>(watched);
-        QWindow* own = form_->windowHandle();
-        if (!window || !own) return false;
-        if (window == own) {
-            // A key that reaches the form comes after those typed before it.
-            if (type == QEvent::KeyPress && !kept_.isEmpty()) handOver();
-            return false;
-        }
-        if (QApplication::activeModalWidget() != form_ || !blockedByForm(window)) return false;
-        // A key the window system gives to a blocked window arrives only as its shortcut check; a
-        // key posted to one arrives as itself.
-        const auto* ke = static_cast<QKeyEvent*>(event);
-        if ((type == QEvent::ShortcutOverride && event->spontaneous()) ||
-            (type == QEvent::KeyPress && !event->spontaneous())) {
-            kept_.append({ke->key(), ke->modifiers(), ke->text(), ke->isAutoRepeat()});
-            if (form_->isActiveWindow()) QTimer::singleShot(0, this, [this] { handOver(); });
-        }
-        return true;
-    }
-
-private:
-    struct Kept {
-        int key;
-        Qt::KeyboardModifiers modifiers;
-        QString text;
-        bool autoRepeat;
-    };
-    bool blockedByForm(QWindow* window) const {
-        if (window->type() == Qt::Popup || window->type() == Qt::ToolTip) return false;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (w->windowHandle() == window) return w != form_ && !form_->isAncestorOf(w);
-        return false;
-    }
-    void handOver() {
-        QWindow* own = form_ ? form_->windowHandle() : nullptr;
-        if (!own || !form_->isActiveWindow()) return;
-        const QList<Kept> keys = std::exchange(kept_, {});
-        for (const Kept& k : keys) {
-            QKeyEvent press(QEvent::KeyPress, k.key, k.modifiers, k.text, k.autoRepeat);
-            QCoreApplication::sendEvent(own, &press);
-            QKeyEvent release(QEvent::KeyRelease, k.key, k.modifiers, k.text, k.autoRepeat);
-            QCoreApplication::sendEvent(own, &release);
-        }
-    }
-    QPointer<QWidget> form_;
-    QList<Kept> kept_;
-};
-
 ModalState* stateOf(const QWidget* form) {
     return form ? form->findChild<ModalState*>(QStringLiteral("lobrixModalState"),
                                                Qt::FindDirectChildrenOnly)
@@ -232,6 +158,65 @@ bool IsShowingModal(const QWidget* form) { return stateOf(form) != nullptr; }
 void SetModalHandler(ModalHandler handler) { handlerSlot() = std::move(handler); }
 bool HasModalHandler() { return static_cast<bool>(handlerSlot()); }
 
+KeysToModal::KeysToModal(QWidget* modal) : QObject(modal), modal_(modal) {
+    qApp->installEventFilter(this);
+    modal->installEventFilter(this);
+}
+
+KeysToModal::~KeysToModal() {
+    qApp->removeEventFilter(this);
+    if (modal_) modal_->removeEventFilter(this);
+}
+
+bool KeysToModal::eventFilter(QObject* watched, QEvent* event) {
+    if (!modal_) return false;
+    const QEvent::Type type = event->type();
+    if (watched == modal_) {
+        if (type == QEvent::WindowActivate && !kept_.isEmpty())
+            QTimer::singleShot(0, this, [this] { handOver(); });
+        return false;
+    }
+    if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride && type != QEvent::KeyRelease) return false;
+    auto* window = qobject_cast<QWindow*>(watched);
+    QWindow* own = modal_->windowHandle();
+    if (!window || !own) return false;
+    if (window == own) {
+        // A key that reaches the modal window comes after those typed before it.
+        if (type == QEvent::KeyPress && !kept_.isEmpty()) handOver();
+        return false;
+    }
+    if (QApplication::activeModalWidget() != modal_ || !blocked(window)) return false;
+    // A key the window system gives to a blocked window arrives only as its shortcut check; a key
+    // posted to one arrives as itself.
+    const auto* ke = static_cast<QKeyEvent*>(event);
+    if ((type == QEvent::ShortcutOverride && event->spontaneous()) ||
+        (type == QEvent::KeyPress && !event->spontaneous())) {
+        kept_.append({ke->key(), ke->modifiers(), ke->text(), ke->isAutoRepeat()});
+        if (modal_->isActiveWindow()) QTimer::singleShot(0, this, [this] { handOver(); });
+    }
+    return true;
+}
+
+bool KeysToModal::blocked(QWindow* window) const {
+    if (window->type() == Qt::Popup || window->type() == Qt::ToolTip) return false;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->windowHandle() == window) return w != modal_ && !modal_->isAncestorOf(w);
+    return false;
+}
+
+void KeysToModal::handOver() {
+    QWindow* own = modal_ ? modal_->windowHandle() : nullptr;
+    if (!own || !modal_->isActiveWindow()) return;
+    const QList<Kept> keys = std::exchange(kept_, {});
+    for (const Kept& k : keys) {
+        QKeyEvent press(QEvent::KeyPress, k.key, k.modifiers, k.text, k.autoRepeat);
+        QCoreApplication::sendEvent(own, &press);
+        if (!modal_ || !modal_->isVisible()) return;  // the key answered it
+        QKeyEvent release(QEvent::KeyRelease, k.key, k.modifiers, k.text, k.autoRepeat);
+        QCoreApplication::sendEvent(own, &release);
+    }
+}
+
 int ShowModal(QWidget* form) {
     if (!form) return mrCancel;
     // After a fatal error nothing is shown any more; the program is ending.
@@ -243,7 +228,7 @@ int ShowModal(QWidget* form) {
     SetModalResult(form, mrNone);
 
     auto* state = new ModalState(form);
-    auto* keys = new KeyCatcher(form);
+    auto* keys = new KeysToModal(form);
     QEventLoop loop;
     state->loop_ = &loop;
     QObject::connect(form, &QObject::destroyed, &loop, &QEventLoop::quit);

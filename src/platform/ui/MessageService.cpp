@@ -1,5 +1,7 @@
 #include "MessageService.h"
 
+#include "platform/ui/Forms.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QWindow>
@@ -122,6 +124,7 @@ public:
         if (request.defaultButton == ModalResultName(2) && cancel) defaultButton = cancel;
         box.setDefaultButton(defaultButton);
         const QPointer<QWidget> previous = QApplication::activeWindow();
+        new forms::KeysToModal(&box);  // keys typed before the box has the keyboard answer it
         std::optional<TypedThroughNotice> typed;
         if (request.buttons == BoxButtons::Ok) typed.emplace(&box);
         box.exec();
