@@ -79,6 +79,10 @@ bool TLookupPicker::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (watched == TreeView1 && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+            // A picker just opened draws its current entry highlighted before any is selected:
+            // Enter takes that entry.
+            if (QTreeWidgetItem* current = TreeView1->currentItem(); current && TreeView1->selectedItems().isEmpty())
+                current->setSelected(true);
             SelectCode();
             return true;
         }

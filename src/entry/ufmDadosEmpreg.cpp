@@ -1258,6 +1258,24 @@ void TfmDadosEmpreg::FormShow() {
     LoadContract();
 }
 
+void TfmDadosEmpreg::rememberLoadedZeros() {
+    loadedZeros_.clear();
+    db::Table& c = contract();
+    for (int i = 0; i < c.FieldCount(); ++i) {
+        const QString value = c.Fields(i).AsString();
+        if (!value.isEmpty() && IsAllZeros(value)) loadedZeros_.insert(c.Fields(i).FieldName(), value);
+    }
+}
+
+void TfmDadosEmpreg::restoreLoadedZeros() {
+    // The form shows a stored value of zeros empty (a disability type "0" of "Não", a CNPJ of zeros):
+    // a field still empty means the same value, which stays as it was stored.
+    for (auto it = loadedZeros_.cbegin(); it != loadedZeros_.cend(); ++it) {
+        db::Field& f = contract().FieldByName(it.key());
+        if (f.AsString().isEmpty()) f.SetAsString(it.value());
+    }
+}
+
 void TfmDadosEmpreg::LoadContract() {
     SalaryTypeWarningShown = 0;
     setWindowTitle(EmployeeFormCaption(ContextEstablishmentName, ContextInscription, ContextInscriptionType,
@@ -1286,10 +1304,12 @@ void TfmDadosEmpreg::LoadContract() {
             return;
         }
         LoadedKey = {F("CoPisPasepEmpregado"), F("DaAdmissaoEmpregado"), F("DaDesligamentoEmpregado"), F("CoCbo")};
+        rememberLoadedZeros();
         c.Edit();
         EntryMode = QStringLiteral("A");
         BtExcluir->setEnabled(true);
     } else {
+        loadedZeros_.clear();
         c.Append();
         EntryMode = QStringLiteral("I");
         BtExcluir->setEnabled(false);
@@ -1472,6 +1492,7 @@ void TfmDadosEmpreg::SaveContract() {
     SetF("CoCgcVinculado", ContextLinkedCei);
     SetF("InInscrEstabelecimento", ContextInscriptionType);
     PadContractFields(contract());
+    restoreLoadedZeros();
     SetF("VaSalContratualEmpregado", edSalario->text());
     for (int m = 0; m < 12; ++m) SetF(monthField(m).toLatin1().constData(), edMonths[m]->text());
     SetF("Va13AdiantamentoEmpregado", edAdiantamento->text());
@@ -1555,15 +1576,19 @@ void TfmDadosEmpreg::closeForm(int result, int returnToList) {
         if (contract().State() != db::DataSetState::Browse) contract().Cancel();
         contract().Close();
     }
-    // Back to where the user came from: the establishment list, or the employee list.
+    // Back to where the user came from: the establishment list, or the employee list. The list
+    // shown in front takes the keyboard too, which the window manager may have given elsewhere.
+    auto toFront = [](QWidget* list) {
+        list->setVisible(true);
+        list->raise();
+        list->activateWindow();
+    };
     if (fmDadosEstab && returnToList >= 0) fmDadosEstab->ReturnToEstablishmentList = std::uint8_t(returnToList);
     if (fmDadosEstab && fmDadosEstab->ReturnToEstablishmentList) {
         if (fmConEmpreg) fmConEmpreg->close();  // the establishment form, waiting on it, closes after it
-        if (fmConEstab) fmConEstab->setVisible(true);
-    } else if (fmDadosEstab && fmDadosEstab->IsNewEstablishment) {
-        if (fmConEmpreg) fmConEmpreg->show();
+        if (fmConEstab) toFront(fmConEstab);
     } else if (fmConEmpreg) {
-        fmConEmpreg->setVisible(true);
+        toFront(fmConEmpreg);
     }
 }
 

@@ -2,6 +2,7 @@
 #include "EmployeeContract.h"
 
 #include <QDialog>
+#include <QMap>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -248,6 +249,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    // Fields stored as zeros when the contract was loaded, with their values.
+    QMap<QString, QString> loadedZeros_;
+    void rememberLoadedZeros();
+    void restoreLoadedZeros();
     void buildControls();
     QWidget* buildPersonalPage();
     QWidget* buildAdmissionPage();

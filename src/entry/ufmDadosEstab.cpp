@@ -731,6 +731,13 @@ void TfmDadosEstab::FormShow() {
 
 void TfmDadosEstab::LoadEstablishment() {
     EstablishmentTable().Edit();
+    // The form shows stored zeros empty (a CNPJ, the closing date): a field still empty when the
+    // form saves means the same value, which stays as it was stored.
+    loadedZeros_.clear();
+    for (int i = 0; i < EstablishmentTable().FieldCount(); ++i) {
+        const db::Field& f = EstablishmentTable().Fields(i);
+        if (!f.AsString().isEmpty() && IsAllZeros(f.AsString())) loadedZeros_.insert(f.FieldName(), f.AsString());
+    }
     loadedCeiVinculado_ = EstablishmentValue("CoCgcVinculado");
 
     // The inscription and its type.
@@ -1770,6 +1777,8 @@ void TfmDadosEstab::saveSteps() {
     SetEstablishmentValue("InAtividadeAnoBase", atividade == 1 ? QStringLiteral("2") : QStringLiteral("1"));
     if (EstablishmentValue("InSindicalizada") != QLatin1String("1")) SetEstablishmentValue("InSindicalizada", QStringLiteral("2"));
     SetEstablishmentValue("InOpcaoAberta", QStringLiteral("0"));
+    for (auto it = loadedZeros_.cbegin(); it != loadedZeros_.cend(); ++it)
+        if (EstablishmentValue(it.key()).isEmpty()) SetEstablishmentValue(it.key(), it.value());
     EstablishmentTable().Post();
 
     if (newCei != loadedCeiVinculado_) {

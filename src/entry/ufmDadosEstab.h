@@ -2,6 +2,7 @@
 #include "platform/ui/ControlTable.h"
 
 #include <QDialog>
+#include <QMap>
 #include <QString>
 #include <cstdint>
 
@@ -223,6 +224,7 @@ private:
     ui::ControlTable rows_;
     QString lastCode_;   // the code of the last field rule run by the form
     QString loadedCeiVinculado_;
+    QMap<QString, QString> loadedZeros_;  // fields stored as zeros when the row was loaded
     bool shown_ = false;
     bool found_ = false;
     bool closed_ = false;

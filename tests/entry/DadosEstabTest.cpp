@@ -294,7 +294,7 @@ TEST_F(DadosEstab, AClosingDateLeftByTabIsCheckedAndAFollowingYearOneIsConfirmed
         const char* answer;
         const char* date;
         const char* closed;
-    } cases[] = {{"mrYes", "31122010", "1"}, {"mrNo", "", "2"}};
+    } cases[] = {{"mrYes", "31122010", "1"}, {"mrNo", "00000000", "2"}};  // No: no date, as it was stored
     for (const auto& c : cases) {
         SCOPED_TRACE(c.answer);
         reopenWithOnly({});
@@ -982,6 +982,54 @@ TEST_F(DadosEstab, CancelOnTheOnlyNewRowRemovesItAndClosesTheNewDeclaration) {
     delete fmNovaDecl;
     fmNovaDecl = nullptr;
     dmEntradaDados->ta8Empresa.Close();
+}
+
+// Opening a stored establishment and pressing Ok without any edit leaves every
+// column as it was, whatever kind of establishment it is.
+TEST_F(DadosEstab, AStoredEstablishmentSavedWithoutAnEditKeepsEveryColumn) {
+    fmDadosEmpreg = new TfmDadosEmpreg();
+    fmConEmpreg = new TfmConEmpreg();
+    const struct Case {
+        const char* kind;
+        Row overrides;
+    } cases[] = {
+        {"plain", {}},
+        {"closing in the base year", {{"InEncerramentoAtividade", "1"}, {"DaEncerramentoAtividade", "30112009"}}},
+        {"with the meal programme",
+         {{"InParticipaPAT", "1"}, {"NuVinculoPatMaior5", "000002"}, {"NuVinculoPatMenor5", "000001"},
+          {"PoServicoProprio", "100"}}},
+        {"union member with an association", {{"InSindicalizada", "1"}, {"CoCNPJAssociativa", valid::EmployerUnionCnpj()},
+                                              {"VaGlobalAssociativa", "000012000"}}},
+        {"blanks where zeros may stand", {{"CoCNPJAssistencial", ""}, {"CoCNPJConfederativa", ""},
+                                           {"CoCNPJAssociativa", ""}}},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        estab = valid::With(valid::Establishment(++n, 2), c.overrides);
+        store(QStringLiteral("Bd8emp.DB"), estab);
+        storeContracts(2);
+        const Row before = storedEstab();
+        openForm();
+        FormsScript script;
+        script.expect(QStringLiteral("fmConEmpreg"), forms::mrOk);
+        messages.clear();
+        ok();
+        EXPECT_EQ(messages.codes(), QStringList());
+        EXPECT_FALSE(form->isVisible());
+        closeForm();
+        const Row after = storedEstab();
+        ASSERT_EQ(after.size(), before.size());
+        for (auto it = before.begin(); it != before.end(); ++it) {
+            // The copies of the lookup names are taken afresh from the lookup tables.
+            if (it.key().startsWith("Txt")) continue;
+            EXPECT_EQ(after.value(it.key()), it.value()) << it.key().toStdString();
+        }
+    }
+    delete fmConEmpreg;
+    fmConEmpreg = nullptr;
+    delete fmDadosEmpreg;
+    fmDadosEmpreg = nullptr;
 }
 
 }  // namespace

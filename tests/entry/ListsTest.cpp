@@ -29,6 +29,8 @@
 #include <QStyle>
 #include <QTest>
 #include <QToolButton>
+#include <QWindow>
+#include <QKeyEvent>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -278,6 +280,47 @@ public:
     int maximum = 0;
     QList<int> positions;
 };
+
+// Alt+N and a PIS typed straight after it: every digit lands in the new
+// contract's PIS field, none in the list the form replaces nor lost while the
+// list is blocked behind the form that has not yet been given the keyboard.
+TEST_F(Lists, APisTypedStraightAfterAltNGoesToTheNewContract) {
+    const Row e = estab(1);
+    contracts(e, 0, 1);
+    CurrentEstablishment = {e.value("AnBase"),         e.value("NuPrefixoEstabelecimento"),
+                            e.value("NoRazaoEstabelecimento"), e.value("InInscrEstabelecimento"),
+                            e.value("CoCgcCeiEstabelecimento"), e.value("CoCgcVinculado"), 0};
+    fmConEmpreg = new TfmConEmpreg();
+    fmDadosEmpreg = new TfmDadosEmpreg();
+    QString typedPis;
+    FormsScript script;
+    script.expect(QStringLiteral("fmConEmpreg"), [&](QWidget*) -> int {
+        settle();
+        QWindow* list = fmConEmpreg->windowHandle();
+        EXPECT_TRUE(list && fmConEmpreg->isActiveWindow());
+        // The digits are queued before Alt+N is handled, as from a user typing on at once.
+        for (const QChar c : QStringLiteral("12345678901")) {
+            QCoreApplication::postEvent(list, new QKeyEvent(QEvent::KeyPress, c.unicode(), Qt::NoModifier, QString(c)));
+            QCoreApplication::postEvent(list, new QKeyEvent(QEvent::KeyRelease, c.unicode(), Qt::NoModifier, QString(c)));
+        }
+        QTest::keyClick(fmConEmpreg->focusWidget(), Qt::Key_N, Qt::AltModifier);
+        settle();
+        return forms::mrCancel;
+    });
+    script.expect(QStringLiteral("fmDadosEmpreg"), [&](QWidget* form) -> int {
+        // The window manager gives the new form the keyboard only now.
+        gui::activate(form);
+        gui::waitUntil([] { return ui::EditValue(fmDadosEmpreg->dePisPasep).size() == 11; },
+                       "the 11 digits typed after Alt+N in the PIS field");
+        typedPis = ui::EditValue(fmDadosEmpreg->dePisPasep);
+        return forms::mrCancel;
+    });
+    forms::ShowModal(fmConEmpreg);
+    EXPECT_EQ(typedPis, QStringLiteral("12345678901"));
+    EXPECT_EQ(script.pending(), 0);
+    delete fmDadosEmpreg;
+    fmDadosEmpreg = nullptr;
+}
 
 // On a wide screen the list's contents grow: the inscription box and the
 // column titles still show whole.

@@ -16,6 +16,8 @@
 #include "support/ValidDeclaration.h"
 
 #include <QApplication>
+#include <QTimer>
+#include <QMessageBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -126,6 +128,35 @@ TEST_F(NovaDecl, ADeclarationTypedAsAUserWouldIsStoredWithItsDefaultsAndHandedOv
     // The establishment form empties the marker when it closes; this form is done.
     EXPECT_EQ(rows(QStringLiteral("Bd8emp.DB")).first().value("InOpcaoAberta"), QString());
     EXPECT_FALSE(form->isVisible());
+}
+
+// The notice shown when the name is left by a click into the next field: what
+// the user types while it is up lands in that field once the notice is answered.
+TEST_F(NovaDecl, TextTypedWhileTheOptionalFieldNoticeIsUpLandsInTheField) {
+    openForm();
+    chooseType(0);
+    typeAndLeave(form->deInscricao, valid::EstablishmentCnpj(3));
+    typeAndLeave(form->dePrefixo, "");
+    typeAndLeave(form->deCeiVinc, "");
+    ASSERT_EQ(focused(), form->deRazao);
+    gui::type("COMERCIO EXEMPLO");
+    RealMessageBoxes real;
+    QString notice;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !notice.isEmpty()) return;
+        notice = box->text();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("FILIAL"));
+        QTest::mouseClick(box->buttons().value(0), Qt::LeftButton);
+    });
+    answer.start(10);
+    gui::click(form->deUsoEmpresa);
+    gui::waitUntil([&] { return !notice.isEmpty() && !QApplication::activeModalWidget(); }, "the notice answered");
+    settle();
+    EXPECT_TRUE(notice.contains(QStringLiteral("uso da empresa")));
+    EXPECT_EQ(focused(), form->deUsoEmpresa);
+    EXPECT_EQ(form->deUsoEmpresa->text(), QStringLiteral("FILIAL"));
 }
 
 TEST_F(NovaDecl, ACeiOfTwelveDigitsIsStoredWithItsTwoZeros) {

@@ -6,6 +6,7 @@
 #include "entry/ufmTb8NatJu.h"
 #include "entry/ufmTb8Raca.h"
 #include "entry/ufmTb8TpSal.h"
+#include "entry/ufmTb8Vinc.h"
 #include "entry/ufmTb8cnae.h"
 #include "entry/ufmtb8Deficiente.h"
 #include "entry/ufmtb8Instr.h"
@@ -287,6 +288,30 @@ TEST_F(Pickers, SelectMunicipalityWritesOnlyAChoiceOfThisShowing) {
     EXPECT_EQ(workplace.AsString(), QStringLiteral("5208707"));
     EXPECT_TRUE(script.unexpected().isEmpty());
     FreeStartupPickers();
+}
+
+// Enter in a picker that has just opened takes the entry drawn as the current
+// one, whether the picker chooses on a single click (the months) or on a
+// double click (the contract types).
+TEST_F(Pickers, EnterInAJustOpenedPickerTakesTheHighlightedEntry) {
+    PickAdvanceMonth = false;
+    TfmMesesAno months;
+    TfmTb8Vinc types;
+    const struct {
+        TLookupPicker* picker;
+        const char* field;
+    } cases[] = {{&months, "Me13ParcelaFinalEmpregado"}, {&types, "CoVinculo"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.field);
+        ASSERT_TRUE(gui::showActive(c.picker));
+        ASSERT_EQ(gui::focused(), c.picker->TreeView1);
+        QTreeWidgetItem* current = c.picker->TreeView1->currentItem();
+        ASSERT_NE(current, nullptr);
+        gui::key(Qt::Key_Return);
+        EXPECT_FALSE(c.picker->isVisible());
+        EXPECT_FALSE(field(c.field).isEmpty());
+        EXPECT_TRUE(current->text(0).startsWith(field(c.field))) << current->text(0).toStdString();
+    }
 }
 
 }  // namespace

@@ -376,6 +376,29 @@ TEST(FormKit, RadioGroupCanHaveNothingChosenAndFocusItsFirstButton) {
     EXPECT_FALSE(group->Button(2)->isChecked());
 }
 
+// With nothing chosen, an arrow key moves to the next or previous button and
+// chooses it (round the ends), as it does once a button is chosen.
+TEST(FormKit, AnArrowInARadioGroupWithNothingChosenMovesAndChooses) {
+    const struct {
+        Qt::Key key;
+        int from;
+        int chosen;
+    } cases[] = {{Qt::Key_Right, 0, 1}, {Qt::Key_Down, 1, 2}, {Qt::Key_Left, 1, 0}, {Qt::Key_Up, 0, 2},
+                 {Qt::Key_Right, 2, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.from);
+        QDialog form;
+        auto* group = new ui::RadioGroup(QStringLiteral("Tipo"), {"CNPJ", "CEI", "CPF"}, 3, &form);
+        (new QVBoxLayout(&form))->addWidget(group);
+        ASSERT_TRUE(gui::showActive(&form));
+        ASSERT_TRUE(gui::enter(group->Button(c.from)));
+        ASSERT_EQ(group->ItemIndex(), -1);
+        gui::key(c.key);
+        EXPECT_EQ(group->ItemIndex(), c.chosen);
+        EXPECT_EQ(gui::focused(), group->Button(c.chosen));
+    }
+}
+
 TEST(FormKit, LockedAndEditableStatesAndCapitals) {
     QLineEdit edit;
     ui::SetLocked(&edit, true);

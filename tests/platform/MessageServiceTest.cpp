@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -120,4 +121,30 @@ TEST(MessageService, BoxWithoutScriptFailsInsteadOfHanging) {
         EXPECT_FALSE(msg::AskYesNo("Ninguém responde?"));
     }
     EXPECT_EQ(failures.size(), 1);
+}
+
+// Enter pressed while the window system still gives the keys to the window
+// below the box (which the box blocks) answers the box once it has the
+// keyboard: one Enter, not two.
+TEST(MessageService, EnterTypedBeforeTheBoxHasTheKeyboardAnswersIt) {
+    QWidget below;
+    below.resize(200, 100);
+    below.show();
+    QApplication::setActiveWindow(&below);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&below));
+    RealMessageBoxes real;
+    bool answered = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        QCoreApplication::postEvent(below.windowHandle(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r"));
+        QCoreApplication::postEvent(below.windowHandle(), new QKeyEvent(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, "\r"));
+        QCoreApplication::sendPostedEvents();
+        // The window system hands the keyboard to the box only now.
+        QApplication::setActiveWindow(box);
+        answered = QTest::qWaitFor([box] { return !box->isVisible(); }, 2000);
+        if (!answered) box->buttons().value(0)->click();
+    });
+    EXPECT_EQ(msg::ShowInformation("Aviso"), "mrOk");
+    EXPECT_TRUE(answered) << "the box waited for a second Enter";
 }

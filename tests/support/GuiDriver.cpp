@@ -3,9 +3,13 @@
 #include "listview/layout/LumeHeader.h"
 #include "listview/model/LumeItem.h"
 #include "listview/qt/LumeListviewWidget.h"
+#include "platform/ui/Forms.h"
 #include "platform/ui/TickList.h"
+#include "platform/ui/WizardPage.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QPointer>
 #include <QScreen>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -14,8 +18,19 @@
 #include <QPoint>
 #include <QTabBar>
 #include <QTest>
+#include <QWindow>
+#include <QKeyEvent>
 
 namespace gui {
+
+namespace {
+QString describe(const QWidget* w) {
+    QString name = w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
+    if (!w->windowTitle().isEmpty()) name += QStringLiteral(" (\"%1\")").arg(w->windowTitle());
+    return name;
+}
+
+}  // namespace
 
 void settle(int rounds) {
     for (int i = 0; i < rounds; ++i) QApplication::processEvents();
@@ -23,7 +38,9 @@ void settle(int rounds) {
 
 bool activate(QWidget* window) {
     window->activateWindow();
-    return QTest::qWaitForWindowActive(window);
+    if (QTest::qWaitForWindowActive(window)) return true;
+    ADD_FAILURE() << "waited in vain for the window " << describe(window).toStdString() << " to become active";
+    return false;
 }
 
 bool showActive(QWidget* window) {
@@ -71,6 +88,35 @@ void type(const QString& text) {
             return;
         }
         QTest::keyClick(target, c.toLatin1());
+    }
+    settle();
+}
+
+void typeAhead(const QString& keys, int together) {
+    QWidget* target = focused();
+    QWindow* window = target ? target->window()->windowHandle() : nullptr;
+    if (!window) {
+        ADD_FAILURE() << "no window has the keyboard to type ahead into";
+        return;
+    }
+    int inGroup = 0;
+    for (const QChar c : keys) {
+        if (together > 0 && inGroup == together) {
+            QCoreApplication::sendPostedEvents();
+            inGroup = 0;
+        }
+        ++inGroup;
+        int k = 0;
+        QString text(c);
+        switch (c.unicode()) {
+        case '\t': k = Qt::Key_Tab; break;
+        case '\n': k = Qt::Key_Return; text = QStringLiteral("\r"); break;
+        case '\b': k = Qt::Key_Backspace; break;
+        default: k = c.isLetter() ? int(c.toUpper().unicode()) : int(c.unicode()); break;
+        }
+        // Posted to the window, not to a widget: the window hands each key to its focus of the moment.
+        QCoreApplication::postEvent(window, new QKeyEvent(QEvent::KeyPress, k, Qt::NoModifier, text));
+        QCoreApplication::postEvent(window, new QKeyEvent(QEvent::KeyRelease, k, Qt::NoModifier, text));
     }
     settle();
 }
@@ -195,8 +241,52 @@ void FileDialogAnswer::poll() {
     });
 }
 
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
-    return QTest::qWaitFor(condition, timeoutMs);
+namespace {
+constexpr int kWatchdogTickMs = 250;
+constexpr int kModalIdleTicks = 40;  // 10 s of running events
+
+class ModalWatchdog : public QObject {
+public:
+    ModalWatchdog() {
+        connect(&timer_, &QTimer::timeout, this, [this] { poll(); });
+        timer_.start(kWatchdogTickMs);
+    }
+
+private:
+    void poll() {
+        QWidget* top = QApplication::activeModalWidget();
+        if (top != top_) {
+            top_ = top;
+            ticks_ = 0;
+            return;
+        }
+        // Ticks, not wall time: a tick is missed while a step works without running events. A
+        // wizard's page running its job (with a progress bar) is not waiting.
+        if (auto* page = qobject_cast<forms::WizardPage*>(top); page && page->IsBusy()) ticks_ = 0;
+        if (!top || ++ticks_ < kModalIdleTicks) return;
+        ticks_ = 0;
+        ADD_FAILURE() << "the modal window " << describe(top).toStdString() << " waited "
+                      << kModalIdleTicks * kWatchdogTickMs / 1000
+                      << " s for an answer or a step that never came; it is closed";
+        if (forms::IsShowingModal(top)) forms::SetModalResult(top, forms::mrCancel);
+        else if (auto* dialog = qobject_cast<QDialog*>(top)) dialog->reject();
+        else top->close();
+    }
+    QTimer timer_;
+    QPointer<QWidget> top_;
+    int ticks_ = 0;
+};
+}  // namespace
+
+void InstallModalWatchdog() {
+    static ModalWatchdog* watchdog = new ModalWatchdog;
+    (void)watchdog;
+}
+
+bool waitUntil(const std::function<bool()>& condition, const char* what, int timeoutMs) {
+    if (QTest::qWaitFor(condition, timeoutMs)) return true;
+    ADD_FAILURE() << "waited " << timeoutMs << " ms in vain for " << what;
+    return false;
 }
 
 }  // namespace gui

@@ -56,6 +56,15 @@ QWidget* focused();
 // the field put the caret.
 void type(const QString& text);
 
+// Types the keys ahead of the program, as a fast clerk or a keyboard wedge
+// does: every key of the burst is queued on the window that has the keyboard
+// before any is handled, and each goes to whatever has the focus when its turn
+// comes; then settles. '\t' is Tab, '\n' Enter, '\b' Backspace.
+// `together` > 0: the keys come in groups of that many, and the program does
+// the work it has queued between two groups (as a busy window system hands
+// them over); 0: all at once.
+void typeAhead(const QString& keys, int together = 0);
+
 // A key on whatever has the focus, then settle.
 void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
@@ -124,7 +133,14 @@ private:
     QTimer* timer_;
 };
 
-// Waits, running events, until the condition holds; false on timeout.
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
+// Installed by the test programs' main: a modal window (a form, a wizard's
+// page, a dialog) that stays on top with nothing happening for 10 seconds of
+// running events fails the test, naming the window, and is closed, so that a
+// journey that went astray ends in seconds instead of waiting for ever.
+void InstallModalWatchdog();
+
+// Waits, running events, until the condition holds; on timeout the test
+// fails naming `what` it waited for, and false is returned.
+bool waitUntil(const std::function<bool()>& condition, const char* what, int timeoutMs = 5000);
 
 }  // namespace gui

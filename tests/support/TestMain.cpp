@@ -1,3 +1,4 @@
+#include "GuiDriver.h"
 #include "ScriptedMessages.h"
 
 #include <QApplication>
@@ -8,5 +9,6 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     InstallUnexpectedBoxGuard();
+    gui::InstallModalWatchdog();
     return RUN_ALL_TESTS();
 }

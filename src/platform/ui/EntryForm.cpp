@@ -15,6 +15,7 @@
 #include <QTabBar>
 #include <QTextEdit>
 #include <QTimer>
+#include <utility>
 
 namespace ui {
 
@@ -165,6 +166,20 @@ void EntryFormController::makeRequestedMove() {
     processPending();
 }
 
+void EntryFormController::catchUp() {
+    // A few rounds: an entry may ask for a move, whose own entry runs in the next round.
+    for (int round = 0; round < 8 && !busy_; ++round) {
+        if (requested_) {
+            makeRequestedMove();
+            continue;
+        }
+        if (pending_.empty()) return;
+        const size_t before = pending_.size();
+        processPending();
+        if (pending_.size() >= before) return;  // an exit waits for a button's release
+    }
+}
+
 bool EntryFormController::ownsWidget(const QWidget* w) const { return w && w->window() == form_; }
 
 QWidget* EntryFormController::fieldFor(QWidget* w) const {
@@ -208,8 +223,15 @@ void EntryFormController::schedule() {
 bool EntryFormController::processPending() {
     scheduled_ = false;
     if (busy_) return true;  // runHandler schedules again when it is done
+    const bool wasActive = form_->isActiveWindow();
     while (!pending_.empty()) {
         const Pending next = pending_.front();
+        if (!next.exit && next.field && wasActive && !form_->isActiveWindow()) {
+            // A box an exit showed still holds the keyboard: the field is entered once the
+            // focus is back in it, so that its entry (a selection, the caret) is what the user finds.
+            awaitingActivation_ = true;
+            return true;
+        }
         if (next.exit && next.toSkipped) {
             // Moving the focus while the button is held down would cancel its
             // click: the exit waits for the release (a click runs it first).
@@ -307,6 +329,7 @@ bool EntryFormController::eventFilter(QObject* watched, QEvent* event) {
         active_ = nullptr;
         focusedField_ = nullptr;
         requested_ = nullptr;
+        awaitingActivation_ = false;
         return false;
     }
     if (type != QEvent::FocusIn && type != QEvent::KeyPress) return false;
@@ -314,7 +337,22 @@ bool EntryFormController::eventFilter(QObject* watched, QEvent* event) {
     auto* w = static_cast<QWidget*>(watched);
     if (!ownsWidget(w)) return false;
 
-    if (type == QEvent::KeyPress) return handleKey(w, static_cast<QKeyEvent*>(event));
+    if (type == QEvent::KeyPress) {
+        auto* ke = static_cast<QKeyEvent*>(event);
+        // Keys typed ahead of the form come before its queued work: a field's exit and entry must
+        // take effect before any key meant for the field entered, as they would for a slower typist.
+        if (!busy_ && (requested_ || !pending_.empty())) {
+            catchUp();
+            QWidget* now = QApplication::focusWidget();
+            if (now && now != w && now->window() == form_) {
+                QKeyEvent moved(ke->type(), ke->key(), ke->modifiers(), ke->text(), ke->isAutoRepeat(),
+                                ke->count());
+                QCoreApplication::sendEvent(now, &moved);
+                return true;
+            }
+        }
+        return handleKey(w, ke);
+    }
 
     const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
     if (w != help_) lastEntered_ = w;
@@ -323,6 +361,7 @@ bool EntryFormController::eventFilter(QObject* watched, QEvent* event) {
     // Focus that comes back after a message box, a pop-up or another window is no move of anyone's.
     if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) {
         focusedField_ = field;
+        if (std::exchange(awaitingActivation_, false)) schedule();
         return false;
     }
     if (busy_) {

@@ -32,7 +32,8 @@ class RadioGroup;
 //   or the form did (FocusBack, MoveFocus, or a control a handler focused):
 //   a field the form enters behaves as one the user enters; a failed exit
 //   check, or a move the form makes while a field is being left, drops the
-//   entry of the field the user was moving to;
+//   entry of the field the user was moving to; an entry that comes after an
+//   exit which showed a box waits until the form has the keyboard again;
 // - a handler that ends with the silent abort has failed: AllowPageChange
 //   becomes 0 (SilentAbort::KeepingPageChange leaves it as it was) and the
 //   focus, given back with FocusBack, returns queued;
@@ -42,6 +43,8 @@ class RadioGroup;
 //   fields first (a failed one stops the action) and drops the other pending
 //   checks, writes the bound controls into their fields and runs the action,
 //   so a button reached by its shortcut skips nothing;
+// - a key for the form waits until the queued moves, exits and entries have
+//   run (keys typed ahead of a busy form), and goes to where they put the focus;
 // - Enter acts as Tab (and presses a focused button), Esc presses the Cancel
 //   button, F1 opens the help of the focused control, the Help button that of
 //   the control entered last.
@@ -128,6 +131,7 @@ private:
     void makeRequestedMove();
     void schedule();
     bool processPending();
+    void catchUp();   // runs now the moves, exits and entries still queued
     bool runHandler(const Handler& handler);
     void showHelpFor(const QWidget* w);
     bool handleKey(QWidget* w, QKeyEvent* ke);
@@ -152,6 +156,7 @@ private:
     bool leftForSkipped_ = false;
     bool refocusing_ = false;
     bool scheduled_ = false;
+    bool awaitingActivation_ = false;  // an entry waits for the form to be active again
 };
 
 // For checks that work on controls: the form's FocusBack when the control

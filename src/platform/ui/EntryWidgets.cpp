@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPalette>
@@ -184,12 +185,35 @@ RadioGroup::RadioGroup(const QString& title, const QStringList& items, int colum
         group_->addButton(button, i);
         buttons_.append(button);
         layout->addWidget(button, i % rows, i / rows);
+        button->installEventFilter(this);
     }
     layout->setColumnStretch(columns, 1);
     group_->setExclusive(true);
     connect(group_, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked) emit itemIndexChanged(id);
     });
+}
+
+bool RadioGroup::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || ItemIndex() >= 0) return QGroupBox::eventFilter(watched, event);
+    const auto* ke = static_cast<QKeyEvent*>(event);
+    const int key = ke->key();
+    const bool forward = key == Qt::Key_Right || key == Qt::Key_Down;
+    const bool back = key == Qt::Key_Left || key == Qt::Key_Up;
+    const int from = int(buttons_.indexOf(qobject_cast<QRadioButton*>(watched)));
+    if ((!forward && !back) || (ke->modifiers() & ~Qt::KeypadModifier) || from < 0)
+        return QGroupBox::eventFilter(watched, event);
+    const int n = int(buttons_.size());
+    for (int step = 1; step < n; ++step) {
+        QRadioButton* next = buttons_.at(((forward ? from + step : from - step) % n + n) % n);
+        if (!next->isEnabled() || !next->isVisible()) continue;
+        next->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        next->click();
+        return true;
+    }
+    // The only button that can be chosen is the focused one.
+    buttons_.at(from)->click();
+    return true;
 }
 
 int RadioGroup::ItemIndex() const { return group_->checkedId(); }

@@ -88,6 +88,11 @@ public:
 signals:
     void itemIndexChanged(int index);
 
+protected:
+    // With nothing chosen an arrow key moves to the next (or previous) button
+    // and chooses it, as it does once a button is chosen.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QButtonGroup* group_;
     QList<QRadioButton*> buttons_;

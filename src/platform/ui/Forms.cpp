@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QPoint>
 #include <QPointer>
@@ -14,6 +15,8 @@
 #include <QTimer>
 #include <QVariant>
 #include <QWidget>
+#include <QWindow>
+#include <utility>
 
 namespace forms {
 
@@ -155,6 +158,65 @@ bool IsShowingModal(const QWidget* form) { return stateOf(form) != nullptr; }
 void SetModalHandler(ModalHandler handler) { handlerSlot() = std::move(handler); }
 bool HasModalHandler() { return static_cast<bool>(handlerSlot()); }
 
+KeysToModal::KeysToModal(QWidget* modal) : QObject(modal), modal_(modal) {
+    qApp->installEventFilter(this);
+    modal->installEventFilter(this);
+}
+
+KeysToModal::~KeysToModal() {
+    qApp->removeEventFilter(this);
+    if (modal_) modal_->removeEventFilter(this);
+}
+
+bool KeysToModal::eventFilter(QObject* watched, QEvent* event) {
+    if (!modal_) return false;
+    const QEvent::Type type = event->type();
+    if (watched == modal_) {
+        if (type == QEvent::WindowActivate && !kept_.isEmpty())
+            QTimer::singleShot(0, this, [this] { handOver(); });
+        return false;
+    }
+    if (type != QEvent::KeyPress && type != QEvent::ShortcutOverride && type != QEvent::KeyRelease) return false;
+    auto* window = qobject_cast<QWindow*>(watched);
+    QWindow* own = modal_->windowHandle();
+    if (!window || !own) return false;
+    if (window == own) {
+        // A key that reaches the modal window comes after those typed before it.
+        if (type == QEvent::KeyPress && !kept_.isEmpty()) handOver();
+        return false;
+    }
+    if (QApplication::activeModalWidget() != modal_ || !blocked(window)) return false;
+    // A key the window system gives to a blocked window arrives only as its shortcut check; a key
+    // posted to one arrives as itself.
+    const auto* ke = static_cast<QKeyEvent*>(event);
+    if ((type == QEvent::ShortcutOverride && event->spontaneous()) ||
+        (type == QEvent::KeyPress && !event->spontaneous())) {
+        kept_.append({ke->key(), ke->modifiers(), ke->text(), ke->isAutoRepeat()});
+        if (modal_->isActiveWindow()) QTimer::singleShot(0, this, [this] { handOver(); });
+    }
+    return true;
+}
+
+bool KeysToModal::blocked(QWindow* window) const {
+    if (window->type() == Qt::Popup || window->type() == Qt::ToolTip) return false;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->windowHandle() == window) return w != modal_ && !modal_->isAncestorOf(w);
+    return false;
+}
+
+void KeysToModal::handOver() {
+    QWindow* own = modal_ ? modal_->windowHandle() : nullptr;
+    if (!own || !modal_->isActiveWindow()) return;
+    const QList<Kept> keys = std::exchange(kept_, {});
+    for (const Kept& k : keys) {
+        QKeyEvent press(QEvent::KeyPress, k.key, k.modifiers, k.text, k.autoRepeat);
+        QCoreApplication::sendEvent(own, &press);
+        if (!modal_ || !modal_->isVisible()) return;  // the key answered it
+        QKeyEvent release(QEvent::KeyRelease, k.key, k.modifiers, k.text, k.autoRepeat);
+        QCoreApplication::sendEvent(own, &release);
+    }
+}
+
 int ShowModal(QWidget* form) {
     if (!form) return mrCancel;
     // After a fatal error nothing is shown any more; the program is ending.
@@ -166,6 +228,7 @@ int ShowModal(QWidget* form) {
     SetModalResult(form, mrNone);
 
     auto* state = new ModalState(form);
+    auto* keys = new KeysToModal(form);
     QEventLoop loop;
     state->loop_ = &loop;
     QObject::connect(form, &QObject::destroyed, &loop, &QEventLoop::quit);
@@ -200,6 +263,7 @@ int ShowModal(QWidget* form) {
     if (!guard) return mrCancel;
     int result = GetModalResult(form);
     if (result == mrNone) result = mrCancel;
+    delete keys;
     delete state;
     form->hide();
     if (form->isWindow()) form->setWindowModality(oldModality);

@@ -1,11 +1,15 @@
 #pragma once
+#include <QList>
+#include <QObject>
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
 #include <QSize>
 #include <QString>
 #include <functional>
 
 class QWidget;
+class QWindow;
 
 // Form basics shared by every form of the program: modal showing that
 // survives a form hiding itself, modal results, scaling to the screen and
@@ -79,5 +83,31 @@ QPoint PlaceOnScreen(const QRect& area, const QSize& frame);
 // Centres the form on its screen now and every time it is activated or shown.
 void CenterOnScreen(QWidget* form);
 void CenterOnActivate(QWidget* form);
+
+// Lives as a child of a modal window (a form, a box) while it is up: keys the
+// user typed into the window below before the window system handed the
+// keyboard to the modal one would be thrown away (that window is blocked);
+// they are kept and given to the modal window, in the order typed, once it has
+// the keyboard.
+class KeysToModal : public QObject {
+public:
+    explicit KeysToModal(QWidget* modal);
+    ~KeysToModal() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Kept {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        QString text;
+        bool autoRepeat;
+    };
+    bool blocked(QWindow* window) const;
+    void handOver();
+    QPointer<QWidget> modal_;
+    QList<Kept> kept_;
+};
 
 }  // namespace forms

@@ -1,6 +1,12 @@
 #include "MessageService.h"
 
+#include "platform/ui/Forms.h"
+
 #include <QApplication>
+#include <QKeyEvent>
+#include <QWindow>
+#include <optional>
+#include <utility>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -41,6 +47,48 @@ QString displayText(QString text) {
     return text;
 }
 
+// Watches a notice (a box with OK only) while it is up: text typed into it, which it has no use
+// for, is kept and handed to the window below once the notice is answered, where it was meant to go.
+class TypedThroughNotice : public QObject {
+public:
+    explicit TypedThroughNotice(QWidget* box) : box_(box) { qApp->installEventFilter(this); }
+    ~TypedThroughNotice() override { qApp->removeEventFilter(this); }
+    void handTo(QWidget* window) {
+        QWindow* target = window ? window->windowHandle() : nullptr;
+        if (!target) return;
+        // Posted: they reach the field the form puts the focus in once it is done with the notice.
+        for (const Kept& k : std::as_const(kept_)) {
+            QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyPress, k.key, k.modifiers, k.text));
+            QCoreApplication::postEvent(target, new QKeyEvent(QEvent::KeyRelease, k.key, k.modifiers, k.text));
+        }
+        kept_.clear();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::KeyPress && type != QEvent::KeyRelease) return false;
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (!w || w->window() != box_) return false;
+        const auto* ke = static_cast<QKeyEvent*>(event);
+        const QString text = ke->text();
+        if (text.isEmpty() || !text.at(0).isPrint() || ke->key() == Qt::Key_Space ||
+            (ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+            return false;
+        if (type == QEvent::KeyPress) kept_.append({ke->key(), ke->modifiers(), text});
+        return true;
+    }
+
+private:
+    struct Kept {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        QString text;
+    };
+    QWidget* box_;
+    QList<Kept> kept_;
+};
+
 class DialogHost : public MessageHost {
 public:
     QString show(const BoxRequest& request) override {
@@ -76,9 +124,13 @@ public:
         if (request.defaultButton == ModalResultName(2) && cancel) defaultButton = cancel;
         box.setDefaultButton(defaultButton);
         const QPointer<QWidget> previous = QApplication::activeWindow();
+        new forms::KeysToModal(&box);  // keys typed before the box has the keyboard answer it
+        std::optional<TypedThroughNotice> typed;
+        if (request.buttons == BoxButtons::Ok) typed.emplace(&box);
         box.exec();
         // Without a window manager (or before it acts) the window below would not get the keys again.
         if (previous && previous->isVisible() && QApplication::activeWindow() != previous) previous->activateWindow();
+        if (typed && previous && previous->isVisible()) typed->handTo(previous);
         QAbstractButton* pressed = box.clickedButton();
         if (!pressed) pressed = cancel ? cancel : no ? no : ok;
         if (pressed == yes) return ModalResultName(6);
