@@ -1,11 +1,11 @@
-#include "ugAnaliseEstrutura.h"
+#include "declfile/ugAnaliseEstrutura.h"
 
-#include "MainWindowState.h"
-#include "RecordReader.h"
-#include "Windows1252.h"
-#include "ugAnaliseEstrutura2008.h"
-#include "ugAnaliseEstrutura2009.h"
-#include "ugEstrutura.h"
+#include "declfile/MainWindowState.h"
+#include "declfile/RecordReader.h"
+#include "declfile/Windows1252.h"
+#include "declfile/ugAnaliseEstrutura2008.h"
+#include "declfile/ugAnaliseEstrutura2009.h"
+#include "declfile/ugEstrutura.h"
 
 #include "platform/AppPaths.h"
 #include "platform/db/Database.h"

@@ -1,6 +1,6 @@
 #pragma once
 #include "platform/ui/ProgressHost.h"
-#include "ugClArquivo.h"
+#include "declfile/ugClArquivo.h"
 
 #include "platform/db/TableDef.h"
 

@@ -1,4 +1,4 @@
-#include "ugDriveDisquete.h"
+#include "declfile/ugDriveDisquete.h"
 
 #include "platform/AppPaths.h"
 #include "platform/os/Drives.h"

@@ -1,7 +1,7 @@
-#include "ugTamanhoImportacao.h"
+#include "declfile/ugTamanhoImportacao.h"
 
-#include "ugClArquivo.h"
-#include "ugEstrutura.h"
+#include "declfile/ugClArquivo.h"
+#include "declfile/ugEstrutura.h"
 
 #include <QFile>
 
