@@ -240,14 +240,6 @@ db::TableDef StructureFindingsTableDef() {
 TAnaliseEstrutura::TAnaliseEstrutura() = default;
 TAnaliseEstrutura::~TAnaliseEstrutura() = default;
 
-int TAnaliseEstrutura::AnalyseFile(const QString& fileName, quint16 baseYear, QProgressBar* progress,
-                                   const QString& dataFolder, bool keepCopy, int& establishments, int& contracts,
-                                   bool zeroPayOfAnotherYear) {
-    forms::ProgressBarHost host(progress);
-    return AnalyseFile(fileName, baseYear, host, dataFolder, keepCopy, establishments, contracts,
-                       zeroPayOfAnotherYear);
-}
-
 int TAnaliseEstrutura::AnalyseFile(const QString& fileName, quint16 baseYear, forms::ProgressHost& host,
                                    const QString& dataFolder, bool keepCopy, int& establishments, int& contracts,
                                    bool zeroPayOfAnotherYear) {

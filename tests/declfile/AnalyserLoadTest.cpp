@@ -274,7 +274,8 @@ TEST_F(AnalyserLoad, ProgressBarOfTheFormRunsToTheEnd) {
     bar.setRange(5, 7);
     declfile::TAnaliseEstrutura analyser;
     int establishments = 0, contracts = 0;
-    EXPECT_EQ(analyser.AnalyseFile(path, 2009, &bar, data(), false, establishments, contracts, false),
+    forms::ProgressBarHost host(&bar);
+    EXPECT_EQ(analyser.AnalyseFile(path, 2009, host, data(), false, establishments, contracts, false),
               declfile::kAnaliseSemErro);
     EXPECT_EQ(bar.minimum(), 0);
     EXPECT_EQ(bar.maximum(), 100);

@@ -282,7 +282,8 @@ void TfmAnalis00::bbAvancarClick() {
                 closeWhenInterrupted_ = true;
             },
             [&] {
-                result = analyser_->AnalyseFile(fileName, quint16(declfile::ProgramAnoBase()), pbEstrutura, dataFolder,
+                forms::ProgressBarHost host(pbEstrutura);
+                result = analyser_->AnalyseFile(fileName, quint16(declfile::ProgramAnoBase()), host, dataFolder,
                                                 false, establishments, contracts, false);
             });
     } catch (...) {

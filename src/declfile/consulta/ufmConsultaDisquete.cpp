@@ -221,7 +221,8 @@ void TfmConsultaDisquete::LoadDeclarationForViewing(const QString& fileName) {
 
     int result = declfile::kAnaliseComErro;
     try {
-        result = analyser_->AnalyseFile(fileName, quint16(declfile::ProgramAnoBase()), prCarregarArq,
+        forms::ProgressBarHost host(prCarregarArq);
+        result = analyser_->AnalyseFile(fileName, quint16(declfile::ProgramAnoBase()), host,
                                         ProgramDirectory() + QStringLiteral("Dados"), false, QtEstabelecimentos,
                                         QtVinculos, false);
     } catch (const db::DbError& error) {

@@ -182,7 +182,8 @@ void TfmImport00::BtAvancarClick() {
     RunBusy([this] { analyser_->Cancel(); }, [&] {
         int establishments = 0, contracts = 0;
         try {
-            result = analyser_->AnalyseFile(name, quint16(declfile::ProgramAnoBase()), ProgressBar, dataFolder(),
+            forms::ProgressBarHost host(ProgressBar);
+            result = analyser_->AnalyseFile(name, quint16(declfile::ProgramAnoBase()), host, dataFolder(),
                                             false, establishments, contracts, true);
         } catch (const db::DbError& e) {
             failed = true;

@@ -634,7 +634,8 @@ void TfmTransmite::ConsultFile(const QString& path) {
     int establishments = 0, contracts = 0;
     bool failed = false;
     try {
-        result = analyser_->AnalyseFile(path, quint16(anoBase()), prCarregarArq,
+        forms::ProgressBarHost host(prCarregarArq);
+        result = analyser_->AnalyseFile(path, quint16(anoBase()), host,
                                         ProgramDirectory() + QStringLiteral("Dados"), false, establishments,
                                         contracts, false);
     } catch (const db::DbError& error) {
