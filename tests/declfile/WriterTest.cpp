@@ -1,6 +1,7 @@
 #include "DeclfileTestSupport.h"
 #include "declfile/DeclarationFolder.h"
 #include "declfile/DeclarationWriter.h"
+#include "declfile/gravadecl/ufmGravaDecl03.h"
 #include "declfile/ugClArquivo.h"
 #include "declfile/ugHashCompara.h"
 #include "platform/db/Query.h"

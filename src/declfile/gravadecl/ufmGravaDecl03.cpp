@@ -315,3 +315,28 @@ bool TfmGravaDecl03::fGravouArquivoZUVO() {
     if (usedPanel_) usedPanel_->show();
     return false;
 }
+
+namespace declfile {
+
+int WriteDeclarationFile(QListWidget* establishmentList, QChar drive, const QString& dataFolder,
+                         QProgressBar* progressBar, bool amendment, bool fromWorkingTables,
+                         const QString& generationDate, const QString& generationTime, WriterState& state,
+                         bool replaceLaterParts) {
+    QStringList selected;
+    if (establishmentList)
+        for (int i = 0; i < establishmentList->count(); ++i)
+            if (establishmentList->item(i)->isSelected()) selected << establishmentList->item(i)->text();
+    WriteRequest r;
+    r.establishments = establishmentList ? &selected : nullptr;
+    r.drive = drive;
+    r.dataFolder = dataFolder;
+    r.amendment = amendment;
+    r.fromWorkingTables = fromWorkingTables;
+    r.generationDate = generationDate;
+    r.generationTime = generationTime;
+    r.replaceLaterParts = replaceLaterParts;
+    ProgressBarHost host(progressBar);
+    return WriteDeclarationFile(r, state, host);
+}
+
+}  // namespace declfile

@@ -1,4 +1,5 @@
 #pragma once
+#include "declfile/DeclarationWriter.h"
 #include "platform/ui/WizardPage.h"
 
 #include <QStringList>
@@ -7,6 +8,7 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -81,3 +83,14 @@ private:
 // The generation time as the writer takes it: six digits hhmmss from the
 // system's time text "hh:mm:ss" or "h:mm:ss".
 QString GenerationTime(const QString& timeText);
+
+namespace declfile {
+
+// The wizards' form: the selected items of the list (none: every row), the
+// progress bar advanced by one per record.
+int WriteDeclarationFile(QListWidget* establishmentList, QChar drive, const QString& dataFolder,
+                         QProgressBar* progressBar, bool amendment, bool fromWorkingTables,
+                         const QString& generationDate, const QString& generationTime, WriterState& state,
+                         bool replaceLaterParts = false);
+
+}  // namespace declfile
