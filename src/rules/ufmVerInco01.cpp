@@ -80,15 +80,13 @@ void TfmVerInco01::PageShown() {
 void TfmVerInco01::ckSelecionarTudoClick() { LEmpresas->SetAllTicked(ckSelecionarTudo->isChecked()); }
 
 void TfmVerInco01::BtAvancarClick() {
-    // The check reads its selection from a list whose n-th entry stands for the
-    // n-th establishment of the year in key order, as LEmpresas lists them.
-    QListWidget hidden;
-    hidden.setSelectionMode(QAbstractItemView::MultiSelection);
+    // The n-th entry of the check's selection stands for the n-th
+    // establishment of the year in key order, as LEmpresas lists them.
+    std::vector<bool> chosen;
     bool any = false;
     for (int i = 0; i < LEmpresas->count(); ++i) {
-        auto* item = new QListWidgetItem(LEmpresas->item(i)->text(), &hidden);
         const bool ticked = LEmpresas->IsTicked(i);
-        item->setSelected(ticked);
+        chosen.push_back(ticked);
         any = any || ticked;
     }
     if (!any) {
@@ -99,8 +97,10 @@ void TfmVerInco01::BtAvancarClick() {
     BarraProgress->setValue(0);
     const int anoBase = fmLOBRIX ? fmLOBRIX->AnoBase : 2009;
     ValidationResult result = 0;
+    forms::ProgressBarHost bar(BarraProgress);
+    WidgetValidationHost host(bar);
     RunBusy([] { RequestValidationStop(); }, [&] {
-        result = ValidateDeclaration(BarraProgress, TdmLobrix::OpenAlias()->folder(), 0, &hidden,
+        result = ValidateDeclaration(host, TdmLobrix::OpenAlias()->folder(), 0, &chosen,
                                      QString::number(anoBase), 0, 0, 0);
     });
     if (result & 4) {

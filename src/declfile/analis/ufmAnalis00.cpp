@@ -325,8 +325,10 @@ void TfmAnalis00::bbAvancarClick() {
         ConsistenciaRodando = 1;
         try {
             // Every row of the working tables is checked, whatever its year.
+            forms::ProgressBarHost bar(pbConsistencia);
+            WidgetValidationHost host(bar);
             RunBusy([] { RequestValidationStop(); },
-                    [&] { check = ValidateDeclaration(pbConsistencia, dataFolder, 1, nullptr, QString(), 1, 0, 1); });
+                    [&] { check = ValidateDeclaration(host, dataFolder, 1, nullptr, QString(), 1, 0, 1); });
         } catch (...) {
             ConsistenciaRodando = 0;
             throw;

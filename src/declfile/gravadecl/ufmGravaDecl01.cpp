@@ -278,10 +278,17 @@ void TfmGravaDecl01::bbAvancarClick() {
     prDecl01->setValue(0);
     ValidationResult result = 0;
     const bool amendment = dmDadosResp->ModoRetificacao != 0;
+    // The n-th entry stands for the n-th establishment of the year in key order.
+    std::vector<bool> chosen;
+    if (!amendment) {
+        const QListWidget* list = fmGravaDecl00->lbEmpresas00;
+        for (int i = 0; i < list->count(); ++i) chosen.push_back(list->item(i)->isSelected());
+    }
+    forms::ProgressBarHost bar(prDecl01);
+    WidgetValidationHost host(bar);
     RunBusy([] { RequestValidationStop(); }, [&] {
-        result = ValidateDeclaration(prDecl01, TdmLobrix::OpenAlias()->folder(), dmDadosResp->ModoRetificacao,
-                                     amendment ? nullptr : fmGravaDecl00->lbEmpresas00,
-                                     dmDadosResp->AnoBaseAssistente, 0, 0, 0);
+        result = ValidateDeclaration(host, TdmLobrix::OpenAlias()->folder(), dmDadosResp->ModoRetificacao,
+                                     amendment ? nullptr : &chosen, dmDadosResp->AnoBaseAssistente, 0, 0, 0);
     });
     dmDadosResp->ResultadoCritica = result;
 
