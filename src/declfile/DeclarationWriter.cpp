@@ -245,6 +245,11 @@ public:
 
 private:
     int runSteps();
+    // Visits the chosen establishments (every row when the request names
+    // none), the establishment table on each, until `visit` returns false.
+    // A chosen key missing from the table is passed over when
+    // `missingStops` is false, else it stops the run with an error box.
+    bool forEachChosen(bool missingStops, const std::function<bool()>& visit);
     // Steps; false stops the run.
     bool OpenNextFile();
     bool WriteHeaderRecord();
@@ -757,9 +762,6 @@ int WriterRun::runSteps() {
     b2_ = std::make_unique<RecordBuilder>('2', vinc_.get());
     b9_ = std::make_unique<RecordBuilder>('9', resp_.get());
 
-    auto keyOf = [](const QString& item) {
-        return QStringList{item.mid(0, 4), item.mid(4, 14), item.mid(18, 2)};
-    };
     auto thisEstablishment = [this] {
         return QStringList{emp_->FieldByName(QStringLiteral("AnBase")).AsString(),
                            emp_->FieldByName(QStringLiteral("CoCgcCeiEstabelecimento")).AsString(),
@@ -787,12 +789,10 @@ int WriterRun::runSteps() {
             count.Open();
             maximum += StrToIntOrZero(count.FieldByName(QStringLiteral("numVinculos")).AsString());
         };
-        if (req_.establishments) {
-            for (const QString& item : *req_.establishments)
-                if (emp_->FindKey(keyOf(item))) add();
-        } else {
-            for (emp_->First(); !emp_->Eof(); emp_->Next()) add();
-        }
+        forEachChosen(false, [&] {
+            add();
+            return true;
+        });
         count.Close();
         host_.SetProgressMaximum(maximum);
     }
@@ -810,7 +810,6 @@ int WriterRun::runSteps() {
     capacity_ = diskette() ? DiskCapacity(req_.drive.toUpper()) : kFolderCapacity;
     used_ = capacity_ - kReserve;
 
-    bool stopped = false;
     auto writeOne = [&]() -> bool {
         const bool hasContracts = withContracts();
         if (used_ >= capacity_ - kReserve || (used_ >= capacity_ - kReserveWithContracts && hasContracts))
@@ -829,29 +828,7 @@ int WriterRun::runSteps() {
         return true;
     };
 
-    if (req_.establishments) {
-        for (const QString& item : *req_.establishments) {
-            if (!emp_->FindKey(keyOf(item))) {
-                msg::ShowBox(msg::BoxKind::Error,
-                             QStringLiteral("Erro na leitura dos dados para gravação do arquivo Zuvo") +
-                                 QString::number(state_.AnoBase) + QLatin1Char('!'));
-                missing_ = true;
-                stopped = true;
-                break;
-            }
-            if (!writeOne()) {
-                stopped = true;
-                break;
-            }
-        }
-    } else {
-        for (emp_->First(); !emp_->Eof(); emp_->Next()) {
-            if (!writeOne()) {
-                stopped = true;
-                break;
-            }
-        }
-    }
+    const bool stopped = !forEachChosen(true, writeOne);
 
     bool completed = false;
     if (!stopped && file_) completed = WriteTrailerRecord();
@@ -861,6 +838,26 @@ int WriterRun::runSteps() {
     if (cancelled_) return kWriteCancelled;
     if (missing_ || lowCapacity_ || cannotDelete_ || cannotCreate_) return kWriteError;
     return kWritten;
+}
+
+bool WriterRun::forEachChosen(bool missingStops, const std::function<bool()>& visit) {
+    if (!req_.establishments) {
+        for (emp_->First(); !emp_->Eof(); emp_->Next())
+            if (!visit()) return false;
+        return true;
+    }
+    for (const QString& item : *req_.establishments) {
+        // Characters 1-4 base year, 5-18 inscription, 19-20 prefix.
+        if (!emp_->FindKey(QStringList{item.mid(0, 4), item.mid(4, 14), item.mid(18, 2)})) {
+            if (!missingStops) continue;
+            msg::ShowBox(msg::BoxKind::Error, QStringLiteral("Erro na leitura dos dados para gravação do arquivo Zuvo") +
+                                                  QString::number(state_.AnoBase) + QLatin1Char('!'));
+            missing_ = true;
+            return false;
+        }
+        if (!visit()) return false;
+    }
+    return true;
 }
 
 }  // namespace
