@@ -252,6 +252,13 @@ private:
     bool forEachChosen(bool missingStops, const std::function<bool()>& visit);
     // Steps; false stops the run.
     bool OpenNextFile();
+    // The steps of opening the next part: the diskette asked for and
+    // waited for (false: the user gave up), a file of the part's name
+    // already there (kept, replaced or the run stopped), the part created.
+    enum class PartStep { Go, NextNumber, Retry, Stop };
+    bool disketteInDrive(QChar drive, bool askForIt);
+    PartStep settleExistingPart(QChar drive, const QString& decName);
+    PartStep openPart(QChar drive, const QString& name, const QString& decName);
     bool WriteHeaderRecord();
     bool WriteEstablishmentRecord();
     bool WriteContractRecord();
@@ -521,16 +528,7 @@ bool WriterRun::OpenNextFile() {
                        emp_->FieldByName(QStringLiteral("NuPrefixoEstabelecimento")).AsString();
         const QString name = partName(part_);
         const QString decName = name + QStringLiteral(".dec");
-        if (diskette()) {
-            if ((part_ > 1 || retry) && !PromptInsertDiskette(drive, part_)) {
-                cancelled_ = true;
-                return false;
-            }
-            if (!WaitForDiskette(drive)) {
-                cancelled_ = true;
-                return false;
-            }
-        }
+        if (diskette() && !disketteInDrive(drive, part_ > 1 || retry)) return false;
         if (partsOpened_ > 1) state_.GerouVariosArquivos = 1;
         if (diskette() && (DriveHasTwoEntries(drive, EntryKinds::FilesAndFolders) ||
                            (DriveHasEntries(drive, EntryKinds::FilesAndFolders) &&
@@ -539,89 +537,108 @@ bool WriterRun::OpenNextFile() {
             retry = true;
             continue;
         }
-        if (DriveHasEntries(drive, EntryKinds::FilesAndFolders) &&
-            FileExistsOnDrive(drive, EntryKinds::FilesOnly, decName)) {
-            if (keepsPart() && part_ != req_.keptPart) {
-                // Another part of the declaration: never offered for replacing.
-                ++part_;
-                continue;
-            }
-            // Transmitted by the one rule of every reader: a receipt that does
-            // not verify, or is another file's, leaves the part to be overwritten.
-            const QString existing = AppPaths::findNoCase(
-                diskette() ? drives::RootFolder(drive) : TransmitFolder(), decName);
-            if (IsTransmitted(existing)) {
-                const QString q = QStringLiteral(" A declaração \"") + decName + QStringLiteral("\" no drive ") +
-                                  drive + QStringLiteral(": .\rjá foi transmitida. Deseja gravar mesmo assim? "
-                                                         "(O arquivo existente será preservado)");
-                if (msg::ShowBox(msg::BoxKind::Confirmation, q, msg::BoxButtons::YesNo) != QLatin1String("mrYes")) {
-                    cancelled_ = true;
-                    return false;
-                }
-                ++part_;
-                continue;
-            }
-            if (!overwrite_) {
-                const QString q = QStringLiteral("Existe um arquivo de nome \"") + decName + QStringLiteral("\" no drive ") +
-                                  drive + QStringLiteral(": .\rAutoriza gravar sobre?");
-                if (msg::ShowBox(msg::BoxKind::Confirmation, q, msg::BoxButtons::YesNo) != QLatin1String("mrYes")) {
-                    cancelled_ = true;
-                    return false;
-                }
-                overwrite_ = true;
-            }
-            // A diskette holds one part: the earlier file goes now. In the
-            // folder it stays until the new part replaces it, so that the
-            // folder holds the earlier declaration or the new one, never a
-            // mixture or neither.
-            const bool replaceable = diskette() ? QFile::remove(drives::PathOnDrive(drive, decName))
-                                                : FolderTakesNewNames(TransmitFolder());
-            if (!replaceable) {
-                msg::ShowBox(msg::BoxKind::Information,
-                             QStringLiteral("O arquivo \"") + decName + QStringLiteral(".\" não pode ser excluido."));
-                cannotDelete_ = true;
-                return false;
-            }
+        const PartStep existing = settleExistingPart(drive, decName);
+        if (existing == PartStep::Stop) return false;
+        if (existing == PartStep::NextNumber) {
+            ++part_;
+            continue;
         }
-        capacity_ = diskette() ? DiskCapacity(drive) : kFolderCapacity;
-        if (capacity_ < kMinimumCapacity) {
-            msg::ShowBox(msg::BoxKind::Information,
-                         QStringLiteral("Espaço disponível para gravação abaixo do mínimo aceitável."));
-            lowCapacity_ = true;
-            return false;
-        }
-        const QString path = diskette() ? drives::RootFolder(drive) + decName : TransmitFolder() + decName;
-        state_.ArquivoGerado = path;
-        state_.QtArquivosGerados = quint16(partsOpened_);
-        state_.NomeArquivoGerado = name;
-        // Written under a name that no list takes for a declaration: a run
-        // killed halfway leaves no part that looks complete.
-        const QString temp = path + QStringLiteral(".tmp");
-        QFile::remove(temp);
-        auto file = partFileFactory() ? partFileFactory()() : MakeDiskPartFile();
-        if (!file->Create(temp)) {
-            msg::ShowBox(msg::BoxKind::Information, diskette()
-                                                        ? QStringLiteral("Disco com problema ou não há disco na unidade.")
-                                                        : TransmitFolderProblemText(decName));
-            if (!diskette()) {
-                // The folder cannot take the file (missing, read-only): asking
-                // again would not change that.
-                cannotCreate_ = true;
-                return false;
-            }
+        const PartStep opened = openPart(drive, name, decName);
+        if (opened == PartStep::Stop) return false;
+        if (opened == PartStep::Retry) {
             retry = true;
             continue;
         }
-        file_ = std::move(file);
-        digest_.Reset();
-        currentPath_ = temp;
-        currentFinal_ = path;
-        currentName_ = decName;
-        if (!WriteHeaderRecord()) return false;
-        fault::Step("part.opened");
-        used_ = 0;
         return true;
     }
+}
+
+bool WriterRun::disketteInDrive(QChar drive, bool askForIt) {
+    if ((askForIt && !PromptInsertDiskette(drive, part_)) || !WaitForDiskette(drive)) {
+        cancelled_ = true;
+        return false;
+    }
+    return true;
+}
+
+WriterRun::PartStep WriterRun::settleExistingPart(QChar drive, const QString& decName) {
+    if (!DriveHasEntries(drive, EntryKinds::FilesAndFolders) || !FileExistsOnDrive(drive, EntryKinds::FilesOnly, decName))
+        return PartStep::Go;
+    // Another part of the declaration: never offered for replacing.
+    if (keepsPart() && part_ != req_.keptPart) return PartStep::NextNumber;
+    // Transmitted by the one rule of every reader: a receipt that does
+    // not verify, or is another file's, leaves the part to be overwritten.
+    const QString existing = AppPaths::findNoCase(diskette() ? drives::RootFolder(drive) : TransmitFolder(), decName);
+    if (IsTransmitted(existing)) {
+        const QString q = QStringLiteral(" A declaração \"") + decName + QStringLiteral("\" no drive ") + drive +
+                          QStringLiteral(": .\rjá foi transmitida. Deseja gravar mesmo assim? "
+                                         "(O arquivo existente será preservado)");
+        if (msg::ShowBox(msg::BoxKind::Confirmation, q, msg::BoxButtons::YesNo) != QLatin1String("mrYes")) {
+            cancelled_ = true;
+            return PartStep::Stop;
+        }
+        return PartStep::NextNumber;
+    }
+    if (!overwrite_) {
+        const QString q = QStringLiteral("Existe um arquivo de nome \"") + decName + QStringLiteral("\" no drive ") +
+                          drive + QStringLiteral(": .\rAutoriza gravar sobre?");
+        if (msg::ShowBox(msg::BoxKind::Confirmation, q, msg::BoxButtons::YesNo) != QLatin1String("mrYes")) {
+            cancelled_ = true;
+            return PartStep::Stop;
+        }
+        overwrite_ = true;
+    }
+    // A diskette holds one part: the earlier file goes now. In the
+    // folder it stays until the new part replaces it, so that the
+    // folder holds the earlier declaration or the new one, never a
+    // mixture or neither.
+    const bool replaceable = diskette() ? QFile::remove(drives::PathOnDrive(drive, decName))
+                                        : FolderTakesNewNames(TransmitFolder());
+    if (!replaceable) {
+        msg::ShowBox(msg::BoxKind::Information,
+                     QStringLiteral("O arquivo \"") + decName + QStringLiteral(".\" não pode ser excluido."));
+        cannotDelete_ = true;
+        return PartStep::Stop;
+    }
+    return PartStep::Go;
+}
+
+WriterRun::PartStep WriterRun::openPart(QChar drive, const QString& name, const QString& decName) {
+    capacity_ = diskette() ? DiskCapacity(drive) : kFolderCapacity;
+    if (capacity_ < kMinimumCapacity) {
+        msg::ShowBox(msg::BoxKind::Information,
+                     QStringLiteral("Espaço disponível para gravação abaixo do mínimo aceitável."));
+        lowCapacity_ = true;
+        return PartStep::Stop;
+    }
+    const QString path = diskette() ? drives::RootFolder(drive) + decName : TransmitFolder() + decName;
+    state_.ArquivoGerado = path;
+    state_.QtArquivosGerados = quint16(partsOpened_);
+    state_.NomeArquivoGerado = name;
+    // Written under a name that no list takes for a declaration: a run
+    // killed halfway leaves no part that looks complete.
+    const QString temp = path + QStringLiteral(".tmp");
+    QFile::remove(temp);
+    auto file = partFileFactory() ? partFileFactory()() : MakeDiskPartFile();
+    if (!file->Create(temp)) {
+        msg::ShowBox(msg::BoxKind::Information, diskette()
+                                                    ? QStringLiteral("Disco com problema ou não há disco na unidade.")
+                                                    : TransmitFolderProblemText(decName));
+        if (diskette()) return PartStep::Retry;
+        // The folder cannot take the file (missing, read-only): asking
+        // again would not change that.
+        cannotCreate_ = true;
+        return PartStep::Stop;
+    }
+    file_ = std::move(file);
+    digest_.Reset();
+    currentPath_ = temp;
+    currentFinal_ = path;
+    currentName_ = decName;
+    if (!WriteHeaderRecord()) return PartStep::Stop;
+    fault::Step("part.opened");
+    used_ = 0;
+    return PartStep::Go;
 }
 
 void WriterRun::commitReceipts() {
