@@ -1,5 +1,6 @@
 #include "ufmVerInco01.h"
 
+#include "ufmVerInco00.h"
 #include "ufmVerInco02.h"
 #include "ugCriticaDeclaracao.h"
 
@@ -17,8 +18,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-forms::WizardFrame VerIncoFrame(const QString& objectName, const QString& memoName);
 
 TfmVerInco01* fmVerInco01 = nullptr;
 

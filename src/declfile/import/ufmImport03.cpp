@@ -13,13 +13,7 @@
 #include <QVBoxLayout>
 
 forms::WizardFrame ImportFrame(const QString& objectName, const QString& caption) {
-    forms::WizardFrame f;
-    f.objectName = objectName;
-    f.caption = caption;
-    f.picture = WizardPicture();
-    f.pictureName = QStringLiteral("Image1");
-    f.bevelName = QStringLiteral("Bevel1");
-    f.panelName = QStringLiteral("Panel1");
+    forms::WizardFrame f = PlainWizardFrame(objectName, caption, WizardPicture(), nullptr, false);
     f.backName = QString();
     f.nextName = QString();
     f.cancelName = QStringLiteral("BtFechar");
