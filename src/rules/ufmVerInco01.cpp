@@ -96,9 +96,9 @@ void TfmVerInco01::BtAvancarClick() {
     BarraProgress->setValue(0);
     const int anoBase = fmLOBRIX ? fmLOBRIX->AnoBase : 2009;
     ValidationResult result = 0;
-    forms::ProgressBarHost bar(BarraProgress);
-    WidgetValidationHost host(bar);
     RunBusy([] { RequestValidationStop(); }, [&] {
+        forms::ProgressBarHost bar(BarraProgress);
+        WidgetValidationHost host(bar);
         result = ValidateDeclaration(host, TdmLobrix::OpenAlias()->folder(), 0, &chosen,
                                      QString::number(anoBase), 0, 0, 0);
     });

@@ -325,10 +325,11 @@ void TfmAnalis00::bbAvancarClick() {
         ConsistenciaRodando = 1;
         try {
             // Every row of the working tables is checked, whatever its year.
-            forms::ProgressBarHost bar(pbConsistencia);
-            WidgetValidationHost host(bar);
-            RunBusy([] { RequestValidationStop(); },
-                    [&] { check = ValidateDeclaration(host, dataFolder, 1, nullptr, QString(), 1, 0, 1); });
+            RunBusy([] { RequestValidationStop(); }, [&] {
+                forms::ProgressBarHost bar(pbConsistencia);
+                WidgetValidationHost host(bar);
+                check = ValidateDeclaration(host, dataFolder, 1, nullptr, QString(), 1, 0, 1);
+            });
         } catch (...) {
             ConsistenciaRodando = 0;
             throw;

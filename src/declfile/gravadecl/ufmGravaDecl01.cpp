@@ -284,9 +284,9 @@ void TfmGravaDecl01::bbAvancarClick() {
         const QListWidget* list = fmGravaDecl00->lbEmpresas00;
         for (int i = 0; i < list->count(); ++i) chosen.push_back(list->item(i)->isSelected());
     }
-    forms::ProgressBarHost bar(prDecl01);
-    WidgetValidationHost host(bar);
     RunBusy([] { RequestValidationStop(); }, [&] {
+        forms::ProgressBarHost bar(prDecl01);
+        WidgetValidationHost host(bar);
         result = ValidateDeclaration(host, TdmLobrix::OpenAlias()->folder(), dmDadosResp->ModoRetificacao,
                                      amendment ? nullptr : &chosen, dmDadosResp->AnoBaseAssistente, 0, 0, 0);
     });
