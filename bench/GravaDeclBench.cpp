@@ -7,8 +7,8 @@
 // peak memory under 150 MB.
 #include "RawLimit.h"
 #include "declfile/DeclarationWriter.h"
-#include "declfile/ufmGravaDecl00.h"
-#include "declfile/ufmGravaDecl01.h"
+#include "declfile/gravadecl/ufmGravaDecl00.h"
+#include "declfile/gravadecl/ufmGravaDecl01.h"
 #include "platform/AppPaths.h"
 #include "platform/ui/Forms.h"
 #include "platform/ui/MaskAdapter.h"

@@ -8,9 +8,9 @@
 // 4 s on two cores; peak memory under 150 MB.
 #include "BenchSupport.h"
 #include "support/DeclarationGenerator.h"
-#include "declfile/ufmGravaDecl00.h"
-#include "declfile/ufmRetifDecl01.h"
-#include "declfile/ufmRetifDecl02.h"
+#include "declfile/gravadecl/ufmGravaDecl00.h"
+#include "declfile/retif/ufmRetifDecl01.h"
+#include "declfile/retif/ufmRetifDecl02.h"
 #include "platform/AppPaths.h"
 #include "platform/db/Database.h"
 #include "platform/db/Query.h"

@@ -5,7 +5,7 @@
 #include "support/DeclarationGenerator.h"
 #include "DeclarationFileBench.h"
 #include "declfile/DeclarationWriter.h"
-#include "declfile/ufmTransmite.h"
+#include "declfile/transmite/ufmTransmite.h"
 #include "platform/AppPaths.h"
 #include "platform/Digest.h"
 #include "platform/ui/MessageService.h"

@@ -1,4 +1,4 @@
-#include "DeclarationFolder.h"
+#include "declfile/DeclarationFolder.h"
 
 #include "platform/AppPaths.h"
 #include "platform/Digest.h"

@@ -1,10 +1,10 @@
-#include "DeclarationWriter.h"
+#include "declfile/DeclarationWriter.h"
 
-#include "DeclarationFolder.h"
-#include "Windows1252.h"
-#include "ugClArquivo.h"
-#include "ugDriveDisquete.h"
-#include "ugHashCompara.h"
+#include "declfile/DeclarationFolder.h"
+#include "declfile/Windows1252.h"
+#include "declfile/ugClArquivo.h"
+#include "declfile/ugDriveDisquete.h"
+#include "declfile/ugHashCompara.h"
 #include "platform/AppPaths.h"
 #include "platform/Digest.h"
 #include "platform/db/Database.h"
@@ -22,8 +22,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QListWidget>
-#include <QProgressBar>
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -247,8 +245,20 @@ public:
 
 private:
     int runSteps();
+    // Visits the chosen establishments (every row when the request names
+    // none), the establishment table on each, until `visit` returns false.
+    // A chosen key missing from the table is passed over when
+    // `missingStops` is false, else it stops the run with an error box.
+    bool forEachChosen(bool missingStops, const std::function<bool()>& visit);
     // Steps; false stops the run.
     bool OpenNextFile();
+    // The steps of opening the next part: the diskette asked for and
+    // waited for (false: the user gave up), a file of the part's name
+    // already there (kept, replaced or the run stopped), the part created.
+    enum class PartStep { Go, NextNumber, Retry, Stop };
+    bool disketteInDrive(QChar drive, bool askForIt);
+    PartStep settleExistingPart(QChar drive, const QString& decName);
+    PartStep openPart(QChar drive, const QString& name, const QString& decName);
     bool WriteHeaderRecord();
     bool WriteEstablishmentRecord();
     bool WriteContractRecord();
@@ -522,16 +532,7 @@ bool WriterRun::OpenNextFile() {
                        emp_->FieldByName(QStringLiteral("NuPrefixoEstabelecimento")).AsString();
         const QString name = partName(part_);
         const QString decName = name + QStringLiteral(".dec");
-        if (diskette()) {
-            if ((part_ > 1 || retry) && !PromptInsertDiskette(drive, part_)) {
-                cancelled_ = true;
-                return false;
-            }
-            if (!WaitForDiskette(drive)) {
-                cancelled_ = true;
-                return false;
-            }
-        }
+        if (diskette() && !disketteInDrive(drive, part_ > 1 || retry)) return false;
         if (partsOpened_ > 1) state_.GerouVariosArquivos = 1;
         if (diskette() && (DriveHasTwoEntries(drive, EntryKinds::FilesAndFolders) ||
                            (DriveHasEntries(drive, EntryKinds::FilesAndFolders) &&
@@ -540,89 +541,108 @@ bool WriterRun::OpenNextFile() {
             retry = true;
             continue;
         }
-        if (DriveHasEntries(drive, EntryKinds::FilesAndFolders) &&
-            FileExistsOnDrive(drive, EntryKinds::FilesOnly, decName)) {
-            if (keepsPart() && part_ != req_.keptPart) {
-                // Another part of the declaration: never offered for replacing.
-                ++part_;
-                continue;
-            }
-            // Transmitted by the one rule of every reader: a receipt that does
-            // not verify, or is another file's, leaves the part to be overwritten.
-            const QString existing = AppPaths::findNoCase(
-                diskette() ? drives::RootFolder(drive) : TransmitFolder(), decName);
-            if (IsTransmitted(existing)) {
-                const QString q = QStringLiteral(" A declaração \"") + decName + QStringLiteral("\" no drive ") +
-                                  drive + QStringLiteral(": .\rjá foi transmitida. Deseja gravar mesmo assim? "
-                                                         "(O arquivo existente será preservado)");
-                if (msg::ShowBox(msg::BoxKind::Confirmation, q, msg::BoxButtons::YesNo) != QLatin1String("mrYes")) {
-                    cancelled_ = true;
-                    return false;
-                }
-                ++part_;
-                continue;
-            }
-            if (!overwrite_) {
-                const QString q = QStringLiteral("Existe um arquivo de nome \"") + decName + QStringLiteral("\" no drive ") +
-                                  drive + QStringLiteral(": .\rAutoriza gravar sobre?");
-                if (msg::ShowBox(msg::BoxKind::Confirmation, q, msg::BoxButtons::YesNo) != QLatin1String("mrYes")) {
-                    cancelled_ = true;
-                    return false;
-                }
-                overwrite_ = true;
-            }
-            // A diskette holds one part: the earlier file goes now. In the
-            // folder it stays until the new part replaces it, so that the
-            // folder holds the earlier declaration or the new one, never a
-            // mixture or neither.
-            const bool replaceable = diskette() ? QFile::remove(drives::PathOnDrive(drive, decName))
-                                                : FolderTakesNewNames(TransmitFolder());
-            if (!replaceable) {
-                msg::ShowBox(msg::BoxKind::Information,
-                             QStringLiteral("O arquivo \"") + decName + QStringLiteral(".\" não pode ser excluido."));
-                cannotDelete_ = true;
-                return false;
-            }
+        const PartStep existing = settleExistingPart(drive, decName);
+        if (existing == PartStep::Stop) return false;
+        if (existing == PartStep::NextNumber) {
+            ++part_;
+            continue;
         }
-        capacity_ = diskette() ? DiskCapacity(drive) : kFolderCapacity;
-        if (capacity_ < kMinimumCapacity) {
-            msg::ShowBox(msg::BoxKind::Information,
-                         QStringLiteral("Espaço disponível para gravação abaixo do mínimo aceitável."));
-            lowCapacity_ = true;
-            return false;
-        }
-        const QString path = diskette() ? drives::RootFolder(drive) + decName : TransmitFolder() + decName;
-        state_.ArquivoGerado = path;
-        state_.QtArquivosGerados = quint16(partsOpened_);
-        state_.NomeArquivoGerado = name;
-        // Written under a name that no list takes for a declaration: a run
-        // killed halfway leaves no part that looks complete.
-        const QString temp = path + QStringLiteral(".tmp");
-        QFile::remove(temp);
-        auto file = partFileFactory() ? partFileFactory()() : MakeDiskPartFile();
-        if (!file->Create(temp)) {
-            msg::ShowBox(msg::BoxKind::Information, diskette()
-                                                        ? QStringLiteral("Disco com problema ou não há disco na unidade.")
-                                                        : TransmitFolderProblemText(decName));
-            if (!diskette()) {
-                // The folder cannot take the file (missing, read-only): asking
-                // again would not change that.
-                cannotCreate_ = true;
-                return false;
-            }
+        const PartStep opened = openPart(drive, name, decName);
+        if (opened == PartStep::Stop) return false;
+        if (opened == PartStep::Retry) {
             retry = true;
             continue;
         }
-        file_ = std::move(file);
-        digest_.Reset();
-        currentPath_ = temp;
-        currentFinal_ = path;
-        currentName_ = decName;
-        if (!WriteHeaderRecord()) return false;
-        fault::Step("part.opened");
-        used_ = 0;
         return true;
     }
+}
+
+bool WriterRun::disketteInDrive(QChar drive, bool askForIt) {
+    if ((askForIt && !PromptInsertDiskette(drive, part_)) || !WaitForDiskette(drive)) {
+        cancelled_ = true;
+        return false;
+    }
+    return true;
+}
+
+WriterRun::PartStep WriterRun::settleExistingPart(QChar drive, const QString& decName) {
+    if (!DriveHasEntries(drive, EntryKinds::FilesAndFolders) || !FileExistsOnDrive(drive, EntryKinds::FilesOnly, decName))
+        return PartStep::Go;
+    // Another part of the declaration: never offered for replacing.
+    if (keepsPart() && part_ != req_.keptPart) return PartStep::NextNumber;
+    // Transmitted by the one rule of every reader: a receipt that does
+    // not verify, or is another file's, leaves the part to be overwritten.
+    const QString existing = AppPaths::findNoCase(diskette() ? drives::RootFolder(drive) : TransmitFolder(), decName);
+    if (IsTransmitted(existing)) {
+        const QString q = QStringLiteral(" A declaração \"") + decName + QStringLiteral("\" no drive ") + drive +
+                          QStringLiteral(": .\rjá foi transmitida. Deseja gravar mesmo assim? "
+                                         "(O arquivo existente será preservado)");
+        if (msg::ShowBox(msg::BoxKind::Confirmation, q, msg::BoxButtons::YesNo) != QLatin1String("mrYes")) {
+            cancelled_ = true;
+            return PartStep::Stop;
+        }
+        return PartStep::NextNumber;
+    }
+    if (!overwrite_) {
+        const QString q = QStringLiteral("Existe um arquivo de nome \"") + decName + QStringLiteral("\" no drive ") +
+                          drive + QStringLiteral(": .\rAutoriza gravar sobre?");
+        if (msg::ShowBox(msg::BoxKind::Confirmation, q, msg::BoxButtons::YesNo) != QLatin1String("mrYes")) {
+            cancelled_ = true;
+            return PartStep::Stop;
+        }
+        overwrite_ = true;
+    }
+    // A diskette holds one part: the earlier file goes now. In the
+    // folder it stays until the new part replaces it, so that the
+    // folder holds the earlier declaration or the new one, never a
+    // mixture or neither.
+    const bool replaceable = diskette() ? QFile::remove(drives::PathOnDrive(drive, decName))
+                                        : FolderTakesNewNames(TransmitFolder());
+    if (!replaceable) {
+        msg::ShowBox(msg::BoxKind::Information,
+                     QStringLiteral("O arquivo \"") + decName + QStringLiteral(".\" não pode ser excluido."));
+        cannotDelete_ = true;
+        return PartStep::Stop;
+    }
+    return PartStep::Go;
+}
+
+WriterRun::PartStep WriterRun::openPart(QChar drive, const QString& name, const QString& decName) {
+    capacity_ = diskette() ? DiskCapacity(drive) : kFolderCapacity;
+    if (capacity_ < kMinimumCapacity) {
+        msg::ShowBox(msg::BoxKind::Information,
+                     QStringLiteral("Espaço disponível para gravação abaixo do mínimo aceitável."));
+        lowCapacity_ = true;
+        return PartStep::Stop;
+    }
+    const QString path = diskette() ? drives::RootFolder(drive) + decName : TransmitFolder() + decName;
+    state_.ArquivoGerado = path;
+    state_.QtArquivosGerados = quint16(partsOpened_);
+    state_.NomeArquivoGerado = name;
+    // Written under a name that no list takes for a declaration: a run
+    // killed halfway leaves no part that looks complete.
+    const QString temp = path + QStringLiteral(".tmp");
+    QFile::remove(temp);
+    auto file = partFileFactory() ? partFileFactory()() : MakeDiskPartFile();
+    if (!file->Create(temp)) {
+        msg::ShowBox(msg::BoxKind::Information, diskette()
+                                                    ? QStringLiteral("Disco com problema ou não há disco na unidade.")
+                                                    : TransmitFolderProblemText(decName));
+        if (diskette()) return PartStep::Retry;
+        // The folder cannot take the file (missing, read-only): asking
+        // again would not change that.
+        cannotCreate_ = true;
+        return PartStep::Stop;
+    }
+    file_ = std::move(file);
+    digest_.Reset();
+    currentPath_ = temp;
+    currentFinal_ = path;
+    currentName_ = decName;
+    if (!WriteHeaderRecord()) return PartStep::Stop;
+    fault::Step("part.opened");
+    used_ = 0;
+    return PartStep::Go;
 }
 
 void WriterRun::commitReceipts() {
@@ -763,9 +783,6 @@ int WriterRun::runSteps() {
     b2_ = std::make_unique<RecordBuilder>('2', vinc_.get());
     b9_ = std::make_unique<RecordBuilder>('9', resp_.get());
 
-    auto keyOf = [](const QString& item) {
-        return QStringList{item.mid(0, 4), item.mid(4, 14), item.mid(18, 2)};
-    };
     auto thisEstablishment = [this] {
         return QStringList{emp_->FieldByName(QStringLiteral("AnBase")).AsString(),
                            emp_->FieldByName(QStringLiteral("CoCgcCeiEstabelecimento")).AsString(),
@@ -793,12 +810,10 @@ int WriterRun::runSteps() {
             count.Open();
             maximum += StrToIntOrZero(count.FieldByName(QStringLiteral("numVinculos")).AsString());
         };
-        if (req_.establishments) {
-            for (const QString& item : *req_.establishments)
-                if (emp_->FindKey(keyOf(item))) add();
-        } else {
-            for (emp_->First(); !emp_->Eof(); emp_->Next()) add();
-        }
+        forEachChosen(false, [&] {
+            add();
+            return true;
+        });
         count.Close();
         host_.SetProgressMaximum(maximum);
     }
@@ -816,7 +831,6 @@ int WriterRun::runSteps() {
     capacity_ = diskette() ? DiskCapacity(req_.drive.toUpper()) : kFolderCapacity;
     used_ = capacity_ - kReserve;
 
-    bool stopped = false;
     auto writeOne = [&]() -> bool {
         const bool hasContracts = withContracts();
         if (used_ >= capacity_ - kReserve || (used_ >= capacity_ - kReserveWithContracts && hasContracts))
@@ -835,29 +849,7 @@ int WriterRun::runSteps() {
         return true;
     };
 
-    if (req_.establishments) {
-        for (const QString& item : *req_.establishments) {
-            if (!emp_->FindKey(keyOf(item))) {
-                msg::ShowBox(msg::BoxKind::Error,
-                             QStringLiteral("Erro na leitura dos dados para gravação do arquivo Zuvo") +
-                                 QString::number(state_.AnoBase) + QLatin1Char('!'));
-                missing_ = true;
-                stopped = true;
-                break;
-            }
-            if (!writeOne()) {
-                stopped = true;
-                break;
-            }
-        }
-    } else {
-        for (emp_->First(); !emp_->Eof(); emp_->Next()) {
-            if (!writeOne()) {
-                stopped = true;
-                break;
-            }
-        }
-    }
+    const bool stopped = !forEachChosen(true, writeOne);
 
     bool completed = false;
     if (!stopped && file_) completed = WriteTrailerRecord();
@@ -869,32 +861,31 @@ int WriterRun::runSteps() {
     return kWritten;
 }
 
+bool WriterRun::forEachChosen(bool missingStops, const std::function<bool()>& visit) {
+    if (!req_.establishments) {
+        for (emp_->First(); !emp_->Eof(); emp_->Next())
+            if (!visit()) return false;
+        return true;
+    }
+    for (const QString& item : *req_.establishments) {
+        // Characters 1-4 base year, 5-18 inscription, 19-20 prefix.
+        if (!emp_->FindKey(QStringList{item.mid(0, 4), item.mid(4, 14), item.mid(18, 2)})) {
+            if (!missingStops) continue;
+            msg::ShowBox(msg::BoxKind::Error, QStringLiteral("Erro na leitura dos dados para gravação do arquivo Zuvo") +
+                                                  QString::number(state_.AnoBase) + QLatin1Char('!'));
+            missing_ = true;
+            return false;
+        }
+        if (!visit()) return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int WriteDeclarationFile(const WriteRequest& request, WriterState& state, WriterHost& host) {
     WriterRun run(request, state, host);
     return run.Run();
-}
-
-int WriteDeclarationFile(QListWidget* establishmentList, QChar drive, const QString& dataFolder,
-                         QProgressBar* progressBar, bool amendment, bool fromWorkingTables,
-                         const QString& generationDate, const QString& generationTime, WriterState& state,
-                         bool replaceLaterParts) {
-    QStringList selected;
-    if (establishmentList)
-        for (int i = 0; i < establishmentList->count(); ++i)
-            if (establishmentList->item(i)->isSelected()) selected << establishmentList->item(i)->text();
-    WriteRequest r;
-    r.establishments = establishmentList ? &selected : nullptr;
-    r.drive = drive;
-    r.dataFolder = dataFolder;
-    r.amendment = amendment;
-    r.fromWorkingTables = fromWorkingTables;
-    r.generationDate = generationDate;
-    r.generationTime = generationTime;
-    r.replaceLaterParts = replaceLaterParts;
-    ProgressBarHost host(progressBar);
-    return WriteDeclarationFile(r, state, host);
 }
 
 }  // namespace declfile

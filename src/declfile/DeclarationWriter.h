@@ -8,9 +8,6 @@
 #include <functional>
 #include <memory>
 
-class QListWidget;
-class QProgressBar;
-
 namespace declfile {
 
 // The application state that the writer reads and sets (public fields of
@@ -64,13 +61,6 @@ enum WriteResult { kWritten = 0, kWriteError = 1, kWriteCancelled = 2 };
 // cancelled. Database errors other than I/O pass on to the caller (the
 // application's fatal-error handler).
 int WriteDeclarationFile(const WriteRequest& request, WriterState& state, WriterHost& host);
-
-// The wizards' form: the selected items of the list (none: every row), the
-// progress bar advanced by one per record.
-int WriteDeclarationFile(QListWidget* establishmentList, QChar drive, const QString& dataFolder,
-                         QProgressBar* progressBar, bool amendment, bool fromWorkingTables,
-                         const QString& generationDate, const QString& generationTime, WriterState& state,
-                         bool replaceLaterParts = false);
 
 // The parts of the same declaration as the part `lastName` (base + part
 // number + letter) numbered above it, in `folder`: the paths of those without

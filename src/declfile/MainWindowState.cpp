@@ -1,4 +1,4 @@
-#include "MainWindowState.h"
+#include "declfile/MainWindowState.h"
 
 #include "shell/ufmLOBRIX.h"
 

@@ -12,7 +12,7 @@ void SetCreaDeclaracao(const QString& crea);
 
 }  // namespace declfile
 
-#include "DeclarationWriter.h"
+#include "declfile/DeclarationWriter.h"
 
 namespace declfile {
 

@@ -1,7 +1,7 @@
-#include "RecordReader.h"
+#include "declfile/RecordReader.h"
 
-#include "Windows1252.h"
-#include "ugEstrutura.h"
+#include "declfile/Windows1252.h"
+#include "declfile/ugEstrutura.h"
 
 #include <QIODevice>
 #include <cstring>

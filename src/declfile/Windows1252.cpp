@@ -1,4 +1,4 @@
-#include "Windows1252.h"
+#include "declfile/Windows1252.h"
 
 namespace cp1252 {
 

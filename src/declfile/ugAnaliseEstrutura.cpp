@@ -1,11 +1,11 @@
-#include "ugAnaliseEstrutura.h"
+#include "declfile/ugAnaliseEstrutura.h"
 
-#include "MainWindowState.h"
-#include "RecordReader.h"
-#include "Windows1252.h"
-#include "ugAnaliseEstrutura2008.h"
-#include "ugAnaliseEstrutura2009.h"
-#include "ugEstrutura.h"
+#include "declfile/MainWindowState.h"
+#include "declfile/RecordReader.h"
+#include "declfile/Windows1252.h"
+#include "declfile/ugAnaliseEstrutura2008.h"
+#include "declfile/ugAnaliseEstrutura2009.h"
+#include "declfile/ugEstrutura.h"
 
 #include "platform/AppPaths.h"
 #include "platform/db/Database.h"
@@ -33,6 +33,29 @@ constexpr qint64 kCopyBlock = 32766;
 constexpr int kQueriesPerLookup = 32;
 constexpr int kCopyPoints = 8;
 constexpr int kAnalysisPoints = 92;
+
+// Where the columns every record shares begin, as offsets into the record:
+// sequence (6), inscription (14), prefix (2), type (1); and the column of an
+// establishment record saying whether it was declared with employees.
+constexpr int kSequenceByte = 0;
+constexpr int kInscriptionByte = 6;
+constexpr int kPrefixByte = 20;
+constexpr int kTypeByte = 22;
+constexpr int kWithEmployeesByte = 279;
+
+// What the Conteudo of a finding row holds, by its TipoCampo.
+namespace finding {
+const QString kSequence = QStringLiteral("0");
+const QString kRecordType = QStringLiteral("1");
+const QString kWithEmployees = QStringLiteral("2");  // column 280 of an establishment
+const QString kStatedTotal = QStringLiteral("3");    // a total stated in the trailer
+const QString kAtPosition = QStringLiteral("5");     // a field or character at a position
+const QString kEstablishmentsCounted = QStringLiteral("6");
+const QString kContractsCounted = QStringLiteral("7");
+const QString kInscription = QStringLiteral("8");
+const QString kRecordLength = QStringLiteral("9");  // the length expected
+const QString kBytesLeft = QStringLiteral("A");     // the bytes actually left
+}  // namespace finding
 
 // How a working-table column is filled from its slot.
 enum BindingKind {
@@ -217,14 +240,6 @@ db::TableDef StructureFindingsTableDef() {
 
 TAnaliseEstrutura::TAnaliseEstrutura() = default;
 TAnaliseEstrutura::~TAnaliseEstrutura() = default;
-
-int TAnaliseEstrutura::AnalyseFile(const QString& fileName, quint16 baseYear, QProgressBar* progress,
-                                   const QString& dataFolder, bool keepCopy, int& establishments, int& contracts,
-                                   bool zeroPayOfAnotherYear) {
-    forms::ProgressBarHost host(progress);
-    return AnalyseFile(fileName, baseYear, host, dataFolder, keepCopy, establishments, contracts,
-                       zeroPayOfAnotherYear);
-}
 
 int TAnaliseEstrutura::AnalyseFile(const QString& fileName, quint16 baseYear, forms::ProgressHost& host,
                                    const QString& dataFolder, bool keepCopy, int& establishments, int& contracts,
@@ -689,13 +704,13 @@ void TAnaliseEstrutura::RecordLoop(QFile& copy, qint64 size) {
 
     if (!errorFound_ && !interrupted_ && !copyRefused_) {
         MoveProgress(100);
-        if (prevType_ != '9') ReportError(1905, {{true, QStringLiteral("1"), QString(), TypeShown(prevRecord_.constData())}});
+        if (prevType_ != '9') ReportError(1905, {{true, finding::kRecordType, QString(), TypeShown(prevRecord_.constData())}});
     }
     record_ = nullptr;
 }
 
 QString TAnaliseEstrutura::TypeShown(const char* record) const {
-    return PrintableOrHex(static_cast<unsigned char>(record[22]), true);
+    return PrintableOrHex(static_cast<unsigned char>(record[kTypeByte]), true);
 }
 
 QString TAnaliseEstrutura::Value(const TArquivo& d) const { return FieldText(record_, recordBytes_, d); }
@@ -824,18 +839,18 @@ bool TAnaliseEstrutura::ExamineRecord(qint64 bytesLeft) {
 
     if (prevType_ == '9') {
         if (bytesLeft <= step_ && rec[0] == '\x1A') return false;  // the end-of-file mark
-        ReportError(1903, {prev(QStringLiteral("1"), QString(), TypeShown(prevRecord_.constData())),
-                           cur(QStringLiteral("5"), QStringLiteral("1"), PrintableOrHex(Byte(1), true))});
+        ReportError(1903, {prev(finding::kRecordType, QString(), TypeShown(prevRecord_.constData())),
+                           cur(finding::kAtPosition, QStringLiteral("1"), PrintableOrHex(Byte(1), true))});
         return false;
     }
     if (recordBytes_ < step_) {
-        ReportError(1904, {cur(QStringLiteral("9"), QString(), QString::number(step_)),
-                           cur(QStringLiteral("A"), QString(), QString::number(recordBytes_))});
+        ReportError(1904, {cur(finding::kRecordLength, QString(), QString::number(step_)),
+                           cur(finding::kBytesLeft, QString(), QString::number(recordBytes_))});
         return false;
     }
     // The break actually found, not merely the first unusual byte.
     if (const int at = FirstLineBreak(rec, 1, recordLength_); at <= recordLength_) {
-        ReportError(1923, {cur(QStringLiteral("5"), QString::number(at), PrintableOrHex(Byte(at), true))});
+        ReportError(1923, {cur(finding::kAtPosition, QString::number(at), PrintableOrHex(Byte(at), true))});
         return false;
     }
     if (!HasLineEnd(rec, step_, lineEndKind_)) {
@@ -845,11 +860,11 @@ bool TAnaliseEstrutura::ExamineRecord(qint64 bytesLeft) {
         QString shown = IsPrintableChar(first) ? PrintableOrHex(first, false)
                                                : PrintableOrHex(first, IsPrintableChar(next));
         if (step_ == recordLength_ + 2) shown += PrintableOrHex(next, true);
-        ReportError(1900, {cur(QStringLiteral("5"), QString::number(col), shown.left(20))});
+        ReportError(1900, {cur(finding::kAtPosition, QString::number(col), shown.left(20))});
         return false;
     }
     if (const int at = FirstNonDigit(rec, 1, 6); at <= 6) {
-        ReportError(1922, {cur(QStringLiteral("0"), QString::number(at),
+        ReportError(1922, {cur(finding::kSequence, QString::number(at),
                                IsAllPrintable(rec, 1, 6) ? decode(rec, 6) : PrintableOrHex(Byte(at), true))});
         return false;
     }
@@ -857,30 +872,30 @@ bool TAnaliseEstrutura::ExamineRecord(qint64 bytesLeft) {
     for (int i = 0; i < 6; ++i) curSequence_ = curSequence_ * 10 + (rec[i] - '0');  // six digits, checked above
     if (curSequence_ != recordsRead_) {
         std::vector<ErrorRow> rows;
-        if (recordsRead_ > 1) rows.push_back(prev(QStringLiteral("0"), QString(), decode(prevRecord_.constData(), 6)));
-        rows.push_back(cur(QStringLiteral("0"), QString(), decode(rec, 6)));
+        if (recordsRead_ > 1) rows.push_back(prev(finding::kSequence, QString(), decode(prevRecord_.constData(), 6)));
+        rows.push_back(cur(finding::kSequence, QString(), decode(rec, 6)));
         ReportError(1902, rows, true);
         return false;
     }
     if (const int at = FirstNonDigit(rec, 7, 14); at <= 14) {
-        ReportError(1922, {cur(QStringLiteral("8"), QString::number(6 + at),
+        ReportError(1922, {cur(finding::kInscription, QString::number(6 + at),
                                IsAllPrintable(rec, 7, 14) ? decode(rec + 6, 14) : PrintableOrHex(Byte(6 + at), true))});
         return false;
     }
-    SetBytes(curInscription_, rec + 6, 14);
-    SetBytes(curPrefix_, rec + 20, 2);
+    SetBytes(curInscription_, rec + kInscriptionByte, 14);
+    SetBytes(curPrefix_, rec + kPrefixByte, 2);
     if (!IsAllDigitBytes(rec, 23, 1)) {
-        ReportError(1922, {cur(QStringLiteral("1"), QStringLiteral("23"), TypeShown(rec))});
+        ReportError(1922, {cur(finding::kRecordType, QStringLiteral("23"), TypeShown(rec))});
         return false;
     }
-    curType_ = rec[22];
+    curType_ = rec[kTypeByte];
 
     if (estimatedRecords_ > 0)
         MoveProgress(kCopyPoints + int(qMin<qint64>(kAnalysisPoints, qint64(recordsRead_) * kAnalysisPoints / estimatedRecords_)));
     if (!PollCancel()) return false;
 
     if (curSequence_ == 1 && curType_ != '0') {
-        ReportError(1907, {cur(QStringLiteral("1"), QString(), TypeShown(rec))});
+        ReportError(1907, {cur(finding::kRecordType, QString(), TypeShown(rec))});
         return false;
     }
     bool accepted = false;
@@ -889,7 +904,7 @@ bool TAnaliseEstrutura::ExamineRecord(qint64 bytesLeft) {
     case '1': accepted = LoadEstablishmentRecord(); break;
     case '2': accepted = LoadContractRecord(); break;
     case '9': accepted = CheckTrailerRecord(); break;
-    default: ReportError(1921, {cur(QStringLiteral("1"), QString(), TypeShown(rec))}); break;
+    default: ReportError(1921, {cur(finding::kRecordType, QString(), TypeShown(rec))}); break;
     }
     if (!accepted) return false;
 
@@ -905,11 +920,11 @@ bool TAnaliseEstrutura::ExamineRecord(qint64 bytesLeft) {
 
 bool TAnaliseEstrutura::LoadHeaderRecord() {
     if (const int at = FirstNonPrintable(record_, 271, 10); at <= 10) {
-        ReportError(1901, {{false, QStringLiteral("5"), QString::number(270 + at), PrintableOrHex(Byte(270 + at), true)}});
+        ReportError(1901, {{false, finding::kAtPosition, QString::number(270 + at), PrintableOrHex(Byte(270 + at), true)}});
         return false;
     }
     if (curSequence_ != 1 || prevType_ != '4' || recordsRead_ != 1) {
-        ReportError(1906, {{false, QStringLiteral("1"), QString(), TypeShown(record_)}});
+        ReportError(1906, {{false, finding::kRecordType, QString(), TypeShown(record_)}});
         return false;
     }
     db::Table& t = *resp_;
@@ -965,11 +980,11 @@ bool TAnaliseEstrutura::LoadEstablishmentRecord() {
     };
     const QString type = TypeShown(record_);
     if (!IsAllDigitBytes(record_, 280, 1)) {
-        ReportError(1922, {cur(QStringLiteral("2"), QStringLiteral("280"), PrintableOrHex(Byte(280), true))});
+        ReportError(1922, {cur(finding::kWithEmployees, QStringLiteral("280"), PrintableOrHex(Byte(280), true))});
         return false;
     }
     if (const int at = FirstNonPrintable(record_, 228, 38); at <= 38) {
-        ReportError(1901, {cur(QStringLiteral("5"), QString::number(227 + at), PrintableOrHex(Byte(227 + at), true))});
+        ReportError(1901, {cur(finding::kAtPosition, QString::number(227 + at), PrintableOrHex(Byte(227 + at), true))});
         return false;
     }
     CompleteEstablishment();
@@ -977,20 +992,20 @@ bool TAnaliseEstrutura::LoadEstablishmentRecord() {
     const QByteArray key = Key(curInscription_, curPrefix_);
     const QByteArray prevKey = Key(prevInscription_, prevPrefix_);
     if (prevType_ == '0' && (key != prevKey || recordsRead_ != 2)) {
-        ReportError(1908, {prev(QStringLiteral("1"), QString(), TypeShown(prevRecord_.constData())),
-                           cur(QStringLiteral("1"), QString(), type)});
+        ReportError(1908, {prev(finding::kRecordType, QString(), TypeShown(prevRecord_.constData())),
+                           cur(finding::kRecordType, QString(), type)});
         return false;
     }
     if (prevType_ == '1') {
         if (!PreviousWithoutEmployees()) {
-            ReportError(1909, {prev(QStringLiteral("1"), QString(), TypeShown(prevRecord_.constData())),
-                               prev(QStringLiteral("2"), QString(), PrintableOrHex(uchar(prevRecord_.at(279)), true)),
-                               cur(QStringLiteral("1"), QString(), type)});
+            ReportError(1909, {prev(finding::kRecordType, QString(), TypeShown(prevRecord_.constData())),
+                               prev(finding::kWithEmployees, QString(), PrintableOrHex(uchar(prevRecord_.at(kWithEmployeesByte)), true)),
+                               cur(finding::kRecordType, QString(), type)});
             return false;
         }
         if (key == prevKey) {
-            ReportError(1910, {prev(QStringLiteral("1"), QString(), TypeShown(prevRecord_.constData())),
-                               cur(QStringLiteral("1"), QString(), type)});
+            ReportError(1910, {prev(finding::kRecordType, QString(), TypeShown(prevRecord_.constData())),
+                               cur(finding::kRecordType, QString(), type)});
             return false;
         }
     }
@@ -1001,7 +1016,7 @@ bool TAnaliseEstrutura::LoadEstablishmentRecord() {
     const QString expected = currentYear ? baseYearText_ : label;
     const QString year = Value(yearSlot);
     if (!IsAllDigitBytes(record_, yearSlot.Start, yearSlot.Length) || year != expected) {
-        ReportError(1911, {cur(QStringLiteral("5"), QString::number(yearSlot.Start),
+        ReportError(1911, {cur(finding::kAtPosition, QString::number(yearSlot.Start),
                                IsAllPrintable(record_, yearSlot.Start, yearSlot.Length) ? year : QString())});
         return false;
     }
@@ -1015,17 +1030,17 @@ bool TAnaliseEstrutura::LoadEstablishmentRecord() {
         const QByteArray seq = cp1252::Encode(PadLeftZeros(emp_->FieldByName(QStringLiteral("NuSequencialRegistro")).AsString(), 6));
         const QByteArray ins = cp1252::Encode(emp_->FieldByName(QStringLiteral("CoCgcCeiEstabelecimento")).AsString().leftJustified(14, QLatin1Char(' '), true));
         const QByteArray pre = cp1252::Encode(emp_->FieldByName(QStringLiteral("NuPrefixoEstabelecimento")).AsString().leftJustified(2, QLatin1Char(' '), true));
-        std::memcpy(earlier.data(), seq.constData(), 6);
-        std::memcpy(earlier.data() + 6, ins.constData(), 14);
-        std::memcpy(earlier.data() + 20, pre.constData(), 2);
-        earlier[22] = '1';
+        std::memcpy(earlier.data() + kSequenceByte, seq.constData(), 6);
+        std::memcpy(earlier.data() + kInscriptionByte, ins.constData(), 14);
+        std::memcpy(earlier.data() + kPrefixByte, pre.constData(), 2);
+        earlier[kTypeByte] = '1';
         prevRecord_ = earlier;
-        ReportError(1910, {prev(QStringLiteral("1"), QString(), QStringLiteral("1")), cur(QStringLiteral("1"), QString(), type)});
+        ReportError(1910, {prev(finding::kRecordType, QString(), QStringLiteral("1")), cur(finding::kRecordType, QString(), type)});
         return false;
     }
-    const char declared = record_[279];
+    const char declared = record_[kWithEmployeesByte];
     if (declared != '0' && declared != '1') {
-        ReportError(1912, {cur(QStringLiteral("2"), QString(), PrintableOrHex(uchar(declared), true))});
+        ReportError(1912, {cur(finding::kWithEmployees, QString(), PrintableOrHex(uchar(declared), true))});
         return false;
     }
 
@@ -1071,12 +1086,12 @@ bool TAnaliseEstrutura::LoadEstablishmentRecord() {
 
 bool TAnaliseEstrutura::LoadContractRecord() {
     // The rows of a finding are made only when there is one.
-    const auto cur = [this] { return ErrorRow{false, QStringLiteral("1"), QString(), TypeShown(record_)}; };
+    const auto cur = [this] { return ErrorRow{false, finding::kRecordType, QString(), TypeShown(record_)}; };
     const auto prevType = [this] {
-        return ErrorRow{true, QStringLiteral("1"), QString(), TypeShown(prevRecord_.constData())};
+        return ErrorRow{true, finding::kRecordType, QString(), TypeShown(prevRecord_.constData())};
     };
     const auto prevDeclared = [this] {
-        return ErrorRow{true, QStringLiteral("2"), QString(), PrintableOrHex(uchar(prevRecord_.at(279)), true)};
+        return ErrorRow{true, finding::kWithEmployees, QString(), PrintableOrHex(uchar(prevRecord_.at(kWithEmployeesByte)), true)};
     };
     const bool sameKey = curInscription_ == prevInscription_ && curPrefix_ == prevPrefix_;
     if (prevType_ == '1') {
@@ -1139,10 +1154,10 @@ bool TAnaliseEstrutura::LoadContractRecord() {
 
 bool TAnaliseEstrutura::CheckTrailerRecord() {
     const QString type = TypeShown(record_);
-    const auto cur = ErrorRow{false, QStringLiteral("1"), QString(), type};
-    const auto prevType = ErrorRow{true, QStringLiteral("1"), QString(), TypeShown(prevRecord_.constData())};
+    const auto cur = ErrorRow{false, finding::kRecordType, QString(), type};
+    const auto prevType = ErrorRow{true, finding::kRecordType, QString(), TypeShown(prevRecord_.constData())};
     if (const int at = FirstNonPrintable(record_, 36, 245); at <= 245) {
-        ReportError(1901, {{false, QStringLiteral("5"), QString::number(35 + at), PrintableOrHex(Byte(35 + at), true)}});
+        ReportError(1901, {{false, finding::kAtPosition, QString::number(35 + at), PrintableOrHex(Byte(35 + at), true)}});
         return false;
     }
     CompleteEstablishment();
@@ -1151,7 +1166,7 @@ bool TAnaliseEstrutura::CheckTrailerRecord() {
         return false;
     }
     if (prevType_ == '1' && !PreviousWithoutEmployees()) {
-        ReportError(1915, {prevType, {true, QStringLiteral("2"), QString(), PrintableOrHex(uchar(prevRecord_.at(279)), true)}, cur});
+        ReportError(1915, {prevType, {true, finding::kWithEmployees, QString(), PrintableOrHex(uchar(prevRecord_.at(kWithEmployeesByte)), true)}, cur});
         return false;
     }
     if (Key(curInscription_, curPrefix_) != Key(prevInscription_, prevPrefix_)) {
@@ -1161,13 +1176,13 @@ bool TAnaliseEstrutura::CheckTrailerRecord() {
     auto total = [this](int column) { return IsAllDigitBytes(record_, column, 6) ? QByteArray(record_ + column - 1, 6).toInt() : 0; };
     auto shown = [this](int column) { return IsAllPrintable(record_, column, 6) ? decode(record_ + column - 1, 6) : QString(); };
     if (total(24) != establishments_) {
-        ReportError(1919, {cur, {false, QStringLiteral("3"), QString(), shown(24)},
-                           {false, QStringLiteral("6"), QString(), QString::number(establishments_)}});
+        ReportError(1919, {cur, {false, finding::kStatedTotal, QString(), shown(24)},
+                           {false, finding::kEstablishmentsCounted, QString(), QString::number(establishments_)}});
         return false;
     }
     if (total(30) != contracts_) {
-        ReportError(1920, {cur, {false, QStringLiteral("3"), QString(), shown(30)},
-                           {false, QStringLiteral("7"), QString(), QString::number(contracts_)}});
+        ReportError(1920, {cur, {false, finding::kStatedTotal, QString(), shown(30)},
+                           {false, finding::kContractsCounted, QString(), QString::number(contracts_)}});
         return false;
     }
     resp_->First();

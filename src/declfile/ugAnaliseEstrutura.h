@@ -1,6 +1,6 @@
 #pragma once
 #include "platform/ui/ProgressHost.h"
-#include "ugClArquivo.h"
+#include "declfile/ugClArquivo.h"
 
 #include "platform/db/TableDef.h"
 
@@ -11,7 +11,6 @@
 #include <vector>
 
 class QFile;
-class QProgressBar;
 
 namespace db {
 class Database;
@@ -64,9 +63,8 @@ public:
     // the out parameters hold the establishment and contract records loaded,
     // also after a finding or an interruption. Database errors (a missing
     // declaration table, a full disk) pass on to the caller after clean-up.
-    int AnalyseFile(const QString& fileName, quint16 baseYear, QProgressBar* progress, const QString& dataFolder,
-                    bool keepCopy, int& establishments, int& contracts, bool zeroPayOfAnotherYear);
-    // The same with the progress and event pumping through a host.
+    // Progress, event pumping and the question go through the host (a
+    // window gives it a forms::ProgressBarHost over its bar).
     int AnalyseFile(const QString& fileName, quint16 baseYear, forms::ProgressHost& host, const QString& dataFolder,
                     bool keepCopy, int& establishments, int& contracts, bool zeroPayOfAnotherYear);
 

@@ -1,4 +1,4 @@
-#include "ugAnaliseEstrutura2008.h"
+#include "declfile/ugAnaliseEstrutura2008.h"
 
 namespace declfile {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "ugClArquivo.h"
+#include "declfile/ugClArquivo.h"
 
 namespace declfile {
 

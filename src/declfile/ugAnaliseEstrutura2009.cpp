@@ -1,4 +1,4 @@
-#include "ugAnaliseEstrutura2009.h"
+#include "declfile/ugAnaliseEstrutura2009.h"
 
 namespace declfile {
 

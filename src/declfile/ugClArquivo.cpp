@@ -1,6 +1,6 @@
-#include "ugClArquivo.h"
+#include "declfile/ugClArquivo.h"
 
-#include "Windows1252.h"
+#include "declfile/Windows1252.h"
 #include "platform/db/DataSet.h"
 #include "platform/db/Table.h"
 #include "platform/db/DbError.h"

@@ -1,4 +1,4 @@
-#include "ugDriveDisquete.h"
+#include "declfile/ugDriveDisquete.h"
 
 #include "platform/AppPaths.h"
 #include "platform/os/Drives.h"
@@ -8,7 +8,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QListWidget>
 
 namespace declfile {
 

@@ -1,12 +1,9 @@
 #pragma once
-#include "platform/ui/TickList.h"
-
 #include <QChar>
 #include <QString>
 #include <QStringList>
 
 class QComboBox;
-class QListWidget;
 
 // Choosing an output place, waiting for a diskette, asking for the next one
 // and looking at what a diskette or the folder "Transmite" holds. The output
@@ -18,9 +15,6 @@ namespace declfile {
 // Which directory entries a search counts. Hidden and system entries never
 // count.
 enum class EntryKinds { FilesOnly, FilesAndFolders };
-
-// The number of ticked items of a check list.
-using forms::CountTickedItems;
 
 // Clears the list, then adds "A" when A: is removable, "B" when B: is
 // removable and "C" when C: is a fixed disk, in this order.

@@ -1,6 +1,6 @@
-#include "ugEstrutura.h"
+#include "declfile/ugEstrutura.h"
 
-#include "Windows1252.h"
+#include "declfile/Windows1252.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "ugHashCompara.h"
+#include "declfile/ugHashCompara.h"
 
 #include "platform/Digest.h"
 

@@ -1,4 +1,4 @@
-#include "ugImportacao.h"
+#include "declfile/ugImportacao.h"
 
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"

@@ -1,8 +1,8 @@
-#include "ugTamanhoImportacao.h"
+#include "declfile/ugTamanhoImportacao.h"
 
-#include "ugClArquivo.h"
-#include "ugAnaliseEstrutura.h"
-#include "ugEstrutura.h"
+#include "declfile/ugClArquivo.h"
+#include "declfile/ugAnaliseEstrutura.h"
+#include "declfile/ugEstrutura.h"
 
 #include <QFile>
 

@@ -25,24 +25,12 @@ int anoBase() { return fmLOBRIX ? fmLOBRIX->AnoBase : 2009; }
 }  // namespace
 
 forms::WizardFrame VerIncoFrame(const QString& objectName, const QString& memoName) {
-    forms::WizardFrame f;
-    f.objectName = objectName;
-    f.caption = QStringLiteral("Assistente para Verificar Inconsistências das Declarações");
     // The first page loads the picture; the others take the same.
     static QImage picture;
     if (picture.isNull()) picture = WizardPicture();
-    f.picture = picture;
-    f.pictureName = QStringLiteral("Image1");
-    f.bevelName = QStringLiteral("Bevel1");
-    f.panelName = QStringLiteral("Panel1");
+    forms::WizardFrame f = PlainWizardFrame(
+        objectName, QStringLiteral("Assistente para Verificar Inconsistências das Declarações"), picture, &g_endWizard);
     f.memoName = memoName;
-    f.backName = QStringLiteral("BtVoltar");
-    f.nextName = QStringLiteral("BtAvancar");
-    f.cancelName = QStringLiteral("BtCancelar");
-    f.design = QSize(622, 330);
-    f.wide = QSize(850, 450);
-    f.endFlag = &g_endWizard;
-    f.closeBox = false;
     return f;
 }
 

@@ -1,5 +1,6 @@
 #include "ufmVerInco01.h"
 
+#include "ufmVerInco00.h"
 #include "ufmVerInco02.h"
 #include "ugCriticaDeclaracao.h"
 
@@ -17,8 +18,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-forms::WizardFrame VerIncoFrame(const QString& objectName, const QString& memoName);
 
 TfmVerInco01* fmVerInco01 = nullptr;
 
@@ -80,15 +79,13 @@ void TfmVerInco01::PageShown() {
 void TfmVerInco01::ckSelecionarTudoClick() { LEmpresas->SetAllTicked(ckSelecionarTudo->isChecked()); }
 
 void TfmVerInco01::BtAvancarClick() {
-    // The check reads its selection from a list whose n-th entry stands for the
-    // n-th establishment of the year in key order, as LEmpresas lists them.
-    QListWidget hidden;
-    hidden.setSelectionMode(QAbstractItemView::MultiSelection);
+    // The n-th entry of the check's selection stands for the n-th
+    // establishment of the year in key order, as LEmpresas lists them.
+    std::vector<bool> chosen;
     bool any = false;
     for (int i = 0; i < LEmpresas->count(); ++i) {
-        auto* item = new QListWidgetItem(LEmpresas->item(i)->text(), &hidden);
         const bool ticked = LEmpresas->IsTicked(i);
-        item->setSelected(ticked);
+        chosen.push_back(ticked);
         any = any || ticked;
     }
     if (!any) {
@@ -100,7 +97,9 @@ void TfmVerInco01::BtAvancarClick() {
     const int anoBase = fmLOBRIX ? fmLOBRIX->AnoBase : 2009;
     ValidationResult result = 0;
     RunBusy([] { RequestValidationStop(); }, [&] {
-        result = ValidateDeclaration(BarraProgress, TdmLobrix::OpenAlias()->folder(), 0, &hidden,
+        forms::ProgressBarHost bar(BarraProgress);
+        WidgetValidationHost host(bar);
+        result = ValidateDeclaration(host, TdmLobrix::OpenAlias()->folder(), 0, &chosen,
                                      QString::number(anoBase), 0, 0, 0);
     });
     if (result & 4) {

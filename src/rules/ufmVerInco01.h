@@ -4,7 +4,6 @@
 class QCheckBox;
 class QFrame;
 class QLabel;
-class QListWidget;
 class QPlainTextEdit;
 class QProgressBar;
 

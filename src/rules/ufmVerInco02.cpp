@@ -1,5 +1,7 @@
 #include "ufmVerInco02.h"
 
+#include "ufmVerInco00.h"
+
 #include "platform/report/ReportEngine.h"
 #include "platform/ui/MessageService.h"
 #include "shell/udmRaveRelatorios.h"
@@ -10,8 +12,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-forms::WizardFrame VerIncoFrame(const QString& objectName, const QString& memoName);
 
 TfmVerInco02* fmVerInco02 = nullptr;
 

@@ -9,7 +9,6 @@
 #include "shell/ugFuncoes.h"
 
 #include <QCoreApplication>
-#include <QListWidget>
 #include <QProgressBar>
 #include <algorithm>
 #include <cmath>
@@ -302,17 +301,4 @@ ValidationResult ValidateDeclaration(ValidationHost& host, const QString& dataDi
     ValidationRunner runner(host, dataDirectory, useWorkingTables, establishmentList, baseYearFilter,
                             fileAnalysisMode);
     return runner.Run(checkResponsible != 0);
-}
-
-ValidationResult ValidateDeclaration(QProgressBar* progressBar, const QString& dataDirectory,
-                                     std::uint8_t useWorkingTables, const QListWidget* establishmentList,
-                                     const QString& baseYearFilter, std::uint8_t checkResponsible,
-                                     std::uint8_t reservedFlag, std::uint8_t fileAnalysisMode) {
-    WidgetValidationHost host(progressBar);
-    std::vector<bool> selection;
-    if (establishmentList) {
-        for (int i = 0; i < establishmentList->count(); ++i) selection.push_back(establishmentList->item(i)->isSelected());
-    }
-    return ValidateDeclaration(host, dataDirectory, useWorkingTables, establishmentList ? &selection : nullptr,
-                               baseYearFilter, checkResponsible, reservedFlag, fileAnalysisMode);
 }

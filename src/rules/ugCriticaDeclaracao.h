@@ -11,8 +11,6 @@
 #include <memory>
 #include <vector>
 
-class QProgressBar;
-class QListWidget;
 namespace critica {
 class ContractRow;
 }
@@ -26,18 +24,18 @@ public:
 };
 
 // The host of a real screen: its progress bar, moved and the event loop let
-// through as a page's ProgressBarHost does, and the message service.
+// through by the page's ProgressBarHost, and the message service.
 class WidgetValidationHost : public ValidationHost {
 public:
-    explicit WidgetValidationHost(QProgressBar* bar) : pump_(bar) {}
+    explicit WidgetValidationHost(forms::ProgressBarHost& pump) : pump_(pump) {}
     void SetProgress(int position) override;
     void ProcessEvents() override;
     bool AskInterrupt() override;
     void ShowErrorLimit(const QString& text) override;
 
 private:
-    bool ranged_ = false;          // the bar counts 0..100
-    forms::ProgressBarHost pump_;  // the bar, and events through a few times a frame
+    bool ranged_ = false;           // the bar counts 0..100
+    forms::ProgressBarHost& pump_;  // the bar, and events through a few times a frame
 };
 
 // One establishment of a group that shares inscription, type and linked CEI.
@@ -110,12 +108,6 @@ using ValidationResult = std::uint8_t;
 
 ValidationResult ValidateDeclaration(ValidationHost& host, const QString& dataDirectory,
                                      std::uint8_t useWorkingTables, const std::vector<bool>* establishmentList,
-                                     const QString& baseYearFilter, std::uint8_t checkResponsible,
-                                     std::uint8_t reservedFlag, std::uint8_t fileAnalysisMode);
-
-// The screens' form: their progress bar and their (hidden) selection list.
-ValidationResult ValidateDeclaration(QProgressBar* progressBar, const QString& dataDirectory,
-                                     std::uint8_t useWorkingTables, const QListWidget* establishmentList,
                                      const QString& baseYearFilter, std::uint8_t checkResponsible,
                                      std::uint8_t reservedFlag, std::uint8_t fileAnalysisMode);
 

@@ -49,23 +49,9 @@ const QString kAnoDeclaracao = QStringLiteral("2009");
 }  // namespace
 
 forms::WizardFrame RelatorioFrame(const QString& objectName, const QString& caption) {
-    forms::WizardFrame f;
-    f.objectName = objectName;
-    f.caption = caption;
     static QImage picture;
     if (picture.isNull()) picture = WizardPicture(QStringLiteral("IMP"));
-    f.picture = picture;
-    f.pictureName = QStringLiteral("Image1");
-    f.bevelName = QStringLiteral("Bevel1");
-    f.panelName = QStringLiteral("Panel1");
-    f.backName = QStringLiteral("BtVoltar");
-    f.nextName = QStringLiteral("BtAvancar");
-    f.cancelName = QStringLiteral("BtCancelar");
-    f.design = QSize(622, 330);
-    f.wide = QSize(850, 450);
-    f.endFlag = &g_endWizard;
-    f.closeBox = false;
-    return f;
+    return PlainWizardFrame(objectName, caption, picture, &g_endWizard);
 }
 
 TfmRelatorio03::TfmRelatorio03(QWidget* parent)

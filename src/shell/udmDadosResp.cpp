@@ -9,6 +9,26 @@
 
 TdmDadosResp* dmDadosResp = nullptr;
 
+forms::WizardFrame PlainWizardFrame(const QString& objectName, const QString& caption, const QImage& picture,
+                                    std::uint8_t* endFlag, bool designButtons) {
+    forms::WizardFrame f;
+    f.objectName = objectName;
+    f.caption = caption;
+    f.picture = picture;
+    f.pictureName = QStringLiteral("Image1");
+    f.bevelName = QStringLiteral("Bevel1");
+    f.panelName = QStringLiteral("Panel1");
+    if (!designButtons) return f;
+    f.backName = QStringLiteral("BtVoltar");
+    f.nextName = QStringLiteral("BtAvancar");
+    f.cancelName = QStringLiteral("BtCancelar");
+    f.design = QSize(622, 330);
+    f.wide = QSize(850, 450);
+    f.endFlag = endFlag;
+    f.closeBox = false;
+    return f;
+}
+
 QImage WizardPicture(const QString& resource) {
     QImage image;
     const QString path = QStringLiteral(":/images/") + resource + QStringLiteral(".png");

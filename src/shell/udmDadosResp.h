@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/db/Query.h"
 #include "platform/db/Table.h"
+#include "platform/ui/WizardPage.h"
 
 #include <QImage>
 #include <QString>
@@ -36,5 +37,13 @@ public:
 
 // The wizard picture "DEF" shown on every wizard page; the print wizard's is "IMP".
 QImage WizardPicture(const QString& resource = QStringLiteral("DEF"));
+
+// The frame of the wizards drawn on the design's plain page (the check, the
+// print wizard, the import): the picture "Image1", the bevel "Bevel1" and
+// the panel "Panel1". With `designButtons`, also the buttons "BtVoltar",
+// "BtAvancar" and "BtCancelar", 622 x 330 (850 x 450 on wide screens), no
+// border icons and the wizard's end flag.
+forms::WizardFrame PlainWizardFrame(const QString& objectName, const QString& caption, const QImage& picture,
+                                    std::uint8_t* endFlag = nullptr, bool designButtons = true);
 
 extern TdmDadosResp* dmDadosResp;

@@ -1,10 +1,11 @@
 #include "DeclfileTestSupport.h"
+#include "WizardJourney.h"
 #include "declfile/DeclarationWriter.h"
 #include "declfile/MainWindowState.h"
-#include "declfile/ufmAnalis00.h"
-#include "declfile/ufmAnalis01.h"
-#include "declfile/ufmAnalis02.h"
-#include "declfile/ufmImport02.h"
+#include "declfile/analis/ufmAnalis00.h"
+#include "declfile/analis/ufmAnalis01.h"
+#include "declfile/analis/ufmAnalis02.h"
+#include "declfile/import/ufmImport02.h"
 #include "declfile/ugAnaliseEstrutura.h"
 #include "declfile/ugHashCompara.h"
 #include "platform/os/Drives.h"
@@ -70,39 +71,20 @@ void driveAndWrite(QWidget* p, const QString& crea = QString()) {
     click(p, "BtConcluir");
 }
 
-class Analisador : public ::testing::Test {
+class Analisador : public WizardJourney {
 public:
-    TempProgramWithModules program;
-    ScriptedMessages boxes;
-    std::unique_ptr<TdmRaveRelatorios> reports;
-
     void SetUp() override {
-        boxes.acceptOkBoxes();
-        ResetResponsibleChecks();
-        reports = std::make_unique<TdmRaveRelatorios>();
-        dmRaveRelatorios = reports.get();
-        report::SetPrinterInstalledForTests(true);
-        report::SetPreviewRunnerForTests([](QPrintPreviewDialog&) {});
-        StoreWriterState(WriterState{});
-        SetCreaDeclaracao(QString());
-        QDir().mkpath(transmit());
+        WizardJourney::SetUp();
         QDir().mkpath(input());
     }
     void TearDown() override {
-        forms::SetFileDialogRunner({});
-        SetPartFileFactory({});
+        WizardJourney::TearDown();
         drives::ResetDrives();
-        report::SetPrinterInstalledForTests(std::nullopt);
-        report::SetPreviewRunnerForTests(nullptr);
-        dmRaveRelatorios = nullptr;
-        reports.reset();
         ModoParticionamento = 0;
         AnaliseViaTransmissao = 0;
     }
 
-    QString transmit(const QString& name = QString()) const { return program.path() + "Transmite/" + name; }
     QString input(const QString& name = QString()) const { return program.path() + "entrada/" + name; }
-    QStringList decFiles() const { return QDir(transmit()).entryList({"*.dec"}, QDir::Files, QDir::Name); }
 
     // The declaration tables written to a file as another program would: no
     // mark, no digest; moved out of Transmite. `amendment` marks the header.

@@ -1,7 +1,7 @@
 // What the consultation pages show for a row, worked out without a display:
 // the display rules of the summary, establishment and contract pages, the
 // union totals, and codes that a lookup table does not hold.
-#include "declfile/ConsultationViews.h"
+#include "declfile/consulta/ConsultationViews.h"
 
 #include <QMap>
 #include <gtest/gtest.h>

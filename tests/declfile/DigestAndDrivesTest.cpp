@@ -3,6 +3,7 @@
 #include "declfile/ugHashCompara.h"
 #include "platform/Digest.h"
 #include "platform/os/Drives.h"
+#include "platform/ui/TickList.h"
 #include "support/DataFolder.h"
 
 #include <QComboBox>
@@ -183,8 +184,8 @@ TEST_F(DrivesTest, CountTickedItems) {
         auto* item = new QListWidgetItem(QString::number(i), &list);
         item->setCheckState(i % 2 ? Qt::Checked : Qt::Unchecked);
     }
-    EXPECT_EQ(CountTickedItems(&list), 2);
-    EXPECT_EQ(CountTickedItems(nullptr), 0);
+    EXPECT_EQ(forms::CountTickedItems(&list), 2);
+    EXPECT_EQ(forms::CountTickedItems(nullptr), 0);
 }
 
 TEST_F(DrivesTest, WaitingForAndAskingForDiskettes) {

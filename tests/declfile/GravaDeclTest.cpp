@@ -1,13 +1,14 @@
 #include "DeclfileTestSupport.h"
-#include "declfile/ufmTransmite.h"
+#include "WizardJourney.h"
+#include "declfile/transmite/ufmTransmite.h"
 #include "declfile/DeclarationWriter.h"
 #include "declfile/MainWindowState.h"
-#include "declfile/ufmGravaDecl00.h"
-#include "declfile/ufmGravaDecl01.h"
-#include "declfile/ufmGravaDecl02.h"
-#include "declfile/ufmGravaDecl03.h"
-#include "declfile/ufmGravaDecl04.h"
-#include "declfile/ufmAnalis02.h"
+#include "declfile/gravadecl/ufmGravaDecl00.h"
+#include "declfile/gravadecl/ufmGravaDecl01.h"
+#include "declfile/gravadecl/ufmGravaDecl02.h"
+#include "declfile/gravadecl/ufmGravaDecl03.h"
+#include "declfile/gravadecl/ufmGravaDecl04.h"
+#include "declfile/analis/ufmAnalis02.h"
 #include "declfile/ugAnaliseEstrutura.h"
 #include "declfile/ugHashCompara.h"
 #include "platform/db/Query.h"
@@ -63,35 +64,12 @@ void chooseDrive(QComboBox* combo, const QString& text) { combo->setCurrentIndex
 
 // Three establishments of 2009 with two contracts each, and a valid person
 // responsible; the data modules, the report module and a main window.
-class GravaDecl : public ::testing::Test {
+class GravaDecl : public WizardJourney {
 public:
-    TempProgramWithModules program;
-    ScriptedMessages boxes;
-    std::unique_ptr<TdmRaveRelatorios> reports;
-
     void SetUp() override {
-        boxes.acceptOkBoxes();
-        ResetResponsibleChecks();
+        WizardJourney::SetUp();
         valid::WriteDeclaration(3, 2);
-        reports = std::make_unique<TdmRaveRelatorios>();
-        dmRaveRelatorios = reports.get();
-        report::SetPrinterInstalledForTests(true);
-        report::SetPreviewRunnerForTests([](QPrintPreviewDialog&) {});
-        StoreWriterState(WriterState{});
-        SetCreaDeclaracao(QString());
-        QDir().mkpath(transmit());
     }
-    void TearDown() override {
-        forms::SetFileDialogRunner({});
-        SetPartFileFactory({});
-        report::SetPrinterInstalledForTests(std::nullopt);
-        report::SetPreviewRunnerForTests(nullptr);
-        dmRaveRelatorios = nullptr;
-        reports.reset();
-    }
-
-    QString transmit(const QString& name = QString()) const { return program.path() + "Transmite/" + name; }
-    QStringList decFiles() const { return QDir(transmit()).entryList({"*.dec"}, QDir::Files, QDir::Name); }
 
     QStringList establishments() const {
         db::Query q(dmLobrix->dbZuvo);

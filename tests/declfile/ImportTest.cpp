@@ -3,8 +3,8 @@
 #include "AnalyserFixture.h"
 
 #include "declfile/MainWindowState.h"
-#include "declfile/ufmImport00.h"
-#include "declfile/ufmImport02.h"
+#include "declfile/import/ufmImport00.h"
+#include "declfile/import/ufmImport02.h"
 #include "declfile/ugImportacao.h"
 #include "platform/db/DbError.h"
 #include "platform/db/Query.h"

@@ -5,9 +5,9 @@
 #include "DeclfileTestSupport.h"
 
 #include "declfile/MainWindowState.h"
-#include "declfile/ufmAnalis00.h"
-#include "declfile/ufmAnalis01.h"
-#include "declfile/ufmTransmite.h"
+#include "declfile/analis/ufmAnalis00.h"
+#include "declfile/analis/ufmAnalis01.h"
+#include "declfile/transmite/ufmTransmite.h"
 #include "declfile/ugDriveDisquete.h"
 #include "declfile/ugHashCompara.h"
 #include "listview/qt/LumeListviewWidget.h"

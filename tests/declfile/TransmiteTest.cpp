@@ -7,9 +7,9 @@
 
 #include "declfile/DeclarationWriter.h"
 #include "declfile/MainWindowState.h"
-#include "declfile/ufmAnalis00.h"
-#include "declfile/ufmConsultaDisquete.h"
-#include "declfile/ufmTransmite.h"
+#include "declfile/analis/ufmAnalis00.h"
+#include "declfile/consulta/ufmConsultaDisquete.h"
+#include "declfile/transmite/ufmTransmite.h"
 #include "declfile/ugDriveDisquete.h"
 #include "declfile/ugHashCompara.h"
 #include "listview/model/LumeColumn.h"

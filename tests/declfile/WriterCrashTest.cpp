@@ -6,7 +6,7 @@
 #include "DeclfileTestSupport.h"
 #include "declfile/DeclarationFolder.h"
 #include "declfile/DeclarationWriter.h"
-#include "declfile/ufmTransmite.h"
+#include "declfile/transmite/ufmTransmite.h"
 #include "declfile/ugClArquivo.h"
 #include "declfile/ugHashCompara.h"
 #include "platform/AppPaths.h"

@@ -1,6 +1,7 @@
 #include "DeclfileTestSupport.h"
 #include "declfile/DeclarationFolder.h"
 #include "declfile/DeclarationWriter.h"
+#include "declfile/gravadecl/ufmGravaDecl03.h"
 #include "declfile/ugClArquivo.h"
 #include "declfile/ugHashCompara.h"
 #include "platform/db/Query.h"
@@ -24,6 +25,19 @@
 using namespace declfile;
 
 namespace {
+
+// A stand-in diskette in drive A: of the given size, and a shelf beside it
+// where a test puts the parts the user took out.
+struct StandInDiskette {
+    explicit StandInDiskette(qint64 size) {
+        QDir().mkpath(disk);
+        QDir().mkpath(shelf);
+        drives::SetDrive('A', {disk, drives::DriveType::Removable, size});
+    }
+    QTemporaryDir stand;
+    const QString disk = stand.filePath("disk");
+    const QString shelf = stand.filePath("shelf");
+};
 
 // Counts the polls and asks for a cancel at a chosen one.
 class CountingHost : public WriterHost {
@@ -228,12 +242,9 @@ TEST_F(WriterTest, MoreThanFiftyThousandContractsAreSplitIntoParts) {
 }
 
 TEST_F(WriterTest, DisketteFlowAsksForTheNextDiskette) {
-    QTemporaryDir stand;
-    const QString disk = stand.filePath("disk");
-    const QString shelf = stand.filePath("shelf");
-    QDir().mkpath(disk);
-    QDir().mkpath(shelf);
-    drives::SetDrive('A', {disk, drives::DriveType::Removable, drives::kDisketteSize});
+    const StandInDiskette diskette(drives::kDisketteSize);
+    const QString disk = diskette.disk;
+    const QString shelf = diskette.shelf;
     const QStringList items = generate(3000);
     const QString name1 = base(items) + "01G.dec";
     {
@@ -428,12 +439,9 @@ TEST_F(WriterTest, PartWrittenAgainKeepsItsNumber) {
 
 TEST_F(WriterTest, CancelConfirmedKeepsEarlierPartsAndDropsTheReceiptTables) {
     // A small stand-in diskette: six records a part.
-    QTemporaryDir stand;
-    const QString disk = stand.filePath("disk");
-    const QString shelf = stand.filePath("shelf");
-    QDir().mkpath(disk);
-    QDir().mkpath(shelf);
-    drives::SetDrive('A', {disk, drives::DriveType::Removable, 552 * 12});
+    const StandInDiskette diskette(552 * 12);
+    const QString disk = diskette.disk;
+    const QString shelf = diskette.shelf;
     const QStringList items = generate(20);
     const QString name1 = base(items) + "01G.dec";
     BoxScript boxes;
@@ -641,12 +649,9 @@ TEST_F(WriterTest, AmendmentFromTheWorkingTables) {
 // A stand-in diskette of six records a part: after five records only an
 // establishment without employees may still begin in the part.
 TEST_F(WriterTest, OnlyAnEstablishmentWithoutEmployeesTakesThePartsLastPlace) {
-    QTemporaryDir stand;
-    const QString disk = stand.filePath("disk");
-    const QString shelf = stand.filePath("shelf");
-    QDir().mkpath(disk);
-    QDir().mkpath(shelf);
-    drives::SetDrive('A', {disk, drives::DriveType::Removable, 552 * 12});
+    const StandInDiskette diskette(552 * 12);
+    const QString disk = diskette.disk;
+    const QString shelf = diskette.shelf;
     {
         const QStringList items = generate(4, 0, 0, 1);
         BoxScript boxes;
@@ -688,12 +693,9 @@ TEST_F(WriterTest, WizardFormWritesTheSelectedItemsOnly) {
 }
 
 TEST_F(WriterTest, FullDiskOnALaterPartKeepsTheCompletedOnes) {
-    QTemporaryDir stand;
-    const QString disk = stand.filePath("disk");
-    const QString shelf = stand.filePath("shelf");
-    QDir().mkpath(disk);
-    QDir().mkpath(shelf);
-    drives::SetDrive('A', {disk, drives::DriveType::Removable, 552 * 12});
+    const StandInDiskette diskette(552 * 12);
+    const QString disk = diskette.disk;
+    const QString shelf = diskette.shelf;
     const QStringList items = generate(10);
     int made = 0;
     SetPartFileFactory([&made] {
@@ -710,12 +712,9 @@ TEST_F(WriterTest, FullDiskOnALaterPartKeepsTheCompletedOnes) {
 }
 
 TEST_F(WriterTest, OverwriteAuthorisedOnceCoversTheLaterParts) {
-    QTemporaryDir stand;
-    const QString disk = stand.filePath("disk");
-    const QString shelf = stand.filePath("shelf");
-    QDir().mkpath(disk);
-    QDir().mkpath(shelf);
-    drives::SetDrive('A', {disk, drives::DriveType::Removable, 552 * 12});
+    const StandInDiskette diskette(552 * 12);
+    const QString disk = diskette.disk;
+    const QString shelf = diskette.shelf;
     const QStringList items = generate(8);
     const QString name1 = base(items) + "01G.dec";
     const QString name2 = base(items) + "02G.dec";
