@@ -541,12 +541,12 @@ TEST_F(Transmite, KeyboardOnlyFromTheMainWindowToATransmittedFile) {
             EXPECT_TRUE(b->isEnabled()) << b->objectName().toStdString();
         // A mnemonic presses its button a moment later, as a click would show it.
         gui::key(Qt::Key_T, Qt::AltModifier);
-        EXPECT_TRUE(gui::waitUntil([&] { return !handOff().isEmpty(); }, 3000)) << "Alt+T started no transmission";
+        EXPECT_TRUE(gui::waitUntil([&] { return !handOff().isEmpty(); }, "the transmission started by Alt+T", 3000)) << "Alt+T started no transmission";
         gui::settle();
         EXPECT_EQ(items.Count(), 1);
         if (items.Count() == 1) EXPECT_EQ(items[0]->ImageIndexes(0), declfile::kImgTransmitida);
         gui::key(Qt::Key_C, Qt::AltModifier);  // "&Cancelar"
-        EXPECT_TRUE(gui::waitUntil([&] { return !form->isVisible(); }, 3000)) << "Alt+C left the window open";
+        EXPECT_TRUE(gui::waitUntil([&] { return !form->isVisible(); }, "the window closed by Alt+C", 3000)) << "Alt+C left the window open";
         return forms::mrNone;
     });
     gui::key(Qt::Key_D, Qt::AltModifier);

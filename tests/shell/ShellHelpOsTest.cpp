@@ -215,7 +215,7 @@ TEST(Help, UsableBesideAModalFormAndAWizardAndInsideTheScreen) {
             if (!gui::enter(pis)) ADD_FAILURE() << "the PIS field took no focus";
             QTest::keyClick(pis, Qt::Key_F1);
             w = help::CurrentHelpWindow();
-            if (!w || !gui::waitUntil([&] { return w->isVisible(); }, 2000)) {
+            if (!w || !gui::waitUntil([&] { return w->isVisible(); }, "the help window shown after F1", 2000)) {
                 ADD_FAILURE() << "no help window shown after F1";
                 return int(forms::mrCancel);
             }
