@@ -24,21 +24,6 @@
 
 namespace lume {
 
-enum LumeListviewState : uint16_t {
-    ebcsLButtonDown = 1u << 0,
-    ebcsRButtonDown = 1u << 1,
-    ebcsMButtonDown = 1u << 2,
-    ebcsDragPending = 1u << 4,
-    ebcsDragging = 1u << 5,
-    ebcsVCLDrag = 1u << 6,
-    ebcsDragSelectPending = 1u << 7,
-    ebcsDragSelecting = 1u << 8,
-    ebcsCheckPending = 1u << 10,
-    ebcsGroupExpandPending = 1u << 11,
-    ebcsHeaderCapture = 1u << 12,
-    ebcsScrolling = 1u << 13,
-};
-
 class TCustomLumeListview : public TLumeCanvasControl, public TLumeListviewEventHandlers, public ILumeOwner {
 public:
     TCustomLumeListview();
@@ -107,16 +92,16 @@ public:
 
     bool ShowGroupMargins() const override { return showGroupMargins_; }
     void SetShowGroupMargins(bool value);
-    TLumeListStyle View() const { return view_; }
+    TLumeListStyle View() const override { return view_; }
     virtual void SetView(TLumeListStyle value);
 
     void DoUpdate() override;
     void WindowCreated() override;
 
     LumeRect ClientRect() const;
-    int ClientWidth() const { return ClientRect().Width(); }
-    int ClientHeight() const { return ClientRect().Height(); }
-    LumeRect ClientInViewportCoords() const;
+    int ClientWidth() const override { return ClientRect().Width(); }
+    int ClientHeight() const override { return ClientRect().Height(); }
+    LumeRect ClientInViewportCoords() const override;
     bool IsThumbnailView() const {
         return view_ == TLumeListStyle::elsThumbnail || view_ == TLumeListStyle::elsFilmStrip;
     }
@@ -127,8 +112,8 @@ public:
     // Objects taken out of their collections while a hold lasts (a piece of
     // input, or a clearing whose handlers may list again) are freed when the
     // last hold ends: the code that fired the handler may still hold them.
-    void HoldFreeing() { ++freeingHolds_; }
-    void ReleaseFreeing();
+    void HoldFreeing() override { ++freeingHolds_; }
+    void ReleaseFreeing() override;
     // Frees an object that left its collection, now or when the holds end.
     void Dispose(TLumeCollectionItem* object);
     void MarkSelectedCut();
@@ -137,13 +122,26 @@ public:
     void SaveToStream(QIODevice& stream);
     TLumeGroup* GroupHitTest(LumePoint viewPoint, TLumeGroupHitTestInfos& hitInfo);
     TLumeItem* ItemHitTest(LumePoint viewPoint, TLumeGroup* group, TLumeItemHitTestInfos& hitInfo);
-    bool Focused() const { return host_ && host_->HasFocus(); }
-    ILumeMeasurer* Measurer() const { return host_ ? &host_->Measurer() : nullptr; }
+    bool Focused() const override { return host_ && host_->HasFocus(); }
+    ILumeMeasurer* Measurer() const override { return host_ ? &host_->Measurer() : nullptr; }
     // The canvas handed to the painters for measuring; none until painting exists.
     TLumeCanvas* MeasureCanvas() const override { return host_ ? host_->MeasureCanvas() : nullptr; }
     // The parts' view of the control (ILumeOwner).
     TLumeGroups* OwnerGroups() const override { return Groups.get(); }
     TLumeHeader* OwnerHeader() const override { return Header.get(); }
+    TLumeCellSizes* OwnerCellSizes() const override { return CellSizes.get(); }
+    TLumeScrollbarManager* OwnerScrollbars() const override { return Scrollbars.get(); }
+    ILumeHost* Host() const override { return TLumeCanvasControl::Host(); }
+    bool HasWindow() const override { return TLumeCanvasControl::HasWindow(); }
+    int OwnerUpdateCount() const override { return UpdateCount; }
+    bool DrawWithThemes() const override { return TLumeCanvasControl::DrawWithThemes(); }
+    uint16_t OwnerStates() const override { return States; }
+    TLumeGlobalImageManager* OwnerGlobalImages() const override { return GlobalImages.get(); }
+    TColor OwnerColor() const override { return Color; }
+    const QFont& OwnerGroupFont() const override { return GroupFont; }
+    LumeRect HeaderDisplayRect() const override { return Header->DisplayRect; }
+    TLumeHintInfo* OwnerHintInfo() const override { return HintInfo.get(); }
+    TLumeHintType OwnerHintType() const override { return HintType; }
     ILumeHost* OwnerWindow() const override { return HasWindow() ? host_ : nullptr; }
     void InvalidateOwner(const LumeRect* rect, bool immediateUpdate) override { SafeInvalidateRect(rect, immediateUpdate); }
     // The bitmap of an expand (true) or collapse button: the application's, else the default.
@@ -168,7 +166,7 @@ public:
     bool WMPaint(TLumeCanvas* canvas, const LumeRect& invalid);
     // Input, from the window's mouse, keyboard, wheel, focus and scroll bars.
     // Points are window (client) coordinates; keys are MK_ bits.
-    bool IsHeaderMouseMsg(LumePoint windowPoint, bool forceTest);
+    bool IsHeaderMouseMsg(LumePoint windowPoint, bool forceTest) override;
     void WMLButtonDown(uint32_t keys, LumePoint windowPoint);
     void WMRButtonDown(uint32_t keys, LumePoint windowPoint);
     void WMLButtonUp(uint32_t keys, LumePoint windowPoint);
@@ -218,150 +216,150 @@ public:
     // Widths of check boxes by their size (the painters' bound manager).
     int CheckBoundWidth(int checkSize) const;
 
-    // Dispatch: every object of the control fires its events through these.
-    virtual void DoItemCheckChanging(TLumeItem* item, bool& allow);
-    virtual void DoItemCheckChange(TLumeItem* item);
-    virtual void DoItemEnableChanging(TLumeItem* item, bool& allow);
-    virtual void DoItemEnableChange(TLumeItem* item);
-    virtual void DoItemFocusChanging(TLumeItem* item, bool& allow);
-    virtual void DoItemFocusChanged(TLumeItem* item);
-    virtual void DoItemSelectionChanging(TLumeItem* item, bool& allow);
-    virtual void DoItemSelectionChanged(TLumeItem* item);
-    virtual void DoItemVisibilityChanging(TLumeItem* item, bool& allow);
-    virtual void DoItemVisibilityChanged(TLumeItem* item);
-    virtual void DoItemEditBegin(TLumeItem* item, bool& allow);
-    virtual void DoItemEditEnd(TLumeItem* item);
-    virtual void DoItemInitialize(TLumeItem* item);
-    virtual void DoItemFreeing(TLumeItem* item);
-    virtual void DoGroupVisibilityChanging(TLumeGroup* group, bool& allow);
-    virtual void DoGroupVisibilityChanged(TLumeGroup* group);
-    virtual void DoGroupSelectionChanging(TLumeGroup* group, bool& allow);
-    virtual void DoGroupSelectionChanged(TLumeGroup* group);
-    virtual void DoGroupCollapsing(TLumeGroup* group, bool& allow);
-    virtual void DoGroupCollapse(TLumeGroup* group);
-    virtual void DoGroupExpanding(TLumeGroup* group, bool& allow);
-    virtual void DoGroupExpand(TLumeGroup* group);
-    virtual void DoGroupInitialize(TLumeGroup* group);
-    virtual void DoGroupFreeing(TLumeGroup* group);
-    virtual void DoColumnCheckChanging(TLumeColumn* column, bool& allow);
-    virtual void DoColumnCheckChanged(TLumeColumn* column);
-    virtual void DoColumnEnableChanging(TLumeColumn* column, bool& allow);
-    virtual void DoColumnEnableChanged(TLumeColumn* column);
-    virtual void DoColumnFocusChanging(TLumeColumn* column, bool& allow);
-    virtual void DoColumnFocusChanged(TLumeColumn* column);
-    virtual void DoColumnSelectionChanging(TLumeColumn* column, bool& allow);
-    virtual void DoColumnSelectionChanged(TLumeColumn* column);
-    virtual void DoColumnVisibilityChanging(TLumeColumn* column, bool& allow);
-    virtual void DoColumnVisibilityChanged(TLumeColumn* column);
-    virtual void DoColumnSizeChanging(TLumeColumn* column, int width, int newWidth, bool& allow);
-    virtual void DoColumnSizeChanged(TLumeColumn* column);
-    virtual void DoColumnInitialize(TLumeColumn* column);
-    virtual void DoColumnFreeing(TLumeColumn* column);
-    virtual void DoItemReadStream(TLumeCollectionItem* item, QIODevice& stream, int version);
-    virtual void DoItemWriteStream(TLumeCollectionItem* item, QIODevice& stream, int version);
-    virtual void DoGroupReadStream(TLumeCollectionItem* group, QIODevice& stream, int version);
-    virtual void DoGroupWriteStream(TLumeCollectionItem* group, QIODevice& stream, int version);
-    virtual void DoColumnReadStream(TLumeCollectionItem* column, QIODevice& stream, int version);
-    virtual void DoColumnWriteStream(TLumeCollectionItem* column, QIODevice& stream, int version);
-    virtual void DoItemGetCaption(TLumeItem* item, int column, QString& caption);
-    virtual void DoItemSetCaption(TLumeItem* item, int column, const QString& caption);
-    virtual void DoItemGetImageIndex(TLumeItem* item, int column, TLumeImageKind kind, int& imageIndex);
-    virtual void DoItemSetImageIndex(TLumeItem* item, int column, TLumeImageKind kind, int imageIndex);
-    virtual void DoItemGetImageList(TLumeItem* item, int column, TLumeImageList*& imageList);
-    virtual void DoItemGetTileDetail(TLumeItem* item, int line, int& detail);
-    virtual void DoItemSetTileDetail(TLumeItem* item, int line, int detail);
-    virtual void DoItemGetTileDetailCount(TLumeItem* item, int& count);
-    virtual void DoItemGetGroupKey(TLumeItem* item, int focusedColumn, uint32_t& groupKey);
-    virtual void DoItemSetGroupKey(TLumeItem* item, int column, uint32_t key);
-    virtual void DoGroupGetCaption(TLumeGroup* group, QString& caption);
-    virtual void DoGroupSetCaption(TLumeGroup* group, const QString& caption);
-    virtual void DoGroupGetImageIndex(TLumeGroup* group, TLumeImageKind kind, int& imageIndex);
-    virtual void DoGroupSetImageIndex(TLumeGroup* group, TLumeImageKind kind, int imageIndex);
-    virtual void DoGroupGetImageList(TLumeGroup* group, TLumeImageList*& imageList);
-    virtual void DoGroupGetDetail(TLumeGroup* group, int line, int& detail);
-    virtual void DoGroupSetDetail(TLumeGroup* group, int line, int detail);
-    virtual void DoGroupGetDetailCount(TLumeGroup* group, int& count);
-    virtual void DoColumnGetCaption(TLumeColumn* column, QString& caption);
-    virtual void DoColumnSetCaption(TLumeColumn* column, const QString& caption);
-    virtual void DoColumnGetImageIndex(TLumeColumn* column, TLumeImageKind kind, int& imageIndex);
-    virtual void DoColumnSetImageIndex(TLumeColumn* column, TLumeImageKind kind, int imageIndex);
-    virtual void DoColumnGetImageList(TLumeColumn* column, TLumeImageList*& imageList);
-    virtual void DoColumnGetDetail(TLumeColumn* column, int line, int& detail);
-    virtual void DoColumnSetDetail(TLumeColumn* column, int line, int detail);
-    virtual void DoColumnGetDetailCount(TLumeColumn* column, int& count);
-    virtual void DoItemPaintText(TLumeItem* item, TLumeCanvas* canvas);
-    virtual void DoGroupPaintText(TLumeGroup* group, TLumeCanvas* canvas);
-    virtual void DoColumnPaintText(TLumeColumn* column, TLumeCanvas* canvas);
-    virtual void DoItemClick(TLumeItem* item, TLumeKeyStates keys, TLumeItemHitTestInfos hitInfo);
-    virtual void DoGroupClick(TLumeGroup* group, TLumeKeyStates keys, TLumeGroupHitTestInfos hitInfo);
-    virtual void DoColumnClick(TLumeMouseButton button, TLumeColumn* column);
-    virtual void DoItemDblClick(TLumeMouseButton button, LumePoint mousePos, const TLumeHitInfoItem& hitInfo);
-    virtual void DoGroupDblClick(TLumeMouseButton button, LumePoint mousePos, const TLumeHitInfoGroup& hitInfo);
-    virtual void DoColumnDblClick(TLumeMouseButton button, TShiftState shift, TLumeColumn* column, LumePoint mousePos);
-    virtual void DoDblClick(TLumeMouseButton button, LumePoint mousePos, TShiftState shift);
-    virtual void DoHeaderDblClick(TLumeMouseButton button, LumePoint mousePos, TShiftState shift);
-    virtual void DoHeaderMouseDown(TLumeMouseButton button, TShiftState shift, int x, int y, TLumeColumn* column);
-    virtual void DoHeaderMouseUp(TLumeMouseButton button, TShiftState shift, int x, int y, TLumeColumn* column);
-    virtual void DoHeaderMouseMove(TShiftState shift, int x, int y);
-    virtual void DoItemContextMenu(const TLumeHitInfoItem& hitInfo, LumePoint windowPoint, QObject*& menu, bool& handled);
-    virtual void DoGroupContextMenu(const TLumeHitInfoGroup& hitInfo, LumePoint windowPoint, QObject*& menu,
-                                    bool& handled);
-    virtual void DoColumnContextMenu(const TLumeHitInfoColumn& hitInfo, LumePoint windowPoint, QObject*& menu);
-    virtual void DoItemHotTrack(TLumeItem* item, TLumeHotTrackState state, LumePoint mousePos);
-    virtual void DoGroupHotTrack(TLumeGroup* group, TLumeHotTrackState state, LumePoint mousePos);
-    virtual void DoKeyAction(uint16_t& charCode, TShiftState& shift, bool& doDefault);
-    virtual void DoIncrementalSearch(TLumeCollectionItem* item, const QString& searchBuffer, int& compareResult);
-    virtual int DoItemCompare(TLumeColumn* column, TLumeGroup* group, TLumeItem* item1, TLumeItem* item2);
-    virtual int DoGroupCompare(TLumeGroup* group1, TLumeGroup* group2);
-    virtual void DoViewChange();
+    // Dispatch (ILumeEventSink): every object of the control fires its events through these.
+    void DoItemCheckChanging(TLumeItem* item, bool& allow) override;
+    void DoItemCheckChange(TLumeItem* item) override;
+    void DoItemEnableChanging(TLumeItem* item, bool& allow) override;
+    void DoItemEnableChange(TLumeItem* item) override;
+    void DoItemFocusChanging(TLumeItem* item, bool& allow) override;
+    void DoItemFocusChanged(TLumeItem* item) override;
+    void DoItemSelectionChanging(TLumeItem* item, bool& allow) override;
+    void DoItemSelectionChanged(TLumeItem* item) override;
+    void DoItemVisibilityChanging(TLumeItem* item, bool& allow) override;
+    void DoItemVisibilityChanged(TLumeItem* item) override;
+    void DoItemEditBegin(TLumeItem* item, bool& allow) override;
+    void DoItemEditEnd(TLumeItem* item) override;
+    void DoItemInitialize(TLumeItem* item) override;
+    void DoItemFreeing(TLumeItem* item) override;
+    void DoGroupVisibilityChanging(TLumeGroup* group, bool& allow) override;
+    void DoGroupVisibilityChanged(TLumeGroup* group) override;
+    void DoGroupSelectionChanging(TLumeGroup* group, bool& allow) override;
+    void DoGroupSelectionChanged(TLumeGroup* group) override;
+    void DoGroupCollapsing(TLumeGroup* group, bool& allow) override;
+    void DoGroupCollapse(TLumeGroup* group) override;
+    void DoGroupExpanding(TLumeGroup* group, bool& allow) override;
+    void DoGroupExpand(TLumeGroup* group) override;
+    void DoGroupInitialize(TLumeGroup* group) override;
+    void DoGroupFreeing(TLumeGroup* group) override;
+    void DoColumnCheckChanging(TLumeColumn* column, bool& allow) override;
+    void DoColumnCheckChanged(TLumeColumn* column) override;
+    void DoColumnEnableChanging(TLumeColumn* column, bool& allow) override;
+    void DoColumnEnableChanged(TLumeColumn* column) override;
+    void DoColumnFocusChanging(TLumeColumn* column, bool& allow) override;
+    void DoColumnFocusChanged(TLumeColumn* column) override;
+    void DoColumnSelectionChanging(TLumeColumn* column, bool& allow) override;
+    void DoColumnSelectionChanged(TLumeColumn* column) override;
+    void DoColumnVisibilityChanging(TLumeColumn* column, bool& allow) override;
+    void DoColumnVisibilityChanged(TLumeColumn* column) override;
+    void DoColumnSizeChanging(TLumeColumn* column, int width, int newWidth, bool& allow) override;
+    void DoColumnSizeChanged(TLumeColumn* column) override;
+    void DoColumnInitialize(TLumeColumn* column) override;
+    void DoColumnFreeing(TLumeColumn* column) override;
+    void DoItemReadStream(TLumeCollectionItem* item, QIODevice& stream, int version) override;
+    void DoItemWriteStream(TLumeCollectionItem* item, QIODevice& stream, int version) override;
+    void DoGroupReadStream(TLumeCollectionItem* group, QIODevice& stream, int version) override;
+    void DoGroupWriteStream(TLumeCollectionItem* group, QIODevice& stream, int version) override;
+    void DoColumnReadStream(TLumeCollectionItem* column, QIODevice& stream, int version) override;
+    void DoColumnWriteStream(TLumeCollectionItem* column, QIODevice& stream, int version) override;
+    void DoItemGetCaption(TLumeItem* item, int column, QString& caption) override;
+    void DoItemSetCaption(TLumeItem* item, int column, const QString& caption) override;
+    void DoItemGetImageIndex(TLumeItem* item, int column, TLumeImageKind kind, int& imageIndex) override;
+    void DoItemSetImageIndex(TLumeItem* item, int column, TLumeImageKind kind, int imageIndex) override;
+    void DoItemGetImageList(TLumeItem* item, int column, TLumeImageList*& imageList) override;
+    void DoItemGetTileDetail(TLumeItem* item, int line, int& detail) override;
+    void DoItemSetTileDetail(TLumeItem* item, int line, int detail) override;
+    void DoItemGetTileDetailCount(TLumeItem* item, int& count) override;
+    void DoItemGetGroupKey(TLumeItem* item, int focusedColumn, uint32_t& groupKey) override;
+    void DoItemSetGroupKey(TLumeItem* item, int column, uint32_t key) override;
+    void DoGroupGetCaption(TLumeGroup* group, QString& caption) override;
+    void DoGroupSetCaption(TLumeGroup* group, const QString& caption) override;
+    void DoGroupGetImageIndex(TLumeGroup* group, TLumeImageKind kind, int& imageIndex) override;
+    void DoGroupSetImageIndex(TLumeGroup* group, TLumeImageKind kind, int imageIndex) override;
+    void DoGroupGetImageList(TLumeGroup* group, TLumeImageList*& imageList) override;
+    void DoGroupGetDetail(TLumeGroup* group, int line, int& detail) override;
+    void DoGroupSetDetail(TLumeGroup* group, int line, int detail) override;
+    void DoGroupGetDetailCount(TLumeGroup* group, int& count) override;
+    void DoColumnGetCaption(TLumeColumn* column, QString& caption) override;
+    void DoColumnSetCaption(TLumeColumn* column, const QString& caption) override;
+    void DoColumnGetImageIndex(TLumeColumn* column, TLumeImageKind kind, int& imageIndex) override;
+    void DoColumnSetImageIndex(TLumeColumn* column, TLumeImageKind kind, int imageIndex) override;
+    void DoColumnGetImageList(TLumeColumn* column, TLumeImageList*& imageList) override;
+    void DoColumnGetDetail(TLumeColumn* column, int line, int& detail) override;
+    void DoColumnSetDetail(TLumeColumn* column, int line, int detail) override;
+    void DoColumnGetDetailCount(TLumeColumn* column, int& count) override;
+    void DoItemPaintText(TLumeItem* item, TLumeCanvas* canvas) override;
+    void DoGroupPaintText(TLumeGroup* group, TLumeCanvas* canvas) override;
+    void DoColumnPaintText(TLumeColumn* column, TLumeCanvas* canvas) override;
+    void DoItemClick(TLumeItem* item, TLumeKeyStates keys, TLumeItemHitTestInfos hitInfo) override;
+    void DoGroupClick(TLumeGroup* group, TLumeKeyStates keys, TLumeGroupHitTestInfos hitInfo) override;
+    void DoColumnClick(TLumeMouseButton button, TLumeColumn* column) override;
+    void DoItemDblClick(TLumeMouseButton button, LumePoint mousePos, const TLumeHitInfoItem& hitInfo) override;
+    void DoGroupDblClick(TLumeMouseButton button, LumePoint mousePos, const TLumeHitInfoGroup& hitInfo) override;
+    void DoColumnDblClick(TLumeMouseButton button, TShiftState shift, TLumeColumn* column, LumePoint mousePos) override;
+    void DoDblClick(TLumeMouseButton button, LumePoint mousePos, TShiftState shift) override;
+    void DoHeaderDblClick(TLumeMouseButton button, LumePoint mousePos, TShiftState shift) override;
+    void DoHeaderMouseDown(TLumeMouseButton button, TShiftState shift, int x, int y, TLumeColumn* column) override;
+    void DoHeaderMouseUp(TLumeMouseButton button, TShiftState shift, int x, int y, TLumeColumn* column) override;
+    void DoHeaderMouseMove(TShiftState shift, int x, int y) override;
+    void DoItemContextMenu(const TLumeHitInfoItem& hitInfo, LumePoint windowPoint, QObject*& menu, bool& handled) override;
+    void DoGroupContextMenu(const TLumeHitInfoGroup& hitInfo, LumePoint windowPoint, QObject*& menu,
+                            bool& handled) override;
+    void DoColumnContextMenu(const TLumeHitInfoColumn& hitInfo, LumePoint windowPoint, QObject*& menu) override;
+    void DoItemHotTrack(TLumeItem* item, TLumeHotTrackState state, LumePoint mousePos) override;
+    void DoGroupHotTrack(TLumeGroup* group, TLumeHotTrackState state, LumePoint mousePos) override;
+    void DoKeyAction(uint16_t& charCode, TShiftState& shift, bool& doDefault) override;
+    void DoIncrementalSearch(TLumeCollectionItem* item, const QString& searchBuffer, int& compareResult) override;
+    int DoItemCompare(TLumeColumn* column, TLumeGroup* group, TLumeItem* item1, TLumeItem* item2) override;
+    int DoGroupCompare(TLumeGroup* group1, TLumeGroup* group2) override;
+    void DoViewChange() override;
     // The group for an item regrouped under a new key: the handler's, else a
     // new group added to the groups.
-    virtual void DoAutoSortGroupCreate(TLumeItem* item, int columnIndex, TLumeGroups* groups, TLumeGroup*& group,
-                                       bool& doDefaultAction);
-    virtual void DoItemImageDrawIsCustom(TLumeItem* item, TLumeColumn* column, bool& isCustom);
-    virtual void DoItemImageGetSize(TLumeItem* item, TLumeColumn* column, int& width, int& height);
-    virtual void DoItemImageDraw(TLumeItem* item, TLumeColumn* column, TLumeCanvas* canvas,
-                                 const TLumeRectArrayObject& rects, TLumeAlphaBlender* blender);
-    virtual void DoItemThumbnailDraw(TLumeItem* item, TLumeCanvas* canvas, const LumeRect& rect,
-                                     TLumeAlphaBlender* blender, bool& doDefault);
-    virtual void DoGroupImageDrawIsCustom(TLumeGroup* group, bool& isCustom);
-    virtual void DoGroupImageGetSize(TLumeGroup* group, int& width, int& height);
-    virtual void DoGroupImageDraw(TLumeGroup* group, TLumeCanvas* canvas, const TLumeRectArrayObject& rects,
-                                  TLumeAlphaBlender* blender);
-    virtual void DoColumnImageDrawIsCustom(TLumeColumn* column, bool& isCustom);
-    virtual void DoColumnImageGetSize(TLumeColumn* column, int& width, int& height);
-    virtual void DoColumnImageDraw(TLumeColumn* column, TLumeCanvas* canvas, const TLumeRectArrayObject& rects,
-                                   TLumeAlphaBlender* blender);
-    virtual void DoHintPopup(TLumeCollectionItem* target, TLumeHintType hintType, LumePoint mousePos, QString& text,
-                             int& hideTimeout, int& reShowTimeout, bool& allow);
-    virtual void DoHintPauseTime(bool hintWindowShown, int& pauseDelay);
-    virtual void DoHintCustomInfo(TLumeCollectionItem* target, TLumeHintInfo* info);
-    virtual void DoHintCustomDraw(TLumeCollectionItem* target, TLumeHintInfo* info);
+    void DoAutoSortGroupCreate(TLumeItem* item, int columnIndex, TLumeGroups* groups, TLumeGroup*& group,
+                               bool& doDefaultAction) override;
+    void DoItemImageDrawIsCustom(TLumeItem* item, TLumeColumn* column, bool& isCustom) override;
+    void DoItemImageGetSize(TLumeItem* item, TLumeColumn* column, int& width, int& height) override;
+    void DoItemImageDraw(TLumeItem* item, TLumeColumn* column, TLumeCanvas* canvas,
+                         const TLumeRectArrayObject& rects, TLumeAlphaBlender* blender) override;
+    void DoItemThumbnailDraw(TLumeItem* item, TLumeCanvas* canvas, const LumeRect& rect,
+                             TLumeAlphaBlender* blender, bool& doDefault) override;
+    void DoGroupImageDrawIsCustom(TLumeGroup* group, bool& isCustom) override;
+    void DoGroupImageGetSize(TLumeGroup* group, int& width, int& height) override;
+    void DoGroupImageDraw(TLumeGroup* group, TLumeCanvas* canvas, const TLumeRectArrayObject& rects,
+                          TLumeAlphaBlender* blender) override;
+    void DoColumnImageDrawIsCustom(TLumeColumn* column, bool& isCustom) override;
+    void DoColumnImageGetSize(TLumeColumn* column, int& width, int& height) override;
+    void DoColumnImageDraw(TLumeColumn* column, TLumeCanvas* canvas, const TLumeRectArrayObject& rects,
+                           TLumeAlphaBlender* blender) override;
+    void DoHintPopup(TLumeCollectionItem* target, TLumeHintType hintType, LumePoint mousePos, QString& text,
+                     int& hideTimeout, int& reShowTimeout, bool& allow) override;
+    void DoHintPauseTime(bool hintWindowShown, int& pauseDelay) override;
+    void DoHintCustomInfo(TLumeCollectionItem* target, TLumeHintInfo* info) override;
+    void DoHintCustomDraw(TLumeCollectionItem* target, TLumeHintInfo* info) override;
     // The in-place editor: the handler's, else the default one.
-    virtual void DoItemCreateEditor(TLumeItem* item, ILumeCellEditor*& editor);
-    virtual void DoItemEdited(TLumeItem* item, QVariant& newValue, bool& accept);
-    virtual void DoOLEDragStart(ILumeDataObject* data, TLumeDropEffects& available, bool& allowDrag);
-    virtual void DoOLEDragEnd(ILumeDataObject* data, TLumeOLEDragResult result, TLumeDropEffects effect);
-    virtual void DoOLEQueryContineDrag(bool escapePressed, TLumeKeyStates keys, TLumeQueryDragResult& result);
-    virtual void DoOLEGiveFeedback(TLumeDropEffects effect, bool& useDefaultCursors);
+    void DoItemCreateEditor(TLumeItem* item, ILumeCellEditor*& editor) override;
+    void DoItemEdited(TLumeItem* item, QVariant& newValue, bool& accept) override;
+    void DoOLEDragStart(ILumeDataObject* data, TLumeDropEffects& available, bool& allowDrag) override;
+    void DoOLEDragEnd(ILumeDataObject* data, TLumeOLEDragResult result, TLumeDropEffects effect) override;
+    void DoOLEQueryContineDrag(bool escapePressed, TLumeKeyStates keys, TLumeQueryDragResult& result) override;
+    void DoOLEGiveFeedback(TLumeDropEffects effect, bool& useDefaultCursors) override;
     // Without a handler the control takes no drop: the effect becomes edeNone.
-    virtual void DoOLEDragEnter(ILumeDataObject* data, TLumeKeyStates keys, LumePoint screenPoint,
-                                TLumeDropEffects available, TLumeDropEffect& desired);
-    virtual void DoOLEDragOver(TLumeKeyStates keys, LumePoint screenPoint, TLumeDropEffects available,
-                               TLumeDropEffect& desired);
-    virtual void DoOLEDragLeave();
+    void DoOLEDragEnter(ILumeDataObject* data, TLumeKeyStates keys, LumePoint screenPoint,
+                        TLumeDropEffects available, TLumeDropEffect& desired) override;
+    void DoOLEDragOver(TLumeKeyStates keys, LumePoint screenPoint, TLumeDropEffects available,
+                       TLumeDropEffect& desired) override;
+    void DoOLEDragLeave() override;
     // Without a handler nobody takes the data: the effect becomes edeNone.
-    virtual void DoOLEDragDrop(ILumeDataObject* data, TLumeKeyStates keys, LumePoint screenPoint,
-                               TLumeDropEffects available, TLumeDropEffect& desired);
-    virtual void DoOLEGetCustomFormats(std::vector<TLumeFormatEtc>& formats);
-    virtual void DoOLEGetData(const TLumeFormatEtc& format, TLumeStgMedium& medium, bool& handled);
-    virtual void DoOLEQueryData(const TLumeFormatEtc& format, bool& available, bool& handled);
-    virtual void DoOLEGetDataObject(ILumeDataObject*& dataObject);
-    virtual void DoGetDragImage(QImage* image, LumePoint dragStart, LumePoint& hotSpot, TColor& transparent,
-                                bool& handled);
-    virtual void DoClipboardCopy(bool& handled);
-    virtual void DoClipboardCut(bool& markAsCut, bool& handled);
-    virtual void DoClipboardPaste(bool& handled);
+    void DoOLEDragDrop(ILumeDataObject* data, TLumeKeyStates keys, LumePoint screenPoint,
+                       TLumeDropEffects available, TLumeDropEffect& desired) override;
+    void DoOLEGetCustomFormats(std::vector<TLumeFormatEtc>& formats) override;
+    void DoOLEGetData(const TLumeFormatEtc& format, TLumeStgMedium& medium, bool& handled) override;
+    void DoOLEQueryData(const TLumeFormatEtc& format, bool& available, bool& handled) override;
+    void DoOLEGetDataObject(ILumeDataObject*& dataObject) override;
+    void DoGetDragImage(QImage* image, LumePoint dragStart, LumePoint& hotSpot, TColor& transparent,
+                        bool& handled) override;
+    void DoClipboardCopy(bool& handled) override;
+    void DoClipboardCut(bool& markAsCut, bool& handled) override;
+    void DoClipboardPaste(bool& handled) override;
 
     // True when items are compared by a handler; a descendant that overrides
     // DoItemCompare answers true as well.
@@ -397,22 +395,6 @@ private:
     std::vector<TLumeCollectionItem*> disposed_;
     bool showGroupMargins_ = false;
     TLumeListStyle view_ = TLumeListStyle::elsIcon;
-};
-
-// Holds the freeing of the control's objects for as long as it lives.
-class TLumeFreeingHold {
-public:
-    explicit TLumeFreeingHold(TCustomLumeListview* lv) : lv_(lv) {
-        if (lv_) lv_->HoldFreeing();
-    }
-    ~TLumeFreeingHold() {
-        if (lv_) lv_->ReleaseFreeing();
-    }
-    TLumeFreeingHold(const TLumeFreeingHold&) = delete;
-    TLumeFreeingHold& operator=(const TLumeFreeingHold&) = delete;
-
-private:
-    TCustomLumeListview* lv_;
 };
 
 }  // namespace lume

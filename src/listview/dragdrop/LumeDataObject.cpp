@@ -1,7 +1,8 @@
 #include "listview/dragdrop/LumeDataObject.h"
 
+#include "listview/dragdrop/LumeDragManagers.h"
 #include "listview/paint/LumeGlyphs.h"
-#include "listview/LumeListview.h"
+#include "listview/LumeOwner.h"
 
 namespace lume {
 
@@ -73,7 +74,7 @@ std::unique_ptr<TLumeEnumFormatEtcManager> TLumeDataObjectManager::EnumFormatEtc
     return std::make_unique<TLumeEnumFormatEtcManager>(std::move(formats));
 }
 
-uint32_t QueryContinueDrag(TCustomLumeListview* lv, bool escapePressed, uint32_t keys) {
+uint32_t QueryContinueDrag(ILumeOwner* lv, bool escapePressed, uint32_t keys) {
     const TLumeKeyStates ks = KeyStatesToLumeKeyStates(keys);
     TLumeQueryDragResult q = !ks.Has(TLumeKeyState::eksButton) ? TLumeQueryDragResult::eqdrDrop
                              : escapePressed                   ? TLumeQueryDragResult::eqdrQuit
@@ -87,7 +88,7 @@ uint32_t QueryContinueDrag(TCustomLumeListview* lv, bool escapePressed, uint32_t
     return E_UNEXPECTED_;
 }
 
-uint32_t GiveFeedback(TCustomLumeListview* lv, TLumeDropEffects effect) {
+uint32_t GiveFeedback(ILumeOwner* lv, TLumeDropEffects effect) {
     bool useDefault = true;
     if (lv) lv->DoOLEGiveFeedback(effect, useDefault);
     return useDefault ? DRAGDROP_S_USEDEFAULTCURSORS_ : S_OK_;

@@ -10,6 +10,8 @@
 
 namespace lume {
 
+class ILumeOwner;
+
 // Result codes of the drag-and-drop protocol.
 enum LumeResult : uint32_t {
     S_OK_ = 0,
@@ -51,8 +53,8 @@ public:
 
 class TLumeDataObjectManager : public ILumeDataObject {
 public:
-    explicit TLumeDataObjectManager(TCustomLumeListview* owner) : Owner(owner) {}
-    TCustomLumeListview* Owner;
+    explicit TLumeDataObjectManager(ILumeOwner* owner) : Owner(owner) {}
+    ILumeOwner* Owner;
     struct Info {
         TLumeFormatEtc FormatEtc;
         TLumeStgMedium Medium;
@@ -77,8 +79,8 @@ public:
 };
 
 // The drop source's answers while a drag runs.
-uint32_t QueryContinueDrag(TCustomLumeListview* lv, bool escapePressed, uint32_t keys);
-uint32_t GiveFeedback(TCustomLumeListview* lv, TLumeDropEffects effect);
+uint32_t QueryContinueDrag(ILumeOwner* lv, bool escapePressed, uint32_t keys);
+uint32_t GiveFeedback(ILumeOwner* lv, TLumeDropEffects effect);
 
 // The header format: what a column drag carries.
 TLumeFormatEtc HeaderFormatEtc();

@@ -1,7 +1,8 @@
 // Dragging a column button to another place in the header.
 #include "listview/dragdrop/LumeDragManagers.h"
 
-#include "listview/LumeListview.h"
+#include "listview/LumeOwner.h"
+#include "listview/layout/LumeHeader.h"
 
 #include <QCoreApplication>
 #include <QDataStream>
@@ -46,17 +47,17 @@ void TLumeHeaderDragManager::BeginDrag(LumePoint, TLumeKeyStates) {
 
 void TLumeHeaderDragManager::DragMove(LumePoint viewPoint, TLumeKeyStates) {
     if (!Dragging) return;
-    TLumeColumn* target = OwnerListview->Header->Columns->ColumnAt({viewPoint.X, 0});
+    TLumeColumn* target = Owner()->OwnerHeader()->Columns->ColumnAt({viewPoint.X, 0});
     if (target == DropColumn) return;
     if (DropColumn) DropColumn->SetStateBit(ecisDropMark, false);
     DropColumn = target;
     if (DropColumn) DropColumn->SetStateBit(ecisDropMark, true);
-    OwnerListview->Header->Invalidate(false);
+    Owner()->OwnerHeader()->Invalidate(false);
 }
 
 bool TLumeHeaderDragManager::Drop(const QByteArray& data, LumePoint viewPoint) {
     TLumeHeaderDragRecord record;
-    TLumeColumns& columns = *OwnerListview->Header->Columns;
+    TLumeColumns& columns = *Owner()->OwnerHeader()->Columns;
     const bool ours = TLumeHeaderDragRecord::Decode(data, record) &&
                       record.Process == QCoreApplication::applicationPid() &&
                       record.Control == quintptr(OwnerListview) && record.Column >= 0 && record.Column < columns.Count();
@@ -71,8 +72,8 @@ void TLumeHeaderDragManager::EndDrag() {
     DropColumn = nullptr;
     Dragging = false;
     Column = nullptr;
-    OwnerListview->Header->ClearStates();
-    OwnerListview->Header->Invalidate(false);
+    Owner()->OwnerHeader()->ClearStates();
+    Owner()->OwnerHeader()->Invalidate(false);
 }
 
 }  // namespace lume

@@ -1,6 +1,10 @@
 #include "listview/input/LumeEditManager.h"
 
-#include "listview/LumeListview.h"
+#include "listview/LumeHost.h"
+#include "listview/LumeOwner.h"
+#include "listview/input/LumeSelectionManager.h"
+#include "listview/layout/LumeScrollbarManager.h"
+#include "listview/model/LumeGroups.h"
 
 namespace lume {
 
@@ -16,17 +20,17 @@ void TLumeEditManager::SetEnabled(bool value) {
 
 void TLumeEditManager::ScheduleEdit() {
     CancelScheduledEdit();
-    if (!enabled_ || !OwnerListview->Host()) return;
-    EditTimer = OwnerListview->Host()->StartTimer(AutoEditDelayTime, [this] {
+    if (!enabled_ || !Owner()->Host()) return;
+    EditTimer = Owner()->Host()->StartTimer(AutoEditDelayTime, [this] {
         CancelScheduledEdit();
-        if (TLumeItem* focused = OwnerListview->Selection()->FocusedItem()) BeginEdit(focused);
+        if (TLumeItem* focused = Owner()->Selection()->FocusedItem()) BeginEdit(focused);
     });
     EditTimerRunning = true;
 }
 
 void TLumeEditManager::CancelScheduledEdit() {
     if (!EditTimerRunning) return;
-    if (OwnerListview && OwnerListview->Host()) OwnerListview->Host()->StopTimer(EditTimer);
+    if (Owner() && Owner()->Host()) Owner()->Host()->StopTimer(EditTimer);
     EditTimerRunning = false;
 }
 
@@ -35,7 +39,7 @@ void TLumeEditManager::BeginEdit(TLumeItem* item) {
     // Only an item laid out can be edited: the box goes over its caption.
     TLumeGroup* group = item->OwnerGroup();
     if (item->Destroying() || !item->Visible() || !group || !group->Visible() || !group->Expanded()) return;
-    TCustomLumeListview* lv = OwnerListview;
+    ILumeOwner* lv = Owner();
     TLumeFreeingHold hold(lv);
     EditFinished = false;
     EditItem = item;
@@ -71,7 +75,7 @@ void TLumeEditManager::BeginEdit(TLumeItem* item) {
     };
     try {
         editor_->PrepareEditor(item);
-        placedAt_ = lv->Scrollbars->MapViewRectToWindow(item->DisplayRect);
+        placedAt_ = lv->OwnerScrollbars()->MapViewRectToWindow(item->DisplayRect);
         placedView_ = lv->View();
         Editing = true;
         editor_->ShowEditor();
@@ -87,7 +91,7 @@ void TLumeEditManager::BeginEdit(TLumeItem* item) {
 void TLumeEditManager::EndEdit() {
     if (ended_) return;
     ended_ = true;
-    TCustomLumeListview* lv = OwnerListview;
+    ILumeOwner* lv = Owner();
     if (editor_) editor_->HideEditor();
     Editing = false;
     if (EditItem) lv->DoItemEditEnd(EditItem);
@@ -100,7 +104,7 @@ bool TLumeEditManager::CommitEdit() {
     if (!editor_) return false;
     // The edited handler may list the items again: the item edited is kept
     // until the commit is over, and the edit ends with it.
-    TLumeFreeingHold hold(OwnerListview);
+    TLumeFreeingHold hold(Owner());
     const bool accepted = editor_->CommitEdit();
     if (!accepted && !EditFinished) editor_->FocusEditor();
     return accepted;
@@ -108,10 +112,10 @@ bool TLumeEditManager::CommitEdit() {
 
 bool TLumeEditManager::TabPressed(bool backward) {
     if (!TabMoveFocus) return false;
-    TLumeFreeingHold hold(OwnerListview);
+    TLumeFreeingHold hold(Owner());
     TLumeItem* item = EditItem;
     if (!CommitEdit()) return false;
-    TLumeGroups& groups = *OwnerListview->Groups;
+    TLumeGroups& groups = *Owner()->OwnerGroups();
     if (item && !item->Destroying())
         PendingEditItem = backward ? groups.PrevEditableItem(item) : groups.NextEditableItem(item);
     StopEditing();
@@ -119,7 +123,7 @@ bool TLumeEditManager::TabPressed(bool backward) {
 }
 
 bool TLumeEditManager::PressAt(LumePoint clientPoint, bool insideControl, bool& passOn) {
-    TLumeFreeingHold hold(OwnerListview);
+    TLumeFreeingHold hold(Owner());
     passOn = true;
     if (EditFinished || !editor_ || editor_->PointInEditor(clientPoint)) return false;
     if (CommitEdit()) {
@@ -133,8 +137,8 @@ bool TLumeEditManager::PressAt(LumePoint clientPoint, bool insideControl, bool& 
 
 void TLumeEditManager::LayoutChanged() {
     if (!Editing || EditFinished || !EditItem) return;
-    TCustomLumeListview* lv = OwnerListview;
-    if (lv->Scrollbars->MapViewRectToWindow(EditItem->DisplayRect) != placedAt_ || lv->View() != placedView_) EndEdit();
+    ILumeOwner* lv = Owner();
+    if (lv->OwnerScrollbars()->MapViewRectToWindow(EditItem->DisplayRect) != placedAt_ || lv->View() != placedView_) EndEdit();
 }
 
 void TLumeEditManager::Forget(TLumeItem* item) {

@@ -1,15 +1,15 @@
 #include "listview/input/LumeHintInfo.h"
 
-#include "listview/LumeListview.h"
+#include "listview/LumeOwner.h"
 #include "listview/paint/LumeText.h"
 
 namespace lume {
 
-LumeRect CalcHintRect(TCustomLumeListview* lv, TLumeCollectionItem* target, TLumeCanvas* canvas, int maxWidth,
+LumeRect CalcHintRect(ILumeOwner* lv, TLumeCollectionItem* target, TLumeCanvas* canvas, int maxWidth,
                       const QString& text) {
-    TLumeHintInfo& info = *lv->HintInfo;
+    TLumeHintInfo& info = *lv->OwnerHintInfo();
     info.Canvas = canvas;
-    info.HintType = lv->HintType;
+    info.HintType = lv->OwnerHintType();
     info.Text = text;
     info.MaxWidth = maxWidth;
     info.Bounds = {0, 0, maxWidth, 0};

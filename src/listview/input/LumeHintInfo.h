@@ -25,7 +25,7 @@ public:
 
 // The hint window's rectangle for a text: measured in the canvas, 6 wider
 // and 2 higher; for a custom-drawn hint the one its handler gives.
-LumeRect CalcHintRect(TCustomLumeListview* listview, TLumeCollectionItem* target, TLumeCanvas* canvas,
+LumeRect CalcHintRect(ILumeOwner* listview, TLumeCollectionItem* target, TLumeCanvas* canvas,
                       int maxWidth, const QString& text);
 
 }  // namespace lume

@@ -1,15 +1,18 @@
 #include "listview/input/LumeSearchManager.h"
 
-#include "listview/LumeListview.h"
+#include "listview/LumeHost.h"
+#include "listview/LumeOwner.h"
+#include "listview/input/LumeSelectionManager.h"
+#include "listview/model/LumeGroups.h"
 
 namespace lume {
 
 TLumeIncrementalSearchManager::~TLumeIncrementalSearchManager() {
-    if (TimerRunning && OwnerListview && OwnerListview->Host()) OwnerListview->Host()->StopTimer(TimerId);
+    if (TimerRunning && Owner() && Owner()->Host()) Owner()->Host()->StopTimer(TimerId);
 }
 
 TLumeItem* TLumeIncrementalSearchManager::First() const {
-    const TLumeGroups& g = *OwnerListview->Groups;
+    const TLumeGroups& g = *Owner()->OwnerGroups();
     const bool back = Direction == TLumeIncrementalSearchDir::eisdBackward;
     switch (ItemType) {
     case TLumeIncrementalSearchItemType::eisiAll: return back ? g.LastItem() : g.FirstItem();
@@ -20,7 +23,7 @@ TLumeItem* TLumeIncrementalSearchManager::First() const {
 }
 
 TLumeItem* TLumeIncrementalSearchManager::Next(TLumeItem* item) const {
-    const TLumeGroups& g = *OwnerListview->Groups;
+    const TLumeGroups& g = *Owner()->OwnerGroups();
     const bool back = Direction == TLumeIncrementalSearchDir::eisdBackward;
     switch (ItemType) {
     case TLumeIncrementalSearchItemType::eisiAll: return back ? g.PrevItem(item) : g.NextItem(item);
@@ -44,7 +47,7 @@ void TLumeIncrementalSearchManager::StartSearch() {
         if (!SearchItem) SearchItem = First();
         break;
     case TLumeIncrementalSearchStart::eissFocusedNode:
-        SearchItem = OwnerListview->Selection()->FocusedItem();
+        SearchItem = Owner()->Selection()->FocusedItem();
         if (!SearchItem) SearchItem = First();
         break;
     }
@@ -59,7 +62,7 @@ void TLumeIncrementalSearchManager::HandleKeyPress(const QString& text) {
     TLumeItem* fallback = StartType != TLumeIncrementalSearchStart::eissStartOver ? SearchItem : nullptr;
     SearchBuffer += text;
     if (!SearchItem) return;
-    TCustomLumeListview* lv = OwnerListview;
+    ILumeOwner* lv = Owner();
     int result = 0;
     lv->DoIncrementalSearch(SearchItem, SearchBuffer, result);
     while (result != 0 && SearchItem) {
@@ -88,14 +91,14 @@ void TLumeIncrementalSearchManager::Forget(TLumeItem* item) {
 }
 
 void TLumeIncrementalSearchManager::StartTimer() {
-    if (!Enabled || TimerRunning || !OwnerListview->Host()) return;
-    TimerId = OwnerListview->Host()->StartTimer(ResetTime, [this] { ResetSearch(); });
+    if (!Enabled || TimerRunning || !Owner()->Host()) return;
+    TimerId = Owner()->Host()->StartTimer(ResetTime, [this] { ResetSearch(); });
     TimerRunning = true;
 }
 
 void TLumeIncrementalSearchManager::StopTimer() {
     if (!TimerRunning) return;
-    if (!OwnerListview->Host() || !OwnerListview->Host()->StopTimer(TimerId))
+    if (!Owner()->Host() || !Owner()->Host()->StopTimer(TimerId))
         throw std::runtime_error("Can not Destroy Incremental Search Timer");
     TimerId = 0;
     TimerRunning = false;

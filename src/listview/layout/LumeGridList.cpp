@@ -1,16 +1,18 @@
 // Columns that wrap: list and film-strip views.
 #include "listview/layout/LumeGrid.h"
 
-#include "listview/LumeListview.h"
+#include "listview/LumeHost.h"
+#include "listview/LumeOwner.h"
+#include "listview/model/LumeGroups.h"
 #include "listview/LumeWideStrings.h"
 
 namespace lume {
 
-TLumeCellSize* TLumeGridListGroup::GetCellSize() { return OwnerListview->CellSizes->List.get(); }
-TLumeCellSize* TLumeGridFilmStripGroup::GetCellSize() { return OwnerListview->CellSizes->FilmStrip.get(); }
+TLumeCellSize* TLumeGridListGroup::GetCellSize() { return Owner()->OwnerCellSizes()->List.get(); }
+TLumeCellSize* TLumeGridFilmStripGroup::GetCellSize() { return Owner()->OwnerCellSizes()->FilmStrip.get(); }
 
 void TLumeGridListGroup::Rebuild(TLumeGroup* prevGroup, int& nextVisibleIndex) {
-    TCustomLumeListview* lv = OwnerListview;
+    ILumeOwner* lv = Owner();
     TLumeGroup* group = OwnerGroup;
     const int w = GetCellSize()->Width();
     const int h = GetCellSize()->Height();
@@ -64,7 +66,7 @@ void TLumeGridListGroup::Rebuild(TLumeGroup* prevGroup, int& nextVisibleIndex) {
     }
     if (!placed) {
         // As wide as its header caption needs.
-        const QSize caption = WideTextExtentFont(group->Caption(), lv->GroupFont, lv->Measurer());
+        const QSize caption = WideTextExtentFont(group->Caption(), lv->OwnerGroupFont(), lv->Measurer());
         TLumeRectArrayObject rects;
         if (group->GroupView()) group->GroupView()->CalculateRects(group, egpTop, lv->MeasureCanvas(), rects);
         const int iconRight = rects.IconRect.IsZero() ? x0 : rects.IconRect.Right;

@@ -2,12 +2,14 @@
 // header column).
 #include "listview/layout/LumeGrid.h"
 
-#include "listview/LumeListview.h"
+#include "listview/LumeOwner.h"
+#include "listview/layout/LumeHeader.h"
+#include "listview/model/LumeGroups.h"
 
 namespace lume {
 
-TLumeCellSize* TLumeGridReportGroup::GetCellSize() { return OwnerListview->CellSizes->Report.get(); }
-TLumeCellSize* TLumeGridGridGroup::GetCellSize() { return OwnerListview->CellSizes->Grid.get(); }
+TLumeCellSize* TLumeGridReportGroup::GetCellSize() { return Owner()->OwnerCellSizes()->Report.get(); }
+TLumeCellSize* TLumeGridGridGroup::GetCellSize() { return Owner()->OwnerCellSizes()->Grid.get(); }
 
 namespace {
 
@@ -48,7 +50,7 @@ void RebuildRows(TLumeGroup* group, TLumeGroup* prevGroup, TLumeHeader& header, 
 
 void TLumeGridReportGroup::Rebuild(TLumeGroup* prevGroup, int& nextVisibleIndex) {
     TLumeGroup* group = OwnerGroup;
-    TLumeHeader& header = *OwnerListview->Header;
+    TLumeHeader& header = *Owner()->OwnerHeader();
     const int h = GetCellSize()->Height();
     const int left = group->MarginLeftSize();
     TLumeColumn* last = header.LastColumnByPosition();
@@ -71,7 +73,7 @@ void TLumeGridReportGroup::Rebuild(TLumeGroup* prevGroup, int& nextVisibleIndex)
 
 void TLumeGridGridGroup::Rebuild(TLumeGroup* prevGroup, int& nextVisibleIndex) {
     TLumeGroup* group = OwnerGroup;
-    TLumeHeader& header = *OwnerListview->Header;
+    TLumeHeader& header = *Owner()->OwnerHeader();
     TLumeColumns& columns = *header.Columns;
     const int h = GetCellSize()->Height();
     const int left = group->MarginLeftSize();
@@ -103,8 +105,8 @@ void TLumeGridGridGroup::Rebuild(TLumeGroup* prevGroup, int& nextVisibleIndex) {
 
 TLumeItem* TLumeGridReportGroup::AdjacentItem(TLumeItem* item, TLumeAdjacentDirection direction) {
     if (!item) return nullptr;
-    TCustomLumeListview* lv = OwnerListview;
-    TLumeGroups& groups = *lv->Groups;
+    ILumeOwner* lv = Owner();
+    TLumeGroups& groups = *lv->OwnerGroups();
     const int h = GetCellSize()->Height();
     // Probe along the rows' left edge: x 0 would miss every row behind a left group margin.
     const int x = item->DisplayRect.Left;

@@ -1,10 +1,13 @@
 #include "listview/layout/LumeScrollbarManager.h"
 
-#include "listview/LumeListview.h"
+#include "listview/LumeHost.h"
+#include "listview/LumeOwner.h"
+#include "listview/layout/LumeHeader.h"
+#include "listview/model/LumeGroups.h"
 
 namespace lume {
 
-int TLumeScrollbarManager::HeaderHeight() const { return OwnerListview ? OwnerListview->Header->RuntimeHeight() : 0; }
+int TLumeScrollbarManager::HeaderHeight() const { return Owner() ? Owner()->OwnerHeader()->RuntimeHeight() : 0; }
 
 LumePoint TLumeScrollbarManager::MapWindowToView(LumePoint p, bool includeHeader) const {
     return {p.X + offsetX_, p.Y + offsetY_ - (includeHeader ? HeaderHeight() : 0)};
@@ -27,19 +30,19 @@ LumeRect TLumeScrollbarManager::MapViewRectToWindow(const LumeRect& r, bool incl
 }
 
 bool TLumeScrollbarManager::HorzBarVisible() const {
-    return OwnerListview && OwnerListview->HasWindow() && OwnerListview->Host()->ScrollBarVisible(LumeScrollBar::Horz);
+    return Owner() && Owner()->HasWindow() && Owner()->Host()->ScrollBarVisible(LumeScrollBar::Horz);
 }
 
 bool TLumeScrollbarManager::VertBarVisible() const {
-    return OwnerListview && OwnerListview->HasWindow() && OwnerListview->Host()->ScrollBarVisible(LumeScrollBar::Vert);
+    return Owner() && Owner()->HasWindow() && Owner()->Host()->ScrollBarVisible(LumeScrollBar::Vert);
 }
 
-int TLumeScrollbarManager::LineStep() const { return OwnerListview->Groups->CellHeight(); }
+int TLumeScrollbarManager::LineStep() const { return Owner()->OwnerGroups()->CellHeight(); }
 
-int TLumeScrollbarManager::MaxOffsetX() const { return std::max(0, ViewWidth() - OwnerListview->ClientWidth()); }
+int TLumeScrollbarManager::MaxOffsetX() const { return std::max(0, ViewWidth() - Owner()->ClientWidth()); }
 
 int TLumeScrollbarManager::MaxOffsetY() const {
-    return std::max(0, ViewHeight() + HeaderHeight() - OwnerListview->ClientHeight());
+    return std::max(0, ViewHeight() + HeaderHeight() - Owner()->ClientHeight());
 }
 
 void TLumeScrollbarManager::SetOffsetX(int value) {
@@ -51,7 +54,7 @@ void TLumeScrollbarManager::SetOffsetY(int value) {
 }
 
 void TLumeScrollbarManager::ValidateOffsets(int& x, int& y) const {
-    if (!OwnerListview) {
+    if (!Owner()) {
         x = y = 0;
         return;
     }
@@ -67,12 +70,12 @@ void TLumeScrollbarManager::Scroll(int deltaX, int deltaY) {
     offsetX_ = x;
     offsetY_ = y;
     ReCalculateScrollbars(true, true);
-    OwnerListview->SafeInvalidateRect(nullptr, false);
+    Owner()->InvalidateOwner(nullptr, false);
 }
 
 void TLumeScrollbarManager::SetViewRect(const LumeRect& rect, bool forceInvalidate) {
     if (rect == viewRect_) {
-        if (forceInvalidate) OwnerListview->SafeInvalidateRect(nullptr, true);
+        if (forceInvalidate) Owner()->InvalidateOwner(nullptr, true);
         return;
     }
     const bool horz = HorzBarVisible();
@@ -80,12 +83,12 @@ void TLumeScrollbarManager::SetViewRect(const LumeRect& rect, bool forceInvalida
     viewRect_ = rect;
     ReCalculateScrollbars(true, false);
     if (forceInvalidate || (horz && !HorzBarVisible()) || (vert && !VertBarVisible()))
-        OwnerListview->SafeInvalidateRect(nullptr, true);
+        Owner()->InvalidateOwner(nullptr, true);
 }
 
 void TLumeScrollbarManager::ReCalculateScrollbars(bool redraw, bool force) {
-    TCustomLumeListview* lv = OwnerListview;
-    if (!lv || !lv->HasWindow() || (lv->UpdateCount > 0 && !force)) return;
+    ILumeOwner* lv = Owner();
+    if (!lv || !lv->HasWindow() || (lv->OwnerUpdateCount() > 0 && !force)) return;
     ILumeHost* host = lv->Host();
     ValidateOffsets(offsetX_, offsetY_);
     const bool vert0 = host->ScrollBarVisible(LumeScrollBar::Vert);
@@ -100,8 +103,8 @@ void TLumeScrollbarManager::ReCalculateScrollbars(bool redraw, bool force) {
     const bool horz2 = host->ScrollBarVisible(LumeScrollBar::Horz);
     ValidateOffsets(offsetX_, offsetY_);
     if (vert0 != vert1 || horz1 != horz2) {
-        lv->SafeInvalidateRect(nullptr, false);
-        lv->Groups->RebuildLayout(false);
+        lv->InvalidateOwner(nullptr, false);
+        lv->OwnerGroups()->RebuildLayout(false);
         // The pages follow the client area that the bar changed; a bar can
         // change it at most twice, so the recursion ends.
         if (recalcDepth_ < 2) {
@@ -113,7 +116,7 @@ void TLumeScrollbarManager::ReCalculateScrollbars(bool redraw, bool force) {
 }
 
 int TLumeScrollbarManager::ScrollDelta(int code, bool vertical) const {
-    TCustomLumeListview* lv = OwnerListview;
+    ILumeOwner* lv = Owner();
     const LumeScrollBar bar = vertical ? LumeScrollBar::Vert : LumeScrollBar::Horz;
     const int offset = vertical ? offsetY_ : offsetX_;
     const int page = vertical ? lv->ClientHeight() : lv->ClientWidth();
@@ -132,7 +135,7 @@ int TLumeScrollbarManager::ScrollDelta(int code, bool vertical) const {
 }
 
 void TLumeScrollbarManager::WMHScroll(int code) {
-    if (!OwnerListview) {
+    if (!Owner()) {
         offsetX_ = 0;
         return;
     }
@@ -140,7 +143,7 @@ void TLumeScrollbarManager::WMHScroll(int code) {
 }
 
 void TLumeScrollbarManager::WMVScroll(int code) {
-    if (!OwnerListview) {
+    if (!Owner()) {
         offsetY_ = 0;
         return;
     }
@@ -151,14 +154,14 @@ void TLumeScrollbarManager::SetHorzEnabled(bool value) {
     if (value == horzEnabled_) return;
     horzEnabled_ = value;
     ReCalculateScrollbars(true, false);
-    OwnerListview->SafeInvalidateRect(nullptr, false);
+    Owner()->InvalidateOwner(nullptr, false);
 }
 
 void TLumeScrollbarManager::SetVertEnabled(bool value) {
     if (value == vertEnabled_) return;
     vertEnabled_ = value;
     ReCalculateScrollbars(true, false);
-    OwnerListview->SafeInvalidateRect(nullptr, false);
+    Owner()->InvalidateOwner(nullptr, false);
 }
 
 }  // namespace lume

@@ -2,7 +2,8 @@
 // rectangle walks over groups and items.
 #include "listview/model/LumeGroups.h"
 
-#include "listview/LumeListview.h"
+#include "listview/LumeOwner.h"
+#include "listview/layout/LumeGrid.h"
 
 #include <algorithm>
 
@@ -44,7 +45,7 @@ bool TLumeGroups::Meets(TLumeItem* item, int kind) const {
     case eifEditable: {
         if (!item->Visible()) return false;
         bool allow = true;
-        OwnerListview->DoItemEditBegin(item, allow);
+        Owner()->DoItemEditBegin(item, allow);
         return allow;
     }
     default: return false;
@@ -119,13 +120,13 @@ TLumeGroup* TLumeGroups::NextGroupInRect(TLumeGroup* group, const LumeRect& rect
 }
 
 LumeRect TLumeGroups::ItemArea(TLumeItem* item) const {
-    if (OwnerListview->View() != TLumeListStyle::elsReport) return item->DisplayRect;
-    const LumeRect& header = OwnerListview->Header->DisplayRect;
+    if (Owner()->View() != TLumeListStyle::elsReport) return item->DisplayRect;
+    const LumeRect header = Owner()->HeaderDisplayRect();
     return {header.Left, item->DisplayRect.Top, header.Right, item->DisplayRect.Bottom};
 }
 
 TLumeItem* TLumeGroups::FirstItemInRect(const LumeRect& rect) const {
-    const bool report = OwnerListview->View() == TLumeListStyle::elsReport;
+    const bool report = Owner()->View() == TLumeListStyle::elsReport;
     for (TLumeGroup* g = FirstGroupInRect(rect); g; g = NextGroupInRect(g, rect)) {
         if (!g->Expanded()) continue;
         const auto& visible = g->VisibleItems;
@@ -145,7 +146,7 @@ TLumeItem* TLumeGroups::FirstItemInRect(const LumeRect& rect) const {
 
 TLumeItem* TLumeGroups::NextItemInRect(TLumeItem* item, const LumeRect& rect) const {
     if (!item || !item->OwnerGroup()) return nullptr;
-    const TLumeListStyle view = OwnerListview->View();
+    const TLumeListStyle view = Owner()->View();
     const bool report = view == TLumeListStyle::elsReport;
     const bool columnsWrap = view == TLumeListStyle::elsList || view == TLumeListStyle::elsFilmStrip;
     TLumeGroup* group = item->OwnerGroup();

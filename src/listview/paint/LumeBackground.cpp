@@ -2,12 +2,12 @@
 
 #include "listview/paint/LumeColors.h"
 #include "listview/paint/LumeGlyphs.h"
-#include "listview/LumeListview.h"
+#include "listview/LumeOwner.h"
 
 namespace lume {
 
 void TLumeBackgroundManager::Repaint() {
-    if (OwnerListview) OwnerListview->SafeInvalidateRect(nullptr, false);
+    if (ILumeOwner* owner = Owner()) owner->InvalidateOwner(nullptr, false);
 }
 
 void TLumeBackgroundManager::SetImage(const QImage& image) {
@@ -35,9 +35,9 @@ void TLumeBackgroundManager::TrackResize(int oldWidth, int oldHeight, int newWid
 }
 
 void TLumeBackgroundManager::PaintTo(TLumeCanvas* canvas, const LumeRect& rect, bool fillIfNoImage) {
-    TCustomLumeListview* lv = OwnerListview;
+    ILumeOwner* lv = Owner();
     canvas->BrushStyle = LumeBrushStyle::Solid;
-    canvas->BrushColor = lv->Color;
+    canvas->BrushColor = lv->OwnerColor();
     if (image_.isNull() || !enabled_) {
         if (fillIfNoImage) canvas->FillRect(rect);
         return;
@@ -53,7 +53,7 @@ void TLumeBackgroundManager::PaintTo(TLumeCanvas* canvas, const LumeRect& rect, 
         // The control's colour is the partner only when blending toward a
         // colour; as a bias it would darken the picture by an amount that
         // depends on the colour.
-        const int last = withColor ? int(ColorToRGB(lv->Color)) : 0;
+        const int last = withColor ? int(ColorToRGB(lv->OwnerColor())) : 0;
         BlendBitmapRect(&alphaImage_, &drawn, {0, 0, drawn.width(), drawn.height()}, {0, 0}, blendMode_, blendAlpha_,
                         last);
     }

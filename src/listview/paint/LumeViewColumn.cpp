@@ -5,7 +5,9 @@
 #include "listview/paint/LumeBlend.h"
 #include "listview/paint/LumeColors.h"
 #include "listview/paint/LumeGlyphs.h"
-#include "listview/LumeListview.h"
+#include "listview/LumeOwner.h"
+#include "listview/layout/LumeHeader.h"
+#include "listview/paint/LumeGlobalImages.h"
 #include "listview/paint/LumeText.h"
 
 namespace lume {
@@ -21,7 +23,7 @@ uint32_t AlignFlag(TAlignment a) {
 }  // namespace
 
 QSize TLumeViewColumn::ImageSize(TLumeColumn* column) {
-    TCustomLumeListview* lv = OwnerListview;
+    ILumeOwner* lv = Owner();
     bool custom = false;
     lv->DoColumnImageDrawIsCustom(column, custom);
     if (custom) {
@@ -29,13 +31,13 @@ QSize TLumeViewColumn::ImageSize(TLumeColumn* column) {
         lv->DoColumnImageGetSize(column, w, h);
         return {w, h};
     }
-    TLumeImageList* list = lv->Header->Images();
+    TLumeImageList* list = lv->OwnerHeader()->Images();
     if (!list || column->ImageIndex() < 0) return {0, 0};
     return {list->Width(), list->Height()};
 }
 
 void TLumeViewColumn::PrepareTextFont(TLumeCanvas* canvas) {
-    canvas->Font = OwnerListview->Header->Font;
+    canvas->Font = Owner()->OwnerHeader()->Font;
     canvas->FontColor = clBtnText;
 }
 
@@ -85,7 +87,7 @@ void TLumeViewColumn::CalculateRects(TLumeColumn* column, TLumeCanvas* canvas, T
         }
     }
     if (column->SortDirection() != TLumeSortDirection::esdNone) {
-        const QImage& glyph = OwnerListview->GlobalImages->ColumnSortUp();
+        const QImage& glyph = Owner()->OwnerGlobalImages()->ColumnSortUp();
         const int gw = glyph.width(), gh = glyph.height();
         const int top = b.Top + (b.Height() - gh) / 2;
         if (paint.SortGlyphAlign == TLumeSortGlyphAlign::esgaLeft) {
@@ -102,7 +104,7 @@ void TLumeViewColumn::CalculateRects(TLumeColumn* column, TLumeCanvas* canvas, T
         LumeRect text = r.LabelRect;
         text.Left += paint.CaptionIndent;
         text = Inflate(text, -2, -2);
-        const int lines = OwnerListview->PaintInfoColumn()->CaptionLines;
+        const int lines = Owner()->PaintInfoColumn()->CaptionLines;
         r.TextRects.assign(size_t(std::max(0, lines) + 1), LumeRect{});
         r.TextRects[0] = text;
         if (canvas) {
@@ -145,12 +147,12 @@ void TLumeViewColumn::Paint(TLumeColumn* column, TLumeCanvas* canvas) {
 }
 
 void TLumeViewColumn::PaintBackground(TLumeColumn* column, TLumeCanvas* canvas) {
-    TCustomLumeListview* lv = OwnerListview;
+    ILumeOwner* lv = Owner();
     const TLumePaintInfoBaseColumn& paint = column->ColumnPaint();
     if (lv->DrawWithThemes()) {
-        const bool dragging = lv->States & (ebcsDragging | ebcsDragSelecting);
+        const bool dragging = lv->OwnerStates() & (ebcsDragging | ebcsDragSelecting);
         const int state = column->Clicking() ? 3
-                          : (lv->Header->HotTrackColumn == column && paint.HotTrack && !dragging) ? 2
+                          : (lv->OwnerHeader()->HotTrackColumn == column && paint.HotTrack && !dragging) ? 2
                                                                                                    : 1;
         canvas->ThemePart(LumeHeaderItem, state, column->DisplayRect);
         return;
@@ -183,14 +185,14 @@ void TLumeViewColumn::PaintBackground(TLumeColumn* column, TLumeCanvas* canvas) 
 }
 
 void TLumeViewColumn::PaintImage(TLumeColumn* column, TLumeCanvas* canvas, const TLumeRectArrayObject& r) {
-    TCustomLumeListview* lv = OwnerListview;
+    ILumeOwner* lv = Owner();
     bool custom = false;
     lv->DoColumnImageDrawIsCustom(column, custom);
     if (custom) {
         lv->DoColumnImageDraw(column, canvas, r, &AlphaBlender());
         return;
     }
-    TLumeImageList* list = lv->Header->Images();
+    TLumeImageList* list = lv->OwnerHeader()->Images();
     if (!list || column->ImageIndex() < 0) return;
     const int overlay = column->ImageOverlayIndex();
     list->Draw(canvas, r.IconRect.Left + (r.IconRect.Width() - list->Width()) / 2,
@@ -201,12 +203,12 @@ void TLumeViewColumn::PaintImage(TLumeColumn* column, TLumeCanvas* canvas, const
 void TLumeViewColumn::PaintText(TLumeColumn* column, TLumeCanvas* canvas, const TLumeRectArrayObject& r) {
     if (r.TextRect.IsEmpty() || r.TextRects.empty()) return;
     canvas->BrushStyle = LumeBrushStyle::Clear;
-    const int lines = OwnerListview->PaintInfoColumn()->CaptionLines;
+    const int lines = Owner()->PaintInfoColumn()->CaptionLines;
     uint32_t flags = wtfEndEllipsis | AlignFlag(column->Alignment());
     if (lines == 1) flags |= wtfSingleLine;
     PrepareTextFont(canvas);
     if (column->Bold()) canvas->Font.setBold(true);
-    OwnerListview->DoColumnPaintText(column, canvas);
+    Owner()->DoColumnPaintText(column, canvas);
     LumeRect text = r.TextRects[0];
     DrawWideTextInRect(canvas, column->Caption(), text, flags, lines);
 }
@@ -214,10 +216,10 @@ void TLumeViewColumn::PaintText(TLumeColumn* column, TLumeCanvas* canvas, const 
 void TLumeViewColumn::PaintSortGlyph(TLumeColumn* column, TLumeCanvas* canvas, const TLumeRectArrayObject& r) {
     switch (column->SortDirection()) {
     case TLumeSortDirection::esdAscending:
-        canvas->DrawImage(r.SortRect.Left, r.SortRect.Top, OwnerListview->GlobalImages->ColumnSortUp());
+        canvas->DrawImage(r.SortRect.Left, r.SortRect.Top, Owner()->OwnerGlobalImages()->ColumnSortUp());
         break;
     case TLumeSortDirection::esdDescending:
-        canvas->DrawImage(r.SortRect.Left, r.SortRect.Top, OwnerListview->GlobalImages->ColumnSortDown());
+        canvas->DrawImage(r.SortRect.Left, r.SortRect.Top, Owner()->OwnerGlobalImages()->ColumnSortDown());
         break;
     case TLumeSortDirection::esdNone: break;
     }
