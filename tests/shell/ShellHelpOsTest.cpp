@@ -18,6 +18,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
@@ -241,6 +242,38 @@ TEST(Help, UsableBesideAModalFormAndAWizardAndInsideTheScreen) {
     ASSERT_NE(w, nullptr);
     EXPECT_TRUE(w->isVisible());
     w->close();
+}
+
+// Keys typed ahead of a modal form are handed to it; keys typed in the help
+// that stands beside the form are the help's own.
+TEST(Help, KeysTypedInTheHelpBesideAModalFormStayInTheHelp) {
+    TempProgramFolder program(false);
+    copyShippedHelp(program.path());
+    QDialog form;
+    auto* layout = new QVBoxLayout(&form);
+    auto* edit = new QLineEdit(&form);
+    layout->addWidget(edit);
+    int rowBefore = -1, rowAfter = -1;
+    QTimer::singleShot(0, &form, [&] {
+        ShowHelpContents();
+        help::HelpWindow* w = help::CurrentHelpWindow();
+        if (!w || !gui::activate(w)) {
+            ADD_FAILURE() << "no help window to type in";
+        } else {
+            QListWidget* list = w->contentsList();
+            list->setFocus();
+            list->setCurrentRow(1);
+            rowBefore = list->currentRow();
+            QTest::keyClick(w->windowHandle(), Qt::Key_Down);
+            gui::settle();
+            rowAfter = list->currentRow();
+            w->close();
+        }
+        forms::SetModalResult(&form, forms::mrOk);
+    });
+    forms::ShowModal(&form);
+    gui::settle();
+    EXPECT_EQ(rowAfter, rowBefore + 1) << "the Down key typed in the help did not move its contents list";
 }
 
 TEST(Help, MissingHelpFolderSaysSoInTheWindow) {

@@ -199,6 +199,9 @@ bool KeysToModal::eventFilter(QObject* watched, QEvent* event) {
 
 bool KeysToModal::blocked(QWindow* window) const {
     if (window->type() == Qt::Popup || window->type() == Qt::ToolTip) return false;
+    // A window that stands beside the form (the help) is transient for it and takes its own keys.
+    for (QWindow* up = window->transientParent(); up; up = up->transientParent())
+        if (up == modal_->windowHandle()) return false;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->windowHandle() == window) return w != modal_ && !modal_->isAncestorOf(w);
     return false;
